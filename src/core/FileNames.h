@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Game folders installed under Wine, and files that come from Windows machines, spell
+// names in any case. Every name looked up on disk goes through these helpers; names we
+// create keep the spelling we give them.
+namespace kolt {
+
+// The path of the entry `name` in `folder` whose name equals it without regard to case:
+// the exact spelling when it exists, else the first match in listing order. Empty when
+// there is none.
+QString FindEntryNoCase(const QString& folder, const QString& name);
+
+// Resolves `relative` (parts separated by '/' or '\') below `base` part by part without
+// regard to case. Parts that do not exist are kept as given, so the result is also the
+// path to create. `found` (optional) tells whether every part exists.
+QString ResolveNoCase(const QString& base, const QString& relative, bool* found = nullptr);
+
+// The names in `folder` that match a Windows wildcard pattern (`*`, `?`) without regard
+// to case, sorted by name. `filesOnly` leaves out folders.
+QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly = true);
+
+// True when `name` matches the Windows wildcard `pattern` without regard to case.
+bool WildcardMatch(const QString& pattern, const QString& name);
+
+}  // namespace kolt

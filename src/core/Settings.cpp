@@ -1,0 +1,512 @@
+#include "core/Settings.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <cerrno>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "core/TextCodec.h"
+
+namespace kolt {
+namespace {
+
+QString g_settingsPath;
+
+// Section and key names are compared trimmed and without regard to case. The maps hash
+// and compare folded characters, so a look-up allocates nothing.
+QStringView Fold(QStringView s) { return s.trimmed(); }
+
+struct NoCaseHash {
+  using is_transparent = void;
+  size_t operator()(QStringView s) const noexcept {
+    size_t h = 1469598103934665603ull;
+    for (QChar c : s) {
+      char16_t u = c.unicode();
+      if (u >= 'A' && u <= 'Z') {
+        u = static_cast<char16_t>(u + 32);
+      } else if (u >= 0x80) {
+        u = c.toCaseFolded().unicode();
+      }
+      h = (h ^ u) * 1099511628211ull;
+    }
+    return h;
+  }
+};
+
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(QStringView a, QStringView b) const noexcept {
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+  }
+};
+
+template <typename T>
+using NoCaseMap = std::unordered_map<QString, T, NoCaseHash, NoCaseEqual>;
+
+struct KeyEntry {
+  int line = -1;
+  QString value;  // decoded, cut at NUL, trimmed, unquoted, at most 255 characters
+};
+
+struct SectionEntry {
+  int header = -1;
+  int lastContent = -1;  // last non-blank line of the section (the header when empty)
+  int end = -1;          // one past the section's last line
+  NoCaseMap<KeyEntry> keys;
+  std::vector<int> lines;  // non-blank, non-header lines in order
+};
+
+// One parsed INI file. Lines are kept as raw bytes so that a write changes only the
+// lines it must; everything else goes back to disk byte for byte.
+struct ParsedIni {
+  std::vector<QByteArray> lines;
+  bool bom = false;
+  bool utf8 = true;  // the whole file is valid UTF-8: new text is written as UTF-8
+  NoCaseMap<int> sectionIndex;
+  std::vector<SectionEntry> sections;
+};
+
+struct CacheEntry {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = -1;
+  timespec mtime{};
+  std::shared_ptr<const ParsedIni> ini;
+  QByteArray native;  // the path in the file system's encoding
+};
+
+QMutex g_mutex;
+QHash<QString, CacheEntry> g_cache;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+QByteArray TrimBlanks(const QByteArray& b) {
+  qsizetype start = 0;
+  qsizetype end = b.size();
+  while (start < end && IsBlank(b[start])) ++start;
+  while (end > start && (IsBlank(b[end - 1]) || b[end - 1] == '\r')) --end;
+  return b.mid(start, end - start);
+}
+
+QString DecodeValue(QByteArray raw) {
+  qsizetype nul = raw.indexOf('\0');
+  if (nul >= 0) raw.truncate(nul);
+  raw = TrimBlanks(raw);
+  // Windows drops one pair of matching quotes around a value.
+  if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+    raw = raw.mid(1, raw.size() - 2);
+  QString value = DecodeText(raw);
+  if (value.size() > kIniValueMax) value.truncate(kIniValueMax);
+  return value;
+}
+
+void Index(ParsedIni& ini) {
+  ini.sectionIndex.clear();
+  ini.sections.clear();
+  SectionEntry* current = nullptr;
+  for (int i = 0; i < static_cast<int>(ini.lines.size()); ++i) {
+    QByteArray t = TrimBlanks(ini.lines[i]);
+    if (t.isEmpty()) continue;
+    if (t.front() == '[') {
+      if (current) current->end = i;
+      qsizetype close = t.indexOf(']');
+      QByteArray name = TrimBlanks(t.mid(1, close < 0 ? -1 : close - 1));
+      ini.sections.push_back(SectionEntry{i, i, static_cast<int>(ini.lines.size()), {}, {}});
+      current = &ini.sections.back();
+      // The first of two sections with the same name wins, as with Windows.
+      ini.sectionIndex.emplace(Fold(DecodeText(name)).toString(), static_cast<int>(ini.sections.size()) - 1);
+      continue;
+    }
+    if (!current) continue;
+    current->lastContent = i;
+    current->lines.push_back(i);
+    if (t.front() == ';') continue;
+    qsizetype eq = t.indexOf('=');
+    if (eq < 0) continue;
+    QString key = DecodeText(TrimBlanks(t.left(eq))).trimmed();
+    if (key.isEmpty() || current->keys.count(key)) continue;
+    current->keys.emplace(std::move(key), KeyEntry{i, DecodeValue(t.mid(eq + 1))});
+  }
+}
+
+std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
+  auto ini = std::make_shared<ParsedIni>();
+  qsizetype pos = 0;
+  if (data.startsWith("\xEF\xBB\xBF")) {
+    ini->bom = true;
+    pos = 3;
+  }
+  ini->utf8 = IsValidUtf8(data.constData() + pos, data.size() - pos);
+  while (pos < data.size()) {
+    qsizetype nl = data.indexOf('\n', pos);
+    qsizetype end = nl < 0 ? data.size() : nl;
+    qsizetype stop = end;
+    if (stop > pos && data[stop - 1] == '\r') --stop;
+    ini->lines.push_back(data.mid(pos, stop - pos));
+    if (nl < 0) break;
+    pos = nl + 1;
+  }
+  Index(*ini);
+  return ini;
+}
+
+QByteArray Serialize(const ParsedIni& ini) {
+  QByteArray out;
+  qsizetype total = 0;
+  for (const auto& l : ini.lines) total += l.size() + 2;
+  out.reserve(total + 3);
+  if (ini.bom) out.append("\xEF\xBB\xBF");
+  for (const auto& l : ini.lines) {
+    out.append(l);
+    out.append("\r\n");
+  }
+  return out;
+}
+
+QByteArray Encode(const ParsedIni& ini, const QString& text) {
+  if (!ini.utf8) {
+    QByteArray cp;
+    if (EncodeCp1252(text, &cp)) return cp;
+  }
+  return text.toUtf8();
+}
+
+// The file a read names. Reads follow links through stat() anyway.
+QString ReadPath(const QString& file) { return file.isEmpty() ? g_settingsPath : file; }
+
+// The file a write replaces.
+QString Resolve(const QString& file) {
+  QString path = ReadPath(file);
+  if (path.isEmpty()) return path;
+  // Follow a link so that the atomic replace keeps the link and writes its target.
+  QFileInfo fi(path);
+  if (fi.isSymLink()) {
+    QString target = fi.symLinkTarget();
+    if (!target.isEmpty()) return target;
+  }
+  return path;
+}
+
+bool ReadAll(int fd, QByteArray* out) {
+  out->clear();
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    out->append(buf, n);
+  }
+}
+
+bool SameStat(const CacheEntry& e, const struct stat& st) {
+  return e.dev == st.st_dev && e.ino == st.st_ino && e.size == st.st_size &&
+         e.mtime.tv_sec == st.st_mtim.tv_sec && e.mtime.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+void Remember(const QString& path, const struct stat& st, std::shared_ptr<const ParsedIni> ini) {
+  g_cache.insert(path,
+                 CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, std::move(ini), QFile::encodeName(path)});
+}
+
+// Caller holds g_mutex. Null when the file does not exist or cannot be read.
+std::shared_ptr<const ParsedIni> Load(const QString& path) {
+  auto it = g_cache.constFind(path);
+  QByteArray native = it != g_cache.constEnd() ? it->native : QFile::encodeName(path);
+  struct stat st {};
+  if (::stat(native.constData(), &st) != 0) {
+    g_cache.remove(path);
+    return nullptr;
+  }
+  if (it != g_cache.constEnd() && SameStat(*it, st)) return it->ini;
+
+  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  QByteArray data;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
+  ::close(fd);
+  if (!ok) return nullptr;
+  std::shared_ptr<const ParsedIni> ini = Parse(data);
+  Remember(path, st, ini);
+  return ini;
+}
+
+// Holds the advisory lock that serialises read-modify-write cycles of one file between
+// processes. The lock lives in a file of its own because the INI file itself is
+// replaced by rename on every write.
+class FileLock {
+ public:
+  explicit FileLock(const QString& path) {
+    QFileInfo fi(path);
+    QByteArray lockPath = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() +
+                                            QStringLiteral(".lock"));
+    m_fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_fd >= 0) {
+      while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+      }
+    }
+  }
+  ~FileLock() {
+    if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int m_fd = -1;
+};
+
+bool WriteAll(int fd, const QByteArray& data) {
+  const char* p = data.constData();
+  qsizetype left = data.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+// Writes the new contents beside the file and renames it over the old one: readers and
+// a crash see either the old file or the new one, never a mix. Caller holds g_mutex.
+bool ReplaceFile(const QString& path, const QByteArray& data) {
+  QFileInfo fi(path);
+  QByteArray native = QFile::encodeName(path);
+  QByteArray tmpl = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() +
+                                      QStringLiteral(".XXXXXX"));
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) return false;
+  struct stat old {};
+  mode_t mode = ::stat(native.constData(), &old) == 0 ? (old.st_mode & 07777) : 0600;
+  bool ok = WriteAll(fd, data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok || ::rename(tmpl.constData(), native.constData()) != 0) {
+    ::unlink(tmpl.constData());
+    g_cache.remove(path);
+    return false;
+  }
+  struct stat st {};
+  if (::stat(native.constData(), &st) == 0) {
+    Remember(path, st, Parse(data));
+  } else {
+    g_cache.remove(path);
+  }
+  return true;
+}
+
+// Removes temporary files that a writer killed in the middle left behind. Only called
+// with the file's lock held, when no other writer can be between mkstemp and rename.
+void RemoveStaleTemporaries(const QString& path) {
+  QFileInfo fi(path);
+  QDir dir(fi.absolutePath());
+  const QString prefix = QStringLiteral(".") + fi.fileName() + QStringLiteral(".");
+  const QStringList stale = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+  for (const QString& name : stale) {
+    if (name != prefix + QStringLiteral("lock")) dir.remove(name);
+  }
+}
+
+template <typename Change>
+void Modify(const QString& file, Change change) {
+  QMutexLocker guard(&g_mutex);
+  QString path = Resolve(file);
+  if (path.isEmpty()) return;
+  FileLock lock(path);
+  RemoveStaleTemporaries(path);
+  std::shared_ptr<const ParsedIni> current = Load(path);
+  ParsedIni ini = current ? *current : ParsedIni{};
+  if (!change(ini)) return;
+  ReplaceFile(path, Serialize(ini));
+}
+
+QString CleanForLine(QString text) {
+  qsizetype nul = text.indexOf(QChar(0));
+  if (nul >= 0) text.truncate(nul);
+  // A line break inside a value would split it into two lines of the file.
+  text.replace(QChar('\r'), QChar(' '));
+  text.replace(QChar('\n'), QChar(' '));
+  return text;
+}
+
+}  // namespace
+
+void SetSettingsPath(const QString& path) {
+  QMutexLocker guard(&g_mutex);
+  g_settingsPath = path;
+}
+
+QString SettingsPath() {
+  QMutexLocker guard(&g_mutex);
+  return g_settingsPath;
+}
+
+QString IniRead(const QString& section, const QString& key, const QString& defaultValue,
+                const QString& file) {
+  QMutexLocker guard(&g_mutex);
+  const QString path = ReadPath(file);
+  if (path.isEmpty()) return defaultValue;
+  std::shared_ptr<const ParsedIni> ini = Load(path);
+  if (!ini) return defaultValue;
+  auto s = ini->sectionIndex.find(Fold(section));
+  if (s == ini->sectionIndex.end()) return defaultValue;
+  const SectionEntry& sec = ini->sections[s->second];
+  auto k = sec.keys.find(Fold(key));
+  if (k == sec.keys.end()) return defaultValue;
+  return k->second.value;
+}
+
+void IniWrite(const QString& section, const QString& key, const QString& value, const QString& file) {
+  const QString cleanSection = CleanForLine(section).trimmed();
+  const QString cleanKey = CleanForLine(key).trimmed();
+  if (cleanKey.isEmpty()) return;
+  const QString cleanValue = CleanForLine(value);
+  Modify(file, [&](ParsedIni& ini) {
+    const QByteArray encodedValue = Encode(ini, cleanValue);
+    QByteArray line = Encode(ini, cleanKey) + '=' + encodedValue;
+    auto s = ini.sectionIndex.find(Fold(cleanSection));
+    if (s == ini.sectionIndex.end()) {
+      ini.lines.push_back('[' + Encode(ini, cleanSection) + ']');
+      ini.lines.push_back(line);
+    } else {
+      const SectionEntry& sec = ini.sections[s->second];
+      auto k = sec.keys.find(Fold(cleanKey));
+      if (k != sec.keys.end()) {
+        // Keep the key as the file spells it; leave the file alone when nothing changes.
+        const QByteArray& existing = ini.lines[k->second.line];
+        line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encodedValue;
+        if (existing == line) return false;
+        ini.lines[k->second.line] = line;
+      } else {
+        ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
+      }
+    }
+    Index(ini);
+    return true;
+  });
+}
+
+void IniDeleteKey(const QString& section, const QString& key, const QString& file) {
+  Modify(file, [&](ParsedIni& ini) {
+    auto s = ini.sectionIndex.find(Fold(section));
+    if (s == ini.sectionIndex.end()) return false;
+    const SectionEntry& sec = ini.sections[s->second];
+    auto k = sec.keys.find(Fold(key));
+    if (k == sec.keys.end()) return false;
+    ini.lines.erase(ini.lines.begin() + k->second.line);
+    Index(ini);
+    return true;
+  });
+}
+
+QStringList IniReadSection(const QString& section, const QString& file) {
+  QMutexLocker guard(&g_mutex);
+  QStringList result;
+  const QString path = ReadPath(file);
+  if (path.isEmpty()) return result;
+  std::shared_ptr<const ParsedIni> ini = Load(path);
+  if (!ini) return result;
+  auto s = ini->sectionIndex.find(Fold(section));
+  if (s == ini->sectionIndex.end()) return result;
+  qsizetype total = 0;
+  for (int i : ini->sections[s->second].lines) {
+    QString line = DecodeText(TrimBlanks(ini->lines[i]));
+    qsizetype nul = line.indexOf(QChar(0));
+    if (nul >= 0) line.truncate(nul);
+    total += line.size() + 1;
+    if (total > kIniSectionMax) break;
+    result.append(line);
+  }
+  return result;
+}
+
+void IniWriteSection(const QString& section, const QStringList& lines, const QString& file) {
+  const QString cleanSection = CleanForLine(section).trimmed();
+  Modify(file, [&](ParsedIni& ini) {
+    std::vector<QByteArray> body;
+    for (const QString& l : lines) {
+      QString clean = CleanForLine(l);
+      if (!clean.trimmed().isEmpty()) body.push_back(Encode(ini, clean));
+    }
+    auto s = ini.sectionIndex.find(Fold(cleanSection));
+    if (s == ini.sectionIndex.end()) {
+      ini.lines.push_back('[' + Encode(ini, cleanSection) + ']');
+      ini.lines.insert(ini.lines.end(), body.begin(), body.end());
+    } else {
+      const SectionEntry& sec = ini.sections[s->second];
+      // Keep the blank lines that separate this section from the next one.
+      auto first = ini.lines.begin() + sec.header + 1;
+      auto last = ini.lines.begin() + sec.lastContent + 1;
+      if (last < first) last = first;
+      auto at = ini.lines.erase(first, last);
+      ini.lines.insert(at, body.begin(), body.end());
+    }
+    Index(ini);
+    return true;
+  });
+}
+
+bool CompactIniFile(const QString& path) {
+  QMutexLocker guard(&g_mutex);
+  QString resolved = Resolve(path);
+  if (resolved.isEmpty()) return false;
+  FileLock lock(resolved);
+  QByteArray native = QFile::encodeName(resolved);
+  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  QByteArray data;
+  bool ok = ReadAll(fd, &data);
+  ::close(fd);
+  if (!ok) return false;
+
+  bool changed = false;
+  QByteArray text;
+  text.reserve(data.size() + 64);
+  qsizetype pos = 0;
+  for (;;) {
+    qsizetype nl = data.indexOf('\n', pos);
+    qsizetype end = nl < 0 ? data.size() : nl;
+    qsizetype stop = (end > pos && data[end - 1] == '\r') ? end - 1 : end;
+    QByteArray line = data.mid(pos, stop - pos);
+    qsizetype eq = line.indexOf('=');
+    if (eq >= 0 && eq == line.size() - 1) {
+      changed = true;  // a key with an empty value
+    } else {
+      text.append(line);
+      text.append("\r\n");
+    }
+    if (nl < 0) break;
+    pos = nl + 1;
+  }
+  if (text.endsWith("\r\n")) text.chop(2);
+  while (text.endsWith("\r\n\r\n")) {
+    text.chop(2);
+    changed = true;
+  }
+  if (!changed) return true;
+  ReplaceFile(resolved, text);
+  return true;
+}
+
+void ClearIniCache() {
+  QMutexLocker guard(&g_mutex);
+  g_cache.clear();
+}
+
+}  // namespace kolt

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The settings store: KOLT.INI and the definition files of user-defined programs.
+//
+// Windows private-profile semantics (sections and keys without regard to case, defaults
+// on absence, values of at most 255 characters cut at NUL, `key=` for empty values,
+// in-place replacement that keeps every other line), plus what a shared file on Linux
+// needs: each write replaces the file atomically under an advisory lock, so a crash
+// never leaves a half-written file and two processes never lose each other's writes;
+// reads are served from a parse cache that is checked against the file's size,
+// modification time and inode on every call.
+namespace kolt {
+
+// The settings file used when a call names no file. Set once at start-up.
+void SetSettingsPath(const QString& path);
+QString SettingsPath();
+
+// `file` empty means the settings file.
+QString IniRead(const QString& section, const QString& key, const QString& defaultValue = QString(),
+                const QString& file = QString());
+void IniWrite(const QString& section, const QString& key, const QString& value,
+              const QString& file = QString());
+// Removes a key; the rest of the file stays as it is.
+void IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
+
+// Whole-section access: the section's non-blank lines ("key=value") in file order, at
+// most 32,767 characters in all; an absent section gives an empty list.
+QStringList IniReadSection(const QString& section, const QString& file = QString());
+// Replaces the section's lines with `lines` (creating the section when absent).
+void IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
+
+// Removes `key=` lines and trailing blank lines; rewrites the file only when something
+// changed. False when the file cannot be read.
+bool CompactIniFile(const QString& path);
+
+// Drops every cached parse (tests, and callers that know a file changed behind our back
+// within the same second and size).
+void ClearIniCache();
+
+constexpr int kIniValueMax = 255;
+constexpr int kIniSectionMax = 32767;
+
+}  // namespace kolt

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Game files and INI files are bytes. Text written by Windows programs is usually
+// Windows-1252; text written here is UTF-8. These helpers tell them apart.
+namespace kolt {
+
+// UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+QString DecodeText(const QByteArray& bytes);
+QString DecodeText(const char* data, qsizetype size);
+
+bool IsValidUtf8(const char* data, qsizetype size);
+
+QString DecodeCp1252(const char* data, qsizetype size);
+
+// Encodes as Windows-1252. Returns false (and an empty array) when a character has no
+// Windows-1252 byte.
+bool EncodeCp1252(const QString& text, QByteArray* out);
+
+}  // namespace kolt

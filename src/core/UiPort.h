@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Everything below the windows talks to the user through this port: message boxes,
+// the status line, the error box, text input and "let pending events run". The window
+// layer implements it with Qt dialogs, the tests with a script, kolt-cli on a terminal.
+namespace kolt {
+
+enum class Buttons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// The caption of message boxes that name no program.
+QString AppTitle();
+
+// The error of the operation that failed last, shown by ShowError below the message
+// and then cleared.
+struct PendingError {
+  long number = 0;
+  QString description;
+  QString source;
+  int systemError = 0;  // errno of the most recent platform call that failed
+};
+void RaiseError(long number, const QString& description, const QString& source = QString());
+// Records errno (or the given code) as the last system error.
+void SetSystemError(int code);
+PendingError TakePendingError();
+void ClearPendingError();
+
+class UiPort {
+ public:
+  virtual ~UiPort() = default;
+
+  // `text` breaks lines at '\r' (as the messages are written) or '\n'. `defaultButton`
+  // counts the buttons from 1. An empty title means the application's title.
+  virtual Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString(),
+                        int defaultButton = 1) = 0;
+  // Nullopt when the user cancels.
+  virtual std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                          const QString& defaultText = QString()) = 0;
+  virtual void ShowStatus(const QString& text) = 0;
+  // Lets pending window events run during long operations.
+  virtual void DoEvents() = 0;
+
+  // The shared error box: the message, the pending error and the last system error.
+  void ShowError(const QString& message);
+  // The text ShowError shows, with the pending error taken and cleared.
+  static QString FormatError(const QString& message);
+};
+
+// The button a message box answers with when nobody can be asked.
+Answer DefaultAnswer(Buttons buttons, int defaultButton);
+// The buttons of a message box in their order.
+int ButtonCount(Buttons buttons);
+Answer ButtonAt(Buttons buttons, int index);  // index counts from 1
+
+}  // namespace kolt

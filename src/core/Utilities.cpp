@@ -1,0 +1,207 @@
+#include "core/Utilities.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMutex>
+#include <QTime>
+#include <chrono>
+#include <cmath>
+#include <random>
+
+#include "core/Settings.h"
+
+namespace kolt {
+namespace {
+
+QMutex g_randomMutex;
+std::mt19937_64 g_random{0x4b4f4c54};  // replaced by SeedRandom at start-up
+
+}  // namespace
+
+QString FormatGeneralNumber(double x) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(x, 'g', 15);
+}
+
+QString FormatOneDecimal(double x) {
+  const QString s = FormatGeneralNumber(x);
+  const QString separator = FormatGeneralNumber(1.2).mid(1, 1);
+  const qsizetype p = s.indexOf(separator) + 1;  // 1-based, 0 when absent
+  if (p == 2) return FormatGeneralNumber(std::trunc(x * 10 + 0.5) / 10);
+  if (p == 3 || p == 4) return FormatGeneralNumber(std::trunc(x + 0.5));
+  return s;
+}
+
+QString FormatSize(qint64 n) {
+  if (n < 1000) return QString::number(n) + QStringLiteral(" B");
+  double x = static_cast<double>(n) / 1024.0;
+  if (x < 999) return FormatOneDecimal(x) + QStringLiteral(" kB");
+  return FormatOneDecimal(x / 1024.0) + QStringLiteral(" MB");
+}
+
+long long LeadingInteger(const QString& text) {
+  return static_cast<long long>(std::trunc(LeadingNumber(text)));
+}
+
+double LeadingNumber(const QString& text) {
+  // Like Val(): blanks skipped, an optional sign, digits and at most one '.'.
+  QString t = text.trimmed();
+  qsizetype i = 0;
+  QString digits;
+  if (i < t.size() && (t[i] == QChar('-') || t[i] == QChar('+'))) digits += t[i++];
+  bool dot = false;
+  for (; i < t.size(); ++i) {
+    QChar c = t[i];
+    if (c.isDigit() && c.unicode() < 128) {
+      digits += c;
+    } else if (c == QChar('.') && !dot) {
+      dot = true;
+      digits += c;
+    } else if (c == QChar(' ')) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  bool ok = false;
+  double v = digits.toDouble(&ok);
+  return ok ? v : 0.0;
+}
+
+int CompareVersions(const QString& a, const QString& b) {
+  const QStringList pa = a.isEmpty() ? QStringList() : a.split(QChar('.'));
+  const QStringList pb = b.isEmpty() ? QStringList() : b.split(QChar('.'));
+  if (pa.size() != pb.size()) return pa.size() < pb.size() ? -1 : 1;
+  for (qsizetype i = 0; i < pa.size() && i < 3; ++i) {
+    long long x = LeadingInteger(pa[i]);
+    long long y = LeadingInteger(pb[i]);
+    if (x != y) return x > y ? 1 : -1;
+  }
+  return 0;
+}
+
+void SeedRandom(std::uint64_t seed) {
+  if (seed == 0) {
+    // Milliseconds since start plus seconds since midnight, as the original did, mixed
+    // with the wall clock so that two instances started together still differ.
+    auto uptime = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count();
+    seed = static_cast<std::uint64_t>(uptime) + QTime::currentTime().msecsSinceStartOfDay() / 1000 +
+           (static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) << 16);
+  }
+  QMutexLocker guard(&g_randomMutex);
+  g_random.seed(seed);
+}
+
+QString GeneratePassword() {
+  static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  static const QString all = letters + QStringLiteral("0123456789");
+  QMutexLocker guard(&g_randomMutex);
+  QString password;
+  std::uniform_int_distribution<int> first(0, static_cast<int>(letters.size()) - 1);
+  std::uniform_int_distribution<int> rest(0, static_cast<int>(all.size()) - 1);
+  password += letters[first(g_random)];
+  for (int i = 0; i < 7; ++i) password += all[rest(g_random)];
+  return password;
+}
+
+QString GetOwnAddress() { return IniRead(QStringLiteral("E-Mail"), QStringLiteral("From"), QString()); }
+
+bool IsDialogEnabled() {
+  return LeadingNumber(IniRead(QStringLiteral("E-Mail"), QStringLiteral("Dialog"), QString())) != 0;
+}
+
+bool CanOpenExclusive(const QString& path) {
+  QFileInfo fi(path);
+  if (!fi.isFile()) return false;  // cannot be opened at all
+  const QString target = fi.canonicalFilePath();
+  const QDir proc(QStringLiteral("/proc"));
+  const QStringList pids = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& pid : pids) {
+    if (pid.isEmpty() || !pid[0].isDigit()) continue;
+    const QString base = QStringLiteral("/proc/") + pid;
+    if (QFileInfo(base + QStringLiteral("/exe")).canonicalFilePath() == target) return false;
+    // A Windows program under Wine runs as wine-preloader; its .exe is mapped.
+    QFile maps(base + QStringLiteral("/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) continue;
+    const QByteArray want = QFile::encodeName(target);
+    const QByteArray content = maps.readAll();
+    qsizetype at = 0;
+    while ((at = content.indexOf(want, at)) >= 0) {
+      qsizetype end = at + want.size();
+      if ((end == content.size() || content[end] == '\n') && at > 0 && content[at - 1] == ' ') return false;
+      at = end;
+    }
+  }
+  return true;
+}
+
+void TrimNewlines(QString& text) {
+  auto isNl = [](QChar c) { return c == QChar('\r') || c == QChar('\n'); };
+  qsizetype start = 0;
+  while (start < text.size() && isNl(text[start])) ++start;
+  qsizetype end = text.size();
+  while (end > start && isNl(text[end - 1])) --end;
+  text = text.mid(start, end - start);
+}
+
+int CountOccurrences(const QString& text, const QString& part) {
+  if (part.isEmpty()) return 0;
+  int count = 0;
+  qsizetype at = text.indexOf(part);
+  while (at >= 0) {
+    ++count;
+    at = text.indexOf(part, at + 1);
+  }
+  return count;
+}
+
+int ArrayIndexOf(const QStringList& array, const QString& text) {
+  for (qsizetype i = 0; i < array.size(); ++i) {
+    if (array[i] == text) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool ArrayAdd(QStringList& array, const QString& text) {
+  if (ArrayIndexOf(array, text) >= 0) return false;
+  array.append(text);
+  return true;
+}
+
+bool ArrayAddUnlessListed(QStringList& array, const QString& text, const QStringList& other) {
+  if (ArrayIndexOf(other, text) >= 0) return false;
+  return ArrayAdd(array, text);
+}
+
+bool ArrayRemove(QStringList& array, const QString& text) {
+  int i = ArrayIndexOf(array, text);
+  if (i < 0) return false;
+  array.removeAt(i);
+  return true;
+}
+
+QString JoinNonEmpty(const QStringList& array) {
+  QStringList parts;
+  for (const QString& s : array) {
+    if (!s.isEmpty()) parts.append(s);
+  }
+  return parts.join(QChar(','));
+}
+
+void AddUnique(KeyedCollection& collection, const QString& text) {
+  const QString key = text.toUpper();
+  if (!collection.contains(key)) collection.insert(key, text);
+}
+
+bool CollectionHasKey(const KeyedCollection& collection, const QString& text) {
+  auto it = collection.constFind(text.toUpper());
+  return it != collection.constEnd() && !it->isEmpty();
+}
+
+}  // namespace kolt

@@ -1,0 +1,88 @@
+#include "ui/QtUiPort.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kolt {
+namespace {
+
+QMessageBox::StandardButton ToQt(Answer a) {
+  switch (a) {
+    case Answer::Ok:
+      return QMessageBox::Ok;
+    case Answer::Cancel:
+      return QMessageBox::Cancel;
+    case Answer::Abort:
+      return QMessageBox::Abort;
+    case Answer::Retry:
+      return QMessageBox::Retry;
+    case Answer::Ignore:
+      return QMessageBox::Ignore;
+    case Answer::Yes:
+      return QMessageBox::Yes;
+    case Answer::No:
+      return QMessageBox::No;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon ToQt(Icon icon) {
+  switch (icon) {
+    case Icon::None:
+      return QMessageBox::NoIcon;
+    case Icon::Critical:
+      return QMessageBox::Critical;
+    case Icon::Question:
+      return QMessageBox::Question;
+    case Icon::Exclamation:
+      return QMessageBox::Warning;
+    case Icon::Information:
+      return QMessageBox::Information;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+Answer QtUiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                        int defaultButton) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QChar('\r'), QChar('\n'));
+  QMessageBox box(ToQt(icon), title.isEmpty() ? AppTitle() : title, shown, QMessageBox::NoButton, m_parent);
+  const int count = ButtonCount(buttons);
+  for (int i = 1; i <= count; ++i) box.addButton(ToQt(ButtonAt(buttons, i)));
+  box.setDefaultButton(ToQt(DefaultAnswer(buttons, defaultButton)));
+  // Esc answers Cancel where there is one, else the only button.
+  if (count == 1) box.setEscapeButton(box.button(ToQt(ButtonAt(buttons, 1))));
+  const int pressed = box.exec();
+  for (int i = 1; i <= count; ++i) {
+    if (pressed == ToQt(ButtonAt(buttons, i))) return ButtonAt(buttons, i);
+  }
+  // Closed without a button: Cancel (or No) where the box has one.
+  for (int i = 1; i <= count; ++i) {
+    Answer a = ButtonAt(buttons, i);
+    if (a == Answer::Cancel) return a;
+  }
+  return buttons == Buttons::YesNo ? Answer::No : ButtonAt(buttons, 1);
+}
+
+std::optional<QString> QtUiPort::InputBox(const QString& prompt, const QString& title,
+                                          const QString& defaultText) {
+  bool ok = false;
+  QString value = QInputDialog::getText(m_parent, title.isEmpty() ? AppTitle() : title, prompt,
+                                        QLineEdit::Normal, defaultText, &ok);
+  if (!ok) return std::nullopt;
+  return value;
+}
+
+void QtUiPort::ShowStatus(const QString& text) {
+  if (m_status) m_status(text);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUiPort::DoEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace kolt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <QWidget>
+
+#include "core/UiPort.h"
+
+namespace kolt {
+
+// The UI port on real Qt dialogs. Message boxes are modal over `parent`.
+class QtUiPort final : public UiPort {
+ public:
+  explicit QtUiPort(QWidget* parent = nullptr) : m_parent(parent) {}
+  void SetParent(QWidget* parent) { m_parent = parent; }
+  // Receives ShowStatus texts (the main window's status line).
+  void SetStatusSink(std::function<void(const QString&)> sink) { m_status = std::move(sink); }
+
+  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                int defaultButton) override;
+  std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                  const QString& defaultText) override;
+  void ShowStatus(const QString& text) override;
+  void DoEvents() override;
+
+ private:
+  QPointer<QWidget> m_parent;
+  std::function<void(const QString&)> m_status;
+};
+
+}  // namespace kolt

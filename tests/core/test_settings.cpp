@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <utime.h>
+
+#include <QProcess>
+#include <QThread>
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include "core/Settings.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::ReadFile;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+const QString S = QStringLiteral("SPWAW");
+
+}  // namespace
+
+TEST(Settings, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
+  TempHome home;
+  EXPECT_EQ(IniRead(S, "Directory", "dflt"), "dflt");
+  EXPECT_EQ(IniRead(S, "game.dat/M", "KLT"), "KLT");  // a mode never stored reads as KLT
+  EXPECT_TRUE(IniReadSection("Text").isEmpty());
+  IniWrite(S, "Directory", "/games/spwaw");
+  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[SPWAW]\r\nDirectory=/games/spwaw\r\n"));
+  EXPECT_EQ(IniRead("spwaw", "DIRECTORY"), "/games/spwaw");
+}
+
+TEST(Settings, WritesReplaceInPlaceAndKeepOtherLines) {
+  TempHome home;
+  WriteFile(home.Ini(),
+            "; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory = C:\\x \r\nOther=1\r\n\r\n"
+            "[E-Mail]\r\nMode=SMTP\r\n");
+  IniWrite("SPWAW", "directory", "/new");
+  IniWrite("SPWAW", "g1.dat/S", "2026-01-02 03:04:05");
+  IniWrite("Text", "0", "Hello");
+  EXPECT_EQ(ReadFile(home.Ini()),
+            QByteArray("; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory=/new\r\nOther=1\r\n"
+                       "g1.dat/S=2026-01-02 03:04:05\r\n\r\n[E-Mail]\r\nMode=SMTP\r\n[Text]\r\n0=Hello\r\n"));
+  // Writing the same value again leaves the file alone.
+  QByteArray before = ReadFile(home.Ini());
+  IniWrite("E-MAIL", "mode", "SMTP");
+  EXPECT_EQ(ReadFile(home.Ini()), before);
+}
+
+TEST(Settings, EmptyValuesLongValuesNulAndLineBreaks) {
+  TempHome home;
+  IniWrite(S, "a", "");
+  EXPECT_TRUE(ReadFile(home.Ini()).contains("\r\na=\r\n"));
+  EXPECT_EQ(IniRead(S, "a", "dflt"), "");  // present but empty is not absent
+
+  QString longValue(300, QChar('x'));
+  longValue[254] = QChar('y');
+  IniWrite(S, "long", longValue);
+  EXPECT_EQ(IniRead(S, "long").size(), 255);
+  EXPECT_EQ(IniRead(S, "long").back(), QChar('y'));
+
+  WriteFile(home.Ini(), QByteArray("[X]\r\nk=abc\0def\r\nq=\"quoted\"  \r\n", 28));
+  EXPECT_EQ(IniRead("X", "k"), "abc");
+  EXPECT_EQ(IniRead("X", "q"), "quoted");
+
+  // A line break in a value must not split the line (and forge another key).
+  IniWrite("X", "evil", "one\r\n[E-Mail]\r\nMode=MAPI");
+  EXPECT_EQ(IniRead("E-Mail", "Mode", "none"), "none");
+  EXPECT_EQ(IniRead("X", "evil"), "one  [E-Mail]  Mode=MAPI");
+}
+
+TEST(Settings, FilesFromWindowsReadCorrectly) {
+  TempHome home;
+  const QString ini = home.File("CUSTOM.INI");
+  // LF line ends, Windows-1252 bytes, a byte-order mark elsewhere, blanks around names.
+  WriteFile(ini, "[ Program ]\nName=Panzer \xe9lite \x96 Caf\xe9\nExe = pz.exe\n");
+  EXPECT_EQ(IniRead("program", "name", "", ini), QString::fromUtf8("Panzer élite – Café"));
+  EXPECT_EQ(IniRead("PROGRAM", "exe", "", ini), "pz.exe");
+  // A write keeps the file's Windows-1252 encoding for text that fits it.
+  IniWrite("Program", "Long", QString::fromUtf8("Ärger"), ini);
+  EXPECT_TRUE(ReadFile(ini).contains("Long=\xc4rger\r\n"));
+  EXPECT_TRUE(ReadFile(ini).contains("Name=Panzer \xe9lite \x96 Caf\xe9\r\n"));
+  EXPECT_EQ(IniRead("Program", "Long", "", ini), QString::fromUtf8("Ärger"));
+
+  const QString utf = home.File("UTF.INI");
+  WriteFile(utf, "\xEF\xBB\xBF[A]\r\nk=Gr\xc3\xbc\xc3\x9f\x65\r\n");
+  EXPECT_EQ(IniRead("A", "k", "", utf), QString::fromUtf8("Grüße"));
+  IniWrite("A", "j", QString::fromUtf8("€"), utf);
+  EXPECT_EQ(ReadFile(utf), QByteArray("\xEF\xBB\xBF[A]\r\nk=Gr\xc3\xbc\xc3\x9f\x65\r\nj=\xe2\x82\xac\r\n"));
+}
+
+TEST(Settings, WholeSectionReadAndWrite) {
+  TempHome home;
+  WriteFile(home.Ini(), "[Text]\r\n0=First\r\n1=Second\r\n\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(IniReadSection("TEXT"), QStringList({"0=First", "1=Second"}));
+  IniWriteSection("Text", {"0=Only", "", "1=Two"});
+  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[Text]\r\n0=Only\r\n1=Two\r\n\r\n[Other]\r\nx=1\r\n"));
+  IniWriteSection("Text", {});
+  EXPECT_TRUE(IniReadSection("Text").isEmpty());
+  EXPECT_EQ(IniRead("Other", "x"), "1");
+  IniWriteSection("New", {"a=b"});
+  EXPECT_EQ(IniRead("New", "a"), "b");
+}
+
+TEST(Settings, DeleteKey) {
+  TempHome home;
+  IniWrite(S, "a", "1");
+  IniWrite(S, "b", "2");
+  IniDeleteKey(S, "A");
+  EXPECT_EQ(IniRead(S, "a", "gone"), "gone");
+  EXPECT_EQ(IniRead(S, "b"), "2");
+}
+
+TEST(Settings, CompactRemovesEmptyValuesAndTrailingBlankLines) {
+  TempHome home;
+  EXPECT_FALSE(CompactIniFile(home.Ini()));  // missing file: false, nothing created
+  EXPECT_FALSE(QFile::exists(home.Ini()));
+
+  WriteFile(home.Ini(), "[A]\r\nk=\r\nv=1\r\n\r\n[B]\r\nw=\r\n\r\n\r\n\r\n");
+  EXPECT_TRUE(CompactIniFile(home.Ini()));
+  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[A]\r\nv=1\r\n\r\n[B]\r\n"));
+  EXPECT_EQ(IniRead("A", "k", "dflt"), "dflt");
+
+  // Nothing to do: the file is not rewritten (same inode, same bytes).
+  const QByteArray clean = "[A]\r\nv=1\r\n";
+  WriteFile(home.Ini(), clean);
+  const auto inode = QFileInfo(home.Ini()).fileTime(QFileDevice::FileModificationTime);
+  struct utimbuf old {1000000000, 1000000000};
+  utime(QFile::encodeName(home.Ini()).constData(), &old);
+  EXPECT_TRUE(CompactIniFile(home.Ini()));
+  EXPECT_EQ(ReadFile(home.Ini()), clean);
+  EXPECT_EQ(QFileInfo(home.Ini()).lastModified().toSecsSinceEpoch(), 1000000000);
+  (void)inode;
+
+  // A file written with LF only is compacted too.
+  WriteFile(home.Ini(), "[A]\nk=\nv=1\n");
+  EXPECT_TRUE(CompactIniFile(home.Ini()));
+  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[A]\r\nv=1\r\n"));
+}
+
+TEST(Settings, ChangesByAnotherWriterAreSeen) {
+  TempHome home;
+  IniWrite(S, "k", "mine");
+  EXPECT_EQ(IniRead(S, "k"), "mine");
+  // Same size, same second: the inode of a replaced file still tells.
+  WriteFile(home.Ini() + ".new", "[SPWAW]\r\nk=your\r\n");
+  ASSERT_EQ(::rename(QFile::encodeName(home.Ini() + ".new").constData(), QFile::encodeName(home.Ini()).constData()),
+            0);
+  EXPECT_EQ(IniRead(S, "k"), "your");
+  // Rewritten in place with another size.
+  WriteFile(home.Ini(), "[SPWAW]\r\nk=theirs\r\n");
+  EXPECT_EQ(IniRead(S, "k"), "theirs");
+  QFile::remove(home.Ini());
+  EXPECT_EQ(IniRead(S, "k", "dflt"), "dflt");
+}
+
+TEST(Settings, TwoProcessesWritingTheSameFileLoseNothing) {
+  TempHome home;
+  IniWrite("Start", "x", "1");
+  QProcess a, b;
+  a.start(INI_WRITER, {home.Ini(), "SPWAW", "a", "150"});
+  b.start(INI_WRITER, {home.Ini(), "spwaw", "b", "150"});
+  ASSERT_TRUE(a.waitForFinished(120000));
+  ASSERT_TRUE(b.waitForFinished(120000));
+  ASSERT_EQ(a.exitCode(), 0);
+  ASSERT_EQ(b.exitCode(), 0);
+  for (int i = 0; i < 150; ++i) {
+    ASSERT_EQ(IniRead(S, "a" + QString::number(i)), "value-" + QString::number(i)) << i;
+    ASSERT_EQ(IniRead(S, "b" + QString::number(i)), "value-" + QString::number(i)) << i;
+  }
+  EXPECT_EQ(IniRead("Start", "x"), "1");
+  // Exactly one section, no stray temporary files.
+  EXPECT_EQ(ReadFile(home.Ini()).toUpper().count("[SPWAW]"), 1);
+  EXPECT_EQ(QDir(home.Path()).entryList(QDir::Files | QDir::Hidden).filter(".KOLT.INI.").size(), 1);  // the lock file only
+}
+
+TEST(Settings, WriterKilledAtRandomNeverLeavesABrokenFile) {
+  TempHome home;
+  for (int i = 0; i < 40; ++i) IniWrite("Before", "k" + QString::number(i), "v" + QString::number(i));
+  auto* rng = QRandomGenerator::global();
+  for (int round = 0; round < 12; ++round) {
+    QProcess writer;
+    writer.start(INI_WRITER, {home.Ini(), "Round" + QString::number(round), "w", "100000"});
+    ASSERT_TRUE(writer.waitForStarted());
+    QThread::msleep(static_cast<unsigned long>(5 + rng->bounded(60)));
+    ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+    writer.waitForFinished();
+    // Every write that reported success before the kill is in the file.
+    const QList<QByteArray> done = writer.readAllStandardOutput().split('\n');
+    int last = -1;
+    for (const QByteArray& line : done) {
+      if (!line.isEmpty()) last = line.toInt();
+    }
+    ClearIniCache();
+    for (int i = 0; i < 40; ++i)
+      ASSERT_EQ(IniRead("Before", "k" + QString::number(i)), "v" + QString::number(i)) << "round " << round;
+    for (int i = 0; i <= last; ++i)
+      ASSERT_EQ(IniRead("Round" + QString::number(round), "w" + QString::number(i)), "value-" + QString::number(i))
+          << "round " << round;
+  }
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QProcess>
+#include <QSet>
+
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/TextCodec.h"
+#include "core/Utilities.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+TEST(Utilities, FormatSize) {
+  EXPECT_EQ(FormatSize(0), "0 B");
+  EXPECT_EQ(FormatSize(999), "999 B");
+  EXPECT_EQ(FormatSize(1000), "1 kB");
+  EXPECT_EQ(FormatSize(1536), "1.5 kB");
+  EXPECT_EQ(FormatSize(10240), "10 kB");
+  EXPECT_EQ(FormatSize(12800), "13 kB");  // 12.5 rounds half up
+  EXPECT_EQ(FormatSize(1022975), "999 kB");
+  EXPECT_EQ(FormatSize(1022976), "1 MB");
+  EXPECT_EQ(FormatSize(5000000), "4.8 MB");
+  EXPECT_EQ(FormatSize(2000000000), "1907.3486328125 MB");  // four digits: the general number
+}
+
+TEST(Utilities, FormatOneDecimalFollowsTheLocale) {
+  EXPECT_EQ(FormatOneDecimal(1.25), "1.3");
+  EXPECT_EQ(FormatOneDecimal(1.96), "2");
+  EXPECT_EQ(FormatOneDecimal(12.5), "13");
+  EXPECT_EQ(FormatOneDecimal(7), "7");
+  EXPECT_EQ(FormatOneDecimal(1234.5), "1234.5");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(FormatOneDecimal(1.25), "1,3");
+  EXPECT_EQ(FormatSize(1536), "1,5 kB");
+  EXPECT_EQ(FormatGeneralNumber(12345.5), "12345,5");  // no group separator
+  QLocale::setDefault(QLocale::c());
+}
+
+TEST(Utilities, CompareVersions) {
+  EXPECT_EQ(CompareVersions("1.10.0", "1.9.0"), 1);
+  EXPECT_EQ(CompareVersions("2.0", "1.0.5"), -1);
+  EXPECT_EQ(CompareVersions("1.0.5", ""), 1);
+  EXPECT_EQ(CompareVersions("", "1.0.5"), -1);
+  EXPECT_EQ(CompareVersions("", ""), 0);
+  EXPECT_EQ(CompareVersions("3.0.0", "3.0.0"), 0);
+  EXPECT_EQ(CompareVersions("3.0.1", "3.0.0"), 1);
+  EXPECT_EQ(CompareVersions("3.0.0.9", "3.0.0.1"), 0);  // only three parts count
+  EXPECT_EQ(CompareVersions("2.x.1", "2.0.0"), 1);     // no number counts as 0
+  EXPECT_EQ(CompareVersions("2.5b.0", "2.5.0"), 0);    // the leading number
+}
+
+TEST(Utilities, GeneratePassword) {
+  SeedRandom(12345);
+  QSet<QString> seen;
+  for (int i = 0; i < 2000; ++i) {
+    QString p = GeneratePassword();
+    ASSERT_EQ(p.size(), 8);
+    ASSERT_TRUE(p[0].isLetter()) << p.toStdString();
+    for (QChar c : p) ASSERT_TRUE(c.unicode() < 128 && c.isLetterOrNumber());
+    seen.insert(p);
+  }
+  EXPECT_GT(seen.size(), 1990);
+  SeedRandom(7);
+  QString a = GeneratePassword();
+  SeedRandom(7);
+  EXPECT_EQ(GeneratePassword(), a);
+}
+
+TEST(Utilities, MailSettingReaders) {
+  TempHome home;
+  EXPECT_EQ(GetOwnAddress(), "");
+  EXPECT_FALSE(IsDialogEnabled());
+  IniWrite("E-Mail", "From", "me@example.org");
+  IniWrite("E-Mail", "Dialog", "1");
+  EXPECT_EQ(GetOwnAddress(), "me@example.org");
+  EXPECT_TRUE(IsDialogEnabled());
+  IniWrite("E-Mail", "Dialog", "0");
+  EXPECT_FALSE(IsDialogEnabled());
+  IniWrite("E-Mail", "Dialog", "abc");
+  EXPECT_FALSE(IsDialogEnabled());
+}
+
+TEST(Utilities, LeadingNumber) {
+  EXPECT_EQ(LeadingNumber("  12abc"), 12);
+  EXPECT_EQ(LeadingNumber("1.41"), 1.41);
+  EXPECT_EQ(LeadingNumber("-3"), -3);
+  EXPECT_EQ(LeadingNumber("x1"), 0);
+  EXPECT_EQ(LeadingNumber(""), 0);
+}
+
+TEST(Utilities, TextHelpers) {
+  QString t = "\r\n\nline 1\r\nline 2\n\r";
+  TrimNewlines(t);
+  EXPECT_EQ(t, "line 1\r\nline 2");
+  QString only = "\r\n";
+  TrimNewlines(only);
+  EXPECT_EQ(only, "");
+  EXPECT_EQ(CountOccurrences("aaaa", "aa"), 3);  // overlapping
+  EXPECT_EQ(CountOccurrences("abc", "x"), 0);
+  EXPECT_EQ(CountOccurrences("abc", ""), 0);
+}
+
+TEST(Utilities, StringArraysAndKeyedCollection) {
+  QStringList a;
+  EXPECT_TRUE(ArrayAdd(a, "ABC"));
+  EXPECT_FALSE(ArrayAdd(a, "ABC"));
+  EXPECT_FALSE(ArrayAddUnlessListed(a, "XYZ", {"XYZ"}));
+  EXPECT_TRUE(ArrayAddUnlessListed(a, "DEF", {"XYZ"}));
+  EXPECT_EQ(ArrayIndexOf(a, "DEF"), 1);
+  EXPECT_EQ(ArrayIndexOf(a, "def"), -1);  // exact comparison
+  EXPECT_EQ(JoinNonEmpty({"A", "", "B"}), "A,B");
+  EXPECT_TRUE(ArrayRemove(a, "ABC"));
+  EXPECT_FALSE(ArrayRemove(a, "ABC"));
+  EXPECT_TRUE(ArrayRemove(a, "DEF"));
+  EXPECT_TRUE(a.isEmpty());
+  EXPECT_EQ(JoinNonEmpty(a), "");
+
+  KeyedCollection c;
+  AddUnique(c, "Abc");
+  AddUnique(c, "ABC");
+  EXPECT_EQ(c.size(), 1);
+  EXPECT_EQ(c.value("ABC"), "Abc");
+  EXPECT_TRUE(CollectionHasKey(c, "aBc"));
+  EXPECT_FALSE(CollectionHasKey(c, "abd"));
+}
+
+TEST(Utilities, CanOpenExclusiveTellsWhetherAProgramRuns) {
+  TempHome home;
+  const QString exe = home.File("game/mySleep");
+  QDir().mkpath(home.File("game"));
+  ASSERT_TRUE(QFile::copy("/bin/sleep", exe));
+  QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+  EXPECT_TRUE(CanOpenExclusive(exe));
+  EXPECT_FALSE(CanOpenExclusive(home.File("game/missing.exe")));
+  QProcess p;
+  p.start(exe, {"30"});
+  ASSERT_TRUE(p.waitForStarted());
+  EXPECT_FALSE(CanOpenExclusive(exe));
+  p.kill();
+  p.waitForFinished();
+  EXPECT_TRUE(CanOpenExclusive(exe));
+}
+
+TEST(FileNames, CaseBlindLookupAndWildcards) {
+  TempHome home;
+  WriteFile(home.File("Game/Email/Turn1.DAT"), "x");
+  WriteFile(home.File("Game/Email/turn2.dat"), "x");
+  WriteFile(home.File("Game/Email/notes.txt"), "x");
+  EXPECT_EQ(FindEntryNoCase(home.File("Game"), "EMAIL"), home.File("Game/Email"));
+  EXPECT_EQ(FindEntryNoCase(home.File("Game"), "SAVE"), "");
+  bool found = false;
+  EXPECT_EQ(ResolveNoCase(home.Path(), "game\\EMAIL/turn1.dat", &found), home.File("Game/Email/Turn1.DAT"));
+  EXPECT_TRUE(found);
+  EXPECT_EQ(ResolveNoCase(home.Path(), "GAME/Save/x.dat", &found), home.File("Game/Save/x.dat"));
+  EXPECT_FALSE(found);
+  EXPECT_EQ(ListNoCase(home.File("Game/Email"), "*.dat"), QStringList({"Turn1.DAT", "turn2.dat"}));
+  EXPECT_EQ(ListNoCase(home.File("Game/Email"), "*.*").size(), 3);
+  EXPECT_TRUE(WildcardMatch("SAVE0??.DAT", "save001.dat"));
+  EXPECT_FALSE(WildcardMatch("SAVE0??.DAT", "save01.dat"));
+  EXPECT_TRUE(WildcardMatch("*a*b", "xxaxxb"));
+  EXPECT_FALSE(WildcardMatch("*a*b", "xxaxxbc"));
+}
+
+TEST(TextCodec, Utf8OrWindows1252) {
+  EXPECT_EQ(DecodeText(QByteArray("Caf\xc3\xa9")), QString::fromUtf8("Café"));
+  EXPECT_EQ(DecodeText(QByteArray("Caf\xe9 \x80 \x93x\x94")), QString::fromUtf8("Café € “x”"));
+  EXPECT_EQ(DecodeText(QByteArray("\xc3")), QString::fromUtf8("Ã"));  // truncated UTF-8
+  EXPECT_EQ(DecodeText(QByteArray("\xed\xa0\x80")), QString::fromUtf8("í\u00a0€"));  // surrogate: not UTF-8
+  QByteArray out;
+  EXPECT_TRUE(EncodeCp1252(QString::fromUtf8("€ é"), &out));
+  EXPECT_EQ(out, QByteArray("\x80 \xe9"));
+  EXPECT_FALSE(EncodeCp1252(QString::fromUtf8("日本"), &out));
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "core/UiPort.h"
+
+namespace kolt::test {
+
+// A UI port that records every text verbatim and answers from a script. Without a
+// scripted answer a message box answers with its default button and an input box is
+// cancelled.
+class ScriptedUi : public UiPort {
+ public:
+  struct Box {
+    QString text;
+    QString title;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+    int defaultButton = 1;
+    Answer answer = Answer::Ok;
+  };
+
+  void Answers(std::initializer_list<Answer> answers) {
+    for (Answer a : answers) m_answers.push_back(a);
+  }
+  void Inputs(std::initializer_list<std::optional<QString>> inputs) {
+    for (const auto& i : inputs) m_inputs.push_back(i);
+  }
+
+  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                int defaultButton) override {
+    Answer a = DefaultAnswer(buttons, defaultButton);
+    if (!m_answers.empty()) {
+      a = m_answers.front();
+      m_answers.pop_front();
+    }
+    boxes.push_back(Box{text, title.isEmpty() ? AppTitle() : title, buttons, icon, defaultButton, a});
+    return a;
+  }
+
+  std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                  const QString& defaultText) override {
+    prompts.append(prompt);
+    (void)title;
+    (void)defaultText;
+    if (m_inputs.empty()) return std::nullopt;
+    const bool given = m_inputs.front().has_value();
+    const QString value = given ? *m_inputs.front() : QString();
+    m_inputs.pop_front();
+    if (!given) return std::nullopt;
+    return value;
+  }
+
+  void ShowStatus(const QString& text) override { statuses.append(text); }
+  void DoEvents() override { ++doEvents; }
+
+  QStringList Texts() const {
+    QStringList t;
+    for (const Box& b : boxes) t.append(b.text);
+    return t;
+  }
+  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty(); }
+
+  std::vector<Box> boxes;
+  QStringList prompts;
+  QStringList statuses;
+  int doEvents = 0;
+
+ private:
+  std::deque<Answer> m_answers;
+  std::deque<std::optional<QString>> m_inputs;
+};
+
+}  // namespace kolt::test
