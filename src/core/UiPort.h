@@ -44,6 +44,15 @@ class UiPort {
   // Lets pending window events run during long operations.
   virtual void DoEvents() = 0;
 
+  // The installation-folder dialog: `caption` (the program's long name), the question,
+  // the folder shown at first, and the executable that Browse looks for. Nullopt when
+  // the user cancels.
+  virtual std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
+                                                  const QString& folder, const QString& exeName) {
+    (void)caption, (void)question, (void)folder, (void)exeName;
+    return std::nullopt;
+  }
+
   // The shared error box: the message, the pending error and the last system error.
   void ShowError(const QString& message);
   // The text ShowError shows, with the pending error taken and cleared.

@@ -55,6 +55,20 @@ class ScriptedUi : public UiPort {
     return value;
   }
 
+  std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
+                                          const QString& folder, const QString& exeName) override {
+    folderQuestions.push_back(FolderQuestion{caption, question, folder, exeName});
+    if (m_folders.empty()) return std::nullopt;
+    const bool given = m_folders.front().has_value();
+    const QString value = given ? *m_folders.front() : QString();
+    m_folders.pop_front();
+    if (!given) return std::nullopt;
+    return value;
+  }
+  void Folders(std::initializer_list<std::optional<QString>> folders) {
+    for (const auto& f : folders) m_folders.push_back(f);
+  }
+
   void ShowStatus(const QString& text) override { statuses.append(text); }
   void DoEvents() override { ++doEvents; }
 
@@ -63,8 +77,12 @@ class ScriptedUi : public UiPort {
     for (const Box& b : boxes) t.append(b.text);
     return t;
   }
-  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty(); }
+  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty() && m_folders.empty(); }
 
+  struct FolderQuestion {
+    QString caption, question, folder, exeName;
+  };
+  std::vector<FolderQuestion> folderQuestions;
   std::vector<Box> boxes;
   QStringList prompts;
   QStringList statuses;
@@ -73,6 +91,7 @@ class ScriptedUi : public UiPort {
  private:
   std::deque<Answer> m_answers;
   std::deque<std::optional<QString>> m_inputs;
+  std::deque<std::optional<QString>> m_folders;
 };
 
 }  // namespace kolt::test

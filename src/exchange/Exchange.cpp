@@ -1,0 +1,1 @@
+// The exchange layer: archives, mail, sending and receiving turns.

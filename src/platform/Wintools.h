@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace kolt {
+
+// The operating-system toolbox: starting and watching programs, opening documents,
+// finding installed games, file versions and times. The Linux implementation runs
+// Windows programs under Wine and reads the Wine prefix's registry; callers never see
+// which. Hot keys and typing into other windows are in HotKeys.h.
+class Wintools {
+ public:
+  virtual ~Wintools() = default;
+
+  // Starts `file` (a .exe under Wine with WINEPREFIX taken from its path, a native
+  // executable directly) with the parameter string in `directory`. With `wait` it
+  // returns once the program has ended, letting the UI run meanwhile; without, the
+  // started process becomes the watched one. On failure and with `showError`:
+  // "Can't execute: " + file + " " + parameters.
+  virtual bool RunProgram(const QString& file, const QString& parameters, const QString& directory,
+                          bool showError, bool wait) = 0;
+  // Opens a document or web page with the desktop's handler.
+  virtual bool ShellOpen(const QString& file, const QString& parameters, const QString& directory,
+                         bool showError) = 0;
+  // The full Unix path of `exeName` in the folder that the uninstall entry `keyName` of
+  // the Wine prefix names, or empty.
+  virtual QString UninstallLookup(const QString& exeName, const QString& keyName) = 0;
+  // "major.minor.build" from the PE version resource, else the modification time in the
+  // locale's short date and time format.
+  virtual QString FileVersion(const QString& file) = 0;
+  // Sets the file's modification time to now. Reports "Can't open file: " / "Can't set
+  // file time: " + path.
+  virtual bool TouchFile(const QString& path) = 0;
+  // The watched program (the last one started without wait) is still running.
+  virtual bool StartedProgramRunning() = 0;
+  // The form a Windows program understands: C:\... inside the Wine prefix, Z:\... else.
+  virtual QString ToWindowsPath(const QString& unixPath) = 0;
+};
+
+}  // namespace kolt
