@@ -1,0 +1,54 @@
+#include "model/ListRows.h"
+
+#include "core/Utilities.h"
+#include "model/Status.h"
+
+namespace kolt {
+
+ProgramRow MakeProgramRow(const Program& program) {
+  ProgramRow row;
+  row.game = program.GetShortName();
+  row.name = program.GetLongName();
+  row.version = program.GetVersion();
+  row.status = program.GetStatus();
+  row.directory = program.GetDirectory();
+  return row;
+}
+
+GameRow MakeGameRow(const Game& game) {
+  GameRow row;
+  const auto program = game.GetProgram();
+  row.game = program ? program->GetShortName() : QString();
+  row.fileName = game.GetName();
+  row.info = game.GetDescription();
+  row.modified = game.GetModified();
+  row.size = game.GetSize();
+  row.sizeText = FormatSize(row.size);
+  row.sizeTip = QString::number(row.size) + QStringLiteral(" bytes");
+  row.email = game.GetEMail();
+  row.status = game.GetStatus();
+  row.mode = game.GetMode();
+  row.statusBold = IsStatusBold(row.status, row.email);
+  return row;
+}
+
+QStringList ProgramColumnHeaders() {
+  return {QStringLiteral("Game"), QStringLiteral("Name"), QStringLiteral("Version"), QStringLiteral("Status"),
+          QStringLiteral("Directory")};
+}
+
+QStringList GameColumnHeaders() {
+  return {QStringLiteral("Game"),     QStringLiteral("File Name"), QStringLiteral("Info"),
+          QStringLiteral("Modified"), QStringLiteral("Size"),      QStringLiteral("Status"),
+          QStringLiteral("Mode"),     QStringLiteral("E-Mail")};
+}
+
+QList<int> ProgramColumnWidths() {
+  return {1764, 5292, 2999, 1764, 6440};
+}
+
+QList<int> GameColumnWidths() {
+  return {1764, 3528, 3528, 3000, 1235, 1764, 1058, 3618};
+}
+
+}  // namespace kolt

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "model/Game.h"
+#include "model/Program.h"
+
+// The cells of the two lists of the main window, formed in one place so that every view
+// of them (the window, kolt-cli) shows the same values.
+namespace kolt {
+
+// One row of the installed programs list.
+struct ProgramRow {
+  QString game;  // short name
+  QString name;  // long name
+  QString version;
+  QString status;  // "Running" or "Not running"
+  QString directory;
+
+  QStringList Cells() const { return {game, name, version, status, directory}; }
+};
+
+// One row of the games list.
+struct GameRow {
+  QString game;      // the program's short name
+  QString fileName;  // GetName
+  QString info;      // GetDescription
+  QString modified;  // GetModified
+  qint64 size = 0;   // bytes
+  QString sizeText;  // FormatSize(size)
+  QString sizeTip;   // size + " bytes"
+  QString status;
+  QString mode;
+  QString email;
+  bool statusBold = false;  // a move is due and the address is not "-"
+
+  QStringList Cells() const { return {game, fileName, info, modified, sizeText, status, mode, email}; }
+};
+
+ProgramRow MakeProgramRow(const Program& program);
+GameRow MakeGameRow(const Game& game);
+
+QStringList ProgramColumnHeaders();  // "Game", "Name", "Version", "Status", "Directory"
+QStringList GameColumnHeaders();     // "Game", "File Name", ... "E-Mail"
+// Column widths of the design, in twips, in column order.
+QList<int> ProgramColumnWidths();
+QList<int> GameColumnWidths();
+// The column of the games list whose cells are right-aligned.
+constexpr int kGameSizeColumn = 4;
+
+}  // namespace kolt

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "core/UiPort.h"
+#include "model/ReceiveBatch.h"
+#include "platform/Wintools.h"
+
+namespace kolt {
+
+// A fresh receive batch; an empty factory means that nothing can be received.
+using ReceiveBatchFactory = std::function<std::unique_ptr<ReceiveBatch>()>;
+
+// What adapters reach outside themselves: the user, the operating system and the
+// receiving engine. Handed in by the application; the referenced objects outlive every
+// program object.
+struct Services {
+  UiPort& ui;
+  Wintools& tools;
+  ReceiveBatchFactory newBatch;
+};
+
+}  // namespace kolt

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QStringList>
+
+#include "model/Program.h"
+
+namespace kolt::test {
+
+// A program that answers Installed from a flag and records what it was asked.
+class FakeProgram : public Program {
+ public:
+  FakeProgram(QString shortName, bool installed, QString exe = QStringLiteral("game.exe"))
+      : m_short(std::move(shortName)), m_installed(installed), m_exe(std::move(exe)) {}
+
+  QString GetShortName() const override { return m_short; }
+  QString GetLongName() const override { return QStringLiteral("Long ") + m_short; }
+  QString GetEMailDir() const override { return QString(); }
+  QString GetExeName() const override { return m_exe; }
+  bool Installed(bool rescan) override {
+    calls.append(QStringLiteral("Installed(") + (rescan ? "true" : "false") + QChar(')'));
+    return m_installed;
+  }
+  void NotInstalled() override {}
+  QString GetDirectory() const override { return QStringLiteral("/games/") + m_short; }
+  QString GetVersion() const override { return QStringLiteral("1.0"); }
+  QString GetStatus() const override { return kNotRunning; }
+  bool Run(WindowHandle) override { return false; }
+  GameList InitGames() override { return {}; }
+  void ReceivedFiles(const QString&, const QString&, bool) override {}
+  bool SupportsPasswords() const override { return false; }
+
+  QStringList calls;
+
+ protected:
+  QString m_short;
+  bool m_installed;
+  QString m_exe;
+};
+
+class FakeUserProgram : public UserProgram {
+ public:
+  explicit FakeUserProgram(bool installed) : m_installed(installed) {}
+  bool SetINI(const QString& shortName) override {
+    calls.append(QStringLiteral("SetINI(") + shortName + QChar(')'));
+    m_short = shortName;
+    return true;
+  }
+  QString GetShortName() const override { return m_short; }
+  QString GetLongName() const override { return m_short; }
+  QString GetEMailDir() const override { return QString(); }
+  QString GetExeName() const override { return QString(); }
+  bool Installed(bool rescan) override {
+    calls.append(QStringLiteral("Installed(") + (rescan ? "true" : "false") + QChar(')'));
+    return m_installed;
+  }
+  void NotInstalled() override {}
+  QString GetDirectory() const override { return QString(); }
+  QString GetVersion() const override { return QString(); }
+  QString GetStatus() const override { return kNotRunning; }
+  bool Run(WindowHandle) override { return false; }
+  GameList InitGames() override { return {}; }
+  void ReceivedFiles(const QString&, const QString&, bool) override {}
+  bool SupportsPasswords() const override { return false; }
+
+  QStringList calls;
+
+ private:
+  bool m_installed;
+  QString m_short;
+};
+
+}  // namespace kolt::test
