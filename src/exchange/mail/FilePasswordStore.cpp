@@ -1,0 +1,73 @@
+#include "exchange/mail/FilePasswordStore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "core/Startup.h"
+#include "core/UiPort.h"
+
+namespace kolt {
+
+FilePasswordStore::FilePasswordStore(const QString& path) : m_path(path) {}
+
+QString FilePasswordStore::Path() const {
+  if (!m_path.isEmpty()) return m_path;
+  QString home = App().homeFolder;
+  if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
+  return home + QStringLiteral("/smtp-password");
+}
+
+QString FilePasswordStore::Location() const {
+  return Path();
+}
+
+QString FilePasswordStore::ReadPassword() {
+  const QByteArray name = QFile::encodeName(Path());
+  const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return QString();
+  // Someone widened the mode by hand: narrow it again before reading.
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && (st.st_mode & 077) != 0) ::fchmod(fd, 0600);
+  QByteArray bytes;
+  char buffer[512];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    bytes.append(buffer, n);
+    if (bytes.size() > 64 * 1024) break;  // not a password file
+  }
+  ::close(fd);
+  while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
+  return QString::fromUtf8(bytes);
+}
+
+bool FilePasswordStore::WritePassword(const QString& password) {
+  const QString path = Path();
+  if (password.isEmpty()) {
+    return !QFile::exists(path) || QFile::remove(path);
+  }
+  const QByteArray target = QFile::encodeName(path);
+  const QByteArray temp = target + ".tmp";
+  ::unlink(temp.constData());
+  const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    SetSystemError(errno);
+    return false;
+  }
+  const QByteArray bytes = password.toUtf8();
+  bool ok = ::fchmod(fd, 0600) == 0 && ::write(fd, bytes.constData(), bytes.size()) == bytes.size();
+  ok = ::fsync(fd) == 0 && ok;
+  if (!ok) SetSystemError(errno);
+  ::close(fd);
+  if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+    SetSystemError(errno);
+    ok = false;
+  }
+  if (!ok) ::unlink(temp.constData());
+  return ok;
+}
+
+}  // namespace kolt

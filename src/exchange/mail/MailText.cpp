@@ -1,0 +1,108 @@
+#include "exchange/mail/MailText.h"
+
+#include <QRandomGenerator>
+#include <QTimeZone>
+
+namespace kolt {
+namespace {
+
+QString WithoutControls(const QString& text, QChar replacement) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+      if (!replacement.isNull()) out.append(replacement);
+    } else {
+      out.append(c);
+    }
+  }
+  return out;
+}
+
+bool IsPlainAscii(const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() > 0x7e) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QStringList SplitRecipients(const QString& addressText, const QString& own, bool allowSelf) {
+  QStringList result;
+  const QStringList parts = addressText.split(QChar(';'));
+  for (const QString& part : parts) {
+    const QString address = WithoutControls(part, QChar()).trimmed();
+    if (address.isEmpty()) continue;
+    if (!allowSelf && address.compare(own.trimmed(), Qt::CaseInsensitive) == 0) continue;
+    result.append(address);
+  }
+  return result;
+}
+
+QByteArray EncodeHeaderText(const QString& text) {
+  const QString clean = WithoutControls(text, QChar(' '));
+  if (IsPlainAscii(clean)) return clean.toLatin1();
+  // 45 bytes of UTF-8 give 60 base64 characters, 72 with "=?UTF-8?B?" and "?=".
+  constexpr int kChunk = 45;
+  QByteArray out;
+  QByteArray chunk;
+  auto flush = [&]() {
+    if (chunk.isEmpty()) return;
+    if (!out.isEmpty()) out.append(' ');
+    out.append("=?UTF-8?B?").append(chunk.toBase64()).append("?=");
+    chunk.clear();
+  };
+  for (qsizetype i = 0; i < clean.size(); ++i) {
+    // A surrogate pair stays in one word.
+    qsizetype n = (clean.at(i).isHighSurrogate() && i + 1 < clean.size()) ? 2 : 1;
+    const QByteArray bytes = clean.mid(i, n).toUtf8();
+    if (chunk.size() + bytes.size() > kChunk) flush();
+    chunk.append(bytes);
+    i += n - 1;
+  }
+  flush();
+  return out;
+}
+
+QByteArray FormatMailDate(const QDateTime& when) {
+  static const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+  static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const QDate d = when.date();
+  const QTime t = when.time();
+  const int offset = when.offsetFromUtc() / 60;
+  const int absOffset = offset < 0 ? -offset : offset;
+  return QStringLiteral("%1, %2 %3 %4 %5:%6:%7 %8%9%10")
+      .arg(QLatin1String(days[d.dayOfWeek() - 1]))
+      .arg(d.day(), 2, 10, QChar('0'))
+      .arg(QLatin1String(months[d.month() - 1]))
+      .arg(d.year(), 4, 10, QChar('0'))
+      .arg(t.hour(), 2, 10, QChar('0'))
+      .arg(t.minute(), 2, 10, QChar('0'))
+      .arg(t.second(), 2, 10, QChar('0'))
+      .arg(offset < 0 ? QChar('-') : QChar('+'))
+      .arg(absOffset / 60, 2, 10, QChar('0'))
+      .arg(absOffset % 60, 2, 10, QChar('0'))
+      .toLatin1();
+}
+
+QByteArray MakeMessageId(const QString& address) {
+  QString domain = address.section(QChar('@'), 1).trimmed();
+  QString cleanDomain;
+  for (QChar c : domain) {
+    if (c.isLetterOrNumber() && c.unicode() < 0x80)
+      cleanDomain.append(c);
+    else if (c == QChar('.') || c == QChar('-'))
+      cleanDomain.append(c);
+  }
+  if (cleanDomain.isEmpty()) cleanDomain = QStringLiteral("kolt.invalid");
+  const quint64 random = QRandomGenerator::system()->generate64();
+  return QStringLiteral("<%1.%2@%3>")
+      .arg(random, 16, 16, QChar('0'))
+      .arg(QDateTime::currentMSecsSinceEpoch(), 0, 36)
+      .arg(cleanDomain)
+      .toLatin1();
+}
+
+}  // namespace kolt

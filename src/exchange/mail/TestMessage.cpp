@@ -1,0 +1,57 @@
+#include "exchange/mail/TestMessage.h"
+
+#include <QFile>
+
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "core/Utilities.h"
+#include "exchange/mail/MailTransport.h"
+
+namespace kolt {
+namespace {
+
+const QString kProgramName = QStringLiteral("KOLT");
+const QByteArray kContent = QByteArrayLiteral("TEST");
+
+}  // namespace
+
+QString TestMessagePath() {
+  return App().instanceFolder + QStringLiteral("/TEST.") + QStringLiteral("KLT");
+}
+
+bool SendTestMessage(UiPort& ui, MailTransport& transport) {
+  const QString path = TestMessagePath();
+  QFile file(path);
+  // Without an instance folder there is no place of our own to write into.
+  if (App().instanceFolder.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    ui.ShowError(QStringLiteral("Can't create test file: ") + path);
+    return false;
+  }
+  const bool written = file.write(kContent) == kContent.size();
+  file.close();
+  if (!written) {
+    ui.ShowError(QStringLiteral("Can't create test file: ") + path);
+    return false;
+  }
+  return transport.SendMail(GetOwnAddress(), kProgramName + QStringLiteral(" Test"),
+                            kProgramName + QStringLiteral(" text"), {path}, true, false);
+}
+
+bool IsTestMessageFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  return file.read(kContent.size() + 1) == kContent;
+}
+
+QString TestMessageCongratulation() {
+  return QStringLiteral("Congratulations! You have successfully sent a ") + kProgramName +
+         QStringLiteral(" test message.");
+}
+
+bool ShowIfTestMessage(UiPort& ui, const QString& path) {
+  if (!IsTestMessageFile(path)) return false;
+  ui.MsgBox(TestMessageCongratulation(), Buttons::Ok, Icon::Information, AppTitle(), 1);
+  return true;
+}
+
+}  // namespace kolt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace kolt {
+
+class MailTransport;
+class UiPort;
+
+// The test message: a file TEST.KLT holding the four characters TEST, mailed to the
+// user's own address. Opening the received attachment later shows a congratulation
+// instead of taking the file in as turn files.
+
+// The instance folder's TEST.KLT.
+QString TestMessagePath();
+
+// Writes the test file and mails it (allowSelf on, no dialog). False when the file
+// could not be written ("Can't create test file: " + path) or the send failed.
+bool SendTestMessage(UiPort& ui, MailTransport& transport);
+
+// The file holds exactly the four characters TEST and nothing else.
+bool IsTestMessageFile(const QString& path);
+
+// "Congratulations! You have successfully sent a KOLT test message."
+QString TestMessageCongratulation();
+
+// For the command-line file: when it is the test file, shows the congratulation and
+// returns true (the caller then does not take it in); false otherwise.
+bool ShowIfTestMessage(UiPort& ui, const QString& path);
+
+}  // namespace kolt

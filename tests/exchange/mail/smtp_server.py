@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+"""A local SMTP server for the mail tests (aiosmtpd).
+
+Listens on 127.0.0.1 on a free port, prints the port on the first line of stdout and
+saves each delivered message as NNN.json (envelope plus the message parsed by Python's
+email package) in the output folder. It stops when its stdin closes, so it never
+outlives the test that started it.
+"""
+import argparse
+import asyncio
+import base64
+import email
+import email.policy
+import json
+import os
+import ssl
+import sys
+import threading
+
+from aiosmtpd.smtp import SMTP, AuthResult
+
+
+def parse_message(raw):
+    msg = email.message_from_bytes(raw, policy=email.policy.default)
+    body = None
+    attachments = []
+    for part in msg.walk():
+        if part.is_multipart():
+            continue
+        if part.get_content_disposition() == "attachment":
+            attachments.append({
+                "filename": part.get_filename(),
+                "content_type": part.get_content_type(),
+                "encoding": str(part.get("Content-Transfer-Encoding", "")).lower(),
+                "data": base64.b64encode(part.get_payload(decode=True) or b"").decode("ascii"),
+            })
+        elif body is None and part.get_content_type() == "text/plain":
+            body = part.get_content()
+    return {
+        "subject": str(msg.get("Subject", "")),
+        "raw_headers": raw.split(b"\r\n\r\n", 1)[0].decode("utf-8", "replace"),
+        "from": str(msg.get("From", "")),
+        "to": str(msg.get("To", "")),
+        "date": str(msg.get("Date", "")),
+        "message_id": str(msg.get("Message-ID", "")),
+        "header_names": list(msg.keys()),
+        "content_type": msg.get_content_type(),
+        "body": body,
+        "attachments": attachments,
+        "defects": [str(d) for d in msg.defects],
+    }
+
+
+class Saver:
+    def __init__(self, folder):
+        self.folder = folder
+        self.count = 0
+
+    async def handle_DATA(self, server, session, envelope):
+        self.count += 1
+        record = {
+            "mail_from": envelope.mail_from,
+            "rcpt_tos": envelope.rcpt_tos,
+            "authenticated": bool(getattr(session, "authenticated", False)),
+            # STARTTLS sets session.ssl; implicit TLS shows on the transport.
+            "tls": session.ssl is not None
+            or server.transport.get_extra_info("sslcontext") is not None,
+            "message": parse_message(envelope.original_content or envelope.content),
+        }
+        name = os.path.join(self.folder, "%03d.json" % self.count)
+        with open(name + ".tmp", "w", encoding="utf-8") as f:
+            json.dump(record, f)
+        os.replace(name + ".tmp", name)
+        return "250 Message accepted for delivery"
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--dir", required=True)
+    ap.add_argument("--mode", choices=["plain", "starttls", "tls"], default="plain")
+    ap.add_argument("--cert")
+    ap.add_argument("--key")
+    ap.add_argument("--auth", help="user:password; authentication is then required")
+    ap.add_argument("--exclude-mech", action="append", default=[])
+    args = ap.parse_args()
+
+    context = None
+    if args.mode != "plain":
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(args.cert, args.key)
+
+    def authenticator(server, session, envelope, mechanism, auth_data):
+        user, _, password = args.auth.partition(":")
+        ok = (auth_data.login == user.encode() and auth_data.password == password.encode())
+        # aiosmtpd 1.4.3 leaves the client waiting unless a failure is marked unhandled.
+        return AuthResult(success=True) if ok else AuthResult(success=False, handled=False)
+
+    handler = Saver(args.dir)
+    options = {}
+    if args.auth:
+        options.update(authenticator=authenticator, auth_required=True,
+                       auth_exclude_mechanism=args.exclude_mech)
+    if args.mode == "starttls":
+        options.update(tls_context=context, require_starttls=True)
+    if args.mode == "tls" or (args.mode == "plain" and args.auth):
+        options.update(auth_require_tls=False)
+
+    loop = asyncio.new_event_loop()
+    asyncio.set_event_loop(loop)
+
+    def factory():
+        return SMTP(handler, hostname="kolt-test", loop=loop, **options)
+
+    server = loop.run_until_complete(loop.create_server(
+        factory, host="127.0.0.1", port=0, ssl=context if args.mode == "tls" else None))
+    port = server.sockets[0].getsockname()[1]
+    print(port, flush=True)
+
+    def wait_for_stdin():
+        sys.stdin.read()
+        loop.call_soon_threadsafe(loop.stop)
+
+    threading.Thread(target=wait_for_stdin, daemon=True).start()
+    loop.run_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,140 @@
+// The desktop mail client hand-off, with stand-in clients on PATH that record their
+// arguments: the same code path as with the real xdg-email and Thunderbird.
+#include <gtest/gtest.h>
+
+#include "mail/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/mail/TestMessage.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+class DesktopClient : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_oldPath = qgetenv("PATH");
+    App().homeFolder = home.Path();
+    App().instanceFolder = home.File("0");
+    QDir().mkpath(App().instanceFolder);
+    QDir().mkpath(Bin());
+    qputenv("PATH", QFile::encodeName(Bin()));
+    IniWrite("E-Mail", "Mode", "MAPI");
+    IniWrite("E-Mail", "From", "me@home.net");
+  }
+  void TearDown() override {
+    qputenv("PATH", m_oldPath);
+    App().homeFolder.clear();
+    App().instanceFolder.clear();
+  }
+  QString Bin() const { return home.Root() + "/bin"; }
+  QString Record() const { return home.Root() + "/args"; }
+  // A stand-in that writes its arguments, each ended by NUL, then exits with `code`.
+  void StandIn(const QString& name, int code = 0, const QString& output = QString()) {
+    const QString script = QStringLiteral("#!/bin/sh\nprintf '%s\\0' \"$@\" > '") + Record() +
+                           QStringLiteral("'\n") +
+                           (output.isEmpty() ? QString() : QStringLiteral("echo '") + output + "'\n") +
+                           QStringLiteral("exit ") + QString::number(code) + QChar('\n');
+    const QString path = Bin() + QChar('/') + name;
+    WriteFile(path, script.toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  QStringList Arguments() const {
+    QByteArray bytes = ReadFile(Record());
+    if (bytes.endsWith('\0')) bytes.chop(1);
+    if (bytes.isEmpty()) return {};
+    QStringList list;
+    for (const QByteArray& a : bytes.split('\0')) list.append(QString::fromUtf8(a));
+    return list;
+  }
+  bool Send(const QString& address, const QString& subject, const QString& body, const QStringList& files,
+            bool allowSelf = false) {
+    Mailer mailer(ui);
+    return mailer.SendMail(address, subject, body, files, allowSelf, false);
+  }
+
+  TempHome home;
+  ScriptedUi ui;
+
+ private:
+  QByteArray m_oldPath;
+};
+
+const char kQuestionTail[] = " is open in your mail client.\r\rDid you send it from there?";
+
+TEST_F(DesktopClient, XdgEmailGetsTheMessageAndTheUserConfirms) {
+  StandIn("xdg-email");
+  const QString a = home.File("out/KOLT.KLT"), b = home.File("out/second file.zip");
+  WriteFile(a, "PK");
+  WriteFile(b, "PK");
+  ui.Answers({Answer::Yes});
+  ASSERT_TRUE(
+      Send("friend@x.org ; ME@home.net; -x@y.org;other@y.org", "SPWAW turn", "Line 1\r\nLine 2", {a, b}));
+  EXPECT_EQ(Arguments(), QStringList({"--utf8", "--subject", "SPWAW turn", "--body", "Line 1\r\nLine 2",
+                                      "--attach", a, "--attach", b, "friend@x.org", "other@y.org"}));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            QString("The message \"SPWAW turn\" to friend@x.org, -x@y.org, other@y.org") + kQuestionTail);
+  EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Question);
+}
+
+TEST_F(DesktopClient, NoCountsAsACancelledDialog) {
+  StandIn("xdg-email");
+  ui.Answers({Answer::No});
+  EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+  ASSERT_EQ(ui.boxes.size(), 1u);  // only the question, no error box
+  EXPECT_TRUE(ui.boxes[0].text.endsWith(kQuestionTail));
+}
+
+TEST_F(DesktopClient, FailingClientOrNoClient) {
+  StandIn("xdg-email", 3);
+  EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending through the desktop mail client failed\r\rError 3"));
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+
+  ui.boxes.clear();
+  QFile::remove(Bin() + "/xdg-email");
+  EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+  EXPECT_EQ(ui.Texts(), QStringList{"Can't find a desktop mail client (xdg-email or Thunderbird)"});
+}
+
+TEST_F(DesktopClient, ThunderbirdWhenItIsTheDefaultClient) {
+  StandIn("xdg-email");
+  StandIn("thunderbird");
+  const QString mime = "#!/bin/sh\necho thunderbird.desktop\n";
+  WriteFile(Bin() + "/xdg-mime", mime.toUtf8());
+  QFile::setPermissions(Bin() + "/xdg-mime", QFile::ReadOwner | QFile::ExeOwner);
+  const QString a = home.File("out/it's, odd.klt");
+  WriteFile(a, "PK");
+  ASSERT_TRUE(Send("friend@x.org;other@y.org", "It's turn 5, go", "Body \xc3\xa4\r\nline 2", {a}));
+  const QString body = App().instanceFolder + "/MESSAGE.TXT";
+  EXPECT_EQ(Arguments(),
+            QStringList({"-compose", QString::fromUtf8("to='friend@x.org,other@y.org',subject='It"
+                                                       "\xe2\x80\x99s turn 5, go',message='") +
+                                         body + "',attachment='file://" +
+                                         home.File("out/it%27s%2C%20odd.klt") + "'"}));
+  EXPECT_EQ(ReadFile(body), "Body \xc3\xa4\r\nline 2");
+}
+
+TEST_F(DesktopClient, TestMessageKeepsTheOwnAddress) {
+  StandIn("xdg-email");
+  Mailer mailer(ui);
+  ASSERT_TRUE(SendTestMessage(ui, mailer));
+  const QString file = App().instanceFolder + "/TEST.KLT";
+  EXPECT_EQ(Arguments(), QStringList({"--utf8", "--subject", "KOLT Test", "--body", "KOLT text", "--attach",
+                                      file, "me@home.net"}));
+  EXPECT_TRUE(IsTestMessageFile(file));
+}
+
+}  // namespace

@@ -1,0 +1,345 @@
+// Sending through a real SMTP server on 127.0.0.1: plain, STARTTLS, implicit TLS and
+// authentication, and every way a send can fail.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include "mail/QtPrinters.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QRandomGenerator>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "exchange/mail/FilePasswordStore.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/mail/TestMessage.h"
+#include "mail/RecordingProgress.h"
+#include "mail/SmtpTestServer.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+const TestCertificate& Certificate() {
+  static TestCertificate cert;
+  return cert;
+}
+
+// A port on 127.0.0.1 that nothing listens on.
+int ClosedPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+  socklen_t len = sizeof addr;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+  ::close(fd);
+  return ntohs(addr.sin_port);
+}
+
+class SmtpSend : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App().homeFolder = home.Path();
+    App().instanceFolder = home.File(QStringLiteral("0"));
+    QDir().mkpath(App().instanceFolder);
+    qunsetenv("KOLT_SMTP_CAINFO");
+    IniWrite("E-Mail", "Mode", "SMTP");
+    IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
+    IniWrite("E-Mail", "SMTP_Security", "NONE");
+    IniWrite("E-Mail", "Address", "account@example.com");
+    IniWrite("E-Mail", "From", "Me@Example.com");
+  }
+  void TearDown() override {
+    qunsetenv("KOLT_SMTP_CAINFO");
+    App().homeFolder.clear();
+    App().instanceFolder.clear();
+  }
+  void UsePort(int port) { IniWrite("E-Mail", "SMTP_Port", QString::number(port)); }
+  void TrustTestCertificate() { qputenv("KOLT_SMTP_CAINFO", QFile::encodeName(Certificate().Cert())); }
+  QString Attachment(const QString& name, const QByteArray& bytes) {
+    const QString path = home.File(QStringLiteral("out/") + name);
+    WriteFile(path, bytes);
+    return path;
+  }
+  bool Send(const QString& address, const QString& subject, const QString& body,
+            const QStringList& attachments, bool allowSelf = false) {
+    Mailer mailer(ui, &progress, &passwords);
+    return mailer.SendMail(address, subject, body, attachments, allowSelf, false);
+  }
+  QString Log() const { return progress.lines.join(QChar('\n')); }
+
+  TempHome home;
+  ScriptedUi ui;
+  RecordingProgress progress;
+  FilePasswordStore passwords;
+};
+
+QByteArray Decode(const QJsonValue& v) {
+  return QByteArray::fromBase64(v.toString().toLatin1());
+}
+QString Lf(QString s) {
+  return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+TEST_F(SmtpSend, DeliversSubjectBodyAndAttachmentsExactly) {
+  SmtpTestServer server;
+  ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+  UsePort(server.Port());
+
+  QByteArray binary(150000, '\0');
+  for (int i = 0; i < binary.size(); ++i)
+    binary[i] = static_cast<char>(QRandomGenerator::global()->bounded(256));
+  for (int i = 0; i < 256; ++i) binary[i] = static_cast<char>(i);
+  const QByteArray text("line one  \r\n.\r\nlast line without end");
+  const QStringList files{Attachment("KOLT.KLT", binary), Attachment("game 1.txt", text),
+                          Attachment("EMPTY.DAT", QByteArray())};
+  const QString subject = QString::fromUtf8(
+      "SPWAW turn 12 \xe2\x80\x93 \xc3\x84rger im S\xc3\xbc"
+      "den, part two of a "
+      "long subject line that needs several encoded words");
+  const QString body = QString::fromUtf8(
+      "Your move.\r\n.a line starting with a dot\r\n\xc3\x9c"
+      "ber alles\r\n");
+
+  ASSERT_TRUE(Send(" friend@example.org ; me@EXAMPLE.com;;second@example.net ", subject, body, files));
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("|").toStdString();
+
+  const auto messages = server.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  const QJsonObject m = messages[0];
+  // Own address dropped (case ignored), blanks trimmed, empty elements skipped.
+  EXPECT_EQ(m["rcpt_tos"].toArray(), QJsonArray({"friend@example.org", "second@example.net"}));
+  EXPECT_EQ(m["mail_from"].toString(), "account@example.com");
+  const QJsonObject msg = m["message"].toObject();
+  EXPECT_EQ(msg["subject"].toString(), subject);
+  EXPECT_EQ(msg["from"].toString(), "Me@Example.com");
+  EXPECT_EQ(msg["to"].toString(), "friend@example.org, second@example.net");
+  EXPECT_FALSE(msg["date"].toString().isEmpty());
+  EXPECT_TRUE(msg["message_id"].toString().endsWith("@Example.com>"));
+  EXPECT_EQ(Lf(msg["body"].toString()), Lf(body));
+  EXPECT_TRUE(msg["defects"].toArray().isEmpty());
+  // Header lines stay plain ASCII: the subject went out as encoded words.
+  const QString headers = msg["raw_headers"].toString();
+  for (QChar c : headers) ASSERT_LT(c.unicode(), 0x80);
+  for (const QString& line : headers.split("\r\n")) EXPECT_LE(line.size(), 998);
+
+  const QJsonArray parts = msg["attachments"].toArray();
+  ASSERT_EQ(parts.size(), 3);
+  EXPECT_EQ(parts[0].toObject()["filename"].toString(), "KOLT.KLT");
+  EXPECT_EQ(parts[0].toObject()["encoding"].toString(), "base64");
+  EXPECT_EQ(Decode(parts[0].toObject()["data"]), binary);
+  EXPECT_EQ(parts[1].toObject()["filename"].toString(), "game 1.txt");
+  EXPECT_EQ(Decode(parts[1].toObject()["data"]), text);
+  EXPECT_EQ(parts[2].toObject()["filename"].toString(), "EMPTY.DAT");
+  EXPECT_EQ(Decode(parts[2].toObject()["data"]), QByteArray());
+
+  // The window: the address text as given, each attachment with its size.
+  EXPECT_EQ(progress.inits, 1);
+  EXPECT_EQ(progress.recipients, " friend@example.org ; me@EXAMPLE.com;;second@example.net ");
+  EXPECT_EQ(progress.attachments, files[0] + " (146 kB) " + files[1] + " (36 B) " + files[2] + " (0 B) ");
+  EXPECT_EQ(progress.shows, 1);
+  EXPECT_FALSE(progress.visible);
+  EXPECT_FALSE(progress.sending);
+  EXPECT_TRUE(progress.lines.contains("> MAIL FROM:<account@example.com>")) << Log().toStdString();
+  EXPECT_TRUE(progress.lines.contains("> RCPT TO:<second@example.net>"));
+  EXPECT_TRUE(Log().contains("< 250 Message accepted for delivery"));
+  EXPECT_GT(ui.doEvents, 0);  // the UI ran while the message went out
+  EXPECT_EQ(progress.lastDone, progress.lastTotal);
+}
+
+TEST_F(SmtpSend, ControlCharactersCannotAddHeadersOrCommands) {
+  SmtpTestServer server;
+  UsePort(server.Port());
+  ASSERT_TRUE(Send("friend@example.org", "Turn 5\r\nBcc: evil@example.org", "x", {}));
+  // In an address the line break is dropped: what is left is one (refused) address.
+  EXPECT_FALSE(Send("friend@example.org\r\nRCPT TO:<evil@example.org>", "s", "x", {}));
+  const auto messages = server.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0]["rcpt_tos"].toArray(), QJsonArray({"friend@example.org"}));
+  const QJsonObject msg = messages[0]["message"].toObject();
+  EXPECT_FALSE(msg["header_names"].toArray().contains("Bcc"));
+  EXPECT_EQ(msg["subject"].toString(), "Turn 5  Bcc: evil@example.org");
+  EXPECT_FALSE(Log().contains("> RCPT TO:<evil@example.org>"));
+}
+
+TEST_F(SmtpSend, StartTlsWithAuthenticationNeverShowsThePassword) {
+  ASSERT_TRUE(Certificate().Ok());
+  TrustTestCertificate();
+  IniWrite("E-Mail", "SMTP_Security", "STARTTLS");
+  ASSERT_TRUE(passwords.WritePassword("s3cret-PW"));
+  // Each mechanism once: PLAIN sends the password in its argument, LOGIN on a line of its own.
+  for (const char* excluded : {"LOGIN", "PLAIN"}) {
+    SCOPED_TRACE(excluded);
+    SmtpTestServer server(Certificate().ServerArguments("starttls") +
+                          QStringList{"--auth", "account@example.com:s3cret-PW", "--exclude-mech", excluded});
+    UsePort(server.Port());
+    ASSERT_TRUE(Send("friend@example.org", "Secure turn", "body", {})) << ui.Texts().join("|").toStdString();
+    const auto messages = server.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0]["authenticated"].toBool());
+    EXPECT_TRUE(messages[0]["tls"].toBool());
+    const QString log = Log();
+    EXPECT_TRUE(log.contains("> STARTTLS"));
+    EXPECT_TRUE(log.contains("> AUTH ")) << log.toStdString();
+    EXPECT_FALSE(log.contains("s3cret"));
+    EXPECT_FALSE(log.contains(QByteArray("s3cret-PW").toBase64()));
+    EXPECT_FALSE(
+        log.contains(QByteArray("account@example.com\0account@example.com\0s3cret-PW", 48).toBase64()));
+    EXPECT_FALSE(log.contains(QByteArray("\0account@example.com\0s3cret-PW", 29).toBase64()));
+  }
+  // The password lives in its own file, never in the settings file.
+  EXPECT_FALSE(ReadFile(home.Ini()).contains("s3cret"));
+}
+
+TEST_F(SmtpSend, ImplicitTlsWithAnOwnUserName) {
+  ASSERT_TRUE(Certificate().Ok());
+  TrustTestCertificate();
+  SmtpTestServer server(Certificate().ServerArguments("tls") + QStringList{"--auth", "player7:pw"});
+  IniWrite("E-Mail", "SMTP_Security", "TLS");
+  IniWrite("E-Mail", "SMTP_User", "player7");
+  UsePort(server.Port());
+  passwords.WritePassword("pw");
+  ASSERT_TRUE(Send("friend@example.org", "Over TLS", "body", {})) << ui.Texts().join("|").toStdString();
+  ASSERT_EQ(server.Messages().size(), 1u);
+  EXPECT_TRUE(server.Messages()[0]["tls"].toBool());
+}
+
+TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
+  ASSERT_TRUE(Certificate().Ok());
+  {
+    SCOPED_TRACE("refused authentication");
+    TrustTestCertificate();
+    IniWrite("E-Mail", "SMTP_Security", "STARTTLS");
+    SmtpTestServer server(Certificate().ServerArguments("starttls") +
+                          QStringList{"--auth", "account@example.com:right"});
+    UsePort(server.Port());
+    passwords.WritePassword("wrong");
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 67\r\r"))
+        << ui.boxes[0].text.toStdString();
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(server.Messages().empty());
+    EXPECT_FALSE(progress.visible);
+    EXPECT_FALSE(Log().contains("wrong"));
+  }
+  {
+    SCOPED_TRACE("certificate nobody vouches for");
+    ui.boxes.clear();
+    qunsetenv("KOLT_SMTP_CAINFO");
+    SmtpTestServer server(Certificate().ServerArguments("starttls"));
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 60"));
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  {
+    SCOPED_TRACE("server that refuses STARTTLS");
+    ui.boxes.clear();
+    SmtpTestServer server;  // plain only: STARTTLS is required by default
+    IniDeleteKey("E-Mail", "SMTP_Security");
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 64"));
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  {
+    SCOPED_TRACE("closed port");
+    ui.boxes.clear();
+    IniWrite("E-Mail", "SMTP_Security", "NONE");
+    UsePort(ClosedPort());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 7\r\r"));
+    EXPECT_TRUE(ui.boxes[0].text.contains("(libcurl)"));
+  }
+  {
+    SCOPED_TRACE("missing attachment");
+    ui.boxes.clear();
+    SmtpTestServer server;
+    UsePort(server.Port());
+    const QString missing = home.File("out/GONE.KLT");
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {missing}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 26"));
+    EXPECT_TRUE(ui.boxes[0].text.contains(missing));
+    EXPECT_EQ(progress.attachments, missing + " ");
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  {
+    SCOPED_TRACE("no recipient left");
+    ui.boxes.clear();
+    EXPECT_FALSE(Send("me@example.com", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: "));
+  }
+}
+
+TEST_F(SmtpSend, MissingSettingsStopBeforeAnyConnection) {
+  progress.Init();
+  progress.inits = 0;
+  IniWrite("E-Mail", "SMTP_Server", "");
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "Address", "  ");
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+  IniWrite("E-Mail", "Mode", "smtp");  // modes are spelt exactly
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+  IniDeleteKey("E-Mail", "Mode");
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+  EXPECT_EQ(ui.Texts(), QStringList({"SMTP server setting missing", "Your own e-mail address setting missing",
+                                     "First define the e-mail mode", "First define the e-mail mode"}));
+  EXPECT_EQ(progress.inits, 0);  // the window was never prepared
+}
+
+TEST_F(SmtpSend, CancelFromTheWindowIsSilent) {
+  SmtpTestServer server;
+  UsePort(server.Port());
+  progress.cancelAfterLines = 1;
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {Attachment("BIG.DAT", QByteArray(200000, 'x'))}));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(server.Messages().empty());
+  EXPECT_FALSE(progress.visible);
+  EXPECT_EQ(progress.lines.last(), "Cancelled.");
+}
+
+TEST_F(SmtpSend, TestMessageReachesTheOwnAddress) {
+  SmtpTestServer server;
+  UsePort(server.Port());
+  Mailer mailer(ui, &progress, &passwords);
+  ASSERT_TRUE(SendTestMessage(ui, mailer));
+  EXPECT_TRUE(ui.boxes.empty());
+  const QString path = App().instanceFolder + "/TEST.KLT";
+  EXPECT_EQ(ReadFile(path), "TEST");
+  const auto messages = server.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0]["rcpt_tos"].toArray(), QJsonArray({"Me@Example.com"}));  // allowSelf
+  const QJsonObject msg = messages[0]["message"].toObject();
+  EXPECT_EQ(msg["subject"].toString(), "KOLT Test");
+  EXPECT_EQ(Lf(msg["body"].toString()), "KOLT text");
+  const QJsonArray parts = msg["attachments"].toArray();
+  ASSERT_EQ(parts.size(), 1);
+  EXPECT_EQ(parts[0].toObject()["filename"].toString(), "TEST.KLT");
+  EXPECT_EQ(Decode(parts[0].toObject()["data"]), "TEST");
+
+  // The received attachment is recognised when opened.
+  const QString received = home.File("Downloads/TEST.KLT");
+  WriteFile(received, Decode(parts[0].toObject()["data"]));
+  EXPECT_TRUE(ShowIfTestMessage(ui, received));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+}
+
+}  // namespace
