@@ -1,0 +1,96 @@
+#include "programs/BuiltinProgram.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/Utilities.h"
+#include "model/ProgramRegistry.h"
+
+namespace kolt {
+namespace {
+
+const QString kDirectory = QStringLiteral("Directory");
+const QString kHidden = QStringLiteral("-");
+
+}  // namespace
+
+QString BuiltinProgram::ReadSetting(const QString& key) const {
+  return IniRead(GetShortName(), key);
+}
+
+void BuiltinProgram::WriteSetting(const QString& key, const QString& value) const {
+  IniWrite(GetShortName(), key, value);
+}
+
+QString BuiltinProgram::ExecutableIn(const QString& folder) const {
+  QString base = folder;
+  while (base.size() > 1 && (base.endsWith(QChar('/')) || base.endsWith(QChar('\\')))) base.chop(1);
+  return ResolveNoCase(base, GetExeName());
+}
+
+bool BuiltinProgram::Fail() {
+  m_directory.clear();
+  m_version.clear();
+  m_exePath.clear();
+  NotInstalled();
+  return false;
+}
+
+bool BuiltinProgram::Installed(bool rescan) {
+  if (!rescan && !m_directory.isEmpty()) return true;
+
+  QString candidate;
+  if (!rescan) {
+    const QString stored = ReadSetting(kDirectory);
+    if (stored == kHidden) return false;
+    if (!stored.isEmpty()) candidate = ExecutableIn(stored);
+  }
+  if (candidate.isEmpty()) {
+    for (const QString& key : UninstallKeys()) {
+      candidate = m_services.tools.UninstallLookup(GetExeName(), key);
+      if (!candidate.isEmpty()) break;
+    }
+  }
+  if (candidate.isEmpty()) {
+    const QString answer = AskInstallDirectory(m_services.ui, *this, ReadSetting(kDirectory));
+    if (answer.isEmpty() || answer == kHidden) return Fail();
+    candidate = ExecutableIn(answer);
+  }
+
+  const QFileInfo exe(candidate);
+  if (!exe.isFile()) {
+    m_services.ui.ShowError(GetShortName() + QStringLiteral(" executable not found: ") + candidate);
+    return Fail();
+  }
+  const QString folder = exe.absolutePath();
+  if (!QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
+    m_services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
+    return Fail();
+  }
+
+  m_directory = folder;
+  m_exePath = exe.absoluteFilePath();
+  m_version = m_services.tools.FileVersion(m_exePath);
+  if (m_directory != ReadSetting(kDirectory)) WriteSetting(kDirectory, m_directory);
+  return AfterInstalled(rescan);
+}
+
+void BuiltinProgram::NotInstalled() {
+  WriteSetting(kDirectory, kHidden);
+}
+
+QString BuiltinProgram::GetStatus() const {
+  // The game keeps its executable open (mapped, under Wine) while it runs.
+  if (m_exePath.isEmpty() || CanOpenExclusive(m_exePath)) return kNotRunning;
+  return kRunning;
+}
+
+bool BuiltinProgram::Run(WindowHandle window) {
+  (void)window;
+  if (m_exePath.isEmpty()) return false;
+  return m_services.tools.RunProgram(m_exePath, QString(), m_directory, false, false);
+}
+
+}  // namespace kolt

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "model/Program.h"
+#include "model/Services.h"
+
+namespace kolt {
+
+// What the built-in adapters share: the installation search with its stored folder,
+// the program status from the executable, and Run. Subclasses name their uninstall
+// entries and add their own steps after a successful check.
+class BuiltinProgram : public Program {
+ public:
+  explicit BuiltinProgram(const Services& services) : m_services(services) {}
+
+  bool Installed(bool rescan) override;
+  void NotInstalled() override;
+  QString GetDirectory() const override { return m_directory; }
+  QString GetVersion() const override { return m_version; }
+  QString GetStatus() const override;
+  bool Run(WindowHandle window) override;
+
+  // The executable found by Installed.
+  QString GetExePath() const { return m_exePath; }
+  const Services& GetServices() const { return m_services; }
+
+ protected:
+  // The uninstall entries to look the program up under, in order; none means the user
+  // is asked at once.
+  virtual QStringList UninstallKeys() const { return {}; }
+  // Runs after the folder and the version are known; its result is Installed's.
+  virtual bool AfterInstalled(bool rescan) {
+    (void)rescan;
+    return !m_directory.isEmpty();
+  }
+  // `folder` + the executable's name, matched on disk without regard to case.
+  QString ExecutableIn(const QString& folder) const;
+  QString ReadSetting(const QString& key) const;
+  void WriteSetting(const QString& key, const QString& value) const;
+
+  Services m_services;
+  QString m_directory;  // no trailing separator; empty until Installed succeeds
+  QString m_version;
+  QString m_exePath;
+
+ private:
+  bool Fail();
+};
+
+}  // namespace kolt

@@ -1,0 +1,99 @@
+#include "programs/SPWAW/SPWAW.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/FileNames.h"
+#include "core/Utilities.h"
+#include "programs/SPWAW/SPWAW_Game.h"
+
+namespace kolt {
+namespace {
+
+const QString kEmail = QStringLiteral("EMAIL");
+const QString kSave = QStringLiteral("SAVE");
+
+}  // namespace
+
+QString SPWAW::GetEMailDir() const {
+  return m_useSave ? kEmail + QStringLiteral(" or ") + kSave : kEmail;
+}
+
+QString SPWAW::SubFolderOf(const QString& fileName) {
+  return WildcardMatch(QStringLiteral("EMAIL*"), fileName) ? kEmail : kSave;
+}
+
+bool SPWAW::AfterInstalled(bool rescan) {
+  m_useSave = false;
+  if (!rescan) {
+    const QString stored = ReadSetting(kSave);
+    if (!stored.isEmpty()) {
+      m_useSave = LeadingNumber(stored) != 0;
+      return !m_directory.isEmpty();
+    }
+  }
+  const Answer answer = m_services.ui.MsgBox(QStringLiteral("Do you want to use the SAVE directory as well?"),
+                                             Buttons::OkCancel, Icon::None, GetLongName(), 1);
+  m_useSave = answer == Answer::Ok;
+  WriteSetting(kSave, m_useSave ? QStringLiteral("1") : QStringLiteral("0"));
+  return !m_directory.isEmpty();
+}
+
+void SPWAW::ScanGames(const QString& subfolder, const QString& pattern, GameList& games) {
+  bool found = false;
+  const QString folder = ResolveNoCase(m_directory, subfolder, &found);
+  if (!found) return;
+  const ProgramPtr self = Self();
+  for (const QString& name : ListNoCase(folder, pattern)) {
+    auto game = std::make_shared<SPWAW_Game>(m_services.ui);
+    game->Init(self, subfolder, name);
+    if (game->IsValid()) games.push_back(game);
+  }
+}
+
+GameList SPWAW::InitGames() {
+  GameList games;
+  if (!m_directory.isEmpty()) {
+    ScanGames(kEmail, QStringLiteral("email*.cmt"), games);
+    if (m_useSave) ScanGames(kSave, QStringLiteral("save*.cmt"), games);
+  }
+  m_games = games;
+  return games;
+}
+
+void SPWAW::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
+  UiPort& ui = m_services.ui;
+  const QFileInfo info(folder);
+  if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
+    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
+    return;
+  }
+  if (!m_services.newBatch) return;
+  std::unique_ptr<ReceiveBatch> batch = m_services.newBatch();
+  if (!batch) return;
+
+  const ProgramPtr self = Self();
+  batch->BeginReceive(self);
+  for (const QString& name : ListNoCase(folder, QStringLiteral("*.*"))) {
+    ui.ShowStatus(name);
+    const QString file = QDir(folder).filePath(name);
+    const QString subfolder = SubFolderOf(name);
+    const QString target = ResolveNoCase(m_directory, subfolder);
+    const qsizetype dot = name.lastIndexOf(QChar('.'));
+    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toUpper();
+    if (extension == QStringLiteral("CMT")) {
+      // Bound to the installed copy, if any: only its record key (the address) matters.
+      SPWAW_Game installed(ui);
+      installed.Init(self, subfolder, name);
+      batch->AddReceivedFile(file, target, false, installed.GetEMail(), sender, true, subfolder, QString());
+    } else if (extension == QStringLiteral("DAT") || extension == QStringLiteral("AUX") ||
+               extension == QStringLiteral("REC")) {
+      batch->AddReceivedFile(file, target, true, QString(), QString(), false, subfolder, QString());
+    } else {
+      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
+    }
+  }
+  batch->FinishReceive(sender, std::make_shared<SPWAW_Game>(ui), plain);
+}
+
+}  // namespace kolt

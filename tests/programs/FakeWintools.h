@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include "platform/Wintools.h"
+
+namespace kolt::test {
+
+// A toolbox stand-in for adapter tests: uninstall entries from a table, a fixed version
+// text, and a record of the programs "started".
+class FakeWintools final : public Wintools {
+ public:
+  struct Run {
+    QString file, parameters, directory;
+    bool showError = false, wait = false;
+  };
+
+  bool RunProgram(const QString& file, const QString& parameters, const QString& directory, bool showError,
+                  bool wait) override {
+    runs.push_back(Run{file, parameters, directory, showError, wait});
+    return runResult;
+  }
+  bool ShellOpen(const QString&, const QString&, const QString&, bool) override { return true; }
+  QString UninstallLookup(const QString& exeName, const QString& keyName) override {
+    lookups.append(keyName + QChar('|') + exeName);
+    return uninstall.value(keyName);
+  }
+  QString FileVersion(const QString& file) override { return QFileInfo(file).isFile() ? version : QString(); }
+  bool TouchFile(const QString&) override { return true; }
+  bool StartedProgramRunning() override { return false; }
+  QString ToWindowsPath(const QString& unixPath) override { return QStringLiteral("Z:") + unixPath; }
+
+  QHash<QString, QString> uninstall;  // key name -> full path of the executable
+  QString version = QStringLiteral("1.2.3");
+  bool runResult = true;
+  std::vector<Run> runs;
+  QStringList lookups;
+};
+
+}  // namespace kolt::test

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "FakeWintools.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "programs/Adapters.h"
+#include "programs/CUSTOM/CUSTOM.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::FakeWintools;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+QStringList Keys(const ProgramList& list) {
+  QStringList keys;
+  for (const ProgramPtr& p : list) keys.append(p->GetShortName());
+  return keys;
+}
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  FakeWintools tools;
+  Fixture() { App().homeFolder = home.Path(); }
+  ~Fixture() { App().homeFolder.clear(); }
+  ProgramRegistry Registry() { return ProgramRegistry(Services{ui, tools, {}}, AdapterFactories()); }
+};
+
+}  // namespace
+
+TEST(Adapters, EveryProgramInOrderWithIncludeAll) {
+  Fixture fx;
+  WriteFile(fx.home.File("abc.ini"),
+            "[Settings]\r\nLongName=Alpha Bravo\r\nEXE=ab.exe\r\nEMailSubDir=turns\r\n");
+  WriteFile(fx.home.File("spwaw.ini"), "[Settings]\r\nLongName=Impostor\r\n");
+  ProgramList list;
+  fx.Registry().BuildProgramList(false, list, true);
+  ASSERT_EQ(Keys(list), QStringList({"SPWAW", "CMBO", "SE4", "ABC"}));
+  EXPECT_EQ(list.At(0)->GetLongName(), "Steel Panthers: World at War");
+  EXPECT_EQ(list.At(0)->GetExeName(), "mech.exe");
+  EXPECT_EQ(list.At(1)->GetLongName(), "Combat Mission: Beyond Overlord");
+  EXPECT_EQ(list.At(1)->GetExeName(), "Combat Mission.exe");
+  EXPECT_EQ(list.At(2)->GetLongName(), "Space Empires IV");
+  EXPECT_EQ(list.At(2)->GetExeName(), "se4.exe");
+  auto custom = std::dynamic_pointer_cast<CUSTOM>(list.At(3));
+  ASSERT_NE(custom, nullptr);
+  EXPECT_EQ(custom->GetIniPath(), fx.home.File("abc.ini"));
+  EXPECT_EQ(custom->GetLongName(), "Alpha Bravo");
+  EXPECT_EQ(custom->GetExeName(), "ab.exe");
+  EXPECT_EQ(custom->GetEMailDir(), "turns");
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+}
+
+TEST(Adapters, AtLoadOnlyInstalledProgramsAndNothingIsStoredForPendingOnes) {
+  Fixture fx;
+  const QString game = fx.home.Root() + "/games/SPWAW";
+  WriteFile(game + "/mech.exe", "MZ");
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  WriteFile(fx.home.File("abc.ini"), "[Settings]\r\n");
+  ProgramList list;
+  fx.Registry().BuildProgramList(false, list, false);
+  EXPECT_EQ(Keys(list), QStringList({"SPWAW"}));
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  // Programs without an adapter yet neither ask nor leave a mark in the settings.
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+  EXPECT_TRUE(IniReadSection("CMBO").isEmpty());
+  EXPECT_TRUE(IniReadSection("SE4").isEmpty());
+  EXPECT_TRUE(IniReadSection("ABC").isEmpty());
+}
+
+TEST(Adapters, CustomDefinitionFileFoundWithoutRegardToCase) {
+  Fixture fx;
+  WriteFile(fx.home.File("xyz.Ini"), "[Settings]\r\n");
+  CUSTOM program(Services{fx.ui, fx.tools, {}});
+  EXPECT_TRUE(program.SetINI("XYZ"));
+  EXPECT_EQ(program.GetShortName(), "XYZ");
+  EXPECT_EQ(program.GetIniPath(), fx.home.File("xyz.Ini"));
+  EXPECT_EQ(program.GetLongName(), "XYZ");  // no LongName: the short name
+  EXPECT_FALSE(program.Installed(true));
+}

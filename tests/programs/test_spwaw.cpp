@@ -1,0 +1,421 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include "FakeWintools.h"
+#include "RecordingBatch.h"
+#include "core/Settings.h"
+#include "model/Status.h"
+#include "programs/SPWAW/SPWAW.h"
+#include "programs/SPWAW/SPWAW_Game.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::FakeWintools;
+using kolt::test::RecordingBatch;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+const QString kSaveQuestion = "Do you want to use the SAVE directory as well?";
+const QString kLong = "Steel Panthers: World at War";
+
+void SetTime(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  FakeWintools tools;
+  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+  QString game = home.Root() + "/games/SPWAW";
+
+  Fixture() { QDir().mkpath(game); }
+
+  Services MakeServices() {
+    auto log = batchLog;
+    return Services{ui, tools, [log]() -> std::unique_ptr<ReceiveBatch> {
+                      return std::make_unique<RecordingBatch>(log);
+                    }};
+  }
+  std::shared_ptr<SPWAW> Make() { return std::make_shared<SPWAW>(MakeServices()); }
+  void Exe(const QString& name = "mech.exe") { WriteFile(game + "/" + name, "MZ"); }
+  // Stores the folder and the SAVE answer, then checks the installation.
+  std::shared_ptr<SPWAW> Installed(bool useSave) {
+    Exe();
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", useSave ? "1" : "0");
+    auto p = Make();
+    EXPECT_TRUE(p->Installed(false));
+    return p;
+  }
+  void File(const QString& relative, const QByteArray& bytes = "x") {
+    WriteFile(game + "/" + relative, bytes);
+  }
+};
+
+QStringList Names(const GameList& games) {
+  QStringList names;
+  for (const auto& g : games) names.append(g->GetName());
+  return names;
+}
+
+}  // namespace
+
+TEST(SpwawInstalled, StoredFolderIsUsedWithoutLookupOrQuestion) {
+  Fixture fx;
+  auto p = fx.Installed(true);
+  EXPECT_EQ(p->GetDirectory(), fx.game);
+  EXPECT_EQ(p->GetVersion(), "1.2.3");
+  EXPECT_EQ(p->GetExePath(), fx.game + "/mech.exe");
+  EXPECT_TRUE(p->UsesSaveFolder());
+  EXPECT_EQ(p->GetEMailDir(), "EMAIL or SAVE");
+  EXPECT_TRUE(fx.tools.lookups.isEmpty());
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+  // Known in this run: no second look at the settings.
+  IniWrite("SPWAW", "Directory", "-");
+  EXPECT_TRUE(p->Installed(false));
+}
+
+TEST(SpwawInstalled, HiddenProgramIsSkippedSilentlyUntilRescan) {
+  Fixture fx;
+  fx.Exe();
+  IniWrite("SPWAW", "Directory", "-");
+  fx.tools.uninstall["Steel_Panthers_World_At_War"] = fx.game + "/mech.exe";
+  auto p = fx.Make();
+  EXPECT_FALSE(p->Installed(false));
+  EXPECT_TRUE(fx.tools.lookups.isEmpty());
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+
+  fx.ui.Answers({Answer::Ok});
+  EXPECT_TRUE(p->Installed(true));
+  EXPECT_EQ(fx.tools.lookups, QStringList({"Steel_Panthers_World_At_War|mech.exe"}));
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
+}
+
+TEST(SpwawInstalled, UninstallEntryThenTheSaveQuestion) {
+  Fixture fx;
+  fx.Exe();
+  fx.tools.uninstall["Steel_Panthers_World_At_War"] = fx.game + "/mech.exe";
+  fx.ui.Answers({Answer::Cancel});
+  auto p = fx.Make();
+  EXPECT_TRUE(p->Installed(false));
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_EQ(fx.ui.boxes[0].text, kSaveQuestion);
+  EXPECT_EQ(fx.ui.boxes[0].title, kLong);
+  EXPECT_EQ(fx.ui.boxes[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "0");
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);
+  EXPECT_EQ(p->GetEMailDir(), "EMAIL");
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+
+  // The next start takes both answers from the settings.
+  auto again = fx.Make();
+  EXPECT_TRUE(again->Installed(false));
+  EXPECT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_FALSE(again->UsesSaveFolder());
+}
+
+TEST(SpwawInstalled, CancelledQuestionHidesTheProgramAndRescanAsksAgain) {
+  Fixture fx;
+  fx.Exe();
+  auto p = fx.Make();
+  fx.ui.Folders({std::nullopt});
+  EXPECT_FALSE(p->Installed(false));
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(fx.ui.folderQuestions[0].caption, kLong);
+  EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "mech.exe");
+  EXPECT_EQ(fx.ui.folderQuestions[0].folder, "");
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+  EXPECT_EQ(p->GetDirectory(), "");
+
+  EXPECT_FALSE(fx.Make()->Installed(false));  // next start: no question
+  EXPECT_EQ(fx.ui.folderQuestions.size(), 1u);
+
+  fx.ui.Folders({fx.game});
+  fx.ui.Answers({Answer::Ok});
+  EXPECT_TRUE(p->Installed(true));
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 2u);
+  EXPECT_EQ(fx.ui.folderQuestions[1].folder, "");  // "-" is not proposed
+  EXPECT_EQ(p->GetDirectory(), fx.game);
+  EXPECT_TRUE(p->UsesSaveFolder());
+}
+
+TEST(SpwawInstalled, RescanCancelKeepsTheStoredFolderAndAsksSaveAgain) {
+  Fixture fx;
+  auto p = fx.Installed(false);
+  fx.ui.Folders({std::nullopt});
+  fx.ui.Answers({Answer::Ok});
+  EXPECT_TRUE(p->Installed(true));
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(fx.ui.folderQuestions[0].folder, fx.game);
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_EQ(fx.ui.boxes[0].text, kSaveQuestion);
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
+
+  // OK on an emptied field means "not installed".
+  fx.ui.Folders({QString()});
+  EXPECT_FALSE(p->Installed(true));
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+}
+
+TEST(SpwawInstalled, MissingExecutableIsReportedAndHides) {
+  Fixture fx;
+  IniWrite("SPWAW", "Directory", fx.game);
+  auto p = fx.Make();
+  EXPECT_FALSE(p->Installed(false));
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("SPWAW executable not found: " + fx.game + "/mech.exe"));
+  EXPECT_EQ(fx.ui.boxes[0].icon, Icon::Exclamation);
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+  EXPECT_EQ(p->GetVersion(), "");
+
+  // A typed folder without the game is reported the same way.
+  fx.ui.Folders({fx.home.Root()});
+  EXPECT_FALSE(p->Installed(true));
+  EXPECT_TRUE(
+      fx.ui.boxes.back().text.startsWith("SPWAW executable not found: " + fx.home.Root() + "/mech.exe"));
+}
+
+TEST(SpwawInstalled, WineFoldersSpellNamesInAnyCase) {
+  Fixture fx;
+  fx.Exe("MECH.EXE");
+  fx.File("email/Email001.CMT", "Kursk");
+  fx.File("email/EMAIL001.DAT", "1234");
+  IniWrite("SPWAW", "Directory", fx.game + "/");  // a trailing separator is tolerated
+  IniWrite("SPWAW", "SAVE", "0");
+  auto p = fx.Make();
+  ASSERT_TRUE(p->Installed(false));
+  EXPECT_EQ(p->GetExePath(), fx.game + "/MECH.EXE");
+  EXPECT_EQ(p->GetDirectory(), fx.game);
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);  // differed: stored again
+  const GameList games = p->InitGames();
+  ASSERT_EQ(Names(games), QStringList({"Email001.CMT"}));
+  EXPECT_EQ(games[0]->GetSize(), 9);
+  EXPECT_NE(games[0]->GetModified(), "");
+}
+
+TEST(SpwawGames, EmailGamesThenSaveGamesWithTheirFiles) {
+  Fixture fx;
+  fx.File("EMAIL/email001.cmt", "One");
+  fx.File("EMAIL/EMAIL001.DAT", QByteArray(100, 'd'));
+  fx.File("EMAIL/email001.aux", QByteArray(20, 'a'));
+  fx.File("EMAIL/email001.bak", QByteArray(1000, 'b'));  // a backup: neither counted nor sent
+  fx.File("EMAIL/email002.cmt", "Two");
+  fx.File("EMAIL/notes.cmt", "not a turn");
+  fx.File("SAVE/SAVE0012.CMT", "quick save");  // never a game
+  fx.File("SAVE/save0001.cmt", "quick save");
+  fx.File("SAVE/save0020.cmt", "Twenty");
+  {
+    auto p = fx.Installed(false);
+    const GameList games = p->InitGames();
+    EXPECT_EQ(Names(games), QStringList({"email001.cmt", "email002.cmt"}));
+    EXPECT_EQ(Names(p->GetGames()), Names(games));
+    const auto& g = games[0];
+    EXPECT_EQ(g->GetProgram(), p);
+    EXPECT_EQ(g->GetSize(), 3 + 100 + 20);
+    EXPECT_EQ(g->GetFiles(), QStringList({fx.game + "/EMAIL/EMAIL001.DAT", fx.game + "/EMAIL/email001.aux",
+                                          fx.game + "/EMAIL/email001.cmt"}));
+  }
+  auto p = fx.Installed(true);
+  EXPECT_EQ(Names(p->InitGames()), QStringList({"email001.cmt", "email002.cmt", "save0020.cmt"}));
+  EXPECT_EQ(p->GetGames().back()->GetFiles(), QStringList({fx.game + "/SAVE/save0020.cmt"}));
+}
+
+TEST(SpwawGames, DescriptionFromTheCommentFile) {
+  EXPECT_EQ(SPWAW_Game::DescriptionOf(QByteArray("Scenario X\0more bytes\x01", 22)), "Scenario X");
+  EXPECT_EQ(SPWAW_Game::DescriptionOf("Villers-Bocage\x01"), "Villers-Bocage");
+  EXPECT_EQ(SPWAW_Game::DescriptionOf("only one\x01\x01"), "only one\x01");
+  EXPECT_EQ(SPWAW_Game::DescriptionOf("Gro\xdf"
+                                      "deutschland \x96 Kursk"),
+            QString::fromUtf8("Großdeutschland – Kursk"));
+  EXPECT_EQ(SPWAW_Game::DescriptionOf("Gro\xc3\x9f"), QString::fromUtf8("Groß"));
+  EXPECT_EQ(SPWAW_Game::DescriptionOf(QByteArray("\0x", 2)), "");
+
+  Fixture fx;
+  fx.File("EMAIL/email001.cmt", QByteArray("Prokhorovka\0junk", 16));
+  // A comment file that cannot be read forms no game.
+  QFile::link(fx.game + "/EMAIL/nowhere", fx.game + "/EMAIL/email002.cmt");
+  auto p = fx.Installed(false);
+  const GameList games = p->InitGames();
+  ASSERT_EQ(Names(games), QStringList({"email001.cmt"}));
+  EXPECT_EQ(games[0]->GetDescription(), "Prokhorovka");
+}
+
+TEST(SpwawGames, StatusFollowsTheDatFileAndTheStoredStamps) {
+  Fixture fx;
+  fx.File("EMAIL/email001.cmt", "One");
+  fx.File("EMAIL/email001.dat", "turn");
+  const QString dat = fx.game + "/EMAIL/email001.dat";
+  SetTime(dat, QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0)));
+  auto p = fx.Installed(false);
+  GamePtr g = p->InitGames().at(0);
+  EXPECT_EQ(g->GetStatus(), "New");
+  g->SetSent();
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/S"), "2024-05-01 12:00:00");
+  EXPECT_EQ(g->GetStatus(), "Wait");
+  SetTime(dat, QDateTime(QDate(2024, 5, 2), QTime(8, 0, 0)));  // the opponent's turn copied in
+  g->SetReceived();
+  EXPECT_EQ(g->GetStatus(), "Play");
+  SetTime(dat, QDateTime(QDate(2024, 5, 2), QTime(9, 30, 0)));  // played
+  EXPECT_EQ(g->GetStatus(), "Send");
+  EXPECT_EQ(g->GetMode(), "KLT");
+
+  QFile::remove(dat);  // stamps stored, status file gone
+  EXPECT_EQ(g->GetStatus(), "Unknown");
+  EXPECT_EQ(g->GetModified(), "");
+}
+
+TEST(SpwawGames, DeleteRemovesEveryFileAndClearsTheRecord) {
+  Fixture fx;
+  fx.File("EMAIL/email001.cmt", "One");
+  fx.File("EMAIL/email001.dat");
+  fx.File("EMAIL/email001.bak");
+  fx.File("EMAIL/email001.dat.bak");
+  fx.File("EMAIL/email001.x.cmt", "another game");  // not one of email001's files
+  fx.File("EMAIL/email001.x.dat");
+  auto p = fx.Installed(false);
+  GamePtr g = p->InitGames().at(0);
+  ASSERT_EQ(g->GetName(), "email001.cmt");
+  g->SetEMail("ivan@example.org");
+  g->SetMode("ZIP");
+  g->SetPassword("pw");
+  g->SetSent();
+  g->SetReceived();
+  g->Delete();
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_EQ(QDir(fx.game + "/EMAIL").entryList(QDir::Files),
+            QStringList({"email001.x.cmt", "email001.x.dat"}));
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt", "missing"), "");
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/S", "missing"), "");
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/R", "missing"), "");
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/M"), "ZIP");
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/P"), "pw");
+}
+
+TEST(SpwawGames, DeleteStopsAtAWriteProtectedFileAndKeepsTheRecord) {
+  Fixture fx;
+  fx.File("EMAIL/email001.aux");
+  fx.File("EMAIL/email001.cmt", "One");
+  fx.File("EMAIL/email001.dat");
+  const QString dat = fx.game + "/EMAIL/email001.dat";
+  QFile::setPermissions(dat, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  auto p = fx.Installed(false);
+  GamePtr g = p->InitGames().at(0);
+  g->SetEMail("ivan@example.org");
+  g->SetSent();
+  g->Delete();
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't delete: " + dat)) << fx.ui.boxes[0].text.toStdString();
+  EXPECT_TRUE(QFile::exists(dat));
+  // Nothing was deleted before the protected file was found.
+  EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.aux"));
+  EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.cmt"));
+  EXPECT_EQ(g->GetEMail(), "ivan@example.org");
+  EXPECT_NE(IniRead("SPWAW", "email001.cmt/S"), "");
+}
+
+TEST(SpwawReceive, FilesAreSortedIntoTheirFoldersThroughTheBatch) {
+  Fixture fx;
+  fx.File("EMAIL/email0031.cmt", "installed copy");
+  auto p = fx.Installed(false);
+  IniWrite("SPWAW", "email0031.cmt", "ivan@example.org");
+  const QString in = fx.home.Root() + "/in/SPWAW";
+  for (const char* name :
+       {"EMAIL0031.CMT", "email0031.aux", "email0031.dat", "notes.txt", "save0031.cmt", "save0031.rec"})
+    WriteFile(in + "/" + name, "x");
+  p->ReceivedFiles(in, "olga@example.org", false);
+
+  const auto& log = *fx.batchLog;
+  EXPECT_EQ(log.program, "SPWAW");
+  ASSERT_EQ(log.files.size(), 5u);
+  const auto& cmt = log.files[0];
+  EXPECT_EQ(cmt.file, in + "/EMAIL0031.CMT");
+  EXPECT_EQ(cmt.targetFolder, fx.game + "/EMAIL");
+  EXPECT_FALSE(cmt.sameIsOld);
+  EXPECT_EQ(cmt.storedAddress, "ivan@example.org");  // the installed game's address
+  EXPECT_EQ(cmt.senderAddress, "olga@example.org");
+  EXPECT_TRUE(cmt.primary);
+  EXPECT_EQ(cmt.key, "EMAIL");
+  for (size_t i : {1u, 2u}) {
+    EXPECT_EQ(log.files[i].targetFolder, fx.game + "/EMAIL");
+    EXPECT_TRUE(log.files[i].sameIsOld);
+    EXPECT_FALSE(log.files[i].primary);
+    EXPECT_EQ(log.files[i].storedAddress, "");
+    EXPECT_EQ(log.files[i].senderAddress, "");
+  }
+  // The SAVE folder does not exist yet: the path to create is handed on.
+  EXPECT_EQ(log.files[3].file, in + "/save0031.cmt");
+  EXPECT_EQ(log.files[3].targetFolder, fx.game + "/SAVE");
+  EXPECT_EQ(log.files[3].storedAddress, "");
+  EXPECT_EQ(log.files[3].key, "SAVE");
+  EXPECT_EQ(log.files[4].file, in + "/save0031.rec");
+  EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.txt"}));
+  EXPECT_TRUE(log.finished);
+  EXPECT_EQ(log.sender, "olga@example.org");
+  EXPECT_FALSE(log.plain);
+  ASSERT_NE(log.game, nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<SPWAW_Game>(log.game), nullptr);
+  EXPECT_EQ(log.game->GetProgram(), nullptr);  // handed over unbound
+  EXPECT_EQ(fx.ui.statuses, QStringList({"EMAIL0031.CMT", "email0031.aux", "email0031.dat", "notes.txt",
+                                         "save0031.cmt", "save0031.rec"}));
+
+  // The engine binds the object it was given.
+  log.game->Init(p, cmt.key, "EMAIL0031.CMT");
+  EXPECT_TRUE(log.game->IsValid());
+  EXPECT_EQ(log.game->GetEMail(), "ivan@example.org");
+}
+
+TEST(SpwawReceive, MissingFolderIsReported) {
+  Fixture fx;
+  auto p = fx.Installed(false);
+  p->ReceivedFiles(fx.home.Root() + "/none", "", true);
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't get directory: " + fx.home.Root() + "/none"));
+  EXPECT_FALSE(fx.batchLog->finished);
+}
+
+TEST(SpwawProgram, RunAndStatus) {
+  Fixture fx;
+  auto p = fx.Installed(false);
+  EXPECT_EQ(p->GetStatus(), "Not running");
+  EXPECT_FALSE(p->SupportsPasswords());
+  EXPECT_FALSE(p->Provides(OptionalOperation::Host));
+  EXPECT_FALSE(p->Provides(OptionalOperation::ProcessTurn));
+  EXPECT_TRUE(p->Run(0));
+  ASSERT_EQ(fx.tools.runs.size(), 1u);
+  EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/mech.exe");
+  EXPECT_EQ(fx.tools.runs[0].parameters, "");
+  EXPECT_EQ(fx.tools.runs[0].directory, fx.game);
+  EXPECT_FALSE(fx.tools.runs[0].showError);
+  EXPECT_FALSE(fx.tools.runs[0].wait);
+  fx.tools.runResult = false;
+  EXPECT_FALSE(p->Run(0));
+
+  // The game holds its executable while it runs.
+  QFile::remove(fx.game + "/mech.exe");
+  ASSERT_TRUE(QFile::copy("/bin/sleep", fx.game + "/mech.exe"));
+  QProcess running;
+  running.start(fx.game + "/mech.exe", {"30"});
+  ASSERT_TRUE(running.waitForStarted());
+  EXPECT_EQ(p->GetStatus(), "Running");
+  running.kill();
+  running.waitForFinished();
+  EXPECT_EQ(p->GetStatus(), "Not running");
+
+  auto notInstalled = fx.Make();
+  EXPECT_EQ(notInstalled->GetStatus(), "Not running");
+  EXPECT_TRUE(notInstalled->InitGames().empty());
+}
