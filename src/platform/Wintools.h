@@ -35,6 +35,25 @@ class Wintools {
   virtual bool StartedProgramRunning() = 0;
   // The form a Windows program understands: C:\... inside the Wine prefix, Z:\... else.
   virtual QString ToWindowsPath(const QString& unixPath) = 0;
+
+  // The exit code of the last program RunProgram waited for; -1 after a crash, a failed
+  // start, or when none has been waited for yet.
+  virtual int LastExitCode() const { return -1; }
+  // The Unix path of a Windows path (drive letter through the Wine prefix's dosdevices
+  // links), or empty when it cannot be mapped. Parts need not exist.
+  virtual QString ToUnixPath(const QString& windowsPath) {
+    (void)windowsPath;
+    return QString();
+  }
+  // A string value of the Wine prefix's registry: LocalMachine = system.reg, CurrentUser =
+  // user.reg. Key paths are separated by '\' and compared without regard to case; an
+  // empty value name is the key's default value. Returns 0 and sets `value`, else an
+  // errno-style code (ENOENT when the key or value is absent, EIO for an unreadable file).
+  enum class RegRoot { LocalMachine, CurrentUser };
+  virtual int RegReadString(RegRoot root, const QString& keyPath, const QString& valueName, QString& value) {
+    (void)root, (void)keyPath, (void)valueName, (void)value;
+    return 2;
+  }
 };
 
 }  // namespace kolt

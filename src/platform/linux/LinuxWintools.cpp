@@ -1,0 +1,272 @@
+#include "platform/linux/LinuxWintools.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <cerrno>
+
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "platform/linux/PeVersion.h"
+#include "platform/linux/WinePaths.h"
+
+namespace kolt {
+namespace {
+
+bool IsWindowsProgram(const QString& file) {
+  static const char* const kSuffixes[] = {".exe", ".com", ".bat"};
+  for (const char* s : kSuffixes) {
+    if (file.endsWith(QLatin1String(s), Qt::CaseInsensitive)) return true;
+  }
+  return false;
+}
+
+QStringList SplitCommandLine(QString text) {
+  QStringList args;
+  while (!text.trimmed().isEmpty()) args.append(NextToken(text));
+  return args;
+}
+
+// Start time (in clock ticks since boot) and state of a process, from /proc/<pid>/stat.
+// The command name in parentheses may itself hold spaces and parentheses, so fields are
+// counted from the last ')'.
+bool ReadProcStat(pid_t pid, quint64* startTicks, char* state) {
+  QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray line = f.readAll();
+  const qsizetype close = line.lastIndexOf(')');
+  if (close < 0) return false;
+  const QList<QByteArray> fields = line.mid(close + 1).simplified().split(' ');
+  // fields[0] = state (field 3), fields[19] = starttime (field 22).
+  if (fields.size() < 20 || fields[0].isEmpty()) return false;
+  bool ok = false;
+  const quint64 ticks = fields[19].toULongLong(&ok);
+  if (!ok) return false;
+  *startTicks = ticks;
+  *state = fields[0][0];
+  return true;
+}
+
+bool IsUrl(const QString& text) {
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+  return scheme.match(text).hasMatch();
+}
+
+}  // namespace
+
+LinuxWintools::LinuxWintools(UiPort& ui, QString wineCommand)
+    : m_ui(ui), m_wineCommand(std::move(wineCommand)) {}
+
+LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QString& parameters) const {
+  Command c;
+  const QStringList args = SplitCommandLine(parameters);
+  if (!IsWindowsProgram(file)) {
+    c.program = file;
+    c.arguments = args;
+    return c;
+  }
+  QString wine = m_wineCommand;
+  if (wine.trimmed().isEmpty())
+    wine = IniRead(QStringLiteral("Settings"), QStringLiteral("Wine"), QStringLiteral("wine"));
+  QStringList wineParts = SplitCommandLine(wine);
+  if (wineParts.isEmpty()) wineParts.append(QStringLiteral("wine"));
+  c.program = wineParts.takeFirst();
+  c.arguments = wineParts;
+  c.arguments.append(file);
+  c.arguments.append(args);
+  c.winePrefix = WinePrefixOf(file);
+  return c;
+}
+
+bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, const QString& directory,
+                               bool showError, bool wait) {
+  const Command command = CommandFor(file, parameters);
+  QProcess process;
+  process.setProgram(command.program);
+  process.setArguments(command.arguments);
+  if (!directory.isEmpty()) process.setWorkingDirectory(directory);
+  if (!command.winePrefix.isEmpty()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), command.winePrefix);
+    process.setProcessEnvironment(env);
+  }
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setProcessChannelMode(QProcess::ForwardedChannels);
+
+  // QProcess would start a missing working folder's program in our own folder.
+  bool started = directory.isEmpty() || QFileInfo(directory).isDir();
+  if (started && wait) {
+    process.start();
+    started = process.waitForStarted(-1);
+  } else if (started) {
+    qint64 pid = 0;
+    started = process.startDetached(&pid) && pid > 0;
+    if (started) {
+      m_started = pid_t(pid);
+      char state = 0;
+      if (!ReadProcStat(m_started, &m_startedTicks, &state)) m_startedTicks = 0;
+    }
+  }
+  if (!started) {
+    SetSystemError(QFileInfo::exists(command.program) || !command.program.contains(QChar('/')) ? ENOEXEC
+                                                                                               : ENOENT);
+    if (wait) m_lastExitCode = -1;
+    if (showError) m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+    return false;
+  }
+  if (wait) {
+    // Short waits with the window served in between, so the UI stays responsive for as
+    // long as the program runs.
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) m_ui.DoEvents();
+    m_lastExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+  return true;
+}
+
+bool LinuxWintools::StartedProgramRunning() {
+  if (m_started <= 0) return false;
+  quint64 ticks = 0;
+  char state = 0;
+  const bool alive = ReadProcStat(m_started, &ticks, &state) && state != 'Z' && state != 'X' &&
+                     (m_startedTicks == 0 || ticks == m_startedTicks);
+  if (!alive) m_started = 0;
+  return alive;
+}
+
+bool LinuxWintools::ShellOpen(const QString& file, const QString& parameters, const QString& directory,
+                              bool showError) {
+  bool ok = false;
+  if (IsUrl(file)) {
+    ok = QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory);
+  } else {
+    const QString path = QDir(directory.isEmpty() ? QDir::currentPath() : directory).absoluteFilePath(file);
+    const QFileInfo info(path);
+    if (info.isFile() && (IsWindowsProgram(path) || info.isExecutable())) {
+      // A program: started with the parameters, like the shell would.
+      const Command command = CommandFor(path, parameters);
+      QProcess process;
+      process.setProgram(command.program);
+      process.setArguments(command.arguments);
+      if (!directory.isEmpty()) process.setWorkingDirectory(directory);
+      if (!command.winePrefix.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("WINEPREFIX"), command.winePrefix);
+        process.setProcessEnvironment(env);
+      }
+      ok = process.startDetached();
+    } else if (info.exists()) {
+      // A document or folder: its desktop handler takes no parameters.
+      ok = QProcess::startDetached(QStringLiteral("xdg-open"), {path}, directory);
+    } else {
+      SetSystemError(ENOENT);
+    }
+  }
+  if (!ok && showError) m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+  return ok;
+}
+
+const WineRegistry* LinuxWintools::Registry(RegRoot root) {
+  const int index = root == RegRoot::LocalMachine ? 0 : 1;
+  const QString path =
+      DefaultWinePrefix() + (index == 0 ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg"));
+  const QFileInfo info(path);
+  if (!info.isFile()) return nullptr;
+  CachedRegistry& cache = m_registries[index];
+  if (cache.path != path || cache.size != info.size() || cache.modified != info.lastModified()) {
+    if (!cache.registry.Load(path)) {
+      cache.path.clear();
+      return nullptr;
+    }
+    cache.path = path;
+    cache.size = info.size();
+    cache.modified = info.lastModified();
+  }
+  return &cache.registry;
+}
+
+int LinuxWintools::RegReadString(RegRoot root, const QString& keyPath, const QString& valueName,
+                                 QString& value) {
+  const WineRegistry* registry = Registry(root);
+  if (!registry) return EIO;
+  const std::optional<QString> text = registry->ReadString(keyPath, valueName);
+  if (!text) return ENOENT;
+  const qsizetype nul = text->indexOf(QChar(0));
+  value = nul < 0 ? *text : text->left(nul);
+  return 0;
+}
+
+QString LinuxWintools::UninstallLookup(const QString& exeName, const QString& keyName) {
+  if (keyName.isEmpty() || exeName.isEmpty() || exeName.contains(QChar('/')) || exeName.contains(QChar('\\')))
+    return QString();
+  // 32-bit installers write to the Wow6432Node view of a 64-bit prefix.
+  static const QString kViews[] = {
+      QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"),
+      QStringLiteral("Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")};
+  QString uninstall;
+  bool found = false;
+  for (const QString& view : kViews) {
+    if (RegReadString(RegRoot::LocalMachine, view + keyName, QStringLiteral("UninstallString"), uninstall) ==
+        0) {
+      found = true;
+      break;
+    }
+  }
+  if (!found) return QString();
+
+  // The drive path starts one character before the first ":\" found from the third
+  // character on: a quoted path matches at its start, an unquoted leading one is passed
+  // over in favour of a later path among its arguments.
+  const qsizetype colon = uninstall.indexOf(QStringLiteral(":\\"), 2);
+  if (colon < 0) return QString();
+  QString windowsPath = uninstall.mid(colon - 1);
+  if (windowsPath.endsWith(QChar('"'))) windowsPath.chop(1);
+
+  const QString unixPath = WindowsToUnixPath(DefaultWinePrefix(), windowsPath);
+  if (unixPath.isEmpty() || !QFileInfo(unixPath).isFile()) return QString();
+  const QString candidate = FindEntryNoCase(QFileInfo(unixPath).absolutePath(), exeName);
+  if (candidate.isEmpty() || !QFileInfo(candidate).isFile()) return QString();
+  return candidate;
+}
+
+QString LinuxWintools::FileVersion(const QString& file) {
+  if (const auto version = ReadPeFixedVersionFile(file)) return version->Text();
+  const QFileInfo info(file);
+  if (!info.exists()) return QString();
+  return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
+}
+
+bool LinuxWintools::TouchFile(const QString& path) {
+  // O_RDWR without O_CREAT: the file must already exist, as the Windows open does.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't open file: ") + path);
+    return false;
+  }
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_NOW}};
+  const bool set = ::futimens(fd, times) == 0;
+  if (!set) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't set file time: ") + path);
+  }
+  ::close(fd);
+  return set;
+}
+
+QString LinuxWintools::ToWindowsPath(const QString& unixPath) {
+  return UnixToWindowsPath(unixPath);
+}
+
+QString LinuxWintools::ToUnixPath(const QString& windowsPath) {
+  return WindowsToUnixPath(DefaultWinePrefix(), windowsPath);
+}
+
+}  // namespace kolt

@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QThread>
+#include <cerrno>
+#include <functional>
+
+#include "core/Settings.h"
+#include "platform/linux/LinuxWintools.h"
+#include "support/PeBuilder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using kolt::LinuxWintools;
+using kolt::Wintools;
+using kolt::test::ReadFile;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+// Readable failure output.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!condition()) {
+    if (t.elapsed() > ms) return false;
+    QThread::msleep(20);
+  }
+  return true;
+}
+
+// A shell script that records its working folder, WINEPREFIX and arguments (one per
+// line) into `record`, optionally after sleeping, and exits with `code`.
+QString WriteRecorder(const QString& path, const QString& record, int code = 0, const char* sleep = "0") {
+  const QString script = QStringLiteral(
+                             "#!/bin/sh\n"
+                             "sleep %1\n"
+                             "{ printf '%s\\n' \"PWD=$(pwd)\" \"WINEPREFIX=${WINEPREFIX-<unset>}\";\n"
+                             "  for a in \"$@\"; do printf '%s\\n' \"ARG=$a\"; done; } > \"%2.tmp\"\n"
+                             "mv \"%2.tmp\" \"%2\"\n"
+                             "exit %3\n")
+                             .arg(QLatin1String(sleep), record)
+                             .arg(code);
+  WriteFile(path, script.toUtf8());
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return path;
+}
+
+QStringList Lines(const QString& path) {
+  return QString::fromUtf8(ReadFile(path)).split(QChar('\n'), Qt::SkipEmptyParts);
+}
+
+class LinuxWintoolsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_oldPrefix = qgetenv("WINEPREFIX");
+    m_oldPath = qgetenv("PATH");
+    qunsetenv("WINEPREFIX");
+  }
+  void TearDown() override {
+    if (m_oldPrefix.isNull())
+      qunsetenv("WINEPREFIX");
+    else
+      qputenv("WINEPREFIX", m_oldPrefix);
+    qputenv("PATH", m_oldPath);
+  }
+  QString Canonical(const QString& p) const { return QFileInfo(p).canonicalFilePath(); }
+
+  // A Wine prefix as Wine lays it out: drive_c and dosdevices links c: and z:.
+  QString MakePrefix(const QString& where) {
+    QDir().mkpath(where + QStringLiteral("/drive_c/windows"));
+    QDir().mkpath(where + QStringLiteral("/dosdevices"));
+    QFile::link(QStringLiteral("../drive_c"), where + QStringLiteral("/dosdevices/c:"));
+    QFile::link(QStringLiteral("/"), where + QStringLiteral("/dosdevices/z:"));
+    return where;
+  }
+
+  TempHome m_home;
+  ScriptedUi m_ui;
+  QByteArray m_oldPrefix, m_oldPath;
+};
+
+}  // namespace
+
+TEST_F(LinuxWintoolsTest, WaitsForNativeProgramSplittingParametersLikeWindows) {
+  const QString record = m_home.File(QStringLiteral("record.txt"));
+  const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/tool")), record, 3, "0.3");
+  const QString work = m_home.File(QStringLiteral("work dir"));
+  QDir().mkpath(work);
+  LinuxWintools tools(m_ui);
+  EXPECT_EQ(tools.LastExitCode(), -1);
+  ASSERT_TRUE(tools.RunProgram(script, QStringLiteral("one \"two words\" \"say \"\"hi\"\"\"  last"), work,
+                               true, true));
+  // Returned only after the program ended, with the window served meanwhile.
+  EXPECT_TRUE(QFile::exists(record));
+  EXPECT_GE(m_ui.doEvents, 1);
+  EXPECT_EQ(tools.LastExitCode(), 3);
+  EXPECT_EQ(Lines(record), (QStringList{QStringLiteral("PWD=") + work, QStringLiteral("WINEPREFIX=<unset>"),
+                                        QStringLiteral("ARG=one"), QStringLiteral("ARG=two words"),
+                                        QStringLiteral("ARG=say \"hi\""), QStringLiteral("ARG=last")}));
+  EXPECT_TRUE(m_ui.boxes.empty());
+  EXPECT_FALSE(tools.StartedProgramRunning());  // waiting does not make it the watched one
+}
+
+TEST_F(LinuxWintoolsTest, WindowsProgramRunsUnderWineInItsOwnPrefix) {
+  const QString record = m_home.File(QStringLiteral("wine-record.txt"));
+  const QString wine = WriteRecorder(m_home.File(QStringLiteral("bin/wine-stub")), record, 7);
+  kolt::IniWrite(QStringLiteral("Settings"), QStringLiteral("Wine"), wine + QStringLiteral(" --stub-flag"));
+  const QString prefix = MakePrefix(m_home.File(QStringLiteral("prefixes/spwaw")));
+  const QString exe = prefix + QStringLiteral("/drive_c/Games/SPWAW/MECH.EXE");
+  WriteFile(exe, kolt::test::PeBuilder::Build());
+  qputenv("WINEPREFIX", "/elsewhere");  // the program's own prefix wins
+
+  LinuxWintools tools(m_ui);
+  ASSERT_TRUE(
+      tools.RunProgram(exe, QStringLiteral("-x \"C:\\Games\\a b.dat\""), QFileInfo(exe).path(), false, true));
+  EXPECT_EQ(tools.LastExitCode(), 7);
+  EXPECT_EQ(Lines(record), (QStringList{QStringLiteral("PWD=") + QFileInfo(exe).path(),
+                                        QStringLiteral("WINEPREFIX=") + prefix,
+                                        QStringLiteral("ARG=--stub-flag"), QStringLiteral("ARG=") + exe,
+                                        QStringLiteral("ARG=-x"), QStringLiteral("ARG=C:\\Games\\a b.dat")}));
+
+  // Outside any drive_c the environment's prefix stays; a command given to the
+  // constructor overrides the setting.
+  QFile::remove(record);
+  const QString loose = m_home.File(QStringLiteral("loose/setup.exe"));
+  WriteFile(loose, "MZ");
+  LinuxWintools explicitWine(m_ui, wine);
+  ASSERT_TRUE(explicitWine.RunProgram(loose, QString(), QString(), false, true));
+  EXPECT_EQ(Lines(record).mid(1),
+            (QStringList{QStringLiteral("WINEPREFIX=/elsewhere"), QStringLiteral("ARG=") + loose}));
+}
+
+TEST_F(LinuxWintoolsTest, WatchedProgramOutlivesReplacementAndTools) {
+  const QString first = m_home.File(QStringLiteral("first.txt"));
+  const QString second = m_home.File(QStringLiteral("second.txt"));
+  const QString slow = WriteRecorder(m_home.File(QStringLiteral("bin/slow")), first, 0, "0.8");
+  const QString quick = WriteRecorder(m_home.File(QStringLiteral("bin/quick")), second, 0, "0.3");
+  {
+    LinuxWintools tools(m_ui);
+    EXPECT_FALSE(tools.StartedProgramRunning());
+    ASSERT_TRUE(tools.RunProgram(slow, QString(), QString(), true, false));
+    EXPECT_TRUE(tools.StartedProgramRunning());
+    // A second start replaces the watched program without ending the first.
+    ASSERT_TRUE(tools.RunProgram(quick, QString(), QString(), true, false));
+    EXPECT_TRUE(tools.StartedProgramRunning());
+    EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
+    EXPECT_TRUE(QFile::exists(second));
+    EXPECT_FALSE(QFile::exists(first));
+  }
+  // The tools are gone (the helper closed); the game keeps running to its end.
+  EXPECT_TRUE(WaitFor([&] { return QFile::exists(first); }));
+  EXPECT_TRUE(m_ui.boxes.empty());
+}
+
+TEST_F(LinuxWintoolsTest, FailedStartsReportOnlyWhenAsked) {
+  LinuxWintools tools(m_ui, QStringLiteral("/nonexistent/wine"));
+  EXPECT_FALSE(
+      tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a"), QString(), false, true));
+  EXPECT_FALSE(
+      tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a"), QString(), false, false));
+  EXPECT_TRUE(m_ui.boxes.empty());
+
+  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a \"b\""), QString(),
+                                true, true));
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(QStringLiteral("Can't execute: /nonexistent/prog -a \"b\"")));
+  EXPECT_EQ(m_ui.boxes[0].icon, kolt::Icon::Exclamation);
+  EXPECT_EQ(tools.LastExitCode(), -1);
+
+  // A Windows program when Wine is missing; a working folder that does not exist.
+  const QString exe = m_home.File(QStringLiteral("game/GAME.EXE"));
+  WriteFile(exe, "MZ");
+  EXPECT_FALSE(tools.RunProgram(exe, QString(), QString(), true, false));
+  ASSERT_EQ(m_ui.boxes.size(), 2u);
+  EXPECT_TRUE(m_ui.boxes[1].text.startsWith(QStringLiteral("Can't execute: ") + exe + QStringLiteral(" ")));
+  const QString record = m_home.File(QStringLiteral("r.txt"));
+  const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/ok")), record);
+  EXPECT_FALSE(tools.RunProgram(script, QString(), m_home.File(QStringLiteral("missing")), false, true));
+  EXPECT_FALSE(tools.StartedProgramRunning());
+}
+
+TEST_F(LinuxWintoolsTest, ShellOpenHandsDocumentsAndPagesToTheDesktop) {
+  const QString record = m_home.File(QStringLiteral("open.txt"));
+  const QString bin = m_home.File(QStringLiteral("stubs"));
+  WriteRecorder(bin + QStringLiteral("/xdg-open"), record);
+  qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
+  LinuxWintools tools(m_ui);
+
+  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("https://www.libarchive.org/"), QString(), QString(), false));
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
+  EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=https://www.libarchive.org/")});
+
+  QFile::remove(record);
+  const QString doc = m_home.File(QStringLiteral("docs/kolt.htm"));
+  WriteFile(doc, "<html></html>");
+  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("kolt.htm"), QString(), QFileInfo(doc).path(), true));
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
+  EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=") + doc});
+
+  // A program is started with the parameters, as the shell does.
+  const QString progRecord = m_home.File(QStringLiteral("prog.txt"));
+  const QString prog = WriteRecorder(m_home.File(QStringLiteral("bin/viewer")), progRecord);
+  ASSERT_TRUE(tools.ShellOpen(prog, QStringLiteral("\"a b\" c"), QString(), true));
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(progRecord); }));
+  EXPECT_EQ(Lines(progRecord).mid(2), (QStringList{QStringLiteral("ARG=a b"), QStringLiteral("ARG=c")}));
+  EXPECT_TRUE(m_ui.boxes.empty());
+
+  EXPECT_FALSE(
+      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), QStringLiteral("p"), QString(), false));
+  EXPECT_TRUE(m_ui.boxes.empty());
+  EXPECT_FALSE(
+      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), QStringLiteral("p"), QString(), true));
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(
+      QStringLiteral("Can't execute: ") + m_home.File(QStringLiteral("nothing.htm")) + QStringLiteral(" p")));
+
+  // No desktop opener at all.
+  qputenv("PATH", "/nonexistent");
+  EXPECT_FALSE(tools.ShellOpen(QStringLiteral("https://curl.se/"), QString(), QString(), true));
+  EXPECT_EQ(m_ui.boxes.size(), 2u);
+}
+
+TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
+  const QString prefix = MakePrefix(m_home.File(QStringLiteral("wine")));
+  qputenv("WINEPREFIX", QFile::encodeName(prefix));
+  const QString c = prefix + QStringLiteral("/drive_c");
+  WriteFile(c + QStringLiteral("/Games/SPWAW/uninst.exe"), "MZ");
+  WriteFile(c + QStringLiteral("/Games/SPWAW/Mech.Exe"), "MZ");
+  WriteFile(c + QStringLiteral("/windows/unwise.exe"), "MZ");
+  WriteFile(c + QStringLiteral("/Games/SE4/INSTALL.LOG"), "log");
+  WriteFile(c + QStringLiteral("/Games/SE4/se4.exe"), "MZ");
+  WriteFile(c + QStringLiteral("/Games/CM/uninstall.exe"), "MZ");
+  WriteFile(c + QStringLiteral("/Games/CM/cmbo.exe"), "MZ");
+  // A game on the z: drive, outside the prefix.
+  const QString outside = m_home.File(QStringLiteral("elsewhere/Game"));
+  WriteFile(outside + QStringLiteral("/remove.exe"), "MZ");
+  WriteFile(outside + QStringLiteral("/game.exe"), "MZ");
+  QString zPath = outside + QStringLiteral("/remove.exe");
+  zPath.replace(QChar('/'), QLatin1String("\\\\"));
+
+  const QByteArray reg =
+      "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Steel_Panthers_World_At_War] "
+      "1796578165\n"
+      "#time=1dd85a756c26b92\n"
+      "\"UninstallString\"=\"\\\"C:\\\\Games\\\\SPWAW\\\\uninst.exe\\\"\"\n\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Space Empires IV] "
+      "1\n"
+      "\"UninstallString\"=\"C:\\\\WINDOWS\\\\unwise.exe C:\\\\Games\\\\SE4\\\\install.log\"\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Unquoted] 1\n"
+      "\"UninstallString\"=\"C:\\\\Games\\\\SPWAW\\\\uninst.exe\"\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\WithArgs] 1\n"
+      "\"UninstallString\"=\"\\\"C:\\\\Games\\\\CM\\\\uninstall.exe\\\" /S\"\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Climber] 1\n"
+      "\"UninstallString\"=\"\\\"C:\\\\Games\\\\..\\\\..\\\\..\\\\etc\\\\passwd\\\"\"\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\OnZ] 1\n"
+      "\"UninstallString\"=\"\\\"Z:" +
+      zPath.toUtf8() + "\\\"\"\n\n";
+  WriteFile(prefix + QStringLiteral("/system.reg"), reg);
+
+  LinuxWintools tools(m_ui);
+  // A quoted path of an existing uninstaller: its folder + the executable, found without
+  // regard to case.
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("steel_panthers_world_at_war")),
+            Canonical(c + QStringLiteral("/Games/SPWAW/Mech.Exe")));
+  // The 32-bit view; an unquoted uninstaller followed by a path among its arguments.
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("SE4.EXE"), QStringLiteral("Space Empires IV")),
+            Canonical(c + QStringLiteral("/Games/SE4/se4.exe")));
+  // The same path unquoted (and no second path), and a quoted path followed by arguments.
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Unquoted")), QString());
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("cmbo.exe"), QStringLiteral("WithArgs")), QString());
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("passwd"), QStringLiteral("Climber")), QString());
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("game.exe"), QStringLiteral("OnZ")),
+            Canonical(outside + QStringLiteral("/game.exe")));
+  // No such executable, no such entry, an executable name that is a path.
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("other.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
+            QString());
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Nothing")), QString());
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("../SPWAW/Mech.Exe"), QStringLiteral("Space Empires IV")),
+            QString());
+
+  // The file is read again once it changes; without it there is nothing to find.
+  QThread::msleep(10);
+  WriteFile(prefix + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
+            QString());
+  QFile::remove(prefix + QStringLiteral("/system.reg"));
+  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
+            QString());
+  EXPECT_TRUE(m_ui.boxes.empty());
+}
+
+TEST_F(LinuxWintoolsTest, RegistryStringsOfBothHives) {
+  const QString prefix = MakePrefix(m_home.File(QStringLiteral("wine")));
+  qputenv("WINEPREFIX", QFile::encodeName(prefix));
+  WriteFile(prefix + QStringLiteral("/user.reg"),
+            "WINE REGISTRY Version 2\n[Software\\\\Wine\\\\Drives] 1\n@=\"root\"\n\"a\"=\"cd\\x0000rom\"\n");
+  LinuxWintools tools(m_ui);
+  QString value = QStringLiteral("unchanged");
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::LocalMachine, QStringLiteral("Software"),
+                                QStringLiteral("x"), value),
+            EIO);
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("Software\\Wine\\Drives"),
+                                QStringLiteral("b"), value),
+            ENOENT);
+  EXPECT_EQ(value, QStringLiteral("unchanged"));
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("software\\wine\\drives"),
+                                QString(), value),
+            0);
+  EXPECT_EQ(value, QStringLiteral("root"));
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("Software\\Wine\\Drives"),
+                                QStringLiteral("A"), value),
+            0);
+  EXPECT_EQ(value, QStringLiteral("cd"));  // cut at the NUL
+}
+
+TEST_F(LinuxWintoolsTest, FileVersionFromResourceElseModificationTime) {
+  LinuxWintools tools(m_ui);
+  const QString data = QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/");
+  EXPECT_EQ(tools.FileVersion(data + QStringLiteral("with-version.exe")), QStringLiteral("2.5.17"));
+  const QString plain = m_home.File(QStringLiteral("plain.exe"));
+  QFile::copy(data + QStringLiteral("without-version.exe"), plain);
+  const QDateTime when(QDate(2004, 3, 9), QTime(14, 5, 0));
+  QFile f(plain);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  f.close();
+  EXPECT_EQ(tools.FileVersion(plain), QLocale().toString(when, QLocale::ShortFormat));
+  EXPECT_EQ(tools.FileVersion(m_home.File(QStringLiteral("missing.exe"))), QString());
+}
+
+TEST_F(LinuxWintoolsTest, TouchFileSetsOnlyTheModificationTime) {
+  LinuxWintools tools(m_ui);
+  const QString file = m_home.File(QStringLiteral("SAVE0001.DAT"));
+  WriteFile(file, "turn");
+  const QDateTime past = QDateTime::currentDateTime().addYears(-3);
+  const QDateTime future = QDateTime::currentDateTime().addDays(30);
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(future, QFileDevice::FileModificationTime);
+    f.setFileTime(past, QFileDevice::FileAccessTime);
+  }
+  const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+  ASSERT_TRUE(tools.TouchFile(file));
+  const QFileInfo info(file);
+  EXPECT_GE(info.lastModified(), before);
+  EXPECT_LE(info.lastModified(), QDateTime::currentDateTime().addSecs(1));
+  EXPECT_LT(info.lastRead(), before);  // access time left alone
+  EXPECT_EQ(ReadFile(file), QByteArray("turn"));
+  EXPECT_TRUE(m_ui.boxes.empty());
+
+  const QString missing = m_home.File(QStringLiteral("missing.dat"));
+  EXPECT_FALSE(tools.TouchFile(missing));
+  EXPECT_FALSE(QFile::exists(missing));  // never created
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(QStringLiteral("Can't open file: ") + missing));
+}
+
+TEST_F(LinuxWintoolsTest, PathsBetweenUnixAndWindows) {
+  const QString prefix = MakePrefix(m_home.File(QStringLiteral("pfx")));
+  qputenv("WINEPREFIX", QFile::encodeName(prefix));
+  WriteFile(prefix + QStringLiteral("/drive_c/Games/SPWAW/Saves/SAVE001.DAT"), "x");
+  LinuxWintools tools(m_ui);
+  EXPECT_EQ(tools.ToWindowsPath(prefix + QStringLiteral("/drive_c/Games/SPWAW/SAVE001.DAT")),
+            QStringLiteral("C:\\Games\\SPWAW\\SAVE001.DAT"));
+  EXPECT_EQ(tools.ToWindowsPath(prefix + QStringLiteral("/drive_c")), QStringLiteral("C:\\"));
+  EXPECT_EQ(tools.ToWindowsPath(QStringLiteral("/home/player/turns/a.klt")),
+            QStringLiteral("Z:\\home\\player\\turns\\a.klt"));
+  EXPECT_EQ(tools.ToWindowsPath(QStringLiteral("/home/player/../player/x")),
+            QStringLiteral("Z:\\home\\player\\x"));
+
+  const QString c = Canonical(prefix + QStringLiteral("/drive_c"));
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("c:\\games\\spwaw\\saves\\save001.dat")),
+            c + QStringLiteral("/Games/SPWAW/Saves/SAVE001.DAT"));
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:\\Games\\New\\file.txt")),
+            c + QStringLiteral("/Games/New/file.txt"));
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("Z:\\tmp")), QStringLiteral("/tmp"));
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("D:\\x")), QString());  // no such drive
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:\\Games\\..\\..\\x")), QString());
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("\\\\server\\share")), QString());
+  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:relative")), QString());
+}

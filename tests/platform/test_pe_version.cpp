@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include "platform/linux/PeVersion.h"
+#include "support/PeBuilder.h"
+
+using kolt::ReadPeFixedVersion;
+using kolt::ReadPeFixedVersionFile;
+using kolt::test::PeBuilder;
+using kolt::test::PeSpec;
+
+namespace {
+
+const QString kSamples = QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/");
+
+QString VersionText(const QByteArray& image) {
+  const auto v = ReadPeFixedVersion(image);
+  return v ? v->Text() : QStringLiteral("<none>");
+}
+
+}  // namespace
+
+TEST(PeVersion, SampleExecutables) {
+  if (!QFile::exists(kSamples + QStringLiteral("with-version.exe"))) GTEST_SKIP() << "samples not present";
+  const auto with = ReadPeFixedVersionFile(kSamples + QStringLiteral("with-version.exe"));
+  ASSERT_TRUE(with.has_value());
+  EXPECT_EQ(with->Text(), QStringLiteral("2.5.17"));
+  EXPECT_FALSE(ReadPeFixedVersionFile(kSamples + QStringLiteral("without-version.exe")).has_value());
+}
+
+TEST(PeVersion, BuiltImagesBothWidths) {
+  EXPECT_EQ(VersionText(PeBuilder::Build()), QStringLiteral("2.5.17"));
+  PeSpec wide;
+  wide.pe32plus = true;
+  wide.fileVersionMS = 0x0003000A;
+  wide.fileVersionLS = 0x00020001;  // build 2, revision 1 -> 131073
+  EXPECT_EQ(VersionText(PeBuilder::Build(wide)), QStringLiteral("3.10.131073"));
+}
+
+TEST(PeVersion, LowWordIsSignedAndHighWordSplit) {
+  PeSpec s;
+  s.fileVersionMS = 0xFFFF0001;
+  s.fileVersionLS = 0xFFFFFFFF;
+  EXPECT_EQ(VersionText(PeBuilder::Build(s)), QStringLiteral("65535.1.-1"));
+}
+
+TEST(PeVersion, RejectsWhatIsNotAFixedBlock) {
+  PeSpec noVersion;
+  noVersion.withVersion = false;
+  EXPECT_EQ(VersionText(PeBuilder::Build(noVersion)), QStringLiteral("<none>"));
+  PeSpec shortValue;
+  shortValue.valueLength = 48;  // the root block must be exactly 52 bytes
+  EXPECT_EQ(VersionText(PeBuilder::Build(shortValue)), QStringLiteral("<none>"));
+  PeSpec badSignature;
+  badSignature.signature = 0xFEEF04BC;
+  EXPECT_EQ(VersionText(PeBuilder::Build(badSignature)), QStringLiteral("<none>"));
+  EXPECT_EQ(VersionText(QByteArray()), QStringLiteral("<none>"));
+  EXPECT_EQ(VersionText(QByteArray("MZ")), QStringLiteral("<none>"));
+  EXPECT_EQ(VersionText(QByteArray(4096, 'M')), QStringLiteral("<none>"));
+}
+
+TEST(PeVersion, HostileOffsetsStayInBounds) {
+  // Each field that locates something, pointed far outside the image or at itself.
+  struct Patch {
+    int at;
+    std::uint32_t value;
+  };
+  const Patch patches[] = {
+      {0x3C, 0xFFFFFFF0u},              // e_lfanew
+      {0x3C, 0x3FE},                    // PE header straddling the end
+      {0x44 + 2, 0xFFFF},               // section count (u16 written as u32 low bytes below)
+      {0x58 + 96 + 16, 0xFFFFF000},     // resource RVA
+      {0x58 + 224 + 20, 0x7FFFFFFF},    // section PointerToRawData
+      {0x58 + 224 + 16, 0xFFFFFFFF},    // section SizeOfRawData
+      {0x200 + 14, 0xFFFF},             // root entry count (plus the type entry)
+      {0x200 + 20, 0x80000000u},        // type entry pointing back at the root
+      {0x200 + 20, 0xFFFFFFFFu},        // subdirectory far away
+      {0x200 + 0x48, 0xFFFFFFF0u},      // data RVA
+      {0x200 + 0x48 + 4, 0xFFFFFFFFu},  // data size
+      {0x200 + 0x58, 0xFFFF},           // wLength beyond the data
+  };
+  for (const Patch& p : patches) {
+    QByteArray image = PeBuilder::Build();
+    PeBuilder::Put32(image, p.at, p.value);
+    const auto v = ReadPeFixedVersion(image);
+    if (v) {
+      EXPECT_EQ(v->Text(), QStringLiteral("2.5.17")) << "patch at " << p.at;
+    }
+  }
+}
+
+TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
+  QList<QByteArray> bases{PeBuilder::Build()};
+  QFile sample(kSamples + QStringLiteral("with-version.exe"));
+  if (sample.open(QIODevice::ReadOnly)) bases.append(sample.readAll());
+  for (const QByteArray& base : bases) {
+    // Every prefix: a version is only found once the whole fixed block is there.
+    for (qsizetype n = 0; n <= base.size(); n += (n < 0x400 ? 1 : 61)) {
+      const QByteArray cut = base.left(n);
+      // Copied so that the sanitizer sees the exact end of the buffer.
+      const std::unique_ptr<char[]> exact(new char[size_t(std::max<qsizetype>(n, 1))]);
+      memcpy(exact.get(), cut.constData(), size_t(n));
+      (void)ReadPeFixedVersion(QByteArrayView(exact.get(), n));
+    }
+    EXPECT_TRUE(ReadPeFixedVersion(base).has_value());
+    QRandomGenerator rng(12345);
+    for (int round = 0; round < 3000; ++round) {
+      QByteArray image = base;
+      const int flips = 1 + int(rng.bounded(8));
+      for (int i = 0; i < flips; ++i) {
+        // Mostly the headers and the resource tree, where the offsets live.
+        const int limit = int(std::min<qsizetype>(image.size(), rng.bounded(2) ? 0x300 : image.size()));
+        image[int(rng.bounded(limit))] = char(rng.bounded(256));
+      }
+      (void)ReadPeFixedVersion(image);
+    }
+  }
+}

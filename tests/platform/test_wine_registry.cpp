@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include "platform/linux/WineRegistry.h"
+
+using kolt::WineRegistry;
+
+namespace {
+
+const QString kSample = QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/wine-system.reg");
+
+}  // namespace
+
+TEST(WineRegistry, ReadsTheRealFileFormat) {
+  WineRegistry reg;
+  ASSERT_TRUE(reg.Load(kSample));
+  EXPECT_EQ(reg.ReadString(QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                                          "Steel_Panthers_World_At_War"),
+                           QStringLiteral("UninstallString")),
+            QStringLiteral("\"C:\\Games\\SPWAW\\uninst.exe\""));
+  // Key and value names without regard to case; doubled separators as written in files.
+  EXPECT_EQ(reg.ReadString(QStringLiteral("SOFTWARE\\\\WOW6432NODE\\\\microsoft\\windows\\currentversion\\"
+                                          "uninstall\\space empires iv"),
+                           QStringLiteral("uninstallstring")),
+            QStringLiteral("C:\\WINDOWS\\unwise.exe C:\\Games\\SE4\\install.log"));
+  const QString cv = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
+  EXPECT_EQ(reg.ReadString(cv, QStringLiteral("ProgramFilesDir (x86)")),
+            QStringLiteral("C:\\Program Files (x86)"));
+  EXPECT_EQ(reg.ReadString(cv, QStringLiteral("ProgramFilesPath")), QStringLiteral("%ProgramFiles%"));
+  EXPECT_EQ(reg.ReadString(cv, QStringLiteral("RegisteredOwner")), QString(""));
+  EXPECT_FALSE(reg.ReadString(cv, QStringLiteral("FirstInstallDateTime")).has_value());  // binary
+  const auto bin = reg.Read(cv, QStringLiteral("FirstInstallDateTime"));
+  ASSERT_TRUE(bin.has_value());
+  EXPECT_EQ(bin->text, QStringLiteral("21817c23"));
+  const QString folder =
+      QStringLiteral("Software\\Classes\\CLSID\\{0AFACED1-E828-11D1-9187-B532F1E9575D}\\ShellFolder");
+  const auto dword = reg.Read(folder, QStringLiteral("Attributes"));
+  ASSERT_TRUE(dword.has_value());
+  EXPECT_EQ(dword->number, 0x60010000u);
+  EXPECT_EQ(dword->text, QStringLiteral("60010000"));
+  // The continued hex(6) value must not swallow the key that follows it.
+  EXPECT_TRUE(reg.HasKey(folder));
+  const auto link =
+      reg.Read(QStringLiteral("Software\\Wow6432Node\\Classes"), QStringLiteral("SymbolicLinkValue"));
+  ASSERT_TRUE(link.has_value());
+  const QByteArray bytes = QByteArray::fromHex(link->text.toLatin1());
+  EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2),
+            QStringLiteral("\\Registry\\Machine\\Software\\Classes\\Wow6432Node"));
+}
+
+TEST(WineRegistry, EscapesDefaultValuesAndEncodedStrings) {
+  WineRegistry reg;
+  reg.Parse(
+      "WINE REGISTRY Version 2\n"
+      "[Software\\\\Odd\\]Name\\\\Sub] 1700000000\r\n"
+      "@=\"default \\\"quoted\\\" \\x20ac \\x4e2d\\x6587 tab\\there\"\r\n"
+      "\"Multi\"=str(7):\"a\\0b\\0\"\n"
+      "\"Octal\"=\"\\101\\102C\"\n"
+      "\"Wide\"=hex(2):43,00,3a,00,5c,00,00,00\n"
+      "\"Big\"=dword:ffffffff\n"
+      "\"TooBig\"=dword:1ffffffff\n"
+      "\"Broken\"=\"no end\n"
+      "\"NoEquals\" \"x\"\n");
+  const QString key = QStringLiteral("Software\\Odd]Name\\Sub");
+  ASSERT_TRUE(reg.HasKey(key));
+  EXPECT_EQ(reg.ReadString(key, QString()),
+            QStringLiteral("default \"quoted\" \u20ac \u4e2d\u6587 tab\there"));
+  EXPECT_FALSE(reg.ReadString(key, QStringLiteral("Multi")).has_value());
+  EXPECT_EQ(reg.Read(key, QStringLiteral("Multi"))->type, WineRegistry::Type::MultiString);
+  EXPECT_EQ(reg.ReadString(key, QStringLiteral("Octal")), QStringLiteral("ABC"));
+  EXPECT_EQ(reg.ReadString(key, QStringLiteral("Wide")), QStringLiteral("C:\\"));
+  EXPECT_EQ(reg.Read(key, QStringLiteral("Big"))->number, 0xFFFFFFFFu);
+  EXPECT_FALSE(reg.Read(key, QStringLiteral("TooBig")).has_value());
+  EXPECT_FALSE(reg.Read(key, QStringLiteral("Broken")).has_value());
+  EXPECT_FALSE(reg.Read(key, QStringLiteral("NoEquals")).has_value());
+}
+
+TEST(WineRegistry, DamagedFilesParseWithoutHarm) {
+  WineRegistry reg;
+  EXPECT_FALSE(reg.Load(QStringLiteral("/nonexistent/system.reg")));
+  EXPECT_EQ(reg.KeyCount(), 0);
+  // Values before any key, unterminated key lines, a continuation at the end of file.
+  reg.Parse("\"Orphan\"=\"x\"\n[Unterminated\n\"A\"=\"b\"\n[K] 1\n\"H\"=hex:01,\\");
+  EXPECT_FALSE(reg.Read(QStringLiteral("Unterminated"), QStringLiteral("A")).has_value());
+  EXPECT_TRUE(reg.Read(QStringLiteral("K"), QStringLiteral("H")).has_value());
+
+  QByteArray sample;
+  QFile f(kSample);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  sample = f.readAll();
+  QRandomGenerator rng(777);
+  const QByteArray alphabet("[]\"\\=@:x0(),\n\r hexstrdword");
+  for (int round = 0; round < 2000; ++round) {
+    QByteArray text = sample;
+    for (int i = 0; i < 1 + int(rng.bounded(10)); ++i) {
+      const int at = int(rng.bounded(text.size()));
+      if (rng.bounded(4) == 0)
+        text.truncate(at);
+      else
+        text[at] = rng.bounded(2) ? alphabet[int(rng.bounded(alphabet.size()))] : char(rng.bounded(256));
+      if (text.isEmpty()) break;
+    }
+    reg.Parse(text);
+  }
+  reg.Parse(QByteArray(100000, '\\'));
+  reg.Parse(QByteArray("[") + QByteArray(100000, '\\'));
+  SUCCEED();
+}
