@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/frmProgram.h"
+
 namespace kolt {
 namespace {
 
@@ -84,5 +86,14 @@ void QtUiPort::ShowStatus(const QString& text) {
 }
 
 void QtUiPort::DoEvents() { QCoreApplication::processEvents(); }
+
+std::optional<QString> QtUiPort::AskInstallFolder(const QString& caption, const QString& question,
+                                                  const QString& folder, const QString& exeName) {
+  frmProgram dialog(*this, m_parent);
+  dialog.Prepare(caption, question, folder, exeName);
+  dialog.exec();
+  if (dialog.DialogResult() == QStringLiteral("MODAL_CANCEL")) return std::nullopt;
+  return dialog.DialogResult();
+}
 
 }  // namespace kolt

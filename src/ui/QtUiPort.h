@@ -22,6 +22,9 @@ class QtUiPort final : public UiPort {
                                   const QString& defaultText) override;
   void ShowStatus(const QString& text) override;
   void DoEvents() override;
+  // The installation-folder dialog (frmProgram), modal over the parent.
+  std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
+                                          const QString& folder, const QString& exeName) override;
 
  private:
   QPointer<QWidget> m_parent;

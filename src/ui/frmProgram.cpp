@@ -1,0 +1,92 @@
+#include "ui/frmProgram.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "core/UiPort.h"
+#include "ui_frmProgram.h"
+
+namespace kolt {
+namespace {
+
+const QString kCancelled = QStringLiteral("MODAL_CANCEL");
+
+}  // namespace
+
+frmProgram::frmProgram(UiPort& ui, QWidget* parent)
+    : QDialog(parent), m_form(std::make_unique<Ui::frmProgram>()), m_port(ui) {
+  m_form->setupUi(this);
+  connect(m_form->OKButton, &QPushButton::clicked, this, &frmProgram::OKButton_Click);
+  connect(m_form->CancelButton, &QPushButton::clicked, this, &frmProgram::CancelButton_Click);
+  connect(m_form->cmdBrowse, &QPushButton::clicked, this, &frmProgram::cmdBrowse_Click);
+  m_chooser = [](QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+  };
+}
+
+frmProgram::~frmProgram() = default;
+
+void frmProgram::Prepare(const QString& caption, const QString& question, const QString& folder,
+                         const QString& exeName) {
+  setWindowTitle(caption);
+  m_form->lblQuestion->setText(question);
+  m_form->txtDirectory->setText(folder == QStringLiteral("-") ? QString() : folder);
+  m_exeName = exeName;
+  m_result.clear();
+}
+
+void frmProgram::OKButton_Click() {
+  const QString t = m_form->txtDirectory->text();
+  if (t.isEmpty() || t == QStringLiteral("-")) {
+    m_result.clear();  // the opener takes this as "not installed"
+    accept();
+    return;
+  }
+  if (QFileInfo(t).isDir()) {
+    m_result = t;
+    accept();
+    return;
+  }
+  m_port.MsgBox(QStringLiteral("Folder '") + t + QStringLiteral("' does not exist"), Buttons::Ok, Icon::None);
+}
+
+void frmProgram::CancelButton_Click() {
+  reject();
+}
+
+void frmProgram::reject() {
+  // Esc and the window's close box cancel too.
+  m_result = kCancelled;
+  QDialog::reject();
+}
+
+void frmProgram::ConfigureFileDialog(QFileDialog& dialog) const {
+  dialog.setWindowTitle(windowTitle());
+  dialog.setDirectory(m_form->txtDirectory->text());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!m_exeName.isEmpty()) {
+    // Only the executable is offered; Wine folders may spell it in any case, and the
+    // dialog's name filters ignore case.
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(m_exeName + QStringLiteral(" (") + m_exeName + QChar(')'));
+    dialog.setDefaultSuffix(QStringLiteral("exe"));
+  } else {
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  }
+}
+
+void frmProgram::cmdBrowse_Click() {
+  QFileDialog dialog(this);
+  ConfigureFileDialog(dialog);
+  const QString chosen = m_chooser ? m_chooser(dialog) : QString();
+  if (chosen.isEmpty()) return;
+  const QFileInfo info(chosen);
+  // A chosen folder is the folder itself; a chosen file names its folder.
+  const QString folder = m_exeName.isEmpty() && info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+  if (!folder.isEmpty()) m_form->txtDirectory->setText(QDir::toNativeSeparators(folder));
+}
+
+}  // namespace kolt

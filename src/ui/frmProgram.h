@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QFileDialog;
+
+namespace Ui {
+class frmProgram;
+}
+
+namespace kolt {
+
+class UiPort;
+
+// The installation-folder dialog: names the program and its executable, takes a folder
+// (typed or found with Browse) and reports it through DialogResult.
+class frmProgram final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `ui` shows the dialog's own message ("Folder '...' does not exist").
+  explicit frmProgram(UiPort& ui, QWidget* parent = nullptr);
+  ~frmProgram() override;
+
+  // Caption (the program's long name), question, the folder shown at first ("-" shows
+  // nothing) and the executable that Browse looks for (may be empty).
+  void Prepare(const QString& caption, const QString& question, const QString& folder,
+               const QString& exeName);
+  // "" until closed; then "MODAL_CANCEL" when cancelled, else the confirmed folder
+  // (empty when the field was empty or "-").
+  QString DialogResult() const { return m_result; }
+
+  // Sets up the file-open dialog of Browse.
+  void ConfigureFileDialog(QFileDialog& dialog) const;
+  // Shows the configured file-open dialog and returns the chosen path or empty. Tests
+  // replace it; the default runs the dialog modally.
+  using FileChooser = std::function<QString(QFileDialog&)>;
+  void SetFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+  void reject() override;
+
+ private:
+  void OKButton_Click();
+  void CancelButton_Click();
+  void cmdBrowse_Click();
+
+  std::unique_ptr<Ui::frmProgram> m_form;
+  UiPort& m_port;
+  QString m_exeName;
+  QString m_result;
+  FileChooser m_chooser;
+};
+
+}  // namespace kolt

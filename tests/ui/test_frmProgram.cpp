@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "support/ScriptedUi.h"
+#include "ui/QtUiPort.h"
+#include "ui/frmProgram.h"
+
+using namespace kolt;
+using kolt::test::ScriptedUi;
+
+namespace {
+
+const QString kQuestion =
+    "I don't know if Steel Panthers: World at War is installed. Please enter the installation directory "
+    "(where \"mech.exe\" is) below.";
+
+template <typename T>
+T* Child(QWidget& w, const char* name) {
+  T* c = w.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(c, nullptr) << name;
+  return c;
+}
+
+}  // namespace
+
+TEST(frmProgram, PreparedControlsAndScreenshot) {
+  ScriptedUi ui;
+  frmProgram form(ui);
+  EXPECT_EQ(form.windowTitle(), "Program title");
+  EXPECT_EQ(Child<QLabel>(form, "lblQuestion")->text(), "I don't know...");
+  form.Prepare("Steel Panthers: World at War", kQuestion, "/games/spwaw", "mech.exe");
+  EXPECT_EQ(form.windowTitle(), "Steel Panthers: World at War");
+  EXPECT_EQ(Child<QLabel>(form, "lblQuestion")->text(), kQuestion);
+  EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), "/games/spwaw");
+  EXPECT_EQ(Child<QPushButton>(form, "cmdBrowse")->text(), "&Browse...");
+  EXPECT_EQ(Child<QPushButton>(form, "OKButton")->text(), "OK");
+  EXPECT_TRUE(Child<QPushButton>(form, "OKButton")->isDefault());
+  EXPECT_EQ(Child<QPushButton>(form, "CancelButton")->text(), "Cancel");
+  EXPECT_EQ(form.DialogResult(), "");
+
+  form.show();
+  QApplication::processEvents();
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(form.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmProgram.png"));
+
+  form.Prepare("X", "Q", "-", "x.exe");
+  EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), "");  // "-" is not shown
+}
+
+TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
+  QTemporaryDir dir;
+  ScriptedUi ui;
+  frmProgram form(ui);
+  form.Prepare("SP", "Q", "", "mech.exe");
+  form.show();
+  auto* field = Child<QLineEdit>(form, "txtDirectory");
+  auto* ok = Child<QPushButton>(form, "OKButton");
+
+  field->setText(dir.path() + "/missing");
+  ok->click();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Folder '" + dir.path() + "/missing' does not exist");
+  EXPECT_EQ(ui.boxes[0].icon, Icon::None);
+  EXPECT_TRUE(form.isVisible());  // stays open
+  EXPECT_EQ(form.DialogResult(), "");
+
+  field->setText(dir.path());
+  ok->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.DialogResult(), dir.path());
+
+  // An empty field or "-" closes with an empty answer, not the previous folder.
+  for (const QString& t : {QString(), QString("-")}) {
+    form.Prepare("SP", "Q", dir.path(), "mech.exe");
+    form.show();
+    field->setText(t);
+    ok->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.DialogResult(), "");
+  }
+  EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
+TEST(frmProgram, CancelEscapeAndCloseBoxCancel) {
+  ScriptedUi ui;
+  frmProgram form(ui);
+  form.Prepare("SP", "Q", "/old", "mech.exe");
+  form.show();
+  Child<QPushButton>(form, "CancelButton")->click();
+  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+
+  form.Prepare("SP", "Q", "/old", "mech.exe");
+  form.show();
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+
+  form.Prepare("SP", "Q", "/old", "mech.exe");
+  form.show();
+  form.close();
+  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+}
+
+TEST(frmProgram, BrowseLooksForTheExecutableAndTakesItsFolder) {
+  QTemporaryDir dir;
+  ScriptedUi ui;
+  frmProgram form(ui);
+  form.Prepare("Steel Panthers: World at War", kQuestion, dir.path(), "mech.exe");
+  {
+    QFileDialog dialog;
+    form.ConfigureFileDialog(dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Steel Panthers: World at War");
+    EXPECT_EQ(dialog.nameFilters(), QStringList({"mech.exe (mech.exe)"}));
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog.defaultSuffix(), "exe");
+    EXPECT_EQ(dialog.directory().absolutePath(), dir.path());
+  }
+  QString shownFilter;
+  form.SetFileChooser([&](QFileDialog& dialog) {
+    shownFilter = dialog.nameFilters().value(0);
+    return dir.path() + "/SPWAW/MECH.EXE";
+  });
+  Child<QPushButton>(form, "cmdBrowse")->click();
+  EXPECT_EQ(shownFilter, "mech.exe (mech.exe)");
+  EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), dir.path() + "/SPWAW");
+
+  // A cancelled file dialog changes nothing.
+  form.SetFileChooser([](QFileDialog&) { return QString(); });
+  Child<QPushButton>(form, "cmdBrowse")->click();
+  EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), dir.path() + "/SPWAW");
+
+  // Without an executable name the user picks the folder itself.
+  form.Prepare("Other", "Q", dir.path(), "");
+  QFileDialog dialog;
+  form.ConfigureFileDialog(dialog);
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+  QDir().mkpath(dir.path() + "/games");
+  form.SetFileChooser([&](QFileDialog&) { return dir.path() + "/games"; });
+  Child<QPushButton>(form, "cmdBrowse")->click();
+  EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), dir.path() + "/games");
+}
+
+TEST(frmProgram, QtUiPortRunsTheDialogModally) {
+  QTemporaryDir dir;
+  QtUiPort port;
+  // Answers the dialog once it is up: type the folder and press Enter (OK is default).
+  auto answer = [&](const QString& text, bool cancel) {
+    QTimer::singleShot(0, [=]() {
+      auto* form = qobject_cast<frmProgram*>(QApplication::activeModalWidget());
+      ASSERT_NE(form, nullptr);
+      EXPECT_EQ(form->windowTitle(), "Steel Panthers: World at War");
+      auto* field = form->findChild<QLineEdit*>("txtDirectory");
+      EXPECT_EQ(field->text(), "/old");
+      if (cancel) {
+        form->findChild<QPushButton*>("CancelButton")->click();
+        return;
+      }
+      field->setText(text);
+      QTest::keyClick(field, Qt::Key_Return);
+    });
+  };
+  answer(dir.path(), false);
+  EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
+            std::optional<QString>(dir.path()));
+  answer(QString(), true);
+  EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
+            std::nullopt);
+  answer(QString(), false);
+  EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
+            std::optional<QString>(QString()));
+}
