@@ -8,7 +8,7 @@ packages=(
   libarchive-dev libcurl4-openssl-dev qtkeychain-qt6-dev
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils qt6-qpa-plugins xdg-utils
   zip unzip python3 python3-aiosmtpd openssl ca-certificates
   fonts-dejavu-core
 )
