@@ -215,6 +215,8 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 120L);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  // Close at once, so the QUIT exchange shows in the conversation too.
+  curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L);
   curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
   curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &OnDebug);
   curl_easy_setopt(c, CURLOPT_DEBUGDATA, &transfer);

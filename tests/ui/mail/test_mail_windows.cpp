@@ -1,0 +1,189 @@
+// The settings dialog and the SMTP progress window, on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "exchange/mail/FilePasswordStore.h"
+#include "exchange/mail/Mailer.h"
+#include "mail/QtPrinters.h"
+#include "mail/SmtpTestServer.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmBlat.h"
+#include "ui/frmOptions.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+void Screenshot(QWidget& w, const QString& name, bool fit = true) {
+  const QString folder = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
+  QDir().mkpath(folder);
+  if (fit) w.adjustSize();
+  EXPECT_TRUE(w.grab().save(folder + QChar('/') + name + QStringLiteral(".png")));
+}
+
+template <typename T>
+T* Child(QWidget& parent, const char* name) {
+  T* w = parent.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+const char* const kSmtpOnly[] = {"txtEMail",        "txtSMTPServer", "lblEMail",    "lblSMTP",
+                                 "cmbSMTPSecurity", "spnSMTPPort",   "txtSMTPUser", "txtSMTPPassword"};
+
+void ExpectSmtpFieldsEnabled(QWidget& dialog, bool enabled) {
+  for (const char* name : kSmtpOnly) EXPECT_EQ(Child<QWidget>(dialog, name)->isEnabled(), enabled) << name;
+  EXPECT_EQ(Child<QCheckBox>(dialog, "chkShowDialog")->isEnabled(), !enabled);
+}
+
+TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
+  TempHome home;
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  EXPECT_EQ(dialog.windowTitle(), "Options");
+  EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(dialog, "chkShowDialog")->isChecked());
+  ExpectSmtpFieldsEnabled(dialog, false);
+  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "From (your e-mail address):");
+  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(), "Send directly through an SMTP server (libcurl)");
+  Screenshot(dialog, "frmOptions");
+
+  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(IniRead("E-Mail", "Mode"), "MAPI");
+  EXPECT_EQ(IniRead("E-Mail", "From"), "me@home.net");
+  // The keys in the order they are written; empty ones stay as "key=".
+  const QList<QByteArray> lines = ReadFile(home.Ini()).split('\n');
+  QStringList keys;
+  for (const QByteArray& l : lines)
+    if (l.contains('=')) keys.append(QString::fromLatin1(l.left(l.indexOf('='))));
+  EXPECT_EQ(keys.mid(0, 5), QStringList({"From", "Mode", "Address", "SMTP_Server", "Dialog"}));
+  EXPECT_TRUE(ReadFile(home.Ini()).contains("Dialog=\r\n"));
+}
+
+TEST(frmOptions, EnablingFollowsTheChosenMode) {
+  TempHome home;
+  IniWrite("E-Mail", "Mode", "SMTP");
+  IniWrite("E-Mail", "Dialog", "1");
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  EXPECT_TRUE(Child<QRadioButton>(dialog, "optSMTP")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(dialog, "chkShowDialog")->isChecked());
+  ExpectSmtpFieldsEnabled(dialog, true);
+  Child<QRadioButton>(dialog, "optMAPI")->click();
+  ExpectSmtpFieldsEnabled(dialog, false);
+  Child<QRadioButton>(dialog, "optSMTP")->click();
+  ExpectSmtpFieldsEnabled(dialog, true);
+}
+
+TEST(frmOptions, LowerCaseModeIsRewrittenAsDesktopClient) {
+  TempHome home;
+  IniWrite("E-Mail", "Mode", "smtp");
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(IniRead("E-Mail", "Mode"), "MAPI");
+}
+
+TEST(frmOptions, SmtpFieldsApplyThenCancelKeepsThem) {
+  TempHome home;
+  FilePasswordStore passwords;
+  {
+    frmOptions dialog(nullptr, &passwords);
+    Child<QRadioButton>(dialog, "optSMTP")->click();
+    Child<QLineEdit>(dialog, "txtSMTPServer")->setText("mail.example.net");
+    Child<QLineEdit>(dialog, "txtEMail")->setText("acct@example.net");
+    auto* security = Child<QComboBox>(dialog, "cmbSMTPSecurity");
+    auto* port = Child<QSpinBox>(dialog, "spnSMTPPort");
+    EXPECT_EQ(port->value(), 587);
+    security->setCurrentIndex(1);  // implicit TLS: the usual port follows
+    EXPECT_EQ(port->value(), 465);
+    Child<QLineEdit>(dialog, "txtSMTPUser")->setText("player7");
+    Child<QLineEdit>(dialog, "txtSMTPPassword")->setText("pa55word");
+    QTest::mouseClick(Child<QPushButton>(dialog, "cmdApply"), Qt::LeftButton);
+    Child<QLineEdit>(dialog, "txtSMTPServer")->setText("changed.example.net");
+    QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  }
+  EXPECT_EQ(IniRead("E-Mail", "Mode"), "SMTP");
+  EXPECT_EQ(IniRead("E-Mail", "SMTP_Server"), "mail.example.net");
+  EXPECT_EQ(IniRead("E-Mail", "Address"), "acct@example.net");
+  EXPECT_EQ(IniRead("E-Mail", "SMTP_Port"), "465");
+  EXPECT_EQ(IniRead("E-Mail", "SMTP_Security"), "TLS");
+  EXPECT_EQ(IniRead("E-Mail", "SMTP_User"), "player7");
+  EXPECT_EQ(passwords.ReadPassword(), "pa55word");
+  EXPECT_FALSE(ReadFile(home.Ini()).contains("pa55word"));
+
+  // Shown again on the next opening; a cleared password is removed from the store.
+  frmOptions again(nullptr, &passwords);
+  EXPECT_EQ(Child<QLineEdit>(again, "txtSMTPPassword")->text(), "pa55word");
+  EXPECT_EQ(Child<QComboBox>(again, "cmbSMTPSecurity")->currentIndex(), 1);
+  Child<QLineEdit>(again, "txtSMTPPassword")->clear();
+  again.Apply();
+  EXPECT_FALSE(QFile::exists(passwords.Path()));
+}
+
+TEST(frmBlat, ShowsARealConversationAndCanCancel) {
+  TempHome home;
+  App().homeFolder = home.Path();
+  SmtpTestServer server;
+  ASSERT_GT(server.Port(), 0);
+  IniWrite("E-Mail", "Mode", "SMTP");
+  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port()));
+  IniWrite("E-Mail", "SMTP_Security", "NONE");
+  IniWrite("E-Mail", "Address", "me@home.net");
+  const QString file = home.File("KOLT.KLT");
+  WriteFile(file, QByteArray(5000, 'k'));
+
+  frmBlat window;
+  EXPECT_EQ(window.windowTitle(), "Sending message...");
+  EXPECT_EQ(Child<QLabel>(window, "lblZipName")->text(), "Attachment:");
+  auto* list = Child<QListWidget>(window, "lstMessages");
+  EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
+  ScriptedUi ui;
+  FilePasswordStore passwords;
+  Mailer mailer(ui, &window, &passwords);
+  ASSERT_TRUE(mailer.SendMail("friend@example.org", "Turn 3", "Your move", {file}, false, false))
+      << ui.Texts().join("|").toStdString();
+  EXPECT_FALSE(window.isVisible());  // hidden again after the send, with the last conversation kept
+  EXPECT_EQ(Child<QLineEdit>(window, "txtTo")->text(), "friend@example.org");
+  EXPECT_EQ(Child<QLineEdit>(window, "ZipFName")->text(), file + " (4.9 kB) ");
+  EXPECT_TRUE(window.Lines().contains("> RCPT TO:<friend@example.org>"));
+  EXPECT_EQ(Child<QPushButton>(window, "cmdCancel")->text(), "Close");
+  Screenshot(window, "frmBlat", false);
+
+  // While sending, the button cancels instead of closing.
+  window.Init();
+  window.SetSending(true);
+  window.ShowWindow();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(list->count(), 0);
+  QTest::mouseClick(Child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
+  EXPECT_TRUE(window.CancelRequested());
+  EXPECT_TRUE(window.isVisible());
+  window.SetSending(false);
+  QTest::mouseClick(Child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
+  EXPECT_FALSE(window.isVisible());
+  window.Init();
+  EXPECT_FALSE(window.CancelRequested());
+  App().homeFolder.clear();
+}
+
+}  // namespace
