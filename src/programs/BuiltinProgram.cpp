@@ -26,6 +26,14 @@ void BuiltinProgram::WriteSetting(const QString& key, const QString& value) cons
 
 QString BuiltinProgram::ExecutableIn(const QString& folder) const {
   QString base = folder;
+  // A folder written the Windows way (a settings file brought from Windows, or typed
+  // by a user who knows the game by its drive letter) is found through the Wine prefix.
+  const bool drive = base.size() >= 3 && base[0].isLetter() && base[1] == QChar(':') &&
+                     (base[2] == QChar('\\') || base[2] == QChar('/'));
+  if (drive) {
+    const QString mapped = m_services.tools.ToUnixPath(base);
+    if (!mapped.isEmpty()) base = mapped;
+  }
   while (base.size() > 1 && (base.endsWith(QChar('/')) || base.endsWith(QChar('\\')))) base.chop(1);
   return ResolveNoCase(base, GetExeName());
 }

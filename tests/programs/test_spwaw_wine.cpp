@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/Settings.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/SPWAW/SPWAW.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+// A Wine prefix whose system.reg is the sample one: it names C:\Games\SPWAW\uninst.exe as
+// the game's uninstaller.
+class WinePrefix {
+ public:
+  explicit WinePrefix(const QString& root) : m_path(root + "/prefix"), m_old(qgetenv("WINEPREFIX")) {
+    QDir().mkpath(m_path + "/dosdevices");
+    QDir().mkpath(m_path + "/drive_c");
+    QFile::link("../drive_c", m_path + "/dosdevices/c:");
+    QFile::link("/", m_path + "/dosdevices/z:");
+    qputenv("WINEPREFIX", QFile::encodeName(m_path));
+  }
+  ~WinePrefix() {
+    if (m_old.isNull())
+      qunsetenv("WINEPREFIX");
+    else
+      qputenv("WINEPREFIX", m_old);
+  }
+  QString Path() const { return m_path; }
+  QString Drive(const QString& relative) const { return m_path + "/drive_c/" + relative; }
+
+ private:
+  QString m_path;
+  QByteArray m_old;
+};
+
+QString SamplePath(const QString& name) {
+  // The toolbox's test data: a system.reg written by Wine 8 and a PE file with a
+  // version resource.
+  for (const QString& dir : {QString(KOLT_TEST_SOURCE_DIR "/tests/platform/data"),
+                             QString(KOLT_TEST_SOURCE_DIR "/../shared/samples")}) {
+    if (QFileInfo::exists(dir + "/" + name)) return dir + "/" + name;
+  }
+  return QString();
+}
+
+}  // namespace
+
+TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
+  const QString reg = SamplePath("wine-system.reg");
+  const QString exe = SamplePath("with-version.exe");
+  if (reg.isEmpty() || exe.isEmpty()) GTEST_SKIP() << "sample registry and PE files not available";
+  TempHome home;
+  WinePrefix prefix(home.Root());
+  ASSERT_TRUE(QFile::copy(reg, prefix.Path() + "/system.reg"));
+  const QString game = prefix.Drive("Games/SPWAW");
+  ASSERT_TRUE(WriteFile(game + "/uninst.exe", "MZ"));
+  ASSERT_TRUE(QFile::copy(exe, game + "/MECH.EXE"));  // installers under Wine keep any case
+  ASSERT_TRUE(WriteFile(game + "/Email/email001.cmt", "Kursk"));
+  ASSERT_TRUE(WriteFile(game + "/Email/email001.dat", "turn"));
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui, "true");
+  auto p = std::make_shared<SPWAW>(Services{ui, tools, {}});
+  ui.Answers({Answer::Cancel});  // no SAVE folder
+  ASSERT_TRUE(p->Installed(false));
+  EXPECT_TRUE(ui.folderQuestions.empty());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Do you want to use the SAVE directory as well?");
+  EXPECT_EQ(p->GetDirectory(), game);
+  EXPECT_EQ(p->GetExePath(), game + "/MECH.EXE");
+  EXPECT_EQ(p->GetVersion(), "2.5.17");
+  EXPECT_EQ(p->GetStatus(), "Not running");
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
+  const GameList games = p->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  EXPECT_EQ(games[0]->GetDescription(), "Kursk");
+  EXPECT_EQ(games[0]->GetSize(), 9);
+
+  // A folder stored the Windows way is found through the prefix's drive letters.
+  IniWrite("SPWAW", "Directory", "C:\\Games\\SPWAW");
+  auto again = std::make_shared<SPWAW>(Services{ui, tools, {}});
+  ASSERT_TRUE(again->Installed(false));
+  EXPECT_EQ(again->GetDirectory(), game);
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
+}
+
+TEST(SpwawUnderWine, WithoutAnEntryTheUserIsAsked) {
+  TempHome home;
+  WinePrefix prefix(home.Root());  // empty prefix: no registry at all
+  ScriptedUi ui;
+  LinuxWintools tools(ui, "true");
+  auto p = std::make_shared<SPWAW>(Services{ui, tools, {}});
+  EXPECT_FALSE(p->Installed(false));
+  ASSERT_EQ(ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+}
