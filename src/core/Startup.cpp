@@ -288,7 +288,8 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath) {
 
 QString FindArchiveTool() { return QStandardPaths::findExecutable(QStringLiteral("unar")); }
 
-bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath) {
+bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath,
+                bool registerAssociation) {
   AppValues& app = App();
   app.executablePath = executablePath;
   app.homeFolder = ResolveHomeFolder(QFileInfo(executablePath).absolutePath());
@@ -315,7 +316,7 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
     return false;
   }
   if (app.commandLineFile.isEmpty()) {
-    RegisterFileAssociation(ui, executablePath);
+    if (registerAssociation) RegisterFileAssociation(ui, executablePath);
     CompactIniFile(app.settingsPath);
   }
   SeedRandom();

@@ -58,7 +58,9 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath);
 QString FindArchiveTool();
 
 // Runs every start-up step in order. False when the program must end at once (a second
-// command-line argument, after its message).
-bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath);
+// command-line argument, after its message). `registerAssociation` false leaves the
+// desktop's *.klt handler alone (kolt-cli is not that handler).
+bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath,
+                bool registerAssociation = true);
 
 }  // namespace kolt
