@@ -1,0 +1,98 @@
+// The archive progress window filled by real packing and unpacking.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "exchange/archive/ArchiveWrapper.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/VBUnzFrm.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+class VBUnzFrmTest : public ::testing::Test {
+ protected:
+  QString Text(const char* name) {
+    if (auto* label = window.findChild<QLabel*>(name)) return label->text();
+    if (auto* edit = window.findChild<QLineEdit*>(name)) return edit->text();
+    ADD_FAILURE() << "no control " << name;
+    return QString();
+  }
+  QListWidget* Messages() { return window.findChild<QListWidget*>("lstMessages"); }
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&window, &press);
+  }
+
+  TempHome home;
+  ScriptedUi ui;
+  VBUnzFrm window;
+  ArchiveWrapper wrapper{ui, window};
+};
+
+TEST_F(VBUnzFrmTest, ShowsPackingThenUnpackingAndHidesInsteadOfClosing) {
+  const QString inst = home.File("0");
+  ASSERT_TRUE(WriteFile(inst + "/SPWAW/Turn 12.dat", QByteArray(4000, 't')));
+  ASSERT_TRUE(WriteFile(inst + "/SPWAW/Turn 12.cmt", "comment"));
+  ASSERT_TRUE(WriteFile(inst + "/SENDER.TXT", "me@example.org\r\n"));
+  const QString klt = inst + "/KOLT.KLT";
+
+  wrapper.ZipInit();
+  wrapper.SetZipFName(klt);
+  wrapper.Show();
+  EXPECT_TRUE(window.isVisible());
+  ASSERT_TRUE(wrapper.Zip(klt, inst, {"SPWAW\\*", "SENDER.TXT"}));
+  EXPECT_EQ(window.windowTitle(), "Zipping...");
+  EXPECT_EQ(Text("lblZipName"), "Compressing file:");
+  EXPECT_EQ(Text("lblDir"), "Files:");
+  EXPECT_EQ(Text("ZipFName"), klt);
+  EXPECT_EQ(Text("ExtractRoot"), "SPWAW\\* SENDER.TXT ");
+  EXPECT_EQ(Messages()->item(Messages()->count() - 1)->text(), "Done!");
+
+  wrapper.UnzipInit();
+  EXPECT_EQ(window.windowTitle(), "Unzipping...");
+  EXPECT_EQ(Text("lblZipName"), "Decompressing file:");
+  EXPECT_EQ(Text("lblDir"), "Into directory:");
+  EXPECT_EQ(Text("ZipFName"), "");
+  EXPECT_EQ(Text("ExtractRoot"), "");
+  EXPECT_EQ(Messages()->count(), 0);
+  wrapper.SetZipFName(klt);
+  wrapper.SetExtractRoot(home.File("1"));
+  ASSERT_TRUE(wrapper.Unzip());
+  const int last = Messages()->count() - 1;
+  EXPECT_EQ(Messages()->item(last)->text(), "Done!");
+  EXPECT_EQ(Messages()->currentRow(), last);  // selected, so the list shows it
+
+  window.resize(560, 380);
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(window.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/VBUnzFrm.png"));
+
+  Press(Qt::Key_Escape, Qt::ShiftModifier);  // only a plain Esc hides
+  EXPECT_TRUE(window.isVisible());
+  Press(Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  window.ShowAgain();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.close());  // the close button hides
+  EXPECT_FALSE(window.isVisible());
+  window.ShowAgain();
+  EXPECT_EQ(Messages()->count(), last + 1);  // the last operation's messages are still there
+}
+
+TEST_F(VBUnzFrmTest, FailedUnpackEndsWithTheCode) {
+  wrapper.UnzipInit();
+  wrapper.SetZipFName(home.File("missing.klt"));
+  wrapper.SetExtractRoot(home.File("1"));
+  EXPECT_FALSE(wrapper.Unzip());
+  EXPECT_EQ(Messages()->item(Messages()->count() - 1)->text(), "Retcode: 9");
+}
+
+}  // namespace
