@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QThread>
+
+#include "core/Startup.h"
+#include "support/ScriptedUi.h"
+#include "ui/frmAbout.h"
+
+using kolt::App;
+using kolt::frmAbout;
+using kolt::test::ScriptedUi;
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+QString Shown(frmAbout& form, const char* name) {
+  auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
+  EXPECT_NE(label, nullptr) << name;
+  return label ? QTextDocumentFragment::fromHtml(label->text()).toPlainText() : QString();
+}
+
+void WriteScript(const QString& path, const QString& body) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+  f.close();
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+class frmAboutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_oldVersion = App().version;
+    m_oldExe = App().executablePath;
+    m_oldPath = qgetenv("PATH");
+    App().version = QStringLiteral("3.0.7");
+    App().executablePath = m_dir.filePath(QStringLiteral("kolt-helper"));
+  }
+  void TearDown() override {
+    App().version = m_oldVersion;
+    App().executablePath = m_oldExe;
+    qputenv("PATH", m_oldPath);
+  }
+  QTemporaryDir m_dir;
+  ScriptedUi m_ui;
+  QString m_oldVersion, m_oldExe;
+  QByteArray m_oldPath;
+};
+
+}  // namespace
+
+TEST_F(frmAboutTest, CaptionsVersionAndScreenshot) {
+  frmAbout form(m_ui);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("About KOLT Helper"));
+  EXPECT_EQ(Shown(form, "lblVersion"), QStringLiteral("Version 3.0.7"));
+  EXPECT_EQ(Shown(form, "lblDescription"),
+            QStringLiteral("Use this program to automatically send and receive KOLT files."));
+  EXPECT_EQ(Shown(form, "lblReadme"), QStringLiteral("View the Readme"));
+  EXPECT_EQ(Shown(form, "lblCheckVersion"), QStringLiteral("Check the latest version"));
+  EXPECT_EQ(Shown(form, "lblZIP"), QStringLiteral("ZIP technology by libarchive"));
+  EXPECT_EQ(Shown(form, "lblBLAT"), QStringLiteral("SMTP sending by libcurl"));
+  EXPECT_EQ(Shown(form, "lblQt"), QStringLiteral("User interface by Qt"));
+  EXPECT_TRUE(Shown(form, "lblTitle").startsWith(QStringLiteral("KOLT Helper")));
+  EXPECT_FALSE(Shown(form, "lblDisclaimer").isEmpty());
+  auto* ok = form.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+  auto* sysInfo = form.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+  ASSERT_TRUE(ok && sysInfo);
+  EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+  EXPECT_TRUE(ok->isDefault());
+  EXPECT_EQ(sysInfo->text(), QStringLiteral("&System Info..."));
+
+  form.show();
+  const QString shots = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
+  QDir().mkpath(shots);
+  EXPECT_TRUE(form.grab().save(shots + QStringLiteral("/frmAbout.png")));
+  ok->click();
+  EXPECT_EQ(form.result(), int(QDialog::Accepted));
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(frmAboutTest, LinksOpenTheirPagesAndAMissingReadmeDoesNothing) {
+  frmAbout form(m_ui);
+  QList<QUrl> opened;
+  form.SetUrlOpener([&opened](const QUrl& url) {
+    opened.append(url);
+    return true;
+  });
+  EXPECT_EQ(form.LinkTarget(QStringLiteral("lblZIP")).host(), QStringLiteral("www.libarchive.org"));
+  EXPECT_EQ(form.LinkTarget(QStringLiteral("lblBLAT")).host(), QStringLiteral("curl.se"));
+  EXPECT_TRUE(form.LinkTarget(QStringLiteral("lblCheckVersion")).scheme().startsWith(QStringLiteral("http")));
+  EXPECT_TRUE(form.LinkTarget(QStringLiteral("nothing")).isEmpty());
+
+  // The readme is kolt.htm beside the program; absent, the link does nothing.
+  form.OpenLink(QStringLiteral("lblReadme"));
+  EXPECT_TRUE(opened.isEmpty());
+  QFile readme(m_dir.filePath(QStringLiteral("kolt.htm")));
+  ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+  readme.write("<html><body>Readme</body></html>");
+  readme.close();
+  auto* label = form.findChild<QLabel*>(QStringLiteral("lblReadme"));
+  ASSERT_NE(label, nullptr);
+  emit label->linkActivated(QStringLiteral("lblReadme"));
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_EQ(opened[0], QUrl::fromLocalFile(readme.fileName()));
+  form.OpenLink(QStringLiteral("lblBLAT"));
+  ASSERT_EQ(opened.size(), 2);
+  EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://curl.se/libcurl/")));
+  EXPECT_TRUE(m_ui.boxes.empty());
+}
+
+TEST_F(frmAboutTest, SystemInformationProgramOrTheMessage) {
+  const QString bin = m_dir.filePath(QStringLiteral("bin"));
+  QDir().mkpath(bin);
+  qputenv("PATH", QFile::encodeName(bin));
+  frmAbout form(m_ui);
+  EXPECT_FALSE(form.StartSysInfo());
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_EQ(m_ui.boxes[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
+
+  // The preferred program wins over one further down the list.
+  const QString marker = m_dir.filePath(QStringLiteral("started.txt"));
+  WriteScript(bin + QStringLiteral("/gnome-system-monitor"),
+              QStringLiteral("echo monitor > '%1'").arg(marker));
+  WriteScript(bin + QStringLiteral("/hardinfo"), QStringLiteral("echo hardinfo > '%1'").arg(marker));
+  form.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
+  QElapsedTimer t;
+  t.start();
+  while (!QFile::exists(marker) && t.elapsed() < 5000) QThread::msleep(20);
+  QThread::msleep(50);
+  QFile f(marker);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll().trimmed(), QByteArray("hardinfo"));
+  EXPECT_EQ(m_ui.boxes.size(), 1u);
+}
