@@ -196,6 +196,10 @@ TEST_F(ArchiveExchange, FailuresEndWithTheCodeAndWriteNothing) {
   EXPECT_FALSE(Unzip(Path("text.zip"), Path("t")));
   EXPECT_EQ(log.lines.last(), "Retcode: 9");
 
+  Craft(Path("empty.zip"), {});
+  EXPECT_FALSE(Unzip(Path("empty.zip"), Path("t")));
+  EXPECT_EQ(log.lines.last(), "Retcode: 1");
+
   // A damaged second entry: the first one is not left behind either.
   MakeRoot();
   ASSERT_EQ(RunTool("zip", {"-9", "-q", Path("bad.zip"), "SENDER.TXT", "SPWAW/game01.cmt"}, Path("inst")), 0);
