@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <cstdio>
+#include <optional>
+
+#include "core/UiPort.h"
+
+namespace kolt {
+
+// The UI port of kolt-cli. Every message and question is written to `out` (stderr, so
+// that the listing on stdout stays clean). --yes answers each question with its OK or
+// Yes button, --no with Cancel or No; otherwise a user at a terminal is asked, and
+// without a terminal the default button answers.
+class TerminalUi final : public UiPort {
+ public:
+  enum class Mode { Ask, Yes, No };
+
+  explicit TerminalUi(Mode mode, std::FILE* in = stdin, std::FILE* out = stderr);
+
+  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                int defaultButton) override;
+  std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                  const QString& defaultText) override;
+  void ShowStatus(const QString& text) override;
+  void DoEvents() override {}
+  std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
+                                          const QString& folder, const QString& exeName) override;
+
+  // Shows status texts too (off by default: they only repeat progress).
+  void SetVerbose(bool verbose) { m_verbose = verbose; }
+
+  static QString ButtonName(Answer answer);
+
+ private:
+  bool Interactive() const;
+  void Print(const QString& text);
+  // One line from the terminal without its line end; nullopt at the end of input.
+  std::optional<QString> ReadLine();
+
+  Mode m_mode;
+  std::FILE* m_in;
+  std::FILE* m_out;
+  bool m_verbose = false;
+};
+
+}  // namespace kolt

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "core/Settings.h"
+#include "support/TempHome.h"
+
+using kolt::IniRead;
+using kolt::IniWrite;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+struct Result {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+void SetTime(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// A home with a Steel Panthers installation; stdin is a pipe, so nobody can be asked.
+struct CliHome {
+  TempHome home;
+  QString game = home.Root() + "/games/spwaw";
+
+  CliHome() {
+    QDir().mkpath(home.Root() + "/prefix");  // an empty Wine prefix: no uninstall entries
+    WriteFile(game + "/mech.exe", "MZ");
+  }
+  void Game(const QString& relative, const QByteArray& bytes, const QDateTime& when) {
+    WriteFile(game + "/" + relative, bytes);
+    SetTime(game + "/" + relative, when);
+  }
+  Result Run(const QStringList& args) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // TempHome's folders
+    env.insert("WINEPREFIX", home.Root() + "/prefix");
+    env.insert("LC_ALL", "C.UTF-8");
+    p.setProcessEnvironment(env);
+    p.start(KOLT_CLI, args);
+    EXPECT_TRUE(p.waitForStarted());
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(30000));
+    kolt::ClearIniCache();  // written by another process, maybe within the same second
+    return Result{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                  QString::fromUtf8(p.readAllStandardError())};
+  }
+};
+
+QJsonObject ParseJson(const Result& r) {
+  QJsonParseError error;
+  const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+  return doc.object();
+}
+
+}  // namespace
+
+TEST(Cli, JsonListsTheProgramsAndGamesOfTheMainWindow) {
+  CliHome fx;
+  const QDateTime t0(QDate(2024, 6, 1), QTime(10, 0, 0));
+  IniWrite("SPWAW", "Directory", fx.game);
+  IniWrite("SPWAW", "SAVE", "1");
+  fx.Game("EMAIL/email001.cmt",
+          QByteArray("Gro\xdf"
+                     "deutschland\0junk",
+                     20),
+          t0);
+  fx.Game("EMAIL/email001.dat", QByteArray(1000, 'd'), t0);
+  fx.Game("EMAIL/email001.aux", QByteArray(24, 'a'), t0);
+  fx.Game("SAVE/save0020.cmt", "Twenty\x01", t0);
+  fx.Game("SAVE/save0020.dat", QByteArray(2000, 'd'), t0.addSecs(60));
+  fx.Game("SAVE/SAVE0012.CMT", "quick save", t0);
+  IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+  IniWrite("SPWAW", "email001.cmt/S", "2024-06-01 10:00:00");
+  IniWrite("SPWAW", "save0020.cmt/R", "2024-06-01 09:00:00");
+  IniWrite("SPWAW", "save0020.cmt/M", "ZIP");
+  WriteFile(fx.home.File("MYGAME.INI"), "[Settings]\r\nLongName=Mine\r\n");  // not installed: not listed
+
+  const Result r = fx.Run({"--no", "list", "--json"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.err, "");  // nothing to ask
+  const QJsonObject root = ParseJson(r);
+  EXPECT_EQ(root.keys(), QStringList({"games", "programs"}));
+  const QJsonArray programs = root["programs"].toArray();
+  ASSERT_EQ(programs.size(), 1);
+  const QJsonObject sp = programs[0].toObject();
+  EXPECT_EQ(sp.keys(), QStringList({"directory", "game", "name", "status", "version"}));
+  EXPECT_EQ(sp["game"].toString(), "SPWAW");
+  EXPECT_EQ(sp["name"].toString(), "Steel Panthers: World at War");
+  EXPECT_EQ(sp["status"].toString(), "Not running");
+  EXPECT_EQ(sp["directory"].toString(), fx.game);
+  EXPECT_FALSE(sp["version"].toString().isEmpty());  // the date fallback of a file without version
+
+  const QJsonArray games = root["games"].toArray();
+  ASSERT_EQ(games.size(), 2);
+  const QJsonObject g1 = games[0].toObject();
+  EXPECT_EQ(g1.keys(),
+            QStringList({"email", "file_name", "game", "info", "mode", "modified", "size", "status"}));
+  EXPECT_EQ(g1["game"].toString(), "SPWAW");
+  EXPECT_EQ(g1["file_name"].toString(), "email001.cmt");
+  EXPECT_EQ(g1["info"].toString(), QString::fromUtf8("Großdeutschland"));
+  EXPECT_TRUE(g1["size"].isDouble());
+  EXPECT_EQ(g1["size"].toInteger(), 20 + 1000 + 24);
+  EXPECT_EQ(g1["status"].toString(), "Wait");
+  EXPECT_EQ(g1["mode"].toString(), "KLT");
+  EXPECT_EQ(g1["email"].toString(), "ivan@example.org");
+  EXPECT_FALSE(g1["modified"].toString().isEmpty());
+  const QJsonObject g2 = games[1].toObject();
+  EXPECT_EQ(g2["file_name"].toString(), "save0020.cmt");
+  EXPECT_EQ(g2["info"].toString(), "Twenty");
+  EXPECT_EQ(g2["status"].toString(), "Send");
+  EXPECT_EQ(g2["mode"].toString(), "ZIP");
+  EXPECT_EQ(g2["email"].toString(), "");
+
+  // The tool is not the desktop's handler for turn files.
+  EXPECT_FALSE(QFileInfo::exists(fx.home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));
+  EXPECT_FALSE(QFileInfo::exists(fx.home.Root() + "/user/.config/mimeapps.list"));
+}
+
+TEST(Cli, TextShowsTheColumnsInOrder) {
+  CliHome fx;
+  const QDateTime t0(QDate(2024, 6, 1), QTime(10, 0, 0));
+  IniWrite("SPWAW", "Directory", fx.game);
+  IniWrite("SPWAW", "SAVE", "0");
+  fx.Game("EMAIL/email001.cmt", "Line one\r\nline two", t0);
+  fx.Game("EMAIL/email001.dat", QByteArray(2048, 'd'), t0);
+  const Result r = fx.Run({"list"});
+  EXPECT_EQ(r.exitCode, 0);
+  const QStringList lines = r.out.split('\n');
+  ASSERT_GE(lines.size(), 7);
+  EXPECT_EQ(lines[0], "Installed programs");
+  EXPECT_TRUE(lines[1].contains(QRegularExpression("^Game +Name +Version +Status +Directory$")))
+      << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].startsWith("SPWAW  Steel Panthers: World at War"));
+  EXPECT_TRUE(lines[2].endsWith(fx.game));
+  EXPECT_EQ(lines[4], "Games in progress");
+  EXPECT_TRUE(
+      lines[5].contains(QRegularExpression("^Game +File Name +Info +Modified +Size +Status +Mode +E-Mail$")));
+  // One row per game: the description's line break does not split it.
+  EXPECT_TRUE(lines[6].contains(
+      QRegularExpression("^SPWAW +email001\\.cmt +Line one  line two .* 2 kB +New +KLT$")))
+      << lines[6].toStdString();
+}
+
+TEST(Cli, QuestionsArePrintedAndAnsweredByTheFlags) {
+  CliHome fx;
+  IniWrite("SPWAW", "Directory", fx.game);
+  fx.Game("SAVE/save0020.cmt", "Twenty", QDateTime::currentDateTime());
+
+  // --no: Cancel on the SAVE question.
+  Result r = fx.Run({"--no", "list", "--json"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(
+      r.err.contains("[Steel Panthers: World at War]\nDo you want to use the SAVE directory as well?\n"))
+      << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("[OK/Cancel] -> Cancel (--no)"));
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "0");
+  EXPECT_EQ(ParseJson(r)["games"].toArray().size(), 0);
+
+  // Without a terminal the default button (OK) answers.
+  IniWrite("SPWAW", "SAVE", "");
+  r = fx.Run({"list", "--json"});
+  EXPECT_TRUE(r.err.contains("[OK/Cancel] -> OK (default)")) << r.err.toStdString();
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
+  EXPECT_EQ(ParseJson(r)["games"].toArray().size(), 1);
+
+  // --yes: OK.
+  IniWrite("SPWAW", "SAVE", "");
+  r = fx.Run({"--yes", "list", "--json"});
+  EXPECT_TRUE(r.err.contains("[OK/Cancel] -> OK (--yes)"));
+  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
+}
+
+TEST(Cli, TheFolderQuestionAndItsAnswers) {
+  CliHome fx;
+  // No stored folder and no uninstall entry: the installation folder is asked for.
+  Result r = fx.Run({"--no", "list", "--json"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(
+      r.err.contains("[Steel Panthers: World at War]\nI don't know if Steel Panthers: World at War is "
+                     "installed. Please enter the installation directory (where \"mech.exe\" is) below.\n"))
+      << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("-> Cancel (--no)"));
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+  EXPECT_EQ(ParseJson(r)["programs"].toArray().size(), 0);
+
+  // Hidden now: the next run asks nothing.
+  r = fx.Run({"--yes", "list", "--json"});
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ParseJson(r)["programs"].toArray().size(), 0);
+
+  // A stored folder whose executable is gone: reported, then hidden.
+  IniWrite("SPWAW", "Directory", fx.home.Root());
+  r = fx.Run({"--yes", "list"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(r.err.contains("SPWAW executable not found: " + fx.home.Root() + "/mech.exe"))
+      << r.err.toStdString();
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+}
+
+TEST(Cli, UsageErrors) {
+  CliHome fx;
+  EXPECT_EQ(fx.Run({}).exitCode, 2);
+  EXPECT_EQ(fx.Run({"frobnicate"}).exitCode, 2);
+  EXPECT_EQ(fx.Run({"--yes", "--no", "list"}).exitCode, 2);
+  const Result help = fx.Run({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.startsWith("usage: kolt-cli [--yes|--no] list [--json]"));
+}

@@ -1,0 +1,103 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/TerminalUi.h"
+
+using namespace kolt;
+
+namespace {
+
+// A pseudo-terminal whose slave side is the port's input; the test types on the master.
+class Terminal {
+ public:
+  Terminal() {
+    m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_GE(m_master, 0);
+    grantpt(m_master);
+    unlockpt(m_master);
+    m_in = std::fopen(ptsname(m_master), "r");
+    EXPECT_NE(m_in, nullptr);
+    m_out = std::tmpfile();
+  }
+  ~Terminal() {
+    if (m_in) std::fclose(m_in);
+    if (m_out) std::fclose(m_out);
+    if (m_master >= 0) ::close(m_master);
+  }
+  void Type(const char* text) { ASSERT_GT(::write(m_master, text, strlen(text)), 0); }
+  std::FILE* In() { return m_in; }
+  std::FILE* Out() { return m_out; }
+  QString Printed() {
+    std::fflush(m_out);
+    std::rewind(m_out);
+    QByteArray all;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, m_out)) > 0)
+      all.append(buffer, static_cast<qsizetype>(n));
+    return QString::fromUtf8(all);
+  }
+
+ private:
+  int m_master = -1;
+  std::FILE* m_in = nullptr;
+  std::FILE* m_out = nullptr;
+};
+
+}  // namespace
+
+TEST(TerminalUi, AUserAtATerminalIsAsked) {
+  Terminal t;
+  TerminalUi ui(TerminalUi::Mode::Ask, t.In(), t.Out());
+  t.Type("maybe\nc\n");  // an unknown answer is asked again
+  EXPECT_EQ(ui.MsgBox("Copy?\rReally?", Buttons::OkCancel, Icon::Question, "Title", 1), Answer::Cancel);
+  t.Type("\n");  // Enter: the default button
+  EXPECT_EQ(ui.MsgBox("Sure?", Buttons::YesNo, Icon::None, "", 2), Answer::No);
+  t.Type("yes\n");
+  EXPECT_EQ(ui.MsgBox("Sure?", Buttons::YesNoCancel, Icon::None, "", 3), Answer::Yes);
+  const QString printed = t.Printed();
+  EXPECT_TRUE(printed.contains("[Title - Question]\nCopy?\nReally?\n")) << printed.toStdString();
+  EXPECT_TRUE(printed.contains("Answer OK/Cancel [OK]: "));
+  EXPECT_TRUE(printed.contains("[OK/Cancel] -> Cancel\n"));
+  EXPECT_TRUE(printed.contains("[KOLT Helper]\nSure?\n"));
+}
+
+TEST(TerminalUi, FolderQuestionAtATerminal) {
+  QTemporaryDir dir;
+  Terminal t;
+  TerminalUi ui(TerminalUi::Mode::Ask, t.In(), t.Out());
+  const QByteArray typed = (dir.path() + "/missing\n" + dir.path() + "\n").toUtf8();
+  t.Type(typed.constData());
+  EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", "", "mech.exe"), std::optional<QString>(dir.path()));
+  EXPECT_TRUE(t.Printed().contains("Folder '" + dir.path() + "/missing' does not exist\n"));
+  t.Type("\n");  // Enter keeps the folder shown
+  EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", dir.path(), "mech.exe"), std::optional<QString>(dir.path()));
+  t.Type("-\n");
+  EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", dir.path(), "mech.exe"), std::optional<QString>(QString()));
+}
+
+TEST(TerminalUi, FlagsAnswerWithoutReading) {
+  Terminal t;
+  TerminalUi yes(TerminalUi::Mode::Yes, t.In(), t.Out());
+  TerminalUi no(TerminalUi::Mode::No, t.In(), t.Out());
+  EXPECT_EQ(yes.MsgBox("q", Buttons::OkCancel, Icon::None, "", 2), Answer::Ok);
+  EXPECT_EQ(yes.MsgBox("q", Buttons::YesNo, Icon::None, "", 2), Answer::Yes);
+  EXPECT_EQ(no.MsgBox("q", Buttons::OkCancel, Icon::None, "", 1), Answer::Cancel);
+  EXPECT_EQ(no.MsgBox("q", Buttons::YesNoCancel, Icon::None, "", 1), Answer::Cancel);
+  EXPECT_EQ(no.MsgBox("q", Buttons::YesNo, Icon::None, "", 1), Answer::No);
+  EXPECT_EQ(yes.InputBox("Name?", "", "abc"), std::optional<QString>("abc"));
+  EXPECT_EQ(no.InputBox("Name?", "", "abc"), std::nullopt);
+  // OK on a folder that does not exist cannot close the dialog: cancelled.
+  EXPECT_EQ(yes.AskInstallFolder("SP", "Where?", "/no/such/folder", "mech.exe"), std::nullopt);
+  EXPECT_EQ(yes.AskInstallFolder("SP", "Where?", "", "mech.exe"), std::optional<QString>(QString()));
+  EXPECT_EQ(no.AskInstallFolder("SP", "Where?", "/tmp", "mech.exe"), std::nullopt);
+  // A message with a single button is only shown; escape sequences from file names are
+  // not passed to the terminal.
+  EXPECT_EQ(no.MsgBox("bad \x1b[2J name", Buttons::Ok, Icon::Exclamation, "", 1), Answer::Ok);
+  EXPECT_TRUE(t.Printed().contains("bad ?[2J name"));
+}
