@@ -53,6 +53,13 @@ class UiPort {
     return std::nullopt;
   }
 
+  // The taunt dialog before one message goes to `address` about `gamesText`: the text
+  // the user wrote (may be empty), or nullopt when the user cancelled.
+  virtual std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) {
+    (void)address, (void)gamesText;
+    return QString();
+  }
+
   // The shared error box: the message, the pending error and the last system error.
   void ShowError(const QString& message);
   // The text ShowError shows, with the pending error taken and cleared.

@@ -69,6 +69,20 @@ class ScriptedUi : public UiPort {
     for (const auto& f : folders) m_folders.push_back(f);
   }
 
+  // Answers the taunt dialog from Taunts(); without a scripted answer, an empty text.
+  std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override {
+    tauntQuestions.push_back({address, gamesText});
+    if (m_taunts.empty()) return QString();
+    const bool given = m_taunts.front().has_value();
+    const QString value = given ? *m_taunts.front() : QString();
+    m_taunts.pop_front();
+    if (!given) return std::nullopt;
+    return value;
+  }
+  void Taunts(std::initializer_list<std::optional<QString>> taunts) {
+    for (const auto& t : taunts) m_taunts.push_back(t);
+  }
+
   void ShowStatus(const QString& text) override { statuses.append(text); }
   void DoEvents() override { ++doEvents; }
 
@@ -77,12 +91,13 @@ class ScriptedUi : public UiPort {
     for (const Box& b : boxes) t.append(b.text);
     return t;
   }
-  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty() && m_folders.empty(); }
+  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty() && m_folders.empty() && m_taunts.empty(); }
 
   struct FolderQuestion {
     QString caption, question, folder, exeName;
   };
   std::vector<FolderQuestion> folderQuestions;
+  std::vector<std::pair<QString, QString>> tauntQuestions;  // address, games text
   std::vector<Box> boxes;
   QStringList prompts;
   QStringList statuses;
@@ -92,6 +107,7 @@ class ScriptedUi : public UiPort {
   std::deque<Answer> m_answers;
   std::deque<std::optional<QString>> m_inputs;
   std::deque<std::optional<QString>> m_folders;
+  std::deque<std::optional<QString>> m_taunts;
 };
 
 }  // namespace kolt::test
