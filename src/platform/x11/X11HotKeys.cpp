@@ -24,6 +24,10 @@ int GrabErrorHandler(Display*, XErrorEvent* error) {
   return 0;
 }
 
+// Xlib's default handler ends the process on any protocol error; a refused mapping
+// change or a window that vanished must not take the helper down with it.
+int QuietErrorHandler(Display*, XErrorEvent*) { return 0; }
+
 // The modifier bit a key (Num Lock, Scroll Lock) is mapped to, 0 when none.
 unsigned ModifierMaskOf(Display* dpy, KeySym sym) {
   const KeyCode code = XKeysymToKeycode(dpy, sym);
@@ -53,6 +57,7 @@ std::unique_ptr<X11HotKeys> X11HotKeys::Open(const QString& displayName) {
   const QByteArray name = displayName.toLocal8Bit();
   Display* dpy = XOpenDisplay(displayName.isEmpty() ? nullptr : name.constData());
   if (!dpy) return nullptr;
+  XSetErrorHandler(QuietErrorHandler);
   return std::unique_ptr<X11HotKeys>(new X11HotKeys(dpy));
 }
 
