@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <cerrno>
 
 #include "core/FileNames.h"
@@ -116,8 +117,11 @@ bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, c
     }
   }
   if (!started) {
-    SetSystemError(QFileInfo::exists(command.program) || !command.program.contains(QChar('/')) ? ENOEXEC
-                                                                                               : ENOENT);
+    const bool found = command.program.contains(QChar('/'))
+                           ? QFileInfo::exists(command.program)
+                           : !QStandardPaths::findExecutable(command.program).isEmpty();
+    const bool folderOk = directory.isEmpty() || QFileInfo(directory).isDir();
+    SetSystemError(found && folderOk ? ENOEXEC : ENOENT);
     if (wait) m_lastExitCode = -1;
     if (showError) m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
     return false;
