@@ -14,3 +14,8 @@ kolt_add_test(test_exchange_mail
 target_compile_definitions(test_exchange_mail PRIVATE
   SMTP_SERVER_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/mail/smtp_server.py")
 target_include_directories(test_exchange_mail PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+find_package(Qt6Keychain CONFIG QUIET)
+if(Qt6Keychain_FOUND)
+  target_sources(test_exchange_mail PRIVATE mail/test_mail_keyring.cpp)
+  target_compile_definitions(test_exchange_mail PRIVATE KOLT_HAVE_KEYCHAIN)
+endif()

@@ -51,6 +51,11 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
     return false;
   }
 
+  if (!SmtpAvailable(settings.security)) {
+    m_ui.ShowError(QStringLiteral("Can't load libcurl"));
+    return false;
+  }
+
   SmtpServer server;
   server.host = settings.server.trimmed();
   server.port = settings.port;

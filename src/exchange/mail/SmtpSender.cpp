@@ -17,9 +17,11 @@
 namespace kolt {
 namespace {
 
-void GlobalInit() {
+bool GlobalInit() {
   static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+  static CURLcode result = CURLE_OK;
+  std::call_once(once, [] { result = curl_global_init(CURL_GLOBAL_DEFAULT); });
+  return result == CURLE_OK;
 }
 
 struct EasyDeleter {
@@ -129,6 +131,19 @@ SmtpResult Fail(int code, const QString& error) {
 }
 
 }  // namespace
+
+bool SmtpAvailable(SmtpSecurity security) {
+  if (!GlobalInit()) return false;
+  const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+  if (!info || !info->protocols) return false;
+  bool smtp = false, smtps = false;
+  for (const char* const* p = info->protocols; *p; ++p) {
+    if (qstrcmp(*p, "smtp") == 0) smtp = true;
+    if (qstrcmp(*p, "smtps") == 0) smtps = true;
+  }
+  const bool tls = (info->features & CURL_VERSION_SSL) != 0;
+  return smtp && (security == SmtpSecurity::None || (tls && (security != SmtpSecurity::Tls || smtps)));
+}
 
 QString SmtpUrl(const SmtpServer& server) {
   QString host = server.host.trimmed();

@@ -34,6 +34,9 @@ struct SmtpResult {
   bool cancelled = false;
 };
 
+// libcurl is initialised and speaks SMTP (and TLS for the secured kinds).
+bool SmtpAvailable(SmtpSecurity security);
+
 // Sends one message with libcurl on the calling (UI) thread: a multi handle is driven
 // in short steps with `ui.DoEvents()` between them, so windows stay alive and the
 // progress window's cancel request is seen. The SMTP conversation goes to `progress`
