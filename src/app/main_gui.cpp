@@ -1,29 +1,69 @@
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <clocale>
 
 #include "core/Startup.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/mail/TestMessage.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/ProgramRegistry.h"
+#include "model/Services.h"
+#include "platform/HotKeys.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
 #include "ui/QtUiPort.h"
+#include "ui/VBUnzFrm.h"
+#include "ui/frmAbout.h"
+#include "ui/frmBlat.h"
+#include "ui/frmMain.h"
+#include "ui/frmOptions.h"
+
+using namespace kolt;
 
 int main(int argc, char** argv) {
   // Archive entry names with non-ASCII characters need a UTF-8 character type.
   std::setlocale(LC_CTYPE, "C.UTF-8");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KOLT Helper"));
-  QApplication::setApplicationVersion(kolt::ProgramVersion());
+  QApplication::setApplicationVersion(ProgramVersion());
+  QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
 
-  kolt::QtUiPort ui;
-  if (!kolt::RunStartup(ui, app.arguments().mid(1), QApplication::applicationFilePath())) return 2;
+  QtUiPort ui;
+  if (!RunStartup(ui, QApplication::arguments().mid(1), QApplication::applicationFilePath())) return 2;
 
-  QMainWindow window;
-  window.setObjectName(QStringLiteral("frmMain"));
-  window.setWindowTitle(kolt::AppTitle());
-  auto* label = new QLabel(QStringLiteral("Home folder: ") + kolt::App().homeFolder, &window);
-  label->setMargin(16);
-  window.setCentralWidget(label);
-  window.resize(720, 420);
+  LinuxWintools tools(ui);
+  VBUnzFrm zipWindow;
+  ArchiveWrapper archive(ui, zipWindow);
+  frmBlat blatWindow;
+  Mailer mailer(ui, &blatWindow);
+  ProgramList programs;
+  TurnExchange exchange(ui, tools, programs, archive, mailer);
+  Services services{ui, tools, [&exchange] { return exchange.NewBatch(); }};
+  ProgramRegistry registry(services, AdapterFactories());
+  std::unique_ptr<HotKeys> hotKeys = CreateHotKeys();
+
+  MainWindowParts parts{ui, tools, registry, programs};
+  parts.exchange = &exchange;
+  parts.hotKeys = hotKeys.get();
+  frmMain* mainWindow = nullptr;
+  parts.openSettings = [&mainWindow] {
+    frmOptions dialog(mainWindow);
+    dialog.exec();
+  };
+  parts.openAbout = [&ui, &mainWindow] {
+    frmAbout dialog(ui, mainWindow);
+    dialog.exec();
+  };
+  parts.testEMail = [&ui, &mailer] { SendTestMessage(ui, mailer); };
+  parts.showZipWindow = [&zipWindow] { zipWindow.ShowAgain(); };
+  parts.showBlatWindow = [&blatWindow] { blatWindow.ShowWindow(); };
+  parts.showIfTestMessage = [&ui](const QString& path) { return ShowIfTestMessage(ui, path); };
+
+  frmMain window(parts);
+  mainWindow = &window;
   ui.SetParent(&window);
+  ui.SetStatusSink([&window](const QString& text) { window.SetStatusText(text); });
+  window.Form_Load();
   window.show();
   return app.exec();
 }

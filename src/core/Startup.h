@@ -20,6 +20,9 @@ struct AppValues {
   QString workingFolder;   // [Settings] WorkingFolder
   QString commandLineFile;
   QString archiveTool;  // unpacker for formats libarchive does not read; empty = none
+  // Written by Play (and adapters that start a game on a turn), typed by the file-name
+  // hot key.
+  QString lastPlayedGameName;
 };
 AppValues& App();
 

@@ -1,0 +1,246 @@
+#include "ui/frmGame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/Settings.h"
+#include "core/UiPort.h"
+#include "core/Utilities.h"
+#include "model/Status.h"
+
+namespace kolt {
+namespace {
+
+QLineEdit* ReadOnlyField(const char* name) {
+  auto* field = new QLineEdit;
+  field->setObjectName(QString::fromLatin1(name));
+  field->setReadOnly(true);
+  return field;
+}
+
+QLabel* Note(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setWordWrap(true);
+  QFont f = label->font();
+  f.setPointSizeF(f.pointSizeF() * 0.9);
+  label->setFont(f);
+  return label;
+}
+
+}  // namespace
+
+QStringList frmGame::ModeTexts() {
+  return {QStringLiteral("Send as KLT (recommended)"),
+          QStringLiteral("Send as ZIP (if your opponent does not have KOLT)"),
+          QStringLiteral("Send the file as it is (Do not compress)")};
+}
+
+QString frmGame::ModeWord(int index) {
+  if (index == 0) return mode::Klt;
+  if (index == 1) return mode::Zip;
+  return mode::Plain;
+}
+
+frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_games(games), m_index(gameIndex) {
+  setObjectName(QStringLiteral("frmGame"));
+  setWindowTitle(QStringLiteral("KOLT Game"));
+
+  m_txtGame = ReadOnlyField("txtGame");
+  m_txtFileName = ReadOnlyField("txtFileName");
+  m_txtInfo = ReadOnlyField("txtInfo");
+  m_txtStatus = ReadOnlyField("txtStatus");
+  m_txtModified = ReadOnlyField("txtModified");
+  m_txtEMail = new QComboBox;
+  m_txtEMail->setObjectName(QStringLiteral("txtEMail"));
+  m_txtEMail->setEditable(true);
+  m_txtEMail->setInsertPolicy(QComboBox::NoInsert);
+  m_txtEMail->setMinimumContentsLength(32);
+  m_cmbMode = new QComboBox;
+  m_cmbMode->setObjectName(QStringLiteral("cmbMode"));
+  m_txtPassword = new QLineEdit;
+  m_txtPassword->setObjectName(QStringLiteral("txtPassword"));
+
+  auto* cmdGenerate = new QPushButton(QStringLiteral("Generate"));
+  cmdGenerate->setObjectName(QStringLiteral("cmdGenerate"));
+  auto* cmdMore = new QPushButton(QStringLiteral("More..."));
+  cmdMore->setObjectName(QStringLiteral("cmdMore"));
+  auto* cmdDelete = new QPushButton(QStringLiteral("Delete..."));
+  cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+  auto* cmdOK = new QPushButton(QStringLiteral("OK"));
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  for (QPushButton* b : {cmdGenerate, cmdMore, cmdDelete, cmdCancel}) b->setAutoDefault(false);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Game:"), m_txtGame);
+  form->addRow(QStringLiteral("File Name:"), m_txtFileName);
+  form->addRow(QStringLiteral("Info:"), m_txtInfo);
+  form->addRow(QStringLiteral("Status:"), m_txtStatus);
+  form->addRow(QStringLiteral("Modified:"), m_txtModified);
+  form->addRow(QStringLiteral("E-Mail:"), m_txtEMail);
+  form->addRow(QString(),
+               Note(QStringLiteral(
+                   "Tip: If you don't want this game to be selected automatically, enter - into e-mail.")));
+  form->addRow(QStringLiteral("Mode:"), m_cmbMode);
+  auto* passwordRow = new QHBoxLayout;
+  passwordRow->addWidget(m_txtPassword, 1);
+  passwordRow->addWidget(cmdGenerate);
+  form->addRow(QStringLiteral("Password:"), passwordRow);
+  form->addRow(QString(),
+               Note(QStringLiteral(
+                   "The password will be copied to clipboard when Play F9 is executed. Most programs do "
+                   "not support entering the password from clipboard, though. Also KOLT has support for "
+                   "automatic entering of file names and passwords for some programs (CMBO, SE4). Clear "
+                   "the password field if you don't want to use it.")));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdMore);
+  buttons->addWidget(cmdDelete);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(
+      Note(QStringLiteral("Tip: Press F6 to copy any field to clipboard and display it in message box.")));
+  layout->addLayout(buttons);
+  resize(560, sizeHint().height());
+
+  connect(cmdOK, &QPushButton::clicked, this, &frmGame::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cmdDelete, &QPushButton::clicked, this, &frmGame::cmdDelete_Click);
+  connect(cmdGenerate, &QPushButton::clicked, this, &frmGame::cmdGenerate_Click);
+  connect(cmdMore, &QPushButton::clicked, this, &frmGame::cmdMore_Click);
+
+  Fill();
+}
+
+void frmGame::Fill() {
+  if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return;
+  m_game = m_games[static_cast<size_t>(m_index)];
+  ProgramPtr program = m_game->GetProgram();
+  m_txtGame->setText(program ? program->GetShortName() : QString());
+  m_txtFileName->setText(m_game->GetName());
+  m_txtInfo->setText(m_game->GetDescription());
+  m_txtStatus->setText(m_game->GetStatus());
+  m_txtModified->setText(m_game->GetModified());
+  m_txtPassword->setText(m_game->GetPassword());
+  for (QLineEdit* field : {m_txtGame, m_txtFileName, m_txtInfo, m_txtModified}) field->setCursorPosition(0);
+
+  m_cmbMode->addItems(ModeTexts());
+  const QString mode = m_game->GetMode();
+  m_cmbMode->setCurrentIndex(mode == mode::Klt ? 0 : mode == mode::Zip ? 1 : 2);
+
+  FillAddresses();
+  m_txtEMail->setEditText(m_game->GetEMail());
+  m_txtEMail->lineEdit()->selectAll();
+}
+
+// The address book: [Addresses] 0, 1, 2, ... up to the first empty value, shown with
+// "-" in alphabetical order without regard to case.
+void frmGame::FillAddresses() {
+  QStringList entries{QStringLiteral("-")};
+  for (int n = 0;; ++n) {
+    const QString address = IniRead(QStringLiteral("Addresses"), QString::number(n));
+    if (address.isEmpty()) break;
+    const bool known = std::any_of(entries.begin(), entries.end(), [&](const QString& e) {
+      return e.compare(address, Qt::CaseInsensitive) == 0;
+    });
+    if (!known) entries.append(address);
+  }
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  m_txtEMail->clear();
+  m_txtEMail->addItems(entries);
+}
+
+void frmGame::AddAddress() {
+  const QString text = m_txtEMail->currentText();
+  if (text.isEmpty()) return;
+  for (int i = 0; i < m_txtEMail->count(); ++i) {
+    if (m_txtEMail->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return;
+  }
+  // The first free key: with duplicates or gaps in the section, "entries - 1" would
+  // overwrite an address that is already there.
+  int key = 0;
+  while (!IniRead(QStringLiteral("Addresses"), QString::number(key)).isEmpty()) ++key;
+  IniWrite(QStringLiteral("Addresses"), QString::number(key), text);
+}
+
+void frmGame::cmdOK_Click() {
+  if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
+  GamePtr game = m_games[static_cast<size_t>(m_index)];
+  const QString address = m_txtEMail->currentText();
+  if (!address.contains(QChar(';'))) AddAddress();
+  game->SetEMail(address);
+  game->SetMode(ModeWord(m_cmbMode->currentIndex()));
+  game->SetPassword(m_txtPassword->text());
+  m_result = QStringLiteral("OK");
+  accept();
+}
+
+void frmGame::cmdDelete_Click() {
+  if (m_ui.MsgBox(QStringLiteral("Are you sure that you want to delete this game?"), Buttons::OkCancel,
+                  Icon::Question, QString(), 2) != Answer::Ok)
+    return;
+  if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
+  m_games[static_cast<size_t>(m_index)]->Delete();
+  m_result = QStringLiteral("OK");
+  accept();
+}
+
+void frmGame::cmdGenerate_Click() {
+  m_txtPassword->setText(GeneratePassword());
+}
+
+void frmGame::cmdMore_Click() {
+  if (!m_game) return;
+  ClearPendingError();
+  if (m_game->Provides(OptionalOperation::ShowMore)) {
+    m_game->ShowMore();
+    return;
+  }
+  ProgramPtr program = m_game->GetProgram();
+  m_ui.MsgBox(QStringLiteral("This program does not have more information."), Buttons::Ok, Icon::None,
+              program ? program->GetLongName() : QString());
+}
+
+void frmGame::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F6 && event->modifiers() == Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    QString text;
+    bool field = false;
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+      // The editable combo box's line edit counts as the combo box.
+      text = edit->text();
+      field = true;
+    } else if (auto* combo = qobject_cast<QComboBox*>(focus)) {
+      text = combo->currentText();
+      field = true;
+    }
+    if (field) {
+      QGuiApplication::clipboard()->clear();
+      QGuiApplication::clipboard()->setText(text);
+      m_ui.MsgBox(text, Buttons::Ok, Icon::None);
+    }
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace kolt

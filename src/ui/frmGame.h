@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+#include "model/Game.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace kolt {
+
+class UiPort;
+
+// The game properties dialog: the opponent's address with the address book, the send
+// mode and the password of one game of the main window's list; also deletes the game
+// and opens the program's own "more" dialog. Modal; DialogResult() is "OK" when the
+// game was changed or deleted.
+class frmGame final : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* parent = nullptr);
+
+  QString DialogResult() const { return m_result; }
+
+  // The mode words of the mode list, in list order.
+  static QStringList ModeTexts();
+  static QString ModeWord(int index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Fill();
+  void FillAddresses();
+  void AddAddress();
+  void cmdOK_Click();
+  void cmdDelete_Click();
+  void cmdGenerate_Click();
+  void cmdMore_Click();
+
+  UiPort& m_ui;
+  const GameList& m_games;
+  int m_index;
+  GamePtr m_game;
+  QString m_result;
+
+  QLineEdit* m_txtGame;
+  QLineEdit* m_txtFileName;
+  QLineEdit* m_txtInfo;
+  QLineEdit* m_txtStatus;
+  QLineEdit* m_txtModified;
+  QComboBox* m_txtEMail;
+  QComboBox* m_cmbMode;
+  QLineEdit* m_txtPassword;
+};
+
+}  // namespace kolt

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "core/Utilities.h"
+#include "model/Game.h"
+#include "model/ProgramList.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kolt {
+
+class HotKeys;
+class ProgramRegistry;
+class TurnExchange;
+class UiPort;
+class Wintools;
+
+// What the main window works with. Everything but the port, the toolbox and the
+// program lists is optional; an absent part makes its command say it is not available.
+struct MainWindowParts {
+  MainWindowParts(UiPort& u, Wintools& t, ProgramRegistry& r, ProgramList& p)
+      : ui(u), tools(t), registry(r), programs(p) {}
+
+  UiPort& ui;
+  Wintools& tools;
+  ProgramRegistry& registry;
+  ProgramList& programs;
+  TurnExchange* exchange = nullptr;
+  HotKeys* hotKeys = nullptr;
+  // Dialogs and windows the commands open.
+  std::function<void()> openSettings;  // modal
+  std::function<void()> openPrograms;  // not modal
+  std::function<void()> openAbout;     // modal
+  std::function<void()> testEMail;
+  std::function<void()> showZipWindow;
+  std::function<void()> showBlatWindow;
+  // Whether a file is the test message, shown as such (then it is not taken in).
+  std::function<bool(const QString&)> showIfTestMessage;
+};
+
+// The application's main window: the installed programs, every game in progress with
+// its state, the commands that play, send and receive turns, and the status bar.
+class frmMain final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(MainWindowParts parts, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // The start-up work of the window: lists, automatic selection, hot keys.
+  void Form_Load();
+  // Runs on every activation: the settings prompt once, the command-line file once.
+  void Form_Activate();
+
+  void ShowStatus(const QString& text);
+  // Sets the status text without passing it to the port (the port's own sink).
+  void SetStatusText(const QString& text);
+  void RefreshLists(bool reload);
+  void FitInstalledList();
+  void AutoSelect();
+  int SelectByStatus(const QString& status);
+  bool EnterBusy();
+  void LeaveBusy();
+  bool IsBusy() const { return m_busy > 0; }
+
+  // Commands.
+  void Edit();
+  void AutoSelectCommand();
+  void Send();
+  void Message();
+  void Refresh();
+  void Rescan();
+  void PlayGame(bool host);
+  void GameDoubleClick();
+  void RunProgramCommand();
+  void HideProgram();
+  void CopyPassword();
+  void GeneratePasswordCommand();
+  void OpenReceivedFile();
+  void SendSelectedGames(bool isMessage);
+  void ProcessCommandLineFile();
+  // The 1000 ms watch of the program started by Play.
+  void Timer1_Timer();
+
+  const GameList& Games() const { return m_games; }
+  QTreeWidget* GamesView() const { return m_lvGames; }
+  QTreeWidget* InstalledView() const { return m_lvInstalled; }
+  // Status panels 1 to 4.
+  QString PanelText(int panel) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildWidgets();
+  void FitColumns();
+  int SelectedGameIndex() const;
+  int SelectedProgramIndex() const;
+  void StartWatching();
+  void NotAvailable(const QString& what);
+  bool TakeGuard();
+
+  MainWindowParts m_parts;
+  GameList m_games;
+  int m_busy = 0;
+  bool m_settingsPrompted = false;
+  bool m_commandLineProcessed = false;
+  bool m_watching = false;
+  int m_designInstalledHeight = -1;
+
+  QGroupBox* m_fraInstalled = nullptr;
+  QTreeWidget* m_lvInstalled = nullptr;
+  QGroupBox* m_fraGames = nullptr;
+  QTreeWidget* m_lvGames = nullptr;
+  QCheckBox* m_chkTaunt = nullptr;
+  QLabel* m_panels[4] = {};
+  QTimer* m_timer = nullptr;
+  QAction* m_mnuOpenInWinZip = nullptr;
+};
+
+}  // namespace kolt

@@ -1,0 +1,5 @@
+find_package(Qt6 REQUIRED COMPONENTS Test)
+kolt_add_test(test_ui_frmMain SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmMain.cpp LIBS kolt_ui Qt6::Test GUI)
+kolt_add_test(test_ui_frmGame SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmGame.cpp LIBS kolt_ui Qt6::Test GUI)
+kolt_add_test(test_ui_screenshots SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_screenshots.cpp LIBS kolt_ui Qt6::Test GUI)
+target_compile_definitions(test_ui_screenshots PRIVATE KOLT_DEMO_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/make-demo-home.py")

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "TestPrograms.h"
+#include "core/Settings.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmGame.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  std::shared_ptr<TestProgram> program = std::make_shared<TestProgram>(QStringLiteral("SPWAW"));
+  GameList games;
+
+  std::shared_ptr<TestGame> Add(const QString& email, const QString& mode = QStringLiteral("KLT")) {
+    auto g = std::make_shared<TestGame>(QStringLiteral("email001.cmt"), QStringLiteral("Play"), email,
+                                        QStringLiteral("pw"), mode);
+    g->Init(program, QString(), g->name);
+    games.push_back(g);
+    return g;
+  }
+  QComboBox* Address(frmGame& d) { return d.findChild<QComboBox*>("txtEMail"); }
+  QComboBox* Mode(frmGame& d) { return d.findChild<QComboBox*>("cmbMode"); }
+  void Click(frmGame& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
+};
+
+QStringList Items(QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items.append(box->itemText(i));
+  return items;
+}
+
+}  // namespace
+
+TEST(GameDialog, AddressBookRules) {
+  Fixture f;
+  IniWrite("Addresses", "0", "Alpha@example.org");
+  IniWrite("Addresses", "1", "beta@example.org");
+  auto game = f.Add("beta@example.org");
+  {
+    frmGame d(f.ui, f.games, 0);
+    EXPECT_EQ(Items(f.Address(d)), QStringList({"-", "Alpha@example.org", "beta@example.org"}));
+    EXPECT_EQ(f.Address(d)->currentText(), "beta@example.org");
+    f.Address(d)->setEditText("ALPHA@EXAMPLE.ORG");
+    f.Click(d, "cmdOK");
+    EXPECT_EQ(d.DialogResult(), "OK");
+  }
+  EXPECT_EQ(IniRead("Addresses", "2"), "");  // a known address, any case: nothing new
+  EXPECT_EQ(game->email, "ALPHA@EXAMPLE.ORG");
+  {
+    frmGame d(f.ui, f.games, 0);
+    f.Address(d)->setEditText("gamma@example.org");
+    f.Click(d, "cmdOK");
+  }
+  EXPECT_EQ(IniRead("Addresses", "2"), "gamma@example.org");
+  {
+    frmGame d(f.ui, f.games, 0);
+    f.Address(d)->setEditText("x@example.org;y@example.org");
+    f.Click(d, "cmdOK");
+  }
+  EXPECT_EQ(IniRead("Addresses", "3"), "");  // lists of several are not kept
+  EXPECT_EQ(game->email, "x@example.org;y@example.org");
+}
+
+TEST(GameDialog, NewAddressNeverOverwritesAnExistingKey) {
+  Fixture f;
+  // A duplicate (by case) in the book: "entries - 1" would be key 1, which is taken.
+  IniWrite("Addresses", "0", "a@example.org");
+  IniWrite("Addresses", "1", "A@EXAMPLE.ORG");
+  f.Add("");
+  frmGame d(f.ui, f.games, 0);
+  f.Address(d)->setEditText("new@example.org");
+  f.Click(d, "cmdOK");
+  EXPECT_EQ(IniRead("Addresses", "1"), "A@EXAMPLE.ORG");
+  EXPECT_EQ(IniRead("Addresses", "2"), "new@example.org");
+}
+
+TEST(GameDialog, ModeListAndPassword) {
+  Fixture f;
+  auto game = f.Add("x@example.org", "");
+  {
+    frmGame d(f.ui, f.games, 0);
+    EXPECT_EQ(Items(f.Mode(d)), frmGame::ModeTexts());
+    EXPECT_EQ(f.Mode(d)->currentIndex(), 2);  // neither KLT nor ZIP
+    f.Click(d, "cmdGenerate");
+    EXPECT_NE(d.findChild<QLineEdit*>("txtPassword")->text(), "pw");
+    f.Click(d, "cmdCancel");
+    EXPECT_EQ(d.DialogResult(), "");
+  }
+  EXPECT_EQ(game->password, "pw");  // Cancel after Generate keeps the password
+  EXPECT_EQ(game->mode, "");
+  {
+    frmGame d(f.ui, f.games, 0);
+    f.Click(d, "cmdOK");
+  }
+  EXPECT_EQ(game->mode, "-");
+  game->mode = "ZIP";
+  {
+    frmGame d(f.ui, f.games, 0);
+    EXPECT_EQ(f.Mode(d)->currentIndex(), 1);
+    f.Mode(d)->setCurrentIndex(0);
+    QTest::keyClick(&d, Qt::Key_Return);  // Enter is OK
+    EXPECT_EQ(d.DialogResult(), "OK");
+  }
+  EXPECT_EQ(game->mode, "KLT");
+}
+
+TEST(GameDialog, MoreDeleteAndF6) {
+  Fixture f;
+  auto game = f.Add("x@example.org");
+  frmGame d(f.ui, f.games, 0);
+  f.Click(d, "cmdMore");
+  ASSERT_EQ(f.ui.boxes.size(), 1u);
+  EXPECT_EQ(f.ui.boxes[0].text, "This program does not have more information.");
+  EXPECT_EQ(f.ui.boxes[0].title, "The SPWAW game");
+  EXPECT_EQ(f.ui.boxes[0].icon, Icon::None);
+
+  d.show();
+  d.findChild<QLineEdit*>("txtFileName")->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(&d, Qt::Key_F6);
+  ASSERT_EQ(f.ui.boxes.size(), 2u);
+  EXPECT_EQ(f.ui.boxes[1].text, "email001.cmt");
+
+  f.ui.Answers({Answer::Cancel});
+  f.Click(d, "cmdDelete");
+  EXPECT_FALSE(game->deleted);
+  EXPECT_EQ(f.ui.boxes[2].text, "Are you sure that you want to delete this game?");
+  EXPECT_EQ(f.ui.boxes[2].defaultButton, 2);
+  f.ui.Answers({Answer::Ok});
+  f.Click(d, "cmdDelete");
+  EXPECT_TRUE(game->deleted);
+  EXPECT_EQ(d.DialogResult(), "OK");
+}

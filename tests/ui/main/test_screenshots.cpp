@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTreeWidget>
+
+#include "core/Startup.h"
+#include "model/ProgramRegistry.h"
+#include "model/Services.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmGame.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+
+namespace {
+
+QString ShotPath(const QString& name) {
+  const QString dir = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
+  QDir().mkpath(dir);
+  return dir + QChar('/') + name + QStringLiteral(".png");
+}
+
+}  // namespace
+
+// The main window and the game dialog on the demo home, saved for a reviewer to look at.
+TEST(Screenshots, MainWindowOnTheDemoHome) {
+  test::TempHome home;
+  QProcess demo;
+  demo.start(QStringLiteral("python3"), {QStringLiteral(KOLT_DEMO_SCRIPT), home.Path()});
+  ASSERT_TRUE(demo.waitForFinished(60000));
+  ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+  App().homeFolder = home.Path();
+  App().timeZoneText = ReadTimeZone().text;
+
+  test::ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  Services services{ui, tools, {}};
+  ProgramRegistry registry(services, AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  frmMain window(parts);
+  window.Form_Load();
+  window.resize(1180, 560);
+  window.show();
+  QApplication::processEvents();
+
+  // The demo's Steel Panthers games, in every state the status rule knows.
+  ASSERT_GE(window.GamesView()->topLevelItemCount(), 5);
+  QStringList states;
+  for (int i = 0; i < window.GamesView()->topLevelItemCount(); ++i)
+    states.append(window.GamesView()->topLevelItem(i)->text(5));
+  EXPECT_EQ(states.mid(0, 5), QStringList({"Send", "Play", "Wait", "New", "Play/Send"}));
+  EXPECT_EQ(window.GamesView()->topLevelItem(0)->text(2),
+            QString::fromUtf8("Kursk 1943: Prokhorovka – Großdeutschland vs. 5th Guards Tank"));
+  EXPECT_TRUE(window.GamesView()->topLevelItem(0)->isSelected());  // ready to send
+  EXPECT_TRUE(window.grab().save(ShotPath(QStringLiteral("frmMain"))));
+
+  frmGame dialog(ui, window.Games(), 0, &window);
+  dialog.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog.grab().save(ShotPath(QStringLiteral("frmGame"))));
+}
