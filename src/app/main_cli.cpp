@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include "app/CliTurns.h"
 #include "app/TerminalUi.h"
 #include "core/Startup.h"
 #include "model/ListRows.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
   TerminalUi::Mode mode = TerminalUi::Mode::Ask;
   bool json = false;
   QString command;
+  QStringList turnArguments;
   const QStringList args = app.arguments().mid(1);
   for (const QString& a : args) {
     if (a == QStringLiteral("--yes") && mode != TerminalUi::Mode::No) {
@@ -95,9 +97,11 @@ int main(int argc, char** argv) {
     } else if (a == QStringLiteral("--json")) {
       json = true;
     } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
-      Write(stdout, QString::fromLatin1(kUsage));
+      Write(stdout, QString::fromLatin1(kUsage) + QChar('\n') + CliTurns::Usage());
       return 0;
-    } else if (command.isEmpty() && a == QStringLiteral("list")) {
+    } else if (CliTurns::IsCommand(command)) {
+      turnArguments.append(a);
+    } else if (command.isEmpty() && (a == QStringLiteral("list") || CliTurns::IsCommand(a))) {
       command = a;
     } else {
       Write(stderr, QStringLiteral("kolt-cli: unexpected argument: ") + a + QStringLiteral("\n\n") +
@@ -115,9 +119,13 @@ int main(int argc, char** argv) {
   if (!RunStartup(ui, {}, QCoreApplication::applicationFilePath(), false)) return 2;
 
   LinuxWintools tools(ui);
-  ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
   ProgramList programs;
+  CliTurns turns(ui, tools, programs);
+  ProgramRegistry registry(Services{ui, tools, turns.BatchFactory()}, AdapterFactories());
   registry.BuildProgramList(false, programs, false);
+  if (CliTurns::IsCommand(command)) return turns.Run(command, turnArguments);
+  // As every refresh of the window: first take in what waits in the working folder.
+  turns.Refresh();
 
   QList<ProgramRow> programRows;
   QList<GameRow> gameRows;

@@ -1,13 +1,48 @@
+// Sending: one address group becomes the KLT message, then one ZIP or plain message per
+// program. The receiving half of the class is in TurnReceiving.cpp.
 #include "exchange/turns/TurnExchange.h"
 
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
 #include "core/UiPort.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/mail/MailTransport.h"
+#include "exchange/turns/FileReplace.h"
+#include "exchange/turns/SenderRecord.h"
+#include "platform/Wintools.h"
 
-// Placeholder bodies until sending and receiving land: each says so plainly.
 namespace kolt {
-
 namespace {
-const QString kNotYet = QStringLiteral("Sending and receiving turns is not available yet.");
+
+const QString kKltName = QStringLiteral("KOLT.KLT");
+
+bool PathExists(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
+
+bool SameProgram(const Game& game, const Program& program) {
+  const auto p = game.GetProgram();
+  return p && p->GetShortName().compare(program.GetShortName(), Qt::CaseInsensitive) == 0;
+}
+
+// The player's own file (a link is followed) into `folder`, keeping its time: the other
+// side compares it with its own copy.
+bool CopyForSending(const QString& file, const QString& folder) {
+  const QFileInfo info(file);
+  const QString real = info.canonicalFilePath();
+  return !real.isEmpty() && ReplaceWithCopy(real, folder + QChar('/') + info.fileName());
+}
+
+}  // namespace
 
 TurnExchange::TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
                            MailTransport& mail)
@@ -15,24 +50,273 @@ TurnExchange::TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, A
 
 TurnExchange::~TurnExchange() = default;
 
-bool TurnExchange::SendGroup(const QString&, const GameList&, int, int, bool, bool) {
-  m_ui.MsgBox(kNotYet, Buttons::Ok, Icon::Information);
+std::unique_ptr<ReceiveBatch> TurnExchange::NewBatch() {
+  return std::make_unique<ReceiveEngine>(m_ui, m_tools, m_records);
+}
+
+bool TurnExchange::InstanceFolderReady() {
+  const QString folder = App().instanceFolder;
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) return true;
+  // Without a folder of our own every path below would name something else.
+  m_ui.ShowError(QStringLiteral("Can't get folder: ") +
+                 (folder.isEmpty() ? QStringLiteral("(no instance folder)") : folder));
   return false;
 }
 
-bool TurnExchange::ReceivedFile(const QString&) {
-  m_ui.MsgBox(kNotYet, Buttons::Ok, Icon::Information);
-  return false;
+bool TurnExchange::RemoveFolder(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return true;
+  if (S_ISDIR(st.st_mode))
+    QDir(path).removeRecursively();
+  else
+    QFile::remove(path);  // a link or file where our folder belongs
+  if (PathExists(path)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't delete folder: ") + path);
+    return false;
+  }
+  return true;
 }
 
-void TurnExchange::ProcessWorkingFolder() {}
+bool TurnExchange::RecreateFolder(const QString& path) {
+  if (!RemoveFolder(path)) return false;
+  if (!QDir().mkpath(path)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't create folder: ") + path);
+    return false;
+  }
+  return true;
+}
 
-bool TurnExchange::DeleteTempDir(QString*) { return true; }
+bool TurnExchange::SendGroup(const QString& address, const GameList& games, int first, int last, bool taunt,
+                             bool messageOnly) {
+  return SendGroupKlt(address, games, first, last, taunt, messageOnly) &&
+         SendGroupZip(address, games, first, last, taunt, messageOnly) &&
+         SendGroupPlain(address, games, first, last, taunt, messageOnly);
+}
 
-void TurnExchange::DecompressFolder(const QString&) {}
+bool TurnExchange::AskTaunt(const QString& address, const QString& gamesText, QString* taunt) {
+  taunt->clear();
+  const std::optional<QString> text = m_ui.AskTaunt(address, gamesText);
+  if (!text) return false;
+  *taunt = TauntForBody(*text);
+  return true;
+}
 
-void TurnExchange::SetWorkingFolderCommand() { m_ui.MsgBox(kNotYet, Buttons::Ok, Icon::Information); }
+bool TurnExchange::TauntStep(const QString& address, const QString& gamesText, bool taunt, bool messageOnly,
+                             QString* text, bool* showDialog) {
+  text->clear();
+  *showDialog = false;
+  if (!taunt && !messageOnly) return true;
+  const QString mailMode = IniRead(QStringLiteral("E-Mail"), QStringLiteral("Mode"));
+  if (messageOnly && mailMode.compare(QStringLiteral("MAPI"), Qt::CaseInsensitive) == 0) {
+    *showDialog = true;  // the user writes the message in the mail client's window
+    return true;
+  }
+  return AskTaunt(address, gamesText, text);
+}
 
-std::unique_ptr<ReceiveBatch> TurnExchange::NewBatch() { return nullptr; }
+QString TurnExchange::WriteSenderFile() {
+  const QString own = IniRead(QStringLiteral("E-Mail"), QStringLiteral("From")).trimmed();
+  if (own.isEmpty()) {
+    m_ui.ShowError(QStringLiteral("You have not defined your own e-mail address!"));
+    return QString();
+  }
+  if (!InstanceFolderReady()) return QString();
+  const QString path = App().instanceFolder + QChar('/') + QString::fromLatin1(kSenderFileName);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't create file: ") + path);
+    return QString();
+  }
+  const QByteArray bytes =
+      SenderFileBytes(SenderRecord{own, App().timeZoneText, App().totalBias, App().version});
+  const bool written = file.write(bytes) == bytes.size() && file.flush();
+  file.close();
+  if (!written || file.error() != QFileDevice::NoError) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Error while writing: ") + path);
+    return QString();
+  }
+  return QString::fromLatin1(kSenderFileName);
+}
+
+bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, int first, int last,
+                                bool taunt, bool messageOnly) {
+  first = std::max(first, 0);
+  last = std::min(last, static_cast<int>(games.size()) - 1);
+  const QString instance = App().instanceFolder;
+  int copied = 0;
+  QStringList entries;
+  QStringList specifications;
+  for (int i = first; i <= last; ++i) {
+    Game& game = *games[static_cast<size_t>(i)];
+    if (ModeOf(game) != SendMode::Klt) continue;
+    const QStringList files = game.GetFiles();
+    const auto program = game.GetProgram();
+    const QString shortName = program ? program->GetShortName() : QString();
+    if (!messageOnly) {
+      for (const QString& file : files) {
+        if (copied == 0) {
+          if (!InstanceFolderReady()) return false;
+          for (const ProgramPtr& p : m_programs) {
+            if (!RecreateFolder(instance + QChar('/') + p->GetShortName())) return false;
+          }
+        }
+        const QString spec = shortName + QStringLiteral("\\*");
+        if (!specifications.contains(spec)) specifications.append(spec);
+        const QString folder = instance + QChar('/') + shortName;
+        if (!QFileInfo(folder).isDir() && !RecreateFolder(folder)) return false;
+        if (!CopyForSending(file, folder)) {
+          m_ui.ShowError(QStringLiteral("Error while copying: ") + file);
+          return false;
+        }
+        ++copied;
+      }
+    }
+    if (!files.isEmpty()) entries.append(GamesTextEntry(game, SendMode::Klt));
+  }
+  const QString gamesText = JoinGamesText(entries);
+
+  QStringList attachments;
+  if (!messageOnly) {
+    if (copied == 0) return true;
+    const QString archive = instance + QChar('/') + kKltName;
+    if (PathExists(archive)) QFile::remove(archive);
+    if (PathExists(archive)) {
+      SetSystemError(errno);
+      m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
+      return false;
+    }
+    const QString sender = WriteSenderFile();
+    if (sender.isEmpty()) return false;
+    specifications.append(sender);
+    m_archive.ZipInit();
+    m_archive.SetZipFName(archive);
+    m_archive.Show();
+    if (!m_archive.Zip(archive, instance, specifications)) {
+      m_ui.ShowError(QStringLiteral("Compression failed"));
+      m_archive.Hide();
+      return false;
+    }
+    attachments.append(archive);
+  }
+
+  QString tauntText;
+  bool showDialog = false;
+  if (!TauntStep(address, gamesText, taunt, messageOnly, &tauntText, &showDialog)) {
+    if (!messageOnly) m_archive.Hide();
+    return false;
+  }
+  const bool sent =
+      m_mail.SendMail(address, MessageSubject(SendMode::Klt, QString(), messageOnly),
+                      MessageBody(SendMode::Klt, QString(), QString(), messageOnly, tauntText, gamesText),
+                      attachments, false, showDialog);
+  if (messageOnly) return sent;
+  if (!sent) {
+    m_archive.Hide();
+    return false;
+  }
+  for (int i = first; i <= last; ++i) {
+    Game& game = *games[static_cast<size_t>(i)];
+    if (ModeOf(game) == SendMode::Klt) game.SetSent();
+  }
+  m_archive.Hide();
+  return true;
+}
+
+bool TurnExchange::SendGroupZip(const QString& address, const GameList& games, int first, int last,
+                                bool taunt, bool messageOnly) {
+  return SendGroupByProgram(SendMode::Zip, address, games, first, last, taunt, messageOnly);
+}
+
+bool TurnExchange::SendGroupPlain(const QString& address, const GameList& games, int first, int last,
+                                  bool taunt, bool messageOnly) {
+  return SendGroupByProgram(SendMode::Plain, address, games, first, last, taunt, messageOnly);
+}
+
+bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, const GameList& games, int first,
+                                      int last, bool taunt, bool messageOnly) {
+  first = std::max(first, 0);
+  last = std::min(last, static_cast<int>(games.size()) - 1);
+  const bool zip = mode == SendMode::Zip;
+  const QString instance = App().instanceFolder;
+  for (const ProgramPtr& program : m_programs) {
+    const QString shortName = program->GetShortName();
+    const QString folder = instance + QChar('/') + shortName;
+    int fileCount = 0;
+    bool prepared = false;
+    QStringList entries;
+    QStringList attachments;
+    for (int i = first; i <= last; ++i) {
+      Game& game = *games[static_cast<size_t>(i)];
+      if (ModeOf(game) != mode || !SameProgram(game, *program)) continue;
+      const QStringList files = game.GetFiles();
+      fileCount += static_cast<int>(files.size());
+      if (!messageOnly) {
+        for (const QString& file : files) {
+          if (!zip) {
+            attachments.append(file);
+            continue;
+          }
+          if (!prepared) {
+            if (!InstanceFolderReady() || !RecreateFolder(folder)) return false;
+            prepared = true;
+          }
+          if (!CopyForSending(file, folder)) {
+            m_ui.ShowError(QStringLiteral("Error while copying: ") + file);
+            return false;
+          }
+        }
+      }
+      if (!files.isEmpty()) entries.append(GamesTextEntry(game, mode));
+    }
+    if (fileCount == 0) continue;
+
+    if (zip && !messageOnly) {
+      const QString archive = instance + QChar('/') + shortName + QStringLiteral(".zip");
+      if (PathExists(archive)) QFile::remove(archive);
+      if (PathExists(archive)) {
+        SetSystemError(errno);
+        m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
+        return false;
+      }
+      m_archive.ZipInit();
+      m_archive.SetZipFName(archive);
+      m_archive.Show();
+      if (!m_archive.Zip(archive, folder, {QStringLiteral("*")})) {
+        m_ui.ShowError(QStringLiteral("Compression failed"));
+        m_archive.Hide();
+        return false;
+      }
+      attachments = {archive};
+    }
+
+    const QString gamesText = JoinGamesText(entries);
+    QString tauntText;
+    bool showDialog = false;
+    const bool archiveShown = zip && !messageOnly;
+    if (!TauntStep(address, gamesText, taunt, messageOnly, &tauntText, &showDialog)) {
+      if (archiveShown) m_archive.Hide();
+      return false;
+    }
+    if (!m_mail.SendMail(
+            address, MessageSubject(mode, shortName, messageOnly),
+            MessageBody(mode, shortName, program->GetEMailDir(), messageOnly, tauntText, gamesText),
+            attachments, false, showDialog)) {
+      if (archiveShown) m_archive.Hide();
+      return false;
+    }
+    if (!messageOnly) {
+      for (int i = first; i <= last; ++i) {
+        Game& game = *games[static_cast<size_t>(i)];
+        if (ModeOf(game) == mode && SameProgram(game, *program)) game.SetSent();
+      }
+    }
+    if (archiveShown) m_archive.Hide();
+  }
+  return true;
+}
 
 }  // namespace kolt

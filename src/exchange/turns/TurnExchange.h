@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "core/Utilities.h"
+#include "exchange/turns/ReceiveEngine.h"
+#include "exchange/turns/TurnMessages.h"
 #include "model/Game.h"
 #include "model/ProgramList.h"
 #include "model/ReceiveBatch.h"
@@ -19,6 +22,10 @@ class Wintools;
 // and takes in received KLT archives and the files in the working folder through the
 // receive batch. One instance lives for the whole run; it remembers which programs and
 // games received files, for the bold marks of the main window.
+//
+// The instance folder (App().instanceFolder) is where turns are packed; a received KLT
+// archive is unpacked into its subfolder "received", so that nothing in an archive can
+// replace the folder's lock file or an outgoing archive.
 class TurnExchange {
  public:
   TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
@@ -27,18 +34,36 @@ class TurnExchange {
   TurnExchange(const TurnExchange&) = delete;
   TurnExchange& operator=(const TurnExchange&) = delete;
 
+  // --- Sending ---
+
   // Sends games[first..last] (0-based, inclusive), all for `address`: the KLT message,
   // then one message per program for ZIP and plain modes. `taunt` asks for a taunt text
   // per message; `messageOnly` sends a message without files. False at the first
   // failure or cancel.
   bool SendGroup(const QString& address, const GameList& games, int first, int last, bool taunt,
                  bool messageOnly);
+  // The three steps of SendGroup.
+  bool SendGroupKlt(const QString& address, const GameList& games, int first, int last, bool taunt,
+                    bool messageOnly);
+  bool SendGroupZip(const QString& address, const GameList& games, int first, int last, bool taunt,
+                    bool messageOnly);
+  bool SendGroupPlain(const QString& address, const GameList& games, int first, int last, bool taunt,
+                      bool messageOnly);
+  // Writes SENDER.TXT into the instance folder and returns its name, or empty after
+  // reporting why not.
+  QString WriteSenderFile();
+  // The taunt dialog for one message: false when the user cancelled; else `taunt` holds
+  // the text as it goes into the body.
+  bool AskTaunt(const QString& address, const QString& gamesText, QString* taunt);
+
+  // --- Receiving ---
 
   // Takes in one received KLT archive. False when it was not taken in.
   bool ReceivedFile(const QString& path);
   // Takes in what waits in the working folder's program subfolders (every refresh).
   void ProcessWorkingFolder();
-  // Empties the instance folder's program subfolders and SENDER.TXT.
+  // Empties the instance folder's program subfolders, the unpacked archive and
+  // SENDER.TXT; `senderPath` receives the path of SENDER.TXT.
   bool DeleteTempDir(QString* senderPath = nullptr);
   // Unpacks the archives found in one folder.
   void DecompressFolder(const QString& folder);
@@ -49,17 +74,33 @@ class TurnExchange {
   std::unique_ptr<ReceiveBatch> NewBatch();
 
   // Upper-case short names, and short name + TAB + game name, that received files.
-  const KeyedCollection& ReceivedPrograms() const { return m_receivedPrograms; }
-  const KeyedCollection& ReceivedGames() const { return m_receivedGames; }
+  const KeyedCollection& ReceivedPrograms() const { return m_records.programs; }
+  const KeyedCollection& ReceivedGames() const { return m_records.games; }
+  // What the batches of this run did (kolt-cli's exit code).
+  const ReceiveRecords& Records() const { return m_records; }
+
+  // Where a received KLT archive is unpacked.
+  static QString ReceiveFolder();
 
  private:
+  bool SendGroupByProgram(SendMode mode, const QString& address, const GameList& games, int first, int last,
+                          bool taunt, bool messageOnly);
+  // Deletes and re-creates instance folder + "/" + shortName.
+  bool RecreateFolder(const QString& path);
+  bool RemoveFolder(const QString& path);
+  // Asks for a taunt when the step must; false on cancel. `showDialog` is set when the
+  // desktop mail client's own window takes the text instead.
+  bool TauntStep(const QString& address, const QString& gamesText, bool taunt, bool messageOnly,
+                 QString* text, bool* showDialog);
+  bool InstanceFolderReady();
+  void ShowVersionNotice(const QString& sender, const QString& version);
+
   UiPort& m_ui;
   Wintools& m_tools;
   ProgramList& m_programs;
   ArchiveWrapper& m_archive;
   MailTransport& m_mail;
-  KeyedCollection m_receivedPrograms;
-  KeyedCollection m_receivedGames;
+  ReceiveRecords m_records;
 };
 
 }  // namespace kolt

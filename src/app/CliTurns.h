@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "model/ProgramList.h"
+#include "model/Services.h"
+
+namespace kolt {
+
+class UiPort;
+class Wintools;
+
+// kolt-cli's turn commands: receive, refresh, send, test-mail. Owns the sending and
+// receiving engine with its archive wrapper and mail transport, and hands the receive
+// batch to the adapters.
+class CliTurns final {
+ public:
+  CliTurns(UiPort& ui, Wintools& tools, ProgramList& programs);
+  ~CliTurns();
+
+  static bool IsCommand(const QString& word);
+  static QString Usage();
+
+  // The receive batch factory for the adapters' Services.
+  ReceiveBatchFactory BatchFactory();
+  // Takes in the working folder, as every refresh of the window does.
+  void Refresh();
+  // Runs `command` with its own arguments; the process's exit code: 0 done, 1 not done
+  // (declined, failed, not taken in), 2 bad arguments.
+  int Run(const QString& command, const QStringList& arguments);
+
+ private:
+  int Receive(const QStringList& arguments);
+  int RefreshCommand(const QStringList& arguments);
+  int Send(const QStringList& arguments);
+  int TestMail(const QStringList& arguments);
+
+  struct Parts;
+  std::unique_ptr<Parts> m_parts;
+  UiPort& m_ui;
+  ProgramList& m_programs;
+};
+
+}  // namespace kolt

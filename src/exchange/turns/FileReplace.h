@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// File operations of the receiving engine that must never lose a player's turn files.
+namespace kolt {
+
+// True when `name` is one plain file name: not empty, not "." or "..", without a path
+// separator ('/' or '\'), a NUL or another control character. Received names come from
+// other people; anything else could reach outside the folder it is meant for.
+bool IsPlainFileName(const QString& name);
+
+// Copies `source` over `dest` so that `dest` is at every moment either the old file or
+// the complete new one: the bytes go to a temporary file in dest's folder (synced to
+// disk), which then replaces `dest` by a rename. The copy keeps the modification time
+// of `source` (the status of a game is read from it) and the permissions of the file it
+// replaces. `source` must be a regular file, and `dest` must not be a folder. False,
+// with `reason` set, when nothing was replaced.
+bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr);
+
+// True when `copy` is a regular file with the size and modification time of `original`
+// and the same bytes.
+bool IsFaithfulCopy(const QString& original, const QString& copy);
+
+}  // namespace kolt

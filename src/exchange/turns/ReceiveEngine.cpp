@@ -1,0 +1,265 @@
+#include "exchange/turns/ReceiveEngine.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "core/FileNames.h"
+#include "core/UiPort.h"
+#include "exchange/turns/FileReplace.h"
+#include "platform/Wintools.h"
+
+namespace kolt {
+namespace {
+
+const QChar kCr('\r');
+const QString kBackupFolder = QStringLiteral("bak");
+
+// A name as it may be shown: control characters become '?'.
+QString Shown(const QString& name) {
+  QString t = name;
+  for (QChar& c : t) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar('?');
+  }
+  return t;
+}
+
+bool IsRegularFile(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool Exists(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// The entry `name` in `folder` as it is spelled on disk, else the name as given.
+QString PathIn(const QString& folder, const QString& name) {
+  const QString found = FindEntryNoCase(folder, name);
+  return found.isEmpty() ? folder + QChar('/') + name : found;
+}
+
+}  // namespace
+
+ReceiveEngine::ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records)
+    : m_ui(ui), m_tools(tools), m_records(records) {}
+
+ReceiveEngine::~ReceiveEngine() = default;
+
+QString ReceiveEngine::DateText(const QDateTime& time) {
+  const QDateTime local = time.toLocalTime();
+  return QLocale::system().toString(local.date(), QLocale::ShortFormat) + QChar(' ') +
+         local.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+bool ReceiveEngine::AddressMatches(const QString& list, const QString& address) {
+  if (list.compare(address, Qt::CaseInsensitive) == 0) return true;
+  if (list.isEmpty() || address.isEmpty()) return false;
+  // Blanks after the ";" are how people write lists; they do not make a new address.
+  const QString wanted = address.trimmed();
+  for (const QString& one : list.split(QChar(';'))) {
+    if (one.trimmed().compare(wanted, Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
+  m_program = std::move(program);
+  m_okText.clear();
+  m_warningText.clear();
+  m_pending.clear();
+}
+
+void ReceiveEngine::EndReceive() {
+  m_program.reset();
+  m_pending.clear();
+}
+
+void ReceiveEngine::AddMessage(const QString& text) {
+  m_warningText += text + kCr;
+}
+
+void ReceiveEngine::FixFutureDate(const QString& path) {
+  const QDateTime modified = QFileInfo(path).lastModified();
+  if (!modified.isValid() || modified <= QDateTime::currentDateTime()) return;
+  const QString old = DateText(modified);
+  if (m_tools.TouchFile(path)) {
+    m_ui.MsgBox(QStringLiteral("File '") + path +
+                    QStringLiteral("' modification date was in the future, fixed:\r\n\r\n") + old,
+                Buttons::Ok, Icon::Information);
+  } else {
+    m_ui.MsgBox(QStringLiteral("File '") + path +
+                    QStringLiteral("' modification date is still in the future:\r\n\r\n") + old,
+                Buttons::Ok, Icon::Exclamation);
+  }
+}
+
+void ReceiveEngine::CompareFile(const QString& file, const QString& existing, bool sameIsOld) {
+  const QFileInfo mine(file);
+  const QDateTime myTime = mine.lastModified();
+  const QString description = mine.fileName() + QStringLiteral(" (") + DateText(myTime) + QChar(')');
+  if (existing.isEmpty()) {
+    m_okText += description + QStringLiteral(" is NEW") + kCr;
+    return;
+  }
+  const QFileInfo theirs(existing);
+  const QDateTime oldTime = theirs.lastModified();
+  const QString other = theirs.fileName() + QStringLiteral(" (") + DateText(oldTime) + QChar(')');
+  // Whole seconds: what archives keep of a time, and what the texts show.
+  const qint64 a = myTime.toSecsSinceEpoch();
+  const qint64 b = oldTime.toSecsSinceEpoch();
+  if (a < b) {
+    m_warningText += description + QStringLiteral(" is OLDER than ") + other + kCr;
+  } else if (a > b) {
+    m_okText += description + QStringLiteral(" is NEWER than ") + other + kCr;
+  } else {
+    const QString line = description + QStringLiteral(" is THE SAME as ") + other + kCr;
+    (sameIsOld ? m_warningText : m_okText) += line;
+  }
+}
+
+void ReceiveEngine::CheckSenderAddress(const QString& label, const QString& stored, const QString& sender) {
+  if (AddressMatches(stored, sender)) {
+    m_okText += label + QStringLiteral(": The sender e-mail address ") + sender +
+                QStringLiteral(" is THE SAME as ") + stored + kCr;
+  } else if (stored.isEmpty()) {
+    m_okText += label + QStringLiteral(": The sender e-mail address is NEW: ") + sender + kCr;
+  } else if (!sender.isEmpty()) {
+    m_warningText += label + QStringLiteral(": The sender e-mail address ") + sender +
+                     QStringLiteral(" is DIFFERENT than ") + stored + kCr;
+  } else {
+    m_okText += label + QStringLiteral(": The sender e-mail address is MISSING, the address is currently ") +
+                stored + kCr;
+  }
+}
+
+void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFolder, bool sameIsOld,
+                                    const QString& storedAddress, const QString& senderAddress, bool primary,
+                                    const QString& key, const QString& extra) {
+  const QFileInfo info(file);
+  const QString name = info.fileName();
+  // Names and files come from other people: only plain names of regular files are
+  // taken; the user sees the refusal among the odd files.
+  if (!IsPlainFileName(name)) {
+    m_warningText +=
+        QStringLiteral("File '") + Shown(name) + QStringLiteral("' is not a plain file name, refused") + kCr;
+    return;
+  }
+  if (!IsRegularFile(file)) {
+    m_warningText +=
+        QStringLiteral("File '") + Shown(name) + QStringLiteral("' is not a regular file, refused") + kCr;
+    return;
+  }
+  FixFutureDate(file);
+  const QString existing = FindEntryNoCase(targetFolder, name);
+  CompareFile(file, IsRegularFile(existing) ? existing : QString(), sameIsOld);
+  if (!storedAddress.isEmpty() || !senderAddress.isEmpty())
+    CheckSenderAddress(name, storedAddress, senderAddress);
+  m_pending.push_back(Pending{info.absolutePath(), name, targetFolder, primary, key, extra});
+}
+
+bool ReceiveEngine::ConfirmOldFiles() {
+  if (m_warningText.isEmpty()) return true;
+  QString text = QStringLiteral("Received old ") + m_program->GetShortName() + QStringLiteral(" files:") +
+                 kCr + kCr + m_warningText;
+  if (!m_okText.isEmpty()) text += kCr + QStringLiteral("These files were OK:") + kCr + kCr + m_okText;
+  text += kCr + QStringLiteral("Do you still want to copy these files?");
+  const QString title = m_program->GetLongName();
+  if (m_ui.MsgBox(text, Buttons::OkCancel, Icon::None, title, 2) != Answer::Ok) return false;
+  return m_ui.MsgBox(text + kCr + kCr + QStringLiteral("ARE YOU REALLY SURE??"), Buttons::OkCancel,
+                     Icon::None, title, 2) == Answer::Ok;
+}
+
+bool ReceiveEngine::CopyPass(bool plain) {
+  for (Pending& p : m_pending) {
+    const QString source = p.sourceFolder + QChar('/') + p.fileName;
+    // The installed file keeps its spelling: a second file differing only in case would
+    // be a second game file to the program.
+    const QString dest = PathIn(p.targetFolder, p.fileName);
+    m_ui.ShowStatus(dest);
+    m_ui.DoEvents();
+
+    const QString oldBackup =
+        FindEntryNoCase(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
+    if (!oldBackup.isEmpty()) {
+      QFile::remove(oldBackup);
+      if (Exists(oldBackup))
+        m_ui.ShowError(QStringLiteral("Error while deleting ") + dest + QStringLiteral(".bak"));
+    }
+
+    if (Exists(dest)) {
+      const QString backupFolder = PathIn(p.targetFolder, kBackupFolder);
+      bool backedUp = false;
+      if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
+        const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
+        backedUp = ReplaceWithCopy(dest, backup) && IsFaithfulCopy(dest, backup);
+      }
+      if (!backedUp) {
+        // Without a verified backup the installed file is not replaced.
+        m_ui.ShowError(QStringLiteral("Error while making backup of file ") + dest + QStringLiteral(" to ") +
+                       backupFolder);
+        return false;
+      }
+    }
+
+    if (!ReplaceWithCopy(source, dest)) {
+      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest);
+      return false;
+    }
+    ++m_records.filesCopied;
+    p.fileName = QFileInfo(dest).fileName();
+    p.targetFolder = QFileInfo(dest).absolutePath();
+    if (plain && !QFile::remove(source)) {
+      m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
+      return false;
+    }
+  }
+  return true;
+}
+
+void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
+  const QString shortName = m_program->GetShortName();
+  for (const Pending& p : m_pending) {
+    if (!p.primary) {
+      AddUnique(m_records.programs, shortName);
+      if (!p.extra.isEmpty()) AddUnique(m_records.games, shortName + QChar('\t') + p.extra);
+      continue;
+    }
+    m_ui.ShowStatus(p.targetFolder + QChar('/') + p.fileName);
+    game.Init(m_program, p.key, p.fileName);
+    if (!game.IsValid()) {
+      m_ui.MsgBox(shortName + QStringLiteral(" game ") + p.fileName + QStringLiteral(" is not valid"),
+                  Buttons::Ok, Icon::None);
+      continue;
+    }
+    game.SetReceived();
+    if (!plain) game.SetMode(QStringLiteral("KLT"));
+    if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender)) game.SetEMail(sender);
+    AddUnique(m_records.programs, shortName);
+    AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());
+    ++m_records.gamesRecorded;
+  }
+}
+
+bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> game, bool plain) {
+  bool ok = false;
+  if (m_program) {
+    ++m_records.batches;
+    if (!ConfirmOldFiles()) {
+      ++m_records.declined;
+    } else if (!CopyPass(plain)) {
+      ++m_records.failed;
+    } else {
+      if (game) RecordPass(sender, *game, plain);
+      ok = true;
+    }
+  }
+  EndReceive();
+  return ok;
+}
+
+}  // namespace kolt

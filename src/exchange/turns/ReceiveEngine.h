@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+#include "core/Utilities.h"
+#include "model/ReceiveBatch.h"
+
+namespace kolt {
+
+class UiPort;
+class Wintools;
+
+// What the receiving side remembers for the whole run: the programs and games that took
+// in files (the main window shows them in bold), and counts of what the batches did.
+struct ReceiveRecords {
+  KeyedCollection programs;  // upper-case short name
+  KeyedCollection games;     // upper-case short name + TAB + game name
+  int batches = 0;           // batches finished (whatever the outcome)
+  int declined = 0;          // the user did not confirm old files
+  int failed = 0;            // the copy pass stopped at a file
+  int filesCopied = 0;
+  int gamesRecorded = 0;
+};
+
+// The receive batch: checks each received file (future date, age against the installed
+// file, sender address), asks when something is odd, copies with backups and records the
+// receipt on the game.
+//
+// A received file never destroys the file it replaces: the old file is copied into the
+// target's "bak" folder and that copy is verified before the new file replaces it, by a
+// rename of a complete temporary copy. When a backup cannot be made, that file and the
+// rest of the batch are not copied.
+class ReceiveEngine final : public ReceiveBatch {
+ public:
+  ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records);
+  ~ReceiveEngine() override;
+
+  void BeginReceive(std::shared_ptr<Program> program) override;
+  void AddReceivedFile(const QString& file, const QString& targetFolder, bool sameIsOld,
+                       const QString& storedAddress, const QString& senderAddress, bool primary,
+                       const QString& key, const QString& extra) override;
+  void AddMessage(const QString& text) override;
+  bool FinishReceive(const QString& sender, std::shared_ptr<Game> game, bool plain) override;
+
+  // The OK and warning texts gathered so far (tests).
+  QString OkText() const { return m_okText; }
+  QString WarningText() const { return m_warningText; }
+
+  // True when the two texts are equal ignoring case, or when neither is empty and one of
+  // the ";"-separated addresses of `list` equals `address` ignoring case.
+  static bool AddressMatches(const QString& list, const QString& address);
+  // A file's time as the texts show it: the locale's short date, then hh:mm:ss.
+  static QString DateText(const QDateTime& time);
+
+ private:
+  struct Pending {
+    QString sourceFolder, fileName, targetFolder;
+    bool primary = false;
+    QString key, extra;
+  };
+
+  void FixFutureDate(const QString& path);
+  void CompareFile(const QString& file, const QString& existing, bool sameIsOld);
+  void CheckSenderAddress(const QString& label, const QString& stored, const QString& sender);
+  bool ConfirmOldFiles();
+  bool CopyPass(bool plain);
+  void RecordPass(const QString& sender, Game& game, bool plain);
+  void EndReceive();
+
+  UiPort& m_ui;
+  Wintools& m_tools;
+  ReceiveRecords& m_records;
+  std::shared_ptr<Program> m_program;
+  QString m_okText;
+  QString m_warningText;
+  std::vector<Pending> m_pending;
+};
+
+}  // namespace kolt

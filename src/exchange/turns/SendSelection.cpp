@@ -1,0 +1,84 @@
+#include "exchange/turns/SendSelection.h"
+
+#include "core/UiPort.h"
+#include "exchange/turns/TurnExchange.h"
+
+namespace kolt {
+namespace {
+
+QString Label(const Game& game) {
+  const auto program = game.GetProgram();
+  return (program ? program->GetShortName() : QString()) + QStringLiteral(" : ") + game.GetName();
+}
+
+bool SameAddress(const QString& a, const QString& b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+std::optional<GameList> OrderByAddress(UiPort& ui, const GameList& selected) {
+  GameList list;
+  for (const GamePtr& game : selected) {
+    const QString address = game->GetEMail();
+    if (address.trimmed().isEmpty() || address.trimmed() == QStringLiteral("-")) {
+      ui.ShowError(QStringLiteral("Missing e-mail address:\r\r") + Label(*game));
+      return std::nullopt;
+    }
+    const QString key = address.toUpper();
+    auto at = list.begin();
+    while (at != list.end() && (*at)->GetEMail().toUpper() <= key) ++at;
+    list.insert(at, game);
+  }
+  if (list.empty()) {
+    ui.ShowError(QStringLiteral("You have not selected any games."));
+    return std::nullopt;
+  }
+  return list;
+}
+
+QString SendConfirmation(const GameList& sendList, bool isMessage) {
+  QString text = isMessage ? QStringLiteral("Are you sure you want to send message to these players?")
+                           : QStringLiteral("Are you sure you want to send these games?");
+  QString previous;
+  for (size_t i = 0; i < sendList.size(); ++i) {
+    const QString address = sendList[i]->GetEMail();
+    if (i == 0 || !SameAddress(address, previous)) text += QStringLiteral("\r\r") + address;
+    text += QStringLiteral("\r\t") + Label(*sendList[i]);
+    previous = address;
+  }
+  return text;
+}
+
+std::vector<std::pair<int, int>> AddressGroups(const GameList& sendList) {
+  std::vector<std::pair<int, int>> groups;
+  for (int i = 0; i < static_cast<int>(sendList.size()); ++i) {
+    const QString address = sendList[static_cast<size_t>(i)]->GetEMail();
+    if (groups.empty() ||
+        !SameAddress(sendList[static_cast<size_t>(groups.back().second)]->GetEMail(), address))
+      groups.emplace_back(i, i);
+    else
+      groups.back().second = i;
+  }
+  return groups;
+}
+
+SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList& selected, bool isMessage,
+                             bool taunt, const std::function<void()>& refresh) {
+  const std::optional<GameList> sendList = OrderByAddress(ui, selected);
+  if (!sendList) return SendResult::Refused;
+  if (ui.MsgBox(SendConfirmation(*sendList, isMessage), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    return SendResult::Cancelled;
+  for (const auto& [first, last] : AddressGroups(*sendList)) {
+    const QString address = (*sendList)[static_cast<size_t>(last)]->GetEMail();
+    if (!exchange.SendGroup(address, *sendList, first, last, isMessage || taunt, isMessage)) {
+      if (refresh) refresh();
+      return SendResult::Failed;
+    }
+  }
+  if (refresh) refresh();
+  ui.ShowStatus(QStringLiteral("Done!"));
+  return SendResult::Sent;
+}
+
+}  // namespace kolt

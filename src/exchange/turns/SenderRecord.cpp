@@ -1,0 +1,62 @@
+#include "exchange/turns/SenderRecord.h"
+
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+
+#include "core/TextCodec.h"
+#include "core/Utilities.h"
+
+namespace kolt {
+namespace {
+
+// Four short lines never need more; a larger file is not read further.
+constexpr qint64 kReadLimit = 4096;
+constexpr qsizetype kFieldLimit = 255;
+
+QString CleanField(const QString& text) {
+  QString out;
+  out.reserve(std::min(text.size(), kFieldLimit));
+  for (QChar c : text) {
+    if (out.size() >= kFieldLimit) break;
+    out += (c.category() == QChar::Other_Control) ? QChar(' ') : c;
+  }
+  return out.trimmed();
+}
+
+QByteArray Encode(const QString& text) {
+  QByteArray bytes;
+  if (EncodeCp1252(text, &bytes)) return bytes;
+  return text.toUtf8();
+}
+
+}  // namespace
+
+QByteArray SenderFileBytes(const SenderRecord& record) {
+  const QByteArray crlf("\r\n");
+  return Encode(record.address) + crlf + Encode(record.timeZoneText) + crlf +
+         QByteArray::number(record.bias) + crlf + Encode(record.version) + crlf;
+}
+
+SenderRecord ParseSenderFile(const QByteArray& bytes) {
+  QString text = DecodeText(bytes.left(kReadLimit));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar('\r'), QChar('\n'));
+  const QStringList lines = text.split(QChar('\n'));
+  SenderRecord r;
+  r.address = CleanField(lines.value(0));
+  r.timeZoneText = CleanField(lines.value(1));
+  r.bias =
+      static_cast<int>(std::clamp<long long>(LeadingInteger(CleanField(lines.value(2))), -24 * 60, 24 * 60));
+  r.version = CleanField(lines.value(3));
+  return r;
+}
+
+bool ReadSenderFile(const QString& path, SenderRecord* record) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  *record = ParseSenderFile(f.read(kReadLimit));
+  return true;
+}
+
+}  // namespace kolt

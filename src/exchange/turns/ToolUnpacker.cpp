@@ -1,0 +1,133 @@
+#include "exchange/turns/ToolUnpacker.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/UiPort.h"
+
+namespace kolt {
+namespace {
+
+// A name below the target: relative, without ".." or empty parts ('\' counts as a
+// separator, as Windows archives use it).
+bool IsContainedName(const QString& name) {
+  if (name.isEmpty() || name.startsWith(QChar('/')) || name.startsWith(QChar('\\'))) return false;
+  if (name.size() > 1 && name[1] == QChar(':')) return false;  // C:...
+  QString n = name;
+  n.replace(QChar('\\'), QChar('/'));
+  for (const QString& part : n.split(QChar('/'), Qt::SkipEmptyParts)) {
+    if (part == QStringLiteral("..")) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ToolUnpacker::ToolUnpacker(UiPort& ui, QString tool) : m_ui(ui), m_tool(std::move(tool)) {}
+
+bool ToolUnpacker::Fail(const QString& reason) {
+  m_reason = reason;
+  return false;
+}
+
+bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, const QString& folder,
+                       QByteArray* output) {
+  // An argument vector, not a command line: archive names from other people cannot
+  // become options or further arguments.
+  QProcess process;
+  process.setProgram(program);
+  process.setArguments(arguments);
+  process.setWorkingDirectory(folder);
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setProcessChannelMode(output ? QProcess::SeparateChannels : QProcess::MergedChannels);
+  process.start();
+  if (!process.waitForStarted(-1)) return Fail(QStringLiteral("cannot start ") + program);
+  QByteArray out;
+  while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
+    out += process.readAllStandardOutput();
+    m_ui.DoEvents();
+  }
+  out += process.readAllStandardOutput();
+  if (output) *output = out;
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    return Fail(QFileInfo(program).fileName() + QStringLiteral(" ended with code ") +
+                QString::number(process.exitCode()));
+  return true;
+}
+
+bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
+  const QString lister = QFileInfo(m_tool).absoluteDir().filePath(QStringLiteral("lsar"));
+  if (!QFileInfo(lister).isExecutable()) return true;  // the unpacked files are checked anyway
+  QByteArray json;
+  if (!Run(lister, {QStringLiteral("-j"), QStringLiteral("--"), archivePath},
+           QFileInfo(archivePath).absolutePath(), &json))
+    return false;
+  const QJsonObject root = QJsonDocument::fromJson(json).object();
+  const QJsonArray entries = root.value(QStringLiteral("lsarContents")).toArray();
+  for (const QJsonValue& v : entries) {
+    const QJsonObject e = v.toObject();
+    const QString name = e.value(QStringLiteral("XADFileName")).toString();
+    if (!IsContainedName(name))
+      return Fail(QStringLiteral("the entry \"") + name + QStringLiteral("\" leaves the folder"));
+    for (const char* key : {"XADLinkDestination", "XADIsLink", "XADIsHardLink", "XADIsCharacterDevice",
+                            "XADIsBlockDevice", "XADIsFIFO"}) {
+      const QJsonValue flag = e.value(QString::fromLatin1(key));
+      if (!flag.isUndefined() && !(flag.isDouble() && flag.toInt() == 0))
+        return Fail(QStringLiteral("the entry \"") + name + QStringLiteral("\" is not a plain file"));
+    }
+  }
+  return true;
+}
+
+bool ToolUnpacker::Unpack(const QString& archivePath, const QString& targetFolder) {
+  m_reason.clear();
+  if (m_tool.isEmpty()) return Fail(QStringLiteral("no unpacking tool"));
+  if (!ListingIsSafe(archivePath)) return false;
+
+  QTemporaryDir staging(QDir(targetFolder).filePath(QStringLiteral(".unpack-XXXXXX")));
+  if (!staging.isValid()) return Fail(QStringLiteral("cannot create a folder in ") + targetFolder);
+  if (!Run(m_tool,
+           {QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("-D"), QStringLiteral("-k"),
+            QStringLiteral("skip"), QStringLiteral("-o"), staging.path(), QStringLiteral("--"), archivePath},
+           targetFolder, nullptr))
+    return false;
+
+  // Check what really arrived before anything reaches the target.
+  QStringList files;
+  qint64 total = 0;
+  QDirIterator it(staging.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+      return Fail(QStringLiteral("cannot read ") + path);
+    if (S_ISDIR(st.st_mode)) continue;
+    if (!S_ISREG(st.st_mode))
+      return Fail(QStringLiteral("the entry \"") + QDir(staging.path()).relativeFilePath(path) +
+                  QStringLiteral("\" is not a plain file"));
+    total += st.st_size;
+    if (total > kMaxBytes) return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
+    files.append(QDir(staging.path()).relativeFilePath(path));
+  }
+  for (const QString& relative : files) {
+    const QString dest = QDir(targetFolder).filePath(relative);
+    if (!QDir().mkpath(QFileInfo(dest).absolutePath())) return Fail(QStringLiteral("cannot create ") + dest);
+    if (QFileInfo(dest).isDir()) return Fail(dest + QStringLiteral(" is a folder"));
+    if (::rename(QFile::encodeName(staging.filePath(relative)).constData(),
+                 QFile::encodeName(dest).constData()) != 0)
+      return Fail(QStringLiteral("cannot move ") + relative + QStringLiteral(" into place"));
+  }
+  return true;
+}
+
+}  // namespace kolt

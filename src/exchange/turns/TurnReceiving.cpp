@@ -1,0 +1,271 @@
+// Receiving: a KLT archive opened by the user, and the files waiting in the working
+// folder, handed to each program's ReceivedFiles and from there to the receive batch.
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cerrno>
+
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "exchange/archive/ArchiveCodes.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/turns/SenderRecord.h"
+#include "exchange/turns/ToolUnpacker.h"
+#include "exchange/turns/TurnExchange.h"
+
+namespace kolt {
+namespace {
+
+const QChar kCr('\r');
+const QString kProduct = QStringLiteral("KOLT");
+
+bool PathExists(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool IsRealFolder(const QString& path) {
+  struct stat st {};
+  return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QString ExtensionOf(const QString& name) {
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  return dot < 0 ? QString() : name.mid(dot + 1).toUpper();
+}
+
+// Formats libarchive reads in-process (a lone .gz or .bz2 file is not one of them; the
+// external tool takes it then).
+bool IsLibarchiveFormat(const QString& ext) {
+  static const QStringList list = {QStringLiteral("RAR"), QStringLiteral("7Z"),   QStringLiteral("LHA"),
+                                   QStringLiteral("LZH"), QStringLiteral("CAB"),  QStringLiteral("TAR"),
+                                   QStringLiteral("TGZ"), QStringLiteral("TBZ"),  QStringLiteral("TBZ2"),
+                                   QStringLiteral("TXZ"), QStringLiteral("GZ"),   QStringLiteral("GZIP"),
+                                   QStringLiteral("BZ2"), QStringLiteral("BZIP"), QStringLiteral("XZ")};
+  return list.contains(ext);
+}
+
+// Formats only the external tool reads.
+bool IsToolFormat(const QString& ext) {
+  static const QStringList list = {QStringLiteral("SIT"), QStringLiteral("SITX"), QStringLiteral("ARC"),
+                                   QStringLiteral("ARJ"), QStringLiteral("ACE")};
+  return list.contains(ext);
+}
+
+QString WorkingFolderQuestion(const QString& folder) {
+  return QStringLiteral("Set the additional working folder to") + kCr + kCr + folder + QStringLiteral(" ?") +
+         kCr + kCr +
+         QStringLiteral(
+             "If you receive game turn files which are not in .KLT or .ZIP format, then save them into "
+             "correct subfolders under this folder,") +
+         QStringLiteral(" and ") + kProduct +
+         QStringLiteral(" will process them automatically when it is started or when you click Refresh F5.") +
+         kCr + kCr +
+         QStringLiteral(
+             "Also if you receive files in .ZIP format, then extract them into correct subfolder under this "
+             "folder.") +
+         kCr + kCr + kProduct +
+         QStringLiteral(" will create the correct subfolders under this folder, one for each program.") +
+         kCr + kCr +
+         QStringLiteral("WARNING: The files in these subfolders will be moved (deleted) when KOLT starts!");
+}
+
+}  // namespace
+
+QString TurnExchange::ReceiveFolder() {
+  return App().instanceFolder + QStringLiteral("/received");
+}
+
+bool TurnExchange::DeleteTempDir(QString* senderPath) {
+  if (!InstanceFolderReady()) return false;
+  const QString instance = App().instanceFolder;
+  for (const ProgramPtr& p : m_programs) {
+    if (!RemoveFolder(instance + QChar('/') + p->GetShortName())) return false;
+  }
+  if (!RemoveFolder(ReceiveFolder())) return false;
+  for (const QString& name : {QStringLiteral("KOLT.TST"), QString::fromLatin1(kSenderFileName)}) {
+    const QString path = instance + QChar('/') + name;
+    if (PathExists(path)) QFile::remove(path);
+    if (PathExists(path)) {
+      SetSystemError(errno);
+      m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
+      return false;
+    }
+  }
+  if (senderPath) *senderPath = ReceiveFolder() + QChar('/') + QString::fromLatin1(kSenderFileName);
+  return true;
+}
+
+void TurnExchange::ShowVersionNotice(const QString& sender, const QString& version) {
+  const QString own = App().version;
+  if (CompareVersions(version, own) <= 0) return;
+  const QString informed = IniRead(QStringLiteral("Settings"), QStringLiteral("Informed"));
+  if (CompareVersions(version, informed) <= 0) return;
+  IniWrite(QStringLiteral("Settings"), QStringLiteral("Informed"), version);
+  m_ui.MsgBox(
+      QStringLiteral("Your opponent ") + sender + QStringLiteral(" has a newer version of KOLT:") + kCr +
+          kCr + version + kCr + kCr + QStringLiteral("Your version is: ") + own + kCr + kCr +
+          QStringLiteral("You won't see this message again until somebody has a version greater than what "
+                         "your opponent has."),
+      Buttons::Ok, Icon::Information);
+}
+
+bool TurnExchange::ReceivedFile(const QString& path) {
+  {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+      SetSystemError(errno);
+      m_ui.ShowError(QStringLiteral("Can't get file: ") + path);
+      return false;
+    }
+  }
+  QString senderPath;
+  if (!DeleteTempDir(&senderPath)) return false;
+  const QString root = ReceiveFolder();
+  if (!QDir().mkpath(root)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't create folder: ") + root);
+    return false;
+  }
+
+  m_archive.UnzipInit();
+  m_archive.SetZipFName(path);
+  m_archive.SetExtractRoot(root);
+  m_archive.Show();
+  if (!m_archive.Unzip()) {
+    m_ui.ShowError(QStringLiteral("Decompress failed"));
+    m_archive.Hide();
+    return false;
+  }
+
+  SenderRecord sender;
+  const QString senderFile = FindEntryNoCase(root, QString::fromLatin1(kSenderFileName));
+  if (senderFile.isEmpty() || !ReadSenderFile(senderFile, &sender)) {
+    if (m_ui.MsgBox(QStringLiteral("Didn't receive ") + QString::fromLatin1(kSenderFileName) +
+                        QStringLiteral(". Do you want to continue?"),
+                    Buttons::OkCancel, Icon::Question) != Answer::Ok) {
+      m_archive.Hide();
+      return false;
+    }
+    sender = SenderRecord{};
+  }
+  ShowVersionNotice(sender.address, sender.version);
+
+  for (const ProgramPtr& p : m_programs) {
+    const QString shortName = p->GetShortName();
+    const QString folder = FindEntryNoCase(root, shortName);
+    if (!IsRealFolder(folder)) continue;
+    m_ui.ShowStatus(QStringLiteral("Receiving ") + shortName + QStringLiteral(" files..."));
+    m_ui.DoEvents();
+    p->ReceivedFiles(folder, sender.address, false);
+  }
+  m_archive.Hide();
+  m_ui.ShowStatus(QStringLiteral("Done!"));
+  return true;
+}
+
+void TurnExchange::DecompressFolder(const QString& folder) {
+  const QString tool = App().archiveTool;
+  // Taken before anything is unpacked: what an archive brings is not unpacked again.
+  const QStringList names = ListNoCase(folder, QStringLiteral("*"));
+  for (const QString& name : names) {
+    const QString path = folder + QChar('/') + name;
+    const QString ext = ExtensionOf(name);
+    bool done = false;
+    QString failure;
+    if (ext == QStringLiteral("ZIP") || IsLibarchiveFormat(ext)) {
+      m_archive.UnzipInit();
+      m_archive.SetZipFName(path);
+      m_archive.SetExtractRoot(folder);
+      m_archive.Show();
+      done = m_archive.Unzip();
+      m_archive.Hide();
+      failure = QStringLiteral("Decompress failed: ") + path;
+      if (!done && ext != QStringLiteral("ZIP") && m_archive.LastCode() == UnzipCode::NotFound &&
+          !tool.isEmpty()) {
+        ToolUnpacker unpacker(m_ui, tool);
+        done = unpacker.Unpack(path, folder);
+      }
+    } else if (IsToolFormat(ext)) {
+      if (tool.isEmpty()) continue;  // left for the user, as without the tool on Windows
+      ToolUnpacker unpacker(m_ui, tool);
+      done = unpacker.Unpack(path, folder);
+      failure = QStringLiteral("unar decompress failed: ") + path;
+      if (!done && !unpacker.Reason().isEmpty())
+        failure += QStringLiteral(" (") + unpacker.Reason() + QChar(')');
+    } else if (ext == QStringLiteral("KLT")) {
+      if (name.toUpper() != QStringLiteral("KOLT.KLT")) continue;
+      done = ReceivedFile(path);  // reports its own failures
+    } else {
+      continue;  // a file for the program's ReceivedFiles
+    }
+    if (done) {
+      if (!QFile::remove(path)) {
+        SetSystemError(errno);
+        m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
+      }
+    } else if (!failure.isEmpty() && ext != QStringLiteral("KLT")) {
+      m_ui.ShowError(failure);
+    }
+  }
+}
+
+void TurnExchange::ProcessWorkingFolder() {
+  const QString working = App().workingFolder;
+  if (working.isEmpty()) return;
+  m_ui.ShowStatus(QStringLiteral("Processing the working folder ") + working);
+  m_ui.DoEvents();
+  if (!DeleteTempDir()) return;
+  for (const ProgramPtr& p : m_programs) {
+    const QString shortName = p->GetShortName();
+    const QString folder = FindEntryNoCase(working, shortName);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) continue;
+    if (!QDir(folder).isReadable()) {
+      m_ui.ShowError(QStringLiteral("Can't get folder ") + folder);
+      return;
+    }
+    if (ListNoCase(folder, QStringLiteral("*")).isEmpty()) continue;
+    m_ui.ShowStatus(QStringLiteral("Receiving ") + shortName + QStringLiteral(" files..."));
+    DecompressFolder(folder);
+    p->ReceivedFiles(folder, QString(), true);
+  }
+  m_ui.ShowStatus(QStringLiteral("Done!"));
+}
+
+void TurnExchange::SetWorkingFolderCommand() {
+  QString folder = App().workingFolder;
+  if (folder.isEmpty()) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) {
+      m_ui.ShowError(QStringLiteral("Can't get the Documents folder"));
+      return;
+    }
+    folder = documents + QStringLiteral("/KOLT");
+  }
+  if (m_ui.MsgBox(WorkingFolderQuestion(folder), Buttons::OkCancel, Icon::Question) != Answer::Ok) {
+    App().workingFolder.clear();
+    IniWrite(QStringLiteral("Settings"), QStringLiteral("WorkingFolder"), QString());
+    return;
+  }
+  auto fail = [&](const QString& path) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't create folder ") + path);
+    App().workingFolder.clear();
+  };
+  if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return fail(folder);
+  for (const ProgramPtr& p : m_programs) {
+    const QString existing = FindEntryNoCase(folder, p->GetShortName());
+    if (!existing.isEmpty() && QFileInfo(existing).isDir()) continue;
+    const QString sub = folder + QChar('/') + p->GetShortName();
+    if (!QDir().mkpath(sub)) return fail(sub);
+  }
+  App().workingFolder = folder;
+  IniWrite(QStringLiteral("Settings"), QStringLiteral("WorkingFolder"), folder);
+}
+
+}  // namespace kolt
