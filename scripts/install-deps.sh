@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils qt6-qpa-plugins xdg-utils
-  zip unzip python3 python3-aiosmtpd openssl ca-certificates
+  zip unzip unar python3 python3-aiosmtpd openssl ca-certificates
   fonts-dejavu-core
 )
 missing=()

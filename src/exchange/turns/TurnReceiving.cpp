@@ -186,10 +186,17 @@ void TurnExchange::DecompressFolder(const QString& folder) {
       done = m_archive.Unzip();
       m_archive.Hide();
       failure = QStringLiteral("Decompress failed: ") + path;
-      if (!done && ext != QStringLiteral("ZIP") && m_archive.LastCode() == UnzipCode::NotFound &&
-          !tool.isEmpty()) {
+      const int code = m_archive.LastCode();
+      if (!done && ext != QStringLiteral("ZIP") &&
+          (code == UnzipCode::NotFound || code == UnzipCode::ArchiveError)) {
+        // Not readable in-process (a lone .gz, an unusual RAR): the tool's turn, and
+        // without the tool the file waits, as it would without an unpacker at all.
+        if (tool.isEmpty()) continue;
         ToolUnpacker unpacker(m_ui, tool);
         done = unpacker.Unpack(path, folder);
+        failure = QStringLiteral("unar decompress failed: ") + path;
+        if (!done && !unpacker.Reason().isEmpty())
+          failure += QStringLiteral(" (") + unpacker.Reason() + QChar(')');
       }
     } else if (IsToolFormat(ext)) {
       if (tool.isEmpty()) continue;  // left for the user, as without the tool on Windows

@@ -1,0 +1,12 @@
+# Sending and receiving turns on real parts: Info-ZIP archives, a local SMTP server
+# (aiosmtpd), the Steel Panthers adapter on temporary installations, and kolt-cli run as
+# two players' processes.
+kolt_add_test(test_exchange_turns
+  SOURCES
+    turns/TurnsFixture.h
+    turns/test_turns_receive.cpp
+    turns/test_turns_working.cpp
+  LIBS kolt_exchange kolt_programs kolt_platform_linux
+  ENV "DBUS_SESSION_BUS_ADDRESS="
+  TIMEOUT 180)
+target_include_directories(test_exchange_turns PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <memory>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/ProgramRegistry.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+namespace kolt::test {
+
+inline void SetTime(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+inline void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
+  ASSERT_TRUE(WriteFile(path, bytes)) << path.toStdString();
+  SetTime(path, when);
+}
+
+inline QDateTime Modified(const QString& path) {
+  return QFileInfo(path).lastModified();
+}
+
+// Runs a program in `folder`; its exit code (-1 when it could not start).
+inline int RunIn(const QString& folder, const QString& program, const QStringList& arguments) {
+  QProcess p;
+  p.setWorkingDirectory(folder);
+  p.start(program, arguments);
+  if (!p.waitForStarted() || !p.waitForFinished(30000)) return -1;
+  return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// A Steel Panthers game of three files, as the game leaves it in its EMAIL folder.
+inline void MakeSpwawGame(const QString& emailFolder, const QString& base, const QByteArray& description,
+                          const QDateTime& when, const QByteArray& turn = "turn 1") {
+  WriteAt(emailFolder + "/" + base + ".cmt", description, when);
+  WriteAt(emailFolder + "/" + base + ".dat", "DAT " + turn, when);
+  WriteAt(emailFolder + "/" + base + ".aux", "AUX " + turn, when);
+}
+
+// One player's machine in this process: a home with a Steel Panthers installation, the
+// real toolbox, archive wrapper and mailer, and the exchange engine.
+class TurnsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App().homeFolder = home.Path();
+    App().instanceFolder = home.File("0");
+    App().version = "1.1.5";
+    App().timeZoneText = "(GMT+1) CET";
+    App().totalBias = -60;
+    App().workingFolder.clear();
+    App().archiveTool.clear();
+    QDir().mkpath(App().instanceFolder);
+    QDir().mkpath(email);
+    WriteFile(game + "/mech.exe", "MZ");
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    IniWrite("E-Mail", "From", "me@example.org");
+    exchange = std::make_unique<TurnExchange>(ui, tools, programs, archive, mailer);
+    TurnExchange* x = exchange.get();
+    ProgramRegistry registry(Services{ui, tools, [x] { return x->NewBatch(); }}, AdapterFactories());
+    registry.BuildProgramList(false, programs, false);
+    ASSERT_TRUE(programs.Contains("SPWAW"));
+  }
+  void TearDown() override {
+    App().homeFolder.clear();
+    App().instanceFolder.clear();
+    App().workingFolder.clear();
+    App().archiveTool.clear();
+  }
+
+  ProgramPtr Spwaw() const { return programs.Find("SPWAW"); }
+  GamePtr FindGame(const QString& name) {
+    for (const GamePtr& g : Spwaw()->InitGames())
+      if (g->GetName().compare(name, Qt::CaseInsensitive) == 0) return g;
+    return nullptr;
+  }
+  QString Record(const QString& key) { return IniRead("SPWAW", key); }
+
+  // A KLT archive made with Info-ZIP from a folder holding SENDER.TXT and SPWAW/.
+  QString MakeKlt(const QString& name, const QByteArray& sender,
+                  const std::function<void(const QString&)>& files) {
+    const QString staging = home.Root() + "/outbox/" + name;
+    QDir(staging).removeRecursively();
+    QDir().mkpath(staging + "/SPWAW");
+    if (!sender.isNull()) WriteFile(staging + "/SENDER.TXT", sender);
+    files(staging + "/SPWAW");
+    const QString klt = home.Root() + "/outbox/" + name + ".KLT";
+    QFile::remove(klt);
+    EXPECT_EQ(RunIn(staging, "zip", {"-q", "-r", "-X", klt, "."}), 0);
+    return klt;
+  }
+  static QByteArray Sender(const QByteArray& address, const QByteArray& version = "1.1.5") {
+    return address + "\r\n(GMT+1) CET\r\n-60\r\n" + version + "\r\n";
+  }
+
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools{ui};
+  MemoryArchiveLog log;
+  ArchiveWrapper archive{ui, log};
+  Mailer mailer{ui};
+  ProgramList programs;
+  std::unique_ptr<TurnExchange> exchange;
+  QString game = home.Root() + "/games/SPWAW";
+  QString email = game + "/EMAIL";
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+};
+
+}  // namespace kolt::test

@@ -1,0 +1,148 @@
+// The working folder: files and archives saved by the user into one subfolder per
+// program, taken in on every refresh.
+#include <gtest/gtest.h>
+
+#include <QStandardPaths>
+
+#include "TurnsFixture.h"
+#include "mail/QtPrinters.h"
+#include "model/Status.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+class Working : public TurnsTest {
+ protected:
+  void SetUp() override {
+    TurnsTest::SetUp();
+    App().workingFolder = work;
+    QDir().mkpath(work + "/SPWAW");
+  }
+  QString work = home.Root() + "/work";
+  QString spwaw = work + "/SPWAW";
+};
+
+}  // namespace
+
+TEST_F(Working, PlainFilesAreMovedInAndRecordedWithoutTouchingTheMode) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  IniWrite("SPWAW", "email001.cmt/M", "-");
+  IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+  MakeSpwawGame(spwaw, "email001", "Scenario X", t0.addSecs(60), "turn 2");
+  SetTime(spwaw + "/email001.cmt", t0);
+
+  exchange->ProcessWorkingFolder();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(QDir(spwaw).entryList(QDir::Files), QStringList());  // moved
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
+  EXPECT_EQ(Record("email001.cmt/M"), "-");
+  EXPECT_EQ(Record("email001.cmt"), "ivan@example.org");
+  EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::Play);
+  EXPECT_EQ(ui.statuses.first(), "Processing the working folder " + work);
+  EXPECT_TRUE(ui.statuses.contains("Receiving SPWAW files..."));
+  EXPECT_EQ(ui.statuses.last(), "Done!");
+}
+
+TEST_F(Working, ArchivesAreUnpackedAndOnlyKoltKltIsTakenAsATurn) {
+  const QString klt = MakeKlt("turn", Sender("ivan@example.org"),
+                              [&](const QString& dir) { MakeSpwawGame(dir, "email001", "Scenario X", t0); });
+  QFile::copy(klt, spwaw + "/kolt.klt");
+  QFile::copy(klt, spwaw + "/other.KLT");
+  // A ZIP of another game, made by Info-ZIP.
+  const QString zipDir = home.Root() + "/zipped";
+  MakeSpwawGame(zipDir, "email002", "Scenario Y", t0);
+  ASSERT_EQ(
+      RunIn(zipDir, "zip", {"-q", spwaw + "/SPWAW.zip", "email002.cmt", "email002.dat", "email002.aux"}), 0);
+
+  ui.Answers({Answer::Cancel});  // the unknown other.KLT makes the batch ask
+  exchange->ProcessWorkingFolder();
+  EXPECT_FALSE(QFile::exists(spwaw + "/kolt.klt"));
+  EXPECT_FALSE(QFile::exists(spwaw + "/SPWAW.zip"));
+  EXPECT_TRUE(QFile::exists(spwaw + "/other.KLT"));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 1");  // from the KLT, at once
+  EXPECT_EQ(Record("email001.cmt/M"), "KLT");
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.startsWith("Received old SPWAW files:\r\rUnknown file type: other.KLT\r"));
+  EXPECT_TRUE(QFile::exists(spwaw + "/email002.dat"));  // declined: still waiting
+  EXPECT_FALSE(QFile::exists(email + "/email002.dat"));
+
+  ui.Answers({Answer::Ok, Answer::Ok});
+  exchange->ProcessWorkingFolder();
+  EXPECT_EQ(ReadFile(email + "/email002.dat"), "DAT turn 1");
+  EXPECT_EQ(QDir(spwaw).entryList(QDir::Files), QStringList({"other.KLT"}));
+}
+
+TEST_F(Working, FormatsOnlyTheToolReadsWaitForIt) {
+  WriteFile(spwaw + "/turn.arj", "not really an ARJ archive");
+  WriteFile(home.Root() + "/email003.dat", "DAT gz");
+  ASSERT_EQ(RunIn(home.Root(), "gzip", {"-k", "email003.dat"}), 0);
+  QFile::rename(home.Root() + "/email003.dat.gz", spwaw + "/email003.dat.gz");
+  ui.Answers({Answer::Cancel});
+  exchange->DecompressFolder(spwaw);
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(QFile::exists(spwaw + "/turn.arj"));  // no tool: left alone, no message
+  if (!QFile::exists("/usr/bin/unar")) GTEST_SKIP() << "unar is not installed";
+
+  App().archiveTool = "/usr/bin/unar";
+  exchange->DecompressFolder(spwaw);
+  EXPECT_FALSE(QFile::exists(spwaw + "/email003.dat.gz"));  // a lone gzip file: the tool's
+  EXPECT_EQ(ReadFile(spwaw + "/email003.dat"), "DAT gz");
+  EXPECT_TRUE(QFile::exists(spwaw + "/turn.arj"));  // damaged: reported and kept
+  ASSERT_EQ(ui.boxes.size(), 1u) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes[0].text.startsWith("unar decompress failed: " + spwaw + "/turn.arj"));
+  EXPECT_EQ(QDir(spwaw).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"email003.dat", "turn.arj"}));  // no unpacking folder left
+}
+
+TEST_F(Working, TheToolMayNotPlaceLinksOrEscape) {
+  if (!QFile::exists("/usr/bin/unar")) GTEST_SKIP() << "unar is not installed";
+  App().archiveTool = "/usr/bin/unar";
+  const QString src = home.Root() + "/tarsrc";
+  QDir().mkpath(src);
+  QFile::link("/etc/hostname", src + "/email004.dat");
+  ASSERT_EQ(RunIn(src, "tar", {"cf", "t.tar", "email004.dat"}), 0);
+  // A .sit name sends it straight to the tool, which reads tar too.
+  QFile::rename(src + "/t.tar", spwaw + "/links.sit");
+  exchange->DecompressFolder(spwaw);
+  EXPECT_TRUE(QFile::exists(spwaw + "/links.sit"));
+  EXPECT_FALSE(QFileInfo::exists(spwaw + "/email004.dat"));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.contains("is not a plain file")) << ui.boxes[0].text.toStdString();
+}
+
+TEST_F(Working, TheCommandAsksAndCreatesOneSubfolderPerProgram) {
+  App().workingFolder.clear();
+  const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KOLT";
+  ui.Answers({Answer::Cancel});
+  exchange->SetWorkingFolderCommand();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(
+      ui.boxes[0].text,
+      "Set the additional working folder to\r\r" + proposed +
+          " ?\r\rIf you receive game turn files which are not in .KLT or .ZIP format, then save them into "
+          "correct subfolders under this folder, and KOLT will process them automatically when it is "
+          "started or when you click Refresh F5.\r\rAlso if you receive files in .ZIP format, then extract "
+          "them into correct subfolder under this folder.\r\rKOLT will create the correct subfolders under "
+          "this folder, one for each program.\r\rWARNING: The files in these subfolders will be moved "
+          "(deleted) when KOLT starts!");
+  EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(App().workingFolder, "");
+  EXPECT_FALSE(QFileInfo::exists(proposed));
+
+  ui.Answers({Answer::Ok});
+  exchange->SetWorkingFolderCommand();
+  EXPECT_EQ(App().workingFolder, proposed);
+  EXPECT_EQ(IniRead("Settings", "WorkingFolder"), proposed);
+  EXPECT_TRUE(QFileInfo(proposed + "/SPWAW").isDir());
+
+  // A folder that cannot be made is reported and not kept.
+  WriteFile(home.Root() + "/blocked", "a file");
+  App().workingFolder = home.Root() + "/blocked/KOLT";
+  ui.Answers({Answer::Ok});
+  exchange->SetWorkingFolderCommand();
+  EXPECT_TRUE(ui.Texts().last().startsWith("Can't create folder " + home.Root() + "/blocked/KOLT"));
+  EXPECT_EQ(App().workingFolder, "");
+  EXPECT_EQ(IniRead("Settings", "WorkingFolder"), proposed);  // not saved
+}
