@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -419,27 +420,31 @@ void frmMain::RefreshLists(bool reload) {
   ShowStatus(QStringLiteral("Ready"));
 }
 
-// Columns keep their design width and grow to show their longest cell.
+// Columns fit their content (never narrower than the header), up to a limit that keeps
+// long descriptions and folders from pushing the other columns out of sight.
 void frmMain::FitColumns() {
   for (QTreeWidget* view : {m_lvInstalled, m_lvGames}) {
     const QList<int> design = view == m_lvGames ? GameColumnWidths() : ProgramColumnWidths();
     for (int c = 0; c < view->columnCount() && c < design.size(); ++c) {
       view->resizeColumnToContents(c);
-      const int content = std::min(view->columnWidth(c) + 12, 480);
-      view->setColumnWidth(c, std::max(TwipsToPixels(design[c]), content));
+      const int limit = std::max(TwipsToPixels(design[c]), 360);
+      view->setColumnWidth(c, std::min(view->columnWidth(c) + 12, limit));
     }
   }
 }
 
 void frmMain::FitInstalledList() {
-  if (m_designInstalledHeight < 0) m_designInstalledHeight = m_lvInstalled->height();
   const int n = m_lvInstalled->topLevelItemCount();
   if (n == 0) return;
   int rowHeight = m_lvInstalled->visualItemRect(m_lvInstalled->topLevelItem(0)).height();
-  if (rowHeight <= 0) rowHeight = m_lvInstalled->sizeHintForRow(0);
   if (rowHeight <= 0) rowHeight = fontMetrics().height() + 4;
-  // The rows, the header and a margin: the games frame takes what is left.
-  m_lvInstalled->setFixedHeight((n + 2) * rowHeight);
+  // The rows, the header, one spare row and room for the horizontal scroll bar: the games
+  // frame takes what is left.
+  const int header = m_lvInstalled->header()->sizeHint().height();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  m_lvInstalled->setFixedHeight(header + (n + 1) * rowHeight + scrollBar + 2 * m_lvInstalled->frameWidth());
+  m_fraInstalled->layout()->activate();
+  centralWidget()->layout()->activate();
 }
 
 void frmMain::AutoSelect() {

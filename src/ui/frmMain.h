@@ -118,7 +118,6 @@ class frmMain final : public QMainWindow {
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;
   bool m_watching = false;
-  int m_designInstalledHeight = -1;
 
   QGroupBox* m_fraInstalled = nullptr;
   QTreeWidget* m_lvInstalled = nullptr;

@@ -3,3 +3,6 @@ kolt_add_test(test_ui_frmMain SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmMai
 kolt_add_test(test_ui_frmGame SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmGame.cpp LIBS kolt_ui Qt6::Test GUI)
 kolt_add_test(test_ui_screenshots SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_screenshots.cpp LIBS kolt_ui Qt6::Test GUI)
 target_compile_definitions(test_ui_screenshots PRIVATE KOLT_DEMO_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/make-demo-home.py")
+if(X11_FOUND)
+  kolt_add_test(test_ui_frmMain_x11 SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmMain_x11.cpp LIBS kolt_ui Qt6::Test X11)
+endif()

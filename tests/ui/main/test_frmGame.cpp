@@ -109,6 +109,7 @@ TEST(GameDialog, ModeListAndPassword) {
     frmGame d(f.ui, f.games, 0);
     EXPECT_EQ(f.Mode(d)->currentIndex(), 1);
     f.Mode(d)->setCurrentIndex(0);
+    d.show();
     QTest::keyClick(&d, Qt::Key_Return);  // Enter is OK
     EXPECT_EQ(d.DialogResult(), "OK");
   }

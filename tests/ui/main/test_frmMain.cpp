@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QTimer>
@@ -297,7 +298,18 @@ TEST(MainWindow, FitInstalledListGrowsWithThePrograms) {
   f.window->show();
   QApplication::processEvents();
   const int two = f.window->InstalledView()->height();
+  const int gamesTwo = f.Games()->height();
   const int row =
       f.window->InstalledView()->visualItemRect(f.window->InstalledView()->topLevelItem(0)).height();
-  EXPECT_EQ(two, 4 * row);
+  // Eight programs: six rows more; the games list gives up the same height.
+  for (int i = 0; i < 6; ++i)
+    f.registry.AddProgram(std::make_shared<TestProgram>("P" + QString::number(i)), false, f.programs, true,
+                          "");
+  f.window->RefreshLists(true);
+  f.window->FitInstalledList();
+  QApplication::processEvents();
+  EXPECT_EQ(f.window->InstalledView()->height() - two, 6 * row);
+  EXPECT_EQ(gamesTwo - f.Games()->height(), 6 * row)
+      << f.window->findChild<QWidget*>("fraInstalled")->height() << " "
+      << f.window->findChild<QWidget*>("fraGames")->height() << " " << two << " " << gamesTwo;
 }

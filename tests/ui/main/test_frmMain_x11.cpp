@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include "TestPrograms.h"
+#include "core/Startup.h"
+#include "model/Services.h"
+#include "platform/HotKeys.h"
+#include "platform/linux/LinuxWintools.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+void Press(const char* keys) {
+  QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(keys)});
+}
+
+// Lets the event loop deliver X events until `done` or a few seconds passed.
+template <typename Done>
+bool WaitFor(Done done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  return done();
+}
+
+}  // namespace
+
+// Under Xvfb: the main window registers the two hot keys, shows their names in the
+// status bar, and lets a press through only while no command runs.
+TEST(MainWindowHotKeys, RegisteredKeysShowAndBusyPressesAreDropped) {
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  auto program = std::make_shared<TestProgram>(QStringLiteral("ALPHA"));
+  Services services{ui, tools, {}};
+  ProgramRegistry registry(services, FactoriesFor({program}));
+  std::unique_ptr<HotKeys> keys = CreateHotKeys();
+  ASSERT_TRUE(keys->Available());
+  MainWindowParts parts(ui, tools, registry, programs);
+  parts.hotKeys = keys.get();
+  frmMain window(parts);
+  window.Form_Load();
+  window.show();
+  EXPECT_EQ(window.PanelText(3), "Ctrl+Shift+P");
+  EXPECT_EQ(window.PanelText(2), "Ctrl+Shift+F");
+
+  // Nothing was played: the file-name key is acted on but types nothing.
+  App().lastPlayedGameName.clear();
+  Press("ctrl+shift+f");
+  EXPECT_TRUE(WaitFor([&] { return keys->HandledCount() == 1; }));
+
+  ASSERT_TRUE(window.EnterBusy());
+  Press("ctrl+shift+p");
+  EXPECT_TRUE(WaitFor([&] { return keys->DiscardedCount() == 1; }));
+  window.LeaveBusy();
+  EXPECT_EQ(keys->HandledCount(), 1);
+}
