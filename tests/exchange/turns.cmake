@@ -5,8 +5,11 @@ kolt_add_test(test_exchange_turns
   SOURCES
     turns/TurnsFixture.h
     turns/test_turns_receive.cpp
+    turns/test_turns_send.cpp
     turns/test_turns_working.cpp
   LIBS kolt_exchange kolt_programs kolt_platform_linux
   ENV "DBUS_SESSION_BUS_ADDRESS="
   TIMEOUT 180)
 target_include_directories(test_exchange_turns PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(test_exchange_turns PRIVATE
+  SMTP_SERVER_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/mail/smtp_server.py")

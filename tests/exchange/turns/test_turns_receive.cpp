@@ -6,10 +6,10 @@
 #include <QRegularExpression>
 
 #include "TurnsFixture.h"
-#include "mail/QtPrinters.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/ReceiveEngine.h"
 #include "exchange/turns/SenderRecord.h"
+#include "mail/QtPrinters.h"
 #include "model/Status.h"
 #include "programs/SPWAW/SPWAW_Game.h"
 
