@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -312,4 +313,48 @@ TEST(MainWindow, FitInstalledListGrowsWithThePrograms) {
   EXPECT_EQ(gamesTwo - f.Games()->height(), 6 * row)
       << f.window->findChild<QWidget*>("fraInstalled")->height() << " "
       << f.window->findChild<QWidget*>("fraGames")->height() << " " << two << " " << gamesTwo;
+}
+
+// A program that really starts something (a short shell script) through the toolbox, as
+// the adapters do, so that the window's timer watches a real process.
+class StartingProgram : public TestProgram {
+ public:
+  StartingProgram(Wintools& tools, QString script)
+      : TestProgram("REAL"), m_tools(tools), m_script(std::move(script)) {}
+  bool Run(WindowHandle) override {
+    calls.append("Run");
+    return m_tools.RunProgram(m_script, QString(), QString(), false, false);
+  }
+
+ private:
+  Wintools& m_tools;
+  QString m_script;
+};
+
+TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
+  Fixture f;
+  const QString script = f.home.File("game.sh");
+  WriteFile(script, "#!/bin/sh\nsleep 0.3\n");
+  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  auto real = std::make_shared<StartingProgram>(f.tools, script);
+  auto game = real->AddGame("turn.dat", "Play", "x@example.org");
+  f.Load();
+  f.registry.AddProgram(real, false, f.programs, true, "");
+  f.window->RefreshLists(true);
+  f.Select({"turn.dat"});
+  f.window->PlayGame(false);
+  ASSERT_EQ(real->calls, QStringList({"Run"}));
+
+  // The user "plays": the game is now ready to send. While it runs nothing happens.
+  game->status = "Send";
+  f.window->Timer1_Timer();
+  EXPECT_TRUE(f.SelectedNames() == QStringList({"turn.dat"}));
+  f.Games()->clearSelection();
+  QThread::msleep(600);
+  f.window->Timer1_Timer();
+  EXPECT_EQ(f.SelectedNames(), QStringList({"turn.dat"}));  // rescanned and selected
+  // Once only.
+  f.Games()->clearSelection();
+  f.window->Timer1_Timer();
+  EXPECT_TRUE(f.SelectedNames().isEmpty());
 }
