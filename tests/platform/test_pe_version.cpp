@@ -9,7 +9,7 @@
 using kolt::ReadPeFixedVersion;
 using kolt::ReadPeFixedVersionFile;
 using kolt::test::PeBuilder;
-using kolt::test::PeSpec;
+using kolt::test::PeLayout;
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(PeVersion, SampleExecutables) {
 
 TEST(PeVersion, BuiltImagesBothWidths) {
   EXPECT_EQ(VersionText(PeBuilder::Build()), QStringLiteral("2.5.17"));
-  PeSpec wide;
+  PeLayout wide;
   wide.pe32plus = true;
   wide.fileVersionMS = 0x0003000A;
   wide.fileVersionLS = 0x00020001;  // build 2, revision 1 -> 131073
@@ -40,20 +40,20 @@ TEST(PeVersion, BuiltImagesBothWidths) {
 }
 
 TEST(PeVersion, LowWordIsSignedAndHighWordSplit) {
-  PeSpec s;
+  PeLayout s;
   s.fileVersionMS = 0xFFFF0001;
   s.fileVersionLS = 0xFFFFFFFF;
   EXPECT_EQ(VersionText(PeBuilder::Build(s)), QStringLiteral("65535.1.-1"));
 }
 
 TEST(PeVersion, RejectsWhatIsNotAFixedBlock) {
-  PeSpec noVersion;
+  PeLayout noVersion;
   noVersion.withVersion = false;
   EXPECT_EQ(VersionText(PeBuilder::Build(noVersion)), QStringLiteral("<none>"));
-  PeSpec shortValue;
+  PeLayout shortValue;
   shortValue.valueLength = 48;  // the root block must be exactly 52 bytes
   EXPECT_EQ(VersionText(PeBuilder::Build(shortValue)), QStringLiteral("<none>"));
-  PeSpec badSignature;
+  PeLayout badSignature;
   badSignature.signature = 0xFEEF04BC;
   EXPECT_EQ(VersionText(PeBuilder::Build(badSignature)), QStringLiteral("<none>"));
   EXPECT_EQ(VersionText(QByteArray()), QStringLiteral("<none>"));
