@@ -107,7 +107,8 @@ class Send : public TurnsTest {
 
 TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
   const GameList group = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "KLT"), Other("KLT")};
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, false, false)) << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, false, false))
+      << ui.Texts().join("\n").toStdString();
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
   EXPECT_TRUE(ui.tauntQuestions.empty());
 
@@ -115,10 +116,10 @@ TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(Subject(messages[0]), "KOLT file");
   // Byte for byte, CR LF line ends included.
-  EXPECT_EQ(
-      Body(messages[0]),
-      "--\r\nOpen the attachment in KOLT\r\nSPWAW/email001.cmt (Scenario X), SPWAW/email002.cmt, OTHER/turn7.trn "
-      "(Desc)");
+  EXPECT_EQ(Body(messages[0]),
+            "--\r\nOpen the attachment in KOLT\r\nSPWAW/email001.cmt (Scenario X), SPWAW/email002.cmt, "
+            "OTHER/turn7.trn "
+            "(Desc)");
   EXPECT_EQ(messages[0]["rcpt_tos"].toArray().first().toString(), "ivan@example.org");
   ASSERT_EQ(AttachmentNames(messages[0]), QStringList({"KOLT.KLT"}));
 
@@ -149,13 +150,15 @@ TEST_F(Send, KltNeedsTheOwnAddressBeforeAnyArchiveIsMade) {
   // ZIP and plain sends do not need it.
   const GameList zip = {Spwaw("email002.cmt", "ZIP")};
   ui.boxes.clear();
-  EXPECT_TRUE(exchange->SendGroup("ivan@example.org", zip, 0, 0, false, false)) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(exchange->SendGroup("ivan@example.org", zip, 0, 0, false, false))
+      << ui.Texts().join("\n").toStdString();
 }
 
 TEST_F(Send, ZipAndPlainSendOneMessagePerProgramEachWithItsTaunt) {
   const GameList group = {Spwaw("email001.cmt", "ZIP"), Spwaw("email002.cmt", "-"), Other("-")};
   ui.Taunts({QString("Your tanks are toast"), QString("Line one\r\n"), QString()});
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, true, false)) << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, true, false))
+      << ui.Texts().join("\n").toStdString();
   ASSERT_EQ(ui.tauntQuestions.size(), 3u);
   EXPECT_EQ(ui.tauntQuestions[0],
             std::make_pair(QString("ivan@example.org"), QString("SPWAW/email001.cmt (Scenario X)")));
@@ -165,9 +168,10 @@ TEST_F(Send, ZipAndPlainSendOneMessagePerProgramEachWithItsTaunt) {
   const auto m = server.Messages();
   ASSERT_EQ(m.size(), 3u);
   EXPECT_EQ(Subject(m[0]), "SPWAW file");
-  EXPECT_EQ(Body(m[0]),
-            "Your tanks are toast\r\n--\r\nOpen the attachment and extract the files into EMAIL directory.\r\n"
-            "SPWAW/email001.cmt (Scenario X)");
+  EXPECT_EQ(
+      Body(m[0]),
+      "Your tanks are toast\r\n--\r\nOpen the attachment and extract the files into EMAIL directory.\r\n"
+      "SPWAW/email001.cmt (Scenario X)");
   EXPECT_EQ(AttachmentNames(m[0]), QStringList({"SPWAW.zip"}));
   EXPECT_EQ(UnzipList(SaveAttachment(m[0], 0, "SPWAW.zip")),
             QStringList({"email001.aux", "email001.cmt", "email001.dat"}));
@@ -201,7 +205,8 @@ TEST_F(Send, ACancelledTauntStopsTheGroupAndAFailedSendRecordsNothing) {
 TEST_F(Send, AMessageAlwaysGoesOutWithTheKltSubject) {
   const GameList group = {Spwaw("email001.cmt", "ZIP")};
   ui.Taunts({QString("Ready when you are"), QString("And the ZIP game")});
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 0, true, true)) << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 0, true, true))
+      << ui.Texts().join("\n").toStdString();
   const auto m = server.Messages();
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(Subject(m[0]), "KOLT message");

@@ -1,0 +1,246 @@
+// Two players, each with their own home and Steel Panthers installation, play one game
+// through kolt-cli processes and a real SMTP server on 127.0.0.1: KLT by opening the
+// attachment, ZIP and plain files through the working folder.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/Settings.h"
+#include "mail/QtPrinters.h"
+#include "mail/SmtpTestServer.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+struct Result {
+  int exitCode = -1;
+  QString out, err;
+};
+
+void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
+  ASSERT_TRUE(WriteFile(path, bytes));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+class Player {
+ public:
+  Player(const QString& address, int port) {
+    QDir().mkpath(home);
+    QDir().mkpath(m_dir.path() + "/prefix");  // an empty Wine prefix
+    QDir().mkpath(work + "/SPWAW");
+    WriteFile(game + "/mech.exe", "MZ");
+    Set("SPWAW", "Directory", game);
+    Set("SPWAW", "SAVE", "0");
+    Set("E-Mail", "Mode", "SMTP");
+    Set("E-Mail", "SMTP_Server", "127.0.0.1");
+    Set("E-Mail", "SMTP_Port", QString::number(port));
+    Set("E-Mail", "SMTP_Security", "NONE");
+    Set("E-Mail", "Address", address);
+    Set("E-Mail", "From", address);
+  }
+  void Set(const QString& section, const QString& key, const QString& value) {
+    IniWrite(section, key, value, home + "/KOLT.INI");
+  }
+  QString Get(const QString& section, const QString& key) {
+    ClearIniCache();
+    return IniRead(section, key, QString(), home + "/KOLT.INI");
+  }
+  // The game program rewrites the turn files.
+  void Play(const QByteArray& turn, const QDateTime& when) {
+    WriteAt(email + "/email001.dat", "DAT " + turn, when);
+    WriteAt(email + "/email001.aux", "AUX " + turn, when);
+  }
+  Result Cli(const QStringList& args) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KOLT_HOME", home);
+    env.insert("HOME", m_dir.path() + "/user");
+    env.insert("XDG_DATA_HOME", m_dir.path() + "/user/.local/share");
+    env.insert("XDG_CONFIG_HOME", m_dir.path() + "/user/.config");
+    env.insert("WINEPREFIX", m_dir.path() + "/prefix");
+    env.insert("LC_ALL", "C.UTF-8");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "");
+    p.setProcessEnvironment(env);
+    p.start(KOLT_CLI, args);
+    EXPECT_TRUE(p.waitForStarted());
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(60000));
+    ClearIniCache();
+    return Result{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                  QString::fromUtf8(p.readAllStandardError())};
+  }
+  // The game's row of `kolt-cli list --json` (which takes in the working folder first).
+  QJsonObject Row() {
+    const Result r = Cli({"--no", "list", "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    for (const QJsonValue& g : QJsonDocument::fromJson(r.out.toUtf8()).object()["games"].toArray()) {
+      if (g.toObject()["file_name"].toString() == "email001.cmt") return g.toObject();
+    }
+    ADD_FAILURE() << "no game in " << r.out.toStdString() << r.err.toStdString();
+    return {};
+  }
+  QString Status() { return Row()["status"].toString(); }
+  QByteArray Dat() { return ReadFile(email + "/email001.dat"); }
+
+ private:
+  QTemporaryDir m_dir;
+
+ public:
+  QString home = m_dir.path() + "/home";
+  QString game = m_dir.path() + "/games/SPWAW";
+  QString email = game + "/EMAIL";
+  QString work = m_dir.path() + "/work";
+  QString inbox = m_dir.path() + "/inbox";
+};
+
+class TwoPlayers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+    for (Player* p : {&a, &b}) {
+      WriteAt(p->email + "/email001.cmt", "Kursk", t0);
+      p->Play("turn 1", t0);
+    }
+    a.Set("SPWAW", "email001.cmt", "b@example.org");  // A started the game with B
+  }
+  // The attachments of the newest message, saved into `folder`.
+  QStringList TakeAttachments(const QString& folder) {
+    const auto messages = server.Messages();
+    EXPECT_EQ(messages.size(), ++m_seen);
+    QStringList paths;
+    if (messages.empty()) return paths;
+    for (const QJsonValue& v : messages.back()["message"].toObject()["attachments"].toArray()) {
+      const QJsonObject at = v.toObject();
+      const QString path = folder + "/" + at["filename"].toString();
+      WriteFile(path, QByteArray::fromBase64(at["data"].toString().toLatin1()));
+      paths.append(path);
+    }
+    return paths;
+  }
+  QString LastSubject() { return server.Messages().back()["message"].toObject()["subject"].toString(); }
+
+  SmtpTestServer server;
+  Player a{"a@example.org", server.Port()};
+  Player b{"b@example.org", server.Port()};
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+  size_t m_seen = 0;
+};
+
+void ExpectOk(const Result& r) {
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+}  // namespace
+
+TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
+  // KLT: A plays and sends; B opens the attachment.
+  a.Play("A2", t0.addSecs(60));
+  EXPECT_EQ(a.Status(), "New");
+  Result r = a.Cli({"--yes", "send", "spwaw/EMAIL001.CMT"});
+  ExpectOk(r);
+  // The terminal shows the confirmation; the address heads its group.
+  EXPECT_TRUE(r.err.contains("Are you sure you want to send these games?\n\nb@example.org\n"))
+      << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("SPWAW : email001.cmt")) << r.err.toStdString();
+  EXPECT_EQ(LastSubject(), "KOLT file");
+  EXPECT_EQ(a.Status(), "Wait");
+  const QStringList klt = TakeAttachments(b.inbox);
+  ASSERT_EQ(klt.size(), 1);
+  ExpectOk(b.Cli({"--no", "receive", klt[0]}));  // nothing odd: nothing asked
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  QJsonObject row = b.Row();
+  EXPECT_EQ(row["status"].toString(), "Play");
+  EXPECT_EQ(row["email"].toString(), "a@example.org");
+  EXPECT_EQ(row["mode"].toString(), "KLT");
+
+  // The same archive again is old now: declined, and the exit code says so.
+  r = b.Cli({"--no", "receive", klt[0]});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Received old SPWAW files:")) << r.err.toStdString();
+
+  // B plays and answers; A opens the attachment.
+  b.Play("B3", t0.addSecs(120));
+  EXPECT_EQ(b.Status(), "Send");
+  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_EQ(b.Status(), "Wait");
+  const QStringList back = TakeAttachments(a.inbox);
+  ASSERT_EQ(back.size(), 1);
+  ExpectOk(a.Cli({"--no", "receive", back[0]}));
+  EXPECT_EQ(a.Dat(), "DAT B3");
+  EXPECT_EQ(a.Status(), "Play");
+
+  // ZIP: the archive is saved into the opponent's working folder.
+  a.Set("SPWAW", "email001.cmt/M", "ZIP");
+  b.Set("SPWAW", "email001.cmt/M", "ZIP");
+  b.Set("Settings", "WorkingFolder", b.work);
+  a.Set("Settings", "WorkingFolder", a.work);
+  a.Play("A4", t0.addSecs(180));
+  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_EQ(LastSubject(), "SPWAW file");
+  EXPECT_EQ(TakeAttachments(b.work + "/SPWAW"), QStringList({b.work + "/SPWAW/SPWAW.zip"}));
+  ExpectOk(b.Cli({"--no", "refresh"}));
+  EXPECT_EQ(QDir(b.work + "/SPWAW").entryList(QDir::Files), QStringList());
+  EXPECT_EQ(b.Dat(), "DAT A4");
+  row = b.Row();
+  EXPECT_EQ(row["status"].toString(), "Play");
+  EXPECT_EQ(row["mode"].toString(), "ZIP");  // only a KLT tells that the opponent has this program
+
+  // Plain: the files themselves, saved into the working folder, taken in by the list.
+  a.Set("SPWAW", "email001.cmt/M", "-");
+  b.Set("SPWAW", "email001.cmt/M", "-");
+  b.Play("B5", t0.addSecs(240));
+  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_EQ(TakeAttachments(a.work + "/SPWAW").size(), 3);
+  EXPECT_EQ(a.Status(), "Play");
+  EXPECT_EQ(a.Dat(), "DAT B5");
+  EXPECT_EQ(b.Status(), "Wait");
+  EXPECT_EQ(QDir(a.email + "/bak").entryList(QDir::Files),
+            QStringList({"email001.aux", "email001.cmt", "email001.dat"}));
+}
+
+TEST_F(TwoPlayers, CliCommandsReportWhatTheyDid) {
+  Result r = a.Cli({"--yes", "send", "SPWAW/missing.cmt"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("no such game: SPWAW/missing.cmt"));
+
+  r = b.Cli({"--yes", "send", "SPWAW/email001.cmt"});  // B has no address for the game
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Missing e-mail address:")) << r.err.toStdString();
+
+  r = a.Cli({"--no", "send", "SPWAW/email001.cmt"});  // the confirmation declined
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(server.Messages().empty());
+
+  ExpectOk(a.Cli({"--yes", "send", "--message", "--taunt", "Good luck", "SPWAW/email001.cmt"}));
+  const auto m = server.Messages();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0]["message"].toObject()["subject"].toString(), "KOLT message");
+  EXPECT_EQ(m[0]["message"].toObject()["body"].toString(), "Good luck\r\n--\r\nSPWAW/email001.cmt (Kursk)");
+  EXPECT_EQ(a.Status(), "New");  // a message sends no turn
+
+  ++m_seen;
+  ExpectOk(a.Cli({"test-mail"}));
+  const QStringList test = TakeAttachments(a.inbox);
+  ASSERT_EQ(test.size(), 1);
+  r = a.Cli({"receive", test[0]});
+  ExpectOk(r);
+  EXPECT_TRUE(r.err.contains("Congratulations! You have successfully sent a KOLT test message."));
+
+  r = a.Cli({"refresh"});
+  EXPECT_EQ(r.exitCode, 1);  // no working folder
+  r = a.Cli({"receive", a.inbox + "/nothing.klt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Can't get file: " + a.inbox + "/nothing.klt"));
+}
