@@ -599,55 +599,7 @@ void frmMain::StartWatching() {
 void frmMain::PlayGame(bool host) {
   const int index = SelectedGameIndex();
   if (index < 0 || !EnterBusy()) return;
-  GamePtr game = m_games[static_cast<size_t>(index)];
-  ProgramPtr program = game->GetProgram();
-  if (!program) {
-    LeaveBusy();
-    return;
-  }
-  const QString programStatus = program->GetStatus();
-  const QString password = game->GetPassword();
-  QGuiApplication::clipboard()->clear();
-  if (!password.isEmpty()) QGuiApplication::clipboard()->setText(password);
-  App().lastPlayedGameName = game->GetName();
-  const QString gameStatus = game->GetStatus();
-  const WindowHandle window = winId();
-
-  bool handled = false;
-  if (host) {
-    if (m_parts.ui.MsgBox(QStringLiteral("Host this game?"), Buttons::OkCancel, Icon::Question) !=
-        Answer::Ok) {
-      LeaveBusy();
-      return;
-    }
-    ClearPendingError();
-    if (!program->Provides(OptionalOperation::Host)) {
-      m_parts.ui.MsgBox(QStringLiteral("This program does not support hosting."), Buttons::Ok,
-                        Icon::Exclamation, program->GetLongName());
-      LeaveBusy();
-      return;
-    }
-    if (program->Host(window, *game)) {
-      handled = true;
-      RefreshLists(true);
-    }
-  }
-  if (!handled && program->SupportsPasswords() && !password.isEmpty() &&
-      program->Provides(OptionalOperation::ProcessTurn)) {
-    program->ProcessTurn(window, *game, password);
-    RefreshLists(true);
-    handled = true;
-  }
-  if (!handled && programStatus == kNotRunning) {
-    if (gameStatus != status::Host && gameStatus != status::WaitHost) {
-      if (program->Run(window)) {
-        StartWatching();
-        RefreshLists(false);
-      }
-    } else if (program->Provides(OptionalOperation::Host) && program->Host(window, *game)) {
-      RefreshLists(true);
-    }
-  }
+  StartGame(m_games[static_cast<size_t>(index)], host, false);
   LeaveBusy();
 }
 
@@ -659,33 +611,49 @@ void frmMain::GameDoubleClick() {
   if (gameStatus == status::Send) return Send();
   if (gameStatus != status::Play && gameStatus != status::Host) return Edit();
   if (!EnterBusy()) return;
-  ProgramPtr program = game->GetProgram();
-  if (program) {
-    const QString programStatus = program->GetStatus();
-    const QString password = game->GetPassword();
-    QGuiApplication::clipboard()->clear();
-    if (!password.isEmpty()) QGuiApplication::clipboard()->setText(password);
-    App().lastPlayedGameName = game->GetName();
-    const WindowHandle window = winId();
-    bool handled = false;
-    if (gameStatus == status::Play && program->SupportsPasswords() && !password.isEmpty() &&
-        program->Provides(OptionalOperation::ProcessTurn)) {
-      program->ProcessTurn(window, *game, password);
-      RefreshLists(true);
-      handled = true;
-    }
-    if (!handled && programStatus == kNotRunning) {
-      if (gameStatus == status::Play) {
-        if (program->Run(window)) {
-          StartWatching();
-          RefreshLists(false);
-        }
-      } else if (program->Provides(OptionalOperation::Host) && program->Host(window, *game)) {
-        RefreshLists(true);
-      }
-    }
-  }
+  StartGame(game, false, true);
   LeaveBusy();
+}
+
+// Play, Host and the double click: the password goes to the clipboard and the name to
+// the file-name hot key, then the program hosts the game, takes the turn directly, or is
+// started. The double click feeds a turn directly only to a game in "Play".
+void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
+  ProgramPtr program = game->GetProgram();
+  if (!program) return;
+  const QString programStatus = program->GetStatus();
+  const QString password = game->GetPassword();
+  QGuiApplication::clipboard()->clear();
+  if (!password.isEmpty()) QGuiApplication::clipboard()->setText(password);
+  App().lastPlayedGameName = game->GetName();
+  const QString gameStatus = game->GetStatus();
+  const WindowHandle window = winId();
+
+  if (host) {
+    if (m_parts.ui.MsgBox(QStringLiteral("Host this game?"), Buttons::OkCancel, Icon::Question) != Answer::Ok)
+      return;
+    ClearPendingError();
+    if (!program->Provides(OptionalOperation::Host)) {
+      m_parts.ui.MsgBox(QStringLiteral("This program does not support hosting."), Buttons::Ok,
+                        Icon::Exclamation, program->GetLongName());
+      return;
+    }
+    if (program->Host(window, *game)) return RefreshLists(true);
+  }
+  if ((!doubleClick || gameStatus == status::Play) && program->SupportsPasswords() && !password.isEmpty() &&
+      program->Provides(OptionalOperation::ProcessTurn)) {
+    program->ProcessTurn(window, *game, password);
+    return RefreshLists(true);
+  }
+  if (programStatus != kNotRunning) return;  // the hot keys are ready; nothing to start
+  if (gameStatus != status::Host && gameStatus != status::WaitHost) {
+    if (program->Run(window)) {
+      StartWatching();
+      RefreshLists(false);
+    }
+  } else if (program->Provides(OptionalOperation::Host) && program->Host(window, *game)) {
+    RefreshLists(true);
+  }
 }
 
 void frmMain::RunProgramCommand() {

@@ -109,6 +109,7 @@ class frmMain final : public QMainWindow {
   int SelectedGameIndex() const;
   int SelectedProgramIndex() const;
   void StartWatching();
+  void StartGame(const GamePtr& game, bool host, bool doubleClick);
   void NotAvailable(const QString& what);
   bool TakeGuard();
 
