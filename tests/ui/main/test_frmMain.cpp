@@ -10,6 +10,11 @@
 #include "TestPrograms.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/mail/TestMessage.h"
+#include "exchange/turns/TurnExchange.h"
 #include "model/Services.h"
 #include "platform/linux/LinuxWintools.h"
 #include "support/ScriptedUi.h"
@@ -357,4 +362,35 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   f.Games()->clearSelection();
   f.window->Timer1_Timer();
   EXPECT_TRUE(f.SelectedNames().isEmpty());
+}
+
+TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
+  Fixture f;
+  IniWrite("E-Mail", "Mode", "SMTP");
+  MemoryArchiveLog log;
+  ArchiveWrapper archive(f.ui, log);
+  Mailer mailer(f.ui);
+  TurnExchange exchange(f.ui, f.tools, f.programs, archive, mailer);
+  MainWindowParts parts(f.ui, f.tools, f.registry, f.programs);
+  parts.exchange = &exchange;
+  parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
+  frmMain window(parts);
+
+  WriteFile(f.home.File("TEST.KLT"), "TEST");
+  App().commandLineFile = f.home.File("TEST.KLT");
+  window.Form_Activate();
+  ASSERT_EQ(f.ui.boxes.size(), 1u);
+  EXPECT_EQ(f.ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
+  EXPECT_TRUE(log.lines.isEmpty());  // nothing was unpacked
+
+  // Longer than the four characters: handed to the receiving engine (which refuses it).
+  f.ui.boxes.clear();
+  WriteFile(f.home.File("KOLT.KLT"), "TEST and more");
+  App().commandLineFile = f.home.File("KOLT.KLT");
+  frmMain second(parts);
+  second.Form_Activate();
+  ASSERT_FALSE(f.ui.boxes.empty());
+  for (const auto& box : f.ui.boxes)
+    EXPECT_NE(box.text, "Congratulations! You have successfully sent a KOLT test message.");
+  App().commandLineFile.clear();
 }
