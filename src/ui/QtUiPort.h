@@ -25,6 +25,8 @@ class QtUiPort final : public UiPort {
   // The installation-folder dialog (frmProgram), modal over the parent.
   std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
                                           const QString& folder, const QString& exeName) override;
+  // The taunt editor (frmTaunt), modal over the parent.
+  std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override;
 
  private:
   QPointer<QWidget> m_parent;

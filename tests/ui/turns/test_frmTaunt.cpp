@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "core/Settings.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmTaunt.h"
+
+using namespace kolt;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+
+namespace {
+
+const QString kSignature = "KOLT Helper: KOLT Helper for Linux";
+
+template <typename T>
+T* Child(QWidget& w, const char* name) {
+  T* c = w.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(c, nullptr) << name;
+  return c;
+}
+
+struct Taunt {
+  TempHome home;
+  ScriptedUi ui;
+  frmTaunt form{ui};
+  QPlainTextEdit* message = Child<QPlainTextEdit>(form, "txtTaunt");
+  QLineEdit* text = Child<QLineEdit>(form, "txtText");
+  QComboBox* list = Child<QComboBox>(form, "cmbText");
+
+  void Open() {
+    form.Prepare("ivan@example.org", "SPWAW/email001.cmt (Kursk)");
+    form.show();
+    QApplication::processEvents();
+  }
+  void Pick(const QString& entry) {
+    const int i = list->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(i, 0) << entry.toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
+  }
+};
+
+}  // namespace
+
+TEST(frmTaunt, ControlsFirstOpeningAndScreenshot) {
+  Taunt t;
+  t.Open();
+  EXPECT_EQ(t.form.windowTitle(), "Taunt your opponent (press Ctrl+Enter to send)");
+  EXPECT_EQ(Child<QLineEdit>(t.form, "txtEMail")->text(), "ivan@example.org");
+  EXPECT_TRUE(Child<QLineEdit>(t.form, "txtEMail")->isReadOnly());
+  EXPECT_EQ(Child<QLineEdit>(t.form, "txtGames")->text(), "SPWAW/email001.cmt (Kursk)");
+  EXPECT_EQ(
+      Child<QGroupBox>(t.form, "Frame1")->title(),
+      "Enter text below and press enter, it will be added to the list, from where you can select it later");
+  EXPECT_EQ(Child<QPushButton>(t.form, "cmdDelText")->text(), "Del");
+  EXPECT_EQ(Child<QPushButton>(t.form, "cmdSend")->text(), "&Send");
+  EXPECT_EQ(Child<QPushButton>(t.form, "cmdCancel")->text(), "Cancel sending...");
+  // No [Text] section yet: the blank entry and the signature.
+  EXPECT_EQ(t.form.StoredTexts(), QStringList({" ", kSignature}));
+
+  t.message->setPlainText("Your flank is open.");
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(t.form.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmTaunt.png"));
+
+  Child<QPushButton>(t.form, "cmdSend")->click();
+  EXPECT_EQ(t.form.DialogResult(), "Your flank is open.");
+  // The blank entry is written as a blank (the store reads values trimmed).
+  EXPECT_TRUE(
+      kolt::test::ReadFile(t.home.Ini()).contains("[Text]\r\n0= \r\n1=" + kSignature.toUtf8() + "\r\n"));
+  EXPECT_EQ(IniReadSection("Text"), QStringList({"0=", "1=" + kSignature}));
+}
+
+TEST(frmTaunt, StoredTextsAreAppendedKeptSortedAndRewrittenWhole) {
+  Taunt t;
+  IniWriteSection("Text", {"0=Hello", "1=a=b", "junk line", "2=", "7=Zebra"});
+  t.Open();
+  EXPECT_EQ(t.form.StoredTexts(), QStringList({" ", "a=b", "Hello", kSignature, "Zebra"}));
+
+  // Enter stores the text (replacing "Hello" by "hello") and appends it.
+  t.text->setText("hello  ");
+  QTest::keyClick(t.text, Qt::Key_Return);
+  EXPECT_EQ(t.form.StoredTexts(), QStringList({" ", "a=b", "hello", kSignature, "Zebra"}));
+  EXPECT_EQ(t.message->toPlainText(), "hello");
+  EXPECT_EQ(t.text->text(), "hello  ");  // the field keeps its text
+  EXPECT_TRUE(t.form.isVisible());       // Enter did not close the dialog
+
+  // Picking a second text makes two lines, and the whole message is selected.
+  t.Pick("a=b");
+  EXPECT_EQ(t.message->toPlainText(), "hello\na=b");
+  EXPECT_EQ(t.message->textCursor().selectedText().size(), QString("hello\na=b").size());
+
+  t.Pick("Zebra");
+  Child<QPushButton>(t.form, "cmdDelText")->click();
+  EXPECT_FALSE(t.form.StoredTexts().contains("Zebra"));
+
+  // Ctrl+Enter sends from the message field.
+  t.message->setFocus();
+  QTest::keyClick(t.message, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_FALSE(t.form.isVisible());
+  EXPECT_EQ(t.form.DialogResult(), "hello\r\na=b\r\nZebra");
+  EXPECT_EQ(IniReadSection("Text"), QStringList({"0=", "1=a=b", "2=hello", "3=" + kSignature}));
+}
+
+TEST(frmTaunt, CancelAsksFirst) {
+  Taunt t;
+  t.Open();
+  t.message->setPlainText("draft");
+  t.ui.Answers({Answer::Cancel});
+  QTest::keyClick(&t.form, Qt::Key_Escape);
+  ASSERT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_EQ(t.ui.boxes[0].text, "Are you sure you want to cancel the sending operation?");
+  EXPECT_EQ(t.ui.boxes[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(t.ui.boxes[0].icon, Icon::Question);
+  EXPECT_TRUE(t.form.isVisible());
+  EXPECT_EQ(t.message->toPlainText(), "draft");
+
+  t.ui.Answers({Answer::Ok});
+  t.form.close();  // the close box asks the same
+  EXPECT_EQ(t.ui.boxes.size(), 2u);
+  EXPECT_FALSE(t.form.isVisible());
+  EXPECT_EQ(t.form.DialogResult(), "MODAL_CANCEL");
+  EXPECT_EQ(IniReadSection("Text").size(), 2);  // written however it closes
+}
