@@ -37,16 +37,49 @@ bool Exists(const QString& path) {
   return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-// The entry `name` in `folder` as it is spelled on disk, else the name as given.
-QString PathIn(const QString& folder, const QString& name) {
-  const QString found = FindEntryNoCase(folder, name);
-  return found.isEmpty() ? folder + QChar('/') + name : found;
-}
-
 }  // namespace
 
+// Names in game folders are looked up without regard to case. A folder of thousands of
+// turn files is listed once per pass instead of once per lookup.
+class ReceiveEngine::FolderIndex {
+ public:
+  // The entry's path as spelled on disk (the exact spelling first), or empty.
+  QString Find(const QString& folder, const QString& name) {
+    const QString exact = folder + QChar('/') + name;
+    if (Exists(exact)) return exact;
+    auto it = m_folders.find(folder);
+    if (it == m_folders.end()) {
+      QHash<QString, QString> names;
+      const QStringList entries = QDir(folder).entryList(
+          QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+      for (const QString& e : entries) {
+        const QString key = e.toCaseFolded();
+        if (!names.contains(key)) names.insert(key, e);
+      }
+      it = m_folders.insert(folder, names);
+    }
+    const auto found = it->constFind(name.toCaseFolded());
+    if (found == it->constEnd()) return QString();
+    const QString path = folder + QChar('/') + *found;
+    return Exists(path) ? path : QString();
+  }
+  // The entry as spelled on disk, else the name as given.
+  QString PathIn(const QString& folder, const QString& name) {
+    const QString found = Find(folder, name);
+    return found.isEmpty() ? folder + QChar('/') + name : found;
+  }
+  void Added(const QString& folder, const QString& name) {
+    auto it = m_folders.find(folder);
+    if (it != m_folders.end() && !it->contains(name.toCaseFolded())) it->insert(name.toCaseFolded(), name);
+  }
+  void Clear() { m_folders.clear(); }
+
+ private:
+  QHash<QString, QHash<QString, QString>> m_folders;
+};
+
 ReceiveEngine::ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records)
-    : m_ui(ui), m_tools(tools), m_records(records) {}
+    : m_ui(ui), m_tools(tools), m_records(records), m_index(std::make_unique<FolderIndex>()) {}
 
 ReceiveEngine::~ReceiveEngine() = default;
 
@@ -72,6 +105,7 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_okText.clear();
   m_warningText.clear();
   m_pending.clear();
+  m_index->Clear();
 }
 
 void ReceiveEngine::EndReceive() {
@@ -155,7 +189,7 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
     return;
   }
   FixFutureDate(file);
-  const QString existing = FindEntryNoCase(targetFolder, name);
+  const QString existing = m_index->Find(targetFolder, name);
   CompareFile(file, IsRegularFile(existing) ? existing : QString(), sameIsOld);
   if (!storedAddress.isEmpty() || !senderAddress.isEmpty())
     CheckSenderAddress(name, storedAddress, senderAddress);
@@ -175,16 +209,17 @@ bool ReceiveEngine::ConfirmOldFiles() {
 }
 
 bool ReceiveEngine::CopyPass(bool plain) {
+  m_index->Clear();  // the folders may have changed while the user was asked
   for (Pending& p : m_pending) {
     const QString source = p.sourceFolder + QChar('/') + p.fileName;
     // The installed file keeps its spelling: a second file differing only in case would
     // be a second game file to the program.
-    const QString dest = PathIn(p.targetFolder, p.fileName);
+    const QString dest = m_index->PathIn(p.targetFolder, p.fileName);
     m_ui.ShowStatus(dest);
     m_ui.DoEvents();
 
     const QString oldBackup =
-        FindEntryNoCase(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
+        m_index->Find(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
     if (!oldBackup.isEmpty()) {
       QFile::remove(oldBackup);
       if (Exists(oldBackup))
@@ -192,10 +227,10 @@ bool ReceiveEngine::CopyPass(bool plain) {
     }
 
     if (Exists(dest)) {
-      const QString backupFolder = PathIn(p.targetFolder, kBackupFolder);
+      const QString backupFolder = m_index->PathIn(p.targetFolder, kBackupFolder);
       bool backedUp = false;
       if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
-        const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
+        const QString backup = m_index->PathIn(backupFolder, QFileInfo(dest).fileName());
         backedUp = ReplaceWithCopy(dest, backup) && IsFaithfulCopy(dest, backup);
       }
       if (!backedUp) {
@@ -211,6 +246,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
       return false;
     }
     ++m_records.filesCopied;
+    m_index->Added(p.targetFolder, QFileInfo(dest).fileName());
     p.fileName = QFileInfo(dest).fileName();
     p.targetFolder = QFileInfo(dest).absolutePath();
     if (plain && !QFile::remove(source)) {
@@ -237,7 +273,8 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
       continue;
     }
     game.SetReceived();
-    if (!plain) game.SetMode(QStringLiteral("KLT"));
+    // Written only when it changes: every write rewrites the whole settings file.
+    if (!plain && game.GetMode() != QStringLiteral("KLT")) game.SetMode(QStringLiteral("KLT"));
     if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender)) game.SetEMail(sender);
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());

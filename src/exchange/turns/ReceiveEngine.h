@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "core/Utilities.h"
@@ -55,6 +56,7 @@ class ReceiveEngine final : public ReceiveBatch {
   static QString DateText(const QDateTime& time);
 
  private:
+  class FolderIndex;
   struct Pending {
     QString sourceFolder, fileName, targetFolder;
     bool primary = false;
@@ -76,6 +78,7 @@ class ReceiveEngine final : public ReceiveBatch {
   QString m_okText;
   QString m_warningText;
   std::vector<Pending> m_pending;
+  std::unique_ptr<FolderIndex> m_index;
 };
 
 }  // namespace kolt

@@ -56,7 +56,7 @@ TEST_F(Receive, KltOfANewGameIsCopiedAndRecorded) {
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   EXPECT_EQ(Modified(email + "/email001.dat"), t0.addSecs(60));  // the sender's time, kept
   EXPECT_EQ(Record("email001.cmt"), "ivan@example.org");
-  EXPECT_EQ(Record("email001.cmt/M"), "KLT");
+  EXPECT_EQ(FindGame("email001.cmt")->GetMode(), "KLT");  // a missing mode is KLT
   EXPECT_EQ(Record("email001.cmt/R"), FormatStamp(t0.addSecs(60)));
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::Play);
   EXPECT_TRUE(CollectionHasKey(exchange->ReceivedPrograms(), "spwaw"));
@@ -96,6 +96,7 @@ TEST_F(Receive, NewerVersionIsAnnouncedOncePerVersion) {
 TEST_F(Receive, OldFilesAreCopiedOnlyAfterTwoConfirmations) {
   InstallGame(t0.addSecs(600), "mine");  // the installed turn is newer than the received one
   IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+  IniWrite("SPWAW", "email001.cmt/M", "-");
   const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
 
   for (auto answers :
@@ -140,6 +141,7 @@ TEST_F(Receive, OldFilesAreCopiedOnlyAfterTwoConfirmations) {
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");  // the replaced file, kept
   EXPECT_EQ(Modified(email + "/bak/email001.dat"), t0.addSecs(600));
   EXPECT_EQ(Record("email001.cmt/R"), FormatStamp(t0.addSecs(60)));
+  EXPECT_EQ(Record("email001.cmt/M"), "KLT");  // a KLT tells that the opponent has this program
 }
 
 TEST_F(Receive, ADifferentSenderIsAskedAboutAndThenStored) {

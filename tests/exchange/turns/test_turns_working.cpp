@@ -62,7 +62,7 @@ TEST_F(Working, ArchivesAreUnpackedAndOnlyKoltKltIsTakenAsATurn) {
   EXPECT_FALSE(QFile::exists(spwaw + "/SPWAW.zip"));
   EXPECT_TRUE(QFile::exists(spwaw + "/other.KLT"));
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 1");  // from the KLT, at once
-  EXPECT_EQ(Record("email001.cmt/M"), "KLT");
+  EXPECT_EQ(FindGame("email001.cmt")->GetMode(), "KLT");
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_TRUE(ui.boxes[0].text.startsWith("Received old SPWAW files:\r\rUnknown file type: other.KLT\r"));
   EXPECT_TRUE(QFile::exists(spwaw + "/email002.dat"));  // declined: still waiting

@@ -1,0 +1,167 @@
+// Takes in a KLT archive of 50 Steel Panthers games (3 files each) into an installation
+// that holds 2,000 games, through the whole receiving path (unpacking, SENDER.TXT, the
+// adapter, the receive batch with verified backups and atomic replacement, the records),
+// and prints the time beside that of plain `unzip` plus `cp` of the same files in the
+// same run. Usage: bench_receive [rounds]   (default 3). Prints figures; never fails.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <vector>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/ProgramRegistry.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+
+using namespace kolt;
+
+namespace {
+
+constexpr int kInstalled = 2000;
+constexpr int kReceived = 50;
+
+class QuietUi final : public UiPort {
+ public:
+  Answer MsgBox(const QString& text, Buttons, Icon, const QString&, int) override {
+    ++boxes;
+    if (boxes <= 3) std::fprintf(stderr, "box: %s\n", qPrintable(text.left(200)));
+    return Answer::Ok;
+  }
+  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  void ShowStatus(const QString&) override {}
+  void DoEvents() override {}
+  int boxes = 0;
+};
+
+void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+  f.write(bytes);
+  f.flush();
+  f.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+QByteArray Bytes(int size, int seed) {
+  QByteArray b(size, Qt::Uninitialized);
+  quint32 x = 2463534242u + static_cast<quint32>(seed);
+  for (int i = 0; i < size; ++i) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    b[i] = static_cast<char>((i % 7 == 0) ? (x & 0xff) : (i & 0x3f));  // half compressible
+  }
+  return b;
+}
+
+void MakeGame(const QString& folder, int n, const QDateTime& when, int turn) {
+  const QString base = folder + QStringLiteral("/email%1").arg(n, 4, 10, QChar('0'));
+  WriteAt(base + ".cmt", "Scenario " + QByteArray::number(n), QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+  WriteAt(base + ".dat", Bytes(60000, n * 31 + turn), when);
+  WriteAt(base + ".aux", Bytes(12000, n * 17 + turn), when);
+}
+
+double Ms(qint64 ns) {
+  return static_cast<double>(ns) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+  QCoreApplication app(argc, argv);
+  const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+
+  QTemporaryDir dir;
+  const QString home = dir.path() + "/home";
+  const QString game = dir.path() + "/games/SPWAW";
+  const QString email = game + "/EMAIL";
+  const QString copyTarget = dir.path() + "/plain/EMAIL";
+  QDir().mkpath(home + "/0");
+  QDir().mkpath(email);
+  QDir().mkpath(copyTarget);
+  WriteAt(game + "/mech.exe", "MZ", QDateTime::currentDateTime());
+  qputenv("KOLT_HOME", QFile::encodeName(home));
+  SetSettingsPath(home + "/KOLT.INI");
+  App().homeFolder = home;
+  App().instanceFolder = home + "/0";
+  App().version = ProgramVersion();
+
+  // The installation and a settings file with the records of every game.
+  const QDateTime t0(QDate(2024, 6, 1), QTime(10, 0, 0));
+  QByteArray ini = "[SPWAW]\r\nDirectory=" + QFile::encodeName(game) + "\r\nSAVE=0\r\n";
+  for (int n = 1; n <= kInstalled; ++n) {
+    MakeGame(email, n, t0, 0);
+    const QByteArray key = QStringLiteral("email%1.cmt").arg(n, 4, 10, QChar('0')).toLatin1();
+    ini += key + "=ivan@example.org\r\n" + key + "/S=2024-06-01 10:00:00\r\n" + key + "/M=KLT\r\n";
+  }
+  WriteAt(home + "/KOLT.INI", ini, QDateTime::currentDateTime());
+  QProcess::execute("cp", {"-a", email + "/.", copyTarget});
+
+  QuietUi ui;
+  LinuxWintools tools(ui);
+  MemoryArchiveLog log;
+  ArchiveWrapper archive(ui, log);
+  Mailer mailer(ui);
+  ProgramList programs;
+  TurnExchange exchange(ui, tools, programs, archive, mailer);
+  ProgramRegistry registry(Services{ui, tools, [&exchange] { return exchange.NewBatch(); }},
+                           AdapterFactories());
+  registry.BuildProgramList(false, programs, false);
+  if (!programs.Contains("SPWAW")) {
+    std::printf("the installation was not found\n");
+    return 0;
+  }
+
+  std::vector<double> ours, plain;
+  for (int round = 1; round <= rounds; ++round) {
+    // The opponent's archive: 50 games, each turn newer than the installed one.
+    const QString staging = dir.path() + QStringLiteral("/klt%1").arg(round);
+    QDir().mkpath(staging + "/SPWAW");
+    WriteAt(staging + "/SENDER.TXT",
+            "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n" + App().version.toLatin1() + "\r\n", t0);
+    for (int n = 1; n <= kReceived; ++n) MakeGame(staging + "/SPWAW", n * 40, t0.addSecs(60 * round), round);
+    const QString klt = dir.path() + QStringLiteral("/turn%1.KLT").arg(round);
+    QProcess zip;
+    zip.setWorkingDirectory(staging);
+    zip.start("zip", {"-q", "-r", klt, "."});
+    zip.waitForFinished(-1);
+
+    QElapsedTimer timer;
+    timer.start();
+    const bool taken = exchange.ReceivedFile(klt);
+    ours.push_back(Ms(timer.nsecsElapsed()));
+    if (!taken || exchange.Records().gamesRecorded != kReceived * round)
+      std::printf("round %d: not every game was taken in (%d recorded)\n", round,
+                  exchange.Records().gamesRecorded);
+
+    // The same files by hand: unzip, then copy over the installed ones.
+    const QString out = dir.path() + QStringLiteral("/unzip%1").arg(round);
+    timer.restart();
+    QProcess::execute("unzip", {"-q", "-o", klt, "-d", out});
+    QProcess::execute("sh", {"-c", "cp -p \"$0\"/SPWAW/* \"$1\"/", out, copyTarget});
+    plain.push_back(Ms(timer.nsecsElapsed()));
+  }
+  std::sort(ours.begin(), ours.end());
+  std::sort(plain.begin(), plain.end());
+  const double a = ours[ours.size() / 2], b = plain[plain.size() / 2];
+  std::printf("KLT of %d games x 3 files into %d installed games, median of %d rounds:\n", kReceived,
+              kInstalled, rounds);
+  std::printf("  receive (unpack, check, back up, replace, record): %8.1f ms\n", a);
+  std::printf("  unzip + cp of the same files:                     %8.1f ms\n", b);
+  std::printf("  ratio: %.2f   (message boxes: %d)\n", a / b, ui.boxes);
+  return 0;
+}
