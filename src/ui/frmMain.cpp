@@ -24,6 +24,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
+#include "exchange/turns/SendSelection.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
@@ -535,59 +536,13 @@ void frmMain::Message() {
 }
 
 void frmMain::SendSelectedGames(bool isMessage) {
-  GameList list;
+  if (!m_parts.exchange) return NotAvailable(QStringLiteral("Sending turns"));
+  GameList selected;
   for (int i = 0; i < m_lvGames->topLevelItemCount() && i < static_cast<int>(m_games.size()); ++i) {
-    if (!m_lvGames->topLevelItem(i)->isSelected()) continue;
-    const GamePtr& game = m_games[static_cast<size_t>(i)];
-    const QString address = game->GetEMail();
-    ProgramPtr program = game->GetProgram();
-    const QString label =
-        (program ? program->GetShortName() : QString()) + QStringLiteral(" : ") + game->GetName();
-    if (address.isEmpty() || address == QStringLiteral("-")) {
-      m_parts.ui.ShowError(QStringLiteral("Missing e-mail address:\r\r") + label);
-      return;
-    }
-    // Ordered by address without regard to case; equal addresses keep list order.
-    auto at = std::find_if(list.begin(), list.end(), [&](const GamePtr& other) {
-      return other->GetEMail().toUpper() > address.toUpper();
-    });
-    list.insert(at, game);
+    if (m_lvGames->topLevelItem(i)->isSelected()) selected.push_back(m_games[static_cast<size_t>(i)]);
   }
-  if (list.empty()) {
-    m_parts.ui.ShowError(QStringLiteral("You have not selected any games."));
-    return;
-  }
-  QString text = isMessage ? QStringLiteral("Are you sure you want to send message to these players?")
-                           : QStringLiteral("Are you sure you want to send these games?");
-  for (size_t i = 0; i < list.size(); ++i) {
-    const QString address = list[i]->GetEMail();
-    if (i == 0 || address.compare(list[i - 1]->GetEMail(), Qt::CaseInsensitive) != 0)
-      text += QStringLiteral("\r\r") + address;
-    ProgramPtr program = list[i]->GetProgram();
-    text += QStringLiteral("\r\t") + (program ? program->GetShortName() : QString()) + QStringLiteral(" : ") +
-            list[i]->GetName();
-  }
-  if (m_parts.ui.MsgBox(text, Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
-  if (!m_parts.exchange) {
-    NotAvailable(QStringLiteral("Sending turns"));
-    return;
-  }
-  size_t first = 0;
-  while (first < list.size()) {
-    size_t last = first;
-    while (last + 1 < list.size() &&
-           list[last + 1]->GetEMail().compare(list[first]->GetEMail(), Qt::CaseInsensitive) == 0)
-      ++last;
-    const bool taunt = isMessage || m_chkTaunt->isChecked();
-    if (!m_parts.exchange->SendGroup(list[last]->GetEMail(), list, static_cast<int>(first),
-                                     static_cast<int>(last), taunt, isMessage)) {
-      RefreshLists(true);
-      return;
-    }
-    first = last + 1;
-  }
-  RefreshLists(true);
-  ShowStatus(QStringLiteral("Done!"));
+  kolt::SendSelectedGames(m_parts.ui, *m_parts.exchange, selected, isMessage,
+                          isMessage || m_chkTaunt->isChecked(), [this] { RefreshLists(true); });
 }
 
 void frmMain::StartWatching() {

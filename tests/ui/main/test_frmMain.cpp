@@ -36,10 +36,15 @@ struct Fixture {
   std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>(QStringLiteral("BETA"));
   Services services{ui, tools, {}};
   ProgramRegistry registry{services, FactoriesFor({alpha, beta})};
+  MemoryArchiveLog archiveLog;
+  ArchiveWrapper archive{ui, archiveLog};
+  Mailer mailer{ui};
+  TurnExchange exchange{ui, tools, programs, archive, mailer};
   std::unique_ptr<frmMain> window;
 
   void Load() {
     MainWindowParts parts(ui, tools, registry, programs);
+    parts.exchange = &exchange;
     window = std::make_unique<frmMain>(parts);
     window->Form_Load();
   }
@@ -367,12 +372,8 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
 TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   Fixture f;
   IniWrite("E-Mail", "Mode", "SMTP");
-  MemoryArchiveLog log;
-  ArchiveWrapper archive(f.ui, log);
-  Mailer mailer(f.ui);
-  TurnExchange exchange(f.ui, f.tools, f.programs, archive, mailer);
   MainWindowParts parts(f.ui, f.tools, f.registry, f.programs);
-  parts.exchange = &exchange;
+  parts.exchange = &f.exchange;
   parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
   frmMain window(parts);
 
@@ -381,7 +382,7 @@ TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   window.Form_Activate();
   ASSERT_EQ(f.ui.boxes.size(), 1u);
   EXPECT_EQ(f.ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
-  EXPECT_TRUE(log.lines.isEmpty());  // nothing was unpacked
+  EXPECT_TRUE(f.archiveLog.lines.isEmpty());  // nothing was unpacked
 
   // Longer than the four characters: handed to the receiving engine (which refuses it).
   f.ui.boxes.clear();
