@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   int lines = 1;
   for (int r = 0; r < 5000; ++r) {
     for (const char* s : suffixes) {
-      text += "game" + QByteArray::number(r) + ".dat" + s + "=value of record " + QByteArray::number(r) + "\r\n";
+      text +=
+          "game" + QByteArray::number(r) + ".dat" + s + "=value of record " + QByteArray::number(r) + "\r\n";
       ++lines;
     }
   }
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
   qsizetype total = 0;
   for (int r = 0; r < 5000; ++r) {
     const QString key = QStringLiteral("game") + QString::number(r) + QStringLiteral(".dat");
-    for (const char* s : suffixes) total += IniRead(QStringLiteral("SPWAW"), key + QLatin1String(s), QString(), path).size();
+    for (const char* s : suffixes)
+      total += IniRead(QStringLiteral("SPWAW"), key + QLatin1String(s), QString(), path).size();
   }
   const qint64 readNs = t.nsecsElapsed();
   std::printf("settings: %d lines, %lld bytes\n", lines, static_cast<long long>(text.size()));
@@ -54,5 +56,16 @@ int main(int argc, char** argv) {
   std::printf("settings: 40000 cached reads  %8.2f ms (%lld characters)\n", readNs / 1e6,
               static_cast<long long>(total));
   std::printf("settings: ratio reads/parse   %8.2f (goal: below 3)\n", static_cast<double>(readNs) / parseNs);
+
+  // Writes replace the whole file atomically and flush it to disk: their cost is mostly
+  // the flush, and grows with the file.
+  QElapsedTimer w;
+  w.start();
+  const int writes = 50;
+  for (int i = 0; i < writes; ++i)
+    IniWrite(QStringLiteral("SPWAW"), QStringLiteral("game") + QString::number(i) + QStringLiteral(".dat/R"),
+             QStringLiteral("2026-01-01 00:00:0") + QString::number(i % 10), path);
+  std::printf("settings: one write           %8.2f ms (mean of %d)\n", w.nsecsElapsed() / 1e6 / writes,
+              writes);
   return 0;
 }

@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
@@ -25,7 +25,9 @@ QString g_settingsPath;
 
 // Section and key names are compared trimmed and without regard to case. The maps hash
 // and compare folded characters, so a look-up allocates nothing.
-QStringView Fold(QStringView s) { return s.trimmed(); }
+QStringView Fold(QStringView s) {
+  return s.trimmed();
+}
 
 struct NoCaseHash {
   using is_transparent = void;
@@ -82,14 +84,16 @@ struct CacheEntry {
   ino_t ino = 0;
   off_t size = -1;
   timespec mtime{};
-  std::shared_ptr<const ParsedIni> ini;
+  std::shared_ptr<ParsedIni> ini;
   QByteArray native;  // the path in the file system's encoding
 };
 
 QMutex g_mutex;
 QHash<QString, CacheEntry> g_cache;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
 
 QByteArray TrimBlanks(const QByteArray& b) {
   qsizetype start = 0;
@@ -183,7 +187,9 @@ QByteArray Encode(const ParsedIni& ini, const QString& text) {
 }
 
 // The file a read names. Reads follow links through stat() anyway.
-QString ReadPath(const QString& file) { return file.isEmpty() ? g_settingsPath : file; }
+QString ReadPath(const QString& file) {
+  return file.isEmpty() ? g_settingsPath : file;
+}
 
 // The file a write replaces.
 QString Resolve(const QString& file) {
@@ -217,13 +223,13 @@ bool SameStat(const CacheEntry& e, const struct stat& st) {
          e.mtime.tv_sec == st.st_mtim.tv_sec && e.mtime.tv_nsec == st.st_mtim.tv_nsec;
 }
 
-void Remember(const QString& path, const struct stat& st, std::shared_ptr<const ParsedIni> ini) {
-  g_cache.insert(path,
-                 CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, std::move(ini), QFile::encodeName(path)});
+void Remember(const QString& path, const struct stat& st, std::shared_ptr<ParsedIni> ini) {
+  g_cache.insert(path, CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, std::move(ini),
+                                  QFile::encodeName(path)});
 }
 
 // Caller holds g_mutex. Null when the file does not exist or cannot be read.
-std::shared_ptr<const ParsedIni> Load(const QString& path) {
+std::shared_ptr<ParsedIni> Load(const QString& path) {
   auto it = g_cache.constFind(path);
   QByteArray native = it != g_cache.constEnd() ? it->native : QFile::encodeName(path);
   struct stat st {};
@@ -239,7 +245,7 @@ std::shared_ptr<const ParsedIni> Load(const QString& path) {
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
   ::close(fd);
   if (!ok) return nullptr;
-  std::shared_ptr<const ParsedIni> ini = Parse(data);
+  std::shared_ptr<ParsedIni> ini = Parse(data);
   Remember(path, st, ini);
   return ini;
 }
@@ -251,8 +257,8 @@ class FileLock {
  public:
   explicit FileLock(const QString& path) {
     QFileInfo fi(path);
-    QByteArray lockPath = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() +
-                                            QStringLiteral(".lock"));
+    QByteArray lockPath =
+        QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".lock"));
     m_fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_fd >= 0) {
       while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
@@ -285,12 +291,13 @@ bool WriteAll(int fd, const QByteArray& data) {
 }
 
 // Writes the new contents beside the file and renames it over the old one: readers and
-// a crash see either the old file or the new one, never a mix. Caller holds g_mutex.
-bool ReplaceFile(const QString& path, const QByteArray& data) {
+// a crash see either the old file or the new one, never a mix. `parsed`, when given, is
+// what `data` parses to and becomes the cached parse. Caller holds g_mutex.
+bool ReplaceFile(const QString& path, const QByteArray& data, std::shared_ptr<ParsedIni> parsed = nullptr) {
   QFileInfo fi(path);
   QByteArray native = QFile::encodeName(path);
-  QByteArray tmpl = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() +
-                                      QStringLiteral(".XXXXXX"));
+  QByteArray tmpl =
+      QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".XXXXXX"));
   int fd = ::mkstemp(tmpl.data());
   if (fd < 0) return false;
   struct stat old {};
@@ -304,7 +311,7 @@ bool ReplaceFile(const QString& path, const QByteArray& data) {
   }
   struct stat st {};
   if (::stat(native.constData(), &st) == 0) {
-    Remember(path, st, Parse(data));
+    Remember(path, st, parsed ? std::move(parsed) : Parse(data));
   } else {
     g_cache.remove(path);
   }
@@ -330,10 +337,12 @@ void Modify(const QString& file, Change change) {
   if (path.isEmpty()) return;
   FileLock lock(path);
   RemoveStaleTemporaries(path);
-  std::shared_ptr<const ParsedIni> current = Load(path);
-  ParsedIni ini = current ? *current : ParsedIni{};
-  if (!change(ini)) return;
-  ReplaceFile(path, Serialize(ini));
+  // The cached parse is changed in place: every reader holds g_mutex too, and a failed
+  // replace drops it from the cache, so the next read parses the file as it is on disk.
+  std::shared_ptr<ParsedIni> ini = Load(path);
+  if (!ini) ini = std::make_shared<ParsedIni>();
+  if (!change(*ini)) return;
+  if (!ReplaceFile(path, Serialize(*ini), ini)) g_cache.remove(path);
 }
 
 QString CleanForLine(QString text) {
@@ -362,7 +371,7 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   QMutexLocker guard(&g_mutex);
   const QString path = ReadPath(file);
   if (path.isEmpty()) return defaultValue;
-  std::shared_ptr<const ParsedIni> ini = Load(path);
+  std::shared_ptr<ParsedIni> ini = Load(path);
   if (!ini) return defaultValue;
   auto s = ini->sectionIndex.find(Fold(section));
   if (s == ini->sectionIndex.end()) return defaultValue;
@@ -393,9 +402,11 @@ void IniWrite(const QString& section, const QString& key, const QString& value, 
         line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encodedValue;
         if (existing == line) return false;
         ini.lines[k->second.line] = line;
-      } else {
-        ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
+        // Line numbers stay as they are: only the value changes.
+        ini.sections[s->second].keys[cleanKey.trimmed()].value = DecodeValue(encodedValue);
+        return true;
       }
+      ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
     }
     Index(ini);
     return true;
@@ -420,7 +431,7 @@ QStringList IniReadSection(const QString& section, const QString& file) {
   QStringList result;
   const QString path = ReadPath(file);
   if (path.isEmpty()) return result;
-  std::shared_ptr<const ParsedIni> ini = Load(path);
+  std::shared_ptr<ParsedIni> ini = Load(path);
   if (!ini) return result;
   auto s = ini->sectionIndex.find(Fold(section));
   if (s == ini->sectionIndex.end()) return result;
