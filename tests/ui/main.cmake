@@ -6,3 +6,4 @@ target_compile_definitions(test_ui_screenshots PRIVATE KOLT_DEMO_SCRIPT="${PROJE
 if(X11_FOUND)
   kolt_add_test(test_ui_frmMain_x11 SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_frmMain_x11.cpp LIBS kolt_ui Qt6::Test X11)
 endif()
+kolt_add_test(test_ui_open_klt SOURCES ${CMAKE_CURRENT_LIST_DIR}/main/test_open_klt.cpp LIBS kolt_ui Qt6::Test GUI)

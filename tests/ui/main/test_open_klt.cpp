@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTreeWidget>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/Mailer.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/ProgramRegistry.h"
+#include "model/Services.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+void SetTime(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+}  // namespace
+
+// The desktop starts the program with a received KOLT.KLT (the file association); on its
+// first activation the main window takes it in: the game is the user's to play, shows
+// in bold, and the sender's address is stored.
+TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
+  TempHome home;
+  const QString game = home.File("games/SPWAW");
+  const QDateTime played = QDateTime::currentDateTime().addSecs(-7200);
+  WriteFile(game + "/mech.exe", "MZ");
+  WriteFile(game + "/EMAIL/email001.cmt", "Bocage");
+  WriteFile(game + "/EMAIL/email001.dat", "old turn");
+  SetTime(game + "/EMAIL/email001.dat", played);
+  SetTime(game + "/EMAIL/email001.cmt", played);
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  IniWrite("SPWAW", "email001.cmt/S", played.toString("yyyy-MM-dd hh:mm:ss"));
+  IniWrite("E-Mail", "Mode", "SMTP");
+
+  // The opponent's turn, packed as a KLT by another machine's Info-ZIP.
+  const QString outgoing = home.Root() + "/sender";
+  WriteFile(outgoing + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
+  WriteFile(outgoing + "/SPWAW/email001.cmt", "Bocage");
+  WriteFile(outgoing + "/SPWAW/email001.dat", "new turn");
+  WriteFile(outgoing + "/SPWAW/email001.aux", "aux");
+  for (const char* f : {"/SPWAW/email001.cmt", "/SPWAW/email001.dat", "/SPWAW/email001.aux"})
+    SetTime(outgoing + f, played.addSecs(3600));
+  QProcess zip;
+  zip.setWorkingDirectory(outgoing);
+  zip.start("zip", {"-q", "-r", "-9", home.Root() + "/KOLT.KLT", "SPWAW", "SENDER.TXT"});
+  ASSERT_TRUE(zip.waitForFinished(30000));
+  ASSERT_EQ(zip.exitCode(), 0);
+
+  App().instanceFolder = home.File("0");
+  QDir().mkpath(App().instanceFolder);
+  App().commandLineFile = home.Root() + "/KOLT.KLT";
+  App().version = ProgramVersion();
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  MemoryArchiveLog log;
+  ArchiveWrapper archive(ui, log);
+  Mailer mailer(ui);
+  ProgramList programs;
+  TurnExchange exchange(ui, tools, programs, archive, mailer);
+  Services services{ui, tools, [&exchange] { return exchange.NewBatch(); }};
+  ProgramRegistry registry(services, AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  parts.exchange = &exchange;
+  frmMain window(parts);
+  window.Form_Load();
+  ASSERT_EQ(window.GamesView()->topLevelItemCount(), 1);
+  EXPECT_EQ(window.GamesView()->topLevelItem(0)->text(5), "Wait");
+
+  window.Form_Activate();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
+  ASSERT_EQ(window.GamesView()->topLevelItemCount(), 1);
+  QTreeWidgetItem* row = window.GamesView()->topLevelItem(0);
+  EXPECT_EQ(row->text(5), "Play");
+  EXPECT_TRUE(row->font(1).bold());  // received in this run
+  EXPECT_TRUE(row->font(5).bold());  // the user's move
+  EXPECT_TRUE(window.InstalledView()->topLevelItem(0)->font(0).bold());
+  EXPECT_EQ(row->text(7), "ivan@example.org");
+  EXPECT_EQ(ReadFile(game + "/EMAIL/email001.dat"), "new turn");
+  EXPECT_EQ(ReadFile(game + "/EMAIL/bak/email001.dat"), "old turn");
+  EXPECT_EQ(ui.statuses.last(), "Ready");
+
+  // Once only: a later activation does not take the file in again.
+  ui.statuses.clear();
+  window.Form_Activate();
+  EXPECT_FALSE(ui.statuses.contains("Ready"));
+  App().commandLineFile.clear();
+}
