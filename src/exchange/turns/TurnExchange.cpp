@@ -149,7 +149,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
   const QString instance = App().instanceFolder;
   int copied = 0;
   QStringList entries;
-  QStringList specifications;
+  QStringList patterns;
   for (int i = first; i <= last; ++i) {
     Game& game = *games[static_cast<size_t>(i)];
     if (ModeOf(game) != SendMode::Klt) continue;
@@ -164,8 +164,8 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
             if (!RecreateFolder(instance + QChar('/') + p->GetShortName())) return false;
           }
         }
-        const QString spec = shortName + QStringLiteral("\\*");
-        if (!specifications.contains(spec)) specifications.append(spec);
+        const QString pattern = shortName + QStringLiteral("\\*");
+        if (!patterns.contains(pattern)) patterns.append(pattern);
         const QString folder = instance + QChar('/') + shortName;
         if (!QFileInfo(folder).isDir() && !RecreateFolder(folder)) return false;
         if (!CopyForSending(file, folder)) {
@@ -191,11 +191,11 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     }
     const QString sender = WriteSenderFile();
     if (sender.isEmpty()) return false;
-    specifications.append(sender);
+    patterns.append(sender);
     m_archive.ZipInit();
     m_archive.SetZipFName(archive);
     m_archive.Show();
-    if (!m_archive.Zip(archive, instance, specifications)) {
+    if (!m_archive.Zip(archive, instance, patterns)) {
       m_ui.ShowError(QStringLiteral("Compression failed"));
       m_archive.Hide();
       return false;
