@@ -1,1 +1,0 @@
-// The exchange layer: archives, mail, sending and receiving turns.
