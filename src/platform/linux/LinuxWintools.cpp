@@ -87,10 +87,8 @@ LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStr
   return c;
 }
 
-bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, const QString& directory,
-                               bool showError, bool wait) {
-  const Command command = CommandFor(file, parameters);
-  QProcess process;
+// The process for `command`, with WINEPREFIX set for a Windows program.
+void LinuxWintools::Prepare(QProcess& process, const Command& command, const QString& directory) {
   process.setProgram(command.program);
   process.setArguments(command.arguments);
   if (!directory.isEmpty()) process.setWorkingDirectory(directory);
@@ -99,6 +97,13 @@ bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, c
     env.insert(QStringLiteral("WINEPREFIX"), command.winePrefix);
     process.setProcessEnvironment(env);
   }
+}
+
+bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, const QString& directory,
+                               bool showError, bool wait) {
+  const Command command = CommandFor(file, parameters);
+  QProcess process;
+  Prepare(process, command, directory);
   process.setStandardInputFile(QProcess::nullDevice());
   process.setProcessChannelMode(QProcess::ForwardedChannels);
 
@@ -155,16 +160,8 @@ bool LinuxWintools::ShellOpen(const QString& file, const QString& parameters, co
     const QFileInfo info(path);
     if (info.isFile() && (IsWindowsProgram(path) || info.isExecutable())) {
       // A program: started with the parameters, like the shell would.
-      const Command command = CommandFor(path, parameters);
       QProcess process;
-      process.setProgram(command.program);
-      process.setArguments(command.arguments);
-      if (!directory.isEmpty()) process.setWorkingDirectory(directory);
-      if (!command.winePrefix.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("WINEPREFIX"), command.winePrefix);
-        process.setProcessEnvironment(env);
-      }
+      Prepare(process, CommandFor(path, parameters), directory);
       ok = process.startDetached();
     } else if (info.exists()) {
       // A document or folder: its desktop handler takes no parameters.

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 #include "platform/Wintools.h"
 #include "platform/linux/WineRegistry.h"
 
@@ -42,6 +44,7 @@ class LinuxWintools final : public Wintools {
     QString winePrefix;  // set as WINEPREFIX when not empty
   };
   Command CommandFor(const QString& file, const QString& parameters) const;
+  static void Prepare(QProcess& process, const Command& command, const QString& directory);
   // Process id of the watched program, 0 when none.
   pid_t StartedProgramId() const { return m_started; }
 
