@@ -148,6 +148,7 @@ void frmGame::Fill() {
   FillAddresses();
   m_txtEMail->setEditText(m_game->GetEMail());
   m_txtEMail->lineEdit()->selectAll();
+  m_txtEMail->setFocus();  // the address is what the dialog is opened for
 }
 
 // The address book: [Addresses] 0, 1, 2, ... up to the first empty value, shown with

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -75,7 +76,13 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), 
 
   const QByteArray geometry =
       QByteArray::fromBase64(IniRead(QStringLiteral("Settings"), QStringLiteral("Window")).toLatin1());
-  if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(980, 620);
+  if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+    // Wide enough for every column of the games list on a usual screen.
+    QSize size(1200, 660);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
+  }
 }
 
 frmMain::~frmMain() = default;
