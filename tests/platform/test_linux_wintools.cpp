@@ -25,7 +25,9 @@ using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 // Readable failure output.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -188,6 +190,13 @@ TEST_F(LinuxWintoolsTest, FailedStartsReportOnlyWhenAsked) {
   const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/ok")), record);
   EXPECT_FALSE(tools.RunProgram(script, QString(), m_home.File(QStringLiteral("missing")), false, true));
   EXPECT_FALSE(tools.StartedProgramRunning());
+  EXPECT_EQ(m_ui.boxes.size(), 2u);
+
+  // Missing Wine is said even to a caller that stays silent otherwise (Play, Run).
+  EXPECT_FALSE(tools.RunProgram(exe, QString(), QString(), false, false));
+  ASSERT_EQ(m_ui.boxes.size(), 3u);
+  EXPECT_TRUE(
+      m_ui.boxes[2].text.contains(QStringLiteral("The Wine command \"/nonexistent/wine\" was not found.")));
 }
 
 TEST_F(LinuxWintoolsTest, ShellOpenHandsDocumentsAndPagesToTheDesktop) {

@@ -128,7 +128,17 @@ bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, c
     const bool folderOk = directory.isEmpty() || QFileInfo(directory).isDir();
     SetSystemError(found && folderOk ? ENOEXEC : ENOENT);
     if (wait) m_lastExitCode = -1;
-    if (showError) m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+    if (showError) {
+      m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+    } else if (!found && IsWindowsProgram(file)) {
+      // Callers that stay silent on a failed start (Play, Run) would leave the user
+      // guessing why nothing happens when Wine itself is missing.
+      m_ui.ShowError(
+          QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters +
+          QStringLiteral("\r\rThe Wine command \"") + command.program +
+          QStringLiteral("\" was not found. Install Wine, or name the command under [Settings] Wine "
+                         "in KOLT.INI."));
+    }
     return false;
   }
   if (wait) {
