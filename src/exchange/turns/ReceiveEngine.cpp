@@ -105,12 +105,14 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_okText.clear();
   m_warningText.clear();
   m_pending.clear();
+  m_queued.clear();
   m_index->Clear();
 }
 
 void ReceiveEngine::EndReceive() {
   m_program.reset();
   m_pending.clear();
+  m_queued.clear();
 }
 
 void ReceiveEngine::AddMessage(const QString& text) {
@@ -188,6 +190,16 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
         QStringLiteral("File '") + Shown(name) + QStringLiteral("' is not a regular file, refused") + kCr;
     return;
   }
+  // Two received names that differ only in case would replace the same installed file
+  // twice, and the second backup would overwrite the first: the installed file would be
+  // lost. Only the first is taken.
+  const QString queuedKey = targetFolder + QChar(u'\0') + name.toCaseFolded();
+  if (m_queued.contains(queuedKey)) {
+    m_warningText += QStringLiteral("File '") + Shown(name) +
+                     QStringLiteral("' has the same name as another received file, refused") + kCr;
+    return;
+  }
+  m_queued.insert(queuedKey);
   FixFutureDate(file);
   const QString existing = m_index->Find(targetFolder, name);
   CompareFile(file, IsRegularFile(existing) ? existing : QString(), sameIsOld);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -78,6 +79,7 @@ class ReceiveEngine final : public ReceiveBatch {
   QString m_okText;
   QString m_warningText;
   std::vector<Pending> m_pending;
+  QSet<QString> m_queued;  // target folder + NUL + case-folded name of each queued file
   std::unique_ptr<FolderIndex> m_index;
 };
 

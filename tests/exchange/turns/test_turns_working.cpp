@@ -45,6 +45,25 @@ TEST_F(Working, PlainFilesAreMovedInAndRecordedWithoutTouchingTheMode) {
   EXPECT_EQ(ui.statuses.last(), "Done!");
 }
 
+TEST_F(Working, TwoNamesDifferingOnlyInCaseKeepTheInstalledFilesBackup) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  MakeSpwawGame(spwaw, "email001", "Scenario X", t0.addSecs(60), "turn 2");
+  SetTime(spwaw + "/email001.cmt", t0);
+  WriteAt(spwaw + "/EMAIL001.DAT", "DAT twin", t0.addSecs(120));
+  ui.Answers({Answer::Ok, Answer::Ok});
+  exchange->ProcessWorkingFolder();
+  // The installed turn survives in bak/, whichever of the two went in.
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_TRUE(
+      ui.boxes[0].text.contains("File 'email001.dat' has the same name as another received file, "
+                                "refused\r"))
+      << ui.boxes[0].text.toStdString();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT twin");
+  EXPECT_EQ(QDir(email).entryList({"email001.dat"}, QDir::Files), QStringList({"email001.dat"}));
+  EXPECT_TRUE(QFile::exists(spwaw + "/email001.dat"));  // refused: still waiting
+}
+
 TEST_F(Working, ArchivesAreUnpackedAndOnlyKoltKltIsTakenAsATurn) {
   const QString klt = MakeKlt("turn", Sender("ivan@example.org"),
                               [&](const QString& dir) { MakeSpwawGame(dir, "email001", "Scenario X", t0); });
