@@ -207,7 +207,10 @@ void TurnExchange::DecompressFolder(const QString& folder) {
         failure += QStringLiteral(" (") + unpacker.Reason() + QChar(')');
     } else if (ext == QStringLiteral("KLT")) {
       if (name.toUpper() != QStringLiteral("KOLT.KLT")) continue;
-      done = ReceivedFile(path);  // reports its own failures
+      // Reports its own failures. When a copy pass stopped, the archive is the only
+      // complete copy of the turn left: it stays for the next refresh.
+      const int failedBefore = m_records.failed;
+      done = ReceivedFile(path) && m_records.failed == failedBefore;
     } else {
       continue;  // a file for the program's ReceivedFiles
     }

@@ -93,6 +93,30 @@ TEST_F(Working, ArchivesAreUnpackedAndOnlyKoltKltIsTakenAsATurn) {
   EXPECT_EQ(QDir(spwaw).entryList(QDir::Files), QStringList({"other.KLT"}));
 }
 
+TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  WriteFile(email + "/bak", "a file where the backup folder belongs");
+  const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
+    MakeSpwawGame(dir, "email001", "Scenario X", t0.addSecs(60), "turn 2");
+    SetTime(dir + "/email001.cmt", t0);
+  });
+  QFile::copy(klt, spwaw + "/KOLT.KLT");
+  exchange->ProcessWorkingFolder();
+  EXPECT_TRUE(ui.Texts().join("\n").startsWith("Error while making backup of file "))
+      << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
+  // The turn is not lost: the archive waits until the copy can be made.
+  EXPECT_TRUE(QFile::exists(spwaw + "/KOLT.KLT"));
+
+  QFile::remove(email + "/bak");
+  ui.boxes.clear();
+  exchange->ProcessWorkingFolder();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
+  EXPECT_FALSE(QFile::exists(spwaw + "/KOLT.KLT"));
+}
+
 TEST_F(Working, FormatsOnlyTheToolReadsWaitForIt) {
   WriteFile(spwaw + "/turn.arj", "not really an ARJ archive");
   WriteFile(home.Root() + "/email003.dat", "DAT gz");
