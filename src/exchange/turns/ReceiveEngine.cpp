@@ -116,7 +116,8 @@ void ReceiveEngine::EndReceive() {
 }
 
 void ReceiveEngine::AddMessage(const QString& text) {
-  m_warningText += text + kCr;
+  // Notes name received files; a line break in a name must not forge lines of the question.
+  m_warningText += Shown(text) + kCr;
 }
 
 void ReceiveEngine::FixFutureDate(const QString& path) {

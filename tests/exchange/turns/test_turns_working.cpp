@@ -117,6 +117,18 @@ TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   EXPECT_FALSE(QFile::exists(spwaw + "/KOLT.KLT"));
 }
 
+TEST_F(Working, ControlCharactersInANameAreNotShown) {
+  // A saved attachment's name comes from someone else; line breaks in it would forge
+  // lines of the question.
+  WriteFile(spwaw + "/notes\r\rThese files were OK:\x1b.txt", "x");
+  ui.Answers({Answer::Cancel});
+  exchange->ProcessWorkingFolder();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            "Received old SPWAW files:\r\rUnknown file type: notes??These files were OK:?.txt\r"
+            "\rDo you still want to copy these files?");
+}
+
 TEST_F(Working, FormatsOnlyTheToolReadsWaitForIt) {
   WriteFile(spwaw + "/turn.arj", "not really an ARJ archive");
   WriteFile(home.Root() + "/email003.dat", "DAT gz");
