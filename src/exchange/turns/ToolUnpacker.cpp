@@ -35,7 +35,11 @@ bool IsContainedName(const QString& name) {
 ToolUnpacker::ToolUnpacker(UiPort& ui, QString tool) : m_ui(ui), m_tool(std::move(tool)) {}
 
 bool ToolUnpacker::Fail(const QString& reason) {
+  // Reasons quote entry names from the archive; the user sees them in a message box.
   m_reason = reason;
+  for (QChar& c : m_reason) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar('?');
+  }
   return false;
 }
 

@@ -167,6 +167,24 @@ TEST_F(Working, TheToolMayNotPlaceLinksOrEscape) {
   EXPECT_TRUE(ui.boxes[0].text.contains("is not a plain file")) << ui.boxes[0].text.toStdString();
 }
 
+TEST_F(Working, TheToolsReasonShowsNoControlCharacters) {
+  if (!QFile::exists("/usr/bin/unar")) GTEST_SKIP() << "unar is not installed";
+  App().archiveTool = "/usr/bin/unar";
+  const QString script =
+      "import tarfile,io,sys\n"
+      "t=tarfile.open(sys.argv[1],'w')\n"
+      "i=tarfile.TarInfo('../a\\r\\rAll files are fine.dat')\n"
+      "i.size=1\n"
+      "t.addfile(i,io.BytesIO(b'x'))\n"
+      "t.close()\n";
+  ASSERT_EQ(RunIn(home.Root(), "/usr/bin/python3", {"-c", script, spwaw + "/escape.sit"}), 0);
+  exchange->DecompressFolder(spwaw);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.startsWith("unar decompress failed: " + spwaw + "/escape.sit"));
+  EXPECT_TRUE(ui.boxes[0].text.contains("../a??All files are fine.dat")) << ui.boxes[0].text.toStdString();
+  EXPECT_TRUE(QFile::exists(spwaw + "/escape.sit"));
+}
+
 TEST_F(Working, TheCommandAsksAndCreatesOneSubfolderPerProgram) {
   App().workingFolder.clear();
   const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KOLT";
