@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <memory>
@@ -49,7 +50,9 @@ void Append(ListPtr& list, const QByteArray& line) {
 // What the callbacks share during one transfer.
 struct Transfer {
   MailProgress* progress = nullptr;
-  bool inAuth = false;  // between our AUTH command and the server's final answer to it
+  UiPort* ui = nullptr;
+  QElapsedTimer sinceEvents;  // since the window last ran
+  bool inAuth = false;        // between our AUTH command and the server's final answer to it
   qint64 estimate = 0;
   bool cancelled = false;
 };
@@ -115,6 +118,13 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow) {
   auto* t = static_cast<Transfer*>(user);
+  // libcurl waits for some answers (the one to the end of the message, the one to QUIT)
+  // inside a single perform call, up to its response timeout, calling only this once a
+  // second: the window has to run from here too, or it freezes and cancel cannot work.
+  if (t->ui && t->sinceEvents.elapsed() >= 100) {
+    t->ui->DoEvents();
+    t->sinceEvents.restart();
+  }
   if (t->progress) {
     // libcurl reports no upload total for MIME messages: show against our estimate.
     t->progress->SetProgress(static_cast<qint64>(ulnow), std::max<qint64>(t->estimate, ulnow));
@@ -166,6 +176,8 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
 
   Transfer transfer;
   transfer.progress = progress;
+  transfer.ui = &ui;
+  transfer.sinceEvents.start();
   char errorBuffer[CURL_ERROR_SIZE] = {};
 
   // The message: a text part and one base64 part per attachment.
@@ -248,6 +260,7 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
     if (running > 0) mc = curl_multi_poll(multi.get(), nullptr, 0, 50, nullptr);
     if (mc != CURLM_OK) break;
     ui.DoEvents();
+    transfer.sinceEvents.restart();
     // Seen here as well as in the progress callback, which runs only while curl works.
     if (progress && progress->CancelRequested()) transfer.cancelled = true;
     if (transfer.cancelled) break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "exchange/mail/MailProgress.h"
 
@@ -29,7 +30,10 @@ class RecordingProgress final : public MailProgress {
     ++shows;
   }
   void HideWindow() override { visible = false; }
-  bool CancelRequested() const override { return cancelAfterLines >= 0 && lines.size() >= cancelAfterLines; }
+  bool CancelRequested() const override {
+    if (cancelWhen) return cancelWhen();
+    return cancelAfterLines >= 0 && lines.size() >= cancelAfterLines;
+  }
 
   int inits = 0;
   int shows = 0;
@@ -41,6 +45,7 @@ class RecordingProgress final : public MailProgress {
   qint64 lastDone = 0;
   qint64 lastTotal = 0;
   int cancelAfterLines = -1;
+  std::function<bool()> cancelWhen;  // when set, decides instead of cancelAfterLines
 };
 
 }  // namespace kolt::test

@@ -17,7 +17,8 @@ namespace kolt::test {
 class SmtpTestServer {
  public:
   // `arguments`: --mode plain|starttls|tls, --cert/--key, --auth user:password,
-  // --exclude-mech NAME.
+  // --exclude-mech NAME,
+  // --hold-data SECONDS.
   explicit SmtpTestServer(const QStringList& arguments = {}) {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setReadChannel(QProcess::StandardOutput);
@@ -40,6 +41,8 @@ class SmtpTestServer {
   SmtpTestServer& operator=(const SmtpTestServer&) = delete;
 
   int Port() const { return m_port; }
+  // Where the server keeps its files ("holding" appears there while it holds an answer).
+  QString Folder() const { return m_dir.path(); }
   QString Errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
 
   std::vector<QJsonObject> Messages() const {

@@ -52,11 +52,16 @@ def parse_message(raw):
 
 
 class Saver:
-    def __init__(self, folder):
+    def __init__(self, folder, hold=0):
         self.folder = folder
         self.count = 0
+        self.hold = hold
 
     async def handle_DATA(self, server, session, envelope):
+        if self.hold:
+            # A slow or stuck server: the whole message is in, the answer is not.
+            open(os.path.join(self.folder, "holding"), "w").close()
+            await asyncio.sleep(self.hold)
         self.count += 1
         record = {
             "mail_from": envelope.mail_from,
@@ -82,6 +87,8 @@ def main():
     ap.add_argument("--key")
     ap.add_argument("--auth", help="user:password; authentication is then required")
     ap.add_argument("--exclude-mech", action="append", default=[])
+    ap.add_argument("--hold-data", type=float, default=0,
+                    help="seconds to wait before answering the end of the message")
     args = ap.parse_args()
 
     context = None
@@ -95,7 +102,7 @@ def main():
         # aiosmtpd 1.4.3 leaves the client waiting unless a failure is marked unhandled.
         return AuthResult(success=True) if ok else AuthResult(success=False, handled=False)
 
-    handler = Saver(args.dir)
+    handler = Saver(args.dir, args.hold_data)
     options = {}
     if args.auth:
         options.update(authenticator=authenticator, auth_required=True,

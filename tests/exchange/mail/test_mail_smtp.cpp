@@ -314,6 +314,27 @@ TEST_F(SmtpSend, CancelFromTheWindowIsSilent) {
   EXPECT_EQ(progress.lines.last(), "Cancelled.");
 }
 
+TEST_F(SmtpSend, ServerSlowToAnswerTheMessageLeavesTheWindowAliveAndCancellable) {
+  // The whole message is in, but the server takes its time over the answer: the window
+  // must keep running meanwhile, so that the user's cancel gets through at all.
+  SmtpTestServer server({"--hold-data", "15"});
+  ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+  UsePort(server.Port());
+  const QString holding = server.Folder() + "/holding";
+  int seenAt = -1;
+  progress.cancelWhen = [&] {
+    if (!QFile::exists(holding)) return false;
+    if (seenAt < 0) seenAt = ui.doEvents;
+    return ui.doEvents > seenAt;  // a click needs the event loop to run once more
+  };
+  EXPECT_FALSE(Send("friend@example.org", "s", "b", {Attachment("T.KLT", "turn")}));
+  EXPECT_GE(seenAt, 0) << Log().toStdString();
+  // Stopped while the server still held its answer, not once it had come.
+  EXPECT_FALSE(Log().contains("Message accepted")) << Log().toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("|").toStdString();
+  EXPECT_EQ(progress.lines.last(), "Cancelled.");
+}
+
 TEST_F(SmtpSend, TestMessageReachesTheOwnAddress) {
   SmtpTestServer server;
   UsePort(server.Port());
