@@ -53,6 +53,8 @@ struct Transfer {
   UiPort* ui = nullptr;
   QElapsedTimer sinceEvents;  // since the window last ran
   bool inAuth = false;        // between our AUTH command and the server's final answer to it
+  int dataStage = 0;          // 1: DATA sent, 2: the server asked for the message
+  bool accepted = false;      // the server took the message: too late to cancel it
   qint64 estimate = 0;
   bool cancelled = false;
 };
@@ -88,6 +90,12 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
     case CURLINFO_HEADER_IN: {
       // A final answer (anything but a 334 challenge) ends the exchange.
       if (t->inAuth && !bytes.startsWith("334")) t->inAuth = false;
+      if (t->dataStage == 1) {
+        t->dataStage = bytes.startsWith("354") ? 2 : 0;
+      } else if (t->dataStage == 2) {
+        t->accepted = bytes.startsWith('2');
+        t->dataStage = 0;
+      }
       AddLines(t, QStringLiteral("< "), bytes);
       break;
     }
@@ -96,6 +104,7 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
       for (QByteArray line : lines) {
         while (line.endsWith('\r')) line.chop(1);
         if (line.isEmpty()) continue;
+        if (line.toUpper() == "DATA") t->dataStage = 1;
         if (line.left(5).toUpper() == "AUTH ") {
           t->inAuth = true;
           const QList<QByteArray> words = line.split(' ');
@@ -128,7 +137,7 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow)
   if (t->progress) {
     // libcurl reports no upload total for MIME messages: show against our estimate.
     t->progress->SetProgress(static_cast<qint64>(ulnow), std::max<qint64>(t->estimate, ulnow));
-    if (t->progress->CancelRequested()) t->cancelled = true;
+    if (t->progress->CancelRequested() && !t->accepted) t->cancelled = true;
   }
   return t->cancelled ? 1 : 0;
 }
@@ -262,7 +271,7 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
     ui.DoEvents();
     transfer.sinceEvents.restart();
     // Seen here as well as in the progress callback, which runs only while curl works.
-    if (progress && progress->CancelRequested()) transfer.cancelled = true;
+    if (progress && progress->CancelRequested() && !transfer.accepted) transfer.cancelled = true;
     if (transfer.cancelled) break;
   }
 

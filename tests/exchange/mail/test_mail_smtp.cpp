@@ -312,6 +312,14 @@ TEST_F(SmtpSend, CancelFromTheWindowIsSilent) {
   EXPECT_TRUE(server.Messages().empty());
   EXPECT_FALSE(progress.visible);
   EXPECT_EQ(progress.lines.last(), "Cancelled.");
+
+  // A cancel that comes after the server took the message is too late: it was sent.
+  progress.cancelAfterLines = -1;
+  progress.cancelWhen = [&] { return Log().contains("< 250 Message accepted"); };
+  EXPECT_TRUE(Send("friend@example.org", "s", "b", {}));
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("|").toStdString();
+  EXPECT_EQ(server.Messages().size(), 1u);
+  EXPECT_NE(progress.lines.last(), "Cancelled.");
 }
 
 TEST_F(SmtpSend, ServerSlowToAnswerTheMessageLeavesTheWindowAliveAndCancellable) {
