@@ -156,6 +156,29 @@ TEST_F(SmtpSend, DeliversSubjectBodyAndAttachmentsExactly) {
   EXPECT_EQ(progress.lastDone, progress.lastTotal);
 }
 
+TEST_F(SmtpSend, AttachmentsWithOddNamesKeepTheirNames) {
+  SmtpTestServer server;
+  ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+  UsePort(server.Port());
+  const QStringList names{
+      QString::fromUtf8("\xc3\x84rger \"quoted\", turn; it's.klt"), "back\\slash.sav", "semi;colon=eq.dat",
+      QString::fromUtf8("Z\xc3\xbcge der sehr langen Kampagne mit \xc3\xbc"
+                        "berlangem Namen, Teil 12 von 40 \xe2\x80\x93 Spieler Gr\xc3\xbcn.sav")};
+  QStringList files;
+  for (const QString& name : names) files.append(Attachment(name, name.toUtf8()));
+  ASSERT_TRUE(Send("friend@example.org", "s", "b", files)) << ui.Texts().join("|").toStdString();
+  const auto messages = server.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  const QJsonArray parts = messages[0]["message"].toObject()["attachments"].toArray();
+  ASSERT_EQ(parts.size(), names.size());
+  for (int i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(parts[i].toObject()["filename"].toString(), names[i]);
+    EXPECT_EQ(Decode(parts[i].toObject()["data"]), names[i].toUtf8());
+  }
+  const QString headers = messages[0]["message"].toObject()["raw_headers"].toString();
+  for (QChar c : headers) ASSERT_LT(c.unicode(), 0x80);
+}
+
 TEST_F(SmtpSend, ControlCharactersCannotAddHeadersOrCommands) {
   SmtpTestServer server;
   UsePort(server.Port());
