@@ -201,6 +201,9 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
   r.a = OpenReader(archivePath, &code);
   if (!r.a) return code;
   qint64 written = 0;
+  // The sizes of the files as whoever reads them sees them: a sparse entry's map can put
+  // a few real bytes far into a file.
+  qint64 extents = 0;
   for (size_t i = 0;; ++i) {
     archive_entry* e = nullptr;
     const int rc = archive_read_next_header(r.a, &e);
@@ -248,7 +251,8 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
         return UnzipCode::ArchiveError;
       }
       written += static_cast<qint64>(size);
-      if (written > m_limits.maxBytes) {
+      if (written > m_limits.maxBytes || offset < 0 ||
+          offset > m_limits.maxBytes - extents - static_cast<qint64>(size)) {
         return Refuse(entry.name, QStringLiteral("the files would take more than ") +
                                       QString::number(m_limits.maxBytes) + QStringLiteral(" bytes"));
       }
@@ -271,6 +275,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
       ::unlinkat(stagingFd, stagedName.constData(), 0);
       continue;
     }
+    extents += std::max<qint64>(end, archive_entry_size_is_set(e) ? archive_entry_size(e) : 0);
     // Sparse entries end in a hole the blocks do not cover.
     if (archive_entry_size_is_set(e) && archive_entry_size(e) > end) {
       if (::ftruncate(out.fd, archive_entry_size(e)) != 0) {

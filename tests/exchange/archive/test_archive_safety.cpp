@@ -103,6 +103,21 @@ TEST_F(ArchiveSafety, SizesFromHeadersAndRealBytesAreBothCounted) {
   EXPECT_FALSE(Unzip(Path("lie.zip"), Path("target")));
   EXPECT_EQ(wrapper.LastCode(), UnzipCode::ArchiveError);
   EXPECT_EQ(Tree(Path("target")), QStringList({"keep.txt"}));
+
+  // A sparse tar entry whose map places 4 bytes 1 TiB into the file, with a real size
+  // of 10 in the header: few bytes on disk, but a file of 1 TiB for whoever reads it.
+  const char* script =
+      "import io, sys, tarfile\n"
+      "m = b'1\\n1099511627776\\n4\\n'\n"
+      "data = m + bytes(512 - len(m)) + b'EVIL'\n"
+      "ti = tarfile.TarInfo('holes.dat')\n"
+      "ti.size = len(data)\n"
+      "ti.pax_headers = {'GNU.sparse.major': '1', 'GNU.sparse.minor': '0',\n"
+      "                  'GNU.sparse.name': 'holes.dat', 'GNU.sparse.realsize': '10'}\n"
+      "with tarfile.open(sys.argv[1], 'w', format=tarfile.PAX_FORMAT) as t:\n"
+      "    t.addfile(ti, io.BytesIO(data))\n";
+  ASSERT_EQ(RunTool("/usr/bin/python3", {"-c", script, Path("holes.tar")}, Path(".")), 0);
+  ExpectRefused(Path("holes.tar"), "holes.dat");
 }
 
 TEST_F(ArchiveSafety, ExistingLinksAndFoldersInTheTargetAreNotFollowedOrReplaced) {
