@@ -1,4 +1,5 @@
 #include "app/TerminalUi.h"
+#include "core/TextCodec.h"
 
 #include <unistd.h>
 
@@ -31,7 +32,7 @@ QString ForTerminal(const QString& text) {
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   t.replace(QChar('\r'), QChar('\n'));
   for (QChar& c : t) {
-    if (c != QChar('\n') && (c.category() == QChar::Other_Control)) c = QChar('?');
+    if (c != QChar('\n') && c != QChar('\t') && IsUnsafeForDisplay(c)) c = QChar('?');
   }
   return t;
 }

@@ -14,6 +14,7 @@
 #include "app/CliTurns.h"
 #include "app/TerminalUi.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
 #include "platform/linux/LinuxWintools.h"
@@ -41,11 +42,7 @@ void Write(std::FILE* f, const QString& text) {
 
 // Cell text for a terminal: no line breaks or control characters from game files.
 QString Cell(const QString& text) {
-  QString t = text;
-  for (QChar& c : t) {
-    if (c.category() == QChar::Other_Control) c = QChar(' ');
-  }
-  return t;
+  return SafeForDisplay(text, QChar(' '));
 }
 
 QString Table(const QString& title, const QStringList& headers, const QList<QStringList>& rows,

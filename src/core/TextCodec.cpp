@@ -5,10 +5,10 @@ namespace {
 
 // Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes the code page leaves undefined,
 // which decode like Latin-1 (as Windows does).
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 }  // namespace
 
@@ -70,7 +70,9 @@ QString DecodeText(const char* data, qsizetype size) {
   return DecodeCp1252(data, size);
 }
 
-QString DecodeText(const QByteArray& bytes) { return DecodeText(bytes.constData(), bytes.size()); }
+QString DecodeText(const QByteArray& bytes) {
+  return DecodeText(bytes.constData(), bytes.size());
+}
 
 bool EncodeCp1252(const QString& text, QByteArray* out) {
   out->clear();
@@ -95,6 +97,25 @@ bool EncodeCp1252(const QString& text, QByteArray* out) {
     out->append(static_cast<char>(0x80 + found));
   }
   return true;
+}
+
+bool IsUnsafeForDisplay(QChar c) {
+  const char16_t u = c.unicode();
+  return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x200E || u == 0x200F || (u >= 0x2028 && u <= 0x202E) ||
+         (u >= 0x2066 && u <= 0x2069);
+}
+
+QString SafeForDisplay(const QString& text, QChar replacement) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (!IsUnsafeForDisplay(c)) {
+      out.append(c);
+    } else if (!replacement.isNull()) {
+      out.append(replacement);
+    }
+  }
+  return out;
 }
 
 }  // namespace kolt

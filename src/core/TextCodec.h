@@ -19,4 +19,11 @@ QString DecodeCp1252(const char* data, qsizetype size);
 // Windows-1252 byte.
 bool EncodeCp1252(const QString& text, QByteArray* out);
 
+// Characters that must not reach the user from other people's text: control
+// characters, line and paragraph separators, and the invisible marks that reverse the
+// direction of text (they could forge lines of a message or disguise a file name).
+bool IsUnsafeForDisplay(QChar c);
+// `text` with each such character replaced by `replacement`, or removed when it is null.
+QString SafeForDisplay(const QString& text, QChar replacement = QChar('?'));
+
 }  // namespace kolt

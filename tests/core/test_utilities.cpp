@@ -49,8 +49,8 @@ TEST(Utilities, CompareVersions) {
   EXPECT_EQ(CompareVersions("3.0.0", "3.0.0"), 0);
   EXPECT_EQ(CompareVersions("3.0.1", "3.0.0"), 1);
   EXPECT_EQ(CompareVersions("3.0.0.9", "3.0.0.1"), 0);  // only three parts count
-  EXPECT_EQ(CompareVersions("2.x.1", "2.0.0"), 1);     // no number counts as 0
-  EXPECT_EQ(CompareVersions("2.5b.0", "2.5.0"), 0);    // the leading number
+  EXPECT_EQ(CompareVersions("2.x.1", "2.0.0"), 1);      // no number counts as 0
+  EXPECT_EQ(CompareVersions("2.5b.0", "2.5.0"), 0);     // the leading number
 }
 
 TEST(Utilities, GeneratePassword) {
@@ -168,10 +168,22 @@ TEST(FileNames, CaseBlindLookupAndWildcards) {
 TEST(TextCodec, Utf8OrWindows1252) {
   EXPECT_EQ(DecodeText(QByteArray("Caf\xc3\xa9")), QString::fromUtf8("Café"));
   EXPECT_EQ(DecodeText(QByteArray("Caf\xe9 \x80 \x93x\x94")), QString::fromUtf8("Café € “x”"));
-  EXPECT_EQ(DecodeText(QByteArray("\xc3")), QString::fromUtf8("Ã"));  // truncated UTF-8
+  EXPECT_EQ(DecodeText(QByteArray("\xc3")), QString::fromUtf8("Ã"));                 // truncated UTF-8
   EXPECT_EQ(DecodeText(QByteArray("\xed\xa0\x80")), QString::fromUtf8("í\u00a0€"));  // surrogate: not UTF-8
   QByteArray out;
   EXPECT_TRUE(EncodeCp1252(QString::fromUtf8("€ é"), &out));
   EXPECT_EQ(out, QByteArray("\x80 \xe9"));
   EXPECT_FALSE(EncodeCp1252(QString::fromUtf8("日本"), &out));
+}
+
+TEST(TextCodec, OtherPeoplesTextIsMadeSafeToShow) {
+  // Line breaks, separators and direction overrides could forge lines or disguise names.
+  const QString forged =
+      QString::fromUtf8("ivan@example.org\r\rYour version is: 9.9.9\u2028x\u202Egpj.exe\u0085");
+  EXPECT_EQ(SafeForDisplay(forged), QString::fromUtf8("ivan@example.org??Your version is: 9.9.9?x?gpj.exe?"));
+  EXPECT_EQ(SafeForDisplay(QString::fromUtf8("a\tb\u2029c"), QChar()), "abc");
+  EXPECT_EQ(SafeForDisplay(QString::fromUtf8("Großdeutschland – €5 日本")),
+            QString::fromUtf8("Großdeutschland – €5 日本"));
+  EXPECT_FALSE(IsUnsafeForDisplay(QChar(0x00A0)));
+  EXPECT_TRUE(IsUnsafeForDisplay(QChar(0x2066)));
 }

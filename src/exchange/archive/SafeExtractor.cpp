@@ -1,4 +1,5 @@
 #include "exchange/archive/SafeExtractor.h"
+#include "core/TextCodec.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -127,7 +128,8 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, int* code) {
 }
 
 int SafeExtractor::Refuse(const QString& name, const QString& reason) {
-  m_lines(QStringLiteral("Refused \"") + name + QStringLiteral("\": ") + reason + QChar('.'));
+  m_lines(QStringLiteral("Refused \"") + SafeForDisplay(name) + QStringLiteral("\": ") +
+          SafeForDisplay(reason) + QChar('.'));
   m_lines(QStringLiteral("The archive is not safe to unpack; nothing was extracted."));
   return UnzipCode::Refused;
 }
@@ -231,7 +233,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
       m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
       return UnzipCode::DiskError;
     }
-    m_lines(QStringLiteral("  inflating: ") + Joined(entry.path.parts));
+    m_lines(QStringLiteral("  inflating: ") + SafeForDisplay(Joined(entry.path.parts)));
     qint64 end = 0;
     for (;;) {
       const void* block = nullptr;

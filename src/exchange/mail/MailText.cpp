@@ -1,4 +1,5 @@
 #include "exchange/mail/MailText.h"
+#include "core/TextCodec.h"
 
 #include <QRandomGenerator>
 #include <QTimeZone>
@@ -7,16 +8,7 @@ namespace kolt {
 namespace {
 
 QString WithoutControls(const QString& text, QChar replacement) {
-  QString out;
-  out.reserve(text.size());
-  for (QChar c : text) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
-      if (!replacement.isNull()) out.append(replacement);
-    } else {
-      out.append(c);
-    }
-  }
-  return out;
+  return SafeForDisplay(text, replacement);
 }
 
 bool IsPlainAscii(const QString& text) {

@@ -1,4 +1,5 @@
 #include "exchange/turns/FileReplace.h"
+#include "core/TextCodec.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,7 +51,7 @@ bool WriteAll(int fd, const char* data, ssize_t size) {
 bool IsPlainFileName(const QString& name) {
   if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")) return false;
   for (QChar c : name) {
-    if (c == QChar('/') || c == QChar('\\') || c.unicode() < 0x20 || c.unicode() == 0x7f) return false;
+    if (c == QChar('/') || c == QChar('\\') || IsUnsafeForDisplay(c)) return false;
   }
   return true;
 }

@@ -1,4 +1,5 @@
 #include "exchange/turns/ReceiveEngine.h"
+#include "core/TextCodec.h"
 
 #include <sys/stat.h>
 
@@ -18,13 +19,9 @@ namespace {
 const QChar kCr('\r');
 const QString kBackupFolder = QStringLiteral("bak");
 
-// A name as it may be shown: control characters become '?'.
+// A name as it may be shown.
 QString Shown(const QString& name) {
-  QString t = name;
-  for (QChar& c : t) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar('?');
-  }
-  return t;
+  return SafeForDisplay(name);
 }
 
 bool IsRegularFile(const QString& path) {

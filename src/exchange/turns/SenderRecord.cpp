@@ -19,7 +19,7 @@ QString CleanField(const QString& text) {
   out.reserve(std::min(text.size(), kFieldLimit));
   for (QChar c : text) {
     if (out.size() >= kFieldLimit) break;
-    out += (c.category() == QChar::Other_Control) ? QChar(' ') : c;
+    out += IsUnsafeForDisplay(c) ? QChar(' ') : c;
   }
   return out.trimmed();
 }

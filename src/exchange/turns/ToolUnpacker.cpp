@@ -1,4 +1,5 @@
 #include "exchange/turns/ToolUnpacker.h"
+#include "core/TextCodec.h"
 
 #include <sys/stat.h>
 
@@ -36,10 +37,7 @@ ToolUnpacker::ToolUnpacker(UiPort& ui, QString tool) : m_ui(ui), m_tool(std::mov
 
 bool ToolUnpacker::Fail(const QString& reason) {
   // Reasons quote entry names from the archive; the user sees them in a message box.
-  m_reason = reason;
-  for (QChar& c : m_reason) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar('?');
-  }
+  m_reason = SafeForDisplay(reason);
   return false;
 }
 

@@ -1,4 +1,5 @@
 #include "programs/SPWAW/SPWAW.h"
+#include "core/TextCodec.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ void SPWAW::ReceivedFiles(const QString& folder, const QString& sender, bool pla
   const ProgramPtr self = Self();
   batch->BeginReceive(self);
   for (const QString& name : ListNoCase(folder, QStringLiteral("*.*"))) {
-    ui.ShowStatus(name);
+    ui.ShowStatus(SafeForDisplay(name));
     const QString file = QDir(folder).filePath(name);
     const QString subfolder = SubFolderOf(name);
     const QString target = ResolveNoCase(m_directory, subfolder);
