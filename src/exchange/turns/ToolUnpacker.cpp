@@ -42,7 +42,7 @@ bool ToolUnpacker::Fail(const QString& reason) {
 }
 
 bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, const QString& folder,
-                       QByteArray* output) {
+                       QByteArray* output, const QString& watchFolder) {
   // An argument vector, not a command line: archive names from other people cannot
   // become options or further arguments.
   QProcess process;
@@ -54,9 +54,16 @@ bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, con
   process.start();
   if (!process.waitForStarted(-1)) return Fail(QStringLiteral("cannot start ") + program);
   QByteArray out;
+  int rounds = 0;
   while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
     out += process.readAllStandardOutput();
     m_ui.DoEvents();
+    // Headers can lie about sizes: stop an archive that fills the disk as it unpacks.
+    if (!watchFolder.isEmpty() && ++rounds % 5 == 0 && FolderBytes(watchFolder) > kMaxBytes) {
+      process.kill();
+      process.waitForFinished(5000);
+      return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
+    }
   }
   out += process.readAllStandardOutput();
   if (output) *output = out;
@@ -64,6 +71,18 @@ bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, con
     return Fail(QFileInfo(program).fileName() + QStringLiteral(" ended with code ") +
                 QString::number(process.exitCode()));
   return true;
+}
+
+qint64 ToolUnpacker::FolderBytes(const QString& folder) {
+  qint64 total = 0;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    it.next();
+    struct stat st {};
+    if (::lstat(QFile::encodeName(it.filePath()).constData(), &st) == 0) total += qint64(st.st_blocks) * 512;
+  }
+  return total;
 }
 
 bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
@@ -75,9 +94,13 @@ bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
     return false;
   const QJsonObject root = QJsonDocument::fromJson(json).object();
   const QJsonArray entries = root.value(QStringLiteral("lsarContents")).toArray();
+  if (entries.size() > kMaxEntries) return Fail(QStringLiteral("the archive holds more than 10,000 entries"));
+  qint64 declared = 0;
   for (const QJsonValue& v : entries) {
     const QJsonObject e = v.toObject();
     const QString name = e.value(QStringLiteral("XADFileName")).toString();
+    declared += static_cast<qint64>(e.value(QStringLiteral("XADFileSize")).toDouble());
+    if (declared > kMaxBytes) return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
     if (!IsContainedName(name))
       return Fail(QStringLiteral("the entry \"") + name + QStringLiteral("\" leaves the folder"));
     for (const char* key : {"XADLinkDestination", "XADIsLink", "XADIsHardLink", "XADIsCharacterDevice",
@@ -100,7 +123,7 @@ bool ToolUnpacker::Unpack(const QString& archivePath, const QString& targetFolde
   if (!Run(m_tool,
            {QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("-D"), QStringLiteral("-k"),
             QStringLiteral("skip"), QStringLiteral("-o"), staging.path(), QStringLiteral("--"), archivePath},
-           targetFolder, nullptr))
+           targetFolder, nullptr, staging.path()))
     return false;
 
   // Check what really arrived before anything reaches the target.

@@ -24,9 +24,16 @@ class ToolUnpacker final {
 
   // At most this many bytes in all.
   static constexpr qint64 kMaxBytes = qint64(1) << 30;
+  // At most this many entries.
+  static constexpr int kMaxEntries = 10000;
 
  private:
-  bool Run(const QString& program, const QStringList& arguments, const QString& folder, QByteArray* output);
+  // Bytes the files below `folder` take on disk.
+  static qint64 FolderBytes(const QString& folder);
+  // `watchFolder`, when given, is measured while the program runs; the program is
+  // stopped once the folder holds more than the unpacking limit.
+  bool Run(const QString& program, const QStringList& arguments, const QString& folder, QByteArray* output,
+           const QString& watchFolder = QString());
   bool ListingIsSafe(const QString& archivePath);
   bool Fail(const QString& reason);
 

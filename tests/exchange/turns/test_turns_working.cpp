@@ -185,6 +185,31 @@ TEST_F(Working, TheToolsReasonShowsNoControlCharacters) {
   EXPECT_TRUE(QFile::exists(spwaw + "/escape.sit"));
 }
 
+TEST_F(Working, TheToolRefusesAnArchiveThatClaimsMoreThanTheLimit) {
+  if (!QFile::exists("/usr/bin/unar")) GTEST_SKIP() << "unar is not installed";
+  App().archiveTool = "/usr/bin/unar";
+  // A ZIP whose headers announce nearly 4 GB for a ten-byte file (named .sit, so the
+  // tool reads it): refused from the listing, before anything is unpacked.
+  const QString script =
+      "import zipfile,struct,sys,io\n"
+      "b=io.BytesIO()\n"
+      "z=zipfile.ZipFile(b,'w',zipfile.ZIP_DEFLATED)\n"
+      "z.writestr('email005.dat','x'*10)\n"
+      "z.close()\n"
+      "d=bytearray(b.getvalue())\n"
+      "i=d.find(b'PK\\x01\\x02')\n"
+      "d[i+24:i+28]=struct.pack('<I',0xF0000000)\n"
+      "j=d.find(b'PK\\x03\\x04')\n"
+      "d[j+22:j+26]=struct.pack('<I',0xF0000000)\n"
+      "open(sys.argv[1],'wb').write(d)\n";
+  ASSERT_EQ(RunIn(home.Root(), "/usr/bin/python3", {"-c", script, spwaw + "/big.sit"}), 0);
+  exchange->DecompressFolder(spwaw);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.contains("more than 1 GB")) << ui.boxes[0].text.toStdString();
+  EXPECT_TRUE(QFile::exists(spwaw + "/big.sit"));
+  EXPECT_FALSE(QFile::exists(spwaw + "/email005.dat"));
+}
+
 TEST_F(Working, TheCommandAsksAndCreatesOneSubfolderPerProgram) {
   App().workingFolder.clear();
   const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KOLT";
