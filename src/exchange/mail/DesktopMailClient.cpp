@@ -1,9 +1,11 @@
 #include "exchange/mail/DesktopMailClient.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include "core/UiPort.h"
@@ -76,11 +78,20 @@ std::optional<MailClientCommand> ComposeCommand(const QStringList& recipients, c
     const QString thunderbird = QStandardPaths::findExecutable(QStringLiteral("thunderbird"));
     if (!thunderbird.isEmpty()) {
       QString bodyFile;
-      if (!body.isEmpty() && !workFolder.isEmpty()) {
+      // Thunderbird's compose line cannot quote a ' or , in the body file's path: with
+      // such a folder (a home like /home/o'brien) the body goes to a fresh temporary file.
+      auto quotable = [](const QString& path) {
+        return !path.contains(QChar('\'')) && !path.contains(QChar(','));
+      };
+      if (!body.isEmpty() && !workFolder.isEmpty() && quotable(workFolder)) {
         bodyFile = workFolder + QStringLiteral("/MESSAGE.TXT");
         QFile f(bodyFile);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(body.toUtf8()) < 0)
           bodyFile.clear();
+      } else if (!body.isEmpty()) {
+        QTemporaryFile f(QDir::tempPath() + QStringLiteral("/kolt-message-XXXXXX.txt"));
+        f.setAutoRemove(false);  // the mail client reads it after we returned
+        if (f.open() && f.write(body.toUtf8()) >= 0 && quotable(f.fileName())) bodyFile = f.fileName();
       }
       if (!bodyFile.isEmpty() || body.isEmpty())
         return ThunderbirdCommand(thunderbird, recipients, subject, bodyFile, attachments);

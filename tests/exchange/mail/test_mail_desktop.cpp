@@ -125,6 +125,19 @@ TEST_F(DesktopClient, ThunderbirdWhenItIsTheDefaultClient) {
                                          body + "',attachment='file://" +
                                          home.File("out/it%27s%2C%20odd.klt") + "'"}));
   EXPECT_EQ(ReadFile(body), "Body \xc3\xa4\r\nline 2");
+
+  // A home folder with an apostrophe (o'brien) cannot be quoted on the compose line: the
+  // body goes to a temporary file whose path can.
+  App().instanceFolder = home.File("o'brien/0");
+  QDir().mkpath(App().instanceFolder);
+  ASSERT_TRUE(Send("friend@x.org", "Turn 6", "Second body", {}));
+  const QString line = Arguments().value(1);
+  const qsizetype at = line.indexOf("message='");
+  ASSERT_GE(at, 0) << line.toStdString();
+  const QString path = line.mid(at + 9, line.indexOf('\'', at + 9) - at - 9);
+  EXPECT_FALSE(path.contains('\'')) << path.toStdString();
+  EXPECT_EQ(ReadFile(path), "Second body");
+  QFile::remove(path);
 }
 
 TEST_F(DesktopClient, TestMessageKeepsTheOwnAddress) {
