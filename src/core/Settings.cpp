@@ -181,7 +181,8 @@ QByteArray Serialize(const ParsedIni& ini) {
 QByteArray Encode(const ParsedIni& ini, const QString& text) {
   if (!ini.utf8) {
     QByteArray cp;
-    if (EncodeCp1252(text, &cp)) return cp;
+    // Some Windows-1252 sequences are valid UTF-8 too and would read back as other text.
+    if (EncodeCp1252(text, &cp) && DecodeText(cp) == text) return cp;
   }
   return text.toUtf8();
 }

@@ -91,6 +91,24 @@ TEST(Settings, FilesFromWindowsReadCorrectly) {
   EXPECT_EQ(ReadFile(utf), QByteArray("\xEF\xBB\xBF[A]\r\nk=Gr\xc3\xbc\xc3\x9f\x65\r\nj=\xe2\x82\xac\r\n"));
 }
 
+// Some Windows-1252 byte sequences are also valid UTF-8 ("\xdf\x85" is both "ß…" and
+// one other character): text written into such a file must read back as it was written.
+TEST(Settings, TextWrittenIntoAWindowsFileReadsBackUnchanged) {
+  TempHome home;
+  const QString ini = home.File("CUSTOM.INI");
+  WriteFile(ini, "[Program]\nName=Caf\xe9\n");
+  const QString greeting = QString::fromUtf8("Straße… bis später");
+  const QString mark = QString::fromUtf8("Â© 2026");
+  IniWrite("Program", "Greeting", greeting, ini);
+  IniWrite("Program", "Mark", mark, ini);
+  IniWriteSection("Text", {QStringLiteral("0=") + greeting}, ini);
+  ClearIniCache();
+  EXPECT_EQ(IniRead("Program", "Greeting", "", ini), greeting);
+  EXPECT_EQ(IniRead("Program", "Mark", "", ini), mark);
+  EXPECT_EQ(IniReadSection("Text", ini), QStringList({QStringLiteral("0=") + greeting}));
+  EXPECT_EQ(IniRead("Program", "Name", "", ini), QString::fromUtf8("Café"));
+}
+
 TEST(Settings, WholeSectionReadAndWrite) {
   TempHome home;
   WriteFile(home.Ini(), "[Text]\r\n0=First\r\n1=Second\r\n\r\n[Other]\r\nx=1\r\n");
