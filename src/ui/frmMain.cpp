@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -54,6 +55,13 @@ void SetBold(QTreeWidgetItem* item, int column, bool bold) {
   QFont f = item->font(column);
   f.setBold(bold);
   item->setFont(column, f);
+}
+
+// Tool tips render markup when the text looks like it; names, descriptions and
+// addresses come from other people's files and are shown as the text they are.
+QString PlainTip(const QString& text) {
+  if (!Qt::mightBeRichText(text)) return text;
+  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 QString GameKey(const Game& game) {
@@ -399,9 +407,9 @@ void frmMain::RefreshLists(bool reload) {
     ShowStatus(QStringLiteral("Checking ") + program->GetLongName());
     const ProgramRow row = MakeProgramRow(*program);
     auto* item = new QTreeWidgetItem(row.Cells());
-    item->setToolTip(1, row.name);
-    item->setToolTip(2, row.version);
-    item->setToolTip(4, row.directory);
+    item->setToolTip(1, PlainTip(row.name));
+    item->setToolTip(2, PlainTip(row.version));
+    item->setToolTip(4, PlainTip(row.directory));
     m_lvInstalled->addTopLevelItem(item);
     SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
     item->setSelected(selectedPrograms.contains(row.game));
@@ -411,11 +419,11 @@ void frmMain::RefreshLists(bool reload) {
       m_games.push_back(game);
       const GameRow g = MakeGameRow(*game);
       auto* gameItem = new QTreeWidgetItem(g.Cells());
-      gameItem->setToolTip(1, g.fileName);
-      gameItem->setToolTip(2, g.info);
-      gameItem->setToolTip(3, g.modified);
+      gameItem->setToolTip(1, PlainTip(g.fileName));
+      gameItem->setToolTip(2, PlainTip(g.info));
+      gameItem->setToolTip(3, PlainTip(g.modified));
       gameItem->setToolTip(kGameSizeColumn, g.sizeTip);
-      gameItem->setToolTip(7, g.email);
+      gameItem->setToolTip(7, PlainTip(g.email));
       gameItem->setTextAlignment(kGameSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
       m_lvGames->addTopLevelItem(gameItem);
       const QString key = GameKey(*game);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QThread>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -105,6 +106,28 @@ TEST(MainWindow, ListsShowColumnsBoldCellsAndKeepTheSelection) {
   std::swap(f.beta->games[0], f.beta->games[1]);
   f.window->RefreshLists(true);
   EXPECT_EQ(f.SelectedNames(), QStringList({"THREE.DAT"}));
+}
+
+// Names, descriptions and addresses come from other people's files: a tool tip shows
+// them as they are, never as markup (an <img> would make the tip read any local file).
+TEST(MainWindow, ToolTipsShowOtherPeoplesTextAsText) {
+  Fixture f;
+  f.alpha->AddGame("<img src=x>.cmt", "Play", "<b>x</b>@example.org");
+  f.Load();
+  ASSERT_EQ(f.Games()->topLevelItemCount(), 1);
+  QTreeWidgetItem* item = f.Games()->topLevelItem(0);
+  auto shown = [](const QString& tip) {
+    QTextDocument doc;
+    if (Qt::mightBeRichText(tip))
+      doc.setHtml(tip);
+    else
+      doc.setPlainText(tip);
+    return doc.toPlainText();
+  };
+  EXPECT_EQ(shown(item->toolTip(1)), "<img src=x>.cmt");
+  EXPECT_EQ(shown(item->toolTip(2)), "about <img src=x>.cmt");
+  EXPECT_EQ(shown(item->toolTip(7)), "<b>x</b>@example.org");
+  EXPECT_EQ(item->toolTip(4), "1536 bytes");
 }
 
 TEST(MainWindow, AutoSelectPrefersSendThenPlaySendAndSkipsDash) {
