@@ -291,6 +291,9 @@ QString FindArchiveTool() { return QStandardPaths::findExecutable(QStringLiteral
 bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath,
                 bool registerAssociation) {
   AppValues& app = App();
+  // A file named on the command line is relative to where the program was started, not
+  // to the instance folder that becomes the current folder below.
+  const QDir startFolder(QDir::currentPath());
   app.executablePath = executablePath;
   app.homeFolder = ResolveHomeFolder(QFileInfo(executablePath).absolutePath());
   QString settings = FindEntryNoCase(app.homeFolder, QStringLiteral("KOLT.INI"));
@@ -315,6 +318,7 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
     ui.ShowError(QStringLiteral("Invalid command line option: ") + bad);
     return false;
   }
+  if (!app.commandLineFile.isEmpty()) app.commandLineFile = startFolder.absoluteFilePath(app.commandLineFile);
   if (app.commandLineFile.isEmpty()) {
     if (registerAssociation) RegisterFileAssociation(ui, executablePath);
     CompactIniFile(app.settingsPath);

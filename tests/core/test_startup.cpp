@@ -177,6 +177,24 @@ TEST(Startup, FileOnCommandLineSkipsRegistrationAndCompaction) {
   ReleaseInstanceFolder();
 }
 
+// The instance folder becomes the current folder, and it holds a KOLT.KLT of its own
+// after a send: a file named relative to where the program was started stays that file.
+TEST(Startup, RelativeCommandLineFileNamesTheFileWhereTheProgramStarted) {
+  TempHome home;
+  const QString before = QDir::currentPath();
+  const QString downloads = home.Root() + "/downloads";
+  WriteFile(downloads + "/KOLT.KLT", "received");
+  WriteFile(home.Path() + "/0/KOLT.KLT", "sent");
+  ASSERT_TRUE(QDir::setCurrent(downloads));
+  ScriptedUi ui;
+  ASSERT_TRUE(RunStartup(ui, {"KOLT.KLT"}, home.Root() + "/kolt-helper", false));
+  EXPECT_EQ(QDir::currentPath(), home.Path() + "/0");
+  EXPECT_EQ(App().commandLineFile, downloads + "/KOLT.KLT");
+  EXPECT_EQ(ReadFile(App().commandLineFile), QByteArray("received"));
+  ReleaseInstanceFolder();
+  QDir::setCurrent(before);
+}
+
 TEST(Startup, SecondArgumentEndsTheProgram) {
   TempHome home;
   ScriptedUi ui;
