@@ -239,8 +239,10 @@ std::shared_ptr<ParsedIni> Load(const QString& path) {
     return nullptr;
   }
   if (it != g_cache.constEnd() && SameStat(*it, st)) return it->ini;
+  if (!S_ISREG(st.st_mode)) return nullptr;
 
-  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a fifo put in the file's place must not hang the program.
+  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   QByteArray data;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
@@ -341,7 +343,13 @@ void Modify(const QString& file, Change change) {
   // The cached parse is changed in place: every reader holds g_mutex too, and a failed
   // replace drops it from the cache, so the next read parses the file as it is on disk.
   std::shared_ptr<ParsedIni> ini = Load(path);
-  if (!ini) ini = std::make_shared<ParsedIni>();
+  if (!ini) {
+    // Start from nothing only when there is no file: a file that exists but cannot be
+    // read must not be replaced by one holding just this change.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 || errno != ENOENT) return;
+    ini = std::make_shared<ParsedIni>();
+  }
   if (!change(*ini)) return;
   if (!ReplaceFile(path, Serialize(*ini), ini)) g_cache.remove(path);
 }
@@ -480,10 +488,11 @@ bool CompactIniFile(const QString& path) {
   if (resolved.isEmpty()) return false;
   FileLock lock(resolved);
   QByteArray native = QFile::encodeName(resolved);
-  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   QByteArray data;
-  bool ok = ReadAll(fd, &data);
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
   ::close(fd);
   if (!ok) return false;
 

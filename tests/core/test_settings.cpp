@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <utime.h>
 
-#include <QProcess>
-#include <QThread>
 #include <QDateTime>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <QThread>
 
 #include "core/Settings.h"
 #include "support/TempHome.h"
@@ -34,15 +35,17 @@ TEST(Settings, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
 
 TEST(Settings, WritesReplaceInPlaceAndKeepOtherLines) {
   TempHome home;
-  WriteFile(home.Ini(),
-            "; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory = C:\\x \r\nOther=1\r\n\r\n"
-            "[E-Mail]\r\nMode=SMTP\r\n");
+  WriteFile(
+      home.Ini(),
+      "; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory = C:\\x \r\nOther=1\r\n\r\n"
+      "[E-Mail]\r\nMode=SMTP\r\n");
   IniWrite("SPWAW", "directory", "/new");
   IniWrite("SPWAW", "g1.dat/S", "2026-01-02 03:04:05");
   IniWrite("Text", "0", "Hello");
-  EXPECT_EQ(ReadFile(home.Ini()),
-            QByteArray("; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory=/new\r\nOther=1\r\n"
-                       "g1.dat/S=2026-01-02 03:04:05\r\n\r\n[E-Mail]\r\nMode=SMTP\r\n[Text]\r\n0=Hello\r\n"));
+  EXPECT_EQ(
+      ReadFile(home.Ini()),
+      QByteArray("; my notes\r\n[Settings]\r\nInformed=1.0.0\r\n\r\n[spwaw]\r\nDirectory=/new\r\nOther=1\r\n"
+                 "g1.dat/S=2026-01-02 03:04:05\r\n\r\n[E-Mail]\r\nMode=SMTP\r\n[Text]\r\n0=Hello\r\n"));
   // Writing the same value again leaves the file alone.
   QByteArray before = ReadFile(home.Ini());
   IniWrite("E-MAIL", "mode", "SMTP");
@@ -145,7 +148,9 @@ TEST(Settings, CompactRemovesEmptyValuesAndTrailingBlankLines) {
   const QByteArray clean = "[A]\r\nv=1\r\n";
   WriteFile(home.Ini(), clean);
   const auto inode = QFileInfo(home.Ini()).fileTime(QFileDevice::FileModificationTime);
-  struct utimbuf old {1000000000, 1000000000};
+  struct utimbuf old {
+    1000000000, 1000000000
+  };
   utime(QFile::encodeName(home.Ini()).constData(), &old);
   EXPECT_TRUE(CompactIniFile(home.Ini()));
   EXPECT_EQ(ReadFile(home.Ini()), clean);
@@ -164,8 +169,9 @@ TEST(Settings, ChangesByAnotherWriterAreSeen) {
   EXPECT_EQ(IniRead(S, "k"), "mine");
   // Same size, same second: the inode of a replaced file still tells.
   WriteFile(home.Ini() + ".new", "[SPWAW]\r\nk=your\r\n");
-  ASSERT_EQ(::rename(QFile::encodeName(home.Ini() + ".new").constData(), QFile::encodeName(home.Ini()).constData()),
-            0);
+  ASSERT_EQ(
+      ::rename(QFile::encodeName(home.Ini() + ".new").constData(), QFile::encodeName(home.Ini()).constData()),
+      0);
   EXPECT_EQ(IniRead(S, "k"), "your");
   // Rewritten in place with another size.
   WriteFile(home.Ini(), "[SPWAW]\r\nk=theirs\r\n");
@@ -191,7 +197,8 @@ TEST(Settings, TwoProcessesWritingTheSameFileLoseNothing) {
   EXPECT_EQ(IniRead("Start", "x"), "1");
   // Exactly one section, no stray temporary files.
   EXPECT_EQ(ReadFile(home.Ini()).toUpper().count("[SPWAW]"), 1);
-  EXPECT_EQ(QDir(home.Path()).entryList(QDir::Files | QDir::Hidden).filter(".KOLT.INI.").size(), 1);  // the lock file only
+  EXPECT_EQ(QDir(home.Path()).entryList(QDir::Files | QDir::Hidden).filter(".KOLT.INI.").size(),
+            1);  // the lock file only
 }
 
 TEST(Settings, WriterKilledAtRandomNeverLeavesABrokenFile) {
@@ -215,7 +222,25 @@ TEST(Settings, WriterKilledAtRandomNeverLeavesABrokenFile) {
     for (int i = 0; i < 40; ++i)
       ASSERT_EQ(IniRead("Before", "k" + QString::number(i)), "v" + QString::number(i)) << "round " << round;
     for (int i = 0; i <= last; ++i)
-      ASSERT_EQ(IniRead("Round" + QString::number(round), "w" + QString::number(i)), "value-" + QString::number(i))
+      ASSERT_EQ(IniRead("Round" + QString::number(round), "w" + QString::number(i)),
+                "value-" + QString::number(i))
           << "round " << round;
   }
+}
+
+TEST(Settings, AFileThatCannotBeReadIsNeverReplaced) {
+  TempHome home;
+  // A fifo in the file's place: reads give defaults at once, writes leave it alone.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(home.Ini()).constData(), 0600), 0);
+  EXPECT_EQ(IniRead("Settings", "Taunt", "dflt"), "dflt");
+  IniWrite("Settings", "Taunt", "1");
+  EXPECT_FALSE(CompactIniFile(home.Ini()));
+  EXPECT_TRUE(QFileInfo(home.Ini()).exists());
+  EXPECT_FALSE(QFileInfo(home.Ini()).isFile());
+  QFile::remove(home.Ini());
+  // A folder of that name likewise.
+  const QString custom = home.File("CUSTOM.INI");
+  QDir().mkpath(custom + "/inside");
+  IniWrite("Program", "Name", "x", custom);
+  EXPECT_TRUE(QFileInfo(custom + "/inside").isDir());
 }
