@@ -23,7 +23,9 @@ namespace {
 
 int g_lockFd = -1;
 
-QString EnvPath(const char* name) { return QFile::decodeName(qgetenv(name)); }
+QString EnvPath(const char* name) {
+  return QFile::decodeName(qgetenv(name));
+}
 
 QString XdgDir(const char* variable, const QString& fallbackBelowHome) {
   QString v = EnvPath(variable);
@@ -121,7 +123,8 @@ QString ResolveHomeFolder(const QString& executableFolder) {
     if (!ini.isEmpty() && QFileInfo(executableFolder).isWritable() && QFileInfo(ini).isWritable())
       home = executableFolder;
   }
-  if (home.isEmpty()) home = XdgDir("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/kolt");
+  if (home.isEmpty())
+    home = XdgDir("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/kolt");
   home = QDir::cleanPath(QDir(home).absolutePath());
   QDir().mkpath(home);
   return home;
@@ -163,6 +166,7 @@ QString AcquireInstanceFolder(const QString& home) {
   ReleaseInstanceFolder();
   for (int n = 0; n < 100000; ++n) {
     const QString folder = home + QChar('/') + QString::number(n);
+    if (QFileInfo::exists(folder) && !QFileInfo(folder).isDir()) continue;  // a file in the way
     QDir().mkdir(folder);
     if (!QFileInfo(folder).isDir()) return QString();  // nothing can be created: give up
     const QByteArray lock = QFile::encodeName(folder + QStringLiteral("/lock.txt"));
@@ -286,7 +290,9 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath) {
     RunQuietly(QStringLiteral("update-desktop-database"), {dataHome + QStringLiteral("/applications")});
 }
 
-QString FindArchiveTool() { return QStandardPaths::findExecutable(QStringLiteral("unar")); }
+QString FindArchiveTool() {
+  return QStandardPaths::findExecutable(QStringLiteral("unar"));
+}
 
 bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executablePath,
                 bool registerAssociation) {

@@ -33,7 +33,7 @@ class ZoneScope {
   QByteArray m_old;
 };
 
-constexpr std::time_t kJuly2026 = 1783000000;    // 2026-07-02
+constexpr std::time_t kJuly2026 = 1783000000;     // 2026-07-02
 constexpr std::time_t kJanuary2026 = 1768000000;  // 2026-01-09
 
 }  // namespace
@@ -135,6 +135,10 @@ TEST(Startup, InstancesTakeTheirOwnFolders) {
 
 TEST(Startup, InstanceSearchEndsWhenNothingCanBeCreated) {
   TempHome home;
+  // A file named 0 is passed over, not the end of the search.
+  WriteFile(home.File("0"), "not a folder");
+  EXPECT_EQ(AcquireInstanceFolder(home.Path()), home.Path() + "/1");
+  ReleaseInstanceFolder();
   WriteFile(home.File("plainfile"), "x");
   EXPECT_EQ(AcquireInstanceFolder(home.File("plainfile")), "");
 }
@@ -160,9 +164,10 @@ TEST(Startup, EmptyCommandLineRegistersAndCompacts) {
   const QByteArray desktop = ReadFile(share + "/applications/kolt-helper.desktop");
   EXPECT_TRUE(desktop.contains("Exec=\"" + QFile::encodeName(exe) + "\" %f\n")) << desktop.toStdString();
   EXPECT_TRUE(desktop.contains("MimeType=application/x-kolt-turn;"));
-  EXPECT_EQ(ReadFile(home.Root() + "/user/.config/mimeapps.list"),
-            QByteArray("[Default Applications]\ntext/plain=editor.desktop\n"
-                       "application/x-kolt-turn=kolt-helper.desktop\n\n[Added Associations]\nx/y=z.desktop\n"));
+  EXPECT_EQ(
+      ReadFile(home.Root() + "/user/.config/mimeapps.list"),
+      QByteArray("[Default Applications]\ntext/plain=editor.desktop\n"
+                 "application/x-kolt-turn=kolt-helper.desktop\n\n[Added Associations]\nx/y=z.desktop\n"));
   ReleaseInstanceFolder();
 }
 
@@ -216,9 +221,10 @@ TEST(ErrorBox, MessageWithPendingAndSystemError) {
   ui.ShowError("Plain");
   ASSERT_EQ(ui.boxes.size(), 3u);
   EXPECT_EQ(ui.boxes[0].text, "Can't delete: /x");
-  EXPECT_EQ(ui.boxes[1].text,
-            "Can't get folder: /games\r\rError 53: File not found (SPWAW)\r\rLast system error: 2 (No such file "
-            "or directory)");
+  EXPECT_EQ(
+      ui.boxes[1].text,
+      "Can't get folder: /games\r\rError 53: File not found (SPWAW)\r\rLast system error: 2 (No such file "
+      "or directory)");
   EXPECT_EQ(ui.boxes[2].text, "Plain\r\rError 5");
   EXPECT_EQ(ui.boxes[1].icon, Icon::Exclamation);
   EXPECT_EQ(ui.boxes[1].buttons, Buttons::Ok);
