@@ -55,6 +55,8 @@ Answer QtUiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const Q
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));
   QMessageBox box(ToQt(icon), title.isEmpty() ? AppTitle() : title, shown, QMessageBox::NoButton, m_parent);
+  // Messages quote file names and texts from other people: never read them as markup.
+  box.setTextFormat(Qt::PlainText);
   const int count = ButtonCount(buttons);
   for (int i = 1; i <= count; ++i) box.addButton(ToQt(ButtonAt(buttons, i)));
   box.setDefaultButton(ToQt(DefaultAnswer(buttons, defaultButton)));
@@ -86,7 +88,9 @@ void QtUiPort::ShowStatus(const QString& text) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void QtUiPort::DoEvents() { QCoreApplication::processEvents(); }
+void QtUiPort::DoEvents() {
+  QCoreApplication::processEvents();
+}
 
 std::optional<QString> QtUiPort::AskInstallFolder(const QString& caption, const QString& question,
                                                   const QString& folder, const QString& exeName) {
