@@ -93,7 +93,9 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), 
   }
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  if (m_watching) QApplication::restoreOverrideCursor();
+}
 
 void frmMain::BuildWidgets() {
   auto* central = new QWidget;
@@ -613,6 +615,7 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
   if ((!doubleClick || gameStatus == status::Play) && program->SupportsPasswords() && !password.isEmpty() &&
       program->Provides(OptionalOperation::ProcessTurn)) {
     program->ProcessTurn(window, *game, password);
+    StartWatching();
     return RefreshLists(true);
   }
   if (programStatus != kNotRunning) return;  // the hot keys are ready; nothing to start
@@ -680,7 +683,13 @@ void frmMain::OpenReceivedFile() {
 }
 
 void frmMain::Timer1_Timer() {
-  if (!m_watching || m_parts.tools.StartedProgramRunning()) return;
+  // Whoever started the watched program (Run, or an adapter taking a turn), it is
+  // watched until it ends.
+  if (m_parts.tools.StartedProgramRunning()) {
+    StartWatching();
+    return;
+  }
+  if (!m_watching) return;
   m_watching = false;
   QApplication::restoreOverrideCursor();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -710,6 +719,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
            QString::fromLatin1(saveGeometry().toBase64()));
   if (m_parts.hotKeys) m_parts.hotKeys->Unregister();
   if (m_watching) QApplication::restoreOverrideCursor();
+  m_watching = false;
   event->accept();
   QApplication::quit();
 }

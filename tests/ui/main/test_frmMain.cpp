@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QThread>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -390,6 +390,13 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   f.Games()->clearSelection();
   f.window->Timer1_Timer();
   EXPECT_TRUE(f.SelectedNames().isEmpty());
+
+  // A program that the adapter started itself (taking a turn directly) is watched too.
+  ASSERT_TRUE(f.tools.RunProgram(script, QString(), QString(), false, false));
+  f.window->Timer1_Timer();
+  QThread::msleep(600);
+  f.window->Timer1_Timer();
+  EXPECT_EQ(f.SelectedNames(), QStringList({"turn.dat"}));
 }
 
 TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
