@@ -24,7 +24,7 @@ namespace {
 
 class QuietUi final : public UiPort {
  public:
-  Answer MsgBox(const QString& text, Buttons, Icon, const QString&, int) override {
+  Answer ShowMessageBox(const QString& text, Buttons, Icon, const QString&, int) override {
     std::fprintf(stderr, "%s\n", qPrintable(text));
     return Answer::Ok;
   }

@@ -34,7 +34,7 @@ constexpr int kReceived = 50;
 
 class QuietUi final : public UiPort {
  public:
-  Answer MsgBox(const QString& text, Buttons, Icon, const QString&, int) override {
+  Answer ShowMessageBox(const QString& text, Buttons, Icon, const QString&, int) override {
     ++boxes;
     if (boxes <= 3) std::fprintf(stderr, "box: %s\n", qPrintable(text.left(200)));
     return Answer::Ok;

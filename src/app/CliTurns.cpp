@@ -30,8 +30,8 @@ class TauntingUi final : public UiPort {
   explicit TauntingUi(UiPort& inner) : m_inner(inner) {}
   void SetTaunt(const QString& text) { m_taunt = text; }
 
-  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                int defaultButton) override {
+  Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                        int defaultButton) override {
     return m_inner.MsgBox(text, buttons, icon, title, defaultButton);
   }
   std::optional<QString> InputBox(const QString& prompt, const QString& title,

@@ -96,8 +96,8 @@ std::optional<QString> TerminalUi::ReadLine() {
   return QString::fromUtf8(line);
 }
 
-Answer TerminalUi::MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                          int defaultButton) {
+Answer TerminalUi::ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                                  int defaultButton) {
   const QString caption = title.isEmpty() ? AppTitle() : title;
   const QString kind = IconName(icon);
   Print(QStringLiteral("[") + ForTerminal(caption) +

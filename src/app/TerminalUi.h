@@ -18,8 +18,8 @@ class TerminalUi final : public UiPort {
 
   explicit TerminalUi(Mode mode, std::FILE* in = stdin, std::FILE* out = stderr);
 
-  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                int defaultButton) override;
+  Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                        int defaultButton) override;
   std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   void ShowStatus(const QString& text) override;

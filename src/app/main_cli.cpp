@@ -13,6 +13,7 @@
 
 #include "app/CliTurns.h"
 #include "app/TerminalUi.h"
+#include "core/Pass.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
 #include "model/ListRows.h"
@@ -121,15 +122,14 @@ int main(int argc, char** argv) {
   ProgramRegistry registry(Services{ui, tools, turns.BatchFactory()}, AdapterFactories());
   registry.BuildProgramList(false, programs, false);
   if (CliTurns::IsCommand(command)) return turns.Run(command, turnArguments);
-  // As every refresh of the window: first take in what waits in the working folder.
+  // As every refresh of the window: first take in what waits in the working folder, then
+  // read the lists, all in one pass.
+  Pass pass;
   turns.Refresh();
-
-  QList<ProgramRow> programRows;
-  QList<GameRow> gameRows;
-  for (const ProgramPtr& program : programs) {
-    programRows.append(MakeProgramRow(*program));
-    for (const GamePtr& game : program->InitGames()) gameRows.append(MakeGameRow(*game));
-  }
+  const Lists lists = ReadLists(programs, true);
+  if (!pass.End()) ui.ShowSettingsWriteError();
+  const std::vector<ProgramRow>& programRows = lists.programs;
+  const std::vector<GameRow>& gameRows = lists.gameRows;
 
   if (json) {
     QJsonArray p;

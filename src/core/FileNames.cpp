@@ -1,21 +1,43 @@
 #include "core/FileNames.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace kolt {
+namespace {
+
+// The listing of `folder`: the pass's when one runs, else a one-off listing kept alive
+// by `holder`.
+const FolderListing* Listing(const QString& folder, std::shared_ptr<FolderListing>& holder) {
+  if (FolderSnapshot* snapshot = CurrentSnapshot()) return snapshot->Folder(folder);
+  holder = FolderListing::Read(folder);
+  return holder.get();
+}
+
+}  // namespace
+
+std::optional<FolderEntry> EntryNoCase(const QString& folder, const QString& name) {
+  if (name.isEmpty() || folder.isEmpty()) return std::nullopt;
+  // Outside a pass the exact spelling is one stat away; the listing is for the rest.
+  if (!CurrentSnapshot()) {
+    if (std::optional<FolderEntry> exact = StatFolderEntry(folder, name)) return exact;
+  }
+  std::shared_ptr<FolderListing> holder;
+  const FolderListing* listing = Listing(folder, holder);
+  const FolderEntry* entry = listing ? listing->Find(name) : nullptr;
+  if (!entry) return std::nullopt;
+  return *entry;
+}
 
 QString FindEntryNoCase(const QString& folder, const QString& name) {
-  if (name.isEmpty()) return QString();
-  const QString exact = QDir(folder).filePath(name);
-  if (QFileInfo::exists(exact)) return exact;
-  const QStringList entries =
-      QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                             QDir::Name);
-  for (const QString& entry : entries) {
-    if (entry.compare(name, Qt::CaseInsensitive) == 0) return QDir(folder).filePath(entry);
-  }
-  return QString();
+  const std::optional<FolderEntry> entry = EntryNoCase(folder, name);
+  return entry ? QDir(folder).filePath(entry->name) : QString();
+}
+
+std::optional<FolderEntry> FileEntryAt(const QString& path) {
+  const QFileInfo info(path);
+  return EntryNoCase(info.path(), info.fileName());
 }
 
 QString ResolveNoCase(const QString& base, const QString& relative, bool* found) {
@@ -41,8 +63,8 @@ bool WildcardMatch(const QString& pattern, const QString& name) {
   // Iterative '*' matching with backtracking to the last star.
   qsizetype p = 0, n = 0, star = -1, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == QChar('?') ||
-                               pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+    if (p < pattern.size() &&
+        (pattern[p] == QChar('?') || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == QChar('*')) {
@@ -60,14 +82,15 @@ bool WildcardMatch(const QString& pattern, const QString& name) {
 }
 
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly) {
-  QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-  if (!filesOnly) filters |= QDir::Dirs;
-  const QStringList entries = QDir(folder).entryList(filters, QDir::Name);
-  QStringList result;
-  for (const QString& entry : entries) {
-    if (WildcardMatch(pattern, entry)) result.append(entry);
-  }
-  return result;
+  std::shared_ptr<FolderListing> holder;
+  const FolderListing* listing = Listing(folder, holder);
+  return listing ? listing->Match(pattern, filesOnly) : QStringList();
+}
+
+QStringList ListPrefixNoCase(const QString& folder, const QString& prefix) {
+  std::shared_ptr<FolderListing> holder;
+  const FolderListing* listing = Listing(folder, holder);
+  return listing ? listing->WithPrefix(prefix) : QStringList();
 }
 
 }  // namespace kolt

@@ -2,10 +2,15 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "core/FolderSnapshot.h"
 
 // Game folders installed under Wine, and files that come from Windows machines, spell
 // names in any case. Every name looked up on disk goes through these helpers; names we
-// create keep the spelling we give them.
+// create keep the spelling we give them. During a pass (core/Pass.h) they answer from
+// the pass's folder snapshot, so each folder is listed once per pass; outside a pass
+// they list the folder on each call.
 namespace kolt {
 
 // The path of the entry `name` in `folder` whose name equals it without regard to case:
@@ -13,14 +18,26 @@ namespace kolt {
 // there is none.
 QString FindEntryNoCase(const QString& folder, const QString& name);
 
+// The entry `name` of `folder` (found as FindEntryNoCase finds it) with its kind, size
+// and time; nullopt when there is none.
+std::optional<FolderEntry> EntryNoCase(const QString& folder, const QString& name);
+
+// The entry at `path` (its last part matched without regard to case); nullopt when
+// there is none.
+std::optional<FolderEntry> FileEntryAt(const QString& path);
+
 // Resolves `relative` (parts separated by '/' or '\') below `base` part by part without
 // regard to case. Parts that do not exist are kept as given, so the result is also the
 // path to create. `found` (optional) tells whether every part exists.
 QString ResolveNoCase(const QString& base, const QString& relative, bool* found = nullptr);
 
 // The names in `folder` that match a Windows wildcard pattern (`*`, `?`) without regard
-// to case, sorted by name. `filesOnly` leaves out folders.
+// to case, sorted by name. `filesOnly` leaves out everything that is not a file.
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly = true);
+
+// The names in `folder` that begin with `prefix` without regard to case, sorted by name
+// (the files of one game among thousands in its folder).
+QStringList ListPrefixNoCase(const QString& folder, const QString& prefix);
 
 // True when `name` matches the Windows wildcard `pattern` without regard to case.
 bool WildcardMatch(const QString& pattern, const QString& name);

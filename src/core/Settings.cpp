@@ -13,6 +13,7 @@
 #include <QMutexLocker>
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -90,6 +91,20 @@ struct CacheEntry {
 
 QMutex g_mutex;
 QHash<QString, CacheEntry> g_cache;
+long long g_fileWrites = 0;
+
+// Writes to the settings file gathered during a pass (core/Pass.h). Reads see them at
+// once; the file is replaced once when the pass ends.
+struct Batch {
+  int depth = 0;
+  // The final value of each key written (nullopt: deleted), and the order in which the
+  // keys were first written, so new keys reach the file in the order they were made.
+  NoCaseMap<NoCaseMap<std::optional<QString>>> latest;
+  std::vector<std::pair<QString, QString>> order;
+  // The parse was checked against the file once in this batch; later reads trust it.
+  bool validated = false;
+};
+Batch g_batch;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
@@ -229,9 +244,13 @@ void Remember(const QString& path, const struct stat& st, std::shared_ptr<Parsed
                                   QFile::encodeName(path)});
 }
 
-// Caller holds g_mutex. Null when the file does not exist or cannot be read.
-std::shared_ptr<ParsedIni> Load(const QString& path) {
+// Caller holds g_mutex. Null when the file does not exist or cannot be read. `inPass`:
+// during a pass the settings file is checked against the disk once; another process's
+// changes are merged when the pass writes (under the lock, after a fresh read).
+std::shared_ptr<ParsedIni> Load(const QString& path, bool inPass = false) {
   auto it = g_cache.constFind(path);
+  if (inPass && g_batch.validated && it != g_cache.constEnd()) return it->ini;
+  if (inPass) g_batch.validated = true;
   QByteArray native = it != g_cache.constEnd() ? it->native : QFile::encodeName(path);
   struct stat st {};
   if (::stat(native.constData(), &st) != 0) {
@@ -312,6 +331,7 @@ bool ReplaceFile(const QString& path, const QByteArray& data, std::shared_ptr<Pa
     g_cache.remove(path);
     return false;
   }
+  ++g_fileWrites;
   struct stat st {};
   if (::stat(native.constData(), &st) == 0) {
     Remember(path, st, parsed ? std::move(parsed) : Parse(data));
@@ -333,11 +353,12 @@ void RemoveStaleTemporaries(const QString& path) {
   }
 }
 
+// Read-modify-write of one file under its lock. `change` edits the parse and returns
+// whether anything changed. False when the file could not be read or replaced. Caller
+// holds g_mutex.
 template <typename Change>
-void Modify(const QString& file, Change change) {
-  QMutexLocker guard(&g_mutex);
-  QString path = Resolve(file);
-  if (path.isEmpty()) return;
+bool ModifyLocked(const QString& path, Change change) {
+  if (path.isEmpty()) return false;
   FileLock lock(path);
   RemoveStaleTemporaries(path);
   // The cached parse is changed in place: every reader holds g_mutex too, and a failed
@@ -347,11 +368,115 @@ void Modify(const QString& file, Change change) {
     // Start from nothing only when there is no file: a file that exists but cannot be
     // read must not be replaced by one holding just this change.
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0 || errno != ENOENT) return;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+      errno = EACCES;
+      return false;
+    }
+    if (errno != ENOENT) return false;
     ini = std::make_shared<ParsedIni>();
   }
-  if (!change(*ini)) return;
-  if (!ReplaceFile(path, Serialize(*ini), ini)) g_cache.remove(path);
+  if (!change(*ini)) return true;
+  if (ReplaceFile(path, Serialize(*ini), ini)) return true;
+  g_cache.remove(path);
+  return false;
+}
+
+// True when `file` (as a caller names it) is the settings file and a pass gathers its
+// writes.
+bool InBatch(const QString& file) {
+  return g_batch.depth > 0 && !g_settingsPath.isEmpty() && (file.isEmpty() || file == g_settingsPath);
+}
+
+// The text a value reads back as once written (see DecodeValue).
+QString ReadBack(const QString& clean) {
+  return DecodeValue(clean.toUtf8());
+}
+
+// Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
+// deleted keys dropped, new keys appended to their sections, new sections at the end.
+bool ApplyBatch(ParsedIni& ini) {
+  bool changed = false;
+  std::vector<char> removed(ini.lines.size(), 0);
+  std::vector<std::vector<QByteArray>> inserts(ini.sections.size());
+  std::vector<QByteArray> newSectionNames;
+  std::vector<std::vector<QByteArray>> newSectionLines;
+  NoCaseMap<size_t> newSectionIndex;
+  for (const auto& [section, key] : g_batch.order) {
+    const std::optional<QString>& value = g_batch.latest.find(section)->second.find(key)->second;
+    const QByteArray encoded = value ? Encode(ini, *value) : QByteArray();
+    auto s = ini.sectionIndex.find(Fold(section));
+    if (s != ini.sectionIndex.end()) {
+      const SectionEntry& sec = ini.sections[s->second];
+      auto k = sec.keys.find(Fold(key));
+      if (k != sec.keys.end()) {
+        const int at = k->second.line;
+        if (!value) {
+          changed |= !removed[at];
+          removed[at] = 1;
+          continue;
+        }
+        // Keep the key as the file spells it.
+        const QByteArray& existing = ini.lines[at];
+        const QByteArray line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encoded;
+        if (existing != line) {
+          ini.lines[at] = line;
+          changed = true;
+        }
+        continue;
+      }
+      if (value) {
+        inserts[s->second].push_back(Encode(ini, key) + '=' + encoded);
+        changed = true;
+      }
+      continue;
+    }
+    if (!value) continue;
+    auto n = newSectionIndex.find(section);
+    if (n == newSectionIndex.end()) {
+      n = newSectionIndex.emplace(section, newSectionNames.size()).first;
+      newSectionNames.push_back('[' + Encode(ini, section) + ']');
+      newSectionLines.emplace_back();
+    }
+    newSectionLines[n->second].push_back(Encode(ini, key) + '=' + encoded);
+    changed = true;
+  }
+  if (!changed) return false;
+
+  std::vector<std::vector<QByteArray>*> after(ini.lines.size(), nullptr);
+  for (size_t i = 0; i < ini.sections.size(); ++i) {
+    if (!inserts[i].empty()) after[ini.sections[i].lastContent] = &inserts[i];
+  }
+  std::vector<QByteArray> lines;
+  lines.reserve(ini.lines.size() + g_batch.order.size() + newSectionNames.size());
+  for (size_t i = 0; i < ini.lines.size(); ++i) {
+    if (!removed[i]) lines.push_back(std::move(ini.lines[i]));
+    if (after[i]) lines.insert(lines.end(), after[i]->begin(), after[i]->end());
+  }
+  for (size_t i = 0; i < newSectionNames.size(); ++i) {
+    lines.push_back(newSectionNames[i]);
+    lines.insert(lines.end(), newSectionLines[i].begin(), newSectionLines[i].end());
+  }
+  ini.lines = std::move(lines);
+  Index(ini);
+  return true;
+}
+
+// Writes what the batch gathered. Caller holds g_mutex. On failure the gathered writes
+// stay, so reads go on seeing them and a later flush tries again.
+bool FlushBatchLocked() {
+  if (g_batch.order.empty()) return true;
+  if (!ModifyLocked(Resolve(QString()), [](ParsedIni& ini) { return ApplyBatch(ini); })) return false;
+  g_batch.latest.clear();
+  g_batch.order.clear();
+  return true;
+}
+
+template <typename Change>
+bool Modify(const QString& file, Change change) {
+  QMutexLocker guard(&g_mutex);
+  // Whole-section changes during a pass first write what the pass gathered.
+  if (InBatch(file) && !FlushBatchLocked()) return false;
+  return ModifyLocked(Resolve(file), change);
 }
 
 QString CleanForLine(QString text) {
@@ -380,7 +505,15 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   QMutexLocker guard(&g_mutex);
   const QString path = ReadPath(file);
   if (path.isEmpty()) return defaultValue;
-  std::shared_ptr<ParsedIni> ini = Load(path);
+  const bool inPass = InBatch(file);
+  if (inPass) {
+    auto s = g_batch.latest.find(Fold(section));
+    if (s != g_batch.latest.end()) {
+      auto k = s->second.find(Fold(key));
+      if (k != s->second.end()) return k->second ? ReadBack(*k->second) : defaultValue;
+    }
+  }
+  std::shared_ptr<ParsedIni> ini = Load(path, inPass);
   if (!ini) return defaultValue;
   auto s = ini->sectionIndex.find(Fold(section));
   if (s == ini->sectionIndex.end()) return defaultValue;
@@ -390,12 +523,35 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   return k->second.value;
 }
 
-void IniWrite(const QString& section, const QString& key, const QString& value, const QString& file) {
+namespace {
+
+// Keeps a write of the settings file for the end of the pass.
+void Gather(const QString& section, const QString& key, std::optional<QString> value) {
+  auto& keys = g_batch.latest[section];
+  auto k = keys.find(key);
+  if (k == keys.end()) {
+    keys.emplace(key, std::move(value));
+    g_batch.order.emplace_back(section, key);
+  } else {
+    k->second = std::move(value);
+  }
+}
+
+}  // namespace
+
+bool IniWrite(const QString& section, const QString& key, const QString& value, const QString& file) {
   const QString cleanSection = CleanForLine(section).trimmed();
   const QString cleanKey = CleanForLine(key).trimmed();
-  if (cleanKey.isEmpty()) return;
+  if (cleanKey.isEmpty()) return false;
   const QString cleanValue = CleanForLine(value);
-  Modify(file, [&](ParsedIni& ini) {
+  {
+    QMutexLocker guard(&g_mutex);
+    if (InBatch(file)) {
+      Gather(cleanSection, cleanKey, cleanValue);
+      return true;
+    }
+  }
+  return Modify(file, [&](ParsedIni& ini) {
     const QByteArray encodedValue = Encode(ini, cleanValue);
     QByteArray line = Encode(ini, cleanKey) + '=' + encodedValue;
     auto s = ini.sectionIndex.find(Fold(cleanSection));
@@ -422,8 +578,15 @@ void IniWrite(const QString& section, const QString& key, const QString& value, 
   });
 }
 
-void IniDeleteKey(const QString& section, const QString& key, const QString& file) {
-  Modify(file, [&](ParsedIni& ini) {
+bool IniDeleteKey(const QString& section, const QString& key, const QString& file) {
+  {
+    QMutexLocker guard(&g_mutex);
+    if (InBatch(file)) {
+      Gather(section.trimmed(), key.trimmed(), std::nullopt);
+      return true;
+    }
+  }
+  return Modify(file, [&](ParsedIni& ini) {
     auto s = ini.sectionIndex.find(Fold(section));
     if (s == ini.sectionIndex.end()) return false;
     const SectionEntry& sec = ini.sections[s->second];
@@ -440,6 +603,9 @@ QStringList IniReadSection(const QString& section, const QString& file) {
   QStringList result;
   const QString path = ReadPath(file);
   if (path.isEmpty()) return result;
+  // The section as the file will hold it: what the pass gathered goes to disk first.
+  // Should that fail, the section is read from the parse the writes were gathered over.
+  if (InBatch(file)) FlushBatchLocked();
   std::shared_ptr<ParsedIni> ini = Load(path);
   if (!ini) return result;
   auto s = ini->sectionIndex.find(Fold(section));
@@ -456,9 +622,9 @@ QStringList IniReadSection(const QString& section, const QString& file) {
   return result;
 }
 
-void IniWriteSection(const QString& section, const QStringList& lines, const QString& file) {
+bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file) {
   const QString cleanSection = CleanForLine(section).trimmed();
-  Modify(file, [&](ParsedIni& ini) {
+  return Modify(file, [&](ParsedIni& ini) {
     std::vector<QByteArray> body;
     for (const QString& l : lines) {
       QString clean = CleanForLine(l);
@@ -484,6 +650,7 @@ void IniWriteSection(const QString& section, const QStringList& lines, const QSt
 
 bool CompactIniFile(const QString& path) {
   QMutexLocker guard(&g_mutex);
+  if (InBatch(path) && !FlushBatchLocked()) return false;
   QString resolved = Resolve(path);
   if (resolved.isEmpty()) return false;
   FileLock lock(resolved);
@@ -521,13 +688,39 @@ bool CompactIniFile(const QString& path) {
     changed = true;
   }
   if (!changed) return true;
-  ReplaceFile(resolved, text);
-  return true;
+  return ReplaceFile(resolved, text);
 }
 
 void ClearIniCache() {
   QMutexLocker guard(&g_mutex);
   g_cache.clear();
+}
+
+void BeginIniBatch() {
+  QMutexLocker guard(&g_mutex);
+  if (g_batch.depth++ == 0) g_batch.validated = false;
+}
+
+bool FlushIniBatch() {
+  QMutexLocker guard(&g_mutex);
+  return g_batch.depth == 0 || FlushBatchLocked();
+}
+
+bool EndIniBatch() {
+  QMutexLocker guard(&g_mutex);
+  if (g_batch.depth == 0) return true;
+  if (--g_batch.depth > 0) return true;
+  const bool ok = FlushBatchLocked();
+  // What could not be written is dropped: from now on reads show what the file holds.
+  g_batch.latest.clear();
+  g_batch.order.clear();
+  g_batch.validated = false;
+  return ok;
+}
+
+long long IniFileWriteCount() {
+  QMutexLocker guard(&g_mutex);
+  return g_fileWrites;
 }
 
 }  // namespace kolt

@@ -18,23 +18,39 @@ namespace kolt {
 void SetSettingsPath(const QString& path);
 QString SettingsPath();
 
-// `file` empty means the settings file.
+// `file` empty means the settings file. Writes return false when the file could not be
+// written (errno tells why); during a pass (core/Pass.h) writes to the settings file are
+// gathered and return true, and the pass's end reports whether they reached the disk.
 QString IniRead(const QString& section, const QString& key, const QString& defaultValue = QString(),
                 const QString& file = QString());
-void IniWrite(const QString& section, const QString& key, const QString& value,
+bool IniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file = QString());
 // Removes a key; the rest of the file stays as it is.
-void IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
+bool IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
 
 // Whole-section access: the section's non-blank lines ("key=value") in file order, at
 // most 32,767 characters in all; an absent section gives an empty list.
 QStringList IniReadSection(const QString& section, const QString& file = QString());
 // Replaces the section's lines with `lines` (creating the section when absent).
-void IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
+bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
 
 // Removes `key=` lines and trailing blank lines; rewrites the file only when something
 // changed. False when the file cannot be read.
 bool CompactIniFile(const QString& path);
+
+// Gathering the writes of a pass (use core/Pass rather than these). Between Begin and
+// the matching End, writes to the settings file are kept in memory, where reads see
+// them, and the file is checked against the disk only once. End of the outermost batch
+// writes them in one replacement: under the lock, after a fresh read, so the keys that
+// another process wrote meanwhile stay. False when that write failed; the gathered
+// writes are then dropped and reads show the file as it is.
+void BeginIniBatch();
+bool EndIniBatch();
+// Writes what was gathered so far; the batch goes on. False when the write failed (the
+// gathered writes stay for the next try).
+bool FlushIniBatch();
+// Files replaced by the store since start (tests count them).
+long long IniFileWriteCount();
 
 // Drops every cached parse (tests, and callers that know a file changed behind our back
 // within the same second and size).

@@ -1,6 +1,9 @@
 #include "core/UiPort.h"
 
+#include "core/Settings.h"
+
 #include <QMutex>
+#include <cerrno>
 #include <cstring>
 
 namespace kolt {
@@ -11,7 +14,9 @@ PendingError g_pending;
 
 }  // namespace
 
-QString AppTitle() { return QStringLiteral("KOLT Helper"); }
+QString AppTitle() {
+  return QStringLiteral("KOLT Helper");
+}
 
 void RaiseError(long number, const QString& description, const QString& source) {
   QMutexLocker guard(&g_errorMutex);
@@ -32,7 +37,9 @@ PendingError TakePendingError() {
   return e;
 }
 
-void ClearPendingError() { TakePendingError(); }
+void ClearPendingError() {
+  TakePendingError();
+}
 
 QString UiPort::FormatError(const QString& message) {
   const PendingError e = TakePendingError();
@@ -43,10 +50,21 @@ QString UiPort::FormatError(const QString& message) {
     if (!e.source.isEmpty()) text += QStringLiteral(" (") + e.source + QStringLiteral(")");
   }
   if (e.systemError != 0) {
-    text += QStringLiteral("\r\rLast system error: ") + QString::number(e.systemError) + QStringLiteral(" (") +
-            QString::fromLocal8Bit(std::strerror(e.systemError)) + QStringLiteral(")");
+    text += QStringLiteral("\r\rLast system error: ") + QString::number(e.systemError) +
+            QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(e.systemError)) + QStringLiteral(")");
   }
   return text;
+}
+
+Answer UiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                      int defaultButton) {
+  FlushIniBatch();
+  return ShowMessageBox(text, buttons, icon, title, defaultButton);
+}
+
+void UiPort::ShowSettingsWriteError() {
+  SetSystemError(errno);
+  ShowError(QStringLiteral("Can't write the settings file ") + SettingsPath());
 }
 
 void UiPort::ShowError(const QString& message) {
@@ -101,6 +119,8 @@ Answer ButtonAt(Buttons buttons, int index) {
   return list[index - 1];
 }
 
-Answer DefaultAnswer(Buttons buttons, int defaultButton) { return ButtonAt(buttons, defaultButton); }
+Answer DefaultAnswer(Buttons buttons, int defaultButton) {
+  return ButtonAt(buttons, defaultButton);
+}
 
 }  // namespace kolt

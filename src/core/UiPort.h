@@ -34,9 +34,11 @@ class UiPort {
   virtual ~UiPort() = default;
 
   // `text` breaks lines at '\r' (as the messages are written) or '\n'. `defaultButton`
-  // counts the buttons from 1. An empty title means the application's title.
-  virtual Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString(),
-                        int defaultButton = 1) = 0;
+  // counts the buttons from 1. An empty title means the application's title. Settings
+  // that a pass gathered go to disk before the box shows: nothing waits in memory while
+  // the user reads, and a failure is on disk before it is reported.
+  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString(),
+                int defaultButton = 1);
   // Nullopt when the user cancels.
   virtual std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                           const QString& defaultText = QString()) = 0;
@@ -62,8 +64,15 @@ class UiPort {
 
   // The shared error box: the message, the pending error and the last system error.
   void ShowError(const QString& message);
+  // ShowError for a settings file that could not be written (errno tells why).
+  void ShowSettingsWriteError();
   // The text ShowError shows, with the pending error taken and cleared.
   static QString FormatError(const QString& message);
+
+ protected:
+  // Shows the message box of MsgBox.
+  virtual Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                                int defaultButton) = 0;
 };
 
 // The button a message box answers with when nobody can be asked.

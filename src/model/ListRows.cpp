@@ -1,6 +1,8 @@
 #include "model/ListRows.h"
 
+#include "core/Pass.h"
 #include "core/Utilities.h"
+#include "model/ProgramList.h"
 #include "model/Status.h"
 
 namespace kolt {
@@ -30,6 +32,22 @@ GameRow MakeGameRow(const Game& game) {
   row.mode = game.GetMode();
   row.statusBold = IsStatusBold(row.status, row.email);
   return row;
+}
+
+Lists ReadLists(const ProgramList& programs, bool withGames,
+                const std::function<void(const Program&)>& checking) {
+  Pass pass;
+  Lists lists;
+  for (const ProgramPtr& program : programs) {
+    if (checking) checking(*program);
+    lists.programs.push_back(MakeProgramRow(*program));
+    if (!withGames) continue;
+    for (GamePtr& game : program->InitGames()) {
+      lists.gameRows.push_back(MakeGameRow(*game));
+      lists.games.push_back(std::move(game));
+    }
+  }
+  return lists;
 }
 
 QStringList ProgramColumnHeaders() {

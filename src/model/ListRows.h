@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
 
 #include "model/Game.h"
 #include "model/Program.h"
@@ -40,6 +42,21 @@ struct GameRow {
 
 ProgramRow MakeProgramRow(const Program& program);
 GameRow MakeGameRow(const Game& game);
+
+class ProgramList;
+
+// What one refresh shows: a row for every program and, when asked, every game of every
+// program (InitGames) with its row, in list order.
+struct Lists {
+  std::vector<ProgramRow> programs;
+  GameList games;
+  std::vector<GameRow> gameRows;  // gameRows[i] is the row of games[i]
+};
+
+// Reads both lists as the main window and kolt-cli show them, in one pass (each game
+// folder listed once). `checking`, when given, is told each program before it is read.
+Lists ReadLists(const ProgramList& programs, bool withGames,
+                const std::function<void(const Program&)>& checking = {});
 
 QStringList ProgramColumnHeaders();  // "Game", "Name", "Version", "Status", "Directory"
 QStringList GameColumnHeaders();     // "Game", "File Name", ... "E-Mail"

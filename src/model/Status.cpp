@@ -1,5 +1,7 @@
 #include "model/Status.h"
 
+#include "core/FileNames.h"
+
 #include <QFileInfo>
 #include <QLocale>
 
@@ -35,18 +37,21 @@ QString FormatStamp(const QDateTime& time) {
   return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
+QString FormatModified(const QDateTime& time) {
+  if (!time.isValid()) return QString();
+  return QLocale::system().toString(time, QLocale::ShortFormat);
+}
+
 QString FileStamp(const QString& path) {
   if (path.isEmpty()) return QString();
-  const QFileInfo info(path);
-  if (!info.isFile()) return QString();
-  return FormatStamp(info.lastModified());
+  const std::optional<FolderEntry> entry = FileEntryAt(path);
+  return entry && entry->IsFile() ? FormatStamp(entry->Modified()) : QString();
 }
 
 QString FileModifiedText(const QString& path) {
   if (path.isEmpty()) return QString();
-  const QFileInfo info(path);
-  if (!info.isFile()) return QString();
-  return QLocale::system().toString(info.lastModified(), QLocale::ShortFormat);
+  const std::optional<FolderEntry> entry = FileEntryAt(path);
+  return entry && entry->IsFile() ? FormatModified(entry->Modified()) : QString();
 }
 
 bool IsStatusBold(const QString& word, const QString& address) {

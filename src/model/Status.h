@@ -43,6 +43,8 @@ QString DecideStatus(const QString& m, const QString& s, const QString& r);
 
 // "yyyy-mm-dd hh:nn:ss" in local time: fixed width, so text order is time order.
 QString FormatStamp(const QDateTime& time);
+// A time in the locale's short date and time format (the games list's "Modified").
+QString FormatModified(const QDateTime& time);
 // The stamp of a file's last modification; empty when it cannot be read.
 QString FileStamp(const QString& path);
 // The file's last modification in the locale's short date and time format; empty when

@@ -49,8 +49,8 @@ QMessageBox::Icon ToQt(Icon icon) {
 
 }  // namespace
 
-Answer QtUiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                        int defaultButton) {
+Answer QtUiPort::ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                                int defaultButton) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPointer>
-#include <functional>
 #include <QWidget>
+#include <functional>
 
 #include "core/UiPort.h"
 
@@ -16,8 +16,8 @@ class QtUiPort final : public UiPort {
   // Receives ShowStatus texts (the main window's status line).
   void SetStatusSink(std::function<void(const QString&)> sink) { m_status = std::move(sink); }
 
-  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                int defaultButton) override;
+  Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                        int defaultButton) override;
   std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   void ShowStatus(const QString& text) override;

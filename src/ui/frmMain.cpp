@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextDocument>
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -387,27 +389,32 @@ bool frmMain::TakeGuard() {
 }
 
 void frmMain::RefreshLists(bool reload) {
+  // One pass: the working folder's turns and every game folder, each listed once.
+  Pass pass;
   if (m_parts.exchange && !App().workingFolder.isEmpty()) m_parts.exchange->ProcessWorkingFolder();
 
-  QStringList selectedPrograms;
-  for (QTreeWidgetItem* item : m_lvInstalled->selectedItems()) selectedPrograms.append(item->text(0));
-  QStringList selectedGames;
+  QSet<QString> selectedPrograms;
+  for (QTreeWidgetItem* item : m_lvInstalled->selectedItems()) selectedPrograms.insert(item->text(0));
+  QSet<QString> selectedGames;
   if (reload) {
     for (int i = 0; i < m_lvGames->topLevelItemCount(); ++i) {
       if (m_lvGames->topLevelItem(i)->isSelected() && i < static_cast<int>(m_games.size()))
-        selectedGames.append(GameKey(*m_games[static_cast<size_t>(i)]));
+        selectedGames.insert(GameKey(*m_games[static_cast<size_t>(i)]));
     }
     m_games.clear();
     m_lvGames->clear();
   }
   m_lvInstalled->clear();
 
+  Lists lists = ReadLists(m_parts.programs, reload, [this](const Program& program) {
+    ShowStatus(QStringLiteral("Checking ") + program.GetLongName());
+  });
+  if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
+
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
   const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
-  for (const ProgramPtr& program : m_parts.programs) {
-    ShowStatus(QStringLiteral("Checking ") + program->GetLongName());
-    const ProgramRow row = MakeProgramRow(*program);
+  for (const ProgramRow& row : lists.programs) {
     auto* item = new QTreeWidgetItem(row.Cells());
     item->setToolTip(1, PlainTip(row.name));
     item->setToolTip(2, PlainTip(row.version));
@@ -415,11 +422,12 @@ void frmMain::RefreshLists(bool reload) {
     m_lvInstalled->addTopLevelItem(item);
     SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
     item->setSelected(selectedPrograms.contains(row.game));
-
-    if (!reload) continue;
-    for (const GamePtr& game : program->InitGames()) {
-      m_games.push_back(game);
-      const GameRow g = MakeGameRow(*game);
+  }
+  if (reload) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(lists.games.size()));
+    for (size_t i = 0; i < lists.games.size(); ++i) {
+      const GameRow& g = lists.gameRows[i];
       auto* gameItem = new QTreeWidgetItem(g.Cells());
       gameItem->setToolTip(1, PlainTip(g.fileName));
       gameItem->setToolTip(2, PlainTip(g.info));
@@ -427,12 +435,17 @@ void frmMain::RefreshLists(bool reload) {
       gameItem->setToolTip(kGameSizeColumn, g.sizeTip);
       gameItem->setToolTip(7, PlainTip(g.email));
       gameItem->setTextAlignment(kGameSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-      m_lvGames->addTopLevelItem(gameItem);
-      const QString key = GameKey(*game);
       SetBold(gameItem, 1, CollectionHasKey(receivedGames, g.game + QChar('\t') + g.fileName));
       SetBold(gameItem, 5, g.statusBold);
-      gameItem->setSelected(selectedGames.contains(key));
+      items.append(gameItem);
     }
+    // All rows at once: one layout of the view instead of one per row.
+    m_lvGames->addTopLevelItems(items);
+    for (size_t i = 0; i < lists.games.size(); ++i) {
+      if (selectedGames.contains(GameKey(*lists.games[i])))
+        items[static_cast<qsizetype>(i)]->setSelected(true);
+    }
+    m_games = std::move(lists.games);
   }
   FitColumns();
   ShowStatus(QStringLiteral("Ready"));

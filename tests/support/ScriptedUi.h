@@ -31,8 +31,8 @@ class ScriptedUi : public UiPort {
     for (const auto& i : inputs) m_inputs.push_back(i);
   }
 
-  Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                int defaultButton) override {
+  Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                        int defaultButton) override {
     Answer a = DefaultAnswer(buttons, defaultButton);
     if (!m_answers.empty()) {
       a = m_answers.front();
@@ -91,7 +91,9 @@ class ScriptedUi : public UiPort {
     for (const Box& b : boxes) t.append(b.text);
     return t;
   }
-  bool ScriptUsedUp() const { return m_answers.empty() && m_inputs.empty() && m_folders.empty() && m_taunts.empty(); }
+  bool ScriptUsedUp() const {
+    return m_answers.empty() && m_inputs.empty() && m_folders.empty() && m_taunts.empty();
+  }
 
   struct FolderQuestion {
     QString caption, question, folder, exeName;

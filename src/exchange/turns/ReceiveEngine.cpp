@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include "core/FileNames.h"
+#include "core/Pass.h"
 #include "core/UiPort.h"
 #include "exchange/turns/FileReplace.h"
 #include "platform/Wintools.h"
@@ -36,47 +37,22 @@ bool Exists(const QString& path) {
 
 }  // namespace
 
-// Names in game folders are looked up without regard to case. A folder of thousands of
-// turn files is listed once per pass instead of once per lookup.
-class ReceiveEngine::FolderIndex {
- public:
-  // The entry's path as spelled on disk (the exact spelling first), or empty.
-  QString Find(const QString& folder, const QString& name) {
-    const QString exact = folder + QChar('/') + name;
-    if (Exists(exact)) return exact;
-    auto it = m_folders.find(folder);
-    if (it == m_folders.end()) {
-      QHash<QString, QString> names;
-      const QStringList entries = QDir(folder).entryList(
-          QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-      for (const QString& e : entries) {
-        const QString key = e.toCaseFolded();
-        if (!names.contains(key)) names.insert(key, e);
-      }
-      it = m_folders.insert(folder, names);
-    }
-    const auto found = it->constFind(name.toCaseFolded());
-    if (found == it->constEnd()) return QString();
-    const QString path = folder + QChar('/') + *found;
-    return Exists(path) ? path : QString();
-  }
-  // The entry as spelled on disk, else the name as given.
-  QString PathIn(const QString& folder, const QString& name) {
-    const QString found = Find(folder, name);
-    return found.isEmpty() ? folder + QChar('/') + name : found;
-  }
-  void Added(const QString& folder, const QString& name) {
-    auto it = m_folders.find(folder);
-    if (it != m_folders.end() && !it->contains(name.toCaseFolded())) it->insert(name.toCaseFolded(), name);
-  }
-  void Clear() { m_folders.clear(); }
+// The entry's path as spelled on disk (the exact spelling first), or empty. The pass's
+// snapshot answers the case-insensitive part; whether the entry is there now is asked
+// of the disk, since replacing files hangs on it.
+QString Find(const QString& folder, const QString& name) {
+  const QString found = FindEntryNoCase(folder, name);
+  return !found.isEmpty() && Exists(found) ? found : QString();
+}
 
- private:
-  QHash<QString, QHash<QString, QString>> m_folders;
-};
+// The entry as spelled on disk, else the name as given.
+QString PathIn(const QString& folder, const QString& name) {
+  const QString found = Find(folder, name);
+  return found.isEmpty() ? folder + QChar('/') + name : found;
+}
 
 ReceiveEngine::ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records)
-    : m_ui(ui), m_tools(tools), m_records(records), m_index(std::make_unique<FolderIndex>()) {}
+    : m_ui(ui), m_tools(tools), m_records(records) {}
 
 ReceiveEngine::~ReceiveEngine() = default;
 
@@ -103,13 +79,17 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_warningText.clear();
   m_pending.clear();
   m_queued.clear();
-  m_index->Clear();
+  m_pass = std::make_unique<Pass>();
 }
 
-void ReceiveEngine::EndReceive() {
+bool ReceiveEngine::EndReceive() {
   m_program.reset();
   m_pending.clear();
   m_queued.clear();
+  if (!m_pass) return true;
+  const bool written = m_pass->End();
+  m_pass.reset();
+  return written;
 }
 
 void ReceiveEngine::AddMessage(const QString& text) {
@@ -121,7 +101,9 @@ void ReceiveEngine::FixFutureDate(const QString& path) {
   const QDateTime modified = QFileInfo(path).lastModified();
   if (!modified.isValid() || modified <= QDateTime::currentDateTime()) return;
   const QString old = DateText(modified);
-  if (m_tools.TouchFile(path)) {
+  const bool touched = m_tools.TouchFile(path);
+  NoteChanged(path);
+  if (touched) {
     m_ui.MsgBox(QStringLiteral("File '") + path +
                     QStringLiteral("' modification date was in the future, fixed:\r\n\r\n") + old,
                 Buttons::Ok, Icon::Information);
@@ -199,7 +181,7 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
   }
   m_queued.insert(queuedKey);
   FixFutureDate(file);
-  const QString existing = m_index->Find(targetFolder, name);
+  const QString existing = Find(targetFolder, name);
   CompareFile(file, IsRegularFile(existing) ? existing : QString(), sameIsOld);
   if (!storedAddress.isEmpty() || !senderAddress.isEmpty())
     CheckSenderAddress(name, storedAddress, senderAddress);
@@ -219,29 +201,32 @@ bool ReceiveEngine::ConfirmOldFiles() {
 }
 
 bool ReceiveEngine::CopyPass(bool plain) {
-  m_index->Clear();  // the folders may have changed while the user was asked
+  // The folders may have changed while the user was asked.
+  for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
   for (Pending& p : m_pending) {
     const QString source = p.sourceFolder + QChar('/') + p.fileName;
     // The installed file keeps its spelling: a second file differing only in case would
     // be a second game file to the program.
-    const QString dest = m_index->PathIn(p.targetFolder, p.fileName);
+    const QString dest = PathIn(p.targetFolder, p.fileName);
     m_ui.ShowStatus(dest);
     m_ui.DoEvents();
 
-    const QString oldBackup =
-        m_index->Find(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
+    const QString oldBackup = Find(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
     if (!oldBackup.isEmpty()) {
       QFile::remove(oldBackup);
+      NoteChanged(oldBackup);
       if (Exists(oldBackup))
         m_ui.ShowError(QStringLiteral("Error while deleting ") + dest + QStringLiteral(".bak"));
     }
 
     if (Exists(dest)) {
-      const QString backupFolder = m_index->PathIn(p.targetFolder, kBackupFolder);
+      const QString backupFolder = PathIn(p.targetFolder, kBackupFolder);
       bool backedUp = false;
       if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
-        const QString backup = m_index->PathIn(backupFolder, QFileInfo(dest).fileName());
+        NoteChanged(backupFolder);
+        const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
         backedUp = ReplaceWithCopy(dest, backup) && IsFaithfulCopy(dest, backup);
+        NoteChanged(backup);
       }
       if (!backedUp) {
         // Without a verified backup the installed file is not replaced.
@@ -251,17 +236,22 @@ bool ReceiveEngine::CopyPass(bool plain) {
       }
     }
 
-    if (!ReplaceWithCopy(source, dest)) {
+    const bool copied = ReplaceWithCopy(source, dest);
+    NoteChanged(dest);
+    if (!copied) {
       m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest);
       return false;
     }
     ++m_records.filesCopied;
-    m_index->Added(p.targetFolder, QFileInfo(dest).fileName());
     p.fileName = QFileInfo(dest).fileName();
     p.targetFolder = QFileInfo(dest).absolutePath();
-    if (plain && !QFile::remove(source)) {
-      m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
-      return false;
+    if (plain) {
+      const bool removed = QFile::remove(source);
+      NoteChanged(source);
+      if (!removed) {
+        m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
+        return false;
+      }
     }
   }
   return true;
@@ -305,7 +295,11 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
       ok = true;
     }
   }
-  EndReceive();
+  if (!EndReceive()) {
+    // The files are in place, but the games would not show what was received.
+    m_ui.ShowSettingsWriteError();
+    ok = false;
+  }
   return ok;
 }
 

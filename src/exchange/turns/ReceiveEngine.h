@@ -11,6 +11,7 @@
 
 namespace kolt {
 
+class Pass;
 class UiPort;
 class Wintools;
 
@@ -57,7 +58,6 @@ class ReceiveEngine final : public ReceiveBatch {
   static QString DateText(const QDateTime& time);
 
  private:
-  class FolderIndex;
   struct Pending {
     QString sourceFolder, fileName, targetFolder;
     bool primary = false;
@@ -70,7 +70,8 @@ class ReceiveEngine final : public ReceiveBatch {
   bool ConfirmOldFiles();
   bool CopyPass(bool plain);
   void RecordPass(const QString& sender, Game& game, bool plain);
-  void EndReceive();
+  // Ends the batch's pass; false when its settings could not be written.
+  bool EndReceive();
 
   UiPort& m_ui;
   Wintools& m_tools;
@@ -80,7 +81,8 @@ class ReceiveEngine final : public ReceiveBatch {
   QString m_warningText;
   std::vector<Pending> m_pending;
   QSet<QString> m_queued;  // target folder + NUL + case-folded name of each queued file
-  std::unique_ptr<FolderIndex> m_index;
+  // The batch is one pass: folders listed once, records written once at its end.
+  std::unique_ptr<Pass> m_pass;
 };
 
 }  // namespace kolt

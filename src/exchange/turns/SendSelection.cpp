@@ -1,5 +1,7 @@
 #include "exchange/turns/SendSelection.h"
 
+#include "core/Pass.h"
+
 #include "core/UiPort.h"
 #include "exchange/turns/TurnExchange.h"
 
@@ -69,14 +71,18 @@ SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList&
   if (!sendList) return SendResult::Refused;
   if (ui.MsgBox(SendConfirmation(*sendList, isMessage), Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return SendResult::Cancelled;
-  for (const auto& [first, last] : AddressGroups(*sendList)) {
-    const QString address = (*sendList)[static_cast<size_t>(last)]->GetEMail();
-    if (!exchange.SendGroup(address, *sendList, first, last, isMessage || taunt, isMessage)) {
-      if (refresh) refresh();
-      return SendResult::Failed;
+  bool sent = true;
+  {
+    // One pass for every group: the games' folders are listed once.
+    Pass pass;
+    for (const auto& [first, last] : AddressGroups(*sendList)) {
+      const QString address = (*sendList)[static_cast<size_t>(last)]->GetEMail();
+      sent = exchange.SendGroup(address, *sendList, first, last, isMessage || taunt, isMessage);
+      if (!sent) break;
     }
   }
   if (refresh) refresh();
+  if (!sent) return SendResult::Failed;
   ui.ShowStatus(QStringLiteral("Done!"));
   return SendResult::Sent;
 }

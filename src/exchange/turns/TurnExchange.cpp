@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "core/FileNames.h"
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -39,7 +41,17 @@ bool SameProgram(const Game& game, const Program& program) {
 bool CopyForSending(const QString& file, const QString& folder) {
   const QFileInfo info(file);
   const QString real = info.canonicalFilePath();
-  return !real.isEmpty() && ReplaceWithCopy(real, folder + QChar('/') + info.fileName());
+  const QString dest = folder + QChar('/') + info.fileName();
+  const bool copied = !real.isEmpty() && ReplaceWithCopy(real, dest);
+  NoteChanged(dest);
+  return copied;
+}
+
+// Removes a file that may be in the pass's snapshot; true when it is gone.
+bool RemoveFile(const QString& path) {
+  if (PathExists(path)) QFile::remove(path);
+  NoteChanged(path);
+  return !PathExists(path);
 }
 
 }  // namespace
@@ -70,6 +82,7 @@ bool TurnExchange::RemoveFolder(const QString& path) {
     QDir(path).removeRecursively();
   else
     QFile::remove(path);  // a link or file where our folder belongs
+  NoteChanged(path);
   if (PathExists(path)) {
     SetSystemError(errno);
     m_ui.ShowError(QStringLiteral("Can't delete folder: ") + path);
@@ -80,7 +93,9 @@ bool TurnExchange::RemoveFolder(const QString& path) {
 
 bool TurnExchange::RecreateFolder(const QString& path) {
   if (!RemoveFolder(path)) return false;
-  if (!QDir().mkpath(path)) {
+  const bool made = QDir().mkpath(path);
+  NoteChanged(path);
+  if (!made) {
     SetSystemError(errno);
     m_ui.ShowError(QStringLiteral("Can't create folder: ") + path);
     return false;
@@ -90,9 +105,24 @@ bool TurnExchange::RecreateFolder(const QString& path) {
 
 bool TurnExchange::SendGroup(const QString& address, const GameList& games, int first, int last, bool taunt,
                              bool messageOnly) {
+  Pass pass;
   return SendGroupKlt(address, games, first, last, taunt, messageOnly) &&
          SendGroupZip(address, games, first, last, taunt, messageOnly) &&
          SendGroupPlain(address, games, first, last, taunt, messageOnly);
+}
+
+bool TurnExchange::RecordSent(const GameList& games, int first, int last,
+                              const std::function<bool(const Game&)>& sentWith) {
+  // Each message's records go to disk before the next message leaves: a turn that was
+  // mailed is never mailed again because its record waited in memory.
+  Pass pass;
+  for (int i = first; i <= last; ++i) {
+    Game& game = *games[static_cast<size_t>(i)];
+    if (sentWith(game)) game.SetSent();
+  }
+  if (FlushIniBatch()) return true;
+  m_ui.ShowSettingsWriteError();
+  return false;
 }
 
 bool TurnExchange::AskTaunt(const QString& address, const QString& gamesText, QString* taunt) {
@@ -134,6 +164,7 @@ QString TurnExchange::WriteSenderFile() {
       SenderFileBytes(SenderRecord{own, App().timeZoneText, App().totalBias, App().version});
   const bool written = file.write(bytes) == bytes.size() && file.flush();
   file.close();
+  NoteChanged(path);
   if (!written || file.error() != QFileDevice::NoError) {
     SetSystemError(errno);
     m_ui.ShowError(QStringLiteral("Error while writing: ") + path);
@@ -183,8 +214,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
   if (!messageOnly) {
     if (copied == 0) return true;
     const QString archive = instance + QChar('/') + kKltName;
-    if (PathExists(archive)) QFile::remove(archive);
-    if (PathExists(archive)) {
+    if (!RemoveFile(archive)) {
       SetSystemError(errno);
       m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
       return false;
@@ -195,7 +225,9 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     m_archive.ZipInit();
     m_archive.SetZipFName(archive);
     m_archive.Show();
-    if (!m_archive.Zip(archive, instance, patterns)) {
+    const bool zipped = m_archive.Zip(archive, instance, patterns);
+    NoteChanged(archive);
+    if (!zipped) {
       m_ui.ShowError(QStringLiteral("Compression failed"));
       m_archive.Hide();
       return false;
@@ -218,12 +250,10 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     m_archive.Hide();
     return false;
   }
-  for (int i = first; i <= last; ++i) {
-    Game& game = *games[static_cast<size_t>(i)];
-    if (ModeOf(game) == SendMode::Klt) game.SetSent();
-  }
+  const bool recorded =
+      RecordSent(games, first, last, [](const Game& game) { return ModeOf(game) == SendMode::Klt; });
   m_archive.Hide();
-  return true;
+  return recorded;
 }
 
 bool TurnExchange::SendGroupZip(const QString& address, const GameList& games, int first, int last,
@@ -276,8 +306,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
 
     if (zip && !messageOnly) {
       const QString archive = instance + QChar('/') + shortName + QStringLiteral(".zip");
-      if (PathExists(archive)) QFile::remove(archive);
-      if (PathExists(archive)) {
+      if (!RemoveFile(archive)) {
         SetSystemError(errno);
         m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
         return false;
@@ -285,7 +314,9 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       m_archive.ZipInit();
       m_archive.SetZipFName(archive);
       m_archive.Show();
-      if (!m_archive.Zip(archive, folder, {QStringLiteral("*")})) {
+      const bool zipped = m_archive.Zip(archive, folder, {QStringLiteral("*")});
+      NoteChanged(archive);
+      if (!zipped) {
         m_ui.ShowError(QStringLiteral("Compression failed"));
         m_archive.Hide();
         return false;
@@ -308,13 +339,11 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       if (archiveShown) m_archive.Hide();
       return false;
     }
-    if (!messageOnly) {
-      for (int i = first; i <= last; ++i) {
-        Game& game = *games[static_cast<size_t>(i)];
-        if (ModeOf(game) == mode && SameProgram(game, *program)) game.SetSent();
-      }
-    }
+    const bool recorded = messageOnly || RecordSent(games, first, last, [&](const Game& game) {
+                            return ModeOf(game) == mode && SameProgram(game, *program);
+                          });
     if (archiveShown) m_archive.Hide();
+    if (!recorded) return false;
   }
   return true;
 }

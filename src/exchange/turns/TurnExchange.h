@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "core/Utilities.h"
@@ -93,6 +94,10 @@ class TurnExchange {
   bool TauntStep(const QString& address, const QString& gamesText, bool taunt, bool messageOnly,
                  QString* text, bool* showDialog);
   bool InstanceFolderReady();
+  // SetSent on games[first..last] that `sentWith` names, written to disk at once; false,
+  // after telling the user, when the settings could not be written.
+  bool RecordSent(const GameList& games, int first, int last,
+                  const std::function<bool(const Game&)>& sentWith);
   void ShowVersionNotice(const QString& sender, const QString& version);
 
   UiPort& m_ui;

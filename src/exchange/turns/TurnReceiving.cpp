@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "core/FileNames.h"
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -91,6 +92,7 @@ bool TurnExchange::DeleteTempDir(QString* senderPath) {
   for (const QString& name : {QStringLiteral("KOLT.TST"), QString::fromLatin1(kSenderFileName)}) {
     const QString path = instance + QChar('/') + name;
     if (PathExists(path)) QFile::remove(path);
+    NoteChanged(path);
     if (PathExists(path)) {
       SetSystemError(errno);
       m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
@@ -124,10 +126,15 @@ bool TurnExchange::ReceivedFile(const QString& path) {
       return false;
     }
   }
+  // One pass for the whole archive: the game folders are listed once, and the records of
+  // every program's batch reach the disk together.
+  Pass pass;
   QString senderPath;
   if (!DeleteTempDir(&senderPath)) return false;
   const QString root = ReceiveFolder();
-  if (!QDir().mkpath(root)) {
+  const bool made = QDir().mkpath(root);
+  NoteChanged(root);
+  if (!made) {
     SetSystemError(errno);
     m_ui.ShowError(QStringLiteral("Can't create folder: ") + root);
     return false;
@@ -137,7 +144,9 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   m_archive.SetZipFName(path);
   m_archive.SetExtractRoot(root);
   m_archive.Show();
-  if (!m_archive.Unzip()) {
+  const bool unpacked = m_archive.Unzip();
+  NoteFolderChanged(root);
+  if (!unpacked) {
     m_ui.ShowError(QStringLiteral("Decompress failed"));
     m_archive.Hide();
     return false;
@@ -165,6 +174,10 @@ bool TurnExchange::ReceivedFile(const QString& path) {
     p->ReceivedFiles(folder, sender.address, false);
   }
   m_archive.Hide();
+  if (!pass.End()) {
+    m_ui.ShowSettingsWriteError();
+    return false;
+  }
   m_ui.ShowStatus(QStringLiteral("Done!"));
   return true;
 }
@@ -214,8 +227,11 @@ void TurnExchange::DecompressFolder(const QString& folder) {
     } else {
       continue;  // a file for the program's ReceivedFiles
     }
+    NoteFolderChanged(folder);  // an archive unpacked here, or the tool's output
     if (done) {
-      if (!QFile::remove(path)) {
+      const bool removed = QFile::remove(path);
+      NoteChanged(path);
+      if (!removed) {
         SetSystemError(errno);
         m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
       }
@@ -230,6 +246,7 @@ void TurnExchange::ProcessWorkingFolder() {
   if (working.isEmpty()) return;
   m_ui.ShowStatus(QStringLiteral("Processing the working folder ") + working);
   m_ui.DoEvents();
+  Pass pass;
   if (!DeleteTempDir()) return;
   for (const ProgramPtr& p : m_programs) {
     const QString shortName = p->GetShortName();
@@ -244,6 +261,7 @@ void TurnExchange::ProcessWorkingFolder() {
     DecompressFolder(folder);
     p->ReceivedFiles(folder, QString(), true);
   }
+  if (!pass.End()) return m_ui.ShowSettingsWriteError();
   m_ui.ShowStatus(QStringLiteral("Done!"));
 }
 

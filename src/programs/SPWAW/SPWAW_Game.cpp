@@ -1,8 +1,10 @@
 #include "programs/SPWAW/SPWAW_Game.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
 #include <cerrno>
 
 #include "core/FileNames.h"
@@ -21,11 +23,10 @@ bool IsBackup(const QString& name) {
 }
 
 // Windows does not force the deletion of a read-only file; under Wine a file without
-// any write permission is read-only.
-bool IsReadOnly(const QString& path) {
-  const QFileDevice::Permissions p = QFileInfo(path).permissions();
-  // The stored bits, not what this user may do: root may write anything.
-  return !(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+// any write permission is read-only. The stored bits, not what this user may do: root
+// may write anything.
+bool IsReadOnly(const FolderEntry& entry) {
+  return !(entry.mode & (S_IWUSR | S_IWGRP | S_IWOTH));
 }
 
 }  // namespace
@@ -54,9 +55,9 @@ void SPWAW_Game::Init(std::shared_ptr<Program> program, const QString& subfolder
   m_name = fileName;
 
   if (!m_program || m_program->GetDirectory().isEmpty()) return;
-  const QString path = FindEntryNoCase(m_folder, m_name);
-  if (path.isEmpty()) return;
-  QFile file(path);
+  const std::optional<FolderEntry> comment = EntryNoCase(m_folder, m_name);
+  if (!comment || !comment->IsFile()) return;
+  QFile file(QDir(m_folder).filePath(comment->name));
   if (!file.open(QIODevice::ReadOnly)) return;
   const QByteArray bytes = file.read(kCommentReadMax);
   if (file.error() != QFileDevice::NoError) return;
@@ -67,67 +68,70 @@ void SPWAW_Game::Init(std::shared_ptr<Program> program, const QString& subfolder
   m_valid = true;
 }
 
-QStringList SPWAW_Game::FileNames(bool withBackups) const {
-  QStringList names;
-  if (m_baseName.isEmpty()) return names;
+std::vector<FolderEntry> SPWAW_Game::Files(bool withBackups) const {
+  std::vector<FolderEntry> files;
+  if (m_baseName.isEmpty()) return files;
   const QString prefix = m_baseName + QChar('.');
-  const QStringList entries =
-      QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-  for (const QString& entry : entries) {
-    if (entry.size() <= prefix.size() || !entry.startsWith(prefix, Qt::CaseInsensitive)) continue;
-    const bool backup = IsBackup(entry);
+  for (const QString& name : ListPrefixNoCase(m_folder, prefix)) {
+    if (name.size() <= prefix.size()) continue;
+    const bool backup = IsBackup(name);
     if (backup && !withBackups) continue;
     // One extension only (besides a backup's ".bak"): "email1.x.dat" belongs to the
     // game "email1.x", not to "email1".
-    QString extension = entry.mid(prefix.size());
+    QString extension = name.mid(prefix.size());
     if (backup) extension.chop(4);
     if (extension.contains(QChar('.'))) continue;
-    names.append(entry);
+    const std::optional<FolderEntry> entry = EntryNoCase(m_folder, name);
+    if (entry && entry->IsFile()) files.push_back(*entry);
   }
-  return names;
+  return files;
 }
 
-QString SPWAW_Game::StatusFile() const {
-  if (m_baseName.isEmpty()) return QString();
-  return FindEntryNoCase(m_folder, m_baseName + QStringLiteral(".dat"));
+std::optional<FolderEntry> SPWAW_Game::StatusFile() const {
+  if (m_baseName.isEmpty()) return std::nullopt;
+  std::optional<FolderEntry> entry = EntryNoCase(m_folder, m_baseName + QStringLiteral(".dat"));
+  if (!entry || !entry->IsFile()) return std::nullopt;
+  return entry;
 }
 
 QString SPWAW_Game::GetModifiedStamp() const {
-  return FileStamp(StatusFile());
+  const std::optional<FolderEntry> status = StatusFile();
+  return status ? FormatStamp(status->Modified()) : QString();
 }
 
 QString SPWAW_Game::GetModified() const {
-  return FileModifiedText(StatusFile());
+  const std::optional<FolderEntry> status = StatusFile();
+  return status ? FormatModified(status->Modified()) : QString();
 }
 
 qint64 SPWAW_Game::GetSize() const {
   qint64 total = 0;
-  for (const QString& name : FileNames(false)) total += QFileInfo(QDir(m_folder).filePath(name)).size();
+  for (const FolderEntry& file : Files(false)) total += file.size;
   return total;
 }
 
 QStringList SPWAW_Game::GetFiles() const {
   QStringList paths;
-  for (const QString& name : FileNames(false)) paths.append(QDir(m_folder).filePath(name));
+  for (const FolderEntry& file : Files(false)) paths.append(QDir(m_folder).filePath(file.name));
   return paths;
 }
 
 void SPWAW_Game::Delete() {
-  const QStringList names = FileNames(true);
+  const std::vector<FolderEntry> files = Files(true);
   // A write-protected file would stop the deletion half-way and leave a game without
   // its comment file; find it before anything is deleted.
-  for (const QString& name : names) {
-    const QString path = QDir(m_folder).filePath(name);
-    if (IsReadOnly(path)) {
+  for (const FolderEntry& file : files) {
+    if (IsReadOnly(file)) {
       SetSystemError(EACCES);
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
+      m_ui.ShowError(QStringLiteral("Can't delete: ") + QDir(m_folder).filePath(file.name));
       return;
     }
   }
-  for (const QString& name : names) {
-    const QString path = QDir(m_folder).filePath(name);
-    QFile file(path);
-    if (!file.remove()) {
+  for (const FolderEntry& file : files) {
+    const QString path = QDir(m_folder).filePath(file.name);
+    const bool removed = QFile::remove(path);
+    NoteChanged(path);
+    if (!removed) {
       m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
       return;
     }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "core/FolderSnapshot.h"
 #include "core/UiPort.h"
 #include "model/RecordGame.h"
 
@@ -32,9 +36,10 @@ class SPWAW_Game final : public RecordGame {
   static QString DescriptionOf(const QByteArray& comment);
 
  private:
-  // The names of the game's files in listing order; backups only when asked.
-  QStringList FileNames(bool withBackups) const;
-  QString StatusFile() const;
+  // The game's files in listing order; backups only when asked.
+  std::vector<FolderEntry> Files(bool withBackups) const;
+  // "<base>.dat" when it is a file.
+  std::optional<FolderEntry> StatusFile() const;
 
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;

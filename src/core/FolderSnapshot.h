@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+
+// Folder listings shared by one pass.
+//
+// A refresh, a receive batch and a send each form one pass (core/Pass.h). During a pass
+// every folder the program looks into is listed once, with the name, kind, size and
+// modification time of each entry from that one listing, and every later question about
+// the folder (a name without regard to case, a wildcard listing, a file's size or time)
+// is answered from it. A game folder of a long-running player holds thousands of turn
+// files; a game that listed its folder on its own would make a refresh quadratic in the
+// number of games.
+//
+// Rules for code that reads game folders (every adapter, the receiving engine, sending):
+// - look names up and list folders only through core/FileNames; never with QDir or a
+//   stat of its own where a snapshot entry answers (EntryNoCase, FileEntryAt);
+// - after the program itself writes, renames or deletes something in a folder that may
+//   be in the snapshot, call NoteChanged(path) for that entry (a single stat), or
+//   NoteFolderChanged(folder) after a bulk change (an archive unpacked, a folder
+//   re-created): the snapshot then never answers from before the program's own change.
+// Outside a pass the helpers list the folder on every call, as a one-off listing.
+namespace kolt {
+
+enum class EntryKind { File, Folder, Other };
+
+struct FolderEntry {
+  QString name;                       // as spelled on disk
+  EntryKind kind = EntryKind::Other;  // what the name leads to, links followed
+  bool link = false;                  // the name itself is a symbolic link
+  qint64 size = 0;
+  qint64 mtimeNs = 0;  // modification time, nanoseconds since the epoch
+  quint32 mode = 0;    // permission bits
+
+  bool IsFile() const { return kind == EntryKind::File; }
+  bool IsFolder() const { return kind == EntryKind::Folder; }
+  QDateTime Modified() const;
+};
+
+// The entries of one folder, ordered by name, with a case-insensitive index.
+class FolderListing {
+ public:
+  // Lists `folder` once; null when it is not a folder that can be listed.
+  static std::shared_ptr<FolderListing> Read(const QString& folder);
+
+  // The entry named exactly `name`, else the first entry (in name order) whose name
+  // equals it without regard to case; null when there is none.
+  const FolderEntry* Find(const QString& name) const;
+  // The names matching the Windows wildcard `pattern` without regard to case, in name
+  // order; `filesOnly` leaves out everything that is not a file.
+  QStringList Match(const QString& pattern, bool filesOnly) const;
+  // The names that begin with `prefix` without regard to case, in name order.
+  QStringList WithPrefix(const QString& prefix) const;
+
+  void Put(FolderEntry entry);
+  void Remove(const QString& name);
+  qsizetype Size() const { return static_cast<qsizetype>(m_byName.size()); }
+
+ private:
+  std::map<QString, FolderEntry> m_byName;     // name order = the order listings report
+  std::multimap<QString, QString> m_byFolded;  // case-folded name -> name on disk
+};
+
+// The listings of one pass. Held by core/Pass; adapters and engines reach it through the
+// helpers of core/FileNames.
+class FolderSnapshot {
+ public:
+  // The folder's listing, made on first use; null when it cannot be listed.
+  const FolderListing* Folder(const QString& folder);
+  // Re-reads one entry after the program changed it (created, wrote, removed).
+  void Changed(const QString& path);
+  // Drops the listings of `folder` and of every folder below it.
+  void Forget(const QString& folder);
+  // Folder listings made so far (tests count them).
+  int Listings() const { return m_listings; }
+
+ private:
+  struct Slot {
+    std::shared_ptr<FolderListing> listing;  // null: listed, but not a folder
+  };
+  QHash<QString, Slot> m_folders;  // by cleaned path
+  int m_listings = 0;
+};
+
+// One entry of `folder`, read on its own (exact name); nullopt when it is not there.
+std::optional<FolderEntry> StatFolderEntry(const QString& folder, const QString& name);
+
+// The snapshot of the pass in progress; null outside a pass.
+FolderSnapshot* CurrentSnapshot();
+void SetCurrentSnapshot(FolderSnapshot* snapshot);
+
+// Folder listings made by the helpers since the program started, inside and outside
+// passes (tests compare counts to catch a pass that lists a folder per game).
+long long FolderListingCount();
+
+// What the program changed itself; no effect outside a pass.
+void NoteChanged(const QString& path);
+void NoteFolderChanged(const QString& folder);
+
+}  // namespace kolt
