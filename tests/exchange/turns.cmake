@@ -7,6 +7,7 @@ kolt_add_test(test_exchange_turns
     turns/test_turns_receive.cpp
     turns/test_turns_send.cpp
     turns/test_turns_working.cpp
+    turns/test_turns_passes.cpp
   LIBS kolt_exchange kolt_programs kolt_platform_linux
   ENV "DBUS_SESSION_BUS_ADDRESS="
   TIMEOUT 180)

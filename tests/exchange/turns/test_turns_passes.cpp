@@ -1,0 +1,146 @@
+// Refreshes and receives at a player's scale, counted rather than timed: a pass lists
+// each folder once and writes the settings once, however many games there are, and
+// never shows what was there before its own changes.
+#include <dirent.h>
+#include <dlfcn.h>
+
+#include <QHash>
+
+#include "TurnsFixture.h"
+#include "core/FolderSnapshot.h"
+#include "core/Pass.h"
+#include "model/ListRows.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+// Every folder this process opens for listing, also through QDir or any other library
+// call: a listing that bypasses the snapshot is counted too.
+QHash<QString, int>& OpenedFolders() {
+  static QHash<QString, int> folders;
+  return folders;
+}
+
+}  // namespace
+
+extern "C" DIR* opendir(const char* name) {
+  using Real = DIR* (*)(const char*);
+  static Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "opendir"));
+  OpenedFolders()[QDir::cleanPath(QFile::decodeName(name))] += 1;
+  return real(name);
+}
+
+namespace {
+
+class Passes : public TurnsTest {
+ protected:
+  void AddGames(int from, int to) {
+    for (int i = from; i < to; ++i) {
+      const QString base = QString("email%1").arg(i, 4, 10, QChar('0'));
+      MakeSpwawGame(email, base, "Game " + QByteArray::number(i), t0);
+    }
+  }
+  struct Counted {
+    Lists lists;
+    long long listings = 0;  // by the snapshot
+    int emailOpened = 0;     // the EMAIL folder opened for listing by anyone
+    long long writes = 0;
+  };
+  // One refresh as the window and kolt-cli make it.
+  Counted Refresh() {
+    const long long listings = FolderListingCount();
+    const long long writes = IniFileWriteCount();
+    OpenedFolders().clear();
+    Counted c;
+    {
+      Pass pass;
+      exchange->ProcessWorkingFolder();
+      c.lists = ReadLists(programs, true);
+    }
+    c.listings = FolderListingCount() - listings;
+    c.emailOpened = OpenedFolders().value(email);
+    c.writes = IniFileWriteCount() - writes;
+    return c;
+  }
+  QString KltOf(const QString& name, int from, int to) {
+    return MakeKlt(name, Sender("them@example.org"), [&](const QString& dir) {
+      for (int i = from; i < to; ++i)
+        MakeSpwawGame(dir, QString("email%1").arg(i), "Received " + QByteArray::number(i), t0.addDays(1));
+    });
+  }
+  Counted Receive(const QString& klt) {
+    const long long listings = FolderListingCount();
+    const long long writes = IniFileWriteCount();
+    OpenedFolders().clear();
+    EXPECT_TRUE(exchange->ReceivedFile(klt));
+    return Counted{
+        {}, FolderListingCount() - listings, OpenedFolders().value(email), IniFileWriteCount() - writes};
+  }
+};
+
+}  // namespace
+
+TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
+  AddGames(0, 10);
+  const Counted ten = Refresh();
+  ASSERT_EQ(ten.lists.games.size(), 10u);
+  AddGames(10, 1000);
+  const Counted thousand = Refresh();
+  ASSERT_EQ(thousand.lists.games.size(), 1000u);
+  EXPECT_EQ(thousand.listings, ten.listings);
+  EXPECT_LE(thousand.listings, 4);
+  EXPECT_EQ(ten.emailOpened, 1);
+  EXPECT_EQ(thousand.emailOpened, 1);
+  EXPECT_EQ(thousand.writes, 0);
+  // Every row as the files say: three files each, backups left out.
+  const GameRow& row = thousand.lists.gameRows[999];
+  EXPECT_EQ(row.fileName, "email0999.cmt");
+  EXPECT_EQ(row.info, "Game 999");
+  EXPECT_EQ(row.size, QByteArray("Game 999").size() + 2 * QByteArray("DAT turn 1").size());
+  EXPECT_EQ(row.status, "New");
+}
+
+TEST_F(Passes, AReceiveListsTheSameFoldersAndWritesOnceForFiveGamesAsForAHundred) {
+  AddGames(0, 200);  // a long history in the same folder
+  const Counted five = Receive(KltOf("five", 1000, 1005));
+  const Counted hundred = Receive(KltOf("hundred", 2000, 2100));
+  EXPECT_EQ(hundred.listings, five.listings);
+  EXPECT_EQ(hundred.emailOpened, five.emailOpened);
+  EXPECT_LE(hundred.emailOpened, 2);  // before the question, and again before copying
+  EXPECT_EQ(five.writes, 1);
+  EXPECT_EQ(hundred.writes, 1);
+  ClearIniCache();
+  EXPECT_EQ(Record("email2099.cmt"), "them@example.org");
+  EXPECT_EQ(IniRead("SPWAW", "email2099.cmt/R"), t0.addDays(1).toString("yyyy-MM-dd hh:mm:ss"));
+}
+
+TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
+  AddGames(0, 3);
+  const QString work = home.Root() + "/work";
+  App().workingFolder = work;
+  QDir().mkpath(work + "/SPWAW");
+  // A newer turn of an existing game and a new game wait in the working folder.
+  MakeSpwawGame(work + "/SPWAW", "email0001", "Game 1", t0.addDays(2), "turn 2, longer");
+  MakeSpwawGame(work + "/SPWAW", "email0500", "New game", t0.addDays(2));
+  const Counted after = Refresh();
+  QStringList names;
+  for (const GameRow& r : after.lists.gameRows) names.append(r.fileName);
+  EXPECT_EQ(names, QStringList({"email0000.cmt", "email0001.cmt", "email0002.cmt", "email0500.cmt"}));
+  const GameRow& received = after.lists.gameRows[1];
+  EXPECT_EQ(received.status, "Play");
+  EXPECT_EQ(received.size, QByteArray("Game 1").size() + 2 * QByteArray("DAT turn 2, longer").size());
+  EXPECT_EQ(after.writes, 1);
+
+  {
+    Pass pass;
+    Lists before = ReadLists(programs, true);
+    ASSERT_EQ(before.games.size(), 4u);
+    before.games[0]->Delete();
+    const Lists later = ReadLists(programs, true);
+    ASSERT_EQ(later.games.size(), 3u);
+    EXPECT_EQ(later.gameRows[0].fileName, "email0001.cmt");
+  }
+  EXPECT_FALSE(QFileInfo::exists(email + "/email0000.dat"));
+}
