@@ -87,10 +87,10 @@ QStringList ListNoCase(const QString& folder, const QString& pattern, bool files
   return listing ? listing->Match(pattern, filesOnly) : QStringList();
 }
 
-QStringList ListPrefixNoCase(const QString& folder, const QString& prefix) {
+std::vector<FolderEntry> ListPrefixNoCase(const QString& folder, const QString& prefix) {
   std::shared_ptr<FolderListing> holder;
   const FolderListing* listing = Listing(folder, holder);
-  return listing ? listing->WithPrefix(prefix) : QStringList();
+  return listing ? listing->WithPrefix(prefix) : std::vector<FolderEntry>();
 }
 
 }  // namespace kolt

@@ -35,9 +35,9 @@ QString ResolveNoCase(const QString& base, const QString& relative, bool* found 
 // to case, sorted by name. `filesOnly` leaves out everything that is not a file.
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly = true);
 
-// The names in `folder` that begin with `prefix` without regard to case, sorted by name
-// (the files of one game among thousands in its folder).
-QStringList ListPrefixNoCase(const QString& folder, const QString& prefix);
+// The entries of `folder` whose names begin with `prefix` without regard to case, sorted
+// by name (the files of one game among thousands in its folder).
+std::vector<FolderEntry> ListPrefixNoCase(const QString& folder, const QString& prefix);
 
 // True when `name` matches the Windows wildcard `pattern` without regard to case.
 bool WildcardMatch(const QString& pattern, const QString& name);

@@ -6,9 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <atomic>
 
 #include "core/FileNames.h"
+#include "core/Utilities.h"
 
 namespace kolt {
 namespace {
@@ -27,6 +29,8 @@ FolderEntry EntryFrom(const QString& name, const struct stat& st, bool link) {
   }
   e.size = st.st_size;
   e.mtimeNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  e.ctimeNs = static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  e.inode = st.st_ino;
   e.mode = st.st_mode & 07777;
   return e;
 }
@@ -49,8 +53,18 @@ std::optional<FolderEntry> StatEntry(int dirFd, const char* native, const QStrin
   return EntryFrom(name, st, link);
 }
 
+// Folders are kept under their clean path. Most callers pass one already clean, which
+// is cheaper to recognise than to clean again.
 QString Key(const QString& folder) {
-  return QDir::cleanPath(folder);
+  const qsizetype n = folder.size();
+  bool clean = n > 0 && (n == 1 || folder[n - 1] != QChar('/'));
+  for (qsizetype i = 0; clean && i < n; ++i) {
+    if (folder[i] != QChar('/')) continue;
+    // "//", "/." and "/.." are what cleaning removes.
+    if (i + 1 < n && (folder[i + 1] == QChar('/') || folder[i + 1] == QChar('.'))) clean = false;
+  }
+  if (clean && folder[0] == QChar('.')) clean = false;
+  return clean ? folder : QDir::cleanPath(folder);
 }
 
 }  // namespace
@@ -66,62 +80,87 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
   ++g_listings;
   auto listing = std::make_shared<FolderListing>();
   const int fd = ::dirfd(dir);
+  std::vector<std::pair<QByteArray, int>> names;
   while (const dirent* de = ::readdir(dir)) {
     const char* n = de->d_name;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    std::optional<FolderEntry> entry = StatEntry(fd, n, QFile::decodeName(n), de->d_type);
+    names.emplace_back(QByteArray(n), de->d_type);
+  }
+  listing->Reserve(static_cast<qsizetype>(names.size()));
+  for (const auto& [native, type] : names) {
+    std::optional<FolderEntry> entry = StatEntry(fd, native.constData(), QFile::decodeName(native), type);
     if (entry) listing->Put(std::move(*entry));
   }
   ::closedir(dir);
   return listing;
 }
 
+QString FolderListing::Stem(const QString& name) {
+  const qsizetype dot = name.indexOf(QChar('.'));
+  return (dot < 0 ? name : name.left(dot)).toCaseFolded();
+}
+
 const FolderEntry* FolderListing::Find(const QString& name) const {
   if (name.isEmpty()) return nullptr;
-  auto exact = m_byName.find(name);
-  if (exact != m_byName.end()) return &exact->second;
-  const auto [first, last] = m_byFolded.equal_range(name.toCaseFolded());
+  auto exact = m_byName.constFind(name);
+  if (exact != m_byName.constEnd()) return &*exact;
+  const auto stem = m_byStem.constFind(Stem(name));
+  if (stem == m_byStem.constEnd()) return nullptr;
   const QString* best = nullptr;
-  for (auto it = first; it != last; ++it) {
-    if (!best || it->second < *best) best = &it->second;
+  for (const QString& candidate : *stem) {
+    if (candidate.compare(name, Qt::CaseInsensitive) == 0 && (!best || candidate < *best)) best = &candidate;
   }
-  return best ? &m_byName.at(*best) : nullptr;
+  return best ? &*m_byName.constFind(*best) : nullptr;
 }
 
 QStringList FolderListing::Match(const QString& pattern, bool filesOnly) const {
   QStringList names;
-  for (const auto& [name, entry] : m_byName) {
-    if (filesOnly && !entry.IsFile()) continue;
-    if (WildcardMatch(pattern, name)) names.append(name);
+  for (auto it = m_byName.constBegin(); it != m_byName.constEnd(); ++it) {
+    if (filesOnly && !it->IsFile()) continue;
+    if (WildcardMatch(pattern, it.key())) names.append(it.key());
   }
-  return names;
-}
-
-QStringList FolderListing::WithPrefix(const QString& prefix) const {
-  QStringList names;
-  const QString folded = prefix.toCaseFolded();
-  for (auto it = m_byFolded.lower_bound(folded); it != m_byFolded.end() && it->first.startsWith(folded); ++it)
-    names.append(it->second);
   std::sort(names.begin(), names.end());
   return names;
 }
 
+std::vector<FolderEntry> FolderListing::WithPrefix(const QString& prefix) const {
+  std::vector<FolderEntry> entries;
+  auto take = [&](const QString& name) {
+    if (name.startsWith(prefix, Qt::CaseInsensitive)) entries.push_back(*m_byName.constFind(name));
+  };
+  if (prefix.contains(QChar('.'))) {
+    // Every such name has the prefix's stem.
+    const auto stem = m_byStem.constFind(Stem(prefix));
+    if (stem != m_byStem.constEnd()) {
+      for (const QString& name : *stem) take(name);
+    }
+  } else {
+    for (auto it = m_byName.constBegin(); it != m_byName.constEnd(); ++it) take(it.key());
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+void FolderListing::Reserve(qsizetype entries) {
+  m_byName.reserve(entries);
+  m_byStem.reserve(entries);
+}
+
 void FolderListing::Put(FolderEntry entry) {
   const QString name = entry.name;
-  auto [it, added] = m_byName.insert_or_assign(name, std::move(entry));
-  (void)it;
-  if (added) m_byFolded.emplace(name.toCaseFolded(), name);
+  const qsizetype before = m_byName.size();
+  m_byName.insert(name, std::move(entry));
+  if (m_byName.size() > before) m_byStem[Stem(name)].append(name);
 }
 
 void FolderListing::Remove(const QString& name) {
-  if (m_byName.erase(name) == 0) return;
-  const auto [first, last] = m_byFolded.equal_range(name.toCaseFolded());
-  for (auto it = first; it != last; ++it) {
-    if (it->second == name) {
-      m_byFolded.erase(it);
-      break;
-    }
-  }
+  if (m_byName.remove(name) == 0) return;
+  const QString stem = Stem(name);
+  auto it = m_byStem.find(stem);
+  if (it == m_byStem.end()) return;
+  it->removeOne(name);
+  if (it->isEmpty()) m_byStem.erase(it);
 }
 
 const FolderListing* FolderSnapshot::Folder(const QString& folder) {
@@ -171,6 +210,46 @@ void FolderSnapshot::Forget(const QString& folder) {
 std::optional<FolderEntry> StatFolderEntry(const QString& folder, const QString& name) {
   if (name.isEmpty()) return std::nullopt;
   return StatEntry(AT_FDCWD, QFile::encodeName(QDir(folder).filePath(name)).constData(), name, DT_UNKNOWN);
+}
+
+namespace {
+
+struct ReadCacheEntry {
+  quint64 inode = 0;
+  qint64 size = 0;
+  qint64 mtimeNs = 0;
+  qint64 ctimeNs = 0;
+  qint64 max = 0;
+  QByteArray bytes;
+};
+
+// Bounded: a home holds a few thousand games; past the bound the cache starts again.
+constexpr qsizetype kReadCacheMax = 50000;
+QHash<QString, ReadCacheEntry> g_readCache;
+
+}  // namespace
+
+std::optional<QByteArray> ReadListedFile(const QString& path, const FolderEntry& entry, qint64 max) {
+  if (!entry.IsFile()) return std::nullopt;
+  auto it = g_readCache.constFind(path);
+  if (it != g_readCache.constEnd() && it->inode == entry.inode && it->size == entry.size &&
+      it->mtimeNs == entry.mtimeNs && it->ctimeNs == entry.ctimeNs && it->max == max)
+    return it->bytes;
+  struct stat st {};
+  std::optional<QByteArray> bytes = ReadFileHead(path, max, &st);
+  if (!bytes) return bytes;
+  // Kept only when the file read was the listed one, and when it was last changed long
+  // enough ago: file systems stamp changes with a coarse clock, so a file changed again
+  // within the same tick would keep its times.
+  const FolderEntry read = EntryFrom(entry.name, st, entry.link);
+  const qint64 settledNs = (QDateTime::currentMSecsSinceEpoch() - 2000) * 1000000LL;
+  if (read.inode != entry.inode || read.ctimeNs != entry.ctimeNs || read.size != entry.size ||
+      read.mtimeNs != entry.mtimeNs || read.ctimeNs > settledNs)
+    return bytes;
+  if (g_readCache.size() >= kReadCacheMax) g_readCache.clear();
+  g_readCache.insert(path,
+                     ReadCacheEntry{entry.inode, entry.size, entry.mtimeNs, entry.ctimeNs, max, *bytes});
+  return bytes;
 }
 
 FolderSnapshot* CurrentSnapshot() {

@@ -4,9 +4,9 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
-#include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Folder listings shared by one pass.
 //
@@ -36,14 +36,16 @@ struct FolderEntry {
   bool link = false;                  // the name itself is a symbolic link
   qint64 size = 0;
   qint64 mtimeNs = 0;  // modification time, nanoseconds since the epoch
-  quint32 mode = 0;    // permission bits
+  qint64 ctimeNs = 0;  // status change time: any write, rename or change of the file
+  quint64 inode = 0;
+  quint32 mode = 0;  // permission bits
 
   bool IsFile() const { return kind == EntryKind::File; }
   bool IsFolder() const { return kind == EntryKind::Folder; }
   QDateTime Modified() const;
 };
 
-// The entries of one folder, ordered by name, with a case-insensitive index.
+// The entries of one folder, with case-insensitive indexes. Answers come in name order.
 class FolderListing {
  public:
   // Lists `folder` once; null when it is not a folder that can be listed.
@@ -55,16 +57,21 @@ class FolderListing {
   // The names matching the Windows wildcard `pattern` without regard to case, in name
   // order; `filesOnly` leaves out everything that is not a file.
   QStringList Match(const QString& pattern, bool filesOnly) const;
-  // The names that begin with `prefix` without regard to case, in name order.
-  QStringList WithPrefix(const QString& prefix) const;
+  // The entries whose names begin with `prefix` without regard to case, in name order.
+  std::vector<FolderEntry> WithPrefix(const QString& prefix) const;
 
+  void Reserve(qsizetype entries);
   void Put(FolderEntry entry);
   void Remove(const QString& name);
-  qsizetype Size() const { return static_cast<qsizetype>(m_byName.size()); }
+  qsizetype Size() const { return m_byName.size(); }
 
  private:
-  std::map<QString, FolderEntry> m_byName;     // name order = the order listings report
-  std::multimap<QString, QString> m_byFolded;  // case-folded name -> name on disk
+  // The case-folded part of a name before its first dot: the names of one game's files
+  // ("email12.cmt", "EMAIL12.DAT", "email12.dat.bak") share it.
+  static QString Stem(const QString& name);
+
+  QHash<QString, FolderEntry> m_byName;
+  QHash<QString, QStringList> m_byStem;  // Stem -> names on disk
 };
 
 // The listings of one pass. Held by core/Pass; adapters and engines reach it through the
@@ -98,6 +105,12 @@ void SetCurrentSnapshot(FolderSnapshot* snapshot);
 // Folder listings made by the helpers since the program started, inside and outside
 // passes (tests compare counts to catch a pass that lists a folder per game).
 long long FolderListingCount();
+
+// The first `max` bytes of the listed file `entry` at `path`. The bytes of the files read
+// last are kept while the file stays the same (inode, size, modification and status
+// change times), so a refresh does not read thousands of unchanged comment files again.
+// Nullopt when it is not a regular file or cannot be read.
+std::optional<QByteArray> ReadListedFile(const QString& path, const FolderEntry& entry, qint64 max);
 
 // What the program changed itself; no effect outside a pass.
 void NoteChanged(const QString& path);

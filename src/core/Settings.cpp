@@ -50,7 +50,8 @@ struct NoCaseHash {
 struct NoCaseEqual {
   using is_transparent = void;
   bool operator()(QStringView a, QStringView b) const noexcept {
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+    // Most look-ups spell the name as the file does.
+    return a.size() == b.size() && (a == b || a.compare(b, Qt::CaseInsensitive) == 0);
   }
 };
 

@@ -1,5 +1,9 @@
 #include "core/Utilities.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -7,6 +11,8 @@
 #include <QLocale>
 #include <QMutex>
 #include <QTime>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -110,10 +116,42 @@ QString GeneratePassword() {
   return password;
 }
 
-QString GetOwnAddress() { return IniRead(QStringLiteral("E-Mail"), QStringLiteral("From"), QString()); }
+QString GetOwnAddress() {
+  return IniRead(QStringLiteral("E-Mail"), QStringLiteral("From"), QString());
+}
 
 bool IsDialogEnabled() {
   return LeadingNumber(IniRead(QStringLiteral("E-Mail"), QStringLiteral("Dialog"), QString())) != 0;
+}
+
+std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  std::optional<QByteArray> result;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(std::min<qint64>(std::max<qint64>(st.st_size, 0), max)));
+    qsizetype filled = 0;
+    bool ok = true;
+    for (;;) {
+      if (filled == bytes.size()) {
+        if (filled >= max || filled == st.st_size) break;
+        // The file grew since it was measured.
+        bytes.resize(static_cast<qsizetype>(std::min<qint64>(max, bytes.size() * 2 + 4096)));
+      }
+      const ssize_t n = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
+      if (n <= 0) break;
+      filled += n;
+    }
+    bytes.truncate(filled);
+    if (ok) result = std::move(bytes);
+    if (info) *info = st;
+  }
+  ::close(fd);
+  return result;
 }
 
 bool CanOpenExclusive(const QString& path) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
+
+struct stat;
 
 // Small operations shared by the whole program.
 namespace kolt {
@@ -31,6 +35,11 @@ bool IsDialogEnabled();
 // VB-style numeric conversion of a text: the leading number, 0 when there is none.
 double LeadingNumber(const QString& text);
 long long LeadingInteger(const QString& text);
+
+// The first `max` bytes of a regular file (all of it when shorter); nullopt when it is
+// not a regular file or cannot be read. A pipe or device in its place never blocks.
+// `info`, when given, receives the status of the file that was read.
+std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info = nullptr);
 
 // True when no running process executes or maps the file (so it may be replaced).
 bool CanOpenExclusive(const QString& path);

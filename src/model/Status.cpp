@@ -3,7 +3,10 @@
 #include "core/FileNames.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
+#include <cstdio>
+#include <ctime>
 
 namespace kolt {
 
@@ -42,16 +45,64 @@ QString FormatModified(const QDateTime& time) {
   return QLocale::system().toString(time, QLocale::ShortFormat);
 }
 
+namespace {
+
+// The wall-clock time of a file time in the local zone. localtime_r reads the zone once
+// per process, where every local QDateTime asks the C library to check it again (a stat
+// of /etc/localtime): two per game and refresh.
+bool LocalWallClock(const FolderEntry& entry, QDate* date, QTime* time) {
+  const time_t secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
+  struct tm tm {};
+  if (!::localtime_r(&secs, &tm)) return false;
+  *date = QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+  *time = QTime(tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return date->isValid() && time->isValid();
+}
+
+}  // namespace
+
+QString StampOf(const FolderEntry& entry) {
+  const time_t secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
+  struct tm tm {};
+  if (!::localtime_r(&secs, &tm)) return FormatStamp(entry.Modified());
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
+                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return QString::fromLatin1(text);
+}
+
+QString ModifiedTextOf(const FolderEntry& entry) {
+  static const QLocale locale = QLocale::system();
+  static const QString format = locale.dateTimeFormat(QLocale::ShortFormat);
+  // The texts of the times shown last: a refresh shows the same times again.
+  static QHash<qint64, QString> shown;
+  const qint64 secs = entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0);
+  const auto known = shown.constFind(secs);
+  if (known != shown.constEnd()) return *known;
+  QDate date;
+  QTime time;
+  QString text;
+  // A format that shows the zone needs the real local time.
+  if (format.contains(QChar('t')) || !LocalWallClock(entry, &date, &time)) {
+    text = FormatModified(entry.Modified());
+  } else {
+    text = locale.toString(QDateTime(date, time, Qt::UTC), format);
+  }
+  if (shown.size() >= 50000) shown.clear();
+  shown.insert(secs, text);
+  return text;
+}
+
 QString FileStamp(const QString& path) {
   if (path.isEmpty()) return QString();
   const std::optional<FolderEntry> entry = FileEntryAt(path);
-  return entry && entry->IsFile() ? FormatStamp(entry->Modified()) : QString();
+  return entry && entry->IsFile() ? StampOf(*entry) : QString();
 }
 
 QString FileModifiedText(const QString& path) {
   if (path.isEmpty()) return QString();
   const std::optional<FolderEntry> entry = FileEntryAt(path);
-  return entry && entry->IsFile() ? FormatModified(entry->Modified()) : QString();
+  return entry && entry->IsFile() ? ModifiedTextOf(*entry) : QString();
 }
 
 bool IsStatusBold(const QString& word, const QString& address) {

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "core/FolderSnapshot.h"
+
 // The vocabulary shared by every adapter: game status words, send modes, the suffixes
 // of a game's record keys, the modification stamp and the status rule.
 namespace kolt {
@@ -45,6 +47,9 @@ QString DecideStatus(const QString& m, const QString& s, const QString& r);
 QString FormatStamp(const QDateTime& time);
 // A time in the locale's short date and time format (the games list's "Modified").
 QString FormatModified(const QDateTime& time);
+// The stamp and the "Modified" text of a listed file's last modification.
+QString StampOf(const FolderEntry& entry);
+QString ModifiedTextOf(const FolderEntry& entry);
 // The stamp of a file's last modification; empty when it cannot be read.
 QString FileStamp(const QString& path);
 // The file's last modification in the locale's short date and time format; empty when

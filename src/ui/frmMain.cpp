@@ -128,6 +128,9 @@ void frmMain::BuildWidgets() {
   m_lvGames->setObjectName(QStringLiteral("lvGames"));
   m_lvGames->setRootIsDecorated(false);
   m_lvGames->setUniformRowHeights(true);
+  // Columns fit what a sample of rows holds: measuring every cell of thousands of games
+  // would cost more than the rest of a refresh.
+  m_lvGames->header()->setResizeContentsPrecision(200);
   m_lvGames->setHeaderLabels(GameColumnHeaders());
   m_lvGames->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_lvGames->headerItem()->setTextAlignment(kGameSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
@@ -402,6 +405,7 @@ void frmMain::RefreshLists(bool reload) {
         selectedGames.insert(GameKey(*m_games[static_cast<size_t>(i)]));
     }
     m_games.clear();
+    m_rows.clear();
     m_lvGames->clear();
   }
   m_lvInstalled->clear();
@@ -446,6 +450,7 @@ void frmMain::RefreshLists(bool reload) {
         items[static_cast<qsizetype>(i)]->setSelected(true);
     }
     m_games = std::move(lists.games);
+    m_rows = std::move(lists.gameRows);
   }
   FitColumns();
   ShowStatus(QStringLiteral("Ready"));
@@ -484,12 +489,13 @@ void frmMain::AutoSelect() {
 
 int frmMain::SelectByStatus(const QString& word) {
   int count = 0;
-  for (int i = 0; i < m_lvGames->topLevelItemCount() && i < static_cast<int>(m_games.size()); ++i) {
-    const Game& game = *m_games[static_cast<size_t>(i)];
+  // The states the list shows, as the last refresh read them.
+  for (int i = 0; i < m_lvGames->topLevelItemCount() && i < static_cast<int>(m_rows.size()); ++i) {
+    const GameRow& row = m_rows[static_cast<size_t>(i)];
     QTreeWidgetItem* item = m_lvGames->topLevelItem(i);
-    if (game.GetEMail() == QStringLiteral("-")) {
+    if (row.email == QStringLiteral("-")) {
       item->setSelected(false);
-    } else if (game.GetStatus() == word) {
+    } else if (row.status == word) {
       item->setSelected(true);
       if (count == 0) m_lvGames->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
       ++count;

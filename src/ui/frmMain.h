@@ -5,6 +5,7 @@
 
 #include "core/Utilities.h"
 #include "model/Game.h"
+#include "model/ListRows.h"
 #include "model/ProgramList.h"
 
 class QAction;
@@ -115,6 +116,7 @@ class frmMain final : public QMainWindow {
 
   MainWindowParts m_parts;
   GameList m_games;
+  std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
   int m_busy = 0;
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;

@@ -49,8 +49,9 @@ TEST(FolderSnapshot, AnswersEveryLookUpOfAPassFromOneListing) {
   EXPECT_EQ(ListNoCase(folder, "email*.cmt"), QStringList({"Email002.CMT", "email001.cmt"}));
   EXPECT_EQ(ListNoCase(folder, "*.*").size(), 6);  // "*.*" takes names without a dot too
   EXPECT_EQ(ListNoCase(folder, "*", false).size(), 7);
-  EXPECT_EQ(ListPrefixNoCase(folder, "EMAIL001."),
-            QStringList({"EMAIL001.DAT", "email001.aux", "email001.bak", "email001.cmt"}));
+  QStringList prefixed;
+  for (const FolderEntry& e : ListPrefixNoCase(folder, "EMAIL001.")) prefixed.append(e.name);
+  EXPECT_EQ(prefixed, QStringList({"EMAIL001.DAT", "email001.aux", "email001.bak", "email001.cmt"}));
   const std::optional<FolderEntry> dat = EntryNoCase(folder, "Email001.Dat");
   ASSERT_TRUE(dat);
   EXPECT_TRUE(dat->IsFile());
@@ -217,4 +218,31 @@ TEST(SettingsPass, AFailedWriteIsReportedAndTheFileIsWhatReadsShow) {
   // Outside a pass the write itself says so.
   EXPECT_FALSE(IniWrite("SPWAW", "a.cmt/S", QString(100, 's')));
   EXPECT_TRUE(IniWrite("SPWAW", "b", "1"));
+}
+
+TEST(FolderSnapshot, ListedFilesAreReadAgainWhenTheyChangeEvenWithTheSameSizeAndTime) {
+  TempHome home;
+  const QString folder = MakeFolder(home, {});
+  const QString path = folder + "/email001.cmt";
+  WriteFile(path, "Scenario A");
+  const QDateTime when = QDateTime::currentDateTime().addDays(-1);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  f.close();
+  auto read = [&] {
+    Pass pass;
+    const std::optional<FolderEntry> entry = EntryNoCase(folder, "email001.cmt");
+    return entry ? ReadListedFile(path, *entry, 1 << 20).value_or("(unreadable)") : QByteArray("(missing)");
+  };
+  EXPECT_EQ(read(), "Scenario A");
+  EXPECT_EQ(read(), "Scenario A");
+  // Rewritten in place with the same size and the old time: only the change time says so.
+  WriteFile(path, "Scenario B");
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  f.close();
+  EXPECT_EQ(read(), "Scenario B");
+  QFile::remove(path);
+  EXPECT_EQ(read(), "(missing)");
 }

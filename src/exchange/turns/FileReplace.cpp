@@ -112,12 +112,29 @@ bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason
   return true;
 }
 
+bool KeepAsBackup(const QString& file, const QString& backup, QString* reason) {
+  const QByteArray src = QFile::encodeName(file);
+  struct stat st {};
+  if (::lstat(src.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+    const QFileInfo info(backup);
+    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                                        QStringLiteral(".link.") + QString::number(::getpid()));
+    ::unlink(temp.constData());
+    if (::link(src.constData(), temp.constData()) == 0) {
+      if (::rename(temp.constData(), QFile::encodeName(backup).constData()) == 0) return true;
+      ::unlink(temp.constData());
+    }
+  }
+  return ReplaceWithCopy(file, backup, reason);
+}
+
 bool IsFaithfulCopy(const QString& original, const QString& copy) {
   struct stat a {
   }, b{};
   if (::stat(QFile::encodeName(original).constData(), &a) != 0) return false;
   if (::lstat(QFile::encodeName(copy).constData(), &b) != 0 || !S_ISREG(b.st_mode)) return false;
   if (a.st_size != b.st_size || a.st_mtim.tv_sec != b.st_mtim.tv_sec) return false;
+  if (a.st_dev == b.st_dev && a.st_ino == b.st_ino) return true;  // one file under two names
   QFile fa(original), fb(copy);
   if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
   while (!fa.atEnd()) {

@@ -18,6 +18,13 @@ bool IsPlainFileName(const QString& name);
 // with `reason` set, when nothing was replaced.
 bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr);
 
+// Makes `backup` a faithful copy of `file` as it is now, replacing an older backup
+// atomically. Where the file system allows, the backup is a second name of the file
+// itself (no bytes copied, nothing more to flush): the caller replaces `file` by a new
+// file right after, so the old turn lives on under the backup's name alone. Elsewhere
+// (a FAT drive, another file system) the bytes are copied as ReplaceWithCopy does.
+bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = nullptr);
+
 // True when `copy` is a regular file with the size and modification time of `original`
 // and the same bytes.
 bool IsFaithfulCopy(const QString& original, const QString& copy);

@@ -225,7 +225,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
       if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
         NoteChanged(backupFolder);
         const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
-        backedUp = ReplaceWithCopy(dest, backup) && IsFaithfulCopy(dest, backup);
+        backedUp = KeepAsBackup(dest, backup) && IsFaithfulCopy(dest, backup);
         NoteChanged(backup);
       }
       if (!backedUp) {

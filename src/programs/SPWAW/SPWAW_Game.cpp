@@ -9,6 +9,7 @@
 
 #include "core/FileNames.h"
 #include "core/TextCodec.h"
+#include "core/Utilities.h"
 #include "model/Status.h"
 
 namespace kolt {
@@ -57,11 +58,10 @@ void SPWAW_Game::Init(std::shared_ptr<Program> program, const QString& subfolder
   if (!m_program || m_program->GetDirectory().isEmpty()) return;
   const std::optional<FolderEntry> comment = EntryNoCase(m_folder, m_name);
   if (!comment || !comment->IsFile()) return;
-  QFile file(QDir(m_folder).filePath(comment->name));
-  if (!file.open(QIODevice::ReadOnly)) return;
-  const QByteArray bytes = file.read(kCommentReadMax);
-  if (file.error() != QFileDevice::NoError) return;
-  m_description = DescriptionOf(bytes);
+  const std::optional<QByteArray> bytes =
+      ReadListedFile(QDir(m_folder).filePath(comment->name), *comment, kCommentReadMax);
+  if (!bytes) return;
+  m_description = DescriptionOf(*bytes);
 
   const qsizetype dot = m_name.lastIndexOf(QChar('.'));
   m_baseName = dot < 0 ? m_name : m_name.left(dot);
@@ -72,17 +72,17 @@ std::vector<FolderEntry> SPWAW_Game::Files(bool withBackups) const {
   std::vector<FolderEntry> files;
   if (m_baseName.isEmpty()) return files;
   const QString prefix = m_baseName + QChar('.');
-  for (const QString& name : ListPrefixNoCase(m_folder, prefix)) {
-    if (name.size() <= prefix.size()) continue;
+  for (FolderEntry& entry : ListPrefixNoCase(m_folder, prefix)) {
+    const QString& name = entry.name;
+    if (name.size() <= prefix.size() || !entry.IsFile()) continue;
     const bool backup = IsBackup(name);
     if (backup && !withBackups) continue;
     // One extension only (besides a backup's ".bak"): "email1.x.dat" belongs to the
     // game "email1.x", not to "email1".
-    QString extension = name.mid(prefix.size());
+    QStringView extension = QStringView(name).mid(prefix.size());
     if (backup) extension.chop(4);
     if (extension.contains(QChar('.'))) continue;
-    const std::optional<FolderEntry> entry = EntryNoCase(m_folder, name);
-    if (entry && entry->IsFile()) files.push_back(*entry);
+    files.push_back(std::move(entry));
   }
   return files;
 }
@@ -96,12 +96,12 @@ std::optional<FolderEntry> SPWAW_Game::StatusFile() const {
 
 QString SPWAW_Game::GetModifiedStamp() const {
   const std::optional<FolderEntry> status = StatusFile();
-  return status ? FormatStamp(status->Modified()) : QString();
+  return status ? StampOf(*status) : QString();
 }
 
 QString SPWAW_Game::GetModified() const {
   const std::optional<FolderEntry> status = StatusFile();
-  return status ? FormatModified(status->Modified()) : QString();
+  return status ? ModifiedTextOf(*status) : QString();
 }
 
 qint64 SPWAW_Game::GetSize() const {

@@ -9,6 +9,7 @@
 #include "TurnsFixture.h"
 #include "core/FolderSnapshot.h"
 #include "core/Pass.h"
+#include "exchange/turns/FileReplace.h"
 #include "model/ListRows.h"
 
 using namespace kolt;
@@ -143,4 +144,23 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
     EXPECT_EQ(later.gameRows[0].fileName, "email0001.cmt");
   }
   EXPECT_FALSE(QFileInfo::exists(email + "/email0000.dat"));
+}
+
+TEST(KeepAsBackup, KeepsTheFileAsItIsAndReplacesAnOlderBackup) {
+  TempHome home;
+  const QString file = home.File("game/email1.dat");
+  const QString backup = home.File("game/bak/email1.dat");
+  WriteFile(file, "turn 2");
+  WriteFile(backup, "turn 1, an older backup");
+  ASSERT_TRUE(KeepAsBackup(file, backup));
+  EXPECT_EQ(ReadFile(backup), "turn 2");
+  EXPECT_TRUE(IsFaithfulCopy(file, backup));
+  // What replaces the file afterwards is a new file; the backup keeps the old bytes.
+  WriteFile(home.File("incoming"), "turn 3");
+  ASSERT_TRUE(ReplaceWithCopy(home.File("incoming"), file));
+  EXPECT_EQ(ReadFile(file), "turn 3");
+  EXPECT_EQ(ReadFile(backup), "turn 2");
+  EXPECT_FALSE(IsFaithfulCopy(file, backup));
+  // No temporary names are left behind.
+  EXPECT_EQ(QDir(home.File("game/bak")).entryList(QDir::Files | QDir::Hidden), QStringList({"email1.dat"}));
 }

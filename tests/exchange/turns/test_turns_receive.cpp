@@ -140,6 +140,13 @@ TEST_F(Receive, OldFilesAreCopiedOnlyAfterTwoConfirmations) {
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");  // the replaced file, kept
   EXPECT_EQ(Modified(email + "/bak/email001.dat"), t0.addSecs(600));
+  // The backup is the old file alone: the game writing its new turn in place leaves it be.
+  {
+    QFile installed(email + "/email001.dat");
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    installed.write("DAT turn 3");
+  }
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
   EXPECT_EQ(Record("email001.cmt/R"), FormatStamp(t0.addSecs(60)));
   EXPECT_EQ(Record("email001.cmt/M"), "KLT");  // a KLT tells that the opponent has this program
 }
