@@ -41,9 +41,6 @@ long long LeadingInteger(const QString& text);
 // `info`, when given, receives the status of the file that was read.
 std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info = nullptr);
 
-// True when no running process executes or maps the file (so it may be replaced).
-bool CanOpenExclusive(const QString& path);
-
 void TrimNewlines(QString& text);
 int CountOccurrences(const QString& text, const QString& part);
 

@@ -33,6 +33,10 @@ class Wintools {
   virtual bool TouchFile(const QString& path) = 0;
   // The watched program (the last one started without wait) is still running.
   virtual bool StartedProgramRunning() = 0;
+  // True when `path` is a file that no running process executes or has mapped, so it may
+  // be opened exclusively (a game keeps its executable mapped while it runs, also under
+  // Wine); false for a missing file.
+  virtual bool CanOpenExclusive(const QString& path) = 0;
   // The form a Windows program understands: C:\... inside the Wine prefix, Z:\... else.
   virtual QString ToWindowsPath(const QString& unixPath) = 0;
 

@@ -91,7 +91,7 @@ void BuiltinProgram::NotInstalled() {
 
 QString BuiltinProgram::GetStatus() const {
   // The game keeps its executable open (mapped, under Wine) while it runs.
-  if (m_exePath.isEmpty() || CanOpenExclusive(m_exePath)) return kNotRunning;
+  if (m_exePath.isEmpty() || m_services.tools.CanOpenExclusive(m_exePath)) return kNotRunning;
   return kRunning;
 }
 

@@ -128,23 +128,6 @@ TEST(Utilities, StringArraysAndKeyedCollection) {
   EXPECT_FALSE(CollectionHasKey(c, "abd"));
 }
 
-TEST(Utilities, CanOpenExclusiveTellsWhetherAProgramRuns) {
-  TempHome home;
-  const QString exe = home.File("game/mySleep");
-  QDir().mkpath(home.File("game"));
-  ASSERT_TRUE(QFile::copy("/bin/sleep", exe));
-  QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
-  EXPECT_TRUE(CanOpenExclusive(exe));
-  EXPECT_FALSE(CanOpenExclusive(home.File("game/missing.exe")));
-  QProcess p;
-  p.start(exe, {"30"});
-  ASSERT_TRUE(p.waitForStarted());
-  EXPECT_FALSE(CanOpenExclusive(exe));
-  p.kill();
-  p.waitForFinished();
-  EXPECT_TRUE(CanOpenExclusive(exe));
-}
-
 TEST(FileNames, CaseBlindLookupAndWildcards) {
   TempHome home;
   WriteFile(home.File("Game/Email/Turn1.DAT"), "x");

@@ -24,6 +24,7 @@ class NoTools final : public Wintools {
   QString FileVersion(const QString&) override { return QString(); }
   bool TouchFile(const QString&) override { return false; }
   bool StartedProgramRunning() override { return false; }
+  bool CanOpenExclusive(const QString&) override { return true; }
   QString ToWindowsPath(const QString& p) override { return p; }
 };
 

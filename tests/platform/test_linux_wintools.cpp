@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QThread>
 #include <cerrno>
 #include <functional>
@@ -400,4 +401,23 @@ TEST_F(LinuxWintoolsTest, PathsBetweenUnixAndWindows) {
   EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:\\Games\\..\\..\\x")), QString());
   EXPECT_EQ(tools.ToUnixPath(QStringLiteral("\\\\server\\share")), QString());
   EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:relative")), QString());
+}
+
+TEST(LinuxWintoolsProcesses, CanOpenExclusiveTellsWhetherAProgramRuns) {
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  const QString exe = home.File("game/mySleep");
+  QDir().mkpath(home.File("game"));
+  ASSERT_TRUE(QFile::copy("/bin/sleep", exe));
+  QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+  EXPECT_TRUE(tools.CanOpenExclusive(exe));
+  EXPECT_FALSE(tools.CanOpenExclusive(home.File("game/missing.exe")));
+  QProcess p;
+  p.start(exe, {"30"});
+  ASSERT_TRUE(p.waitForStarted());
+  EXPECT_FALSE(tools.CanOpenExclusive(exe));
+  p.kill();
+  p.waitForFinished();
+  EXPECT_TRUE(tools.CanOpenExclusive(exe));
 }

@@ -31,9 +31,13 @@ class FakeWintools final : public Wintools {
   QString FileVersion(const QString& file) override { return QFileInfo(file).isFile() ? version : QString(); }
   bool TouchFile(const QString&) override { return true; }
   bool StartedProgramRunning() override { return false; }
+  bool CanOpenExclusive(const QString& path) override {
+    return QFileInfo(path).isFile() && !running.contains(path);
+  }
   QString ToWindowsPath(const QString& unixPath) override { return QStringLiteral("Z:") + unixPath; }
 
   QHash<QString, QString> uninstall;  // key name -> full path of the executable
+  QStringList running;                // files that a running program holds
   QString version = QStringLiteral("1.2.3");
   bool runResult = true;
   std::vector<Run> runs;

@@ -405,14 +405,9 @@ TEST(SpwawProgram, RunAndStatus) {
   EXPECT_FALSE(p->Run(0));
 
   // The game holds its executable while it runs.
-  QFile::remove(fx.game + "/mech.exe");
-  ASSERT_TRUE(QFile::copy("/bin/sleep", fx.game + "/mech.exe"));
-  QProcess running;
-  running.start(fx.game + "/mech.exe", {"30"});
-  ASSERT_TRUE(running.waitForStarted());
+  fx.tools.running.append(fx.game + "/mech.exe");
   EXPECT_EQ(p->GetStatus(), "Running");
-  running.kill();
-  running.waitForFinished();
+  fx.tools.running.clear();
   EXPECT_EQ(p->GetStatus(), "Not running");
 
   auto notInstalled = fx.Make();

@@ -280,4 +280,29 @@ QString LinuxWintools::ToUnixPath(const QString& windowsPath) {
   return WindowsToUnixPath(DefaultWinePrefix(), windowsPath);
 }
 
+bool LinuxWintools::CanOpenExclusive(const QString& path) {
+  QFileInfo fi(path);
+  if (!fi.isFile()) return false;  // cannot be opened at all
+  const QString target = fi.canonicalFilePath();
+  const QDir proc(QStringLiteral("/proc"));
+  const QStringList pids = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& pid : pids) {
+    if (pid.isEmpty() || !pid[0].isDigit()) continue;
+    const QString base = QStringLiteral("/proc/") + pid;
+    if (QFileInfo(base + QStringLiteral("/exe")).canonicalFilePath() == target) return false;
+    // A Windows program under Wine runs as wine-preloader; its .exe is mapped.
+    QFile maps(base + QStringLiteral("/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) continue;
+    const QByteArray want = QFile::encodeName(target);
+    const QByteArray content = maps.readAll();
+    qsizetype at = 0;
+    while ((at = content.indexOf(want, at)) >= 0) {
+      qsizetype end = at + want.size();
+      if ((end == content.size() || content[end] == '\n') && at > 0 && content[at - 1] == ' ') return false;
+      at = end;
+    }
+  }
+  return true;
+}
+
 }  // namespace kolt

@@ -31,6 +31,7 @@ class LinuxWintools final : public Wintools {
   QString FileVersion(const QString& file) override;
   bool TouchFile(const QString& path) override;
   bool StartedProgramRunning() override;
+  bool CanOpenExclusive(const QString& path) override;
   QString ToWindowsPath(const QString& unixPath) override;
   int LastExitCode() const override { return m_lastExitCode; }
   QString ToUnixPath(const QString& windowsPath) override;
