@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/TextCodec.h"
 
 namespace kolt {
@@ -298,38 +299,22 @@ class FileLock {
   int m_fd = -1;
 };
 
-bool WriteAll(int fd, const QByteArray& data) {
-  const char* p = data.constData();
-  qsizetype left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= n;
-  }
-  return true;
-}
-
 // Writes the new contents beside the file and renames it over the old one: readers and
 // a crash see either the old file or the new one, never a mix. `parsed`, when given, is
-// what `data` parses to and becomes the cached parse. Caller holds g_mutex.
+// what `data` parses to and becomes the cached parse. Caller holds g_mutex. A file
+// without any write permission is read-only, as on Windows: it is not replaced.
 bool ReplaceFile(const QString& path, const QByteArray& data, std::shared_ptr<ParsedIni> parsed = nullptr) {
-  QFileInfo fi(path);
-  QByteArray native = QFile::encodeName(path);
-  QByteArray tmpl =
-      QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".XXXXXX"));
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
+  const QByteArray native = QFile::encodeName(path);
   struct stat old {};
-  mode_t mode = ::stat(native.constData(), &old) == 0 ? (old.st_mode & 07777) : 0600;
-  bool ok = WriteAll(fd, data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(tmpl.constData(), native.constData()) != 0) {
-    ::unlink(tmpl.constData());
+  if (::stat(native.constData(), &old) == 0 && S_ISREG(old.st_mode) && (old.st_mode & 0222) == 0) {
+    errno = EACCES;
+    return false;
+  }
+  AtomicFileWriter writer(path);
+  if (!writer.Open(Permissions::KeepExisting, 0600) || !writer.Write(data) || !writer.Commit()) {
+    const int error = errno;
     g_cache.remove(path);
+    errno = error;
     return false;
   }
   ++g_fileWrites;
@@ -347,11 +332,9 @@ bool ReplaceFile(const QString& path, const QByteArray& data, std::shared_ptr<Pa
 void RemoveStaleTemporaries(const QString& path) {
   QFileInfo fi(path);
   QDir dir(fi.absolutePath());
-  const QString prefix = QStringLiteral(".") + fi.fileName() + QStringLiteral(".");
-  const QStringList stale = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
-  for (const QString& name : stale) {
-    if (name != prefix + QStringLiteral("lock")) dir.remove(name);
-  }
+  const QStringList stale =
+      dir.entryList({AtomicFileWriter::TemporaryPattern(fi.fileName())}, QDir::Files | QDir::Hidden);
+  for (const QString& name : stale) dir.remove(name);
 }
 
 // Read-modify-write of one file under its lock. `change` edits the parse and returns

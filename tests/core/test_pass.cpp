@@ -1,10 +1,7 @@
 // Passes: folder snapshots answer from one listing per folder and never from before the
 // program's own changes; settings written during a pass reach the disk once.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +11,12 @@
 #include "core/FolderSnapshot.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
+using kolt::test::FileSizeLimit;
 using kolt::test::ReadFile;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
@@ -176,29 +175,6 @@ TEST(SettingsPass, GatheredWritesReachTheDiskBeforeAMessageBox) {
   ui.ShowError("Can't copy file");
   EXPECT_TRUE(ReadFile(home.Ini()).contains("a.cmt/S=2026-01-01 10:00:00"));
 }
-
-// Writes of files larger than `bytes` fail with EFBIG while it lives: a full disk, also
-// for root, who writes into read-only folders.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_handler = ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = m_old;
-    small.rlim_cur = bytes;
-    m_set = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    ::signal(SIGXFSZ, m_handler);
-  }
-  bool IsSet() const { return m_set; }
-
- private:
-  struct rlimit m_old {};
-  sighandler_t m_handler = SIG_DFL;
-  bool m_set = false;
-};
 
 TEST(SettingsPass, AFailedWriteIsReportedAndTheFileIsWhatReadsShow) {
   TempHome home;

@@ -1,4 +1,5 @@
 #include "exchange/archive/SafeExtractor.h"
+#include "core/AtomicFile.h"
 #include "core/TextCodec.h"
 
 #include <archive.h>
@@ -39,13 +40,6 @@ struct ReaderHolder {
   archive* a = nullptr;
   ~ReaderHolder() {
     if (a) archive_read_free(a);
-  }
-};
-
-struct FdHolder {
-  int fd = -1;
-  ~FdHolder() {
-    if (fd >= 0) ::close(fd);
   }
 };
 
@@ -226,10 +220,9 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
       continue;
     }
     const QByteArray stagedName = QByteArray::number(static_cast<qulonglong>(i));
-    FdHolder out;
-    out.fd = ::openat(stagingFd, stagedName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      0666);
-    if (out.fd < 0) {
+    FileDescriptor out(::openat(stagingFd, stagedName.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!out.IsOpen()) {
       m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
       return UnzipCode::DiskError;
     }
@@ -261,7 +254,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
       const char* p = static_cast<const char*>(block);
       off_t at = static_cast<off_t>(offset);
       while (size > 0) {
-        const ssize_t n = ::pwrite(out.fd, p, size, at);
+        const ssize_t n = ::pwrite(out.Get(), p, size, at);
         if (n < 0) {
           if (errno == EINTR) continue;
           m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
@@ -280,15 +273,13 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     extents += std::max<qint64>(end, archive_entry_size_is_set(e) ? archive_entry_size(e) : 0);
     // Sparse entries end in a hole the blocks do not cover.
     if (archive_entry_size_is_set(e) && archive_entry_size(e) > end) {
-      if (::ftruncate(out.fd, archive_entry_size(e)) != 0) {
+      if (::ftruncate(out.Get(), archive_entry_size(e)) != 0) {
         m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
         return UnzipCode::DiskError;
       }
     }
-    if (entry.hasTime) ::futimens(out.fd, entry.times);
-    const int fd = out.fd;
-    out.fd = -1;
-    if (::close(fd) != 0) {
+    if (entry.hasTime) ::futimens(out.Get(), entry.times);
+    if (!out.Close()) {
       m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
       return UnzipCode::DiskError;
     }
@@ -423,13 +414,12 @@ int SafeExtractor::Extract(const QString& archivePath, const QString& targetFold
   }
   StagingHolder staging;
   staging.path = QFile::decodeName(pattern);
-  FdHolder stagingFd;
-  stagingFd.fd = ::open(pattern.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (stagingFd.fd < 0) {
+  FileDescriptor stagingFd(::open(pattern.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!stagingFd.IsOpen()) {
     m_lines(QStringLiteral("Cannot write into ") + target + QStringLiteral(": ") + SystemText(errno));
     return UnzipCode::DiskError;
   }
-  code = Unpack(archivePath, stagingFd.fd, &entries);
+  code = Unpack(archivePath, stagingFd.Get(), &entries);
   if (code != UnzipCode::Ok) {
     if (code != UnzipCode::Refused) m_lines(QStringLiteral("Nothing was extracted."));
     return code;

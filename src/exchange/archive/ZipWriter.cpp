@@ -14,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "exchange/archive/ArchiveCodes.h"
 #include "exchange/archive/EntryNames.h"
@@ -42,21 +43,6 @@ struct WriterHolder {
 struct EntryHolder {
   archive_entry* e = archive_entry_new();
   ~EntryHolder() { archive_entry_free(e); }
-};
-
-struct FdHolder {
-  int fd = -1;
-  ~FdHolder() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-// The half-written archive, removed unless it was renamed into place.
-struct TempFileHolder {
-  QByteArray path;
-  ~TempFileHolder() {
-    if (!path.isEmpty()) ::unlink(path.constData());
-  }
 };
 
 bool HasWildcard(const QString& part) {
@@ -147,29 +133,24 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
   archive_write_set_bytes_per_block(w.a, 64 * 1024);
   archive_write_set_bytes_in_last_block(w.a, 1);  // no padding after the central directory
 
-  TempFileHolder temp;
-  temp.path = QFile::encodeName(archivePath + QStringLiteral(".XXXXXX"));
-  FdHolder out;
-  out.fd = ::mkostemp(temp.path.data(), O_CLOEXEC);
-  if (out.fd < 0) {
-    temp.path.clear();
+  // The half-written archive never stands under the archive's name.
+  AtomicFileWriter out(archivePath);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (!out.Open(Permissions::Exactly, 0666 & ~mask)) {
     m_lines(QStringLiteral("Cannot create ") + archivePath + QStringLiteral(": ") + SystemText(errno));
     return ZipCode::CreateError;
   }
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(out.fd, 0666 & ~mask);
-  if (archive_write_open_fd(w.a, out.fd) != ARCHIVE_OK) {
+  if (archive_write_open_fd(w.a, out.Fd()) != ARCHIVE_OK) {
     m_lines(QStringLiteral("Cannot create ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
     return ZipCode::CreateError;
   }
 
   std::vector<char> buffer(kChunk);
   for (const Item& item : items) {
-    FdHolder in;
-    in.fd = ::open(QFile::encodeName(item.diskPath).constData(), O_RDONLY | O_CLOEXEC);
+    FileDescriptor in(::open(QFile::encodeName(item.diskPath).constData(), O_RDONLY | O_CLOEXEC));
     struct stat st;
-    if (in.fd < 0 || ::fstat(in.fd, &st) != 0) {
+    if (!in.IsOpen() || ::fstat(in.Get(), &st) != 0) {
       m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(errno));
       return ZipCode::ReadError;
     }
@@ -184,7 +165,7 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
     m_lines(QStringLiteral("  adding: ") + item.storedName);
     if (!item.folder) {
       for (;;) {
-        const ssize_t n = ::read(in.fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(in.Get(), buffer.data(), buffer.size());
         if (n == 0) break;
         if (n < 0) {
           if (errno == EINTR) continue;
@@ -206,13 +187,10 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
     m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
     return ZipCode::WriteError;
   }
-  const int fd = out.fd;
-  out.fd = -1;
-  if (::close(fd) != 0 || ::rename(temp.path.constData(), QFile::encodeName(archivePath).constData()) != 0) {
+  if (!out.Commit()) {
     m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + SystemText(errno));
     return ZipCode::WriteError;
   }
-  temp.path.clear();
   return ZipCode::Ok;
 }
 

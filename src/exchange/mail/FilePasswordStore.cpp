@@ -1,5 +1,7 @@
 #include "exchange/mail/FilePasswordStore.h"
 
+#include "core/AtomicFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,25 +51,13 @@ bool FilePasswordStore::WritePassword(const QString& password) {
   if (password.isEmpty()) {
     return !QFile::exists(path) || QFile::remove(path);
   }
-  const QByteArray target = QFile::encodeName(path);
-  const QByteArray temp = target + ".tmp";
-  ::unlink(temp.constData());
-  const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) {
+  // Never readable by others, whatever mode the file it replaces had.
+  AtomicFileWriter writer(path);
+  if (!writer.Open(Permissions::Exactly, 0600) || !writer.Write(password.toUtf8()) || !writer.Commit()) {
     SetSystemError(errno);
     return false;
   }
-  const QByteArray bytes = password.toUtf8();
-  bool ok = ::fchmod(fd, 0600) == 0 && ::write(fd, bytes.constData(), bytes.size()) == bytes.size();
-  ok = ::fsync(fd) == 0 && ok;
-  if (!ok) SetSystemError(errno);
-  ::close(fd);
-  if (ok && ::rename(temp.constData(), target.constData()) != 0) {
-    SetSystemError(errno);
-    ok = false;
-  }
-  if (!ok) ::unlink(temp.constData());
-  return ok;
+  return true;
 }
 
 }  // namespace kolt

@@ -11,17 +11,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/AtomicFile.h"
 #include "core/UiPort.h"
 
 namespace kolt {
 namespace {
-
-struct Fd {
-  int fd = -1;
-  ~Fd() {
-    if (fd >= 0) ::close(fd);
-  }
-};
 
 QString Errno(int error) {
   return QString::fromLocal8Bit(std::strerror(error));
@@ -31,19 +25,6 @@ bool Fail(QString* reason, int error, const QString& what) {
   SetSystemError(error);
   if (reason) *reason = what + QStringLiteral(": ") + Errno(error);
   return false;
-}
-
-bool WriteAll(int fd, const char* data, ssize_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= n;
-  }
-  return true;
 }
 
 }  // namespace
@@ -58,57 +39,33 @@ bool IsPlainFileName(const QString& name) {
 
 bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason) {
   const QByteArray src = QFile::encodeName(source);
-  const QByteArray dst = QFile::encodeName(dest);
-  Fd in;
-  in.fd = ::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (in.fd < 0) return Fail(reason, errno, QStringLiteral("cannot open ") + source);
+  FileDescriptor in(::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  if (!in.IsOpen()) return Fail(reason, errno, QStringLiteral("cannot open ") + source);
   struct stat st {};
-  if (::fstat(in.fd, &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source);
+  if (::fstat(in.Get(), &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source);
   if (!S_ISREG(st.st_mode)) return Fail(reason, EINVAL, source + QStringLiteral(" is not a regular file"));
-
-  mode_t mode = 0644;
   struct stat old {};
-  if (::lstat(dst.constData(), &old) == 0) {
-    if (S_ISDIR(old.st_mode)) return Fail(reason, EISDIR, dest + QStringLiteral(" is a folder"));
-    if (S_ISREG(old.st_mode)) mode = old.st_mode & 07777;
-  }
+  if (::lstat(QFile::encodeName(dest).constData(), &old) == 0 && S_ISDIR(old.st_mode))
+    return Fail(reason, EISDIR, dest + QStringLiteral(" is a folder"));
 
-  // A hidden temporary beside the destination, so that the rename stays on one file
-  // system and cannot be seen half-written under the real name.
-  const QFileInfo destInfo(dest);
-  QByteArray pattern = QFile::encodeName(destInfo.absolutePath() + QStringLiteral("/.") +
-                                         destInfo.fileName() + QStringLiteral(".XXXXXX"));
-  Fd out;
-  out.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (out.fd < 0)
-    return Fail(reason, errno, QStringLiteral("cannot create a file in ") + destInfo.absolutePath());
-  const QByteArray temp = pattern;
-  auto discard = [&](int error, const QString& what) {
-    ::unlink(temp.constData());
-    return Fail(reason, error, what);
-  };
-
+  AtomicFileWriter out(dest);
+  if (!out.Open(Permissions::KeepExisting, 0644))
+    return Fail(reason, errno, QStringLiteral("cannot create a file in ") + QFileInfo(dest).absolutePath());
   QByteArray buffer(1 << 16, Qt::Uninitialized);
   for (;;) {
-    const ssize_t n = ::read(in.fd, buffer.data(), static_cast<size_t>(buffer.size()));
+    const ssize_t n = ::read(in.Get(), buffer.data(), static_cast<size_t>(buffer.size()));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return discard(errno, QStringLiteral("cannot read ") + source);
+      return Fail(reason, errno, QStringLiteral("cannot read ") + source);
     }
-    if (!WriteAll(out.fd, buffer.constData(), n))
-      return discard(errno, QStringLiteral("cannot write ") + dest);
+    if (!out.Write(buffer.constData(), n)) return Fail(reason, errno, QStringLiteral("cannot write ") + dest);
   }
+  // The status of a game is read from its files' times.
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
-  if (::fchmod(out.fd, mode) != 0)
-    return discard(errno, QStringLiteral("cannot set the permissions of ") + dest);
-  if (::futimens(out.fd, times) != 0) return discard(errno, QStringLiteral("cannot set the time of ") + dest);
-  if (::fsync(out.fd) != 0) return discard(errno, QStringLiteral("cannot write ") + dest);
-  const int closed = ::close(out.fd);
-  out.fd = -1;
-  if (closed != 0) return discard(errno, QStringLiteral("cannot write ") + dest);
-  if (::rename(temp.constData(), dst.constData()) != 0)
-    return discard(errno, QStringLiteral("cannot replace ") + dest);
+  if (::futimens(out.Fd(), times) != 0)
+    return Fail(reason, errno, QStringLiteral("cannot set the time of ") + dest);
+  if (!out.Commit()) return Fail(reason, errno, QStringLiteral("cannot replace ") + dest);
   return true;
 }
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <QByteArray>
+#include <QString>
+
+// Files written so that a crash, a full disk or a reader at the wrong moment never sees
+// half of them: the bytes go to a hidden temporary file beside the destination, are
+// flushed to disk, and the temporary is renamed over the destination.
+namespace kolt {
+
+// An open file descriptor, closed when the holder goes. Move-only: a copy would close
+// the descriptor twice.
+class FileDescriptor {
+ public:
+  FileDescriptor() = default;
+  explicit FileDescriptor(int fd) : m_fd(fd) {}
+  ~FileDescriptor() { Reset(); }
+  FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.Release()) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int Get() const { return m_fd; }
+  bool IsOpen() const { return m_fd >= 0; }
+  // Gives the descriptor up without closing it.
+  int Release();
+  // Closes now; false (errno set) when the close reported an error (a write that failed
+  // late, on some file systems).
+  bool Close();
+  void Reset();
+
+ private:
+  int m_fd = -1;
+};
+
+// Which permissions the new file gets.
+enum class Permissions {
+  KeepExisting,  // those of the file it replaces; the given mode when there is none
+  Exactly,       // the given mode (a password file stays 0600 whatever it replaces)
+};
+
+// One atomic replacement of `destination`. The temporary is ".NAME.XXXXXX" in the same
+// folder (so the rename stays on one file system); it is created exclusively, so no
+// link in its place is followed, and removed again unless Commit succeeds.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const QString& destination);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Creates the temporary. `mode` is a permission mask; with KeepExisting it applies only
+  // when nothing is replaced. False (errno set) when it cannot be created.
+  bool Open(Permissions permissions, mode_t mode);
+  // The temporary's descriptor, for writers that need more than Write (times, libraries).
+  int Fd() const { return m_fd.Get(); }
+  bool Write(const char* data, qsizetype size);
+  bool Write(const QByteArray& bytes) { return Write(bytes.constData(), bytes.size()); }
+  // Flushes the bytes to disk, closes the temporary and renames it over the destination.
+  // False (errno set) when the destination was not replaced; the temporary is gone then.
+  bool Commit();
+  // Removes the temporary; the destination stays as it was.
+  void Discard();
+
+  // The pattern of temporaries left by a writer killed before its rename, for clean-up
+  // by callers that know no other writer is at work ("NAME" -> ".NAME.??????").
+  static QString TemporaryPattern(const QString& fileName);
+
+ private:
+  QString m_destination;
+  QByteArray m_temporary;  // empty when there is none
+  FileDescriptor m_fd;
+};
+
+}  // namespace kolt
