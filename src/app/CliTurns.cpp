@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/AppSettings.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -187,8 +188,7 @@ int CliTurns::Send(const QStringList& arguments) {
   std::stable_sort(selected.begin(), selected.end(), [&all](const GamePtr& a, const GamePtr& b) {
     return std::find(all.begin(), all.end(), a) < std::find(all.begin(), all.end(), b);
   });
-  const bool taunt =
-      tauntGiven || LeadingNumber(IniRead(QStringLiteral("Settings"), QStringLiteral("Taunt"))) != 0;
+  const bool taunt = tauntGiven || TauntEnabled();
   m_ui.ShowStatus(isMessage ? QStringLiteral("Sending messages...") : QStringLiteral("Sending files..."));
   const SendResult result = SendSelectedGames(m_parts->port, m_parts->exchange, selected, isMessage, taunt);
   m_ui.ShowStatus(QStringLiteral("Ready"));

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
@@ -317,7 +318,7 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
                  (app.instanceFolder.isEmpty() ? app.homeFolder + QStringLiteral("/0") : app.instanceFolder));
   }
 
-  app.workingFolder = IniRead(QStringLiteral("Settings"), QStringLiteral("WorkingFolder"), QString());
+  app.workingFolder = WorkingFolderSetting();
 
   QString bad;
   if (!ParseCommandLine(arguments, &app.commandLineFile, &bad)) {

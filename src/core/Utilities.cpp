@@ -116,14 +116,6 @@ QString GeneratePassword() {
   return password;
 }
 
-QString GetOwnAddress() {
-  return IniRead(QStringLiteral("E-Mail"), QStringLiteral("From"), QString());
-}
-
-bool IsDialogEnabled() {
-  return LeadingNumber(IniRead(QStringLiteral("E-Mail"), QStringLiteral("Dialog"), QString())) != 0;
-}
-
 std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;

@@ -27,11 +27,6 @@ void SeedRandom(std::uint64_t seed = 0);
 // 8 characters, the first a letter.
 QString GeneratePassword();
 
-// [E-Mail] From.
-QString GetOwnAddress();
-// [E-Mail] Dialog, read as a number, is not 0.
-bool IsDialogEnabled();
-
 // VB-style numeric conversion of a text: the leading number, 0 when there is none.
 double LeadingNumber(const QString& text);
 long long LeadingInteger(const QString& text);

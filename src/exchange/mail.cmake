@@ -4,7 +4,6 @@ target_sources(kolt_exchange PRIVATE
   mail/DesktopMailClient.cpp mail/DesktopMailClient.h
   mail/FilePasswordStore.cpp mail/FilePasswordStore.h
   mail/MailProgress.cpp mail/MailProgress.h
-  mail/MailSettings.cpp mail/MailSettings.h
   mail/MailText.cpp mail/MailText.h
   mail/MailTransport.h
   mail/Mailer.cpp mail/Mailer.h

@@ -1,5 +1,6 @@
 #include "model/ProgramRegistry.h"
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -21,8 +22,7 @@ void ProgramRegistry::BuildProgramList(bool rescan, ProgramList& list, bool incl
   }
   if (!m_factories.custom) return;
 
-  const QStringList removed =
-      IniRead(QStringLiteral("Settings"), QStringLiteral("RemovedPrograms")).split(QChar(','));
+  const QStringList removed = RemovedPrograms();
   const QStringList names = UserProgramNames(App().homeFolder, removed, reserved);
   for (const QString& name : names) {
     ProgramPtr program = m_factories.custom(m_services);

@@ -2,16 +2,14 @@
 
 #include <QMessageBox>
 
+#include "core/AppSettings.h"
 #include "core/Settings.h"
-#include "core/Utilities.h"
-#include "exchange/mail/MailSettings.h"
 #include "exchange/mail/PasswordStore.h"
 #include "ui_frmOptions.h"
 
 namespace kolt {
 namespace {
 
-const QString kSection = QStringLiteral("E-Mail");
 // The order of cmbSMTPSecurity's entries.
 const SmtpSecurity kSecurities[] = {SmtpSecurity::StartTls, SmtpSecurity::Tls, SmtpSecurity::None};
 
@@ -37,26 +35,24 @@ frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
 frmOptions::~frmOptions() = default;
 
 void frmOptions::Form_Load() {
-  m_ui->txtFrom->setText(GetOwnAddress());
-  m_ui->chkShowDialog->setChecked(IsDialogEnabled());
-  m_ui->txtEMail->setText(IniRead(kSection, QStringLiteral("Address")));
-  m_ui->txtSMTPServer->setText(IniRead(kSection, QStringLiteral("SMTP_Server")));
-
   const MailSettings settings = ReadMailSettings();
+  m_ui->txtFrom->setText(settings.from);
+  m_ui->chkShowDialog->setChecked(settings.dialog);
+  m_ui->txtEMail->setText(settings.account);
+  m_ui->txtSMTPServer->setText(settings.server);
   for (int i = 0; i < 3; ++i) {
     if (kSecurities[i] == settings.security) m_security = i;
   }
   m_ui->cmbSMTPSecurity->setCurrentIndex(m_security);
   m_ui->spnSMTPPort->setValue(settings.port);
-  m_ui->txtSMTPUser->setText(IniRead(kSection, QStringLiteral("SMTP_User")));
+  m_ui->txtSMTPUser->setText(settings.user);
   m_loadedPassword = m_passwords->ReadPassword();
   m_ui->txtSMTPPassword->setText(m_loadedPassword);
   m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in ") + m_passwords->Location() +
                                   QStringLiteral(", never in the settings file."));
 
   // Only the exact words count; anything else leaves the default choice.
-  const QString mode = IniRead(kSection, QStringLiteral("Mode"));
-  if (mode == QLatin1String("SMTP"))
+  if (settings.mode == QLatin1String(kMailModeSmtp))
     m_ui->optSMTP->setChecked(true);
   else
     m_ui->optMAPI->setChecked(true);
@@ -82,17 +78,19 @@ void frmOptions::cmbSMTPSecurity_Change(int index) {
 }
 
 void frmOptions::Apply() {
-  IniWrite(kSection, QStringLiteral("From"), m_ui->txtFrom->text());
-  IniWrite(kSection, QStringLiteral("Mode"),
-           m_ui->optMAPI->isChecked() ? QStringLiteral("MAPI") : QStringLiteral("SMTP"));
-  IniWrite(kSection, QStringLiteral("Address"), m_ui->txtEMail->text());
-  IniWrite(kSection, QStringLiteral("SMTP_Server"), m_ui->txtSMTPServer->text());
-  IniWrite(kSection, QStringLiteral("Dialog"),
-           m_ui->chkShowDialog->isChecked() ? QStringLiteral("1") : QString());
-  IniWrite(kSection, QStringLiteral("SMTP_Port"), QString::number(m_ui->spnSMTPPort->value()));
-  IniWrite(kSection, QStringLiteral("SMTP_Security"),
-           SecurityName(kSecurities[m_ui->cmbSMTPSecurity->currentIndex()]));
-  IniWrite(kSection, QStringLiteral("SMTP_User"), m_ui->txtSMTPUser->text().trimmed());
+  MailSettings settings;
+  settings.from = m_ui->txtFrom->text();
+  settings.mode = QLatin1String(m_ui->optMAPI->isChecked() ? kMailModeDesktop : kMailModeSmtp);
+  settings.account = m_ui->txtEMail->text();
+  settings.server = m_ui->txtSMTPServer->text();
+  settings.dialog = m_ui->chkShowDialog->isChecked();
+  settings.port = m_ui->spnSMTPPort->value();
+  settings.security = kSecurities[m_ui->cmbSMTPSecurity->currentIndex()];
+  settings.user = m_ui->txtSMTPUser->text().trimmed();
+  if (!WriteMailSettings(settings)) {
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("Can't write the settings file ") + SettingsPath());
+  }
   // Touch the store only when the password changed: a keyring may ask to be unlocked.
   const QString password = m_ui->txtSMTPPassword->text();
   if (password != m_loadedPassword) {

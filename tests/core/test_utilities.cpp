@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QSet>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"

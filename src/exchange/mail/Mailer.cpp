@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 
+#include "core/AppSettings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/mail/DesktopMailClient.h"
 #include "exchange/mail/MailProgress.h"
-#include "exchange/mail/MailSettings.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
 #include "exchange/mail/SmtpSender.h"
@@ -60,7 +60,7 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   server.host = settings.server.trimmed();
   server.port = settings.port;
   server.security = settings.security;
-  server.user = settings.user.trimmed();
+  server.user = settings.LoginUser();
   PasswordStore& store = m_passwords ? *m_passwords : DefaultPasswordStore();
   server.password = store.ReadPassword();
   // Lets the tests trust their own certificate authority; never set in normal use.

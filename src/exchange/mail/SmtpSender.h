@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "exchange/mail/MailSettings.h"
+#include "core/AppSettings.h"
 
 namespace kolt {
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "core/AppSettings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
@@ -138,8 +139,7 @@ bool TurnExchange::TauntStep(const QString& address, const QString& gamesText, b
   text->clear();
   *showDialog = false;
   if (!taunt && !messageOnly) return true;
-  const QString mailMode = IniRead(QStringLiteral("E-Mail"), QStringLiteral("Mode"));
-  if (messageOnly && mailMode.compare(QStringLiteral("MAPI"), Qt::CaseInsensitive) == 0) {
+  if (messageOnly && MailMode().compare(QLatin1String(kMailModeDesktop), Qt::CaseInsensitive) == 0) {
     *showDialog = true;  // the user writes the message in the mail client's window
     return true;
   }
@@ -147,7 +147,7 @@ bool TurnExchange::TauntStep(const QString& address, const QString& gamesText, b
 }
 
 QString TurnExchange::WriteSenderFile() {
-  const QString own = IniRead(QStringLiteral("E-Mail"), QStringLiteral("From")).trimmed();
+  const QString own = GetOwnAddress().trimmed();
   if (own.isEmpty()) {
     m_ui.ShowError(QStringLiteral("You have not defined your own e-mail address!"));
     return QString();

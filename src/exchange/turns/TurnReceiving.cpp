@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
@@ -106,9 +107,8 @@ bool TurnExchange::DeleteTempDir(QString* senderPath) {
 void TurnExchange::ShowVersionNotice(const QString& sender, const QString& version) {
   const QString own = App().version;
   if (CompareVersions(version, own) <= 0) return;
-  const QString informed = IniRead(QStringLiteral("Settings"), QStringLiteral("Informed"));
-  if (CompareVersions(version, informed) <= 0) return;
-  IniWrite(QStringLiteral("Settings"), QStringLiteral("Informed"), version);
+  if (CompareVersions(version, InformedVersion()) <= 0) return;
+  SetInformedVersion(version);
   m_ui.MsgBox(
       QStringLiteral("Your opponent ") + sender + QStringLiteral(" has a newer version of KOLT:") + kCr +
           kCr + version + kCr + kCr + QStringLiteral("Your version is: ") + own + kCr + kCr +
@@ -277,7 +277,7 @@ void TurnExchange::SetWorkingFolderCommand() {
   }
   if (m_ui.MsgBox(WorkingFolderQuestion(folder), Buttons::OkCancel, Icon::Question) != Answer::Ok) {
     App().workingFolder.clear();
-    IniWrite(QStringLiteral("Settings"), QStringLiteral("WorkingFolder"), QString());
+    if (!SetWorkingFolderSetting(QString())) m_ui.ShowSettingsWriteError();
     return;
   }
   auto fail = [&](const QString& path) {
@@ -293,7 +293,7 @@ void TurnExchange::SetWorkingFolderCommand() {
     if (!QDir().mkpath(sub)) return fail(sub);
   }
   App().workingFolder = folder;
-  IniWrite(QStringLiteral("Settings"), QStringLiteral("WorkingFolder"), folder);
+  if (!SetWorkingFolderSetting(folder)) m_ui.ShowSettingsWriteError();
 }
 
 }  // namespace kolt

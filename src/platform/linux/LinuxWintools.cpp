@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -75,8 +76,7 @@ LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStr
     return c;
   }
   QString wine = m_wineCommand;
-  if (wine.trimmed().isEmpty())
-    wine = IniRead(QStringLiteral("Settings"), QStringLiteral("Wine"), QStringLiteral("wine"));
+  if (wine.trimmed().isEmpty()) wine = WineCommand();
   QStringList wineParts = SplitCommandLine(wine);
   if (wineParts.isEmpty()) wineParts.append(QStringLiteral("wine"));
   c.program = wineParts.takeFirst();

@@ -7,10 +7,10 @@
 #include <QDir>
 #include <QTimeZone>
 
+#include "core/AppSettings.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "exchange/mail/FilePasswordStore.h"
-#include "exchange/mail/MailSettings.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
@@ -79,14 +79,15 @@ TEST(MailSettings, DefaultsAndStoredValues) {
   IniWrite("E-Mail", "Address", "acct@example.com");
   IniWrite("E-Mail", "SMTP_Security", "TLS");
   s = ReadMailSettings();
-  EXPECT_EQ(s.user, "acct@example.com");  // the account address by default
-  EXPECT_EQ(s.port, 465);                 // implicit TLS without a port of its own
+  EXPECT_EQ(s.user, "");
+  EXPECT_EQ(s.LoginUser(), "acct@example.com");  // the account address by default
+  EXPECT_EQ(s.port, 465);                        // implicit TLS without a port of its own
   IniWrite("E-Mail", "SMTP_Port", "2525");
   IniWrite("E-Mail", "SMTP_User", "login");
   IniWrite("E-Mail", "SMTP_Security", "none");
   s = ReadMailSettings();
   EXPECT_EQ(s.port, 2525);
-  EXPECT_EQ(s.user, "login");
+  EXPECT_EQ(s.LoginUser(), "login");
   EXPECT_EQ(s.security, SmtpSecurity::None);
   IniWrite("E-Mail", "SMTP_Port", "99999");
   IniWrite("E-Mail", "SMTP_Security", "SSL?");  // unknown: the safe default

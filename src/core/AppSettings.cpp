@@ -1,0 +1,166 @@
+#include "core/AppSettings.h"
+
+#include "core/Settings.h"
+#include "core/Utilities.h"
+
+namespace kolt {
+namespace {
+
+const QString kMail = QStringLiteral("E-Mail");
+const QString kSettings = QStringLiteral("Settings");
+const QString kAddresses = QStringLiteral("Addresses");
+const QString kText = QStringLiteral("Text");
+
+QString Read(const QString& section, const char* key, const QString& defaultValue = QString()) {
+  return IniRead(section, QString::fromLatin1(key), defaultValue);
+}
+
+bool Write(const QString& section, const char* key, const QString& value) {
+  return IniWrite(section, QString::fromLatin1(key), value);
+}
+
+}  // namespace
+
+QString SecurityName(SmtpSecurity security) {
+  switch (security) {
+    case SmtpSecurity::StartTls:
+      return QStringLiteral("STARTTLS");
+    case SmtpSecurity::Tls:
+      return QStringLiteral("TLS");
+    case SmtpSecurity::None:
+      return QStringLiteral("NONE");
+  }
+  return QStringLiteral("STARTTLS");
+}
+
+SmtpSecurity SecurityFromName(const QString& name) {
+  const QString n = name.trimmed().toUpper();
+  if (n == QLatin1String("TLS")) return SmtpSecurity::Tls;
+  if (n == QLatin1String("NONE")) return SmtpSecurity::None;
+  // Anything else keeps the safe default rather than silently sending in clear text.
+  return SmtpSecurity::StartTls;
+}
+
+MailSettings ReadMailSettings() {
+  MailSettings s;
+  s.mode = MailMode();
+  s.server = Read(kMail, "SMTP_Server");
+  s.account = Read(kMail, "Address");
+  s.from = GetOwnAddress();
+  s.dialog = IsDialogEnabled();
+  s.security = SecurityFromName(Read(kMail, "SMTP_Security"));
+  // Without a port of its own, implicit TLS means the smtps port.
+  const long long port = LeadingInteger(Read(kMail, "SMTP_Port"));
+  if (port > 0 && port <= 65535)
+    s.port = static_cast<int>(port);
+  else
+    s.port = s.security == SmtpSecurity::Tls ? kDefaultSmtpsPort : kDefaultSmtpPort;
+  s.user = Read(kMail, "SMTP_User");
+  return s;
+}
+
+bool WriteMailSettings(const MailSettings& s) {
+  // Every key is tried, so one failure does not leave the others unwritten.
+  bool ok = Write(kMail, "From", s.from);
+  ok = Write(kMail, "Mode", s.mode) && ok;
+  ok = Write(kMail, "Address", s.account) && ok;
+  ok = Write(kMail, "SMTP_Server", s.server) && ok;
+  ok = Write(kMail, "Dialog", s.dialog ? QStringLiteral("1") : QString()) && ok;
+  ok = Write(kMail, "SMTP_Port", QString::number(s.port)) && ok;
+  ok = Write(kMail, "SMTP_Security", SecurityName(s.security)) && ok;
+  ok = Write(kMail, "SMTP_User", s.user.trimmed()) && ok;
+  return ok;
+}
+
+QString GetOwnAddress() {
+  return Read(kMail, "From");
+}
+
+bool IsDialogEnabled() {
+  return LeadingNumber(Read(kMail, "Dialog")) != 0;
+}
+
+QString MailMode() {
+  return Read(kMail, "Mode");
+}
+
+QString WorkingFolderSetting() {
+  return Read(kSettings, "WorkingFolder");
+}
+
+bool SetWorkingFolderSetting(const QString& folder) {
+  return Write(kSettings, "WorkingFolder", folder);
+}
+
+bool TauntEnabled() {
+  return LeadingNumber(Read(kSettings, "Taunt")) != 0;
+}
+
+bool SetTauntEnabled(bool enabled) {
+  return Write(kSettings, "Taunt", enabled ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString WineCommand() {
+  const QString wine = Read(kSettings, "Wine").trimmed();
+  return wine.isEmpty() ? QStringLiteral("wine") : wine;
+}
+
+QString InformedVersion() {
+  return Read(kSettings, "Informed");
+}
+
+bool SetInformedVersion(const QString& version) {
+  return Write(kSettings, "Informed", version);
+}
+
+QByteArray WindowGeometry() {
+  return QByteArray::fromBase64(Read(kSettings, "Window").toLatin1());
+}
+
+bool SetWindowGeometry(const QByteArray& geometry) {
+  return Write(kSettings, "Window", QString::fromLatin1(geometry.toBase64()));
+}
+
+QStringList RemovedPrograms() {
+  return Read(kSettings, "RemovedPrograms").split(QChar(','), Qt::SkipEmptyParts);
+}
+
+QStringList AddressBook() {
+  QStringList addresses;
+  for (int n = 0;; ++n) {
+    const QString address = IniRead(kAddresses, QString::number(n));
+    if (address.isEmpty()) break;
+    addresses.append(address);
+  }
+  return addresses;
+}
+
+bool AddToAddressBook(const QString& address) {
+  int key = 0;
+  for (;; ++key) {
+    const QString stored = IniRead(kAddresses, QString::number(key));
+    if (stored.isEmpty()) break;
+    if (stored.compare(address, Qt::CaseInsensitive) == 0) return true;
+  }
+  // Past the first gap the book is not read; an address stored there stays unseen.
+  return IniWrite(kAddresses, QString::number(key), address);
+}
+
+QStringList TauntTexts() {
+  QStringList texts;
+  for (const QString& line : IniReadSection(kText)) {
+    const qsizetype eq = line.indexOf(QChar('='));
+    if (eq < 0) continue;
+    const QString text = line.mid(eq + 1);
+    if (!text.isEmpty()) texts.append(text);
+  }
+  return texts;
+}
+
+bool SetTauntTexts(const QStringList& texts) {
+  QStringList lines;
+  for (qsizetype i = 0; i < texts.size(); ++i) lines.append(QString::number(i) + QChar('=') + texts[i]);
+  return IniWriteSection(kText, lines);
+}
+
+}  // namespace kolt

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The program's fixed settings in KOLT.INI, each with its section, key and default in
+// one place. Other copies of the program read the same file, so the keys and the forms
+// of their values stay exactly as they are. Writers return false (errno set) when the
+// value did not reach the settings file. Per-game records live with the record code
+// (model/RecordGame), and each program's own section with its adapter.
+namespace kolt {
+
+// --- [E-Mail] ---
+
+enum class SmtpSecurity {
+  StartTls,  // plain connection upgraded by STARTTLS, required (default)
+  Tls,       // TLS from the first byte (smtps, usually port 465)
+  None,      // no encryption at all
+};
+
+constexpr int kDefaultSmtpPort = 587;
+constexpr int kDefaultSmtpsPort = 465;
+
+// "MAPI" (the desktop mail client) and "SMTP", as stored.
+inline constexpr const char* kMailModeDesktop = "MAPI";
+inline constexpr const char* kMailModeSmtp = "SMTP";
+
+// What the mail transport and the settings dialog work with; read at the moment of
+// sending, so that a change in the dialog takes effect with the next message.
+struct MailSettings {
+  QString mode;                 // Mode: kMailModeDesktop or kMailModeSmtp; anything else: not defined
+  QString server;               // SMTP_Server
+  QString account;              // Address: the SMTP account address, the envelope sender
+  QString from;                 // From: the user's own address, the From header
+  bool dialog = false;          // Dialog
+  int port = kDefaultSmtpPort;  // SMTP_Port (465 by default with implicit TLS)
+  SmtpSecurity security = SmtpSecurity::StartTls;  // SMTP_Security
+  QString user;                                    // SMTP_User as stored; empty: the account address
+
+  // The name to log in with.
+  QString LoginUser() const { return user.trimmed().isEmpty() ? account.trimmed() : user.trimmed(); }
+};
+
+MailSettings ReadMailSettings();
+// Writes every field; false when any of them could not be written.
+bool WriteMailSettings(const MailSettings& settings);
+// "STARTTLS", "TLS", "NONE" (the stored values); unknown texts read as STARTTLS.
+QString SecurityName(SmtpSecurity security);
+SmtpSecurity SecurityFromName(const QString& name);
+
+// [E-Mail] From: the user's own address.
+QString GetOwnAddress();
+// [E-Mail] Dialog, read as a number, is not 0.
+bool IsDialogEnabled();
+// [E-Mail] Mode as stored ("" until the user chose one).
+QString MailMode();
+
+// --- [Settings] ---
+
+// WorkingFolder: the additional working folder, "" for none.
+QString WorkingFolderSetting();
+bool SetWorkingFolderSetting(const QString& folder);
+// Taunt: ask for a personal text with every message.
+bool TauntEnabled();
+bool SetTauntEnabled(bool enabled);
+// Wine: the command that runs Windows programs ("wine" when not set).
+QString WineCommand();
+// Informed: the newest version of the program a peer was seen with and the user told of.
+QString InformedVersion();
+bool SetInformedVersion(const QString& version);
+// Window: the main window's geometry (Qt's saved form).
+QByteArray WindowGeometry();
+bool SetWindowGeometry(const QByteArray& geometry);
+// RemovedPrograms: short names of user-defined programs the user removed.
+QStringList RemovedPrograms();
+
+// --- [Addresses] ---
+
+// The address book: the values under 0, 1, 2, ... up to the first empty one.
+QStringList AddressBook();
+// Adds `address` under the first free key (a section with duplicates or gaps must not
+// lose an address); true when it was there already.
+bool AddToAddressBook(const QString& address);
+
+// --- [Text] ---
+
+// The stored taunt texts in their order.
+QStringList TauntTexts();
+// Replaces them (the section is rewritten whole: "0=text", "1=text", ...).
+bool SetTauntTexts(const QStringList& texts);
+
+}  // namespace kolt
