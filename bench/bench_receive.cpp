@@ -19,13 +19,11 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
-#include "exchange/archive/ArchiveWrapper.h"
-#include "exchange/archive/MemoryArchiveLog.h"
-#include "exchange/mail/Mailer.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/ProgramRegistry.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
 
 using namespace kolt;
 
@@ -120,13 +118,10 @@ int main(int argc, char** argv) {
 
   QuietUi ui;
   LinuxWintools tools(ui);
-  MemoryArchiveLog log;
-  ArchiveWrapper archive(ui, log);
-  Mailer mailer(ui);
   ProgramList programs;
-  TurnExchange exchange(ui, tools, programs, archive, mailer);
-  ProgramRegistry registry(Services{ui, tools, [&exchange] { return exchange.NewBatch(); }},
-                           AdapterFactories());
+  kolt::test::ExchangeParts parts(ui, tools, programs);
+  TurnExchange& exchange = parts.exchange;
+  ProgramRegistry registry(parts.ServicesFor(ui, tools), AdapterFactories());
   registry.BuildProgramList(false, programs, false);
   if (!programs.Contains("SPWAW")) {
     std::printf("the installation was not found\n");

@@ -41,14 +41,10 @@ class WinePrefix {
   QByteArray m_old;
 };
 
+// The toolbox's test data, kept in the repository: a system.reg written by Wine 8 and a
+// PE file with a version resource.
 QString SamplePath(const QString& name) {
-  // The toolbox's test data: a system.reg written by Wine 8 and a PE file with a
-  // version resource.
-  for (const QString& dir : {QString(KOLT_TEST_SOURCE_DIR "/tests/platform/data"),
-                             QString(KOLT_TEST_SOURCE_DIR "/../shared/samples")}) {
-    if (QFileInfo::exists(dir + "/" + name)) return dir + "/" + name;
-  }
-  return QString();
+  return QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/") + name;
 }
 
 }  // namespace
@@ -56,7 +52,7 @@ QString SamplePath(const QString& name) {
 TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   const QString reg = SamplePath("wine-system.reg");
   const QString exe = SamplePath("with-version.exe");
-  if (reg.isEmpty() || exe.isEmpty()) GTEST_SKIP() << "sample registry and PE files not available";
+  ASSERT_TRUE(QFileInfo::exists(reg) && QFileInfo::exists(exe)) << "test data missing: " << qPrintable(reg);
   TempHome home;
   WinePrefix prefix(home.Root());
   ASSERT_TRUE(QFile::copy(reg, prefix.Path() + "/system.reg"));

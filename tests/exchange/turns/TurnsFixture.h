@@ -18,6 +18,7 @@
 #include "model/ProgramRegistry.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
@@ -73,9 +74,9 @@ class TurnsTest : public ::testing::Test {
     IniWrite("SPWAW", "Directory", game);
     IniWrite("SPWAW", "SAVE", "0");
     IniWrite("E-Mail", "From", "me@example.org");
-    exchange = std::make_unique<TurnExchange>(ui, tools, programs, archive, mailer);
-    TurnExchange* x = exchange.get();
-    ProgramRegistry registry(Services{ui, tools, [x] { return x->NewBatch(); }}, AdapterFactories());
+    parts = std::make_unique<ExchangeParts>(ui, tools, programs);
+    exchange = &parts->exchange;
+    ProgramRegistry registry(parts->ServicesFor(ui, tools), AdapterFactories());
     registry.BuildProgramList(false, programs, false);
     ASSERT_TRUE(programs.Contains("SPWAW"));
   }
@@ -114,11 +115,9 @@ class TurnsTest : public ::testing::Test {
   TempHome home;
   ScriptedUi ui;
   LinuxWintools tools{ui};
-  MemoryArchiveLog log;
-  ArchiveWrapper archive{ui, log};
-  Mailer mailer{ui};
   ProgramList programs;
-  std::unique_ptr<TurnExchange> exchange;
+  std::unique_ptr<ExchangeParts> parts;
+  TurnExchange* exchange = nullptr;
   QString game = home.Root() + "/games/SPWAW";
   QString email = game + "/EMAIL";
   QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));

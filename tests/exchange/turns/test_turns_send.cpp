@@ -135,7 +135,7 @@ TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::Wait);
   EXPECT_EQ(FindGame("email002.cmt")->GetStatus(), status::Wait);
   EXPECT_EQ(IniRead("OTHER", "turn7.trn/S"), FormatStamp(t0));
-  EXPECT_FALSE(log.visible);  // the archive window was hidden again
+  EXPECT_FALSE(parts->log.visible);  // the archive window was hidden again
 }
 
 TEST_F(Send, KltNeedsTheOwnAddressBeforeAnyArchiveIsMade) {
