@@ -21,7 +21,8 @@ QString BuiltinProgram::ReadSetting(const QString& key) const {
 }
 
 void BuiltinProgram::WriteSetting(const QString& key, const QString& value) const {
-  IniWrite(GetShortName(), key, value);
+  // The installation is usable all the same; the user learns it will be looked for again.
+  if (!IniWrite(GetShortName(), key, value)) m_services.ui.ShowSettingsWriteError();
 }
 
 QString BuiltinProgram::ExecutableIn(const QString& folder) const {

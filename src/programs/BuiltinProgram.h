@@ -38,6 +38,7 @@ class BuiltinProgram : public Program {
   // `folder` + the executable's name, matched on disk without regard to case.
   QString ExecutableIn(const QString& folder) const;
   QString ReadSetting(const QString& key) const;
+  // Writes to the program's section; tells the user when the settings file refused it.
   void WriteSetting(const QString& key, const QString& value) const;
 
   Services m_services;

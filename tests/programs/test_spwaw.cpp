@@ -87,6 +87,23 @@ TEST(SpwawInstalled, StoredFolderIsUsedWithoutLookupOrQuestion) {
   EXPECT_TRUE(p->Installed(false));
 }
 
+TEST(SpwawInstalled, AFolderThatCannotBeStoredIsUsedAndReported) {
+  Fixture fx;
+  fx.Exe();
+  fx.tools.uninstall["Steel_Panthers_World_At_War"] = fx.game + "/mech.exe";
+  WriteFile(fx.home.Ini(), "[E-Mail]\r\nFrom=me@example.org\r\n");
+  ClearIniCache();
+  QFile::setPermissions(fx.home.Ini(), QFile::ReadOwner | QFile::ReadGroup);
+  fx.ui.Answers({Answer::Ok});
+  auto p = fx.Make();
+  EXPECT_TRUE(p->Installed(false));
+  EXPECT_EQ(p->GetDirectory(), fx.game);
+  ASSERT_EQ(fx.ui.boxes.size(), 3u);  // the SAVE question between the two reports
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't write the settings file " + fx.home.Ini()));
+  EXPECT_TRUE(fx.ui.boxes[2].text.startsWith("Can't write the settings file " + fx.home.Ini()));
+  EXPECT_EQ(IniRead("SPWAW", "Directory"), "");
+}
+
 TEST(SpwawInstalled, HiddenProgramIsSkippedSilentlyUntilRescan) {
   Fixture fx;
   fx.Exe();
