@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   kolt::test::ExchangeParts parts(ui, tools, programs);
   TurnExchange& exchange = parts.exchange;
   ProgramRegistry registry(parts.ServicesFor(ui, tools), AdapterFactories());
-  registry.BuildProgramList(false, programs, false);
+  registry.BuildProgramList(programs);
   if (!programs.Contains("SPWAW")) {
     std::printf("the installation was not found\n");
     return 0;

@@ -151,7 +151,7 @@ int ChildModel(int argc, char** argv, const QString& home) {
   LinuxWintools tools(ui);
   ProgramList programs;
   ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
-  registry.BuildProgramList(false, programs, false);
+  registry.BuildProgramList(programs);
   std::vector<double> rounds;
   size_t games = 0;
   for (int i = 0; i < 7; ++i) {

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   ProgramList programs;
   CliTurns turns(ui, tools, programs);
   ProgramRegistry registry(Services{ui, tools, turns.BatchFactory()}, AdapterFactories());
-  registry.BuildProgramList(false, programs, false);
+  registry.BuildProgramList(programs);
   if (CliTurns::IsCommand(command)) return turns.Run(command, turnArguments);
   // As every refresh of the window: first take in what waits in the working folder, then
   // read the lists, all in one pass.

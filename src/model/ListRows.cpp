@@ -12,7 +12,7 @@ ProgramRow MakeProgramRow(const Program& program) {
   row.game = program.GetShortName();
   row.name = program.GetLongName();
   row.version = program.GetVersion();
-  row.status = program.GetStatus();
+  row.status = ProgramStateText(program.GetStatus());
   row.directory = program.GetDirectory();
   return row;
 }

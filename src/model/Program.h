@@ -17,9 +17,10 @@ using WindowHandle = quintptr;
 // operation that does not exist is told apart from one that returned false.
 enum class OptionalOperation { ProcessTurn, Host, ShowMore };
 
-// Program status words.
-inline const QString kRunning = QStringLiteral("Running");
-inline const QString kNotRunning = QStringLiteral("Not running");
+// Whether a program's game is running (its executable is held by a process).
+enum class ProgramState { NotRunning, Running };
+// "Not running" or "Running": the installed list's Status column.
+QString ProgramStateText(ProgramState state);
 
 // One supported game application. The registry owns program objects for the whole run;
 // their games hold a shared reference to them, so programs are always created through
@@ -44,8 +45,7 @@ class Program : public std::enable_shared_from_this<Program> {
   virtual void NotInstalled() = 0;
   virtual QString GetDirectory() const = 0;
   virtual QString GetVersion() const = 0;
-  // kRunning or kNotRunning.
-  virtual QString GetStatus() const = 0;
+  virtual ProgramState GetStatus() const = 0;
   // Starts the executable without arguments in the installation folder.
   virtual bool Run(WindowHandle window) = 0;
 

@@ -10,7 +10,7 @@ namespace kolt {
 ProgramRegistry::ProgramRegistry(Services services, ProgramFactories factories)
     : m_services(std::move(services)), m_factories(std::move(factories)) {}
 
-void ProgramRegistry::BuildProgramList(bool rescan, ProgramList& list, bool includeAll) {
+void ProgramRegistry::BuildProgramList(ProgramList& list, const BuildOptions& options) {
   list.Clear();
   QStringList reserved;
   for (const ProgramFactory& factory : m_factories.builtins) {
@@ -18,7 +18,7 @@ void ProgramRegistry::BuildProgramList(bool rescan, ProgramList& list, bool incl
     ProgramPtr program = factory(m_services);
     if (!program) continue;
     reserved.append(program->GetShortName().toUpper());
-    AddProgram(program, rescan, list, includeAll, QString());
+    AddProgram(program, list, {.rescan = options.rescan, .includeAll = options.includeAll});
   }
   if (!m_factories.custom) return;
 
@@ -26,19 +26,20 @@ void ProgramRegistry::BuildProgramList(bool rescan, ProgramList& list, bool incl
   const QStringList names = UserProgramNames(App().homeFolder, removed, reserved);
   for (const QString& name : names) {
     ProgramPtr program = m_factories.custom(m_services);
-    if (program) AddProgram(program, rescan, list, includeAll, name);
+    if (program)
+      AddProgram(program, list,
+                 {.rescan = options.rescan, .includeAll = options.includeAll, .iniName = name});
   }
 }
 
-void ProgramRegistry::AddProgram(const ProgramPtr& program, bool rescan, ProgramList& list, bool includeAll,
-                                 const QString& iniName) {
+void ProgramRegistry::AddProgram(const ProgramPtr& program, ProgramList& list, const BuildOptions& options) {
   if (!program) return;
-  if (!iniName.isEmpty()) {
+  if (!options.iniName.isEmpty()) {
     auto user = std::dynamic_pointer_cast<UserProgram>(program);
     if (!user) return;  // only a user-defined program can be bound to a definition file
-    user->SetINI(iniName);
+    user->SetINI(options.iniName);
   }
-  if (!includeAll && !program->Installed(rescan)) return;
+  if (!options.includeAll && !program->Installed(options.rescan)) return;
   list.Add(program);  // a taken key leaves the first program in place
 }
 

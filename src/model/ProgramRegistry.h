@@ -21,19 +21,24 @@ struct ProgramFactories {
   UserProgramFactory custom;             // one object per definition file
 };
 
+// How the registry builds the program list.
+struct BuildOptions {
+  bool rescan = false;      // every Installed ignores the stored answers and searches again
+  bool includeAll = false;  // every program is taken without asking Installed
+  QString iniName;          // AddProgram: the definition file a user-defined program is bound to
+};
+
 // Decides which programs take part in this run and in which order: the built-in ones,
 // then one user-defined program per definition file in the home folder.
 class ProgramRegistry {
  public:
   ProgramRegistry(Services services, ProgramFactories factories);
 
-  // Empties `list` and refills it. `rescan` goes to every Installed; `includeAll` takes
-  // every program without asking Installed.
-  void BuildProgramList(bool rescan, ProgramList& list, bool includeAll);
-  // Binds a user-defined program to `iniName` (when not empty), checks Installed unless
-  // `includeAll`, and appends it under its short name.
-  void AddProgram(const ProgramPtr& program, bool rescan, ProgramList& list, bool includeAll,
-                  const QString& iniName);
+  // Empties `list` and refills it.
+  void BuildProgramList(ProgramList& list, const BuildOptions& options = {});
+  // Binds a user-defined program to `options.iniName` (when not empty), checks Installed
+  // unless `includeAll`, and appends it under its short name.
+  void AddProgram(const ProgramPtr& program, ProgramList& list, const BuildOptions& options = {});
 
   // The short names of the definition files in `folder`, in listing order, without the
   // removed ones and those in `reserved` (the built-in short names).

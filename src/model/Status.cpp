@@ -1,6 +1,7 @@
 #include "model/Status.h"
 
 #include "core/FileNames.h"
+#include "model/Program.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -103,6 +104,10 @@ QString FileModifiedText(const QString& path) {
   if (path.isEmpty()) return QString();
   const std::optional<FolderEntry> entry = FileEntryAt(path);
   return entry && entry->IsFile() ? ModifiedTextOf(*entry) : QString();
+}
+
+QString ProgramStateText(ProgramState state) {
+  return state == ProgramState::Running ? QStringLiteral("Running") : QStringLiteral("Not running");
 }
 
 bool IsStatusBold(const QString& word, const QString& address) {

@@ -8,20 +8,31 @@ namespace kolt {
 // finding installed games, file versions and times. The Linux implementation runs
 // Windows programs under Wine and reads the Wine prefix's registry; callers never see
 // which. Hot keys and typing into other windows are in HotKeys.h.
+// How RunProgram starts a program.
+struct RunOptions {
+  QString parameters;      // one string, split as Windows splits a command line
+  QString directory;       // the working folder; empty: ours
+  bool showError = false;  // on failure: "Can't execute: " + file + " " + parameters
+  bool wait = false;       // return once the program has ended
+};
+
+// How ShellOpen opens a document, a page or a program.
+struct OpenOptions {
+  QString parameters;
+  QString directory;
+  bool showError = false;
+};
+
 class Wintools {
  public:
   virtual ~Wintools() = default;
 
   // Starts `file` (a .exe under Wine with WINEPREFIX taken from its path, a native
-  // executable directly) with the parameter string in `directory`. With `wait` it
-  // returns once the program has ended, letting the UI run meanwhile; without, the
-  // started process becomes the watched one. On failure and with `showError`:
-  // "Can't execute: " + file + " " + parameters.
-  virtual bool RunProgram(const QString& file, const QString& parameters, const QString& directory,
-                          bool showError, bool wait) = 0;
-  // Opens a document or web page with the desktop's handler.
-  virtual bool ShellOpen(const QString& file, const QString& parameters, const QString& directory,
-                         bool showError) = 0;
+  // executable directly). With `wait` it returns once the program has ended, letting the
+  // UI run meanwhile; without, the started process becomes the watched one.
+  virtual bool RunProgram(const QString& file, const RunOptions& options) = 0;
+  // Opens a document or web page with the desktop's handler (a program is started).
+  virtual bool ShellOpen(const QString& file, const OpenOptions& options = {}) = 0;
   // The full Unix path of `exeName` in the folder that the uninstall entry `keyName` of
   // the Wine prefix names, or empty.
   virtual QString UninstallLookup(const QString& exeName, const QString& keyName) = 0;

@@ -90,16 +90,16 @@ void BuiltinProgram::NotInstalled() {
   WriteSetting(kDirectory, kHidden);
 }
 
-QString BuiltinProgram::GetStatus() const {
+ProgramState BuiltinProgram::GetStatus() const {
   // The game keeps its executable open (mapped, under Wine) while it runs.
-  if (m_exePath.isEmpty() || m_services.tools.CanOpenExclusive(m_exePath)) return kNotRunning;
-  return kRunning;
+  if (m_exePath.isEmpty() || m_services.tools.CanOpenExclusive(m_exePath)) return ProgramState::NotRunning;
+  return ProgramState::Running;
 }
 
 bool BuiltinProgram::Run(WindowHandle window) {
   (void)window;
   if (m_exePath.isEmpty()) return false;
-  return m_services.tools.RunProgram(m_exePath, QString(), m_directory, false, false);
+  return m_services.tools.RunProgram(m_exePath, {.directory = m_directory});
 }
 
 }  // namespace kolt

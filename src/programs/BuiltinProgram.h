@@ -19,7 +19,7 @@ class BuiltinProgram : public Program {
   void NotInstalled() override;
   QString GetDirectory() const override { return m_directory; }
   QString GetVersion() const override { return m_version; }
-  QString GetStatus() const override;
+  ProgramState GetStatus() const override;
   bool Run(WindowHandle window) override;
 
   // The executable found by Installed.

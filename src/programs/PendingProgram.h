@@ -29,7 +29,7 @@ class PendingProgram : public Program {
   void NotInstalled() override {}
   QString GetDirectory() const override { return QString(); }
   QString GetVersion() const override { return QString(); }
-  QString GetStatus() const override { return kNotRunning; }
+  ProgramState GetStatus() const override { return ProgramState::NotRunning; }
   bool Run(WindowHandle window) override {
     (void)window;
     return false;

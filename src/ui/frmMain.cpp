@@ -301,7 +301,7 @@ QString frmMain::PanelText(int panel) const {
 void frmMain::Form_Load() {
   m_panels[3]->setText(App().timeZoneText);
   m_chkTaunt->setChecked(LeadingNumber(IniRead(QStringLiteral("Settings"), QStringLiteral("Taunt"))) != 0);
-  m_parts.registry.BuildProgramList(false, m_parts.programs, false);
+  m_parts.registry.BuildProgramList(m_parts.programs);
   RefreshLists(true);
   FitInstalledList();
   AutoSelect();
@@ -548,7 +548,7 @@ void frmMain::Refresh() {
 
 void frmMain::Rescan() {
   if (!EnterBusy()) return;
-  m_parts.registry.BuildProgramList(true, m_parts.programs, false);
+  m_parts.registry.BuildProgramList(m_parts.programs, {.rescan = true});
   RefreshLists(true);
   FitInstalledList();
   LeaveBusy();
@@ -612,7 +612,7 @@ void frmMain::GameDoubleClick() {
 void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
   ProgramPtr program = game->GetProgram();
   if (!program) return;
-  const QString programStatus = program->GetStatus();
+  const ProgramState programStatus = program->GetStatus();
   const QString password = game->GetPassword();
   QGuiApplication::clipboard()->clear();
   if (!password.isEmpty()) QGuiApplication::clipboard()->setText(password);
@@ -637,7 +637,7 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
     StartWatching();
     return RefreshLists(true);
   }
-  if (programStatus != kNotRunning) return;  // the hot keys are ready; nothing to start
+  if (programStatus != ProgramState::NotRunning) return;  // the hot keys are ready; nothing to start
   if (gameStatus != status::Host && gameStatus != status::WaitHost) {
     if (program->Run(window)) {
       StartWatching();
@@ -652,7 +652,7 @@ void frmMain::RunProgramCommand() {
   const int index = SelectedProgramIndex();
   if (index < 0 || !EnterBusy()) return;
   ProgramPtr program = m_parts.programs.At(index);
-  if (program->GetStatus() == kNotRunning && program->Run(winId())) {
+  if (program->GetStatus() == ProgramState::NotRunning && program->Run(winId())) {
     StartWatching();
     RefreshLists(false);
   }
@@ -698,7 +698,7 @@ void frmMain::GeneratePasswordCommand() {
 // The received file in the desktop's handler for it (an archive viewer).
 void frmMain::OpenReceivedFile() {
   if (App().commandLineFile.isEmpty()) return;
-  m_parts.tools.ShellOpen(App().commandLineFile, QString(), QString(), false);
+  m_parts.tools.ShellOpen(App().commandLineFile);
 }
 
 void frmMain::Timer1_Timer() {

@@ -23,7 +23,7 @@ class FakeProgram : public Program {
   void NotInstalled() override {}
   QString GetDirectory() const override { return QStringLiteral("/games/") + m_short; }
   QString GetVersion() const override { return QStringLiteral("1.0"); }
-  QString GetStatus() const override { return kNotRunning; }
+  ProgramState GetStatus() const override { return ProgramState::NotRunning; }
   bool Run(WindowHandle) override { return false; }
   GameList InitGames() override { return {}; }
   void ReceivedFiles(const QString&, const QString&, bool) override {}
@@ -56,7 +56,7 @@ class FakeUserProgram : public UserProgram {
   void NotInstalled() override {}
   QString GetDirectory() const override { return QString(); }
   QString GetVersion() const override { return QString(); }
-  QString GetStatus() const override { return kNotRunning; }
+  ProgramState GetStatus() const override { return ProgramState::NotRunning; }
   bool Run(WindowHandle) override { return false; }
   GameList InitGames() override { return {}; }
   void ReceivedFiles(const QString&, const QString&, bool) override {}

@@ -18,8 +18,8 @@ namespace {
 
 class NoTools final : public Wintools {
  public:
-  bool RunProgram(const QString&, const QString&, const QString&, bool, bool) override { return false; }
-  bool ShellOpen(const QString&, const QString&, const QString&, bool) override { return false; }
+  bool RunProgram(const QString&, const RunOptions&) override { return false; }
+  bool ShellOpen(const QString&, const OpenOptions&) override { return false; }
   QString UninstallLookup(const QString&, const QString&) override { return QString(); }
   QString FileVersion(const QString&) override { return QString(); }
   bool TouchFile(const QString&) override { return false; }
@@ -73,14 +73,14 @@ TEST(Registry, BuiltinsInOrderThenDefinitionFilesOnlyInstalledOnes) {
   ProgramRegistry registry = fx.Registry({{"SPWAW", true}, {"CMBO", false}, {"SE4", true}});
   ProgramList list;
   list.Add(std::make_shared<FakeProgram>("OLD", true));  // emptied first
-  registry.BuildProgramList(false, list, false);
+  registry.BuildProgramList(list);
   EXPECT_EQ(Keys(list), QStringList({"SPWAW", "SE4", "ALPHA", "ZULU"}));
   ASSERT_EQ(fx.users.size(), 2u);
   // Bound before anything else is asked; the rescan flag is handed on.
   EXPECT_EQ(fx.users[0]->calls, QStringList({"SetINI(ALPHA)", "Installed(false)"}));
   EXPECT_EQ(fx.builtins[1]->calls, QStringList({"Installed(false)"}));
 
-  registry.BuildProgramList(true, list, false);
+  registry.BuildProgramList(list, {.rescan = true});
   EXPECT_EQ(fx.builtins.back()->calls, QStringList({"Installed(true)"}));
 }
 
@@ -90,7 +90,7 @@ TEST(Registry, IncludeAllTakesEveryProgramWithoutAsking) {
   WriteFile(fx.home.File("abc.ini"), "");
   ProgramRegistry registry = fx.Registry({{"SPWAW", false}, {"CMBO", false}, {"SE4", false}});
   ProgramList list;
-  registry.BuildProgramList(false, list, true);
+  registry.BuildProgramList(list, {.includeAll = true});
   EXPECT_EQ(Keys(list), QStringList({"SPWAW", "CMBO", "SE4", "ABC"}));
   for (const auto& p : fx.builtins) EXPECT_TRUE(p->calls.isEmpty());
   EXPECT_EQ(fx.users[0]->calls, QStringList({"SetINI(ABC)"}));
@@ -114,7 +114,7 @@ TEST(Registry, DefinitionFilesThatNeverBecomePrograms) {
   QDir().mkpath(fx.home.File("folder.ini"));  // a folder is no definition file
   ProgramRegistry registry = fx.Registry({{"SPWAW", false}});
   ProgramList list;
-  registry.BuildProgramList(false, list, true);
+  registry.BuildProgramList(list, {.includeAll = true});
   EXPECT_EQ(Keys(list), QStringList({"SPWAW", "DUP", "KOLT.INI", "XYZ"}));
 }
 
@@ -133,12 +133,12 @@ TEST(Registry, AddProgramBindsOnlyUserDefinedPrograms) {
   ProgramRegistry registry = fx.Registry({});
   ProgramList list;
   auto builtin = std::make_shared<FakeProgram>("SPWAW", true);
-  registry.AddProgram(builtin, false, list, false, "CUST");  // cannot be bound: not taken
+  registry.AddProgram(builtin, list, {.iniName = "CUST"});  // cannot be bound: not taken
   EXPECT_TRUE(list.IsEmpty());
   auto user = std::make_shared<FakeUserProgram>(false);
-  registry.AddProgram(user, false, list, false, "CUST");
+  registry.AddProgram(user, list, {.iniName = "CUST"});
   EXPECT_TRUE(list.IsEmpty());  // not installed
-  registry.AddProgram(user, false, list, true, "CUST");
+  registry.AddProgram(user, list, {.includeAll = true, .iniName = "CUST"});
   EXPECT_EQ(Keys(list), QStringList({"CUST"}));
 }
 

@@ -102,8 +102,11 @@ TEST_F(LinuxWintoolsTest, WaitsForNativeProgramSplittingParametersLikeWindows) {
   QDir().mkpath(work);
   LinuxWintools tools(m_ui);
   EXPECT_EQ(tools.LastExitCode(), -1);
-  ASSERT_TRUE(tools.RunProgram(script, QStringLiteral("one \"two words\" \"say \"\"hi\"\"\"  last"), work,
-                               true, true));
+  ASSERT_TRUE(
+      tools.RunProgram(script, {.parameters = QStringLiteral("one \"two words\" \"say \"\"hi\"\"\"  last"),
+                                .directory = work,
+                                .showError = true,
+                                .wait = true}));
   // Returned only after the program ended, with the window served meanwhile.
   EXPECT_TRUE(QFile::exists(record));
   EXPECT_GE(m_ui.doEvents, 1);
@@ -125,8 +128,9 @@ TEST_F(LinuxWintoolsTest, WindowsProgramRunsUnderWineInItsOwnPrefix) {
   qputenv("WINEPREFIX", "/elsewhere");  // the program's own prefix wins
 
   LinuxWintools tools(m_ui);
-  ASSERT_TRUE(
-      tools.RunProgram(exe, QStringLiteral("-x \"C:\\Games\\a b.dat\""), QFileInfo(exe).path(), false, true));
+  ASSERT_TRUE(tools.RunProgram(exe, {.parameters = QStringLiteral("-x \"C:\\Games\\a b.dat\""),
+                                     .directory = QFileInfo(exe).path(),
+                                     .wait = true}));
   EXPECT_EQ(tools.LastExitCode(), 7);
   EXPECT_EQ(Lines(record), (QStringList{QStringLiteral("PWD=") + QFileInfo(exe).path(),
                                         QStringLiteral("WINEPREFIX=") + prefix,
@@ -139,7 +143,7 @@ TEST_F(LinuxWintoolsTest, WindowsProgramRunsUnderWineInItsOwnPrefix) {
   const QString loose = m_home.File(QStringLiteral("loose/setup.exe"));
   WriteFile(loose, "MZ");
   LinuxWintools explicitWine(m_ui, wine);
-  ASSERT_TRUE(explicitWine.RunProgram(loose, QString(), QString(), false, true));
+  ASSERT_TRUE(explicitWine.RunProgram(loose, {.wait = true}));
   EXPECT_EQ(Lines(record).mid(1),
             (QStringList{QStringLiteral("WINEPREFIX=/elsewhere"), QStringLiteral("ARG=") + loose}));
 }
@@ -152,10 +156,10 @@ TEST_F(LinuxWintoolsTest, WatchedProgramOutlivesReplacementAndTools) {
   {
     LinuxWintools tools(m_ui);
     EXPECT_FALSE(tools.StartedProgramRunning());
-    ASSERT_TRUE(tools.RunProgram(slow, QString(), QString(), true, false));
+    ASSERT_TRUE(tools.RunProgram(slow, {.showError = true}));
     EXPECT_TRUE(tools.StartedProgramRunning());
     // A second start replaces the watched program without ending the first.
-    ASSERT_TRUE(tools.RunProgram(quick, QString(), QString(), true, false));
+    ASSERT_TRUE(tools.RunProgram(quick, {.showError = true}));
     EXPECT_TRUE(tools.StartedProgramRunning());
     EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
     EXPECT_TRUE(QFile::exists(second));
@@ -168,14 +172,13 @@ TEST_F(LinuxWintoolsTest, WatchedProgramOutlivesReplacementAndTools) {
 
 TEST_F(LinuxWintoolsTest, FailedStartsReportOnlyWhenAsked) {
   LinuxWintools tools(m_ui, QStringLiteral("/nonexistent/wine"));
-  EXPECT_FALSE(
-      tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a"), QString(), false, true));
-  EXPECT_FALSE(
-      tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a"), QString(), false, false));
+  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"),
+                                {.parameters = QStringLiteral("-a"), .wait = true}));
+  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"), {.parameters = QStringLiteral("-a")}));
   EXPECT_TRUE(m_ui.boxes.empty());
 
-  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"), QStringLiteral("-a \"b\""), QString(),
-                                true, true));
+  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"),
+                                {.parameters = QStringLiteral("-a \"b\""), .showError = true, .wait = true}));
   ASSERT_EQ(m_ui.boxes.size(), 1u);
   EXPECT_TRUE(m_ui.boxes[0].text.startsWith(QStringLiteral("Can't execute: /nonexistent/prog -a \"b\"")));
   EXPECT_EQ(m_ui.boxes[0].icon, kolt::Icon::Exclamation);
@@ -184,17 +187,17 @@ TEST_F(LinuxWintoolsTest, FailedStartsReportOnlyWhenAsked) {
   // A Windows program when Wine is missing; a working folder that does not exist.
   const QString exe = m_home.File(QStringLiteral("game/GAME.EXE"));
   WriteFile(exe, "MZ");
-  EXPECT_FALSE(tools.RunProgram(exe, QString(), QString(), true, false));
+  EXPECT_FALSE(tools.RunProgram(exe, {.showError = true}));
   ASSERT_EQ(m_ui.boxes.size(), 2u);
   EXPECT_TRUE(m_ui.boxes[1].text.startsWith(QStringLiteral("Can't execute: ") + exe + QStringLiteral(" ")));
   const QString record = m_home.File(QStringLiteral("r.txt"));
   const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/ok")), record);
-  EXPECT_FALSE(tools.RunProgram(script, QString(), m_home.File(QStringLiteral("missing")), false, true));
+  EXPECT_FALSE(tools.RunProgram(script, {.directory = m_home.File(QStringLiteral("missing")), .wait = true}));
   EXPECT_FALSE(tools.StartedProgramRunning());
   EXPECT_EQ(m_ui.boxes.size(), 2u);
 
   // Missing Wine is said even to a caller that stays silent otherwise (Play, Run).
-  EXPECT_FALSE(tools.RunProgram(exe, QString(), QString(), false, false));
+  EXPECT_FALSE(tools.RunProgram(exe, {}));
   ASSERT_EQ(m_ui.boxes.size(), 3u);
   EXPECT_TRUE(
       m_ui.boxes[2].text.contains(QStringLiteral("The Wine command \"/nonexistent/wine\" was not found.")));
@@ -207,37 +210,38 @@ TEST_F(LinuxWintoolsTest, ShellOpenHandsDocumentsAndPagesToTheDesktop) {
   qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
   LinuxWintools tools(m_ui);
 
-  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("https://www.libarchive.org/"), QString(), QString(), false));
+  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("https://www.libarchive.org/"), {}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
   EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=https://www.libarchive.org/")});
 
   QFile::remove(record);
   const QString doc = m_home.File(QStringLiteral("docs/kolt.htm"));
   WriteFile(doc, "<html></html>");
-  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("kolt.htm"), QString(), QFileInfo(doc).path(), true));
+  ASSERT_TRUE(
+      tools.ShellOpen(QStringLiteral("kolt.htm"), {.directory = QFileInfo(doc).path(), .showError = true}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
   EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=") + doc});
 
   // A program is started with the parameters, as the shell does.
   const QString progRecord = m_home.File(QStringLiteral("prog.txt"));
   const QString prog = WriteRecorder(m_home.File(QStringLiteral("bin/viewer")), progRecord);
-  ASSERT_TRUE(tools.ShellOpen(prog, QStringLiteral("\"a b\" c"), QString(), true));
+  ASSERT_TRUE(tools.ShellOpen(prog, {.parameters = QStringLiteral("\"a b\" c"), .showError = true}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(progRecord); }));
   EXPECT_EQ(Lines(progRecord).mid(2), (QStringList{QStringLiteral("ARG=a b"), QStringLiteral("ARG=c")}));
   EXPECT_TRUE(m_ui.boxes.empty());
 
   EXPECT_FALSE(
-      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), QStringLiteral("p"), QString(), false));
+      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), {.parameters = QStringLiteral("p")}));
   EXPECT_TRUE(m_ui.boxes.empty());
-  EXPECT_FALSE(
-      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), QStringLiteral("p"), QString(), true));
+  EXPECT_FALSE(tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")),
+                               {.parameters = QStringLiteral("p"), .showError = true}));
   ASSERT_EQ(m_ui.boxes.size(), 1u);
   EXPECT_TRUE(m_ui.boxes[0].text.startsWith(
       QStringLiteral("Can't execute: ") + m_home.File(QStringLiteral("nothing.htm")) + QStringLiteral(" p")));
 
   // No desktop opener at all.
   qputenv("PATH", "/nonexistent");
-  EXPECT_FALSE(tools.ShellOpen(QStringLiteral("https://curl.se/"), QString(), QString(), true));
+  EXPECT_FALSE(tools.ShellOpen(QStringLiteral("https://curl.se/"), {.showError = true}));
   EXPECT_EQ(m_ui.boxes.size(), 2u);
 }
 

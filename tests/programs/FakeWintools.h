@@ -18,12 +18,11 @@ class FakeWintools final : public Wintools {
     bool showError = false, wait = false;
   };
 
-  bool RunProgram(const QString& file, const QString& parameters, const QString& directory, bool showError,
-                  bool wait) override {
-    runs.push_back(Run{file, parameters, directory, showError, wait});
+  bool RunProgram(const QString& file, const RunOptions& o) override {
+    runs.push_back(Run{file, o.parameters, o.directory, o.showError, o.wait});
     return runResult;
   }
-  bool ShellOpen(const QString&, const QString&, const QString&, bool) override { return true; }
+  bool ShellOpen(const QString&, const OpenOptions&) override { return true; }
   QString UninstallLookup(const QString& exeName, const QString& keyName) override {
     lookups.append(keyName + QChar('|') + exeName);
     return uninstall.value(keyName);

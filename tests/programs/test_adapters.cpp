@@ -41,7 +41,7 @@ TEST(Adapters, EveryProgramInOrderWithIncludeAll) {
             "[Settings]\r\nLongName=Alpha Bravo\r\nEXE=ab.exe\r\nEMailSubDir=turns\r\n");
   WriteFile(fx.home.File("spwaw.ini"), "[Settings]\r\nLongName=Impostor\r\n");
   ProgramList list;
-  fx.Registry().BuildProgramList(false, list, true);
+  fx.Registry().BuildProgramList(list, {.includeAll = true});
   ASSERT_EQ(Keys(list), QStringList({"SPWAW", "CMBO", "SE4", "ABC"}));
   EXPECT_EQ(list.At(0)->GetLongName(), "Steel Panthers: World at War");
   EXPECT_EQ(list.At(0)->GetExeName(), "mech.exe");
@@ -67,7 +67,7 @@ TEST(Adapters, AtLoadOnlyInstalledProgramsAndNothingIsStoredForPendingOnes) {
   IniWrite("SPWAW", "SAVE", "0");
   WriteFile(fx.home.File("abc.ini"), "[Settings]\r\n");
   ProgramList list;
-  fx.Registry().BuildProgramList(false, list, false);
+  fx.Registry().BuildProgramList(list);
   EXPECT_EQ(Keys(list), QStringList({"SPWAW"}));
   EXPECT_TRUE(fx.ui.boxes.empty());
   // Programs without an adapter yet neither ask nor leave a mark in the settings.

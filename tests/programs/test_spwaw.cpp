@@ -407,7 +407,7 @@ TEST(SpwawReceive, MissingFolderIsReported) {
 TEST(SpwawProgram, RunAndStatus) {
   Fixture fx;
   auto p = fx.Installed(false);
-  EXPECT_EQ(p->GetStatus(), "Not running");
+  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
   EXPECT_FALSE(p->SupportsPasswords());
   EXPECT_FALSE(p->Provides(OptionalOperation::Host));
   EXPECT_FALSE(p->Provides(OptionalOperation::ProcessTurn));
@@ -423,11 +423,11 @@ TEST(SpwawProgram, RunAndStatus) {
 
   // The game holds its executable while it runs.
   fx.tools.running.append(fx.game + "/mech.exe");
-  EXPECT_EQ(p->GetStatus(), "Running");
+  EXPECT_EQ(p->GetStatus(), ProgramState::Running);
   fx.tools.running.clear();
-  EXPECT_EQ(p->GetStatus(), "Not running");
+  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
 
   auto notInstalled = fx.Make();
-  EXPECT_EQ(notInstalled->GetStatus(), "Not running");
+  EXPECT_EQ(notInstalled->GetStatus(), ProgramState::NotRunning);
   EXPECT_TRUE(notInstalled->InitGames().empty());
 }

@@ -73,7 +73,7 @@ TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   EXPECT_EQ(p->GetDirectory(), game);
   EXPECT_EQ(p->GetExePath(), game + "/MECH.EXE");
   EXPECT_EQ(p->GetVersion(), "2.5.17");
-  EXPECT_EQ(p->GetStatus(), "Not running");
+  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
   EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
   const GameList games = p->InitGames();
   ASSERT_EQ(games.size(), 1u);

@@ -99,8 +99,10 @@ void LinuxWintools::Prepare(QProcess& process, const Command& command, const QSt
   }
 }
 
-bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, const QString& directory,
-                               bool showError, bool wait) {
+bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
+  const QString& parameters = options.parameters;
+  const QString& directory = options.directory;
+  const bool wait = options.wait;
   const Command command = CommandFor(file, parameters);
   QProcess process;
   Prepare(process, command, directory);
@@ -128,7 +130,7 @@ bool LinuxWintools::RunProgram(const QString& file, const QString& parameters, c
     const bool folderOk = directory.isEmpty() || QFileInfo(directory).isDir();
     SetSystemError(found && folderOk ? ENOEXEC : ENOENT);
     if (wait) m_lastExitCode = -1;
-    if (showError) {
+    if (options.showError) {
       m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
     } else if (!found && IsWindowsProgram(file)) {
       // Callers that stay silent on a failed start (Play, Run) would leave the user
@@ -160,8 +162,10 @@ bool LinuxWintools::StartedProgramRunning() {
   return alive;
 }
 
-bool LinuxWintools::ShellOpen(const QString& file, const QString& parameters, const QString& directory,
-                              bool showError) {
+bool LinuxWintools::ShellOpen(const QString& file, const OpenOptions& options) {
+  const QString& parameters = options.parameters;
+  const QString& directory = options.directory;
+  const bool showError = options.showError;
   bool ok = false;
   if (IsUrl(file)) {
     ok = QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory);

@@ -23,10 +23,8 @@ class LinuxWintools final : public Wintools {
   // wine").
   explicit LinuxWintools(UiPort& ui, QString wineCommand = QString());
 
-  bool RunProgram(const QString& file, const QString& parameters, const QString& directory, bool showError,
-                  bool wait) override;
-  bool ShellOpen(const QString& file, const QString& parameters, const QString& directory,
-                 bool showError) override;
+  bool RunProgram(const QString& file, const RunOptions& options) override;
+  bool ShellOpen(const QString& file, const OpenOptions& options = {}) override;
   QString UninstallLookup(const QString& exeName, const QString& keyName) override;
   QString FileVersion(const QString& file) override;
   bool TouchFile(const QString& path) override;

@@ -27,7 +27,7 @@ class CUSTOM final : public UserProgram {
   void NotInstalled() override;
   QString GetDirectory() const override { return QString(); }
   QString GetVersion() const override { return QString(); }
-  QString GetStatus() const override { return kNotRunning; }
+  ProgramState GetStatus() const override { return ProgramState::NotRunning; }
   bool Run(WindowHandle window) override {
     (void)window;
     return false;

@@ -77,7 +77,7 @@ class TurnsTest : public ::testing::Test {
     parts = std::make_unique<ExchangeParts>(ui, tools, programs);
     exchange = &parts->exchange;
     ProgramRegistry registry(parts->ServicesFor(ui, tools), AdapterFactories());
-    registry.BuildProgramList(false, programs, false);
+    registry.BuildProgramList(programs);
     ASSERT_TRUE(programs.Contains("SPWAW"));
   }
   void TearDown() override {

@@ -61,7 +61,9 @@ class TestProgram : public Program {
   void NotInstalled() override { calls.append(QStringLiteral("NotInstalled")); }
   QString GetDirectory() const override { return QStringLiteral("/games/") + shortName; }
   QString GetVersion() const override { return QStringLiteral("1.2.3"); }
-  QString GetStatus() const override { return running ? kRunning : kNotRunning; }
+  ProgramState GetStatus() const override {
+    return running ? ProgramState::Running : ProgramState::NotRunning;
+  }
   bool Run(WindowHandle) override {
     calls.append(QStringLiteral("Run"));
     return runResult;

@@ -337,8 +337,8 @@ TEST(MainWindow, FitInstalledListGrowsWithThePrograms) {
       f.window->InstalledView()->visualItemRect(f.window->InstalledView()->topLevelItem(0)).height();
   // Eight programs: six rows more; the games list gives up the same height.
   for (int i = 0; i < 6; ++i)
-    f.registry.AddProgram(std::make_shared<TestProgram>("P" + QString::number(i)), false, f.programs, true,
-                          "");
+    f.registry.AddProgram(std::make_shared<TestProgram>("P" + QString::number(i)), f.programs,
+                          {.includeAll = true});
   f.window->RefreshLists(true);
   f.window->FitInstalledList();
   QApplication::processEvents();
@@ -356,7 +356,7 @@ class StartingProgram : public TestProgram {
       : TestProgram("REAL"), m_tools(tools), m_script(std::move(script)) {}
   bool Run(WindowHandle) override {
     calls.append("Run");
-    return m_tools.RunProgram(m_script, QString(), QString(), false, false);
+    return m_tools.RunProgram(m_script, {});
   }
 
  private:
@@ -372,7 +372,7 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   auto real = std::make_shared<StartingProgram>(f.tools, script);
   auto game = real->AddGame("turn.dat", "Play", "x@example.org");
   f.Load();
-  f.registry.AddProgram(real, false, f.programs, true, "");
+  f.registry.AddProgram(real, f.programs, {.includeAll = true});
   f.window->RefreshLists(true);
   f.Select({"turn.dat"});
   f.window->PlayGame(false);
@@ -392,7 +392,7 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   EXPECT_TRUE(f.SelectedNames().isEmpty());
 
   // A program that the adapter started itself (taking a turn directly) is watched too.
-  ASSERT_TRUE(f.tools.RunProgram(script, QString(), QString(), false, false));
+  ASSERT_TRUE(f.tools.RunProgram(script, {}));
   f.window->Timer1_Timer();
   QThread::msleep(600);
   f.window->Timer1_Timer();
