@@ -38,6 +38,8 @@ struct CliHome {
   CliHome() {
     QDir().mkpath(home.Root() + "/prefix");  // an empty Wine prefix: no uninstall entries
     WriteFile(game + "/mech.exe", "MZ");
+    // This player has no Combat Mission: the installation question is not asked.
+    kolt::IniWrite("CMBO", "Directory", "-");
   }
   void Game(const QString& relative, const QByteArray& bytes, const QDateTime& when) {
     WriteFile(game + "/" + relative, bytes);
@@ -150,8 +152,8 @@ TEST(Cli, TextShowsTheColumnsInOrder) {
   EXPECT_TRUE(
       lines[5].contains(QRegularExpression("^Game +File Name +Info +Modified +Size +Status +Mode +E-Mail$")));
   // One row per game: the description's line break does not split it.
-  EXPECT_TRUE(lines[6].contains(
-      QRegularExpression("^SPWAW +email001\\.cmt +Line one  line two .* 2 kB +New +KLT$")))
+  EXPECT_TRUE(
+      lines[6].contains(QRegularExpression("^SPWAW +email001\\.cmt +Line one  line two .* 2 kB +New +KLT$")))
       << lines[6].toStdString();
 }
 
