@@ -1,2 +1,0 @@
-# The installation-folder dialog.
-target_sources(kolt_ui PRIVATE frmProgram.cpp frmProgram.h frmProgram.ui)
