@@ -70,9 +70,11 @@ TEST(Adapters, AtLoadOnlyInstalledProgramsAndNothingIsStoredForPendingOnes) {
   fx.Registry().BuildProgramList(list);
   EXPECT_EQ(Keys(list), QStringList({"SPWAW"}));
   EXPECT_TRUE(fx.ui.boxes.empty());
+  // Combat Mission has no uninstall entry to look up: its folder is asked for, and the
+  // cancelled question is remembered so that the next start does not ask again.
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(IniReadSection("CMBO"), QStringList({"Directory=-"}));
   // Programs without an adapter yet neither ask nor leave a mark in the settings.
-  EXPECT_TRUE(fx.ui.folderQuestions.empty());
-  EXPECT_TRUE(IniReadSection("CMBO").isEmpty());
   EXPECT_TRUE(IniReadSection("SE4").isEmpty());
   EXPECT_TRUE(IniReadSection("ABC").isEmpty());
 }
