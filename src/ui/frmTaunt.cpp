@@ -11,7 +11,6 @@
 namespace kolt {
 namespace {
 
-const QString kCancelled = QStringLiteral("MODAL_CANCEL");
 const QString kSection = QStringLiteral("Text");
 
 }  // namespace
@@ -43,7 +42,7 @@ void frmTaunt::Prepare(const QString& address, const QString& gamesText) {
   m_form->txtEMail->setText(address);
   m_form->txtGames->setText(gamesText);
   m_form->txtTaunt->clear();
-  m_result.clear();
+  m_result.reset();
   m_saved = false;
   Form_Load();
   m_form->txtTaunt->setFocus();
@@ -125,7 +124,7 @@ void frmTaunt::reject() {
   if (m_port.MsgBox(QStringLiteral("Are you sure you want to cancel the sending operation?"),
                     Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return;
-  m_result = kCancelled;
+  m_result.reset();
   QDialog::reject();
 }
 
