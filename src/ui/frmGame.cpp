@@ -190,7 +190,6 @@ void frmGame::cmdOK_Click() {
   game->SetEMail(address);
   game->SetMode(ModeWord(m_cmbMode->currentIndex()));
   game->SetPassword(m_txtPassword->text());
-  m_result = QStringLiteral("OK");
   accept();
 }
 
@@ -200,7 +199,6 @@ void frmGame::cmdDelete_Click() {
     return;
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   m_games[static_cast<size_t>(m_index)]->Delete();
-  m_result = QStringLiteral("OK");
   accept();
 }
 

@@ -528,8 +528,7 @@ void frmMain::Edit() {
   const int index = SelectedGameIndex();
   if (index < 0 || !EnterBusy()) return;
   frmGame dialog(m_parts.ui, m_games, index, this);
-  dialog.exec();
-  if (dialog.DialogResult() == QStringLiteral("OK")) RefreshLists(true);
+  if (dialog.exec() == QDialog::Accepted) RefreshLists(true);
   LeaveBusy();
 }
 
