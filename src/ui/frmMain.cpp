@@ -334,7 +334,8 @@ void frmMain::Form_Activate() {
     m_parts.ui.DoEvents();
     if (m_parts.openSettings) m_parts.openSettings();
   }
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   if (!App().commandLineFile.isEmpty() && !m_commandLineProcessed) {
     m_commandLineProcessed = true;
     ShowStatus(QStringLiteral("Processing file ") + App().commandLineFile + QStringLiteral(" ..."));
@@ -342,7 +343,6 @@ void frmMain::Form_Activate() {
     ProcessCommandLineFile();
     ShowStatus(QStringLiteral("Ready"));
   }
-  LeaveBusy();
 }
 
 void frmMain::ProcessCommandLineFile() {
@@ -375,20 +375,6 @@ void frmMain::ShowStatus(const QString& text) {
 
 void frmMain::SetStatusText(const QString& text) {
   m_panels[0]->setText(text);
-}
-
-bool frmMain::EnterBusy() {
-  if (m_busy > 0) return false;
-  ++m_busy;
-  return true;
-}
-
-void frmMain::LeaveBusy() {
-  if (m_busy > 0) --m_busy;
-}
-
-bool frmMain::TakeGuard() {
-  return EnterBusy();
 }
 
 void frmMain::RefreshLists(bool reload) {
@@ -526,48 +512,49 @@ int frmMain::SelectedProgramIndex() const {
 
 void frmMain::Edit() {
   const int index = SelectedGameIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   frmGame dialog(m_parts.ui, m_games, index, this);
   if (dialog.exec() == QDialog::Accepted) RefreshLists(true);
-  LeaveBusy();
 }
 
 void frmMain::AutoSelectCommand() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
   AutoSelect();
-  LeaveBusy();
 }
 
 void frmMain::Refresh() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
-  LeaveBusy();
 }
 
 void frmMain::Rescan() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   m_parts.registry.BuildProgramList(true, m_parts.programs, false);
   RefreshLists(true);
   FitInstalledList();
-  LeaveBusy();
 }
 
 void frmMain::Send() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
   ShowStatus(QStringLiteral("Sending files..."));
   SendSelectedGames(false);
   ShowStatus(QStringLiteral("Ready"));
-  LeaveBusy();
 }
 
 void frmMain::Message() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ShowStatus(QStringLiteral("Sending messages..."));
   SendSelectedGames(true);
   ShowStatus(QStringLiteral("Ready"));
-  LeaveBusy();
 }
 
 void frmMain::SendSelectedGames(bool isMessage) {
@@ -588,9 +575,10 @@ void frmMain::StartWatching() {
 
 void frmMain::PlayGame(bool host) {
   const int index = SelectedGameIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   StartGame(m_games[static_cast<size_t>(index)], host, false);
-  LeaveBusy();
 }
 
 void frmMain::GameDoubleClick() {
@@ -600,9 +588,9 @@ void frmMain::GameDoubleClick() {
   const QString gameStatus = game->GetStatus();
   if (gameStatus == status::Send) return Send();
   if (gameStatus != status::Play && gameStatus != status::Host) return Edit();
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   StartGame(game, false, true);
-  LeaveBusy();
 }
 
 // Play, Host and the double click: the password goes to the clipboard and the name to
@@ -649,18 +637,21 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
 
 void frmMain::RunProgramCommand() {
   const int index = SelectedProgramIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ProgramPtr program = m_parts.programs.At(index);
   if (program->GetStatus() == kNotRunning && program->Run(winId())) {
     StartWatching();
     RefreshLists(false);
   }
-  LeaveBusy();
 }
 
 void frmMain::HideProgram() {
   const int index = SelectedProgramIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ProgramPtr program = m_parts.programs.At(index);
   if (m_parts.ui.MsgBox(
           QStringLiteral("Do you really want to hide ") + program->GetLongName() + QStringLiteral("?"),
@@ -675,7 +666,6 @@ void frmMain::HideProgram() {
     FitInstalledList();
     RefreshLists(true);
   }
-  LeaveBusy();
 }
 
 void frmMain::CopyPassword() {
@@ -729,7 +719,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (!EnterBusy()) {
+  const BusyGuard busy = Busy();
+  if (!busy) {
     event->ignore();  // a command is running: Close is dropped like every guarded command
     return;
   }

@@ -7,6 +7,7 @@
 #include "model/Game.h"
 #include "model/ListRows.h"
 #include "model/ProgramList.h"
+#include "ui/BusyGuard.h"
 
 class QAction;
 class QCheckBox;
@@ -69,9 +70,10 @@ class frmMain final : public QMainWindow {
   void FitInstalledList();
   void AutoSelect();
   int SelectByStatus(const QString& status);
-  bool EnterBusy();
-  void LeaveBusy();
-  bool IsBusy() const { return m_busy > 0; }
+  // Takes the busy state for as long as the guard lives; a guard that tests false means
+  // another command runs.
+  [[nodiscard]] BusyGuard Busy() { return BusyGuard(m_busy); }
+  bool IsBusy() const { return m_busy; }
 
   // Commands.
   void Edit();
@@ -112,12 +114,11 @@ class frmMain final : public QMainWindow {
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   void NotAvailable(const QString& what);
-  bool TakeGuard();
 
   MainWindowParts m_parts;
   GameList m_games;
   std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
-  int m_busy = 0;
+  bool m_busy = false;
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;
   bool m_watching = false;

@@ -2,5 +2,6 @@
 target_sources(kolt_ui PRIVATE
   frmGame.cpp frmGame.h
   frmMain.cpp frmMain.h
+  BusyGuard.h
 )
 target_link_libraries(kolt_ui PUBLIC kolt_exchange kolt_programs)

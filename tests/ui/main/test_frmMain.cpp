@@ -153,17 +153,35 @@ TEST(MainWindow, BusyGuardDropsSecondCommandsSilently) {
   Fixture f;
   f.alpha->AddGame("a.cmt", "Send", "x@example.org");
   f.Load();
-  ASSERT_TRUE(f.window->EnterBusy());
-  const qsizetype statuses = f.ui.statuses.size();
-  f.window->Send();
-  f.window->Refresh();
-  f.window->PlayGame(false);
-  EXPECT_EQ(f.ui.statuses.size(), statuses);
-  EXPECT_TRUE(f.ui.boxes.empty());
-  EXPECT_TRUE(f.alpha->calls.isEmpty());
-  f.window->LeaveBusy();
-  f.window->LeaveBusy();  // never below zero
-  EXPECT_TRUE(f.window->EnterBusy());
+  f.Select({"a.cmt"});
+  {
+    const BusyGuard busy = f.window->Busy();
+    ASSERT_TRUE(busy);
+    EXPECT_FALSE(f.window->Busy());   // a second command does not get in
+    EXPECT_TRUE(f.window->IsBusy());  // and its end does not free the first one
+    const qsizetype statuses = f.ui.statuses.size();
+    f.window->Send();
+    f.window->Refresh();
+    f.window->PlayGame(false);
+    f.window->Edit();  // a dialog would wait for a click that never comes
+    EXPECT_EQ(f.ui.statuses.size(), statuses);
+    EXPECT_TRUE(f.ui.boxes.empty());
+    EXPECT_TRUE(f.alpha->calls.isEmpty());
+  }
+  EXPECT_FALSE(f.window->IsBusy());
+
+  // While the game dialog is open, commands are dropped too.
+  bool refreshed = true;
+  QTimer::singleShot(0, [&] {
+    const qsizetype statuses = f.ui.statuses.size();
+    f.window->Refresh();
+    refreshed = f.ui.statuses.size() != statuses;
+    if (QWidget* modal = QApplication::activeModalWidget())
+      modal->findChild<QAbstractButton*>("cmdCancel")->click();
+  });
+  f.window->Edit();
+  EXPECT_FALSE(refreshed);
+  EXPECT_FALSE(f.window->IsBusy());
 }
 
 TEST(MainWindow, PlayDispatch) {
