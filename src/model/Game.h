@@ -32,20 +32,21 @@ class Game {
   virtual QString GetStatus() const = 0;
   // The send mode; "KLT" when none is stored.
   virtual QString GetMode() const = 0;
-  virtual void SetMode(const QString& mode) = 0;
+  virtual bool SetMode(const QString& mode) = 0;
   // One address or several separated by ";"; "" or "-" means none.
   virtual QString GetEMail() const = 0;
-  virtual void SetEMail(const QString& address) = 0;
+  virtual bool SetEMail(const QString& address) = 0;
   // Full paths of the files to attach when the turn is sent.
   virtual QStringList GetFiles() const = 0;
   // Deletes the game's files; on the first failure reports "Can't delete: " + path and
   // keeps the stored record, else clears the address and the stamps.
   virtual void Delete() = 0;
-  // Store the current modification stamp as sent / received.
-  virtual void SetSent() = 0;
-  virtual void SetReceived() = 0;
+  // Store the current modification stamp as sent / received. The setters return false
+  // when the settings file refused the value (during a pass the pass's end tells).
+  virtual bool SetSent() = 0;
+  virtual bool SetReceived() = 0;
   virtual QString GetPassword() const = 0;
-  virtual void SetPassword(const QString& password) = 0;
+  virtual bool SetPassword(const QString& password) = 0;
 
   virtual bool Provides(OptionalOperation operation) const {
     (void)operation;

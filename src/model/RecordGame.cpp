@@ -18,11 +18,11 @@ QString RecordGame::ReadRecord(const QString& suffix, const QString& defaultValu
   return IniRead(section, key + suffix, defaultValue);
 }
 
-void RecordGame::WriteRecord(const QString& suffix, const QString& value) {
+bool RecordGame::WriteRecord(const QString& suffix, const QString& value) {
   const QString key = GetRecordKey();
   const QString section = Section();
-  if (key.isEmpty() || section.isEmpty()) return;
-  IniWrite(section, key + suffix, value);
+  if (key.isEmpty() || section.isEmpty()) return false;
+  return IniWrite(section, key + suffix, value);
 }
 
 QString RecordGame::GetStatus() const {
@@ -34,39 +34,40 @@ QString RecordGame::GetMode() const {
   return stored.isEmpty() ? mode::Klt : stored;
 }
 
-void RecordGame::SetMode(const QString& value) {
-  WriteRecord(suffix::Mode, value);
+bool RecordGame::SetMode(const QString& value) {
+  return WriteRecord(suffix::Mode, value);
 }
 
 QString RecordGame::GetEMail() const {
   return ReadRecord(QString());
 }
 
-void RecordGame::SetEMail(const QString& address) {
-  WriteRecord(QString(), address);
+bool RecordGame::SetEMail(const QString& address) {
+  return WriteRecord(QString(), address);
 }
 
 QString RecordGame::GetPassword() const {
   return ReadRecord(suffix::Password);
 }
 
-void RecordGame::SetPassword(const QString& password) {
-  WriteRecord(suffix::Password, password);
+bool RecordGame::SetPassword(const QString& password) {
+  return WriteRecord(suffix::Password, password);
 }
 
-void RecordGame::SetSent() {
-  WriteRecord(suffix::Sent, GetModifiedStamp());
+bool RecordGame::SetSent() {
+  return WriteRecord(suffix::Sent, GetModifiedStamp());
 }
 
-void RecordGame::SetReceived() {
-  WriteRecord(suffix::Received, GetModifiedStamp());
+bool RecordGame::SetReceived() {
+  return WriteRecord(suffix::Received, GetModifiedStamp());
 }
 
-void RecordGame::ClearRecord(bool password) {
-  WriteRecord(QString(), QString());
-  WriteRecord(suffix::Received, QString());
-  WriteRecord(suffix::Sent, QString());
-  if (password) WriteRecord(suffix::Password, QString());
+bool RecordGame::ClearRecord(bool password) {
+  bool ok = WriteRecord(QString(), QString());
+  ok = WriteRecord(suffix::Received, QString()) && ok;
+  ok = WriteRecord(suffix::Sent, QString()) && ok;
+  if (password) ok = WriteRecord(suffix::Password, QString()) && ok;
+  return ok;
 }
 
 }  // namespace kolt

@@ -11,13 +11,13 @@ class RecordGame : public Game {
  public:
   QString GetStatus() const override;
   QString GetMode() const override;
-  void SetMode(const QString& mode) override;
+  bool SetMode(const QString& mode) override;
   QString GetEMail() const override;
-  void SetEMail(const QString& address) override;
+  bool SetEMail(const QString& address) override;
   QString GetPassword() const override;
-  void SetPassword(const QString& password) override;
-  void SetSent() override;
-  void SetReceived() override;
+  bool SetPassword(const QString& password) override;
+  bool SetSent() override;
+  bool SetReceived() override;
 
   // Unique among the program's games; empty while the game is not bound.
   virtual QString GetRecordKey() const = 0;
@@ -28,10 +28,10 @@ class RecordGame : public Game {
   // The settings section: the program's short name.
   QString Section() const;
   QString ReadRecord(const QString& suffix, const QString& defaultValue = QString()) const;
-  void WriteRecord(const QString& suffix, const QString& value);
+  bool WriteRecord(const QString& suffix, const QString& value);
   // After the files are gone: empties the address and the stamps (and the password
   // when asked); the mode stays.
-  void ClearRecord(bool password);
+  bool ClearRecord(bool password);
 };
 
 }  // namespace kolt

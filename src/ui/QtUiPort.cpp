@@ -96,16 +96,14 @@ std::optional<QString> QtUiPort::AskInstallFolder(const QString& caption, const 
                                                   const QString& folder, const QString& exeName) {
   frmProgram dialog(*this, m_parent);
   dialog.Prepare(caption, question, folder, exeName);
-  dialog.exec();
-  if (dialog.DialogResult() == QStringLiteral("MODAL_CANCEL")) return std::nullopt;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();
 }
 
 std::optional<QString> QtUiPort::AskTaunt(const QString& address, const QString& gamesText) {
   frmTaunt dialog(*this, m_parent);
   dialog.Prepare(address, gamesText);
-  dialog.exec();
-  if (dialog.DialogResult() == QStringLiteral("MODAL_CANCEL")) return std::nullopt;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();
 }
 

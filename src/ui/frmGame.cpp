@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/Settings.h"
+#include "core/AppSettings.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "model/Status.h"
@@ -151,13 +151,10 @@ void frmGame::Fill() {
   m_txtEMail->setFocus();  // the address is what the dialog is opened for
 }
 
-// The address book: [Addresses] 0, 1, 2, ... up to the first empty value, shown with
-// "-" in alphabetical order without regard to case.
+// The address book, shown with "-" in alphabetical order without regard to case.
 void frmGame::FillAddresses() {
   QStringList entries{QStringLiteral("-")};
-  for (int n = 0;; ++n) {
-    const QString address = IniRead(QStringLiteral("Addresses"), QString::number(n));
-    if (address.isEmpty()) break;
+  for (const QString& address : AddressBook()) {
     const bool known = std::any_of(entries.begin(), entries.end(), [&](const QString& e) {
       return e.compare(address, Qt::CaseInsensitive) == 0;
     });
@@ -169,28 +166,26 @@ void frmGame::FillAddresses() {
   m_txtEMail->addItems(entries);
 }
 
-void frmGame::AddAddress() {
+bool frmGame::AddAddress() {
   const QString text = m_txtEMail->currentText();
-  if (text.isEmpty()) return;
+  if (text.isEmpty()) return true;
   for (int i = 0; i < m_txtEMail->count(); ++i) {
-    if (m_txtEMail->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return;
+    if (m_txtEMail->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return true;
   }
-  // The first free key: with duplicates or gaps in the section, "entries - 1" would
-  // overwrite an address that is already there.
-  int key = 0;
-  while (!IniRead(QStringLiteral("Addresses"), QString::number(key)).isEmpty()) ++key;
-  IniWrite(QStringLiteral("Addresses"), QString::number(key), text);
+  return AddToAddressBook(text);
 }
 
 void frmGame::cmdOK_Click() {
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   GamePtr game = m_games[static_cast<size_t>(m_index)];
   const QString address = m_txtEMail->currentText();
-  if (!address.contains(QChar(';'))) AddAddress();
-  game->SetEMail(address);
-  game->SetMode(ModeWord(m_cmbMode->currentIndex()));
-  game->SetPassword(m_txtPassword->text());
-  m_result = QStringLiteral("OK");
+  // Every value is tried; when one did not reach the settings file the dialog stays, so
+  // nothing looks stored that is not.
+  bool stored = address.contains(QChar(';')) || AddAddress();
+  stored = game->SetEMail(address) && stored;
+  stored = game->SetMode(ModeWord(m_cmbMode->currentIndex())) && stored;
+  stored = game->SetPassword(m_txtPassword->text()) && stored;
+  if (!stored) return m_ui.ShowSettingsWriteError();
   accept();
 }
 
@@ -200,7 +195,6 @@ void frmGame::cmdDelete_Click() {
     return;
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   m_games[static_cast<size_t>(m_index)]->Delete();
-  m_result = QStringLiteral("OK");
   accept();
 }
 

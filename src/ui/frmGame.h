@@ -14,15 +14,13 @@ class UiPort;
 
 // The game properties dialog: the opponent's address with the address book, the send
 // mode and the password of one game of the main window's list; also deletes the game
-// and opens the program's own "more" dialog. Modal; DialogResult() is "OK" when the
-// game was changed or deleted.
+// and opens the program's own "more" dialog. Modal; accepted when the game was changed
+// or deleted.
 class frmGame final : public QDialog {
   Q_OBJECT
 
  public:
   frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* parent = nullptr);
-
-  QString DialogResult() const { return m_result; }
 
   // The mode words of the mode list, in list order.
   static QStringList ModeTexts();
@@ -34,7 +32,9 @@ class frmGame final : public QDialog {
  private:
   void Fill();
   void FillAddresses();
-  void AddAddress();
+  // Adds the typed address to the address book unless it is there; false when it could
+  // not be stored.
+  bool AddAddress();
   void cmdOK_Click();
   void cmdDelete_Click();
   void cmdGenerate_Click();
@@ -44,7 +44,6 @@ class frmGame final : public QDialog {
   const GameList& m_games;
   int m_index;
   GamePtr m_game;
-  QString m_result;
 
   QLineEdit* m_txtGame;
   QLineEdit* m_txtFileName;

@@ -2,30 +2,23 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QSet>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextDocument>
 #include <QTimer>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/AppSettings.h"
 #include "core/Pass.h"
-#include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "exchange/turns/SendSelection.h"
@@ -35,7 +28,10 @@
 #include "model/Status.h"
 #include "platform/HotKeys.h"
 #include "platform/Wintools.h"
+#include "ui/GamesModel.h"
+#include "ui/PlainTip.h"
 #include "ui/frmGame.h"
+#include "ui_frmMain.h"
 
 namespace kolt {
 namespace {
@@ -45,37 +41,17 @@ int TwipsToPixels(int twips) {
   return twips / 15;
 }
 
-QPushButton* Button(const QString& caption, const char* name, const QString& tip) {
-  auto* b = new QPushButton(caption);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setToolTip(tip);
-  b->setAutoDefault(false);
-  return b;
-}
-
 void SetBold(QTreeWidgetItem* item, int column, bool bold) {
   QFont f = item->font(column);
   f.setBold(bold);
   item->setFont(column, f);
 }
 
-// Tool tips render markup when the text looks like it; names, descriptions and
-// addresses come from other people's files and are shown as the text they are.
-QString PlainTip(const QString& text) {
-  if (!Qt::mightBeRichText(text)) return text;
-  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
-}
-
-QString GameKey(const Game& game) {
-  ProgramPtr program = game.GetProgram();
-  return ((program ? program->GetShortName() : QString()) + QChar('\t') + game.GetName()).toUpper();
-}
-
 }  // namespace
 
-frmMain::frmMain(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), m_parts(std::move(parts)) {
-  setObjectName(QStringLiteral("frmMain"));
-  setWindowTitle(QStringLiteral("KOLT Helper"));
+frmMain::frmMain(MainWindowParts parts, QWidget* parent)
+    : QMainWindow(parent), m_form(std::make_unique<Ui::frmMain>()), m_parts(std::move(parts)) {
+  m_form->setupUi(this);
   BuildWidgets();
   BuildMenus();
   m_timer = new QTimer(this);
@@ -84,8 +60,7 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), 
   connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
   m_timer->start();
 
-  const QByteArray geometry =
-      QByteArray::fromBase64(IniRead(QStringLiteral("Settings"), QStringLiteral("Window")).toLatin1());
+  const QByteArray geometry = WindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
     // Wide enough for every column of the games list on a usual screen.
     QSize size(1200, 660);
@@ -99,74 +74,18 @@ frmMain::~frmMain() {
   if (m_watching) QApplication::restoreOverrideCursor();
 }
 
+// What the form file cannot say: the lists' columns and model, the status panels and
+// the connections.
 void frmMain::BuildWidgets() {
-  auto* central = new QWidget;
-  auto* layout = new QVBoxLayout(central);
-
-  m_fraInstalled = new QGroupBox(QStringLiteral("Installed programs"));
-  m_fraInstalled->setObjectName(QStringLiteral("fraInstalled"));
-  m_lvInstalled = new QTreeWidget;
-  m_lvInstalled->setObjectName(QStringLiteral("lvInstalled"));
-  m_lvInstalled->setRootIsDecorated(false);
-  m_lvInstalled->setUniformRowHeights(true);
-  m_lvInstalled->setHeaderLabels(ProgramColumnHeaders());
-  m_lvInstalled->setSelectionMode(QAbstractItemView::SingleSelection);
-  auto* cmdRun = Button(QStringLiteral("&Run"), "cmdRun",
-                        QStringLiteral("Start the selected program (or double-click the program)"));
-  auto* cmdHide = Button(QStringLiteral("H&ide"), "cmdHide", QStringLiteral("Hide the selected program"));
-  auto* installedButtons = new QVBoxLayout;
-  installedButtons->addWidget(cmdRun);
-  installedButtons->addWidget(cmdHide);
-  installedButtons->addStretch(1);
-  auto* installedLayout = new QHBoxLayout(m_fraInstalled);
-  installedLayout->addWidget(m_lvInstalled, 1);
-  installedLayout->addLayout(installedButtons);
-
-  m_fraGames = new QGroupBox(QStringLiteral("Games in progress"));
-  m_fraGames->setObjectName(QStringLiteral("fraGames"));
-  m_lvGames = new QTreeWidget;
-  m_lvGames->setObjectName(QStringLiteral("lvGames"));
-  m_lvGames->setRootIsDecorated(false);
-  m_lvGames->setUniformRowHeights(true);
+  QTreeWidget* installed = m_form->lvInstalled;
+  installed->setHeaderLabels(ProgramColumnHeaders());
+  QTreeView* games = m_form->lvGames;
+  m_gamesModel = new GamesModel(this);
+  games->setModel(m_gamesModel);
   // Columns fit what a sample of rows holds: measuring every cell of thousands of games
   // would cost more than the rest of a refresh.
-  m_lvGames->header()->setResizeContentsPrecision(200);
-  m_lvGames->setHeaderLabels(GameColumnHeaders());
-  m_lvGames->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_lvGames->headerItem()->setTextAlignment(kGameSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-  m_lvGames->installEventFilter(this);
-
-  auto* cmdEdit = Button(
-      QStringLiteral("&Edit... (F2)"), "cmdEdit",
-      QStringLiteral("Set the Mode and E-Mail address for the selected game (or double-click the game)"));
-  auto* cmdSelect = Button(QStringLiteral("Se&lect (F3)"), "cmdSelect",
-                           QStringLiteral("Select games with Send or Play/Send status"));
-  auto* cmdSend =
-      Button(QStringLiteral("&Send... (F4)"), "cmdSend", QStringLiteral("Send all selected games"));
-  m_chkTaunt = new QCheckBox(QStringLiteral("&Taunt your opponent"));
-  m_chkTaunt->setObjectName(QStringLiteral("chkTaunt"));
-  m_chkTaunt->setToolTip(QStringLiteral("Open an editor window before sending message to each opponent"));
-  auto* cmdRefresh = Button(QStringLiteral("Refresh (F5)"), "cmdRefresh",
-                            QStringLiteral("Refresh the program and game status"));
-  auto* cmdPlay =
-      Button(QStringLiteral("&Play (F9)"), "cmdPlay",
-             QStringLiteral("Play the selected game (or double-click the game when it has Play status)"));
-  auto* cmdMessage =
-      Button(QStringLiteral("&Message (F12)"), "cmdMessage", QStringLiteral("Send a message to opponent"));
-  auto* cmdClose = Button(QStringLiteral("&Close"), "cmdClose", QString());
-  auto* row = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdEdit, cmdSelect, cmdSend, m_chkTaunt, cmdRefresh,
-                                                    cmdPlay, cmdMessage})
-    row->addWidget(w);
-  row->addStretch(1);
-  row->addWidget(cmdClose);
-  auto* gamesLayout = new QVBoxLayout(m_fraGames);
-  gamesLayout->addWidget(m_lvGames, 1);
-  gamesLayout->addLayout(row);
-
-  layout->addWidget(m_fraInstalled, 0);
-  layout->addWidget(m_fraGames, 1);
-  setCentralWidget(central);
+  games->header()->setResizeContentsPrecision(200);
+  games->installEventFilter(this);
 
   const char* panelNames[4] = {"Status", "Hot key for file name", "Hot key for password", "Time zone"};
   for (int i = 0; i < 4; ++i) {
@@ -179,31 +98,29 @@ void frmMain::BuildWidgets() {
     else
       statusBar()->addPermanentWidget(m_panels[i]);
   }
-  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
   const QList<int> programWidths = ProgramColumnWidths();
   for (int i = 0; i < programWidths.size(); ++i)
-    m_lvInstalled->setColumnWidth(i, TwipsToPixels(programWidths[i]));
+    installed->setColumnWidth(i, TwipsToPixels(programWidths[i]));
   const QList<int> gameWidths = GameColumnWidths();
-  for (int i = 0; i < gameWidths.size(); ++i) m_lvGames->setColumnWidth(i, TwipsToPixels(gameWidths[i]));
+  for (int i = 0; i < gameWidths.size(); ++i) games->setColumnWidth(i, TwipsToPixels(gameWidths[i]));
 
-  connect(cmdRun, &QPushButton::clicked, this, &frmMain::RunProgramCommand);
-  connect(cmdHide, &QPushButton::clicked, this, &frmMain::HideProgram);
-  connect(cmdEdit, &QPushButton::clicked, this, &frmMain::Edit);
-  connect(cmdSelect, &QPushButton::clicked, this, &frmMain::AutoSelectCommand);
-  connect(cmdSend, &QPushButton::clicked, this, &frmMain::Send);
-  connect(cmdRefresh, &QPushButton::clicked, this, &frmMain::Refresh);
+  connect(m_form->cmdRun, &QPushButton::clicked, this, &frmMain::RunProgramCommand);
+  connect(m_form->cmdHide, &QPushButton::clicked, this, &frmMain::HideProgram);
+  connect(m_form->cmdEdit, &QPushButton::clicked, this, &frmMain::Edit);
+  connect(m_form->cmdSelect, &QPushButton::clicked, this, &frmMain::AutoSelectCommand);
+  connect(m_form->cmdSend, &QPushButton::clicked, this, &frmMain::Send);
+  connect(m_form->cmdRefresh, &QPushButton::clicked, this, &frmMain::Refresh);
   // Ctrl held at the click hosts instead of playing.
-  connect(cmdPlay, &QPushButton::clicked, this,
+  connect(m_form->cmdPlay, &QPushButton::clicked, this,
           [this] { PlayGame(QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier)); });
-  connect(cmdMessage, &QPushButton::clicked, this, &frmMain::Message);
-  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-  connect(m_chkTaunt, &QCheckBox::clicked, this, [this](bool checked) {
-    IniWrite(QStringLiteral("Settings"), QStringLiteral("Taunt"),
-             checked ? QStringLiteral("1") : QStringLiteral("0"));
+  connect(m_form->cmdMessage, &QPushButton::clicked, this, &frmMain::Message);
+  connect(m_form->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+  connect(m_form->chkTaunt, &QCheckBox::clicked, this, [this](bool checked) {
+    if (!SetTauntEnabled(checked)) m_parts.ui.ShowSettingsWriteError();
   });
-  connect(m_lvInstalled, &QTreeWidget::itemDoubleClicked, this, [this] { RunProgramCommand(); });
-  connect(m_lvGames, &QTreeWidget::itemDoubleClicked, this, [this] { GameDoubleClick(); });
+  connect(installed, &QTreeWidget::itemDoubleClicked, this, [this] { RunProgramCommand(); });
+  connect(games, &QTreeView::doubleClicked, this, [this] { GameDoubleClick(); });
 }
 
 void frmMain::BuildMenus() {
@@ -300,7 +217,7 @@ QString frmMain::PanelText(int panel) const {
 
 void frmMain::Form_Load() {
   m_panels[3]->setText(App().timeZoneText);
-  m_chkTaunt->setChecked(LeadingNumber(IniRead(QStringLiteral("Settings"), QStringLiteral("Taunt"))) != 0);
+  m_form->chkTaunt->setChecked(TauntEnabled());
   m_parts.registry.BuildProgramList(m_parts.programs);
   RefreshLists(true);
   FitInstalledList();
@@ -329,12 +246,13 @@ bool frmMain::event(QEvent* event) {
 }
 
 void frmMain::Form_Activate() {
-  if (IniRead(QStringLiteral("E-Mail"), QStringLiteral("Mode")).isEmpty() && !m_settingsPrompted) {
+  if (MailMode().isEmpty() && !m_settingsPrompted) {
     m_settingsPrompted = true;
     m_parts.ui.DoEvents();
     if (m_parts.openSettings) m_parts.openSettings();
   }
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   if (!App().commandLineFile.isEmpty() && !m_commandLineProcessed) {
     m_commandLineProcessed = true;
     ShowStatus(QStringLiteral("Processing file ") + App().commandLineFile + QStringLiteral(" ..."));
@@ -342,7 +260,6 @@ void frmMain::Form_Activate() {
     ProcessCommandLineFile();
     ShowStatus(QStringLiteral("Ready"));
   }
-  LeaveBusy();
 }
 
 void frmMain::ProcessCommandLineFile() {
@@ -377,18 +294,16 @@ void frmMain::SetStatusText(const QString& text) {
   m_panels[0]->setText(text);
 }
 
-bool frmMain::EnterBusy() {
-  if (m_busy > 0) return false;
-  ++m_busy;
-  return true;
+const GameList& frmMain::Games() const {
+  return m_gamesModel->Games();
 }
 
-void frmMain::LeaveBusy() {
-  if (m_busy > 0) --m_busy;
+QTreeView* frmMain::GamesView() const {
+  return m_form->lvGames;
 }
 
-bool frmMain::TakeGuard() {
-  return EnterBusy();
+QTreeWidget* frmMain::InstalledView() const {
+  return m_form->lvInstalled;
 }
 
 void frmMain::RefreshLists(bool reload) {
@@ -396,19 +311,19 @@ void frmMain::RefreshLists(bool reload) {
   Pass pass;
   if (m_parts.exchange && !App().workingFolder.isEmpty()) m_parts.exchange->ProcessWorkingFolder();
 
+  QTreeWidget* installed = m_form->lvInstalled;
   QSet<QString> selectedPrograms;
-  for (QTreeWidgetItem* item : m_lvInstalled->selectedItems()) selectedPrograms.insert(item->text(0));
+  for (QTreeWidgetItem* item : installed->selectedItems()) selectedPrograms.insert(item->text(0));
   QSet<QString> selectedGames;
+  QString currentGame;
   if (reload) {
-    for (int i = 0; i < m_lvGames->topLevelItemCount(); ++i) {
-      if (m_lvGames->topLevelItem(i)->isSelected() && i < static_cast<int>(m_games.size()))
-        selectedGames.insert(GameKey(*m_games[static_cast<size_t>(i)]));
+    const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+    for (const QModelIndex& index : selection->selectedRows()) {
+      if (GamePtr game = m_gamesModel->GameAt(index.row())) selectedGames.insert(GamesModel::Key(*game));
     }
-    m_games.clear();
-    m_rows.clear();
-    m_lvGames->clear();
+    if (GamePtr game = SelectedGame()) currentGame = GamesModel::Key(*game);
   }
-  m_lvInstalled->clear();
+  installed->clear();
 
   Lists lists = ReadLists(m_parts.programs, reload, [this](const Program& program) {
     ShowStatus(QStringLiteral("Checking ") + program.GetLongName());
@@ -417,69 +332,94 @@ void frmMain::RefreshLists(bool reload) {
 
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
-  const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
   for (const ProgramRow& row : lists.programs) {
     auto* item = new QTreeWidgetItem(row.Cells());
     item->setToolTip(1, PlainTip(row.name));
     item->setToolTip(2, PlainTip(row.version));
     item->setToolTip(4, PlainTip(row.directory));
-    m_lvInstalled->addTopLevelItem(item);
+    installed->addTopLevelItem(item);
     SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
     item->setSelected(selectedPrograms.contains(row.game));
   }
   if (reload) {
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(lists.games.size()));
-    for (size_t i = 0; i < lists.games.size(); ++i) {
-      const GameRow& g = lists.gameRows[i];
-      auto* gameItem = new QTreeWidgetItem(g.Cells());
-      gameItem->setToolTip(1, PlainTip(g.fileName));
-      gameItem->setToolTip(2, PlainTip(g.info));
-      gameItem->setToolTip(3, PlainTip(g.modified));
-      gameItem->setToolTip(kGameSizeColumn, g.sizeTip);
-      gameItem->setToolTip(7, PlainTip(g.email));
-      gameItem->setTextAlignment(kGameSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-      SetBold(gameItem, 1, CollectionHasKey(receivedGames, g.game + QChar('\t') + g.fileName));
-      SetBold(gameItem, 5, g.statusBold);
-      items.append(gameItem);
-    }
-    // All rows at once: one layout of the view instead of one per row.
-    m_lvGames->addTopLevelItems(items);
-    for (size_t i = 0; i < lists.games.size(); ++i) {
-      if (selectedGames.contains(GameKey(*lists.games[i])))
-        items[static_cast<qsizetype>(i)]->setSelected(true);
-    }
-    m_games = std::move(lists.games);
-    m_rows = std::move(lists.gameRows);
+    // The list shows the rows it had until the new ones are all read, then changes once.
+    FillGames(lists);
+    SelectGames(selectedGames, currentGame);
   }
   FitColumns();
   ShowStatus(QStringLiteral("Ready"));
 }
 
+void frmMain::FillGames(Lists& lists) {
+  const KeyedCollection noMarks;
+  const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
+  std::vector<bool> received;
+  received.reserve(lists.gameRows.size());
+  for (const GameRow& row : lists.gameRows)
+    received.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
+  m_gamesModel->Reset(std::move(lists.games), std::move(lists.gameRows), std::move(received));
+}
+
+// Selects the games of `keys`, and makes the game of `currentKey` current when it is
+// among them, else the first of them: the commands act on the current game.
+void frmMain::SelectGames(const QSet<QString>& keys, const QString& currentKey) {
+  if (keys.isEmpty()) return;
+  const GameList& games = m_gamesModel->Games();
+  std::vector<bool> selected(games.size(), false);
+  int current = -1;
+  for (size_t row = 0; row < games.size(); ++row) {
+    const QString key = GamesModel::Key(*games[row]);
+    if (!keys.contains(key)) continue;
+    selected[row] = true;
+    if (current < 0 || key == currentKey) current = static_cast<int>(row);
+  }
+  SelectRows(selected, current);
+}
+
+// The selection of the games list in one step, contiguous rows as one range: thousands
+// of rows selected one by one would each notify the view.
+void frmMain::SelectRows(const std::vector<bool>& selected, int current) {
+  QItemSelection selection;
+  const int last = m_gamesModel->columnCount() - 1;
+  const int rows = static_cast<int>(selected.size());
+  for (int row = 0; row < rows; ++row) {
+    if (!selected[static_cast<size_t>(row)]) continue;
+    const int first = row;
+    while (row + 1 < rows && selected[static_cast<size_t>(row + 1)]) ++row;
+    selection.select(m_gamesModel->index(first, 0), m_gamesModel->index(row, last));
+  }
+  QItemSelectionModel* model = m_form->lvGames->selectionModel();
+  model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  if (current >= 0) model->setCurrentIndex(m_gamesModel->index(current, 0), QItemSelectionModel::NoUpdate);
+}
+
 // Columns fit their content (never narrower than the header), up to a limit that keeps
 // long descriptions and folders from pushing the other columns out of sight.
 void frmMain::FitColumns() {
-  for (QTreeWidget* view : {m_lvInstalled, m_lvGames}) {
-    const QList<int> design = view == m_lvGames ? GameColumnWidths() : ProgramColumnWidths();
-    for (int c = 0; c < view->columnCount() && c < design.size(); ++c) {
+  const auto fit = [](QTreeView* view, const QList<int>& design) {
+    const int columns = view->header()->count();
+    for (int c = 0; c < columns && c < design.size(); ++c) {
       view->resizeColumnToContents(c);
       const int limit = std::max(TwipsToPixels(design[c]), 360);
       view->setColumnWidth(c, std::min(view->columnWidth(c) + 12, limit));
     }
-  }
+  };
+  fit(m_form->lvInstalled, ProgramColumnWidths());
+  fit(m_form->lvGames, GameColumnWidths());
 }
 
 void frmMain::FitInstalledList() {
-  const int n = m_lvInstalled->topLevelItemCount();
+  QTreeWidget* installed = m_form->lvInstalled;
+  const int n = installed->topLevelItemCount();
   if (n == 0) return;
-  int rowHeight = m_lvInstalled->visualItemRect(m_lvInstalled->topLevelItem(0)).height();
+  int rowHeight = installed->visualItemRect(installed->topLevelItem(0)).height();
   if (rowHeight <= 0) rowHeight = fontMetrics().height() + 4;
   // The rows, the header, one spare row and room for the horizontal scroll bar: the games
   // frame takes what is left.
-  const int header = m_lvInstalled->header()->sizeHint().height();
+  const int header = installed->header()->sizeHint().height();
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  m_lvInstalled->setFixedHeight(header + (n + 1) * rowHeight + scrollBar + 2 * m_lvInstalled->frameWidth());
-  m_fraInstalled->layout()->activate();
+  installed->setFixedHeight(header + (n + 1) * rowHeight + scrollBar + 2 * installed->frameWidth());
+  m_form->fraInstalled->layout()->activate();
   centralWidget()->layout()->activate();
 }
 
@@ -488,97 +428,96 @@ void frmMain::AutoSelect() {
 }
 
 int frmMain::SelectByStatus(const QString& word) {
-  int count = 0;
   // The states the list shows, as the last refresh read them.
-  for (int i = 0; i < m_lvGames->topLevelItemCount() && i < static_cast<int>(m_rows.size()); ++i) {
-    const GameRow& row = m_rows[static_cast<size_t>(i)];
-    QTreeWidgetItem* item = m_lvGames->topLevelItem(i);
-    if (row.email == QStringLiteral("-")) {
-      item->setSelected(false);
-    } else if (row.status == word) {
-      item->setSelected(true);
-      if (count == 0) m_lvGames->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-      ++count;
-    } else {
-      item->setSelected(false);
-    }
+  const std::vector<GameRow>& rows = m_gamesModel->Rows();
+  std::vector<bool> selected(rows.size(), false);
+  int first = -1;
+  int count = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].email == QStringLiteral("-") || rows[i].status != word) continue;
+    selected[i] = true;
+    if (count == 0) first = static_cast<int>(i);
+    ++count;
   }
+  SelectRows(selected, first);
   return count;
 }
 
-int frmMain::SelectedGameIndex() const {
-  QTreeWidgetItem* item = m_lvGames->currentItem();
-  if (!item || !item->isSelected()) return -1;
-  const int index = m_lvGames->indexOfTopLevelItem(item);
-  return index < static_cast<int>(m_games.size()) ? index : -1;
+GamePtr frmMain::SelectedGame() const {
+  const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+  const QModelIndex current = selection->currentIndex();
+  if (!current.isValid() || !selection->isRowSelected(current.row(), QModelIndex())) return nullptr;
+  return m_gamesModel->GameAt(current.row());
 }
 
 int frmMain::SelectedProgramIndex() const {
-  QTreeWidgetItem* item = m_lvInstalled->currentItem();
+  QTreeWidget* installed = m_form->lvInstalled;
+  QTreeWidgetItem* item = installed->currentItem();
   if (!item || !item->isSelected()) {
-    const auto selected = m_lvInstalled->selectedItems();
+    const auto selected = installed->selectedItems();
     if (selected.isEmpty()) return -1;
     item = selected.first();
   }
-  const int index = m_lvInstalled->indexOfTopLevelItem(item);
+  const int index = installed->indexOfTopLevelItem(item);
   return index < m_parts.programs.Count() ? index : -1;
 }
 
 void frmMain::Edit() {
-  const int index = SelectedGameIndex();
-  if (index < 0 || !EnterBusy()) return;
-  frmGame dialog(m_parts.ui, m_games, index, this);
-  dialog.exec();
-  if (dialog.DialogResult() == QStringLiteral("OK")) RefreshLists(true);
-  LeaveBusy();
+  if (!SelectedGame()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
+  frmGame dialog(m_parts.ui, m_gamesModel->Games(), current.row(), this);
+  if (dialog.exec() == QDialog::Accepted) RefreshLists(true);
 }
 
 void frmMain::AutoSelectCommand() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
   AutoSelect();
-  LeaveBusy();
 }
 
 void frmMain::Refresh() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
-  LeaveBusy();
 }
 
 void frmMain::Rescan() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   m_parts.registry.BuildProgramList(m_parts.programs, {.rescan = true});
   RefreshLists(true);
   FitInstalledList();
-  LeaveBusy();
 }
 
 void frmMain::Send() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   RefreshLists(true);
   ShowStatus(QStringLiteral("Sending files..."));
   SendSelectedGames(false);
   ShowStatus(QStringLiteral("Ready"));
-  LeaveBusy();
 }
 
 void frmMain::Message() {
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ShowStatus(QStringLiteral("Sending messages..."));
   SendSelectedGames(true);
   ShowStatus(QStringLiteral("Ready"));
-  LeaveBusy();
 }
 
 void frmMain::SendSelectedGames(bool isMessage) {
   if (!m_parts.exchange) return NotAvailable(QStringLiteral("Sending turns"));
   GameList selected;
-  for (int i = 0; i < m_lvGames->topLevelItemCount() && i < static_cast<int>(m_games.size()); ++i) {
-    if (m_lvGames->topLevelItem(i)->isSelected()) selected.push_back(m_games[static_cast<size_t>(i)]);
+  const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+  for (int i = 0; i < m_gamesModel->rowCount(); ++i) {
+    if (selection->isRowSelected(i, QModelIndex())) selected.push_back(m_gamesModel->GameAt(i));
   }
   kolt::SendSelectedGames(m_parts.ui, *m_parts.exchange, selected, isMessage,
-                          isMessage || m_chkTaunt->isChecked(), [this] { RefreshLists(true); });
+                          isMessage || m_form->chkTaunt->isChecked(), [this] { RefreshLists(true); });
 }
 
 void frmMain::StartWatching() {
@@ -588,22 +527,22 @@ void frmMain::StartWatching() {
 }
 
 void frmMain::PlayGame(bool host) {
-  const int index = SelectedGameIndex();
-  if (index < 0 || !EnterBusy()) return;
-  StartGame(m_games[static_cast<size_t>(index)], host, false);
-  LeaveBusy();
+  const GamePtr game = SelectedGame();
+  if (!game) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  StartGame(game, host, false);
 }
 
 void frmMain::GameDoubleClick() {
-  const int index = SelectedGameIndex();
-  if (index < 0) return;
-  GamePtr game = m_games[static_cast<size_t>(index)];
+  const GamePtr game = SelectedGame();
+  if (!game) return;
   const QString gameStatus = game->GetStatus();
   if (gameStatus == status::Send) return Send();
   if (gameStatus != status::Play && gameStatus != status::Host) return Edit();
-  if (!EnterBusy()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   StartGame(game, false, true);
-  LeaveBusy();
 }
 
 // Play, Host and the double click: the password goes to the clipboard and the name to
@@ -650,18 +589,21 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
 
 void frmMain::RunProgramCommand() {
   const int index = SelectedProgramIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ProgramPtr program = m_parts.programs.At(index);
   if (program->GetStatus() == ProgramState::NotRunning && program->Run(winId())) {
     StartWatching();
     RefreshLists(false);
   }
-  LeaveBusy();
 }
 
 void frmMain::HideProgram() {
   const int index = SelectedProgramIndex();
-  if (index < 0 || !EnterBusy()) return;
+  if (index < 0) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
   ProgramPtr program = m_parts.programs.At(index);
   if (m_parts.ui.MsgBox(
           QStringLiteral("Do you really want to hide ") + program->GetLongName() + QStringLiteral("?"),
@@ -672,18 +614,17 @@ void frmMain::HideProgram() {
       if (p != program) kept.Add(p);
     }
     m_parts.programs = kept;
-    delete m_lvInstalled->takeTopLevelItem(index);
+    delete m_form->lvInstalled->takeTopLevelItem(index);
     FitInstalledList();
     RefreshLists(true);
   }
-  LeaveBusy();
 }
 
 void frmMain::CopyPassword() {
-  const int index = SelectedGameIndex();
-  if (index < 0) return;
+  const GamePtr game = SelectedGame();
+  if (!game) return;
   QGuiApplication::clipboard()->clear();
-  QGuiApplication::clipboard()->setText(m_games[static_cast<size_t>(index)]->GetPassword());
+  QGuiApplication::clipboard()->setText(game->GetPassword());
 }
 
 void frmMain::GeneratePasswordCommand() {
@@ -719,7 +660,7 @@ void frmMain::Timer1_Timer() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_lvGames && event->type() == QEvent::KeyPress) {
+  if (watched == m_form->lvGames && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
       Edit();
@@ -730,12 +671,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (!EnterBusy()) {
+  const BusyGuard busy = Busy();
+  if (!busy) {
     event->ignore();  // a command is running: Close is dropped like every guarded command
     return;
   }
-  IniWrite(QStringLiteral("Settings"), QStringLiteral("Window"),
-           QString::fromLatin1(saveGeometry().toBase64()));
+  SetWindowGeometry(saveGeometry());  // only the window's size and place would be lost
   if (m_parts.hotKeys) m_parts.hotKeys->Unregister();
   if (m_watching) QApplication::restoreOverrideCursor();
   m_watching = false;

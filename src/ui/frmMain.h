@@ -1,24 +1,29 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
+#include <memory>
 
 #include "core/Utilities.h"
 #include "model/Game.h"
 #include "model/ListRows.h"
 #include "model/ProgramList.h"
+#include "ui/BusyGuard.h"
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
 class QLabel;
-class QPushButton;
 class QTimer;
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
+
+namespace Ui {
+class frmMain;
+}
 
 namespace kolt {
 
+class GamesModel;
 class HotKeys;
 class ProgramRegistry;
 class TurnExchange;
@@ -69,9 +74,10 @@ class frmMain final : public QMainWindow {
   void FitInstalledList();
   void AutoSelect();
   int SelectByStatus(const QString& status);
-  bool EnterBusy();
-  void LeaveBusy();
-  bool IsBusy() const { return m_busy > 0; }
+  // Takes the busy state for as long as the guard lives; a guard that tests false means
+  // another command runs.
+  [[nodiscard]] BusyGuard Busy() { return BusyGuard(m_busy); }
+  bool IsBusy() const { return m_busy; }
 
   // Commands.
   void Edit();
@@ -92,9 +98,14 @@ class frmMain final : public QMainWindow {
   // The 1000 ms watch of the program started by Play.
   void Timer1_Timer();
 
-  const GameList& Games() const { return m_games; }
-  QTreeWidget* GamesView() const { return m_lvGames; }
-  QTreeWidget* InstalledView() const { return m_lvInstalled; }
+  const GameList& Games() const;
+  // The games list shows GamesRows(): the rows as the last refresh read them.
+  const GamesModel& GamesRows() const { return *m_gamesModel; }
+  QTreeView* GamesView() const;
+  QTreeWidget* InstalledView() const;
+  // The game the commands act on: the current row of the games list while it is
+  // selected; else none.
+  GamePtr SelectedGame() const;
   // Status panels 1 to 4.
   QString PanelText(int panel) const;
 
@@ -106,27 +117,23 @@ class frmMain final : public QMainWindow {
  private:
   void BuildMenus();
   void BuildWidgets();
+  void FillGames(Lists& lists);
+  void SelectGames(const QSet<QString>& keys, const QString& currentKey);
+  void SelectRows(const std::vector<bool>& selected, int current);
   void FitColumns();
-  int SelectedGameIndex() const;
   int SelectedProgramIndex() const;
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   void NotAvailable(const QString& what);
-  bool TakeGuard();
 
+  std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;
-  GameList m_games;
-  std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
-  int m_busy = 0;
+  GamesModel* m_gamesModel = nullptr;
+  bool m_busy = false;
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;
   bool m_watching = false;
 
-  QGroupBox* m_fraInstalled = nullptr;
-  QTreeWidget* m_lvInstalled = nullptr;
-  QGroupBox* m_fraGames = nullptr;
-  QTreeWidget* m_lvGames = nullptr;
-  QCheckBox* m_chkTaunt = nullptr;
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;
   QAction* m_mnuOpenInWinZip = nullptr;

@@ -8,12 +8,6 @@
 #include "ui_frmProgram.h"
 
 namespace kolt {
-namespace {
-
-const QString kCancelled = QStringLiteral("MODAL_CANCEL");
-
-}  // namespace
-
 frmProgram::frmProgram(UiPort& ui, QWidget* parent)
     : QDialog(parent), m_form(std::make_unique<Ui::frmProgram>()), m_port(ui) {
   m_form->setupUi(this);
@@ -34,13 +28,13 @@ void frmProgram::Prepare(const QString& caption, const QString& question, const 
   m_form->lblQuestion->setText(question);
   m_form->txtDirectory->setText(folder == QStringLiteral("-") ? QString() : folder);
   m_exeName = exeName;
-  m_result.clear();
+  m_result.reset();
 }
 
 void frmProgram::OKButton_Click() {
   const QString t = m_form->txtDirectory->text();
   if (t.isEmpty() || t == QStringLiteral("-")) {
-    m_result.clear();  // the opener takes this as "not installed"
+    m_result = QString();  // the opener takes this as "not installed"
     accept();
     return;
   }
@@ -58,7 +52,7 @@ void frmProgram::CancelButton_Click() {
 
 void frmProgram::reject() {
   // Esc and the window's close box cancel too.
-  m_result = kCancelled;
+  m_result.reset();
   QDialog::reject();
 }
 

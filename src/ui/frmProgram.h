@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QFileDialog;
 
@@ -29,9 +30,9 @@ class frmProgram final : public QDialog {
   // nothing) and the executable that Browse looks for (may be empty).
   void Prepare(const QString& caption, const QString& question, const QString& folder,
                const QString& exeName);
-  // "" until closed; then "MODAL_CANCEL" when cancelled, else the confirmed folder
-  // (empty when the field was empty or "-").
-  QString DialogResult() const { return m_result; }
+  // The confirmed folder (empty when the field was empty or "-"); nothing until OK
+  // closes the dialog, and nothing when it was cancelled.
+  std::optional<QString> DialogResult() const { return m_result; }
 
   // Sets up the file-open dialog of Browse.
   void ConfigureFileDialog(QFileDialog& dialog) const;
@@ -50,7 +51,7 @@ class frmProgram final : public QDialog {
   std::unique_ptr<Ui::frmProgram> m_form;
   UiPort& m_port;
   QString m_exeName;
-  QString m_result;
+  std::optional<QString> m_result;
   FileChooser m_chooser;
 };
 

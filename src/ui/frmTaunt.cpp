@@ -4,17 +4,12 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 
-#include "core/Settings.h"
+#include "core/AppSettings.h"
 #include "core/UiPort.h"
 #include "ui_frmTaunt.h"
 
 namespace kolt {
-namespace {
-
-const QString kCancelled = QStringLiteral("MODAL_CANCEL");
-const QString kSection = QStringLiteral("Text");
-
-}  // namespace
+namespace {}  // namespace
 
 frmTaunt::frmTaunt(UiPort& ui, QWidget* parent)
     : QDialog(parent), m_form(std::make_unique<Ui::frmTaunt>()), m_port(ui) {
@@ -43,7 +38,7 @@ void frmTaunt::Prepare(const QString& address, const QString& gamesText) {
   m_form->txtEMail->setText(address);
   m_form->txtGames->setText(gamesText);
   m_form->txtTaunt->clear();
-  m_result.clear();
+  m_result.reset();
   m_saved = false;
   Form_Load();
   m_form->txtTaunt->setFocus();
@@ -51,14 +46,7 @@ void frmTaunt::Prepare(const QString& address, const QString& gamesText) {
 
 void frmTaunt::Form_Load() {
   m_form->cmbText->clear();
-  for (const QString& line : IniReadSection(kSection)) {
-    if (line.isEmpty()) continue;
-    const qsizetype eq = line.indexOf(QChar('='));
-    if (eq < 0) continue;
-    const QString text = line.mid(eq + 1);
-    if (text.isEmpty()) continue;
-    AddTextToList(text);
-  }
+  for (const QString& text : TauntTexts()) AddTextToList(text);
   AddTextToList(QStringLiteral(" "));
   AddTextToList(SignatureText());
   m_form->cmbText->setCurrentIndex(-1);
@@ -125,7 +113,7 @@ void frmTaunt::reject() {
   if (m_port.MsgBox(QStringLiteral("Are you sure you want to cancel the sending operation?"),
                     Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return;
-  m_result = kCancelled;
+  m_result.reset();
   QDialog::reject();
 }
 
@@ -137,10 +125,8 @@ void frmTaunt::done(int result) {
 void frmTaunt::SaveTexts() {
   if (m_saved) return;
   m_saved = true;
-  QStringList lines;
-  const QStringList texts = StoredTexts();
-  for (int i = 0; i < texts.size(); ++i) lines.append(QString::number(i) + QChar('=') + texts[i]);
-  IniWriteSection(kSection, lines);
+  // Losing the list of texts is no reason to hold up the message.
+  SetTauntTexts(StoredTexts());
 }
 
 }  // namespace kolt

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmTaunt;
@@ -15,7 +16,8 @@ class UiPort;
 
 // The taunt editor: a personal text to the opponent before a message goes out, with a
 // list of stored texts (settings section [Text]) that are appended on selection.
-// Reports through DialogResult: the text (lines joined by CR LF), or "MODAL_CANCEL".
+// Reports through DialogResult: the text (lines joined by CR LF), or nothing when the
+// sending was cancelled.
 class frmTaunt final : public QDialog {
   Q_OBJECT
 
@@ -26,7 +28,7 @@ class frmTaunt final : public QDialog {
 
   // The recipient and the games text; loads the stored texts.
   void Prepare(const QString& address, const QString& gamesText);
-  QString DialogResult() const { return m_result; }
+  std::optional<QString> DialogResult() const { return m_result; }
 
   // The stored texts in list order.
   QStringList StoredTexts() const;
@@ -49,7 +51,7 @@ class frmTaunt final : public QDialog {
 
   std::unique_ptr<Ui::frmTaunt> m_form;
   UiPort& m_port;
-  QString m_result;
+  std::optional<QString> m_result;
   bool m_saved = false;
 };
 

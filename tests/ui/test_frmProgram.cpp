@@ -45,7 +45,7 @@ TEST(frmProgram, PreparedControlsAndScreenshot) {
   EXPECT_EQ(Child<QPushButton>(form, "OKButton")->text(), "OK");
   EXPECT_TRUE(Child<QPushButton>(form, "OKButton")->isDefault());
   EXPECT_EQ(Child<QPushButton>(form, "CancelButton")->text(), "Cancel");
-  EXPECT_EQ(form.DialogResult(), "");
+  EXPECT_EQ(form.DialogResult(), std::nullopt);  // nothing confirmed yet
 
   form.show();
   QApplication::processEvents();
@@ -71,13 +71,13 @@ TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
   EXPECT_EQ(ui.boxes[0].text, "Folder '" + dir.path() + "/missing' does not exist");
   EXPECT_EQ(ui.boxes[0].icon, Icon::None);
   EXPECT_TRUE(form.isVisible());  // stays open
-  EXPECT_EQ(form.DialogResult(), "");
+  EXPECT_EQ(form.DialogResult(), std::nullopt);
 
   field->setText(dir.path());
   ok->click();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.result(), QDialog::Accepted);
-  EXPECT_EQ(form.DialogResult(), dir.path());
+  EXPECT_EQ(form.DialogResult(), std::optional<QString>(dir.path()));
 
   // An empty field or "-" closes with an empty answer, not the previous folder.
   for (const QString& t : {QString(), QString("-")}) {
@@ -86,7 +86,7 @@ TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
     field->setText(t);
     ok->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.DialogResult(), "");
+    EXPECT_EQ(form.DialogResult(), std::optional<QString>(QString()));
   }
   EXPECT_EQ(ui.boxes.size(), 1u);
 }
@@ -97,18 +97,18 @@ TEST(frmProgram, CancelEscapeAndCloseBoxCancel) {
   form.Prepare("SP", "Q", "/old", "mech.exe");
   form.show();
   Child<QPushButton>(form, "CancelButton")->click();
-  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+  EXPECT_EQ(form.DialogResult(), std::nullopt);
 
   form.Prepare("SP", "Q", "/old", "mech.exe");
   form.show();
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+  EXPECT_EQ(form.DialogResult(), std::nullopt);
 
   form.Prepare("SP", "Q", "/old", "mech.exe");
   form.show();
   form.close();
-  EXPECT_EQ(form.DialogResult(), "MODAL_CANCEL");
+  EXPECT_EQ(form.DialogResult(), std::nullopt);
 }
 
 TEST(frmProgram, BrowseLooksForTheExecutableAndTakesItsFolder) {
@@ -178,4 +178,10 @@ TEST(frmProgram, QtUiPortRunsTheDialogModally) {
   answer(QString(), false);
   EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
             std::optional<QString>(QString()));
+  // A folder named like the old in-band cancel marker is a folder.
+  const QString marker = dir.path() + "/MODAL_" + "CANCEL";
+  ASSERT_TRUE(QDir().mkpath(marker));
+  answer(marker, false);
+  EXPECT_EQ(port.AskInstallFolder("Steel Panthers: World at War", kQuestion, "/old", "mech.exe"),
+            std::optional<QString>(marker));
 }

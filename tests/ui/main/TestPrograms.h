@@ -31,15 +31,24 @@ class TestGame : public Game {
   qint64 GetSize() const override { return 1536; }
   QString GetStatus() const override { return status; }
   QString GetMode() const override { return mode; }
-  void SetMode(const QString& m) override { mode = m; }
+  bool SetMode(const QString& m) override {
+    mode = m;
+    return true;
+  }
   QString GetEMail() const override { return email; }
-  void SetEMail(const QString& a) override { email = a; }
+  bool SetEMail(const QString& a) override {
+    email = a;
+    return true;
+  }
   QStringList GetFiles() const override { return {}; }
   void Delete() override { deleted = true; }
-  void SetSent() override {}
-  void SetReceived() override {}
+  bool SetSent() override { return true; }
+  bool SetReceived() override { return true; }
   QString GetPassword() const override { return password; }
-  void SetPassword(const QString& p) override { password = p; }
+  bool SetPassword(const QString& p) override {
+    password = p;
+    return true;
+  }
 
   std::shared_ptr<Program> program;
   QString name, status, email, password, mode;

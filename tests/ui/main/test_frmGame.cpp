@@ -53,7 +53,7 @@ TEST(GameDialog, AddressBookRules) {
     EXPECT_EQ(f.Address(d)->currentText(), "beta@example.org");
     f.Address(d)->setEditText("ALPHA@EXAMPLE.ORG");
     f.Click(d, "cmdOK");
-    EXPECT_EQ(d.DialogResult(), "OK");
+    EXPECT_EQ(d.result(), QDialog::Accepted);
   }
   EXPECT_EQ(IniRead("Addresses", "2"), "");  // a known address, any case: nothing new
   EXPECT_EQ(game->email, "ALPHA@EXAMPLE.ORG");
@@ -95,7 +95,7 @@ TEST(GameDialog, ModeListAndPassword) {
     f.Click(d, "cmdGenerate");
     EXPECT_NE(d.findChild<QLineEdit*>("txtPassword")->text(), "pw");
     f.Click(d, "cmdCancel");
-    EXPECT_EQ(d.DialogResult(), "");
+    EXPECT_EQ(d.result(), QDialog::Rejected);
   }
   EXPECT_EQ(game->password, "pw");  // Cancel after Generate keeps the password
   EXPECT_EQ(game->mode, "");
@@ -111,7 +111,7 @@ TEST(GameDialog, ModeListAndPassword) {
     f.Mode(d)->setCurrentIndex(0);
     d.show();
     QTest::keyClick(&d, Qt::Key_Return);  // Enter is OK
-    EXPECT_EQ(d.DialogResult(), "OK");
+    EXPECT_EQ(d.result(), QDialog::Accepted);
   }
   EXPECT_EQ(game->mode, "KLT");
 }
@@ -141,5 +141,5 @@ TEST(GameDialog, MoreDeleteAndF6) {
   f.ui.Answers({Answer::Ok});
   f.Click(d, "cmdDelete");
   EXPECT_TRUE(game->deleted);
-  EXPECT_EQ(d.DialogResult(), "OK");
+  EXPECT_EQ(d.result(), QDialog::Accepted);
 }

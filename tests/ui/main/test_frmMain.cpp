@@ -3,29 +3,53 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
+#include <functional>
 
 #include "TestPrograms.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "exchange/archive/ArchiveWrapper.h"
 #include "exchange/archive/MemoryArchiveLog.h"
-#include "exchange/mail/Mailer.h"
+#include "exchange/mail/MailTransport.h"
 #include "exchange/mail/TestMessage.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/Services.h"
 #include "platform/linux/LinuxWintools.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "ui/GamesModel.h"
 #include "ui/frmMain.h"
+
+// Readable failures: gtest finds this next to QString.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
+
+// A transport that takes every message and keeps its recipient.
+class RecordingTransport final : public MailTransport {
+ public:
+  bool SendMail(const QString& address, const QString&, const QString&, const QStringList&, bool,
+                bool) override {
+    sent.append(address);
+    return true;
+  }
+  QStringList sent;
+};
 
 // A main window over test programs, loaded as at start-up.
 struct Fixture {
@@ -39,7 +63,7 @@ struct Fixture {
   ProgramRegistry registry{services, FactoriesFor({alpha, beta})};
   MemoryArchiveLog archiveLog;
   ArchiveWrapper archive{ui, archiveLog};
-  Mailer mailer{ui};
+  RecordingTransport mailer;
   TurnExchange exchange{ui, tools, programs, archive, mailer};
   std::unique_ptr<frmMain> window;
 
@@ -49,23 +73,66 @@ struct Fixture {
     window = std::make_unique<frmMain>(parts);
     window->Form_Load();
   }
-  QTreeWidget* Games() { return window->GamesView(); }
+  QTreeView* Games() { return window->GamesView(); }
+  const GamesModel& Model() { return window->GamesRows(); }
+  int RowCount() { return Model().rowCount(); }
+  QVariant Data(int row, int column, int role = Qt::DisplayRole) {
+    return Model().index(row, column).data(role);
+  }
+  QString Text(int row, int column) { return Data(row, column).toString(); }
+  bool Bold(int row, int column) { return Data(row, column, Qt::FontRole).value<QFont>().bold(); }
+  int RowOf(const QString& name) {
+    for (int i = 0; i < RowCount(); ++i) {
+      if (Text(i, 1) == name) return i;
+    }
+    return -1;
+  }
   QStringList SelectedNames() {
     QStringList names;
-    for (int i = 0; i < Games()->topLevelItemCount(); ++i) {
-      if (Games()->topLevelItem(i)->isSelected()) names.append(Games()->topLevelItem(i)->text(1));
+    for (int i = 0; i < RowCount(); ++i) {
+      if (Games()->selectionModel()->isRowSelected(i, QModelIndex())) names.append(Text(i, 1));
     }
     return names;
   }
+  QString CurrentName() { return Text(Games()->currentIndex().row(), 1); }
+  // Selects the games as the program would; the last one becomes current.
   void Select(const QStringList& names) {
     Games()->clearSelection();
-    for (int i = 0; i < Games()->topLevelItemCount(); ++i) {
-      QTreeWidgetItem* item = Games()->topLevelItem(i);
-      if (names.contains(item->text(1))) {
-        item->setSelected(true);
-        Games()->setCurrentItem(item, 0, QItemSelectionModel::Select);
-      }
+    for (int i = 0; i < RowCount(); ++i) {
+      if (names.contains(Text(i, 1)))
+        Games()->selectionModel()->setCurrentIndex(Model().index(i, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
+  }
+  // A click of the user on a game's row, with `modifiers` held.
+  void Click(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QModelIndex index = Model().index(RowOf(name), 1);
+    ASSERT_TRUE(index.isValid()) << name.toStdString();
+    Games()->scrollTo(index);
+    QTest::mouseClick(Games()->viewport(), Qt::LeftButton, modifiers, Games()->visualRect(index).center());
+  }
+  // Shows the window; the watch timer is stopped so that only the test's commands
+  // change the selection.
+  void Show() {
+    window->findChild<QTimer*>("Timer1")->stop();
+    window->show();
+  }
+  // A key pressed in the games list of the active window (its menu keys work only there:
+  // after a dialog closes the window is active again once the desktop says so).
+  // `dialog`, when given, answers the game dialog the key opens; a key that opens none
+  // leaves it unused.
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+             const std::function<void(QWidget&)>& dialog = {}) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Games()->setFocus();
+    QObject pending;
+    if (dialog) {
+      QTimer::singleShot(0, &pending, [&dialog] {
+        if (QWidget* modal = QApplication::activeModalWidget()) dialog(*modal);
+      });
+    }
+    QTest::keyClick(Games(), static_cast<Qt::Key>(key), modifiers);
   }
 };
 
@@ -88,14 +155,28 @@ TEST(MainWindow, ListsShowColumnsBoldCellsAndKeepTheSelection) {
   f.Load();
   ASSERT_EQ(f.window->InstalledView()->topLevelItemCount(), 2);
   EXPECT_EQ(f.window->InstalledView()->topLevelItem(0)->text(1), "The ALPHA game");
-  ASSERT_EQ(f.Games()->topLevelItemCount(), 3);
-  QTreeWidgetItem* first = f.Games()->topLevelItem(0);
-  EXPECT_EQ(first->text(0), "ALPHA");
-  EXPECT_EQ(first->text(4), "1.5 kB");
-  EXPECT_EQ(first->toolTip(4), "1536 bytes");
-  EXPECT_TRUE(first->font(5).bold());                        // Play, with an address
-  EXPECT_FALSE(f.Games()->topLevelItem(1)->font(5).bold());  // Play, but "-"
-  EXPECT_FALSE(f.Games()->topLevelItem(2)->font(5).bold());  // Wait
+  ASSERT_EQ(f.RowCount(), 3);
+  EXPECT_EQ(f.Model().columnCount(), 8);
+  for (int c = 0; c < 8; ++c)
+    EXPECT_EQ(f.Model().headerData(c, Qt::Horizontal).toString(), GameColumnHeaders()[c]);
+  EXPECT_EQ(f.Text(0, 0), "ALPHA");
+  EXPECT_EQ(f.Text(0, 1), "one.cmt");
+  EXPECT_EQ(f.Text(0, 2), "about one.cmt");
+  EXPECT_EQ(f.Text(0, 3), "1/2/26 10:00 AM");
+  EXPECT_EQ(f.Text(0, 4), "1.5 kB");
+  EXPECT_EQ(f.Text(0, 5), "Play");
+  EXPECT_EQ(f.Text(0, 6), "KLT");
+  EXPECT_EQ(f.Text(0, 7), "x@example.org");
+  EXPECT_EQ(f.Data(0, 4, Qt::ToolTipRole).toString(), "1536 bytes");
+  // The size column reads right-aligned, header and cells.
+  const int right = Qt::AlignRight | Qt::AlignVCenter;
+  EXPECT_EQ(f.Data(0, 4, Qt::TextAlignmentRole).toInt(), right);
+  EXPECT_EQ(f.Model().headerData(4, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), right);
+  EXPECT_FALSE(f.Data(0, 3, Qt::TextAlignmentRole).isValid());
+  EXPECT_TRUE(f.Bold(0, 5));   // Play, with an address
+  EXPECT_FALSE(f.Bold(1, 5));  // Play, but "-"
+  EXPECT_FALSE(f.Bold(2, 5));  // Wait
+  EXPECT_FALSE(f.Bold(0, 1));  // nothing received
   EXPECT_EQ(f.ui.statuses.last(), "Ready");
   EXPECT_TRUE(f.ui.statuses.contains("Checking The BETA game"));
 
@@ -106,6 +187,7 @@ TEST(MainWindow, ListsShowColumnsBoldCellsAndKeepTheSelection) {
   std::swap(f.beta->games[0], f.beta->games[1]);
   f.window->RefreshLists(true);
   EXPECT_EQ(f.SelectedNames(), QStringList({"THREE.DAT"}));
+  EXPECT_EQ(f.CurrentName(), "THREE.DAT");
 }
 
 // Names, descriptions and addresses come from other people's files: a tool tip shows
@@ -114,8 +196,8 @@ TEST(MainWindow, ToolTipsShowOtherPeoplesTextAsText) {
   Fixture f;
   f.alpha->AddGame("<img src=x>.cmt", "Play", "<b>x</b>@example.org");
   f.Load();
-  ASSERT_EQ(f.Games()->topLevelItemCount(), 1);
-  QTreeWidgetItem* item = f.Games()->topLevelItem(0);
+  ASSERT_EQ(f.RowCount(), 1);
+  auto tip = [&f](int column) { return f.Data(0, column, Qt::ToolTipRole).toString(); };
   auto shown = [](const QString& tip) {
     QTextDocument doc;
     if (Qt::mightBeRichText(tip))
@@ -124,10 +206,10 @@ TEST(MainWindow, ToolTipsShowOtherPeoplesTextAsText) {
       doc.setPlainText(tip);
     return doc.toPlainText();
   };
-  EXPECT_EQ(shown(item->toolTip(1)), "<img src=x>.cmt");
-  EXPECT_EQ(shown(item->toolTip(2)), "about <img src=x>.cmt");
-  EXPECT_EQ(shown(item->toolTip(7)), "<b>x</b>@example.org");
-  EXPECT_EQ(item->toolTip(4), "1536 bytes");
+  EXPECT_EQ(shown(tip(1)), "<img src=x>.cmt");
+  EXPECT_EQ(shown(tip(2)), "about <img src=x>.cmt");
+  EXPECT_EQ(shown(tip(7)), "<b>x</b>@example.org");
+  EXPECT_EQ(tip(4), "1536 bytes");
 }
 
 TEST(MainWindow, AutoSelectPrefersSendThenPlaySendAndSkipsDash) {
@@ -153,17 +235,35 @@ TEST(MainWindow, BusyGuardDropsSecondCommandsSilently) {
   Fixture f;
   f.alpha->AddGame("a.cmt", "Send", "x@example.org");
   f.Load();
-  ASSERT_TRUE(f.window->EnterBusy());
-  const qsizetype statuses = f.ui.statuses.size();
-  f.window->Send();
-  f.window->Refresh();
-  f.window->PlayGame(false);
-  EXPECT_EQ(f.ui.statuses.size(), statuses);
-  EXPECT_TRUE(f.ui.boxes.empty());
-  EXPECT_TRUE(f.alpha->calls.isEmpty());
-  f.window->LeaveBusy();
-  f.window->LeaveBusy();  // never below zero
-  EXPECT_TRUE(f.window->EnterBusy());
+  f.Select({"a.cmt"});
+  {
+    const BusyGuard busy = f.window->Busy();
+    ASSERT_TRUE(busy);
+    EXPECT_FALSE(f.window->Busy());   // a second command does not get in
+    EXPECT_TRUE(f.window->IsBusy());  // and its end does not free the first one
+    const qsizetype statuses = f.ui.statuses.size();
+    f.window->Send();
+    f.window->Refresh();
+    f.window->PlayGame(false);
+    f.window->Edit();  // a dialog would wait for a click that never comes
+    EXPECT_EQ(f.ui.statuses.size(), statuses);
+    EXPECT_TRUE(f.ui.boxes.empty());
+    EXPECT_TRUE(f.alpha->calls.isEmpty());
+  }
+  EXPECT_FALSE(f.window->IsBusy());
+
+  // While the game dialog is open, commands are dropped too.
+  bool refreshed = true;
+  QTimer::singleShot(0, [&] {
+    const qsizetype statuses = f.ui.statuses.size();
+    f.window->Refresh();
+    refreshed = f.ui.statuses.size() != statuses;
+    if (QWidget* modal = QApplication::activeModalWidget())
+      modal->findChild<QAbstractButton*>("cmdCancel")->click();
+  });
+  f.window->Edit();
+  EXPECT_FALSE(refreshed);
+  EXPECT_FALSE(f.window->IsBusy());
 }
 
 TEST(MainWindow, PlayDispatch) {
@@ -220,6 +320,120 @@ TEST(MainWindow, PlayDispatch) {
   f.window->PlayGame(true);
   EXPECT_TRUE(f.beta->calls.isEmpty());
   (void)withPassword, (void)without, (void)hosted;
+}
+
+// F2, F9 and Ctrl+C act on the highlighted game, also after every kind of reload: the
+// kept selection keeps a current game, so no click is needed after F5, a send or Edit.
+TEST(MainWindow, KeysActOnTheHighlightedGameAfterEveryReload) {
+  Fixture f;
+  // Play takes the turn in directly: the call names the game.
+  f.alpha->passwords = true;
+  f.beta->passwords = true;
+  f.alpha->AddGame("a.cmt", "Play", "x@example.org", "PwA");
+  f.alpha->AddGame("b.cmt", "Play", "y@example.org", "PwB");
+  f.beta->AddGame("c.dat", "Wait", "z@example.org", "PwC");
+  IniWrite("E-Mail", "From", "me@example.org");
+  App().instanceFolder = f.home.File("0");
+  QDir().mkpath(App().instanceFolder);
+  f.Load();
+  f.Show();
+
+  // Which game each command acted on ("" when none did).
+  struct Acted {
+    QString edited, played, copied;
+  };
+  auto keys = [&](const char* editButton = "cmdCancel") {
+    Acted acted;
+    f.Press(Qt::Key_F2, Qt::NoModifier, [&acted, editButton](QWidget& dialog) {
+      acted.edited = dialog.findChild<QLineEdit*>("txtFileName")->text();
+      dialog.findChild<QAbstractButton*>(editButton)->click();
+    });
+    f.alpha->calls.clear();
+    f.beta->calls.clear();
+    f.Press(Qt::Key_F9);
+    const QStringList calls = f.alpha->calls + f.beta->calls;
+    if (!calls.isEmpty()) acted.played = calls.join(" | ");
+    QGuiApplication::clipboard()->setText("none");
+    f.Press(Qt::Key_C, Qt::ControlModifier);
+    acted.copied = QGuiApplication::clipboard()->text();
+    return acted;
+  };
+  auto expectOn = [&](const Acted& acted, const QString& name, const QString& password) {
+    EXPECT_EQ(acted.edited, name);
+    EXPECT_EQ(acted.played, "ProcessTurn " + name + " " + password);
+    EXPECT_EQ(acted.copied, password);
+  };
+
+  // The user picks a game; Play itself reloads, and Ctrl+C after it still copies.
+  f.Click("b.cmt");
+  expectOn(keys(), "b.cmt", "PwB");
+
+  f.Press(Qt::Key_F5);
+  EXPECT_EQ(f.CurrentName(), "b.cmt");
+  expectOn(keys(), "b.cmt", "PwB");
+
+  // Two games highlighted, the second one clicked last: that one stays the current game.
+  f.Click("c.dat");
+  f.Click("a.cmt", Qt::ControlModifier);
+  f.Press(Qt::Key_F5);
+  EXPECT_EQ(f.SelectedNames(), QStringList({"a.cmt", "c.dat"}));
+  EXPECT_EQ(f.CurrentName(), "a.cmt");
+  expectOn(keys(), "a.cmt", "PwA");
+
+  // Edit -> OK (Enter opens it too) reloads the list.
+  f.Click("c.dat");
+  QString edited;
+  const qsizetype statuses = f.ui.statuses.size();
+  f.Press(Qt::Key_Return, Qt::NoModifier, [&edited](QWidget& dialog) {
+    edited = dialog.findChild<QLineEdit*>("txtFileName")->text();
+    dialog.findChild<QAbstractButton*>("cmdOK")->click();
+  });
+  EXPECT_EQ(edited, "c.dat");
+  EXPECT_GT(f.ui.statuses.size(), statuses);  // reloaded
+  expectOn(keys("cmdOK"), "c.dat", "PwC");
+
+  // A message sent (F12) reloads after sending.
+  f.Click("b.cmt");
+  f.ui.Answers({Answer::Ok});
+  f.Press(Qt::Key_F12);
+  EXPECT_EQ(f.mailer.sent, QStringList({"y@example.org"})) << f.ui.Texts().join(" | ").toStdString();
+  EXPECT_EQ(f.CurrentName(), "b.cmt");
+  expectOn(keys(), "b.cmt", "PwB");
+
+  // Nothing highlighted: nothing happens, also after a reload.
+  f.Games()->clearSelection();
+  f.Press(Qt::Key_F5);
+  const Acted none = keys();
+  EXPECT_EQ(none.edited, "");
+  EXPECT_EQ(none.played, "");
+  EXPECT_EQ(none.copied, "none");
+  App().instanceFolder.clear();
+}
+
+// Thousands of games: a refresh changes the list in one step, never row by row, and
+// selects the kept games in one step too, the current one included.
+TEST(MainWindow, ARefreshOfThousandsOfGamesChangesTheListOnce) {
+  Fixture f;
+  for (int i = 0; i < 2000; ++i)
+    f.alpha->AddGame(QString("g%1.cmt").arg(i, 4, 10, QChar('0')), "Wait", "x@example.org");
+  f.Load();
+  f.Select({"g0100.cmt", "g0101.cmt", "g1500.cmt"});
+  int resets = 0;
+  int rowChanges = 0;
+  int selections = 0;
+  QObject::connect(&f.Model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+  QObject::connect(&f.Model(), &QAbstractItemModel::rowsInserted, [&] { ++rowChanges; });
+  QObject::connect(&f.Model(), &QAbstractItemModel::rowsRemoved, [&] { ++rowChanges; });
+  QObject::connect(&f.Model(), &QAbstractItemModel::layoutChanged, [&] { ++rowChanges; });
+  QObject::connect(f.Games()->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   [&] { ++selections; });
+  f.window->RefreshLists(true);
+  EXPECT_EQ(resets, 1);
+  EXPECT_EQ(rowChanges, 0);
+  EXPECT_EQ(selections, 1);
+  EXPECT_EQ(f.RowCount(), 2000);
+  EXPECT_EQ(f.SelectedNames(), QStringList({"g0100.cmt", "g0101.cmt", "g1500.cmt"}));
+  EXPECT_EQ(f.CurrentName(), "g1500.cmt");
 }
 
 TEST(MainWindow, DoubleClickDispatchesByStatus) {
@@ -300,7 +514,7 @@ TEST(MainWindow, PasswordCommandsAndHide) {
   EXPECT_EQ(f.alpha->calls, QStringList({"NotInstalled"}));
   EXPECT_EQ(f.programs.Count(), 1);
   EXPECT_EQ(f.window->InstalledView()->topLevelItemCount(), 1);
-  EXPECT_EQ(f.Games()->topLevelItemCount(), 0);
+  EXPECT_EQ(f.RowCount(), 0);
 }
 
 TEST(MainWindow, CommandLineFileAndSettingsPromptOnFirstActivation) {

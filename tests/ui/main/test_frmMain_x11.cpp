@@ -59,9 +59,11 @@ TEST(MainWindowHotKeys, RegisteredKeysShowAndBusyPressesAreDropped) {
   Press("ctrl+shift+f");
   EXPECT_TRUE(WaitFor([&] { return keys->HandledCount() == 1; }));
 
-  ASSERT_TRUE(window.EnterBusy());
-  Press("ctrl+shift+p");
-  EXPECT_TRUE(WaitFor([&] { return keys->DiscardedCount() == 1; }));
-  window.LeaveBusy();
+  {
+    const BusyGuard busy = window.Busy();
+    ASSERT_TRUE(busy);
+    Press("ctrl+shift+p");
+    EXPECT_TRUE(WaitFor([&] { return keys->DiscardedCount() == 1; }));
+  }
   EXPECT_EQ(keys->HandledCount(), 1);
 }

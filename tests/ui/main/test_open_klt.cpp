@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QProcess>
 #include <QTreeWidget>
 
@@ -18,6 +19,7 @@
 #include "programs/Adapters.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "ui/GamesModel.h"
 #include "ui/frmMain.h"
 
 using namespace kolt;
@@ -82,18 +84,19 @@ TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
   parts.exchange = &exchange;
   frmMain window(parts);
   window.Form_Load();
-  ASSERT_EQ(window.GamesView()->topLevelItemCount(), 1);
-  EXPECT_EQ(window.GamesView()->topLevelItem(0)->text(5), "Wait");
+  const GamesModel& games = window.GamesRows();
+  auto cell = [&games](int column, int role = Qt::DisplayRole) { return games.index(0, column).data(role); };
+  ASSERT_EQ(games.rowCount(), 1);
+  EXPECT_EQ(cell(5).toString(), "Wait");
 
   window.Form_Activate();
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
-  ASSERT_EQ(window.GamesView()->topLevelItemCount(), 1);
-  QTreeWidgetItem* row = window.GamesView()->topLevelItem(0);
-  EXPECT_EQ(row->text(5), "Play");
-  EXPECT_TRUE(row->font(1).bold());  // received in this run
-  EXPECT_TRUE(row->font(5).bold());  // the user's move
+  ASSERT_EQ(games.rowCount(), 1);
+  EXPECT_EQ(cell(5).toString(), "Play");
+  EXPECT_TRUE(cell(1, Qt::FontRole).value<QFont>().bold());  // received in this run
+  EXPECT_TRUE(cell(5, Qt::FontRole).value<QFont>().bold());  // the user's move
   EXPECT_TRUE(window.InstalledView()->topLevelItem(0)->font(0).bold());
-  EXPECT_EQ(row->text(7), "ivan@example.org");
+  EXPECT_EQ(cell(7).toString(), "ivan@example.org");
   EXPECT_EQ(ReadFile(game + "/EMAIL/email001.dat"), "new turn");
   EXPECT_EQ(ReadFile(game + "/EMAIL/bak/email001.dat"), "old turn");
   EXPECT_EQ(ui.statuses.last(), "Ready");

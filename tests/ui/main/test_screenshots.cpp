@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "core/Startup.h"
 #include "model/ProgramRegistry.h"
@@ -12,6 +12,7 @@
 #include "programs/Adapters.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "ui/GamesModel.h"
 #include "ui/frmGame.h"
 #include "ui/frmMain.h"
 
@@ -50,14 +51,16 @@ TEST(Screenshots, MainWindowOnTheDemoHome) {
   QApplication::processEvents();
 
   // The demo's Steel Panthers games, in every state the status rule knows.
-  ASSERT_GE(window.GamesView()->topLevelItemCount(), 5);
+  const GamesModel& games = window.GamesRows();
+  ASSERT_GE(games.rowCount(), 5);
   QStringList states;
-  for (int i = 0; i < window.GamesView()->topLevelItemCount(); ++i)
-    states.append(window.GamesView()->topLevelItem(i)->text(5));
+  for (int i = 0; i < games.rowCount(); ++i) states.append(games.index(i, 5).data().toString());
   EXPECT_EQ(states.mid(0, 5), QStringList({"Send", "Play", "Wait", "New", "Play/Send"}));
-  EXPECT_EQ(window.GamesView()->topLevelItem(0)->text(2),
+  EXPECT_EQ(games.index(0, 2).data().toString(),
             QString::fromUtf8("Kursk 1943: Prokhorovka – Großdeutschland vs. 5th Guards Tank"));
-  EXPECT_TRUE(window.GamesView()->topLevelItem(0)->isSelected());  // ready to send
+  // Ready to send: selected, and the game the commands act on.
+  EXPECT_TRUE(window.GamesView()->selectionModel()->isRowSelected(0, QModelIndex()));
+  EXPECT_EQ(window.GamesView()->currentIndex().row(), 0);
   EXPECT_TRUE(window.grab().save(ShotPath(QStringLiteral("frmMain"))));
 
   frmGame dialog(ui, window.Games(), 0, &window);

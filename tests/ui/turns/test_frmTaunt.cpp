@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "core/Settings.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "ui/QtUiPort.h"
 #include "ui/frmTaunt.h"
 
 using namespace kolt;
@@ -74,7 +76,7 @@ TEST(frmTaunt, ControlsFirstOpeningAndScreenshot) {
   EXPECT_TRUE(t.form.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmTaunt.png"));
 
   Child<QPushButton>(t.form, "cmdSend")->click();
-  EXPECT_EQ(t.form.DialogResult(), "Your flank is open.");
+  EXPECT_EQ(t.form.DialogResult(), std::optional<QString>("Your flank is open."));
   // The blank entry is written as a blank (the store reads values trimmed).
   EXPECT_TRUE(
       kolt::test::ReadFile(t.home.Ini()).contains("[Text]\r\n0= \r\n1=" + kSignature.toUtf8() + "\r\n"));
@@ -108,7 +110,7 @@ TEST(frmTaunt, StoredTextsAreAppendedKeptSortedAndRewrittenWhole) {
   t.message->setFocus();
   QTest::keyClick(t.message, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_FALSE(t.form.isVisible());
-  EXPECT_EQ(t.form.DialogResult(), "hello\r\na=b\r\nZebra");
+  EXPECT_EQ(t.form.DialogResult(), std::optional<QString>("hello\r\na=b\r\nZebra"));
   EXPECT_EQ(IniReadSection("Text"), QStringList({"0=", "1=a=b", "2=hello", "3=" + kSignature}));
 }
 
@@ -129,6 +131,39 @@ TEST(frmTaunt, CancelAsksFirst) {
   t.form.close();  // the close box asks the same
   EXPECT_EQ(t.ui.boxes.size(), 2u);
   EXPECT_FALSE(t.form.isVisible());
-  EXPECT_EQ(t.form.DialogResult(), "MODAL_CANCEL");
+  EXPECT_EQ(t.form.DialogResult(), std::nullopt);
   EXPECT_EQ(IniReadSection("Text").size(), 2);  // written however it closes
+}
+
+// Whatever the user types is the message: texts that once marked a cancel or a confirmed
+// dialog go out as written, and only Cancel (confirmed) gives no message.
+TEST(frmTaunt, QtUiPortReturnsAnyTextAndNothingOnCancel) {
+  TempHome home;
+  QtUiPort port;
+  // Answers the taunt dialog once it is up: sends `text`, or cancels and confirms.
+  auto answer = [](const QString& text, bool cancel) {
+    QTimer::singleShot(0, [=] {
+      auto* form = qobject_cast<frmTaunt*>(QApplication::activeModalWidget());
+      ASSERT_NE(form, nullptr);
+      if (cancel) {
+        QTimer::singleShot(0, [] {
+          auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          ASSERT_NE(box, nullptr);
+          box->button(QMessageBox::Ok)->click();
+        });
+        form->findChild<QPushButton*>("cmdCancel")->click();
+        return;
+      }
+      form->findChild<QPlainTextEdit*>("txtTaunt")->setPlainText(text);
+      form->findChild<QPushButton*>("cmdSend")->click();
+    });
+  };
+  const QString oldCancelMarker = QString("MODAL_") + "CANCEL";
+  for (const QString& text : {oldCancelMarker, QString("OK"), QString()}) {
+    answer(text, false);
+    EXPECT_EQ(port.AskTaunt("ivan@example.org", "SPWAW/email001.cmt"), std::optional<QString>(text))
+        << text.toStdString();
+  }
+  answer(QString(), true);
+  EXPECT_EQ(port.AskTaunt("ivan@example.org", "SPWAW/email001.cmt"), std::nullopt);
 }

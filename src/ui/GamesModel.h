@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <vector>
+
+#include "model/Game.h"
+#include "model/ListRows.h"
+
+namespace kolt {
+
+// The games list of the main window: every game with the row the last refresh read for
+// it. The rows are what the list shows and what selection by state looks at; the games
+// are what the commands act on.
+class GamesModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit GamesModel(QObject* parent = nullptr);
+
+  // Replaces every row at once (one reset, however many games). `received` tells which
+  // rows hold a game received in this run; their names show in bold.
+  void Reset(GameList games, std::vector<GameRow> rows, std::vector<bool> received);
+
+  const GameList& Games() const { return m_games; }
+  const std::vector<GameRow>& Rows() const { return m_rows; }
+  GamePtr GameAt(int row) const;
+
+  // What a selection is kept by across reloads: the program's short name and the game's
+  // name, without regard to case.
+  static QString Key(const Game& game);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+ private:
+  GameList m_games;
+  std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
+  std::vector<bool> m_received;
+  QStringList m_headers;
+};
+
+}  // namespace kolt
