@@ -1,5 +1,6 @@
-// A player's home at scale: 2,000 Steel Panthers games in one EMAIL folder (8,000
-// files) with their records in KOLT.INI. Times, each beside its bare cost:
+// A player's home at scale: 2,000 games, 1,500 of Steel Panthers in one EMAIL folder
+// (6,000 files) and 500 of Combat Mission in its KOLT folder, with their records in
+// KOLT.INI. Times, each beside its bare cost:
 //   - the model refresh that kolt-cli list and the main window share, against one
 //     in-process listing + stat of the same files;
 //   - the main window's refresh (F5) with its 2,000 rows, offscreen;
@@ -96,11 +97,28 @@ QByteArray AddSpwaw(const QString& root, int games) {
   return ini;
 }
 
-// A home in `root`; `historyBytes` of records of games long over fill the settings.
+// The Combat Mission share: `games` series of one turn each in the KOLT folder.
+QByteArray AddCmbo(const QString& root, int games) {
+  const QString game = root + "/games/CMBO";
+  const QString kolt = game + "/KOLT";
+  QDir().mkpath(kolt);
+  Write(game + "/Combat Mission.exe", "MZ");
+  QByteArray ini = "[CMBO]\r\nDirectory=" + QFile::encodeName(game) + "\r\n";
+  for (int i = 0; i < games; ++i) {
+    const QByteArray base = "Battle" + QByteArray::number(i) + "_";
+    Write(kolt + "/" + base + "001.txt", QByteArray(2000, 't'));
+    ini += base + "=opp" + QByteArray::number(i) + "@example.org\r\n";
+  }
+  return ini;
+}
+
+// A home in `root` with `games` games, three in four of Steel Panthers and the rest of
+// Combat Mission; `historyBytes` of records of games long over fill the settings.
 QString MakeHome(const QString& root, int games, qint64 historyBytes) {
   const QString home = root + "/home";
   QDir().mkpath(home);
-  QByteArray ini = AddSpwaw(root, games);
+  const int cmbo = games / 4;
+  QByteArray ini = AddSpwaw(root, games - cmbo) + AddCmbo(root, cmbo);
   ini.reserve(ini.size() + historyBytes + 200);
   for (int i = 0; ini.size() < historyBytes; ++i) {
     const QByteArray key = "old" + QByteArray::number(i).rightJustified(7, '0') + ".cmt";
@@ -167,8 +185,14 @@ int ChildModel(int argc, char** argv, const QString& home) {
   rounds.erase(rounds.begin());
   std::vector<double> bare;
   int files = 0;
-  for (int i = 0; i < 7; ++i)
-    bare.push_back(ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &files));
+  for (int i = 0; i < 7; ++i) {
+    int email = 0, kolt = 0;
+    double ms = ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &email);
+    if (const ProgramPtr cmbo = programs.Find("CMBO"))
+      ms += ListAndStat(cmbo->GetDirectory() + "/KOLT", &kolt);
+    bare.push_back(ms);
+    files = email + kolt;
+  }
   const double ours = Median(rounds), base = Median(bare);
   std::printf("model refresh of %zu games: first %.1f ms, then %.1f ms (median of 6)\n", games, first, ours);
   std::printf("listing + stat of the same %d files in-process: %.1f ms (median of 7)\n", files, base);
@@ -284,8 +308,8 @@ int main(int argc, char** argv) {
   const QString home = MakeHome(root + "/a", games, 0);
   PointEnvironmentAt(root + "/a", home);
   const QString out = root + "/out.txt";
-  std::printf("bench_refresh: %d Steel Panthers games (%d files), %d cores\n\n", games, games * 4,
-              static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
+  std::printf("bench_refresh: %d games (%d of Steel Panthers, %d of Combat Mission), %d cores\n\n", games,
+              games - games / 4, games / 4, static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
 
   const Run model = Spawn({self, "--child", "model", home}, out);
   std::printf("%s  peak memory %.1f MB\n\n", model.output.constData(), Mb(model.maxRssKb));

@@ -11,6 +11,8 @@
 #include "core/Pass.h"
 #include "exchange/turns/FileReplace.h"
 #include "model/ListRows.h"
+#include "model/ProgramRegistry.h"
+#include "programs/Adapters.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -37,16 +39,30 @@ namespace {
 
 class Passes : public TurnsTest {
  protected:
+  void SetUp() override {
+    TurnsTest::SetUp();
+    // Combat Mission beside Steel Panthers: every adapter's folders count.
+    QDir().mkpath(kolt);
+    WriteFile(cmbo + "/Combat Mission.exe", "MZ");
+    IniWrite("CMBO", "Directory", cmbo);
+    ProgramRegistry registry(parts->ServicesFor(ui, tools), AdapterFactories());
+    registry.BuildProgramList(programs);
+    ASSERT_TRUE(programs.Contains("CMBO"));
+  }
   void AddGames(int from, int to) {
     for (int i = from; i < to; ++i) {
       const QString base = QString("email%1").arg(i, 4, 10, QChar('0'));
       MakeSpwawGame(email, base, "Game " + QByteArray::number(i), t0);
+      WriteAt(kolt + QString("/Battle%1_001.txt").arg(i), "turn", t0);
     }
   }
+  QString cmbo = home.Root() + "/games/CM";
+  QString kolt = cmbo + "/KOLT";
   struct Counted {
     Lists lists;
     long long listings = 0;  // by the snapshot
     int emailOpened = 0;     // the EMAIL folder opened for listing by anyone
+    int koltOpened = 0;      // the KOLT folder likewise
     long long writes = 0;
   };
   // One refresh as the window and kolt-cli make it.
@@ -62,6 +78,7 @@ class Passes : public TurnsTest {
     }
     c.listings = FolderListingCount() - listings;
     c.emailOpened = OpenedFolders().value(email);
+    c.koltOpened = OpenedFolders().value(kolt);
     c.writes = IniFileWriteCount() - writes;
     return c;
   }
@@ -76,8 +93,11 @@ class Passes : public TurnsTest {
     const long long writes = IniFileWriteCount();
     OpenedFolders().clear();
     EXPECT_TRUE(exchange->ReceivedFile(klt));
-    return Counted{
-        {}, FolderListingCount() - listings, OpenedFolders().value(email), IniFileWriteCount() - writes};
+    return Counted{{},
+                   FolderListingCount() - listings,
+                   OpenedFolders().value(email),
+                   OpenedFolders().value(kolt),
+                   IniFileWriteCount() - writes};
   }
 };
 
@@ -86,17 +106,19 @@ class Passes : public TurnsTest {
 TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   AddGames(0, 10);
   const Counted ten = Refresh();
-  ASSERT_EQ(ten.lists.games.size(), 10u);
+  ASSERT_EQ(ten.lists.games.size(), 20u);
   AddGames(10, 1000);
   const Counted thousand = Refresh();
-  ASSERT_EQ(thousand.lists.games.size(), 1000u);
+  ASSERT_EQ(thousand.lists.games.size(), 2000u);
   EXPECT_EQ(thousand.listings, ten.listings);
-  EXPECT_LE(thousand.listings, 4);
+  EXPECT_LE(thousand.listings, 8);
   EXPECT_EQ(ten.emailOpened, 1);
   EXPECT_EQ(thousand.emailOpened, 1);
+  EXPECT_EQ(ten.koltOpened, 1);
+  EXPECT_EQ(thousand.koltOpened, 1);
   EXPECT_EQ(thousand.writes, 0);
   // Every row as the files say: three files each, backups left out.
-  const GameRow& row = thousand.lists.gameRows[999];
+  const GameRow& row = thousand.lists.gameRows[999];  // Steel Panthers first
   EXPECT_EQ(row.fileName, "email0999.cmt");
   EXPECT_EQ(row.info, "Game 999");
   EXPECT_EQ(row.size, QByteArray("Game 999").size() + 2 * QByteArray("DAT turn 1").size());
@@ -128,7 +150,8 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   const Counted after = Refresh();
   QStringList names;
   for (const GameRow& r : after.lists.gameRows) names.append(r.fileName);
-  EXPECT_EQ(names, QStringList({"email0000.cmt", "email0001.cmt", "email0002.cmt", "email0500.cmt"}));
+  EXPECT_EQ(names, QStringList({"email0000.cmt", "email0001.cmt", "email0002.cmt", "email0500.cmt",
+                                "Battle0_###.txt", "Battle1_###.txt", "Battle2_###.txt"}));
   const GameRow& received = after.lists.gameRows[1];
   EXPECT_EQ(received.status, "Play");
   EXPECT_EQ(received.size, QByteArray("Game 1").size() + 2 * QByteArray("DAT turn 2, longer").size());
@@ -137,11 +160,13 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   {
     Pass pass;
     Lists before = ReadLists(programs, true);
-    ASSERT_EQ(before.games.size(), 4u);
+    ASSERT_EQ(before.games.size(), 7u);
     before.games[0]->Delete();
+    before.games[4]->Delete();  // a Combat Mission turn moves to its series' backup folder
     const Lists later = ReadLists(programs, true);
-    ASSERT_EQ(later.games.size(), 3u);
+    ASSERT_EQ(later.games.size(), 5u);
     EXPECT_EQ(later.gameRows[0].fileName, "email0001.cmt");
+    EXPECT_EQ(later.gameRows[3].fileName, "Battle1_###.txt");
   }
   EXPECT_FALSE(QFileInfo::exists(email + "/email0000.dat"));
 }

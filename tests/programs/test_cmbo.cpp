@@ -1,0 +1,259 @@
+// The Combat Mission adapter on real temporary folders: numbered series, backups of older
+// turns, records kept per series, deleting, receiving.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+#include "FakeWintools.h"
+#include "RecordingBatch.h"
+#include "core/Pass.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "model/Status.h"
+#include "programs/CMBO/CMBO.h"
+#include "programs/CMBO/CMBO_Game.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::FakeWintools;
+using kolt::test::ReadFile;
+using kolt::test::RecordingBatch;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  FakeWintools tools;
+  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+  QString game = home.Root() + "/games/CM";
+  QString kolt = game + "/KOLT";
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+
+  Fixture() { QDir().mkpath(kolt); }
+
+  std::shared_ptr<CMBO> Installed() {
+    WriteFile(game + "/Combat Mission.exe", "MZ");
+    IniWrite("CMBO", "Directory", game);
+    auto log = batchLog;
+    auto p = std::make_shared<CMBO>(Services{ui, tools, [log]() -> std::unique_ptr<ReceiveBatch> {
+                                               return std::make_unique<RecordingBatch>(log);
+                                             }});
+    EXPECT_TRUE(p->Installed(false));
+    return p;
+  }
+  void Turn(const QString& name, const QDateTime& when, const QByteArray& bytes = "turn") {
+    const QString path = kolt + "/" + name;
+    WriteFile(path, bytes);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  }
+  QStringList Left(const QString& folder = QString()) const {
+    return QDir(folder.isEmpty() ? kolt : folder).entryList(QDir::Files, QDir::Name);
+  }
+};
+
+std::shared_ptr<CMBO_Game> Only(const GameList& games) {
+  EXPECT_EQ(games.size(), 1u);
+  return games.empty() ? nullptr : std::dynamic_pointer_cast<CMBO_Game>(games.front());
+}
+
+}  // namespace
+
+TEST(CmboNames, ThreeDigitsAfterANonDigitMakeATurnOfASeries) {
+  EXPECT_TRUE(CMBO_Game::IsNumberedStem("Game_001"));
+  EXPECT_TRUE(CMBO_Game::IsNumberedStem("Game-003"));
+  EXPECT_TRUE(CMBO_Game::IsNumberedStem("x999"));
+  EXPECT_FALSE(CMBO_Game::IsNumberedStem("001"));        // no non-digit before the digits
+  EXPECT_FALSE(CMBO_Game::IsNumberedStem("Game_1001"));  // four digits
+  EXPECT_FALSE(CMBO_Game::IsNumberedStem("Game_01"));
+  EXPECT_FALSE(CMBO_Game::IsNumberedStem("Game"));
+}
+
+TEST(CmboInstalled, AsksForTheFolderWithoutAnUninstallEntry) {
+  Fixture fx;
+  WriteFile(fx.game + "/Combat Mission.exe", "MZ");
+  fx.ui.Folders({fx.game});
+  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}});
+  EXPECT_TRUE(p->Installed(false));
+  EXPECT_TRUE(fx.tools.lookups.isEmpty());
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "Combat Mission.exe");
+  EXPECT_EQ(IniRead("CMBO", "Directory"), fx.game);
+  EXPECT_TRUE(fx.ui.boxes.empty());  // no SAVE question here
+  EXPECT_EQ(p->GetEMailDir(), "KOLT");
+  EXPECT_TRUE(p->SupportsPasswords());
+  EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
+}
+
+TEST(CmboGames, ASeriesIsOneGameUnderItsNewestTurnAndOlderTurnsMoveAside) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_001.txt", fx.t0, "first turn");
+  fx.Turn("Game_002.txt", fx.t0.addSecs(60), "second turn!");
+  fx.Turn("single.txt", fx.t0);
+  fx.Turn("001.txt", fx.t0);
+  fx.Turn("Game_1001.txt", fx.t0);
+  const GameList games = p->InitGames();
+  QStringList names, descriptions;
+  for (const GamePtr& g : games) {
+    names.append(g->GetName());
+    descriptions.append(g->GetDescription());
+  }
+  EXPECT_EQ(names, QStringList({"001.txt", "Game_###.txt", "Game_1001.txt", "single.txt"}));
+  EXPECT_EQ(descriptions, QStringList({"", "002", "", ""}));
+  auto series = std::dynamic_pointer_cast<CMBO_Game>(games[1]);
+  EXPECT_EQ(series->GetName2(), "Game_002.txt");
+  EXPECT_EQ(series->GetFileBase(), "Game_");
+  EXPECT_EQ(series->GetNumber(), "002");
+  EXPECT_EQ(series->GetSize(), 12);
+  EXPECT_EQ(series->GetFiles(), QStringList({fx.kolt + "/Game_002.txt"}));
+  EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game_001.txt"}));
+  EXPECT_EQ(ReadFile(fx.kolt + "/Game/Game_001.txt"), "first turn");
+
+  // A turn of the series changed later than the newest one is named in the description.
+  fx.Turn("Game_003.txt", fx.t0.addSecs(120));
+  fx.Turn("Game_004.txt", fx.t0.addSecs(60));
+  QStringList shown;
+  for (const GamePtr& g : p->InitGames()) shown.append(g->GetDescription());
+  EXPECT_EQ(shown, QStringList({"", "004 (latest 003)", "", ""}));
+}
+
+TEST(CmboGames, ATurnAlreadyInTheBackupFolderStaysAndIsNotListed) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_001.txt", fx.t0, "new copy");
+  fx.Turn("Game_002.txt", fx.t0.addSecs(60));
+  WriteFile(fx.kolt + "/Game/Game_001.txt", "kept before");
+  const auto game = Only(p->InitGames());
+  EXPECT_EQ(game->GetName2(), "Game_002.txt");
+  EXPECT_EQ(fx.Left(), QStringList({"Game_001.txt", "Game_002.txt"}));
+  EXPECT_EQ(ReadFile(fx.kolt + "/Game/Game_001.txt"), "kept before");  // never replaced
+}
+
+TEST(CmboGames, TheBackupFolderDropsTrailingMarksUnlessTheFolderExists) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game-001.txt", fx.t0);
+  fx.Turn("Game-002.txt", fx.t0.addSecs(60));
+  Only(p->InitGames());
+  EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game-001.txt"}));
+
+  QDir().mkpath(fx.kolt + "/War-");
+  fx.Turn("War-001.txt", fx.t0);
+  fx.Turn("War-002.txt", fx.t0.addSecs(60));
+  p->InitGames();
+  EXPECT_EQ(fx.Left(fx.kolt + "/War-"), QStringList({"War-001.txt"}));
+  EXPECT_FALSE(QFileInfo::exists(fx.kolt + "/War"));
+}
+
+TEST(CmboGames, ASeriesKeepsItsRecordFromTurnToTurn) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_001.txt", fx.t0);
+  auto first = Only(p->InitGames());
+  ASSERT_TRUE(first->SetEMail("ivan@example.org"));
+  ASSERT_TRUE(first->SetPassword("secret"));
+  ASSERT_TRUE(first->SetSent());
+  EXPECT_EQ(IniRead("CMBO", "Game_"), "ivan@example.org");
+  EXPECT_EQ(first->GetStatus(), status::Wait);
+
+  fx.Turn("Game_002.txt", fx.t0.addSecs(600));
+  auto second = Only(p->InitGames());
+  EXPECT_EQ(second->GetEMail(), "ivan@example.org");
+  EXPECT_EQ(second->GetPassword(), "secret");
+  EXPECT_EQ(second->GetStatus(), status::PlaySend);  // newer than what was sent
+}
+
+TEST(CmboGames, DeletingMovesTheTurnAsideOrRemovesTheWholeSeries) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("single.txt", fx.t0);
+  fx.Turn("Game_002.txt", fx.t0);
+  IniWrite("CMBO", "Game_", "ivan@example.org");
+  IniWrite("CMBO", "Game_/M", "ZIP");
+  GameList games = p->InitGames();
+  ASSERT_EQ(games.size(), 2u);
+  games[1]->Delete();  // single.txt
+  games[0]->Delete();  // the series: its turn goes to the backup folder
+  EXPECT_EQ(fx.Left(), QStringList());
+  EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game_002.txt"}));
+  EXPECT_EQ(IniRead("CMBO", "Game_"), "");
+  EXPECT_EQ(IniRead("CMBO", "Game_/M"), "ZIP");  // the mode stays
+
+  // With the turn already in the backup folder, every turn of the series is deleted.
+  fx.Turn("Game_002.txt", fx.t0);
+  fx.Turn("Game_1001.txt", fx.t0);
+  fx.Turn("Game_abc.txt", fx.t0);
+  games = p->InitGames();
+  ASSERT_EQ(games.size(), 3u);
+  games[0]->Delete();
+  EXPECT_EQ(fx.Left(), QStringList({"Game_1001.txt", "Game_abc.txt"}));
+  EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST(CmboGames, AListingInAPassShowsWhatItMovedItself) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_001.txt", fx.t0);
+  fx.Turn("Game_002.txt", fx.t0.addSecs(60));
+  Pass pass;
+  EXPECT_EQ(Only(p->InitGames())->GetName2(), "Game_002.txt");
+  EXPECT_EQ(Only(p->InitGames())->GetDescription(), "002");
+  fx.Turn("Game_003.txt", fx.t0.addSecs(120));
+  NoteChanged(fx.kolt + "/Game_003.txt");
+  EXPECT_EQ(Only(p->InitGames())->GetName2(), "Game_003.txt");
+  EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game_001.txt", "Game_002.txt"}));
+}
+
+TEST(CmboReceive, TurnFilesGoToKoltAndANewTurnIsCheckedAgainstItsSeries) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_002.txt", fx.t0);
+  IniWrite("CMBO", "Game_", "ivan@example.org");
+  IniWrite("CMBO", "other.txt", "olga@example.org");
+  const QString in = fx.home.Root() + "/in";
+  WriteFile(in + "/Game_003.txt", "3");
+  WriteFile(in + "/other.txt", "o");
+  WriteFile(in + "/notes.doc", "n");
+  p->ReceivedFiles(in, "ivan@example.org", false);
+  const auto& log = *fx.batchLog;
+  EXPECT_EQ(log.program, "CMBO");
+  ASSERT_EQ(log.files.size(), 2u);
+  EXPECT_EQ(log.files[0].file, in + "/Game_003.txt");
+  EXPECT_EQ(log.files[0].targetFolder, fx.kolt);
+  EXPECT_TRUE(log.files[0].sameIsOld);
+  EXPECT_TRUE(log.files[0].primary);
+  EXPECT_EQ(log.files[0].key, "KOLT");
+  EXPECT_EQ(log.files[0].storedAddress, "ivan@example.org");  // the series' address
+  EXPECT_EQ(log.files[1].storedAddress, "olga@example.org");
+  EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.doc"}));
+  ASSERT_TRUE(log.finished);
+  EXPECT_TRUE(std::dynamic_pointer_cast<CMBO_Game>(log.game));
+}
+
+TEST(CmboTurn, TakingATurnStartsTheGameAndNamesTheTurnFile) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_002.txt", fx.t0);
+  auto game = Only(p->InitGames());
+  p->ProcessTurn(0, *game, "secret");
+  EXPECT_EQ(App().lastPlayedGameName, "Game_002.txt");
+  ASSERT_EQ(fx.tools.runs.size(), 1u);
+  EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/Combat Mission.exe");
+  EXPECT_FALSE(fx.tools.runs[0].wait);
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_EQ(fx.ui.boxes[0].text, "Error finding file open window!");
+
+  fx.tools.runResult = false;
+  p->ProcessTurn(0, *game, "secret");
+  EXPECT_EQ(fx.ui.boxes.back().text, "Combat Mission: Beyond Overlord was not started properly.  Aborting.");
+  App().lastPlayedGameName.clear();
+}
