@@ -202,6 +202,18 @@ TEST_F(Send, ACancelledTauntStopsTheGroupAndAFailedSendRecordsNothing) {
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::New);
 }
 
+TEST_F(Send, ASentTurnWhoseRecordCannotBeStoredIsReportedAndTheGroupStops) {
+  const GameList group = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "ZIP")};
+  QFile::setPermissions(home.Ini(), QFile::ReadOwner | QFile::ReadGroup);  // read-only
+  EXPECT_FALSE(exchange->SendGroup("ivan@example.org", group, 0, 1, false, false));
+  EXPECT_EQ(server.Messages().size(), 1u);  // the KLT message left; the ZIP one did not
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.startsWith("Can't write the settings file " + home.Ini()))
+      << ui.boxes[0].text.toStdString();
+  // Nothing claims the turn was recorded as sent.
+  EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::New);
+}
+
 TEST_F(Send, AMessageAlwaysGoesOutWithTheKltSubject) {
   const GameList group = {Spwaw("email001.cmt", "ZIP")};
   ui.Taunts({QString("Ready when you are"), QString("And the ZIP game")});

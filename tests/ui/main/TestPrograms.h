@@ -32,11 +32,13 @@ class TestGame : public Game {
   QString GetStatus() const override { return status; }
   QString GetMode() const override { return mode; }
   bool SetMode(const QString& m) override {
+    if (!storable) return false;
     mode = m;
     return true;
   }
   QString GetEMail() const override { return email; }
   bool SetEMail(const QString& a) override {
+    if (!storable) return false;
     email = a;
     return true;
   }
@@ -46,6 +48,7 @@ class TestGame : public Game {
   bool SetReceived() override { return true; }
   QString GetPassword() const override { return password; }
   bool SetPassword(const QString& p) override {
+    if (!storable) return false;
     password = p;
     return true;
   }
@@ -53,6 +56,7 @@ class TestGame : public Game {
   std::shared_ptr<Program> program;
   QString name, status, email, password, mode;
   bool deleted = false;
+  bool storable = true;  // false: the settings file refuses every value
 };
 
 // A program that serves the games the test gives it and records what it is asked to do.

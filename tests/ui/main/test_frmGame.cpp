@@ -72,6 +72,21 @@ TEST(GameDialog, AddressBookRules) {
   EXPECT_EQ(game->email, "x@example.org;y@example.org");
 }
 
+TEST(GameDialog, ValuesTheSettingsFileRefusesKeepTheDialogOpenAndAreReported) {
+  Fixture f;
+  auto game = f.Add("beta@example.org");
+  game->storable = false;
+  frmGame d(f.ui, f.games, 0);
+  f.Address(d)->setEditText("new@example.org");
+  f.Click(d, "cmdOK");
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  ASSERT_EQ(f.ui.boxes.size(), 1u);
+  EXPECT_TRUE(f.ui.boxes[0].text.startsWith("Can't write the settings file " + f.home.Ini()));
+  EXPECT_EQ(game->email, "beta@example.org");
+  // The new address reached the address book; the game's own record did not.
+  EXPECT_EQ(IniRead("Addresses", "0"), "new@example.org");
+}
+
 TEST(GameDialog, NewAddressNeverOverwritesAnExistingKey) {
   Fixture f;
   // A duplicate (by case) in the book: "entries - 1" would be key 1, which is taken.
