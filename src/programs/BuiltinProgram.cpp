@@ -1,6 +1,7 @@
 #include "programs/BuiltinProgram.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "core/FileNames.h"
@@ -15,6 +16,22 @@ const QString kDirectory = QStringLiteral("Directory");
 const QString kHidden = QStringLiteral("-");
 
 }  // namespace
+
+std::unique_ptr<ReceiveBatch> BuiltinProgram::OpenReceiveBatch(const QString& folder) {
+  const QFileInfo info(folder);
+  if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
+    m_services.ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
+    return nullptr;
+  }
+  return m_services.newBatch ? m_services.newBatch() : nullptr;
+}
+
+bool DeleteGameFile(UiPort& ui, const QString& path) {
+  const bool removed = QFile::remove(path);
+  NoteChanged(path);
+  if (!removed) ui.ShowError(QStringLiteral("Can't delete: ") + path);
+  return removed;
+}
 
 QString BuiltinProgram::ReadSetting(const QString& key) const {
   return IniRead(GetShortName(), key);

@@ -37,6 +37,9 @@ class BuiltinProgram : public Program {
   }
   // `folder` + the executable's name, matched on disk without regard to case.
   QString ExecutableIn(const QString& folder) const;
+  // The receive batch for the files in `folder`, or null after telling the user that the
+  // folder cannot be read ("Can't get directory: ") or when nothing can be received.
+  std::unique_ptr<ReceiveBatch> OpenReceiveBatch(const QString& folder);
   QString ReadSetting(const QString& key) const;
   // Writes to the program's section; tells the user when the settings file refused it.
   void WriteSetting(const QString& key, const QString& value) const;
@@ -49,5 +52,9 @@ class BuiltinProgram : public Program {
  private:
   bool Fail();
 };
+
+// Deletes one file of a game (the pass's snapshot learns of it); on failure tells the
+// user "Can't delete: " + path and returns false.
+bool DeleteGameFile(UiPort& ui, const QString& path);
 
 }  // namespace kolt

@@ -11,6 +11,7 @@
 
 #include "core/FileNames.h"
 #include "model/Status.h"
+#include "programs/BuiltinProgram.h"
 
 namespace kolt {
 namespace {
@@ -156,13 +157,7 @@ bool CMBO_Game::Backup() {
 
 void CMBO_Game::Delete() {
   if (!m_numbered) {
-    const QString path = QDir(m_folder).filePath(m_name);
-    const bool removed = QFile::remove(path);
-    NoteChanged(path);
-    if (!removed) {
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
-      return;
-    }
+    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(m_name))) return;
   } else if (!Backup()) {
     // The backup folder already holds this turn: the whole series goes.
     for (const QString& name : ListNoCase(m_folder, m_baseName + QStringLiteral("???.txt"))) {
@@ -172,13 +167,7 @@ void CMBO_Game::Delete() {
       for (qsizetype i = m_baseName.size(); i < m_baseName.size() + 3; ++i)
         digits = digits && IsDigit(name[i]);
       if (!digits) continue;
-      const QString path = QDir(m_folder).filePath(name);
-      const bool removed = QFile::remove(path);
-      NoteChanged(path);
-      if (!removed) {
-        m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
-        return;
-      }
+      if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(name))) return;
     }
   }
   ClearRecord(false);

@@ -64,13 +64,7 @@ GameList SPWAW::InitGames() {
 
 void SPWAW::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
   UiPort& ui = m_services.ui;
-  const QFileInfo info(folder);
-  if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
-    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
-    return;
-  }
-  if (!m_services.newBatch) return;
-  std::unique_ptr<ReceiveBatch> batch = m_services.newBatch();
+  std::unique_ptr<ReceiveBatch> batch = OpenReceiveBatch(folder);
   if (!batch) return;
 
   const ProgramPtr self = Self();

@@ -11,6 +11,7 @@
 #include "core/TextCodec.h"
 #include "core/Utilities.h"
 #include "model/Status.h"
+#include "programs/BuiltinProgram.h"
 
 namespace kolt {
 namespace {
@@ -128,13 +129,7 @@ void SPWAW_Game::Delete() {
     }
   }
   for (const FolderEntry& file : files) {
-    const QString path = QDir(m_folder).filePath(file.name);
-    const bool removed = QFile::remove(path);
-    NoteChanged(path);
-    if (!removed) {
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
-      return;
-    }
+    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(file.name))) return;
   }
   ClearRecord(false);
 }
