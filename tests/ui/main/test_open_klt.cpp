@@ -9,14 +9,11 @@
 
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "exchange/archive/ArchiveWrapper.h"
-#include "exchange/archive/MemoryArchiveLog.h"
-#include "exchange/mail/Mailer.h"
-#include "exchange/turns/TurnExchange.h"
 #include "model/ProgramRegistry.h"
 #include "model/Services.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/GamesModel.h"
@@ -73,15 +70,11 @@ TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
 
   ScriptedUi ui;
   LinuxWintools tools(ui);
-  MemoryArchiveLog log;
-  ArchiveWrapper archive(ui, log);
-  Mailer mailer(ui);
   ProgramList programs;
-  TurnExchange exchange(ui, tools, programs, archive, mailer);
-  Services services{ui, tools, [&exchange] { return exchange.NewBatch(); }};
-  ProgramRegistry registry(services, AdapterFactories());
+  ExchangeParts exchange(ui, tools, programs);
+  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
   MainWindowParts parts(ui, tools, registry, programs);
-  parts.exchange = &exchange;
+  parts.exchange = &exchange.exchange;
   frmMain window(parts);
   window.Form_Load();
   const GamesModel& games = window.GamesRows();
