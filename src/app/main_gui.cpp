@@ -9,6 +9,7 @@
 #include "exchange/turns/TurnExchange.h"
 #include "model/ProgramRegistry.h"
 #include "model/Services.h"
+#include "platform/GameWindows.h"
 #include "platform/HotKeys.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
   Mailer mailer(ui, &blatWindow);
   ProgramList programs;
   TurnExchange exchange(ui, tools, programs, archive, mailer);
-  Services services{ui, tools, [&exchange] { return exchange.NewBatch(); }};
+  std::unique_ptr<GameWindows> gameWindows = CreateGameWindows();
+  Services services{ui, tools, [&exchange] { return exchange.NewBatch(); }, gameWindows.get()};
   ProgramRegistry registry(services, AdapterFactories());
   std::unique_ptr<HotKeys> hotKeys = CreateHotKeys();
 

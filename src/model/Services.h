@@ -5,6 +5,7 @@
 
 #include "core/UiPort.h"
 #include "model/ReceiveBatch.h"
+#include "platform/GameWindows.h"
 #include "platform/Wintools.h"
 
 namespace kolt {
@@ -19,6 +20,9 @@ struct Services {
   UiPort& ui;
   Wintools& tools;
   ReceiveBatchFactory newBatch;
+  // The windows of running games, for adapters that drive a game's dialogs; null when
+  // the application has none to offer.
+  GameWindows* windows = nullptr;
 };
 
 }  // namespace kolt

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/Wintools.h"
 
@@ -20,6 +21,7 @@ class FakeWintools final : public Wintools {
 
   bool RunProgram(const QString& file, const RunOptions& o) override {
     runs.push_back(Run{file, o.parameters, o.directory, o.showError, o.wait});
+    if (runResult && onRun) onRun();
     return runResult;
   }
   bool ShellOpen(const QString&, const OpenOptions&) override { return true; }
@@ -29,7 +31,7 @@ class FakeWintools final : public Wintools {
   }
   QString FileVersion(const QString& file) override { return QFileInfo(file).isFile() ? version : QString(); }
   bool TouchFile(const QString&) override { return true; }
-  bool StartedProgramRunning() override { return false; }
+  bool StartedProgramRunning() override { return !runs.empty() && runResult && stillRunning; }
   bool CanOpenExclusive(const QString& path) override {
     return QFileInfo(path).isFile() && !running.contains(path);
   }
@@ -37,6 +39,8 @@ class FakeWintools final : public Wintools {
 
   QHash<QString, QString> uninstall;  // key name -> full path of the executable
   QStringList running;                // files that a running program holds
+  std::function<void()> onRun;        // what a started program does
+  bool stillRunning = true;           // a started program has not ended
   QString version = QStringLiteral("1.2.3");
   bool runResult = true;
   std::vector<Run> runs;

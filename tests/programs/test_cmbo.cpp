@@ -12,6 +12,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "model/Status.h"
+#include "platform/GameWindows.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/CMBO/CMBO_Game.h"
 #include "support/ScriptedUi.h"
@@ -239,21 +240,110 @@ TEST(CmboReceive, TurnFilesGoToKoltAndANewTurnIsCheckedAgainstItsSeries) {
   EXPECT_TRUE(std::dynamic_pointer_cast<CMBO_Game>(log.game));
 }
 
-TEST(CmboTurn, TakingATurnStartsTheGameAndNamesTheTurnFile) {
+namespace {
+
+// The game's windows as the adapter sees them: a game window that appears once the game
+// is started, and a file-open window after the two clicks the window's size calls for.
+class FakeWindows final : public GameWindows {
+ public:
+  Id FindGameWindow(const QString& title, const QString& exe) override {
+    EXPECT_EQ(title, "Combat Mission: Beyond Overlord");
+    EXPECT_EQ(exe, "Combat Mission.exe");
+    return gameShown ? kGame : 0;
+  }
+  void Restore(Id) override { ++restored; }
+  QSize WindowSize(Id) override { return size; }
+  bool ClickAt(Id window, int x, int y) override {
+    EXPECT_EQ(window, kGame);
+    clicks.append(QPoint(x, y));
+    return true;
+  }
+  Id FindDialogOf(Id owner) override {
+    return owner == kGame && clicks.size() >= 2 && dialogOpens ? kDialog : 0;
+  }
+  bool TypeInto(Id window, const QString& text, bool enter) override {
+    typed.append(QString::number(window) + ":" + text + (enter ? "\n" : ""));
+    return true;
+  }
+
+  static constexpr Id kGame = 7, kDialog = 8;
+  bool gameShown = false;
+  bool dialogOpens = true;
+  QSize size{1024, 768};
+  int restored = 0;
+  QList<QPoint> clicks;
+  QStringList typed;
+};
+
+}  // namespace
+
+TEST(CmboTurn, TakingATurnOpensTheFileWindowAndTypesTheTurnAndThePassword) {
   Fixture fx;
   auto p = fx.Installed();
+  FakeWindows windows;
+  auto driven = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
+  ASSERT_TRUE(driven->Installed(false));
   fx.Turn("Game_002.txt", fx.t0);
-  auto game = Only(p->InitGames());
-  p->ProcessTurn(0, *game, "secret");
+  auto game = Only(driven->InitGames());
+
+  // Without the game window the game is started; one that ends without a window aborts.
+  fx.tools.stillRunning = false;
+  driven->ProcessTurn(0, *game, "secret");
   EXPECT_EQ(App().lastPlayedGameName, "Game_002.txt");
   ASSERT_EQ(fx.tools.runs.size(), 1u);
   EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/Combat Mission.exe");
-  EXPECT_FALSE(fx.tools.runs[0].wait);
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_EQ(fx.ui.boxes[0].text, "Error finding file open window!");
+  EXPECT_EQ(fx.ui.Texts(),
+            QStringList({"Combat Mission: Beyond Overlord was not started properly.  Aborting."}));
 
-  fx.tools.runResult = false;
+  // A game started by hand is not driven either: only a game this run started is.
+  windows.gameShown = true;
+  fx.ui.boxes.clear();
+  driven->ProcessTurn(0, *game, "secret");
+  EXPECT_EQ(fx.ui.Texts(),
+            QStringList({"Combat Mission: Beyond Overlord was not started properly.  Aborting."}));
+  EXPECT_TRUE(windows.clicks.isEmpty());
+}
+
+TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
+  EXPECT_EQ(CMBO::ClickPositionsFor({1024, 768})->first, QPoint(313, 670));
+  EXPECT_EQ(CMBO::ClickPositionsFor({1024, 768})->second, QPoint(512, 460));
+  EXPECT_EQ(CMBO::ClickPositionsFor({640, 480})->first, QPoint(160, 400));
+  EXPECT_EQ(CMBO::ClickPositionsFor({2048, 1536})->second, QPoint(1024, 630));
+  EXPECT_FALSE(CMBO::ClickPositionsFor({1000, 700}));
+
+  Fixture fx;
+  fx.Installed();
+  FakeWindows windows;
+  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
+  ASSERT_TRUE(p->Installed(false));
+  fx.Turn("Game_002.txt", fx.t0);
+  auto game = Only(p->InitGames());
+  // The game's window appears once it was started.
+  fx.tools.onRun = [&windows] { windows.gameShown = true; };
   p->ProcessTurn(0, *game, "secret");
-  EXPECT_EQ(fx.ui.boxes.back().text, "Combat Mission: Beyond Overlord was not started properly.  Aborting.");
+  EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join("|").toStdString();
+  EXPECT_EQ(windows.clicks, QList<QPoint>({QPoint(313, 670), QPoint(512, 460)}));
+  EXPECT_EQ(windows.typed, QStringList({"8:Game_002.txt\n", "7:secret\n"}));
+
+  // The next turn finds the window running; a window size the game does not have is
+  // reported once for the run, and without the file-open window nothing is typed.
+  windows.size = QSize(1000, 700);
+  windows.dialogOpens = false;
+  windows.clicks.clear();
+  windows.typed.clear();
+  p->ProcessTurn(0, *game, "secret");
+  EXPECT_EQ(fx.ui.Texts(), QStringList({"Error finding file open window!"}));
+  EXPECT_EQ(windows.clicks.size(), 2);  // the positions chosen at the first turn
+  EXPECT_TRUE(windows.typed.isEmpty());
+  EXPECT_EQ(fx.tools.runs.size(), 1u);
+
+  auto fresh = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
+  ASSERT_TRUE(fresh->Installed(false));
+  fx.ui.boxes.clear();
+  windows.gameShown = false;
+  fx.tools.onRun = [&windows] { windows.gameShown = true; };
+  fresh->ProcessTurn(0, *game, "secret");
+  ASSERT_FALSE(fx.ui.boxes.empty());
+  EXPECT_EQ(fx.ui.boxes[0].text, "The resolution you are running CM at (1000x700) is not supported by KOLT.");
   App().lastPlayedGameName.clear();
 }

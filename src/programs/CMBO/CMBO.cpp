@@ -1,8 +1,11 @@
 #include "programs/CMBO/CMBO.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
+#include <algorithm>
 
 #include "core/FileNames.h"
 #include "core/Startup.h"
@@ -95,31 +98,117 @@ void CMBO::ReceivedFiles(const QString& folder, const QString& sender, bool plai
   batch->FinishReceive(sender, std::make_shared<CMBO_Game>(ui), plain);
 }
 
-bool CMBO::StartGame() {
+std::optional<CMBO::ClickPositions> CMBO::ClickPositionsFor(const QSize& size) {
+  struct Row {
+    int width, height;
+    ClickPositions clicks;
+  };
+  static const Row table[] = {
+      {640, 480, {{160, 400}, {320, 240}}},    {720, 576, {{190, 450}, {360, 285}}},
+      {800, 600, {{210, 500}, {400, 348}}},    {960, 720, {{290, 560}, {475, 400}}},
+      {1024, 768, {{313, 670}, {512, 460}}},   {1152, 864, {{380, 716}, {564, 506}}},
+      {1280, 960, {{450, 760}, {630, 550}}},   {1280, 1024, {{450, 800}, {630, 580}}},
+      {1400, 1050, {{510, 810}, {700, 605}}},  {1600, 1200, {{620, 885}, {800, 675}}},
+      {1920, 1440, {{680, 1035}, {960, 810}}}, {2048, 1536, {{744, 1041}, {1024, 630}}},
+  };
+  for (const Row& row : table) {
+    if (row.width == size.width() && row.height == size.height()) return row.clicks;
+  }
+  return std::nullopt;
+}
+
+GameWindows::Id CMBO::FindWindow() const {
+  GameWindows* windows = m_services.windows;
+  return windows ? windows->FindGameWindow(GetLongName(), GetExeName()) : 0;
+}
+
+void CMBO::Wait(int ms) const {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < ms) {
+    m_services.ui.DoEvents();
+    QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(ms - timer.elapsed(), 0, 20)));
+  }
+}
+
+void CMBO::StartGame() {
+  m_started = false;
   // Only one copy of the game can take the turn.
-  while (GetStatus() == ProgramState::Running) {
+  while (FindWindow() != 0 || GetStatus() == ProgramState::Running) {
     m_services.ui.MsgBox(
         GetLongName() +
             QStringLiteral(" is already running... shut it down, then switch back to this application."),
         Buttons::Ok, Icon::None, GetLongName());
   }
-  if (m_exePath.isEmpty()) return false;
-  return m_services.tools.RunProgram(m_exePath, {.directory = m_directory});
+  if (m_exePath.isEmpty() || !m_services.tools.RunProgram(m_exePath, {.directory = m_directory})) return;
+  // Ready once its window is there; a game that shows none within 30 s did not start.
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < 30000) {
+    if (FindWindow() != 0) {
+      m_started = true;
+      return;
+    }
+    if (!m_services.windows || !m_services.tools.StartedProgramRunning()) return;
+    Wait(100);
+  }
 }
 
 bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) {
   (void)mainWindow;
-  (void)password;
-  if (auto* turn = dynamic_cast<CMBO_Game*>(&game)) App().lastPlayedGameName = turn->GetName2();
-  if (!StartGame()) {
-    m_services.ui.MsgBox(GetLongName() + QStringLiteral(" was not started properly.  Aborting."), Buttons::Ok,
-                         Icon::None, GetLongName());
+  auto* turn = dynamic_cast<CMBO_Game*>(&game);
+  if (!turn) return false;
+  App().lastPlayedGameName = turn->GetName2();
+  UiPort& ui = m_services.ui;
+  const QString title = GetLongName();
+
+  GameWindows::Id window = FindWindow();
+  if (window == 0) {
+    StartGame();
+    window = FindWindow();
+  }
+  if (!m_started || window == 0) {
+    // A game started by hand is not watched, so it is not driven either.
+    ui.MsgBox(title + QStringLiteral(" was not started properly.  Aborting."), Buttons::Ok, Icon::None,
+              title);
     return false;
   }
-  // The game's window is not reached from here yet: the hot keys type the file name and
-  // the password instead.
-  m_services.ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None,
-                       GetLongName());
+  GameWindows& windows = *m_services.windows;
+  windows.Restore(window);
+  Wait(1);
+  if (!m_clicksChosen) {
+    // Chosen once per run: a later change of the game's resolution is not noticed.
+    m_clicksChosen = true;
+    const QSize size = windows.WindowSize(window);
+    if (const auto clicks = ClickPositionsFor(size)) {
+      m_clicks = *clicks;
+    } else {
+      ui.MsgBox(QStringLiteral("The resolution you are running CM at (") + QString::number(size.width()) +
+                    QChar('x') + QString::number(size.height()) +
+                    QStringLiteral(") is not supported by KOLT."),
+                Buttons::Ok, Icon::None, title);
+    }
+  }
+  windows.ClickAt(window, m_clicks.first.x(), m_clicks.first.y());
+  windows.ClickAt(window, m_clicks.second.x(), m_clicks.second.y());
+
+  GameWindows::Id dialog = 0;
+  for (int attempt = 0; attempt < 25 && dialog == 0; ++attempt) {
+    if (attempt > 0) Wait(100);
+    dialog = windows.FindDialogOf(window);
+  }
+  if (dialog == 0) {
+    ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);
+    return true;
+  }
+  // The file-open window opens with the keyboard in its file-name field.
+  Wait(400);
+  if (!windows.TypeInto(dialog, turn->GetName2(), true)) {
+    ui.MsgBox(QStringLiteral("Error entering filename in dialog box!"), Buttons::Ok, Icon::None, title);
+    return true;
+  }
+  Wait(2000);
+  windows.TypeInto(window, password, true);
   return true;
 }
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QPoint>
+#include <QSize>
+#include <optional>
+
+#include "platform/GameWindows.h"
 #include "programs/BuiltinProgram.h"
 
 namespace kolt {
@@ -25,14 +30,29 @@ class CMBO final : public BuiltinProgram {
   const GameList& GetGames() const { return m_games; }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   // Starts the game on the turn: the file name for the file-name hot key, the game
-  // started when it does not run yet, then its file-open window opened and filled in.
+  // started when it does not run yet, then its file-open window opened by two clicks on
+  // its main screen and the turn file's name and the password typed in.
   bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
 
+  // Where the file-open window is opened, by the game window's size; nullopt for a size
+  // the game is not known to run at.
+  struct ClickPositions {
+    QPoint first, second;
+  };
+  static std::optional<ClickPositions> ClickPositionsFor(const QSize& size);
+
  private:
-  // Starts the game once it no longer runs; true when it was started.
-  bool StartGame();
+  // Starts the game once no copy of it runs, and waits up to 30 s for its window;
+  // m_started tells whether it came up.
+  void StartGame();
+  GameWindows::Id FindWindow() const;
+  // Waits `ms` with the window served meanwhile.
+  void Wait(int ms) const;
 
   GameList m_games;
+  bool m_started = false;
+  bool m_clicksChosen = false;
+  ClickPositions m_clicks;
 };
 
 }  // namespace kolt

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/GameWindows.h"
+
+struct _XDisplay;
+
+namespace kolt {
+
+// Game windows on X11: found by title or class among the display's client windows,
+// clicked and typed into with XTest.
+class X11GameWindows final : public GameWindows {
+ public:
+  // Null when there is no display or it lacks XTest.
+  static std::unique_ptr<X11GameWindows> Open();
+  ~X11GameWindows() override;
+
+  Id FindGameWindow(const QString& title, const QString& exeName) override;
+  void Restore(Id window) override;
+  QSize WindowSize(Id window) override;
+  bool ClickAt(Id window, int x, int y) override;
+  Id FindDialogOf(Id owner) override;
+  bool TypeInto(Id window, const QString& text, bool enter) override;
+
+ private:
+  explicit X11GameWindows(_XDisplay* display);
+
+  _XDisplay* m_display;
+};
+
+}  // namespace kolt
