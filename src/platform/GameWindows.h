@@ -16,6 +16,9 @@ class GameWindows {
 
   virtual ~GameWindows() = default;
 
+  // False without a display: nothing can be found or driven.
+  virtual bool Available() const = 0;
+
   // A top-level window titled `title` or whose class is `exeName` (any case); 0 when
   // there is none.
   virtual Id FindGameWindow(const QString& title, const QString& exeName) = 0;

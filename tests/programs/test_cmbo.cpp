@@ -246,6 +246,7 @@ namespace {
 // is started, and a file-open window after the two clicks the window's size calls for.
 class FakeWindows final : public GameWindows {
  public:
+  bool Available() const override { return true; }
   Id FindGameWindow(const QString& title, const QString& exe) override {
     EXPECT_EQ(title, "Combat Mission: Beyond Overlord");
     EXPECT_EQ(exe, "Combat Mission.exe");
@@ -276,6 +277,20 @@ class FakeWindows final : public GameWindows {
 };
 
 }  // namespace
+
+TEST(CmboTurn, WithoutADisplayTheGameIsStartedAndTheHotKeysDoTheTyping) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("Game_002.txt", fx.t0);
+  auto game = Only(p->InitGames());
+  p->ProcessTurn(0, *game, "secret");
+  EXPECT_EQ(App().lastPlayedGameName, "Game_002.txt");
+  ASSERT_EQ(fx.tools.runs.size(), 1u);
+  EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/Combat Mission.exe");
+  EXPECT_FALSE(fx.tools.runs[0].wait);
+  EXPECT_EQ(fx.ui.Texts(), QStringList({"Error finding file open window!"}));
+  App().lastPlayedGameName.clear();
+}
 
 TEST(CmboTurn, TakingATurnOpensTheFileWindowAndTypesTheTurnAndThePassword) {
   Fixture fx;

@@ -10,6 +10,7 @@ namespace {
 // No display: no game window is ever found.
 class NullGameWindows final : public GameWindows {
  public:
+  bool Available() const override { return false; }
   Id FindGameWindow(const QString&, const QString&) override { return 0; }
   void Restore(Id) override {}
   QSize WindowSize(Id) override { return QSize(); }

@@ -16,6 +16,7 @@ class X11GameWindows final : public GameWindows {
   static std::unique_ptr<X11GameWindows> Open();
   ~X11GameWindows() override;
 
+  bool Available() const override { return true; }
   Id FindGameWindow(const QString& title, const QString& exeName) override;
   void Restore(Id window) override;
   QSize WindowSize(Id window) override;

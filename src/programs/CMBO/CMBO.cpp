@@ -141,6 +141,7 @@ void CMBO::StartGame() {
         Buttons::Ok, Icon::None, GetLongName());
   }
   if (m_exePath.isEmpty() || !m_services.tools.RunProgram(m_exePath, {.directory = m_directory})) return;
+  if (!m_services.windows || !m_services.windows->Available()) return;
   // Ready once its window is there; a game that shows none within 30 s did not start.
   QElapsedTimer timer;
   timer.start();
@@ -162,6 +163,12 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
   UiPort& ui = m_services.ui;
   const QString title = GetLongName();
 
+  if (!m_services.windows || !m_services.windows->Available()) {
+    // Without a display the game is started and the hot keys do the typing.
+    StartGame();
+    ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);
+    return true;
+  }
   GameWindows::Id window = FindWindow();
   if (window == 0) {
     StartGame();
