@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <clocale>
 
@@ -14,6 +15,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "ui/QtUiPort.h"
+#include "ui/RunningWindow.h"
 #include "ui/VBUnzFrm.h"
 #include "ui/frmAbout.h"
 #include "ui/frmBlat.h"
@@ -30,8 +32,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(ProgramVersion());
   QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
 
+  // A turn opened while a window runs on the same home goes to that window.
+  const QStringList arguments = QApplication::arguments().mid(1);
+  const QString home = ResolveHomeFolder(QFileInfo(QApplication::applicationFilePath()).absolutePath());
+  if (arguments.size() == 1 && RunningWindow::HandOff(home, QFileInfo(arguments[0]).absoluteFilePath()))
+    return 0;
+
   QtUiPort ui;
-  if (!RunStartup(ui, QApplication::arguments().mid(1), QApplication::applicationFilePath())) return 2;
+  if (!RunStartup(ui, arguments, QApplication::applicationFilePath())) return 2;
 
   LinuxWintools tools(ui);
   VBUnzFrm zipWindow;
@@ -68,6 +76,9 @@ int main(int argc, char** argv) {
   ui.SetStatusSink([&window](const QString& text) { window.SetStatusText(text); });
   window.Form_Load();
   window.show();
+  RunningWindow running;
+  QObject::connect(&running, &RunningWindow::FileArrived, &window, &frmMain::TakeHandedOffFile);
+  running.Listen(App().homeFolder);
   // For the start-up benchmark: the time to a shown, filled main window.
   if (qEnvironmentVariableIsSet("KOLT_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, &app, &QCoreApplication::quit);
   return app.exec();

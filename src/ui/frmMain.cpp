@@ -263,7 +263,28 @@ void frmMain::Form_Activate() {
 }
 
 void frmMain::ProcessCommandLineFile() {
-  const QString path = App().commandLineFile;
+  ReceiveFile(App().commandLineFile);
+}
+
+void frmMain::TakeHandedOffFile(const QString& path) {
+  // A file handed over while a command runs waits for it to end.
+  if (IsBusy() || QApplication::activeModalWidget()) {
+    QTimer::singleShot(500, this, [this, path] { TakeHandedOffFile(path); });
+    return;
+  }
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  const BusyGuard busy = Busy();
+  App().commandLineFile = path;  // what "Open the received file" opens
+  m_commandLineProcessed = true;
+  ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
+  m_parts.ui.DoEvents();
+  ReceiveFile(path);
+  ShowStatus(QStringLiteral("Ready"));
+}
+
+void frmMain::ReceiveFile(const QString& path) {
   if (!QFileInfo(path).isFile()) {
     m_parts.ui.ShowError(QStringLiteral("Invalid file name: ") + path);
     return;

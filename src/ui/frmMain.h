@@ -95,6 +95,9 @@ class frmMain final : public QMainWindow {
   void OpenReceivedFile();
   void SendSelectedGames(bool isMessage);
   void ProcessCommandLineFile();
+  // A file a later start handed over: taken in as a command-line file, with the window
+  // raised; while a command runs it waits for it to end.
+  void TakeHandedOffFile(const QString& path);
   // The 1000 ms watch of the program started by Play.
   void Timer1_Timer();
 
@@ -116,6 +119,8 @@ class frmMain final : public QMainWindow {
 
  private:
   void BuildMenus();
+  // Takes in a received file (a KLT archive or the test message).
+  void ReceiveFile(const QString& path);
   void BuildWidgets();
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
