@@ -4,17 +4,23 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
 #include "core/AppSettings.h"
@@ -53,6 +59,7 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent)
     : QMainWindow(parent), m_form(std::make_unique<Ui::frmMain>()), m_parts(std::move(parts)) {
   m_form->setupUi(this);
   BuildWidgets();
+  setAcceptDrops(true);
   BuildMenus();
   m_timer = new QTimer(this);
   m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -155,6 +162,8 @@ void frmMain::BuildMenus() {
   add(file, QStringLiteral("Copy the selected game password"), "mnuCopyPassword",
       QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopyPassword(); });
   file->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+  add(file, QStringLiteral("Open &received file..."), "mnuOpenReceived", QKeySequence(Qt::CTRL | Qt::Key_O),
+      [this] { OpenReceivedFileCommand(); });
   m_mnuOpenInWinZip = add(file, QStringLiteral("&Open the received file in the archive viewer"),
                           "mnuOpenInWinZip", QKeySequence(Qt::Key_F6), [this] { OpenReceivedFile(); });
   m_mnuOpenInWinZip->setEnabled(false);
@@ -282,6 +291,48 @@ void frmMain::TakeHandedOffFile(const QString& path) {
   m_parts.ui.DoEvents();
   ReceiveFile(path);
   ShowStatus(QStringLiteral("Ready"));
+}
+
+void frmMain::OpenReceivedFileCommand() {
+  QString path;
+  if (m_parts.chooseReceivedFile) {
+    path = m_parts.chooseReceivedFile();
+  } else {
+    path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open received file"), QDir::homePath(),
+                                     QStringLiteral("Turn files (*.klt *.KLT *.zip *.ZIP);;All files (*)"));
+  }
+  if (!path.isEmpty()) TakeHandedOffFile(QFileInfo(path).absoluteFilePath());
+}
+
+namespace {
+
+// The first local .klt or .zip file among dropped URLs; empty when there is none.
+QString DroppedTurnFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return QString();
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QStringLiteral("klt"), Qt::CaseInsensitive) == 0 ||
+        suffix.compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0)
+      return path;
+  }
+  return QString();
+}
+
+}  // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedTurnFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  const QString path = DroppedTurnFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop has ended: taking a turn in may ask questions.
+  QTimer::singleShot(0, this, [this, path] { TakeHandedOffFile(path); });
 }
 
 void frmMain::ReceiveFile(const QString& path) {

@@ -51,6 +51,9 @@ struct MainWindowParts {
   std::function<void()> showBlatWindow;
   // Whether a file is the test message, shown as such (then it is not taken in).
   std::function<bool(const QString&)> showIfTestMessage;
+  // The received file the user picks for File > Open received file; empty: none. When
+  // absent, a file dialog asks.
+  std::function<QString()> chooseReceivedFile;
 };
 
 // The application's main window: the installed programs, every game in progress with
@@ -98,6 +101,8 @@ class frmMain final : public QMainWindow {
   // A file a later start handed over: taken in as a command-line file, with the window
   // raised; while a command runs it waits for it to end.
   void TakeHandedOffFile(const QString& path);
+  // File > Open received file (Ctrl+O).
+  void OpenReceivedFileCommand();
   // The 1000 ms watch of the program started by Play.
   void Timer1_Timer();
 
@@ -114,6 +119,9 @@ class frmMain final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A received .klt or .zip dropped onto the window is taken in.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

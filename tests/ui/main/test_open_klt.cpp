@@ -1,5 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include <QDropEvent>
+
+#include <QDragEnterEvent>
+
+#include <QUrl>
+
+#include <QMimeData>
+
+#include <QApplication>
+
+#include <QAction>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -98,5 +112,69 @@ TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
   ui.statuses.clear();
   window.Form_Activate();
   EXPECT_FALSE(ui.statuses.contains("Ready"));
+  App().commandLineFile.clear();
+}
+
+// File > Open received file and a file dropped onto the window take a turn in as an
+// opened one; a dropped file of another kind is not accepted.
+TEST(OpenReceivedKlt, OpenedFromTheMenuOrDroppedOntoTheWindow) {
+  TempHome home;
+  const QString game = home.File("games/SPWAW");
+  WriteFile(game + "/mech.exe", "MZ");
+  QDir().mkpath(game + "/EMAIL");
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  IniWrite("E-Mail", "Mode", "SMTP");
+  App().instanceFolder = home.File("0");
+  QDir().mkpath(App().instanceFolder);
+  App().version = ProgramVersion();
+  auto pack = [&](const QString& name, const QString& base) {
+    const QString outgoing = home.Root() + "/out-" + base;
+    WriteFile(outgoing + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
+    WriteFile(outgoing + "/SPWAW/" + base + ".cmt", "Arnhem");
+    WriteFile(outgoing + "/SPWAW/" + base + ".dat", "turn");
+    QProcess zip;
+    zip.setWorkingDirectory(outgoing);
+    zip.start("zip", {"-q", "-r", home.Root() + "/" + name, "SPWAW", "SENDER.TXT"});
+    EXPECT_TRUE(zip.waitForFinished(30000));
+    return home.Root() + "/" + name;
+  };
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  parts.exchange = &exchange.exchange;
+  const QString opened = pack("turn1.klt", "email001");
+  parts.chooseReceivedFile = [&opened] { return opened; };
+  frmMain window(parts);
+  window.Form_Load();
+
+  window.findChild<QAction*>("mnuOpenReceived")->trigger();
+  EXPECT_EQ(IniRead("SPWAW", "email001.cmt"), "ivan@example.org");
+  EXPECT_EQ(window.GamesRows().rowCount(), 1);
+
+  const QString dropped = pack("TURN2.KLT", "email002");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(home.Root() + "/notes.txt")});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  QTest::qWait(50);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(IniRead("SPWAW", "email002.cmt"), "ivan@example.org");
+  EXPECT_EQ(window.GamesRows().rowCount(), 2);
+
+  QMimeData other;
+  other.setUrls({QUrl::fromLocalFile(home.Root() + "/notes.txt")});
+  QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+  refused.setAccepted(false);
+  QApplication::sendEvent(&window, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
   App().commandLineFile.clear();
 }
