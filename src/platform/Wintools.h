@@ -60,6 +60,13 @@ class Wintools {
     (void)windowsPath;
     return QString();
   }
+  // Opens `file` with the desktop's default application for `mimeType`, never with this
+  // program itself (which the desktop may name for a turn file). False when the desktop
+  // names none, names this program, or it cannot be started.
+  virtual bool OpenWithHandlerOf(const QString& file, const QString& mimeType) {
+    (void)file, (void)mimeType;
+    return false;
+  }
   // A string value of the Wine prefix's registry: LocalMachine = system.reg, CurrentUser =
   // user.reg. Key paths are separated by '\' and compared without regard to case; an
   // empty value name is the key's default value. Returns 0 and sets `value`, else an

@@ -711,7 +711,10 @@ void frmMain::GeneratePasswordCommand() {
 // The received file in the desktop's handler for it (an archive viewer).
 void frmMain::OpenReceivedFile() {
   if (App().commandLineFile.isEmpty()) return;
-  m_parts.tools.ShellOpen(App().commandLineFile);
+  // A KLT is a ZIP archive; the desktop's handler for turn files is this program.
+  if (m_parts.tools.OpenWithHandlerOf(App().commandLineFile, QStringLiteral("application/zip"))) return;
+  m_parts.ui.MsgBox(QStringLiteral("No program is set up to open ZIP archives on this desktop."), Buttons::Ok,
+                    Icon::Information);
 }
 
 void frmMain::Timer1_Timer() {

@@ -245,6 +245,35 @@ TEST_F(LinuxWintoolsTest, ShellOpenHandsDocumentsAndPagesToTheDesktop) {
   EXPECT_EQ(m_ui.boxes.size(), 2u);
 }
 
+TEST_F(LinuxWintoolsTest, AReceivedArchiveOpensWithTheZipHandlerNeverWithThisProgram) {
+  const QString bin = m_home.File(QStringLiteral("stubs"));
+  const QString answer = m_home.File(QStringLiteral("default.txt"));
+  // xdg-mime answers with the desktop entry named in a file.
+  WriteFile(bin + QStringLiteral("/xdg-mime"), "#!/bin/sh\ncat '" + QFile::encodeName(answer) + "'\n");
+  QFile::setPermissions(bin + QStringLiteral("/xdg-mime"), QFile::ReadOwner | QFile::ExeOwner);
+  qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
+  const QString record = m_home.File(QStringLiteral("viewer.txt"));
+  const QString viewer = WriteRecorder(m_home.File(QStringLiteral("bin/archive viewer")), record);
+  const QString apps = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
+  WriteFile(apps + QStringLiteral("/viewer.desktop"),
+            "[Desktop Action x]\nExec=wrong\n[Desktop Entry]\nName=Viewer\nExec=\"" +
+                QFile::encodeName(viewer) + "\" --open %f %i\n");
+  const QString klt = m_home.File(QStringLiteral("in/KOLT.KLT"));
+  WriteFile(klt, "PK");
+  LinuxWintools tools(m_ui);
+
+  WriteFile(answer, "viewer.desktop\n");
+  ASSERT_TRUE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
+  EXPECT_EQ(Lines(record).mid(2), (QStringList{QStringLiteral("ARG=--open"), QStringLiteral("ARG=") + klt}));
+
+  WriteFile(answer, "kolt-helper.desktop\n");  // the desktop would hand it back to us
+  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  WriteFile(answer, "");
+  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  EXPECT_TRUE(m_ui.boxes.empty());
+}
+
 TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
   const QString prefix = MakePrefix(m_home.File(QStringLiteral("wine")));
   qputenv("WINEPREFIX", QFile::encodeName(prefix));

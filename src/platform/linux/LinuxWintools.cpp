@@ -309,4 +309,78 @@ bool LinuxWintools::CanOpenExclusive(const QString& path) {
   return true;
 }
 
+namespace {
+
+// The words of a desktop entry's Exec value: blanks separate them, double quotes group,
+// a backslash takes the next character as it is.
+QStringList ExecWords(const QString& exec) {
+  QStringList words;
+  QString word;
+  bool quoted = false, any = false;
+  for (qsizetype i = 0; i < exec.size(); ++i) {
+    const QChar c = exec[i];
+    if (c == QChar('\\') && i + 1 < exec.size()) {
+      word += exec[++i];
+      any = true;
+    } else if (c == QChar('"')) {
+      quoted = !quoted;
+      any = true;
+    } else if (c.isSpace() && !quoted) {
+      if (any) words.append(word);
+      word.clear();
+      any = false;
+    } else {
+      word += c;
+      any = true;
+    }
+  }
+  if (any) words.append(word);
+  return words;
+}
+
+// The Exec value of a desktop entry file's [Desktop Entry] group.
+QString DesktopExec(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return QString();
+  bool inEntry = false;
+  while (!f.atEnd()) {
+    const QString line = QString::fromUtf8(f.readLine(64 * 1024)).trimmed();
+    if (line.startsWith(QChar('['))) {
+      inEntry = line == QStringLiteral("[Desktop Entry]");
+    } else if (inEntry && line.startsWith(QStringLiteral("Exec="))) {
+      return line.mid(5);
+    }
+  }
+  return QString();
+}
+
+}  // namespace
+
+bool LinuxWintools::OpenWithHandlerOf(const QString& file, const QString& mimeType) {
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+  if (!query.waitForFinished(5000)) return false;
+  const QString id = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+  if (id.isEmpty() || id == QStringLiteral("kolt-helper.desktop")) return false;
+  const QString entry = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
+  const QStringList words = ExecWords(DesktopExec(entry));
+  if (words.isEmpty()) return false;
+  QStringList arguments;
+  bool named = false;
+  for (const QString& w : words.mid(1)) {
+    if (w == QStringLiteral("%f") || w == QStringLiteral("%F") || w == QStringLiteral("%u") ||
+        w == QStringLiteral("%U")) {
+      arguments.append(file);
+      named = true;
+    } else if (w.size() == 2 && w[0] == QChar('%')) {
+      continue;  // %i, %c, %k: nothing this program has to give
+    } else {
+      QString a = w;
+      arguments.append(a.replace(QStringLiteral("%%"), QStringLiteral("%")));
+    }
+  }
+  if (!named) arguments.append(file);
+  return QProcess::startDetached(words.first(), arguments);
+}
+
 }  // namespace kolt

@@ -30,6 +30,7 @@ class LinuxWintools final : public Wintools {
   bool TouchFile(const QString& path) override;
   bool StartedProgramRunning() override;
   bool CanOpenExclusive(const QString& path) override;
+  bool OpenWithHandlerOf(const QString& file, const QString& mimeType) override;
   QString ToWindowsPath(const QString& unixPath) override;
   int LastExitCode() const override { return m_lastExitCode; }
   QString ToUnixPath(const QString& windowsPath) override;
