@@ -5,6 +5,7 @@
 // Runs the start-up, builds the program list as the main window does when it opens, and
 // prints both lists with the main window's columns. KOLT_HOME selects the home folder.
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -110,6 +111,15 @@ int main(int argc, char** argv) {
   if (command.isEmpty()) {
     Write(stderr, QString::fromLatin1(kUsage));
     return 2;
+  }
+
+  // A file named on the command line is where the user is, not in the instance folder
+  // that start-up makes the current folder.
+  if (command == QStringLiteral("receive")) {
+    const QDir startFolder(QDir::currentPath());
+    for (QString& a : turnArguments) {
+      if (!a.startsWith(QStringLiteral("--"))) a = startFolder.absoluteFilePath(a);
+    }
   }
 
   TerminalUi ui(mode);

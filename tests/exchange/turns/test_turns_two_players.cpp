@@ -62,8 +62,9 @@ class Player {
     WriteAt(email + "/email001.dat", "DAT " + turn, when);
     WriteAt(email + "/email001.aux", "AUX " + turn, when);
   }
-  Result Cli(const QStringList& args) {
+  Result Cli(const QStringList& args, const QString& folder = QString()) {
     QProcess p;
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KOLT_HOME", home);
     env.insert("HOME", m_dir.path() + "/user");
@@ -177,7 +178,8 @@ TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
   EXPECT_EQ(b.Status(), "Wait");
   const QStringList back = TakeAttachments(a.inbox);
   ASSERT_EQ(back.size(), 1);
-  ExpectOk(a.Cli({"--no", "receive", back[0]}));
+  // Named from the folder it was saved in, as on a terminal.
+  ExpectOk(a.Cli({"--no", "receive", QFileInfo(back[0]).fileName()}, QFileInfo(back[0]).path()));
   EXPECT_EQ(a.Dat(), "DAT B3");
   EXPECT_EQ(a.Status(), "Play");
 
