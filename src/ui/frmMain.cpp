@@ -264,10 +264,7 @@ void frmMain::Form_Activate() {
   if (!busy) return;
   if (!App().commandLineFile.isEmpty() && !m_commandLineProcessed) {
     m_commandLineProcessed = true;
-    ShowStatus(QStringLiteral("Processing file ") + App().commandLineFile + QStringLiteral(" ..."));
-    m_parts.ui.DoEvents();
     ProcessCommandLineFile();
-    ShowStatus(QStringLiteral("Ready"));
   }
 }
 
@@ -287,10 +284,7 @@ void frmMain::TakeHandedOffFile(const QString& path) {
   const BusyGuard busy = Busy();
   App().commandLineFile = path;  // what "Open the received file" opens
   m_commandLineProcessed = true;
-  ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
-  m_parts.ui.DoEvents();
   ReceiveFile(path);
-  ShowStatus(QStringLiteral("Ready"));
 }
 
 void frmMain::OpenReceivedFileCommand() {
@@ -336,6 +330,13 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 void frmMain::ReceiveFile(const QString& path) {
+  ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
+  m_parts.ui.DoEvents();
+  TakeIn(path);
+  ShowStatus(QStringLiteral("Ready"));
+}
+
+void frmMain::TakeIn(const QString& path) {
   if (!QFileInfo(path).isFile()) {
     m_parts.ui.ShowError(QStringLiteral("Invalid file name: ") + path);
     return;

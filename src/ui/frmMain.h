@@ -127,8 +127,10 @@ class frmMain final : public QMainWindow {
 
  private:
   void BuildMenus();
-  // Takes in a received file (a KLT archive or the test message).
+  // Takes in a received file (a KLT archive or the test message), with the status line
+  // telling what it does.
   void ReceiveFile(const QString& path);
+  void TakeIn(const QString& path);
   void BuildWidgets();
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "core/AtomicFile.h"
+#include "core/FolderSnapshot.h"
 #include "core/UiPort.h"
 
 namespace kolt {
@@ -83,6 +84,14 @@ bool KeepAsBackup(const QString& file, const QString& backup, QString* reason) {
     }
   }
   return ReplaceWithCopy(file, backup, reason);
+}
+
+bool RemoveIfPresent(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat st {};
+  if (::lstat(native.constData(), &st) == 0) QFile::remove(path);
+  NoteChanged(path);
+  return ::lstat(native.constData(), &st) != 0;
 }
 
 bool IsFaithfulCopy(const QString& original, const QString& copy) {

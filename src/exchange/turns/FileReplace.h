@@ -25,6 +25,10 @@ bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason
 // (a FAT drive, another file system) the bytes are copied as ReplaceWithCopy does.
 bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = nullptr);
 
+// Removes `path` (a file or link) when it is there and tells the pass's snapshot; true
+// when nothing is left under that name.
+bool RemoveIfPresent(const QString& path);
+
 // True when `copy` is a regular file with the size and modification time of `original`
 // and the same bytes.
 bool IsFaithfulCopy(const QString& original, const QString& copy);

@@ -48,13 +48,6 @@ bool CopyForSending(const QString& file, const QString& folder) {
   return copied;
 }
 
-// Removes a file that may be in the pass's snapshot; true when it is gone.
-bool RemoveFile(const QString& path) {
-  if (PathExists(path)) QFile::remove(path);
-  NoteChanged(path);
-  return !PathExists(path);
-}
-
 }  // namespace
 
 TurnExchange::TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
@@ -214,7 +207,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
   if (!messageOnly) {
     if (copied == 0) return true;
     const QString archive = instance + QChar('/') + kKltName;
-    if (!RemoveFile(archive)) {
+    if (!RemoveIfPresent(archive)) {
       SetSystemError(errno);
       m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
       return false;
@@ -306,7 +299,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
 
     if (zip && !messageOnly) {
       const QString archive = instance + QChar('/') + shortName + QStringLiteral(".zip");
-      if (!RemoveFile(archive)) {
+      if (!RemoveIfPresent(archive)) {
         SetSystemError(errno);
         m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
         return false;

@@ -16,6 +16,7 @@
 #include "core/UiPort.h"
 #include "exchange/archive/ArchiveCodes.h"
 #include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
 #include "exchange/turns/ToolUnpacker.h"
 #include "exchange/turns/TurnExchange.h"
@@ -25,11 +26,6 @@ namespace {
 
 const QChar kCr('\r');
 const QString kProduct = QStringLiteral("KOLT");
-
-bool PathExists(const QString& path) {
-  struct stat st {};
-  return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-}
 
 bool IsRealFolder(const QString& path) {
   struct stat st {};
@@ -92,9 +88,7 @@ bool TurnExchange::DeleteTempDir(QString* senderPath) {
   if (!RemoveFolder(ReceiveFolder())) return false;
   for (const QString& name : {QStringLiteral("KOLT.TST"), QString::fromLatin1(kSenderFileName)}) {
     const QString path = instance + QChar('/') + name;
-    if (PathExists(path)) QFile::remove(path);
-    NoteChanged(path);
-    if (PathExists(path)) {
+    if (!RemoveIfPresent(path)) {
       SetSystemError(errno);
       m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
       return false;
