@@ -34,6 +34,7 @@
 #include "model/Status.h"
 #include "platform/HotKeys.h"
 #include "platform/Wintools.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/GamesModel.h"
 #include "ui/PlainTip.h"
 #include "ui/frmGame.h"
@@ -66,6 +67,12 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent)
   m_timer->setInterval(1000);
   connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
   m_timer->start();
+  m_notifier = new DesktopNotifier(this);
+  connect(m_notifier, &DesktopNotifier::activated, this, [this] {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  });
 
   const QByteArray geometry = WindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
@@ -77,9 +84,7 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent)
   }
 }
 
-frmMain::~frmMain() {
-  if (m_watching) QApplication::restoreOverrideCursor();
-}
+frmMain::~frmMain() = default;
 
 // What the form file cannot say: the lists' columns and model, the status panels and
 // the connections.
@@ -230,7 +235,8 @@ void frmMain::Form_Load() {
   m_parts.registry.BuildProgramList(m_parts.programs);
   RefreshLists(true);
   FitInstalledList();
-  AutoSelect();
+  // Turns the working folder brought in stay selected.
+  if (!m_arrivalAnnounced) AutoSelect();
   if (HotKeys* keys = m_parts.hotKeys) {
     keys->SetBusyCheck([this] { return IsBusy() || QApplication::activeModalWidget() != nullptr; });
     keys->SetTextProvider([](HotKeys::Key key) {
@@ -332,8 +338,9 @@ void frmMain::dropEvent(QDropEvent* event) {
 void frmMain::ReceiveFile(const QString& path) {
   ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
   m_parts.ui.DoEvents();
+  m_arrivalAnnounced = false;
   TakeIn(path);
-  ShowStatus(QStringLiteral("Ready"));
+  if (!m_arrivalAnnounced) ShowStatus(QStringLiteral("Ready"));
 }
 
 void frmMain::TakeIn(const QString& path) {
@@ -414,13 +421,42 @@ void frmMain::RefreshLists(bool reload) {
     SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
     item->setSelected(selectedPrograms.contains(row.game));
   }
+  m_arrivalAnnounced = false;
   if (reload) {
     // The list shows the rows it had until the new ones are all read, then changes once.
     FillGames(lists);
     SelectGames(selectedGames, currentGame);
   }
   FitColumns();
-  ShowStatus(QStringLiteral("Ready"));
+  if (!reload || !AnnounceArrivals()) ShowStatus(QStringLiteral("Ready"));
+}
+
+bool frmMain::AnnounceArrivals() {
+  if (!m_parts.exchange) return false;
+  const TurnExchange::Arrivals arrivals = m_parts.exchange->TakeArrivals();
+  const QString text = TurnExchange::ArrivalText(arrivals);
+  if (text.isEmpty()) return false;
+  m_arrivalAnnounced = true;
+  QSet<QString> keys;
+  QStringList names;
+  for (const ReceiveRecords::Arrived& a : arrivals.games) {
+    keys.insert((a.shortName + QChar('\t') + a.gameName).toUpper());
+    names.append(a.shortName + QStringLiteral(": ") + a.gameName);
+  }
+  const ReceiveRecords::Arrived& first = arrivals.games.front();
+  SelectGames(keys, (first.shortName + QChar('\t') + first.gameName).toUpper());
+  const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
+  if (current.isValid()) m_form->lvGames->scrollTo(current);
+  ShowStatus(text);
+  if (!isActiveWindow()) {
+    constexpr qsizetype kListed = 5;
+    QStringList body = names.mid(0, kListed);
+    if (names.size() > kListed)
+      body.append(QStringLiteral("and ") + QString::number(names.size() - kListed) + QStringLiteral(" more"));
+    m_notifier->Notify(text, body.join(QChar('\n')));
+    QApplication::alert(this);
+  }
+  return true;
 }
 
 void frmMain::FillGames(Lists& lists) {
@@ -593,10 +629,10 @@ void frmMain::SendSelectedGames(bool isMessage) {
                           isMessage || m_form->chkTaunt->isChecked(), [this] { RefreshLists(true); });
 }
 
+// The game runs in its own window: this one stays usable meanwhile, with its usual
+// pointer; only the rescan once the game has ended shows a busy one.
 void frmMain::StartWatching() {
-  if (m_watching) return;
   m_watching = true;
-  QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 void frmMain::PlayGame(bool host) {
@@ -727,7 +763,6 @@ void frmMain::Timer1_Timer() {
   }
   if (!m_watching) return;
   m_watching = false;
-  QApplication::restoreOverrideCursor();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   AutoSelectCommand();
   raise();
@@ -754,7 +789,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   SetWindowGeometry(saveGeometry());  // only the window's size and place would be lost
   if (m_parts.hotKeys) m_parts.hotKeys->Unregister();
-  if (m_watching) QApplication::restoreOverrideCursor();
   m_watching = false;
   event->accept();
   QApplication::quit();

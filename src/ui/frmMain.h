@@ -23,6 +23,7 @@ class frmMain;
 
 namespace kolt {
 
+class DesktopNotifier;
 class GamesModel;
 class HotKeys;
 class ProgramRegistry;
@@ -135,6 +136,10 @@ class frmMain final : public QMainWindow {
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
   void SelectRows(const std::vector<bool>& selected, int current);
+  // Says what the last receive took in: the received games selected and in view, the
+  // status line, and a desktop notification while the window is not the active one.
+  // False when nothing arrived.
+  bool AnnounceArrivals();
   void FitColumns();
   int SelectedProgramIndex() const;
   void StartWatching();
@@ -148,10 +153,12 @@ class frmMain final : public QMainWindow {
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;
   bool m_watching = false;
+  bool m_arrivalAnnounced = false;  // the last refresh said what arrived
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;
   QAction* m_mnuOpenInWinZip = nullptr;
+  DesktopNotifier* m_notifier = nullptr;
 };
 
 }  // namespace kolt

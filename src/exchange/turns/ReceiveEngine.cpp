@@ -262,7 +262,10 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
   for (const Pending& p : m_pending) {
     if (!p.primary) {
       AddUnique(m_records.programs, shortName);
-      if (!p.extra.isEmpty()) AddUnique(m_records.games, shortName + QChar('\t') + p.extra);
+      if (!p.extra.isEmpty()) {
+        AddUnique(m_records.games, shortName + QChar('\t') + p.extra);
+        NoteArrived(shortName, p.extra);
+      }
       continue;
     }
     m_ui.ShowStatus(p.targetFolder + QChar('/') + p.fileName);
@@ -278,8 +281,17 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
     if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender)) game.SetEMail(sender);
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());
+    NoteArrived(shortName, game.GetName());
     ++m_records.gamesRecorded;
   }
+  if (!sender.isEmpty()) m_records.arrivedFrom = sender;
+}
+
+void ReceiveEngine::NoteArrived(const QString& shortName, const QString& gameName) {
+  const QString key = (shortName + QChar('\t') + gameName).toUpper();
+  if (m_records.arrivedKeys.contains(key)) return;
+  m_records.arrivedKeys.insert(key);
+  m_records.arrived.push_back({shortName, gameName});
 }
 
 bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> game, bool plain) {

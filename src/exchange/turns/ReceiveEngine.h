@@ -25,6 +25,14 @@ struct ReceiveRecords {
   int failed = 0;            // the copy pass stopped at a file
   int filesCopied = 0;
   int gamesRecorded = 0;
+  // What came in since the window or terminal last asked (TurnExchange::TakeArrivals):
+  // the games that took in files, in order, and the last sender that was named.
+  struct Arrived {
+    QString shortName, gameName;
+  };
+  std::vector<Arrived> arrived;
+  QSet<QString> arrivedKeys;  // upper-case short name + TAB + game name
+  QString arrivedFrom;
 };
 
 // The receive batch: checks each received file (future date, age against the installed
@@ -70,6 +78,7 @@ class ReceiveEngine final : public ReceiveBatch {
   bool ConfirmOldFiles();
   bool CopyPass(bool plain);
   void RecordPass(const QString& sender, Game& game, bool plain);
+  void NoteArrived(const QString& shortName, const QString& gameName);
   // Ends the batch's pass; false when its settings could not be written.
   bool EndReceive();
 

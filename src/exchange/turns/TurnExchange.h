@@ -61,7 +61,8 @@ class TurnExchange {
 
   // Takes in one received KLT archive. False when it was not taken in.
   bool ReceivedFile(const QString& path);
-  // Takes in what waits in the working folder's program subfolders (every refresh).
+  // Takes in what waits in the working folder (every refresh): a KLT archive saved at its
+  // top, as an opened one, and the files in its program subfolders.
   void ProcessWorkingFolder();
   // Empties the instance folder's program subfolders, the unpacked archive and
   // SENDER.TXT; `senderPath` receives the path of SENDER.TXT.
@@ -79,6 +80,17 @@ class TurnExchange {
   const KeyedCollection& ReceivedGames() const { return m_records.games; }
   // What the batches of this run did (kolt-cli's exit code).
   const ReceiveRecords& Records() const { return m_records; }
+
+  // The games taken in since the last call, in order, and who sent them (empty for the
+  // working folder's plain files); the records forget them.
+  struct Arrivals {
+    std::vector<ReceiveRecords::Arrived> games;
+    QString sender;
+  };
+  Arrivals TakeArrivals();
+  // What the status bar and a notification say of them: "Received 2 games from
+  // ivan@example.org"; empty when nothing arrived.
+  static QString ArrivalText(const Arrivals& arrivals);
 
   // Where a received KLT archive is unpacked.
   static QString ReceiveFolder();

@@ -27,6 +27,11 @@ namespace {
 const QChar kCr('\r');
 const QString kProduct = QStringLiteral("KOLT");
 
+bool IsRegularFile(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool IsRealFolder(const QString& path) {
   struct stat st {};
   return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -235,12 +240,44 @@ void TurnExchange::DecompressFolder(const QString& folder) {
   }
 }
 
+TurnExchange::Arrivals TurnExchange::TakeArrivals() {
+  Arrivals arrivals{std::move(m_records.arrived), m_records.arrivedFrom};
+  m_records.arrived.clear();
+  m_records.arrivedKeys.clear();
+  m_records.arrivedFrom.clear();
+  return arrivals;
+}
+
+QString TurnExchange::ArrivalText(const Arrivals& arrivals) {
+  const size_t n = arrivals.games.size();
+  if (n == 0) return QString();
+  const QString games = n == 1 ? QStringLiteral("1 game") : QString::number(n) + QStringLiteral(" games");
+  const QString from = arrivals.sender.isEmpty() ? QStringLiteral("the working folder") : arrivals.sender;
+  return QStringLiteral("Received ") + games + QStringLiteral(" from ") + from;
+}
+
 void TurnExchange::ProcessWorkingFolder() {
   const QString working = App().workingFolder;
   if (working.isEmpty()) return;
   m_ui.ShowStatus(QStringLiteral("Processing the working folder ") + working);
   m_ui.DoEvents();
   Pass pass;
+  // A KLT archive saved at the top of the folder (where a browser or mail program puts an
+  // attachment) is taken in as an opened one, and removed once it is.
+  for (const QString& name : ListNoCase(working, QStringLiteral("*.klt"))) {
+    const QString path = working + QChar('/') + name;
+    if (!IsRegularFile(path)) continue;
+    // When a copy pass stopped, the archive is the only complete copy of the turn left:
+    // it stays for the next refresh.
+    const int failedBefore = m_records.failed;
+    if (!ReceivedFile(path) || m_records.failed != failedBefore) continue;
+    const bool removed = QFile::remove(path);
+    NoteChanged(path);
+    if (!removed) {
+      SetSystemError(errno);
+      m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
+    }
+  }
   if (!DeleteTempDir()) return;
   for (const ProgramPtr& p : m_programs) {
     const QString shortName = p->GetShortName();

@@ -117,6 +117,40 @@ TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   EXPECT_FALSE(QFile::exists(spwaw + "/KOLT.KLT"));
 }
 
+// A KLT archive saved at the top of the folder (where a browser saves an attachment, under
+// whatever name) is taken in as an opened one and removed; one that cannot be unpacked
+// stays. What arrived is told once, with its sender.
+TEST_F(Working, AKltSavedAtTheTopIsTakenInAndToldOnce) {
+  const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
+    MakeSpwawGame(dir, "email001", "Scenario X", t0);
+    MakeSpwawGame(dir, "email002", "Scenario Y", t0);
+  });
+  ASSERT_TRUE(QFile::copy(klt, work + "/KOLT(1).klt"));
+  WriteFile(work + "/broken.KLT", "not an archive");
+  WriteFile(work + "/notes.txt", "left alone");
+
+  exchange->ProcessWorkingFolder();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 1");
+  EXPECT_EQ(ReadFile(email + "/email002.dat"), "DAT turn 1");
+  EXPECT_EQ(Record("email002.cmt"), "ivan@example.org");
+  EXPECT_EQ(QDir(work).entryList(QDir::Files), QStringList({"broken.KLT", "notes.txt"}));
+  EXPECT_EQ(ui.Texts(), QStringList({"Decompress failed"}));
+
+  TurnExchange::Arrivals arrivals = exchange->TakeArrivals();
+  ASSERT_EQ(arrivals.games.size(), 2u);
+  EXPECT_EQ(arrivals.games[0].shortName, "SPWAW");
+  EXPECT_EQ(arrivals.games[1].gameName, "email002.cmt");
+  EXPECT_EQ(TurnExchange::ArrivalText(arrivals), "Received 2 games from ivan@example.org");
+  EXPECT_TRUE(exchange->TakeArrivals().games.empty());
+
+  // Plain files name no sender.
+  MakeSpwawGame(spwaw, "email003", "Scenario Z", t0);
+  exchange->ProcessWorkingFolder();
+  arrivals = exchange->TakeArrivals();
+  EXPECT_EQ(TurnExchange::ArrivalText(arrivals), "Received 1 game from the working folder");
+  EXPECT_EQ(TurnExchange::ArrivalText({}), "");
+}
+
 TEST_F(Working, ControlCharactersInANameAreNotShown) {
   // A saved attachment's name comes from someone else; line breaks in it would forge
   // lines of the question.

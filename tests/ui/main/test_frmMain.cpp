@@ -592,14 +592,17 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   f.window->PlayGame(false);
   ASSERT_EQ(real->calls, QStringList({"Run"}));
 
-  // The user "plays": the game is now ready to send. While it runs nothing happens.
+  // The user "plays": the game is now ready to send. While it runs nothing happens, and
+  // the window keeps its usual pointer.
   game->status = "Send";
   f.window->Timer1_Timer();
   EXPECT_TRUE(f.SelectedNames() == QStringList({"turn.dat"}));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   f.Games()->clearSelection();
   QThread::msleep(600);
   f.window->Timer1_Timer();
   EXPECT_EQ(f.SelectedNames(), QStringList({"turn.dat"}));  // rescanned and selected
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   // Once only.
   f.Games()->clearSelection();
   f.window->Timer1_Timer();

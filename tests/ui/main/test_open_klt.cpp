@@ -106,12 +106,13 @@ TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
   EXPECT_EQ(cell(7).toString(), "ivan@example.org");
   EXPECT_EQ(ReadFile(game + "/EMAIL/email001.dat"), "new turn");
   EXPECT_EQ(ReadFile(game + "/EMAIL/bak/email001.dat"), "old turn");
-  EXPECT_EQ(ui.statuses.last(), "Ready");
+  EXPECT_EQ(ui.statuses.last(), "Received 1 game from ivan@example.org");
+  EXPECT_EQ(window.SelectedGame()->GetName(), "email001.cmt");
 
   // Once only: a later activation does not take the file in again.
   ui.statuses.clear();
   window.Form_Activate();
-  EXPECT_FALSE(ui.statuses.contains("Ready"));
+  EXPECT_TRUE(ui.statuses.isEmpty());
   App().commandLineFile.clear();
 }
 

@@ -1,0 +1,189 @@
+// What arrived is told: the received games selected and in view, the status line, and a
+// desktop notification while the window is not the active one. Runs on its own session
+// bus (dbus-run-session) with a notification service of the test's own.
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "model/ProgramRegistry.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/DesktopNotifier.h"
+#include "ui/GamesModel.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+const QString kService = "org.freedesktop.Notifications";
+const QString kPath = "/org/freedesktop/Notifications";
+
+// The desktop's notification service, on a connection of its own.
+class NotificationService : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+ public:
+  struct Shown {
+    QString summary, body;
+    uint replaces = 0;
+    QStringList actions;
+  };
+
+  NotificationService() : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "service")) {}
+  ~NotificationService() override {
+    m_bus.unregisterService(kService);
+    QDBusConnection::disconnectFromBus("service");
+  }
+  bool Start() {
+    return m_bus.isConnected() && m_bus.registerObject(kPath, this, QDBusConnection::ExportAllSlots) &&
+           m_bus.registerService(kService);
+  }
+  void Click(uint id) {
+    QDBusMessage signal = QDBusMessage::createSignal(kPath, kService, "ActionInvoked");
+    signal << id << QString("default");
+    m_bus.send(signal);
+  }
+
+  std::vector<Shown> shown;
+
+ public slots:
+  uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+              const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout) {
+    (void)app, (void)icon, (void)hints, (void)timeout;
+    shown.push_back({summary, body, replaces, actions});
+    return 40 + static_cast<uint>(shown.size());
+  }
+
+ private:
+  QDBusConnection m_bus;
+};
+
+}  // namespace
+
+TEST(Notify, TheServiceShowsTheNotificationAndAClickComesBack) {
+  ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
+  // Without a service nothing is shown and nothing is said.
+  {
+    DesktopNotifier notifier;
+    notifier.Notify("nobody listens", "");
+    QTest::qWait(200);
+  }
+
+  NotificationService service;
+  ASSERT_TRUE(service.Start());
+  DesktopNotifier notifier;
+  int activated = 0;
+  QObject::connect(&notifier, &DesktopNotifier::activated, [&activated] { ++activated; });
+  notifier.Notify("Received 1 game from ivan@example.org", "SPWAW: email001.cmt");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
+  EXPECT_EQ(service.shown[0].summary, "Received 1 game from ivan@example.org");
+  EXPECT_EQ(service.shown[0].body, "SPWAW: email001.cmt");
+  EXPECT_TRUE(service.shown[0].actions.contains("default"));
+
+  // Another program's notification clicked: not ours.
+  service.Click(7);
+  QTest::qWait(200);
+  EXPECT_EQ(activated, 0);
+  service.Click(41);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return activated == 1; }, 5000));
+
+  // The next one replaces the one still shown.
+  notifier.Notify("Received 2 games from ivan@example.org", "");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 2; }, 5000));
+  EXPECT_EQ(service.shown[1].replaces, 41u);
+}
+
+// A turn taken in while the window is not active: the received games are selected, the
+// status line names the sender and the count, and the desktop is told.
+TEST(Notify, TheWindowSaysWhatArrived) {
+  TempHome home;
+  NotificationService service;
+  ASSERT_TRUE(service.Start());
+  const QString game = home.File("games/SPWAW");
+  WriteFile(game + "/mech.exe", "MZ");
+  for (int i = 1; i <= 40; ++i) {
+    const QString base = QString("email%1").arg(i, 3, 10, QChar('0'));
+    WriteFile(game + "/EMAIL/" + base + ".cmt", "Game " + base.toLatin1());
+    WriteFile(game + "/EMAIL/" + base + ".dat", "turn");
+  }
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  IniWrite("E-Mail", "Mode", "SMTP");
+  App().instanceFolder = home.File("0");
+  QDir().mkpath(App().instanceFolder);
+  App().version = ProgramVersion();
+
+  const QString outgoing = home.Root() + "/out";
+  WriteFile(outgoing + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
+  for (const char* base : {"email038", "email039", "email050"}) {
+    WriteFile(outgoing + "/SPWAW/" + base + ".cmt", QByteArray("Game ") + base);
+    WriteFile(outgoing + "/SPWAW/" + base + ".dat", "new turn");
+  }
+  QProcess zip;
+  zip.setWorkingDirectory(outgoing);
+  zip.start("zip", {"-q", "-r", home.Root() + "/KOLT.KLT", "SPWAW", "SENDER.TXT"});
+  ASSERT_TRUE(zip.waitForFinished(30000));
+
+  ScriptedUi ui;
+  ui.Answers({Answer::Ok, Answer::Ok, Answer::Ok});
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  parts.exchange = &exchange.exchange;
+  const QString klt = home.Root() + "/KOLT.KLT";
+  parts.chooseReceivedFile = [&klt] { return klt; };
+  frmMain window(parts);
+  window.resize(900, 300);
+  window.Form_Load();
+  ASSERT_EQ(window.GamesRows().rowCount(), 40);
+  window.findChild<QTimer*>("Timer1")->stop();
+  window.show();
+  QWidget other;  // the user works in another window
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+  window.OpenReceivedFileCommand();
+  ASSERT_EQ(window.GamesRows().rowCount(), 41);
+  EXPECT_EQ(ui.statuses.last(), "Received 3 games from ivan@example.org");
+  EXPECT_EQ(window.PanelText(1), "Received 3 games from ivan@example.org");
+  QStringList selected;
+  const QItemSelectionModel* selection = window.GamesView()->selectionModel();
+  for (const QModelIndex& index : selection->selectedRows(1)) selected.append(index.data().toString());
+  selected.sort();
+  EXPECT_EQ(selected, QStringList({"email038.cmt", "email039.cmt", "email050.cmt"}));
+  const QModelIndex current = selection->currentIndex();
+  ASSERT_TRUE(current.isValid());
+  EXPECT_EQ(window.GamesRows().index(current.row(), 1).data().toString(), "email038.cmt");
+  // In view: the window shows a few rows of forty.
+  const QRect visible = window.GamesView()->viewport()->rect();
+  EXPECT_TRUE(visible.intersects(window.GamesView()->visualRect(current)));
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
+  EXPECT_EQ(service.shown[0].summary, "Received 3 games from ivan@example.org");
+  EXPECT_EQ(service.shown[0].body, "SPWAW: email038.cmt\nSPWAW: email039.cmt\nSPWAW: email050.cmt");
+
+  // A refresh with nothing new says "Ready" and tells nobody.
+  window.Refresh();
+  EXPECT_EQ(window.PanelText(1), "Ready");
+  QTest::qWait(200);
+  EXPECT_EQ(service.shown.size(), 1u);
+}
+
+#include "test_notify.moc"
