@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils qt6-qpa-plugins xdg-utils
   zip unzip unar python3 python3-aiosmtpd openssl ca-certificates
-  libglib2.0-bin shared-mime-info dbus-daemon
+  libglib2.0-bin shared-mime-info dbus-daemon tzdata
   fonts-dejavu-core
 )
 missing=()

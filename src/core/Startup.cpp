@@ -145,11 +145,17 @@ TimeZoneInfo ReadTimeZone(std::time_t when) {
   QString extra;
   QString name;
   int total;
-  if (local.tm_isdst > 0) {
+  // A zone whose "daylight" time sets the clock back (Irish winter time: GMT marked as
+  // daylight time one hour behind IST) reads as the plain offset it is.
+  const int daylightShift = -offset - static_cast<int>(timezone / 60);
+  if (local.tm_isdst > 0 && daylightShift < 0) {
     base = static_cast<int>(timezone / 60);  // the zone's standard bias, minutes west
-    const int daylightBias = -offset - base;
-    total = base + daylightBias;
-    if (daylightBias != 0) extra = SignedNumber(-daylightBias / 60.0);
+    total = base + daylightShift;
+    extra = SignedNumber(-daylightShift / 60.0);
+    name = QString::fromLocal8Bit(local.tm_zone ? local.tm_zone : "");
+  } else if (local.tm_isdst > 0) {
+    base = -offset;
+    total = base;
     name = QString::fromLocal8Bit(local.tm_zone ? local.tm_zone : "");
   } else {
     base = -offset;

@@ -18,8 +18,9 @@
 namespace kolt {
 namespace {
 
-// The program's own page, where new versions are announced.
-const char kProgramPage[] = "https://kolt-helper.example.org/";
+// The program's own page, where new versions are announced, as the build names it; a
+// build that names none shows no link to it.
+const char kProgramPage[] = KOLT_PROGRAM_PAGE;
 
 struct LinkInfo {
   const char* name;
@@ -82,7 +83,10 @@ frmAbout::frmAbout(UiPort& ui, QWidget* parent) : QDialog(parent), m_port(ui) {
   text->addSpacing(8);
   text->addWidget(lblDescription);
   text->addSpacing(8);
-  for (const LinkInfo& l : kLinks) text->addWidget(AddLink(l.name, QString::fromLatin1(l.text)));
+  for (const LinkInfo& l : kLinks) {
+    if (l.url == kProgramPage && !*kProgramPage) continue;
+    text->addWidget(AddLink(l.name, QString::fromLatin1(l.text)));
+  }
   text->addStretch();
 
   auto* top = new QHBoxLayout;
@@ -148,7 +152,7 @@ void frmAbout::Form_Load() {
 
 QUrl frmAbout::LinkTarget(const QString& labelName) const {
   const LinkInfo* link = FindLink(labelName);
-  if (!link) return QUrl();
+  if (!link || (link->url == kProgramPage && !*kProgramPage)) return QUrl();
   if (*link->url) return QUrl(QString::fromLatin1(link->url));
   return QUrl::fromLocalFile(QDir(ProgramFolder()).filePath(QStringLiteral("kolt.htm")));
 }

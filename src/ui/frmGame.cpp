@@ -16,6 +16,7 @@
 #include "core/AppSettings.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
+#include "exchange/turns/TurnMessages.h"
 #include "model/Status.h"
 
 namespace kolt {
@@ -142,8 +143,9 @@ void frmGame::Fill() {
   for (QLineEdit* field : {m_txtGame, m_txtFileName, m_txtInfo, m_txtModified}) field->setCursorPosition(0);
 
   m_cmbMode->addItems(ModeTexts());
-  const QString mode = m_game->GetMode();
-  m_cmbMode->setCurrentIndex(mode == mode::Klt ? 0 : mode == mode::Zip ? 1 : 2);
+  // The mode as sending reads it: a stored "zip" is sent as ZIP, an unknown word as KLT.
+  const SendMode mode = ModeOf(*m_game);
+  m_cmbMode->setCurrentIndex(mode == SendMode::Klt ? 0 : mode == SendMode::Zip ? 1 : 2);
 
   FillAddresses();
   m_txtEMail->setEditText(m_game->GetEMail());

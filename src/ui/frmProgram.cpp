@@ -5,9 +5,23 @@
 #include <QFileInfo>
 
 #include "core/UiPort.h"
+#include "platform/linux/WinePaths.h"
 #include "ui_frmProgram.h"
 
 namespace kolt {
+
+QString frmProgram::TypedFolder(const QString& typed) {
+  const QString t = typed.trimmed();
+  if (t == QStringLiteral("~")) return QDir::homePath();
+  if (t.startsWith(QStringLiteral("~/"))) return QDir::homePath() + t.mid(1);
+  // A Windows path, as the game's own documents give it: through the Wine prefix's drives.
+  if (t.size() >= 2 && t[1] == QChar(':') && t[0].isLetter()) {
+    const QString mapped = WindowsToUnixPath(DefaultWinePrefix(), t);
+    if (!mapped.isEmpty()) return mapped;
+  }
+  return t;
+}
+
 frmProgram::frmProgram(UiPort& ui, QWidget* parent)
     : QDialog(parent), m_form(std::make_unique<Ui::frmProgram>()), m_port(ui) {
   m_form->setupUi(this);
@@ -32,18 +46,20 @@ void frmProgram::Prepare(const QString& caption, const QString& question, const 
 }
 
 void frmProgram::OKButton_Click() {
-  const QString t = m_form->txtDirectory->text();
-  if (t.isEmpty() || t == QStringLiteral("-")) {
+  const QString typed = m_form->txtDirectory->text();
+  if (typed.trimmed().isEmpty() || typed.trimmed() == QStringLiteral("-")) {
     m_result = QString();  // the opener takes this as "not installed"
     accept();
     return;
   }
+  const QString t = TypedFolder(typed);
   if (QFileInfo(t).isDir()) {
-    m_result = t;
+    m_result = QDir::cleanPath(t);
     accept();
     return;
   }
-  m_port.MsgBox(QStringLiteral("Folder '") + t + QStringLiteral("' does not exist"), Buttons::Ok, Icon::None);
+  m_port.MsgBox(QStringLiteral("Folder '") + typed + QStringLiteral("' does not exist"), Buttons::Ok,
+                Icon::None);
 }
 
 void frmProgram::CancelButton_Click() {

@@ -26,6 +26,10 @@ class frmProgram final : public QDialog {
   explicit frmProgram(UiPort& ui, QWidget* parent = nullptr);
   ~frmProgram() override;
 
+  // The folder a typed text names: "~" and "~/..." below the home folder, a Windows path
+  // ("C:\Games\SPWAW") through the Wine prefix's drives, anything else as it stands.
+  static QString TypedFolder(const QString& typed);
+
   // Caption (the program's long name), question, the folder shown at first ("-" shows
   // nothing) and the executable that Browse looks for (may be empty).
   void Prepare(const QString& caption, const QString& question, const QString& folder,

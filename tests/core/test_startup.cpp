@@ -92,6 +92,15 @@ TEST(Startup, TimeZoneTextAndBias) {
     EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+5,5) ");
     QLocale::setDefault(QLocale::c());
   }
+  // Irish time: standard time is the summer's IST, and the winter's GMT is marked as
+  // daylight time an hour back. Both as the zone file and as the rule it ends with.
+  for (const char* dublin : {"Europe/Dublin", "IST-1GMT0,M10.5.0,M3.5.0/1"}) {
+    ZoneScope zone(dublin);
+    EXPECT_EQ(ReadTimeZone(kJanuary2026).text, "(GMT+0) GMT") << dublin;
+    EXPECT_EQ(ReadTimeZone(kJanuary2026).totalBias, 0);
+    EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+1) IST") << dublin;
+    EXPECT_EQ(ReadTimeZone(kJuly2026).totalBias, -60);
+  }
   {
     ZoneScope zone("UTC");
     EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+0) ");

@@ -91,6 +91,39 @@ TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
   EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
+// A folder typed as the home-relative "~/..." or in the Windows form the game's documents
+// use is the folder it names.
+TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
+  QTemporaryDir prefix;
+  qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
+  QDir().mkpath(prefix.path() + "/drive_c/Games/SPWAW");
+  QDir().mkpath(prefix.path() + "/dosdevices");
+  QFile::link("../drive_c", prefix.path() + "/dosdevices/c:");
+  QDir().mkpath(QDir::homePath() + "/games/spwaw");
+  ScriptedUi ui;
+  frmProgram form(ui);
+  auto* field = Child<QLineEdit>(form, "txtDirectory");
+  auto* ok = Child<QPushButton>(form, "OKButton");
+  const QString drive = QFileInfo(prefix.path() + "/dosdevices/c:").canonicalFilePath();
+  for (const auto& [typed, folder] : {std::pair<QString, QString>{"C:\\Games\\SPWAW", drive + "/Games/SPWAW"},
+                                      {"c:/games/spwaw\\", drive + "/Games/SPWAW"},
+                                      {" ~/games/spwaw ", QDir::homePath() + "/games/spwaw"}}) {
+    form.Prepare("SP", "Q", "", "mech.exe");
+    form.show();
+    field->setText(typed);
+    ok->click();
+    EXPECT_EQ(form.DialogResult(), std::optional<QString>(folder)) << typed.toStdString();
+  }
+  // A drive the prefix does not have is a folder that does not exist, named as typed.
+  form.Prepare("SP", "Q", "", "mech.exe");
+  form.show();
+  field->setText("D:\\Games");
+  ok->click();
+  ASSERT_EQ(ui.Texts(), QStringList({"Folder 'D:\\Games' does not exist"}));
+  EXPECT_TRUE(form.isVisible());
+  qunsetenv("WINEPREFIX");
+}
+
 TEST(frmProgram, CancelEscapeAndCloseBoxCancel) {
   ScriptedUi ui;
   frmProgram form(ui);

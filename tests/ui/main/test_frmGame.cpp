@@ -103,10 +103,17 @@ TEST(GameDialog, NewAddressNeverOverwritesAnExistingKey) {
 TEST(GameDialog, ModeListAndPassword) {
   Fixture f;
   auto game = f.Add("x@example.org", "");
+  // The mode shows as sending reads it: an unknown word is sent as KLT, "zip" as ZIP.
+  for (const auto& [stored, shown] : {std::pair{"", 0}, {"klt?", 0}, {"zip", 1}, {" ZIP ", 1}, {"-", 2}}) {
+    game->mode = stored;
+    frmGame d(f.ui, f.games, 0);
+    EXPECT_EQ(f.Mode(d)->currentIndex(), shown) << stored;
+  }
+  game->mode = "";
   {
     frmGame d(f.ui, f.games, 0);
     EXPECT_EQ(Items(f.Mode(d)), frmGame::ModeTexts());
-    EXPECT_EQ(f.Mode(d)->currentIndex(), 2);  // neither KLT nor ZIP
+    f.Mode(d)->setCurrentIndex(2);
     f.Click(d, "cmdGenerate");
     EXPECT_NE(d.findChild<QLineEdit*>("txtPassword")->text(), "pw");
     f.Click(d, "cmdCancel");
@@ -116,6 +123,12 @@ TEST(GameDialog, ModeListAndPassword) {
   EXPECT_EQ(game->mode, "");
   {
     frmGame d(f.ui, f.games, 0);
+    f.Click(d, "cmdOK");
+  }
+  EXPECT_EQ(game->mode, "KLT");  // OK stores the mode as shown and sent
+  {
+    frmGame d(f.ui, f.games, 0);
+    f.Mode(d)->setCurrentIndex(2);
     f.Click(d, "cmdOK");
   }
   EXPECT_EQ(game->mode, "-");
