@@ -1,8 +1,11 @@
 #include "ui/VBUnzFrm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QScreen>
+#include <algorithm>
 
 #include "ui_VBUnzFrm.h"
 
@@ -47,8 +50,36 @@ void VBUnzFrm::AddLine(const QString& line) {
 }
 
 void VBUnzFrm::Show() {
+  if (!isVisible()) PlaceOnScreen();
   show();
   raise();
+}
+
+// Over the window the user works in (else in the middle of the screen), and wholly on
+// that window's screen: a progress window partly out of sight hides what it reports.
+void VBUnzFrm::PlaceOnScreen() {
+  const QWidget* owner = QApplication::activeWindow();
+  if (owner == this) owner = nullptr;
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  // The frame (title bar and borders) as the window manager drew it last time, else a
+  // guess; the first showing has none yet.
+  const QSize frameExtra =
+      isWindow() && frameGeometry().size() != size() ? frameGeometry().size() - size() : QSize(16, 40);
+  const QSize inner = size().boundedTo(area.size() - frameExtra).expandedTo(minimumSizeHint());
+  if (inner != size()) resize(inner);
+  QRect frame(QPoint(), inner + frameExtra);
+  if (!m_placed || !area.contains(frameGeometry()))
+    frame.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+  else
+    frame.moveTopLeft(frameGeometry().topLeft());
+  frame.moveLeft(
+      std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+  frame.moveTop(
+      std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+  move(frame.topLeft());
+  m_placed = true;
 }
 
 void VBUnzFrm::Hide() {
@@ -56,6 +87,7 @@ void VBUnzFrm::Hide() {
 }
 
 void VBUnzFrm::ShowAgain() {
+  if (!isVisible()) PlaceOnScreen();
   show();
   raise();
   activateWindow();

@@ -38,6 +38,8 @@ class VBUnzFrm final : public QWidget, public ArchiveLog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void PlaceOnScreen();
+  bool m_placed = false;
   std::unique_ptr<Ui::VBUnzFrm> m_ui;
 };
 

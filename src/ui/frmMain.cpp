@@ -248,6 +248,24 @@ void frmMain::Form_Load() {
       if (!keys->FileNameKeyText().isEmpty()) m_panels[1]->setText(keys->FileNameKeyText());
     }
   }
+  SetPanelTips();
+}
+
+// What the status panels are for: the hot keys work in the game's own windows, which
+// nothing else on the screen tells.
+void frmMain::SetPanelTips() {
+  const QString fileKey = m_panels[1]->text();
+  const QString passwordKey = m_panels[2]->text();
+  m_panels[1]->setToolTip(
+      PlainTip(QStringLiteral("Press ") + fileKey +
+               QStringLiteral(" in the game's file dialog to type the file name of the game started last "
+                              "with Play.")));
+  m_panels[2]->setToolTip(
+      PlainTip(QStringLiteral("Press ") + passwordKey +
+               QStringLiteral(" in the game's password dialog to type the clipboard: Play copies the "
+                              "game's password there.")));
+  m_panels[3]->setToolTip(
+      PlainTip(QStringLiteral("Your time zone, as it goes to your opponents with every turn you send.")));
 }
 
 bool frmMain::event(QEvent* event) {

@@ -145,6 +145,7 @@ class frmMain final : public QMainWindow {
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   void NotAvailable(const QString& what);
+  void SetPanelTips();
 
   std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;

@@ -17,6 +17,7 @@
 #include <X11/keysym.h>
 
 using kolt::HotKeys;
+using kolt::IsHotKeyState;
 using kolt::X11HotKeys;
 
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -181,6 +182,22 @@ TEST_F(X11HotKeysTest, PressesWhileBusyAreDiscarded) {
   Press("ctrl+shift+p");
   EXPECT_TRUE(WaitTyped(QStringLiteral("pw")));
   EXPECT_EQ(m_keys->HandledCount(), 1);
+}
+
+// A press is the hot key whatever keyboard layout is active (its group is in bits 13
+// and 14 of the state), with pointer buttons held or locks on; not with another modifier.
+TEST(HotKeyState, GroupButtonsAndLocksAreIgnoredOtherModifiersAreNot) {
+  const unsigned locks = LockMask | Mod2Mask;  // Caps and, as usual, Num Lock
+  const unsigned ctrlShift = ControlMask | ShiftMask;
+  for (unsigned group = 0; group < 4; ++group) {
+    EXPECT_TRUE(IsHotKeyState(ctrlShift | (group << 13), locks)) << group;
+    EXPECT_TRUE(IsHotKeyState(ctrlShift | (group << 13) | LockMask | Mod2Mask, locks)) << group;
+  }
+  EXPECT_TRUE(IsHotKeyState(ctrlShift | Button1Mask, locks));
+  EXPECT_FALSE(IsHotKeyState(ctrlShift | Mod1Mask | (1u << 13), locks));  // Alt as well
+  EXPECT_FALSE(IsHotKeyState(ctrlShift | Mod4Mask, locks));
+  EXPECT_FALSE(IsHotKeyState(ControlMask | (1u << 13), locks));
+  EXPECT_FALSE(IsHotKeyState(ctrlShift | Mod2Mask, 0));  // Num Lock not known as a lock
 }
 
 TEST(HotKeysFactory, WithoutADisplayTheKeysAreAbsent) {

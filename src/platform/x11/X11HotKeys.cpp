@@ -26,7 +26,9 @@ int GrabErrorHandler(Display*, XErrorEvent* error) {
 
 // Xlib's default handler ends the process on any protocol error; a refused mapping
 // change or a window that vanished must not take the helper down with it.
-int QuietErrorHandler(Display*, XErrorEvent*) { return 0; }
+int QuietErrorHandler(Display*, XErrorEvent*) {
+  return 0;
+}
 
 // The modifier bit a key (Num Lock, Scroll Lock) is mapped to, 0 when none.
 unsigned ModifierMaskOf(Display* dpy, KeySym sym) {
@@ -52,6 +54,12 @@ KeyCode LetterKey(Display* dpy, char letter) {
 }
 
 }  // namespace
+
+bool IsHotKeyState(unsigned state, unsigned lockBits) {
+  constexpr unsigned kModifiers =
+      ShiftMask | LockMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
+  return (state & kModifiers & ~lockBits) == kHotKeyModifiers;
+}
 
 std::unique_ptr<X11HotKeys> X11HotKeys::Open(const QString& displayName) {
   const QByteArray name = displayName.toLocal8Bit();
@@ -192,10 +200,10 @@ void X11HotKeys::ProcessPendingEvents() {
     XEvent event;
     XNextEvent(m_display, &event);
     if (event.type != KeyPress) continue;
-    const unsigned state = event.xkey.state & ~m_lockBits;
+    const bool hotKeyState = IsHotKeyState(event.xkey.state, m_lockBits);
     int which = -1;
     for (int i = 0; i < 2; ++i) {
-      if (m_keys[i].letter && event.xkey.keycode == m_keys[i].keycode && state == kHotKeyModifiers) which = i;
+      if (m_keys[i].letter && event.xkey.keycode == m_keys[i].keycode && hotKeyState) which = i;
     }
     if (which < 0) continue;
     if (nested || !m_enabled || (m_busy && m_busy())) {

@@ -13,6 +13,11 @@ namespace kolt {
 
 class X11Typist;
 
+// Whether a key event's state is the hot keys' Ctrl+Shift: the lock modifiers in
+// `lockBits` (Caps, Num, Scroll) are ignored, and so are the bits that are no modifiers,
+// the pointer buttons and the keyboard layout group (set while a second layout is active).
+bool IsHotKeyState(unsigned state, unsigned lockBits);
+
 // The hot keys on X11: passive grabs of Ctrl+Shift+letter on the root window over a
 // connection of our own, read through a socket notifier in the Qt event loop.
 class X11HotKeys final : public QObject, public HotKeys {

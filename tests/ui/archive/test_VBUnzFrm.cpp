@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QTest>
 
 #include "exchange/archive/ArchiveWrapper.h"
 #include "support/ScriptedUi.h"
@@ -96,3 +98,22 @@ TEST_F(VBUnzFrmTest, FailedUnpackEndsWithTheCode) {
 }
 
 }  // namespace
+
+// The window opens over the window the user works in, and wholly on its screen even when
+// that window sits in a corner; moved out of sight, it comes back into view.
+TEST_F(VBUnzFrmTest, OpensWhollyOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget owner;
+  owner.resize(300, 200);
+  owner.move(area.right() - 150, area.bottom() - 100);
+  owner.show();
+  owner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+  window.Show();
+  EXPECT_TRUE(area.contains(window.frameGeometry()))
+      << window.frameGeometry().x() << "," << window.frameGeometry().y();
+  window.Hide();
+  window.move(area.right() + 500, area.top());
+  window.ShowAgain();
+  EXPECT_TRUE(area.contains(window.frameGeometry()));
+}

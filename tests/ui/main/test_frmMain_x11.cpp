@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -53,6 +55,10 @@ TEST(MainWindowHotKeys, RegisteredKeysShowAndBusyPressesAreDropped) {
   window.show();
   EXPECT_EQ(window.PanelText(3), "Ctrl+Shift+P");
   EXPECT_EQ(window.PanelText(2), "Ctrl+Shift+F");
+  // The panels say what the keys are for, with the keys actually taken.
+  EXPECT_TRUE(
+      window.findChild<QLabel*>("StatusBar1_Panel2")->toolTip().startsWith("Press Ctrl+Shift+F in the"));
+  EXPECT_TRUE(window.findChild<QLabel*>("StatusBar1_Panel3")->toolTip().contains("Ctrl+Shift+P"));
 
   // Nothing was played: the file-name key is acted on but types nothing.
   App().lastPlayedGameName.clear();
