@@ -1,12 +1,15 @@
 #include "app/CliTurns.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 
 #include "core/AppSettings.h"
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/archive/ArchiveWrapper.h"
@@ -77,21 +80,6 @@ bool CliTurns::IsCommand(const QString& word) {
          word == QStringLiteral("send") || word == QStringLiteral("test-mail");
 }
 
-QString CliTurns::Usage() {
-  return QStringLiteral(
-      "       kolt-cli [--yes|--no] receive FILE\n"
-      "       kolt-cli [--yes|--no] refresh\n"
-      "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
-      "       kolt-cli [--yes|--no] test-mail\n"
-      "\n"
-      "  receive    take in a received KLT archive (exit code 1 when it was not taken in)\n"
-      "  refresh    take in the files waiting in the working folder\n"
-      "  send       send the named games (program short name / file name, as listed) to\n"
-      "             their opponents, grouped by address; --message sends a message\n"
-      "             without files; --taunt gives the personal text of every message\n"
-      "  test-mail  mail the test message to your own address\n");
-}
-
 ReceiveBatchFactory CliTurns::BatchFactory() {
   TurnExchange* exchange = &m_parts->exchange;
   return [exchange]() { return exchange->NewBatch(); };
@@ -110,20 +98,68 @@ int CliTurns::Run(const QString& command, const QStringList& arguments) {
 }
 
 int CliTurns::Receive(const QStringList& arguments) {
-  if (arguments.size() != 1) {
+  QStringList files;
+  bool optionsEnd = false;
+  for (const QString& a : arguments) {
+    if (!optionsEnd && a == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (!optionsEnd && a.startsWith(QChar('-')) && a.size() > 1) {
+      Err(QStringLiteral("kolt-cli: unexpected argument: ") + a +
+          QStringLiteral(" (use -- before a file name that starts with -)\n"));
+      return 2;
+    } else {
+      files.append(a);
+    }
+  }
+  if (files.size() != 1) {
     Err(QStringLiteral("kolt-cli: receive takes one file\n"));
     return 2;
   }
-  const QString file = QFileInfo(arguments[0]).absoluteFilePath();
-  if (ShowIfTestMessage(m_parts->port, file)) return 0;
+  const QString file = QDir::cleanPath(QDir(m_startFolder).absoluteFilePath(files[0]));
+  // Only a regular file can be the test message; anything else is for ReceivedFile to
+  // refuse with its reason (opening a pipe to look into it would wait for a writer).
+  if (QFileInfo(file).isFile() && ShowIfTestMessage(m_parts->port, file)) return 0;
   const ReceiveRecords before = m_parts->exchange.Records();
   const bool taken = m_parts->exchange.ReceivedFile(file);
   const ReceiveRecords& after = m_parts->exchange.Records();
-  // Taken in: unpacked, at least one program's batch ran, and none was declined or
-  // stopped.
-  const bool complete = taken && after.batches > before.batches && after.declined == before.declined &&
-                        after.failed == before.failed;
-  return complete ? 0 : 1;
+  // Taken in: unpacked, at least one program's batch ran and copied files, and none was
+  // declined or stopped.
+  QString why;
+  if (!taken)
+    why = QStringLiteral("see the message above");
+  else if (after.failed != before.failed)
+    why = QStringLiteral("copying the received files stopped, see the message above");
+  else if (after.declined != before.declined)
+    why = QStringLiteral("the older files were not confirmed");
+  else if (after.batches == before.batches || after.filesCopied == before.filesCopied)
+    why = NothingTakenIn();
+  if (why.isEmpty()) return 0;
+  Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + why + QChar('\n'));
+  return 1;
+}
+
+QString CliTurns::NothingTakenIn() const {
+  const QString root = TurnExchange::ReceiveFolder();
+  QStringList installed, programFolders;
+  for (const ProgramPtr& p : m_programs) {
+    installed.append(p->GetShortName());
+    const QString folder = FindEntryNoCase(root, p->GetShortName());
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) programFolders.append(QFileInfo(folder).fileName());
+  }
+  if (!programFolders.isEmpty()) {
+    return QStringLiteral("its folder ") + programFolders.join(QStringLiteral(", ")) +
+           QStringLiteral(" holds no files for the program");
+  }
+  QStringList held;
+  for (const QFileInfo& e : QDir(root).entryInfoList(
+           QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+    held.append(e.isDir() ? e.fileName() + QChar('/') : e.fileName());
+  return QStringLiteral("the archive holds no folder of an installed program (installed: ") +
+         (installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))) +
+         QStringLiteral("; the archive holds: ") +
+         (held.isEmpty() ? QStringLiteral("nothing")
+                         : SafeForDisplay(held.join(QStringLiteral(", ")), QChar('?'))) +
+         QChar(')');
 }
 
 int CliTurns::RefreshCommand(const QStringList& arguments) {
@@ -138,18 +174,36 @@ int CliTurns::RefreshCommand(const QStringList& arguments) {
   const ReceiveRecords before = m_parts->exchange.Records();
   Refresh();
   const ReceiveRecords& after = m_parts->exchange.Records();
-  return after.declined == before.declined && after.failed == before.failed ? 0 : 1;
+  if (after.failed != before.failed) {
+    Err(QStringLiteral("kolt-cli: copying the received files stopped, see the message above\n"));
+    return 1;
+  }
+  if (after.declined != before.declined) {
+    Err(QStringLiteral(
+        "kolt-cli: some received files were not taken in: the older files were not confirmed\n"));
+    return 1;
+  }
+  return 0;
 }
 
 int CliTurns::Send(const QStringList& arguments) {
   bool isMessage = false;
   bool tauntGiven = false;
   QStringList names;
+  bool optionsEnd = false;
   for (int i = 0; i < arguments.size(); ++i) {
     const QString& a = arguments[i];
-    if (a == QStringLiteral("--message")) {
+    if (optionsEnd) {
+      names.append(a);
+    } else if (a == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (a == QStringLiteral("--message")) {
       isMessage = true;
-    } else if (a == QStringLiteral("--taunt") && i + 1 < arguments.size()) {
+    } else if (a == QStringLiteral("--taunt")) {
+      if (i + 1 == arguments.size()) {
+        Err(QStringLiteral("kolt-cli: --taunt needs a text\n"));
+        return 2;
+      }
       m_parts->port.SetTaunt(arguments[++i]);
       tauntGiven = true;
     } else if (a.startsWith(QStringLiteral("--"))) {
@@ -192,7 +246,21 @@ int CliTurns::Send(const QStringList& arguments) {
   m_ui.ShowStatus(isMessage ? QStringLiteral("Sending messages...") : QStringLiteral("Sending files..."));
   const SendResult result = SendSelectedGames(m_parts->port, m_parts->exchange, selected, isMessage, taunt);
   m_ui.ShowStatus(QStringLiteral("Ready"));
-  return result == SendResult::Sent ? 0 : 1;
+  switch (result) {
+    case SendResult::Sent:
+      return 0;
+    case SendResult::Refused:
+      Err(QStringLiteral("kolt-cli: nothing was sent, see the message above\n"));
+      break;
+    case SendResult::Cancelled:
+      Err(QStringLiteral("kolt-cli: nothing was sent: the confirmation was declined\n"));
+      break;
+    case SendResult::Failed:
+      Err(QStringLiteral(
+          "kolt-cli: sending stopped, see the message above; the games after it were not sent\n"));
+      break;
+  }
+  return 1;
 }
 
 int CliTurns::TestMail(const QStringList& arguments) {
@@ -200,7 +268,9 @@ int CliTurns::TestMail(const QStringList& arguments) {
     Err(QStringLiteral("kolt-cli: test-mail takes no arguments\n"));
     return 2;
   }
-  return SendTestMessage(m_parts->port, m_parts->mailer) ? 0 : 1;
+  if (SendTestMessage(m_parts->port, m_parts->mailer)) return 0;
+  Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
+  return 1;
 }
 
 }  // namespace kolt

@@ -21,6 +21,9 @@ class CliTurns final {
   ~CliTurns();
 
   static bool IsCommand(const QString& word);
+  // Where kolt-cli was started: file names on the command line are relative to it, not
+  // to the instance folder that start-up makes the current folder.
+  void SetStartFolder(const QString& folder) { m_startFolder = folder; }
   static QString Usage();
 
   // The receive batch factory for the adapters' Services.
@@ -36,11 +39,14 @@ class CliTurns final {
   int RefreshCommand(const QStringList& arguments);
   int Send(const QStringList& arguments);
   int TestMail(const QStringList& arguments);
+  // Why a receive that ended without error took nothing in, from what the archive held.
+  QString NothingTakenIn() const;
 
   struct Parts;
   std::unique_ptr<Parts> m_parts;
   UiPort& m_ui;
   ProgramList& m_programs;
+  QString m_startFolder;
 };
 
 }  // namespace kolt
