@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
@@ -33,9 +34,13 @@ class TauntingUi final : public UiPort {
  public:
   explicit TauntingUi(UiPort& inner) : m_inner(inner) {}
   void SetTaunt(const QString& text) { m_taunt = text; }
+  // Error messages shown so far: work that reports its failures only to the user (the
+  // working folder's archives) still ends the command with a non-zero status.
+  int Errors() const { return m_errors; }
 
   Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                         int defaultButton) override {
+    if (buttons == Buttons::Ok && icon == Icon::Exclamation) ++m_errors;  // as ShowError shows them
     return m_inner.MsgBox(text, buttons, icon, title, defaultButton);
   }
   std::optional<QString> InputBox(const QString& prompt, const QString& title,
@@ -56,6 +61,7 @@ class TauntingUi final : public UiPort {
  private:
   UiPort& m_inner;
   QString m_taunt;
+  int m_errors = 0;
 };
 
 }  // namespace
@@ -80,6 +86,40 @@ bool CliTurns::IsCommand(const QString& word) {
          word == QStringLiteral("send") || word == QStringLiteral("test-mail");
 }
 
+QString CliTurns::CheckArguments(const QString& command, const QStringList& arguments) {
+  Arguments parsed;
+  return Parse(command, arguments, &parsed);
+}
+
+QString CliTurns::Parse(const QString& command, const QStringList& arguments, Arguments* parsed) {
+  const bool isSend = command == QStringLiteral("send");
+  bool optionsEnd = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (optionsEnd || a == QStringLiteral("-") || !a.startsWith(QChar('-'))) {
+      parsed->names.append(a);
+    } else if (a == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (isSend && a == QStringLiteral("--message")) {
+      parsed->isMessage = true;
+    } else if (isSend && a == QStringLiteral("--taunt")) {
+      if (i + 1 == arguments.size()) return QStringLiteral("--taunt needs a text");
+      parsed->taunt = arguments[++i];
+    } else {
+      return QStringLiteral("unexpected argument: ") + a +
+             (command == QStringLiteral("receive")
+                  ? QStringLiteral(" (put -- before a file name that starts with -)")
+                  : QString());
+    }
+  }
+  if (command == QStringLiteral("receive") && parsed->names.size() != 1)
+    return QStringLiteral("receive takes one file");
+  if (isSend && parsed->names.isEmpty()) return QStringLiteral("send takes at least one game (SHORT/NAME)");
+  if (!isSend && command != QStringLiteral("receive") && !parsed->names.isEmpty())
+    return command + QStringLiteral(" takes no arguments");
+  return QString();
+}
+
 ReceiveBatchFactory CliTurns::BatchFactory() {
   TurnExchange* exchange = &m_parts->exchange;
   return [exchange]() { return exchange->NewBatch(); };
@@ -98,23 +138,9 @@ int CliTurns::Run(const QString& command, const QStringList& arguments) {
 }
 
 int CliTurns::Receive(const QStringList& arguments) {
-  QStringList files;
-  bool optionsEnd = false;
-  for (const QString& a : arguments) {
-    if (!optionsEnd && a == QStringLiteral("--")) {
-      optionsEnd = true;
-    } else if (!optionsEnd && a.startsWith(QChar('-')) && a.size() > 1) {
-      Err(QStringLiteral("kolt-cli: unexpected argument: ") + a +
-          QStringLiteral(" (use -- before a file name that starts with -)\n"));
-      return 2;
-    } else {
-      files.append(a);
-    }
-  }
-  if (files.size() != 1) {
-    Err(QStringLiteral("kolt-cli: receive takes one file\n"));
-    return 2;
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("receive"), arguments, &parsed).isEmpty()) return 2;
+  const QStringList& files = parsed.names;
   const QString file = QDir::cleanPath(QDir(m_startFolder).absoluteFilePath(files[0]));
   // Only a regular file can be the test message; anything else is for ReceivedFile to
   // refuse with its reason (opening a pipe to look into it would wait for a writer).
@@ -163,15 +189,16 @@ QString CliTurns::NothingTakenIn() const {
 }
 
 int CliTurns::RefreshCommand(const QStringList& arguments) {
-  if (!arguments.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: refresh takes no arguments\n"));
-    return 2;
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("refresh"), arguments, &parsed).isEmpty()) return 2;
   if (App().workingFolder.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: no working folder is set\n"));
+    Err(QStringLiteral(
+        "kolt-cli: no working folder is set (the window sets it: Options > Set additional working "
+        "folder...)\n"));
     return 1;
   }
   const ReceiveRecords before = m_parts->exchange.Records();
+  const int errorsBefore = m_parts->port.Errors();
   Refresh();
   const ReceiveRecords& after = m_parts->exchange.Records();
   if (after.failed != before.failed) {
@@ -183,36 +210,21 @@ int CliTurns::RefreshCommand(const QStringList& arguments) {
         "kolt-cli: some received files were not taken in: the older files were not confirmed\n"));
     return 1;
   }
+  if (m_parts->port.Errors() != errorsBefore) {
+    Err(QStringLiteral(
+        "kolt-cli: not everything in the working folder was taken in, see the messages above\n"));
+    return 1;
+  }
   return 0;
 }
 
 int CliTurns::Send(const QStringList& arguments) {
-  bool isMessage = false;
-  bool tauntGiven = false;
-  QStringList names;
-  bool optionsEnd = false;
-  for (int i = 0; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    if (optionsEnd) {
-      names.append(a);
-    } else if (a == QStringLiteral("--")) {
-      optionsEnd = true;
-    } else if (a == QStringLiteral("--message")) {
-      isMessage = true;
-    } else if (a == QStringLiteral("--taunt")) {
-      if (i + 1 == arguments.size()) {
-        Err(QStringLiteral("kolt-cli: --taunt needs a text\n"));
-        return 2;
-      }
-      m_parts->port.SetTaunt(arguments[++i]);
-      tauntGiven = true;
-    } else if (a.startsWith(QStringLiteral("--"))) {
-      Err(QStringLiteral("kolt-cli: unexpected argument: ") + a + QChar('\n'));
-      return 2;
-    } else {
-      names.append(a);
-    }
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("send"), arguments, &parsed).isEmpty()) return 2;
+  const bool isMessage = parsed.isMessage;
+  const bool tauntGiven = parsed.taunt.has_value();
+  if (tauntGiven) m_parts->port.SetTaunt(*parsed.taunt);
+  const QStringList& names = parsed.names;
   // The window's Send refreshes first; the selection is then made on fresh games.
   Refresh();
   GameList all;
@@ -233,7 +245,8 @@ int CliTurns::Send(const QStringList& arguments) {
       }
     }
     if (!found) {
-      Err(QStringLiteral("kolt-cli: no such game: ") + name + QChar('\n'));
+      Err(QStringLiteral("kolt-cli: no such game: ") + name +
+          QStringLiteral(" ('kolt-cli list' shows the games in progress)\n"));
       return 2;
     }
     // Selected in the list's order, as rows are.
@@ -264,10 +277,8 @@ int CliTurns::Send(const QStringList& arguments) {
 }
 
 int CliTurns::TestMail(const QStringList& arguments) {
-  if (!arguments.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: test-mail takes no arguments\n"));
-    return 2;
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("test-mail"), arguments, &parsed).isEmpty()) return 2;
   if (SendTestMessage(m_parts->port, m_parts->mailer)) return 0;
   Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
   return 1;

@@ -141,6 +141,10 @@ int main(int argc, char** argv) {
   if (command.isEmpty()) return UsageError(QString());
   if (json && command != QStringLiteral("list"))
     return UsageError(QStringLiteral("--json is an option of list"));
+  if (CliTurns::IsCommand(command)) {
+    const QString problem = CliTurns::CheckArguments(command, turnArguments);
+    if (!problem.isEmpty()) return UsageError(problem);
+  }
 
   // Names the user gives (on the command line, or typed as an answer) are relative to
   // where kolt-cli was started, not to the instance folder that start-up makes the

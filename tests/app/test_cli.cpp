@@ -241,6 +241,18 @@ TEST(Cli, UsageErrors) {
   const Result help = fx.Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.startsWith("usage: kolt-cli [--yes|--no] list [--json]"));
+  // Checked before the start-up: a mistyped command line asks nothing and says what is
+  // wrong.
+  const QList<QStringList> mistakes = {
+      {"receive"},         {"receive", "a", "b"}, {"receive", "-x"},         {"send"},
+      {"send", "--taunt"}, {"refresh", "x"},      {"--yes", "--no", "list"}, {"--json", "receive", "x"}};
+  for (const QStringList& args : mistakes) {
+    const Result r = fx.Run(args);
+    EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.startsWith("kolt-cli: ")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Try 'kolt-cli --help'"));
+    EXPECT_FALSE(r.err.contains("installation directory")) << r.err.toStdString();
+  }
 }
 
 // A player with Steel Panthers installed who saved a received turn in ~/Downloads.
@@ -337,6 +349,17 @@ TEST(CliReceive, ARefusedArchiveSaysWhichEntryAndWhy) {
     EXPECT_FALSE(QFileInfo::exists(escaped));
     EXPECT_FALSE(QFileInfo::exists(fx.game + "/EMAIL/email001.dat"));
   }
+
+  // The same archive saved into the working folder: the refresh says why it stays there.
+  const QString work = fx.home.Root() + "/work";
+  IniWrite("Settings", "WorkingFolder", work);
+  ASSERT_TRUE(QDir().mkpath(work + "/SPWAW"));
+  ASSERT_TRUE(QFile::copy(cases[0].archive, work + "/SPWAW/turn.zip"));
+  const Result r = fx.Run({"--yes", "refresh"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Decompress failed: " + work + "/SPWAW/turn.zip\n\n" + cases[0].refused + "\n"))
+      << r.err.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(work + "/SPWAW/turn.zip"));
 }
 
 TEST(CliReceive, AnArchiveWithoutAProgramFolderSaysSo) {
