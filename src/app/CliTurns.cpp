@@ -1,12 +1,16 @@
 #include "app/CliTurns.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "core/AppSettings.h"
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/archive/ArchiveWrapper.h"
@@ -30,9 +34,13 @@ class TauntingUi final : public UiPort {
  public:
   explicit TauntingUi(UiPort& inner) : m_inner(inner) {}
   void SetTaunt(const QString& text) { m_taunt = text; }
+  // Error messages shown so far: work that reports its failures only to the user (the
+  // working folder's archives) still ends the command with a non-zero status.
+  int Errors() const { return m_errors; }
 
   Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                         int defaultButton) override {
+    if (buttons == Buttons::Ok && icon == Icon::Exclamation) ++m_errors;  // as ShowError shows them
     return m_inner.MsgBox(text, buttons, icon, title, defaultButton);
   }
   std::optional<QString> InputBox(const QString& prompt, const QString& title,
@@ -53,6 +61,7 @@ class TauntingUi final : public UiPort {
  private:
   UiPort& m_inner;
   QString m_taunt;
+  int m_errors = 0;
 };
 
 }  // namespace
@@ -77,19 +86,38 @@ bool CliTurns::IsCommand(const QString& word) {
          word == QStringLiteral("send") || word == QStringLiteral("test-mail");
 }
 
-QString CliTurns::Usage() {
-  return QStringLiteral(
-      "       kolt-cli [--yes|--no] receive FILE\n"
-      "       kolt-cli [--yes|--no] refresh\n"
-      "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
-      "       kolt-cli [--yes|--no] test-mail\n"
-      "\n"
-      "  receive    take in a received KLT archive (exit code 1 when it was not taken in)\n"
-      "  refresh    take in the files waiting in the working folder\n"
-      "  send       send the named games (program short name / file name, as listed) to\n"
-      "             their opponents, grouped by address; --message sends a message\n"
-      "             without files; --taunt gives the personal text of every message\n"
-      "  test-mail  mail the test message to your own address\n");
+QString CliTurns::CheckArguments(const QString& command, const QStringList& arguments) {
+  Arguments parsed;
+  return Parse(command, arguments, &parsed);
+}
+
+QString CliTurns::Parse(const QString& command, const QStringList& arguments, Arguments* parsed) {
+  const bool isSend = command == QStringLiteral("send");
+  bool optionsEnd = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (optionsEnd || a == QStringLiteral("-") || !a.startsWith(QChar('-'))) {
+      parsed->names.append(a);
+    } else if (a == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (isSend && a == QStringLiteral("--message")) {
+      parsed->isMessage = true;
+    } else if (isSend && a == QStringLiteral("--taunt")) {
+      if (i + 1 == arguments.size()) return QStringLiteral("--taunt needs a text");
+      parsed->taunt = arguments[++i];
+    } else {
+      return QStringLiteral("unexpected argument: ") + a +
+             (command == QStringLiteral("receive")
+                  ? QStringLiteral(" (put -- before a file name that starts with -)")
+                  : QString());
+    }
+  }
+  if (command == QStringLiteral("receive") && parsed->names.size() != 1)
+    return QStringLiteral("receive takes one file");
+  if (isSend && parsed->names.isEmpty()) return QStringLiteral("send takes at least one game (SHORT/NAME)");
+  if (!isSend && command != QStringLiteral("receive") && !parsed->names.isEmpty())
+    return command + QStringLiteral(" takes no arguments");
+  return QString();
 }
 
 ReceiveBatchFactory CliTurns::BatchFactory() {
@@ -110,55 +138,93 @@ int CliTurns::Run(const QString& command, const QStringList& arguments) {
 }
 
 int CliTurns::Receive(const QStringList& arguments) {
-  if (arguments.size() != 1) {
-    Err(QStringLiteral("kolt-cli: receive takes one file\n"));
-    return 2;
-  }
-  const QString file = QFileInfo(arguments[0]).absoluteFilePath();
-  if (ShowIfTestMessage(m_parts->port, file)) return 0;
+  Arguments parsed;
+  if (!Parse(QStringLiteral("receive"), arguments, &parsed).isEmpty()) return 2;
+  const QStringList& files = parsed.names;
+  const QString file = QDir::cleanPath(QDir(m_startFolder).absoluteFilePath(files[0]));
+  // Only a regular file can be the test message; anything else is for ReceivedFile to
+  // refuse with its reason (opening a pipe to look into it would wait for a writer).
+  if (QFileInfo(file).isFile() && ShowIfTestMessage(m_parts->port, file)) return 0;
   const ReceiveRecords before = m_parts->exchange.Records();
   const bool taken = m_parts->exchange.ReceivedFile(file);
   const ReceiveRecords& after = m_parts->exchange.Records();
-  // Taken in: unpacked, at least one program's batch ran, and none was declined or
-  // stopped.
-  const bool complete = taken && after.batches > before.batches && after.declined == before.declined &&
-                        after.failed == before.failed;
-  return complete ? 0 : 1;
+  // Taken in: unpacked, at least one program's batch ran and copied files, and none was
+  // declined or stopped.
+  QString why;
+  if (!taken)
+    why = QStringLiteral("see the message above");
+  else if (after.failed != before.failed)
+    why = QStringLiteral("copying the received files stopped, see the message above");
+  else if (after.declined != before.declined)
+    why = QStringLiteral("the older files were not confirmed");
+  else if (after.batches == before.batches || after.filesCopied == before.filesCopied)
+    why = NothingTakenIn();
+  if (why.isEmpty()) return 0;
+  Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + why + QChar('\n'));
+  return 1;
+}
+
+QString CliTurns::NothingTakenIn() const {
+  const QString root = TurnExchange::ReceiveFolder();
+  QStringList installed, programFolders;
+  for (const ProgramPtr& p : m_programs) {
+    installed.append(p->GetShortName());
+    const QString folder = FindEntryNoCase(root, p->GetShortName());
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) programFolders.append(QFileInfo(folder).fileName());
+  }
+  if (!programFolders.isEmpty()) {
+    return QStringLiteral("its folder ") + programFolders.join(QStringLiteral(", ")) +
+           QStringLiteral(" holds no files for the program");
+  }
+  QStringList held;
+  for (const QFileInfo& e : QDir(root).entryInfoList(
+           QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+    held.append(e.isDir() ? e.fileName() + QChar('/') : e.fileName());
+  return QStringLiteral("the archive holds no folder of an installed program (installed: ") +
+         (installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))) +
+         QStringLiteral("; the archive holds: ") +
+         (held.isEmpty() ? QStringLiteral("nothing")
+                         : SafeForDisplay(held.join(QStringLiteral(", ")), QChar('?'))) +
+         QChar(')');
 }
 
 int CliTurns::RefreshCommand(const QStringList& arguments) {
-  if (!arguments.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: refresh takes no arguments\n"));
-    return 2;
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("refresh"), arguments, &parsed).isEmpty()) return 2;
   if (App().workingFolder.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: no working folder is set\n"));
+    Err(QStringLiteral(
+        "kolt-cli: no working folder is set (the window sets it: Options > Set additional working "
+        "folder...)\n"));
     return 1;
   }
   const ReceiveRecords before = m_parts->exchange.Records();
+  const int errorsBefore = m_parts->port.Errors();
   Refresh();
   const ReceiveRecords& after = m_parts->exchange.Records();
-  return after.declined == before.declined && after.failed == before.failed ? 0 : 1;
+  if (after.failed != before.failed) {
+    Err(QStringLiteral("kolt-cli: copying the received files stopped, see the message above\n"));
+    return 1;
+  }
+  if (after.declined != before.declined) {
+    Err(QStringLiteral(
+        "kolt-cli: some received files were not taken in: the older files were not confirmed\n"));
+    return 1;
+  }
+  if (m_parts->port.Errors() != errorsBefore) {
+    Err(QStringLiteral(
+        "kolt-cli: not everything in the working folder was taken in, see the messages above\n"));
+    return 1;
+  }
+  return 0;
 }
 
 int CliTurns::Send(const QStringList& arguments) {
-  bool isMessage = false;
-  bool tauntGiven = false;
-  QStringList names;
-  for (int i = 0; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    if (a == QStringLiteral("--message")) {
-      isMessage = true;
-    } else if (a == QStringLiteral("--taunt") && i + 1 < arguments.size()) {
-      m_parts->port.SetTaunt(arguments[++i]);
-      tauntGiven = true;
-    } else if (a.startsWith(QStringLiteral("--"))) {
-      Err(QStringLiteral("kolt-cli: unexpected argument: ") + a + QChar('\n'));
-      return 2;
-    } else {
-      names.append(a);
-    }
-  }
+  Arguments parsed;
+  if (!Parse(QStringLiteral("send"), arguments, &parsed).isEmpty()) return 2;
+  const bool isMessage = parsed.isMessage;
+  const bool tauntGiven = parsed.taunt.has_value();
+  if (tauntGiven) m_parts->port.SetTaunt(*parsed.taunt);
+  const QStringList& names = parsed.names;
   // The window's Send refreshes first; the selection is then made on fresh games.
   Refresh();
   GameList all;
@@ -179,7 +245,8 @@ int CliTurns::Send(const QStringList& arguments) {
       }
     }
     if (!found) {
-      Err(QStringLiteral("kolt-cli: no such game: ") + name + QChar('\n'));
+      Err(QStringLiteral("kolt-cli: no such game: ") + name +
+          QStringLiteral(" ('kolt-cli list' shows the games in progress)\n"));
       return 2;
     }
     // Selected in the list's order, as rows are.
@@ -192,15 +259,29 @@ int CliTurns::Send(const QStringList& arguments) {
   m_ui.ShowStatus(isMessage ? QStringLiteral("Sending messages...") : QStringLiteral("Sending files..."));
   const SendResult result = SendSelectedGames(m_parts->port, m_parts->exchange, selected, isMessage, taunt);
   m_ui.ShowStatus(QStringLiteral("Ready"));
-  return result == SendResult::Sent ? 0 : 1;
+  switch (result) {
+    case SendResult::Sent:
+      return 0;
+    case SendResult::Refused:
+      Err(QStringLiteral("kolt-cli: nothing was sent, see the message above\n"));
+      break;
+    case SendResult::Cancelled:
+      Err(QStringLiteral("kolt-cli: nothing was sent: the confirmation was declined\n"));
+      break;
+    case SendResult::Failed:
+      Err(QStringLiteral(
+          "kolt-cli: sending stopped, see the message above; the games after it were not sent\n"));
+      break;
+  }
+  return 1;
 }
 
 int CliTurns::TestMail(const QStringList& arguments) {
-  if (!arguments.isEmpty()) {
-    Err(QStringLiteral("kolt-cli: test-mail takes no arguments\n"));
-    return 2;
-  }
-  return SendTestMessage(m_parts->port, m_parts->mailer) ? 0 : 1;
+  Arguments parsed;
+  if (!Parse(QStringLiteral("test-mail"), arguments, &parsed).isEmpty()) return 2;
+  if (SendTestMessage(m_parts->port, m_parts->mailer)) return 0;
+  Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
+  return 1;
 }
 
 }  // namespace kolt

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "model/ProgramList.h"
 #include "model/Services.h"
@@ -21,6 +22,12 @@ class CliTurns final {
   ~CliTurns();
 
   static bool IsCommand(const QString& word);
+  // What is wrong with the arguments of a turn command, or empty: checked before the
+  // start-up, so a mistyped command line asks nothing and changes nothing.
+  static QString CheckArguments(const QString& command, const QStringList& arguments);
+  // Where kolt-cli was started: file names on the command line are relative to it, not
+  // to the instance folder that start-up makes the current folder.
+  void SetStartFolder(const QString& folder) { m_startFolder = folder; }
   static QString Usage();
 
   // The receive batch factory for the adapters' Services.
@@ -32,15 +39,25 @@ class CliTurns final {
   int Run(const QString& command, const QStringList& arguments);
 
  private:
+  struct Arguments {
+    QStringList names;  // files or games
+    bool isMessage = false;
+    std::optional<QString> taunt;
+  };
+  static QString Parse(const QString& command, const QStringList& arguments, Arguments* parsed);
+
   int Receive(const QStringList& arguments);
   int RefreshCommand(const QStringList& arguments);
   int Send(const QStringList& arguments);
   int TestMail(const QStringList& arguments);
+  // Why a receive that ended without error took nothing in, from what the archive held.
+  QString NothingTakenIn() const;
 
   struct Parts;
   std::unique_ptr<Parts> m_parts;
   UiPort& m_ui;
   ProgramList& m_programs;
+  QString m_startFolder;
 };
 
 }  // namespace kolt

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -187,7 +188,10 @@ std::optional<QString> TerminalUi::AskInstallFolder(const QString& caption, cons
   // folder must exist.
   auto confirm = [this](const QString& t) -> std::optional<QString> {
     if (t.isEmpty() || t == QStringLiteral("-")) return QString();
-    if (QFileInfo(t).isDir()) return t;
+    const QString folder = QDir::isRelativePath(t) && !m_startFolder.isEmpty()
+                               ? QDir::cleanPath(QDir(m_startFolder).filePath(t))
+                               : t;
+    if (QFileInfo(folder).isDir()) return folder;
     Print(QStringLiteral("Folder '") + ForTerminal(t) + QStringLiteral("' does not exist\n"));
     return std::nullopt;
   };

@@ -27,6 +27,8 @@ class TerminalUi final : public UiPort {
   std::optional<QString> AskInstallFolder(const QString& caption, const QString& question,
                                           const QString& folder, const QString& exeName) override;
 
+  // A folder typed as an answer is relative to this one (where the program was started).
+  void SetStartFolder(const QString& folder) { m_startFolder = folder; }
   // Shows status texts too (off by default: they only repeat progress).
   void SetVerbose(bool verbose) { m_verbose = verbose; }
 
@@ -42,6 +44,7 @@ class TerminalUi final : public UiPort {
   std::FILE* m_in;
   std::FILE* m_out;
   bool m_verbose = false;
+  QString m_startFolder;
 };
 
 }  // namespace kolt

@@ -1,9 +1,8 @@
-// kolt-cli: the same core as the window, on a terminal.
+// kolt-cli: the same core as the window, on a terminal (`kolt-cli --help`).
 //
-//   kolt-cli [--yes|--no] list [--json]
-//
-// Runs the start-up, builds the program list as the main window does when it opens, and
-// prints both lists with the main window's columns. KOLT_HOME selects the home folder.
+// Runs the start-up and builds the program list as the main window does when it opens;
+// `list` then prints both lists with the main window's columns, the turn commands are
+// CliTurns'. KOLT_HOME selects the home folder.
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
@@ -28,14 +27,41 @@ using namespace kolt;
 
 const char kUsage[] =
     "usage: kolt-cli [--yes|--no] list [--json]\n"
+    "       kolt-cli [--yes|--no] receive [--] FILE\n"
+    "       kolt-cli [--yes|--no] refresh\n"
+    "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
+    "       kolt-cli [--yes|--no] test-mail\n";
+
+const char kHelp[] =
     "\n"
-    "  list     the installed programs and the games in progress, as the main window shows them\n"
-    "  --json   one JSON object {\"programs\": [...], \"games\": [...]}\n"
-    "  --yes    answer every question with OK or Yes\n"
-    "  --no     answer every question with Cancel or No\n"
+    "  list       the installed programs and the games in progress, as the main window\n"
+    "             shows them; --json prints one JSON object {\"programs\": [...], \"games\": [...]}\n"
+    "  receive    take in a received KLT archive; FILE is taken from the current folder\n"
+    "  refresh    take in the files waiting in the working folder\n"
+    "  send       send the named games (program short name / file name, as listed) to\n"
+    "             their opponents, grouped by address; --message sends a message\n"
+    "             without files; --taunt gives the personal text of every message\n"
+    "  test-mail  mail the test message to your own address\n"
+    "\n"
+    "  --yes      answer every question with OK or Yes\n"
+    "  --no       answer every question with Cancel or No\n"
+    "  -h, --help this text\n"
     "\n"
     "Without --yes or --no, questions are asked on the terminal; without a terminal the\n"
-    "default button answers. KOLT_HOME selects the home folder.\n";
+    "default button answers. Messages and questions go to the error output, lists to the\n"
+    "standard output. KOLT_HOME selects the home folder.\n"
+    "\n"
+    "Exit status: 0 done; 1 not done (declined, refused, failed or not taken in; the\n"
+    "reason is on the error output); 2 bad arguments, or the start-up was stopped.\n";
+
+// A usage error: what was wrong, then the synopsis.
+int UsageError(const QString& problem) {
+  const QByteArray text =
+      (problem.isEmpty() ? QString() : QStringLiteral("kolt-cli: ") + problem + QChar('\n')).toUtf8() +
+      kUsage + "Try 'kolt-cli --help' for more.\n";
+  std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+  return 2;
+}
 
 void Write(std::FILE* f, const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -88,47 +114,52 @@ int main(int argc, char** argv) {
   QString command;
   QStringList turnArguments;
   const QStringList args = app.arguments().mid(1);
+  bool optionsEnd = false;  // after "--" every word is the command's own
   for (const QString& a : args) {
-    if (a == QStringLiteral("--yes") && mode != TerminalUi::Mode::No) {
-      mode = TerminalUi::Mode::Yes;
-    } else if (a == QStringLiteral("--no") && mode != TerminalUi::Mode::Yes) {
-      mode = TerminalUi::Mode::No;
-    } else if (a == QStringLiteral("--json")) {
-      json = true;
+    if (optionsEnd) {
+      turnArguments.append(a);
+    } else if (a == QStringLiteral("--yes") || a == QStringLiteral("--no")) {
+      const TerminalUi::Mode wanted =
+          a == QStringLiteral("--yes") ? TerminalUi::Mode::Yes : TerminalUi::Mode::No;
+      if (mode != TerminalUi::Mode::Ask && mode != wanted)
+        return UsageError(QStringLiteral("--yes and --no cannot be given together"));
+      mode = wanted;
     } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
-      Write(stdout, QString::fromLatin1(kUsage) + QChar('\n') + CliTurns::Usage());
+      Write(stdout, QString::fromLatin1(kUsage) + QString::fromLatin1(kHelp));
       return 0;
+    } else if (a == QStringLiteral("--json") && !CliTurns::IsCommand(command)) {
+      json = true;
     } else if (CliTurns::IsCommand(command)) {
+      if (a == QStringLiteral("--")) optionsEnd = true;
       turnArguments.append(a);
     } else if (command.isEmpty() && (a == QStringLiteral("list") || CliTurns::IsCommand(a))) {
       command = a;
     } else {
-      Write(stderr, QStringLiteral("kolt-cli: unexpected argument: ") + a + QStringLiteral("\n\n") +
-                        QString::fromLatin1(kUsage));
-      return 2;
+      return UsageError(QStringLiteral("unexpected argument: ") + a);
     }
   }
-  if (command.isEmpty()) {
-    Write(stderr, QString::fromLatin1(kUsage));
-    return 2;
+  if (command.isEmpty()) return UsageError(QString());
+  if (json && command != QStringLiteral("list"))
+    return UsageError(QStringLiteral("--json is an option of list"));
+  if (CliTurns::IsCommand(command)) {
+    const QString problem = CliTurns::CheckArguments(command, turnArguments);
+    if (!problem.isEmpty()) return UsageError(problem);
   }
 
-  // A file named on the command line is where the user is, not in the instance folder
-  // that start-up makes the current folder.
-  if (command == QStringLiteral("receive")) {
-    const QDir startFolder(QDir::currentPath());
-    for (QString& a : turnArguments) {
-      if (!a.startsWith(QStringLiteral("--"))) a = startFolder.absoluteFilePath(a);
-    }
-  }
+  // Names the user gives (on the command line, or typed as an answer) are relative to
+  // where kolt-cli was started, not to the instance folder that start-up makes the
+  // current folder.
+  const QString startFolder = QDir::currentPath();
 
   TerminalUi ui(mode);
+  ui.SetStartFolder(startFolder);
   // The window is the desktop's handler for turn files, not this tool.
   if (!RunStartup(ui, {}, QCoreApplication::applicationFilePath(), false)) return 2;
 
   LinuxWintools tools(ui);
   ProgramList programs;
   CliTurns turns(ui, tools, programs);
+  turns.SetStartFolder(startFolder);
   ProgramRegistry registry(Services{ui, tools, turns.BatchFactory()}, AdapterFactories());
   registry.BuildProgramList(programs);
   if (CliTurns::IsCommand(command)) return turns.Run(command, turnArguments);

@@ -45,8 +45,9 @@ struct CliHome {
     WriteFile(game + "/" + relative, bytes);
     SetTime(game + "/" + relative, when);
   }
-  Result Run(const QStringList& args) {
+  Result Run(const QStringList& args, const QString& folder = QString()) {
     QProcess p;
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // TempHome's folders
     env.insert("WINEPREFIX", home.Root() + "/prefix");
     env.insert("LC_ALL", "C.UTF-8");
@@ -60,6 +61,25 @@ struct CliHome {
                   QString::fromUtf8(p.readAllStandardError())};
   }
 };
+
+// Runs a program in `folder` and returns its exit code (-1 when it did not run).
+int RunIn(const QString& folder, const QString& program, const QStringList& arguments) {
+  QProcess p;
+  p.setWorkingDirectory(folder);
+  p.start(program, arguments);
+  if (!p.waitForStarted() || !p.waitForFinished(30000)) return -1;
+  return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// A received turn as a player's mail program saves it: Info-ZIP's zip of SENDER.TXT and
+// the folders `files` writes into the staging folder.
+QString ZipFolder(const QString& staging, const QString& archive, const QStringList& zipOptions = {}) {
+  QFile::remove(archive);
+  EXPECT_EQ(RunIn(staging, "zip", zipOptions + QStringList{"-q", "-r", "-X", archive, "."}), 0);
+  return archive;
+}
+
+const QByteArray kSender = "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n1.1.5\r\n";
 
 QJsonObject ParseJson(const Result& r) {
   QJsonParseError error;
@@ -221,4 +241,171 @@ TEST(Cli, UsageErrors) {
   const Result help = fx.Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.startsWith("usage: kolt-cli [--yes|--no] list [--json]"));
+  // Checked before the start-up: a mistyped command line asks nothing and says what is
+  // wrong.
+  const QList<QStringList> mistakes = {
+      {"receive"},         {"receive", "a", "b"}, {"receive", "-x"},         {"send"},
+      {"send", "--taunt"}, {"refresh", "x"},      {"--yes", "--no", "list"}, {"--json", "receive", "x"}};
+  for (const QStringList& args : mistakes) {
+    const Result r = fx.Run(args);
+    EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.startsWith("kolt-cli: ")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Try 'kolt-cli --help'"));
+    EXPECT_FALSE(r.err.contains("installation directory")) << r.err.toStdString();
+  }
+}
+
+// A player with Steel Panthers installed who saved a received turn in ~/Downloads.
+struct ReceiveHome : CliHome {
+  QString downloads = home.Root() + "/user/Downloads";
+  QString staging = home.Root() + "/staging";
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+
+  ReceiveHome() {
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    QDir().mkpath(game + "/EMAIL");
+    QDir().mkpath(downloads);
+    WriteFile(staging + "/SENDER.TXT", kSender);
+  }
+  void TurnInStaging() {
+    for (const char* ext : {"cmt", "dat", "aux"}) {
+      WriteFile(staging + "/SPWAW/email001." + ext, QByteArray(ext) + " turn 2");
+      SetTime(staging + "/SPWAW/email001." + ext, t0);
+    }
+  }
+};
+
+TEST(CliReceive, FileNamesAreTakenFromTheFolderItWasStartedIn) {
+  ReceiveHome fx;
+  fx.TurnInStaging();
+  ZipFolder(fx.staging, fx.downloads + "/KOLT.KLT");
+  Result r = fx.Run({"--yes", "receive", "KOLT.KLT"}, fx.downloads);
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  QFile dat(fx.game + "/EMAIL/email001.dat");
+  ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+  EXPECT_EQ(dat.readAll(), "dat turn 2");
+
+  // Not found where the user is: the message names the file there, not one in the
+  // instance folder.
+  r = fx.Run({"--yes", "receive", "../Downloads/./missing.klt"}, fx.downloads);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Can't get file: " + fx.downloads +
+                             "/missing.klt\n\n"
+                             "Last system error: 2 (No such file or directory)"))
+      << r.err.toStdString();
+
+  // A name that looks like an option needs "--" before it.
+  EXPECT_EQ(fx.Run({"receive", "-x.klt"}, fx.downloads).exitCode, 2);
+  WriteFile(fx.downloads + "/-x.klt", "not an archive");
+  r = fx.Run({"receive", "--", "-x.klt"}, fx.downloads);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Decompress failed\n\nCannot open " + fx.downloads +
+                             "/-x.klt: Unrecognized archive format\n"))
+      << r.err.toStdString();
+}
+
+TEST(CliReceive, ARefusedArchiveSaysWhichEntryAndWhy) {
+  ReceiveHome fx;
+  fx.TurnInStaging();
+  const QString escaped = fx.home.Root() + "/escaped.txt";
+  auto python = [&](const QString& name, const QString& evilEntry) {
+    const QString archive = fx.downloads + "/" + name;
+    const QString script =
+        "import zipfile,sys\n"
+        "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+        "z.writestr('SENDER.TXT','ivan@example.org\\r\\n')\n"
+        "z.writestr('SPWAW/email001.dat','EVIL')\n"
+        "z.writestr(sys.argv[2],'EVIL')\n"
+        "z.close()\n";
+    EXPECT_EQ(RunIn(fx.downloads, "/usr/bin/python3", {"-c", script, archive, evilEntry}), 0);
+    return archive;
+  };
+  // A link among the game files, stored as a link (zip -y).
+  ASSERT_TRUE(QFile::remove(fx.staging + "/SPWAW/email001.aux"));
+  ASSERT_TRUE(QFile::link(escaped, fx.staging + "/SPWAW/email001.aux"));
+  const QString linked = ZipFolder(fx.staging, fx.downloads + "/linked.klt", {"-y"});
+
+  const struct {
+    QString archive, refused;
+  } cases[] = {
+      {python("up.klt", "../../escaped.txt"),
+       "Refused \"../../escaped.txt\": it leads out of the target folder."},
+      // A Windows name: its backslashes are separators.
+      {python("backslash.klt", "..\\..\\escaped.txt"),
+       "Refused \"../../escaped.txt\": it leads out of the target folder."},
+      {python("absolute.klt", escaped), "Refused \"" + escaped + "\": it is an absolute path."},
+      {linked, "Refused \"SPWAW/email001.aux\": it is a link."},
+  };
+  for (const auto& c : cases) {
+    const Result r = fx.Run({"--yes", "receive", c.archive});
+    EXPECT_EQ(r.exitCode, 1) << c.archive.toStdString();
+    // The message everybody knows, then the reason from the archive's log.
+    EXPECT_TRUE(r.err.contains("Decompress failed\n\n" + c.refused +
+                               "\nThe archive is not safe to unpack; nothing was extracted.\nRetcode: 3\n"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("kolt-cli: " + c.archive + " was not taken in: see the message above\n"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(escaped));
+    EXPECT_FALSE(QFileInfo::exists(fx.game + "/EMAIL/email001.dat"));
+  }
+
+  // The same archive saved into the working folder: the refresh says why it stays there.
+  const QString work = fx.home.Root() + "/work";
+  IniWrite("Settings", "WorkingFolder", work);
+  ASSERT_TRUE(QDir().mkpath(work + "/SPWAW"));
+  ASSERT_TRUE(QFile::copy(cases[0].archive, work + "/SPWAW/turn.zip"));
+  const Result r = fx.Run({"--yes", "refresh"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Decompress failed: " + work + "/SPWAW/turn.zip\n\n" + cases[0].refused + "\n"))
+      << r.err.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(work + "/SPWAW/turn.zip"));
+}
+
+TEST(CliReceive, AnArchiveWithoutAProgramFolderSaysSo) {
+  ReceiveHome fx;
+  WriteFile(fx.staging + "/CMBO/game.txt", "for another game");
+  const QString klt = ZipFolder(fx.staging, fx.downloads + "/KOLT.KLT");
+  Result r = fx.Run({"--yes", "receive", klt});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("kolt-cli: " + klt +
+                             " was not taken in: the archive holds no folder of an installed program "
+                             "(installed: SPWAW; the archive holds: CMBO/, SENDER.TXT)\n"))
+      << r.err.toStdString();
+
+  // The program's folder is there but empty.
+  ASSERT_TRUE(QDir().mkpath(fx.staging + "/spwaw"));
+  ZipFolder(fx.staging, klt);
+  r = fx.Run({"--yes", "receive", klt});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("was not taken in: its folder spwaw holds no files for the program\n"))
+      << r.err.toStdString();
+}
+
+TEST(CliReceive, WhatIsNotARegularFileIsNamedAsSuch) {
+  ReceiveHome fx;
+  const QString fifo = fx.downloads + "/pipe.klt";
+  ASSERT_EQ(RunIn(fx.downloads, "mkfifo", {fifo}), 0);
+  const QString big = fx.downloads + "/big.klt";
+  {
+    QFile f(big);  // sparse: takes no room on the disk
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize((qint64(1) << 30) + 1));
+  }
+  const struct {
+    QString file, reason;
+  } cases[] = {
+      {fx.downloads, "It is a folder, not a file."},
+      {"/dev/zero", "It is not a regular file (a device, pipe or socket)."},
+      {fifo, "It is not a regular file (a device, pipe or socket)."},  // and does not wait for a writer
+      {big, "The file is too large: 1073741825 bytes, a received archive may have at most 1073741824."},
+  };
+  for (const auto& c : cases) {
+    const Result r = fx.Run({"--yes", "receive", c.file});
+    EXPECT_EQ(r.exitCode, 1) << c.file.toStdString();
+    EXPECT_TRUE(r.err.contains("Can't get file: " + c.file + "\n\n" + c.reason + "\n"))
+        << r.err.toStdString();
+    // No system error from an earlier call that happened to fail.
+    EXPECT_FALSE(r.err.contains("Last system error")) << r.err.toStdString();
+  }
 }

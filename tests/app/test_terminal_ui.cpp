@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -79,6 +80,13 @@ TEST(TerminalUi, FolderQuestionAtATerminal) {
   EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", dir.path(), "mech.exe"), std::optional<QString>(dir.path()));
   t.Type("-\n");
   EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", dir.path(), "mech.exe"), std::optional<QString>(QString()));
+  // A typed relative name is taken from where the program was started, whatever the
+  // current folder is by then.
+  ASSERT_TRUE(QDir().mkpath(dir.path() + "/games/sp"));
+  ui.SetStartFolder(dir.path() + "/games");
+  t.Type("sp\n");
+  EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", "", "mech.exe"),
+            std::optional<QString>(dir.path() + "/games/sp"));
 }
 
 TEST(TerminalUi, FlagsAnswerWithoutReading) {

@@ -3,6 +3,7 @@
 #include <archive.h>
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "core/UiPort.h"
 #include "exchange/archive/ArchiveCodes.h"
@@ -33,6 +34,7 @@ void ArchiveWrapper::UnzipInit() {
   SetExtractRoot(QString());
   m_log.SetMode(ArchiveLog::Mode::Unzip);
   m_log.ClearLines();
+  m_messages.clear();
 }
 
 void ArchiveWrapper::ZipInit() {
@@ -40,6 +42,7 @@ void ArchiveWrapper::ZipInit() {
   SetZipFName(QString());
   SetExtractRoot(QString());
   m_log.ClearLines();
+  m_messages.clear();
 }
 
 void ArchiveWrapper::SetZipFName(const QString& path) {
@@ -56,9 +59,30 @@ void ArchiveWrapper::AddMessage(const QString& text) {
   const QStringList pieces = text.split(QChar('\n'));
   for (const QString& piece : pieces) {
     const QString line = TrimLineEnds(piece);
-    if (!line.isEmpty()) m_log.AddLine(line);
+    if (line.isEmpty()) continue;
+    m_log.AddLine(line);
+    m_messages.append(line);
   }
   m_ui.DoEvents();
+}
+
+QString ArchiveWrapper::FailureText() const {
+  // The progress lines of the extractor and the writer, in their own spelling.
+  static const QStringList progress = {QStringLiteral("Archive:  "), QStringLiteral("  inflating: "),
+                                       QStringLiteral("   creating: "), QStringLiteral("  adding: "),
+                                       QStringLiteral("Done!")};
+  QStringList reasons;
+  for (const QString& line : m_messages) {
+    const bool isProgress = std::any_of(progress.begin(), progress.end(),
+                                        [&line](const QString& p) { return line.startsWith(p); });
+    if (!isProgress) reasons.append(line);
+  }
+  return reasons.join(QChar('\r'));
+}
+
+QString ArchiveWrapper::WithFailureText(const QString& message) const {
+  const QString reasons = FailureText();
+  return reasons.isEmpty() ? message : message + QStringLiteral("\r\r") + reasons;
 }
 
 std::optional<QByteArray> ArchiveWrapper::AskPassword() {

@@ -46,11 +46,18 @@ class ArchiveWrapper final {
   // The code of the last Unzip or Zip.
   int LastCode() const { return m_lastCode; }
 
+  // The message lines of the last Unzip or Zip that say what went wrong (the progress
+  // lines of the files left out), CR-separated: the reason to show after a failure.
+  QString FailureText() const;
+  // `message`, then a blank line and FailureText when there is one.
+  QString WithFailureText(const QString& message) const;
+
   // Adds text to the message list: one line per LF-separated piece, CR and LF trimmed
   // from both ends, empty pieces left out; then lets the window repaint.
   void AddMessage(const QString& text);
 
   void SetLimits(const ExtractLimits& limits) { m_limits = limits; }
+  const ExtractLimits& Limits() const { return m_limits; }
 
  private:
   std::optional<QByteArray> AskPassword();
@@ -60,6 +67,7 @@ class ArchiveWrapper final {
   QString m_zipFName;
   QString m_extractRoot;
   ExtractLimits m_limits;
+  QStringList m_messages;  // since the last UnzipInit or ZipInit
   int m_lastCode = 0;
   bool m_skipPasswords = false;
 };

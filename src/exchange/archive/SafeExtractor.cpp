@@ -36,8 +36,11 @@ namespace {
 
 constexpr size_t kReadBlock = 1 << 20;
 
+// The reader and the archive file it reads; libarchive leaves a descriptor it was given
+// open, so the file is closed after the reader is freed.
 struct ReaderHolder {
   archive* a = nullptr;
+  FileDescriptor file;
   ~ReaderHolder() {
     if (a) archive_read_free(a);
   }
@@ -88,7 +91,30 @@ const char* SafeExtractor::PassphraseCallback(archive*, void* self) {
   return x->m_passphrase.constData();
 }
 
-archive* SafeExtractor::OpenReader(const QString& archivePath, int* code) {
+archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* file, int* code) {
+  // Opened here rather than by libarchive: a pipe or device named like an archive must
+  // neither block the program nor be read without end, and the reason a file cannot be
+  // opened is the errno of this very call.
+  *file =
+      FileDescriptor(::open(QFile::encodeName(archivePath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file->IsOpen()) {
+    m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    *code = UnzipCode::NotFound;
+    return nullptr;
+  }
+  struct stat st {};
+  if (::fstat(file->Get(), &st) != 0) {
+    m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    *code = UnzipCode::NotFound;
+    return nullptr;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    m_lines(QStringLiteral("Cannot open ") + archivePath +
+            (S_ISDIR(st.st_mode) ? QStringLiteral(": it is a folder, not a file")
+                                 : QStringLiteral(": it is not a regular file")));
+    *code = UnzipCode::NotFound;
+    return nullptr;
+  }
   archive* a = archive_read_new();
   if (!a) {
     m_failedCall = QStringLiteral("archive_read_new");
@@ -111,7 +137,7 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, int* code) {
   archive_read_support_filter_zstd(a);
   archive_read_support_filter_compress(a);
   archive_read_set_passphrase_callback(a, this, &SafeExtractor::PassphraseCallback);
-  if (archive_read_open_filename(a, QFile::encodeName(archivePath).constData(), kReadBlock) != ARCHIVE_OK) {
+  if (archive_read_open_fd(a, file->Get(), kReadBlock) != ARCHIVE_OK) {
     m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + ErrorText(a));
     archive_read_free(a);
     *code = UnzipCode::NotFound;
@@ -131,7 +157,7 @@ int SafeExtractor::Refuse(const QString& name, const QString& reason) {
 int SafeExtractor::Scan(const QString& archivePath, std::vector<Entry>* entries) {
   int code = UnzipCode::Ok;
   ReaderHolder r;
-  r.a = OpenReader(archivePath, &code);
+  r.a = OpenReader(archivePath, &r.file, &code);
   if (!r.a) return code;
   qint64 declared = 0;
   for (;;) {
@@ -194,7 +220,7 @@ int SafeExtractor::Scan(const QString& archivePath, std::vector<Entry>* entries)
 int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector<Entry>* entries) {
   int code = UnzipCode::Ok;
   ReaderHolder r;
-  r.a = OpenReader(archivePath, &code);
+  r.a = OpenReader(archivePath, &r.file, &code);
   if (!r.a) return code;
   qint64 written = 0;
   // The sizes of the files as whoever reads them sees them: a sparse entry's map can put

@@ -11,6 +11,8 @@ struct archive;
 
 namespace kolt {
 
+class FileDescriptor;
+
 // What one received archive may unpack to at most.
 struct ExtractLimits {
   qint64 maxEntries = 10000;
@@ -49,7 +51,7 @@ class SafeExtractor final {
  private:
   struct Placement;
 
-  archive* OpenReader(const QString& archivePath, int* code);
+  archive* OpenReader(const QString& archivePath, FileDescriptor* file, int* code);
   int Scan(const QString& archivePath, std::vector<Entry>* entries);
   int Unpack(const QString& archivePath, int stagingFd, std::vector<Entry>* entries);
   int Place(const QString& target, const QString& staging, const std::vector<Entry>& entries);

@@ -87,11 +87,11 @@ bool KeepAsBackup(const QString& file, const QString& backup, QString* reason) {
 }
 
 bool RemoveIfPresent(const QString& path) {
-  const QByteArray native = QFile::encodeName(path);
-  struct stat st {};
-  if (::lstat(native.constData(), &st) == 0) QFile::remove(path);
+  const bool removed = ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
+  const int error = errno;
   NoteChanged(path);
-  return ::lstat(native.constData(), &st) != 0;
+  errno = error;  // the callers report why the unlink failed
+  return removed;
 }
 
 bool IsFaithfulCopy(const QString& original, const QString& copy) {

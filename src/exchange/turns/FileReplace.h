@@ -26,7 +26,7 @@ bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason
 bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = nullptr);
 
 // Removes `path` (a file or link) when it is there and tells the pass's snapshot; true
-// when nothing is left under that name.
+// when nothing is left under that name, else errno says why.
 bool RemoveIfPresent(const QString& path);
 
 // True when `copy` is a regular file with the size and modification time of `original`

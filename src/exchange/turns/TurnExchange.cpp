@@ -221,7 +221,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     const bool zipped = m_archive.Zip(archive, instance, patterns);
     NoteChanged(archive);
     if (!zipped) {
-      m_ui.ShowError(QStringLiteral("Compression failed"));
+      m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Compression failed")));
       m_archive.Hide();
       return false;
     }
@@ -310,7 +310,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       const bool zipped = m_archive.Zip(archive, folder, {QStringLiteral("*")});
       NoteChanged(archive);
       if (!zipped) {
-        m_ui.ShowError(QStringLiteral("Compression failed"));
+        m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Compression failed")));
         m_archive.Hide();
         return false;
       }

@@ -1,5 +1,6 @@
 // Receiving: a KLT archive opened by the user, and the files waiting in the working
 // folder, handed to each program's ReceivedFiles and from there to the receive batch.
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -7,8 +8,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
+#include <optional>
 
 #include "core/AppSettings.h"
+#include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
@@ -30,6 +33,33 @@ const QString kProduct = QStringLiteral("KOLT");
 bool IsRegularFile(const QString& path) {
   struct stat st {};
   return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Why `path` cannot be read as a received archive: nullopt when it can; otherwise the
+// text to show after "Can't get file", empty when the pending system error (set from
+// the failing call itself) says it all. A folder, device or pipe is never opened for
+// reading, so none of them can block the program.
+std::optional<QString> ArchiveFileProblem(const QString& path, qint64 maxBytes) {
+  const FileDescriptor file(
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  struct stat st {};
+  if (!file.IsOpen() || ::fstat(file.Get(), &st) != 0) {
+    SetSystemError(errno);
+    return QString();
+  }
+  if (S_ISDIR(st.st_mode)) return QStringLiteral("It is a folder, not a file.");
+  if (!S_ISREG(st.st_mode)) return QStringLiteral("It is not a regular file (a device, pipe or socket).");
+  if (st.st_size > maxBytes) {
+    return QStringLiteral("The file is too large: ") + QString::number(st.st_size) +
+           QStringLiteral(" bytes, a received archive may have at most ") + QString::number(maxBytes) +
+           QStringLiteral(".");
+  }
+  return std::nullopt;
+}
+
+// `message`, then a blank line and why.
+QString WithReason(const QString& message, const QString& reason) {
+  return reason.isEmpty() ? message : message + kCr + kCr + reason;
 }
 
 bool IsRealFolder(const QString& path) {
@@ -117,13 +147,9 @@ void TurnExchange::ShowVersionNotice(const QString& sender, const QString& versi
 }
 
 bool TurnExchange::ReceivedFile(const QString& path) {
-  {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-      SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't get file: ") + path);
-      return false;
-    }
+  if (const std::optional<QString> problem = ArchiveFileProblem(path, m_archive.Limits().maxBytes)) {
+    m_ui.ShowError(WithReason(QStringLiteral("Can't get file: ") + path, *problem));
+    return false;
   }
   // One pass for the whole archive: the game folders are listed once, and the records of
   // every program's batch reach the disk together.
@@ -132,9 +158,10 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   if (!DeleteTempDir(&senderPath)) return false;
   const QString root = ReceiveFolder();
   const bool made = QDir().mkpath(root);
+  const int error = errno;
   NoteChanged(root);
   if (!made) {
-    SetSystemError(errno);
+    SetSystemError(error);
     m_ui.ShowError(QStringLiteral("Can't create folder: ") + root);
     return false;
   }
@@ -146,7 +173,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   const bool unpacked = m_archive.Unzip();
   NoteFolderChanged(root);
   if (!unpacked) {
-    m_ui.ShowError(QStringLiteral("Decompress failed"));
+    m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Decompress failed")));
     m_archive.Hide();
     return false;
   }
@@ -197,7 +224,7 @@ void TurnExchange::DecompressFolder(const QString& folder) {
       m_archive.Show();
       done = m_archive.Unzip();
       m_archive.Hide();
-      failure = QStringLiteral("Decompress failed: ") + path;
+      failure = m_archive.WithFailureText(QStringLiteral("Decompress failed: ") + path);
       const int code = m_archive.LastCode();
       if (!done && ext != QStringLiteral("ZIP") &&
           (code == UnzipCode::NotFound || code == UnzipCode::ArchiveError)) {
@@ -229,9 +256,10 @@ void TurnExchange::DecompressFolder(const QString& folder) {
     NoteFolderChanged(folder);  // an archive unpacked here, or the tool's output
     if (done) {
       const bool removed = QFile::remove(path);
+      const int error = errno;
       NoteChanged(path);
       if (!removed) {
-        SetSystemError(errno);
+        SetSystemError(error);
         m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
       }
     } else if (!failure.isEmpty() && ext != QStringLiteral("KLT")) {
