@@ -200,7 +200,11 @@ int CliTurns::TestMail(const QStringList& arguments) {
     Err(QStringLiteral("kolt-cli: test-mail takes no arguments\n"));
     return 2;
   }
-  return SendTestMessage(m_parts->port, m_parts->mailer) ? 0 : 1;
+  const std::optional<QString> to = MailTestMessage(m_parts->port, m_parts->mailer);
+  if (!to) return 1;
+  const QByteArray line = (TestMessageSentText(*to) + QChar('\n')).toUtf8();
+  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+  return 0;
 }
 
 }  // namespace kolt
