@@ -31,7 +31,7 @@ CliRun Cli(const QStringList& args) {
   p.closeWriteChannel();
   EXPECT_TRUE(p.waitForFinished(60000));
   return CliRun{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
+                QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
