@@ -279,9 +279,14 @@ int CliTurns::Send(const QStringList& arguments) {
 int CliTurns::TestMail(const QStringList& arguments) {
   Arguments parsed;
   if (!Parse(QStringLiteral("test-mail"), arguments, &parsed).isEmpty()) return 2;
-  if (SendTestMessage(m_parts->port, m_parts->mailer)) return 0;
-  Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
-  return 1;
+  const std::optional<QString> to = MailTestMessage(m_parts->port, m_parts->mailer);
+  if (!to) {
+    Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
+    return 1;
+  }
+  const QByteArray line = (TestMessageSentText(*to) + QChar('\n')).toUtf8();
+  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+  return 0;
 }
 
 }  // namespace kolt

@@ -1,5 +1,7 @@
 #include "core/AppSettings.h"
 
+#include <arpa/inet.h>
+
 #include "core/Settings.h"
 #include "core/Utilities.h"
 
@@ -19,7 +21,70 @@ bool Write(const QString& section, const char* key, const QString& value) {
   return IniWrite(section, QString::fromLatin1(key), value);
 }
 
+bool IsIpv6(const QString& text) {
+  in6_addr address{};
+  return inet_pton(AF_INET6, text.toLatin1().constData(), &address) == 1 && text.toLatin1() == text.toUtf8();
+}
+
+// A host name or IPv4 address: dot-separated labels of letters, digits, '-' and '_'.
+bool IsHostName(const QString& text) {
+  if (text.isEmpty()) return false;
+  for (const QString& label : text.split(QChar('.'))) {
+    if (label.isEmpty()) return false;
+    for (QChar c : label) {
+      if (!c.isLetterOrNumber() && c != QChar('-') && c != QChar('_')) return false;
+    }
+  }
+  return true;
+}
+
+// 1 to 65535 in plain digits; 0 for anything else.
+int PortNumber(const QString& text) {
+  if (text.isEmpty() || text.size() > 5) return 0;
+  for (QChar c : text) {
+    if (c < QChar('0') || c > QChar('9')) return 0;
+  }
+  const int port = text.toInt();
+  return port <= 65535 ? port : 0;
+}
+
 }  // namespace
+
+std::optional<SmtpServerText> ParseSmtpServer(const QString& text) {
+  const QString t = text.trimmed();
+  SmtpServerText result;
+  QString portText;
+  bool hasPort = false;
+  if (t.startsWith(QChar('['))) {
+    const qsizetype close = t.indexOf(QChar(']'));
+    if (close < 0) return std::nullopt;
+    result.host = t.mid(1, close - 1);
+    const QString rest = t.mid(close + 1);
+    if (!rest.isEmpty()) {
+      if (!rest.startsWith(QChar(':'))) return std::nullopt;
+      portText = rest.mid(1);
+      hasPort = true;
+    }
+    if (!IsIpv6(result.host)) return std::nullopt;
+  } else if (t.count(QChar(':')) > 1) {
+    // Without brackets an IPv6 address cannot carry a port.
+    result.host = t;
+    if (!IsIpv6(result.host)) return std::nullopt;
+  } else {
+    const qsizetype colon = t.indexOf(QChar(':'));
+    result.host = colon < 0 ? t : t.left(colon);
+    if (colon >= 0) {
+      portText = t.mid(colon + 1);
+      hasPort = true;
+    }
+    if (!IsHostName(result.host)) return std::nullopt;
+  }
+  if (hasPort) {
+    result.port = PortNumber(portText);
+    if (result.port == 0) return std::nullopt;
+  }
+  return result;
+}
 
 QString SecurityName(SmtpSecurity security) {
   switch (security) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The program's fixed settings in KOLT.INI, each with its section, key and default in
 // one place. Other copies of the program read the same file, so the keys and the forms
@@ -41,6 +42,16 @@ struct MailSettings {
   // The name to log in with.
   QString LoginUser() const { return user.trimmed().isEmpty() ? account.trimmed() : user.trimmed(); }
 };
+
+// The SMTP server field as typed: "host", "host:port", "[IPv6]", "[IPv6]:port" or a bare
+// IPv6 address. `port` is 0 when the text gives none.
+struct SmtpServerText {
+  QString host;  // without brackets
+  int port = 0;
+};
+// Nullopt for an empty or malformed text (a port that is not 1 to 65535, blanks or a
+// scheme such as "smtp://" in it, an empty host).
+std::optional<SmtpServerText> ParseSmtpServer(const QString& text);
 
 MailSettings ReadMailSettings();
 // Writes every field; false when any of them could not be written.

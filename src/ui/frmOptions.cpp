@@ -1,9 +1,11 @@
 #include "ui/frmOptions.h"
 
 #include <QMessageBox>
+#include <QSignalBlocker>
 
 #include "core/AppSettings.h"
 #include "core/Settings.h"
+#include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
 #include "ui_frmOptions.h"
 
@@ -29,6 +31,8 @@ frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
   connect(m_ui->cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_ui->cmdApply, &QPushButton::clicked, this, &frmOptions::Apply);
+  // A port typed with the server name is the one used: the port field then shows it.
+  connect(m_ui->txtSMTPServer, &QLineEdit::textChanged, this, &frmOptions::UpdateEnabling);
   Form_Load();
 }
 
@@ -66,7 +70,67 @@ void frmOptions::UpdateEnabling() {
       m_ui->cmbSMTPSecurity, m_ui->lblPort,         m_ui->spnSMTPPort,     m_ui->lblUser, m_ui->txtSMTPUser,
       m_ui->lblPassword,     m_ui->txtSMTPPassword, m_ui->lblPasswordStore};
   for (QWidget* w : smtpFields) w->setEnabled(smtp);
-  m_ui->chkShowDialog->setEnabled(!smtp);
+  // The desktop mail client always shows its own compose window: the choice works in
+  // SMTP mode only, where it asks before each message goes out.
+  m_ui->chkShowDialog->setEnabled(smtp);
+  const std::optional<SmtpServerText> server = ParseSmtpServer(m_ui->txtSMTPServer->text());
+  if (server && server->port != 0) {
+    const QSignalBlocker block(m_ui->spnSMTPPort);
+    m_ui->spnSMTPPort->setValue(server->port);
+    m_ui->spnSMTPPort->setEnabled(false);
+    m_ui->lblPort->setEnabled(false);
+  }
+}
+
+QWidget* frmOptions::InvalidField(QString* reason) const {
+  const QString where = QStringLiteral(" under \"") + m_ui->Label1->text() + QStringLiteral("\"");
+  const QString from = m_ui->txtFrom->text().trimmed();
+  // Both modes need it: it goes with every turn, and the test message is sent to it.
+  if (from.isEmpty()) {
+    *reason = QStringLiteral("Enter your e-mail address") + where +
+              QStringLiteral(
+                  ". Your opponents' copies know your turns by it, and the test message goes to "
+                  "it.");
+    return m_ui->txtFrom;
+  }
+  if (!IsPlainAddress(from)) {
+    *reason = QStringLiteral("\"") + from + QStringLiteral("\" is not an e-mail address. Enter one address") +
+              where + QStringLiteral(", such as name@example.com.");
+    return m_ui->txtFrom;
+  }
+  if (!m_ui->optSMTP->isChecked()) return nullptr;
+  const QString server = m_ui->txtSMTPServer->text().trimmed();
+  if (server.isEmpty()) {
+    *reason = QStringLiteral("Enter the SMTP server for outgoing mail, such as mail.example.com.");
+    return m_ui->txtSMTPServer;
+  }
+  if (!ParseSmtpServer(server)) {
+    *reason = QStringLiteral("\"") + server +
+              QStringLiteral(
+                  "\" is not an SMTP server. Enter its name, optionally with a port: "
+                  "mail.example.com, mail.example.com:587 or [2001:db8::1]:587.");
+    return m_ui->txtSMTPServer;
+  }
+  const QString account = m_ui->txtEMail->text().trimmed();
+  if (!IsPlainAddress(account)) {
+    *reason = (account.isEmpty()
+                   ? QStringLiteral("Enter")
+                   : QStringLiteral("\"") + account + QStringLiteral("\" is not an e-mail address. Enter")) +
+              QStringLiteral(" the address of your SMTP account under \"") + m_ui->lblEMail->text() +
+              QStringLiteral("\", such as name@example.com.");
+    return m_ui->txtEMail;
+  }
+  return nullptr;
+}
+
+void frmOptions::Refuse(QWidget* field, const QString& reason) {
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  // Window-modal and not waited for: the dialog stays open with the field to correct.
+  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), reason, QMessageBox::Ok, this);
+  box->setObjectName(QStringLiteral("msgRefused"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
 }
 
 void frmOptions::cmbSMTPSecurity_Change(int index) {
@@ -77,7 +141,12 @@ void frmOptions::cmbSMTPSecurity_Change(int index) {
   m_security = index;
 }
 
-void frmOptions::Apply() {
+bool frmOptions::Apply() {
+  QString reason;
+  if (QWidget* field = InvalidField(&reason)) {
+    Refuse(field, reason);
+    return false;
+  }
   MailSettings settings;
   settings.from = m_ui->txtFrom->text();
   settings.mode = QLatin1String(m_ui->optMAPI->isChecked() ? kMailModeDesktop : kMailModeSmtp);
@@ -101,11 +170,11 @@ void frmOptions::Apply() {
                            QStringLiteral("Can't store the SMTP password in ") + m_passwords->Location());
     }
   }
+  return true;
 }
 
 void frmOptions::cmdOK_Click() {
-  Apply();
-  accept();
+  if (Apply()) accept();
 }
 
 }  // namespace kolt

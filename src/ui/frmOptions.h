@@ -22,12 +22,17 @@ class frmOptions final : public QDialog {
   explicit frmOptions(QWidget* parent = nullptr, PasswordStore* passwords = nullptr);
   ~frmOptions() override;
 
-  // Writes every field (the disabled ones too).
-  void Apply();
+  // Checks the fields, then writes every field (the disabled ones too). A field that
+  // cannot work is refused instead: a message box says why, the field gets the focus and
+  // nothing is written; false then.
+  bool Apply();
 
  private:
   void Form_Load();
   void UpdateEnabling();
+  // The first field that cannot work, with the reason; nullptr when all can.
+  QWidget* InvalidField(QString* reason) const;
+  void Refuse(QWidget* field, const QString& reason);
   void cmbSMTPSecurity_Change(int index);
   void cmdOK_Click();
 

@@ -32,6 +32,36 @@ QStringList SplitRecipients(const QString& addressText, const QString& own, bool
   return result;
 }
 
+bool IsPlainAddress(const QString& address) {
+  const qsizetype at = address.lastIndexOf(QChar('@'));
+  if (at <= 0 || at == address.size() - 1) return false;
+  const QString local = address.left(at);
+  const QString domain = address.mid(at + 1);
+  // Quoted local parts are legal but never seen in practice; refusing them keeps the
+  // address safe in every place it is written.
+  static const QString kNotInLocal = QStringLiteral(" \"(),:;<>@[\\]");
+  for (QChar c : local) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSpace() || kNotInLocal.contains(c)) return false;
+  }
+  if (local.startsWith(QChar('.')) || local.endsWith(QChar('.')) || local.contains(QStringLiteral("..")))
+    return false;
+  if (domain.startsWith(QChar('[')) && domain.endsWith(QChar(']'))) {
+    const QString literal = domain.mid(1, domain.size() - 2);
+    if (literal.isEmpty()) return false;
+    for (QChar c : literal) {
+      if (!c.isLetterOrNumber() && c != QChar('.') && c != QChar(':')) return false;
+    }
+    return true;
+  }
+  for (const QString& label : domain.split(QChar('.'))) {
+    if (label.isEmpty() || label.startsWith(QChar('-')) || label.endsWith(QChar('-'))) return false;
+    for (QChar c : label) {
+      if (!c.isLetterOrNumber() && c != QChar('-')) return false;
+    }
+  }
+  return true;
+}
+
 QByteArray EncodeHeaderText(const QString& text) {
   const QString clean = WithoutControls(text, QChar(' '));
   if (IsPlainAscii(clean)) return clean.toLatin1();

@@ -14,6 +14,12 @@ namespace kolt {
 // command or header line of its own.
 QStringList SplitRecipients(const QString& addressText, const QString& own, bool allowSelf);
 
+// One plain address, local@domain, as an SMTP envelope takes it: no blanks, control
+// characters, display name, angle brackets or list separators; a domain of non-empty
+// dot-separated labels, or an address literal in brackets. Leading and trailing blanks
+// are not ignored: callers trim first.
+bool IsPlainAddress(const QString& address);
+
 // A header value: CR, LF and other control characters become blanks; text that is not
 // plain ASCII becomes RFC 2047 encoded words (UTF-8, base64), split on character
 // boundaries so no word exceeds 75 characters.

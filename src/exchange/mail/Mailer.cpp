@@ -14,6 +14,22 @@
 
 namespace kolt {
 
+namespace {
+
+const QString kServerFormAdvice = QStringLiteral(
+    "Enter the SMTP server's name, optionally with a port (mail.example.com:587, [2001:db8::1]:587) "
+    "under Options > Sending e-mail.");
+
+const QString kNoMailClientAdvice = QStringLiteral(
+    "No mail client is set up on this desktop. Choose one as the desktop's e-mail application, or "
+    "send directly: under Options > Sending e-mail choose \"Send directly through an SMTP server\" "
+    "and enter your provider's SMTP server.");
+
+// Long bodies are cut in the confirmation: the message box is not a reader.
+constexpr qsizetype kShownBodyChars = 600;
+
+}  // namespace
+
 Mailer::Mailer(UiPort& ui, MailProgress* progress, PasswordStore* passwords)
     : m_ui(ui), m_progress(progress), m_passwords(passwords) {}
 
@@ -51,14 +67,22 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
     return false;
   }
 
+  const std::optional<SmtpServerText> serverText = ParseSmtpServer(settings.server);
+  if (!serverText) {
+    m_ui.ShowError(QStringLiteral("The SMTP server setting \"") + settings.server.trimmed() +
+                   QStringLiteral("\" is not a server name.\r\r") + kServerFormAdvice);
+    return false;
+  }
+
   if (!SmtpAvailable(settings.security)) {
     m_ui.ShowError(QStringLiteral("Can't load libcurl"));
     return false;
   }
 
   SmtpServer server;
-  server.host = settings.server.trimmed();
-  server.port = settings.port;
+  server.host = serverText->host;
+  // A port typed with the server name wins over the port setting.
+  server.port = serverText->port != 0 ? serverText->port : settings.port;
   server.security = settings.security;
   server.user = settings.LoginUser();
   PasswordStore& store = m_passwords ? *m_passwords : DefaultPasswordStore();
@@ -73,6 +97,9 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   message.subject = subject;
   message.body = body;
   message.attachments = attachments;
+
+  // The message dialog of the SMTP mode: what is about to go out, to confirm or stop.
+  if (settings.dialog && !ConfirmSmtpMessage(message)) return false;
 
   if (m_progress) {
     m_progress->Init();
@@ -93,8 +120,11 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   }
   if (result.code != 0) {
     RaiseError(result.code, result.error, QStringLiteral("libcurl"));
-    m_ui.ShowError(QStringLiteral("Sending e-mail via SMTP (libcurl) failed: ") +
-                   QString::number(result.code));
+    QString text =
+        QStringLiteral("Sending e-mail via SMTP (libcurl) failed: ") + QString::number(result.code);
+    const QString advice = SmtpFailureAdvice(result);
+    if (!advice.isEmpty()) text += QStringLiteral("\r\r") + advice;
+    m_ui.ShowError(text);
     if (m_progress) m_progress->HideWindow();
     return false;
   }
@@ -111,7 +141,8 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
   const std::optional<MailClientCommand> command =
       ComposeCommand(recipients, subject, body, attachments, App().instanceFolder);
   if (!command) {
-    m_ui.ShowError(QStringLiteral("Can't find a desktop mail client (xdg-email or Thunderbird)"));
+    m_ui.ShowError(QStringLiteral("Can't find a desktop mail client (xdg-email or Thunderbird)\r\r") +
+                   kNoMailClientAdvice);
     return false;
   }
   int exitCode = 0;
@@ -120,7 +151,13 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
       m_ui.ShowError(QStringLiteral("Can't start the desktop mail client: ") + command->program);
       return false;
     case LaunchResult::Failed:
-      m_ui.ShowError(QStringLiteral("Sending through the desktop mail client failed"));
+      // xdg-email ends with 3 when the desktop has no handler for mailto: links.
+      if (exitCode == 3 && QFileInfo(command->program).fileName() == QLatin1String("xdg-email")) {
+        m_ui.ShowError(QStringLiteral("Sending through the desktop mail client failed\r\r") +
+                       kNoMailClientAdvice);
+      } else {
+        m_ui.ShowError(QStringLiteral("Sending through the desktop mail client failed"));
+      }
       return false;
     case LaunchResult::Handed:
       break;
@@ -134,6 +171,20 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
                                      "Did you send it from there?"),
                   Buttons::YesNo, Icon::Question, AppTitle(), 1);
   return answer == Answer::Yes;
+}
+
+bool Mailer::ConfirmSmtpMessage(const SmtpMessage& message) {
+  QStringList names;
+  for (const QString& path : message.attachments) names.append(QFileInfo(path).fileName());
+  QString body = message.body;
+  if (body.size() > kShownBodyChars) body = body.left(kShownBodyChars) + QStringLiteral("...");
+  body.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+  QString text = QStringLiteral("Send this message by SMTP?\r\rTo: ") +
+                 message.recipients.join(QStringLiteral(", ")) + QStringLiteral("\rSubject: ") +
+                 message.subject;
+  if (!names.isEmpty()) text += QStringLiteral("\rAttachments: ") + names.join(QStringLiteral(", "));
+  if (!body.isEmpty()) text += QStringLiteral("\r\r") + body;
+  return m_ui.MsgBox(text, Buttons::OkCancel, Icon::Question, AppTitle(), 1) == Answer::Ok;
 }
 
 }  // namespace kolt

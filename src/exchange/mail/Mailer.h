@@ -10,6 +10,7 @@ namespace kolt {
 class MailProgress;
 class PasswordStore;
 class UiPort;
+struct SmtpMessage;
 
 // The real transport. Mode "SMTP" sends through libcurl to the configured server;
 // mode "MAPI" hands the message to the desktop mail client and lets the user confirm
@@ -35,6 +36,10 @@ class Mailer final : public MailTransport {
   static QString AttachmentText(const QStringList& attachments);
 
  private:
+  // The message dialog in SMTP mode: recipients, subject, attachments and the start of
+  // the body, OK to send. False when the user cancels.
+  bool ConfirmSmtpMessage(const SmtpMessage& message);
+
   UiPort& m_ui;
   MailProgress* m_progress;
   PasswordStore* m_passwords;

@@ -57,7 +57,21 @@ struct Transfer {
   bool accepted = false;      // the server took the message: too late to cancel it
   qint64 estimate = 0;
   bool cancelled = false;
+  QByteArray lastCommand;    // the last command we sent (an AUTH exchange as "AUTH mech")
+  QByteArray failedCommand;  // the command that the last negative reply answered
+  QByteArray failedReply;    // that reply
 };
+
+// Notes a negative server reply (4xx, 5xx) and the command it answered.
+void NoteReply(Transfer* t, const QByteArray& data) {
+  for (QByteArray line : data.split('\n')) {
+    while (line.endsWith('\r')) line.chop(1);
+    if (line.startsWith('4') || line.startsWith('5')) {
+      t->failedCommand = t->lastCommand;
+      t->failedReply = line;
+    }
+  }
+}
 
 QString EhloName() {
   const QString name = QSysInfo::machineHostName();
@@ -96,6 +110,7 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
         t->accepted = bytes.startsWith('2');
         t->dataStage = 0;
       }
+      NoteReply(t, bytes);
       AddLines(t, QStringLiteral("< "), bytes);
       break;
     }
@@ -109,11 +124,13 @@ int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
           t->inAuth = true;
           const QList<QByteArray> words = line.split(' ');
           QByteArray shown = "AUTH " + (words.size() > 1 ? words.at(1) : QByteArray());
+          t->lastCommand = shown;
           if (words.size() > 2) shown += " ****";
           AddLines(t, QStringLiteral("> "), shown);
         } else if (t->inAuth) {
           AddLines(t, QStringLiteral("> "), "****");
         } else {
+          t->lastCommand = line;
           AddLines(t, QStringLiteral("> "), line);
         }
       }
@@ -150,6 +167,114 @@ SmtpResult Fail(int code, const QString& error) {
 }
 
 }  // namespace
+
+SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& error) {
+  const auto commandIs = [&failedCommand](const char* verb) {
+    return failedCommand.startsWith(QLatin1String(verb), Qt::CaseInsensitive);
+  };
+  const auto errorIs = [&error](const char* start) { return error.startsWith(QLatin1String(start)); };
+  switch (code) {
+    case CURLE_OK:
+      return SmtpFailure::None;
+    case CURLE_COULDNT_RESOLVE_HOST:
+      return SmtpFailure::HostNotFound;
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+      return SmtpFailure::Connection;
+    case CURLE_OPERATION_TIMEDOUT:
+      return SmtpFailure::Timeout;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+    case CURLE_SSL_CLIENTCERT:
+      return SmtpFailure::Tls;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CRL_BADFILE:
+      return SmtpFailure::Certificate;
+    case CURLE_USE_SSL_FAILED:
+      return SmtpFailure::StartTlsRefused;
+    case CURLE_LOGIN_DENIED:
+    case CURLE_AUTH_ERROR:
+      return SmtpFailure::Login;
+    case CURLE_SEND_ERROR:
+    case CURLE_WEIRD_SERVER_REPLY:
+      // libcurl says "MAIL failed: 550" / "RCPT failed: 550" / "DATA failed: 554"; the
+      // conversation tells the same, and which address it was.
+      if (commandIs("RCPT") || errorIs("RCPT failed")) return SmtpFailure::RecipientRefused;
+      if (commandIs("MAIL") || errorIs("MAIL failed")) return SmtpFailure::SenderRefused;
+      if (commandIs("DATA") || errorIs("DATA failed")) return SmtpFailure::MessageRefused;
+      return code == CURLE_SEND_ERROR ? SmtpFailure::Connection : SmtpFailure::Other;
+    default:
+      return SmtpFailure::Other;
+  }
+}
+
+QString SmtpFailureAdvice(const SmtpResult& result) {
+  const QString where = QStringLiteral(" under Options > Sending e-mail.");
+  const QString answered = result.serverReply.isEmpty() ? QString()
+                                                        : QStringLiteral(" (the server answered \"") +
+                                                              result.serverReply + QStringLiteral("\")");
+  switch (result.failure) {
+    case SmtpFailure::None:
+    case SmtpFailure::Other:
+      return QString();
+    case SmtpFailure::HostNotFound:
+      return QStringLiteral("The SMTP server's name was not found. Check the SMTP server name") + where +
+             QStringLiteral(" If it is right, check that this computer is online.");
+    case SmtpFailure::Connection:
+      return QStringLiteral("Check the SMTP server name and port") + where;
+    case SmtpFailure::Timeout:
+      return QStringLiteral(
+                 "The SMTP server did not answer in time. Check the SMTP server name, port and "
+                 "security") +
+             where + QStringLiteral(" Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
+    case SmtpFailure::Tls:
+      return QStringLiteral(
+                 "The secure connection could not be set up. Check that the security choice fits "
+                 "the port") +
+             where + QStringLiteral(" Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
+    case SmtpFailure::Certificate:
+      return QStringLiteral(
+                 "The SMTP server's certificate could not be verified. Check the SMTP server "
+                 "name") +
+             where + QStringLiteral(" It must be the name your provider gives, not an alias or address.");
+    case SmtpFailure::StartTlsRefused:
+      return QStringLiteral(
+                 "The SMTP server does not offer STARTTLS on this port. Check the security "
+                 "choice and the port") +
+             where;
+    case SmtpFailure::Login:
+      return QStringLiteral("The SMTP server refused the login") + answered +
+             QStringLiteral(". Check the SMTP user name and password") + where;
+    case SmtpFailure::SenderRefused:
+      return QStringLiteral("The SMTP server refused the sender ") +
+             (result.refused.isEmpty() ? QStringLiteral("address") : result.refused) + answered +
+             QStringLiteral(". Check \"Your SMTP e-mail address\"") + where +
+             QStringLiteral(" Most servers take only the address of the account you log in with.");
+    case SmtpFailure::RecipientRefused:
+      return QStringLiteral("The SMTP server refused the recipient ") +
+             (result.refused.isEmpty() ? QStringLiteral("address") : result.refused) + answered +
+             QStringLiteral(
+                 ". Check the recipient's address. A server that takes mail for other domains "
+                 "only from its logged-in users refuses recipients too: check the SMTP user "
+                 "name and password") +
+             where;
+    case SmtpFailure::MessageRefused:
+      return QStringLiteral("The SMTP server refused the message") + answered +
+             QStringLiteral(
+                 ". If it is too large, send fewer files at once; otherwise check \"Your SMTP "
+                 "e-mail address\" and the login") +
+             where;
+  }
+  return QString();
+}
 
 bool SmtpAvailable(SmtpSecurity security) {
   if (!GlobalInit()) return false;
@@ -293,6 +418,16 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
   if (result.code != 0 && result.error.isEmpty()) {
     result.error = errorBuffer[0] ? QString::fromUtf8(errorBuffer)
                                   : QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(result.code)));
+  }
+  if (result.code != 0 && !result.cancelled) {
+    const QString command = QString::fromUtf8(transfer.failedCommand);
+    result.failure = ClassifySmtpFailure(result.code, command, result.error);
+    result.serverReply = QString::fromUtf8(transfer.failedReply);
+    const qsizetype open = command.indexOf(QChar('<'));
+    const qsizetype close = command.lastIndexOf(QChar('>'));
+    if ((result.failure == SmtpFailure::SenderRefused || result.failure == SmtpFailure::RecipientRefused) &&
+        open >= 0 && close > open)
+      result.refused = command.mid(open + 1, close - open - 1);
   }
   if (progress && result.code == 0) progress->SetProgress(transfer.estimate, transfer.estimate);
   return result;

@@ -28,11 +28,39 @@ struct SmtpMessage {
   QStringList attachments;
 };
 
+// What a failed send ran into, as far as the user can do something about it.
+enum class SmtpFailure {
+  None,
+  HostNotFound,      // the server name did not resolve
+  Connection,        // nothing answered on the port, or the connection broke
+  Timeout,           // the server did not answer in time
+  Tls,               // the TLS handshake failed (often: security choice and port do not match)
+  Certificate,       // the server's certificate could not be verified
+  StartTlsRefused,   // STARTTLS required but not offered
+  Login,             // the server refused the user name or password
+  SenderRefused,     // MAIL FROM refused
+  RecipientRefused,  // RCPT TO refused
+  MessageRefused,    // DATA or the message itself refused
+  Other,
+};
+
 struct SmtpResult {
   int code = 0;   // a libcurl result code; 0 = delivered to the server
   QString error;  // what went wrong, for the error box
   bool cancelled = false;
+  SmtpFailure failure = SmtpFailure::None;
+  QString refused;      // the address in the command the server refused, if it named one
+  QString serverReply;  // the server's last negative answer, e.g. "550 5.1.1 No such user"
 };
+
+// Sorts a libcurl result by what the user should check. `failedCommand` is the SMTP
+// command that the server's last negative reply answered ("RCPT TO:<a@b>"), `error`
+// libcurl's error text; both may be empty.
+SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& error);
+
+// One or two plain sentences on what to check for a failed send, pointing to the
+// settings dialog where a setting is the likely cause; "" when there is nothing to add.
+QString SmtpFailureAdvice(const SmtpResult& result);
 
 // libcurl is initialised and speaks SMTP (and TLS for the secured kinds).
 bool SmtpAvailable(SmtpSecurity security);

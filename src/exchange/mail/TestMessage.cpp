@@ -20,22 +20,44 @@ QString TestMessagePath() {
   return App().instanceFolder + QStringLiteral("/TEST.") + QStringLiteral("KLT");
 }
 
-bool SendTestMessage(UiPort& ui, MailTransport& transport) {
+std::optional<QString> MailTestMessage(UiPort& ui, MailTransport& transport) {
+  const QString own = GetOwnAddress().trimmed();
+  if (own.isEmpty()) {
+    ui.ShowError(
+        QStringLiteral("You have not defined your own e-mail address!\r\r"
+                       "Enter it as \"From\" under Options > Sending e-mail."));
+    return std::nullopt;
+  }
   const QString path = TestMessagePath();
   QFile file(path);
   // Without an instance folder there is no place of our own to write into.
   if (App().instanceFolder.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     ui.ShowError(QStringLiteral("Can't create test file: ") + path);
-    return false;
+    return std::nullopt;
   }
   const bool written = file.write(kContent) == kContent.size();
   file.close();
   if (!written) {
     ui.ShowError(QStringLiteral("Can't create test file: ") + path);
-    return false;
+    return std::nullopt;
   }
-  return transport.SendMail(GetOwnAddress(), kProgramName + QStringLiteral(" Test"),
-                            kProgramName + QStringLiteral(" text"), {path}, true, false);
+  if (!transport.SendMail(GetOwnAddress(), kProgramName + QStringLiteral(" Test"),
+                          kProgramName + QStringLiteral(" text"), {path}, true, false))
+    return std::nullopt;
+  return own;
+}
+
+bool SendTestMessage(UiPort& ui, MailTransport& transport) {
+  const std::optional<QString> to = MailTestMessage(ui, transport);
+  if (!to) return false;
+  ui.MsgBox(TestMessageSentText(*to), Buttons::Ok, Icon::Information, AppTitle(), 1);
+  return true;
+}
+
+QString TestMessageSentText(const QString& address) {
+  return QStringLiteral("The test message was sent to ") + address +
+         QStringLiteral(". When it arrives, open its attachment TEST.KLT with ") + AppTitle() +
+         QStringLiteral(".");
 }
 
 bool IsTestMessageFile(const QString& path) {

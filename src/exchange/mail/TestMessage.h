@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace kolt {
 
@@ -14,9 +15,16 @@ class UiPort;
 // The instance folder's TEST.KLT.
 QString TestMessagePath();
 
-// Writes the test file and mails it (allowSelf on, no dialog). False when the file
-// could not be written ("Can't create test file: " + path) or the send failed.
+// Writes the test file and mails it (allowSelf on, no dialog). The address it went to,
+// or nullopt when there is no own address, the file could not be written ("Can't create
+// test file: " + path) or the send failed (each already told).
+std::optional<QString> MailTestMessage(UiPort& ui, MailTransport& transport);
+
+// MailTestMessage, then a message box saying where the test message went.
 bool SendTestMessage(UiPort& ui, MailTransport& transport);
+
+// "The test message was sent to ADDRESS. ..." with what to do when it arrives.
+QString TestMessageSentText(const QString& address);
 
 // The file holds exactly the four characters TEST and nothing else.
 bool IsTestMessageFile(const QString& path);

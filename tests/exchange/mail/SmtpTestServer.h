@@ -17,8 +17,8 @@ namespace kolt::test {
 class SmtpTestServer {
  public:
   // `arguments`: --mode plain|starttls|tls, --cert/--key, --auth user:password,
-  // --exclude-mech NAME,
-  // --hold-data SECONDS.
+  // --exclude-mech NAME, --hold-data SECONDS, --host ADDRESS (::1 for IPv6),
+  // --refuse-sender ADDRESS, --refuse-rcpt ADDRESS.
   explicit SmtpTestServer(const QStringList& arguments = {}) {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setReadChannel(QProcess::StandardOutput);

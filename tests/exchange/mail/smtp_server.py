@@ -52,10 +52,25 @@ def parse_message(raw):
 
 
 class Saver:
-    def __init__(self, folder, hold=0):
+    def __init__(self, folder, hold=0, refuse_sender=(), refuse_rcpt=()):
         self.folder = folder
         self.count = 0
         self.hold = hold
+        self.refuse_sender = {a.lower() for a in refuse_sender}
+        self.refuse_rcpt = {a.lower() for a in refuse_rcpt}
+
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if address.lower() in self.refuse_sender:
+            return "553 5.7.1 Sender address rejected: not owned by user"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if address.lower() in self.refuse_rcpt:
+            return "550 5.1.1 <%s>: Recipient address rejected: User unknown" % address
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
         if self.hold:
@@ -89,6 +104,11 @@ def main():
     ap.add_argument("--exclude-mech", action="append", default=[])
     ap.add_argument("--hold-data", type=float, default=0,
                     help="seconds to wait before answering the end of the message")
+    ap.add_argument("--host", default="127.0.0.1", help="address to listen on, e.g. ::1")
+    ap.add_argument("--refuse-sender", action="append", default=[],
+                    help="answer MAIL FROM with this address with 553")
+    ap.add_argument("--refuse-rcpt", action="append", default=[],
+                    help="answer RCPT TO with this address with 550")
     args = ap.parse_args()
 
     context = None
@@ -102,7 +122,7 @@ def main():
         # aiosmtpd 1.4.3 leaves the client waiting unless a failure is marked unhandled.
         return AuthResult(success=True) if ok else AuthResult(success=False, handled=False)
 
-    handler = Saver(args.dir, args.hold_data)
+    handler = Saver(args.dir, args.hold_data, args.refuse_sender, args.refuse_rcpt)
     options = {}
     if args.auth:
         options.update(authenticator=authenticator, auth_required=True,
@@ -119,7 +139,7 @@ def main():
         return SMTP(handler, hostname="kolt-test", loop=loop, **options)
 
     server = loop.run_until_complete(loop.create_server(
-        factory, host="127.0.0.1", port=0, ssl=context if args.mode == "tls" else None))
+        factory, host=args.host, port=0, ssl=context if args.mode == "tls" else None))
     port = server.sockets[0].getsockname()[1]
     print(port, flush=True)
 

@@ -96,17 +96,39 @@ TEST_F(DesktopClient, NoCountsAsACancelledDialog) {
   EXPECT_TRUE(ui.boxes[0].text.endsWith(kQuestionTail));
 }
 
-TEST_F(DesktopClient, FailingClientOrNoClient) {
-  StandIn("xdg-email", 3);
-  EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending through the desktop mail client failed\r\rError 3"));
-  EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+const char kNoClientAdvice[] =
+    "No mail client is set up on this desktop. Choose one as the desktop's e-mail application, or send "
+    "directly: under Options > Sending e-mail choose \"Send directly through an SMTP server\" and enter "
+    "your provider's SMTP server.";
 
-  ui.boxes.clear();
-  QFile::remove(Bin() + "/xdg-email");
-  EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
-  EXPECT_EQ(ui.Texts(), QStringList{"Can't find a desktop mail client (xdg-email or Thunderbird)"});
+TEST_F(DesktopClient, FailingClientOrNoClient) {
+  {
+    SCOPED_TRACE("xdg-email finds no mailto: handler");
+    StandIn("xdg-email", 3, "xdg-email: no method available for opening mailto:friend@x.org");
+    EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith(QString("Sending through the desktop mail client failed\r\r") +
+                                            kNoClientAdvice + "\r\rError 3"))
+        << ui.boxes[0].text.toStdString();
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+  }
+  {
+    SCOPED_TRACE("another failure is not taken for a missing client");
+    ui.boxes.clear();
+    StandIn("xdg-email", 4);
+    EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending through the desktop mail client failed\r\rError 4"));
+  }
+  {
+    SCOPED_TRACE("no xdg-email at all");
+    ui.boxes.clear();
+    QFile::remove(Bin() + "/xdg-email");
+    EXPECT_FALSE(Send("friend@x.org", "s", "b", {}));
+    EXPECT_EQ(ui.Texts(),
+              QStringList{QString("Can't find a desktop mail client (xdg-email or Thunderbird)\r\r") +
+                          kNoClientAdvice});
+  }
 }
 
 TEST_F(DesktopClient, ThunderbirdWhenItIsTheDefaultClient) {
@@ -148,6 +170,9 @@ TEST_F(DesktopClient, TestMessageKeepsTheOwnAddress) {
   EXPECT_EQ(Arguments(), QStringList({"--utf8", "--subject", "KOLT Test", "--body", "KOLT text", "--attach",
                                       file, "me@home.net"}));
   EXPECT_TRUE(IsTestMessageFile(file));
+  // Confirmed as sent from the mail client, then told where it went.
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_TRUE(ui.boxes[1].text.startsWith("The test message was sent to me@home.net."));
 }
 
 }  // namespace

@@ -49,6 +49,55 @@ TEST(MailText, RecipientRules) {
   EXPECT_EQ(SplitRecipients("a@x.org\r\nDATA", "", false), QStringList{"a@x.orgDATA"});
 }
 
+TEST(MailText, PlainAddresses) {
+  for (const char* good : {"me@example.com", "first.last+kolt@mail.example.co.uk", "x@localhost",
+                           "o'brien@example.ie", "me@[192.0.2.1]", "\xc3\xbc@b\xc3\xbc.de"})
+    EXPECT_TRUE(IsPlainAddress(QString::fromUtf8(good))) << good;
+  for (const char* bad : {"",
+                          "me",
+                          "me@",
+                          "@example.com",
+                          "me@@example.com",
+                          "me@a@example.com",
+                          "me at x.org",
+                          "me @x.org",
+                          "Me <me@x.org>",
+                          "a@x.org;b@x.org",
+                          "a@x.org,b@x.org",
+                          "me@x..org",
+                          "me@.x.org",
+                          "me@x.org.",
+                          "me@-x.org",
+                          ".me@x.org",
+                          "m..e@x.org",
+                          "me@x.org\r\nRCPT",
+                          "me@[]",
+                          "me@x_y.org"})
+    EXPECT_FALSE(IsPlainAddress(QString::fromUtf8(bad))) << bad;
+}
+
+TEST(MailSettings, ServerTextTakesAPort) {
+  struct Case {
+    const char* text;
+    const char* host;
+    int port;
+  };
+  for (const Case& c :
+       {Case{"mail.example.com", "mail.example.com", 0},
+        Case{" mail.example.com:2525 ", "mail.example.com", 2525}, Case{"192.0.2.7:25", "192.0.2.7", 25},
+        Case{"[::1]:587", "::1", 587}, Case{"[2001:db8::1]", "2001:db8::1", 0},
+        Case{"2001:db8::1", "2001:db8::1", 0}, Case{"smtp_relay:65535", "smtp_relay", 65535}}) {
+    const std::optional<SmtpServerText> parsed = ParseSmtpServer(QString::fromLatin1(c.text));
+    ASSERT_TRUE(parsed) << c.text;
+    EXPECT_EQ(parsed->host, c.host) << c.text;
+    EXPECT_EQ(parsed->port, c.port) << c.text;
+  }
+  for (const char* bad :
+       {"", "  ", "host:", "host:0", "host:65536", "host:-1", "host:2x", "host:25:26", "smtp://host",
+        "mail example.com", "a..b", ".host", "[::1", "[::1]25", "[host]:25", "[::1]:", "2001:db8::g", ":25"})
+    EXPECT_FALSE(ParseSmtpServer(QString::fromLatin1(bad))) << bad;
+}
+
 TEST(MailText, HeaderEncoding) {
   EXPECT_EQ(EncodeHeaderText("KOLT Test"), "KOLT Test");
   EXPECT_EQ(EncodeHeaderText("a\r\nBcc: b"), "a  Bcc: b");
@@ -141,6 +190,7 @@ TEST(TestMessage, CannotCreateTheFile) {
   TempHome home;
   App().instanceFolder = home.File("no/such/folder");
   IniWrite("E-Mail", "Mode", "SMTP");
+  IniWrite("E-Mail", "From", "me@example.com");
   ScriptedUi ui;
   Mailer mailer(ui);
   EXPECT_FALSE(SendTestMessage(ui, mailer));

@@ -236,10 +236,28 @@ TEST_F(SmtpSend, ImplicitTlsWithAnOwnUserName) {
   EXPECT_TRUE(server.Messages()[0]["tls"].toBool());
 }
 
-TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
+// The one error box of a failed send: the usual first line with libcurl's number, then
+// advice that contains each of `advice`, then libcurl's own text.
+void ExpectFailureBox(const ScriptedUi& ui, int code, const QStringList& advice) {
+  ASSERT_EQ(ui.boxes.size(), 1u) << ui.Texts().join("|").toStdString();
+  const QString text = ui.boxes[0].text;
+  const QString first = "Sending e-mail via SMTP (libcurl) failed: " + QString::number(code) + "\r\r";
+  EXPECT_TRUE(text.startsWith(first)) << text.toStdString();
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+  const QString rest = text.mid(first.size());
+  for (const QString& a : advice)
+    EXPECT_TRUE(rest.contains(a)) << a.toStdString() << " in " << text.toStdString();
+  if (!advice.isEmpty()) {
+    EXPECT_TRUE(rest.contains("under Options > Sending e-mail.")) << text.toStdString();
+    // The advice comes before libcurl's details.
+    EXPECT_LT(rest.indexOf(advice[0]), rest.indexOf("\r\rError " + QString::number(code)));
+  }
+}
+
+TEST_F(SmtpSend, FailuresSayWhichSettingToCheck) {
   ASSERT_TRUE(Certificate().Ok());
   {
-    SCOPED_TRACE("refused authentication");
+    SCOPED_TRACE("refused login");
     TrustTestCertificate();
     IniWrite("E-Mail", "SMTP_Security", "STARTTLS");
     SmtpTestServer server(Certificate().ServerArguments("starttls") +
@@ -247,10 +265,7 @@ TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
     UsePort(server.Port());
     passwords.WritePassword("wrong");
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 67\r\r"))
-        << ui.boxes[0].text.toStdString();
-    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    ExpectFailureBox(ui, 67, {"refused the login", "535", "Check the SMTP user name and password"});
     EXPECT_TRUE(server.Messages().empty());
     EXPECT_FALSE(progress.visible);
     EXPECT_FALSE(Log().contains("wrong"));
@@ -262,8 +277,7 @@ TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
     SmtpTestServer server(Certificate().ServerArguments("starttls"));
     UsePort(server.Port());
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 60"));
+    ExpectFailureBox(ui, 60, {"certificate could not be verified", "Check the SMTP server name"});
     EXPECT_TRUE(server.Messages().empty());
   }
   {
@@ -273,29 +287,66 @@ TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
     IniDeleteKey("E-Mail", "SMTP_Security");
     UsePort(server.Port());
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 64"));
+    ExpectFailureBox(ui, 64, {"does not offer STARTTLS", "Check the security choice and the port"});
     EXPECT_TRUE(server.Messages().empty());
   }
   {
+    SCOPED_TRACE("TLS from the start on a plain port");
+    ui.boxes.clear();
+    SmtpTestServer server;
+    IniWrite("E-Mail", "SMTP_Security", "TLS");
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ExpectFailureBox(ui, 35, {"secure connection could not be set up", "security choice fits the port"});
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  IniWrite("E-Mail", "SMTP_Security", "NONE");
+  {
     SCOPED_TRACE("closed port");
     ui.boxes.clear();
-    IniWrite("E-Mail", "SMTP_Security", "NONE");
     UsePort(ClosedPort());
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 7\r\r"));
+    ExpectFailureBox(ui, 7, {"Check the SMTP server name and port"});
     EXPECT_TRUE(ui.boxes[0].text.contains("(libcurl)"));
   }
   {
-    SCOPED_TRACE("missing attachment");
+    SCOPED_TRACE("unknown server name");
+    ui.boxes.clear();
+    IniWrite("E-Mail", "SMTP_Server", "no-such-host.invalid");
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ExpectFailureBox(ui, 6, {"name was not found", "Check the SMTP server name"});
+    IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
+  }
+  {
+    SCOPED_TRACE("refused recipient, among accepted ones");
+    ui.boxes.clear();
+    SmtpTestServer server({"--refuse-rcpt", "nobody@example.org"});
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org; nobody@example.org", "s", "b", {}));
+    ExpectFailureBox(ui, 55,
+                     {"refused the recipient nobody@example.org", "550 5.1.1",
+                      "Check the recipient's address", "SMTP user name and password"});
+    EXPECT_TRUE(server.Messages().empty());  // nobody gets a message that some could not
+  }
+  {
+    SCOPED_TRACE("refused sender");
+    ui.boxes.clear();
+    SmtpTestServer server({"--refuse-sender", "account@example.com"});
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ExpectFailureBox(ui, 55,
+                     {"refused the sender account@example.com", "553 5.7.1", "Your SMTP e-mail address"});
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  {
+    SCOPED_TRACE("missing attachment: the path says it all");
     ui.boxes.clear();
     SmtpTestServer server;
     UsePort(server.Port());
     const QString missing = home.File("out/GONE.KLT");
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {missing}));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: 26"));
+    ExpectFailureBox(ui, 26, {});
+    EXPECT_FALSE(ui.boxes[0].text.contains("Options >"));
     EXPECT_TRUE(ui.boxes[0].text.contains(missing));
     EXPECT_EQ(progress.attachments, missing + " ");
     EXPECT_TRUE(server.Messages().empty());
@@ -307,6 +358,67 @@ TEST_F(SmtpSend, FailuresGiveTheMessageAndFalse) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_TRUE(ui.boxes[0].text.startsWith("Sending e-mail via SMTP (libcurl) failed: "));
   }
+}
+
+TEST_F(SmtpSend, ServerSettingMayCarryThePort) {
+  SmtpTestServer server;
+  ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+  SmtpTestServer server6({"--host", "::1"});
+  ASSERT_GT(server6.Port(), 0) << server6.Errors().toStdString();
+  UsePort(ClosedPort());  // the port setting loses to a port typed with the name
+  const QString port = QString::number(server.Port()), port6 = QString::number(server6.Port());
+  for (const QString& typed : {"127.0.0.1:" + port, "localhost:" + port}) {
+    SCOPED_TRACE(typed.toStdString());
+    IniWrite("E-Mail", "SMTP_Server", typed);
+    EXPECT_TRUE(Send("friend@example.org", "s", "b", {})) << ui.Texts().join("|").toStdString();
+    EXPECT_EQ(IniRead("E-Mail", "SMTP_Server"), typed);
+  }
+  EXPECT_EQ(server.Messages().size(), 2u);
+
+  IniWrite("E-Mail", "SMTP_Server", "[::1]:" + port6);
+  EXPECT_TRUE(Send("friend@example.org", "s", "b", {})) << ui.Texts().join("|").toStdString();
+  // Without a port of its own, an address in brackets (or bare) takes the port setting.
+  UsePort(server6.Port());
+  IniWrite("E-Mail", "SMTP_Server", "[::1]");
+  EXPECT_TRUE(Send("friend@example.org", "s", "b", {})) << ui.Texts().join("|").toStdString();
+  IniWrite("E-Mail", "SMTP_Server", "::1");
+  EXPECT_TRUE(Send("friend@example.org", "s", "b", {})) << ui.Texts().join("|").toStdString();
+  EXPECT_EQ(server6.Messages().size(), 3u);
+
+  // A malformed setting is told as such before anything is tried.
+  progress.inits = 0;
+  for (const char* bad : {"127.0.0.1:99999", "smtp://127.0.0.1", "127.0.0.1:", "[::1]x"}) {
+    SCOPED_TRACE(bad);
+    ui.boxes.clear();
+    IniWrite("E-Mail", "SMTP_Server", bad);
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_TRUE(ui.boxes[0].text.startsWith(QString("The SMTP server setting \"") + bad +
+                                            "\" is not a server name.\r\r"))
+        << ui.boxes[0].text.toStdString();
+    EXPECT_TRUE(ui.boxes[0].text.contains("under Options > Sending e-mail."));
+  }
+  EXPECT_EQ(progress.inits, 0);
+}
+
+TEST_F(SmtpSend, MessageDialogAsksBeforeEachMessage) {
+  SmtpTestServer server;
+  UsePort(server.Port());
+  IniWrite("E-Mail", "Dialog", "1");
+  const QString file = Attachment("KOLT.KLT", "turn");
+  ui.Answers({Answer::Cancel});
+  EXPECT_FALSE(Send("friend@example.org; me@example.com", "Turn 4", "Your move\r\nsecond line", {file}));
+  ASSERT_EQ(ui.boxes.size(), 1u);  // the question, no error
+  EXPECT_EQ(ui.boxes[0].text,
+            "Send this message by SMTP?\r\rTo: friend@example.org\rSubject: Turn 4\r"
+            "Attachments: KOLT.KLT\r\rYour move\rsecond line");
+  EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
+  EXPECT_TRUE(server.Messages().empty());
+  EXPECT_EQ(progress.inits, 0);
+
+  ui.Answers({Answer::Ok});
+  EXPECT_TRUE(Send("friend@example.org", "Turn 4", "Your move", {file}));
+  EXPECT_EQ(server.Messages().size(), 1u);
 }
 
 TEST_F(SmtpSend, MissingSettingsStopBeforeAnyConnection) {
@@ -371,7 +483,12 @@ TEST_F(SmtpSend, TestMessageReachesTheOwnAddress) {
   UsePort(server.Port());
   Mailer mailer(ui, &progress, &passwords);
   ASSERT_TRUE(SendTestMessage(ui, mailer));
-  EXPECT_TRUE(ui.boxes.empty());
+  // It says where it went.
+  EXPECT_EQ(ui.Texts(), QStringList{"The test message was sent to Me@Example.com. When it arrives, open its "
+                                    "attachment TEST.KLT with " +
+                                    AppTitle() + "."});
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+  ui.boxes.clear();
   const QString path = App().instanceFolder + "/TEST.KLT";
   EXPECT_EQ(ReadFile(path), "TEST");
   const auto messages = server.Messages();
@@ -392,6 +509,17 @@ TEST_F(SmtpSend, TestMessageReachesTheOwnAddress) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
   EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+}
+
+TEST_F(SmtpSend, TestMessageWithoutOwnAddressSaysWhereToEnterIt) {
+  SmtpTestServer server;
+  UsePort(server.Port());
+  IniWrite("E-Mail", "From", " ");
+  Mailer mailer(ui, &progress, &passwords);
+  EXPECT_FALSE(SendTestMessage(ui, mailer));
+  EXPECT_EQ(ui.Texts(), QStringList{"You have not defined your own e-mail address!\r\r"
+                                    "Enter it as \"From\" under Options > Sending e-mail."});
+  EXPECT_TRUE(server.Messages().empty());
 }
 
 }  // namespace

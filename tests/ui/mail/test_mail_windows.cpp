@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -46,9 +47,22 @@ T* Child(QWidget& parent, const char* name) {
 const char* const kSmtpOnly[] = {"txtEMail",        "txtSMTPServer", "lblEMail",    "lblSMTP",
                                  "cmbSMTPSecurity", "spnSMTPPort",   "txtSMTPUser", "txtSMTPPassword"};
 
+// In desktop-client mode the SMTP fields and the message dialog choice (the client
+// shows its own window anyway) are greyed; in SMTP mode all are open.
 void ExpectSmtpFieldsEnabled(QWidget& dialog, bool enabled) {
   for (const char* name : kSmtpOnly) EXPECT_EQ(Child<QWidget>(dialog, name)->isEnabled(), enabled) << name;
-  EXPECT_EQ(Child<QCheckBox>(dialog, "chkShowDialog")->isEnabled(), !enabled);
+  EXPECT_EQ(Child<QCheckBox>(dialog, "chkShowDialog")->isEnabled(), enabled);
+}
+
+// The refusal box of the settings dialog, if one is open; closes it.
+QString TakeRefusal(QWidget& dialog) {
+  auto* box = dialog.findChild<QMessageBox*>("msgRefused");
+  if (!box) return QString();
+  EXPECT_TRUE(box->isVisible());
+  const QString text = box->text();
+  box->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return text;
 }
 
 TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
@@ -77,6 +91,67 @@ TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_TRUE(ReadFile(home.Ini()).contains("Dialog=\r\n"));
 }
 
+TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
+  TempHome home;
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  dialog.show();
+  auto* from = Child<QLineEdit>(dialog, "txtFrom");
+  auto* server = Child<QLineEdit>(dialog, "txtSMTPServer");
+  auto* account = Child<QLineEdit>(dialog, "txtEMail");
+  auto* ok = Child<QPushButton>(dialog, "cmdOK");
+  // Each refused on OK and on Apply: the dialog stays open, the field has the focus,
+  // nothing is written.
+  auto expectRefused = [&](QLineEdit* field, const QString& part) {
+    for (const char* button : {"cmdOK", "cmdApply"}) {
+      SCOPED_TRACE(button);
+      QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
+      const QString text = TakeRefusal(dialog);
+      EXPECT_TRUE(text.contains(part)) << text.toStdString();
+      EXPECT_TRUE(dialog.isVisible());
+      EXPECT_EQ(dialog.focusWidget(), field);
+      EXPECT_FALSE(QFile::exists(home.Ini()));
+    }
+  };
+  {
+    SCOPED_TRACE("desktop client mode: the own address is needed too");
+    expectRefused(from, "Enter your e-mail address under \"From (your e-mail address):\"");
+    for (const char* bad : {"me", "me@", "me at home.net", "Me <me@home.net>", "a@x.org;b@x.org"}) {
+      SCOPED_TRACE(bad);
+      from->setText(bad);
+      expectRefused(from, QString("\"") + bad + "\" is not an e-mail address.");
+    }
+    // The SMTP fields are not in use, so not checked.
+    server->setText("not a server");
+  }
+  from->setText("me@home.net");
+  Child<QRadioButton>(dialog, "optSMTP")->click();
+  {
+    SCOPED_TRACE("SMTP mode");
+    expectRefused(server, "\"not a server\" is not an SMTP server.");
+    server->clear();
+    expectRefused(server, "Enter the SMTP server");
+    server->setText("mail.example.net:2525");
+    expectRefused(account, "Enter the address of your SMTP account");
+    account->setText("acct@");
+    expectRefused(account, "\"acct@\" is not an e-mail address.");
+  }
+  // A port typed with the name is the one used: the port field shows it, greyed.
+  auto* port = Child<QSpinBox>(dialog, "spnSMTPPort");
+  server->setText("[::1]:2526");
+  EXPECT_EQ(port->value(), 2526);
+  EXPECT_FALSE(port->isEnabled());
+  server->setText("mail.example.net");
+  EXPECT_TRUE(port->isEnabled());
+  server->setText("[::1]:2526");
+  account->setText("acct@example.net");
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_EQ(TakeRefusal(dialog), QString());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(IniRead("E-Mail", "SMTP_Server"), "[::1]:2526");  // as typed
+  EXPECT_EQ(IniRead("E-Mail", "From"), "me@home.net");
+}
+
 TEST(frmOptions, EnablingFollowsTheChosenMode) {
   TempHome home;
   IniWrite("E-Mail", "Mode", "SMTP");
@@ -98,6 +173,7 @@ TEST(frmOptions, LowerCaseModeIsRewrittenAsDesktopClient) {
   FilePasswordStore passwords;
   frmOptions dialog(nullptr, &passwords);
   EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
+  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(IniRead("E-Mail", "Mode"), "MAPI");
 }
@@ -108,6 +184,7 @@ TEST(frmOptions, SmtpFieldsApplyThenCancelKeepsThem) {
   {
     frmOptions dialog(nullptr, &passwords);
     Child<QRadioButton>(dialog, "optSMTP")->click();
+    Child<QLineEdit>(dialog, "txtFrom")->setText("me@example.net");
     Child<QLineEdit>(dialog, "txtSMTPServer")->setText("mail.example.net");
     Child<QLineEdit>(dialog, "txtEMail")->setText("acct@example.net");
     auto* security = Child<QComboBox>(dialog, "cmbSMTPSecurity");

@@ -1,0 +1,65 @@
+// kolt-cli test-mail, the real binary against a real SMTP server on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include "mail/QtPrinters.h"
+
+#include <QJsonArray>
+#include <QProcess>
+
+#include "core/Settings.h"
+#include "mail/SmtpTestServer.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  QString out, err;
+};
+
+CliRun Cli(const QStringList& args) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // TempHome's folders
+  env.insert("LC_ALL", "C.UTF-8");
+  env.insert("DBUS_SESSION_BUS_ADDRESS", "");
+  p.setProcessEnvironment(env);
+  p.start(KOLT_CLI, args);
+  EXPECT_TRUE(p.waitForStarted());
+  p.closeWriteChannel();
+  EXPECT_TRUE(p.waitForFinished(60000));
+  return CliRun{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
+  TempHome home;
+  SmtpTestServer server;
+  ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
+  IniWrite("E-Mail", "Mode", "SMTP");
+  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1:" + QString::number(server.Port()));
+  IniWrite("E-Mail", "SMTP_Security", "NONE");
+  IniWrite("E-Mail", "Address", "me@example.com");
+  IniWrite("E-Mail", "From", "me@example.com");
+
+  CliRun r = Cli({"--yes", "test-mail"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out,
+            "The test message was sent to me@example.com. When it arrives, open its attachment TEST.KLT with "
+            "KOLT Helper.\n");
+  ASSERT_EQ(server.Messages().size(), 1u);
+  EXPECT_EQ(server.Messages()[0]["rcpt_tos"].toArray(), QJsonArray({"me@example.com"}));
+
+  // A failure goes to stderr with its advice; stdout stays empty.
+  IniWrite("E-Mail", "SMTP_Server", "no-such-host.invalid");
+  r = Cli({"--yes", "test-mail"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+  EXPECT_TRUE(r.err.contains("Sending e-mail via SMTP (libcurl) failed: 6")) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("Check the SMTP server name under Options > Sending e-mail."))
+      << r.err.toStdString();
+}
+
+}  // namespace
