@@ -28,6 +28,19 @@ void Err(const QString& text) {
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
+// What the last receive took in, on standard output: "Received 2 games from ...", then
+// one line per game (SHORT/name).
+void PrintArrivals(TurnExchange& exchange) {
+  const TurnExchange::Arrivals arrivals = exchange.TakeArrivals();
+  const QString text = TurnExchange::ArrivalText(arrivals);
+  if (text.isEmpty()) return;
+  QString lines = text + QChar('\n');
+  for (const ReceiveRecords::Arrived& a : arrivals.games)
+    lines += QStringLiteral("  ") + a.shortName + QChar('/') + a.gameName + QChar('\n');
+  const QByteArray bytes = lines.toUtf8();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
 // The terminal port with the taunt answered from --taunt (a terminal has no editor
 // window); everything else goes to the terminal as it is.
 class TauntingUi final : public UiPort {
@@ -159,6 +172,7 @@ int CliTurns::Receive(const QStringList& arguments) {
     why = QStringLiteral("the older files were not confirmed");
   else if (after.batches == before.batches || after.filesCopied == before.filesCopied)
     why = NothingTakenIn();
+  PrintArrivals(m_parts->exchange);
   if (why.isEmpty()) return 0;
   Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + why + QChar('\n'));
   return 1;
@@ -200,6 +214,7 @@ int CliTurns::RefreshCommand(const QStringList& arguments) {
   const ReceiveRecords before = m_parts->exchange.Records();
   const int errorsBefore = m_parts->port.Errors();
   Refresh();
+  PrintArrivals(m_parts->exchange);
   const ReceiveRecords& after = m_parts->exchange.Records();
   if (after.failed != before.failed) {
     Err(QStringLiteral("kolt-cli: copying the received files stopped, see the message above\n"));

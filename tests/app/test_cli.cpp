@@ -282,6 +282,9 @@ TEST(CliReceive, FileNamesAreTakenFromTheFolderItWasStartedIn) {
   ZipFolder(fx.staging, fx.downloads + "/KOLT.KLT");
   Result r = fx.Run({"--yes", "receive", "KOLT.KLT"}, fx.downloads);
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  // What came in, and from whom, on standard output.
+  EXPECT_TRUE(r.out.endsWith("Received 1 game from ivan@example.org\n  SPWAW/email001.cmt\n"))
+      << r.out.toStdString();
   QFile dat(fx.game + "/EMAIL/email001.dat");
   ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
   EXPECT_EQ(dat.readAll(), "dat turn 2");
