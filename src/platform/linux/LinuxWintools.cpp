@@ -244,6 +244,7 @@ bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
   QString errorLog;
   if (windows && !Scratch().isEmpty()) {
     errorLog = Scratch() + QStringLiteral("/errors-%1.log").arg(++m_logCount);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     // Appended to, so that the file can be copied on while the program writes.
     process.setStandardErrorFile(errorLog, QIODevice::Append);
   }
