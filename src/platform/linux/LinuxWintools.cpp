@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -159,6 +160,11 @@ bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
   const QString key = wine.join(QChar(0x1F));
   auto known = m_wine32Checks.constFind(key);
   if (known == m_wine32Checks.constEnd()) {
+    // A start asked for while a check runs (the window is served meanwhile) is let
+    // through rather than checked twice at once.
+    if (m_checkingWine) return true;
+    m_checkingWine = true;
+    const auto done = qScopeGuard([this] { m_checkingWine = false; });
     // A tiny 32-bit program run in the game's prefix must end with its own exit code.
     // Only a clear failure counts: another ending together with Wine's complaints. One
     // that takes too long (a prefix being set up, a dialog) is given the benefit of the

@@ -87,6 +87,7 @@ class LinuxWintools final : public Wintools {
   };
   QHash<QString, Wine32Check> m_wine32Checks;  // by the Wine command's words
   int m_wineCheckTimeoutMs = 60000;
+  bool m_checkingWine = false;
   std::unique_ptr<QTemporaryDir> m_scratch;
   int m_logCount = 0;
 
