@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "platform/linux/PeVersion.h"
 #include "support/PeBuilder.h"
@@ -117,4 +118,35 @@ TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
       (void)ReadPeFixedVersion(image);
     }
   }
+}
+
+TEST(PeVersion, MachineOfTheImage) {
+  EXPECT_EQ(kolt::ReadPeMachine(PeBuilder::Build()), kolt::kPeMachineI386);
+  EXPECT_EQ(kolt::ReadPeMachine(PeBuilder::Build(PeLayout{.pe32plus = true})), kolt::kPeMachineAmd64);
+  EXPECT_FALSE(kolt::ReadPeMachine(QByteArray("MZ")).has_value());
+  EXPECT_FALSE(kolt::ReadPeMachine(QByteArray(4096, 'M')).has_value());
+  QByteArray cut = PeBuilder::Build().left(0x45);  // signature, half the Machine field
+  EXPECT_FALSE(kolt::ReadPeMachine(cut).has_value());
+
+  // From a file: only the headers are read, wherever the DOS header points.
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("far.exe"));
+  QByteArray far = PeBuilder::Build(PeLayout{.pe32plus = true});
+  far.append(QByteArray(0x10000, '\0'));
+  far.replace(0x10000, 8, far.mid(0x40, 8));
+  PeBuilder::Put32(far, 0x3C, 0x10000);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(far);
+  f.close();
+  EXPECT_EQ(kolt::ReadPeMachineFile(path), kolt::kPeMachineAmd64);
+  PeBuilder::Put32(far, 0x3C, 0xFFFFFFF0u);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(far);
+  f.close();
+  EXPECT_FALSE(kolt::ReadPeMachineFile(path).has_value());
+  EXPECT_FALSE(kolt::ReadPeMachineFile(dir.filePath(QStringLiteral("missing.exe"))).has_value());
+  EXPECT_EQ(
+      kolt::ReadPeMachineFile(QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/with-version.exe")),
+      kolt::kPeMachineI386);
 }

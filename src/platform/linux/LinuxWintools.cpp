@@ -9,8 +9,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <cerrno>
+#include <utility>
 
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
@@ -18,6 +21,7 @@
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "platform/linux/PeVersion.h"
+#include "platform/linux/WineCheck.h"
 #include "platform/linux/WinePaths.h"
 
 namespace kolt {
@@ -57,6 +61,39 @@ bool ReadProcStat(pid_t pid, quint64* startTicks, char* state) {
   return true;
 }
 
+// A program that ends this soon after its start is taken to have failed to start.
+constexpr qint64 kEarlyEndMs = 10000;
+// What is read of a program's error output to find Wine's complaints.
+constexpr qint64 kMaxErrorOutput = 256 * 1024;
+
+bool CommandExists(const QString& program) {
+  return program.contains(QChar('/')) ? QFileInfo::exists(program)
+                                      : !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+// Copies what was added to `path` since `from` to our own error output (the terminal
+// we were started from, if any); returns where the copy ended.
+qint64 CopyToStderr(const QString& path, qint64 from) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly) || f.size() <= from || !f.seek(from)) return from;
+  qint64 at = from;
+  char buffer[16384];
+  for (qint64 n = 0; (n = f.read(buffer, sizeof buffer)) > 0; at += n) {
+    for (qint64 done = 0; done < n;) {
+      const ssize_t w = ::write(STDERR_FILENO, buffer + done, size_t(n - done));
+      if (w <= 0 && errno != EINTR) return f.pos();  // nowhere to write to: drop it
+      if (w > 0) done += w;
+    }
+  }
+  return at;
+}
+
+QByteArray ReadHead(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+  return f.read(kMaxErrorOutput);
+}
+
 bool IsUrl(const QString& text) {
   static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
   return scheme.match(text).hasMatch();
@@ -67,6 +104,17 @@ bool IsUrl(const QString& text) {
 LinuxWintools::LinuxWintools(UiPort& ui, QString wineCommand)
     : m_ui(ui), m_wineCommand(std::move(wineCommand)) {}
 
+LinuxWintools::~LinuxWintools() = default;
+
+// The Wine command split into the program and its arguments.
+QStringList LinuxWintools::WineWords() const {
+  QString wine = m_wineCommand;
+  if (wine.trimmed().isEmpty()) wine = WineCommand();
+  QStringList words = SplitCommandLine(wine);
+  if (words.isEmpty()) words.append(QStringLiteral("wine"));
+  return words;
+}
+
 LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QString& parameters) const {
   Command c;
   const QStringList args = SplitCommandLine(parameters);
@@ -75,10 +123,7 @@ LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStr
     c.arguments = args;
     return c;
   }
-  QString wine = m_wineCommand;
-  if (wine.trimmed().isEmpty()) wine = WineCommand();
-  QStringList wineParts = SplitCommandLine(wine);
-  if (wineParts.isEmpty()) wineParts.append(QStringLiteral("wine"));
+  QStringList wineParts = WineWords();
   c.program = wineParts.takeFirst();
   c.arguments = wineParts;
   c.arguments.append(file);
@@ -99,18 +144,120 @@ void LinuxWintools::Prepare(QProcess& process, const Command& command, const QSt
   }
 }
 
+QString LinuxWintools::Scratch() {
+  if (!m_scratch) {
+    m_scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kolt-helper-XXXXXX"));
+    if (!m_scratch->isValid()) {
+      m_scratch.reset();
+      return QString();
+    }
+  }
+  return m_scratch->path();
+}
+
+bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
+  const QStringList wine = WineWords();
+  const QString key = wine.join(QChar(0x1F));
+  auto known = m_wine32Checks.constFind(key);
+  if (known == m_wine32Checks.constEnd()) {
+    // A start asked for while a check runs (the window is served meanwhile) is let
+    // through rather than checked twice at once.
+    if (m_checkingWine) return true;
+    m_checkingWine = true;
+    const auto done = qScopeGuard([this] { m_checkingWine = false; });
+    // A tiny 32-bit program run in the game's prefix must end with its own exit code.
+    // Only a clear failure counts: another ending together with Wine's complaints. One
+    // that takes too long (a prefix being set up, a dialog) is given the benefit of the
+    // doubt, so a player is never kept from a game on a guess.
+    Wine32Check check;
+    const QString folder = Scratch();
+    const QString probe = folder + QStringLiteral("/wine32-check.exe");
+    const QString log = folder + QStringLiteral("/wine32-check.log");
+    QFile out(probe);
+    if (folder.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(MakeWineProbeProgram()) < 0 || !out.flush())
+      return true;  // cannot check: start the game and see
+    out.close();
+    QProcess process;
+    Command run{wine.first(), wine.mid(1) << probe, command.winePrefix};
+    Prepare(process, run, folder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(log);
+    process.start();
+    if (!process.waitForStarted(-1)) return true;  // the start itself reports a missing Wine
+    QElapsedTimer clock;
+    clock.start();
+    bool gaveUp = false;
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
+      m_ui.DoEvents();
+      if (clock.elapsed() > m_wineCheckTimeoutMs) {
+        process.kill();
+        process.waitForFinished(5000);
+        gaveUp = true;
+        break;
+      }
+    }
+    const bool passed =
+        process.exitStatus() == QProcess::NormalExit && process.exitCode() == kWineProbeExitCode;
+    if (!gaveUp && !passed) {
+      check.said = WineSaid(ReadHead(log));
+      check.runs = check.said.isEmpty();
+    }
+    QFile::remove(log);
+    known = m_wine32Checks.insert(key, check);
+  }
+  if (known->runs) return true;
+  m_ui.MsgBox(QStringLiteral("Can't start ") + file +
+                  QStringLiteral(": it is a 32-bit Windows program, and the Wine command \"") +
+                  wine.join(QChar(' ')) +
+                  QStringLiteral("\" cannot run 32-bit programs on this computer.\r\rWine said:\r") +
+                  known->said.join(QChar('\r')) +
+                  QStringLiteral("\r\rInstall the 32-bit part of Wine. On Debian and Ubuntu:\r"
+                                 "sudo dpkg --add-architecture i386\r"
+                                 "sudo apt update\r"
+                                 "sudo apt install wine32:i386\r\r"
+                                 "Then start ") +
+                  AppTitle() + QStringLiteral(" again."),
+              Buttons::Ok, Icon::Exclamation);
+  return false;
+}
+
+void LinuxWintools::ReportEarlyEnd(const QString& errorLog, qint64 runMs) {
+  const QByteArray output = runMs <= kEarlyEndMs ? ReadHead(errorLog) : QByteArray();
+  QFile::remove(errorLog);
+  const QStringList said = WineSaid(output);
+  if (said.isEmpty()) return;
+  m_ui.MsgBox(QStringLiteral("The game ended at once. Wine said:\r") + said.join(QChar('\r')), Buttons::Ok,
+              Icon::Exclamation);
+}
+
 bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
   const QString& parameters = options.parameters;
   const QString& directory = options.directory;
   const bool wait = options.wait;
   const Command command = CommandFor(file, parameters);
+  const bool windows = IsWindowsProgram(file);
+  if (windows && CommandExists(command.program) && ReadPeMachineFile(file) == kPeMachineI386 &&
+      !WineRuns32Bit(command, file)) {
+    if (wait) m_lastExitCode = -1;
+    return false;
+  }
   QProcess process;
   Prepare(process, command, directory);
   process.setStandardInputFile(QProcess::nullDevice());
   process.setProcessChannelMode(QProcess::ForwardedChannels);
+  QString errorLog;
+  if (windows && !Scratch().isEmpty()) {
+    errorLog = Scratch() + QStringLiteral("/errors-%1.log").arg(++m_logCount);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    // Appended to, so that the file can be copied on while the program writes.
+    process.setStandardErrorFile(errorLog, QIODevice::Append);
+  }
 
   // QProcess would start a missing working folder's program in our own folder.
   bool started = directory.isEmpty() || QFileInfo(directory).isDir();
+  QElapsedTimer clock;
   if (started && wait) {
     process.start();
     started = process.waitForStarted(-1);
@@ -118,21 +265,29 @@ bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
     qint64 pid = 0;
     started = process.startDetached(&pid) && pid > 0;
     if (started) {
+      // The program watched so far is left to run; what it still writes goes nowhere.
+      if (!m_startedLog.isEmpty()) {
+        CopyToStderr(m_startedLog, m_startedLogCopied);
+        QFile::remove(m_startedLog);
+      }
       m_started = pid_t(pid);
       char state = 0;
       if (!ReadProcStat(m_started, &m_startedTicks, &state)) m_startedTicks = 0;
+      m_startedLog = errorLog;
+      m_startedLogCopied = 0;
+      m_startedClock.start();
     }
   }
+  clock.start();
   if (!started) {
-    const bool found = command.program.contains(QChar('/'))
-                           ? QFileInfo::exists(command.program)
-                           : !QStandardPaths::findExecutable(command.program).isEmpty();
+    if (!errorLog.isEmpty()) QFile::remove(errorLog);
+    const bool found = CommandExists(command.program);
     const bool folderOk = directory.isEmpty() || QFileInfo(directory).isDir();
     SetSystemError(found && folderOk ? ENOEXEC : ENOENT);
     if (wait) m_lastExitCode = -1;
     if (options.showError) {
       m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
-    } else if (!found && IsWindowsProgram(file)) {
+    } else if (!found && windows) {
       // Callers that stay silent on a failed start (Play, Run) would leave the user
       // guessing why nothing happens when Wine itself is missing.
       m_ui.ShowError(
@@ -146,8 +301,16 @@ bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
   if (wait) {
     // Short waits with the window served in between, so the UI stays responsive for as
     // long as the program runs.
-    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) m_ui.DoEvents();
+    qint64 copied = 0;
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
+      m_ui.DoEvents();
+      if (!errorLog.isEmpty()) copied = CopyToStderr(errorLog, copied);
+    }
     m_lastExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (!errorLog.isEmpty()) {
+      CopyToStderr(errorLog, copied);
+      ReportEarlyEnd(errorLog, clock.elapsed());
+    }
   }
   return true;
 }
@@ -158,8 +321,14 @@ bool LinuxWintools::StartedProgramRunning() {
   char state = 0;
   const bool alive = ReadProcStat(m_started, &ticks, &state) && state != 'Z' && state != 'X' &&
                      (m_startedTicks == 0 || ticks == m_startedTicks);
-  if (!alive) m_started = 0;
-  return alive;
+  if (!m_startedLog.isEmpty()) m_startedLogCopied = CopyToStderr(m_startedLog, m_startedLogCopied);
+  if (alive) return true;
+  // Forgotten before anything is shown: a timer that asks again while the message is
+  // open finds nothing to report.
+  m_started = 0;
+  const QString log = std::exchange(m_startedLog, QString());
+  if (!log.isEmpty()) ReportEarlyEnd(log, m_startedClock.elapsed());
+  return false;
 }
 
 bool LinuxWintools::ShellOpen(const QString& file, const OpenOptions& options) {

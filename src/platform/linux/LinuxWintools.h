@@ -2,10 +2,14 @@
 
 #include <sys/types.h>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QProcess;
+class QTemporaryDir;
 
 #include "platform/Wintools.h"
 #include "platform/linux/WineRegistry.h"
@@ -22,6 +26,7 @@ class LinuxWintools final : public Wintools {
   // changed setting applies at once. The command may carry arguments ("wine64", "box64
   // wine").
   explicit LinuxWintools(UiPort& ui, QString wineCommand = QString());
+  ~LinuxWintools() override;
 
   bool RunProgram(const QString& file, const RunOptions& options) override;
   bool ShellOpen(const QString& file, const OpenOptions& options = {}) override;
@@ -47,9 +52,21 @@ class LinuxWintools final : public Wintools {
   static void Prepare(QProcess& process, const Command& command, const QString& directory);
   // Process id of the watched program, 0 when none.
   pid_t StartedProgramId() const { return m_started; }
+  // How long the check whether Wine runs 32-bit programs may take before it is given up
+  // (and Wine taken to run them).
+  void SetWineCheckTimeout(int ms) { m_wineCheckTimeoutMs = ms; }
 
  private:
   const WineRegistry* Registry(RegRoot root);
+  QStringList WineWords() const;
+  // False, after telling the user what to install, when the Wine command of `command`
+  // clearly cannot run 32-bit programs. Checked once per Wine command.
+  bool WineRuns32Bit(const Command& command, const QString& file);
+  // A private folder of this run for the check program and the error output of Windows
+  // programs; empty when none can be made.
+  QString Scratch();
+  // Shows what Wine said when a Windows program ended within the first seconds.
+  void ReportEarlyEnd(const QString& errorLog, qint64 runMs);
 
   UiPort& m_ui;
   QString m_wineCommand;
@@ -58,6 +75,21 @@ class LinuxWintools final : public Wintools {
   // so it is known by id and start time, which tells a reused id apart.
   pid_t m_started = 0;
   quint64 m_startedTicks = 0;
+  // A Windows program's error output goes to a file of ours, copied on to our own error
+  // output as it grows, and read for Wine's complaints when the program ends at once.
+  QString m_startedLog;
+  qint64 m_startedLogCopied = 0;
+  QElapsedTimer m_startedClock;
+
+  struct Wine32Check {
+    bool runs = true;
+    QStringList said;
+  };
+  QHash<QString, Wine32Check> m_wine32Checks;  // by the Wine command's words
+  int m_wineCheckTimeoutMs = 60000;
+  bool m_checkingWine = false;
+  std::unique_ptr<QTemporaryDir> m_scratch;
+  int m_logCount = 0;
 
   struct CachedRegistry {
     QString path;

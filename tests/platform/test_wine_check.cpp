@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <cstdio>
+#include <functional>
+
+#include "platform/linux/LinuxWintools.h"
+#include "platform/linux/PeVersion.h"
+#include "platform/linux/WineCheck.h"
+#include "support/PeBuilder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using kolt::LinuxWintools;
+using kolt::WineSaid;
+using kolt::test::PeBuilder;
+using kolt::test::PeLayout;
+using kolt::test::ReadFile;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+// What Debian's wine package writes for a 32-bit program when wine32:i386 is missing
+// (Wine 8.0, an existing prefix); it then exits with status 0.
+const char kWow64Failure[] =
+    "it looks like wine32 is missing, you should install it.\n"
+    "multiarch needs to be enabled first.  as root, please\n"
+    "execute \"dpkg --add-architecture i386 && apt-get update &&\n"
+    "apt-get install wine32:i386\"\n"
+    "0144:err:environ:init_peb starting L\"Z:\\\\tmp\\\\probe.exe\" in experimental wow64 mode\n"
+    "0144:err:module:load_wow64_ntdll failed to load L\"\\\\??\\\\C:\\\\windows\\\\syswow64\\\\ntdll.dll\" "
+    "error c0000135\n";
+
+// A program that failed to load under Wine: its complaints among the usual chatter.
+const char kMissingDll[] =
+    "0024:fixme:ver:GetCurrentPackageId (0x31fe08 (nil)): stub\n"
+    "0024:err:module:import_dll Library MFC42.DLL (which is needed by L\"C:\\\\Games\\\\CM\\\\cmbo.exe\") "
+    "not "
+    "found\n"
+    "0024:warn:seh:dispatch_exception unhandled\n"
+    "wine: could not load kernel32.dll, status c0000135\n";
+
+// Chatter only: a program that simply ended.
+const char kHarmless[] =
+    "wine: created the configuration directory '/home/p/.wine'\n"
+    "0024:fixme:ver:GetCurrentPackageId (0x31fe08 (nil)): stub\n";
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!condition()) {
+    if (t.elapsed() > ms) return false;
+    QThread::msleep(20);
+  }
+  return true;
+}
+
+int CountLines(const QString& path, const QString& start) {
+  int n = 0;
+  for (const QByteArray& line : ReadFile(path).split('\n'))
+    if (QString::fromUtf8(line).startsWith(start)) ++n;
+  return n;
+}
+
+// Our own error output sent to a file for as long as it lives.
+class StderrCapture {
+ public:
+  explicit StderrCapture(const QString& path) : m_path(path) {
+    fflush(stderr);
+    m_saved = dup(STDERR_FILENO);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, STDERR_FILENO);
+    ::close(fd);
+  }
+  ~StderrCapture() {
+    fflush(stderr);
+    dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+  }
+  QByteArray Text() const { return ReadFile(m_path); }
+
+ private:
+  QString m_path;
+  int m_saved = -1;
+};
+
+// A UI whose message box asks the toolbox again while it is open, as the main window's
+// timer does during a modal box.
+class ReenteringUi : public ScriptedUi {
+ public:
+  std::function<void()> whileOpen;
+
+ protected:
+  kolt::Answer ShowMessageBox(const QString& text, kolt::Buttons buttons, kolt::Icon icon,
+                              const QString& title, int defaultButton) override {
+    if (whileOpen) whileOpen();
+    return ScriptedUi::ShowMessageBox(text, buttons, icon, title, defaultButton);
+  }
+};
+
+class WineCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_oldPrefix = qgetenv("WINEPREFIX");
+    qunsetenv("WINEPREFIX");
+    WriteFile(m_probeCopy, kolt::MakeWineProbeProgram());
+    QDir().mkpath(m_prefix + QStringLiteral("/drive_c/Games/CM"));
+  }
+  void TearDown() override {
+    if (m_oldPrefix.isNull())
+      qunsetenv("WINEPREFIX");
+    else
+      qputenv("WINEPREFIX", m_oldPrefix);
+  }
+
+  // A stand-in for the Wine command. It logs each run ("probe PREFIX" when given the
+  // check program, else "game PREFIX ARGS"), then runs the shell code for that case.
+  QString StandIn(const QString& onProbe, const QString& onGame) {
+    const QString path = m_home.File(QStringLiteral("bin/wine"));
+    const QString script = QStringLiteral(
+                               "#!/bin/sh\n"
+                               "for last; do :; done\n"
+                               "if cmp -s \"$last\" '%1'; then\n"
+                               "  echo \"probe $WINEPREFIX\" >> '%2'\n"
+                               "  %3\n"
+                               "fi\n"
+                               "echo \"game $WINEPREFIX $*\" >> '%2'\n"
+                               "%4\n")
+                               .arg(m_probeCopy, m_runs, onProbe, onGame);
+    WriteFile(path, script.toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+  }
+  // Shell code that writes `text` on the error output.
+  QString SaysOnStderr(const char* text) {
+    const QString file = m_home.File(QStringLiteral("said-%1.txt").arg(++m_saidCount));
+    WriteFile(file, text);
+    return QStringLiteral("cat '%1' >&2").arg(file);
+  }
+  QString Game(const PeLayout& layout = PeLayout()) {
+    const QString exe = m_prefix + QStringLiteral("/drive_c/Games/CM/cmbo.exe");
+    WriteFile(exe, PeBuilder::Build(layout));
+    return exe;
+  }
+  int Probes() const { return CountLines(m_runs, QStringLiteral("probe ")); }
+  int Games() const { return CountLines(m_runs, QStringLiteral("game ")); }
+
+  TempHome m_home;
+  QByteArray m_oldPrefix;
+  const QString m_probeCopy = m_home.File(QStringLiteral("probe-copy.exe"));
+  const QString m_runs = m_home.File(QStringLiteral("runs.txt"));
+  const QString m_prefix = m_home.File(QStringLiteral("prefixes/cm"));
+  int m_saidCount = 0;
+};
+
+}  // namespace
+
+TEST(WineSaid, KeepsTheComplaintsAndDropsTheChatter) {
+  const QStringList wow64 = WineSaid(kWow64Failure);
+  ASSERT_EQ(wow64.size(), 6);
+  EXPECT_EQ(wow64[0], QStringLiteral("it looks like wine32 is missing, you should install it."));
+  EXPECT_TRUE(wow64[5].contains(QStringLiteral("load_wow64_ntdll failed to load")));
+
+  EXPECT_EQ(WineSaid(kMissingDll),
+            (QStringList{QStringLiteral("0024:err:module:import_dll Library MFC42.DLL (which is needed by "
+                                        "L\"C:\\\\Games\\\\CM\\\\cmbo.exe\") not found"),
+                         QStringLiteral("wine: could not load kernel32.dll, status c0000135")}));
+  EXPECT_TRUE(WineSaid(kHarmless).isEmpty());
+  EXPECT_TRUE(
+      WineSaid("Game says hello\r\n\n   \nwine: configuration in '/p' has been updated.\n").isEmpty());
+
+  // Many lines are cut to a count; very long ones are shortened.
+  QByteArray flood;
+  for (int i = 0; i < 50; ++i) flood += "err:d3d:wined3d_check " + QByteArray::number(i) + "\n";
+  flood += "err:x " + QByteArray(2000, 'y') + "\n";
+  const QStringList capped = WineSaid(flood, 20);
+  ASSERT_EQ(capped.size(), 21);
+  EXPECT_EQ(capped[19], QStringLiteral("err:d3d:wined3d_check 19"));
+  EXPECT_EQ(capped[20], QStringLiteral("(31 more lines)"));
+  EXPECT_LT(WineSaid("err:x " + QByteArray(2000, 'y'))[0].size(), 400);
+}
+
+TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
+  const QString wine = StandIn(SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0"),
+                               SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0"));
+  ScriptedUi ui;
+  LinuxWintools tools(ui, wine + QStringLiteral(" --flag"));
+  const QString exe = Game();
+  EXPECT_FALSE(tools.RunProgram(exe, {.directory = QFileInfo(exe).path()}));
+  EXPECT_FALSE(tools.StartedProgramRunning());
+  EXPECT_FALSE(tools.RunProgram(exe, {.showError = true, .wait = true}));
+  EXPECT_EQ(tools.LastExitCode(), -1);
+
+  // Checked once, in the game's prefix; the game itself never started.
+  EXPECT_EQ(Probes(), 1);
+  EXPECT_EQ(Games(), 0);
+  EXPECT_EQ(ReadFile(m_runs).split('\n')[0], "probe " + QFile::encodeName(m_prefix));
+  ASSERT_EQ(ui.boxes.size(), 2u);  // each start says why, once
+  for (const auto& box : ui.boxes) {
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Can't start ") + exe)) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("Wine command \"") + wine + QStringLiteral(" --flag\"")));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("load_wow64_ntdll failed to load")));
+    EXPECT_TRUE(
+        box.text.contains(QStringLiteral("sudo dpkg --add-architecture i386\rsudo apt update\r"
+                                         "sudo apt install wine32:i386")));
+    EXPECT_EQ(box.icon, kolt::Icon::Exclamation);
+  }
+}
+
+TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
+  const QString wine = StandIn(QStringLiteral("exit 42"), QStringLiteral("exec sleep 1"));
+  ScriptedUi ui;
+  LinuxWintools tools(ui, wine);
+  const QString exe = Game();
+  ASSERT_TRUE(tools.RunProgram(exe, {.parameters = QStringLiteral("/turn")}));
+  EXPECT_TRUE(tools.StartedProgramRunning());
+  EXPECT_TRUE(WaitFor([&] { return Games() == 1; }));
+  ASSERT_TRUE(tools.RunProgram(exe, {}));
+  EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
+  EXPECT_EQ(Probes(), 1);
+  EXPECT_EQ(Games(), 2);
+  EXPECT_TRUE(ReadFile(m_runs).contains("game " + QFile::encodeName(m_prefix + QStringLiteral(" ") + exe) +
+                                        " /turn\n"));
+  EXPECT_TRUE(ui.boxes.empty());
+
+  // A 64-bit game is not checked.
+  QFile::remove(m_runs);
+  LinuxWintools fresh(ui, wine);
+  ASSERT_TRUE(fresh.RunProgram(Game(PeLayout{.pe32plus = true}), {.wait = true}));
+  EXPECT_EQ(Probes(), 0);
+  EXPECT_EQ(Games(), 1);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(WineCheckTest, DoubtfulChecksNeverKeepAGameFromStarting) {
+  // A check that fails without a word from Wine, and one that hangs.
+  for (const QString& probe : {QStringLiteral("exit 7"), QStringLiteral("exec sleep 30")}) {
+    QFile::remove(m_runs);
+    const QString wine = StandIn(probe, QStringLiteral("exit 0"));
+    ScriptedUi ui;
+    LinuxWintools tools(ui, wine);
+    tools.SetWineCheckTimeout(500);
+    ASSERT_TRUE(tools.RunProgram(Game(), {.wait = true})) << probe.toStdString();
+    EXPECT_EQ(tools.LastExitCode(), 0);
+    EXPECT_EQ(Probes(), 1);
+    EXPECT_EQ(Games(), 1);
+    // The window was served while the check ran.
+    if (probe.contains(QStringLiteral("sleep"))) {
+      EXPECT_GE(ui.doEvents, 3);
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+  }
+}
+
+TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
+  const QString wine =
+      StandIn(QStringLiteral("exit 42"), SaysOnStderr(kMissingDll) + QStringLiteral("; exit 0"));
+  ReenteringUi ui;
+  LinuxWintools tools(ui, wine);
+  int asked = 0;
+  ui.whileOpen = [&] { asked += tools.StartedProgramRunning() ? 100 : 1; };
+  const QString exe = Game();
+  {
+    StderrCapture terminal(m_home.File(QStringLiteral("stderr.txt")));
+    ASSERT_TRUE(tools.RunProgram(exe, {.directory = QFileInfo(exe).path()}));
+    EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
+    // Wine's output still reaches the terminal we run on, chatter and all.
+    EXPECT_TRUE(terminal.Text().contains(kMissingDll));
+  }
+  EXPECT_FALSE(tools.StartedProgramRunning());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            QStringLiteral("The game ended at once. Wine said:\r") + WineSaid(kMissingDll).join(QChar('\r')));
+  EXPECT_EQ(asked, 1);  // asked again while the box was open: nothing more to report
+
+  // The same for a program waited for, whose exit code passes through.
+  ui.whileOpen = nullptr;
+  StandIn(QStringLiteral("exit 42"), SaysOnStderr(kMissingDll) + QStringLiteral("; exit 3"));
+  ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
+  EXPECT_EQ(tools.LastExitCode(), 3);
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[1].text, ui.boxes[0].text);
+
+  // A quick end with chatter only is no failure.
+  StandIn(QStringLiteral("exit 42"), SaysOnStderr(kHarmless) + QStringLiteral("; exit 0"));
+  ASSERT_TRUE(tools.RunProgram(exe, {}));
+  EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
+  ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
+  EXPECT_EQ(Games(), 4);
+  EXPECT_EQ(ui.boxes.size(), 2u);
+}
