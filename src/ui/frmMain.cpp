@@ -98,6 +98,15 @@ void frmMain::BuildWidgets() {
   // would cost more than the rest of a refresh.
   games->header()->setResizeContentsPrecision(200);
   games->installEventFilter(this);
+  // Over an empty games list: what to do next.
+  m_emptyHint = new QLabel(games->viewport());
+  m_emptyHint->setObjectName(QStringLiteral("lblEmptyHint"));
+  m_emptyHint->setWordWrap(true);
+  m_emptyHint->setAlignment(Qt::AlignCenter);
+  m_emptyHint->setForegroundRole(QPalette::PlaceholderText);
+  m_emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+  m_emptyHint->hide();
+  games->viewport()->installEventFilter(this);
 
   const char* panelNames[4] = {"Status", "Hot key for file name", "Hot key for password", "Time zone"};
   for (int i = 0; i < 4; ++i) {
@@ -464,7 +473,9 @@ bool frmMain::AnnounceArrivals() {
   const ReceiveRecords::Arrived& first = arrivals.games.front();
   SelectGames(keys, (first.shortName + QChar('\t') + first.gameName).toUpper());
   const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
-  if (current.isValid()) m_form->lvGames->scrollTo(current);
+  // The first received game at the top, the others after it in view as far as they fit.
+  QTreeView* view = m_form->lvGames;
+  if (current.isValid()) view->scrollTo(current, QAbstractItemView::PositionAtTop);
   ShowStatus(text);
   if (!isActiveWindow()) {
     constexpr qsizetype kListed = 5;
@@ -485,6 +496,27 @@ void frmMain::FillGames(Lists& lists) {
   for (const GameRow& row : lists.gameRows)
     received.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
   m_gamesModel->Reset(std::move(lists.games), std::move(lists.gameRows), std::move(received));
+  ShowEmptyHint();
+}
+
+void frmMain::ShowEmptyHint() {
+  if (m_gamesModel->rowCount() > 0) {
+    m_emptyHint->hide();
+    return;
+  }
+  if (m_parts.programs.Count() == 0) {
+    m_emptyHint->setText(QStringLiteral(
+        "No supported game program was found on this computer.\n\nIf one is installed, tell where: "
+        "Options > Modify installed programs..."));
+  } else {
+    m_emptyHint->setText(QStringLiteral(
+        "No games in progress yet.\n\nStart a game for e-mail play in one of the programs above "
+        "(Run, or a double click on the program) and save its turn: it shows here.\n\nA turn "
+        "your opponent sent you comes in with File > Open received file... (Ctrl+O), or drop the "
+        "file onto this window."));
+  }
+  m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
+  m_emptyHint->show();
 }
 
 // Selects the games of `keys`, and makes the game of `currentKey` current when it is
@@ -789,6 +821,8 @@ void frmMain::Timer1_Timer() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize)
+    m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
   if (watched == m_form->lvGames && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {

@@ -146,6 +146,8 @@ class frmMain final : public QMainWindow {
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   void NotAvailable(const QString& what);
   void SetPanelTips();
+  // The hint over an empty games list: what a new user does next.
+  void ShowEmptyHint();
 
   std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;
@@ -160,6 +162,7 @@ class frmMain final : public QMainWindow {
   QTimer* m_timer = nullptr;
   QAction* m_mnuOpenInWinZip = nullptr;
   DesktopNotifier* m_notifier = nullptr;
+  QLabel* m_emptyHint = nullptr;
 };
 
 }  // namespace kolt

@@ -149,7 +149,7 @@ TEST(Notify, TheWindowSaysWhatArrived) {
   const QString klt = home.Root() + "/KOLT.KLT";
   parts.chooseReceivedFile = [&klt] { return klt; };
   frmMain window(parts);
-  window.resize(900, 300);
+  window.resize(1000, 440);
   window.Form_Load();
   ASSERT_EQ(window.GamesRows().rowCount(), 40);
   window.findChild<QTimer*>("Timer1")->stop();
@@ -171,9 +171,12 @@ TEST(Notify, TheWindowSaysWhatArrived) {
   const QModelIndex current = selection->currentIndex();
   ASSERT_TRUE(current.isValid());
   EXPECT_EQ(window.GamesRows().index(current.row(), 1).data().toString(), "email038.cmt");
-  // In view: the window shows a few rows of forty.
+  // In view: the window shows a dozen rows of forty-one.
   const QRect visible = window.GamesView()->viewport()->rect();
   EXPECT_TRUE(visible.intersects(window.GamesView()->visualRect(current)));
+
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(window.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmMain-received.png"));
 
   ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
   EXPECT_EQ(service.shown[0].summary, "Received 3 games from ivan@example.org");

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QProcess>
 #include <QTreeView>
 
+#include "core/Settings.h"
 #include "core/Startup.h"
 #include "model/ProgramRegistry.h"
 #include "model/Services.h"
@@ -67,4 +69,42 @@ TEST(Screenshots, MainWindowOnTheDemoHome) {
   dialog.show();
   QApplication::processEvents();
   EXPECT_TRUE(dialog.grab().save(ShotPath(QStringLiteral("frmGame"))));
+}
+
+// A new user: Steel Panthers is installed, no game is in progress. The games list says
+// what to do next.
+TEST(Screenshots, TheEmptyMainWindowOfANewUser) {
+  test::TempHome home;
+  const QString game = home.File("games/SPWAW");
+  test::WriteFile(game + "/mech.exe", "MZ");
+  QDir().mkpath(game + "/EMAIL");
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  IniWrite("CMBO", "Directory", "-");
+  App().timeZoneText = ReadTimeZone().text;
+
+  test::ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  Services services{ui, tools, {}};
+  ProgramRegistry registry(services, AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  frmMain window(parts);
+  window.Form_Load();
+  window.resize(1000, 480);
+  window.show();
+  QApplication::processEvents();
+  ASSERT_EQ(window.GamesRows().rowCount(), 0);
+  auto* hint = window.findChild<QLabel*>(QStringLiteral("lblEmptyHint"));
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(hint->isVisible());
+  EXPECT_TRUE(hint->text().contains(QStringLiteral("File > Open received file... (Ctrl+O)")));
+  EXPECT_TRUE(window.grab().save(ShotPath(QStringLiteral("frmMain-new-user"))));
+
+  // The first game saved: the hint gives way to the list.
+  test::WriteFile(game + "/EMAIL/email001.cmt", "First battle");
+  test::WriteFile(game + "/EMAIL/email001.dat", "turn");
+  window.Refresh();
+  EXPECT_EQ(window.GamesRows().rowCount(), 1);
+  EXPECT_FALSE(hint->isVisible());
 }
