@@ -9,6 +9,7 @@
 #include <QProcess>
 
 #include "core/Settings.h"
+#include "support/RunCli.h"
 #include "support/TempHome.h"
 
 using kolt::IniRead;
@@ -18,11 +19,7 @@ using kolt::test::WriteFile;
 
 namespace {
 
-struct Result {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
+using Result = kolt::test::CliResult;
 
 void SetTime(const QString& path, const QDateTime& when) {
   QFile f(path);
@@ -46,19 +43,7 @@ struct CliHome {
     SetTime(game + "/" + relative, when);
   }
   Result Run(const QStringList& args, const QString& folder = QString()) {
-    QProcess p;
-    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // TempHome's folders
-    env.insert("WINEPREFIX", home.Root() + "/prefix");
-    env.insert("LC_ALL", "C.UTF-8");
-    p.setProcessEnvironment(env);
-    p.start(KOLT_CLI, args);
-    EXPECT_TRUE(p.waitForStarted());
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    kolt::ClearIniCache();  // written by another process, maybe within the same second
-    return Result{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                  QString::fromUtf8(p.readAllStandardError())};
+    return kolt::test::RunCli(KOLT_CLI, args, {{"WINEPREFIX", home.Root() + "/prefix"}}, folder);
   }
 };
 

@@ -8,6 +8,7 @@
 
 #include "core/Settings.h"
 #include "mail/SmtpTestServer.h"
+#include "support/RunCli.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
@@ -15,23 +16,8 @@ using namespace kolt::test;
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  QString out, err;
-};
-
-CliRun Cli(const QStringList& args) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // TempHome's folders
-  env.insert("LC_ALL", "C.UTF-8");
-  env.insert("DBUS_SESSION_BUS_ADDRESS", "");
-  p.setProcessEnvironment(env);
-  p.start(KOLT_CLI, args);
-  EXPECT_TRUE(p.waitForStarted());
-  p.closeWriteChannel();
-  EXPECT_TRUE(p.waitForFinished(60000));
-  return CliRun{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+CliResult Cli(const QStringList& args) {
+  return RunCli(KOLT_CLI, args);
 }
 
 TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
@@ -44,7 +30,7 @@ TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
   IniWrite("E-Mail", "Address", "me@example.com");
   IniWrite("E-Mail", "From", "me@example.com");
 
-  CliRun r = Cli({"--yes", "test-mail"});
+  CliResult r = Cli({"--yes", "test-mail"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out,
             "The test message was sent to me@example.com. When it arrives, open its attachment TEST.KLT with "

@@ -15,6 +15,7 @@
 #include "core/Settings.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
+#include "support/RunCli.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
@@ -22,10 +23,7 @@ using namespace kolt::test;
 
 namespace {
 
-struct Result {
-  int exitCode = -1;
-  QString out, err;
-};
+using Result = CliResult;
 
 void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
   ASSERT_TRUE(WriteFile(path, bytes));
@@ -63,24 +61,13 @@ class Player {
     WriteAt(email + "/email001.aux", "AUX " + turn, when);
   }
   Result Cli(const QStringList& args, const QString& folder = QString()) {
-    QProcess p;
-    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KOLT_HOME", home);
-    env.insert("HOME", m_dir.path() + "/user");
-    env.insert("XDG_DATA_HOME", m_dir.path() + "/user/.local/share");
-    env.insert("XDG_CONFIG_HOME", m_dir.path() + "/user/.config");
-    env.insert("WINEPREFIX", m_dir.path() + "/prefix");
-    env.insert("LC_ALL", "C.UTF-8");
-    env.insert("DBUS_SESSION_BUS_ADDRESS", "");
-    p.setProcessEnvironment(env);
-    p.start(KOLT_CLI, args);
-    EXPECT_TRUE(p.waitForStarted());
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(60000));
-    ClearIniCache();
-    return Result{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                  QString::fromUtf8(p.readAllStandardError())};
+    return RunCli(KOLT_CLI, args,
+                  {{"KOLT_HOME", home},
+                   {"HOME", m_dir.path() + "/user"},
+                   {"XDG_DATA_HOME", m_dir.path() + "/user/.local/share"},
+                   {"XDG_CONFIG_HOME", m_dir.path() + "/user/.config"},
+                   {"WINEPREFIX", m_dir.path() + "/prefix"}},
+                  folder);
   }
   // The game's row of `kolt-cli list --json` (which takes in the working folder first).
   QJsonObject Row() {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include "core/Settings.h"
+
+namespace kolt::test {
+
+struct CliResult {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+// Runs the terminal program `binary` as a player would: in `folder` (empty: ours), with
+// the test's environment (TempHome's folders) plus `env`, in the C.UTF-8 locale and
+// without a session bus; stdin is closed, so nobody can be asked. The settings cache is
+// dropped afterwards: the other process wrote the file, maybe within the same second.
+inline CliResult RunCli(const QString& binary, const QStringList& args,
+                        const QMap<QString, QString>& env = {}, const QString& folder = QString()) {
+  QProcess p;
+  if (!folder.isEmpty()) p.setWorkingDirectory(folder);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LC_ALL", "C.UTF-8");
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", "");
+  for (auto it = env.begin(); it != env.end(); ++it) environment.insert(it.key(), it.value());
+  p.setProcessEnvironment(environment);
+  p.start(binary, args);
+  EXPECT_TRUE(p.waitForStarted());
+  p.closeWriteChannel();
+  EXPECT_TRUE(p.waitForFinished(60000));
+  ClearIniCache();
+  return CliResult{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                   QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace kolt::test
