@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "core/PlayersEdit.h"
+
 // Everything below the windows talks to the user through this port: message boxes,
 // the status line, the error box, text input and "let pending events run". The window
 // layer implements it with Qt dialogs, the tests with a script, kolt-cli on a terminal.
@@ -60,6 +62,15 @@ class UiPort {
   virtual std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) {
     (void)address, (void)gamesText;
     return QString();
+  }
+
+  // The players dialog of a game (Space Empires IV): the user marks his own empire and
+  // the computer-controlled players and edits the host password. True when he closed it
+  // with Close (`edit` then holds what to store); false on Cancel or where there is no
+  // such dialog.
+  virtual bool EditPlayers(PlayersEdit& edit) {
+    (void)edit;
+    return false;
   }
 
   // The shared error box: the message, the pending error and the last system error.

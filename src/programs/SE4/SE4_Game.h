@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "core/PlayersEdit.h"
+#include "core/UiPort.h"
+#include "model/RecordGame.h"
+
+namespace kolt {
+
+class SE4;
+
+// One Space Empires IV game, found through its save file "<name>.gam" in the program's
+// save folder. The first line of the save file (fixed-width text) tells the game type,
+// the turn text and the players. A turn-based game is a series "<base>_<turn>.gam" under
+// the file base; a simultaneous game is hosted by this user (the players' order files
+// "<base>_<n>.plr" come in, the processed save file goes out to all) or played as a
+// client (only the own order file goes to the host, whose address is the record).
+class SE4_Game final : public RecordGame {
+ public:
+  explicit SE4_Game(UiPort& ui) : m_ui(ui) {}
+
+  struct Player {
+    int number = 0;
+    QString empire, leader, email, state;
+    QString playerFileStamp;  // set by the player analysis
+    bool ai = false;          // computer-controlled ("/AI")
+  };
+
+  // `subfolder` is the save folder relative to the installation folder ("SAVEGAME" or
+  // "<mod>/SAVEGAME").
+  void Init(std::shared_ptr<Program> program, const QString& subfolder, const QString& fileName) override;
+  bool IsValid() const override { return m_valid; }
+  std::shared_ptr<Program> GetProgram() const override { return m_program; }
+  // Turn-based: file base + "*.gam" (the series); simultaneous: the save file's name.
+  QString GetName() const override;
+  QString GetDescription() const override;
+  QString GetStatus() const override;
+  QString GetModified() const override;
+  qint64 GetSize() const override;
+  QString GetEMail() const override;
+  bool SetEMail(const QString& address) override;
+  QStringList GetFiles() const override;
+  void Delete() override;
+  bool SetSent() override;
+  bool Provides(OptionalOperation operation) const override {
+    return operation == OptionalOperation::ShowMore;
+  }
+  // The players dialog (UiPort::EditPlayers); stores what it returns and tells the user
+  // to refresh.
+  void ShowMore() override;
+
+  QString GetRecordKey() const override { return m_fileBase; }
+  QString GetModifiedStamp() const override;
+
+  bool IsTurnBased() const { return m_turnBased; }
+  QString GetFileBase() const { return m_fileBase; }
+  // The save file's own name, as found.
+  QString GetSaveFileName() const { return m_name; }
+  // Installation folder + "/" + save folder.
+  QString GetFolder() const { return m_folder; }
+  // The 5 characters of the turn, untrimmed.
+  QString GetTurnText() const { return m_turnText; }
+  const std::vector<Player>& GetPlayers() const { return m_players; }
+  // Turn-based: the turn number of the save file's name; simultaneous: the user's player
+  // number ("/ME", else by the own address), 0 when unknown.
+  int GetPlayerNumber() const;
+  // Stores the address under the record key without asking.
+  bool SetEMail2(const QString& address);
+  // "/HP", else the game's password.
+  QString GetHostPassword() const;
+  bool SetHostPassword(const QString& password);
+  // A simultaneous game with no host address stored is hosted by this user.
+  bool IsHost() const;
+  // The players list of the players dialog, and storing it ("/ME", "/AI").
+  void FillMore(PlayersEdit& edit) const;
+  bool SaveMore(const PlayersEdit& edit);
+
+  // The numeric value of what follows the file base and one more character in `name`
+  // ("GameX_3.gam" -> 3 for the base "GameX").
+  int TurnNumberOf(const QString& name) const;
+
+ private:
+  UiPort& m_ui;
+  std::shared_ptr<Program> m_program;
+  QString m_folder;
+  QString m_name;
+  QString m_fileBase;
+  QString m_turnText;
+  bool m_turnBased = false;
+  std::vector<Player> m_players;
+  bool m_valid = false;
+};
+
+}  // namespace kolt
