@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ui/frmProgram.h"
+#include "ui/frmSE4.h"
 #include "ui/frmTaunt.h"
 
 namespace kolt {
@@ -105,6 +106,11 @@ std::optional<QString> QtUiPort::AskTaunt(const QString& address, const QString&
   dialog.Prepare(address, gamesText);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();
+}
+
+bool QtUiPort::EditPlayers(PlayersEdit& edit) {
+  frmSE4 dialog(*this, edit, m_parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace kolt

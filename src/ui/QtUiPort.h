@@ -27,6 +27,7 @@ class QtUiPort final : public UiPort {
                                           const QString& folder, const QString& exeName) override;
   // The taunt editor (frmTaunt), modal over the parent.
   std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override;
+  bool EditPlayers(PlayersEdit& edit) override;
 
  private:
   QPointer<QWidget> m_parent;
