@@ -13,6 +13,7 @@
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "model/Status.h"
+#include "programs/BuiltinProgram.h"
 #include "programs/SE4/SE4_Game.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
@@ -595,6 +596,13 @@ TEST(Se4GameFiles, OnePassListsTheSaveFolderOnce) {
     game->GetModified();
   }
   EXPECT_LE(FolderListingCount() - before, 2);  // the installation folder and its save folder
+
+  // What the program deletes during the pass is gone for a game that looked before.
+  const auto game = fx.Game("Game0.gam");
+  EXPECT_EQ(game->GetStatus(), status::Play);
+  ASSERT_TRUE(DeleteGameFile(fx.ui, fx.folder + "/Game0_0002.plr"));
+  EXPECT_EQ(game->GetStatus(), status::Unknown);
+  EXPECT_EQ(game->GetSize(), QFileInfo(fx.folder + "/Game0.gam").size());
 }
 
 // --- The players dialog ---------------------------------------------------------------

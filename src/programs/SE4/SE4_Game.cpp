@@ -84,6 +84,7 @@ void SE4_Game::Init(std::shared_ptr<Program> program, const QString& subfolder, 
   m_turnBased = false;
   m_turnText.clear();
   m_players.clear();
+  m_ownNames = OwnNames{};
   m_program = std::move(program);
   m_folder = ResolveNoCase(m_program ? m_program->GetDirectory() : QString(), subfolder);
   m_name = fileName;
@@ -164,15 +165,28 @@ std::optional<FolderEntry> SE4_Game::SaveFile() const {
 std::vector<FolderEntry> SE4_Game::OwnFiles() const {
   std::vector<FolderEntry> files;
   if (m_fileBase.isEmpty() || m_folder.isEmpty()) return files;
+  // Within a pass the names found before are looked up again, one by one, in the pass's
+  // listing: what the program deleted meanwhile is gone, and sizes and times are current.
+  const FolderSnapshot* snapshot = CurrentSnapshot();
+  if (snapshot && m_ownNames.snapshot == snapshot && m_ownNames.listings == FolderListingCount()) {
+    for (const QString& name : m_ownNames.names) {
+      std::optional<FolderEntry> entry = EntryNoCase(m_folder, name);
+      if (entry && entry->IsFile() && entry->name == name) files.push_back(std::move(*entry));
+    }
+    return files;
+  }
   const qsizetype length = m_fileBase.size();
+  QStringList names;
   for (FolderEntry& entry : ListPrefixNoCase(m_folder, m_fileBase)) {
     if (!entry.IsFile()) continue;
     if (entry.name.size() > length) {
       const QChar next = entry.name[length];
       if (next != QChar('.') && next != QChar('_')) continue;
     }
+    names.append(entry.name);
     files.push_back(std::move(entry));
   }
+  m_ownNames = OwnNames{snapshot, snapshot ? FolderListingCount() : -1, snapshot ? names : QStringList()};
   return files;
 }
 

@@ -120,6 +120,14 @@ class SE4_Game final : public RecordGame {
   // The order-file stamps are refreshed by every analysis.
   mutable std::vector<Player> m_players;
   bool m_valid = false;
+  // The names of OwnFiles within one pass: finding them scans the whole folder listing,
+  // and a refresh asks for the status, the description and the size in turn.
+  struct OwnNames {
+    const FolderSnapshot* snapshot = nullptr;
+    long long listings = -1;
+    QStringList names;
+  };
+  mutable OwnNames m_ownNames;
 };
 
 }  // namespace kolt
