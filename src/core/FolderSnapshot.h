@@ -70,8 +70,15 @@ class FolderListing {
   // ("email12.cmt", "EMAIL12.DAT", "email12.dat.bak") share it.
   static QString Stem(const QString& name);
 
+  // Keeps the sorted index in step with a name put in or taken out, once it is built.
+  void IndexName(const QString& name, bool add);
+
   QHash<QString, FolderEntry> m_byName;
   QHash<QString, QStringList> m_byStem;  // Stem -> names on disk
+  // Case-folded name -> name on disk, sorted: the names with a prefix are one range.
+  // Built on the first prefix question that the stems cannot answer.
+  mutable std::vector<std::pair<QString, QString>> m_sorted;
+  mutable bool m_sortedBuilt = false;
 };
 
 // The listings of one pass. Held by core/Pass; adapters and engines reach it through the

@@ -85,6 +85,30 @@ TEST(FolderSnapshot, NeverAnswersFromBeforeTheProgramsOwnChanges) {
   EXPECT_EQ(FindEntryNoCase(folder, "B"), folder + "/b");
 }
 
+// A prefix without a dot ("Game" for "Game_0002.plr") is answered from the sorted names,
+// which follow the program's own changes.
+TEST(FolderSnapshot, PrefixesFollowTheProgramsOwnChanges) {
+  TempHome home;
+  const QString folder =
+      MakeFolder(home, {"Game.gam", "GAME_0002.plr", "game_0001.PLR", "Gamer.gam", "Gam.gam", "other.gam"});
+  Pass pass;
+  auto names = [&](const QString& prefix) {
+    QStringList list;
+    for (const FolderEntry& e : ListPrefixNoCase(folder, prefix)) list.append(e.name);
+    return list;
+  };
+  EXPECT_EQ(names("game"), QStringList({"GAME_0002.plr", "Game.gam", "Gamer.gam", "game_0001.PLR"}));
+  EXPECT_EQ(names("Game_"), QStringList({"GAME_0002.plr", "game_0001.PLR"}));
+  EXPECT_EQ(names("zzz"), QStringList());
+
+  WriteFile(folder + "/Game_0003.plr", "orders");
+  NoteChanged(folder + "/Game_0003.plr");
+  QFile::remove(folder + "/Gamer.gam");
+  NoteChanged(folder + "/Gamer.gam");
+  EXPECT_EQ(names("GAME_"), QStringList({"GAME_0002.plr", "Game_0003.plr", "game_0001.PLR"}));
+  EXPECT_EQ(names("game"), QStringList({"GAME_0002.plr", "Game.gam", "Game_0003.plr", "game_0001.PLR"}));
+}
+
 TEST(FolderSnapshot, OutsideAPassEveryCallSeesTheDisk) {
   TempHome home;
   const QString folder = MakeFolder(home, {"a.cmt"});
