@@ -3,8 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "core/FolderSnapshot.h"
 #include "core/PlayersEdit.h"
 #include "core/UiPort.h"
 #include "model/RecordGame.h"
@@ -84,6 +86,30 @@ class SE4_Game final : public RecordGame {
   int TurnNumberOf(const QString& name) const;
 
  private:
+  // Who has sent orders, who is missing, who is dead: from the order files beside the
+  // save file. Lists hold player labels ("2/addr"), the unmatched list file numbers.
+  struct Analysis {
+    QStringList ready, waiting, dead, old, unmatched, computer;
+    bool mePlay = false;  // the user is alive and still has to send orders
+    bool meDead = false;  // the user's player is out of the game, without an order file
+  };
+  Analysis AnalyzePlayers() const;
+  // "<position + 1>" and "/" + the address when the player has one.
+  QString PlayerLabel(std::size_t index) const;
+  // Whether player `number` is the user: "/ME" (`storedMe`) when it is not 0, else the
+  // address of the player at position number - 1 equals `ownAddress`.
+  bool IsMe(int number, const QString& ownAddress, int storedMe) const;
+  int StoredMe() const;
+  QString GetSentStamp() const;
+  QString GetStoredAddress() const;
+  // The files of this game: the folder's files named the file base, or the file base
+  // followed by "." or "_" (never those of another game whose name merely starts the same
+  // way), in listing order.
+  std::vector<FolderEntry> OwnFiles() const;
+  std::optional<FolderEntry> SaveFile() const;
+  // Reads the save file's first line; false when it forms no game.
+  bool ReadHeader(const FolderEntry& entry);
+
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;
   QString m_folder;
@@ -91,7 +117,8 @@ class SE4_Game final : public RecordGame {
   QString m_fileBase;
   QString m_turnText;
   bool m_turnBased = false;
-  std::vector<Player> m_players;
+  // The order-file stamps are refreshed by every analysis.
+  mutable std::vector<Player> m_players;
   bool m_valid = false;
 };
 
