@@ -70,9 +70,8 @@ struct Fixture {
   }
   Services MakeServices(Wintools& with) {
     auto log = batchLog;
-    return Services{ui, with, [log]() -> std::unique_ptr<ReceiveBatch> {
-                      return std::make_unique<RecordingBatch>(log);
-                    }};
+    return Services{
+        ui, with, [log]() -> std::unique_ptr<ReceiveBatch> { return std::make_unique<RecordingBatch>(log); }};
   }
   std::shared_ptr<SE4> Installed() { return Installed(tools); }
   std::shared_ptr<SE4> Installed(Wintools& with) {
@@ -139,7 +138,7 @@ TEST(Se4Installed, TheModFolderOfPathTxt) {
     return p->GetEMailDir();
   };
   EXPECT_EQ(saveFolderWith("Using Mod Directory := MyMod\r\n"), "SAVEGAME");  // no such folder
-  QDir().mkpath(fx.game + "/mymod/savegame");  // found without regard to case
+  QDir().mkpath(fx.game + "/mymod/savegame");                                 // found without regard to case
   EXPECT_EQ(saveFolderWith("Using Mod Directory := MyMod\r\n"), "MyMod/SAVEGAME");
   EXPECT_EQ(saveFolderWith("Using Mod Directory := None\r\n"), "SAVEGAME");
   EXPECT_EQ(saveFolderWith("Using Mod Directory MyMod\r\n"), "SAVEGAME");
@@ -183,7 +182,8 @@ TEST(Se4Games, AutomaticSavesNeverAndEachSeriesUnderItsNewestFile) {
 
   auto p = fx.Installed();
   const GameList games = p->InitGames();
-  EXPECT_EQ(SaveNames(games), QStringList({"Duel_3.gam", "Even_2.gam", "Galaxy.gam", "Solo_1.gam", "solo_2.gam"}));
+  EXPECT_EQ(SaveNames(games),
+            QStringList({"Duel_3.gam", "Even_2.gam", "Galaxy.gam", "Solo_1.gam", "solo_2.gam"}));
   EXPECT_EQ(SaveNames(p->GetGames()), SaveNames(games));
   for (const auto& g : games) EXPECT_EQ(g->GetProgram(), p);
   EXPECT_EQ(games[0]->GetName(), "Duel*.gam");
@@ -385,15 +385,16 @@ class Se4UnderWine : public ::testing::Test {
 TEST_F(Se4UnderWine, HostHandsTheGameItsSaveFileAndHostPassword) {
   fx.ui.statuses.clear();
   ASSERT_TRUE(HostWith("0", 40));
-  EXPECT_EQ(GameArguments(), QStringList({game + "/SE4.EXE", "C:\\Games\\SE4\\SAVEGAME\\Galaxy.gam", "player pw"}));
+  EXPECT_EQ(GameArguments(),
+            QStringList({game + "/SE4.EXE", "C:\\Games\\SE4\\SAVEGAME\\Galaxy.gam", "player pw"}));
   EXPECT_TRUE(fx.ui.statuses.contains("Hosting..."));
   EXPECT_TRUE(fx.ui.boxes.empty());
   EXPECT_EQ(fx.ui.beeps, 1);
 
   IniWrite("SE4", "Galaxy/HP", "master \"pw\"");
   ASSERT_TRUE(HostWith("0", 49));
-  EXPECT_EQ(GameArguments(),
-            QStringList({game + "/SE4.EXE", "C:\\Games\\SE4\\SAVEGAME\\Galaxy.gam", "master \"pw\"", "0", " "}));
+  EXPECT_EQ(GameArguments(), QStringList({game + "/SE4.EXE", "C:\\Games\\SE4\\SAVEGAME\\Galaxy.gam",
+                                          "master \"pw\"", "0", " "}));
   EXPECT_TRUE(fx.ui.boxes.empty());
   EXPECT_EQ(fx.ui.beeps, 2);
 }
