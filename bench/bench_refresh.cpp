@@ -1,6 +1,7 @@
-// A player's home at scale: 2,000 games, 1,500 of Steel Panthers in one EMAIL folder
-// (6,000 files) and 500 of Combat Mission in its KOLT folder, with their records in
-// KOLT.INI. Times, each beside its bare cost:
+// A player's home at scale: 2,000 games, 1,200 of Steel Panthers in one EMAIL folder
+// (4,800 files), 400 of Combat Mission in its KOLT folder and 400 of Space Empires IV in
+// its SAVEGAME folder (turn-based series, hosted and client games with their order files),
+// with their records in KOLT.INI. Times, each beside its bare cost:
 //   - the model refresh that kolt-cli list and the main window share, against one
 //     in-process listing + stat of the same files;
 //   - the main window's refresh (F5) with its 2,000 rows, offscreen;
@@ -113,13 +114,60 @@ QByteArray AddCmbo(const QString& root, int games) {
   return ini;
 }
 
-// A home in `root` with `games` games, three in four of Steel Panthers and the rest of
-// Combat Mission; `historyBytes` of records of games long over fill the settings.
+// The first line of a Space Empires IV save file: "Different Machines" at column 51 with
+// the fields around it, then one 129-character record per player.
+QByteArray Se4Save(const QByteArray& type, int players) {
+  QByteArray head = QByteArray(23, 'x') + "SE4GAM" + "   12" + QByteArray::number(players).rightJustified(3) +
+                    type.leftJustified(13) + "Different Machines" + "    1";
+  for (int p = 1; p <= players; ++p) {
+    const QByteArray n = QByteArray::number(p);
+    head += n.rightJustified(3) + ("Empire " + n).leftJustified(40) + ("Leader " + n).leftJustified(40) +
+            (p == 1 ? QByteArray("me@example.org") : "p" + n + "@example.org").leftJustified(40) +
+            QByteArray("Alive").leftJustified(6);
+  }
+  return head + "\r\n" + QByteArray(4000, 's');
+}
+
+// The Space Empires IV share: `games` games in the SAVEGAME folder, in turn a turn-based
+// series of two saves (the newer listed), a hosted game with two order files in, and a
+// client game with the user's order file.
+QByteArray AddSe4(const QString& root, int games) {
+  const QString game = root + "/games/SE4";
+  const QString saves = game + "/SAVEGAME";
+  QDir().mkpath(saves);
+  Write(game + "/se4.exe", "MZ");
+  QByteArray ini = "[SE4]\r\nDirectory=" + QFile::encodeName(game) + "\r\n";
+  for (int i = 0; i < games; ++i) {
+    const QByteArray n = QByteArray::number(i);
+    if (i % 3 == 0) {
+      const QByteArray base = "Duel" + n;
+      Write(saves + "/" + base + "_2.gam", Se4Save("Turn Based", 3));
+      Write(saves + "/" + base + "_3.gam", Se4Save("Turn Based", 3));
+      ini += base + "/SN=" + base + "_2.gam\r\n";
+    } else if (i % 3 == 1) {
+      const QByteArray base = "Galaxy" + n;
+      Write(saves + "/" + base + ".gam", Se4Save("Simultaneous", 4));
+      Write(saves + "/" + base + "_0002.plr", QByteArray(1500, 'o'));
+      Write(saves + "/" + base + "_0003.plr", QByteArray(1500, 'o'));
+      ini += base + "=\r\n" + base + "/AI=4\r\n";
+    } else {
+      const QByteArray base = "Nebula" + n;
+      Write(saves + "/" + base + ".gam", Se4Save("Simultaneous", 4));
+      Write(saves + "/" + base + "_0001.plr", QByteArray(1500, 'o'));
+      ini += base + "=host" + n + "@example.org\r\n";
+    }
+  }
+  return ini;
+}
+
+// A home in `root` with `games` games, three in five of Steel Panthers, one in five of
+// Combat Mission and one in five of Space Empires IV; `historyBytes` of records of games
+// long over fill the settings.
 QString MakeHome(const QString& root, int games, qint64 historyBytes) {
   const QString home = root + "/home";
   QDir().mkpath(home);
-  const int cmbo = games / 4;
-  QByteArray ini = AddSpwaw(root, games - cmbo) + AddCmbo(root, cmbo);
+  const int cmbo = games / 5, se4 = games / 5;
+  QByteArray ini = AddSpwaw(root, games - cmbo - se4) + AddCmbo(root, cmbo) + AddSe4(root, se4);
   ini.reserve(ini.size() + historyBytes + 200);
   for (int i = 0; ini.size() < historyBytes; ++i) {
     const QByteArray key = "old" + QByteArray::number(i).rightJustified(7, '0') + ".cmt";
@@ -187,12 +235,14 @@ int ChildModel(int argc, char** argv, const QString& home) {
   std::vector<double> bare;
   int files = 0;
   for (int i = 0; i < 7; ++i) {
-    int email = 0, kolt = 0;
+    int email = 0, kolt = 0, saves = 0;
     double ms = ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &email);
     if (const ProgramPtr cmbo = programs.Find("CMBO"))
       ms += ListAndStat(cmbo->GetDirectory() + "/KOLT", &kolt);
+    if (const ProgramPtr se4 = programs.Find("SE4"))
+      ms += ListAndStat(se4->GetDirectory() + "/SAVEGAME", &saves);
     bare.push_back(ms);
-    files = email + kolt;
+    files = email + kolt + saves;
   }
   const double ours = Median(rounds), base = Median(bare);
   std::printf("model refresh of %zu games: first %.1f ms, then %.1f ms (median of 6)\n", games, first, ours);
@@ -312,8 +362,11 @@ int main(int argc, char** argv) {
   // read is kept only for files unchanged for two seconds.
   QThread::sleep(3);
   const QString out = root + "/out.txt";
-  std::printf("bench_refresh: %d games (%d of Steel Panthers, %d of Combat Mission), %d cores\n\n", games,
-              games - games / 4, games / 4, static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
+  std::printf(
+      "bench_refresh: %d games (%d of Steel Panthers, %d of Combat Mission, %d of Space Empires IV), %d "
+      "cores\n\n",
+      games, games - 2 * (games / 5), games / 5, games / 5,
+      static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
 
   const Run model = Spawn({self, "--child", "model", home}, out);
   std::printf("%s  peak memory %.1f MB\n\n", model.output.constData(), Mb(model.maxRssKb));

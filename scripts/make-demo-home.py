@@ -25,11 +25,13 @@ def stamp(t):
 
 def se4_save(turn, game_type, players):
     """First line of a Space Empires IV save file: fixed-width fields around
-    "Different Machines", then one 129-character record per player."""
-    head = "SE4GAM" + turn.ljust(5)[:5] + str(len(players)).rjust(3) + game_type.ljust(13)[:13]
+    "Different Machines" (which the game writes at column 51), then one 129-character
+    record per player."""
+    head = "x" * 23 + "SE4GAM" + turn.ljust(5)[:5] + str(len(players)).rjust(3) + game_type.ljust(13)[:13]
     head += "Different Machines" + "   " + " 1"
     for number, empire, leader, email, state in players:
-        head += (str(number).rjust(3) + empire.ljust(40) + leader.ljust(40) + email.ljust(40) + state.ljust(6))
+        head += (str(number).rjust(3) + empire.ljust(40)[:40] + leader.ljust(40)[:40] + email.ljust(40)[:40]
+                 + state.ljust(6)[:6])
     return head + "\r\n" + "\0" * 64
 
 
@@ -91,22 +93,45 @@ def main():
         write(os.path.join(cm, "KOLT", name), os.urandom(40000), now - age * hour)
     ini += ["[CMBO]", "Directory=" + cm, "Bocage_=paul@example.org", "Bocage_/P=hedgerow", ""]
 
-    # Space Empires IV
+    # Space Empires IV: a hosted simultaneous game, a client game and a turn-based series.
     se = os.path.join(games, "SE4")
+    saves = os.path.join(se, "SAVEGAME")
     write(os.path.join(se, "se4.exe"), b"MZ demo stand-in\0", now - 300 * 24 * hour)
     write(os.path.join(se, "path.txt"), "Using Mod Directory := None\r\n")
+    ini += ["[SE4]", "Directory=" + se]
+    # Hosted: the Sergetti orders are in, the user's own are missing ("Play"); the
+    # Abbidon are played by the computer.
     players = [(1, "Terran Alliance", "Admiral Demo", "me@example.org", "Alive"),
                (2, "Sergetti Empire", "Lord Serg", "serg@example.net", "Alive"),
                (3, "Abbidon Enclave", "Computer", "", "Alive")]
-    write(os.path.join(se, "SAVEGAME", "Galaxy.gam"), se4_save("  12 ", "Simultaneous", players), now - 8 * hour)
-    write(os.path.join(se, "SAVEGAME", "Galaxy_0002.plr"), os.urandom(5000), now - 2 * hour)
-    ini += ["[SE4]", "Directory=" + se, "Galaxy=", "Galaxy/ME=1", "Galaxy/AI=3", ""]
+    t_galaxy = int(now - 8 * hour)
+    write(os.path.join(saves, "Galaxy.gam"), se4_save("  12 ", "Simultaneous", players), t_galaxy)
+    write(os.path.join(saves, "Galaxy_0002.plr"), os.urandom(5000), now - 2 * hour)
+    ini += ["Galaxy=", "Galaxy/S=" + stamp(t_galaxy - 24 * hour), "Galaxy/SN=Galaxy.gam", "Galaxy/ME=1",
+            "Galaxy/AI=3", "Galaxy/P=warp9", "Galaxy/HP=master9"]
+    # Client: the host sent turn 5, the user's orders are written and wait to go ("Send").
+    players = [(1, "Eee Hive", "Queen Kate", "kate@example.com", "Alive"),
+               (2, "Terran Alliance", "Admiral Demo", "me@example.org", "Alive"),
+               (3, "Jraenar Union", "Overlord", "olga@example.org", "Dead")]
+    t_nebula = int(now - 6 * hour)
+    write(os.path.join(saves, "Nebula.gam"), se4_save("   5 ", "Simultaneous", players), t_nebula)
+    write(os.path.join(saves, "Nebula_0002.plr"), os.urandom(4000), now - 1 * hour)
+    ini += ["Nebula=kate@example.com", "Nebula/R=" + stamp(t_nebula)]
+    # Turn-based: turn 3 of the series came in and is the user's to play ("Play"); the
+    # older save of the series is not listed.
+    players = [(1, "Terran Alliance", "Admiral Demo", "me@example.org", "Alive"),
+               (2, "Drushocka Empire", "Warlord Ivan", "ivan@example.org", "Alive"),
+               (3, "Amonkrie Empire", "Paul", "paul@example.org", "Alive")]
+    t_duel2, t_duel3 = int(now - 50 * hour), int(now - 4 * hour)
+    write(os.path.join(saves, "Duel_2.gam"), se4_save("   7 ", "Turn Based", players), t_duel2)
+    write(os.path.join(saves, "Duel_3.gam"), se4_save("   8 ", "Turn Based", players), t_duel3)
+    ini += ["Duel/S=" + stamp(t_duel2), "Duel/SN=Duel_2.gam", "Duel/R=" + stamp(t_duel3), ""]
 
     ini += ["[Settings]", "Taunt=1", "",
             "[E-Mail]", "Mode=SMTP", "From=me@example.org", "Address=me@example.org",
             "SMTP_Server=localhost", "SMTP_Port=587", "SMTP_Security=STARTTLS", "",
             "[Addresses]", "0=ivan@example.org", "1=mike@example.net", "2=anna@example.com",
-            "3=paul@example.org", "4=serg@example.net", "5=olga@example.org", "",
+            "3=paul@example.org", "4=serg@example.net", "5=olga@example.org", "6=kate@example.com", "",
             "[Text]", "0=Your move, commander.", "1=The artillery is zeroed in. Good luck.", ""]
     write(os.path.join(home, "KOLT.INI"), "\r\n".join(ini) + "\r\n")
     print(home)

@@ -47,6 +47,9 @@ class UiPort {
   virtual void ShowStatus(const QString& text) = 0;
   // Lets pending window events run during long operations.
   virtual void DoEvents() = 0;
+  // Draws the user's attention when a long wait ends (a hosted turn processed); where
+  // there is no one to hear it, nothing happens.
+  virtual void Beep() {}
 
   // The installation-folder dialog: `caption` (the program's long name), the question,
   // the folder shown at first, and the executable that Browse looks for. Nullopt when

@@ -59,7 +59,7 @@ TEST(Adapters, EveryProgramInOrderWithIncludeAll) {
   EXPECT_TRUE(fx.ui.folderQuestions.empty());
 }
 
-TEST(Adapters, AtLoadOnlyInstalledProgramsAndNothingIsStoredForPendingOnes) {
+TEST(Adapters, AtLoadOnlyInstalledProgramsAndACancelledQuestionIsRemembered) {
   Fixture fx;
   const QString game = fx.home.Root() + "/games/SPWAW";
   WriteFile(game + "/mech.exe", "MZ");
@@ -70,12 +70,13 @@ TEST(Adapters, AtLoadOnlyInstalledProgramsAndNothingIsStoredForPendingOnes) {
   fx.Registry().BuildProgramList(list);
   EXPECT_EQ(Keys(list), QStringList({"SPWAW"}));
   EXPECT_TRUE(fx.ui.boxes.empty());
-  // Combat Mission has no uninstall entry to look up: its folder is asked for, and the
-  // cancelled question is remembered so that the next start does not ask again.
-  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  // Combat Mission and Space Empires IV have no uninstall entry here: their folders are
+  // asked for, and the cancelled questions are remembered so that the next start does not
+  // ask again.
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 2u);
+  EXPECT_EQ(fx.ui.folderQuestions[1].caption, "Space Empires IV");
   EXPECT_EQ(IniReadSection("CMBO"), QStringList({"Directory=-"}));
-  // Programs without an adapter yet neither ask nor leave a mark in the settings.
-  EXPECT_TRUE(IniReadSection("SE4").isEmpty());
+  EXPECT_EQ(IniReadSection("SE4"), QStringList({"Directory=-"}));
   EXPECT_TRUE(IniReadSection("ABC").isEmpty());
 }
 

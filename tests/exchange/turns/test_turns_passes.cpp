@@ -13,6 +13,7 @@
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
 #include "programs/Adapters.h"
+#include "programs/Se4SaveFile.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -41,28 +42,53 @@ class Passes : public TurnsTest {
  protected:
   void SetUp() override {
     TurnsTest::SetUp();
-    // Combat Mission beside Steel Panthers: every adapter's folders count.
+    // Combat Mission and Space Empires IV beside Steel Panthers: every adapter's folders
+    // count.
     QDir().mkpath(kolt);
     WriteFile(cmbo + "/Combat Mission.exe", "MZ");
     IniWrite("CMBO", "Directory", cmbo);
+    QDir().mkpath(saves);
+    WriteFile(se4 + "/se4.exe", "MZ");
+    IniWrite("SE4", "Directory", se4);
     ProgramRegistry registry(parts->ServicesFor(ui, tools), AdapterFactories());
     registry.BuildProgramList(programs);
     ASSERT_TRUE(programs.Contains("CMBO"));
+    ASSERT_TRUE(programs.Contains("SE4"));
   }
+  // Per number one game of each program; the Space Empires IV ones are in turn a hosted
+  // game with an order file in, a turn-based series of two saves and a client game.
   void AddGames(int from, int to) {
+    Se4Save simultaneous;
+    simultaneous.players = {Se4Player{1, "Terrans", "Me", "me@example.org"},
+                            Se4Player{2, "Eee", "Them", "them@example.org"}};
+    Se4Save turnBased = simultaneous;
+    turnBased.type = "Turn Based";
     for (int i = from; i < to; ++i) {
       const QString base = QString("email%1").arg(i, 4, 10, QChar('0'));
       MakeSpwawGame(email, base, "Game " + QByteArray::number(i), t0);
       WriteAt(kolt + QString("/Battle%1_001.txt").arg(i), "turn", t0);
+      if (i % 3 == 0) {
+        WriteAt(saves + QString("/Galaxy%1.gam").arg(i), Se4SaveBytes(simultaneous), t0);
+        WriteAt(saves + QString("/Galaxy%1_0002.plr").arg(i), "orders", t0.addSecs(60));
+      } else if (i % 3 == 1) {
+        WriteAt(saves + QString("/Duel%1_1.gam").arg(i), Se4SaveBytes(turnBased), t0);
+        WriteAt(saves + QString("/Duel%1_2.gam").arg(i), Se4SaveBytes(turnBased), t0.addSecs(60));
+      } else {
+        WriteAt(saves + QString("/Nebula%1.gam").arg(i), Se4SaveBytes(simultaneous), t0);
+        IniWrite("SE4", QString("Nebula%1").arg(i), "host@example.org");
+      }
     }
   }
   QString cmbo = home.Root() + "/games/CM";
   QString kolt = cmbo + "/KOLT";
+  QString se4 = home.Root() + "/games/SE4";
+  QString saves = se4 + "/SAVEGAME";
   struct Counted {
     Lists lists;
     long long listings = 0;  // by the snapshot
     int emailOpened = 0;     // the EMAIL folder opened for listing by anyone
     int koltOpened = 0;      // the KOLT folder likewise
+    int savesOpened = 0;     // the SAVEGAME folder likewise
     long long writes = 0;
   };
   // One refresh as the window and kolt-cli make it.
@@ -79,6 +105,7 @@ class Passes : public TurnsTest {
     c.listings = FolderListingCount() - listings;
     c.emailOpened = OpenedFolders().value(email);
     c.koltOpened = OpenedFolders().value(kolt);
+    c.savesOpened = OpenedFolders().value(saves);
     c.writes = IniFileWriteCount() - writes;
     return c;
   }
@@ -97,6 +124,7 @@ class Passes : public TurnsTest {
                    FolderListingCount() - listings,
                    OpenedFolders().value(email),
                    OpenedFolders().value(kolt),
+                   OpenedFolders().value(saves),
                    IniFileWriteCount() - writes};
   }
 };
@@ -106,16 +134,18 @@ class Passes : public TurnsTest {
 TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   AddGames(0, 10);
   const Counted ten = Refresh();
-  ASSERT_EQ(ten.lists.games.size(), 20u);
+  ASSERT_EQ(ten.lists.games.size(), 30u);
   AddGames(10, 1000);
   const Counted thousand = Refresh();
-  ASSERT_EQ(thousand.lists.games.size(), 2000u);
+  ASSERT_EQ(thousand.lists.games.size(), 3000u);
   EXPECT_EQ(thousand.listings, ten.listings);
   EXPECT_LE(thousand.listings, 8);
   EXPECT_EQ(ten.emailOpened, 1);
   EXPECT_EQ(thousand.emailOpened, 1);
   EXPECT_EQ(ten.koltOpened, 1);
   EXPECT_EQ(thousand.koltOpened, 1);
+  EXPECT_EQ(ten.savesOpened, 1);
+  EXPECT_EQ(thousand.savesOpened, 1);
   EXPECT_EQ(thousand.writes, 0);
   // Every row as the files say: three files each, backups left out.
   const GameRow& row = thousand.lists.gameRows[999];  // Steel Panthers first
@@ -123,6 +153,18 @@ TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   EXPECT_EQ(row.info, "Game 999");
   EXPECT_EQ(row.size, QByteArray("Game 999").size() + 2 * QByteArray("DAT turn 1").size());
   EXPECT_EQ(row.status, "New");
+  // Space Empires IV last: the newer save of a series stands for it, and each game's
+  // status comes from its own order files.
+  QHash<QString, const GameRow*> se4Rows;
+  for (size_t i = 2000; i < thousand.lists.gameRows.size(); ++i)
+    se4Rows.insert(thousand.lists.gameRows[i].fileName, &thousand.lists.gameRows[i]);
+  ASSERT_EQ(se4Rows.size(), 1000);
+  ASSERT_TRUE(se4Rows.contains("Galaxy999.gam"));
+  EXPECT_EQ(se4Rows["Galaxy999.gam"]->status, "Play");  // the other player's orders are in
+  ASSERT_TRUE(se4Rows.contains("Duel1*.gam"));
+  EXPECT_EQ(se4Rows["Duel1*.gam"]->info, "   12: Player 2");
+  ASSERT_TRUE(se4Rows.contains("Nebula998.gam"));
+  EXPECT_EQ(se4Rows["Nebula998.gam"]->status, "Play");
 }
 
 TEST_F(Passes, AReceiveListsTheSameFoldersAndWritesOnceForFiveGamesAsForAHundred) {
@@ -151,7 +193,8 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   QStringList names;
   for (const GameRow& r : after.lists.gameRows) names.append(r.fileName);
   EXPECT_EQ(names, QStringList({"email0000.cmt", "email0001.cmt", "email0002.cmt", "email0500.cmt",
-                                "Battle0_###.txt", "Battle1_###.txt", "Battle2_###.txt"}));
+                                "Battle0_###.txt", "Battle1_###.txt", "Battle2_###.txt", "Duel1*.gam",
+                                "Galaxy0.gam", "Nebula2.gam"}));
   const GameRow& received = after.lists.gameRows[1];
   EXPECT_EQ(received.status, "Play");
   EXPECT_EQ(received.size, QByteArray("Game 1").size() + 2 * QByteArray("DAT turn 2, longer").size());
@@ -160,15 +203,19 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   {
     Pass pass;
     Lists before = ReadLists(programs, true);
-    ASSERT_EQ(before.games.size(), 7u);
+    ASSERT_EQ(before.games.size(), 10u);
     before.games[0]->Delete();
     before.games[4]->Delete();  // a Combat Mission turn moves to its series' backup folder
+    before.games[8]->Delete();  // a hosted game goes with its order files
     const Lists later = ReadLists(programs, true);
-    ASSERT_EQ(later.games.size(), 5u);
+    ASSERT_EQ(later.games.size(), 7u);
+    EXPECT_EQ(later.gameRows[5].fileName, "Duel1*.gam");
+    EXPECT_EQ(later.gameRows[6].fileName, "Nebula2.gam");
     EXPECT_EQ(later.gameRows[0].fileName, "email0001.cmt");
     EXPECT_EQ(later.gameRows[3].fileName, "Battle1_###.txt");
   }
   EXPECT_FALSE(QFileInfo::exists(email + "/email0000.dat"));
+  EXPECT_FALSE(QFileInfo::exists(saves + "/Galaxy0_0002.plr"));
 }
 
 TEST(KeepAsBackup, KeepsTheFileAsItIsAndReplacesAnOlderBackup) {
