@@ -108,6 +108,10 @@ std::optional<QString> QtUiPort::AskTaunt(const QString& address, const QString&
   return dialog.DialogResult();
 }
 
+void QtUiPort::Beep() {
+  QApplication::beep();
+}
+
 bool QtUiPort::EditPlayers(PlayersEdit& edit) {
   frmSE4 dialog(*this, edit, m_parent);
   return dialog.exec() == QDialog::Accepted;

@@ -28,6 +28,7 @@ class QtUiPort final : public UiPort {
   // The taunt editor (frmTaunt), modal over the parent.
   std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override;
   bool EditPlayers(PlayersEdit& edit) override;
+  void Beep() override;
 
  private:
   QPointer<QWidget> m_parent;

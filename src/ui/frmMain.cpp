@@ -727,7 +727,7 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
                         Icon::Exclamation, program->GetLongName());
       return;
     }
-    if (program->Host(window, *game)) return RefreshLists(true);
+    if (HostGame(*program, *game)) return RefreshLists(true);
   }
   if ((!doubleClick || gameStatus == status::Play) && program->SupportsPasswords() && !password.isEmpty() &&
       program->Provides(OptionalOperation::ProcessTurn)) {
@@ -741,9 +741,18 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
       StartWatching();
       RefreshLists(false);
     }
-  } else if (program->Provides(OptionalOperation::Host) && program->Host(window, *game)) {
+  } else if (program->Provides(OptionalOperation::Host) && HostGame(*program, *game)) {
     RefreshLists(true);
   }
+}
+
+// The game processes the hosted turn while the window waits, with the arrow-and-hourglass
+// pointer over it.
+bool frmMain::HostGame(Program& program, Game& game) {
+  setCursor(Qt::BusyCursor);
+  const bool hosted = program.Host(winId(), game);
+  unsetCursor();
+  return hosted;
 }
 
 void frmMain::RunProgramCommand() {

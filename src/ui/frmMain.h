@@ -144,6 +144,7 @@ class frmMain final : public QMainWindow {
   int SelectedProgramIndex() const;
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
+  bool HostGame(Program& program, Game& game);
   void NotAvailable(const QString& what);
   void SetPanelTips();
   // The hint over an empty games list: what a new user does next.

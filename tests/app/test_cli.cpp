@@ -35,8 +35,10 @@ struct CliHome {
   CliHome() {
     QDir().mkpath(home.Root() + "/prefix");  // an empty Wine prefix: no uninstall entries
     WriteFile(game + "/mech.exe", "MZ");
-    // This player has no Combat Mission: the installation question is not asked.
+    // This player has neither Combat Mission nor Space Empires IV: no installation
+    // question is asked.
     kolt::IniWrite("CMBO", "Directory", "-");
+    kolt::IniWrite("SE4", "Directory", "-");
   }
   void Game(const QString& relative, const QByteArray& bytes, const QDateTime& when) {
     WriteFile(game + "/" + relative, bytes);

@@ -42,7 +42,9 @@ TEST(HandOff, ATurnOpenedWhileTheWindowRunsIsTakenInByThatWindow) {
   QDir().mkpath(game + "/EMAIL");
   IniWrite("SPWAW", "Directory", game);
   IniWrite("SPWAW", "SAVE", "0");
-  IniWrite("CMBO", "Directory", "-");  // no installation question on the way
+  // No installation question on the way.
+  IniWrite("CMBO", "Directory", "-");
+  IniWrite("SE4", "Directory", "-");
   IniWrite("E-Mail", "Mode", "SMTP");
   IniWrite("E-Mail", "From", "me@example.org");
 

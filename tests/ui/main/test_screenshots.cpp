@@ -81,6 +81,7 @@ TEST(Screenshots, TheEmptyMainWindowOfANewUser) {
   IniWrite("SPWAW", "Directory", game);
   IniWrite("SPWAW", "SAVE", "0");
   IniWrite("CMBO", "Directory", "-");
+  IniWrite("SE4", "Directory", "-");
   App().timeZoneText = ReadTimeZone().text;
 
   test::ScriptedUi ui;
