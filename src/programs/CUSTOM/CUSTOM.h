@@ -1,49 +1,84 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+#include <vector>
+
 #include "model/Program.h"
 #include "model/Services.h"
 
 namespace kolt {
 
-// A program described by the user in `<SHORT>.INI` in the home folder. For now it only
-// knows its names; it reports itself not installed, so it is listed only when the
-// caller asks for every program.
+// One file type of a user-defined program: section "File<i>" of its definition file.
+struct CUSTOM_File {
+  QString Ext;  // without the dot
+  bool Primary = false;
+  bool CheckSame = false;
+  bool Required = false;
+  bool Modified = false;
+};
+
+// A program described by the user in `<SHORT>.INI` in the home folder (beside KOLT.INI):
+// its names, executable, game folder, uninstall names, the pattern of its games'
+// primary files, a description rule, a command line and its file types. Its games are
+// CUSTOM_Game objects.
 class CUSTOM final : public UserProgram {
  public:
   explicit CUSTOM(const Services& services) : m_services(services) {}
 
+  // Binds the object to its definition file and reads the long name; always true.
   bool SetINI(const QString& shortName) override;
+  // Reads the whole definition: the Settings section and every file type.
+  void ReadINI();
   // The definition file (found without regard to case), or the path it would have.
   QString GetIniPath() const { return m_iniPath; }
 
+  const std::vector<CUSTOM_File>& GetCustomFiles() const { return m_files; }
+  // The Ext of the file type marked Modified (the last such one); "" when none is.
+  QString GetModifiedExt() const { return m_modifiedExt; }
+  QString GetUninstall() const { return m_uninstall; }
+  QString GetFilePattern() const { return m_filePattern; }
+  // The description rule as stored (CUSTOM_Game upper-cases it).
+  QString GetDescription() const { return m_description; }
+  QString GetCommandLine() const { return m_commandLine; }
+  // Read from the file at each call.
+  QString GetContact() const;
+  QString GetContactEMail() const;
+  // The installation folder, then "/" + EMailSubDir when that is set.
+  QString GetGameFolder() const;
+
   QString GetShortName() const override { return m_shortName; }
-  QString GetLongName() const override;
-  QString GetEMailDir() const override;
-  QString GetExeName() const override;
-  bool Installed(bool rescan) override {
-    (void)rescan;
-    return false;
-  }
+  QString GetLongName() const override { return m_longName; }
+  QString GetEMailDir() const override { return m_emailSubDir; }
+  QString GetExeName() const override { return m_exe; }
+  bool Installed(bool rescan) override;
   void NotInstalled() override;
-  QString GetDirectory() const override { return QString(); }
-  QString GetVersion() const override { return QString(); }
-  ProgramState GetStatus() const override { return ProgramState::NotRunning; }
-  bool Run(WindowHandle window) override {
-    (void)window;
-    return false;
+  QString GetDirectory() const override { return m_directory; }
+  QString GetVersion() const override { return m_version; }
+  ProgramState GetStatus() const override;
+  bool Run(WindowHandle window) override;
+  GameList InitGames() override;
+  // The collection built by the last InitGames.
+  const GameList& GetGames() const { return m_games; }
+  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
+  bool SupportsPasswords() const override { return !m_commandLine.isEmpty(); }
+  bool Provides(OptionalOperation operation) const override {
+    return operation == OptionalOperation::ProcessTurn;
   }
-  GameList InitGames() override { return {}; }
-  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override {
-    (void)folder, (void)sender, (void)plain;
-  }
-  bool SupportsPasswords() const override { return false; }
+  bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
 
  private:
-  QString Definition(const QString& key, const QString& defaultValue = QString()) const;
-
   Services m_services;
   QString m_shortName;
   QString m_iniPath;
+  QString m_longName;
+  QString m_exe, m_emailSubDir, m_uninstall, m_filePattern, m_description, m_commandLine;
+  std::vector<CUSTOM_File> m_files;
+  QString m_modifiedExt;
+  QString m_directory;  // no trailing separator; empty until Installed succeeds
+  QString m_version;
+  QString m_exePath;
+  GameList m_games;
 };
 
 }  // namespace kolt

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "core/UiPort.h"
+#include "model/RecordGame.h"
+
+namespace kolt {
+
+class CUSTOM;
+
+// One game of a user-defined program: a primary file in the program's game folder and
+// the files of the program's other file types that share its base name. Its name and
+// record key is the primary file's name; its status file is base name + "." + the
+// program's Modified extension.
+class CUSTOM_Game final : public RecordGame {
+ public:
+  explicit CUSTOM_Game(UiPort& ui) : m_ui(ui) {}
+
+  // `program` must be a CUSTOM; `subfolder` is its EMailSubDir ("" for the installation
+  // folder itself).
+  void Init(std::shared_ptr<Program> program, const QString& subfolder, const QString& fileName) override;
+  bool IsValid() const override { return m_valid; }
+  std::shared_ptr<Program> GetProgram() const override { return m_program; }
+  QString GetName() const override { return m_fileName; }
+  QString GetDescription() const override { return m_description; }
+  QString GetModified() const override;
+  qint64 GetSize() const override;
+  QStringList GetFiles() const override;
+  void Delete() override;
+
+  QString GetRecordKey() const override { return m_fileName; }
+  QString GetModifiedStamp() const override;
+
+  QString GetFolder() const { return m_folder; }
+  QString GetBaseName() const { return m_baseName; }
+  QString GetStatusFileName() const { return m_statusFileName; }
+
+ private:
+  UiPort& m_ui;
+  std::shared_ptr<Program> m_program;
+  QString m_folder;
+  QString m_fileName;
+  QString m_baseName;
+  QString m_statusFileName;
+  QString m_description;
+  bool m_valid = false;
+};
+
+// The description that `rule` (upper case: "LINEn", "TRIM", "MIDo,l") takes from the file
+// at `path`, read as single-byte text; "" when the file cannot be read. Any other rule is
+// reported ("Invalid Description rule: " + rule) and gives "". The games of a program and
+// the editor's test use it.
+QString DescriptionRule(UiPort& ui, const QString& path, const QString& rule);
+
+}  // namespace kolt
