@@ -50,6 +50,9 @@ bool CUSTOM::SetINI(const QString& shortName) {
   m_iniPath = found.isEmpty() ? home + QChar('/') + m_shortName + QStringLiteral(".INI") : found;
   m_longName = IniRead(kSettings, QStringLiteral("LongName"), QString(), m_iniPath);
   if (m_longName.isEmpty()) m_longName = m_shortName;
+  // Read once per object, here rather than on the first Installed: the programs dialog
+  // lists programs it never checks, with their executables and folders.
+  ReadINI();
   return true;
 }
 
@@ -136,13 +139,9 @@ bool CUSTOM::Installed(bool rescan) {
   if (!rescan) {
     const QString stored = IniRead(m_shortName, kDirectory);
     if (stored == kHidden) return false;
-    if (!stored.isEmpty()) {
-      ReadINI();
-      candidate = ExecutableIn(stored);
-    }
+    if (!stored.isEmpty()) candidate = ExecutableIn(stored);
   }
   if (candidate.isEmpty()) {
-    ReadINI();
     for (const QString& part : m_uninstall.split(QChar('|'))) {
       const QString name = part.trimmed();
       if (name.isEmpty()) continue;
@@ -151,6 +150,15 @@ bool CUSTOM::Installed(bool rescan) {
     }
   }
   if (candidate.isEmpty()) {
+    // A definition that names no executable leaves nothing to ask for: it is not
+    // installed, but it is not marked so either, and is looked at again once the
+    // definition names one.
+    if (m_exe.isEmpty()) {
+      m_directory.clear();
+      m_version.clear();
+      m_exePath.clear();
+      return false;
+    }
     const QString answer = AskInstallDirectory(m_services.ui, *this, IniRead(m_shortName, kDirectory));
     if (answer.isEmpty() || answer == kHidden) return Fail();
     candidate = ExecutableIn(answer);

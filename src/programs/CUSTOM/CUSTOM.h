@@ -26,7 +26,7 @@ class CUSTOM final : public UserProgram {
  public:
   explicit CUSTOM(const Services& services) : m_services(services) {}
 
-  // Binds the object to its definition file and reads the long name; always true.
+  // Binds the object to its definition file and reads it (ReadINI); always true.
   bool SetINI(const QString& shortName) override;
   // Reads the whole definition: the Settings section and every file type.
   void ReadINI();
