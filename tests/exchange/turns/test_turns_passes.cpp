@@ -86,10 +86,10 @@ class Passes : public TurnsTest {
         WriteAt(saves + QString("/Nebula%1.gam").arg(i), Se4SaveBytes(simultaneous), t0);
         IniWrite("SE4", QString("Nebula%1").arg(i), "host@example.org");
       }
-      const QString base = turns + QString("/war%1").arg(i);
-      WriteAt(base + ".sav", "Campaign " + QByteArray::number(i) + "\r\nmore", t0);
-      WriteAt(base + ".dat", "data", t0);
-      if (i % 4 == 0) WriteAt(base + ".log", "not the game's", t0);
+      const QString warBase = turns + QString("/war%1").arg(i);
+      WriteAt(warBase + ".sav", "Campaign " + QByteArray::number(i) + "\r\nmore", t0);
+      WriteAt(warBase + ".dat", "data", t0);
+      if (i % 4 == 0) WriteAt(warBase + ".log", "not the game's", t0);
     }
   }
   QString cmbo = home.Root() + "/games/CM";
