@@ -151,6 +151,14 @@ TEST(CustomInstalled, StoredFolderHiddenProgramMissingExecutableAndCancelledQues
   EXPECT_TRUE(fx.tools.lookups.isEmpty());
   EXPECT_EQ(p->GetModifiedExt(), "sav");
 
+  // An executable named with a folder is not taken, even where that path leads to one.
+  EXPECT_FALSE(fx.Make(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=turns/../ab.exe"))->Installed(false));
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("AB executable not found: "));
+  EXPECT_EQ(IniRead("AB", "Directory"), "-");
+  IniWrite("AB", "Directory", fx.game);
+  fx.ui.boxes.clear();
+
   QFile::remove(fx.game + "/ab.exe");
   EXPECT_FALSE(fx.Make()->Installed(false));
   ASSERT_EQ(fx.ui.boxes.size(), 1u);
@@ -279,6 +287,7 @@ TEST(DescriptionRules, Line) {
   EXPECT_EQ(fx.Describe(text, "LINE2.5"), "second ");  // halves to the even neighbour
   EXPECT_EQ(fx.Describe(text, "LINE3.5"), "fourth");
   EXPECT_EQ(fx.Describe(text, "LINE5"), "fifth");
+  EXPECT_EQ(fx.Describe(text, "line5"), "fifth");  // as the editor may hand it in
   EXPECT_EQ(fx.Describe(text, "LINE6"), "");
   EXPECT_EQ(fx.Describe("only\r\n", "LINE2"), "");
   EXPECT_EQ(fx.Describe("", "LINE1"), "");

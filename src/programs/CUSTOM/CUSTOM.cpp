@@ -34,6 +34,13 @@ QString UpperExtension(const QString& name) {
   return dot < 0 ? QString() : name.mid(dot + 1).toUpper();
 }
 
+// The executable is named without a folder; a definition may come from someone else, so
+// a name that leads out of the installation folder is not taken.
+bool IsPlainName(const QString& name) {
+  return !name.isEmpty() && !name.contains(QChar('/')) && !name.contains(QChar('\\')) &&
+         name != QStringLiteral(".") && name != QStringLiteral("..");
+}
+
 // Programs that run under Wine and so understand only Windows paths.
 bool IsWindowsProgram(const QString& file) {
   return file.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive) ||
@@ -165,7 +172,7 @@ bool CUSTOM::Installed(bool rescan) {
   }
 
   const QFileInfo exe(candidate);
-  if (!exe.isFile()) {
+  if (!IsPlainName(m_exe) || !exe.isFile()) {
     m_services.ui.ShowError(m_shortName + QStringLiteral(" executable not found: ") + candidate);
     return Fail();
   }

@@ -232,7 +232,9 @@ void CUSTOM_Game::Delete() {
   ClearRecord(true);
 }
 
-QString DescriptionRule(UiPort& ui, const QString& path, const QString& rule) {
+QString DescriptionRule(UiPort& ui, const QString& path, const QString& givenRule) {
+  // Callers hand it in upper case; the editor's test may not.
+  const QString rule = givenRule.toUpper();
   const std::optional<FolderEntry> entry = FileEntryAt(path);
   if (!entry || !entry->IsFile()) return QString();
   // The listed spelling: the path may name the file in another case.

@@ -57,10 +57,12 @@ class CUSTOM_Game final : public RecordGame {
   bool m_valid = false;
 };
 
-// The description that `rule` (upper case: "LINEn", "TRIM", "MIDo,l") takes from the file
-// at `path`, read as single-byte text; "" when the file cannot be read. Any other rule is
-// reported ("Invalid Description rule: " + rule) and gives "". The games of a program and
-// the editor's test use it.
+// The description that `rule` ("LINEn", "TRIM", "MIDo,l", in any case) takes from the
+// file at `path`, read as single-byte text (decoded as UTF-8 when valid, else as
+// Windows-1252); "" when the file cannot be read. LINE reads at most the first megabyte,
+// TRIM and MID at most 64 KiB. Any other rule is reported ("Invalid Description rule: " +
+// the rule in upper case) and gives "". The games of a program and the editor's test use
+// it.
 QString DescriptionRule(UiPort& ui, const QString& path, const QString& rule);
 
 }  // namespace kolt
