@@ -47,8 +47,6 @@ frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry,
   m_lvInstalled->setSelectionMode(QAbstractItemView::SingleSelection);
   m_lvInstalled->setAllColumnsShowFocus(true);
   m_lvInstalled->installEventFilter(this);
-  const QList<int> widths = ProgramColumnWidths();
-  for (int i = 0; i < widths.size(); ++i) m_lvInstalled->setColumnWidth(i, widths[i] / 15);  // twips
   m_lvInstalled->header()->setStretchLastSection(true);
 
   auto* buttons = new QVBoxLayout;
@@ -116,6 +114,7 @@ void frmPrograms::FillList(bool reload) {
       m_lvInstalled->setCurrentItem(item);
     }
   }
+  for (int c = 0; c + 1 < m_lvInstalled->columnCount(); ++c) m_lvInstalled->resizeColumnToContents(c);
 }
 
 ProgramPtr frmPrograms::Selected() const {

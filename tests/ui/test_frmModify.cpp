@@ -129,6 +129,10 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   EXPECT_EQ(list->currentItem(), list->topLevelItem(2));
   EXPECT_FALSE(Flag(*form, 0)->isChecked());
   EXPECT_TRUE(Flag(*form, 3)->isChecked());
+  form->show();
+  QApplication::processEvents();
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(form->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmModify.png"));
 
   QTest::keyClicks(extension, " cmt ");
   Flag(*form, 1)->click();
@@ -241,10 +245,6 @@ TEST(frmModify, BrowseButtonsFillTheirFields) {
   Click(*form, "cmdEMailSubDir");
   EXPECT_EQ(Child<QLineEdit>(*form, "txtEMailSubDir")->text(), "Turns");
 
-  form->show();
-  QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(form->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmModify.png"));
 }
 
 TEST(frmModify, DescriptionTest) {
