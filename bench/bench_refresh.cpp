@@ -1,7 +1,8 @@
-// A player's home at scale: 2,000 games, 1,200 of Steel Panthers in one EMAIL folder
-// (4,800 files), 400 of Combat Mission in its KOLT folder and 400 of Space Empires IV in
-// its SAVEGAME folder (turn-based series, hosted and client games with their order files),
-// with their records in KOLT.INI. Times, each beside its bare cost:
+// A player's home at scale: 2,000 games, 1,000 of Steel Panthers in one EMAIL folder
+// (4,000 files), 400 of Combat Mission in its KOLT folder, 400 of Space Empires IV in
+// its SAVEGAME folder (turn-based series, hosted and client games with their order files)
+// and 200 of a user-defined program (two file types, a LINE description rule), with
+// their records in KOLT.INI. Times, each beside its bare cost:
 //   - the model refresh that kolt-cli list and the main window share, against one
 //     in-process listing + stat of the same files;
 //   - the main window's refresh (F5) with its 2,000 rows, offscreen;
@@ -160,14 +161,40 @@ QByteArray AddSe4(const QString& root, int games) {
   return ini;
 }
 
-// A home in `root` with `games` games, three in five of Steel Panthers, one in five of
-// Combat Mission and one in five of Space Empires IV; `historyBytes` of records of games
-// long over fill the settings.
+// The share of a user-defined program, WARGAME: its definition beside KOLT.INI and
+// `games` games of a primary ".sav" (the status file, described by its first line) and
+// a ".dat" in its TURNS folder, with a file of another kind now and then.
+QByteArray AddCustom(const QString& root, const QString& home, int games) {
+  const QString game = root + "/games/WarGame";
+  const QString turns = game + "/Turns";
+  QDir().mkpath(turns);
+  Write(game + "/war.exe", "MZ");
+  Write(home + "/WARGAME.INI",
+        "[Settings]\r\nLongName=War Game\r\nEXE=war.exe\r\nEMailSubDir=TURNS\r\nKOLTFilePattern=*.sav\r\n"
+        "Description=LINE1\r\nCommandLine=\"%f\" \"%p\"\r\nFileTypes=2\r\n"
+        "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\nCheckSame=1\r\nRequired=1\r\n"
+        "[File1]\r\nExt=dat\r\nRequired=1\r\n");
+  QByteArray ini = "[WARGAME]\r\nDirectory=" + QFile::encodeName(game) + "\r\n";
+  for (int i = 0; i < games; ++i) {
+    const QByteArray base = "war" + QByteArray::number(i).rightJustified(4, '0');
+    Write(turns + "/" + base + ".sav", "Campaign " + QByteArray::number(i) + "\r\n" + QByteArray(3000, 's'));
+    Write(turns + "/" + base + ".dat", QByteArray(800, 'd'));
+    if (i % 10 == 0) Write(turns + "/" + base + ".log", QByteArray(100, 'l'));
+    ini += base + ".sav=opp" + QByteArray::number(i) + "@example.org\r\n";
+    if (i % 2 == 0) ini += base + ".sav/S=2024-06-01 10:00:00\r\n";
+  }
+  return ini;
+}
+
+// A home in `root` with `games` games, one in two of Steel Panthers, one in five of
+// Combat Mission, one in five of Space Empires IV and one in ten of a user-defined
+// program; `historyBytes` of records of games long over fill the settings.
 QString MakeHome(const QString& root, int games, qint64 historyBytes) {
   const QString home = root + "/home";
   QDir().mkpath(home);
-  const int cmbo = games / 5, se4 = games / 5;
-  QByteArray ini = AddSpwaw(root, games - cmbo - se4) + AddCmbo(root, cmbo) + AddSe4(root, se4);
+  const int cmbo = games / 5, se4 = games / 5, custom = games / 10;
+  QByteArray ini = AddSpwaw(root, games - cmbo - se4 - custom) + AddCmbo(root, cmbo) + AddSe4(root, se4) +
+                   AddCustom(root, home, custom);
   ini.reserve(ini.size() + historyBytes + 200);
   for (int i = 0; ini.size() < historyBytes; ++i) {
     const QByteArray key = "old" + QByteArray::number(i).rightJustified(7, '0') + ".cmt";
@@ -215,6 +242,7 @@ int ChildModel(int argc, char** argv, const QString& home) {
   QCoreApplication app(argc, argv);
   QuietUi ui;
   SetSettingsPath(home + "/KOLT.INI");
+  App().homeFolder = home;  // where the user-defined programs' definitions lie
   LinuxWintools tools(ui);
   ProgramList programs;
   ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
@@ -235,14 +263,16 @@ int ChildModel(int argc, char** argv, const QString& home) {
   std::vector<double> bare;
   int files = 0;
   for (int i = 0; i < 7; ++i) {
-    int email = 0, kolt = 0, saves = 0;
+    int email = 0, kolt = 0, saves = 0, turns = 0;
     double ms = ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &email);
     if (const ProgramPtr cmbo = programs.Find("CMBO"))
       ms += ListAndStat(cmbo->GetDirectory() + "/KOLT", &kolt);
     if (const ProgramPtr se4 = programs.Find("SE4"))
       ms += ListAndStat(se4->GetDirectory() + "/SAVEGAME", &saves);
+    if (const ProgramPtr custom = programs.Find("WARGAME"))
+      ms += ListAndStat(custom->GetDirectory() + "/Turns", &turns);
     bare.push_back(ms);
-    files = email + kolt + saves;
+    files = email + kolt + saves + turns;
   }
   const double ours = Median(rounds), base = Median(bare);
   std::printf("model refresh of %zu games: first %.1f ms, then %.1f ms (median of 6)\n", games, first, ours);
@@ -254,6 +284,7 @@ int ChildModel(int argc, char** argv, const QString& home) {
 int ChildWindow(int argc, char** argv, const QString& home) {
   QApplication app(argc, argv);
   SetSettingsPath(home + "/KOLT.INI");
+  App().homeFolder = home;
   QtUiPort ui;
   LinuxWintools tools(ui);
   ProgramList programs;
@@ -363,9 +394,9 @@ int main(int argc, char** argv) {
   QThread::sleep(3);
   const QString out = root + "/out.txt";
   std::printf(
-      "bench_refresh: %d games (%d of Steel Panthers, %d of Combat Mission, %d of Space Empires IV), %d "
-      "cores\n\n",
-      games, games - 2 * (games / 5), games / 5, games / 5,
+      "bench_refresh: %d games (%d of Steel Panthers, %d of Combat Mission, %d of Space Empires IV, %d of a "
+      "user-defined program), %d cores\n\n",
+      games, games - 2 * (games / 5) - games / 10, games / 5, games / 5, games / 10,
       static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
 
   const Run model = Spawn({self, "--child", "model", home}, out);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Creates a demo home folder: synthetic installations of the three built-in games with
-a few games in progress in every state, and a KOLT.INI that knows them.
+"""Creates a demo home folder: synthetic installations of the three built-in games and of
+one user-defined program (HEXWAR.INI: two file types and a description rule), with a few
+games in progress in every state, and a KOLT.INI that knows them.
 
     scripts/make-demo-home.py FOLDER
 
@@ -126,6 +127,35 @@ def main():
     write(os.path.join(saves, "Duel_2.gam"), se4_save("   7 ", "Turn Based", players), t_duel2)
     write(os.path.join(saves, "Duel_3.gam"), se4_save("   8 ", "Turn Based", players), t_duel3)
     ini += ["Duel/S=" + stamp(t_duel2), "Duel/SN=Duel_2.gam", "Duel/R=" + stamp(t_duel3), ""]
+
+    # A user-defined program: a scenario file (".hwg", the status file, described by its
+    # first line) and an orders file (".hwo") per game in the PBEM folder.
+    hw = os.path.join(games, "HexWar")
+    write(os.path.join(hw, "HexWar.exe"), b"MZ demo stand-in\0", now - 200 * 24 * hour)
+    write(os.path.join(home, "HEXWAR.INI"), "\r\n".join([
+        "[Settings]", "LongName=Hex War (user-defined)", "EXE=HexWar.exe", "EMailSubDir=PBEM",
+        "Uninstall=Hex War | HexWar", "KOLTFilePattern=*.hwg", "Description=LINE1",
+        "CommandLine=/pbem \"%f\" \"%p\"", "Contact=Demo Author", "ContactEMail=author@example.org",
+        "FileTypes=2",
+        "[File0]", "Ext=hwg", "Primary=1", "Modified=1", "CheckSame=1", "Required=1",
+        "[File1]", "Ext=hwo", "Required=1", ""]))
+    ini += ["[HEXWAR]", "Directory=" + hw]
+    for name, desc, state, address in (("Ardennes", "Ardennes 1944: the northern shoulder", "Play",
+                                        "mike@example.net"),
+                                       ("Sicily", "Operation Husky, day 3", "Send", "anna@example.com"),
+                                       ("Crete", "Crete 1941: Maleme airfield", "New", "")):
+        t_hwg = int(now - {"Play": 7, "Send": 2, "New": 20}[state] * hour)
+        write(os.path.join(hw, "PBEM", name + ".hwg"), desc + "\r\n" + "\0" * 2000, t_hwg)
+        write(os.path.join(hw, "PBEM", name + ".hwo"), os.urandom(6000), t_hwg)
+        key = name + ".hwg"
+        if address:
+            ini.append(key + "=" + address)
+        if state == "Play":
+            ini += [key + "/S=" + stamp(t_hwg - 20 * hour), key + "/R=" + stamp(t_hwg), key + "/P=bastogne"]
+        elif state == "Send":
+            ini += [key + "/S=" + stamp(t_hwg - 30 * hour), key + "/R=" + stamp(t_hwg - 10 * hour)]
+    write(os.path.join(hw, "PBEM", "notes.txt"), "not a game: does not match the file pattern\r\n")
+    ini.append("")
 
     ini += ["[Settings]", "Taunt=1", "",
             "[E-Mail]", "Mode=SMTP", "From=me@example.org", "Address=me@example.org",

@@ -1,67 +1,315 @@
 #include "programs/CUSTOM/CUSTOM.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
+#include "core/Utilities.h"
+#include "model/ProgramRegistry.h"
+#include "programs/CUSTOM/CUSTOM_Game.h"
 
 namespace kolt {
+namespace {
 
-// Not complete yet: a user-defined program knows its names and reports itself not
-// installed.
+const QString kSettings = QStringLiteral("Settings");
+const QString kDirectory = QStringLiteral("Directory");
+const QString kHidden = QStringLiteral("-");
+
+// A definition names its file types by count; a mistyped count must not make every
+// start-up read thousands of empty sections.
+constexpr long long kMaxFileTypes = 256;
+
+bool Flag(const QString& value) {
+  return LeadingNumber(value) != 0;
+}
+
+// The extension after the last dot, in upper case; "" for a name without one.
+QString UpperExtension(const QString& name) {
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  return dot < 0 ? QString() : name.mid(dot + 1).toUpper();
+}
+
+// Programs that run under Wine and so understand only Windows paths.
+bool IsWindowsProgram(const QString& file) {
+  return file.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive) ||
+         file.endsWith(QStringLiteral(".com"), Qt::CaseInsensitive) ||
+         file.endsWith(QStringLiteral(".bat"), Qt::CaseInsensitive);
+}
+
+}  // namespace
 
 bool CUSTOM::SetINI(const QString& shortName) {
   m_shortName = shortName.toUpper();
   const QString home = App().homeFolder;
   const QString found = FindEntryNoCase(home, m_shortName + QStringLiteral(".INI"));
   m_iniPath = found.isEmpty() ? home + QChar('/') + m_shortName + QStringLiteral(".INI") : found;
-  m_longName = IniRead(QStringLiteral("Settings"), QStringLiteral("LongName"), QString(), m_iniPath);
+  m_longName = IniRead(kSettings, QStringLiteral("LongName"), QString(), m_iniPath);
   if (m_longName.isEmpty()) m_longName = m_shortName;
+  // Read once per object, here rather than on the first Installed: the programs dialog
+  // lists programs it never checks, with their executables and folders.
+  ReadINI();
   return true;
 }
 
-void CUSTOM::ReadINI() {}
+void CUSTOM::ReadINI() {
+  auto setting = [this](const char* key) {
+    return IniRead(kSettings, QLatin1String(key), QString(), m_iniPath);
+  };
+  m_exe = setting("EXE");
+  m_emailSubDir = setting("EMailSubDir");
+  m_uninstall = setting("Uninstall");
+  m_filePattern = setting("KOLTFilePattern");
+  m_description = setting("Description");
+  m_commandLine = setting("CommandLine");
+  const long long count = std::clamp(LeadingInteger(setting("FileTypes")), 0LL, kMaxFileTypes);
+
+  m_files.clear();
+  m_modifiedExt.clear();
+  for (long long i = 0; i < count; ++i) {
+    const QString section = QStringLiteral("File") + QString::number(i);
+    CUSTOM_File file;
+    file.Ext = IniRead(section, QStringLiteral("Ext"), QString(), m_iniPath);
+    file.Primary = Flag(IniRead(section, QStringLiteral("Primary"), QString(), m_iniPath));
+    file.Modified = Flag(IniRead(section, QStringLiteral("Modified"), QString(), m_iniPath));
+    file.CheckSame = Flag(IniRead(section, QStringLiteral("CheckSame"), QString(), m_iniPath));
+    file.Required = Flag(IniRead(section, QStringLiteral("Required"), QString(), m_iniPath));
+    if (file.Modified) m_modifiedExt = file.Ext;  // the last one wins
+    m_files.push_back(file);
+  }
+}
 
 QString CUSTOM::GetContact() const {
-  return IniRead(QStringLiteral("Settings"), QStringLiteral("Contact"), QString(), m_iniPath);
+  return IniRead(kSettings, QStringLiteral("Contact"), QString(), m_iniPath);
 }
 
 QString CUSTOM::GetContactEMail() const {
-  return IniRead(QStringLiteral("Settings"), QStringLiteral("ContactEMail"), QString(), m_iniPath);
+  return IniRead(kSettings, QStringLiteral("ContactEMail"), QString(), m_iniPath);
 }
 
 QString CUSTOM::GetGameFolder() const {
   return m_emailSubDir.isEmpty() ? m_directory : m_directory + QChar('/') + m_emailSubDir;
 }
 
-bool CUSTOM::Installed(bool rescan) {
-  (void)rescan;
+QString CUSTOM::GameFolderOnDisk() const {
+  if (m_directory.isEmpty()) return QString();
+  return ResolveNoCase(m_directory, m_emailSubDir);
+}
+
+const CUSTOM_File* CUSTOM::FileTypeOf(const QString& fileName) const {
+  const QString extension = UpperExtension(fileName);
+  for (const CUSTOM_File& type : m_files) {
+    if (type.Ext.toUpper() == extension) return &type;
+  }
+  return nullptr;
+}
+
+QString CUSTOM::ExecutableIn(const QString& folder) const {
+  QString base = folder;
+  // A folder written the Windows way (a definition or settings file brought from
+  // Windows) is found through the Wine prefix.
+  const bool drive = base.size() >= 3 && base[0].isLetter() && base[1] == QChar(':') &&
+                     (base[2] == QChar('\\') || base[2] == QChar('/'));
+  if (drive) {
+    const QString mapped = m_services.tools.ToUnixPath(base);
+    if (!mapped.isEmpty()) base = mapped;
+  }
+  while (base.size() > 1 && (base.endsWith(QChar('/')) || base.endsWith(QChar('\\')))) base.chop(1);
+  if (m_exe.isEmpty()) return base + QChar('/');
+  return ResolveNoCase(base, m_exe);
+}
+
+bool CUSTOM::Fail() {
+  m_directory.clear();
+  m_version.clear();
+  m_exePath.clear();
+  NotInstalled();
   return false;
 }
 
+bool CUSTOM::Installed(bool rescan) {
+  if (!rescan && !m_directory.isEmpty()) return true;
+  if (m_shortName.isEmpty()) return false;
+
+  QString candidate;
+  if (!rescan) {
+    const QString stored = IniRead(m_shortName, kDirectory);
+    if (stored == kHidden) return false;
+    if (!stored.isEmpty()) candidate = ExecutableIn(stored);
+  }
+  if (candidate.isEmpty()) {
+    for (const QString& part : m_uninstall.split(QChar('|'))) {
+      const QString name = part.trimmed();
+      if (name.isEmpty()) continue;
+      candidate = m_services.tools.UninstallLookup(m_exe, name);
+      if (!candidate.isEmpty()) break;
+    }
+  }
+  if (candidate.isEmpty()) {
+    // A definition that names no executable leaves nothing to ask for: it is not
+    // installed, but it is not marked so either, and is looked at again once the
+    // definition names one.
+    if (m_exe.isEmpty()) {
+      m_directory.clear();
+      m_version.clear();
+      m_exePath.clear();
+      return false;
+    }
+    const QString answer = AskInstallDirectory(m_services.ui, *this, IniRead(m_shortName, kDirectory));
+    if (answer.isEmpty() || answer == kHidden) return Fail();
+    candidate = ExecutableIn(answer);
+  }
+
+  const QFileInfo exe(candidate);
+  if (!exe.isFile()) {
+    m_services.ui.ShowError(m_shortName + QStringLiteral(" executable not found: ") + candidate);
+    return Fail();
+  }
+  const QString folder = exe.absolutePath();
+  if (!QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
+    m_services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
+    return Fail();
+  }
+
+  m_directory = folder;
+  m_exePath = exe.absoluteFilePath();
+  m_version = m_services.tools.FileVersion(m_exePath);
+  if (m_directory != IniRead(m_shortName, kDirectory)) {
+    // The installation is usable all the same; the user learns it will be looked for again.
+    if (!IniWrite(m_shortName, kDirectory, m_directory)) m_services.ui.ShowSettingsWriteError();
+  }
+  return !m_directory.isEmpty();
+}
+
 void CUSTOM::NotInstalled() {
-  if (!m_shortName.isEmpty()) IniWrite(m_shortName, QStringLiteral("Directory"), QStringLiteral("-"));
+  if (m_shortName.isEmpty()) return;
+  if (!IniWrite(m_shortName, kDirectory, kHidden)) m_services.ui.ShowSettingsWriteError();
 }
 
 ProgramState CUSTOM::GetStatus() const {
-  return ProgramState::NotRunning;
+  if (m_exePath.isEmpty() || m_services.tools.CanOpenExclusive(m_exePath)) return ProgramState::NotRunning;
+  return ProgramState::Running;
 }
 
 bool CUSTOM::Run(WindowHandle window) {
   (void)window;
-  return false;
+  if (m_exePath.isEmpty()) return false;
+  return m_services.tools.RunProgram(m_exePath, {.directory = m_directory});
 }
 
 GameList CUSTOM::InitGames() {
-  return {};
+  GameList games;
+  bool found = false;
+  const QString folder =
+      m_directory.isEmpty() ? QString() : ResolveNoCase(m_directory, m_emailSubDir, &found);
+  if (found) {
+    const ProgramPtr self = Self();
+    const QString pattern = m_filePattern.isEmpty() ? QStringLiteral("*.*") : m_filePattern;
+    for (const QString& name : ListNoCase(folder, pattern)) {
+      if (name.startsWith(QChar('.'))) continue;  // hidden files are not games
+      auto game = std::make_shared<CUSTOM_Game>(m_services.ui);
+      game->Init(self, m_emailSubDir, name);
+      if (game->IsValid()) games.push_back(game);
+    }
+  }
+  m_games = games;
+  return games;
+}
+
+QStringList CUSTOM::MissingRequiredFiles(const QStringList& received) const {
+  QSet<QString> names;
+  for (const QString& name : received) names.insert(name.toUpper());
+  QStringList missing;
+  for (const QString& name : received) {
+    const CUSTOM_File* type = FileTypeOf(name);
+    if (!type || !type->Primary) continue;
+    const qsizetype dot = name.lastIndexOf(QChar('.'));
+    const QString base = dot < 0 ? name : name.left(dot);
+    for (const CUSTOM_File& other : m_files) {
+      if (!other.Required || other.Primary) continue;
+      const QString expected = other.Ext.isEmpty() ? base : base + QChar('.') + other.Ext;
+      if (!names.contains(expected.toUpper()) && !missing.contains(expected)) missing.append(expected);
+    }
+  }
+  return missing;
 }
 
 void CUSTOM::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
-  (void)folder, (void)sender, (void)plain;
+  UiPort& ui = m_services.ui;
+  const QFileInfo info(folder);
+  if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
+    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
+    return;
+  }
+  std::unique_ptr<ReceiveBatch> batch = m_services.newBatch ? m_services.newBatch() : nullptr;
+  if (!batch) return;
+
+  const ProgramPtr self = Self();
+  const QString target = GameFolderOnDisk();
+  batch->BeginReceive(self);
+  const QStringList names = ListNoCase(folder, QStringLiteral("*.*"));
+  for (const QString& name : names) {
+    ui.ShowStatus(SafeForDisplay(name));
+    const QString file = QDir(folder).filePath(name);
+    const CUSTOM_File* type = FileTypeOf(name);
+    if (!type) {
+      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
+    } else if (type->Primary) {
+      // Bound to the installed copy, if any: only its record key (the address) matters.
+      CUSTOM_Game installed(ui);
+      installed.Init(self, m_emailSubDir, name);
+      batch->AddReceivedFile(file, target, type->CheckSame, installed.GetEMail(), sender, true, m_emailSubDir,
+                             QString());
+    } else {
+      // Only a primary file names a game; the others are copied beside it.
+      batch->AddReceivedFile(file, target, type->CheckSame, QString(), QString(), false, QString(),
+                             QString());
+    }
+  }
+  for (const QString& missing : MissingRequiredFiles(names))
+    batch->AddMessage(QStringLiteral("Required file missing: ") + missing);
+  batch->FinishReceive(sender, std::make_shared<CUSTOM_Game>(ui), plain);
+}
+
+QString CUSTOM::CommandFor(const QString& gamePath, const QString& password) const {
+  const QString& line = m_commandLine;
+  QString command;
+  command.reserve(line.size() + gamePath.size());
+  // One scan: what is put in is never looked at again.
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    if (line[i] == QChar('%') && i + 1 < line.size()) {
+      if (line[i + 1] == QChar('f')) {
+        command += gamePath;
+        ++i;
+        continue;
+      }
+      if (line[i + 1] == QChar('p')) {
+        command += password;
+        ++i;
+        continue;
+      }
+    }
+    command += line[i];
+  }
+  return command;
 }
 
 bool CUSTOM::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) {
-  (void)mainWindow, (void)game, (void)password;
-  return false;
+  (void)mainWindow;
+  if (m_exePath.isEmpty()) return false;
+  const auto* own = dynamic_cast<const CUSTOM_Game*>(&game);
+  const QString folder = own && !own->GetFolder().isEmpty() ? own->GetFolder() : GameFolderOnDisk();
+  QString path = QDir(folder).filePath(game.GetName());
+  if (IsWindowsProgram(m_exePath)) {
+    const QString windows = m_services.tools.ToWindowsPath(path);
+    if (!windows.isEmpty()) path = windows;
+  }
+  return m_services.tools.RunProgram(m_exePath,
+                                     {.parameters = CommandFor(path, password), .directory = m_directory});
 }
 
 }  // namespace kolt

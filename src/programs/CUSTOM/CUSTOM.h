@@ -26,7 +26,7 @@ class CUSTOM final : public UserProgram {
  public:
   explicit CUSTOM(const Services& services) : m_services(services) {}
 
-  // Binds the object to its definition file and reads the long name; always true.
+  // Binds the object to its definition file and reads it (ReadINI); always true.
   bool SetINI(const QString& shortName) override;
   // Reads the whole definition: the Settings section and every file type.
   void ReadINI();
@@ -67,7 +67,22 @@ class CUSTOM final : public UserProgram {
   }
   bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
 
+  // The arguments ProcessTurn hands over: CommandLine with each "%f" replaced by
+  // `gamePath` and each "%p" by `password`, in one scan (inserted text is not looked at
+  // again).
+  QString CommandFor(const QString& gamePath, const QString& password) const;
+  // The first file type whose Ext equals the name's extension without regard to case;
+  // null when none does.
+  const CUSTOM_File* FileTypeOf(const QString& fileName) const;
+
  private:
+  // The game folder as spelled on disk (its parts found without regard to case).
+  QString GameFolderOnDisk() const;
+  QString ExecutableIn(const QString& folder) const;
+  bool Fail();
+  // For each received primary file, the files of required types that did not come with it.
+  QStringList MissingRequiredFiles(const QStringList& received) const;
+
   Services m_services;
   QString m_shortName;
   QString m_iniPath;

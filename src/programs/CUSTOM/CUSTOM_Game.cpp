@@ -1,36 +1,266 @@
 #include "programs/CUSTOM/CUSTOM_Game.h"
 
-namespace kolt {
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-// Not complete yet.
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+#include "core/FileNames.h"
+#include "core/TextCodec.h"
+#include "core/Utilities.h"
+#include "model/Status.h"
+#include "programs/BuiltinProgram.h"
+#include "programs/CUSTOM/CUSTOM.h"
+
+namespace kolt {
+namespace {
+
+// Description rules read files that other people sent: a few lines or characters are
+// wanted, so nothing beyond these is ever read.
+constexpr qint64 kFirstRead = 4 * 1024;
+constexpr qint64 kLineReadMax = 1024 * 1024;  // LINE: the lines up to the one wanted
+constexpr qint64 kTextReadMax = 64 * 1024;    // TRIM, and the characters of MID
+
+// Windows does not force the deletion of a read-only file; under Wine a file without any
+// write permission is read-only.
+bool IsReadOnly(const FolderEntry& entry) {
+  return !(entry.mode & (S_IWUSR | S_IWGRP | S_IWOTH));
+}
+
+// A number of a rule: its leading number, rounded to the nearest integer with halves to
+// the even neighbour, kept within a range that no file reaches.
+qint64 RuleNumber(const QString& text) {
+  const double value = std::nearbyint(LeadingNumber(text));
+  constexpr double kLimit = 1e15;
+  return static_cast<qint64>(std::clamp(value, -kLimit, kLimit));
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+QByteArray TrimBlanks(const QByteArray& bytes) {
+  qsizetype begin = 0;
+  qsizetype end = bytes.size();
+  while (begin < end && IsBlank(bytes[begin])) ++begin;
+  while (end > begin && IsBlank(bytes[end - 1])) --end;
+  return bytes.mid(begin, end - begin);
+}
+
+QByteArray CutAtNul(QByteArray bytes) {
+  const qsizetype nul = bytes.indexOf('\0');
+  if (nul >= 0) bytes.truncate(nul);
+  return bytes;
+}
+
+// The first `max` bytes of the file, through the pass's listing when there is one.
+std::optional<QByteArray> ReadHead(const QString& path, const FolderEntry& entry, qint64 max) {
+  return ReadListedFile(path, entry, max);
+}
+
+// Line `n` (from 1) of the file; nullopt when the file has fewer lines. A line ends at
+// CR LF, CR or LF. Reads a little first and more only when the line lies further on.
+std::optional<QByteArray> LineOf(const QString& path, const FolderEntry& entry, qint64 n) {
+  for (qint64 max = kFirstRead;; max *= 16) {
+    max = std::min(max, kLineReadMax);
+    const std::optional<QByteArray> head = ReadHead(path, entry, max);
+    if (!head) return std::nullopt;
+    const bool whole = head->size() < max;
+    qsizetype start = 0;
+    qint64 line = 1;
+    while (true) {
+      qsizetype end = start;
+      while (end < head->size() && head->at(end) != '\r' && head->at(end) != '\n') ++end;
+      const bool ended = end < head->size();
+      if (line == n) {
+        if (ended || whole) {
+          if (!ended && start == head->size()) return std::nullopt;  // nothing after the last line end
+          return head->mid(start, end - start);
+        }
+        break;  // the line goes on beyond what was read
+      }
+      if (!ended) {
+        if (whole) return std::nullopt;
+        break;
+      }
+      start = end + 1;
+      if (head->at(end) == '\r' && start < head->size() && head->at(start) == '\n') ++start;
+      ++line;
+    }
+    // A line longer than anything read here is cut to what was read.
+    if (max >= kLineReadMax) {
+      if (line == n) return head->mid(start);
+      return std::nullopt;
+    }
+  }
+}
+
+// `length` bytes of a regular file from `offset` on (fewer at its end); nullopt when it
+// cannot be read. What lies before is not read.
+std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  std::optional<QByteArray> result;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    QByteArray bytes(static_cast<qsizetype>(length), Qt::Uninitialized);
+    qsizetype filled = 0;
+    bool ok = true;
+    while (filled < bytes.size()) {
+      const ssize_t n = ::pread(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled),
+                                static_cast<off_t>(offset + filled));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
+      if (n <= 0) break;
+      filled += n;
+    }
+    bytes.truncate(filled);
+    if (ok) result = std::move(bytes);
+  }
+  ::close(fd);
+  return result;
+}
+
+}  // namespace
 
 void CUSTOM_Game::Init(std::shared_ptr<Program> program, const QString& subfolder, const QString& fileName) {
-  (void)subfolder;
-  m_program = std::move(program);
-  m_fileName = fileName;
+  // The receiving engine binds one object to several received games in turn.
   m_valid = false;
+  m_program = std::move(program);
+  m_folder.clear();
+  m_fileName = fileName;
+  m_baseName.clear();
+  m_statusFileName.clear();
+  m_description.clear();
+
+  const auto* custom = dynamic_cast<const CUSTOM*>(m_program.get());
+  if (!custom || custom->GetDirectory().isEmpty()) return;
+  m_folder = subfolder.isEmpty() ? custom->GetDirectory() : ResolveNoCase(custom->GetDirectory(), subfolder);
+  const qsizetype dot = fileName.lastIndexOf(QChar('.'));
+  m_baseName = dot < 0 ? fileName : fileName.left(dot);
+  const QString modifiedExt = custom->GetModifiedExt();
+  m_statusFileName = modifiedExt.isEmpty() ? m_baseName : m_baseName + QChar('.') + modifiedExt;
+
+  const std::optional<FolderEntry> primary = EntryNoCase(m_folder, m_fileName);
+  if (!primary || !primary->IsFile()) return;
+  m_valid = true;
+  const QString rule = custom->GetDescription().toUpper();
+  if (!rule.isEmpty()) m_description = DescriptionRule(m_ui, QDir(m_folder).filePath(primary->name), rule);
+}
+
+std::vector<FolderEntry> CUSTOM_Game::Files() const {
+  std::vector<FolderEntry> files;
+  if (!m_valid) return files;
+  const auto* custom = dynamic_cast<const CUSTOM*>(m_program.get());
+  if (!custom) return files;
+  const std::vector<CUSTOM_File>& types = custom->GetCustomFiles();
+  if (types.size() < 2) {
+    if (std::optional<FolderEntry> primary = EntryNoCase(m_folder, m_fileName); primary && primary->IsFile())
+      files.push_back(std::move(*primary));
+    return files;
+  }
+  auto isTypeExt = [&](const QString& extension) {
+    for (const CUSTOM_File& type : types) {
+      if (type.Ext.compare(extension, Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+  };
+  // A type without an extension is the base name alone.
+  if (isTypeExt(QString())) {
+    if (std::optional<FolderEntry> bare = EntryNoCase(m_folder, m_baseName); bare && bare->IsFile())
+      files.push_back(std::move(*bare));
+  }
+  // The whole rest after "<base>." is the extension: "turn.old.sav" is the game
+  // "turn.old", not a file of the game "turn".
+  const QString prefix = m_baseName + QChar('.');
+  for (FolderEntry& entry : ListPrefixNoCase(m_folder, prefix)) {
+    if (!entry.IsFile() || entry.name.size() <= prefix.size()) continue;
+    if (isTypeExt(entry.name.mid(prefix.size()))) files.push_back(std::move(entry));
+  }
+  return files;
+}
+
+std::optional<FolderEntry> CUSTOM_Game::StatusFile() const {
+  if (m_statusFileName.isEmpty()) return std::nullopt;
+  std::optional<FolderEntry> entry = EntryNoCase(m_folder, m_statusFileName);
+  if (!entry || !entry->IsFile()) return std::nullopt;
+  return entry;
 }
 
 QString CUSTOM_Game::GetModified() const {
-  return QString();
+  const std::optional<FolderEntry> status = StatusFile();
+  return status ? ModifiedTextOf(*status) : QString();
+}
+
+QString CUSTOM_Game::GetModifiedStamp() const {
+  const std::optional<FolderEntry> status = StatusFile();
+  return status ? StampOf(*status) : QString();
 }
 
 qint64 CUSTOM_Game::GetSize() const {
-  return 0;
+  qint64 total = 0;
+  for (const FolderEntry& file : Files()) total += file.size;
+  return total;
 }
 
 QStringList CUSTOM_Game::GetFiles() const {
-  return {};
+  QStringList paths;
+  for (const FolderEntry& file : Files()) paths.append(QDir(m_folder).filePath(file.name));
+  return paths;
 }
 
-void CUSTOM_Game::Delete() {}
-
-QString CUSTOM_Game::GetModifiedStamp() const {
-  return QString();
+void CUSTOM_Game::Delete() {
+  const std::vector<FolderEntry> files = Files();
+  // A write-protected file would stop the deletion half-way; find it before anything
+  // is deleted.
+  for (const FolderEntry& file : files) {
+    if (IsReadOnly(file)) {
+      SetSystemError(EACCES);
+      m_ui.ShowError(QStringLiteral("Can't delete: ") + QDir(m_folder).filePath(file.name));
+      return;
+    }
+  }
+  for (const FolderEntry& file : files) {
+    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(file.name))) return;
+  }
+  ClearRecord(true);
 }
 
 QString DescriptionRule(UiPort& ui, const QString& path, const QString& rule) {
-  (void)ui, (void)path, (void)rule;
+  const std::optional<FolderEntry> entry = FileEntryAt(path);
+  if (!entry || !entry->IsFile()) return QString();
+  // The listed spelling: the path may name the file in another case.
+  const QString file = QDir(QFileInfo(path).path()).filePath(entry->name);
+
+  if (rule.startsWith(QStringLiteral("LINE"))) {
+    const qint64 n = std::max<qint64>(RuleNumber(rule.mid(4)), 1);
+    const std::optional<QByteArray> line = LineOf(file, *entry, n);
+    return line ? DecodeText(*line) : QString();
+  }
+  if (rule == QStringLiteral("TRIM")) {
+    const std::optional<QByteArray> text = ReadHead(file, *entry, kTextReadMax);
+    return text ? DecodeText(CutAtNul(TrimBlanks(*text))) : QString();
+  }
+  if (rule.startsWith(QStringLiteral("MID"))) {
+    const QStringList parts = rule.mid(3).split(QChar(','));
+    if (parts.size() == 2) {
+      const qint64 offset = RuleNumber(parts[0]);
+      const qint64 length = std::min(RuleNumber(parts[1]), kTextReadMax);
+      const qint64 skip = offset > 0 ? offset - 1 : 0;
+      if (length <= 0 || skip >= entry->size) return QString();
+      const std::optional<QByteArray> part = ReadRange(file, skip, length);
+      return part ? DecodeText(TrimBlanks(CutAtNul(*part))) : QString();
+    }
+  }
+  // A file that cannot be opened gives nothing, and no word about the rule.
+  if (!ReadFileHead(file, 0)) return QString();
+  ui.MsgBox(QStringLiteral("Invalid Description rule: ") + rule, Buttons::Ok, Icon::Exclamation);
   return QString();
 }
 

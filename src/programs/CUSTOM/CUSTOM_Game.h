@@ -2,7 +2,10 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "core/FolderSnapshot.h"
 #include "core/UiPort.h"
 #include "model/RecordGame.h"
 
@@ -38,6 +41,12 @@ class CUSTOM_Game final : public RecordGame {
   QString GetStatusFileName() const { return m_statusFileName; }
 
  private:
+  // The game's files in listing order: with two file types or more, "<base>.<Ext>" for
+  // each type's Ext (and "<base>" for a type without one); else the primary file alone.
+  std::vector<FolderEntry> Files() const;
+  // The status file when it is a file.
+  std::optional<FolderEntry> StatusFile() const;
+
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;
   QString m_folder;

@@ -42,21 +42,30 @@ class Passes : public TurnsTest {
  protected:
   void SetUp() override {
     TurnsTest::SetUp();
-    // Combat Mission and Space Empires IV beside Steel Panthers: every adapter's folders
-    // count.
+    // Combat Mission, Space Empires IV and a user-defined program beside Steel Panthers:
+    // every adapter's folders count.
     QDir().mkpath(kolt);
     WriteFile(cmbo + "/Combat Mission.exe", "MZ");
     IniWrite("CMBO", "Directory", cmbo);
     QDir().mkpath(saves);
     WriteFile(se4 + "/se4.exe", "MZ");
     IniWrite("SE4", "Directory", se4);
+    QDir().mkpath(turns);
+    WriteFile(war + "/war.exe", "MZ");
+    WriteFile(home.File("WARGAME.INI"),
+              "[Settings]\r\nEXE=war.exe\r\nEMailSubDir=Turns\r\nKOLTFilePattern=*.sav\r\n"
+              "Description=LINE1\r\nFileTypes=2\r\n"
+              "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\n[File1]\r\nExt=dat\r\n");
+    IniWrite("WARGAME", "Directory", war);
     ProgramRegistry registry(parts->ServicesFor(ui, tools), AdapterFactories());
     registry.BuildProgramList(programs);
     ASSERT_TRUE(programs.Contains("CMBO"));
     ASSERT_TRUE(programs.Contains("SE4"));
+    ASSERT_TRUE(programs.Contains("WARGAME"));
   }
   // Per number one game of each program; the Space Empires IV ones are in turn a hosted
-  // game with an order file in, a turn-based series of two saves and a client game.
+  // game with an order file in, a turn-based series of two saves and a client game; the
+  // user-defined program's have a second file and, now and then, one of another kind.
   void AddGames(int from, int to) {
     Se4Save simultaneous;
     simultaneous.players = {Se4Player{1, "Terrans", "Me", "me@example.org"},
@@ -77,18 +86,25 @@ class Passes : public TurnsTest {
         WriteAt(saves + QString("/Nebula%1.gam").arg(i), Se4SaveBytes(simultaneous), t0);
         IniWrite("SE4", QString("Nebula%1").arg(i), "host@example.org");
       }
+      const QString warBase = turns + QString("/war%1").arg(i);
+      WriteAt(warBase + ".sav", "Campaign " + QByteArray::number(i) + "\r\nmore", t0);
+      WriteAt(warBase + ".dat", "data", t0);
+      if (i % 4 == 0) WriteAt(warBase + ".log", "not the game's", t0);
     }
   }
   QString cmbo = home.Root() + "/games/CM";
   QString kolt = cmbo + "/KOLT";
   QString se4 = home.Root() + "/games/SE4";
   QString saves = se4 + "/SAVEGAME";
+  QString war = home.Root() + "/games/War";
+  QString turns = war + "/Turns";
   struct Counted {
     Lists lists;
     long long listings = 0;  // by the snapshot
     int emailOpened = 0;     // the EMAIL folder opened for listing by anyone
     int koltOpened = 0;      // the KOLT folder likewise
     int savesOpened = 0;     // the SAVEGAME folder likewise
+    int turnsOpened = 0;     // the user-defined program's folder likewise
     long long writes = 0;
   };
   // One refresh as the window and kolt-cli make it.
@@ -106,6 +122,7 @@ class Passes : public TurnsTest {
     c.emailOpened = OpenedFolders().value(email);
     c.koltOpened = OpenedFolders().value(kolt);
     c.savesOpened = OpenedFolders().value(saves);
+    c.turnsOpened = OpenedFolders().value(turns);
     c.writes = IniFileWriteCount() - writes;
     return c;
   }
@@ -125,6 +142,7 @@ class Passes : public TurnsTest {
                    OpenedFolders().value(email),
                    OpenedFolders().value(kolt),
                    OpenedFolders().value(saves),
+                   OpenedFolders().value(turns),
                    IniFileWriteCount() - writes};
   }
 };
@@ -134,10 +152,10 @@ class Passes : public TurnsTest {
 TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   AddGames(0, 10);
   const Counted ten = Refresh();
-  ASSERT_EQ(ten.lists.games.size(), 30u);
+  ASSERT_EQ(ten.lists.games.size(), 40u);
   AddGames(10, 1000);
   const Counted thousand = Refresh();
-  ASSERT_EQ(thousand.lists.games.size(), 3000u);
+  ASSERT_EQ(thousand.lists.games.size(), 4000u);
   EXPECT_EQ(thousand.listings, ten.listings);
   EXPECT_LE(thousand.listings, 8);
   EXPECT_EQ(ten.emailOpened, 1);
@@ -146,6 +164,8 @@ TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   EXPECT_EQ(thousand.koltOpened, 1);
   EXPECT_EQ(ten.savesOpened, 1);
   EXPECT_EQ(thousand.savesOpened, 1);
+  EXPECT_EQ(ten.turnsOpened, 1);
+  EXPECT_EQ(thousand.turnsOpened, 1);
   EXPECT_EQ(thousand.writes, 0);
   // Every row as the files say: three files each, backups left out.
   const GameRow& row = thousand.lists.gameRows[999];  // Steel Panthers first
@@ -156,7 +176,7 @@ TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   // Space Empires IV last: the newer save of a series stands for it, and each game's
   // status comes from its own order files.
   QHash<QString, const GameRow*> se4Rows;
-  for (size_t i = 2000; i < thousand.lists.gameRows.size(); ++i)
+  for (size_t i = 2000; i < 3000; ++i)
     se4Rows.insert(thousand.lists.gameRows[i].fileName, &thousand.lists.gameRows[i]);
   ASSERT_EQ(se4Rows.size(), 1000);
   ASSERT_TRUE(se4Rows.contains("Galaxy999.gam"));
@@ -165,6 +185,13 @@ TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   EXPECT_EQ(se4Rows["Duel1*.gam"]->info, "   12: Player 2");
   ASSERT_TRUE(se4Rows.contains("Nebula998.gam"));
   EXPECT_EQ(se4Rows["Nebula998.gam"]->status, "Play");
+  // The user-defined program's games come after the built-in ones, described by their
+  // first line, with the file of the second type and without the other.
+  const GameRow& war = thousand.lists.gameRows[3000 + 3];  // in name order: war0, war1, war10, war100
+  EXPECT_EQ(war.fileName, "war100.sav");
+  EXPECT_EQ(war.info, "Campaign 100");
+  EXPECT_EQ(war.size, QByteArray("Campaign 100\r\nmore").size() + 4);
+  EXPECT_EQ(war.status, "New");
 }
 
 TEST_F(Passes, AReceiveListsTheSameFoldersAndWritesOnceForFiveGamesAsForAHundred) {
@@ -194,7 +221,7 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   for (const GameRow& r : after.lists.gameRows) names.append(r.fileName);
   EXPECT_EQ(names, QStringList({"email0000.cmt", "email0001.cmt", "email0002.cmt", "email0500.cmt",
                                 "Battle0_###.txt", "Battle1_###.txt", "Battle2_###.txt", "Duel1*.gam",
-                                "Galaxy0.gam", "Nebula2.gam"}));
+                                "Galaxy0.gam", "Nebula2.gam", "war0.sav", "war1.sav", "war2.sav"}));
   const GameRow& received = after.lists.gameRows[1];
   EXPECT_EQ(received.status, "Play");
   EXPECT_EQ(received.size, QByteArray("Game 1").size() + 2 * QByteArray("DAT turn 2, longer").size());
@@ -203,12 +230,14 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   {
     Pass pass;
     Lists before = ReadLists(programs, true);
-    ASSERT_EQ(before.games.size(), 10u);
+    ASSERT_EQ(before.games.size(), 13u);
     before.games[0]->Delete();
-    before.games[4]->Delete();  // a Combat Mission turn moves to its series' backup folder
-    before.games[8]->Delete();  // a hosted game goes with its order files
+    before.games[4]->Delete();   // a Combat Mission turn moves to its series' backup folder
+    before.games[8]->Delete();   // a hosted game goes with its order files
+    before.games[10]->Delete();  // a user-defined program's game with both its files
     const Lists later = ReadLists(programs, true);
-    ASSERT_EQ(later.games.size(), 7u);
+    ASSERT_EQ(later.games.size(), 9u);
+    EXPECT_EQ(later.gameRows[7].fileName, "war1.sav");
     EXPECT_EQ(later.gameRows[5].fileName, "Duel1*.gam");
     EXPECT_EQ(later.gameRows[6].fileName, "Nebula2.gam");
     EXPECT_EQ(later.gameRows[0].fileName, "email0001.cmt");
@@ -216,6 +245,8 @@ TEST_F(Passes, NothingStaleIsShownAfterAReceiveOrADeleteInTheSamePass) {
   }
   EXPECT_FALSE(QFileInfo::exists(email + "/email0000.dat"));
   EXPECT_FALSE(QFileInfo::exists(saves + "/Galaxy0_0002.plr"));
+  EXPECT_FALSE(QFileInfo::exists(turns + "/war0.dat"));
+  EXPECT_TRUE(QFileInfo::exists(turns + "/war0.log"));
 }
 
 TEST(KeepAsBackup, KeepsTheFileAsItIsAndReplacesAnOlderBackup) {

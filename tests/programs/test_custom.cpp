@@ -1,0 +1,447 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include "FakeWintools.h"
+#include "RecordingBatch.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "model/Status.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/CUSTOM/CUSTOM.h"
+#include "programs/CUSTOM/CUSTOM_Game.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::FakeWintools;
+using kolt::test::ReadFile;
+using kolt::test::RecordingBatch;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WriteFile;
+
+namespace {
+
+void SetTime(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// A definition with a primary ".sav" (its status file) and a required ".dat", both
+// checked for equal times, unless the test writes its own.
+const QByteArray kTwoTypes =
+    "[Settings]\r\nLongName=Alpha Bravo\r\nEXE=ab.exe\r\nEMailSubDir=Turns\r\nKOLTFilePattern=*.sav\r\n"
+    "FileTypes=2\r\n"
+    "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\nCheckSame=1\r\nRequired=1\r\n"
+    "[File1]\r\nExt=dat\r\nRequired=1\r\n";
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  FakeWintools tools;
+  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+  QString game = home.Root() + "/games/AB";
+  QString turns = game + "/turns";  // EMailSubDir "Turns" is found without regard to case
+
+  Fixture() {
+    App().homeFolder = home.Path();
+    QDir().mkpath(turns);
+    WriteFile(game + "/ab.exe", "MZ");
+  }
+  ~Fixture() { App().homeFolder.clear(); }
+
+  Services MakeServices(Wintools& with) {
+    auto log = batchLog;
+    return Services{
+        ui, with, [log]() -> std::unique_ptr<ReceiveBatch> { return std::make_unique<RecordingBatch>(log); }};
+  }
+  std::shared_ptr<CUSTOM> Make(const QByteArray& definition = kTwoTypes) { return Make(definition, tools); }
+  std::shared_ptr<CUSTOM> Make(const QByteArray& definition, Wintools& with) {
+    WriteFile(home.File("ab.ini"), definition);
+    ClearIniCache();
+    auto p = std::make_shared<CUSTOM>(MakeServices(with));
+    p->SetINI("AB");
+    return p;
+  }
+  std::shared_ptr<CUSTOM> Installed(const QByteArray& definition = kTwoTypes) {
+    return Installed(definition, tools);
+  }
+  std::shared_ptr<CUSTOM> Installed(const QByteArray& definition, Wintools& with) {
+    IniWrite("AB", "Directory", game);
+    auto p = Make(definition, with);
+    EXPECT_TRUE(p->Installed(false));
+    return p;
+  }
+  std::shared_ptr<CUSTOM_Game> Game(const std::shared_ptr<CUSTOM>& p, const QString& name) {
+    auto g = std::make_shared<CUSTOM_Game>(ui);
+    g->Init(p, p->GetEMailDir(), name);
+    return g;
+  }
+  QString Describe(const QByteArray& bytes, const QString& rule) {
+    const QString path = home.Root() + "/described";
+    WriteFile(path, bytes);
+    return DescriptionRule(ui, path, rule);
+  }
+};
+
+QStringList Names(const GameList& games) {
+  QStringList names;
+  for (const auto& g : games) names.append(g->GetName());
+  return names;
+}
+
+}  // namespace
+
+TEST(CustomDefinition, SettingsFileTypesAndDefaults) {
+  Fixture fx;
+  auto p = fx.Make(
+      "[Settings]\r\nEXE=ab.exe\r\nFileTypes=3\r\nContact=Ann\r\nContactEMail=ann@example.org\r\n"
+      "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\n"
+      "[File1]\r\nExt=dat\r\nModified=2\r\nCheckSame=x\r\nRequired=0\r\n");
+  EXPECT_EQ(p->GetLongName(), "AB");  // no LongName
+  p->ReadINI();
+  // The count says three: the missing section is a type without extension or flags.
+  const auto& types = p->GetCustomFiles();
+  ASSERT_EQ(types.size(), 3u);
+  EXPECT_EQ(types[0].Ext, "sav");
+  EXPECT_TRUE(types[0].Primary);
+  EXPECT_FALSE(types[1].Primary);
+  EXPECT_FALSE(types[1].CheckSame);  // not a number
+  EXPECT_FALSE(types[1].Required);
+  EXPECT_EQ(types[2].Ext, "");
+  EXPECT_FALSE(types[2].Primary || types[2].Modified || types[2].CheckSame || types[2].Required);
+  EXPECT_EQ(p->GetModifiedExt(), "dat");  // the last Modified type wins
+  EXPECT_EQ(p->GetEMailDir(), "");
+  EXPECT_EQ(p->GetFilePattern(), "");
+  EXPECT_EQ(p->GetContact(), "Ann");
+  EXPECT_EQ(p->GetContactEMail(), "ann@example.org");
+  EXPECT_FALSE(p->SupportsPasswords());  // no CommandLine
+  EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
+  EXPECT_FALSE(p->Provides(OptionalOperation::Host));
+}
+
+TEST(CustomInstalled, UninstallNamesAreTriedInTurnWithoutTheirBlanks) {
+  Fixture fx;
+  fx.tools.uninstall["Second Name"] = fx.game + "/ab.exe";
+  auto p = fx.Make(QByteArray(kTwoTypes).replace("EXE=", "Uninstall=  First | |Second Name  \r\nEXE="));
+  ASSERT_TRUE(p->Installed(false));
+  EXPECT_EQ(fx.tools.lookups, QStringList({"First|ab.exe", "Second Name|ab.exe"}));
+  EXPECT_EQ(p->GetDirectory(), fx.game);
+  EXPECT_EQ(p->GetVersion(), "1.2.3");
+  EXPECT_EQ(IniRead("AB", "Directory"), fx.game);
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+}
+
+TEST(CustomInstalled, StoredFolderHiddenProgramMissingExecutableAndCancelledQuestion) {
+  Fixture fx;
+  IniWrite("AB", "Directory", "-");
+  EXPECT_FALSE(fx.Make()->Installed(false));
+  EXPECT_TRUE(fx.tools.lookups.isEmpty());
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+
+  // A stored folder is used without lookup; the definition is read with it.
+  auto p = fx.Installed();
+  EXPECT_TRUE(fx.tools.lookups.isEmpty());
+  EXPECT_EQ(p->GetModifiedExt(), "sav");
+
+  QFile::remove(fx.game + "/ab.exe");
+  EXPECT_FALSE(fx.Make()->Installed(false));
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("AB executable not found: " + fx.game + "/ab.exe"));
+  EXPECT_EQ(IniRead("AB", "Directory"), "-");
+
+  // A rescan asks for the folder, proposing none for "-"; cancelling keeps it hidden.
+  EXPECT_FALSE(fx.Make()->Installed(true));
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(fx.ui.folderQuestions[0].caption, "Alpha Bravo");
+  EXPECT_EQ(fx.ui.folderQuestions[0].folder, "");
+  EXPECT_EQ(IniRead("AB", "Directory"), "-");
+}
+
+TEST(CustomGames, PatternSubfolderAndDescriptions) {
+  Fixture fx;
+  WriteFile(fx.turns + "/Duel.SAV", "Duel of giants\r\nsecond line");
+  WriteFile(fx.turns + "/alpha.sav", "Alpha\r\n");
+  WriteFile(fx.turns + "/.hidden.sav", "x");
+  WriteFile(fx.turns + "/notes.txt", "x");
+  QDir().mkpath(fx.turns + "/folder.sav");
+  auto p = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes", "Description=line1\r\nFileTypes"));
+  const GameList games = p->InitGames();
+  EXPECT_EQ(Names(games), QStringList({"Duel.SAV", "alpha.sav"}));
+  EXPECT_EQ(Names(p->GetGames()), Names(games));
+  ASSERT_EQ(games.size(), 2u);
+  EXPECT_EQ(games[0]->GetProgram(), p);
+  EXPECT_EQ(games[0]->GetDescription(), "Duel of giants");  // the rule is upper-cased before use
+  EXPECT_EQ(games[1]->GetDescription(), "Alpha");
+
+  // An empty pattern takes every file of the game folder.
+  auto all = fx.Installed(QByteArray(kTwoTypes).replace("KOLTFilePattern=*.sav", "KOLTFilePattern="));
+  EXPECT_EQ(Names(all->InitGames()), QStringList({"Duel.SAV", "alpha.sav", "notes.txt"}));
+}
+
+TEST(CustomGame, StatusFileSpelledAsDefinedFoundInAnyCase) {
+  Fixture fx;
+  const QByteArray definition =
+      "[Settings]\r\nEXE=ab.exe\r\nFileTypes=2\r\n"
+      "[File0]\r\nExt=Turn\r\nPrimary=1\r\n[File1]\r\nExt=Stat\r\nModified=1\r\n";
+  const QDateTime t0(QDate(2024, 3, 1), QTime(12, 0, 0));
+  WriteFile(fx.game + "/game1.TURN", "t");
+  WriteFile(fx.game + "/GAME1.stat", "s");
+  SetTime(fx.game + "/GAME1.stat", t0);
+  auto p = fx.Installed(definition);
+  auto g = fx.Game(p, "game1.TURN");
+  ASSERT_TRUE(g->IsValid());
+  EXPECT_EQ(g->GetFolder(), fx.game);
+  EXPECT_EQ(g->GetStatusFileName(), "game1.Stat");
+  EXPECT_EQ(g->GetModifiedStamp(), "2024-03-01 12:00:00");
+  EXPECT_FALSE(g->GetModified().isEmpty());
+  EXPECT_EQ(g->GetStatus(), "New");
+  g->SetSent();
+  EXPECT_EQ(IniRead("AB", "game1.TURN/S"), "2024-03-01 12:00:00");
+  EXPECT_EQ(g->GetStatus(), "Wait");
+
+  // No Modified type: the base name alone, which is not there.
+  auto none = fx.Installed(QByteArray(definition).replace("Modified=1", ""));
+  auto h = fx.Game(none, "game1.TURN");
+  EXPECT_EQ(h->GetStatusFileName(), "game1");
+  EXPECT_EQ(h->GetModifiedStamp(), "");
+  EXPECT_EQ(h->GetModified(), "");
+  EXPECT_EQ(h->GetStatus(), "Unknown");  // sent before, now no stamp
+
+  EXPECT_FALSE(fx.Game(p, "missing.turn")->IsValid());
+}
+
+TEST(CustomGame, TwoFileTypesMakeTheGameAndDeleteLeavesOtherFiles) {
+  Fixture fx;
+  WriteFile(fx.turns + "/war.sav", "12345");
+  WriteFile(fx.turns + "/WAR.DAT", "123");
+  WriteFile(fx.turns + "/war.txt", "not the game's");
+  WriteFile(fx.turns + "/war.old.sav", "another game");
+  auto p = fx.Installed();
+  auto g = fx.Game(p, "war.sav");
+  ASSERT_TRUE(g->IsValid());
+  EXPECT_EQ(g->GetSize(), 8);
+  EXPECT_EQ(g->GetFiles(), QStringList({fx.turns + "/WAR.DAT", fx.turns + "/war.sav"}));
+
+  g->SetEMail("bob@example.org");
+  g->SetMode("ZIP");
+  g->SetPassword("secret");
+  g->SetSent();
+  g->Delete();
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_FALSE(QFile::exists(fx.turns + "/war.sav"));
+  EXPECT_FALSE(QFile::exists(fx.turns + "/WAR.DAT"));
+  EXPECT_TRUE(QFile::exists(fx.turns + "/war.txt"));
+  EXPECT_TRUE(QFile::exists(fx.turns + "/war.old.sav"));
+  EXPECT_EQ(IniRead("AB", "war.sav"), "");
+  EXPECT_EQ(IniRead("AB", "war.sav/S"), "");
+  EXPECT_EQ(IniRead("AB", "war.sav/P"), "");
+  EXPECT_EQ(IniRead("AB", "war.sav/M"), "ZIP");
+
+  // One file type: the primary file alone, whatever lies beside it.
+  WriteFile(fx.turns + "/one.sav", "1234");
+  WriteFile(fx.turns + "/one.dat", "12");
+  auto single = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes=2", "FileTypes=1"));
+  auto s = fx.Game(single, "one.sav");
+  EXPECT_EQ(s->GetSize(), 4);
+  EXPECT_EQ(s->GetFiles(), QStringList({fx.turns + "/one.sav"}));
+}
+
+TEST(CustomGame, AWriteProtectedFileStopsTheDeletionBeforeItBegins) {
+  Fixture fx;
+  WriteFile(fx.turns + "/war.sav", "1");
+  WriteFile(fx.turns + "/war.dat", "2");
+  QFile::setPermissions(fx.turns + "/war.sav", QFile::ReadOwner);
+  auto p = fx.Installed();
+  auto g = fx.Game(p, "war.sav");
+  g->SetEMail("bob@example.org");
+  g->Delete();
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't delete: " + fx.turns + "/war.sav"));
+  EXPECT_TRUE(QFile::exists(fx.turns + "/war.dat"));
+  EXPECT_EQ(IniRead("AB", "war.sav"), "bob@example.org");
+}
+
+TEST(DescriptionRules, Line) {
+  Fixture fx;
+  const QByteArray text = "first\r\nsecond \r\nthird\nfourth\rfifth";
+  EXPECT_EQ(fx.Describe(text, "LINE"), "first");
+  EXPECT_EQ(fx.Describe(text, "LINE0"), "first");
+  EXPECT_EQ(fx.Describe(text, "LINE1"), "first");
+  EXPECT_EQ(fx.Describe(text, "LINE2"), "second ");    // not trimmed
+  EXPECT_EQ(fx.Describe(text, "LINE2.5"), "second ");  // halves to the even neighbour
+  EXPECT_EQ(fx.Describe(text, "LINE3.5"), "fourth");
+  EXPECT_EQ(fx.Describe(text, "LINE5"), "fifth");
+  EXPECT_EQ(fx.Describe(text, "LINE6"), "");
+  EXPECT_EQ(fx.Describe("only\r\n", "LINE2"), "");
+  EXPECT_EQ(fx.Describe("", "LINE1"), "");
+  EXPECT_EQ(fx.Describe("Caf\xe9", "LINE1"), QString::fromUtf8("Café"));  // single-byte text
+  EXPECT_EQ(DescriptionRule(fx.ui, fx.home.Root() + "/missing", "LINE1"), "");
+
+  // A line far into a big file is looked for through the first megabyte only.
+  QByteArray big(3 << 20, 'x');
+  big[10] = '\n';
+  big.replace(2 << 20, 4, "\nend");
+  EXPECT_EQ(fx.Describe(big, "LINE2").size(), (1 << 20) - 11);
+  EXPECT_EQ(fx.Describe(big, "LINE3"), "");
+  EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST(DescriptionRules, TrimAndMid) {
+  Fixture fx;
+  EXPECT_EQ(fx.Describe(QByteArray("   Battle of Kursk\0more bytes  ", 31), "TRIM"), "Battle of Kursk");
+  EXPECT_EQ(fx.Describe(" Scenario\r\n", "TRIM"), "Scenario");
+  EXPECT_EQ(fx.Describe("", "TRIM"), "");
+  EXPECT_EQ(fx.Describe(QByteArray(200 << 10, 'a'), "TRIM").size(), 64 << 10);
+
+  const QByteArray header = QByteArray(20, '#') + "  Operation Market  " + QByteArray(1, '\0') + "tail";
+  EXPECT_EQ(fx.Describe(header, "MID21,64"), "Operation Market");
+  EXPECT_EQ(fx.Describe(header, "MID21,11"), "Operation");
+  EXPECT_EQ(fx.Describe("abcdef", "MID0,3"), "abc");
+  EXPECT_EQ(fx.Describe("abcdef", "MID-4,3"), "abc");
+  EXPECT_EQ(fx.Describe("abcdef", "MID5,10"), "ef");
+  EXPECT_EQ(fx.Describe("abcdef", "MID2.5,1.5"), "bc");  // 2 and 2
+  EXPECT_EQ(fx.Describe("abcdef", "MID9,3"), "");
+  EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST(DescriptionRules, AnInvalidRuleIsToldUnlessTheFileCannotBeRead) {
+  Fixture fx;
+  for (const QString rule : {"MID21", "MID1,2,3", "TRIMX", "FIRST"}) {
+    fx.ui.boxes.clear();
+    EXPECT_EQ(fx.Describe("abc", rule), "");
+    ASSERT_EQ(fx.ui.boxes.size(), 1u) << rule.toStdString();
+    EXPECT_EQ(fx.ui.boxes[0].text, "Invalid Description rule: " + rule);
+    EXPECT_EQ(fx.ui.boxes[0].icon, Icon::Exclamation);
+  }
+  fx.ui.boxes.clear();
+  EXPECT_EQ(DescriptionRule(fx.ui, fx.home.Root() + "/missing", "FIRST"), "");
+  EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST(CustomReceive, FilesSortedByTypeWithoutRegardToCase) {
+  Fixture fx;
+  const QString in = fx.home.Root() + "/in/AB";
+  WriteFile(in + "/duel.SAV", "s");
+  WriteFile(in + "/duel.Dat", "d");
+  WriteFile(in + "/readme.txt", "?");
+  WriteFile(in + "/lonely.sav", "s");  // comes without its required .dat
+  WriteFile(in + "/NOEXT", "n");
+  auto p = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes=2", "FileTypes=3"));
+  IniWrite("AB", "duel.SAV", "bob@example.org");
+  p->ReceivedFiles(in, "ann@example.org", false);
+
+  const RecordingBatch::Log& log = *fx.batchLog;
+  EXPECT_EQ(log.program, "AB");
+  ASSERT_EQ(log.files.size(), 4u);
+  // NOEXT: the third type has no extension.
+  EXPECT_EQ(log.files[0].file, in + "/NOEXT");
+  EXPECT_FALSE(log.files[0].primary);
+  EXPECT_EQ(log.files[1].file, in + "/duel.Dat");
+  EXPECT_EQ(log.files[1].targetFolder, fx.turns);
+  EXPECT_FALSE(log.files[1].sameIsOld);
+  EXPECT_FALSE(log.files[1].primary);
+  EXPECT_EQ(log.files[1].storedAddress, "");
+  EXPECT_EQ(log.files[1].senderAddress, "");
+  EXPECT_EQ(log.files[2].file, in + "/duel.SAV");
+  EXPECT_TRUE(log.files[2].sameIsOld);
+  EXPECT_TRUE(log.files[2].primary);
+  EXPECT_EQ(log.files[2].key, "Turns");
+  EXPECT_EQ(log.files[2].storedAddress, "bob@example.org");
+  EXPECT_EQ(log.files[2].senderAddress, "ann@example.org");
+  EXPECT_EQ(log.files[3].file, in + "/lonely.sav");
+  EXPECT_EQ(log.messages,
+            QStringList({"Unknown file type: readme.txt", "Required file missing: lonely.dat"}));
+  EXPECT_TRUE(log.finished);
+  EXPECT_NE(std::dynamic_pointer_cast<CUSTOM_Game>(log.game), nullptr);
+  EXPECT_FALSE(log.plain);
+
+  p->ReceivedFiles(fx.home.Root() + "/nowhere", "", true);
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't get directory: " + fx.home.Root() + "/nowhere"));
+}
+
+// Play under the Wine command: a stand-in records the arguments and the working folder.
+class CustomPlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QDir().mkpath(prefix + "/dosdevices");
+    QFile::link("../drive_c", prefix + "/dosdevices/c:");
+    QFile::link("/", prefix + "/dosdevices/z:");
+    QDir().mkpath(game + "/Turns");
+    fx.game = game;
+    fx.turns = game + "/Turns";
+    WriteFile(game + "/AB.EXE", "MZ");
+    const QByteArray script =
+        "#!/bin/sh\n"
+        "out=" +
+        QFile::encodeName(record) +
+        "\n"
+        "pwd > \"$out.tmp\"\n"
+        "printf '%s\\0' \"$@\" >> \"$out.tmp\"\n"
+        "mv \"$out.tmp\" \"$out\"\n";
+    for (const QString& path : {wine, native}) {
+      ASSERT_TRUE(WriteFile(path, script));
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    IniWrite("Settings", "Wine", wine);
+  }
+  // The working folder, then each argument the stand-in got.
+  QStringList Recorded() {
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(record) && clock.elapsed() < 10000) QThread::msleep(10);
+    const QByteArray bytes = ReadFile(record);
+    QFile::remove(record);
+    const qsizetype newline = bytes.indexOf('\n');
+    if (newline < 0) return {"(not run)"};
+    QStringList out{QString::fromUtf8(bytes.left(newline))};
+    for (const QByteArray& a : bytes.mid(newline + 1).split('\0')) out.append(QString::fromUtf8(a));
+    out.removeLast();  // after the last NUL
+    return out;
+  }
+
+  Fixture fx;
+  QString prefix = fx.home.Root() + "/prefix";
+  QString game = prefix + "/drive_c/Games/AB";
+  QString wine = fx.home.Root() + "/wine";
+  QString native = game + "/ab-native";
+  QString record = fx.home.Root() + "/record";
+};
+
+TEST_F(CustomPlay, TheGameFileInWindowsFormAndThePasswordInTheirPlaces) {
+  LinuxWintools tools(fx.ui);
+  const QByteArray definition =
+      QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=AB.EXE\r\nCommandLine=/load \"%f\" \"%p\"");
+  WriteFile(game + "/Turns/50%pct.sav", "s");
+  auto p = fx.Installed(definition, tools);
+  ASSERT_TRUE(p->SupportsPasswords());
+  auto g = fx.Game(p, "50%pct.sav");
+  ASSERT_TRUE(g->IsValid());
+  ASSERT_TRUE(p->ProcessTurn(0, *g, "pass %f word"));
+  // The "%p" of the file name and the "%f" of the password stay as they are.
+  EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE", "/load", "C:\\Games\\AB\\Turns\\50%pct.sav",
+                                     "pass %f word"}));
+
+  // A native program gets the Unix path.
+  auto n = fx.Installed(QByteArray(definition).replace("EXE=AB.EXE", "EXE=ab-native"), tools);
+  ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, "50%pct.sav"), "pw"));
+  EXPECT_EQ(Recorded(), QStringList({game, "/load", game + "/Turns/50%pct.sav", "pw"}));
+  EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST_F(CustomPlay, RunStartsTheProgramWithoutArguments) {
+  LinuxWintools tools(fx.ui);
+  auto p = fx.Installed(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab.exe\r\nCommandLine="), tools);
+  EXPECT_FALSE(p->SupportsPasswords());
+  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
+  ASSERT_TRUE(p->Run(0));
+  EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE"}));
+}
