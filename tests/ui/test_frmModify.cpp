@@ -192,11 +192,24 @@ TEST(frmModify, FileTypeWarningsCanBeOverriddenOrCancelled) {
   EXPECT_EQ(IniRead("File2", "Primary", "", fx.ini), "1");
 }
 
-TEST(frmModify, OkWritesTheWholeDefinitionInOrder) {
+TEST(frmModify, LoadsTheDefinitionAndOkWritesItWholeInOrder) {
   Fixture fx;
-  // An earlier, longer definition: its third file type stays behind.
-  WriteFile(fx.ini, "[Settings]\r\nLongName=ABC\r\nFileTypes=3\r\n[File2]\r\nExt=OLD\r\n");
+  WriteFile(fx.ini,
+            "[Settings]\r\nLongName=ABC\r\nFileTypes=3\r\nEXE=old.exe\r\n"
+            "[File0]\r\nExt=SAV\r\nPrimary=1\r\nModified=1\r\nCheckSame=1\r\nRequired=1\r\n"
+            "[File1]\r\nExt=DAT\r\nCheckSame=1\r\n[File2]\r\nExt=OLD\r\nRequired=1\r\n");
   auto form = fx.Open();
+  EXPECT_EQ(Child<QLineEdit>(*form, "txtExe")->text(), "old.exe");
+  EXPECT_EQ(Rows(*form), QList<QStringList>({{"SAV", "True", "True", "True", "True"},
+                                             {"DAT", "", "", "True", ""},
+                                             {"OLD", "", "", "", "True"}}));
+  auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
+  EXPECT_TRUE(list->topLevelItem(0)->font(0).bold());  // the primary type
+  EXPECT_FALSE(list->topLevelItem(1)->font(0).bold());
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+  EXPECT_EQ(Child<QLineEdit>(*form, "txtExtension")->text(), "SAV");
+  EXPECT_TRUE(Flag(*form, 1)->isChecked());
+
   const std::pair<const char*, QString> texts[] = {
       {"txtLongName", "Alpha Bravo"},      {"txtExe", "AB.EXE"},
       {"txtEMailSubDir", "turns"},         {"txtFilePattern", "*.SAV"},
@@ -205,12 +218,14 @@ TEST(frmModify, OkWritesTheWholeDefinitionInOrder) {
   for (const auto& [name, text] : texts) Child<QLineEdit>(*form, name)->setText(text);
   Child<QComboBox>(*form, "txtUninstall")->setEditText("AB_Game | AB2");
   Child<QComboBox>(*form, "txtDescription")->setEditText("line2");
-  fx.chosen = {"/a/g.sav", "/a/g.dat"};
-  Click(*form, "cmdAdd");
-  Click(*form, "cmdAdd");
+  list->setCurrentItem(list->topLevelItem(2));
+  Click(*form, "cmdRemove");
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(1));
+  Flag(*form, 3)->click();
   Click(*form, "cmdOK");
   EXPECT_TRUE(fx.ui.boxes.empty());
   EXPECT_TRUE(form->Changed());
+  // Existing keys keep their places; new ones follow in the order written.
   EXPECT_EQ(IniReadSection("Settings", fx.ini),
             QStringList({"LongName=Alpha Bravo", "FileTypes=2", "EXE=AB.EXE", "EMailSubDir=turns",
                          "Uninstall=AB_Game | AB2", "KOLTFilePattern=*.SAV", "Description=line2",
@@ -218,8 +233,9 @@ TEST(frmModify, OkWritesTheWholeDefinitionInOrder) {
   EXPECT_EQ(IniReadSection("File0", fx.ini),
             QStringList({"Ext=SAV", "Primary=1", "Modified=1", "CheckSame=1", "Required=1"}));
   EXPECT_EQ(IniReadSection("File1", fx.ini),
-            QStringList({"Ext=DAT", "Primary=", "Modified=", "CheckSame=1", "Required=1"}));
-  EXPECT_EQ(IniReadSection("File2", fx.ini), QStringList({"Ext=OLD"}));
+            QStringList({"Ext=DAT", "CheckSame=1", "Primary=", "Modified=", "Required=1"}));
+  // The type beyond the new count stays behind; the program reads only FileTypes sections.
+  EXPECT_EQ(IniReadSection("File2", fx.ini), QStringList({"Ext=OLD", "Required=1"}));
 }
 
 TEST(frmModify, BrowseButtonsFillTheirFields) {
@@ -244,7 +260,6 @@ TEST(frmModify, BrowseButtonsFillTheirFields) {
   fx.chosen = {fx.home.Root() + "/gone/x.sav"};
   Click(*form, "cmdEMailSubDir");
   EXPECT_EQ(Child<QLineEdit>(*form, "txtEMailSubDir")->text(), "Turns");
-
 }
 
 TEST(frmModify, DescriptionTest) {
@@ -265,6 +280,14 @@ TEST(frmModify, DescriptionTest) {
   EXPECT_EQ(fx.ui.boxes[1].title, "The file description");
   EXPECT_EQ(fx.ui.boxes[1].icon, Icon::None);
   EXPECT_EQ(fx.ui.boxes[1].text, "second line");
+  // An invalid rule is reported by the rule itself; the description is then empty.
+  Child<QComboBox>(*form, "txtDescription")->setEditText("bad");
+  fx.chosen = {file};
+  Click(*form, "cmdDescription");
+  ASSERT_EQ(fx.ui.boxes.size(), 4u);
+  EXPECT_EQ(fx.ui.boxes[2].text, "Invalid Description rule: BAD");
+  EXPECT_EQ(fx.ui.boxes[3].text, "");
+  EXPECT_EQ(fx.ui.boxes[3].title, "The file description");
 }
 
 TEST(frmModify, SuggestionsAreFilledOnTheFirstDropDown) {

@@ -250,6 +250,30 @@ TEST(frmPrograms, DisableAndEnableOnlyWhatTheyCanChange) {
   EXPECT_EQ(IniRead("SPWAW", "Directory"), QFileInfo(fx.spwaw).canonicalFilePath());
 }
 
+// A user-defined program with a native executable: Enable asks for its folder, Run starts
+// it with the main window's handle.
+TEST(frmPrograms, EnableAndRunAUserDefinedProgram) {
+  Fixture fx;
+  const QString folder = fx.home.Root() + "/games/abc";
+  const QString marker = folder + "/ran.txt";
+  WriteFile(folder + "/run.sh", "#!/bin/sh\necho ran > ran.txt\n");
+  QFile::setPermissions(folder + "/run.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  IniWrite("Settings", "EXE", "run.sh", fx.home.File("ABC.INI"));
+  auto form = fx.Open();
+  Select(*form, "ABC");
+  Click(*form, "cmdRun");  // not installed: nothing to start
+  fx.ui.Folders({folder});
+  Click(*form, "cmdEnable");
+  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
+  EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "run.sh");
+  EXPECT_EQ(Rows(*form)[3].mid(3), QStringList({"Not running", folder}));
+  EXPECT_TRUE(form->Changed());
+  EXPECT_FALSE(QFileInfo::exists(marker));
+  Click(*form, "cmdRun");
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 10000);
+  EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join(" / ").toStdString();
+}
+
 TEST(frmPrograms, ModifyOpensTheEditorForUserDefinedProgramsOnly) {
   Fixture fx;
   auto form = fx.Open();
