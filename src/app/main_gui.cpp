@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 #include <clocale>
 
@@ -21,6 +22,7 @@
 #include "ui/frmBlat.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
+#include "ui/frmPrograms.h"
 
 using namespace kolt;
 
@@ -60,6 +62,18 @@ int main(int argc, char** argv) {
   parts.openSettings = [&mainWindow] {
     frmOptions dialog(mainWindow);
     dialog.exec();
+  };
+  // One programs dialog at a time; it lives while it is shown.
+  QPointer<frmPrograms> programsDialog;
+  parts.openPrograms = [&ui, &tools, &registry, &mainWindow, &programsDialog] {
+    if (!programsDialog) {
+      const WindowHandle handle = mainWindow ? WindowHandle(mainWindow->winId()) : 0;
+      programsDialog = new frmPrograms(ui, tools, registry, handle, mainWindow);
+      programsDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    programsDialog->show();
+    programsDialog->raise();
+    programsDialog->activateWindow();
   };
   parts.openAbout = [&ui, &mainWindow] {
     frmAbout dialog(ui, mainWindow);

@@ -190,6 +190,10 @@ QStringList RemovedPrograms() {
   return Read(kSettings, "RemovedPrograms").split(QChar(','), Qt::SkipEmptyParts);
 }
 
+bool SetRemovedPrograms(const QStringList& names) {
+  return Write(kSettings, "RemovedPrograms", JoinNonEmpty(names));
+}
+
 QStringList AddressBook() {
   QStringList addresses;
   for (int n = 0;; ++n) {

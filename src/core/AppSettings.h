@@ -85,6 +85,8 @@ QByteArray WindowGeometry();
 bool SetWindowGeometry(const QByteArray& geometry);
 // RemovedPrograms: short names of user-defined programs the user removed.
 QStringList RemovedPrograms();
+// Stores the non-empty names joined with ",".
+bool SetRemovedPrograms(const QStringList& names);
 
 // --- [Addresses] ---
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kolt {
 
@@ -36,6 +37,10 @@ class Wintools {
   // The full Unix path of `exeName` in the folder that the uninstall entry `keyName` of
   // the Wine prefix names, or empty.
   virtual QString UninstallLookup(const QString& exeName, const QString& keyName) = 0;
+  // The names of the Wine prefix's uninstall entries (the keys UninstallLookup takes), in
+  // the registry's order, the 32-bit view's own entries after the others; empty when the
+  // prefix has none.
+  virtual QStringList UninstallKeyNames() { return {}; }
   // "major.minor.build" from the PE version resource, else the modification time in the
   // locale's short date and time format.
   virtual QString FileVersion(const QString& file) = 0;

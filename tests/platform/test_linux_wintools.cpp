@@ -313,6 +313,9 @@ TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
   WriteFile(prefix + QStringLiteral("/system.reg"), reg);
 
   LinuxWintools tools(m_ui);
+  // The entries in the file's order, the 32-bit view's after the others.
+  EXPECT_EQ(tools.UninstallKeyNames(), QStringList({"Steel_Panthers_World_At_War", "Unquoted", "WithArgs",
+                                                    "Climber", "OnZ", "Space Empires IV"}));
   // A quoted path of an existing uninstaller: its folder + the executable, found without
   // regard to case.
   EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("steel_panthers_world_at_war")),
@@ -341,6 +344,7 @@ TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
   QFile::remove(prefix + QStringLiteral("/system.reg"));
   EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
             QString());
+  EXPECT_TRUE(tools.UninstallKeyNames().isEmpty());
   EXPECT_TRUE(m_ui.boxes.empty());
 }
 

@@ -50,6 +50,26 @@ TEST(WineRegistry, ReadsTheRealFileFormat) {
             QStringLiteral("\\Registry\\Machine\\Software\\Classes\\Wow6432Node"));
 }
 
+// The uninstall entries are listed for the user to pick from: each child once, spelled as
+// written, in file order, also when only a deeper key names it.
+TEST(WineRegistry, ListsTheSubKeysOfAKey) {
+  WineRegistry reg;
+  reg.Parse(
+      "WINE REGISTRY Version 2\n"
+      "[Software\\\\Uninstall] 1\n"
+      "[Software\\\\Uninstall\\\\Beta] 1\n"
+      "\"UninstallString\"=\"b\"\n"
+      "[Software\\\\Uninstall\\\\{1234-ABCD}] 1\n"
+      "[Software\\\\Uninstall\\\\Alpha\\\\Deeper] 1\n"
+      "[Software\\\\UNINSTALL\\\\alpha] 1\n"
+      "[Software\\\\UninstallOther\\\\Gamma] 1\n");
+  EXPECT_EQ(reg.SubKeyNames(QStringLiteral("software\\uninstall\\")),
+            QStringList({"Beta", "{1234-ABCD}", "Alpha"}));
+  EXPECT_EQ(reg.SubKeyNames(QStringLiteral("Software\\Uninstall\\Alpha")), QStringList({"Deeper"}));
+  EXPECT_TRUE(reg.SubKeyNames(QStringLiteral("Software\\Uninstall\\Beta")).isEmpty());
+  EXPECT_TRUE(reg.SubKeyNames(QStringLiteral("Nothing")).isEmpty());
+}
+
 TEST(WineRegistry, EscapesDefaultValuesAndEncodedStrings) {
   WineRegistry reg;
   reg.Parse(

@@ -387,16 +387,33 @@ int LinuxWintools::RegReadString(RegRoot root, const QString& keyPath, const QSt
   return 0;
 }
 
+namespace {
+
+// 32-bit installers write to the Wow6432Node view of a 64-bit prefix.
+const QString kUninstallViews[] = {
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"),
+    QStringLiteral("Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")};
+
+}  // namespace
+
+QStringList LinuxWintools::UninstallKeyNames() {
+  const WineRegistry* registry = Registry(RegRoot::LocalMachine);
+  if (!registry) return {};
+  QStringList names;
+  for (const QString& view : kUninstallViews) {
+    for (const QString& name : registry->SubKeyNames(view)) {
+      if (!names.contains(name, Qt::CaseInsensitive)) names.append(name);
+    }
+  }
+  return names;
+}
+
 QString LinuxWintools::UninstallLookup(const QString& exeName, const QString& keyName) {
   if (keyName.isEmpty() || exeName.isEmpty() || exeName.contains(QChar('/')) || exeName.contains(QChar('\\')))
     return QString();
-  // 32-bit installers write to the Wow6432Node view of a 64-bit prefix.
-  static const QString kViews[] = {
-      QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"),
-      QStringLiteral("Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")};
   QString uninstall;
   bool found = false;
-  for (const QString& view : kViews) {
+  for (const QString& view : kUninstallViews) {
     if (RegReadString(RegRoot::LocalMachine, view + keyName, QStringLiteral("UninstallString"), uninstall) ==
         0) {
       found = true;

@@ -31,6 +31,7 @@ class LinuxWintools final : public Wintools {
   bool RunProgram(const QString& file, const RunOptions& options) override;
   bool ShellOpen(const QString& file, const OpenOptions& options = {}) override;
   QString UninstallLookup(const QString& exeName, const QString& keyName) override;
+  QStringList UninstallKeyNames() override;
   QString FileVersion(const QString& file) override;
   bool TouchFile(const QString& path) override;
   bool StartedProgramRunning() override;

@@ -48,9 +48,8 @@ bool StartsWithNoCase(const QString& text, qsizetype at, const char* word) {
   return text.mid(at).startsWith(QLatin1String(word), Qt::CaseInsensitive);
 }
 
-}  // namespace
-
-QString WineRegistry::NormalizeKey(const QString& keyPath) {
+// The key path with doubled and trailing separators removed, in its own spelling.
+QString CollapseKey(const QString& keyPath) {
   QString out;
   out.reserve(keyPath.size());
   for (QChar c : keyPath) {
@@ -58,7 +57,13 @@ QString WineRegistry::NormalizeKey(const QString& keyPath) {
     out += c;
   }
   while (out.endsWith(QChar('\\'))) out.chop(1);
-  return out.toCaseFolded();
+  return out;
+}
+
+}  // namespace
+
+QString WineRegistry::NormalizeKey(const QString& keyPath) {
+  return CollapseKey(keyPath).toCaseFolded();
 }
 
 QString WineRegistry::Unescape(const QString& line, qsizetype start, QChar terminator, qsizetype* end) {
@@ -134,6 +139,7 @@ bool WineRegistry::Load(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) {
     m_keys.clear();
+    m_keyOrder.clear();
     return false;
   }
   Parse(f.readAll());
@@ -142,6 +148,7 @@ bool WineRegistry::Load(const QString& path) {
 
 void WineRegistry::Parse(const QByteArray& content) {
   m_keys.clear();
+  m_keyOrder.clear();
   const QStringList lines = QString::fromUtf8(content).split(QChar('\n'));
   QHash<QString, Value>* current = nullptr;
   for (qsizetype li = 0; li < lines.size(); ++li) {
@@ -152,7 +159,12 @@ void WineRegistry::Parse(const QByteArray& content) {
     if (first == QChar('[')) {
       qsizetype end = 0;
       const QString key = Unescape(line, 1, QChar(']'), &end);
-      current = end < 0 ? nullptr : &m_keys[NormalizeKey(key)];
+      current = nullptr;
+      if (end >= 0) {
+        const QString normalized = NormalizeKey(key);
+        if (!m_keys.contains(normalized)) m_keyOrder.append(CollapseKey(key));
+        current = &m_keys[normalized];
+      }
       continue;
     }
     if (first != QChar('"') && first != QChar('@')) continue;  // comments, #time, #link, junk
@@ -244,6 +256,21 @@ std::optional<QString> WineRegistry::ReadString(const QString& keyPath, const QS
   const std::optional<Value> v = Read(keyPath, name);
   if (!v || (v->type != Type::String && v->type != Type::ExpandString)) return std::nullopt;
   return v->text;
+}
+
+QStringList WineRegistry::SubKeyNames(const QString& keyPath) const {
+  const QString prefix = CollapseKey(keyPath) + QChar('\\');
+  QStringList names;
+  QStringList seen;  // case-folded
+  for (const QString& key : m_keyOrder) {
+    // A key's children appear only as deeper paths when the key itself holds no values.
+    if (key.size() <= prefix.size() || !key.startsWith(prefix, Qt::CaseInsensitive)) continue;
+    const QString name = key.mid(prefix.size()).section(QChar('\\'), 0, 0);
+    if (name.isEmpty() || seen.contains(name.toCaseFolded())) continue;
+    seen.append(name.toCaseFolded());
+    names.append(name);
+  }
+  return names;
 }
 
 }  // namespace kolt

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -34,6 +35,9 @@ class WineRegistry final {
   std::optional<Value> Read(const QString& keyPath, const QString& name) const;
   // String values only (REG_SZ and REG_EXPAND_SZ, unexpanded).
   std::optional<QString> ReadString(const QString& keyPath, const QString& name) const;
+  // The names of the keys directly below `keyPath`, spelled as the file spells them, in
+  // the file's order (Wine keeps its keys sorted, as Windows enumerates them), each once.
+  QStringList SubKeyNames(const QString& keyPath) const;
   int KeyCount() const { return int(m_keys.size()); }
 
   // Decodes one escaped string as Wine writes it, starting after the opening quote (or
@@ -44,6 +48,7 @@ class WineRegistry final {
 
  private:
   QHash<QString, QHash<QString, Value>> m_keys;  // normalized key -> upper name -> value
+  QStringList m_keyOrder;                        // every key once, as spelled, in file order
 };
 
 }  // namespace kolt

@@ -1,0 +1,465 @@
+#include "ui/frmModify.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/Settings.h"
+#include "core/UiPort.h"
+#include "platform/Wintools.h"
+#include "programs/CUSTOM/CUSTOM.h"
+#include "programs/CUSTOM/CUSTOM_Game.h"
+
+namespace kolt {
+namespace {
+
+const QString kTrue = QStringLiteral("True");
+const QString kSettings = QStringLiteral("Settings");
+// Every file, also those without an extension, as "*.*" shows them on Windows.
+const QString kAnyFile = QStringLiteral("*.* (*)");
+
+// A combo box that fills its suggestions the first time it drops down.
+class SuggestionBox final : public QComboBox {
+ public:
+  std::function<void()> beforePopup;
+  void showPopup() override {
+    if (beforePopup) beforePopup();
+    QComboBox::showPopup();
+  }
+};
+
+QLineEdit* Field(const char* name) {
+  auto* field = new QLineEdit;
+  field->setObjectName(QString::fromLatin1(name));
+  return field;
+}
+
+QPushButton* Button(const char* name, const QString& text) {
+  auto* button = new QPushButton(text);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// Adds items to an editable combo box without replacing what it shows.
+void AddSuggestions(QComboBox& box, const QStringList& items) {
+  const QString text = box.currentText();
+  box.addItems(items);
+  box.setCurrentIndex(-1);
+  box.setEditText(text);
+}
+
+}  // namespace
+
+frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> program, QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_tools(tools), m_program(std::move(program)) {
+  setObjectName(QStringLiteral("frmModify"));
+
+  m_txtLongName = Field("txtLongName");
+  m_txtExe = Field("txtExe");
+  m_txtEMailSubDir = Field("txtEMailSubDir");
+  auto* uninstall = new SuggestionBox;
+  uninstall->beforePopup = [this] { FillUninstallSuggestions(); };
+  m_txtUninstall = uninstall;
+  m_txtUninstall->setObjectName(QStringLiteral("txtUninstall"));
+  m_txtFilePattern = Field("txtFilePattern");
+  auto* description = new SuggestionBox;
+  description->beforePopup = [this] { FillDescriptionSuggestions(); };
+  m_txtDescription = description;
+  m_txtDescription->setObjectName(QStringLiteral("txtDescription"));
+  for (QComboBox* box : {m_txtUninstall, m_txtDescription}) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(24);
+  }
+  m_txtCommandLine = Field("txtCommandLine");
+  m_txtContact = Field("txtContact");
+  m_txtContactEMail = Field("txtContactEMail");
+
+  auto* cmdExe = Button("cmdExe", QStringLiteral("Browse..."));
+  auto* cmdEMailSubDir = Button("cmdEMailSubDir", QStringLiteral("Browse..."));
+  auto* cmdFilePattern = Button("cmdFilePattern", QStringLiteral("Browse..."));
+  auto* cmdDescription = Button("cmdDescription", QStringLiteral("Test..."));
+
+  auto* fields = new QGridLayout;
+  int row = 0;
+  auto addRow = [&](const QString& label, QWidget* field, QPushButton* button) {
+    auto* l = new QLabel(label);
+    l->setBuddy(field);
+    fields->addWidget(l, row, 0);
+    fields->addWidget(field, row, 1);
+    if (button) fields->addWidget(button, row, 2);
+    ++row;
+  };
+  addRow(QStringLiteral("Long name:"), m_txtLongName, nullptr);
+  addRow(QStringLiteral("Executable name:"), m_txtExe, cmdExe);
+  addRow(QStringLiteral("E-mail subfolder:"), m_txtEMailSubDir, cmdEMailSubDir);
+  addRow(QStringLiteral("Uninstall string:"), m_txtUninstall, nullptr);
+  addRow(QStringLiteral("File pattern:"), m_txtFilePattern, cmdFilePattern);
+  addRow(QStringLiteral("Description:"), m_txtDescription, cmdDescription);
+  addRow(QStringLiteral("Command line:"), m_txtCommandLine, nullptr);
+
+  auto* fraContact = new QGroupBox(QStringLiteral("Contact"));
+  fraContact->setObjectName(QStringLiteral("fraContact"));
+  auto* contact = new QGridLayout(fraContact);
+  contact->addWidget(new QLabel(QStringLiteral("This program definition was created by:")), 0, 0, 1, 2);
+  contact->addWidget(new QLabel(QStringLiteral("Name:")), 1, 0);
+  contact->addWidget(m_txtContact, 1, 1);
+  contact->addWidget(new QLabel(QStringLiteral("E-mail:")), 2, 0);
+  contact->addWidget(m_txtContactEMail, 2, 1);
+
+  m_lvFileTypes = new QTreeWidget;
+  m_lvFileTypes->setObjectName(QStringLiteral("lvFileTypes"));
+  m_lvFileTypes->setHeaderLabels({QStringLiteral("Extension"), QStringLiteral("Primary?"),
+                                  QStringLiteral("Modified?"), QStringLiteral("Check same date?"),
+                                  QStringLiteral("Required?")});
+  m_lvFileTypes->setRootIsDecorated(false);
+  m_lvFileTypes->setUniformRowHeights(true);
+  m_lvFileTypes->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_lvFileTypes->setAllColumnsShowFocus(true);
+  m_lvFileTypes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  m_lvFileTypes->setMinimumHeight(110);
+
+  m_txtExtension = Field("txtExtension");
+  const QString flagTexts[4] = {QStringLiteral("Primary file"), QStringLiteral("Modified"),
+                                QStringLiteral("Check same date"), QStringLiteral("Required")};
+  auto* rowEditor = new QVBoxLayout;
+  auto* extension = new QHBoxLayout;
+  auto* lblExtension = new QLabel(QStringLiteral("Extension:"));
+  lblExtension->setBuddy(m_txtExtension);
+  extension->addWidget(lblExtension);
+  extension->addWidget(m_txtExtension);
+  rowEditor->addLayout(extension);
+  for (int i = 0; i < 4; ++i) {
+    m_chkFlag[size_t(i)] = new QCheckBox(flagTexts[i]);
+    m_chkFlag[size_t(i)]->setObjectName(QStringLiteral("chkFlag") + QString::number(i));
+    rowEditor->addWidget(m_chkFlag[size_t(i)]);
+    connect(m_chkFlag[size_t(i)], &QCheckBox::clicked, this,
+            [this, i](bool checked) { chkFlag_Click(i, checked); });
+  }
+  auto* cmdAdd = Button("cmdAdd", QStringLiteral("&Add..."));
+  auto* cmdRemove = Button("cmdRemove", QStringLiteral("&Remove"));
+  auto* rowButtons = new QHBoxLayout;
+  rowButtons->addWidget(cmdAdd);
+  rowButtons->addWidget(cmdRemove);
+  rowEditor->addLayout(rowButtons);
+  rowEditor->addStretch(1);
+
+  auto* fileTypes = new QHBoxLayout;
+  fileTypes->addWidget(m_lvFileTypes, 1);
+  fileTypes->addLayout(rowEditor);
+
+  auto* cmdOK = new QPushButton(QStringLiteral("OK"));
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  auto* cmdCancel = Button("cmdCancel", QStringLiteral("Cancel"));
+  auto* lblHelp = new QLabel(QStringLiteral("Press F1 for help."));
+  lblHelp->setObjectName(QStringLiteral("lblHelp"));
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(lblHelp);
+  bottom->addStretch(1);
+  bottom->addWidget(cmdOK);
+  bottom->addWidget(cmdCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addWidget(fraContact);
+  layout->addLayout(fileTypes);
+  layout->addLayout(bottom);
+  resize(620, sizeHint().height());
+
+  connect(cmdExe, &QPushButton::clicked, this, &frmModify::cmdExe_Click);
+  connect(cmdEMailSubDir, &QPushButton::clicked, this, &frmModify::cmdEMailSubDir_Click);
+  connect(cmdFilePattern, &QPushButton::clicked, this, &frmModify::cmdFilePattern_Click);
+  connect(cmdDescription, &QPushButton::clicked, this, &frmModify::cmdDescription_Click);
+  connect(cmdAdd, &QPushButton::clicked, this, &frmModify::cmdAdd_Click);
+  connect(cmdRemove, &QPushButton::clicked, this, &frmModify::cmdRemove_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &frmModify::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_txtExtension, &QLineEdit::textEdited, this, &frmModify::txtExtension_Change);
+  connect(m_lvFileTypes, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* current) { ShowRow(current); });
+
+  m_chooser = [](QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+  };
+
+  Form_Load();
+}
+
+frmModify::~frmModify() = default;
+
+void frmModify::Form_Load() {
+  m_changed = false;
+  m_program->ReadINI();
+  m_path = m_program->GetIniPath();
+  setWindowTitle(QStringLiteral("Modify ") + m_program->GetShortName() + QStringLiteral(" (") + m_path +
+                 QChar(')'));
+  m_txtLongName->setText(m_program->GetLongName());
+  m_txtExe->setText(m_program->GetExeName());
+  m_txtEMailSubDir->setText(m_program->GetEMailDir());
+  m_txtUninstall->setEditText(m_program->GetUninstall());
+  m_txtFilePattern->setText(m_program->GetFilePattern());
+  m_txtDescription->setEditText(m_program->GetDescription());
+  m_txtCommandLine->setText(m_program->GetCommandLine());
+  m_txtContact->setText(m_program->GetContact());
+  m_txtContactEMail->setText(m_program->GetContactEMail());
+
+  for (const CUSTOM_File& type : m_program->GetCustomFiles()) {
+    QTreeWidgetItem* item = AddRow(type.Ext, {type.Primary, type.Modified, type.CheckSame, type.Required});
+    if (type.Primary) {
+      QFont bold = item->font(0);
+      bold.setBold(true);
+      for (int c = 0; c < 5; ++c) item->setFont(c, bold);
+    }
+  }
+  if (m_lvFileTypes->topLevelItemCount() > 0) m_lvFileTypes->setCurrentItem(m_lvFileTypes->topLevelItem(0));
+}
+
+QTreeWidgetItem* frmModify::AddRow(const QString& ext, const std::array<bool, 4>& flags) {
+  QStringList cells{ext};
+  for (bool flag : flags) cells.append(flag ? kTrue : QString());
+  return new QTreeWidgetItem(m_lvFileTypes, cells);
+}
+
+void frmModify::ShowRow(QTreeWidgetItem* item) {
+  if (!item) return;
+  m_txtExtension->setText(item->text(0));
+  for (int i = 0; i < 4; ++i) m_chkFlag[size_t(i)]->setChecked(item->text(i + 1) == kTrue);
+}
+
+void frmModify::txtExtension_Change(const QString& text) {
+  if (QTreeWidgetItem* item = m_lvFileTypes->currentItem()) item->setText(0, text.trimmed());
+}
+
+void frmModify::chkFlag_Click(int index, bool checked) {
+  if (QTreeWidgetItem* item = m_lvFileTypes->currentItem())
+    item->setText(index + 1, checked ? kTrue : QString());
+}
+
+QString frmModify::ChooseFile(const QString& title, const QString& filter) {
+  QFileDialog dialog(this);
+  dialog.setWindowTitle(title);
+  dialog.setNameFilter(filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  return m_chooser ? m_chooser(dialog) : QString();
+}
+
+void frmModify::cmdAdd_Click() {
+  const QString chosen = ChooseFile(QStringLiteral("Select the file."), kAnyFile);
+  // A cancelled dialog still adds a row, without an extension.
+  const QString ext = chosen.isEmpty() ? QString() : QFileInfo(chosen).suffix().toUpper();
+  const bool first = m_lvFileTypes->topLevelItemCount() == 0;
+  QTreeWidgetItem* item = AddRow(ext, {first, first, true, true});
+  m_lvFileTypes->setCurrentItem(item);
+  ShowRow(item);
+}
+
+void frmModify::cmdRemove_Click() {
+  QTreeWidgetItem* item = m_lvFileTypes->currentItem();
+  if (!item) return;
+  const int index = m_lvFileTypes->indexOfTopLevelItem(item);
+  delete item;
+  const int count = m_lvFileTypes->topLevelItemCount();
+  if (count == 0) {
+    m_txtExtension->clear();
+    for (QCheckBox* box : m_chkFlag) box->setChecked(false);
+    return;
+  }
+  QTreeWidgetItem* next = m_lvFileTypes->topLevelItem(std::min(index, count - 1));
+  m_lvFileTypes->setCurrentItem(next);
+  ShowRow(next);
+}
+
+void frmModify::cmdExe_Click() {
+  const QString chosen =
+      ChooseFile(QStringLiteral("Select the executable."), QStringLiteral("*.exe (*.exe)"));
+  if (!chosen.isEmpty()) m_txtExe->setText(QFileInfo(chosen).fileName().toUpper());
+}
+
+void frmModify::cmdEMailSubDir_Click() {
+  const QString chosen =
+      ChooseFile(QStringLiteral("Select some file in the e-mail subfolder (if any)."), kAnyFile);
+  if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return;
+  m_txtEMailSubDir->setText(QFileInfo(chosen).absoluteDir().dirName());
+}
+
+void frmModify::cmdFilePattern_Click() {
+  const QString chosen = ChooseFile(QStringLiteral("Select the primary file."), kAnyFile);
+  if (!chosen.isEmpty())
+    m_txtFilePattern->setText(QStringLiteral("*.") + QFileInfo(chosen).suffix().toUpper());
+}
+
+void frmModify::cmdDescription_Click() {
+  const QString rule = m_txtDescription->currentText().toUpper();
+  if (rule.isEmpty()) {
+    m_ui.MsgBox(QStringLiteral("Please define the description rule first."), Buttons::Ok, Icon::Exclamation);
+    return;
+  }
+  const QString chosen =
+      ChooseFile(QStringLiteral("Select the file to test the description rule."), kAnyFile);
+  if (chosen.isEmpty()) return;
+  m_ui.MsgBox(DescriptionRule(m_ui, chosen, rule), Buttons::Ok, Icon::None,
+              QStringLiteral("The file description"));
+}
+
+void frmModify::FillUninstallSuggestions() {
+  if (m_uninstallFilled) return;
+  m_uninstallFilled = true;
+  QStringList names;
+  for (const QString& name : m_tools.UninstallKeyNames()) {
+    // Entries named by a GUID say nothing to the user.
+    if (name.isEmpty() || name.startsWith(QChar('{'))) continue;
+    names.append(name.left(255));
+  }
+  AddSuggestions(*m_txtUninstall, names);
+}
+
+void frmModify::FillDescriptionSuggestions() {
+  if (m_descriptionFilled) return;
+  m_descriptionFilled = true;
+  AddSuggestions(
+      *m_txtDescription,
+      {QStringLiteral("LINE1"), QStringLiteral("LINE2"), QStringLiteral("LINE3"), QStringLiteral("LINE4"),
+       QStringLiteral("LINE5"), QStringLiteral("LINE6"), QStringLiteral("TRIM"), QStringLiteral("MID21,64")});
+}
+
+bool frmModify::CheckFileTypes() {
+  auto goOn = [this](const char* text) {
+    return m_ui.MsgBox(QString::fromLatin1(text), Buttons::OkCancel, Icon::None) == Answer::Ok;
+  };
+  const int count = m_lvFileTypes->topLevelItemCount();
+  if (count == 0) return goOn("At least one file type is required.");
+
+  bool primary = false, modified = false, checkSame = false, required = false;
+  for (int i = 0; i < count; ++i) {
+    const QTreeWidgetItem* item = m_lvFileTypes->topLevelItem(i);
+    if (item->text(1) == kTrue) {
+      if (primary && !goOn("Only one file type can have the Primary checked.")) return false;
+      primary = true;
+    }
+    if (item->text(2) == kTrue) {
+      if (modified && !goOn("Only one file type can have the Modified checked.")) return false;
+      modified = true;
+    }
+    checkSame = checkSame || item->text(3) == kTrue;
+    required = required || item->text(4) == kTrue;
+  }
+  if (!primary && !goOn("One file type must have the Primary checked.")) return false;
+  if (!modified && !goOn("One file type must have the Modified checked.")) return false;
+  if (!checkSame && !goOn("At least one file type must have the Check Same checked.")) return false;
+  if (!required && !goOn("At least one file type must have the Required checked.")) return false;
+  for (int i = 0; i < count; ++i) {
+    for (int j = i + 1; j < count; ++j) {
+      if (m_lvFileTypes->topLevelItem(i)->text(0).compare(m_lvFileTypes->topLevelItem(j)->text(0),
+                                                          Qt::CaseInsensitive) == 0)
+        return goOn("Each extension should be different.");
+    }
+  }
+  return true;
+}
+
+void frmModify::cmdOK_Click() {
+  if (!CheckFileTypes()) return;
+  const int count = m_lvFileTypes->topLevelItemCount();
+  const std::pair<const char*, QString> settings[] = {
+      {"LongName", m_txtLongName->text()},           {"EXE", m_txtExe->text()},
+      {"EMailSubDir", m_txtEMailSubDir->text()},     {"Uninstall", m_txtUninstall->currentText()},
+      {"KOLTFilePattern", m_txtFilePattern->text()}, {"Description", m_txtDescription->currentText()},
+      {"CommandLine", m_txtCommandLine->text()},     {"Contact", m_txtContact->text()},
+      {"ContactEMail", m_txtContactEMail->text()},   {"FileTypes", QString::number(count)},
+  };
+  for (const auto& [key, value] : settings) IniWrite(kSettings, QString::fromLatin1(key), value, m_path);
+  static const char* const kFlagKeys[4] = {"Primary", "Modified", "CheckSame", "Required"};
+  for (int i = 0; i < count; ++i) {
+    const QTreeWidgetItem* item = m_lvFileTypes->topLevelItem(i);
+    const QString section = QStringLiteral("File") + QString::number(i);
+    IniWrite(section, QStringLiteral("Ext"), item->text(0), m_path);
+    for (int f = 0; f < 4; ++f) {
+      IniWrite(section, QString::fromLatin1(kFlagKeys[f]),
+               item->text(f + 1) == kTrue ? QStringLiteral("1") : QString(), m_path);
+    }
+  }
+  m_changed = true;
+  accept();
+}
+
+QString frmModify::HelpText(const QWidget* control) const {
+  for (const QWidget* w = control; w && w != this; w = w->parentWidget()) {
+    if (w == m_txtLongName)
+      return QStringLiteral("Long descriptive name (e.g. 'Steel Panthers: World At War').");
+    if (w == m_txtExe) return QStringLiteral("The executable name (e.g. 'GAME.EXE').");
+    if (w == m_txtEMailSubDir)
+      return QStringLiteral("The KOLT subfolder (e.g. 'KOLT' or 'EMAIL' or nothing).");
+    if (w == m_txtUninstall)
+      return QStringLiteral(
+                 "The uninstall string from HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ "
+                 "(e.g. "
+                 "'Steel_Panthers_World_At_War' or nothing). ") +
+             AppTitle() +
+             QStringLiteral(
+                 " can possibly find the installed program by this information. You can have several strings "
+                 "here, if you separate them by the | character (vertical line). Use RegEdit to browse the "
+                 "registry, but do not change anything!");
+    if (w == m_txtFilePattern)
+      return QStringLiteral(
+          "The file pattern for KOLT files (e.g. 'SAVE?' or '*.TXT' or 'EMAIL*.CMT'). This pattern must "
+          "match "
+          "the Primary file type extension.");
+    if (w == m_txtDescription)
+      return QStringLiteral(
+          "LINE n: Use the n'th line from the primary file as description. TRIM: Use the first null "
+          "terminating string. MIDo,l: Skip o-1 characters, then read l characters, and then trim it.");
+    if (w == m_txtCommandLine)
+      return QStringLiteral(
+                 "The command line option for starting the executable directly in the selected game when "
+                 "Play "
+                 "F9 is clicked (e.g.") +
+             QStringLiteral("\r\n\"%f\" \"%p\"\r\n") +
+             QStringLiteral(
+                 "or nothing if the program does not support it). %f will be replaced by the file path and "
+                 "%p by "
+                 "the password.");
+    if (w == m_lvFileTypes)
+      return QStringLiteral(
+          "You must have at least one file type defined. Some programs have several files for one game. In "
+          "that case the file base is always the same, only extension changes.");
+    if (w == m_txtExtension)
+      return QStringLiteral("The extension for the file (e.g. 'CMT' or 'TXT' or nothing).");
+    if (w == m_chkFlag[0])
+      return QStringLiteral(
+          "One of the files must be the primary file. The extension must match the file pattern defined "
+          "above.");
+    if (w == m_chkFlag[1]) return QStringLiteral("The modification date is checked from one of the files.");
+    if (w == m_chkFlag[2])
+      return QStringLiteral("Enable this if the file modification date must be newer each time.");
+    if (w == m_chkFlag[3]) return QStringLiteral("Enable this if the file must exist.");
+  }
+  return QStringLiteral("Set focus to some control and press F1 again.");
+}
+
+void frmModify::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    m_ui.MsgBox(HelpText(focusWidget()), Buttons::Ok, Icon::Information);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace kolt

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLineEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kolt {
+
+class CUSTOM;
+class UiPort;
+class Wintools;
+
+// The editor of one user-defined program's definition file: its settings, its file types
+// with their flags, browse buttons, suggestions, a test of the description rule and a
+// help text per field on F1. Modal; nothing is written before OK, everything at OK.
+class frmModify final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Re-reads the program's definition file and shows it. `tools` lists the uninstall
+  // entries that the uninstall field suggests.
+  frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> program, QWidget* parent = nullptr);
+  ~frmModify() override;
+
+  // True after OK wrote the definition file.
+  bool Changed() const { return m_changed; }
+  QString DefinitionPath() const { return m_path; }
+
+  // The help text F1 shows for `control` (one of the form's controls, or anything else).
+  QString HelpText(const QWidget* control) const;
+
+  // Shows the configured file-open dialog and returns the chosen path or empty. Tests
+  // replace it; the default runs the dialog modally.
+  using FileChooser = std::function<QString(QFileDialog&)>;
+  void SetFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Form_Load();
+  QTreeWidgetItem* AddRow(const QString& ext, const std::array<bool, 4>& flags);
+  void ShowRow(QTreeWidgetItem* item);
+  // Opens the file-open dialog; empty when cancelled.
+  QString ChooseFile(const QString& title, const QString& filter);
+  void FillUninstallSuggestions();
+  void FillDescriptionSuggestions();
+  // The file type warnings; false when the user cancelled one of them.
+  bool CheckFileTypes();
+
+  void cmdAdd_Click();
+  void cmdRemove_Click();
+  void cmdExe_Click();
+  void cmdEMailSubDir_Click();
+  void cmdFilePattern_Click();
+  void cmdDescription_Click();
+  void cmdOK_Click();
+  void txtExtension_Change(const QString& text);
+  void chkFlag_Click(int index, bool checked);
+
+  UiPort& m_ui;
+  Wintools& m_tools;
+  std::shared_ptr<CUSTOM> m_program;
+  QString m_path;
+  bool m_changed = false;
+  bool m_uninstallFilled = false;
+  bool m_descriptionFilled = false;
+  FileChooser m_chooser;
+
+  QLineEdit* m_txtLongName;
+  QLineEdit* m_txtExe;
+  QLineEdit* m_txtEMailSubDir;
+  QComboBox* m_txtUninstall;
+  QLineEdit* m_txtFilePattern;
+  QComboBox* m_txtDescription;
+  QLineEdit* m_txtCommandLine;
+  QLineEdit* m_txtContact;
+  QLineEdit* m_txtContactEMail;
+  QTreeWidget* m_lvFileTypes;
+  QLineEdit* m_txtExtension;
+  std::array<QCheckBox*, 4> m_chkFlag{};
+};
+
+}  // namespace kolt

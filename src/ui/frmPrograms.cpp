@@ -1,0 +1,274 @@
+#include "ui/frmPrograms.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSet>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/AppSettings.h"
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "core/Utilities.h"
+#include "model/ListRows.h"
+#include "model/ProgramRegistry.h"
+#include "programs/CUSTOM/CUSTOM.h"
+#include "ui/frmModify.h"
+
+namespace kolt {
+namespace {
+
+bool IsUserDefined(const Program& program) {
+  return dynamic_cast<const UserProgram*>(&program) != nullptr;
+}
+
+bool IsShortNameCharacter(QChar c) {
+  return (c >= QChar('A') && c <= QChar('Z')) || (c >= QChar('0') && c <= QChar('9'));
+}
+
+}  // namespace
+
+frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry, WindowHandle mainWindow,
+                         QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_tools(tools), m_registry(registry), m_mainWindow(mainWindow) {
+  setObjectName(QStringLiteral("frmPrograms"));
+  setWindowTitle(QStringLiteral("Programs"));
+
+  m_lvInstalled = new QTreeWidget;
+  m_lvInstalled->setObjectName(QStringLiteral("lvInstalled"));
+  m_lvInstalled->setHeaderLabels(ProgramColumnHeaders());
+  m_lvInstalled->setRootIsDecorated(false);
+  m_lvInstalled->setUniformRowHeights(true);
+  m_lvInstalled->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_lvInstalled->setAllColumnsShowFocus(true);
+  m_lvInstalled->installEventFilter(this);
+  m_lvInstalled->header()->setStretchLastSection(true);
+
+  auto* buttons = new QVBoxLayout;
+  auto button = [&](const char* name, const QString& text, void (frmPrograms::*handler)()) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(QString::fromLatin1(name));
+    buttons->addWidget(b);
+    connect(b, &QPushButton::clicked, this, handler);
+    return b;
+  };
+  button("cmdAdd", QStringLiteral("&Add..."), &frmPrograms::cmdAdd_Click);
+  button("cmdModify", QStringLiteral("&Modify..."), &frmPrograms::cmdModify_Click);
+  button("cmdRemove", QStringLiteral("Remove..."), &frmPrograms::cmdRemove_Click);
+  button("cmdDisable", QStringLiteral("&Disable..."), &frmPrograms::cmdDisable_Click);
+  button("cmdEnable", QStringLiteral("&Enable"), &frmPrograms::cmdEnable_Click);
+  button("cmdRestore", QStringLiteral("Restore..."), &frmPrograms::cmdRestore_Click);
+  button("cmdRun", QStringLiteral("&Run"), &frmPrograms::cmdRun_Click);
+  button("cmdRefresh", QStringLiteral("Re&fresh"), &frmPrograms::cmdRefresh_Click);
+  buttons->addStretch(1);
+  auto* cmdClose = new QPushButton(QStringLiteral("&Close"));
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  buttons->addWidget(cmdClose);
+  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(m_lvInstalled, 1);
+  layout->addLayout(buttons);
+  resize(760, 300);
+
+  connect(m_lvInstalled, &QTreeWidget::itemDoubleClicked, this, [this] { cmdModify_Click(); });
+  m_lvInstalled->setFocus();
+
+  FillList(true);
+}
+
+frmPrograms::~frmPrograms() = default;
+
+QString frmPrograms::DefinitionPath(const QString& shortName) {
+  const QString home = App().homeFolder;
+  const QString name = shortName + QStringLiteral(".INI");
+  const QString found = FindEntryNoCase(home, name);
+  return found.isEmpty() ? home + QChar('/') + name : found;
+}
+
+void frmPrograms::FillList(bool reload) {
+  if (reload) m_registry.BuildProgramList(m_programs, {.includeAll = true});
+
+  QSet<QString> selected;
+  for (const QTreeWidgetItem* item : m_lvInstalled->selectedItems()) selected.insert(item->text(0));
+  m_lvInstalled->clear();
+
+  for (const ProgramPtr& program : m_programs) {
+    QStringList cells{program->GetShortName(), program->GetLongName()};
+    if (program->Installed(false))
+      cells << program->GetVersion() << ProgramStateText(program->GetStatus()) << program->GetDirectory();
+    auto* item = new QTreeWidgetItem(m_lvInstalled, cells);
+    if (IsUserDefined(*program)) {
+      QFont bold = item->font(0);
+      bold.setBold(true);
+      item->setFont(0, bold);
+    }
+    item->setSelected(false);
+    if (selected.contains(cells[0])) {
+      item->setSelected(true);
+      m_lvInstalled->setCurrentItem(item);
+    }
+  }
+  for (int c = 0; c + 1 < m_lvInstalled->columnCount(); ++c) m_lvInstalled->resizeColumnToContents(c);
+}
+
+ProgramPtr frmPrograms::Selected() const {
+  const QList<QTreeWidgetItem*> items = m_lvInstalled->selectedItems();
+  if (items.isEmpty()) return nullptr;
+  return m_programs.Find(items.first()->text(0));
+}
+
+void frmPrograms::cmdAdd_Click() {
+  const std::optional<QString> answer = m_ui.InputBox(
+      QStringLiteral("Enter the short name for the new program. It should contain 2-8 characters, only A-Z "
+                     "and 0-9 are allowed."),
+      QStringLiteral("New program"));
+  if (!answer || answer->isEmpty()) return;
+  if (answer->size() < 2 || answer->size() > 8) {
+    m_ui.MsgBox(QStringLiteral("Invalid length: ") + QString::number(answer->size()), Buttons::Ok,
+                Icon::None);
+    return;
+  }
+  const QString name = answer->toUpper();
+  for (QChar c : name) {
+    if (!IsShortNameCharacter(c)) {
+      m_ui.MsgBox(QStringLiteral("Invalid character: ") + c, Buttons::Ok, Icon::Exclamation);
+      return;
+    }
+  }
+  bool taken = name == QStringLiteral("KOLT");
+  for (int i = 0; i < m_lvInstalled->topLevelItemCount() && !taken; ++i)
+    taken = m_lvInstalled->topLevelItem(i)->text(0) == name;
+  if (taken) {
+    m_ui.MsgBox(QStringLiteral("Name is already in use!"), Buttons::Ok, Icon::Exclamation);
+    return;
+  }
+
+  QStringList removed = RemovedPrograms();
+  if (ArrayRemove(removed, name)) SetRemovedPrograms(removed);
+  // A definition left by an earlier removal keeps everything but its long name.
+  IniWrite(QStringLiteral("Settings"), QStringLiteral("LongName"), name, DefinitionPath(name));
+  m_changed = true;
+  FillList(true);
+}
+
+void frmPrograms::cmdModify_Click() {
+  const ProgramPtr program = Selected();
+  if (!program) return;
+  const auto custom = std::dynamic_pointer_cast<CUSTOM>(program);
+  if (!custom) {
+    m_ui.MsgBox(program->GetShortName() + QStringLiteral(" is hard coded and can't be modified."),
+                Buttons::Ok, Icon::Exclamation);
+    return;
+  }
+  frmModify editor(m_ui, m_tools, custom, this);
+  if (m_editorHook) m_editorHook(editor);
+  editor.exec();
+  if (editor.Changed()) {
+    m_changed = true;
+    FillList(true);
+  }
+}
+
+void frmPrograms::cmdRemove_Click() {
+  const ProgramPtr program = Selected();
+  if (!program) return;
+  const QString name = program->GetShortName();
+  if (!IsUserDefined(*program)) {
+    m_ui.MsgBox(
+        name + QStringLiteral(" is hard coded and can't be removed, but you can disable it if you want."),
+        Buttons::Ok, Icon::Exclamation);
+    return;
+  }
+  const QString question = QStringLiteral("Do you want to remove ") + name +
+                           QStringLiteral(
+                               "? The program will just be removed from the list of installed "
+                               "games, the ") +
+                           DefinitionPath(name) + QStringLiteral(" file still remains.");
+  if (m_ui.MsgBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
+  QStringList removed = RemovedPrograms();
+  ArrayAdd(removed, name);
+  SetRemovedPrograms(removed);
+  m_changed = true;
+  FillList(true);
+}
+
+void frmPrograms::cmdDisable_Click() {
+  const ProgramPtr program = Selected();
+  if (!program || !program->Installed(false)) return;
+  if (m_ui.MsgBox(QStringLiteral("Do you really want to disable ") + program->GetLongName() + QChar('?'),
+                  Buttons::YesNo, Icon::None, QString(), 2) != Answer::Yes)
+    return;
+  program->NotInstalled();
+  m_changed = true;
+  FillList(true);
+}
+
+void frmPrograms::cmdEnable_Click() {
+  const ProgramPtr program = Selected();
+  if (!program || program->Installed(false)) return;
+  if (!program->Installed(true)) return;
+  m_changed = true;
+  FillList(false);
+}
+
+void frmPrograms::cmdRestore_Click() {
+  const QStringList removed = RemovedPrograms();
+  if (removed.isEmpty()) return;
+  if (m_ui.MsgBox(
+          JoinNonEmpty(removed) + QStringLiteral("\r\n\r\nDo you want to restore all removed programs?"),
+          Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    return;
+  SetRemovedPrograms({});
+  m_changed = true;
+  FillList(true);
+}
+
+void frmPrograms::cmdRun_Click() {
+  const ProgramPtr program = Selected();
+  if (!program || !program->Installed(false) || program->GetStatus() != ProgramState::NotRunning) return;
+  if (program->Run(m_mainWindow)) FillList(false);
+}
+
+void frmPrograms::cmdRefresh_Click() {
+  FillList(true);
+}
+
+void frmPrograms::Form_Unload() {
+  if (!m_changed) return;
+  for (const ProgramPtr& program : m_programs) {
+    if (IsUserDefined(*program)) CompactIniFile(DefinitionPath(program->GetShortName()));
+  }
+  m_ui.MsgBox(QStringLiteral("You have to restart ") + AppTitle() +
+                  QStringLiteral(" so that the changes take effect."),
+              Buttons::Ok, Icon::Information);
+  m_changed = false;  // told once
+}
+
+void frmPrograms::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmPrograms::reject() {
+  // Esc closes like the Close button.
+  close();
+}
+
+bool frmPrograms::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_lvInstalled && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      cmdModify_Click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kolt
