@@ -1,5 +1,7 @@
 #include "programs/BuiltinProgram.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +28,20 @@ std::unique_ptr<ReceiveBatch> BuiltinProgram::OpenReceiveBatch(const QString& fo
   return m_services.newBatch ? m_services.newBatch() : nullptr;
 }
 
+bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<FolderEntry>& files) {
+  for (const FolderEntry& file : files) {
+    if (!(file.mode & (S_IWUSR | S_IWGRP | S_IWOTH))) {
+      SetSystemError(EACCES);
+      ui.ShowError(QStringLiteral("Can't delete: ") + QDir(folder).filePath(file.name));
+      return false;
+    }
+  }
+  for (const FolderEntry& file : files) {
+    if (!DeleteGameFile(ui, QDir(folder).filePath(file.name))) return false;
+  }
+  return true;
+}
+
 bool DeleteGameFile(UiPort& ui, const QString& path) {
   const bool removed = QFile::remove(path);
   NoteChanged(path);
@@ -42,18 +58,20 @@ void BuiltinProgram::WriteSetting(const QString& key, const QString& value) cons
   if (!IniWrite(GetShortName(), key, value)) m_services.ui.ShowSettingsWriteError();
 }
 
-QString BuiltinProgram::ExecutableIn(const QString& folder) const {
+QString ExecutableInFolder(Wintools& tools, const QString& folder, const QString& exeName) {
   QString base = folder;
-  // A folder written the Windows way (a settings file brought from Windows, or typed
-  // by a user who knows the game by its drive letter) is found through the Wine prefix.
   const bool drive = base.size() >= 3 && base[0].isLetter() && base[1] == QChar(':') &&
                      (base[2] == QChar('\\') || base[2] == QChar('/'));
   if (drive) {
-    const QString mapped = m_services.tools.ToUnixPath(base);
+    const QString mapped = tools.ToUnixPath(base);
     if (!mapped.isEmpty()) base = mapped;
   }
   while (base.size() > 1 && (base.endsWith(QChar('/')) || base.endsWith(QChar('\\')))) base.chop(1);
-  return ResolveNoCase(base, GetExeName());
+  return ResolveNoCase(base, exeName);
+}
+
+QString BuiltinProgram::ExecutableIn(const QString& folder) const {
+  return ExecutableInFolder(m_services.tools, folder, GetExeName());
 }
 
 bool BuiltinProgram::Fail() {

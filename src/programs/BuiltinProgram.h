@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+#include "core/FolderSnapshot.h"
 #include "model/Program.h"
 #include "model/Services.h"
 
@@ -56,5 +59,13 @@ class BuiltinProgram : public Program {
 // Deletes one file of a game (the pass's snapshot learns of it); on failure tells the
 // user "Can't delete: " + path and returns false.
 bool DeleteGameFile(UiPort& ui, const QString& path);
+// Deletes the listed files of one game in `folder`. A write-protected file would stop
+// the deletion half-way and leave a game without its main file: it is looked for first,
+// and then nothing is deleted. False, after telling the user, when not all are gone.
+bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<FolderEntry>& files);
+// `folder` + `exeName`, matched on disk without regard to case. A folder written the
+// Windows way (a settings or definition file brought from Windows, or typed by a user who
+// knows the game by its drive letter) is found through the Wine prefix.
+QString ExecutableInFolder(Wintools& tools, const QString& folder, const QString& exeName);
 
 }  // namespace kolt

@@ -11,6 +11,7 @@
 #include "core/TextCodec.h"
 #include "core/Utilities.h"
 #include "model/ProgramRegistry.h"
+#include "programs/BuiltinProgram.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
 
 namespace kolt {
@@ -116,18 +117,8 @@ const CUSTOM_File* CUSTOM::FileTypeOf(const QString& fileName) const {
 }
 
 QString CUSTOM::ExecutableIn(const QString& folder) const {
-  QString base = folder;
-  // A folder written the Windows way (a definition or settings file brought from
-  // Windows) is found through the Wine prefix.
-  const bool drive = base.size() >= 3 && base[0].isLetter() && base[1] == QChar(':') &&
-                     (base[2] == QChar('\\') || base[2] == QChar('/'));
-  if (drive) {
-    const QString mapped = m_services.tools.ToUnixPath(base);
-    if (!mapped.isEmpty()) base = mapped;
-  }
-  while (base.size() > 1 && (base.endsWith(QChar('/')) || base.endsWith(QChar('\\')))) base.chop(1);
-  if (m_exe.isEmpty()) return base + QChar('/');
-  return ResolveNoCase(base, m_exe);
+  if (m_exe.isEmpty()) return ExecutableInFolder(m_services.tools, folder, QString()) + QChar('/');
+  return ExecutableInFolder(m_services.tools, folder, m_exe);
 }
 
 bool CUSTOM::Fail() {

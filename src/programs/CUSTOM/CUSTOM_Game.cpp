@@ -29,10 +29,6 @@ constexpr qint64 kTextReadMax = 64 * 1024;    // TRIM, and the characters of MID
 
 // Windows does not force the deletion of a read-only file; under Wine a file without any
 // write permission is read-only.
-bool IsReadOnly(const FolderEntry& entry) {
-  return !(entry.mode & (S_IWUSR | S_IWGRP | S_IWOTH));
-}
-
 // A number of a rule: its leading number, rounded to the nearest integer with halves to
 // the even neighbour, kept within a range that no file reaches.
 qint64 RuleNumber(const QString& text) {
@@ -216,19 +212,7 @@ QStringList CUSTOM_Game::GetFiles() const {
 }
 
 void CUSTOM_Game::Delete() {
-  const std::vector<FolderEntry> files = Files();
-  // A write-protected file would stop the deletion half-way; find it before anything
-  // is deleted.
-  for (const FolderEntry& file : files) {
-    if (IsReadOnly(file)) {
-      SetSystemError(EACCES);
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + QDir(m_folder).filePath(file.name));
-      return;
-    }
-  }
-  for (const FolderEntry& file : files) {
-    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(file.name))) return;
-  }
+  if (!DeleteGameFiles(m_ui, m_folder, Files())) return;
   ClearRecord(true);
 }
 

@@ -66,10 +66,6 @@ QString StemOf(const QString& name) {
 
 // Windows does not force the deletion of a read-only file; under Wine a file without any
 // write permission is read-only.
-bool IsReadOnly(const FolderEntry& entry) {
-  return !(entry.mode & (S_IWUSR | S_IWGRP | S_IWOTH));
-}
-
 // A list and its count as the description shows it: " Wait2:1/a,2/b".
 QString Part(const QString& word, const QStringList& list) {
   if (list.isEmpty()) return QString();
@@ -441,19 +437,7 @@ QStringList SE4_Game::GetFiles() const {
 }
 
 void SE4_Game::Delete() {
-  const std::vector<FolderEntry> files = OwnFiles();
-  // A write-protected file would stop the deletion half-way and leave the order files of
-  // a game without its save file; find it before anything is deleted.
-  for (const FolderEntry& file : files) {
-    if (IsReadOnly(file)) {
-      SetSystemError(EACCES);
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + QDir(m_folder).filePath(file.name));
-      return;
-    }
-  }
-  for (const FolderEntry& file : files) {
-    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(file.name))) return;
-  }
+  if (!DeleteGameFiles(m_ui, m_folder, OwnFiles())) return;
   for (const QString& key : {QString(), suffix::Received, suffix::Sent, suffix::Password,
                              suffix::HostPassword, suffix::SaveName, suffix::Me, suffix::Computer})
     WriteRecord(key, QString());

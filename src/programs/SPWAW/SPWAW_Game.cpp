@@ -27,10 +27,6 @@ bool IsBackup(const QString& name) {
 // Windows does not force the deletion of a read-only file; under Wine a file without
 // any write permission is read-only. The stored bits, not what this user may do: root
 // may write anything.
-bool IsReadOnly(const FolderEntry& entry) {
-  return !(entry.mode & (S_IWUSR | S_IWGRP | S_IWOTH));
-}
-
 }  // namespace
 
 QString SPWAW_Game::DescriptionOf(const QByteArray& comment) {
@@ -118,19 +114,7 @@ QStringList SPWAW_Game::GetFiles() const {
 }
 
 void SPWAW_Game::Delete() {
-  const std::vector<FolderEntry> files = Files(true);
-  // A write-protected file would stop the deletion half-way and leave a game without
-  // its comment file; find it before anything is deleted.
-  for (const FolderEntry& file : files) {
-    if (IsReadOnly(file)) {
-      SetSystemError(EACCES);
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + QDir(m_folder).filePath(file.name));
-      return;
-    }
-  }
-  for (const FolderEntry& file : files) {
-    if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(file.name))) return;
-  }
+  if (!DeleteGameFiles(m_ui, m_folder, Files(true))) return;
   ClearRecord(false);
 }
 
