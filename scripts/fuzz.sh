@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build-fuzz/) and runs each for a bounded time
+# on its seed corpus (fuzz/corpus/<target>/, never written to: new inputs go to a
+# scratch copy). A finding stops the script with the target's report and leaves the
+# input as build-fuzz/<target>-crash-*; fix it and keep the input as a seed.
+#
+#   scripts/fuzz.sh [SECONDS] [TARGET...]   default: 60 seconds each, every target
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+shift || true
+scripts/install-deps.sh
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DKOLT_BUILD_GUI=OFF -DKOLT_BUILD_TESTS=OFF -DKOLT_BUILD_BENCH=OFF -DKOLT_WITH_KEYCHAIN=OFF \
+  -DKOLT_BUILD_FUZZERS=ON -DKOLT_WARNINGS_AS_ERRORS="${KOLT_WARNINGS_AS_ERRORS:-OFF}"
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(fuzz_settings fuzz_next_token fuzz_sender_record fuzz_pe_version fuzz_wine_registry
+           fuzz_description_rule fuzz_se4_header fuzz_definition fuzz_extract)
+fi
+cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
+export ASAN_OPTIONS="detect_leaks=0"  # Qt keeps its application object for the whole run
+for t in "${targets[@]}"; do
+  scratch="build-fuzz/corpus-$t"
+  mkdir -p "$scratch"
+  echo "== $t: $seconds s"
+  if ! (cd build-fuzz && "./fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+          -artifact_prefix="$t-" "../$scratch" "../fuzz/corpus/$t" > "$t.log" 2>&1); then
+    tail -60 "build-fuzz/$t.log"
+    exit 1
+  fi
+  grep -E "^(Done|#[0-9]+ *DONE)" "build-fuzz/$t.log" | tail -1
+done
