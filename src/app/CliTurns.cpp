@@ -1,8 +1,11 @@
 #include "app/CliTurns.h"
 
+#include <signal.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -15,6 +18,7 @@
 #include "core/Utilities.h"
 #include "exchange/archive/ArchiveWrapper.h"
 #include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/MailProgress.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
 #include "exchange/turns/SendSelection.h"
@@ -77,14 +81,56 @@ class TauntingUi final : public UiPort {
   int m_errors = 0;
 };
 
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+  g_interrupted = 1;
+}
+
+// The SMTP progress as a terminal has it: no window, but Ctrl+C stops the message being
+// sent, as the window's Cancel does (a server that stopped answering is otherwise waited
+// for until the time limit). A second Ctrl+C ends the program at once.
+class TerminalProgress final : public MailProgress {
+ public:
+  void Init() override { g_interrupted = 0; }
+  void SetRecipients(const QString&) override {}
+  void SetAttachments(const QString&) override {}
+  void AddLine(const QString&) override {}
+  void SetProgress(qint64, qint64) override {}
+  void SetSending(bool sending) override {
+    if (sending == m_installed) return;
+    if (sending) {
+      struct sigaction action {};
+      action.sa_handler = &OnInterrupt;
+      sigemptyset(&action.sa_mask);
+      action.sa_flags = SA_RESETHAND;
+      m_installed = ::sigaction(SIGINT, &action, &m_previous) == 0;
+    } else {
+      ::sigaction(SIGINT, &m_previous, nullptr);
+      m_installed = false;
+    }
+  }
+  void ShowWindow() override {}
+  void HideWindow() override {}
+  bool CancelRequested() const override { return g_interrupted != 0; }
+
+ private:
+  bool m_installed = false;
+  struct sigaction m_previous {};
+};
+
 }  // namespace
 
 struct CliTurns::Parts {
   Parts(UiPort& ui, Wintools& tools, ProgramList& programs)
-      : port(ui), archive(port, log), mailer(port), exchange(port, tools, programs, archive, mailer) {}
+      : port(ui),
+        archive(port, log),
+        mailer(port, &progress),
+        exchange(port, tools, programs, archive, mailer) {}
   TauntingUi port;
   MemoryArchiveLog log;
   ArchiveWrapper archive;
+  TerminalProgress progress;
   Mailer mailer;
   TurnExchange exchange;
 };
@@ -170,7 +216,8 @@ int CliTurns::Receive(const QStringList& arguments) {
     why = QStringLiteral("copying the received files stopped, see the message above");
   else if (after.declined != before.declined)
     why = QStringLiteral("the older files were not confirmed");
-  else if (after.batches == before.batches || after.filesCopied == before.filesCopied)
+  else if (after.batches == before.batches ||
+           after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace)
     why = NothingTakenIn();
   PrintArrivals(m_parts->exchange);
   if (why.isEmpty()) return 0;
@@ -284,6 +331,12 @@ int CliTurns::Send(const QStringList& arguments) {
       Err(QStringLiteral("kolt-cli: nothing was sent: the confirmation was declined\n"));
       break;
     case SendResult::Failed:
+      if (m_parts->progress.CancelRequested()) {
+        Err(
+            QStringLiteral("kolt-cli: sending was interrupted (Ctrl+C); that message and the games after it "
+                           "were not sent\n"));
+        break;
+      }
       Err(QStringLiteral(
           "kolt-cli: sending stopped, see the message above; the games after it were not sent\n"));
       break;
@@ -296,7 +349,9 @@ int CliTurns::TestMail(const QStringList& arguments) {
   if (!Parse(QStringLiteral("test-mail"), arguments, &parsed).isEmpty()) return 2;
   const std::optional<QString> to = MailTestMessage(m_parts->port, m_parts->mailer);
   if (!to) {
-    Err(QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
+    Err(m_parts->progress.CancelRequested()
+            ? QStringLiteral("kolt-cli: the test message was not sent: interrupted (Ctrl+C)\n")
+            : QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
     return 1;
   }
   const QByteArray line = (TestMessageSentText(*to) + QChar('\n')).toUtf8();

@@ -61,7 +61,8 @@ using NoCaseMap = std::unordered_map<QString, T, NoCaseHash, NoCaseEqual>;
 
 struct KeyEntry {
   int line = -1;
-  QString value;  // decoded, cut at NUL, trimmed, unquoted, at most 255 characters
+  QString value;     // decoded, cut at NUL, trimmed, unquoted, at most 255 characters
+  bool cut = false;  // the stored value was longer than what `value` holds
 };
 
 struct SectionEntry {
@@ -120,7 +121,10 @@ QByteArray TrimBlanks(const QByteArray& b) {
   return b.mid(start, end - start);
 }
 
-QString DecodeValue(QByteArray raw) {
+// Set by every IniRead on this thread: its value was cut to kIniValueMax characters.
+thread_local bool t_lastReadCut = false;
+
+QString DecodeValue(QByteArray raw, bool* cut = nullptr) {
   qsizetype nul = raw.indexOf('\0');
   if (nul >= 0) raw.truncate(nul);
   raw = TrimBlanks(raw);
@@ -128,6 +132,7 @@ QString DecodeValue(QByteArray raw) {
   if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
     raw = raw.mid(1, raw.size() - 2);
   QString value = DecodeText(raw);
+  if (cut) *cut = value.size() > kIniValueMax;
   if (value.size() > kIniValueMax) value.truncate(kIniValueMax);
   return value;
 }
@@ -157,7 +162,9 @@ void Index(ParsedIni& ini) {
     if (eq < 0) continue;
     QString key = DecodeText(TrimBlanks(t.left(eq))).trimmed();
     if (key.isEmpty() || current->keys.count(key)) continue;
-    current->keys.emplace(std::move(key), KeyEntry{i, DecodeValue(t.mid(eq + 1))});
+    bool cut = false;
+    QString value = DecodeValue(t.mid(eq + 1), &cut);
+    current->keys.emplace(std::move(key), KeyEntry{i, std::move(value), cut});
   }
 }
 
@@ -372,8 +379,8 @@ bool InBatch(const QString& file) {
 }
 
 // The text a value reads back as once written (see DecodeValue).
-QString ReadBack(const QString& clean) {
-  return DecodeValue(clean.toUtf8());
+QString ReadBack(const QString& clean, bool* cut = nullptr) {
+  return DecodeValue(clean.toUtf8(), cut);
 }
 
 // Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
@@ -487,6 +494,7 @@ QString SettingsPath() {
 QString IniRead(const QString& section, const QString& key, const QString& defaultValue,
                 const QString& file) {
   QMutexLocker guard(&g_mutex);
+  t_lastReadCut = false;
   const QString path = ReadPath(file);
   if (path.isEmpty()) return defaultValue;
   const bool inPass = InBatch(file);
@@ -494,7 +502,7 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
     auto s = g_batch.latest.find(Fold(section));
     if (s != g_batch.latest.end()) {
       auto k = s->second.find(Fold(key));
-      if (k != s->second.end()) return k->second ? ReadBack(*k->second) : defaultValue;
+      if (k != s->second.end()) return k->second ? ReadBack(*k->second, &t_lastReadCut) : defaultValue;
     }
   }
   std::shared_ptr<ParsedIni> ini = Load(path, inPass);
@@ -504,7 +512,12 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   const SectionEntry& sec = ini->sections[s->second];
   auto k = sec.keys.find(Fold(key));
   if (k == sec.keys.end()) return defaultValue;
+  t_lastReadCut = k->second.cut;
   return k->second.value;
+}
+
+bool IniLastReadWasCut() {
+  return t_lastReadCut;
 }
 
 namespace {
@@ -552,7 +565,8 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
         if (existing == line) return false;
         ini.lines[k->second.line] = line;
         // Line numbers stay as they are: only the value changes.
-        ini.sections[s->second].keys[cleanKey.trimmed()].value = DecodeValue(encodedValue);
+        KeyEntry& entry = ini.sections[s->second].keys[cleanKey.trimmed()];
+        entry.value = DecodeValue(encodedValue, &entry.cut);
         return true;
       }
       ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);

@@ -23,6 +23,10 @@ QString SettingsPath();
 // gathered and return true, and the pass's end reports whether they reached the disk.
 QString IniRead(const QString& section, const QString& key, const QString& defaultValue = QString(),
                 const QString& file = QString());
+// True when the value the last IniRead on this thread returned was cut: the file holds
+// more than kIniValueMax characters under that key. A cut list of addresses still looks
+// like one, so the callers that mail to a value ask.
+bool IniLastReadWasCut();
 bool IniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file = QString());
 // Removes a key; the rest of the file stays as it is.

@@ -16,6 +16,7 @@
 #include "core/AppSettings.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
+#include "exchange/mail/MailText.h"
 #include "exchange/turns/TurnMessages.h"
 #include "model/Status.h"
 
@@ -181,6 +182,17 @@ void frmGame::cmdOK_Click() {
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   GamePtr game = m_games[static_cast<size_t>(m_index)];
   const QString address = m_txtEMail->currentText();
+  // What is stored here is what the next turn is mailed to: plain addresses only, and no
+  // more than the settings value holds (a cut list would mail to a fragment).
+  const QString trimmed = address.trimmed();
+  if (!trimmed.isEmpty() && trimmed != QStringLiteral("-")) {
+    if (const std::optional<QString> problem = AddressListProblem(address)) {
+      m_ui.MsgBox(*problem, Buttons::Ok, Icon::Exclamation, windowTitle());
+      m_txtEMail->setFocus(Qt::OtherFocusReason);
+      m_txtEMail->lineEdit()->selectAll();
+      return;
+    }
+  }
   // Every value is tried; when one did not reach the settings file the dialog stays, so
   // nothing looks stored that is not.
   bool stored = address.contains(QChar(';')) || AddAddress();

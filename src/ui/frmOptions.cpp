@@ -93,6 +93,12 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
                   "it.");
     return m_ui->txtFrom;
   }
+  if (from.size() > kIniValueMax) {
+    *reason = QStringLiteral("The address") + where + QStringLiteral(" is ") + QString::number(from.size()) +
+              QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
+              QStringLiteral(" fit. Enter one address, such as name@example.com.");
+    return m_ui->txtFrom;
+  }
   if (!IsPlainAddress(from)) {
     *reason = QStringLiteral("\"") + from + QStringLiteral("\" is not an e-mail address. Enter one address") +
               where + QStringLiteral(", such as name@example.com.");
@@ -112,6 +118,13 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
     return m_ui->txtSMTPServer;
   }
   const QString account = m_ui->txtEMail->text().trimmed();
+  if (account.size() > kIniValueMax) {
+    *reason = QStringLiteral("The address of your SMTP account under \"") + m_ui->lblEMail->text() +
+              QStringLiteral("\" is ") + QString::number(account.size()) +
+              QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
+              QStringLiteral(" fit.");
+    return m_ui->txtEMail;
+  }
   if (!IsPlainAddress(account)) {
     *reason = (account.isEmpty()
                    ? QStringLiteral("Enter")

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "support/TempHome.h"
 
@@ -63,6 +64,29 @@ TEST(Settings, EmptyValuesLongValuesNulAndLineBreaks) {
   IniWrite(S, "long", longValue);
   EXPECT_EQ(IniRead(S, "long").size(), 255);
   EXPECT_EQ(IniRead(S, "long").back(), QChar('y'));
+  // The caller can tell a cut value from one that is 255 characters long, whether read
+  // from the file, after a write in place, or from what a pass gathered.
+  EXPECT_TRUE(IniLastReadWasCut());
+  IniWrite(S, "fits", QString(255, QChar('z')));
+  EXPECT_EQ(IniRead(S, "fits").size(), 255);
+  EXPECT_FALSE(IniLastReadWasCut());
+  IniWrite(S, "fits", longValue);
+  IniRead(S, "fits");
+  EXPECT_TRUE(IniLastReadWasCut());
+  IniRead(S, "absent");
+  EXPECT_FALSE(IniLastReadWasCut());
+  ClearIniCache();
+  IniRead(S, "long");
+  EXPECT_TRUE(IniLastReadWasCut());
+  {
+    Pass pass;
+    IniWrite(S, "gathered", longValue);
+    EXPECT_EQ(IniRead(S, "gathered").size(), 255);
+    EXPECT_TRUE(IniLastReadWasCut());
+    IniWrite(S, "gathered", "short");
+    IniRead(S, "gathered");
+    EXPECT_FALSE(IniLastReadWasCut());
+  }
 
   WriteFile(home.Ini(), QByteArray("[X]\r\nk=abc\0def\r\nq=\"quoted\"  \r\n", 28));
   EXPECT_EQ(IniRead("X", "k"), "abc");

@@ -148,10 +148,16 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
 
   std::vector<char> buffer(kChunk);
   for (const Item& item : items) {
-    FileDescriptor in(::open(QFile::encodeName(item.diskPath).constData(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: a pipe put where a file was listed must not hold the program.
+    FileDescriptor in(
+        ::open(QFile::encodeName(item.diskPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat st;
     if (!in.IsOpen() || ::fstat(in.Get(), &st) != 0) {
       m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(errno));
+      return ZipCode::ReadError;
+    }
+    if (item.folder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) {
+      m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(EINVAL));
       return ZipCode::ReadError;
     }
     EntryHolder entry;

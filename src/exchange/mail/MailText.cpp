@@ -1,4 +1,5 @@
 #include "exchange/mail/MailText.h"
+#include "core/Settings.h"
 #include "core/TextCodec.h"
 
 #include <QRandomGenerator>
@@ -6,6 +7,9 @@
 
 namespace kolt {
 namespace {
+
+// A game's addresses are one settings value.
+constexpr qsizetype kAddressListMax = kIniValueMax;
 
 QString WithoutControls(const QString& text, QChar replacement) {
   return SafeForDisplay(text, replacement);
@@ -33,8 +37,20 @@ QStringList SplitRecipients(const QString& addressText, const QString& own, bool
 }
 
 bool IsPlainAddress(const QString& address) {
+  // The longest address a server has to take (RFC 5321: 64 for the local part, a path
+  // of 256 with its brackets).
+  if (address.size() > 254) return false;
+  for (QChar c : address) {
+    // Line breaks, bidirectional marks and other invisible characters have no place in
+    // an address, and would make the one shown differ from the one used.
+    const QChar::Category category = c.category();
+    if (category == QChar::Other_Control || category == QChar::Other_Format ||
+        category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned ||
+        category == QChar::Other_PrivateUse || c.isSpace())
+      return false;
+  }
   const qsizetype at = address.lastIndexOf(QChar('@'));
-  if (at <= 0 || at == address.size() - 1) return false;
+  if (at <= 0 || at > 64 || at == address.size() - 1) return false;
   const QString local = address.left(at);
   const QString domain = address.mid(at + 1);
   // Quoted local parts are legal but never seen in practice; refusing them keeps the
@@ -60,6 +76,38 @@ bool IsPlainAddress(const QString& address) {
     }
   }
   return true;
+}
+
+std::optional<QString> AddressListProblem(const QString& text) {
+  const QString shown =
+      SafeForDisplay(text.size() > 80 ? text.left(80) + QStringLiteral("...") : text, QChar(' '));
+  if (text.trimmed().size() > kAddressListMax) {
+    return QStringLiteral("The address list is ") + QString::number(text.trimmed().size()) +
+           QStringLiteral(" characters long; at most ") + QString::number(kAddressListMax) +
+           QStringLiteral(" fit. Send to fewer addresses at once.");
+  }
+  const QStringList parts = text.split(QChar(';'));
+  for (const QString& part : parts) {
+    // Blanks around an entry are how people write lists; nothing else is trimmed.
+    qsizetype start = 0;
+    qsizetype end = part.size();
+    while (start < end && (part[start] == QChar(' ') || part[start] == QChar('\t'))) ++start;
+    while (end > start && (part[end - 1] == QChar(' ') || part[end - 1] == QChar('\t'))) --end;
+    const QString address = part.mid(start, end - start);
+    if (address.isEmpty()) {
+      return QStringLiteral("\"") + shown +
+             QStringLiteral("\" has an empty entry; separate the addresses by one \";\".");
+    }
+    if (!IsPlainAddress(address)) {
+      const QString one = SafeForDisplay(
+          address.size() > 80 ? address.left(80) + QStringLiteral("...") : address, QChar(' '));
+      return QStringLiteral("\"") + one +
+             QStringLiteral(
+                 "\" is not an e-mail address. Enter addresses such as name@example.com, "
+                 "several separated by \";\".");
+    }
+  }
+  return std::nullopt;
 }
 
 QByteArray EncodeHeaderText(const QString& text) {

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Texts of an outgoing message: recipients and header fields.
 namespace kolt {
@@ -19,6 +20,13 @@ QStringList SplitRecipients(const QString& addressText, const QString& own, bool
 // dot-separated labels, or an address literal in brackets. Leading and trailing blanks
 // are not ignored: callers trim first.
 bool IsPlainAddress(const QString& address);
+
+// Why `text` is not an address list that may be stored for a game or mailed to, or
+// nullopt when it is one: plain addresses (IsPlainAddress) separated by ';', blanks
+// around each allowed, no empty entry, the whole at most 255 characters (what a
+// settings value holds). An empty or blank text is not a list: callers decide what no
+// address means.
+std::optional<QString> AddressListProblem(const QString& text);
 
 // A header value: CR, LF and other control characters become blanks; text that is not
 // plain ASCII becomes RFC 2047 encoded words (UTF-8, base64), split on character

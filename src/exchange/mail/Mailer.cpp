@@ -4,6 +4,7 @@
 
 #include "core/AppSettings.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/mail/DesktopMailClient.h"
@@ -94,6 +95,19 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   message.envelopeFrom = settings.account.trimmed();
   message.fromHeader = settings.from.trimmed();
   message.recipients = SplitRecipients(address, settings.from, allowSelf);
+  // Only plain addresses reach the envelope and the headers: anything else could carry
+  // SMTP parameters or further recipients.
+  if (!IsPlainAddress(message.envelopeFrom)) {
+    m_ui.ShowError(QStringLiteral("Your SMTP e-mail address \"") + SafeForDisplay(message.envelopeFrom) +
+                   QStringLiteral("\" is not an e-mail address. Correct it under Options > Sending e-mail."));
+    return false;
+  }
+  if (!message.fromHeader.isEmpty() && !IsPlainAddress(message.fromHeader)) {
+    m_ui.ShowError(QStringLiteral("Your e-mail address \"") + SafeForDisplay(message.fromHeader) +
+                   QStringLiteral("\" is not an e-mail address. Correct it under Options > Sending e-mail."));
+    return false;
+  }
+  if (!CheckRecipients(message.recipients)) return false;
   message.subject = subject;
   message.body = body;
   message.attachments = attachments;
@@ -138,6 +152,7 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
   // change nothing here; they stay for the settings file's sake.
   (void)showDialog;
   const QStringList recipients = SplitRecipients(address, GetOwnAddress(), allowSelf);
+  if (!CheckRecipients(recipients)) return false;
   const std::optional<MailClientCommand> command =
       ComposeCommand(recipients, subject, body, attachments, App().instanceFolder);
   if (!command) {
@@ -171,6 +186,16 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
                                      "Did you send it from there?"),
                   Buttons::YesNo, Icon::Question, AppTitle(), 1);
   return answer == Answer::Yes;
+}
+
+bool Mailer::CheckRecipients(const QStringList& recipients) {
+  for (const QString& r : recipients) {
+    if (IsPlainAddress(r)) continue;
+    m_ui.ShowError(QStringLiteral("\"") + SafeForDisplay(r) +
+                   QStringLiteral("\" is not an e-mail address; nothing was sent."));
+    return false;
+  }
+  return true;
 }
 
 bool Mailer::ConfirmSmtpMessage(const SmtpMessage& message) {

@@ -39,6 +39,8 @@ class Mailer final : public MailTransport {
   // The message dialog in SMTP mode: recipients, subject, attachments and the start of
   // the body, OK to send. False when the user cancels.
   bool ConfirmSmtpMessage(const SmtpMessage& message);
+  // False, after saying which, when a recipient is not a plain address.
+  bool CheckRecipients(const QStringList& recipients);
 
   UiPort& m_ui;
   MailProgress* m_progress;

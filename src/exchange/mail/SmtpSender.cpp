@@ -6,11 +6,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "exchange/mail/MailProgress.h"
 #include "exchange/mail/MailText.h"
@@ -302,6 +304,18 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
                            MailProgress* progress) {
   GlobalInit();
   if (message.recipients.isEmpty()) return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("No recipient"));
+  // libcurl puts these between angle brackets as they stand: a blank or a ">" in one
+  // would add SMTP parameters, a line break a command.
+  for (const QString& r : message.recipients) {
+    if (!IsPlainAddress(r))
+      return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("Not an e-mail address: ") + SafeForDisplay(r));
+  }
+  if (!IsPlainAddress(message.envelopeFrom.trimmed()))
+    return Fail(CURLE_BAD_FUNCTION_ARGUMENT,
+                QStringLiteral("Not an e-mail address: ") + SafeForDisplay(message.envelopeFrom));
+  if (!message.fromHeader.trimmed().isEmpty() && !IsPlainAddress(message.fromHeader.trimmed()))
+    return Fail(CURLE_BAD_FUNCTION_ARGUMENT,
+                QStringLiteral("Not an e-mail address: ") + SafeForDisplay(message.fromHeader));
 
   std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
   std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
@@ -372,9 +386,13 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
     curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
   }
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 30L);
-  // A server that stops answering must not hold the send for ever.
+  // A server that stops answering must not hold the send for ever: neither while the
+  // message goes out, nor while its answer to the end of the message (or to QUIT) is
+  // awaited, which libcurl would otherwise wait for twice two minutes.
+  const long limit = std::max(1, server.responseTimeout);
+  curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, limit);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 120L);
+  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limit);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   // Close at once, so the QUIT exchange shows in the conversation too.
   curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L);

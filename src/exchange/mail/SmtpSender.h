@@ -10,6 +10,10 @@ namespace kolt {
 class MailProgress;
 class UiPort;
 
+// How long a silent server is waited for: longer than a busy server takes to check a
+// message, far shorter than a user waits before giving up.
+constexpr int kSmtpResponseTimeout = 60;
+
 struct SmtpServer {
   QString host;
   int port = kDefaultSmtpPort;
@@ -17,6 +21,9 @@ struct SmtpServer {
   QString user;
   QString password;  // empty: no authentication
   QString caFile;    // extra trusted certificates; empty: the system store
+  // Seconds to wait for an answer of the server (or for any progress of the message)
+  // before the send fails with a timeout.
+  int responseTimeout = kSmtpResponseTimeout;
 };
 
 struct SmtpMessage {

@@ -61,9 +61,9 @@ QString TestMessageSentText(const QString& address) {
 }
 
 bool IsTestMessageFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  return file.read(kContent.size() + 1) == kContent;
+  // Only a regular file is looked into: a pipe would wait for a writer.
+  const std::optional<QByteArray> head = ReadFileHead(path, kContent.size() + 1);
+  return head && *head == kContent;
 }
 
 QString TestMessageCongratulation() {

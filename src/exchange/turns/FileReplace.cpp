@@ -6,12 +6,15 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "core/AtomicFile.h"
+#include "core/FileNames.h"
 #include "core/FolderSnapshot.h"
 #include "core/UiPort.h"
 
@@ -40,7 +43,9 @@ bool IsPlainFileName(const QString& name) {
 
 bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason) {
   const QByteArray src = QFile::encodeName(source);
-  FileDescriptor in(::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  // Non-blocking: a pipe in the file's place is refused below instead of waiting for a
+  // writer.
+  FileDescriptor in(::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
   if (!in.IsOpen()) return Fail(reason, errno, QStringLiteral("cannot open ") + source);
   struct stat st {};
   if (::fstat(in.Get(), &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source);
@@ -97,16 +102,100 @@ bool RemoveIfPresent(const QString& path) {
 bool IsFaithfulCopy(const QString& original, const QString& copy) {
   struct stat a {
   }, b{};
-  if (::stat(QFile::encodeName(original).constData(), &a) != 0) return false;
+  if (::stat(QFile::encodeName(original).constData(), &a) != 0 || !S_ISREG(a.st_mode)) return false;
   if (::lstat(QFile::encodeName(copy).constData(), &b) != 0 || !S_ISREG(b.st_mode)) return false;
   if (a.st_size != b.st_size || a.st_mtim.tv_sec != b.st_mtim.tv_sec) return false;
   if (a.st_dev == b.st_dev && a.st_ino == b.st_ino) return true;  // one file under two names
-  QFile fa(original), fb(copy);
-  if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
-  while (!fa.atEnd()) {
-    if (fa.read(1 << 16) != fb.read(1 << 16)) return false;
+  return SameContent(original, copy);
+}
+
+namespace {
+
+// Opens a regular file for reading without waiting on anything else in its place.
+FileDescriptor OpenRegular(const QString& path, struct stat* st) {
+  FileDescriptor fd(
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (fd.IsOpen() && (::fstat(fd.Get(), st) != 0 || !S_ISREG(st->st_mode))) fd.Reset();
+  return fd;
+}
+
+// Reads up to `size` bytes; fewer only at the end of the file. -1 on an error.
+ssize_t ReadFully(int fd, char* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, data + done, size - done);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    done += static_cast<size_t>(n);
   }
-  return fb.atEnd();
+  return static_cast<ssize_t>(done);
+}
+
+// The random part of a temporary name: what mkstemp puts for "XXXXXX".
+bool IsTemporarySuffix(QStringView text) {
+  if (text.size() != 6) return false;
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9'))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SameContent(const QString& a, const QString& b) {
+  struct stat sa {
+  }, sb{};
+  const FileDescriptor fa = OpenRegular(a, &sa);
+  const FileDescriptor fb = OpenRegular(b, &sb);
+  if (!fa.IsOpen() || !fb.IsOpen() || sa.st_size != sb.st_size) return false;
+  if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
+  QByteArray ba(1 << 16, Qt::Uninitialized), bb(1 << 16, Qt::Uninitialized);
+  for (;;) {
+    const ssize_t na = ReadFully(fa.Get(), ba.data(), static_cast<size_t>(ba.size()));
+    const ssize_t nb = ReadFully(fb.Get(), bb.data(), static_cast<size_t>(bb.size()));
+    if (na < 0 || nb < 0 || na != nb) return false;
+    if (std::memcmp(ba.constData(), bb.constData(), static_cast<size_t>(na)) != 0) return false;
+    if (na == 0) return true;
+  }
+}
+
+bool IsOwnTemporaryName(const QString& name) {
+  // ".NAME.XXXXXX" (AtomicFileWriter, behind every copy) and ".NAME.link.PID" (a backup
+  // made as a second name).
+  if (!name.startsWith(QChar('.'))) return false;
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  if (dot <= 1) return false;
+  const QStringView last = QStringView(name).mid(dot + 1);
+  if (IsTemporarySuffix(last)) return true;
+  if (last.isEmpty()) return false;
+  for (QChar c : last) {
+    if (c < QChar('0') || c > QChar('9')) return false;
+  }
+  const QStringView rest = QStringView(name).left(dot);
+  return rest.size() > 6 && rest.endsWith(QStringLiteral(".link"));
+}
+
+int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds) {
+  int removed = 0;
+  const qint64 now = QDateTime::currentSecsSinceEpoch();
+  for (const QString& name : ListNoCase(folder, QStringLiteral(".*"))) {
+    if (!IsOwnTemporaryName(name)) continue;
+    const QString path = folder + QChar('/') + name;
+    struct stat st {};
+    // A regular file of ours, not a link; its status change time counts, since a copy in
+    // progress carries the old modification time of the file it copies.
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid())
+      continue;
+    const qint64 changed = std::max<qint64>(st.st_ctim.tv_sec, st.st_mtim.tv_sec);
+    if (now - changed < minAgeSeconds) continue;  // another copy may be writing it now
+    if (RemoveIfPresent(path)) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace kolt

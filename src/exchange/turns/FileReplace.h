@@ -29,6 +29,19 @@ bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = 
 // when nothing is left under that name, else errno says why.
 bool RemoveIfPresent(const QString& path);
 
+// True when `a` and `b` are regular files with the same bytes. Neither is opened when it
+// is something else (a pipe, a device).
+bool SameContent(const QString& a, const QString& b);
+
+// True when `name` has the exact form of a temporary file this program makes beside a
+// file it replaces: ".NAME.XXXXXX" (six letters or digits) or ".NAME.link.PID".
+bool IsOwnTemporaryName(const QString& name);
+
+// Removes from `folder` the temporary files a copy killed in the middle left behind:
+// regular files of this user with a name of that form, unchanged for `minAgeSeconds`.
+// Returns how many went.
+int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds);
+
 // True when `copy` is a regular file with the size and modification time of `original`
 // and the same bytes.
 bool IsFaithfulCopy(const QString& original, const QString& copy);

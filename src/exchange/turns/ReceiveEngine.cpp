@@ -79,7 +79,9 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_warningText.clear();
   m_pending.clear();
   m_queued.clear();
+  m_cleaned.clear();
   m_pass = std::make_unique<Pass>();
+  if (!m_records.refusedSender.isEmpty()) m_warningText += Shown(m_records.refusedSender) + kCr;
 }
 
 bool ReceiveEngine::EndReceive() {
@@ -200,16 +202,44 @@ bool ReceiveEngine::ConfirmOldFiles() {
                      Icon::None, title, 2) == Answer::Ok;
 }
 
+void ReceiveEngine::RemoveLeftovers(const QString& folder) {
+  if (m_cleaned.contains(folder)) return;
+  m_cleaned.insert(folder);
+  RemoveStaleTemporaries(folder, m_records.staleTemporarySeconds);
+  const QString backupFolder = Find(folder, kBackupFolder);
+  if (!backupFolder.isEmpty() && QFileInfo(backupFolder).isDir())
+    RemoveStaleTemporaries(backupFolder, m_records.staleTemporarySeconds);
+}
+
 bool ReceiveEngine::CopyPass(bool plain) {
   // The folders may have changed while the user was asked.
   for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
   for (Pending& p : m_pending) {
     const QString source = p.sourceFolder + QChar('/') + p.fileName;
+    RemoveLeftovers(p.targetFolder);
     // The installed file keeps its spelling: a second file differing only in case would
     // be a second game file to the program.
     const QString dest = PathIn(p.targetFolder, p.fileName);
     m_ui.ShowStatus(dest);
     m_ui.DoEvents();
+
+    if (Exists(dest) && !IsRegularFile(dest)) {
+      // A pipe, device or folder where the game file belongs: nothing to back up, and
+      // nothing this program replaces.
+      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest +
+                     QStringLiteral(": it is not a regular file"));
+      return false;
+    }
+
+    if (SameContent(source, dest)) {
+      // Already in place (the same archive taken in twice, or again after an interrupted
+      // receive): a backup now would replace the turn before by this one.
+      ++m_records.filesInPlace;
+      p.fileName = QFileInfo(dest).fileName();
+      p.targetFolder = QFileInfo(dest).absolutePath();
+      if (plain && !RemoveSource(source)) return false;
+      continue;
+    }
 
     const QString oldBackup = Find(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
     if (!oldBackup.isEmpty()) {
@@ -245,16 +275,16 @@ bool ReceiveEngine::CopyPass(bool plain) {
     ++m_records.filesCopied;
     p.fileName = QFileInfo(dest).fileName();
     p.targetFolder = QFileInfo(dest).absolutePath();
-    if (plain) {
-      const bool removed = QFile::remove(source);
-      NoteChanged(source);
-      if (!removed) {
-        m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
-        return false;
-      }
-    }
+    if (plain && !RemoveSource(source)) return false;
   }
   return true;
+}
+
+bool ReceiveEngine::RemoveSource(const QString& source) {
+  const bool removed = QFile::remove(source);
+  NoteChanged(source);
+  if (!removed) m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
+  return removed;
 }
 
 void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {

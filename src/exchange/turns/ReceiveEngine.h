@@ -33,6 +33,12 @@ struct ReceiveRecords {
   std::vector<Arrived> arrived;
   QSet<QString> arrivedKeys;  // upper-case short name + TAB + game name
   QString arrivedFrom;
+  // While a KLT archive is taken in: why its sender's address was not taken, for every
+  // batch to list among the odd files. Empty when it was, or there was none.
+  QString refusedSender;
+  int filesInPlace = 0;  // received files identical to the installed ones, left as they are
+  // A temporary copy unchanged for this long belongs to no copy still at work.
+  qint64 staleTemporarySeconds = 10 * 60;
 };
 
 // The receive batch: checks each received file (future date, age against the installed
@@ -42,7 +48,13 @@ struct ReceiveRecords {
 // A received file never destroys the file it replaces: the old file is copied into the
 // target's "bak" folder and that copy is verified before the new file replaces it, by a
 // rename of a complete temporary copy. When a backup cannot be made, that file and the
-// rest of the batch are not copied.
+// rest of the batch are not copied. A received file with the same bytes as the installed
+// one is left alone: copying it would replace the backup of the turn before by the turn
+// itself (a KLT opened twice, a receive run again after it was interrupted).
+//
+// Before copying into a folder, the batch removes what a receive killed in the middle
+// left there and in its "bak" folder: the program's own temporary copies, by their exact
+// name pattern, once they have not changed for a while.
 class ReceiveEngine final : public ReceiveBatch {
  public:
   ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records);
@@ -77,6 +89,10 @@ class ReceiveEngine final : public ReceiveBatch {
   void CheckSenderAddress(const QString& label, const QString& stored, const QString& sender);
   bool ConfirmOldFiles();
   bool CopyPass(bool plain);
+  // Once per batch and folder: the stale temporaries there and in its "bak" folder.
+  void RemoveLeftovers(const QString& folder);
+  // A working-folder file after it was taken in; false, after saying so, when it stays.
+  bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
   void NoteArrived(const QString& shortName, const QString& gameName);
   // Ends the batch's pass; false when its settings could not be written.
@@ -89,7 +105,8 @@ class ReceiveEngine final : public ReceiveBatch {
   QString m_okText;
   QString m_warningText;
   std::vector<Pending> m_pending;
-  QSet<QString> m_queued;  // target folder + NUL + case-folded name of each queued file
+  QSet<QString> m_queued;   // target folder + NUL + case-folded name of each queued file
+  QSet<QString> m_cleaned;  // target folders whose leftovers were removed
   // The batch is one pass: folders listed once, records written once at its end.
   std::unique_ptr<Pass> m_pass;
 };

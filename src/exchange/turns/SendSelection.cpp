@@ -1,8 +1,9 @@
 #include "exchange/turns/SendSelection.h"
 
 #include "core/Pass.h"
-
+#include "core/Settings.h"
 #include "core/UiPort.h"
+#include "exchange/mail/MailText.h"
 #include "exchange/turns/TurnExchange.h"
 
 namespace kolt {
@@ -23,8 +24,23 @@ std::optional<GameList> OrderByAddress(UiPort& ui, const GameList& selected) {
   GameList list;
   for (const GamePtr& game : selected) {
     const QString address = game->GetEMail();
+    const bool cut = IniLastReadWasCut();
     if (address.trimmed().isEmpty() || address.trimmed() == QStringLiteral("-")) {
       ui.ShowError(QStringLiteral("Missing e-mail address:\r\r") + Label(*game));
+      return std::nullopt;
+    }
+    // Checked again here: the settings file may hold anything, written by hand, by an
+    // older copy, or cut to what a value holds (the rest of the list would be lost and
+    // the last address mangled into another one).
+    std::optional<QString> problem = AddressListProblem(address);
+    if (cut) {
+      problem = QStringLiteral("The stored address list is longer than ") + QString::number(kIniValueMax) +
+                QStringLiteral(" characters and was cut.");
+    }
+    if (problem) {
+      ui.ShowError(QStringLiteral("The e-mail address of this game is not valid; fix it in the game's "
+                                  "properties:\r\r") +
+                   Label(*game) + QStringLiteral("\r\r") + *problem);
       return std::nullopt;
     }
     const QString key = address.toUpper();

@@ -13,12 +13,15 @@ namespace {
 // Four short lines never need more; a larger file is not read further.
 constexpr qint64 kReadLimit = 4096;
 constexpr qsizetype kFieldLimit = 255;
+// The address is not cut to what a settings value holds: a cut list still looks like one
+// and would mail to a fragment. The receiving side refuses a longer one as a whole.
+constexpr qsizetype kAddressReadLimit = 1024;
 
-QString CleanField(const QString& text) {
+QString CleanField(const QString& text, qsizetype limit = kFieldLimit) {
   QString out;
-  out.reserve(std::min(text.size(), kFieldLimit));
+  out.reserve(std::min(text.size(), limit));
   for (QChar c : text) {
-    if (out.size() >= kFieldLimit) break;
+    if (out.size() >= limit) break;
     out += IsUnsafeForDisplay(c) ? QChar(' ') : c;
   }
   return out.trimmed();
@@ -44,7 +47,7 @@ SenderRecord ParseSenderFile(const QByteArray& bytes) {
   text.replace(QChar('\r'), QChar('\n'));
   const QStringList lines = text.split(QChar('\n'));
   SenderRecord r;
-  r.address = CleanField(lines.value(0));
+  r.address = CleanField(lines.value(0), kAddressReadLimit);
   r.timeZoneText = CleanField(lines.value(1));
   r.bias =
       static_cast<int>(std::clamp<long long>(LeadingInteger(CleanField(lines.value(2))), -24 * 60, 24 * 60));
@@ -53,9 +56,10 @@ SenderRecord ParseSenderFile(const QByteArray& bytes) {
 }
 
 bool ReadSenderFile(const QString& path, SenderRecord* record) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  *record = ParseSenderFile(f.read(kReadLimit));
+  // Never opened when it is not a regular file: a pipe would wait for a writer.
+  const std::optional<QByteArray> bytes = ReadFileHead(path, kReadLimit);
+  if (!bytes) return false;
+  *record = ParseSenderFile(*bytes);
   return true;
 }
 

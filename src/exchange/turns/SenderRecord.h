@@ -23,7 +23,8 @@ QByteArray SenderFileBytes(const SenderRecord& record);
 // Reads a received SENDER.TXT. It comes from someone else: only its first few kilobytes
 // are read, lines may end in CR LF, LF or CR, missing lines stay empty, each field is
 // cut to a sane length and stripped of control characters. False when the file cannot
-// be opened.
+// be opened or is not a regular file. The address is kept whole up to a kilobyte, so
+// that a list too long for the settings is seen as such.
 bool ReadSenderFile(const QString& path, SenderRecord* record);
 
 // The same rules on bytes already read.

@@ -74,6 +74,9 @@ class TurnExchange {
 
   // A fresh receive batch for the adapters (Services::newBatch).
   std::unique_ptr<ReceiveBatch> NewBatch();
+  // How long a temporary copy in a game folder must have been left unchanged before a
+  // receive takes it for the leftover of a killed one (tests shorten it).
+  void SetStaleTemporaryAge(qint64 seconds) { m_records.staleTemporarySeconds = seconds; }
 
   // Upper-case short names, and short name + TAB + game name, that received files.
   const KeyedCollection& ReceivedPrograms() const { return m_records.programs; }

@@ -19,6 +19,7 @@
 #include "core/UiPort.h"
 #include "exchange/archive/ArchiveCodes.h"
 #include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/mail/MailText.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
 #include "exchange/turns/ToolUnpacker.h"
@@ -191,6 +192,20 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   }
   ShowVersionNotice(sender.address, sender.version);
 
+  // The address comes from the other side and becomes the address the next turn is
+  // mailed to: only a list of plain addresses is taken. Anything else is left out (the
+  // turn is received as from an unnamed sender) and each batch lists it among the odd
+  // files, so the user sees it before anything is copied.
+  m_records.refusedSender.clear();
+  if (!sender.address.isEmpty()) {
+    if (const std::optional<QString> problem = AddressListProblem(sender.address)) {
+      m_records.refusedSender = QStringLiteral("The sender e-mail address in ") +
+                                QString::fromLatin1(kSenderFileName) +
+                                QStringLiteral(" is not valid and was not taken: ") + *problem;
+      sender.address.clear();
+    }
+  }
+
   for (const ProgramPtr& p : m_programs) {
     const QString shortName = p->GetShortName();
     const QString folder = FindEntryNoCase(root, shortName);
@@ -199,6 +214,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
     m_ui.DoEvents();
     p->ReceivedFiles(folder, sender.address, false);
   }
+  m_records.refusedSender.clear();
   m_archive.Hide();
   if (!pass.End()) {
     m_ui.ShowSettingsWriteError();

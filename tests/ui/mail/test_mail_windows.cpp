@@ -121,6 +121,9 @@ TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
       from->setText(bad);
       expectRefused(from, QString("\"") + bad + "\" is not an e-mail address.");
     }
+    // Longer than a settings value holds: it would be stored cut.
+    from->setText(QString(250, 'm') + "@home.net");
+    expectRefused(from, "is 259 characters long; at most 255 fit.");
     // The SMTP fields are not in use, so not checked.
     server->setText("not a server");
   }
@@ -135,6 +138,8 @@ TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
     expectRefused(account, "Enter the address of your SMTP account");
     account->setText("acct@");
     expectRefused(account, "\"acct@\" is not an e-mail address.");
+    account->setText(QString(250, 'a') + "@home.net");
+    expectRefused(account, "is 259 characters long; at most 255 fit.");
   }
   // A port typed with the name is the one used: the port field shows it, greyed.
   auto* port = Child<QSpinBox>(dialog, "spnSMTPPort");

@@ -171,3 +171,42 @@ TEST(GameDialog, MoreDeleteAndF6) {
   EXPECT_TRUE(game->deleted);
   EXPECT_EQ(d.result(), QDialog::Accepted);
 }
+
+TEST(GameDialog, OnlyAMailboxListThatFitsIsStored) {
+  Fixture f;
+  auto game = f.Add("beta@example.org");
+  QStringList tooLong;
+  for (int i = 10; i < 34; ++i) tooLong.append("user" + QString::number(i) + "@e.ch");
+  const struct {
+    QString typed, reason;
+  } refused[] = {
+      {"opponent@example.org> NOTIFY=NEVER ORCPT=rfc822;x@y; spy@third.example",
+       "\"opponent@example.org> NOTIFY=NEVER ORCPT=rfc822\" is not an e-mail address."},
+      {"Ivan <ivan@example.org>", "\"Ivan <ivan@example.org>\" is not an e-mail address."},
+      {"a@example.org, b@example.org", "\"a@example.org, b@example.org\" is not an e-mail address."},
+      {"a@example.org;;b@example.org", "has an empty entry"},
+      {tooLong.join(";"), "The address list is 287 characters long; at most 255 fit."},
+  };
+  for (const auto& c : refused) {
+    f.ui.boxes.clear();
+    frmGame d(f.ui, f.games, 0);
+    f.Address(d)->setEditText(c.typed);
+    f.Click(d, "cmdOK");
+    EXPECT_NE(d.result(), QDialog::Accepted) << c.typed.toStdString();
+    ASSERT_EQ(f.ui.boxes.size(), 1u) << c.typed.toStdString();
+    EXPECT_TRUE(f.ui.boxes[0].text.contains(c.reason)) << f.ui.boxes[0].text.toStdString();
+    EXPECT_EQ(f.ui.boxes[0].title, "KOLT Game");
+    EXPECT_EQ(game->email, "beta@example.org");  // nothing stored
+    EXPECT_EQ(IniRead("Addresses", "0"), "");
+  }
+  // No address at all, and blanks around the entries of a list, are fine.
+  for (const QString& ok : {QString("-"), QString(""), QString(" x@example.org ; y@example.org ")}) {
+    f.ui.boxes.clear();
+    frmGame d(f.ui, f.games, 0);
+    f.Address(d)->setEditText(ok);
+    f.Click(d, "cmdOK");
+    EXPECT_EQ(d.result(), QDialog::Accepted) << ok.toStdString();
+    EXPECT_TRUE(f.ui.boxes.empty());
+    EXPECT_EQ(game->email, ok);
+  }
+}

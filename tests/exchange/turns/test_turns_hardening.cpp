@@ -1,0 +1,252 @@
+// Receiving from a hostile peer and after bad luck: a SENDER.TXT whose address carries
+// SMTP parameters or is too long, pipes where files belong, the leftovers of a killed
+// receive, the same turn received twice; and the check of stored addresses at send time.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QThread>
+
+#include "TurnsFixture.h"
+#include "core/Pass.h"
+#include "exchange/turns/FileReplace.h"
+#include "exchange/turns/SendSelection.h"
+#include "mail/QtPrinters.h"
+#include "model/Status.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+// A hang on a pipe ends the test with SIGALRM instead of holding it until the CTest
+// timeout.
+class Watchdog {
+ public:
+  explicit Watchdog(unsigned seconds) { ::alarm(seconds); }
+  ~Watchdog() { ::alarm(0); }
+};
+
+void MakeFifo(const QString& path) {
+  QFile::remove(path);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+}
+
+bool IsFifo(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+class Hardening : public TurnsTest {
+ protected:
+  QString OpponentTurn(const QByteArray& sender, const QDateTime& when, const QByteArray& turn = "turn 2") {
+    return MakeKlt("turn", sender, [&](const QString& dir) {
+      MakeSpwawGame(dir, "email001", "Scenario X", when, turn);
+      SetTime(dir + "/email001.cmt", t0);
+    });
+  }
+};
+
+}  // namespace
+
+TEST_F(Hardening, APeersAddressThatIsNotAMailboxListIsNeverStored) {
+  QStringList longList;
+  for (int i = 10; i < 34; ++i) longList.append("user" + QString::number(i) + "@e.ch");
+  const QByteArray cases[] = {
+      "opponent@example.org> NOTIFY=NEVER ORCPT=rfc822;x@y; spy@third.example",
+      "Opponent <opponent@example.org>",
+      "opponent@example.org, spy@third.example",
+      "opponent@example.org;;spy@third.example",
+      longList.join(";").toLatin1(),  // 287 characters: cut, it would end in "user33@e" or so
+  };
+  int turn = 1;
+  for (const QByteArray& address : cases) {
+    SCOPED_TRACE(address.toStdString());
+    IniWrite("SPWAW", "email001.cmt", "");
+    ui.boxes.clear();
+    ui.Answers({Answer::Ok, Answer::Ok});
+    ++turn;
+    ASSERT_TRUE(exchange->ReceivedFile(
+        OpponentTurn(Sender(address), t0.addSecs(60 * turn), "turn " + QByteArray::number(turn))));
+    // Received as from an unnamed sender, after the user saw why.
+    EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn " + QByteArray::number(turn));
+    EXPECT_EQ(Record("email001.cmt"), "");
+    EXPECT_EQ(Record("email001.cmt/R"), FormatStamp(t0.addSecs(60 * turn)));
+    ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join("\n").toStdString();
+    EXPECT_TRUE(ui.boxes[0].text.startsWith(
+        "Received old SPWAW files:\r\rThe sender e-mail address in SENDER.TXT is not valid and was not "
+        "taken: "))
+        << ui.boxes[0].text.toStdString();
+    EXPECT_FALSE(ui.boxes[0].text.contains("is NEW: opponent")) << ui.boxes[0].text.toStdString();
+  }
+  // A sound address after them is taken as before, without a question.
+  ui.boxes.clear();
+  ASSERT_TRUE(exchange->ReceivedFile(
+      OpponentTurn(Sender("opponent@example.org; second@example.org"), t0.addSecs(3600), "turn 99")));
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(Record("email001.cmt"), "opponent@example.org; second@example.org");
+}
+
+TEST_F(Hardening, AStoredAddressIsCheckedAgainWhenSent) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0);
+  GamePtr game = FindGame("email001.cmt");
+  ASSERT_TRUE(game);
+  const QString label = "SPWAW : email001.cmt";
+  IniWrite("SPWAW", "email001.cmt", "opponent@example.org> NOTIFY=NEVER; spy@third.example");
+  EXPECT_FALSE(OrderByAddress(ui, {game}).has_value());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.boxes[0].text.startsWith(
+      "The e-mail address of this game is not valid; fix it in the game's properties:\r\r" + label +
+      "\r\r\"opponent@example.org> NOTIFY=NEVER\" is not an e-mail address."))
+      << ui.boxes[0].text.toStdString();
+
+  // A list longer than a settings value reads back cut, and its last address mangled
+  // into another valid-looking one: it is never mailed to.
+  QStringList list;
+  for (int i = 10; i < 34; ++i) list.append("user" + QString::number(i) + "@e.ch");
+  IniWrite("SPWAW", "email001.cmt", list.join(";"));
+  ClearIniCache();
+  ASSERT_EQ(game->GetEMail().size(), 255);
+  ui.boxes.clear();
+  EXPECT_EQ(SendSelectedGames(ui, *exchange, {game}, false, false), SendResult::Refused);
+  ASSERT_EQ(ui.boxes.size(), 1u);  // refused before the confirmation
+  EXPECT_TRUE(ui.boxes[0].text.contains(label + "\r\rThe stored address list is longer than 255 characters "
+                                                "and was cut."))
+      << ui.boxes[0].text.toStdString();
+  {
+    Pass pass;  // read from what a pass gathered, too
+    IniWrite("SPWAW", "email001.cmt", list.join(";"));
+    ui.boxes.clear();
+    EXPECT_FALSE(OrderByAddress(ui, {game}).has_value());
+    EXPECT_EQ(ui.boxes.size(), 1u);
+    IniWrite("SPWAW", "email001.cmt", "opponent@example.org");
+    ui.boxes.clear();
+    EXPECT_TRUE(OrderByAddress(ui, {game}).has_value());
+    EXPECT_TRUE(ui.boxes.empty());
+  }
+}
+
+TEST_F(Hardening, TheSameTurnReceivedTwiceKeepsTheBackupOfTheTurnBefore) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+  const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
+  const QString firstRecord = Record("email001.cmt/R");
+  const int inPlaceBefore = exchange->Records().filesInPlace;
+
+  // Opened again: the checks and questions are those of any receive ("THE SAME as",
+  // asked twice as old files), the files are in place already, and the game is recorded.
+  IniWrite("SPWAW", "email001.cmt/R", "");
+  ui.boxes.clear();
+  ui.Answers({Answer::Ok, Answer::Ok});
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes[0].text.contains("email001.dat (" + ReceiveEngine::DateText(t0.addSecs(60)) +
+                                        ") is THE SAME as email001.dat"));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");  // not the turn itself
+  EXPECT_EQ(ReadFile(email + "/bak/email001.aux"), "AUX mine");
+  EXPECT_EQ(Record("email001.cmt/R"), firstRecord);
+  EXPECT_EQ(exchange->Records().filesInPlace - inPlaceBefore, 3);
+
+  // A file that differs only in its bytes is copied and backed up as ever.
+  const QString next = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60), "turn 3");
+  ui.Answers({Answer::Ok, Answer::Ok});
+  ASSERT_TRUE(exchange->ReceivedFile(next));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 3");
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 2");
+}
+
+TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
+  Watchdog watchdog(60);
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  MakeFifo(email + "/email001.dat");
+  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  const QString texts = ui.Texts().join("\n");
+  EXPECT_TRUE(
+      texts.contains("Can't copy file email001.dat to " + email + "/email001.dat: it is not a regular file"))
+      << texts.toStdString();
+  EXPECT_TRUE(IsFifo(email + "/email001.dat"));
+  EXPECT_EQ(Record("email001.cmt/R"), "");  // a stopped copy pass records nothing
+
+  // Where the backup goes, a pipe under the backup's name is replaced, never read.
+  QFile::remove(email + "/email001.dat");
+  WriteAt(email + "/email001.dat", "DAT mine", t0);
+  QDir().mkpath(email + "/bak");
+  MakeFifo(email + "/bak/email001.dat");
+  ui.boxes.clear();
+  ui.Answers({Answer::Ok, Answer::Ok});  // the file copied before the stop is THE SAME now
+  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
+
+  // The building blocks on their own.
+  MakeFifo(home.Root() + "/pipe");
+  EXPECT_FALSE(ReplaceWithCopy(home.Root() + "/pipe", home.Root() + "/copy"));
+  EXPECT_FALSE(SameContent(home.Root() + "/pipe", email + "/email001.dat"));
+  EXPECT_FALSE(IsFaithfulCopy(home.Root() + "/pipe", email + "/email001.dat"));
+}
+
+TEST_F(Hardening, APipeInTheWorkingFolderNeverBlocks) {
+  Watchdog watchdog(60);
+  const QString work = home.Root() + "/work";
+  App().workingFolder = work;
+  QDir().mkpath(work + "/SPWAW");
+  MakeFifo(work + "/KOLT.KLT");
+  MakeFifo(work + "/SPWAW/email001.dat");
+  MakeFifo(work + "/SPWAW/turn.zip");
+  exchange->ProcessWorkingFolder();
+  EXPECT_EQ(ui.statuses.last(), "Done!");
+  EXPECT_TRUE(IsFifo(work + "/SPWAW/email001.dat"));
+  EXPECT_TRUE(IsFifo(work + "/KOLT.KLT"));
+}
+
+TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  QDir().mkpath(email + "/bak");
+  // What a copy killed in the middle leaves: its temporaries, here and in bak/.
+  const QStringList stale = {email + "/.email001.dat.a1B2c3", email + "/.email002.aux.ZZZZZZ",
+                             email + "/bak/.email001.dat.Qx9fT0", email + "/bak/.email001.dat.link.4242"};
+  // What only looks like ours, as old as they are.
+  const QStringList lookAlikes = {email + "/.email001.dat.abc12",
+                                  email + "/.email001.dat.abc1234",
+                                  email + "/.email001.dat.ab-c12",
+                                  email + "/email001.dat.a1B2c3",
+                                  email + "/.email001.dat.link.x1",
+                                  email + "/bak/.email001.dat.link.",
+                                  email + "/.a1B2c3",
+                                  email + "/notes.txt"};
+  for (const QString& path : stale) WriteFile(path, "partial");
+  for (const QString& path : lookAlikes) WriteFile(path, "mine");
+  const QString linkLookAlike = email + "/.email009.dat.L1nk00";
+  ASSERT_TRUE(QFile::link(email + "/notes.txt", linkLookAlike));
+  const QString folderLookAlike = email + "/.email009.dat.F0lder";
+  QDir().mkpath(folderLookAlike);
+  // The age is that of the last status change, which only the clock can make: the test
+  // shortens the limit and waits past it. A copy still at work changed just now.
+  QThread::msleep(2500);
+  const QString fresh = email + "/.email003.dat.k3Lm9Q";
+  WriteFile(fresh, "being written");
+  SetTime(fresh, t0);  // a copy carries the old time of what it copies
+
+  exchange->SetStaleTemporaryAge(2);
+  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
+  for (const QString& path : stale) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+  for (const QString& path : lookAlikes) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+  EXPECT_TRUE(QFile::exists(fresh));
+  EXPECT_TRUE(QFileInfo(linkLookAlike).isSymLink());
+  EXPECT_TRUE(QFileInfo(folderLookAlike).isDir());
+  // Nothing of the receive's own is left either.
+  const QStringList hidden = QDir(email).entryList(QDir::Files | QDir::Hidden | QDir::System) +
+                             QDir(email + "/bak").entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& name : hidden) {
+    EXPECT_TRUE(!name.startsWith('.') || lookAlikes.contains(email + "/" + name) ||
+                lookAlikes.contains(email + "/bak/" + name) || name == QFileInfo(fresh).fileName() ||
+                name == QFileInfo(linkLookAlike).fileName())
+        << name.toStdString();
+  }
+}
