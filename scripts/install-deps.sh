@@ -12,6 +12,7 @@ packages=(
   zip unzip unar python3 python3-aiosmtpd openssl ca-certificates
   libglib2.0-bin shared-mime-info dbus-daemon tzdata
   fonts-dejavu-core
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPointer>
 #include <QTimer>
 #include <clocale>
@@ -33,6 +34,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("KOLT Helper"));
   QApplication::setApplicationVersion(ProgramVersion());
   QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
+  // The desktop entry names the windows' application; the theme's icon (with its drawn
+  // small sizes) when installed, else the SVG built in.
+  QApplication::setDesktopFileName(QStringLiteral("kolt-helper"));
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("kolt-helper"), QIcon(QStringLiteral(":/icons/kolt-helper.svg"))));
 
   // A turn opened while a window runs on the same home goes to that window.
   const QStringList arguments = QApplication::arguments().mid(1);

@@ -101,6 +101,46 @@ QByteArray WithDefaultApplication(const QByteArray& list, const QByteArray& key,
   return lines.join('\n') + '\n';
 }
 
+// Removes a file when it exists. Sets errno on failure.
+bool RemoveIfPresent(const QString& path, bool* changed) {
+  if (!QFileInfo(path).isSymLink() && !QFileInfo::exists(path)) return true;
+  errno = 0;
+  if (!QFile::remove(path)) {
+    if (errno == 0) errno = EACCES;
+    return false;
+  }
+  *changed = true;
+  return true;
+}
+
+// The folders the desktop searches for system-wide data (XDG base directories).
+QStringList XdgDataDirs() {
+  QStringList dirs;
+  for (const QString& d : EnvPath("XDG_DATA_DIRS").split(QChar(':'), Qt::SkipEmptyParts))
+    if (QDir::isAbsolutePath(d)) dirs.append(d);
+  if (dirs.isEmpty()) dirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+  return dirs;
+}
+
+// The share folder of the prefix this program is installed in (PREFIX/bin/kolt-helper)
+// when that prefix ships our desktop entry and MIME type and the desktop searches it;
+// empty for a build tree or a copy anywhere else.
+QString InstalledShareFolder(const QString& executablePath) {
+  const QFileInfo exe(executablePath);
+  const QString real = exe.canonicalFilePath().isEmpty() ? exe.absoluteFilePath() : exe.canonicalFilePath();
+  const QDir bin = QFileInfo(real).absoluteDir();
+  if (bin.dirName() != QStringLiteral("bin") && bin.dirName() != QStringLiteral("games")) return QString();
+  const QString share = QFileInfo(bin.absolutePath() + QStringLiteral("/../share")).canonicalFilePath();
+  if (share.isEmpty()) return QString();
+  bool searched = false;
+  for (const QString& d : XdgDataDirs()) searched = searched || QFileInfo(d).canonicalFilePath() == share;
+  if (!searched) return QString();
+  if (!QFileInfo(share + QStringLiteral("/applications/kolt-helper.desktop")).isFile() ||
+      !QFileInfo(share + QStringLiteral("/mime/packages/kolt-helper.xml")).isFile())
+    return QString();
+  return share;
+}
+
 void RunQuietly(const QString& program, const QStringList& arguments) {
   const QString found = QStandardPaths::findExecutable(program);
   if (found.isEmpty()) return;
@@ -253,34 +293,42 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath) {
   const QString mimeFile = dataHome + QStringLiteral("/mime/packages/kolt-helper.xml");
   const QString desktopFile = dataHome + QStringLiteral("/applications/kolt-helper.desktop");
   const QString mimeApps = configHome + QStringLiteral("/mimeapps.list");
-
-  const QByteArray mimeXml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-      "  <mime-type type=\"application/x-kolt-turn\">\n"
-      "    <comment>KOLT turn archive</comment>\n"
-      "    <sub-class-of type=\"application/zip\"/>\n"
-      "    <glob pattern=\"*.klt\" weight=\"60\"/>\n"
-      "  </mime-type>\n"
-      "</mime-info>\n";
-  const QByteArray desktop = QByteArray(
-                                 "[Desktop Entry]\n"
-                                 "Type=Application\n"
-                                 "Name=KOLT Helper\n"
-                                 "Comment=Play-by-e-mail turns of war and strategy games\n"
-                                 "Exec=") +
-                             DesktopExecQuote(executablePath).toUtf8() +
-                             " %f\n"
-                             "Terminal=false\n"
-                             "Categories=Game;StrategyGame;\n"
-                             "MimeType=application/x-kolt-turn;\n";
+  const auto reportFailure = [&ui] {
+    ui.ShowError(QStringLiteral("RegSet failed: ") + QString::number(errno));
+  };
 
   bool mimeChanged = false;
   bool desktopChanged = false;
-  if (!WriteIfChanged(mimeFile, mimeXml, &mimeChanged))
-    ui.ShowError(QStringLiteral("RegSet failed: ") + QString::number(errno));
-  if (!WriteIfChanged(desktopFile, desktop, &desktopChanged))
-    ui.ShowError(QStringLiteral("RegSet failed: ") + QString::number(errno));
+  if (!InstalledShareFolder(executablePath).isEmpty()) {
+    // The system's entry names this program; a user-level one of the same name would
+    // hide it, and one left by a run from a build tree may name a program long gone.
+    if (!RemoveIfPresent(mimeFile, &mimeChanged)) reportFailure();
+    if (!RemoveIfPresent(desktopFile, &desktopChanged)) reportFailure();
+  } else {
+    const QByteArray mimeXml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"application/x-kolt-turn\">\n"
+        "    <comment>KOLT turn archive</comment>\n"
+        "    <sub-class-of type=\"application/zip\"/>\n"
+        "    <glob pattern=\"*.klt\" weight=\"60\"/>\n"
+        "  </mime-type>\n"
+        "</mime-info>\n";
+    const QByteArray desktop = QByteArray(
+                                   "[Desktop Entry]\n"
+                                   "Type=Application\n"
+                                   "Name=KOLT Helper\n"
+                                   "Comment=Play-by-e-mail turns of war and strategy games\n"
+                                   "Exec=") +
+                               DesktopExecQuote(executablePath).toUtf8() +
+                               " %f\n"
+                               "Icon=kolt-helper\n"
+                               "Terminal=false\n"
+                               "Categories=Game;StrategyGame;\n"
+                               "MimeType=application/x-kolt-turn;\n";
+    if (!WriteIfChanged(mimeFile, mimeXml, &mimeChanged)) reportFailure();
+    if (!WriteIfChanged(desktopFile, desktop, &desktopChanged)) reportFailure();
+  }
 
   QFile apps(mimeApps);
   QByteArray current;
@@ -290,7 +338,7 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath) {
   if (!WriteIfChanged(mimeApps,
                       WithDefaultApplication(current, "application/x-kolt-turn", "kolt-helper.desktop"),
                       &appsChanged))
-    ui.ShowError(QStringLiteral("RegSet failed: ") + QString::number(errno));
+    reportFailure();
 
   if (mimeChanged) RunQuietly(QStringLiteral("update-mime-database"), {dataHome + QStringLiteral("/mime")});
   if (desktopChanged)

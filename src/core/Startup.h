@@ -54,7 +54,11 @@ QString NextToken(QString& text);
 bool ParseCommandLine(const QStringList& arguments, QString* file, QString* badToken);
 
 // Registers the program for *.klt files with the desktop (shared MIME info, a desktop
-// entry and the default application). Reports failures through the port and goes on.
+// entry and the default application). A program installed in a prefix whose share folder
+// already holds our desktop entry and MIME type (a package) only makes that entry the
+// default and removes user-level copies that would hide it; any other copy (a build tree)
+// writes user-level ones naming its own executable. Reports failures through the port and
+// goes on.
 void RegisterFileAssociation(UiPort& ui, const QString& executablePath);
 
 // The external unpacker for archive formats libarchive cannot read (unar), or empty.

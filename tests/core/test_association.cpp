@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -21,6 +24,65 @@ QString RunTool(const QString& program, const QStringList& args) {
   p.start(program, args);
   p.waitForFinished(20000);
   return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QString& value) : m_name(name), m_old(qgetenv(name)) {
+    qputenv(name, QFile::encodeName(value));
+  }
+  ~ScopedEnv() {
+    if (m_old.isNull())
+      qunsetenv(m_name);
+    else
+      qputenv(m_name, m_old);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* m_name;
+  QByteArray m_old;
+};
+
+// A "program" that records its arguments in `argsFile`.
+void WriteRecorder(const QString& path, const QString& argsFile) {
+  WriteFile(path, QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > '") + QFile::encodeName(argsFile) + "'\n");
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A prefix as the package installs it: the program in bin/, the shipped desktop entry and
+// MIME type under share/, with the caches the package's triggers build.
+QString MakeInstalledPrefix(const QString& prefix, const QString& argsFile) {
+  WriteRecorder(prefix + "/bin/kolt-helper", argsFile);
+  const QString share = prefix + "/share";
+  const QString data = QStringLiteral(KOLT_TEST_SOURCE_DIR "/data");
+  WriteFile(share + "/applications/kolt-helper.desktop", ReadFile(data + "/kolt-helper.desktop"));
+  WriteFile(share + "/mime/packages/kolt-helper.xml", ReadFile(data + "/kolt-helper.xml"));
+  RunTool("update-mime-database", {share + "/mime"});
+  RunTool("update-desktop-database", {share + "/applications"});
+  return share;
+}
+
+// What a run from a build tree that has since been deleted left behind.
+void WriteStaleUserEntry(const QString& userShare) {
+  WriteFile(userShare + "/applications/kolt-helper.desktop",
+            "[Desktop Entry]\nType=Application\nName=KOLT Helper\nExec=\"/gone/build/kolt-helper\" %f\n"
+            "MimeType=application/x-kolt-turn;\n");
+  WriteFile(userShare + "/mime/packages/kolt-helper.xml",
+            ReadFile(KOLT_TEST_SOURCE_DIR "/data/kolt-helper.xml"));
+  RunTool("update-mime-database", {userShare + "/mime"});
+  RunTool("update-desktop-database", {userShare + "/applications"});
+}
+
+void ExpectOpeningStarts(const QString& received, const QString& argsFile) {
+  EXPECT_TRUE(
+      RunTool("gio", {"info", "-a", "standard::content-type", received}).contains("application/x-kolt-turn"));
+  QFile::remove(argsFile);
+  RunTool("gio", {"open", received});
+  for (int i = 0; i < 50 && ReadFile(argsFile).isEmpty(); ++i) QThread::msleep(100);
+  EXPECT_EQ(ReadFile(argsFile), QFile::encodeName(received) + "\n");
 }
 
 }  // namespace
@@ -52,4 +114,74 @@ TEST(FileAssociation, OpeningAKltStartsTheProgramWithIt) {
   RunTool("gio", {"open", received});
   for (int i = 0; i < 50 && ReadFile(argsFile).isEmpty(); ++i) QThread::msleep(100);
   EXPECT_EQ(ReadFile(argsFile), QFile::encodeName(received) + "\n");
+}
+
+// Installed by the package: the system's entry (Exec=kolt-helper, found on PATH) is the
+// handler. The user-level entry and MIME type a deleted build tree left behind would hide
+// it and are removed; only the default in mimeapps.list is written.
+TEST(FileAssociation, InstalledProgramUsesTheSystemEntryAndDropsAStaleUserOne) {
+  for (const char* tool : {"gio", "update-mime-database", "update-desktop-database"})
+    ASSERT_FALSE(QStandardPaths::findExecutable(tool).isEmpty()) << tool << " is missing";
+  TempHome home;
+  const QString argsFile = home.Root() + "/args.txt";
+  const QString prefix = home.Root() + "/usr";
+  const QString share = MakeInstalledPrefix(prefix, argsFile);
+  const QString userShare = home.Root() + "/user/.local/share";
+  WriteStaleUserEntry(userShare);
+  ScopedEnv dataDirs("XDG_DATA_DIRS", share + ":/usr/share");
+  ScopedEnv path("PATH", prefix + "/bin:" + qEnvironmentVariable("PATH"));
+
+  ScriptedUi ui;
+  RegisterFileAssociation(ui, prefix + "/bin/kolt-helper");
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("|").toStdString();
+  EXPECT_FALSE(QFileInfo::exists(userShare + "/applications/kolt-helper.desktop"));
+  EXPECT_FALSE(QFileInfo::exists(userShare + "/mime/packages/kolt-helper.xml"));
+  EXPECT_EQ(ReadFile(home.Root() + "/user/.config/mimeapps.list"),
+            QByteArray("[Default Applications]\napplication/x-kolt-turn=kolt-helper.desktop\n"));
+
+  const QString received = home.Root() + "/Mail attachments/KOLT.KLT";
+  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+  ExpectOpeningStarts(received, argsFile);
+
+  // A second start finds everything in place and writes nothing.
+  const QDateTime written = QFileInfo(home.Root() + "/user/.config/mimeapps.list").lastModified();
+  QThread::msleep(20);
+  RegisterFileAssociation(ui, prefix + "/bin/kolt-helper");
+  EXPECT_EQ(QFileInfo(home.Root() + "/user/.config/mimeapps.list").lastModified(), written);
+  EXPECT_FALSE(QFileInfo::exists(userShare + "/applications/kolt-helper.desktop"));
+}
+
+// A copy the desktop would not find through the system's entry registers itself at user
+// level, replacing the stale entry: a build tree (even with the package installed beside
+// it), a prefix whose share folder the desktop does not search, and a prefix that does
+// not ship the entry.
+TEST(FileAssociation, OtherCopiesRegisterThemselvesOverAStaleEntry) {
+  TempHome home;
+  const QString argsFile = home.Root() + "/args.txt";
+  const QString share = MakeInstalledPrefix(home.Root() + "/usr", argsFile);
+  WriteRecorder(home.Root() + "/opt/bin/kolt-helper", argsFile);
+  WriteFile(home.Root() + "/opt/share/applications/kolt-helper.desktop",
+            ReadFile(share + "/applications/kolt-helper.desktop"));
+  WriteFile(home.Root() + "/opt/share/mime/packages/kolt-helper.xml",
+            ReadFile(share + "/mime/packages/kolt-helper.xml"));
+  WriteRecorder(home.Root() + "/bare/bin/kolt-helper", argsFile);
+  QDir().mkpath(home.Root() + "/bare/share");
+  WriteRecorder(home.Root() + "/build/kolt-helper", argsFile);
+  const QString userShare = home.Root() + "/user/.local/share";
+  ScopedEnv dataDirs("XDG_DATA_DIRS", share + ":" + home.Root() + "/bare/share:/usr/share");
+
+  for (const QString& exe : {home.Root() + "/build/kolt-helper", home.Root() + "/opt/bin/kolt-helper",
+                             home.Root() + "/bare/bin/kolt-helper"}) {
+    SCOPED_TRACE(exe.toStdString());
+    WriteStaleUserEntry(userShare);
+    ScriptedUi ui;
+    RegisterFileAssociation(ui, exe);
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("|").toStdString();
+    const QByteArray desktop = ReadFile(userShare + "/applications/kolt-helper.desktop");
+    EXPECT_TRUE(desktop.contains("Exec=\"" + QFile::encodeName(exe) + "\" %f\n")) << desktop.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(userShare + "/mime/packages/kolt-helper.xml"));
+  }
+  const QString received = home.Root() + "/KOLT.KLT";
+  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+  ExpectOpeningStarts(received, argsFile);
 }
