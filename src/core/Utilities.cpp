@@ -50,7 +50,13 @@ QString FormatSize(qint64 n) {
 }
 
 long long LeadingInteger(const QString& text) {
-  return static_cast<long long>(std::trunc(LeadingNumber(text)));
+  // A number beyond the range reads as the nearest end of it: converting it as it
+  // stands would be undefined.
+  const double value = std::trunc(LeadingNumber(text));
+  constexpr double kLimit = 9.2e18;  // below 2^63, exactly representable ends
+  if (!(value > -kLimit)) return value != value ? 0 : static_cast<long long>(-kLimit);
+  if (!(value < kLimit)) return static_cast<long long>(kLimit);
+  return static_cast<long long>(value);
 }
 
 double LeadingNumber(const QString& text) {

@@ -283,6 +283,11 @@ TEST(SenderFile, ToleratesWhateverArrives) {
   r = ParseSenderFile("a\x01\x1b[31m@b\r\nzone\r\n99999999999\r\n1.0\r\n");
   EXPECT_FALSE(r.address.contains(QChar(0x1b)));
   EXPECT_EQ(r.bias, 24 * 60);
+  // A bias of more digits than any integer holds (found by fuzzing) ends at the limit.
+  r = ParseSenderFile("a@b.c\r\nzone\r\n35555555555555555555555(\r\n1.0\r\n");
+  EXPECT_EQ(r.bias, 24 * 60);
+  r = ParseSenderFile("a@b.c\r\nzone\r\n-35555555555555555555555\r\n1.0\r\n");
+  EXPECT_EQ(r.bias, -24 * 60);
   EXPECT_EQ(SenderFileBytes(SenderRecord{"me@x.org", "(GMT+1) CET", -60, "3.0.0"}),
             "me@x.org\r\n(GMT+1) CET\r\n-60\r\n3.0.0\r\n");
 }
