@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "model/Program.h"
 
@@ -57,5 +58,24 @@ class Game {
 };
 
 using GamePtr = std::shared_ptr<Game>;
+
+// The games a program's last InitGames built. They hold their program, so the program
+// holds them weakly: a cycle would keep both alive for ever.
+class KeptGames {
+ public:
+  void Keep(const std::vector<GamePtr>& games) { m_games.assign(games.begin(), games.end()); }
+  void Clear() { m_games.clear(); }
+  // The kept games that still exist, in order.
+  std::vector<GamePtr> Get() const {
+    std::vector<GamePtr> games;
+    for (const std::weak_ptr<Game>& weak : m_games) {
+      if (GamePtr game = weak.lock()) games.push_back(std::move(game));
+    }
+    return games;
+  }
+
+ private:
+  std::vector<std::weak_ptr<Game>> m_games;
+};
 
 }  // namespace kolt

@@ -247,7 +247,9 @@ TEST(SpwawGames, EmailGamesThenSaveGamesWithTheirFiles) {
                                           fx.game + "/EMAIL/email001.cmt"}));
   }
   auto p = fx.Installed(true);
-  EXPECT_EQ(Names(p->InitGames()), QStringList({"email001.cmt", "email002.cmt", "save0020.cmt"}));
+  const GameList games = p->InitGames();
+  EXPECT_EQ(Names(games), QStringList({"email001.cmt", "email002.cmt", "save0020.cmt"}));
+  ASSERT_EQ(p->GetGames().size(), 3u);  // kept while they are held
   EXPECT_EQ(p->GetGames().back()->GetFiles(), QStringList({fx.game + "/SAVE/save0020.cmt"}));
 }
 

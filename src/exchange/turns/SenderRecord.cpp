@@ -27,18 +27,18 @@ QString CleanField(const QString& text, qsizetype limit = kFieldLimit) {
   return out.trimmed();
 }
 
-QByteArray Encode(const QString& text) {
-  QByteArray bytes;
-  if (EncodeCp1252(text, &bytes)) return bytes;
-  return text.toUtf8();
-}
-
 }  // namespace
 
 QByteArray SenderFileBytes(const SenderRecord& record) {
-  const QByteArray crlf("\r\n");
-  return Encode(record.address) + crlf + Encode(record.timeZoneText) + crlf +
-         QByteArray::number(record.bias) + crlf + Encode(record.version) + crlf;
+  const QString crlf = QStringLiteral("\r\n");
+  const QString text = record.address + crlf + record.timeZoneText + crlf + QString::number(record.bias) +
+                       crlf + record.version + crlf;
+  // The whole file in one encoding: Windows-1252, what older readers expect, unless the
+  // text needs more or its bytes would read as other text (a reader tries UTF-8 first,
+  // and "Ã€" in Windows-1252 is "À" in UTF-8).
+  QByteArray bytes;
+  if (EncodeCp1252(text, &bytes) && DecodeText(bytes) == text) return bytes;
+  return text.toUtf8();
 }
 
 SenderRecord ParseSenderFile(const QByteArray& bytes) {

@@ -20,11 +20,11 @@ const QString kTurnFolder = QStringLiteral("KOLT");
 }  // namespace
 
 GameList CMBO::InitGames() {
-  m_games.clear();
-  if (m_directory.isEmpty()) return m_games;
+  m_games.Clear();
+  if (m_directory.isEmpty()) return {};
   bool found = false;
   const QString folder = ResolveNoCase(m_directory, kTurnFolder, &found);
-  if (!found) return m_games;
+  if (!found) return {};
 
   // One game per numbered series, the newest turn; found through a map by base name so
   // that thousands of series stay one pass over the folder.
@@ -67,10 +67,12 @@ GameList CMBO::InitGames() {
     games.push_back(game);
     dropped.push_back(false);
   }
+  GameList kept;
   for (size_t i = 0; i < games.size(); ++i) {
-    if (!dropped[i]) m_games.push_back(games[i]);
+    if (!dropped[i]) kept.push_back(games[i]);
   }
-  return m_games;
+  m_games.Keep(kept);
+  return kept;
 }
 
 void CMBO::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {

@@ -27,7 +27,7 @@ class CMBO final : public BuiltinProgram {
 
   GameList InitGames() override;
   // The collection built by the last InitGames.
-  const GameList& GetGames() const { return m_games; }
+  GameList GetGames() const { return m_games.Get(); }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   // Starts the game on the turn: the file name for the file-name hot key, the game
   // started when it does not run yet, then its file-open window opened by two clicks on
@@ -49,7 +49,7 @@ class CMBO final : public BuiltinProgram {
   // Waits `ms` with the window served meanwhile.
   void Wait(int ms) const;
 
-  GameList m_games;
+  KeptGames m_games;
   bool m_started = false;
   bool m_clicksChosen = false;
   ClickPositions m_clicks;

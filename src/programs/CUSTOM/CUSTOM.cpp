@@ -214,7 +214,7 @@ GameList CUSTOM::InitGames() {
       if (game->IsValid()) games.push_back(game);
     }
   }
-  m_games = games;
+  m_games.Keep(games);
   return games;
 }
 

@@ -59,7 +59,7 @@ class CUSTOM final : public UserProgram {
   bool Run(WindowHandle window) override;
   GameList InitGames() override;
   // The collection built by the last InitGames.
-  const GameList& GetGames() const { return m_games; }
+  GameList GetGames() const { return m_games.Get(); }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   bool SupportsPasswords() const override { return !m_commandLine.isEmpty(); }
   bool Provides(OptionalOperation operation) const override {
@@ -93,7 +93,7 @@ class CUSTOM final : public UserProgram {
   QString m_directory;  // no trailing separator; empty until Installed succeeds
   QString m_version;
   QString m_exePath;
-  GameList m_games;
+  KeptGames m_games;
 };
 
 }  // namespace kolt

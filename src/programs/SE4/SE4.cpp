@@ -69,11 +69,11 @@ bool SE4::SupportsPasswords() const {
 }
 
 GameList SE4::InitGames() {
-  m_games.clear();
-  if (m_directory.isEmpty()) return m_games;
+  m_games.Clear();
+  if (m_directory.isEmpty()) return {};
   bool found = false;
   const QString folder = ResolveNoCase(m_directory, m_saveFolder, &found);
-  if (!found) return m_games;
+  if (!found) return {};
 
   // A turn-based series is one game under its newest save file; the series are found
   // through a map by file base, so that a long history stays one pass over the folder.
@@ -103,10 +103,12 @@ GameList SE4::InitGames() {
     stamps.push_back(stamp);
     dropped.push_back(false);
   }
+  GameList kept;
   for (size_t i = 0; i < games.size(); ++i) {
-    if (!dropped[i]) m_games.push_back(games[i]);
+    if (!dropped[i]) kept.push_back(games[i]);
   }
-  return m_games;
+  m_games.Keep(kept);
+  return kept;
 }
 
 void SE4::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {

@@ -29,7 +29,7 @@ class SE4 final : public BuiltinProgram {
 
   GameList InitGames() override;
   // The collection built by the last InitGames.
-  const GameList& GetGames() const { return m_games; }
+  GameList GetGames() const { return m_games.Get(); }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   // Starts the game on the save file with the password and the user's player number.
   bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
@@ -63,7 +63,7 @@ class SE4 final : public BuiltinProgram {
 
   QString m_saveFolder = QStringLiteral("SAVEGAME");
   QString m_exeStamp;
-  GameList m_games;
+  KeptGames m_games;
 };
 
 }  // namespace kolt

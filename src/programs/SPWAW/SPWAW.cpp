@@ -58,7 +58,7 @@ GameList SPWAW::InitGames() {
     ScanGames(kEmail, QStringLiteral("email*.cmt"), games);
     if (m_useSave) ScanGames(kSave, QStringLiteral("save*.cmt"), games);
   }
-  m_games = games;
+  m_games.Keep(games);
   return games;
 }
 

@@ -18,7 +18,7 @@ class SPWAW final : public BuiltinProgram {
 
   GameList InitGames() override;
   // The collection built by the last InitGames.
-  const GameList& GetGames() const { return m_games; }
+  GameList GetGames() const { return m_games.Get(); }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
 
   bool UsesSaveFolder() const { return m_useSave; }
@@ -34,7 +34,7 @@ class SPWAW final : public BuiltinProgram {
   void ScanGames(const QString& subfolder, const QString& pattern, GameList& games);
 
   bool m_useSave = false;
-  GameList m_games;
+  KeptGames m_games;
 };
 
 }  // namespace kolt

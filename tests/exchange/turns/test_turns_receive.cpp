@@ -290,6 +290,19 @@ TEST(SenderFile, ToleratesWhateverArrives) {
   EXPECT_EQ(r.bias, -24 * 60);
   EXPECT_EQ(SenderFileBytes(SenderRecord{"me@x.org", "(GMT+1) CET", -60, "3.0.0"}),
             "me@x.org\r\n(GMT+1) CET\r\n-60\r\n3.0.0\r\n");
+  // What is written reads back as it was (found by fuzzing): Windows-1252 where it can,
+  // the whole file in UTF-8 where a field needs it or the bytes would read as UTF-8.
+  for (const SenderRecord& record :
+       {SenderRecord{"j\u00f6rg@x.de", "(GMT+1) Mitteleurop\u00e4ische Zeit", -60, "3"},
+        SenderRecord{"j\u00f6rg@x.de", "(GMT+3) \u041c\u043e\u0441\u043a\u0432\u0430", -180, "3"},
+        SenderRecord{"a@b.c", "\u00c3\u20ac", 0, "1"}}) {
+    const SenderRecord back = ParseSenderFile(SenderFileBytes(record));
+    EXPECT_EQ(back.address, record.address);
+    EXPECT_EQ(back.timeZoneText, record.timeZoneText);
+  }
+  EXPECT_EQ(
+      SenderFileBytes(SenderRecord{"a@b.c", "(GMT+1) Mitteleurop\u00e4ische Zeit", -60, "3"}).count('\xe4'),
+      1);
 }
 
 TEST(FileReplace, PlainNamesOnly) {
