@@ -42,9 +42,11 @@ struct Fixture {
   Fixture() { QDir().mkpath(game); }
 
   Services MakeServices() {
-    auto log = batchLog;
+    // Held weakly: a test may bind the game the log keeps to the program, which holds
+    // these services.
+    std::weak_ptr<RecordingBatch::Log> log = batchLog;
     return Services{ui, tools, [log]() -> std::unique_ptr<ReceiveBatch> {
-                      return std::make_unique<RecordingBatch>(log);
+                      return std::make_unique<RecordingBatch>(log.lock());
                     }};
   }
   std::shared_ptr<SPWAW> Make() { return std::make_shared<SPWAW>(MakeServices()); }

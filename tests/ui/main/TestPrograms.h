@@ -24,7 +24,7 @@ class TestGame : public Game {
 
   void Init(std::shared_ptr<Program> p, const QString&, const QString&) override { program = std::move(p); }
   bool IsValid() const override { return true; }
-  std::shared_ptr<Program> GetProgram() const override { return program; }
+  std::shared_ptr<Program> GetProgram() const override { return program.lock(); }
   QString GetName() const override { return name; }
   QString GetDescription() const override { return QStringLiteral("about ") + name; }
   QString GetModified() const override { return QStringLiteral("1/2/26 10:00 AM"); }
@@ -53,7 +53,8 @@ class TestGame : public Game {
     return true;
   }
 
-  std::shared_ptr<Program> program;
+  // Weak: the test program keeps its games, as a program keeps what it listed.
+  std::weak_ptr<Program> program;
   QString name, status, email, password, mode;
   bool deleted = false;
   bool storable = true;  // false: the settings file refuses every value
