@@ -121,7 +121,9 @@ check "xdg-mime names the installed entry" \
   test "$(as_user xdg-mime query default application/x-kolt-turn)" = kolt-helper.desktop
 # The installed window, started once without a file, registers nothing of its own. Its
 # registration is done when mimeapps.list appears; then the window is ended.
-as_user QT_QPA_PLATFORM=offscreen /usr/games/kolt-helper >"$work/run.txt" 2>&1 &
+# exec: the window itself is the background job, so that ending the job ends the window.
+(exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u KOLT_HOME HOME="$user" XDG_DATA_DIRS=/usr/local/share:/usr/share \
+  QT_QPA_PLATFORM=offscreen /usr/games/kolt-helper >"$work/run.txt" 2>&1) &
 window=$!
 for _ in $(seq 150); do
   [ -s "$user/.config/mimeapps.list" ] && break
