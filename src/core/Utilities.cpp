@@ -122,23 +122,26 @@ QString GeneratePassword() {
   return password;
 }
 
-std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info) {
+std::optional<QByteArray> ReadFilePart(const QString& path, qint64 offset, qint64 max, struct stat* info) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   std::optional<QByteArray> result;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    offset = std::max<qint64>(offset, 0);
+    const qint64 size = std::max<qint64>(st.st_size - offset, 0);
     QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(std::min<qint64>(std::max<qint64>(st.st_size, 0), max)));
+    bytes.resize(static_cast<qsizetype>(std::min<qint64>(size, max)));
     qsizetype filled = 0;
     bool ok = true;
     for (;;) {
       if (filled == bytes.size()) {
-        if (filled >= max || filled == st.st_size) break;
+        if (filled >= max || filled == size) break;
         // The file grew since it was measured.
         bytes.resize(static_cast<qsizetype>(std::min<qint64>(max, bytes.size() * 2 + 4096)));
       }
-      const ssize_t n = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+      const ssize_t n = ::pread(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled),
+                                static_cast<off_t>(offset + filled));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) ok = false;
       if (n <= 0) break;
@@ -150,6 +153,10 @@ std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct s
   }
   ::close(fd);
   return result;
+}
+
+std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info) {
+  return ReadFilePart(path, 0, max, info);
 }
 
 void TrimNewlines(QString& text) {

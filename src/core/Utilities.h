@@ -35,6 +35,10 @@ long long LeadingInteger(const QString& text);
 // not a regular file or cannot be read. A pipe or device in its place never blocks.
 // `info`, when given, receives the status of the file that was read.
 std::optional<QByteArray> ReadFileHead(const QString& path, qint64 max, struct stat* info = nullptr);
+// The same from byte `offset` on: at most `max` bytes, fewer at the file's end; what lies
+// before `offset` is not read.
+std::optional<QByteArray> ReadFilePart(const QString& path, qint64 offset, qint64 max,
+                                       struct stat* info = nullptr);
 
 void TrimNewlines(QString& text);
 int CountOccurrences(const QString& text, const QString& part);

@@ -103,22 +103,32 @@ bool BuiltinProgram::Installed(bool rescan) {
     candidate = ExecutableIn(answer);
   }
 
+  const std::optional<Installation> found = CheckInstallation(m_services, GetShortName(), candidate);
+  if (!found) return Fail();
+  m_directory = found->directory;
+  m_exePath = found->exePath;
+  m_version = found->version;
+  return AfterInstalled(rescan);
+}
+
+std::optional<Installation> CheckInstallation(const Services& services, const QString& shortName,
+                                              const QString& candidate, bool nameOk) {
   const QFileInfo exe(candidate);
-  if (!exe.isFile()) {
-    m_services.ui.ShowError(GetShortName() + QStringLiteral(" executable not found: ") + candidate);
-    return Fail();
+  if (!nameOk || !exe.isFile()) {
+    services.ui.ShowError(shortName + QStringLiteral(" executable not found: ") + candidate);
+    return std::nullopt;
   }
   const QString folder = exe.absolutePath();
   if (!QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
-    m_services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
-    return Fail();
+    services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
+    return std::nullopt;
   }
-
-  m_directory = folder;
-  m_exePath = exe.absoluteFilePath();
-  m_version = m_services.tools.FileVersion(m_exePath);
-  if (m_directory != ReadSetting(kDirectory)) WriteSetting(kDirectory, m_directory);
-  return AfterInstalled(rescan);
+  Installation found{folder, exe.absoluteFilePath(), services.tools.FileVersion(exe.absoluteFilePath())};
+  if (found.directory != IniRead(shortName, kDirectory)) {
+    // The installation is usable all the same; the user learns it will be looked for again.
+    if (!IniWrite(shortName, kDirectory, found.directory)) services.ui.ShowSettingsWriteError();
+  }
+  return found;
 }
 
 void BuiltinProgram::NotInstalled() {

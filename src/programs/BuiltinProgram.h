@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "core/FolderSnapshot.h"
@@ -63,6 +64,18 @@ bool DeleteGameFile(UiPort& ui, const QString& path);
 // the deletion half-way and leave a game without its main file: it is looked for first,
 // and then nothing is deleted. False, after telling the user, when not all are gone.
 bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<FolderEntry>& files);
+// What an installation search found.
+struct Installation {
+  QString directory;  // the executable's folder
+  QString exePath;
+  QString version;
+};
+// Checks the executable an installation search found (`nameOk` false: its name is not
+// one to accept): when it or its folder cannot be opened, tells the user ("<SHORT>
+// executable not found: " + path, "Can't get folder: " + folder) and returns nullopt.
+// Else the installation, with its folder stored under [SHORT] Directory when it changed.
+std::optional<Installation> CheckInstallation(const Services& services, const QString& shortName,
+                                              const QString& candidate, bool nameOk = true);
 // `folder` + `exeName`, matched on disk without regard to case. A folder written the
 // Windows way (a settings or definition file brought from Windows, or typed by a user who
 // knows the game by its drive letter) is found through the Wine prefix.

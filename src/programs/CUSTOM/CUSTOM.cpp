@@ -162,24 +162,12 @@ bool CUSTOM::Installed(bool rescan) {
     candidate = ExecutableIn(answer);
   }
 
-  const QFileInfo exe(candidate);
-  if (!IsPlainName(m_exe) || !exe.isFile()) {
-    m_services.ui.ShowError(m_shortName + QStringLiteral(" executable not found: ") + candidate);
-    return Fail();
-  }
-  const QString folder = exe.absolutePath();
-  if (!QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
-    m_services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
-    return Fail();
-  }
-
-  m_directory = folder;
-  m_exePath = exe.absoluteFilePath();
-  m_version = m_services.tools.FileVersion(m_exePath);
-  if (m_directory != IniRead(m_shortName, kDirectory)) {
-    // The installation is usable all the same; the user learns it will be looked for again.
-    if (!IniWrite(m_shortName, kDirectory, m_directory)) m_services.ui.ShowSettingsWriteError();
-  }
+  const std::optional<Installation> found =
+      CheckInstallation(m_services, m_shortName, candidate, IsPlainName(m_exe));
+  if (!found) return Fail();
+  m_directory = found->directory;
+  m_exePath = found->exePath;
+  m_version = found->version;
   return !m_directory.isEmpty();
 }
 

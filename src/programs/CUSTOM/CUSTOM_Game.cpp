@@ -1,14 +1,10 @@
 #include "programs/CUSTOM/CUSTOM_Game.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "core/FileNames.h"
@@ -95,32 +91,6 @@ std::optional<QByteArray> LineOf(const QString& path, const FolderEntry& entry, 
       return std::nullopt;
     }
   }
-}
-
-// `length` bytes of a regular file from `offset` on (fewer at its end); nullopt when it
-// cannot be read. What lies before is not read.
-std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  std::optional<QByteArray> result;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    QByteArray bytes(static_cast<qsizetype>(length), Qt::Uninitialized);
-    qsizetype filled = 0;
-    bool ok = true;
-    while (filled < bytes.size()) {
-      const ssize_t n = ::pread(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled),
-                                static_cast<off_t>(offset + filled));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) ok = false;
-      if (n <= 0) break;
-      filled += n;
-    }
-    bytes.truncate(filled);
-    if (ok) result = std::move(bytes);
-  }
-  ::close(fd);
-  return result;
 }
 
 }  // namespace
@@ -240,7 +210,7 @@ QString DescriptionRule(UiPort& ui, const QString& path, const QString& givenRul
       const qint64 length = std::min(RuleNumber(parts[1]), kTextReadMax);
       const qint64 skip = offset > 0 ? offset - 1 : 0;
       if (length <= 0 || skip >= entry->size) return QString();
-      const std::optional<QByteArray> part = ReadRange(file, skip, length);
+      const std::optional<QByteArray> part = ReadFilePart(file, skip, length);
       return part ? DecodeText(TrimBlanks(CutAtNul(*part))) : QString();
     }
   }
