@@ -13,7 +13,7 @@ packages=(
   libglib2.0-bin shared-mime-info dbus-daemon tzdata
   fonts-dejavu-core
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,5 @@
 #include "app/CliTurns.h"
 
-#include <signal.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>

@@ -201,7 +201,7 @@ std::optional<QString> TerminalUi::AskInstallFolder(const QString& caption, cons
   }
   if (m_mode == Mode::Yes || !Interactive()) {
     const QString how = m_mode == Mode::Yes ? QStringLiteral(" (--yes)") : QStringLiteral(" (default)");
-    const std::optional<QString> answer = confirm(folder);
+    std::optional<QString> answer = confirm(folder);
     if (!answer) {
       Print(QStringLiteral("[OK/Cancel] -> Cancel") + how + QChar('\n'));
       return std::nullopt;
@@ -218,7 +218,7 @@ std::optional<QString> TerminalUi::AskInstallFolder(const QString& caption, cons
       return std::nullopt;
     }
     const QString typed = line->trimmed();
-    const std::optional<QString> answer = confirm(typed.isEmpty() ? folder : typed);
+    std::optional<QString> answer = confirm(typed.isEmpty() ? folder : typed);
     if (answer) return answer;
   }
 }

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   bool json = false;
   QString command;
   QStringList turnArguments;
-  const QStringList args = app.arguments().mid(1);
+  const QStringList args = QCoreApplication::arguments().mid(1);
   bool optionsEnd = false;  // after "--" every word is the command's own
   for (const QString& a : args) {
     if (optionsEnd) {

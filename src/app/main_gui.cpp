@@ -101,5 +101,5 @@ int main(int argc, char** argv) {
   running.Listen(App().homeFolder);
   // For the start-up benchmark: the time to a shown, filled main window.
   if (qEnvironmentVariableIsSet("KOLT_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, &app, &QCoreApplication::quit);
-  return app.exec();
+  return QApplication::exec();
 }

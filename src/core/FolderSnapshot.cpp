@@ -89,7 +89,7 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
   listing->Reserve(static_cast<qsizetype>(names.size()));
   for (const auto& [native, type] : names) {
     std::optional<FolderEntry> entry = StatEntry(fd, native.constData(), QFile::decodeName(native), type);
-    if (entry) listing->Put(std::move(*entry));
+    if (entry) listing->Put(*entry);
   }
   ::closedir(dir);
   return listing;
@@ -159,10 +159,10 @@ void FolderListing::Reserve(qsizetype entries) {
   m_byStem.reserve(entries);
 }
 
-void FolderListing::Put(FolderEntry entry) {
+void FolderListing::Put(const FolderEntry& entry) {
   const QString name = entry.name;
   const qsizetype before = m_byName.size();
-  m_byName.insert(name, std::move(entry));
+  m_byName.insert(name, entry);
   if (m_byName.size() > before) {
     m_byStem[Stem(name)].append(name);
     IndexName(name, true);
@@ -215,7 +215,7 @@ void FolderSnapshot::Changed(const QString& path) {
   }
   std::optional<FolderEntry> entry = StatFolderEntry(folder, name);
   if (entry) {
-    it->listing->Put(std::move(*entry));
+    it->listing->Put(*entry);
   } else {
     it->listing->Remove(name);
   }

@@ -61,7 +61,7 @@ class FolderListing {
   std::vector<FolderEntry> WithPrefix(const QString& prefix) const;
 
   void Reserve(qsizetype entries);
-  void Put(FolderEntry entry);
+  void Put(const FolderEntry& entry);
   void Remove(const QString& name);
   qsizetype Size() const { return m_byName.size(); }
 

@@ -161,7 +161,7 @@ void Index(ParsedIni& ini) {
     qsizetype eq = t.indexOf('=');
     if (eq < 0) continue;
     QString key = DecodeText(TrimBlanks(t.left(eq))).trimmed();
-    if (key.isEmpty() || current->keys.count(key)) continue;
+    if (key.isEmpty() || current->keys.contains(key)) continue;
     bool cut = false;
     QString value = DecodeValue(t.mid(eq + 1), &cut);
     current->keys.emplace(std::move(key), KeyEntry{i, std::move(value), cut});

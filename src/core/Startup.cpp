@@ -130,7 +130,7 @@ QString InstalledShareFolder(const QString& executablePath) {
   const QString real = exe.canonicalFilePath().isEmpty() ? exe.absoluteFilePath() : exe.canonicalFilePath();
   const QDir bin = QFileInfo(real).absoluteDir();
   if (bin.dirName() != QStringLiteral("bin") && bin.dirName() != QStringLiteral("games")) return QString();
-  const QString share = QFileInfo(bin.absolutePath() + QStringLiteral("/../share")).canonicalFilePath();
+  QString share = QFileInfo(bin.absolutePath() + QStringLiteral("/../share")).canonicalFilePath();
   if (share.isEmpty()) return QString();
   bool searched = false;
   for (const QString& d : XdgDataDirs()) searched = searched || QFileInfo(d).canonicalFilePath() == share;
@@ -212,7 +212,7 @@ TimeZoneInfo ReadTimeZone(std::time_t when) {
 QString AcquireInstanceFolder(const QString& home) {
   ReleaseInstanceFolder();
   for (int n = 0; n < 100000; ++n) {
-    const QString folder = home + QChar('/') + QString::number(n);
+    QString folder = home + QChar('/') + QString::number(n);
     if (QFileInfo::exists(folder) && !QFileInfo(folder).isDir()) continue;  // a file in the way
     QDir().mkdir(folder);
     if (!QFileInfo(folder).isDir()) return QString();  // nothing can be created: give up

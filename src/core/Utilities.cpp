@@ -34,7 +34,7 @@ QString FormatGeneralNumber(double x) {
 }
 
 QString FormatOneDecimal(double x) {
-  const QString s = FormatGeneralNumber(x);
+  QString s = FormatGeneralNumber(x);
   const QString separator = FormatGeneralNumber(1.2).mid(1, 1);
   const qsizetype p = s.indexOf(separator) + 1;  // 1-based, 0 when absent
   if (p == 2) return FormatGeneralNumber(std::trunc(x * 10 + 0.5) / 10);
@@ -42,9 +42,9 @@ QString FormatOneDecimal(double x) {
   return s;
 }
 
-QString FormatSize(qint64 n) {
-  if (n < 1000) return QString::number(n) + QStringLiteral(" B");
-  double x = static_cast<double>(n) / 1024.0;
+QString FormatSize(qint64 bytes) {
+  if (bytes < 1000) return QString::number(bytes) + QStringLiteral(" B");
+  double x = static_cast<double>(bytes) / 1024.0;
   if (x < 999) return FormatOneDecimal(x) + QStringLiteral(" kB");
   return FormatOneDecimal(x / 1024.0) + QStringLiteral(" MB");
 }

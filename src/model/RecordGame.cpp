@@ -34,8 +34,8 @@ QString RecordGame::GetMode() const {
   return stored.isEmpty() ? mode::Klt : stored;
 }
 
-bool RecordGame::SetMode(const QString& value) {
-  return WriteRecord(suffix::Mode, value);
+bool RecordGame::SetMode(const QString& mode) {
+  return WriteRecord(suffix::Mode, mode);
 }
 
 QString RecordGame::GetEMail() const {

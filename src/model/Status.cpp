@@ -52,7 +52,7 @@ namespace {
 // per process, where every local QDateTime asks the C library to check it again (a stat
 // of /etc/localtime): two per game and refresh.
 bool LocalWallClock(const FolderEntry& entry, QDate* date, QTime* time) {
-  const time_t secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
+  const auto secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
   struct tm tm {};
   if (!::localtime_r(&secs, &tm)) return false;
   *date = QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
@@ -63,7 +63,7 @@ bool LocalWallClock(const FolderEntry& entry, QDate* date, QTime* time) {
 }  // namespace
 
 QString StampOf(const FolderEntry& entry) {
-  const time_t secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
+  const auto secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
   struct tm tm {};
   if (!::localtime_r(&secs, &tm)) return FormatStamp(entry.Modified());
   char text[64];

@@ -99,7 +99,7 @@ int GamesModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GamesModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size())) return QVariant();
-  const size_t r = static_cast<size_t>(index.row());
+  const auto r = static_cast<size_t>(index.row());
   const GameRow& row = m_rows[r];
   const int column = index.column();
   switch (role) {

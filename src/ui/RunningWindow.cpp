@@ -11,7 +11,7 @@ namespace kolt {
 namespace {
 
 constexpr int kTimeoutMs = 3000;
-constexpr qint64 kLineMax = 64 * 1024;  // a path, not a flood
+constexpr qint64 kLineMax = qint64{64} * 1024;  // a path, not a flood
 
 }  // namespace
 

@@ -339,7 +339,7 @@ QString DroppedTurnFile(const QMimeData* data) {
   if (!data || !data->hasUrls()) return QString();
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile()) continue;
-    const QString path = url.toLocalFile();
+    QString path = url.toLocalFile();
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QStringLiteral("klt"), Qt::CaseInsensitive) == 0 ||
         suffix.compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0)
@@ -544,7 +544,7 @@ void frmMain::SelectRows(const std::vector<bool>& selected, int current) {
   for (int row = 0; row < rows; ++row) {
     if (!selected[static_cast<size_t>(row)]) continue;
     const int first = row;
-    while (row + 1 < rows && selected[static_cast<size_t>(row + 1)]) ++row;
+    while (row + 1 < rows && selected[static_cast<size_t>(row) + 1]) ++row;
     selection.select(m_gamesModel->index(first, 0), m_gamesModel->index(row, last));
   }
   QItemSelectionModel* model = m_form->lvGames->selectionModel();
@@ -788,7 +788,7 @@ void frmMain::HideProgram() {
   }
 }
 
-void frmMain::CopyPassword() {
+void frmMain::CopyPassword() const {
   const GamePtr game = SelectedGame();
   if (!game) return;
   QGuiApplication::clipboard()->clear();

@@ -77,7 +77,7 @@ class frmMain final : public QMainWindow {
   void RefreshLists(bool reload);
   void FitInstalledList();
   void AutoSelect();
-  int SelectByStatus(const QString& status);
+  int SelectByStatus(const QString& word);
   // Takes the busy state for as long as the guard lives; a guard that tests false means
   // another command runs.
   [[nodiscard]] BusyGuard Busy() { return BusyGuard(m_busy); }
@@ -94,7 +94,7 @@ class frmMain final : public QMainWindow {
   void GameDoubleClick();
   void RunProgramCommand();
   void HideProgram();
-  void CopyPassword();
+  void CopyPassword() const;
   void GeneratePasswordCommand();
   void OpenReceivedFile();
   void SendSelectedGames(bool isMessage);

@@ -11,12 +11,12 @@
 namespace kolt {
 
 QString frmProgram::TypedFolder(const QString& typed) {
-  const QString t = typed.trimmed();
+  QString t = typed.trimmed();
   if (t == QStringLiteral("~")) return QDir::homePath();
   if (t.startsWith(QStringLiteral("~/"))) return QDir::homePath() + t.mid(1);
   // A Windows path, as the game's own documents give it: through the Wine prefix's drives.
   if (t.size() >= 2 && t[1] == QChar(':') && t[0].isLetter()) {
-    const QString mapped = WindowsToUnixPath(DefaultWinePrefix(), t);
+    QString mapped = WindowsToUnixPath(DefaultWinePrefix(), t);
     if (!mapped.isEmpty()) return mapped;
   }
   return t;

@@ -38,7 +38,7 @@ frmSE4::frmSE4(UiPort& ui, PlayersEdit& edit, QWidget* parent) : QDialog(parent)
   m_txtHostPassword = new QLineEdit;
   m_txtHostPassword->setObjectName(QStringLiteral("txtHostPassword"));
 
-  auto button = [this](const char* name, const QString& text) {
+  auto button = [](const char* name, const QString& text) {
     auto* b = new QPushButton(text);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);

@@ -278,7 +278,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
                                       QString::number(m_limits.maxBytes) + QStringLiteral(" bytes"));
       }
       const char* p = static_cast<const char*>(block);
-      off_t at = static_cast<off_t>(offset);
+      auto at = static_cast<off_t>(offset);
       while (size > 0) {
         const ssize_t n = ::pwrite(out.Get(), p, size, at);
         if (n < 0) {
@@ -348,7 +348,7 @@ struct SafeExtractor::Placement {
       listing.names.insert(name);
       listing.byFolded.insert(name.toCaseFolded(), name);
     }
-    const QString path = parent + QChar('/') + actual;
+    QString path = parent + QChar('/') + actual;
     auto it = planned.find(path);
     if (it != planned.end()) {
       if (*it != folder) *conflict = path;

@@ -22,7 +22,7 @@
 namespace kolt {
 namespace {
 
-constexpr size_t kChunk = 256 * 1024;
+constexpr size_t kChunk = size_t{256} * 1024;
 
 QString SystemText(int error) {
   return QString::fromLocal8Bit(std::strerror(error));

@@ -39,7 +39,7 @@ QString FilePasswordStore::ReadPassword() {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n <= 0) break;
     bytes.append(buffer, n);
-    if (bytes.size() > 64 * 1024) break;  // not a password file
+    if (bytes.size() > qsizetype{64} * 1024) break;  // not a password file
   }
   ::close(fd);
   while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);

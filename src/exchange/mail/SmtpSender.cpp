@@ -76,7 +76,7 @@ void NoteReply(Transfer* t, const QByteArray& data) {
 }
 
 QString EhloName() {
-  const QString name = QSysInfo::machineHostName();
+  QString name = QSysInfo::machineHostName();
   for (QChar c : name) {
     const bool ok = (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QChar('-') || c == QChar('.');
     if (!ok) return QString();

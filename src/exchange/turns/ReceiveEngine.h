@@ -38,7 +38,7 @@ struct ReceiveRecords {
   QString refusedSender;
   int filesInPlace = 0;  // received files identical to the installed ones, left as they are
   // A temporary copy unchanged for this long belongs to no copy still at work.
-  qint64 staleTemporarySeconds = 10 * 60;
+  qint64 staleTemporarySeconds = qint64{10} * 60;
 };
 
 // The receive batch: checks each received file (future date, age against the installed

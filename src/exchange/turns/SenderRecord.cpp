@@ -49,8 +49,8 @@ SenderRecord ParseSenderFile(const QByteArray& bytes) {
   SenderRecord r;
   r.address = CleanField(lines.value(0), kAddressReadLimit);
   r.timeZoneText = CleanField(lines.value(1));
-  r.bias =
-      static_cast<int>(std::clamp<long long>(LeadingInteger(CleanField(lines.value(2))), -24 * 60, 24 * 60));
+  r.bias = static_cast<int>(
+      std::clamp<long long>(LeadingInteger(CleanField(lines.value(2))), -24LL * 60, 24LL * 60));
   r.version = CleanField(lines.value(3));
   return r;
 }

@@ -96,7 +96,7 @@ bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
   const QJsonArray entries = root.value(QStringLiteral("lsarContents")).toArray();
   if (entries.size() > kMaxEntries) return Fail(QStringLiteral("the archive holds more than 10,000 entries"));
   qint64 declared = 0;
-  for (const QJsonValue& v : entries) {
+  for (const auto& v : entries) {
     const QJsonObject e = v.toObject();
     const QString name = e.value(QStringLiteral("XADFileName")).toString();
     declared += static_cast<qint64>(e.value(QStringLiteral("XADFileSize")).toDouble());

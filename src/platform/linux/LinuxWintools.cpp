@@ -64,7 +64,7 @@ bool ReadProcStat(pid_t pid, quint64* startTicks, char* state) {
 // A program that ends this soon after its start is taken to have failed to start.
 constexpr qint64 kEarlyEndMs = 10000;
 // What is read of a program's error output to find Wine's complaints.
-constexpr qint64 kMaxErrorOutput = 256 * 1024;
+constexpr qint64 kMaxErrorOutput = qint64{256} * 1024;
 
 bool CommandExists(const QString& program) {
   return program.contains(QChar('/')) ? QFileInfo::exists(program)
@@ -432,7 +432,7 @@ QString LinuxWintools::UninstallLookup(const QString& exeName, const QString& ke
 
   const QString unixPath = WindowsToUnixPath(DefaultWinePrefix(), windowsPath);
   if (unixPath.isEmpty() || !QFileInfo(unixPath).isFile()) return QString();
-  const QString candidate = FindEntryNoCase(QFileInfo(unixPath).absolutePath(), exeName);
+  QString candidate = FindEntryNoCase(QFileInfo(unixPath).absolutePath(), exeName);
   if (candidate.isEmpty() || !QFileInfo(candidate).isFile()) return QString();
   return candidate;
 }
@@ -530,7 +530,7 @@ QString DesktopExec(const QString& path) {
   if (!f.open(QIODevice::ReadOnly)) return QString();
   bool inEntry = false;
   while (!f.atEnd()) {
-    const QString line = QString::fromUtf8(f.readLine(64 * 1024)).trimmed();
+    const QString line = QString::fromUtf8(f.readLine(qint64{64} * 1024)).trimmed();
     if (line.startsWith(QChar('['))) {
       inEntry = line == QStringLiteral("[Desktop Entry]");
     } else if (inEntry && line.startsWith(QStringLiteral("Exec="))) {

@@ -107,7 +107,7 @@ std::optional<PeFixedVersion> ReadPeFixedVersion(QByteArrayView image) {
   }
   const auto dirCount = r.U32(opt + dirCountAt);
   // The resource table is data directory 2; it must lie within the optional header.
-  const std::uint64_t resourceDir = opt + dirCountAt + 4 + 2 * 8;
+  const std::uint64_t resourceDir = opt + dirCountAt + 4 + std::uint64_t{2} * 8;
   if (!dirCount || *dirCount < 3 || resourceDir + 8 > opt + *optionalSize) return std::nullopt;
   const auto resourceRva = r.U32(resourceDir);
   const auto resourceSize = r.U32(resourceDir + 4);

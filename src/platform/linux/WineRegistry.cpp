@@ -37,7 +37,7 @@ QByteArray ParseHexBytes(const QString& text) {
 QString Utf16LeText(const QByteArray& bytes) {
   QString text;
   for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-    const char16_t u = char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
+    const auto u = char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
     if (u == 0) break;
     text += QChar(u);
   }

@@ -31,14 +31,13 @@ QString TitleOf(Display* dpy, Window w) {
   if (XGetWindowProperty(dpy, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
           Success &&
       data) {
-    const QString title =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
+    QString title = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
     XFree(data);
     if (!title.isEmpty()) return title;
   }
   char* name = nullptr;
   if (XFetchName(dpy, w, &name) && name) {
-    const QString title = QString::fromLocal8Bit(name);
+    QString title = QString::fromLocal8Bit(name);
     XFree(name);
     return title;
   }

@@ -6,7 +6,7 @@
 
 #include "platform/HotKeys.h"
 
-struct _XDisplay;
+struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib's own name for Display
 class QSocketNotifier;
 
 namespace kolt {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-struct _XDisplay;
+struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib's own name for Display
 
 namespace kolt {
 

@@ -1,13 +1,13 @@
 #include "programs/CMBO/CMBO_Game.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "core/FileNames.h"
 #include "model/Status.h"

@@ -19,9 +19,9 @@ namespace {
 
 // Description rules read files that other people sent: a few lines or characters are
 // wanted, so nothing beyond these is ever read.
-constexpr qint64 kFirstRead = 4 * 1024;
-constexpr qint64 kLineReadMax = 1024 * 1024;  // LINE: the lines up to the one wanted
-constexpr qint64 kTextReadMax = 64 * 1024;    // TRIM, and the characters of MID
+constexpr qint64 kFirstRead = qint64{4} * 1024;
+constexpr qint64 kLineReadMax = qint64{1024} * 1024;  // LINE: the lines up to the one wanted
+constexpr qint64 kTextReadMax = qint64{64} * 1024;    // TRIM, and the characters of MID
 
 // Windows does not force the deletion of a read-only file; under Wine a file without any
 // write permission is read-only.

@@ -17,7 +17,7 @@ const QString kSaveGame = QStringLiteral("SAVEGAME");
 // The first executable that can be started on a game with its password.
 const QString kPasswordsSince = QStringLiteral("2001-04-11");
 // A path.txt names a few folders; anything longer is not the game's.
-constexpr qint64 kPathTxtReadMax = 64 * 1024;
+constexpr qint64 kPathTxtReadMax = qint64{64} * 1024;
 // A player file "<game>_NNNN.plr" belongs to "<game>.gam".
 constexpr qsizetype kPlayerFileSuffix = 9;
 

@@ -263,7 +263,7 @@ SE4_Game::Analysis SE4_Game::AnalyzePlayers() const {
       a.unmatched.append(QString::number(n));
       continue;
     }
-    const std::size_t index = static_cast<std::size_t>(n - 1);
+    const auto index = static_cast<std::size_t>(n - 1);
     Player& player = m_players[index];
     player.playerFileStamp = StampOf(file);
     if (player.state != kAlive) {
@@ -298,7 +298,7 @@ QString SE4_Game::GetStatus() const {
   const QString m = GetModifiedStamp();
   const QString s = GetSentStamp();
   if (m_turnBased) {
-    const QString decided = DecideStatus(m, s, ReadRecord(suffix::Received));
+    QString decided = DecideStatus(m, s, ReadRecord(suffix::Received));
     if (decided != status::PlaySend) return decided;
     // Sent, and the save file changed since: the opponent's next turn, or our own turn
     // played again.
