@@ -290,3 +290,33 @@ TEST_F(TwoPlayers, BothHistoriesFollowTheTurnsWithTheTauntsAndWaitingTimes) {
   EXPECT_EQ(rowB["status"].toString(), "Wait");
   EXPECT_GT(rowB["waiting_seconds"].toDouble(), 86400.0);
 }
+
+TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
+  a.Play("A2", t0.addSecs(60));
+  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));  // makes the history file
+  QProcess lock;
+  lock.start("/usr/bin/python3", {"-c",
+                                  "import sqlite3, sys\n"
+                                  "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                  "c.execute('BEGIN EXCLUSIVE')\n"
+                                  "print('locked', flush=True)\n"
+                                  "sys.stdin.read()\n",
+                                  a.home + "/history.sqlite"});
+  ASSERT_TRUE(lock.waitForStarted());
+  while (!lock.canReadLine() && lock.waitForReadyRead(10000)) {
+  }
+  ASSERT_EQ(lock.readLine().trimmed(), "locked") << lock.readAllStandardError().toStdString();
+
+  a.Play("A3", t0.addSecs(120));
+  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_EQ(a.Status(), "Wait");
+  EXPECT_EQ(server.Messages().size(), 2u);
+  lock.closeWriteChannel();
+  ASSERT_TRUE(lock.waitForFinished(10000));
+
+  // Only the send made before the lock is in the history.
+  HistoryStore history(a.home + "/history.sqlite");
+  const auto turns = history.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turns) << history.LastError().toStdString();
+  EXPECT_EQ(turns->size(), 1u);
+}
