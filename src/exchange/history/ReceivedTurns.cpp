@@ -10,8 +10,7 @@
 
 namespace kolt {
 
-void ReceiveEngine::KeepAndRecordTurns(const QString& sender, const Game& game) {
-  (void)game;
+void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
   QStringList games;
   for (const Pending& p : m_pending) {
     if (!p.gameName.isEmpty() && !games.contains(p.gameName, Qt::CaseInsensitive)) games.append(p.gameName);

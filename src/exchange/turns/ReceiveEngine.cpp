@@ -343,7 +343,7 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
     } else {
       if (game) {
         RecordPass(sender, *game, plain);
-        KeepAndRecordTurns(sender, *game);
+        KeepAndRecordTurns(sender);
       }
       ok = true;
     }

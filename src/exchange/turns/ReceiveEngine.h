@@ -106,7 +106,7 @@ class ReceiveEngine final : public ReceiveBatch {
   void NoteArrived(const QString& shortName, const QString& gameName);
   // Keeps the replaced files as earlier turns and records one received turn per game
   // (ReceivedTurns.cpp).
-  void KeepAndRecordTurns(const QString& sender, const Game& game);
+  void KeepAndRecordTurns(const QString& sender);
   // Ends the batch's pass; false when its settings could not be written.
   bool EndReceive();
 
