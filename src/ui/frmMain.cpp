@@ -463,7 +463,7 @@ void frmMain::RefreshLists(bool reload) {
     SelectGames(selectedGames, currentGame);
   }
   FitColumns();
-  if (!reload || !AnnounceArrivals()) ShowStatus(QStringLiteral("Ready"));
+  if (!reload || !AnnounceArrivals()) ShowStatus(ReadyText());
 }
 
 bool frmMain::AnnounceArrivals() {

@@ -167,6 +167,8 @@ class frmMain final : public QMainWindow {
   // Close leaves the program in the tray when the user chose so: true when the window
   // was hidden instead.
   bool HideToTray();
+  // "Ready", or what the turn history missed of the last send.
+  QString ReadyText();
   void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;

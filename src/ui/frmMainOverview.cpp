@@ -6,6 +6,7 @@
 
 #include "core/OverviewSettings.h"
 #include "exchange/history/HistoryStore.h"
+#include "exchange/turns/TurnExchange.h"
 #include "model/Status.h"
 #include "ui/GamesModel.h"
 #include "ui/TrayIcon.h"
@@ -26,6 +27,11 @@ void frmMain::ShowHistory() {
   if (!dialog.Restored()) return;
   RefreshLists(true);
   if (!dialog.Note().isEmpty()) ShowStatus(dialog.Note());
+}
+
+QString frmMain::ReadyText() {
+  const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
+  return note.isEmpty() ? QStringLiteral("Ready") : note;
 }
 
 void frmMain::SetUpTray() {

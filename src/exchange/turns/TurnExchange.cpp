@@ -130,7 +130,10 @@ bool TurnExchange::RecordSent(const GameList& games, int first, int last,
         turn_history::Record(m_records.recorder, turn_history::SentEntry(game, address, taunt));
     if (!failed.isEmpty()) note = failed;
   }
-  if (!note.isEmpty()) m_ui.ShowStatus(note);
+  if (!note.isEmpty()) {
+    m_sendHistoryNote = note;
+    m_ui.ShowStatus(note);
+  }
   if (FlushIniBatch()) return true;
   m_ui.ShowSettingsWriteError();
   return false;

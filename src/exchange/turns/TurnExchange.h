@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/Utilities.h"
 #include "exchange/turns/ReceiveEngine.h"
@@ -104,6 +105,9 @@ class TurnExchange {
   // Where sent and received turns are recorded: the home folder's history unless
   // another recorder is set (none: nothing is recorded).
   void SetRecorder(TurnRecorder* recorder) { m_records.recorder = recorder; }
+  // Why the history missed turns sent since the last call (empty when it did not); the
+  // status line shows it once the send's refresh is done.
+  QString TakeSendHistoryNote() { return std::exchange(m_sendHistoryNote, QString()); }
 
  private:
   bool SendGroupByProgram(SendMode mode, const QString& address, const GameList& games, int first, int last,
@@ -131,6 +135,7 @@ class TurnExchange {
   MailTransport& m_mail;
   ReceiveRecords m_records;
   std::unique_ptr<HistoryStore> m_history;
+  QString m_sendHistoryNote;
 };
 
 }  // namespace kolt

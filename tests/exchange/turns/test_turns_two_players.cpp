@@ -308,7 +308,10 @@ TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
   ASSERT_EQ(lock.readLine().trimmed(), "locked") << lock.readAllStandardError().toStdString();
 
   a.Play("A3", t0.addSecs(120));
-  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  const Result r = a.Cli({"--yes", "send", "SPWAW/email001.cmt"});
+  ExpectOk(r);
+  EXPECT_TRUE(r.err.contains("kolt-cli: Turn history not recorded: database is locked"))
+      << r.err.toStdString();
   EXPECT_EQ(a.Status(), "Wait");
   EXPECT_EQ(server.Messages().size(), 2u);
   lock.closeWriteChannel();
