@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6sql6-sqlite
   libarchive-dev libcurl4-openssl-dev qtkeychain-qt6-dev
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev

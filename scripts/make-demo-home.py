@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Creates a demo home folder: synthetic installations of the three built-in games and of
 one user-defined program (HEXWAR.INI: two file types and a description rule), with a few
-games in progress in every state, and a KOLT.INI that knows them.
+games in progress in every state and waiting for different times, a KOLT.INI that knows
+them, and a turn history (history.sqlite) with earlier turns kept in bak/history.
 
     scripts/make-demo-home.py FOLDER
 
 Every file is made here in the formats the adapters read; nothing comes from a real game.
 """
 import os
+import sqlite3
 import sys
 import time
 
@@ -61,9 +63,12 @@ def main():
     ini.append("[SPWAW]")
     ini.append("Directory=" + sp)
     ini.append("SAVE=0")
+    # Hours since each game's file last changed: the Normandy game has waited for the
+    # player's move for more than a week (shown as late), the others for less.
+    ages = [5, 9 * 24 + 2, 2 * 24 + 3, 20, 0.5]
     for number, (base, desc, state, address, mode) in enumerate(spwaw):
         folder = os.path.join(sp, "EMAIL")
-        t_dat = int(now - (number + 1) * 5 * hour)
+        t_dat = int(now - ages[number] * hour)
         write(os.path.join(folder, base + ".cmt"), desc, t_dat)
         write(os.path.join(folder, base + ".dat"), os.urandom(24000 + 1000 * number), t_dat)
         write(os.path.join(folder, base + ".aux"), os.urandom(3000), t_dat)
@@ -164,7 +169,57 @@ def main():
             "3=paul@example.org", "4=serg@example.net", "5=olga@example.org", "6=kate@example.com", "",
             "[Text]", "0=Your move, commander.", "1=The artillery is zeroed in. Good luck.", ""]
     write(os.path.join(home, "KOLT.INI"), "\r\n".join(ini) + "\r\n")
+    make_history(home, os.path.join(sp, "EMAIL"), now)
     print(home)
+
+
+# The turn history as the program writes it (exchange/history/HistoryStore.cpp).
+SCHEMA = [
+    "CREATE TABLE turns (id INTEGER PRIMARY KEY, time TEXT NOT NULL, program TEXT NOT NULL,"
+    " game TEXT NOT NULL, direction TEXT NOT NULL, opponent TEXT NOT NULL DEFAULT '',"
+    " mode TEXT NOT NULL DEFAULT '', taunt TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX turns_by_game ON turns (program COLLATE NOCASE, game COLLATE NOCASE)",
+    "CREATE TABLE files (turn INTEGER NOT NULL REFERENCES turns (id) ON DELETE CASCADE,"
+    " name TEXT NOT NULL, folder TEXT NOT NULL, size INTEGER NOT NULL, stamp TEXT NOT NULL)",
+    "CREATE INDEX files_by_turn ON files (turn)",
+    "PRAGMA user_version = 1",
+]
+
+
+def make_history(home, folder, now):
+    """A few turns of two Steel Panthers games; the Normandy game's last sent turn is kept
+    in bak/history, so "Restore this turn" has something to put back."""
+    day = 24 * 3600
+    db = sqlite3.connect(os.path.join(home, "history.sqlite"))
+    for statement in SCHEMA:
+        db.execute(statement)
+
+    def turn(game, direction, t, opponent, mode, taunt="", sizes=None):
+        when = time.strftime("%Y-%m-%dT%H:%M:%S.000Z", time.gmtime(t))
+        cur = db.execute("INSERT INTO turns (time, program, game, direction, opponent, mode, taunt)"
+                         " VALUES (?, 'SPWAW', ?, ?, ?, ?, ?)", (when, game + ".cmt", direction, opponent, mode, taunt))
+        for ext, size in (sizes or {"cmt": 26, "dat": 24000, "aux": 3000, "rec": 9000}).items():
+            db.execute("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)",
+                       (cur.lastrowid, game + "." + ext, folder, size, stamp(int(t))))
+
+    sent_at = int(now - 10 * day)
+    turn("email002", "Sent", now - 12 * day, "mike@example.net", "KLT", "Your move, commander.")
+    turn("email002", "Received", now - 11 * day, "mike@example.net", "KLT")
+    # Kept when the opponent's answer replaced it.
+    kept = os.path.join(folder, "bak", "history", "email002.cmt", stamp(sent_at).replace(" ", "_").replace(":", "-"))
+    sizes = {}
+    for ext, data in (("cmt", "Normandy: Villers-Bocage\x01"), ("dat", os.urandom(23500)), ("aux", os.urandom(3000)),
+                      ("rec", os.urandom(9000))):
+        write(os.path.join(kept, "email002." + ext), data, sent_at)
+        sizes[ext] = os.path.getsize(os.path.join(kept, "email002." + ext))
+    turn("email002", "Sent", sent_at, "mike@example.net", "KLT", "The artillery is zeroed in. Good luck.", sizes)
+    t_current = int(now - (9 * 24 + 2) * 3600)
+    turn("email002", "Received", t_current, "mike@example.net", "KLT",
+         sizes={ext: os.path.getsize(os.path.join(folder, "email002." + ext)) for ext in ("cmt", "dat", "aux", "rec")})
+    turn("email003", "Received", now - 4 * day, "anna@example.com", "ZIP")
+    turn("email003", "Sent", now - (2 * 24 + 3) * 3600, "anna@example.com", "ZIP", "Hold the crossroads if you can.")
+    db.commit()
+    db.close()
 
 
 if __name__ == "__main__":

@@ -319,6 +319,8 @@ int CliTurns::Send(const QStringList& arguments) {
   m_ui.ShowStatus(isMessage ? QStringLiteral("Sending messages...") : QStringLiteral("Sending files..."));
   const SendResult result = SendSelectedGames(m_parts->port, m_parts->exchange, selected, isMessage, taunt);
   m_ui.ShowStatus(QStringLiteral("Ready"));
+  const QString historyNote = m_parts->exchange.TakeSendHistoryNote();
+  if (!historyNote.isEmpty()) Err(QStringLiteral("kolt-cli: ") + historyNote + QChar('\n'));
   switch (result) {
     case SendResult::Sent:
       return 0;

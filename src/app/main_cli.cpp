@@ -36,6 +36,7 @@ const char kHelp[] =
     "\n"
     "  list       the installed programs and the games in progress, as the main window\n"
     "             shows them; --json prints one JSON object {\"programs\": [...], \"games\": [...]}\n"
+    "             (each game with \"waiting_seconds\": how long it has been in its state)\n"
     "  receive    take in a received KLT archive; FILE is taken from the current folder\n"
     "  refresh    take in the files waiting in the working folder\n"
     "  send       send the named games (program short name / file name, as listed) to\n"
@@ -183,14 +184,18 @@ int main(int argc, char** argv) {
     }
     QJsonArray g;
     for (const GameRow& r : gameRows) {
-      g.append(QJsonObject{{"game", r.game},
-                           {"file_name", r.fileName},
-                           {"info", r.info},
-                           {"modified", r.modified},
-                           {"size", static_cast<double>(r.size)},
-                           {"status", r.status},
-                           {"mode", r.mode},
-                           {"email", r.email}});
+      g.append(QJsonObject{
+          {"game", r.game},
+          {"file_name", r.fileName},
+          {"info", r.info},
+          {"modified", r.modified},
+          {"size", static_cast<double>(r.size)},
+          {"status", r.status},
+          {"mode", r.mode},
+          {"email", r.email},
+          // null when the state has no moment to count from
+          {"waiting_seconds", r.waitingSeconds < 0 ? QJsonValue(QJsonValue::Null)
+                                                   : QJsonValue(static_cast<double>(r.waitingSeconds))}});
     }
     const QByteArray text =
         QJsonDocument(QJsonObject{{"programs", p}, {"games", g}}).toJson(QJsonDocument::Indented);

@@ -3,7 +3,9 @@
 #include "core/Pass.h"
 #include "core/Utilities.h"
 #include "model/ProgramList.h"
+#include "model/RecordGame.h"
 #include "model/Status.h"
+#include "model/Waiting.h"
 
 namespace kolt {
 
@@ -17,7 +19,7 @@ ProgramRow MakeProgramRow(const Program& program) {
   return row;
 }
 
-GameRow MakeGameRow(const Game& game) {
+GameRow MakeGameRow(const Game& game, const QDateTime& now) {
   GameRow row;
   const auto program = game.GetProgram();
   row.game = program ? program->GetShortName() : QString();
@@ -31,6 +33,12 @@ GameRow MakeGameRow(const Game& game) {
   row.status = game.GetStatus();
   row.mode = game.GetMode();
   row.statusBold = IsStatusBold(row.status, row.email);
+  if (const auto* record = dynamic_cast<const RecordGame*>(&game)) {
+    row.waitingSeconds =
+        WaitingSeconds(row.status, record->GetModifiedStamp(), record->GetSentStamp(),
+                       record->GetReceivedStamp(), now.isValid() ? now : QDateTime::currentDateTime());
+    row.waitingText = WaitingText(row.waitingSeconds);
+  }
   return row;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,12 +37,17 @@ struct GameRow {
   QString mode;
   QString email;
   bool statusBold = false;  // a move is due and the address is not "-"
+  // How long the game has been in its state (-1: unknown), and as the list shows it;
+  // not among Cells(), which keep the columns every view shares.
+  qint64 waitingSeconds = -1;
+  QString waitingText;
 
   QStringList Cells() const { return {game, fileName, info, modified, sizeText, status, mode, email}; }
 };
 
 ProgramRow MakeProgramRow(const Program& program);
-GameRow MakeGameRow(const Game& game);
+// `now` is the moment the waiting times are counted to (invalid: the current time).
+GameRow MakeGameRow(const Game& game, const QDateTime& now = QDateTime());
 
 class ProgramList;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Game.h"
+#include "model/Status.h"
 
 namespace kolt {
 
@@ -23,6 +24,9 @@ class RecordGame : public Game {
   virtual QString GetRecordKey() const = 0;
   // The modification stamp of the game's status file ("" when it cannot be read).
   virtual QString GetModifiedStamp() const = 0;
+  // The stamps stored when the game was last sent and received ("" when never).
+  QString GetSentStamp() const { return ReadRecord(suffix::Sent); }
+  QString GetReceivedStamp() const { return ReadRecord(suffix::Received); }
 
  protected:
   // The settings section: the program's short name.

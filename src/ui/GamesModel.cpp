@@ -1,15 +1,20 @@
 #include "ui/GamesModel.h"
 
+#include <QBrush>
 #include <QFont>
 #include <algorithm>
 
+#include "core/OverviewSettings.h"
+#include "model/Waiting.h"
 #include "ui/PlainTip.h"
 
 namespace kolt {
 namespace {
 
-enum Column { kGame, kFileName, kInfo, kModified, kSize, kStatus, kMode, kEMail, kColumns };
+// The shared columns, then how long each game has been in its state.
+enum Column { kGame, kFileName, kInfo, kModified, kSize, kStatus, kMode, kEMail, kWaiting, kColumns };
 static_assert(kSize == kGameSizeColumn);
+static_assert(kWaiting == GamesModel::kWaitingColumn);
 
 QString Cell(const GameRow& row, int column) {
   switch (column) {
@@ -29,6 +34,8 @@ QString Cell(const GameRow& row, int column) {
       return row.mode;
     case kEMail:
       return row.email;
+    case kWaiting:
+      return row.waitingText;
     default:
       return QString();
   }
@@ -46,6 +53,10 @@ QVariant ToolTip(const GameRow& row, int column) {
       return row.sizeTip;
     case kEMail:
       return PlainTip(row.email);
+    case kWaiting:
+      return row.waitingSeconds < 0 ? QVariant()
+                                    : QVariant(QStringLiteral("In \"") + row.status +
+                                               QStringLiteral("\" for ") + row.waitingText);
     default:
       return QVariant();
   }
@@ -64,7 +75,8 @@ QVariant Bold() {
 
 }  // namespace
 
-GamesModel::GamesModel(QObject* parent) : QAbstractTableModel(parent), m_headers(GameColumnHeaders()) {}
+GamesModel::GamesModel(QObject* parent)
+    : QAbstractTableModel(parent), m_headers(GameColumnHeaders() << QStringLiteral("Waiting")) {}
 
 void GamesModel::Reset(GameList games, std::vector<GameRow> rows, std::vector<bool> received) {
   beginResetModel();
@@ -76,7 +88,77 @@ void GamesModel::Reset(GameList games, std::vector<GameRow> rows, std::vector<bo
   m_games.resize(n);
   m_rows.resize(n);
   m_received.resize(n, false);
+  m_lateDays = LateDays();
+  m_listOrder.clear();  // new rows: their own order is the list order
+  SortRows();
   endResetModel();
+}
+
+bool GamesModel::IsLateRow(int row) const {
+  if (row < 0 || row >= static_cast<int>(m_rows.size())) return false;
+  const GameRow& r = m_rows[static_cast<size_t>(row)];
+  return IsLate(r.status, r.waitingSeconds, m_lateDays);
+}
+
+void GamesModel::sort(int column, Qt::SortOrder order) {
+  m_sortColumn = column;
+  m_sortOrder = order;
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  std::vector<GamePtr> games = m_games;  // the rows' games before: persistent rows follow them
+  SortRows();
+  QModelIndexList after;
+  for (const QModelIndex& index : before) {
+    const GamePtr game =
+        index.row() < static_cast<int>(games.size()) ? games[static_cast<size_t>(index.row())] : nullptr;
+    const auto found = std::find(m_games.begin(), m_games.end(), game);
+    after.append(found == m_games.end()
+                     ? QModelIndex()
+                     : this->index(static_cast<int>(found - m_games.begin()), index.column()));
+  }
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void GamesModel::SortRows() {
+  const size_t n = m_rows.size();
+  std::vector<size_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = i;
+  if (m_listOrder.size() != n) m_listOrder = order;
+  // Column -1: the order the programs listed their games in.
+  if (m_sortColumn >= 0 && m_sortColumn < kColumns) {
+    const int column = m_sortColumn;
+    auto less = [&](size_t a, size_t b) {
+      const GameRow& x = m_rows[a];
+      const GameRow& y = m_rows[b];
+      if (column == kSize) return x.size < y.size;
+      if (column == kWaiting) return x.waitingSeconds < y.waitingSeconds;
+      return QString::localeAwareCompare(Cell(x, column), Cell(y, column)) < 0;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+      // A game without a waiting time goes after those with one, whichever the direction.
+      if (column == kWaiting && (m_rows[a].waitingSeconds < 0) != (m_rows[b].waitingSeconds < 0))
+        return m_rows[b].waitingSeconds < 0;
+      return m_sortOrder == Qt::AscendingOrder ? less(a, b) : less(b, a);
+    });
+  } else {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return m_listOrder[a] < m_listOrder[b]; });
+  }
+  GameList games;
+  std::vector<GameRow> rows;
+  std::vector<bool> received;
+  std::vector<size_t> listOrder;
+  for (size_t i : order) {
+    games.push_back(m_games[i]);
+    rows.push_back(m_rows[i]);
+    received.push_back(m_received[i]);
+    listOrder.push_back(m_listOrder[i]);
+  }
+  m_games = std::move(games);
+  m_rows = std::move(rows);
+  m_received = std::move(received);
+  m_listOrder = std::move(listOrder);
 }
 
 GamePtr GamesModel::GameAt(int row) const {
@@ -108,7 +190,10 @@ QVariant GamesModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       return ToolTip(row, column);
     case Qt::TextAlignmentRole:
-      if (column == kSize) return RightAligned();
+      if (column == kSize || column == kWaiting) return RightAligned();
+      return QVariant();
+    case Qt::ForegroundRole:
+      if (IsLateRow(index.row())) return QBrush(LateColour());
       return QVariant();
     case Qt::FontRole:
       if ((column == kFileName && m_received[r]) || (column == kStatus && row.statusBold)) return Bold();
@@ -121,7 +206,7 @@ QVariant GamesModel::data(const QModelIndex& index, int role) const {
 QVariant GamesModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return QVariant();
   if (role == Qt::DisplayRole) return m_headers.value(section);
-  if (role == Qt::TextAlignmentRole && section == kSize) return RightAligned();
+  if (role == Qt::TextAlignmentRole && (section == kSize || section == kWaiting)) return RightAligned();
   return QVariant();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <functional>
 #include <vector>
 
@@ -22,6 +23,14 @@ class GamesModel final : public QAbstractTableModel {
   // rows hold a game received in this run; their names show in bold.
   void Reset(GameList games, std::vector<GameRow> rows, std::vector<bool> received);
 
+  // The colour of a game waiting for the player's move for too long ([History] LateDays).
+  static QColor LateColour() { return QColor(0xb0, 0x1c, 0x1c); }
+  bool IsLateRow(int row) const;
+  // Rows in the order of `column` (-1: as the programs listed them); every later Reset
+  // keeps that order.
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+  static constexpr int kWaitingColumn = 8;
+
   const GameList& Games() const { return m_games; }
   const std::vector<GameRow>& Rows() const { return m_rows; }
   GamePtr GameAt(int row) const;
@@ -39,7 +48,13 @@ class GamesModel final : public QAbstractTableModel {
   GameList m_games;
   std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
   std::vector<bool> m_received;
+  std::vector<size_t> m_listOrder;  // each row's place in the programs' own order
   QStringList m_headers;
+  int m_lateDays = 0;
+  int m_sortColumn = -1;
+  Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+
+  void SortRows();
 };
 
 }  // namespace kolt

@@ -16,9 +16,11 @@
 #include "core/AppSettings.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
+#include "exchange/history/HistoryStore.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/turns/TurnMessages.h"
 #include "model/Status.h"
+#include "ui/frmHistory.h"
 
 namespace kolt {
 namespace {
@@ -77,6 +79,8 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   cmdGenerate->setObjectName(QStringLiteral("cmdGenerate"));
   auto* cmdMore = new QPushButton(QStringLiteral("More..."));
   cmdMore->setObjectName(QStringLiteral("cmdMore"));
+  auto* cmdHistory = new QPushButton(QStringLiteral("History..."));
+  cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
   auto* cmdDelete = new QPushButton(QStringLiteral("Delete..."));
   cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
   auto* cmdOK = new QPushButton(QStringLiteral("OK"));
@@ -84,7 +88,7 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   cmdOK->setDefault(true);
   auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  for (QPushButton* b : {cmdGenerate, cmdMore, cmdDelete, cmdCancel}) b->setAutoDefault(false);
+  for (QPushButton* b : {cmdGenerate, cmdMore, cmdHistory, cmdDelete, cmdCancel}) b->setAutoDefault(false);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Game:"), m_txtGame);
@@ -110,6 +114,7 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdMore);
+  buttons->addWidget(cmdHistory);
   buttons->addWidget(cmdDelete);
   buttons->addStretch(1);
   buttons->addWidget(cmdOK);
@@ -127,6 +132,7 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   connect(cmdDelete, &QPushButton::clicked, this, &frmGame::cmdDelete_Click);
   connect(cmdGenerate, &QPushButton::clicked, this, &frmGame::cmdGenerate_Click);
   connect(cmdMore, &QPushButton::clicked, this, &frmGame::cmdMore_Click);
+  connect(cmdHistory, &QPushButton::clicked, this, &frmGame::cmdHistory_Click);
 
   Fill();
 }
@@ -226,6 +232,15 @@ void frmGame::cmdMore_Click() {
   ProgramPtr program = m_game->GetProgram();
   m_ui.MsgBox(QStringLiteral("This program does not have more information."), Buttons::Ok, Icon::None,
               program ? program->GetLongName() : QString());
+}
+
+void frmGame::cmdHistory_Click() {
+  if (!m_game) return;
+  HistoryStore store(HistoryStore::DefaultPath());
+  frmHistory dialog(m_ui, m_game, store, this);
+  dialog.exec();
+  // A restored turn changed the game's files: the main window reads them again.
+  if (dialog.Restored()) accept();
 }
 
 void frmGame::keyPressEvent(QKeyEvent* event) {

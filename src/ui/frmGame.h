@@ -39,6 +39,7 @@ class frmGame final : public QDialog {
   void cmdDelete_Click();
   void cmdGenerate_Click();
   void cmdMore_Click();
+  void cmdHistory_Click();
 
   UiPort& m_ui;
   const GameList& m_games;

@@ -67,6 +67,7 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent)
   m_timer->setInterval(1000);
   connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
   m_timer->start();
+  SetUpTray();
   m_notifier = new DesktopNotifier(this);
   connect(m_notifier, &DesktopNotifier::activated, this, [this] {
     if (isMinimized()) showNormal();
@@ -94,6 +95,11 @@ void frmMain::BuildWidgets() {
   QTreeView* games = m_form->lvGames;
   m_gamesModel = new GamesModel(this);
   games->setModel(m_gamesModel);
+  // A click on a header sorts by that column; until then the programs' own order.
+  games->header()->setSortIndicator(-1, Qt::AscendingOrder);
+  games->setSortingEnabled(true);
+  // Shown beside the state it counts.
+  games->header()->moveSection(GamesModel::kWaitingColumn, kGameSizeColumn + 2);
   // Columns fit what a sample of rows holds: measuring every cell of thousands of games
   // would cost more than the rest of a refresh.
   games->header()->setResizeContentsPrecision(200);
@@ -160,6 +166,8 @@ void frmMain::BuildMenus() {
   file->setObjectName(QStringLiteral("mnuFile"));
   add(file, QStringLiteral("&Edit selected game..."), "mnuEdit", QKeySequence(Qt::Key_F2),
       [this] { Edit(); });
+  add(file, QStringLiteral("Turn &history..."), "mnuHistory", QKeySequence(Qt::CTRL | Qt::Key_H),
+      [this] { ShowHistory(); });
   add(file, QStringLiteral("&Automatically select games"), "mnuAutoSelect", QKeySequence(Qt::Key_F3),
       [this] { AutoSelectCommand(); });
   add(file, QStringLiteral("&Send selected games..."), "mnuSend", QKeySequence(Qt::Key_F4),
@@ -455,7 +463,7 @@ void frmMain::RefreshLists(bool reload) {
     SelectGames(selectedGames, currentGame);
   }
   FitColumns();
-  if (!reload || !AnnounceArrivals()) ShowStatus(QStringLiteral("Ready"));
+  if (!reload || !AnnounceArrivals()) ShowStatus(ReadyText());
 }
 
 bool frmMain::AnnounceArrivals() {
@@ -497,6 +505,7 @@ void frmMain::FillGames(Lists& lists) {
     received.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
   m_gamesModel->Reset(std::move(lists.games), std::move(lists.gameRows), std::move(received));
   ShowEmptyHint();
+  UpdateOverview();
 }
 
 void frmMain::ShowEmptyHint() {
@@ -843,6 +852,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  if (HideToTray()) {
+    event->ignore();
+    return;
+  }
   const BusyGuard busy = Busy();
   if (!busy) {
     event->ignore();  // a command is running: Close is dropped like every guarded command

@@ -27,6 +27,7 @@ class DesktopNotifier;
 class GamesModel;
 class HotKeys;
 class ProgramRegistry;
+class TrayIcon;
 class TurnExchange;
 class UiPort;
 class Wintools;
@@ -104,6 +105,12 @@ class frmMain final : public QMainWindow {
   void TakeHandedOffFile(const QString& path);
   // File > Open received file (Ctrl+O).
   void OpenReceivedFileCommand();
+  // File > Turn history (Ctrl+H): the selected game's turns (frmMainOverview.cpp).
+  void ShowHistory();
+  // The tray's "Check mail now" is offered while mailbox fetching is set up.
+  void SetMailFetchingAvailable(bool available);
+  // The tray icon; nullptr where the desktop has no tray.
+  TrayIcon* Tray() const { return m_tray; }
   // The 1000 ms watch of the program started by Play.
   void Timer1_Timer();
 
@@ -117,6 +124,10 @@ class frmMain final : public QMainWindow {
   GamePtr SelectedGame() const;
   // Status panels 1 to 4.
   QString PanelText(int panel) const;
+
+ signals:
+  // The tray's "Check mail now" was chosen.
+  void checkMailRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -149,6 +160,16 @@ class frmMain final : public QMainWindow {
   void SetPanelTips();
   // The hint over an empty games list: what a new user does next.
   void ShowEmptyHint();
+  // The tray icon where the desktop has a tray; after each refresh the games to play on
+  // it and the waiting column's width.
+  void SetUpTray();
+  void UpdateOverview();
+  // Close leaves the program in the tray when the user chose so: true when the window
+  // was hidden instead.
+  bool HideToTray();
+  // "Ready", or what the turn history missed of the last send.
+  QString ReadyText();
+  void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;
@@ -164,6 +185,8 @@ class frmMain final : public QMainWindow {
   QAction* m_mnuOpenInWinZip = nullptr;
   DesktopNotifier* m_notifier = nullptr;
   QLabel* m_emptyHint = nullptr;
+  TrayIcon* m_tray = nullptr;
+  bool m_quitting = false;  // Quit from the tray: closing really ends the program
 };
 
 }  // namespace kolt

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
+#include "ui/OptionsOverviewPage.h"
 #include "ui_frmOptions.h"
 
 namespace kolt {
@@ -24,6 +25,8 @@ int DefaultPort(SmtpSecurity security) {
 frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
     : QDialog(parent), m_ui(std::make_unique<Ui::frmOptions>()), m_passwords(passwords) {
   m_ui->setupUi(this);
+  m_overview = new OptionsOverviewPage(this);
+  m_overview->AddTo(this);
   if (!m_passwords) m_passwords = &DefaultPasswordStore();
   connect(m_ui->optMAPI, &QRadioButton::toggled, this, &frmOptions::UpdateEnabling);
   connect(m_ui->optSMTP, &QRadioButton::toggled, this, &frmOptions::UpdateEnabling);
@@ -169,7 +172,7 @@ bool frmOptions::Apply() {
   settings.port = m_ui->spnSMTPPort->value();
   settings.security = kSecurities[m_ui->cmbSMTPSecurity->currentIndex()];
   settings.user = m_ui->txtSMTPUser->text().trimmed();
-  if (!WriteMailSettings(settings)) {
+  if (!WriteMailSettings(settings) || !m_overview->Apply()) {
     QMessageBox::warning(this, windowTitle(),
                          QStringLiteral("Can't write the settings file ") + SettingsPath());
   }

@@ -9,6 +9,7 @@ class frmOptions;
 
 namespace kolt {
 
+class OptionsOverviewPage;
 class PasswordStore;
 
 // The e-mail settings: own address, desktop mail client or SMTP, and the SMTP server,
@@ -40,6 +41,7 @@ class frmOptions final : public QDialog {
   PasswordStore* m_passwords;
   QString m_loadedPassword;
   int m_security = 0;
+  OptionsOverviewPage* m_overview = nullptr;
 };
 
 }  // namespace kolt

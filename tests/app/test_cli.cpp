@@ -116,8 +116,8 @@ TEST(Cli, JsonListsTheProgramsAndGamesOfTheMainWindow) {
   const QJsonArray games = root["games"].toArray();
   ASSERT_EQ(games.size(), 2);
   const QJsonObject g1 = games[0].toObject();
-  EXPECT_EQ(g1.keys(),
-            QStringList({"email", "file_name", "game", "info", "mode", "modified", "size", "status"}));
+  EXPECT_EQ(g1.keys(), QStringList({"email", "file_name", "game", "info", "mode", "modified", "size",
+                                    "status", "waiting_seconds"}));
   EXPECT_EQ(g1["game"].toString(), "SPWAW");
   EXPECT_EQ(g1["file_name"].toString(), "email001.cmt");
   EXPECT_EQ(g1["info"].toString(), QString::fromUtf8("Großdeutschland"));
@@ -127,12 +127,17 @@ TEST(Cli, JsonListsTheProgramsAndGamesOfTheMainWindow) {
   EXPECT_EQ(g1["mode"].toString(), "KLT");
   EXPECT_EQ(g1["email"].toString(), "ivan@example.org");
   EXPECT_FALSE(g1["modified"].toString().isEmpty());
+  // Waiting since it was sent: whole seconds up to now.
+  EXPECT_NEAR(g1["waiting_seconds"].toDouble(), static_cast<double>(t0.secsTo(QDateTime::currentDateTime())),
+              60.0);
   const QJsonObject g2 = games[1].toObject();
   EXPECT_EQ(g2["file_name"].toString(), "save0020.cmt");
   EXPECT_EQ(g2["info"].toString(), "Twenty");
   EXPECT_EQ(g2["status"].toString(), "Send");
   EXPECT_EQ(g2["mode"].toString(), "ZIP");
   EXPECT_EQ(g2["email"].toString(), "");
+  EXPECT_NEAR(g2["waiting_seconds"].toDouble(),  // ready to send since it was played
+              static_cast<double>(t0.addSecs(60).secsTo(QDateTime::currentDateTime())), 60.0);
 
   // The tool is not the desktop's handler for turn files.
   EXPECT_FALSE(QFileInfo::exists(fx.home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));

@@ -12,6 +12,7 @@
 #include "core/Pass.h"
 #include "core/UiPort.h"
 #include "exchange/turns/FileReplace.h"
+#include "model/Status.h"
 #include "platform/Wintools.h"
 
 namespace kolt {
@@ -235,6 +236,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
       // Already in place (the same archive taken in twice, or again after an interrupted
       // receive): a backup now would replace the turn before by this one.
       ++m_records.filesInPlace;
+      p.inPlace = true;
       p.fileName = QFileInfo(dest).fileName();
       p.targetFolder = QFileInfo(dest).absolutePath();
       if (plain && !RemoveSource(source)) return false;
@@ -255,8 +257,10 @@ bool ReceiveEngine::CopyPass(bool plain) {
       if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
         NoteChanged(backupFolder);
         const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
+        p.replacedStamp = FileStamp(dest);
         backedUp = KeepAsBackup(dest, backup) && IsFaithfulCopy(dest, backup);
         NoteChanged(backup);
+        if (backedUp) p.replacedCopy = backup;
       }
       if (!backedUp) {
         // Without a verified backup the installed file is not replaced.
@@ -289,9 +293,10 @@ bool ReceiveEngine::RemoveSource(const QString& source) {
 
 void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
   const QString shortName = m_program->GetShortName();
-  for (const Pending& p : m_pending) {
+  for (Pending& p : m_pending) {
     if (!p.primary) {
       AddUnique(m_records.programs, shortName);
+      p.gameName = p.extra;
       if (!p.extra.isEmpty()) {
         AddUnique(m_records.games, shortName + QChar('\t') + p.extra);
         NoteArrived(shortName, p.extra);
@@ -312,6 +317,9 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());
     NoteArrived(shortName, game.GetName());
+    p.gameName = game.GetName();
+    p.mode = plain ? game.GetMode() : QStringLiteral("KLT");
+    p.opponent = sender.isEmpty() ? game.GetEMail() : sender;
     ++m_records.gamesRecorded;
   }
   if (!sender.isEmpty()) m_records.arrivedFrom = sender;
@@ -333,7 +341,10 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
     } else if (!CopyPass(plain)) {
       ++m_records.failed;
     } else {
-      if (game) RecordPass(sender, *game, plain);
+      if (game) {
+        RecordPass(sender, *game, plain);
+        KeepAndRecordTurns(sender);
+      }
       ok = true;
     }
   }

@@ -12,6 +12,7 @@
 namespace kolt {
 
 class Pass;
+class TurnRecorder;
 class UiPort;
 class Wintools;
 
@@ -39,6 +40,10 @@ struct ReceiveRecords {
   int filesInPlace = 0;  // received files identical to the installed ones, left as they are
   // A temporary copy unchanged for this long belongs to no copy still at work.
   qint64 staleTemporarySeconds = qint64{10} * 60;
+  // Where received turns are recorded (none: not recorded), and the note of the last
+  // record that failed, for the status bar.
+  TurnRecorder* recorder = nullptr;
+  QString historyNote;
 };
 
 // The receive batch: checks each received file (future date, age against the installed
@@ -82,6 +87,10 @@ class ReceiveEngine final : public ReceiveBatch {
     QString sourceFolder, fileName, targetFolder;
     bool primary = false;
     QString key, extra;
+    // For the turn history: the game the file belongs to, and the backup of the file it
+    // replaced with that file's modification stamp (empty when it replaced none).
+    QString gameName, mode, opponent, replacedCopy, replacedStamp;
+    bool inPlace = false;  // identical to the installed file: nothing copied
   };
 
   void FixFutureDate(const QString& path);
@@ -95,6 +104,9 @@ class ReceiveEngine final : public ReceiveBatch {
   bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
   void NoteArrived(const QString& shortName, const QString& gameName);
+  // Keeps the replaced files as earlier turns and records one received turn per game
+  // (ReceivedTurns.cpp).
+  void KeepAndRecordTurns(const QString& sender);
   // Ends the batch's pass; false when its settings could not be written.
   bool EndReceive();
 

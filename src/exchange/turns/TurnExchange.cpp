@@ -17,6 +17,8 @@
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/history/TurnHistory.h"
 #include "exchange/mail/MailTransport.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
@@ -52,7 +54,15 @@ bool CopyForSending(const QString& file, const QString& folder) {
 
 TurnExchange::TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
                            MailTransport& mail)
-    : m_ui(ui), m_tools(tools), m_programs(programs), m_archive(archive), m_mail(mail) {}
+    : m_ui(ui),
+      m_tools(tools),
+      m_programs(programs),
+      m_archive(archive),
+      m_mail(mail),
+      m_history(std::make_unique<HistoryStore>(HistoryStore::DefaultPath())) {
+  // Without a home folder (some tests) there is nowhere to keep a history.
+  if (!m_history->Path().isEmpty()) m_records.recorder = m_history.get();
+}
 
 TurnExchange::~TurnExchange() = default;
 
@@ -106,13 +116,23 @@ bool TurnExchange::SendGroup(const QString& address, const GameList& games, int 
 }
 
 bool TurnExchange::RecordSent(const GameList& games, int first, int last,
-                              const std::function<bool(const Game&)>& sentWith) {
+                              const std::function<bool(const Game&)>& sentWith, const QString& address,
+                              const QString& taunt) {
   // Each message's records go to disk before the next message leaves: a turn that was
   // mailed is never mailed again because its record waited in memory.
   Pass pass;
+  QString note;
   for (int i = first; i <= last; ++i) {
     Game& game = *games[static_cast<size_t>(i)];
-    if (sentWith(game)) game.SetSent();
+    if (!sentWith(game)) continue;
+    game.SetSent();
+    const QString failed =
+        turn_history::Record(m_records.recorder, turn_history::SentEntry(game, address, taunt));
+    if (!failed.isEmpty()) note = failed;
+  }
+  if (!note.isEmpty()) {
+    m_sendHistoryNote = note;
+    m_ui.ShowStatus(note);
   }
   if (FlushIniBatch()) return true;
   m_ui.ShowSettingsWriteError();
@@ -243,8 +263,8 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     m_archive.Hide();
     return false;
   }
-  const bool recorded =
-      RecordSent(games, first, last, [](const Game& game) { return ModeOf(game) == SendMode::Klt; });
+  const bool recorded = RecordSent(
+      games, first, last, [](const Game& game) { return ModeOf(game) == SendMode::Klt; }, address, tauntText);
   m_archive.Hide();
   return recorded;
 }
@@ -332,9 +352,12 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       if (archiveShown) m_archive.Hide();
       return false;
     }
-    const bool recorded = messageOnly || RecordSent(games, first, last, [&](const Game& game) {
-                            return ModeOf(game) == mode && SameProgram(game, *program);
-                          });
+    const bool recorded =
+        messageOnly ||
+        RecordSent(
+            games, first, last,
+            [&](const Game& game) { return ModeOf(game) == mode && SameProgram(game, *program); }, address,
+            tauntText);
     if (archiveShown) m_archive.Hide();
     if (!recorded) return false;
   }

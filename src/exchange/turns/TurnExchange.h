@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/Utilities.h"
 #include "exchange/turns/ReceiveEngine.h"
@@ -15,7 +16,9 @@
 namespace kolt {
 
 class ArchiveWrapper;
+class HistoryStore;
 class MailTransport;
+class TurnRecorder;
 class UiPort;
 class Wintools;
 
@@ -89,6 +92,7 @@ class TurnExchange {
   struct Arrivals {
     std::vector<ReceiveRecords::Arrived> games;
     QString sender;
+    QString historyNote;  // why the turn history missed them; empty when it did not
   };
   Arrivals TakeArrivals();
   // What the status bar and a notification say of them: "Received 2 games from
@@ -97,6 +101,13 @@ class TurnExchange {
 
   // Where a received KLT archive is unpacked.
   static QString ReceiveFolder();
+
+  // Where sent and received turns are recorded: the home folder's history unless
+  // another recorder is set (none: nothing is recorded).
+  void SetRecorder(TurnRecorder* recorder) { m_records.recorder = recorder; }
+  // Why the history missed turns sent since the last call (empty when it did not); the
+  // status line shows it once the send's refresh is done.
+  QString TakeSendHistoryNote() { return std::exchange(m_sendHistoryNote, QString()); }
 
  private:
   bool SendGroupByProgram(SendMode mode, const QString& address, const GameList& games, int first, int last,
@@ -111,8 +122,10 @@ class TurnExchange {
   bool InstanceFolderReady();
   // SetSent on games[first..last] that `sentWith` names, written to disk at once; false,
   // after telling the user, when the settings could not be written.
+  // `address` and `taunt` go into the turn history.
   bool RecordSent(const GameList& games, int first, int last,
-                  const std::function<bool(const Game&)>& sentWith);
+                  const std::function<bool(const Game&)>& sentWith, const QString& address,
+                  const QString& taunt);
   void ShowVersionNotice(const QString& sender, const QString& version);
 
   UiPort& m_ui;
@@ -121,6 +134,8 @@ class TurnExchange {
   ArchiveWrapper& m_archive;
   MailTransport& m_mail;
   ReceiveRecords m_records;
+  std::unique_ptr<HistoryStore> m_history;
+  QString m_sendHistoryNote;
 };
 
 }  // namespace kolt

@@ -285,7 +285,8 @@ void TurnExchange::DecompressFolder(const QString& folder) {
 }
 
 TurnExchange::Arrivals TurnExchange::TakeArrivals() {
-  Arrivals arrivals{std::move(m_records.arrived), m_records.arrivedFrom};
+  Arrivals arrivals{std::move(m_records.arrived), m_records.arrivedFrom, m_records.historyNote};
+  m_records.historyNote.clear();
   m_records.arrived.clear();
   m_records.arrivedKeys.clear();
   m_records.arrivedFrom.clear();
@@ -297,7 +298,9 @@ QString TurnExchange::ArrivalText(const Arrivals& arrivals) {
   if (n == 0) return QString();
   const QString games = n == 1 ? QStringLiteral("1 game") : QString::number(n) + QStringLiteral(" games");
   const QString from = arrivals.sender.isEmpty() ? QStringLiteral("the working folder") : arrivals.sender;
-  return QStringLiteral("Received ") + games + QStringLiteral(" from ") + from;
+  const QString text = QStringLiteral("Received ") + games + QStringLiteral(" from ") + from;
+  return arrivals.historyNote.isEmpty() ? text
+                                        : text + QStringLiteral(" (") + arrivals.historyNote + QChar(')');
 }
 
 void TurnExchange::ProcessWorkingFolder() {

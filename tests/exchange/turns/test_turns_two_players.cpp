@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "core/Settings.h"
+#include "exchange/history/HistoryStore.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 #include "support/RunCli.h"
@@ -232,4 +233,93 @@ TEST_F(TwoPlayers, CliCommandsReportWhatTheyDid) {
   r = a.Cli({"receive", a.inbox + "/nothing.klt"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.contains("Can't get file: " + a.inbox + "/nothing.klt"));
+}
+
+TEST_F(TwoPlayers, BothHistoriesFollowTheTurnsWithTheTauntsAndWaitingTimes) {
+  a.Play("A2", t0.addSecs(60));
+  ExpectOk(a.Cli({"--yes", "send", "--taunt", "Dig in!", "SPWAW/email001.cmt"}));
+  const QStringList klt = TakeAttachments(b.inbox);
+  ASSERT_EQ(klt.size(), 1);
+  ExpectOk(b.Cli({"--no", "receive", klt[0]}));
+  b.Play("B3", t0.addSecs(120));
+  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  ExpectOk(a.Cli({"--no", "receive", TakeAttachments(a.inbox).value(0)}));
+
+  HistoryStore historyA(a.home + "/history.sqlite");
+  const auto turnsA = historyA.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turnsA) << historyA.LastError().toStdString();
+  ASSERT_EQ(turnsA->size(), 2u);
+  const TurnEntry& sent = (*turnsA)[1];
+  EXPECT_EQ(sent.direction, TurnDirection::Sent);
+  EXPECT_EQ(sent.opponent, "b@example.org");
+  EXPECT_EQ(sent.mode, "KLT");
+  EXPECT_TRUE(sent.taunt.contains("Dig in!")) << sent.taunt.toStdString();
+  QStringList names;
+  for (const TurnFile& f : sent.files) {
+    names.append(f.name);
+    if (f.name != "email001.dat") continue;
+    EXPECT_EQ(f.size, QByteArray("DAT A2").size());
+    EXPECT_EQ(f.stamp, "2024-06-01 10:01:00");
+    EXPECT_EQ(f.folder, a.email);
+  }
+  names.sort();
+  EXPECT_EQ(names, QStringList({"email001.aux", "email001.cmt", "email001.dat"}));
+  const TurnEntry& received = (*turnsA)[0];
+  EXPECT_EQ(received.direction, TurnDirection::Received);
+  EXPECT_EQ(received.opponent, "b@example.org");
+  EXPECT_GE(received.time, sent.time);
+  // A's own turn, replaced by B's, is kept as an earlier turn.
+  EXPECT_EQ(ReadFile(a.email + "/bak/history/email001.cmt/2024-06-01_10-01-00/email001.dat"), "DAT A2");
+
+  HistoryStore historyB(b.home + "/history.sqlite");
+  const auto turnsB = historyB.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turnsB);
+  ASSERT_EQ(turnsB->size(), 2u);
+  EXPECT_EQ((*turnsB)[0].direction, TurnDirection::Sent);
+  EXPECT_EQ((*turnsB)[1].direction, TurnDirection::Received);
+  EXPECT_EQ((*turnsB)[1].opponent, "a@example.org");
+  EXPECT_EQ((*turnsB)[1].files.size(), 3u);
+
+  // Waiting: A plays since B's turn came in (its time, set by B's game), B waits since
+  // sending; both long ago in this test's calendar.
+  const QJsonObject rowA = a.Row();
+  EXPECT_EQ(rowA["status"].toString(), "Play");
+  EXPECT_NEAR(rowA["waiting_seconds"].toDouble(),
+              static_cast<double>(t0.addSecs(120).secsTo(QDateTime::currentDateTime())), 60.0);
+  const QJsonObject rowB = b.Row();
+  EXPECT_EQ(rowB["status"].toString(), "Wait");
+  EXPECT_GT(rowB["waiting_seconds"].toDouble(), 86400.0);
+}
+
+TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
+  a.Play("A2", t0.addSecs(60));
+  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));  // makes the history file
+  QProcess lock;
+  lock.start("/usr/bin/python3", {"-c",
+                                  "import sqlite3, sys\n"
+                                  "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                  "c.execute('BEGIN EXCLUSIVE')\n"
+                                  "print('locked', flush=True)\n"
+                                  "sys.stdin.read()\n",
+                                  a.home + "/history.sqlite"});
+  ASSERT_TRUE(lock.waitForStarted());
+  while (!lock.canReadLine() && lock.waitForReadyRead(10000)) {
+  }
+  ASSERT_EQ(lock.readLine().trimmed(), "locked") << lock.readAllStandardError().toStdString();
+
+  a.Play("A3", t0.addSecs(120));
+  const Result r = a.Cli({"--yes", "send", "SPWAW/email001.cmt"});
+  ExpectOk(r);
+  EXPECT_TRUE(r.err.contains("kolt-cli: Turn history not recorded: database is locked"))
+      << r.err.toStdString();
+  EXPECT_EQ(a.Status(), "Wait");
+  EXPECT_EQ(server.Messages().size(), 2u);
+  lock.closeWriteChannel();
+  ASSERT_TRUE(lock.waitForFinished(10000));
+
+  // Only the send made before the lock is in the history.
+  HistoryStore history(a.home + "/history.sqlite");
+  const auto turns = history.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turns) << history.LastError().toStdString();
+  EXPECT_EQ(turns->size(), 1u);
 }

@@ -156,9 +156,10 @@ TEST(MainWindow, ListsShowColumnsBoldCellsAndKeepTheSelection) {
   ASSERT_EQ(f.window->InstalledView()->topLevelItemCount(), 2);
   EXPECT_EQ(f.window->InstalledView()->topLevelItem(0)->text(1), "The ALPHA game");
   ASSERT_EQ(f.RowCount(), 3);
-  EXPECT_EQ(f.Model().columnCount(), 8);
+  EXPECT_EQ(f.Model().columnCount(), 9);
   for (int c = 0; c < 8; ++c)
     EXPECT_EQ(f.Model().headerData(c, Qt::Horizontal).toString(), GameColumnHeaders()[c]);
+  EXPECT_EQ(f.Model().headerData(8, Qt::Horizontal).toString(), "Waiting");
   EXPECT_EQ(f.Text(0, 0), "ALPHA");
   EXPECT_EQ(f.Text(0, 1), "one.cmt");
   EXPECT_EQ(f.Text(0, 2), "about one.cmt");

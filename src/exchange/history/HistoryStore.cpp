@@ -1,0 +1,245 @@
+#include "exchange/history/HistoryStore.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include "core/Startup.h"
+
+namespace kolt {
+namespace {
+
+constexpr int kSchemaVersion = 1;
+
+const char* const kSchema[] = {
+    "CREATE TABLE IF NOT EXISTS turns ("
+    " id INTEGER PRIMARY KEY,"
+    " time TEXT NOT NULL,"
+    " program TEXT NOT NULL,"
+    " game TEXT NOT NULL,"
+    " direction TEXT NOT NULL,"
+    " opponent TEXT NOT NULL DEFAULT '',"
+    " mode TEXT NOT NULL DEFAULT '',"
+    " taunt TEXT NOT NULL DEFAULT '')",
+    "CREATE INDEX IF NOT EXISTS turns_by_game ON turns (program COLLATE NOCASE, game COLLATE NOCASE)",
+    "CREATE TABLE IF NOT EXISTS files ("
+    " turn INTEGER NOT NULL REFERENCES turns (id) ON DELETE CASCADE,"
+    " name TEXT NOT NULL,"
+    " folder TEXT NOT NULL,"
+    " size INTEGER NOT NULL,"
+    " stamp TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS files_by_turn ON files (turn)",
+};
+
+QString TimeText(const QDateTime& time) {
+  return time.toUTC().toString(Qt::ISODateWithMs);
+}
+
+// Never NULL: the columns are NOT NULL, and a null QString binds as NULL.
+QString Text(const QString& text) {
+  return text.isNull() ? QStringLiteral("") : text;
+}
+
+QString Described(const QSqlError& error) {
+  const QString text = error.text().trimmed();
+  return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
+
+}  // namespace
+
+QString DirectionText(TurnDirection direction) {
+  switch (direction) {
+    case TurnDirection::Sent:
+      return QStringLiteral("Sent");
+    case TurnDirection::Received:
+      return QStringLiteral("Received");
+    case TurnDirection::Restored:
+      return QStringLiteral("Restored");
+  }
+  return QString();
+}
+
+namespace {
+
+std::optional<TurnDirection> DirectionFrom(const QString& text) {
+  for (TurnDirection d : {TurnDirection::Sent, TurnDirection::Received, TurnDirection::Restored}) {
+    if (DirectionText(d) == text) return d;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// One named Qt SQL connection for the length of one call.
+class HistoryStore::Connection {
+ public:
+  Connection(const QString& path, int busyTimeoutMs) {
+    static QAtomicInteger<quint64> counter;
+    m_name = QStringLiteral("kolt-history-") + QString::number(++counter);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(busyTimeoutMs));
+    if (!db.isValid()) {
+      m_error = QStringLiteral("the SQLite driver of Qt SQL is not installed");
+      return;
+    }
+    if (!db.open()) m_error = Described(db.lastError());
+  }
+  ~Connection() {
+    {
+      QSqlDatabase db = QSqlDatabase::database(m_name, false);
+      if (db.isOpen()) db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+  }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  bool Ok() const { return m_error.isEmpty(); }
+  const QString& Error() const { return m_error; }
+  QSqlDatabase Db() const { return QSqlDatabase::database(m_name, false); }
+
+  // Runs one statement; false with the error kept.
+  bool Exec(QSqlQuery& query) {
+    if (query.exec()) return true;
+    m_error = Described(query.lastError());
+    return false;
+  }
+  bool Exec(const QString& statement) {
+    QSqlQuery query(Db());
+    if (query.exec(statement)) return true;
+    m_error = Described(query.lastError());
+    return false;
+  }
+
+ private:
+  QString m_name;
+  QString m_error;
+};
+
+HistoryStore::HistoryStore(QString path) : m_path(std::move(path)) {}
+
+HistoryStore::~HistoryStore() = default;
+
+QString HistoryStore::DefaultPath() {
+  const QString home = App().homeFolder;
+  return home.isEmpty() ? QString() : home + QStringLiteral("/history.sqlite");
+}
+
+bool HistoryStore::Record(const TurnEntry& entry) {
+  m_error.clear();
+  if (m_path.isEmpty()) {
+    m_error = QStringLiteral("no home folder");
+    return false;
+  }
+  Connection c(m_path, m_busyTimeoutMs);
+  // BEGIN IMMEDIATE takes the write lock at once: a second writer waits for it (up to
+  // the busy timeout) instead of failing half-way.
+  bool ok = c.Ok() && c.Exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
+            c.Exec(QStringLiteral("BEGIN IMMEDIATE"));
+  for (const char* statement : kSchema) {
+    if (!ok) break;
+    ok = c.Exec(QString::fromLatin1(statement));
+  }
+  if (ok) ok = c.Exec(QStringLiteral("PRAGMA user_version = ") + QString::number(kSchemaVersion));
+  qint64 id = 0;
+  if (ok) {
+    QSqlQuery q(c.Db());
+    q.prepare(
+        QStringLiteral("INSERT INTO turns (time, program, game, direction, opponent, mode, taunt) VALUES (?, "
+                       "?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(TimeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
+    q.addBindValue(Text(entry.program));
+    q.addBindValue(Text(entry.game));
+    q.addBindValue(DirectionText(entry.direction));
+    q.addBindValue(Text(entry.opponent));
+    q.addBindValue(Text(entry.mode));
+    q.addBindValue(Text(entry.taunt));
+    ok = c.Exec(q);
+    if (ok) id = q.lastInsertId().toLongLong();
+  }
+  for (const TurnFile& file : entry.files) {
+    if (!ok) break;
+    QSqlQuery q(c.Db());
+    q.prepare(QStringLiteral("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)"));
+    q.addBindValue(id);
+    q.addBindValue(Text(file.name));
+    q.addBindValue(Text(file.folder));
+    q.addBindValue(file.size);
+    q.addBindValue(Text(file.stamp));
+    ok = c.Exec(q);
+  }
+  if (ok) ok = c.Exec(QStringLiteral("COMMIT"));
+  if (!ok) {
+    m_error = c.Error();
+    if (c.Db().isOpen()) c.Exec(QStringLiteral("ROLLBACK"));
+  }
+  return ok;
+}
+
+std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program, const QString& game) {
+  m_error.clear();
+  std::vector<TurnEntry> turns;
+  // Nothing recorded yet: reading must not leave an empty file behind.
+  if (!m_path.isEmpty() && !QFileInfo::exists(m_path)) return turns;
+  if (m_path.isEmpty()) {
+    m_error = QStringLiteral("no home folder");
+    return std::nullopt;
+  }
+  Connection c(m_path, m_busyTimeoutMs);
+  if (!c.Ok()) {
+    m_error = c.Error();
+    return std::nullopt;
+  }
+  QSqlQuery q(c.Db());
+  q.setForwardOnly(true);
+  const bool prepared = q.prepare(QStringLiteral(
+      "SELECT id, time, program, game, direction, opponent, mode, taunt FROM turns"
+      " WHERE program = ? COLLATE NOCASE AND game = ? COLLATE NOCASE ORDER BY time DESC, id DESC"));
+  if (!prepared) {
+    const QString error = Described(q.lastError());
+    // A file without our tables (a first write that failed) is an empty history.
+    if (error.contains(QStringLiteral("no such table"))) return turns;
+    m_error = error;
+    return std::nullopt;
+  }
+  q.addBindValue(program);
+  q.addBindValue(game);
+  if (!c.Exec(q)) {
+    m_error = c.Error();
+    return std::nullopt;
+  }
+  while (q.next()) {
+    TurnEntry e;
+    e.id = q.value(0).toLongLong();
+    e.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs);
+    e.program = q.value(2).toString();
+    e.game = q.value(3).toString();
+    const std::optional<TurnDirection> direction = DirectionFrom(q.value(4).toString());
+    if (!direction) continue;  // written by a later version
+    e.direction = *direction;
+    e.opponent = q.value(5).toString();
+    e.mode = q.value(6).toString();
+    e.taunt = q.value(7).toString();
+    turns.push_back(std::move(e));
+  }
+  for (TurnEntry& e : turns) {
+    QSqlQuery f(c.Db());
+    f.setForwardOnly(true);
+    f.prepare(QStringLiteral("SELECT name, folder, size, stamp FROM files WHERE turn = ? ORDER BY rowid"));
+    f.addBindValue(e.id);
+    if (!c.Exec(f)) {
+      m_error = c.Error();
+      return std::nullopt;
+    }
+    while (f.next())
+      e.files.push_back(TurnFile{f.value(0).toString(), f.value(1).toString(), f.value(2).toLongLong(),
+                                 f.value(3).toString()});
+  }
+  return turns;
+}
+
+}  // namespace kolt

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "exchange/history/TurnRecorder.h"
+
+namespace kolt {
+
+// The turn history in an SQLite file (Qt SQL's QSQLITE driver). Each call opens its own
+// connection and closes it again: another process of this program (kolt-cli beside the
+// window) writes the same file, and SQLite's own locking keeps the two apart. Every
+// entry is written in one transaction with its files. A locked or damaged file makes a
+// call fail with a reason; nothing is ever deleted to make room for a fresh file, since
+// the player may still want what a damaged one holds.
+class HistoryStore final : public TurnRecorder {
+ public:
+  explicit HistoryStore(QString path);
+  ~HistoryStore() override;
+
+  // The file in the home folder.
+  static QString DefaultPath();
+
+  bool Record(const TurnEntry& entry) override;
+  QString LastError() const override { return m_error; }
+
+  // The turns of one game (program and game name without regard to case), newest
+  // first; nullopt, with LastError() set, when the file cannot be read.
+  std::optional<std::vector<TurnEntry>> Turns(const QString& program, const QString& game);
+
+  // How long a call waits for another writer before it gives up.
+  void SetBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
+  const QString& Path() const { return m_path; }
+
+ private:
+  class Connection;
+  QString m_path;
+  QString m_error;
+  int m_busyTimeoutMs = 3000;
+};
+
+}  // namespace kolt

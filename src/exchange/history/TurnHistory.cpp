@@ -1,0 +1,61 @@
+#include "exchange/history/TurnHistory.h"
+
+#include <QFileInfo>
+
+#include "model/Status.h"
+
+namespace kolt::turn_history {
+
+TurnFile FileOf(const QString& path) {
+  const QFileInfo info(path);
+  return TurnFile{info.fileName(), info.absolutePath(), info.size(), FileStamp(path)};
+}
+
+TurnEntry SentEntry(const Game& game, const QString& address, const QString& taunt) {
+  TurnEntry entry;
+  entry.time = QDateTime::currentDateTimeUtc();
+  const auto program = game.GetProgram();
+  entry.program = program ? program->GetShortName() : QString();
+  entry.game = game.GetName();
+  entry.direction = TurnDirection::Sent;
+  entry.opponent = address;
+  entry.mode = game.GetMode();
+  entry.taunt = taunt;
+  for (const QString& file : game.GetFiles()) entry.files.push_back(FileOf(file));
+  return entry;
+}
+
+QString Record(TurnRecorder* recorder, const TurnEntry& entry) {
+  if (!recorder || recorder->Record(entry)) return QString();
+  return QStringLiteral("Turn history not recorded: ") + recorder->LastError();
+}
+
+kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& turn, int keep, Game* game,
+                                      QString* note) {
+  if (note) note->clear();
+  if (turn.direction == TurnDirection::Restored) {
+    kept_turns::RestoreResult refused;
+    refused.message = QStringLiteral("Choose the sent or received turn to restore.");
+    return refused;
+  }
+  kept_turns::RestoreResult result = kept_turns::Restore(turn, keep);
+  if (!result.ok) return result;
+  if (game) {
+    // The game's state is read from its files' times against these stamps.
+    if (turn.direction == TurnDirection::Sent)
+      game->SetSent();
+    else
+      game->SetReceived();
+  }
+  TurnEntry restored = turn;
+  restored.id = 0;
+  restored.time = QDateTime::currentDateTimeUtc();
+  restored.direction = TurnDirection::Restored;
+  restored.files.clear();
+  for (const TurnFile& f : turn.files) restored.files.push_back(FileOf(f.folder + QChar('/') + f.name));
+  const QString failed = Record(recorder, restored);
+  if (note) *note = failed;
+  return result;
+}
+
+}  // namespace kolt::turn_history

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+namespace kolt {
+
+// One file of a recorded turn: its name, the folder it lives in, its size and its
+// modification stamp (model/Status.h's FormatStamp form), which tells the turn's files
+// apart from later ones of the same name.
+struct TurnFile {
+  QString name;
+  QString folder;
+  qint64 size = 0;
+  QString stamp;
+};
+
+enum class TurnDirection {
+  Sent,
+  Received,
+  Restored,  // the player put an earlier turn's files back
+};
+
+// One line of a game's turn history.
+struct TurnEntry {
+  qint64 id = 0;  // given by the store
+  QDateTime time;
+  QString program;  // short name
+  QString game;     // the game's name as listed
+  TurnDirection direction = TurnDirection::Sent;
+  QString opponent;  // the address sent to, or the sender
+  QString mode;      // "KLT", "ZIP" or "-"
+  std::vector<TurnFile> files;
+  QString taunt;  // the personal text that went with the turn
+};
+
+// "Sent", "Received", "Restored": the stored and shown words.
+QString DirectionText(TurnDirection direction);
+
+// What the sending and receiving engine records its turns through. A failure is
+// reported, never fatal: the turn itself has gone out or come in all the same.
+class TurnRecorder {
+ public:
+  virtual ~TurnRecorder() = default;
+  // False, with LastError() saying why, when the entry was not recorded.
+  virtual bool Record(const TurnEntry& entry) = 0;
+  virtual QString LastError() const = 0;
+};
+
+}  // namespace kolt

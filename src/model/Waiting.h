@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// How long a game has been in its current state, for the games list's "Waiting" column
+// and kolt-cli's list.
+namespace kolt {
+
+// The local time of a stamp ("yyyy-mm-dd hh:nn:ss"); invalid for anything else.
+QDateTime StampTime(const QString& stamp);
+
+// Seconds from the moment the game entered `status` until `now`, from its stamps: its
+// current modification stamp `m` and those stored when it was last sent (`s`) and
+// received (`r`). In "Play" since it was received, in "Wait" since it was sent; a turn
+// ready to go ("Send", "Play/Send", "Host") or a new game since the file last changed.
+// -1 when the state has no such moment ("Unknown") or the stamp is missing. A stamp in
+// the future counts as now.
+qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,
+                      const QDateTime& now);
+
+// "5 min", "3 h", "2 d": the largest whole unit (below an hour minutes, below a day
+// hours); empty for -1.
+QString WaitingText(qint64 seconds);
+
+// A game in "Play" for more than `lateDays` days (0: never late).
+bool IsLate(const QString& status, qint64 seconds, int lateDays);
+
+}  // namespace kolt

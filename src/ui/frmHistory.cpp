@@ -1,0 +1,136 @@
+#include "ui/frmHistory.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/OverviewSettings.h"
+#include "core/UiPort.h"
+#include "core/Utilities.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/history/TurnHistory.h"
+#include "ui/PlainTip.h"
+
+namespace kolt {
+namespace {
+
+QString TimeText(const QDateTime& time) {
+  return QLocale::system().toString(time.toLocalTime(), QLocale::ShortFormat);
+}
+
+QString FilesText(const std::vector<TurnFile>& files) {
+  QStringList parts;
+  for (const TurnFile& f : files)
+    parts.append(f.name + QStringLiteral(" (") + FormatSize(f.size) + QChar(')'));
+  return parts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+QStringList frmHistory::Cells(const TurnEntry& entry) {
+  // One line of the taunt: the list shows a row per turn.
+  const QString taunt = entry.taunt.simplified();
+  return {TimeText(entry.time),  DirectionText(entry.direction), entry.opponent, entry.mode, taunt,
+          FilesText(entry.files)};
+}
+
+frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_game(std::move(game)), m_store(store) {
+  setObjectName(QStringLiteral("frmHistory"));
+  const auto program = m_game ? m_game->GetProgram() : nullptr;
+  setWindowTitle(QStringLiteral("Turn history - ") +
+                 (program ? program->GetShortName() + QStringLiteral(" ") : QString()) +
+                 (m_game ? m_game->GetName() : QString()));
+  m_list = new QTreeWidget;
+  m_list->setObjectName(QStringLiteral("lvHistory"));
+  m_list->setRootIsDecorated(false);
+  m_list->setUniformRowHeights(true);
+  m_list->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Turn"), QStringLiteral("Opponent"),
+                           QStringLiteral("Mode"), QStringLiteral("Taunt"), QStringLiteral("Files")});
+  m_lblProblem = new QLabel;
+  m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
+  m_lblProblem->setWordWrap(true);
+  m_lblProblem->hide();
+  m_cmdRestore = new QPushButton(QStringLiteral("&Restore this turn..."));
+  m_cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
+  m_cmdRestore->setAutoDefault(false);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+  buttons->addButton(m_cmdRestore, QDialogButtonBox::ActionRole);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_lblProblem);
+  layout->addWidget(m_list, 1);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(m_cmdRestore, &QPushButton::clicked, this, &frmHistory::cmdRestore_Click);
+  connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { UpdateButtons(); });
+  resize(860, 360);
+  Reload();
+}
+
+bool frmHistory::Reload() {
+  m_list->clear();
+  m_turns.clear();
+  const auto program = m_game ? m_game->GetProgram() : nullptr;
+  std::optional<std::vector<TurnEntry>> turns;
+  if (program) turns = m_store.Turns(program->GetShortName(), m_game->GetName());
+  if (!turns) {
+    m_lblProblem->setText(QStringLiteral("The turn history cannot be read: ") +
+                          (program ? m_store.LastError() : QStringLiteral("no game")));
+    m_lblProblem->show();
+    UpdateButtons();
+    return false;
+  }
+  m_lblProblem->setVisible(turns->empty());
+  if (turns->empty())
+    m_lblProblem->setText(QStringLiteral("No turns of this game have been sent or received yet."));
+  m_turns = std::move(*turns);
+  for (const TurnEntry& entry : m_turns) {
+    auto* item = new QTreeWidgetItem(Cells(entry));
+    item->setToolTip(4, PlainTip(entry.taunt));
+    item->setToolTip(5, PlainTip(FilesText(entry.files)));
+    m_list->addTopLevelItem(item);
+  }
+  for (int c = 0; c < m_list->columnCount() - 1; ++c) {
+    m_list->resizeColumnToContents(c);
+    m_list->setColumnWidth(c, std::min(m_list->columnWidth(c), 320));  // a long taunt
+  }
+  if (!m_turns.empty()) m_list->setCurrentItem(m_list->topLevelItem(0));
+  UpdateButtons();
+  return true;
+}
+
+void frmHistory::UpdateButtons() {
+  const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+  const bool restorable = row >= 0 && row < static_cast<int>(m_turns.size()) &&
+                          m_turns[static_cast<size_t>(row)].direction != TurnDirection::Restored &&
+                          !m_turns[static_cast<size_t>(row)].files.empty();
+  m_cmdRestore->setEnabled(restorable);
+}
+
+void frmHistory::cmdRestore_Click() {
+  const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+  if (row < 0 || row >= static_cast<int>(m_turns.size())) return;
+  const TurnEntry entry = m_turns[static_cast<size_t>(row)];
+  const QString question = QStringLiteral("Restore the ") + DirectionText(entry.direction).toLower() +
+                           QStringLiteral(" turn of ") + TimeText(entry.time) + QStringLiteral("?\r\n\r\n") +
+                           FilesText(entry.files) +
+                           QStringLiteral("\r\n\r\nThe files in place now are backed up first.");
+  if (m_ui.MsgBox(question, Buttons::YesNo, Icon::Question, QStringLiteral("Restore this turn"), 2) !=
+      Answer::Yes)
+    return;
+  const kept_turns::RestoreResult result =
+      turn_history::RestoreTurn(&m_store, entry, KeepTurns(), m_game.get(), &m_note);
+  if (!result.ok) {
+    m_ui.MsgBox(result.message, Buttons::Ok, Icon::Exclamation, QStringLiteral("Restore this turn"));
+    return;
+  }
+  m_restored = true;
+  m_ui.ShowStatus(m_note.isEmpty() ? QStringLiteral("Restored the turn of ") + TimeText(entry.time) : m_note);
+  Reload();
+}
+
+}  // namespace kolt

@@ -1,0 +1,76 @@
+// The main window's part of the player's overview: the turn history of the selected
+// game, and the tray icon with the number of games to play.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTreeView>
+
+#include "core/OverviewSettings.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/Status.h"
+#include "ui/GamesModel.h"
+#include "ui/TrayIcon.h"
+#include "ui/frmHistory.h"
+#include "ui/frmMain.h"
+#include "ui_frmMain.h"
+
+namespace kolt {
+
+void frmMain::ShowHistory() {
+  const GamePtr game = SelectedGame();
+  if (!game) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  HistoryStore store(HistoryStore::DefaultPath());
+  frmHistory dialog(m_parts.ui, game, store, this);
+  dialog.exec();
+  if (!dialog.Restored()) return;
+  RefreshLists(true);
+  if (!dialog.Note().isEmpty()) ShowStatus(dialog.Note());
+}
+
+QString frmMain::ReadyText() {
+  const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
+  return note.isEmpty() ? QStringLiteral("Ready") : note;
+}
+
+void frmMain::SetUpTray() {
+  if (!TrayIcon::Available()) return;  // without a tray nothing changes
+  m_tray = new TrayIcon(windowIcon().isNull() ? QApplication::windowIcon() : windowIcon(), this);
+  connect(m_tray, &TrayIcon::openRequested, this, &frmMain::ShowFromTray);
+  connect(m_tray, &TrayIcon::refreshRequested, this, &frmMain::Refresh);
+  connect(m_tray, &TrayIcon::checkMailRequested, this, &frmMain::checkMailRequested);
+  connect(m_tray, &TrayIcon::quitRequested, this, [this] {
+    m_quitting = true;
+    close();
+  });
+  m_tray->Show();
+}
+
+void frmMain::UpdateOverview() {
+  m_form->lvGames->resizeColumnToContents(GamesModel::kWaitingColumn);
+  if (!m_tray) return;
+  int play = 0;
+  for (const GameRow& row : m_gamesModel->Rows()) {
+    if (row.status == status::Play) ++play;
+  }
+  m_tray->SetPlayCount(play);
+}
+
+void frmMain::SetMailFetchingAvailable(bool available) {
+  if (m_tray) m_tray->SetMailFetchingAvailable(available);
+}
+
+bool frmMain::HideToTray() {
+  if (m_quitting || !m_tray || !m_tray->IsVisible() || !KeepRunningInTray()) return false;
+  hide();
+  return true;
+}
+
+void frmMain::ShowFromTray() {
+  if (isMinimized() || !isVisible()) showNormal();
+  raise();
+  activateWindow();
+}
+
+}  // namespace kolt

@@ -1,0 +1,282 @@
+// The turn history on the real parts: an SQLite file through Qt SQL, a second process
+// holding its lock, a damaged file, receives through the real engine with Info-ZIP made
+// archives, and the earlier turns kept in bak/history with their restore.
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QProcess>
+
+#include "core/OverviewSettings.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/history/KeptTurns.h"
+#include "exchange/history/TurnHistory.h"
+#include "model/Status.h"
+#include "turns/TurnsFixture.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+TurnEntry Entry(const QString& game, TurnDirection direction, const QDateTime& time) {
+  TurnEntry e;
+  e.time = time;
+  e.program = "SPWAW";
+  e.game = game;
+  e.direction = direction;
+  e.opponent = "ivan@example.org";
+  e.mode = "KLT";
+  return e;
+}
+
+TurnFile FileNamed(const TurnEntry& entry, const QString& name) {
+  for (const TurnFile& f : entry.files) {
+    if (f.name == name) return f;
+  }
+  ADD_FAILURE() << "no " << name.toStdString();
+  return {};
+}
+
+// Another process holding SQLite's write lock on `path` until Release().
+class LockHolder {
+ public:
+  explicit LockHolder(const QString& path) {
+    m_process.start("/usr/bin/python3", {"-c",
+                                         "import sqlite3, sys\n"
+                                         "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                         "c.execute('BEGIN EXCLUSIVE')\n"
+                                         "print('locked', flush=True)\n"
+                                         "sys.stdin.read()\n",
+                                         path});
+    EXPECT_TRUE(m_process.waitForStarted());
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    }
+    EXPECT_EQ(m_process.readLine().trimmed(), "locked") << m_process.readAllStandardError().toStdString();
+  }
+  ~LockHolder() { Release(); }
+  void Release() {
+    if (m_process.state() == QProcess::NotRunning) return;
+    m_process.closeWriteChannel();
+    EXPECT_TRUE(m_process.waitForFinished(10000));
+  }
+
+ private:
+  QProcess m_process;
+};
+
+class HistoryFile : public ::testing::Test {
+ protected:
+  TempHome home;
+  QString path = home.File("history.sqlite");
+  HistoryStore store{path};
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0), Qt::UTC);
+};
+
+}  // namespace
+
+TEST_F(HistoryFile, TurnsComeBackNewestFirstWithTheirFilesPerGame) {
+  TurnEntry sent = Entry("email001.cmt", TurnDirection::Sent, t0);
+  sent.taunt = "Your tanks are mine";
+  sent.files = {{"email001.dat", "/games/EMAIL", 1234, "2024-06-01 12:00:00"},
+                {"email001.aux", "/games/EMAIL", 56, "2024-06-01 12:00:00"}};
+  ASSERT_TRUE(store.Record(sent)) << store.LastError().toStdString();
+  ASSERT_TRUE(store.Record(Entry("EMAIL001.CMT", TurnDirection::Received, t0.addSecs(3600))));
+  ASSERT_TRUE(store.Record(Entry("email002.cmt", TurnDirection::Received, t0.addSecs(7200))));
+
+  // The game is found without regard to case, newest first; other games stay out.
+  const auto turns = store.Turns("spwaw", "Email001.cmt");
+  ASSERT_TRUE(turns) << store.LastError().toStdString();
+  ASSERT_EQ(turns->size(), 2u);
+  EXPECT_EQ((*turns)[0].direction, TurnDirection::Received);
+  EXPECT_EQ((*turns)[0].time, t0.addSecs(3600));
+  EXPECT_TRUE((*turns)[0].files.empty());
+  const TurnEntry& back = (*turns)[1];
+  EXPECT_EQ(back.direction, TurnDirection::Sent);
+  EXPECT_EQ(back.taunt, "Your tanks are mine");
+  EXPECT_EQ(back.opponent, "ivan@example.org");
+  EXPECT_EQ(back.mode, "KLT");
+  ASSERT_EQ(back.files.size(), 2u);
+  EXPECT_EQ(back.files[0].name, "email001.dat");
+  EXPECT_EQ(back.files[0].size, 1234);
+  EXPECT_EQ(back.files[0].stamp, "2024-06-01 12:00:00");
+  EXPECT_EQ(back.files[1].name, "email001.aux");
+
+  // Reading a history that was never written leaves no file behind.
+  HistoryStore none(home.File("none.sqlite"));
+  const auto empty = none.Turns("SPWAW", "x");
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->empty());
+  EXPECT_FALSE(QFileInfo::exists(home.File("none.sqlite")));
+}
+
+TEST_F(HistoryFile, ALockedFileFailsWithAReasonAndTheNextWriteWorks) {
+  ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
+  store.SetBusyTimeout(200);
+  {
+    LockHolder lock(path);
+    TurnEntry e = Entry("email001.cmt", TurnDirection::Received, t0.addSecs(60));
+    e.files = {{"email001.dat", "/g", 1, "2024-06-01 10:01:00"}};
+    EXPECT_FALSE(store.Record(e));
+    EXPECT_TRUE(store.LastError().contains("locked")) << store.LastError().toStdString();
+  }
+  // Nothing of the failed entry was written, not even its files.
+  ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Received, t0.addSecs(120))));
+  const auto turns = store.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turns);
+  ASSERT_EQ(turns->size(), 2u);
+  EXPECT_EQ((*turns)[0].time, t0.addSecs(120));
+  EXPECT_TRUE((*turns)[0].files.empty());
+}
+
+TEST_F(HistoryFile, ADamagedFileIsReportedAndLeftAsItWas) {
+  const QByteArray garbage = QByteArray("this is not a database ").repeated(200);
+  ASSERT_TRUE(WriteFile(path, garbage));
+  EXPECT_FALSE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
+  EXPECT_FALSE(store.LastError().isEmpty());
+  EXPECT_FALSE(store.Turns("SPWAW", "email001.cmt"));
+  EXPECT_FALSE(store.LastError().isEmpty());
+  EXPECT_EQ(ReadFile(path), garbage);
+}
+
+// Receives through the real engine: each replaced turn kept, the history written.
+class HistoryReceive : public TurnsTest {
+ protected:
+  void SetUp() override {
+    TurnsTest::SetUp();
+    MakeSpwawGame(email, "email001", "Scenario X", t0, "turn 1");
+    IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+  }
+  // The opponent's turn: .dat and .aux at `when`, the comment file unchanged.
+  bool Receive(const QByteArray& turn, const QDateTime& when) {
+    const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
+      MakeSpwawGame(dir, "email001", "Scenario X", when, turn);
+      SetTime(dir + "/email001.cmt", t0);
+    });
+    return exchange->ReceivedFile(klt);
+  }
+  std::vector<TurnEntry> Turns() {
+    HistoryStore store(HistoryStore::DefaultPath());
+    auto turns = store.Turns("SPWAW", "email001.cmt");
+    EXPECT_TRUE(turns) << store.LastError().toStdString();
+    return turns ? *turns : std::vector<TurnEntry>();
+  }
+  QStringList Kept() { return kept_turns::Stamps(email, "email001.cmt"); }
+  QByteArray Dat() { return ReadFile(email + "/email001.dat"); }
+};
+
+TEST_F(HistoryReceive, ReplacedTurnsAreKeptUpToTheSettingOldestFirstOut) {
+  SetKeepTurns(2);
+  ASSERT_TRUE(Receive("turn 2", t0.addSecs(60))) << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
+  ASSERT_TRUE(Receive("turn 4", t0.addSecs(180)));
+
+  // Turns 2 and 3 are kept, turn 1 went; the comment file was never replaced.
+  EXPECT_EQ(Kept(), QStringList({"2024-06-01_10-01-00", "2024-06-01_10-02-00"}));
+  const QString turn3 = kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120)));
+  EXPECT_EQ(QDir(turn3).entryList(QDir::Files, QDir::Name), QStringList({"email001.aux", "email001.dat"}));
+  EXPECT_EQ(ReadFile(turn3 + "/email001.dat"), "DAT turn 3");
+  EXPECT_EQ(Modified(turn3 + "/email001.dat"), t0.addSecs(120));
+  // The one backup of receiving is there as before.
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 3");
+
+  const std::vector<TurnEntry> turns = Turns();
+  ASSERT_EQ(turns.size(), 3u);
+  for (const TurnEntry& t : turns) {
+    EXPECT_EQ(t.direction, TurnDirection::Received);
+    EXPECT_EQ(t.opponent, "ivan@example.org");
+    EXPECT_EQ(t.mode, "KLT");
+  }
+  ASSERT_EQ(turns[0].files.size(), 3u);  // the comment file came too
+  for (const TurnFile& f : turns[0].files) EXPECT_EQ(f.folder, QFileInfo(email).absoluteFilePath());
+  EXPECT_EQ(FileNamed(turns[2], "email001.dat").stamp, FormatStamp(t0.addSecs(60)));
+  EXPECT_EQ(FileNamed(turns[2], "email001.dat").size, QByteArray("DAT turn 2").size());
+
+  // 0 switches keeping off and removes what was kept.
+  SetKeepTurns(0);
+  ASSERT_TRUE(Receive("turn 5", t0.addSecs(240)));
+  EXPECT_TRUE(Kept().isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(kept_turns::GameFolder(email, "email001.cmt")));
+}
+
+TEST_F(HistoryReceive, RestorePutsAnEarlierTurnBackAfterBackingUpTheCurrentOne) {
+  ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
+  std::vector<TurnEntry> turns = Turns();
+  ASSERT_EQ(turns.size(), 2u);
+  const TurnEntry turn2 = turns[1];
+
+  GamePtr game = FindGame("email001.cmt");
+  ASSERT_TRUE(game);
+  QString note;
+  HistoryStore store(HistoryStore::DefaultPath());
+  const auto result = turn_history::RestoreTurn(&store, turn2, KeepTurns(), game.get(), &note);
+  ASSERT_TRUE(result.ok) << result.message.toStdString();
+  EXPECT_TRUE(note.isEmpty()) << note.toStdString();
+  EXPECT_EQ(result.replaced, 2);
+  EXPECT_EQ(result.alreadyThere, 1);  // the comment file is the same in every turn
+
+  EXPECT_EQ(Dat(), "DAT turn 2");
+  EXPECT_EQ(Modified(email + "/email001.dat"), t0.addSecs(60));
+  // Turn 3 was backed up and kept before it was replaced.
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 3");
+  EXPECT_EQ(
+      ReadFile(kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120))) + "/email001.dat"),
+      "DAT turn 3");
+  // A restored received turn is to be played again.
+  EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), "Play");
+
+  turns = Turns();
+  ASSERT_EQ(turns.size(), 3u);
+  EXPECT_EQ(turns[0].direction, TurnDirection::Restored);
+  ASSERT_EQ(turns[0].files.size(), 3u);
+  EXPECT_EQ(FileNamed(turns[0], "email001.dat").stamp, FormatStamp(t0.addSecs(60)));
+
+  // The turn in place now is restored without touching anything.
+  const auto again = turn_history::RestoreTurn(nullptr, turn2, KeepTurns(), nullptr, nullptr);
+  EXPECT_TRUE(again.ok);
+  EXPECT_EQ(again.replaced, 0);
+  EXPECT_EQ(again.alreadyThere, 3);
+}
+
+TEST_F(HistoryReceive, ATurnNoLongerKeptIsNotRestoredAtAll) {
+  SetKeepTurns(1);
+  ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
+  ASSERT_TRUE(Receive("turn 4", t0.addSecs(180)));
+  const std::vector<TurnEntry> turns = Turns();
+  ASSERT_EQ(turns.size(), 3u);
+  // Turn 2 went when turn 3 was kept; only .aux of it remains by hand.
+  const QString kept3 = kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120)));
+  ASSERT_TRUE(QFile::remove(kept3 + "/email001.dat"));
+  const auto result = turn_history::RestoreTurn(nullptr, turns[1], 1, nullptr, nullptr);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message,
+            "These files of the turn are no longer kept: email001.dat. Nothing was restored.");
+  EXPECT_EQ(Dat(), "DAT turn 4");
+  EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX turn 4");
+  EXPECT_FALSE(turn_history::RestoreTurn(nullptr, turns[2], 1, nullptr, nullptr).ok);  // turn 2: pruned
+}
+
+TEST_F(HistoryReceive, ALockedOrDamagedHistoryNeverStopsAReceive) {
+  ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
+  exchange->TakeArrivals();
+  {
+    LockHolder lock(HistoryStore::DefaultPath());
+    ASSERT_TRUE(Receive("turn 3", t0.addSecs(120))) << ui.Texts().join("\n").toStdString();
+    EXPECT_EQ(Dat(), "DAT turn 3");
+    EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), "Play");
+    // The earlier turn is kept all the same: it does not hang on the database.
+    EXPECT_EQ(Kept().size(), 2);
+    const QString text = TurnExchange::ArrivalText(exchange->TakeArrivals());
+    EXPECT_TRUE(text.startsWith("Received 1 game from ivan@example.org (Turn history not recorded: "))
+        << text.toStdString();
+    EXPECT_TRUE(std::any_of(ui.statuses.begin(), ui.statuses.end(), [](const QString& s) {
+      return s.startsWith("Turn history not recorded: database is locked");
+    })) << ui.statuses.join("|").toStdString();
+  }
+  ASSERT_TRUE(WriteFile(HistoryStore::DefaultPath(), QByteArray(4096, 'x')));
+  ASSERT_TRUE(Receive("turn 4", t0.addSecs(180)));
+  EXPECT_EQ(Dat(), "DAT turn 4");
+  EXPECT_TRUE(TurnExchange::ArrivalText(exchange->TakeArrivals()).contains("Turn history not recorded: "));
+  EXPECT_EQ(ReadFile(HistoryStore::DefaultPath()), QByteArray(4096, 'x'));
+}
