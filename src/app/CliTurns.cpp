@@ -143,7 +143,8 @@ CliTurns::~CliTurns() = default;
 
 bool CliTurns::IsCommand(const QString& word) {
   return word == QStringLiteral("receive") || word == QStringLiteral("refresh") ||
-         word == QStringLiteral("send") || word == QStringLiteral("test-mail") || word == QStringLiteral("fetch");
+         word == QStringLiteral("send") || word == QStringLiteral("test-mail") ||
+         word == QStringLiteral("fetch");
 }
 
 QString CliTurns::CheckArguments(const QString& command, const QStringList& arguments) {

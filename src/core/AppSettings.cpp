@@ -177,7 +177,8 @@ ImapSettings ReadImapSettings() {
   s.user = Read(kMail, "IMAP_User");
   const QString folder = Read(kMail, "IMAP_Folder").trimmed();
   if (!folder.isEmpty()) s.folder = folder;
-  s.interval = static_cast<int>(std::clamp<long long>(LeadingInteger(Read(kMail, "IMAP_Interval")), 0, 24 * 60));
+  s.interval =
+      static_cast<int>(std::clamp<long long>(LeadingInteger(Read(kMail, "IMAP_Interval")), 0, 24 * 60));
   const QString after = Read(kMail, "IMAP_After").trimmed();
   if (after.startsWith(QLatin1String("MOVE:"), Qt::CaseInsensitive) && after.size() > 5) {
     s.after = ImapAfter::Move;
@@ -194,7 +195,9 @@ bool WriteImapSettings(const ImapSettings& s) {
   ok = Write(kMail, "IMAP_Folder", s.folder.trimmed()) && ok;
   ok = Write(kMail, "IMAP_Interval", QString::number(std::max(0, s.interval))) && ok;
   const bool move = s.after == ImapAfter::Move && !s.moveTo.trimmed().isEmpty();
-  ok = Write(kMail, "IMAP_After", move ? QStringLiteral("MOVE:") + s.moveTo.trimmed() : QStringLiteral("READ")) && ok;
+  ok = Write(kMail, "IMAP_After",
+             move ? QStringLiteral("MOVE:") + s.moveTo.trimmed() : QStringLiteral("READ")) &&
+       ok;
   return ok;
 }
 

@@ -74,14 +74,14 @@ constexpr int kDefaultImapPort = 143;
 enum class ImapAfter { MarkRead, Move };
 
 struct ImapSettings {
-  QString server;                           // IMAP_Server; empty: no mailbox is checked
-  int port = kDefaultImapsPort;             // IMAP_Port (143 by default without implicit TLS)
+  QString server;                             // IMAP_Server; empty: no mailbox is checked
+  int port = kDefaultImapsPort;               // IMAP_Port (143 by default without implicit TLS)
   ImapSecurity security = ImapSecurity::Tls;  // IMAP_Security: "TLS", "STARTTLS", "NONE"
-  QString user;                             // IMAP_User as stored; empty: the account address
-  QString folder = QStringLiteral("INBOX");  // IMAP_Folder
-  int interval = 0;                         // IMAP_Interval: minutes between checks, 0: on request
-  ImapAfter after = ImapAfter::MarkRead;    // IMAP_After: "READ", or "MOVE:" + folder
-  QString moveTo;                           // the folder of ImapAfter::Move
+  QString user;                               // IMAP_User as stored; empty: the account address
+  QString folder = QStringLiteral("INBOX");   // IMAP_Folder
+  int interval = 0;                           // IMAP_Interval: minutes between checks, 0: on request
+  ImapAfter after = ImapAfter::MarkRead;      // IMAP_After: "READ", or "MOVE:" + folder
+  QString moveTo;                             // the folder of ImapAfter::Move
 
   // The name to log in with: the stored one, else the SMTP account address, else the
   // user's own address.

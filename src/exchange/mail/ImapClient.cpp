@@ -78,7 +78,8 @@ struct ImapClient::Handle {
   }
 };
 
-ImapClient::ImapClient(const ImapAccount& account) : m_handle(std::make_unique<Handle>()), m_account(account) {
+ImapClient::ImapClient(const ImapAccount& account)
+    : m_handle(std::make_unique<Handle>()), m_account(account) {
   if (GlobalInit()) m_handle->curl = curl_easy_init();
 }
 
@@ -150,8 +151,8 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
   if (code == CURLE_OK) return true;
   if (sink.tooLarge) {
     m_failure = ImapFailure::TooLarge;
-    m_error = QStringLiteral("The message is larger than ") + QString::number(maxBytes) +
-              QStringLiteral(" bytes");
+    m_error =
+        QStringLiteral("The message is larger than ") + QString::number(maxBytes) + QStringLiteral(" bytes");
     return false;
   }
   m_failure = Classify(code);
@@ -204,7 +205,8 @@ QMap<quint32, qint64> ImapClient::ParseSizes(const QByteArray& response) {
     const QString text = QString::fromLatin1(line);
     const auto uid = uidRe.match(text);
     const auto size = sizeRe.match(text);
-    if (uid.hasMatch() && size.hasMatch()) sizes.insert(uid.captured(1).toUInt(), size.captured(1).toLongLong());
+    if (uid.hasMatch() && size.hasMatch())
+      sizes.insert(uid.captured(1).toUInt(), size.captured(1).toLongLong());
   }
   return sizes;
 }
@@ -232,8 +234,8 @@ bool ImapClient::Sizes(const QString& folder, const QList<quint32>& uids, QMap<q
 
 bool ImapClient::Fetch(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
                        QByteArray* message) {
-  const QByteArray url = Url(folder) + ";UIDVALIDITY=" + QByteArray::number(validity) +
-                         "/;UID=" + QByteArray::number(uid);
+  const QByteArray url =
+      Url(folder) + ";UIDVALIDITY=" + QByteArray::number(validity) + "/;UID=" + QByteArray::number(uid);
   return Perform(url, QByteArray(), message, maxBytes);
 }
 
@@ -288,13 +290,16 @@ QString ImapClient::Advice(ImapFailure failure) {
       return QStringLiteral("Check the IMAP server name in the settings (Receiving e-mail).");
     case ImapFailure::Connection:
     case ImapFailure::Timeout:
-      return QStringLiteral("Check the IMAP server, the port and the security in the settings (Receiving e-mail).");
+      return QStringLiteral(
+          "Check the IMAP server, the port and the security in the settings (Receiving e-mail).");
     case ImapFailure::Tls:
-      return QStringLiteral("The secure connection failed: check that the security matches the port (TLS: "
-                            "usually 993; STARTTLS: usually 143).");
+      return QStringLiteral(
+          "The secure connection failed: check that the security matches the port (TLS: "
+          "usually 993; STARTTLS: usually 143).");
     case ImapFailure::Certificate:
-      return QStringLiteral("The server's certificate could not be verified: it is not trusted on this "
-                            "computer, or it is for another name.");
+      return QStringLiteral(
+          "The server's certificate could not be verified: it is not trusted on this "
+          "computer, or it is for another name.");
     case ImapFailure::Login:
       return QStringLiteral("Check the user name and the password in the settings (Receiving e-mail).");
     case ImapFailure::Folder:

@@ -58,7 +58,8 @@ void VisitPart(GMimeObject* parent, GMimeObject* object, gpointer user) {
     QByteArray data = PartBytes(part);
     walk->total += data.size();
     if (data.size() > walk->limits->maxAttachmentBytes || walk->total > walk->limits->maxTotalBytes) {
-      mail.problem = QStringLiteral("An attachment of the message is too large: ") + QString::fromUtf8(filename);
+      mail.problem =
+          QStringLiteral("An attachment of the message is too large: ") + QString::fromUtf8(filename);
       return;
     }
     mail.attachments.append(MailAttachment{QString::fromUtf8(filename), std::move(data)});
@@ -80,7 +81,8 @@ void VisitPart(GMimeObject* parent, GMimeObject* object, gpointer user) {
 TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits) {
   InitGMime();
   TurnMail mail;
-  GMimeStream* stream = g_mime_stream_mem_new_with_buffer(message.constData(), static_cast<size_t>(message.size()));
+  GMimeStream* stream =
+      g_mime_stream_mem_new_with_buffer(message.constData(), static_cast<size_t>(message.size()));
   GMimeParser* parser = g_mime_parser_new_with_stream(stream);
   g_object_unref(stream);
   GMimeMessage* parsed = g_mime_parser_construct_message(parser, nullptr);
@@ -89,7 +91,8 @@ TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits) 
     mail.problem = QStringLiteral("It is not an e-mail message.");
     return mail;
   }
-  if (const char* subject = g_mime_message_get_subject(parsed)) mail.subject = QString::fromUtf8(subject).trimmed();
+  if (const char* subject = g_mime_message_get_subject(parsed))
+    mail.subject = QString::fromUtf8(subject).trimmed();
   if (InternetAddressList* from = g_mime_message_get_from(parsed)) {
     const int count = internet_address_list_length(from);
     for (int i = 0; i < count && mail.fromAddress.isEmpty(); ++i) {

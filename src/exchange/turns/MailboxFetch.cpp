@@ -69,7 +69,8 @@ bool SearchableName(const QString& text) {
 
 QString Described(quint32 uid, const TurnMail& mail) {
   return QStringLiteral("The message \"") + SafeForDisplay(mail.subject) + QStringLiteral("\"") +
-         (mail.fromAddress.isEmpty() ? QString() : QStringLiteral(" from ") + SafeForDisplay(mail.fromAddress)) +
+         (mail.fromAddress.isEmpty() ? QString()
+                                     : QStringLiteral(" from ") + SafeForDisplay(mail.fromAddress)) +
          QStringLiteral(" (UID ") + QString::number(uid) + QChar(')');
 }
 
@@ -360,8 +361,9 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
   if (after.failed != before.failed || after.declined != before.declined) return MessageOutcome::Declined;
   if (after.batches == before.batches ||
       after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace) {
-    Refuse(uid, mail, QStringLiteral("its attachments hold no files for ") + program->GetShortName() +
-                          QStringLiteral(" (see the messages before)."));
+    Refuse(uid, mail,
+           QStringLiteral("its attachments hold no files for ") + program->GetShortName() +
+               QStringLiteral(" (see the messages before)."));
     return MessageOutcome::Refused;
   }
   return MessageOutcome::TakenIn;
@@ -402,7 +404,8 @@ MailboxFetch::LastMessage MailboxFetch::LastMessageOf(const QString& shortName, 
                      m.value(QStringLiteral("when")).toString()};
 }
 
-bool MailboxFetch::SetLastMessage(const QString& shortName, const QString& gameName, const LastMessage& message) {
+bool MailboxFetch::SetLastMessage(const QString& shortName, const QString& gameName,
+                                  const LastMessage& message) {
   const QString path = HomeFile(QStringLiteral("received-messages"));
   QJsonObject all = ReadJson(path);
   all.insert((shortName + QChar('/') + gameName).toUpper(),
@@ -449,10 +452,13 @@ MailboxFetch::Result MailboxFetch::Run(const std::atomic<bool>* cancel) {
 QString MailboxFetch::ResultText(const Result& result) {
   if (!result.error.isEmpty() && result.takenIn == 0) return result.error.section(kCr, 0, 0);
   QString text = QStringLiteral("Mailbox checked: ");
-  if (result.takenIn == 0 && result.declined == 0 && result.refused == 0) return text + QStringLiteral("no new turns");
+  if (result.takenIn == 0 && result.declined == 0 && result.refused == 0)
+    return text + QStringLiteral("no new turns");
   text += QString::number(result.takenIn) + QStringLiteral(" taken in");
-  if (result.declined) text += QStringLiteral(", ") + QString::number(result.declined) + QStringLiteral(" left for later");
-  if (result.refused) text += QStringLiteral(", ") + QString::number(result.refused) + QStringLiteral(" refused");
+  if (result.declined)
+    text += QStringLiteral(", ") + QString::number(result.declined) + QStringLiteral(" left for later");
+  if (result.refused)
+    text += QStringLiteral(", ") + QString::number(result.refused) + QStringLiteral(" refused");
   return text;
 }
 
