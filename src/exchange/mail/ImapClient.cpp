@@ -118,6 +118,9 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
     return false;
   }
   out->clear();
+  // Every option is set again below; the reset also clears the counts libcurl keeps per
+  // handle (the sum of server lines, which it caps), while the login stays open.
+  curl_easy_reset(c);
   Sink sink{out, maxBytes, false, m_cancel};
   char errorText[CURL_ERROR_SIZE] = {};
   const QByteArray user = m_account.user.toUtf8();
@@ -240,9 +243,15 @@ bool ImapClient::Fetch(const QString& folder, quint32 validity, quint32 uid, qin
 }
 
 bool ImapClient::SetSeen(const QString& folder, quint32 uid, bool seen) {
+  return SetSeen(folder, QList<quint32>{uid}, seen);
+}
+
+bool ImapClient::SetSeen(const QString& folder, const QList<quint32>& uids, bool seen) {
+  QByteArrayList set;
+  for (quint32 uid : uids) set.append(QByteArray::number(uid));
+  if (set.isEmpty()) return true;
   QByteArray response;
-  return Command(folder,
-                 "UID STORE " + QByteArray::number(uid) + (seen ? " +FLAGS (\\Seen)" : " -FLAGS (\\Seen)"),
+  return Command(folder, "UID STORE " + set.join(',') + (seen ? " +FLAGS (\\Seen)" : " -FLAGS (\\Seen)"),
                  &response);
 }
 

@@ -63,6 +63,7 @@ class ImapClient {
   // UIDVALIDITY is no longer `validity`.
   bool Fetch(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes, QByteArray* message);
   bool SetSeen(const QString& folder, quint32 uid, bool seen);
+  bool SetSeen(const QString& folder, const QList<quint32>& uids, bool seen);
   // Moves the message into `target` (MOVE, or COPY, delete and expunge where the server
   // has no MOVE).
   bool Move(const QString& folder, quint32 uid, const QString& target);

@@ -127,13 +127,14 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   MailboxDownload d;
   ImapClient client(account.imap);
   client.SetCancelFlag(cancel);
-  auto fail = [&]() {
-    d.failure = client.Failure();
-    const QString advice = ImapClient::Advice(d.failure);
-    d.error = QStringLiteral("Checking the mailbox failed: ") + client.Error() +
+  auto failWith = [&](ImapFailure failure, const QString& error) {
+    d.failure = failure;
+    const QString advice = ImapClient::Advice(failure);
+    d.error = QStringLiteral("Checking the mailbox failed: ") + error +
               (advice.isEmpty() ? QString() : QString(kCr) + kCr + advice);
     return d;
   };
+  auto fail = [&]() { return failWith(client.Failure(), client.Error()); };
   const QString folder = account.settings.folder;
   if (!client.UidValidity(folder, &d.validity)) return fail();
   QList<quint32> uids;
@@ -151,6 +152,14 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   }
   QMap<quint32, qint64> sizes;
   if (!wanted.isEmpty() && !client.Sizes(folder, wanted, &sizes)) return fail();
+  // Fetching marks a message as read; it stays unread until its turn is in. The marks
+  // are taken back a few messages at a time: one command instead of one per message.
+  QList<quint32> marked;
+  auto unmark = [&]() {
+    const bool ok = client.SetSeen(folder, marked, false);
+    marked.clear();
+    return ok;
+  };
   for (quint32 uid : wanted) {
     if (sizes.value(uid, 0) > kMaxMessageBytes) {
       d.tooLarge.append(uid);
@@ -161,14 +170,18 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
     if (!fetched && client.Failure() == ImapFailure::TooLarge) {
       d.tooLarge.append(uid);
     } else if (!fetched) {
+      const ImapFailure failure = client.Failure();
+      const QString error = client.Error();
+      if (!unmark()) return fail();
       // Gone meanwhile (another program moved it) is not a failure of the check.
-      if (client.Failure() == ImapFailure::Folder) continue;
-      return fail();
+      if (failure == ImapFailure::Folder) continue;
+      return failWith(failure, error);
     }
-    // Fetching marked it as read; it stays unread until its turn is in.
-    if (!client.SetSeen(folder, uid, false)) return fail();
+    marked.append(uid);
     if (fetched) d.messages.push_back(std::move(m));
+    if (marked.size() >= 25 && !unmark()) return fail();
   }
+  if (!unmark()) return fail();
   d.ok = true;
   return d;
 }
