@@ -9,6 +9,7 @@
 
 namespace kolt {
 
+#ifdef KOLT_HAVE_KEYCHAIN
 namespace {
 
 bool UseKeyring() {
@@ -20,6 +21,7 @@ bool UseKeyring() {
 }
 
 }  // namespace
+#endif
 
 PasswordStore& ImapPasswordStore() {
 #ifdef KOLT_HAVE_KEYCHAIN
