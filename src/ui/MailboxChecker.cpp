@@ -49,12 +49,13 @@ void MailboxChecker::RunWorker(Work work, Done done) {
 
 void MailboxChecker::Check(bool requested) {
   if (m_worker || m_waiting) return;
+  // Without a server the player does not fetch turns at all: nothing to check or say.
+  if (ReadImapSettings().server.isEmpty()) return;
   m_sinceCheck.restart();
   if (requested) m_fetch.ForgetDeclined();
   QString problem;
   m_account = MailboxFetch::ReadAccount(m_programs, &problem);
   if (!problem.isEmpty()) {
-    if (requested && ReadImapSettings().server.isEmpty()) return;  // no mailbox: nothing to say
     emit status(problem);
     emit finished();
     return;

@@ -27,8 +27,8 @@ class MailboxChecker final : public QObject {
   MailboxChecker(UiPort& ui, TurnExchange& exchange, ProgramList& programs, QObject* parent = nullptr);
   ~MailboxChecker() override;
 
-  // Starts a check unless one runs or turns wait. `requested`: the user asked (F5): the
-  // messages declined before are asked about again, and a missing server is said.
+  // Starts a check unless one runs, turns wait or no IMAP server is set. `requested`: the
+  // user asked (F5): the messages declined before are asked about again.
   void Check(bool requested);
   // Stops the check under way; what it fetched is not taken in.
   void Cancel();
