@@ -16,7 +16,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_settings fuzz_next_token fuzz_sender_record fuzz_pe_version fuzz_wine_registry
-           fuzz_description_rule fuzz_se4_header fuzz_definition fuzz_extract)
+           fuzz_description_rule fuzz_se4_header fuzz_definition fuzz_extract fuzz_turn_mail)
 fi
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 export ASAN_OPTIONS="detect_leaks=0"  # Qt keeps its application object for the whole run

@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
   clang libclang-rt-14-dev clang-tidy
+  dovecot-imapd libgmime-3.0-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -19,6 +19,7 @@
 #include "exchange/mail/MailProgress.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
+#include "exchange/turns/MailboxFetch.h"
 #include "exchange/turns/SendSelection.h"
 #include "exchange/turns/TurnExchange.h"
 
@@ -140,7 +141,8 @@ CliTurns::~CliTurns() = default;
 
 bool CliTurns::IsCommand(const QString& word) {
   return word == QStringLiteral("receive") || word == QStringLiteral("refresh") ||
-         word == QStringLiteral("send") || word == QStringLiteral("test-mail");
+         word == QStringLiteral("send") || word == QStringLiteral("test-mail") ||
+         word == QStringLiteral("fetch");
 }
 
 QString CliTurns::CheckArguments(const QString& command, const QStringList& arguments) {
@@ -191,6 +193,7 @@ int CliTurns::Run(const QString& command, const QStringList& arguments) {
   if (command == QStringLiteral("refresh")) return RefreshCommand(arguments);
   if (command == QStringLiteral("send")) return Send(arguments);
   if (command == QStringLiteral("test-mail")) return TestMail(arguments);
+  if (command == QStringLiteral("fetch")) return Fetch(arguments);
   return 2;
 }
 
@@ -342,6 +345,25 @@ int CliTurns::Send(const QStringList& arguments) {
       break;
   }
   return 1;
+}
+
+int CliTurns::Fetch(const QStringList& arguments) {
+  Arguments parsed;
+  if (!Parse(QStringLiteral("fetch"), arguments, &parsed).isEmpty()) return 2;
+  // What waits in the working folder first, as every refresh does; then the mailbox.
+  Refresh();
+  PrintArrivals(m_parts->exchange);
+  MailboxFetch fetch(m_parts->port, m_parts->exchange, m_programs);
+  const MailboxFetch::Result result = fetch.Run();
+  PrintArrivals(m_parts->exchange);
+  m_ui.ShowStatus(QStringLiteral("Ready"));
+  if (!result.error.isEmpty()) Err(QStringLiteral("kolt-cli: ") + result.error + QChar('\n'));
+  if (result.declined > 0)
+    Err(QStringLiteral("kolt-cli: ") + QString::number(result.declined) +
+        QStringLiteral(" turn message(s) were not taken in and stay unread, see the messages above\n"));
+  if (result.takenIn > 0) return 0;
+  if (!result.ok || result.declined > 0 || result.refused > 0) return 1;
+  return 3;
 }
 
 int CliTurns::TestMail(const QStringList& arguments) {

@@ -13,7 +13,7 @@ namespace kolt {
 class UiPort;
 class Wintools;
 
-// kolt-cli's turn commands: receive, refresh, send, test-mail. Owns the sending and
+// kolt-cli's turn commands: receive, refresh, send, test-mail, fetch. Owns the sending and
 // receiving engine with its archive wrapper and mail transport, and hands the receive
 // batch to the adapters.
 class CliTurns final {
@@ -50,6 +50,9 @@ class CliTurns final {
   int RefreshCommand(const QStringList& arguments);
   int Send(const QStringList& arguments);
   int TestMail(const QStringList& arguments);
+  // Takes in the turn messages waiting in the mailbox: 0 when something was taken in,
+  // 3 when there was nothing new, 1 when the check failed or a message stays.
+  int Fetch(const QStringList& arguments);
   // Why a receive that ended without error took nothing in, from what the archive held.
   QString NothingTakenIn() const;
 

@@ -30,7 +30,8 @@ const char kUsage[] =
     "       kolt-cli [--yes|--no] receive [--] FILE\n"
     "       kolt-cli [--yes|--no] refresh\n"
     "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
-    "       kolt-cli [--yes|--no] test-mail\n";
+    "       kolt-cli [--yes|--no] test-mail\n"
+    "       kolt-cli [--yes|--no] fetch\n";
 
 const char kHelp[] =
     "\n"
@@ -43,6 +44,9 @@ const char kHelp[] =
     "             their opponents, grouped by address; --message sends a message\n"
     "             without files; --taunt gives the personal text of every message\n"
     "  test-mail  mail the test message to your own address\n"
+    "  fetch      take in the turn messages waiting unread in the mailbox (IMAP), after\n"
+    "             the working folder; exit status 0 when a turn was taken in, 3 when\n"
+    "             there was nothing new\n"
     "\n"
     "  --yes      answer every question with OK or Yes\n"
     "  --no       answer every question with Cancel or No\n"
@@ -53,7 +57,8 @@ const char kHelp[] =
     "standard output. KOLT_HOME selects the home folder.\n"
     "\n"
     "Exit status: 0 done; 1 not done (declined, refused, failed or not taken in; the\n"
-    "reason is on the error output); 2 bad arguments, or the start-up was stopped.\n";
+    "reason is on the error output); 2 bad arguments, or the start-up was stopped;\n"
+    "3 fetch found nothing new.\n";
 
 // A usage error: what was wrong, then the synopsis.
 int UsageError(const QString& problem) {

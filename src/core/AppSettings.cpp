@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
+
 #include "core/Settings.h"
 #include "core/Utilities.h"
 
@@ -134,6 +136,68 @@ bool WriteMailSettings(const MailSettings& s) {
   ok = Write(kMail, "SMTP_Port", QString::number(s.port)) && ok;
   ok = Write(kMail, "SMTP_Security", SecurityName(s.security)) && ok;
   ok = Write(kMail, "SMTP_User", s.user.trimmed()) && ok;
+  return ok;
+}
+
+QString ImapSecurityName(ImapSecurity security) {
+  switch (security) {
+    case ImapSecurity::StartTls:
+      return QStringLiteral("STARTTLS");
+    case ImapSecurity::None:
+      return QStringLiteral("NONE");
+    case ImapSecurity::Tls:
+      break;
+  }
+  return QStringLiteral("TLS");
+}
+
+ImapSecurity ImapSecurityFromName(const QString& name) {
+  const QString n = name.trimmed().toUpper();
+  if (n == QLatin1String("STARTTLS")) return ImapSecurity::StartTls;
+  if (n == QLatin1String("NONE")) return ImapSecurity::None;
+  // Anything else keeps the safe default rather than reading mail in clear text.
+  return ImapSecurity::Tls;
+}
+
+QString ImapSettings::LoginUser() const {
+  if (!user.trimmed().isEmpty()) return user.trimmed();
+  const QString account = Read(kMail, "Address").trimmed();
+  return account.isEmpty() ? GetOwnAddress().trimmed() : account;
+}
+
+ImapSettings ReadImapSettings() {
+  ImapSettings s;
+  s.server = Read(kMail, "IMAP_Server").trimmed();
+  s.security = ImapSecurityFromName(Read(kMail, "IMAP_Security"));
+  const long long port = LeadingInteger(Read(kMail, "IMAP_Port"));
+  if (port > 0 && port <= 65535)
+    s.port = static_cast<int>(port);
+  else
+    s.port = s.security == ImapSecurity::Tls ? kDefaultImapsPort : kDefaultImapPort;
+  s.user = Read(kMail, "IMAP_User");
+  const QString folder = Read(kMail, "IMAP_Folder").trimmed();
+  if (!folder.isEmpty()) s.folder = folder;
+  s.interval =
+      static_cast<int>(std::clamp<long long>(LeadingInteger(Read(kMail, "IMAP_Interval")), 0, 24 * 60));
+  const QString after = Read(kMail, "IMAP_After").trimmed();
+  if (after.startsWith(QLatin1String("MOVE:"), Qt::CaseInsensitive) && after.size() > 5) {
+    s.after = ImapAfter::Move;
+    s.moveTo = after.mid(5).trimmed();
+  }
+  return s;
+}
+
+bool WriteImapSettings(const ImapSettings& s) {
+  bool ok = Write(kMail, "IMAP_Server", s.server.trimmed());
+  ok = Write(kMail, "IMAP_Port", QString::number(s.port)) && ok;
+  ok = Write(kMail, "IMAP_Security", ImapSecurityName(s.security)) && ok;
+  ok = Write(kMail, "IMAP_User", s.user.trimmed()) && ok;
+  ok = Write(kMail, "IMAP_Folder", s.folder.trimmed()) && ok;
+  ok = Write(kMail, "IMAP_Interval", QString::number(std::max(0, s.interval))) && ok;
+  const bool move = s.after == ImapAfter::Move && !s.moveTo.trimmed().isEmpty();
+  ok = Write(kMail, "IMAP_After",
+             move ? QStringLiteral("MOVE:") + s.moveTo.trimmed() : QStringLiteral("READ")) &&
+       ok;
   return ok;
 }
 

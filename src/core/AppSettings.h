@@ -60,6 +60,39 @@ bool WriteMailSettings(const MailSettings& settings);
 QString SecurityName(SmtpSecurity security);
 SmtpSecurity SecurityFromName(const QString& name);
 
+// Receiving: the mailbox that turns are fetched from.
+enum class ImapSecurity {
+  Tls,       // TLS from the first byte (imaps, port 993; default)
+  StartTls,  // plain connection upgraded by STARTTLS, required
+  None,      // no encryption at all
+};
+
+constexpr int kDefaultImapsPort = 993;
+constexpr int kDefaultImapPort = 143;
+
+// What happens to a message once its turn was taken in.
+enum class ImapAfter { MarkRead, Move };
+
+struct ImapSettings {
+  QString server;                             // IMAP_Server; empty: no mailbox is checked
+  int port = kDefaultImapsPort;               // IMAP_Port (143 by default without implicit TLS)
+  ImapSecurity security = ImapSecurity::Tls;  // IMAP_Security: "TLS", "STARTTLS", "NONE"
+  QString user;                               // IMAP_User as stored; empty: the account address
+  QString folder = QStringLiteral("INBOX");   // IMAP_Folder
+  int interval = 0;                           // IMAP_Interval: minutes between checks, 0: on request
+  ImapAfter after = ImapAfter::MarkRead;      // IMAP_After: "READ", or "MOVE:" + folder
+  QString moveTo;                             // the folder of ImapAfter::Move
+
+  // The name to log in with: the stored one, else the SMTP account address, else the
+  // user's own address.
+  QString LoginUser() const;
+};
+
+ImapSettings ReadImapSettings();
+bool WriteImapSettings(const ImapSettings& settings);
+QString ImapSecurityName(ImapSecurity security);
+ImapSecurity ImapSecurityFromName(const QString& name);
+
 // [E-Mail] From: the user's own address.
 QString GetOwnAddress();
 // [E-Mail] Dialog, read as a number, is not 0.

@@ -9,15 +9,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/AppSettings.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/history/HistoryStore.h"
 #include "exchange/mail/MailText.h"
+#include "exchange/turns/MailboxFetch.h"
 #include "exchange/turns/TurnMessages.h"
 #include "model/Status.h"
 #include "ui/frmHistory.h"
@@ -100,6 +103,13 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   form->addRow(QString(),
                Note(QStringLiteral(
                    "Tip: If you don't want this game to be selected automatically, enter - into e-mail.")));
+  // The text of the last turn message fetched from the mailbox for this game.
+  m_txtLastMessage = new QPlainTextEdit;
+  m_txtLastMessage->setObjectName(QStringLiteral("txtLastMessage"));
+  m_txtLastMessage->setReadOnly(true);
+  m_txtLastMessage->setMaximumHeight(80);
+  m_lblLastMessage = new QLabel(QStringLiteral("Last message:"));
+  form->addRow(m_lblLastMessage, m_txtLastMessage);
   form->addRow(QStringLiteral("Mode:"), m_cmbMode);
   auto* passwordRow = new QHBoxLayout;
   passwordRow->addWidget(m_txtPassword, 1);
@@ -147,6 +157,12 @@ void frmGame::Fill() {
   m_txtStatus->setText(m_game->GetStatus());
   m_txtModified->setText(m_game->GetModified());
   m_txtPassword->setText(m_game->GetPassword());
+  const MailboxFetch::LastMessage last =
+      MailboxFetch::LastMessageOf(program ? program->GetShortName() : QString(), m_game->GetName());
+  m_txtLastMessage->setPlainText(
+      last.text.isEmpty() ? QString() : SafeForDisplay(last.from) + QStringLiteral(": ") + last.text);
+  m_txtLastMessage->setVisible(!last.text.isEmpty());
+  m_lblLastMessage->setVisible(!last.text.isEmpty());
   for (QLineEdit* field : {m_txtGame, m_txtFileName, m_txtInfo, m_txtModified}) field->setCursorPosition(0);
 
   m_cmbMode->addItems(ModeTexts());

@@ -5,7 +5,9 @@
 #include "model/Game.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace kolt {
@@ -54,6 +56,8 @@ class frmGame final : public QDialog {
   QComboBox* m_txtEMail;
   QComboBox* m_cmbMode;
   QLineEdit* m_txtPassword;
+  QPlainTextEdit* m_txtLastMessage = nullptr;
+  QLabel* m_lblLastMessage = nullptr;
 };
 
 }  // namespace kolt

@@ -36,6 +36,7 @@
 #include "platform/Wintools.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/GamesModel.h"
+#include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
 #include "ui/frmGame.h"
 #include "ui_frmMain.h"
@@ -173,6 +174,9 @@ void frmMain::BuildMenus() {
   add(file, QStringLiteral("&Send selected games..."), "mnuSend", QKeySequence(Qt::Key_F4),
       [this] { Send(); });
   add(file, QStringLiteral("&Refresh"), "mnuRefresh", QKeySequence(Qt::Key_F5), [this] { Refresh(); });
+  add(file, QStringLiteral("S&top checking the mailbox"), "mnuStopMailbox", QKeySequence(), [this] {
+    if (m_mailbox) m_mailbox->Cancel();
+  });
   add(file, QStringLiteral("&Play"), "mnuPlay", QKeySequence(Qt::Key_F9), [this] { PlayGame(false); });
   add(file, QStringLiteral("&Host..."), "mnuHost", QKeySequence(Qt::CTRL | Qt::Key_F9),
       [this] { PlayGame(true); });
@@ -201,10 +205,12 @@ void frmMain::BuildMenus() {
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("mnuSep"));
   add(options, QStringLiteral("&Sending e-mail..."), "mnuSettings", QKeySequence(), [this] {
-    if (m_parts.openSettings)
+    if (m_parts.openSettings) {
       m_parts.openSettings();
-    else
+      UpdateOverview();  // the tray offers "Check mail now" once a mailbox is named
+    } else {
       NotAvailable(QStringLiteral("The settings dialog"));
+    }
   });
   add(options, QStringLiteral("&Test e-mail sending"), "mnuTestEMail", QKeySequence(), [this] {
     if (m_parts.testEMail)
@@ -266,6 +272,33 @@ void frmMain::Form_Load() {
     }
   }
   SetPanelTips();
+  if (m_parts.exchange) {
+    m_mailbox = new MailboxChecker(m_parts.ui, *m_parts.exchange, m_parts.programs, this);
+    connect(m_mailbox, &MailboxChecker::status, this, &frmMain::ShowStatus);
+    connect(m_mailbox, &MailboxChecker::waiting, this, &frmMain::TakeMailboxTurns);
+    connect(this, &frmMain::checkMailRequested, m_mailbox, [this] { m_mailbox->Check(true); });
+    m_mailbox->Check(false);
+  }
+  UpdateOverview();
+}
+
+void frmMain::TakeMailboxTurns() {
+  if (!m_mailbox || !m_mailbox->HasWaiting()) return;
+  // A receive may ask questions: they wait until the user is at the window.
+  if (!isActiveWindow() || IsBusy() || QApplication::activeModalWidget()) {
+    if (!isActiveWindow() && !m_mailboxNotified) {
+      m_mailboxNotified = true;
+      m_notifier->Notify(QStringLiteral("Turns arrived in the mailbox"),
+                         QStringLiteral("They are taken in when you return to KOLT Helper."));
+      QApplication::alert(this);
+    }
+    return;
+  }
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  m_mailboxNotified = false;
+  m_mailbox->TakeInWaiting();
+  RefreshLists(true);
 }
 
 // What the status panels are for: the hot keys work in the game's own windows, which
@@ -301,12 +334,15 @@ void frmMain::Form_Activate() {
     m_parts.ui.DoEvents();
     if (m_parts.openSettings) m_parts.openSettings();
   }
-  const BusyGuard busy = Busy();
-  if (!busy) return;
-  if (!App().commandLineFile.isEmpty() && !m_commandLineProcessed) {
-    m_commandLineProcessed = true;
-    ProcessCommandLineFile();
+  {
+    const BusyGuard busy = Busy();
+    if (!busy) return;
+    if (!App().commandLineFile.isEmpty() && !m_commandLineProcessed) {
+      m_commandLineProcessed = true;
+      ProcessCommandLineFile();
+    }
   }
+  TakeMailboxTurns();  // fetched while the user was away
 }
 
 void frmMain::ProcessCommandLineFile() {
@@ -650,6 +686,7 @@ void frmMain::Refresh() {
   const BusyGuard busy = Busy();
   if (!busy) return;
   RefreshLists(true);
+  if (m_mailbox) m_mailbox->Check(true);
 }
 
 void frmMain::Rescan() {
@@ -823,6 +860,8 @@ void frmMain::OpenReceivedFile() {
 }
 
 void frmMain::Timer1_Timer() {
+  // Fetched turns wait for a command or dialog to end.
+  if (m_mailbox && m_mailbox->HasWaiting() && isActiveWindow()) TakeMailboxTurns();
   // Whoever started the watched program (Run, or an adapter taking a turn), it is
   // watched until it ends.
   if (m_parts.tools.StartedProgramRunning()) {

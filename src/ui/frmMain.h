@@ -26,6 +26,7 @@ namespace kolt {
 class DesktopNotifier;
 class GamesModel;
 class HotKeys;
+class MailboxChecker;
 class ProgramRegistry;
 class TrayIcon;
 class TurnExchange;
@@ -113,6 +114,9 @@ class frmMain final : public QMainWindow {
   TrayIcon* Tray() const { return m_tray; }
   // The 1000 ms watch of the program started by Play.
   void Timer1_Timer();
+  // Takes in the turns a mailbox check fetched, once the user is at the window.
+  void TakeMailboxTurns();
+  MailboxChecker* Mailbox() const { return m_mailbox; }
 
   const GameList& Games() const;
   // The games list shows GamesRows(): the rows as the last refresh read them.
@@ -178,6 +182,8 @@ class frmMain final : public QMainWindow {
   bool m_settingsPrompted = false;
   bool m_commandLineProcessed = false;
   bool m_watching = false;
+  MailboxChecker* m_mailbox = nullptr;
+  bool m_mailboxNotified = false;   // the user was told that fetched turns wait
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
 
   QLabel* m_panels[4] = {};

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QTreeView>
 
+#include "core/AppSettings.h"
 #include "core/OverviewSettings.h"
 #include "exchange/history/HistoryStore.h"
 #include "exchange/turns/TurnExchange.h"
@@ -55,6 +56,8 @@ void frmMain::UpdateOverview() {
     if (row.status == status::Play) ++play;
   }
   m_tray->SetPlayCount(play);
+  // Settings may have named a mailbox (or dropped it) since the last refresh.
+  m_tray->SetMailFetchingAvailable(m_mailbox && !ReadImapSettings().server.isEmpty());
 }
 
 void frmMain::SetMailFetchingAvailable(bool available) {

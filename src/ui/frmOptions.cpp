@@ -1,10 +1,13 @@
 #include "ui/frmOptions.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/AppSettings.h"
 #include "core/Settings.h"
+#include "exchange/mail/ImapClient.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
 #include "ui/OptionsOverviewPage.h"
@@ -15,6 +18,9 @@ namespace {
 
 // The order of cmbSMTPSecurity's entries.
 const SmtpSecurity kSecurities[] = {SmtpSecurity::StartTls, SmtpSecurity::Tls, SmtpSecurity::None};
+
+// The order of cmbIMAPSecurity's entries.
+const ImapSecurity kImapSecurities[] = {ImapSecurity::Tls, ImapSecurity::StartTls, ImapSecurity::None};
 
 int DefaultPort(SmtpSecurity security) {
   return security == SmtpSecurity::Tls ? kDefaultSmtpsPort : kDefaultSmtpPort;
@@ -36,6 +42,14 @@ frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
   connect(m_ui->cmdApply, &QPushButton::clicked, this, &frmOptions::Apply);
   // A port typed with the server name is the one used: the port field then shows it.
   connect(m_ui->txtSMTPServer, &QLineEdit::textChanged, this, &frmOptions::UpdateEnabling);
+  connect(m_ui->cmdIMAPTest, &QPushButton::clicked, this, &frmOptions::cmdIMAPTest_Click);
+  connect(m_ui->cmbIMAPSecurity, &QComboBox::currentIndexChanged, this, [this](int index) {
+    // A port at the other kind's usual number follows.
+    const int port = m_ui->spnIMAPPort->value();
+    if (port == kDefaultImapsPort || port == kDefaultImapPort)
+      m_ui->spnIMAPPort->setValue(index == 0 ? kDefaultImapsPort : kDefaultImapPort);
+  });
+  connect(m_ui->optIMAPMove, &QRadioButton::toggled, m_ui->txtIMAPMoveTo, &QLineEdit::setEnabled);
   Form_Load();
 }
 
@@ -63,7 +77,88 @@ void frmOptions::Form_Load() {
     m_ui->optSMTP->setChecked(true);
   else
     m_ui->optMAPI->setChecked(true);
+  LoadReceiving();
   UpdateEnabling();
+}
+
+void frmOptions::LoadReceiving() {
+  const ImapSettings imap = ReadImapSettings();
+  m_ui->txtIMAPServer->setText(imap.server);
+  {
+    const QSignalBlocker block(m_ui->cmbIMAPSecurity);
+    for (int i = 0; i < 3; ++i) {
+      if (kImapSecurities[i] == imap.security) m_ui->cmbIMAPSecurity->setCurrentIndex(i);
+    }
+  }
+  m_ui->spnIMAPPort->setValue(imap.port);
+  m_ui->txtIMAPUser->setText(imap.user);
+  m_ui->txtIMAPFolder->setText(imap.folder);
+  m_ui->spnIMAPInterval->setValue(imap.interval);
+  m_ui->optIMAPMove->setChecked(imap.after == ImapAfter::Move);
+  m_ui->optIMAPMarkRead->setChecked(imap.after != ImapAfter::Move);
+  m_ui->txtIMAPMoveTo->setText(imap.moveTo);
+  m_ui->txtIMAPMoveTo->setEnabled(imap.after == ImapAfter::Move);
+  m_loadedImapPassword = ImapPasswordStore().ReadPassword();
+  m_ui->txtIMAPPassword->setText(m_loadedImapPassword);
+}
+
+ImapSettings frmOptions::ReceivingSettings() const {
+  ImapSettings imap;
+  imap.server = m_ui->txtIMAPServer->text().trimmed();
+  imap.security = kImapSecurities[std::clamp(m_ui->cmbIMAPSecurity->currentIndex(), 0, 2)];
+  imap.port = m_ui->spnIMAPPort->value();
+  imap.user = m_ui->txtIMAPUser->text().trimmed();
+  imap.folder = m_ui->txtIMAPFolder->text().trimmed();
+  if (imap.folder.isEmpty()) imap.folder = QStringLiteral("INBOX");
+  imap.interval = m_ui->spnIMAPInterval->value();
+  imap.after = m_ui->optIMAPMove->isChecked() ? ImapAfter::Move : ImapAfter::MarkRead;
+  imap.moveTo = m_ui->txtIMAPMoveTo->text().trimmed();
+  return imap;
+}
+
+bool frmOptions::SaveReceiving() {
+  bool ok = WriteImapSettings(ReceivingSettings());
+  const QString password = m_ui->txtIMAPPassword->text();
+  if (password != m_loadedImapPassword) {
+    if (ImapPasswordStore().WritePassword(password))
+      m_loadedImapPassword = password;
+    else
+      ok = false;
+  }
+  return ok;
+}
+
+void frmOptions::cmdIMAPTest_Click() {
+  const ImapSettings imap = ReceivingSettings();
+  if (imap.server.isEmpty()) {
+    m_ui->lblIMAPTest->setText(QStringLiteral("Enter the IMAP server first."));
+    return;
+  }
+  ImapAccount account;
+  account.host = imap.server;
+  account.port = imap.port;
+  account.security = imap.security;
+  account.user = imap.user.isEmpty() ? m_ui->txtEMail->text().trimmed() : imap.user;
+  if (account.user.isEmpty()) account.user = m_ui->txtFrom->text().trimmed();
+  account.password = m_ui->txtIMAPPassword->text();
+  account.caFile = qEnvironmentVariable("KOLT_IMAP_CAINFO");
+  account.responseTimeout = 20;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ImapClient client(account);
+  quint32 validity = 0;
+  QList<quint32> unread;
+  const bool ok = client.UidValidity(imap.folder, &validity) &&
+                  client.Search(imap.folder, QStringLiteral("UNSEEN"), &unread);
+  QApplication::restoreOverrideCursor();
+  if (!ok) {
+    const QString advice = ImapClient::Advice(client.Failure());
+    m_ui->lblIMAPTest->setText(QStringLiteral("Failed: ") + client.Error() +
+                               (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
+    return;
+  }
+  m_ui->lblIMAPTest->setText(QStringLiteral("Logged in as ") + account.user +
+                             QStringLiteral(": the folder ") + imap.folder + QStringLiteral(" has ") +
+                             QString::number(unread.size()) + QStringLiteral(" unread messages."));
 }
 
 void frmOptions::UpdateEnabling() {
@@ -172,7 +267,7 @@ bool frmOptions::Apply() {
   settings.port = m_ui->spnSMTPPort->value();
   settings.security = kSecurities[m_ui->cmbSMTPSecurity->currentIndex()];
   settings.user = m_ui->txtSMTPUser->text().trimmed();
-  if (!WriteMailSettings(settings) || !m_overview->Apply()) {
+  if (!WriteMailSettings(settings) || !SaveReceiving() || !m_overview->Apply()) {
     QMessageBox::warning(this, windowTitle(),
                          QStringLiteral("Can't write the settings file ") + SettingsPath());
   }

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "core/AppSettings.h"
+
 namespace Ui {
 class frmOptions;
 }
@@ -31,6 +33,11 @@ class frmOptions final : public QDialog {
  private:
   void Form_Load();
   void UpdateEnabling();
+  // The "Receiving e-mail" page: the mailbox that turns are fetched from.
+  void LoadReceiving();
+  ImapSettings ReceivingSettings() const;
+  bool SaveReceiving();
+  void cmdIMAPTest_Click();
   // The first field that cannot work, with the reason; nullptr when all can.
   QWidget* InvalidField(QString* reason) const;
   void Refuse(QWidget* field, const QString& reason);
@@ -40,6 +47,7 @@ class frmOptions final : public QDialog {
   std::unique_ptr<Ui::frmOptions> m_ui;
   PasswordStore* m_passwords;
   QString m_loadedPassword;
+  QString m_loadedImapPassword;
   int m_security = 0;
   OptionsOverviewPage* m_overview = nullptr;
 };

@@ -79,3 +79,46 @@ TEST(AppSettings, TauntTextsAreTheWholeSection) {
   ASSERT_TRUE(SetTauntTexts({"Only one"}));
   EXPECT_EQ(TauntTexts(), QStringList({"Only one"}));
 }
+
+TEST(AppSettings, MailboxSettingsDefaultsAndForms) {
+  TempHome home;
+  ImapSettings s = ReadImapSettings();
+  EXPECT_TRUE(s.server.isEmpty());
+  EXPECT_EQ(s.port, 993);
+  EXPECT_EQ(s.security, ImapSecurity::Tls);
+  EXPECT_EQ(s.folder, "INBOX");
+  EXPECT_EQ(s.after, ImapAfter::MarkRead);
+  // The login falls back to the SMTP account, then to the user's own address.
+  IniWrite("E-Mail", "From", "me@example.org");
+  EXPECT_EQ(s.LoginUser(), "me@example.org");
+  IniWrite("E-Mail", "Address", "acct@example.org");
+  EXPECT_EQ(s.LoginUser(), "acct@example.org");
+
+  // Without a port of its own, STARTTLS and none mean the imap port; odd words are TLS.
+  IniWrite("E-Mail", "IMAP_Security", "starttls");
+  EXPECT_EQ(ReadImapSettings().port, 143);
+  IniWrite("E-Mail", "IMAP_Security", "SSL?");
+  EXPECT_EQ(ReadImapSettings().security, ImapSecurity::Tls);
+  IniWrite("E-Mail", "IMAP_After", "MOVE:");  // no folder: marking as read
+  EXPECT_EQ(ReadImapSettings().after, ImapAfter::MarkRead);
+
+  s.server = " imap.example.org ";
+  s.port = 1993;
+  s.security = ImapSecurity::None;
+  s.user = "login";
+  s.folder = "Turns In";
+  s.interval = 15;
+  s.after = ImapAfter::Move;
+  s.moveTo = "Done";
+  ASSERT_TRUE(WriteImapSettings(s));
+  const ImapSettings back = ReadImapSettings();
+  EXPECT_EQ(back.server, "imap.example.org");
+  EXPECT_EQ(back.port, 1993);
+  EXPECT_EQ(back.security, ImapSecurity::None);
+  EXPECT_EQ(back.folder, "Turns In");
+  EXPECT_EQ(back.interval, 15);
+  EXPECT_EQ(back.after, ImapAfter::Move);
+  EXPECT_EQ(back.moveTo, "Done");
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_After"), "MOVE:Done");
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Security"), "NONE");
+}

@@ -13,13 +13,13 @@
 
 namespace kolt {
 
-FilePasswordStore::FilePasswordStore(const QString& path) : m_path(path) {}
+FilePasswordStore::FilePasswordStore(const QString& path, const QString& name) : m_path(path), m_name(name) {}
 
 QString FilePasswordStore::Path() const {
   if (!m_path.isEmpty()) return m_path;
   QString home = App().homeFolder;
   if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
-  return home + QStringLiteral("/smtp-password");
+  return home + QChar('/') + m_name;
 }
 
 QString FilePasswordStore::Location() const {

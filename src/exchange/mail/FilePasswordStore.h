@@ -8,8 +8,9 @@ namespace kolt {
 // .INI ending on purpose: INI files in the home folder are program definitions.
 class FilePasswordStore final : public PasswordStore {
  public:
-  // `path` empty: the home folder's "smtp-password".
-  explicit FilePasswordStore(const QString& path = QString());
+  // `path` empty: the file `name` in the home folder.
+  explicit FilePasswordStore(const QString& path = QString(),
+                             const QString& name = QStringLiteral("smtp-password"));
   QString ReadPassword() override;
   bool WritePassword(const QString& password) override;
   QString Location() const override;
@@ -17,6 +18,7 @@ class FilePasswordStore final : public PasswordStore {
 
  private:
   QString m_path;
+  QString m_name;
 };
 
 }  // namespace kolt

@@ -9,7 +9,6 @@ namespace kolt {
 namespace {
 
 const QString kService = QStringLiteral("KOLT Helper");
-const QString kKey = QStringLiteral("smtp");
 // The keyring may ask the user to unlock it; give that time, but never hang for good.
 constexpr int kJobTimeoutMs = 120000;
 
@@ -32,7 +31,7 @@ bool RunJob(QKeychain::Job* job) {
 QString KeyringPasswordStore::ReadPassword() {
   auto* job = new QKeychain::ReadPasswordJob(kService);
   job->setAutoDelete(true);
-  job->setKey(kKey);
+  job->setKey(m_key);
   if (RunJob(job) && job->error() == QKeychain::NoError) {
     m_inKeyring = true;
     return job->textData();
@@ -45,14 +44,14 @@ bool KeyringPasswordStore::WritePassword(const QString& password) {
   if (password.isEmpty()) {
     auto* job = new QKeychain::DeletePasswordJob(kService);
     job->setAutoDelete(true);
-    job->setKey(kKey);
+    job->setKey(m_key);
     RunJob(job);
     m_inKeyring = false;
     return m_file.WritePassword(QString());
   }
   auto* job = new QKeychain::WritePasswordJob(kService);
   job->setAutoDelete(true);
-  job->setKey(kKey);
+  job->setKey(m_key);
   job->setTextData(password);
   if (RunJob(job) && job->error() == QKeychain::NoError) {
     m_inKeyring = true;

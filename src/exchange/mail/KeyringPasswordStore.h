@@ -10,12 +10,17 @@ namespace kolt {
 // reached the keyring removes an older file copy.
 class KeyringPasswordStore final : public PasswordStore {
  public:
+  // `key`: the entry in the keyring; `fileName`: the fallback file in the home folder.
+  explicit KeyringPasswordStore(const QString& key = QStringLiteral("smtp"),
+                                const QString& fileName = QStringLiteral("smtp-password"))
+      : m_file(QString(), fileName), m_key(key) {}
   QString ReadPassword() override;
   bool WritePassword(const QString& password) override;
   QString Location() const override;
 
  private:
   FilePasswordStore m_file;
+  QString m_key;
   bool m_inKeyring = false;
 };
 

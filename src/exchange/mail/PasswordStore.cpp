@@ -9,13 +9,34 @@
 
 namespace kolt {
 
-PasswordStore& DefaultPasswordStore() {
 #ifdef KOLT_HAVE_KEYCHAIN
+namespace {
+
+bool UseKeyring() {
   // A keyring needs the session bus (and an event loop for its jobs); without them the
   // keyring calls would only fail slowly.
-  static const bool useKeyring =
+  static const bool use =
       !qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty() && QCoreApplication::instance() != nullptr;
-  if (useKeyring) {
+  return use;
+}
+
+}  // namespace
+#endif
+
+PasswordStore& ImapPasswordStore() {
+#ifdef KOLT_HAVE_KEYCHAIN
+  if (UseKeyring()) {
+    static KeyringPasswordStore keyring(QStringLiteral("imap"), QStringLiteral("imap-password"));
+    return keyring;
+  }
+#endif
+  static FilePasswordStore file(QString(), QStringLiteral("imap-password"));
+  return file;
+}
+
+PasswordStore& DefaultPasswordStore() {
+#ifdef KOLT_HAVE_KEYCHAIN
+  if (UseKeyring()) {
     static KeyringPasswordStore keyring;
     return keyring;
   }

@@ -21,5 +21,8 @@ class PasswordStore {
 // The store of this run: the keyring when the build has keyring support and a session
 // bus is there, else the password file in the home folder.
 PasswordStore& DefaultPasswordStore();
+// The same for the password of the mailbox that turns are fetched from: its own key in
+// the keyring, else the home folder's "imap-password".
+PasswordStore& ImapPasswordStore();
 
 }  // namespace kolt

@@ -18,7 +18,7 @@ class SmtpTestServer {
  public:
   // `arguments`: --mode plain|starttls|tls, --cert/--key, --auth user:password,
   // --exclude-mech NAME, --hold-data SECONDS, --host ADDRESS (::1 for IPv6),
-  // --refuse-sender ADDRESS, --refuse-rcpt ADDRESS.
+  // --refuse-sender ADDRESS, --refuse-rcpt ADDRESS, --maildir FOLDER (also deliver there).
   explicit SmtpTestServer(const QStringList& arguments = {}) {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setReadChannel(QProcess::StandardOutput);

@@ -16,6 +16,7 @@ import os
 import ssl
 import sys
 import threading
+import time
 
 from aiosmtpd.smtp import SMTP, AuthResult
 
@@ -52,8 +53,9 @@ def parse_message(raw):
 
 
 class Saver:
-    def __init__(self, folder, hold=0, refuse_sender=(), refuse_rcpt=()):
+    def __init__(self, folder, hold=0, refuse_sender=(), refuse_rcpt=(), maildir=None):
         self.folder = folder
+        self.maildir = maildir
         self.count = 0
         self.hold = hold
         self.refuse_sender = {a.lower() for a in refuse_sender}
@@ -91,6 +93,15 @@ class Saver:
         with open(name + ".tmp", "w", encoding="utf-8") as f:
             json.dump(record, f)
         os.replace(name + ".tmp", name)
+        if self.maildir:
+            # Delivered as received, byte for byte, the way a local delivery agent does:
+            # written into tmp/, then renamed into new/.
+            unique = "%d.kolt%03d.%d" % (int(time.time()), self.count, os.getpid())
+            tmp = os.path.join(self.maildir, "tmp", unique)
+            with open(tmp, "wb") as f:
+                f.write(envelope.original_content or envelope.content)
+            os.chmod(tmp, 0o644)
+            os.replace(tmp, os.path.join(self.maildir, "new", unique))
         return "250 Message accepted for delivery"
 
 
@@ -109,6 +120,7 @@ def main():
                     help="answer MAIL FROM with this address with 553")
     ap.add_argument("--refuse-rcpt", action="append", default=[],
                     help="answer RCPT TO with this address with 550")
+    ap.add_argument("--maildir", help="also deliver every message into this Maildir")
     args = ap.parse_args()
 
     context = None
@@ -122,7 +134,7 @@ def main():
         # aiosmtpd 1.4.3 leaves the client waiting unless a failure is marked unhandled.
         return AuthResult(success=True) if ok else AuthResult(success=False, handled=False)
 
-    handler = Saver(args.dir, args.hold_data, args.refuse_sender, args.refuse_rcpt)
+    handler = Saver(args.dir, args.hold_data, args.refuse_sender, args.refuse_rcpt, args.maildir)
     options = {}
     if args.auth:
         options.update(authenticator=authenticator, auth_required=True,

@@ -18,6 +18,7 @@
 #include "core/Startup.h"
 #include "exchange/mail/FilePasswordStore.h"
 #include "exchange/mail/Mailer.h"
+#include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 #include "support/ScriptedUi.h"
@@ -272,3 +273,41 @@ TEST(frmBlat, ShowsARealConversationAndCanCancel) {
 }
 
 }  // namespace
+
+TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
+  TempHome home;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "inbox-secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  EXPECT_EQ(Child<QSpinBox>(dialog, "spnIMAPPort")->value(), 993);
+  EXPECT_EQ(Child<QLineEdit>(dialog, "txtIMAPFolder")->text(), "INBOX");
+  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
+  Child<QLineEdit>(dialog, "txtIMAPServer")->setText("127.0.0.1");
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
+  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("wrong");
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  EXPECT_TRUE(Child<QLabel>(dialog, "lblIMAPTest")->text().contains("Check the user name and the password"))
+      << Child<QLabel>(dialog, "lblIMAPTest")->text().toStdString();
+  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
+            "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
+
+  Child<QRadioButton>(dialog, "optIMAPMove")->setChecked(true);
+  Child<QLineEdit>(dialog, "txtIMAPMoveTo")->setText("Turns");
+  Child<QSpinBox>(dialog, "spnIMAPInterval")->setValue(5);
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Server"), "127.0.0.1");
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Security"), "TLS");
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "5");
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_After"), "MOVE:Turns");
+  EXPECT_FALSE(ReadFile(home.Ini()).contains("inbox-secret"));
+  EXPECT_EQ(ReadFile(home.File("imap-password")), "inbox-secret");
+  EXPECT_FALSE(QFile::exists(home.File("smtp-password")));
+  qunsetenv("KOLT_IMAP_CAINFO");
+}

@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "TestPrograms.h"
 #include "core/Settings.h"
+#include "exchange/turns/MailboxFetch.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmGame.h"
@@ -209,4 +211,19 @@ TEST(GameDialog, OnlyAMailboxListThatFitsIsStored) {
     EXPECT_TRUE(f.ui.boxes.empty());
     EXPECT_EQ(game->email, ok);
   }
+}
+
+TEST(GameDialog, ShowsTheLastMessageFetchedForTheGame) {
+  Fixture f;
+  f.Add("x@example.org");
+  {
+    frmGame d(f.ui, f.games, 0);
+    EXPECT_TRUE(d.findChild<QPlainTextEdit*>("txtLastMessage")->isHidden());
+  }
+  ASSERT_TRUE(
+      MailboxFetch::SetLastMessage("spwaw", "EMAIL001.CMT", {"Your flank is open", "x@example.org", ""}));
+  frmGame d(f.ui, f.games, 0);
+  EXPECT_FALSE(d.findChild<QPlainTextEdit*>("txtLastMessage")->isHidden());
+  EXPECT_EQ(d.findChild<QPlainTextEdit*>("txtLastMessage")->toPlainText(),
+            "x@example.org: Your flank is open");
 }

@@ -1,0 +1,175 @@
+// Fetches 200 turn messages ("KOLT file", each with its own game's KLT archive) from a
+// real Dovecot server on 127.0.0.1 and takes them in through the whole receive path,
+// and prints the time beside that of the `curl` command fetching the same 200 messages
+// over one connection in the same run. Usage: bench_fetch [rounds]   (default 3).
+// Prints figures; never fails.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <vector>
+
+#include "core/AppSettings.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/UiPort.h"
+#include "exchange/mail/DovecotTestServer.h"
+#include "exchange/mail/SmtpTestServer.h"
+#include "exchange/turns/MailboxFetch.h"
+#include "model/ProgramRegistry.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
+
+using namespace kolt;
+
+namespace {
+
+constexpr int kMessages = 200;
+
+class QuietUi final : public UiPort {
+ public:
+  Answer ShowMessageBox(const QString& text, Buttons, Icon, const QString&, int) override {
+    if (++boxes <= 3) std::fprintf(stderr, "box: %s\n", qPrintable(text.left(300)));
+    return Answer::Ok;
+  }
+  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  void ShowStatus(const QString&) override {}
+  void DoEvents() override {}
+  int boxes = 0;
+};
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// The 200 messages, as a peer's copy mails them.
+std::vector<QByteArray> MakeMessages(const QString& folder) {
+  std::vector<QByteArray> messages;
+  for (int n = 1; n <= kMessages; ++n) {
+    const QString out = folder + QStringLiteral("/m%1").arg(n);
+    const QString name = QStringLiteral("email%1").arg(n, 3, 10, QChar('0'));
+    Write(out + "/SENDER.TXT",
+          "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n" + App().version.toLatin1() + "\r\n");
+    Write(out + "/SPWAW/" + name + ".cmt", "Game " + name.toLatin1());
+    QByteArray turn(40 * 1024, Qt::Uninitialized);
+    for (qsizetype i = 0; i < turn.size(); ++i) turn[i] = static_cast<char>((i * 31 + n * 7) & 0xff);
+    Write(out + "/SPWAW/" + name + ".dat", turn);
+    QProcess::execute("sh", {"-c", "cd '" + out + "' && zip -q -r KOLT.KLT SPWAW SENDER.TXT"});
+    messages.push_back(
+        "From: ivan@example.org\r\nTo: me@home.net\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
+        "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
+        "Good game\r\n--\r\nOpen the attachment in KOLT\r\nSPWAW/" +
+        name.toLatin1() +
+        ".cmt\r\n--XX\r\nContent-Type: application/octet-stream\r\n"
+        "Content-Disposition: attachment; filename=KOLT.KLT\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+        ReadAll(out + "/KOLT.KLT").toBase64(QByteArray::Base64Encoding) + "\r\n--XX--\r\n");
+  }
+  return messages;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+  QCoreApplication app(argc, argv);
+  const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+  QTemporaryDir dir;
+  App().version = ProgramVersion();
+  kolt::test::TestCertificate certificate;
+  const std::vector<QByteArray> messages = MakeMessages(dir.path() + "/out");
+  qint64 bytes = 0;
+  for (const QByteArray& m : messages) bytes += m.size();
+  std::printf("%d messages, %.1f MB\n", kMessages, bytes / 1048576.0);
+
+  std::vector<double> ours, download, curl;
+  for (int round = 0; round < rounds; ++round) {
+    kolt::test::DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+    if (!imap.Ok()) {
+      std::printf("Dovecot did not start\n");
+      return 0;
+    }
+    for (int n = 0; n < kMessages; ++n)
+      kolt::test::DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.bench").arg(n + 1),
+                                           messages[n]);
+    const QString root = dir.path() + QStringLiteral("/round%1").arg(round);
+    const QString home = root + "/home";
+    const QString game = root + "/games/SPWAW";
+    QDir().mkpath(home + "/0");
+    QDir().mkpath(game + "/EMAIL");
+    Write(game + "/mech.exe", "MZ");
+    qputenv("KOLT_HOME", QFile::encodeName(home));
+    qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+    SetSettingsPath(home + "/KOLT.INI");
+    ClearIniCache();
+    App().homeFolder = home;
+    App().instanceFolder = home + "/0";
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+    IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+    IniWrite("E-Mail", "IMAP_User", "me@home.net");
+    Write(home + "/imap-password", "secret");
+
+    QuietUi ui;
+    LinuxWintools tools(ui);
+    ProgramList programs;
+    kolt::test::ExchangeParts parts(ui, tools, programs);
+    ProgramRegistry registry(parts.ServicesFor(ui, tools), AdapterFactories());
+    registry.BuildProgramList(programs);
+
+    // The network half alone (it leaves every message unread).
+    QString problem;
+    const MailboxFetch::Account account = MailboxFetch::ReadAccount(programs, &problem);
+    QElapsedTimer t;
+    t.start();
+    const MailboxDownload d = MailboxFetch::Download(account, {}, nullptr);
+    download.push_back(t.nsecsElapsed() / 1e6);
+    if (!d.ok || d.messages.size() != kMessages) {
+      std::printf("download: %s (%zu messages)\n", qPrintable(d.error), d.messages.size());
+      return 0;
+    }
+
+    // The whole check: fetch, take in, mark as read.
+    MailboxFetch fetch(ui, parts.exchange, programs);
+    t.restart();
+    const MailboxFetch::Result r = fetch.Run();
+    ours.push_back(t.nsecsElapsed() / 1e6);
+    if (r.takenIn != kMessages)
+      std::printf("taken in: %d of %d (%s)\n", r.takenIn, kMessages, qPrintable(r.error));
+
+    // curl alone: the same 200 messages over one connection (URL globbing).
+    t.restart();
+    QProcess c;
+    c.start("curl",
+            {"-s", "-o", "/dev/null", "--cacert", certificate.Cert(), "-u", "me@home.net:secret",
+             QStringLiteral("imaps://127.0.0.1:%1/INBOX/;UID=[1-%2]").arg(imap.TlsPort()).arg(kMessages)});
+    c.waitForFinished(300000);
+    curl.push_back(t.nsecsElapsed() / 1e6);
+    if (c.exitCode() != 0) std::printf("curl exited with %d\n", c.exitCode());
+  }
+  auto median = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  };
+  std::printf("fetch only (Download, one login): %.1f ms\n", median(download));
+  std::printf("fetch + take in + mark as read:   %.1f ms\n", median(ours));
+  std::printf("curl, the same messages:           %.1f ms\n", median(curl));
+  std::printf("ratio fetch only / curl: %.2f; whole check / curl: %.2f\n", median(download) / median(curl),
+              median(ours) / median(curl));
+  return 0;
+}

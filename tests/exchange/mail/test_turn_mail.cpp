@@ -1,0 +1,84 @@
+// Reading turn messages from the mailbox (GMime) and the IMAP texts of the check: the
+// parts other people's mail programs vary, and the limits that keep one message small.
+#include <gtest/gtest.h>
+
+#include "exchange/mail/ImapClient.h"
+#include "exchange/mail/TurnMail.h"
+#include "exchange/turns/MailboxFetch.h"
+#include "mail/QtPrinters.h"
+
+using namespace kolt;
+
+namespace {
+
+QByteArray Multipart(const QByteArray& text, const QList<QByteArray>& attachments) {
+  QByteArray m =
+      "From: =?utf-8?q?Iv=C3=A1n?= <Ivan@Example.org>, other@example.org\r\n"
+      "Subject: =?utf-8?b?U1BXQVcgZmlsZQ==?=\r\nMIME-Version: 1.0\r\n"
+      "Content-Type: multipart/mixed; boundary=\"a\"\r\n\r\n--a\r\n"
+      "Content-Type: multipart/alternative; boundary=\"b\"\r\n\r\n--b\r\n" +
+      text + "\r\n--b\r\nContent-Type: text/html\r\n\r\n<p>html</p>\r\n--b--\r\n";
+  for (const QByteArray& a : attachments) m += "--a\r\n" + a + "\r\n";
+  return m + "--a--\r\n";
+}
+
+QByteArray Attachment(const QByteArray& name, const QByteArray& data) {
+  return "Content-Type: application/octet-stream\r\nContent-Disposition: attachment; " + name +
+         "\r\nContent-Transfer-Encoding: base64\r\n\r\n" + data.toBase64();
+}
+
+}  // namespace
+
+TEST(TurnMail, DecodesWhatOtherMailProgramsEncode) {
+  const TurnMail mail = ParseTurnMail(Multipart(
+      "Content-Type: text/plain; charset=windows-1252\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n"
+      "S=E9rie gagn=E9e\r\n--\r\nSave the attachments into EMAIL directory.\r\nSPWAW/email001.cmt",
+      {Attachment("filename*=utf-8''%C3%A9t%C3%A9.dat", "turn"),
+       Attachment("filename=\"x\\\\KOLT.KLT\"", "PK")}));
+  EXPECT_TRUE(mail.problem.isEmpty()) << mail.problem.toStdString();
+  EXPECT_EQ(mail.subject, "SPWAW file");
+  EXPECT_EQ(mail.fromAddress, "Ivan@Example.org");  // the first mailbox
+  EXPECT_EQ(TauntOfText(mail.text), QString::fromUtf8("Série gagnée"));
+  EXPECT_EQ(GamesTextOf(mail.text), "SPWAW/email001.cmt");
+  ASSERT_EQ(mail.attachments.size(), 2);
+  EXPECT_EQ(mail.attachments[0].name, QString::fromUtf8("été.dat"));
+  EXPECT_EQ(mail.attachments[0].data, "turn");
+  EXPECT_EQ(mail.attachments[1].data, "PK");
+}
+
+TEST(TurnMail, LimitsAndNonMessagesAreProblems) {
+  TurnMailLimits limits;
+  limits.maxAttachmentBytes = 10;
+  TurnMail mail = ParseTurnMail(
+      Multipart("Content-Type: text/plain\r\n\r\nhi", {Attachment("filename=a", "0123456789X")}), limits);
+  EXPECT_FALSE(mail.problem.isEmpty());
+  EXPECT_TRUE(mail.attachments.isEmpty());  // nothing half-read is handed on
+
+  limits = TurnMailLimits();
+  limits.maxAttachments = 1;
+  mail = ParseTurnMail(Multipart("Content-Type: text/plain\r\n\r\nhi",
+                                 {Attachment("filename=a", "1"), Attachment("filename=b", "2")}),
+                       limits);
+  EXPECT_FALSE(mail.problem.isEmpty());
+
+  EXPECT_FALSE(ParseTurnMail(QByteArray()).problem.isEmpty());
+  // A message without --: no taunt at all, rather than the whole text.
+  mail = ParseTurnMail("Subject: KOLT message\r\n\r\nJust text\r\n");
+  EXPECT_TRUE(mail.problem.isEmpty());
+  EXPECT_EQ(TauntOfText(mail.text), "");
+  EXPECT_EQ(TauntOfText("--\r\nx"), "");
+  EXPECT_EQ(TauntOfText("a\r\nb\r\n\r\n--\r\n--\r\n"), "a\nb");
+}
+
+TEST(MailboxSearch, SubjectsAndAnswers) {
+  EXPECT_EQ(MailboxFetch::SearchCriteria({"KOLT file", "KOLT message", "A\"B file", "SPWAW file"}),
+            "UNSEEN OR SUBJECT \"KOLT file\" OR SUBJECT \"KOLT message\" SUBJECT \"SPWAW file\"");
+  EXPECT_EQ(MailboxFetch::SearchCriteria({"KOLT file"}), "UNSEEN SUBJECT \"KOLT file\"");
+  EXPECT_EQ(ImapClient::ParseSearch("* SEARCH 7 3 12 3\r\n"), QList<quint32>({3, 7, 12}));
+  EXPECT_EQ(ImapClient::ParseSearch("* SEARCH\r\n"), QList<quint32>());
+  const QMap<quint32, qint64> sizes =
+      ImapClient::ParseSizes("* 1 FETCH (UID 7 RFC822.SIZE 1234)\r\n* 2 FETCH (RFC822.SIZE 99 UID 9)\r\n");
+  EXPECT_EQ(sizes.value(7), 1234);
+  EXPECT_EQ(sizes.value(9), 99);
+  EXPECT_EQ(ImapClient::Quoted("a\"b\\c"), "\"a\\\"b\\\\c\"");
+}

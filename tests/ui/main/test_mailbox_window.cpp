@@ -1,0 +1,151 @@
+// The window's mailbox check on a real Dovecot server: fetched while the user works
+// elsewhere, taken in (and announced) only once the user is back at the window; a check
+// against a server that never answers leaves the window responsive and can be stopped.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "mail/DovecotTestServer.h"
+#include "mail/SmtpTestServer.h"
+#include "model/ProgramRegistry.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
+#include "support/ExchangeParts.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/GamesModel.h"
+#include "ui/MailboxChecker.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+struct Home {
+  Home() {
+    game = home.File("games/SPWAW");
+    WriteFile(game + "/mech.exe", "MZ");
+    WriteFile(game + "/EMAIL/email001.cmt", "Kursk");
+    WriteFile(game + "/EMAIL/email001.dat", "turn 1");
+    for (const char* name : {"/EMAIL/email001.cmt", "/EMAIL/email001.dat"}) {
+      QFile f(game + name);
+      f.open(QIODevice::ReadWrite);
+      f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    }
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
+    IniWrite("E-Mail", "Mode", "SMTP");
+    IniWrite("E-Mail", "Address", "me@home.net");
+    App().homeFolder = home.Path();
+    App().instanceFolder = home.File("0");
+    QDir().mkpath(App().instanceFolder);
+    App().version = ProgramVersion();
+  }
+  ~Home() { App().homeFolder.clear(); }
+  TempHome home;
+  QString game;
+};
+
+QByteArray KltMessage(const QString& root) {
+  const QString out = root + "/out";
+  WriteFile(out + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
+  WriteFile(out + "/SPWAW/email001.cmt", "Kursk");
+  WriteFile(out + "/SPWAW/email001.dat", "turn 2");
+  QProcess zip;
+  zip.setWorkingDirectory(out);
+  zip.start("zip", {"-q", "-r", root + "/KOLT.KLT", "SPWAW", "SENDER.TXT"});
+  EXPECT_TRUE(zip.waitForFinished(30000) && zip.exitCode() == 0);
+  return "From: ivan@example.org\r\nTo: me@home.net\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
+         "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
+         "Beware the flank\r\n--\r\nOpen the attachment in KOLT\r\nSPWAW/email001.cmt (Kursk)\r\n--XX\r\n"
+         "Content-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=KOLT.KLT\r\n"
+         "Content-Transfer-Encoding: base64\r\n\r\n" +
+         ReadFile(root + "/KOLT.KLT").toBase64() + "\r\n--XX--\r\n";
+}
+
+}  // namespace
+
+TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
+  Home h;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test", KltMessage(h.home.Root())));
+  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+  WriteFile(h.home.File("imap-password"), "secret");
+  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
+  MainWindowParts parts(ui, tools, registry, programs);
+  parts.exchange = &exchange.exchange;
+  frmMain window(parts);
+  window.show();
+  QWidget other;  // the user works in another window
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window.Form_Load();  // the check on start
+  ASSERT_NE(window.Mailbox(), nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.Mailbox()->HasWaiting(); }, 20000))
+      << ui.statuses.join("\n").toStdString();
+  QTest::qWait(1500);  // the window's timer runs: still nothing is taken in behind the user's back
+  EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
+
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ReadFile(h.game + "/EMAIL/email001.dat") == "turn 2"; }, 10000))
+      << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.statuses.contains("Received 1 game from ivan@example.org"))
+      << ui.statuses.join("\n").toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Mailbox()->Running(); }, 10000));
+  // Marked as read on the server once taken in.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return imap.Files("cur").size() == 1; }, 5000));
+  EXPECT_TRUE(imap.Files("cur")[0].endsWith(",S")) << imap.Files("cur")[0].toStdString();
+  qunsetenv("KOLT_IMAP_CAINFO");
+}
+
+TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
+  Home h;
+  QTcpServer silent;  // accepts and never greets
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "IMAP_Port", QString::number(silent.serverPort()));
+  IniWrite("E-Mail", "IMAP_Security", "NONE");
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  MailboxChecker checker(ui, exchange.exchange, programs);
+  QStringList statuses;
+  bool finished = false;
+  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
+  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+  checker.Check(true);
+  EXPECT_TRUE(checker.Running());
+  int ticks = 0;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+  tick.start(50);
+  QTest::qWait(1000);
+  EXPECT_GT(ticks, 10);  // the event loop ran all along
+  EXPECT_FALSE(finished);
+  checker.Cancel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
+  EXPECT_EQ(statuses.last(), "Mailbox check cancelled");
+}
