@@ -178,7 +178,7 @@ ImapSettings ReadImapSettings() {
   const QString folder = Read(kMail, "IMAP_Folder").trimmed();
   if (!folder.isEmpty()) s.folder = folder;
   s.interval =
-      static_cast<int>(std::clamp<long long>(LeadingInteger(Read(kMail, "IMAP_Interval")), 0, 24 * 60));
+      static_cast<int>(std::clamp<long long>(LeadingInteger(Read(kMail, "IMAP_Interval")), 0, 24LL * 60));
   const QString after = Read(kMail, "IMAP_After").trimmed();
   if (after.startsWith(QLatin1String("MOVE:"), Qt::CaseInsensitive) && after.size() > 5) {
     s.after = ImapAfter::Move;

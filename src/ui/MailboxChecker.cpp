@@ -38,7 +38,7 @@ void MailboxChecker::RunWorker(Work work, Done done) {
     auto result = work(cancel.get());
     // Back on the window's thread; the object outlives its worker (the destructor waits).
     QMetaObject::invokeMethod(
-        this, [this, done, result]() { done(result); }, Qt::QueuedConnection);
+        this, [done, result]() { done(result); }, Qt::QueuedConnection);
   });
   connect(m_worker, &QThread::finished, this, [this, worker = m_worker]() {
     worker->deleteLater();

@@ -172,7 +172,7 @@ class frmMain final : public QMainWindow {
   // was hidden instead.
   bool HideToTray();
   // "Ready", or what the turn history missed of the last send.
-  QString ReadyText();
+  QString ReadyText() const;
   void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;

@@ -30,7 +30,7 @@ void frmMain::ShowHistory() {
   if (!dialog.Note().isEmpty()) ShowStatus(dialog.Note());
 }
 
-QString frmMain::ReadyText() {
+QString frmMain::ReadyText() const {
   const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
   return note.isEmpty() ? QStringLiteral("Ready") : note;
 }

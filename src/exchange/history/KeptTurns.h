@@ -5,13 +5,11 @@
 
 #include "exchange/history/TurnRecorder.h"
 
-namespace kolt {
-
 // Earlier turns kept beside the one backup that receiving makes: every turn file that a
 // receive or a restore replaces is kept in its folder's "bak/history/GAME/STAMP/", where
 // STAMP is the file's modification stamp (the files of one turn share it). Only the
 // newest turns of each game stay; the oldest go first.
-namespace kept_turns {
+namespace kolt::kept_turns {
 
 // The folder that holds the turns of `game` kept beside files of `folder`.
 QString GameFolder(const QString& folder, const QString& game);
@@ -46,5 +44,4 @@ struct RestoreResult {
 // the turn is still kept or in place.
 RestoreResult Restore(const TurnEntry& turn, int keep);
 
-}  // namespace kept_turns
-}  // namespace kolt
+}  // namespace kolt::kept_turns

@@ -164,7 +164,7 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
 }
 
 bool ImapClient::Command(const QString& folder, const QByteArray& command, QByteArray* response) {
-  return Perform(Url(folder), command, response, 4 * 1024 * 1024);
+  return Perform(Url(folder), command, response, qint64{4} * 1024 * 1024);
 }
 
 bool ImapClient::UidValidity(const QString& folder, quint32* validity) {
@@ -275,7 +275,7 @@ bool ImapClient::Move(const QString& folder, quint32 uid, const QString& target)
 bool ImapClient::Folders(QStringList* names) {
   names->clear();
   QByteArray response;
-  if (!Command(QString(), "LIST \"\" \"*\"", &response)) return false;
+  if (!Command(QString(), R"(LIST "" "*")", &response)) return false;
   for (QByteArray line : response.split('\n')) {
     line = line.trimmed();
     if (!line.toUpper().startsWith("* LIST")) continue;

@@ -29,7 +29,7 @@ struct TurnMailLimits {
   qint64 maxTotalBytes = 128LL * 1024 * 1024;
   int maxAttachments = 100;
   int maxParts = 500;
-  qsizetype maxTextChars = 64 * 1024;
+  qsizetype maxTextChars = qsizetype{64} * 1024;
 };
 
 // Parses a whole message (headers and body) with GMime.

@@ -39,7 +39,7 @@ QString HomeFile(const QString& name) {
 }
 
 QJsonObject ReadJson(const QString& path) {
-  const std::optional<QByteArray> bytes = ReadFileHead(path, 16 * 1024 * 1024);
+  const std::optional<QByteArray> bytes = ReadFileHead(path, qint64{16} * 1024 * 1024);
   if (!bytes) return {};
   return QJsonDocument::fromJson(*bytes).object();
 }
@@ -143,7 +143,7 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   const QJsonObject state = ReadJson(account.statePath).value(account.stateKey).toObject();
   QSet<quint32> handled;
   if (static_cast<quint32>(state.value(QStringLiteral("uidvalidity")).toDouble()) == d.validity) {
-    for (const QJsonValue& v : state.value(QStringLiteral("handled")).toArray())
+    for (const auto& v : state.value(QStringLiteral("handled")).toArray())
       handled.insert(static_cast<quint32>(v.toDouble()));
   }
   QList<quint32> wanted;
@@ -245,6 +245,7 @@ void MailboxFetch::Refuse(quint32 uid, const TurnMail& mail, const QString& why)
 
 std::vector<TakenMessage> MailboxFetch::TakeIn(const std::vector<FetchedMessage>& messages) {
   std::vector<TakenMessage> taken;
+  taken.reserve(messages.size());
   for (const FetchedMessage& m : messages) taken.push_back({m.uid, TakeInOne(m)});
   NoteOutcomes(taken);
   return taken;
@@ -452,7 +453,7 @@ MailboxFetch::Result MailboxFetch::Run(const std::atomic<bool>* cancel) {
   }
   for (quint32 uid : d.tooLarge) {
     m_ui.ShowError(QStringLiteral("The message with UID ") + QString::number(uid) +
-                   QStringLiteral(" is larger than ") + QString::number(kMaxMessageBytes / (1024 * 1024)) +
+                   QStringLiteral(" is larger than ") + QString::number(kMaxMessageBytes / (1024LL * 1024)) +
                    QStringLiteral(" MB and was not fetched. It stays unread in the mailbox."));
     ++r.refused;
   }
