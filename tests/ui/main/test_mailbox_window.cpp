@@ -116,6 +116,11 @@ TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   // Marked as read on the server once taken in.
   ASSERT_TRUE(QTest::qWaitFor([&] { return imap.Files("cur").size() == 1; }, 5000));
   EXPECT_TRUE(imap.Files("cur")[0].endsWith(",S")) << imap.Files("cur")[0].toStdString();
+
+  // The tray's "Check mail now" starts a check as F5 does.
+  emit window.checkMailRequested();
+  EXPECT_TRUE(window.Mailbox()->Running());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Mailbox()->Running(); }, 10000));
   qunsetenv("KOLT_IMAP_CAINFO");
 }
 
