@@ -274,27 +274,6 @@ bool ImapClient::Move(const QString& folder, quint32 uid, const QString& target)
          Command(folder, "UID EXPUNGE " + n, &response);
 }
 
-bool ImapClient::Folders(QStringList* names) {
-  names->clear();
-  QByteArray response;
-  if (!Command(QString(), R"(LIST "" "*")", &response)) return false;
-  for (QByteArray line : response.split('\n')) {
-    line = line.trimmed();
-    if (!line.toUpper().startsWith("* LIST")) continue;
-    // * LIST (\HasNoChildren) "." "Name" or ... "." Name
-    QByteArray name;
-    if (line.endsWith('"')) {
-      const qsizetype start = line.lastIndexOf('"', line.size() - 2);
-      name = line.mid(start + 1, line.size() - start - 2);
-      name.replace("\\\"", "\"").replace("\\\\", "\\");
-    } else {
-      name = line.mid(line.lastIndexOf(' ') + 1);
-    }
-    names->append(QString::fromUtf8(name));
-  }
-  return true;
-}
-
 QString ImapClient::Advice(ImapFailure failure) {
   switch (failure) {
     case ImapFailure::HostNotFound:

@@ -67,8 +67,6 @@ class ImapClient {
   // Moves the message into `target` (MOVE, or COPY, delete and expunge where the server
   // has no MOVE).
   bool Move(const QString& folder, quint32 uid, const QString& target);
-  // The folders the account has (LIST), for the test of the settings dialog.
-  bool Folders(QStringList* names);
 
   ImapFailure Failure() const { return m_failure; }
   // What went wrong, for a message to the user.
