@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/TerminalUi.h"
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
@@ -27,7 +28,7 @@ namespace kolt {
 namespace {
 
 void Err(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
+  const QByteArray bytes = ForTerminal(text).toUtf8();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 

@@ -26,18 +26,6 @@ QString IconName(Icon icon) {
   return QString();
 }
 
-// Message texts break lines at CR; a terminal wants LF. Other control characters (from
-// file names and game files) must not reach the terminal.
-QString ForTerminal(const QString& text) {
-  QString t = text;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  t.replace(QChar('\r'), QChar('\n'));
-  for (QChar& c : t) {
-    if (c != QChar('\n') && c != QChar('\t') && IsUnsafeForDisplay(c)) c = QChar('?');
-  }
-  return t;
-}
-
 // The first of `wanted` among the box's buttons, else the default button.
 Answer Pick(Buttons buttons, int defaultButton, std::initializer_list<Answer> wanted) {
   for (Answer w : wanted) {
@@ -49,6 +37,16 @@ Answer Pick(Buttons buttons, int defaultButton, std::initializer_list<Answer> wa
 }
 
 }  // namespace
+
+QString ForTerminal(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar('\r'), QChar('\n'));
+  for (QChar& c : t) {
+    if (c != QChar('\n') && c != QChar('\t') && IsUnsafeForDisplay(c)) c = QChar('?');
+  }
+  return t;
+}
 
 TerminalUi::TerminalUi(Mode mode, std::FILE* in, std::FILE* out) : m_mode(mode), m_in(in), m_out(out) {}
 

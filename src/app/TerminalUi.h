@@ -8,6 +8,10 @@
 
 namespace kolt {
 
+// A message text as a terminal shows it: its CR line breaks as LF, and the other control
+// characters (from file names and game files) as "?".
+QString ForTerminal(const QString& text);
+
 // The UI port of kolt-cli. Every message and question is written to `out` (stderr, so
 // that the listing on stdout stays clean). --yes answers each question with its OK or
 // Yes button, --no with Cancel or No; otherwise a user at a terminal is asked, and

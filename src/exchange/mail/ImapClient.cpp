@@ -277,11 +277,13 @@ bool ImapClient::Move(const QString& folder, quint32 uid, const QString& target)
 QString ImapClient::Advice(ImapFailure failure) {
   switch (failure) {
     case ImapFailure::HostNotFound:
-      return QStringLiteral("Check the IMAP server name in the settings (Receiving e-mail).");
+      return QStringLiteral(
+          "Check the IMAP server name under Options > Sending e-mail, page Receiving e-mail.");
     case ImapFailure::Connection:
     case ImapFailure::Timeout:
       return QStringLiteral(
-          "Check the IMAP server, the port and the security in the settings (Receiving e-mail).");
+          "Check the IMAP server, the port and the security under Options > Sending e-mail, page Receiving "
+          "e-mail.");
     case ImapFailure::Tls:
       return QStringLiteral(
           "The secure connection failed: check that the security matches the port (TLS: "
@@ -291,9 +293,11 @@ QString ImapClient::Advice(ImapFailure failure) {
           "The server's certificate could not be verified: it is not trusted on this "
           "computer, or it is for another name.");
     case ImapFailure::Login:
-      return QStringLiteral("Check the user name and the password in the settings (Receiving e-mail).");
+      return QStringLiteral(
+          "Check the user name and the password under Options > Sending e-mail, page Receiving e-mail.");
     case ImapFailure::Folder:
-      return QStringLiteral("Check the mailbox folder in the settings (Receiving e-mail).");
+      return QStringLiteral(
+          "Check the mailbox folder under Options > Sending e-mail, page Receiving e-mail.");
     default:
       return QString();
   }

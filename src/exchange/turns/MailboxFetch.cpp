@@ -106,7 +106,8 @@ MailboxFetch::Account MailboxFetch::ReadAccount(const ProgramList& programs, QSt
   a.settings = ReadImapSettings();
   problem->clear();
   if (a.settings.server.isEmpty()) {
-    *problem = QStringLiteral("No IMAP server is set (Options > E-mail settings, Receiving e-mail).");
+    *problem = QStringLiteral(
+        "No IMAP server is set: enter one under Options > Sending e-mail, page Receiving e-mail.");
     return a;
   }
   a.imap.host = a.settings.server;

@@ -250,4 +250,7 @@ TEST_F(ImapRoad, LoginServerAndCertificateFailuresAreTold) {
   r = b.Cli({"--no", "fetch"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.contains("Check the IMAP server, the port and the security")) << r.err.toStdString();
+  // The advice on a line of its own: a CR would put it over the error on a terminal.
+  EXPECT_FALSE(r.err.contains('\r'));
+  EXPECT_TRUE(r.err.contains("\n\nCheck the IMAP server")) << r.err.toStdString();
 }
