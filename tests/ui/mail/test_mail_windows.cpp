@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 
 #include "core/Settings.h"
@@ -77,6 +78,13 @@ TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "From (your e-mail address):");
   EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(), "Send directly through an SMTP server (libcurl)");
   Screenshot(dialog, "frmOptions");
+  auto* tabs = Child<QTabWidget>(dialog, "tabMail");
+  for (int i = 1; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    Screenshot(dialog, QStringLiteral("frmOptions-") +
+                           tabs->tabText(i).remove(QChar('&')).replace(QChar(' '), QChar('-')));
+  }
+  tabs->setCurrentIndex(0);
 
   Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
