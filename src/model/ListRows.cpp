@@ -46,12 +46,13 @@ Lists ReadLists(const ProgramList& programs, bool withGames,
                 const std::function<void(const Program&)>& checking) {
   Pass pass;
   Lists lists;
+  const QDateTime now = QDateTime::currentDateTime();  // one moment for every row of the list
   for (const ProgramPtr& program : programs) {
     if (checking) checking(*program);
     lists.programs.push_back(MakeProgramRow(*program));
     if (!withGames) continue;
     for (GamePtr& game : program->InitGames()) {
-      lists.gameRows.push_back(MakeGameRow(*game));
+      lists.gameRows.push_back(MakeGameRow(*game, now));
       lists.games.push_back(std::move(game));
     }
   }

@@ -7,8 +7,7 @@
 namespace kolt {
 
 QDateTime StampTime(const QString& stamp) {
-  QDateTime time = QDateTime::fromString(stamp, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-  return time.isValid() ? time : QDateTime();
+  return QDateTime::fromString(stamp, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
 qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QHash>
 #include <algorithm>
 
 #include "core/OverviewSettings.h"
@@ -107,14 +108,16 @@ void GamesModel::sort(int column, Qt::SortOrder order) {
   const QModelIndexList before = persistentIndexList();
   std::vector<GamePtr> games = m_games;  // the rows' games before: persistent rows follow them
   SortRows();
+  QHash<const Game*, int> rowOf;
+  rowOf.reserve(static_cast<qsizetype>(m_games.size()));
+  for (size_t i = 0; i < m_games.size(); ++i) rowOf.insert(m_games[i].get(), static_cast<int>(i));
   QModelIndexList after;
   for (const QModelIndex& index : before) {
-    const GamePtr game =
-        index.row() < static_cast<int>(games.size()) ? games[static_cast<size_t>(index.row())] : nullptr;
-    const auto found = std::find(m_games.begin(), m_games.end(), game);
-    after.append(found == m_games.end()
-                     ? QModelIndex()
-                     : this->index(static_cast<int>(found - m_games.begin()), index.column()));
+    const Game* game = index.row() < static_cast<int>(games.size())
+                           ? games[static_cast<size_t>(index.row())].get()
+                           : nullptr;
+    const int row = rowOf.value(game, -1);
+    after.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
   }
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
