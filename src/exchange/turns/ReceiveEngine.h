@@ -44,6 +44,13 @@ struct ReceiveRecords {
   // record that failed, for the status bar.
   TurnRecorder* recorder = nullptr;
   QString historyNote;
+  // Set by the mailbox check while it takes a message in: the text that came with the
+  // turn, recorded with each received turn of the batches that follow.
+  QString incomingTaunt;
+  // Set by the mailbox check: a batch whose every file has the same bytes as the
+  // installed one asks nothing and is counted in `batchesAlreadyIn` instead.
+  bool quietWhenIdentical = false;
+  int batchesAlreadyIn = 0;
 };
 
 // The receive batch: checks each received file (future date, age against the installed
