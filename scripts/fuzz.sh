@@ -10,7 +10,10 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 scripts/install-deps.sh
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-fuzz -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DKOLT_BUILD_GUI=OFF -DKOLT_BUILD_TESTS=OFF -DKOLT_BUILD_BENCH=OFF -DKOLT_WITH_KEYCHAIN=OFF \
   -DKOLT_BUILD_FUZZERS=ON -DKOLT_WARNINGS_AS_ERRORS="${KOLT_WARNINGS_AS_ERRORS:-OFF}"
 targets=("$@")

@@ -3,7 +3,7 @@
 # Safe to run again: apt-get only installs what is missing.
 set -euo pipefail
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6sql6-sqlite
   libarchive-dev libcurl4-openssl-dev qtkeychain-qt6-dev
   libx11-dev libxtst-dev

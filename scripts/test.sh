@@ -28,7 +28,12 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0:detect_stack_use_after_ret
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}"
 scripts/install-deps.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOLT_BUILD_GUI="$gui" \
+# ccache keeps objects across the builds and runs; paths are taken relative to the
+# checkout, so a fresh clone elsewhere reuses them too.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOLT_BUILD_GUI="$gui" \
   -DKOLT_SANITIZE="$sanitize" -DKOLT_BUILD_BENCH="$bench" \
   -DKOLT_WARNINGS_AS_ERRORS="${KOLT_WARNINGS_AS_ERRORS:-OFF}"
 cmake --build "$build" --parallel "$(nproc)"
