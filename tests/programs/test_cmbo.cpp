@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <unistd.h>
+
 #include "FakeWintools.h"
 #include "RecordingBatch.h"
 #include "core/Pass.h"
@@ -125,6 +127,29 @@ TEST(CmboGames, ASeriesIsOneGameUnderItsNewestTurnAndOlderTurnsMoveAside) {
   QStringList shown;
   for (const GamePtr& g : p->InitGames()) shown.append(g->GetDescription());
   EXPECT_EQ(shown, QStringList({"", "004 (latest 003)", "", ""}));
+}
+
+TEST(CmboGames, ATurnFileThatCannotBeReadIsReportedAndNotListed) {
+  Fixture fx;
+  auto p = fx.Installed();
+  fx.Turn("single.txt", fx.t0);
+  QDir().mkpath(fx.kolt + "/Folder.txt");
+  QStringList unreadable{fx.kolt + "/Folder.txt"};
+  // Root reads a file without permissions all the same.
+  if (::geteuid() != 0) {
+    fx.Turn("Locked_002.txt", fx.t0);
+    ASSERT_TRUE(QFile::setPermissions(fx.kolt + "/Locked_002.txt", QFileDevice::Permissions()));
+    unreadable.append(fx.kolt + "/Locked_002.txt");
+  }
+  const auto game = Only(p->InitGames());
+  EXPECT_EQ(game->GetName(), "single.txt");
+  ASSERT_EQ(fx.ui.boxes.size(), static_cast<std::size_t>(unreadable.size()))
+      << fx.ui.Texts().join("|").toStdString();
+  for (qsizetype i = 0; i < unreadable.size(); ++i) {
+    EXPECT_TRUE(fx.ui.boxes[i].text.startsWith("Can't get file: " + unreadable[i] + "\r"))
+        << fx.ui.boxes[i].text.toStdString();
+  }
+  EXPECT_TRUE(fx.ui.boxes[0].text.contains("Is a directory")) << fx.ui.boxes[0].text.toStdString();
 }
 
 TEST(CmboGames, ATurnAlreadyInTheBackupFolderStaysAndIsNotListed) {

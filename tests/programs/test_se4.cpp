@@ -8,6 +8,7 @@
 #include "RecordingBatch.h"
 #include "Se4SaveFile.h"
 #include "core/Settings.h"
+#include "exchange/turns/TurnMessages.h"
 #include "platform/linux/LinuxWintools.h"
 #include "platform/support/PeBuilder.h"
 #include "programs/SE4/SE4.h"
@@ -139,12 +140,25 @@ TEST(Se4Installed, TheModFolderOfPathTxt) {
   };
   EXPECT_EQ(saveFolderWith("Using Mod Directory := MyMod\r\n"), "SAVEGAME");  // no such folder
   QDir().mkpath(fx.game + "/mymod/savegame");                                 // found without regard to case
-  EXPECT_EQ(saveFolderWith("Using Mod Directory := MyMod\r\n"), "MyMod/SAVEGAME");
+  EXPECT_EQ(saveFolderWith("Using Mod Directory := MyMod\r\n"), "MyMod\\SAVEGAME");
   EXPECT_EQ(saveFolderWith("Using Mod Directory := None\r\n"), "SAVEGAME");
   EXPECT_EQ(saveFolderWith("Using Mod Directory MyMod\r\n"), "SAVEGAME");
   WriteFile(fx.game + "/Plain", "a file, not a folder");
   EXPECT_EQ(saveFolderWith("Using Mod Directory := Plain\r\n"), "SAVEGAME");
   EXPECT_TRUE(fx.ui.boxes.empty());
+}
+
+TEST(Se4Installed, TheMailNamesTheModFolderAsTheWindowsOpponentKnowsIt) {
+  Fixture fx;
+  WriteFile(fx.game + "/path.txt", "Using Mod Directory := Mods\\Big Mod\r\n");
+  QDir().mkpath(fx.game + "/mods/big mod/SAVEGAME");
+  auto p = fx.Installed();
+  EXPECT_EQ(p->GetSaveFolder(), "Mods/Big Mod/SAVEGAME");
+  EXPECT_EQ(p->GetEMailDir(), "Mods\\Big Mod\\SAVEGAME");
+  EXPECT_TRUE(MessageBody(SendMode::Plain, "SE4", p->GetEMailDir(), false, "", "SE4/Nebula.gam")
+                  .contains("Save the attachments into Mods\\Big Mod\\SAVEGAME directory.\r\n"));
+  EXPECT_TRUE(MessageBody(SendMode::Zip, "SE4", p->GetEMailDir(), false, "", "SE4/Nebula.gam")
+                  .contains("extract the files into Mods\\Big Mod\\SAVEGAME directory.\r\n"));
 }
 
 TEST(Se4Installed, PasswordsFromTheExecutableOfTheEleventhOfAprilTwoThousandOne) {

@@ -574,8 +574,52 @@ TEST(Se4GameFiles, DeletingATurnBasedGameTakesTheSeries) {
   fx.Save("GameX_1.gam", save);
   fx.Save("GameX_2.gam", save, fx.t0.addSecs(60));
   fx.File("GameXY_1.gam", fx.t0);
+  // A simultaneous game whose name begins with the series' name is another game.
+  fx.Save("GameX_Big.gam", Simultaneous({P(1, kMe), P(2, kYou)}));
+  fx.File("GameX_Big_0002.plr", fx.t0);
   fx.Game("GameX_2.gam")->Delete();
-  EXPECT_EQ(fx.Left(), QStringList({"GameXY_1.gam"}));
+  EXPECT_EQ(fx.Left(), QStringList({"GameXY_1.gam", "GameX_Big.gam", "GameX_Big_0002.plr"}));
+}
+
+TEST(Se4GameFiles, GamesWhoseNamesBeginTheSameWayKeepTheirFilesApart) {
+  EXPECT_TRUE(SE4_Game::IsFileOfGame("B", "b.GAM"));
+  EXPECT_TRUE(SE4_Game::IsFileOfGame("B", "B_0002.plr"));
+  EXPECT_TRUE(SE4_Game::IsFileOfGame("B_Big", "b_big_3.gam"));
+  for (const QString other : {"B_Big.gam", "B_Big_0002.plr", "B2.gam", "B_.gam", "B_2x.plr", "B.v2.gam", "B",
+                              "B.", "B_0002", "A.gam"})
+    EXPECT_FALSE(SE4_Game::IsFileOfGame("B", other)) << other.toStdString();
+
+  Fixture fx;
+  const Se4Save save = Simultaneous({P(1, kMe), P(2, kYou)});
+  fx.Save("B.gam", save);
+  fx.File("B_0002.plr", fx.t0.addSecs(60), "22");
+  fx.File("B.txt", fx.t0, "333");
+  fx.File("b.SUB", fx.t0, "4444");
+  for (const QString other : {"B_Big", "B2", "B.v2"}) {
+    fx.Save(other + ".gam", save);
+    fx.File(other + "_0001.plr", fx.t0.addSecs(60), "55555");
+  }
+  const QString f = fx.folder + "/";
+  const auto host = fx.Game("B.gam");
+  EXPECT_EQ(host->GetSize(), QFileInfo(f + "B.gam").size() + 2 + 3 + 4);
+  EXPECT_EQ(host->GetFiles(), QStringList({f + "B.gam", f + "B.txt", f + "b.SUB"}));
+  // Only the own order file counts: player 2 is in, the user still has to play, and no
+  // other game's orders show as files naming nobody.
+  EXPECT_EQ(host->GetStatus(), status::Play);
+  EXPECT_EQ(host->GetDescription(), "   12: Wait1:1/" + kMe + " Ready1:2/" + kYou);
+
+  const auto big = fx.Game("B_Big.gam");
+  EXPECT_EQ(big->GetSize(), QFileInfo(f + "B_Big.gam").size() + 5);
+  EXPECT_EQ(big->GetFiles(), QStringList({f + "B_Big.gam"}));
+
+  IniWrite("SE4", "B", "host@example.org");  // B as a client sends its own orders only
+  EXPECT_EQ(fx.Game("B.gam")->GetFiles(), QStringList({f + "B_0002.plr", f + "b.SUB"}));
+  EXPECT_EQ(fx.Game("B.gam")->GetSize(), 2);
+  EXPECT_TRUE(fx.ui.boxes.empty());
+
+  fx.Game("B.gam")->Delete();
+  EXPECT_EQ(fx.Left(), QStringList({"B.v2.gam", "B.v2_0001.plr", "B2.gam", "B2_0001.plr", "B_Big.gam",
+                                    "B_Big_0001.plr"}));
 }
 
 TEST(Se4GameFiles, OnePassListsTheSaveFolderOnce) {

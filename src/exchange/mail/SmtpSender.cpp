@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <algorithm>
 #include <memory>
@@ -168,9 +169,24 @@ SmtpResult Fail(int code, const QString& error) {
   return r;
 }
 
+// Whether a refusal of RCPT TO is about the sender: the reply speaks of the sender and
+// not of the recipient ("553 5.7.1 <a@b>: Sender address rejected: not owned by user",
+// Exim's "Sender verify failed"), or its enhanced status is one of the sender's
+// mailbox (x.1.7) or system (x.1.8).
+bool ReplyBlamesSender(const QString& reply) {
+  static const QRegularExpression kSenderStatus(QStringLiteral("^\\d{3}[ -][45]\\.1\\.[78](\\s|$)"));
+  static const QRegularExpression kSender(QStringLiteral("\\bsender\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression kRecipient(QStringLiteral("\\brecipient\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+  if (kSenderStatus.match(reply).hasMatch()) return true;
+  return kSender.match(reply).hasMatch() && !kRecipient.match(reply).hasMatch();
+}
+
 }  // namespace
 
-SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& error) {
+SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& reply,
+                                const QString& error) {
   const auto commandIs = [&failedCommand](const char* verb) {
     return failedCommand.startsWith(QLatin1String(verb), Qt::CaseInsensitive);
   };
@@ -209,7 +225,8 @@ SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QS
     case CURLE_WEIRD_SERVER_REPLY:
       // libcurl says "MAIL failed: 550" / "RCPT failed: 550" / "DATA failed: 554"; the
       // conversation tells the same, and which address it was.
-      if (commandIs("RCPT") || errorIs("RCPT failed")) return SmtpFailure::RecipientRefused;
+      if (commandIs("RCPT") || errorIs("RCPT failed"))
+        return ReplyBlamesSender(reply) ? SmtpFailure::SenderRefused : SmtpFailure::RecipientRefused;
       if (commandIs("MAIL") || errorIs("MAIL failed")) return SmtpFailure::SenderRefused;
       if (commandIs("DATA") || errorIs("DATA failed")) return SmtpFailure::MessageRefused;
       return code == CURLE_SEND_ERROR ? SmtpFailure::Connection : SmtpFailure::Other;
@@ -258,7 +275,7 @@ QString SmtpFailureAdvice(const SmtpResult& result) {
     case SmtpFailure::SenderRefused:
       return QStringLiteral("The SMTP server refused the sender ") +
              (result.refused.isEmpty() ? QStringLiteral("address") : result.refused) + answered +
-             QStringLiteral(". Check \"Your SMTP e-mail address\"") + where +
+             QStringLiteral(". Check \"Your SMTP e-mail address\" and \"SMTP user name\"") + where +
              QStringLiteral(" Most servers take only the address of the account you log in with.");
     case SmtpFailure::RecipientRefused:
       return QStringLiteral("The SMTP server refused the recipient ") +
@@ -439,13 +456,16 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
   }
   if (result.code != 0 && !result.cancelled) {
     const QString command = QString::fromUtf8(transfer.failedCommand);
-    result.failure = ClassifySmtpFailure(result.code, command, result.error);
     result.serverReply = QString::fromUtf8(transfer.failedReply);
+    result.failure = ClassifySmtpFailure(result.code, command, result.serverReply, result.error);
     const qsizetype open = command.indexOf(QChar('<'));
     const qsizetype close = command.lastIndexOf(QChar('>'));
-    if ((result.failure == SmtpFailure::SenderRefused || result.failure == SmtpFailure::RecipientRefused) &&
-        open >= 0 && close > open)
+    if (result.failure == SmtpFailure::SenderRefused) {
+      // Refused in the answer to MAIL FROM or to a RCPT TO: either way it is our sender.
+      result.refused = message.envelopeFrom.trimmed();
+    } else if (result.failure == SmtpFailure::RecipientRefused && open >= 0 && close > open) {
       result.refused = command.mid(open + 1, close - open - 1);
+    }
   }
   if (progress && result.code == 0) progress->SetProgress(transfer.estimate, transfer.estimate);
   return result;

@@ -56,14 +56,17 @@ struct SmtpResult {
   QString error;  // what went wrong, for the error box
   bool cancelled = false;
   SmtpFailure failure = SmtpFailure::None;
-  QString refused;      // the address in the command the server refused, if it named one
+  QString refused;      // the refused address: the recipient, or for a refused sender the sender
   QString serverReply;  // the server's last negative answer, e.g. "550 5.1.1 No such user"
 };
 
 // Sorts a libcurl result by what the user should check. `failedCommand` is the SMTP
-// command that the server's last negative reply answered ("RCPT TO:<a@b>"), `error`
-// libcurl's error text; both may be empty.
-SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& error);
+// command that the server's last negative reply answered ("RCPT TO:<a@b>"), `reply` that
+// reply, `error` libcurl's error text; each may be empty. Servers that check the sender
+// only once they know a recipient (Postfix's "Sender address rejected") refuse the
+// sender in their answer to RCPT TO: the reply's words tell it from a refused recipient.
+SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QString& reply,
+                                const QString& error);
 
 // One or two plain sentences on what to check for a failed send, pointing to the
 // settings dialog where a setting is the likely cause; "" when there is nothing to add.

@@ -32,7 +32,9 @@ GameList CMBO::InitGames() {
   std::vector<std::shared_ptr<CMBO_Game>> games;
   std::vector<bool> dropped;
   QHash<QString, size_t> series;  // base name (exact spelling) -> index in games
-  for (const QString& name : ListNoCase(folder, QStringLiteral("*.txt"))) {
+  // Folders and other entries with a turn file's name are listed too: the game reports
+  // what it cannot read instead of leaving it out silently.
+  for (const QString& name : ListNoCase(folder, QStringLiteral("*.txt"), false)) {
     auto game = std::make_shared<CMBO_Game>(m_services.ui);
     game->Init(self, kTurnFolder, name);
     if (!game->IsValid()) continue;

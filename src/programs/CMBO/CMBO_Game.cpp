@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "core/AtomicFile.h"
 #include "core/FileNames.h"
+#include "core/UiPort.h"
 #include "model/Status.h"
 #include "programs/BuiltinProgram.h"
 
@@ -38,6 +40,21 @@ bool MoveWithoutReplacing(const QString& from, const QString& to) {
 }
 
 }  // namespace
+
+bool CMBO_Game::CanRead(const FolderEntry& entry) const {
+  // A folder, pipe or device of that name is no turn file, and is never opened: a pipe
+  // would block the listing.
+  const QByteArray path = QFile::encodeName(QDir(m_folder).filePath(entry.name));
+  if (!entry.IsFile()) {
+    struct stat st {};
+    // A link that leads nowhere says so; anything else is the wrong kind of entry.
+    SetSystemError(entry.IsFolder() ? EISDIR : ::stat(path.constData(), &st) != 0 ? errno : EINVAL);
+    return false;
+  }
+  const FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!file.IsOpen()) SetSystemError(errno);
+  return file.IsOpen();
+}
 
 bool CMBO_Game::IsNumberedStem(const QString& stem) {
   const qsizetype n = stem.size();
@@ -71,8 +88,8 @@ void CMBO_Game::Init(std::shared_ptr<Program> program, const QString& subfolder,
     }
     return;
   }
-  if (!turn->IsFile()) {
-    m_ui.ShowError(QStringLiteral("Can't get file: ") + QDir(m_folder).filePath(fileName));
+  if (!CanRead(*turn)) {
+    m_ui.ShowError(QStringLiteral("Can't get file: ") + QDir(m_folder).filePath(turn->name));
     return;
   }
   m_name = turn->name;

@@ -55,6 +55,9 @@ class CMBO_Game final : public RecordGame {
 
  private:
   std::optional<FolderEntry> TurnFile() const;
+  // Whether the listed turn file is a file that opens for reading; when not, the system
+  // error says why.
+  bool CanRead(const FolderEntry& entry) const;
 
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;

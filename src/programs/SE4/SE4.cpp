@@ -44,6 +44,11 @@ QString SE4::ModFolderOf(const QByteArray& pathTxt) {
   return QString();
 }
 
+QString SE4::GetEMailDir() const {
+  QString folder = m_saveFolder;
+  return folder.replace(QChar('/'), QChar('\\'));
+}
+
 bool SE4::AfterInstalled(bool rescan) {
   (void)rescan;
   const std::optional<FolderEntry> exe = FileEntryAt(m_exePath);

@@ -19,8 +19,9 @@ class SE4 final : public BuiltinProgram {
   QString GetShortName() const override { return QStringLiteral("SE4"); }
   QString GetLongName() const override { return QStringLiteral("Space Empires IV"); }
   QString GetExeName() const override { return QStringLiteral("se4.exe"); }
-  // The save folder relative to the installation folder.
-  QString GetEMailDir() const override { return m_saveFolder; }
+  // The save folder relative to the installation folder, as the mail instructions name it
+  // to the opponent: he plays on Windows, so a mod's folder is "MyMod\SAVEGAME".
+  QString GetEMailDir() const override;
   // Versions before 2001-04-11 cannot be started on a game that has a password.
   bool SupportsPasswords() const override;
   bool Provides(OptionalOperation operation) const override {

@@ -171,19 +171,32 @@ std::vector<FolderEntry> SE4_Game::OwnFiles() const {
     }
     return files;
   }
-  const qsizetype length = m_fileBase.size();
   QStringList names;
   for (FolderEntry& entry : ListPrefixNoCase(m_folder, m_fileBase)) {
     if (!entry.IsFile()) continue;
-    if (entry.name.size() > length) {
-      const QChar next = entry.name[length];
-      if (next != QChar('.') && next != QChar('_')) continue;
-    }
+    // A turn-based save file whose name has more after the first "_" than a turn number
+    // is still the game's own.
+    if (!IsFileOfGame(m_fileBase, entry.name) && entry.name.compare(m_name, Qt::CaseInsensitive) != 0)
+      continue;
     names.append(entry.name);
     files.push_back(std::move(entry));
   }
   m_ownNames = OwnNames{snapshot, snapshot ? FolderListingCount() : -1, snapshot ? names : QStringList()};
   return files;
+}
+
+bool SE4_Game::IsFileOfGame(const QString& fileBase, const QString& name) {
+  if (fileBase.isEmpty() || !name.startsWith(fileBase, Qt::CaseInsensitive)) return false;
+  qsizetype at = fileBase.size();
+  if (at < name.size() && name[at] == QChar('_')) {
+    const qsizetype digits = ++at;
+    while (at < name.size() && name[at] >= QChar('0') && name[at] <= QChar('9')) ++at;
+    if (at == digits) return false;
+  }
+  // One extension: "GameX.Big.gam" is the game "GameX.Big".
+  if (at >= name.size() || name[at] != QChar('.')) return false;
+  const QString extension = name.mid(at + 1);
+  return !extension.isEmpty() && !extension.contains(QChar('.'));
 }
 
 QString SE4_Game::GetName() const {

@@ -85,6 +85,13 @@ class SE4_Game final : public RecordGame {
   // ("GameX_3.gam" -> 3 for the base "GameX").
   int TurnNumberOf(const QString& name) const;
 
+  // Whether the file `name` is one of the game `fileBase`'s, compared without regard to
+  // case: "<base>.<ext>" (the save file, "<base>.sub", the turn results) or
+  // "<base>_<digits>.<ext>" (a turn "GameX_3.gam", orders "GameX_0002.plr"). Another
+  // game whose name merely begins the same way ("GameX_Big.gam", "GameX2.gam") is not
+  // this one's.
+  static bool IsFileOfGame(const QString& fileBase, const QString& name);
+
  private:
   // Who has sent orders, who is missing, who is dead: from the order files beside the
   // save file. Lists hold player labels ("2/addr"), the unmatched list file numbers.
@@ -102,9 +109,7 @@ class SE4_Game final : public RecordGame {
   int StoredMe() const;
   QString GetSentStamp() const;
   QString GetStoredAddress() const;
-  // The files of this game: the folder's files named the file base, or the file base
-  // followed by "." or "_" (never those of another game whose name merely starts the same
-  // way), in listing order.
+  // The files of this game (IsFileOfGame, and the save file itself), in listing order.
   std::vector<FolderEntry> OwnFiles() const;
   std::optional<FolderEntry> SaveFile() const;
   // Reads the save file's first line; false when it forms no game.

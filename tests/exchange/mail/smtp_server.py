@@ -53,13 +53,15 @@ def parse_message(raw):
 
 
 class Saver:
-    def __init__(self, folder, hold=0, refuse_sender=(), refuse_rcpt=(), maildir=None):
+    def __init__(self, folder, hold=0, refuse_sender=(), refuse_rcpt=(), maildir=None,
+                 refuse_sender_at_rcpt=()):
         self.folder = folder
         self.maildir = maildir
         self.count = 0
         self.hold = hold
         self.refuse_sender = {a.lower() for a in refuse_sender}
         self.refuse_rcpt = {a.lower() for a in refuse_rcpt}
+        self.refuse_sender_at_rcpt = {a.lower() for a in refuse_sender_at_rcpt}
 
     async def handle_MAIL(self, server, session, envelope, address, mail_options):
         if address.lower() in self.refuse_sender:
@@ -69,6 +71,10 @@ class Saver:
         return "250 OK"
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if (envelope.mail_from or "").lower() in self.refuse_sender_at_rcpt:
+            # Postfix checks the sender only once it knows a recipient
+            # (reject_sender_login_mismatch): MAIL FROM was accepted.
+            return "553 5.7.1 <%s>: Sender address rejected: not owned by user" % envelope.mail_from
         if address.lower() in self.refuse_rcpt:
             return "550 5.1.1 <%s>: Recipient address rejected: User unknown" % address
         envelope.rcpt_tos.append(address)
@@ -120,6 +126,8 @@ def main():
                     help="answer MAIL FROM with this address with 553")
     ap.add_argument("--refuse-rcpt", action="append", default=[],
                     help="answer RCPT TO with this address with 550")
+    ap.add_argument("--refuse-sender-at-rcpt", action="append", default=[],
+                    help="accept MAIL FROM with this address, then answer every RCPT TO with 553")
     ap.add_argument("--maildir", help="also deliver every message into this Maildir")
     args = ap.parse_args()
 
@@ -134,7 +142,8 @@ def main():
         # aiosmtpd 1.4.3 leaves the client waiting unless a failure is marked unhandled.
         return AuthResult(success=True) if ok else AuthResult(success=False, handled=False)
 
-    handler = Saver(args.dir, args.hold_data, args.refuse_sender, args.refuse_rcpt, args.maildir)
+    handler = Saver(args.dir, args.hold_data, args.refuse_sender, args.refuse_rcpt, args.maildir,
+                    args.refuse_sender_at_rcpt)
     options = {}
     if args.auth:
         options.update(authenticator=authenticator, auth_required=True,

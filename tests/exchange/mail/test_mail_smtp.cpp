@@ -16,6 +16,7 @@
 #include "core/Startup.h"
 #include "exchange/mail/FilePasswordStore.h"
 #include "exchange/mail/Mailer.h"
+#include "exchange/mail/SmtpSender.h"
 #include "exchange/mail/TestMessage.h"
 #include "mail/RecordingProgress.h"
 #include "mail/SmtpTestServer.h"
@@ -236,6 +237,35 @@ TEST_F(SmtpSend, ImplicitTlsWithAnOwnUserName) {
   EXPECT_TRUE(server.Messages()[0]["tls"].toBool());
 }
 
+TEST(SmtpFailureKind, ARefusalOfTheRecipientCommandMayBeAboutTheSender) {
+  constexpr int kRefused = 55;  // libcurl's CURLE_SEND_ERROR after a negative reply
+  const QString rcpt = "RCPT TO:<friend@example.org>";
+  struct Case {
+    QString command, reply;
+    SmtpFailure expected;
+  };
+  const Case cases[] = {
+      {rcpt, "553 5.7.1 <a@example.org>: Sender address rejected: not owned by user",
+       SmtpFailure::SenderRefused},
+      {rcpt, "550 Sender verify failed", SmtpFailure::SenderRefused},
+      {rcpt, "450 4.1.8 <a@example.org>: Sender address rejected: Domain not found",
+       SmtpFailure::SenderRefused},
+      {rcpt, "550 5.1.7 Bad sender's mailbox address syntax", SmtpFailure::SenderRefused},
+      {rcpt, "550 5.1.1 <friend@example.org>: Recipient address rejected: User unknown",
+       SmtpFailure::RecipientRefused},
+      // Words about a sender in a refusal of the recipient leave it the recipient's.
+      {rcpt, "554 5.7.1 <friend@example.org>: Recipient address rejected: not permitted for this sender",
+       SmtpFailure::RecipientRefused},
+      {rcpt, "554 5.7.1 Relay access denied", SmtpFailure::RecipientRefused},
+      {"MAIL FROM:<a@example.org>", "553 5.7.1 Not allowed", SmtpFailure::SenderRefused},
+      {"DATA", "554 5.7.1 Sender address rejected", SmtpFailure::MessageRefused},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClassifySmtpFailure(kRefused, c.command, c.reply, QString()), c.expected)
+        << c.reply.toStdString();
+  }
+}
+
 // The one error box of a failed send: the usual first line with libcurl's number, then
 // advice that contains each of `advice`, then libcurl's own text.
 void ExpectFailureBox(const ScriptedUi& ui, int code, const QStringList& advice) {
@@ -336,6 +366,19 @@ TEST_F(SmtpSend, FailuresSayWhichSettingToCheck) {
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
     ExpectFailureBox(ui, 55,
                      {"refused the sender account@example.com", "553 5.7.1", "Your SMTP e-mail address"});
+    EXPECT_TRUE(server.Messages().empty());
+  }
+  {
+    SCOPED_TRACE("sender refused in the answer to the recipient");
+    ui.boxes.clear();
+    SmtpTestServer server({"--refuse-sender-at-rcpt", "account@example.com"});
+    UsePort(server.Port());
+    EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
+    ExpectFailureBox(ui, 55,
+                     {"refused the sender account@example.com",
+                      "553 5.7.1 <account@example.com>: Sender address rejected: not owned by user",
+                      "Your SMTP e-mail address", "SMTP user name"});
+    EXPECT_FALSE(ui.boxes[0].text.contains("recipient")) << ui.boxes[0].text.toStdString();
     EXPECT_TRUE(server.Messages().empty());
   }
   {
