@@ -476,9 +476,10 @@ void frmMain::RefreshLists(bool reload) {
   }
   installed->clear();
 
-  Lists lists = ReadLists(m_parts.programs, reload, [this](const Program& program) {
-    ShowStatus(QStringLiteral("Checking ") + program.GetLongName());
-  });
+  Lists lists = ReadLists(
+      m_parts.programs, reload,
+      [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
+      reload ? TurnHistoryMoments() : TurnMomentsByGame());
   if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
 
   const KeyedCollection noMarks;

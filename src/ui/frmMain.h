@@ -173,6 +173,9 @@ class frmMain final : public QMainWindow {
   bool HideToTray();
   // "Ready", or what the turn history missed of the last send.
   QString ReadyText() const;
+  // The turn history's latest sends and receives of every game; empty when there is
+  // none or it cannot be read (the waiting times then count from the files' stamps).
+  static TurnMomentsByGame TurnHistoryMoments();
   void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;

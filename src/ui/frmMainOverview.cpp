@@ -35,6 +35,11 @@ QString frmMain::ReadyText() const {
   return note.isEmpty() ? QStringLiteral("Ready") : note;
 }
 
+TurnMomentsByGame frmMain::TurnHistoryMoments() {
+  HistoryStore store(HistoryStore::DefaultPath());
+  return store.LatestTurns().value_or(TurnMomentsByGame());
+}
+
 void frmMain::SetUpTray() {
   if (!TrayIcon::Available()) return;  // without a tray nothing changes
   m_tray = new TrayIcon(windowIcon().isNull() ? QApplication::windowIcon() : windowIcon(), this);
