@@ -704,7 +704,6 @@ void frmMain::Send() {
   RefreshLists(true);
   ShowStatus(QStringLiteral("Sending files..."));
   SendSelectedGames(false);
-  ShowStatus(QStringLiteral("Ready"));
 }
 
 void frmMain::Message() {
@@ -712,18 +711,31 @@ void frmMain::Message() {
   if (!busy) return;
   ShowStatus(QStringLiteral("Sending messages..."));
   SendSelectedGames(true);
-  ShowStatus(QStringLiteral("Ready"));
 }
 
-void frmMain::SendSelectedGames(bool isMessage) {
-  if (!m_parts.exchange) return NotAvailable(QStringLiteral("Sending turns"));
+SentGames frmMain::SendSelectedGames(bool isMessage) {
+  SentGames sent;
+  if (!m_parts.exchange) {
+    NotAvailable(QStringLiteral("Sending turns"));
+    return sent;
+  }
   GameList selected;
   const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
   for (int i = 0; i < m_gamesModel->rowCount(); ++i) {
     if (selection->isRowSelected(i, QModelIndex())) selected.push_back(m_gamesModel->GameAt(i));
   }
-  kolt::SendSelectedGames(m_parts.ui, *m_parts.exchange, selected, isMessage,
-                          isMessage || m_form->chkTaunt->isChecked(), [this] { RefreshLists(true); });
+  QString arrived;
+  kolt::SendSelectedGames(
+      m_parts.ui, *m_parts.exchange, selected, isMessage, isMessage || m_form->chkTaunt->isChecked(),
+      [this, &arrived] {
+        m_holdSendNote = true;
+        RefreshLists(true);
+        m_holdSendNote = false;
+        if (m_arrivalAnnounced) arrived = PanelText(1);
+      },
+      &sent);
+  ShowStatus(AfterSendText(sent, isMessage, arrived));
+  return sent;
 }
 
 // The game runs in its own window: this one stays usable meanwhile, with its usual

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/Utilities.h"
+#include "exchange/turns/SendSelection.h"
 #include "model/Game.h"
 #include "model/ListRows.h"
 #include "model/ProgramList.h"
@@ -99,7 +100,8 @@ class frmMain final : public QMainWindow {
   void CopyPassword() const;
   void GeneratePasswordCommand();
   void OpenReceivedFile();
-  void SendSelectedGames(bool isMessage);
+  // Sends the selected games (or a message to their players); returns what went out.
+  SentGames SendSelectedGames(bool isMessage);
   void ProcessCommandLineFile();
   // A file a later start handed over: taken in as a command-line file, with the window
   // raised; while a command runs it waits for it to end.
@@ -176,6 +178,9 @@ class frmMain final : public QMainWindow {
   // The turn history's latest sends and receives of every game; empty when there is
   // none or it cannot be read (the waiting times then count from the files' stamps).
   static TurnMomentsByGame TurnHistoryMoments();
+  // The status line after a send: what went where, what arrived meanwhile, and what the
+  // turn history missed.
+  QString AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const;
   void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;
@@ -188,6 +193,7 @@ class frmMain final : public QMainWindow {
   MailboxChecker* m_mailbox = nullptr;
   bool m_mailboxNotified = false;   // the user was told that fetched turns wait
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
+  bool m_holdSendNote = false;      // the send's own refresh leaves the history note to it
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;

@@ -31,8 +31,19 @@ void frmMain::ShowHistory() {
 }
 
 QString frmMain::ReadyText() const {
+  if (m_holdSendNote) return QStringLiteral("Ready");
   const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
   return note.isEmpty() ? QStringLiteral("Ready") : note;
+}
+
+QString frmMain::AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const {
+  QStringList parts;
+  const QString sentText = SentText(sent, isMessage);
+  if (!sentText.isEmpty()) parts.append(sentText);
+  if (!arrived.isEmpty()) parts.append(arrived);
+  const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
+  if (!note.isEmpty()) parts.append(note);
+  return parts.isEmpty() ? QStringLiteral("Ready") : parts.join(QStringLiteral("; "));
 }
 
 TurnMomentsByGame frmMain::TurnHistoryMoments() {
