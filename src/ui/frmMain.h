@@ -149,6 +149,16 @@ class frmMain final : public QMainWindow {
   // telling what it does.
   void ReceiveFile(const QString& path);
   void TakeIn(const QString& path);
+  // Takes in a received archive and makes sure the user learns what became of it: why a
+  // turn was not taken in, and for a turn of a program that is not set up the offer to
+  // give its folder, after which the turn is taken in again.
+  void TakeInTurn(const QString& path);
+  // The program, known but not set up here, that one of `folders` (an archive's top
+  // folders) is named after and that was not offered yet; null when there is none.
+  ProgramPtr ProgramNotSetUp(const QStringList& folders, const QStringList& offered) const;
+  // Asks for the folder of `program` (its installation-folder question) and puts it into
+  // the window's program list; false when it was not set up.
+  bool SetUpProgram(const ProgramPtr& program);
   void BuildWidgets();
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
@@ -194,6 +204,7 @@ class frmMain final : public QMainWindow {
   bool m_mailboxNotified = false;   // the user was told that fetched turns wait
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
   bool m_holdSendNote = false;      // the send's own refresh leaves the history note to it
+  QString m_receiveOutcome;         // the status line after a receive that took nothing in
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;
