@@ -187,7 +187,8 @@ class frmMain final : public QMainWindow {
   QString ReadyText() const;
   // The turn history's latest sends and receives of every game; empty when there is
   // none or it cannot be read (the waiting times then count from the files' stamps).
-  static TurnMomentsByGame TurnHistoryMoments();
+  // Read again only when the history file changed since the last read.
+  const TurnMomentsByGame& TurnHistoryMoments();
   // The status line after a send: what went where, what arrived meanwhile, and what the
   // turn history missed.
   QString AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const;
@@ -205,6 +206,8 @@ class frmMain final : public QMainWindow {
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
   bool m_holdSendNote = false;      // the send's own refresh leaves the history note to it
   QString m_receiveOutcome;         // the status line after a receive that took nothing in
+  TurnMomentsByGame m_moments;      // the turn history as last read
+  QByteArray m_historyState;        // and the state of its file then
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;
