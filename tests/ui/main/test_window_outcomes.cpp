@@ -287,6 +287,11 @@ TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   EXPECT_EQ(Cell("email001.cmt", 5), "Wait");
   EXPECT_EQ(Cell("email001.cmt", GamesModel::kWaitingColumn), "0 min");  // not "2 h"
   EXPECT_EQ(Cell("email003.cmt", GamesModel::kWaitingColumn), "2 h");    // still to send
+  window->resize(1100, 420);
+  window->show();
+  QApplication::processEvents();
+  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
+  EXPECT_TRUE(window->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmMain-sent.png"));
 
   // A message to two players.
   select({"email001.cmt", "email003.cmt"});
