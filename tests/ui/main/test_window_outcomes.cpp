@@ -83,11 +83,15 @@ class WindowOutcomes : public ::testing::Test {
   QString Spwaw() const { return home.File("games/SPWAW"); }
   QString Cmbo() const { return home.File("games/CMBO"); }
 
-  // A KLT archive from ivan@example.org holding `files` (paths inside the archive).
-  QString Pack(const QString& name, const QStringList& files) {
+  // A KLT archive from ivan@example.org holding `files` (paths inside the archive),
+  // saved at `saved` when given.
+  QString Pack(const QString& name, const QStringList& files, const QDateTime& saved = QDateTime()) {
     const QString staging = home.Root() + "/staging-" + name;
     WriteFile(staging + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
-    for (const QString& f : files) WriteFile(staging + "/" + f, "turn " + f.toUtf8());
+    for (const QString& f : files) {
+      WriteFile(staging + "/" + f, "turn " + f.toUtf8());
+      if (saved.isValid()) SetTime(staging + "/" + f, saved);
+    }
     QProcess zip;
     zip.setWorkingDirectory(staging);
     zip.start("zip", QStringList{"-q", "-r", home.Root() + "/" + name, "."});
@@ -215,25 +219,13 @@ TEST_F(WindowOutcomes, ATurnForAProgramNotSetUpOffersItsFolderThenTakesTheTurnIn
 }
 
 TEST_F(WindowOutcomes, TurnsTheUserDidNotConfirmAreReported) {
-  // The installed turn is newer than the received one.
-  const QDateTime now = QDateTime::currentDateTime();
+  // The received turn is older than the installed one: asked, and declined.
   WriteFile(Spwaw() + "/EMAIL/email001.cmt", "Bocage");
   WriteFile(Spwaw() + "/EMAIL/email001.dat", "newer turn");
   IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
   Load();
-  const QString klt = Pack("OLD.KLT", {"SPWAW/email001.cmt", "SPWAW/email001.dat"});
-  // Older than what is installed: asked, and declined.
-  SetTime(Spwaw() + "/EMAIL/email001.dat", now);
-  SetTime(Spwaw() + "/EMAIL/email001.cmt", now);
-  const QString staging = home.Root() + "/staging-OLD.KLT";
-  SetTime(staging + "/SPWAW/email001.dat", now.addDays(-3));
-  SetTime(staging + "/SPWAW/email001.cmt", now.addDays(-3));
-  QFile::remove(klt);
-  QProcess zip;
-  zip.setWorkingDirectory(staging);
-  zip.start("zip", QStringList{"-q", "-r", klt, "."});
-  ASSERT_TRUE(zip.waitForFinished(30000));
-
+  const QString klt =
+      Pack("OLD.KLT", {"SPWAW/email001.cmt", "SPWAW/email001.dat"}, QDateTime::currentDateTime().addDays(-3));
   ui.Answers({Answer::No});
   window->TakeHandedOffFile(klt);
   ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join(" | ").toStdString();
