@@ -21,6 +21,7 @@
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
 #include "exchange/turns/MailboxFetch.h"
+#include "exchange/turns/ReceiveOutcome.h"
 #include "exchange/turns/SendSelection.h"
 #include "exchange/turns/TurnExchange.h"
 
@@ -208,47 +209,12 @@ int CliTurns::Receive(const QStringList& arguments) {
   if (QFileInfo(file).isFile() && ShowIfTestMessage(m_parts->port, file)) return 0;
   const ReceiveRecords before = m_parts->exchange.Records();
   const bool taken = m_parts->exchange.ReceivedFile(file);
-  const ReceiveRecords& after = m_parts->exchange.Records();
-  // Taken in: unpacked, at least one program's batch ran and copied files, and none was
-  // declined or stopped.
-  QString why;
-  if (!taken)
-    why = QStringLiteral("see the message above");
-  else if (after.failed != before.failed)
-    why = QStringLiteral("copying the received files stopped, see the message above");
-  else if (after.declined != before.declined)
-    why = QStringLiteral("the older files were not confirmed");
-  else if (after.batches == before.batches ||
-           after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace)
-    why = NothingTakenIn();
+  const ReceiveOutcome outcome = ReceiveOutcome::Of(taken, before, m_parts->exchange.Records(), m_programs);
   PrintArrivals(m_parts->exchange);
-  if (why.isEmpty()) return 0;
-  Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + why + QChar('\n'));
+  if (outcome.TakenIn()) return 0;
+  Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + outcome.reason +
+      QChar('\n'));
   return 1;
-}
-
-QString CliTurns::NothingTakenIn() const {
-  const QString root = TurnExchange::ReceiveFolder();
-  QStringList installed, programFolders;
-  for (const ProgramPtr& p : m_programs) {
-    installed.append(p->GetShortName());
-    const QString folder = FindEntryNoCase(root, p->GetShortName());
-    if (!folder.isEmpty() && QFileInfo(folder).isDir()) programFolders.append(QFileInfo(folder).fileName());
-  }
-  if (!programFolders.isEmpty()) {
-    return QStringLiteral("its folder ") + programFolders.join(QStringLiteral(", ")) +
-           QStringLiteral(" holds no files for the program");
-  }
-  QStringList held;
-  for (const QFileInfo& e : QDir(root).entryInfoList(
-           QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-    held.append(e.isDir() ? e.fileName() + QChar('/') : e.fileName());
-  return QStringLiteral("the archive holds no folder of an installed program (installed: ") +
-         (installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))) +
-         QStringLiteral("; the archive holds: ") +
-         (held.isEmpty() ? QStringLiteral("nothing")
-                         : SafeForDisplay(held.join(QStringLiteral(", ")), QChar('?'))) +
-         QChar(')');
 }
 
 int CliTurns::RefreshCommand(const QStringList& arguments) {

@@ -53,8 +53,6 @@ class CliTurns final {
   // Takes in the turn messages waiting in the mailbox: 0 when something was taken in,
   // 3 when there was nothing new, 1 when the check failed or a message stays.
   int Fetch(const QStringList& arguments);
-  // Why a receive that ended without error took nothing in, from what the archive held.
-  QString NothingTakenIn() const;
 
   struct Parts;
   std::unique_ptr<Parts> m_parts;

@@ -16,6 +16,7 @@
 #include "core/Pass.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
+#include "exchange/history/HistoryStore.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
 #include "platform/linux/LinuxWintools.h"
@@ -173,7 +174,9 @@ int main(int argc, char** argv) {
   // read the lists, all in one pass.
   Pass pass;
   turns.Refresh();
-  const Lists lists = ReadLists(programs, true);
+  // The waiting times count from the recorded sends and receives, as in the window.
+  HistoryStore history(HistoryStore::DefaultPath());
+  const Lists lists = ReadLists(programs, true, {}, history.LatestTurns().value_or(TurnMomentsByGame()));
   if (!pass.End()) ui.ShowSettingsWriteError();
   const std::vector<ProgramRow>& programRows = lists.programs;
   const std::vector<GameRow>& gameRows = lists.gameRows;

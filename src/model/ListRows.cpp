@@ -19,7 +19,7 @@ ProgramRow MakeProgramRow(const Program& program) {
   return row;
 }
 
-GameRow MakeGameRow(const Game& game, const QDateTime& now) {
+GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& moments) {
   GameRow row;
   const auto program = game.GetProgram();
   row.game = program ? program->GetShortName() : QString();
@@ -34,16 +34,16 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now) {
   row.mode = game.GetMode();
   row.statusBold = IsStatusBold(row.status, row.email);
   if (const auto* record = dynamic_cast<const RecordGame*>(&game)) {
-    row.waitingSeconds =
-        WaitingSeconds(row.status, record->GetModifiedStamp(), record->GetSentStamp(),
-                       record->GetReceivedStamp(), now.isValid() ? now : QDateTime::currentDateTime());
+    row.waitingSeconds = WaitingSeconds(row.status, record->GetModifiedStamp(), record->GetSentStamp(),
+                                        record->GetReceivedStamp(),
+                                        now.isValid() ? now : QDateTime::currentDateTime(), moments);
     row.waitingText = WaitingText(row.waitingSeconds);
   }
   return row;
 }
 
 Lists ReadLists(const ProgramList& programs, bool withGames,
-                const std::function<void(const Program&)>& checking) {
+                const std::function<void(const Program&)>& checking, const TurnMomentsByGame& moments) {
   Pass pass;
   Lists lists;
   const QDateTime now = QDateTime::currentDateTime();  // one moment for every row of the list
@@ -51,8 +51,11 @@ Lists ReadLists(const ProgramList& programs, bool withGames,
     if (checking) checking(*program);
     lists.programs.push_back(MakeProgramRow(*program));
     if (!withGames) continue;
+    const QString prefix = program->GetShortName().toUpper() + QChar('\t');
     for (GamePtr& game : program->InitGames()) {
-      lists.gameRows.push_back(MakeGameRow(*game, now));
+      const TurnMoments recorded =
+          moments.isEmpty() ? TurnMoments{} : moments.value(prefix + game->GetName().toUpper());
+      lists.gameRows.push_back(MakeGameRow(*game, now, recorded));
       lists.games.push_back(std::move(game));
     }
   }

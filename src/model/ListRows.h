@@ -8,6 +8,7 @@
 
 #include "model/Game.h"
 #include "model/Program.h"
+#include "model/Waiting.h"
 
 // The cells of the two lists of the main window, formed in one place so that every view
 // of them (the window, kolt-cli) shows the same values.
@@ -46,8 +47,9 @@ struct GameRow {
 };
 
 ProgramRow MakeProgramRow(const Program& program);
-// `now` is the moment the waiting times are counted to (invalid: the current time).
-GameRow MakeGameRow(const Game& game, const QDateTime& now = QDateTime());
+// `now` is the moment the waiting times are counted to (invalid: the current time);
+// `moments`, when given, what the turn history recorded of the game.
+GameRow MakeGameRow(const Game& game, const QDateTime& now = QDateTime(), const TurnMoments& moments = {});
 
 class ProgramList;
 
@@ -60,9 +62,11 @@ struct Lists {
 };
 
 // Reads both lists as the main window and kolt-cli show them, in one pass (each game
-// folder listed once). `checking`, when given, is told each program before it is read.
+// folder listed once). `checking`, when given, is told each program before it is read;
+// `moments` are the turn history's latest sends and receives, read once for all games.
 Lists ReadLists(const ProgramList& programs, bool withGames,
-                const std::function<void(const Program&)>& checking = {});
+                const std::function<void(const Program&)>& checking = {},
+                const TurnMomentsByGame& moments = {});
 
 QStringList ProgramColumnHeaders();  // "Game", "Name", "Version", "Status", "Directory"
 QStringList GameColumnHeaders();     // "Game", "File Name", ... "E-Mail"

@@ -11,19 +11,25 @@ QDateTime StampTime(const QString& stamp) {
 }
 
 qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,
-                      const QDateTime& now) {
+                      const QDateTime& now, const TurnMoments& moments) {
   QString since;
+  QDateTime recorded;
   if (status == status::Play) {
     since = r;
+    recorded = moments.received;
   } else if (status == status::Wait || status == status::WaitHost) {
     since = s;
+    recorded = moments.sent;
   } else if (status == status::Send || status == status::PlaySend || status == status::Host ||
              status == status::New) {
     since = m;
   } else {
     return -1;
   }
-  const QDateTime from = StampTime(since);
+  QDateTime from = StampTime(since);
+  // The file's time is when the turn was saved, which may be long before it went out or
+  // came in; a history entry older than the stamp belongs to an earlier turn.
+  if (recorded.isValid() && (!from.isValid() || recorded > from)) from = recorded;
   if (!from.isValid() || !now.isValid()) return -1;
   return std::max<qint64>(0, from.secsTo(now));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 // How long a game has been in its current state, for the games list's "Waiting" column
@@ -10,14 +11,25 @@ namespace kolt {
 // The local time of a stamp ("yyyy-mm-dd hh:nn:ss"); invalid for anything else.
 QDateTime StampTime(const QString& stamp);
 
+// When a game's last turn went out and when the last one came in, as the turn history
+// recorded them (invalid: none recorded).
+struct TurnMoments {
+  QDateTime sent;
+  QDateTime received;
+};
+// The moments of every game in the history, under the upper-case short name + TAB +
+// game name.
+using TurnMomentsByGame = QHash<QString, TurnMoments>;
+
 // Seconds from the moment the game entered `status` until `now`, from its stamps: its
 // current modification stamp `m` and those stored when it was last sent (`s`) and
 // received (`r`). In "Play" since it was received, in "Wait" since it was sent; a turn
 // ready to go ("Send", "Play/Send", "Host") or a new game since the file last changed.
-// -1 when the state has no such moment ("Unknown") or the stamp is missing. A stamp in
-// the future counts as now.
+// The stored stamps are the files' times; a recorded moment of the send or the receive
+// itself (`moments`) counts instead when it is later. -1 when the state has no such
+// moment ("Unknown") or nothing tells it. A moment in the future counts as now.
 qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,
-                      const QDateTime& now);
+                      const QDateTime& now, const TurnMoments& moments = {});
 
 // "5 min", "3 h", "2 d": the largest whole unit (below an hour minutes, below a day
 // hours); empty for -1.

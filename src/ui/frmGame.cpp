@@ -1,8 +1,10 @@
 #include "ui/frmGame.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -73,6 +75,11 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   m_txtEMail->setEditable(true);
   m_txtEMail->setInsertPolicy(QComboBox::NoInsert);
   m_txtEMail->setMinimumContentsLength(32);
+  // Enter in the address field is OK with the address as typed: the combo box's own
+  // handling of Enter would put a list entry in place of an address it does not hold.
+  // The keys reach the combo box, which hands them to its line edit directly.
+  m_txtEMail->installEventFilter(this);
+  m_txtEMail->lineEdit()->installEventFilter(this);
   m_cmbMode = new QComboBox;
   m_cmbMode->setObjectName(QStringLiteral("cmbMode"));
   m_txtPassword = new QLineEdit;
@@ -257,6 +264,22 @@ void frmGame::cmdHistory_Click() {
   dialog.exec();
   // A restored turn changed the game's files: the main window reads them again.
   if (dialog.Restored()) accept();
+}
+
+bool frmGame::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == m_txtEMail || watched == m_txtEMail->lineEdit()) && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const QCompleter* completer = m_txtEMail->lineEdit()->completer();
+    // A list of completions open: Enter picks one of them.
+    const bool completing = completer && completer->completionMode() != QCompleter::InlineCompletion &&
+                            completer->popup()->isVisible();
+    if (enter && !completing && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      cmdOK_Click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void frmGame::keyPressEvent(QKeyEvent* event) {

@@ -30,6 +30,7 @@ class frmGame final : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Fill();

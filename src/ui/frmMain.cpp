@@ -26,7 +26,9 @@
 #include "core/AppSettings.h"
 #include "core/Pass.h"
 #include "core/Startup.h"
+#include "core/TextCodec.h"
 #include "core/UiPort.h"
+#include "exchange/turns/ReceiveOutcome.h"
 #include "exchange/turns/SendSelection.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/ListRows.h"
@@ -410,8 +412,10 @@ void frmMain::ReceiveFile(const QString& path) {
   ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
   m_parts.ui.DoEvents();
   m_arrivalAnnounced = false;
+  m_receiveOutcome.clear();
   TakeIn(path);
-  if (!m_arrivalAnnounced) ShowStatus(QStringLiteral("Ready"));
+  if (!m_arrivalAnnounced)
+    ShowStatus(m_receiveOutcome.isEmpty() ? QStringLiteral("Ready") : m_receiveOutcome);
 }
 
 void frmMain::TakeIn(const QString& path) {
@@ -427,13 +431,80 @@ void frmMain::TakeIn(const QString& path) {
   }
   file.close();
   if (m_parts.showIfTestMessage && m_parts.showIfTestMessage(path)) return;
+  const int programs = m_parts.programs.Count();
   if (m_parts.exchange) {
-    m_parts.exchange->ReceivedFile(path);
+    TakeInTurn(path);
   } else {
     NotAvailable(QStringLiteral("Receiving turns"));
   }
   RefreshLists(true);
+  if (m_parts.programs.Count() != programs) FitInstalledList();  // a program was set up
   m_mnuOpenInWinZip->setEnabled(true);
+}
+
+void frmMain::TakeInTurn(const QString& path) {
+  TurnExchange& exchange = *m_parts.exchange;
+  QStringList offered;
+  for (;;) {
+    const ReceiveRecords before = exchange.Records();
+    const bool taken = exchange.ReceivedFile(path);
+    const ReceiveOutcome outcome = ReceiveOutcome::Of(taken, before, exchange.Records(), m_parts.programs);
+    if (outcome.TakenIn()) return;
+    const QString shownPath = SafeForDisplay(path, QChar('?'));
+    m_receiveOutcome =
+        SafeForDisplay(QFileInfo(path).fileName(), QChar('?')) + QStringLiteral(" was not taken in");
+    // Refused and stopped receives have told the user why already (or the user chose).
+    if (outcome.kind == ReceiveOutcome::Kind::Refused || outcome.kind == ReceiveOutcome::Kind::Stopped)
+      return;
+    const QString text = shownPath + QStringLiteral(" was not taken in: ") + outcome.reason;
+    if (outcome.kind == ReceiveOutcome::Kind::NoProgram) {
+      if (const ProgramPtr program = ProgramNotSetUp(outcome.folders, offered)) {
+        offered.append(program->GetShortName());
+        const QString question = text + QStringLiteral("\r\rThe turn is for ") + program->GetLongName() +
+                                 QStringLiteral(
+                                     ", which is not set up here. Do you want to give its "
+                                     "installation folder now?");
+        if (m_parts.ui.MsgBox(question, Buttons::YesNo, Icon::Question) == Answer::Yes &&
+            SetUpProgram(program))
+          continue;  // the same turn again, now that its program is there
+        return;
+      }
+    }
+    m_parts.ui.MsgBox(text, Buttons::Ok,
+                      outcome.kind == ReceiveOutcome::Kind::Declined ? Icon::Information : Icon::Exclamation);
+    return;
+  }
+}
+
+ProgramPtr frmMain::ProgramNotSetUp(const QStringList& folders, const QStringList& offered) const {
+  if (folders.isEmpty()) return nullptr;
+  ProgramList known;
+  m_parts.registry.BuildProgramList(known, {.includeAll = true});
+  for (const QString& folder : folders) {
+    ProgramPtr program = known.Find(folder);
+    if (program && !m_parts.programs.Contains(program->GetShortName()) &&
+        !offered.contains(program->GetShortName(), Qt::CaseInsensitive))
+      return program;
+  }
+  return nullptr;
+}
+
+bool frmMain::SetUpProgram(const ProgramPtr& program) {
+  if (!program->Installed(true)) return false;
+  // In the registry's order, beside the program objects the window already works with.
+  ProgramList known;
+  m_parts.registry.BuildProgramList(known, {.includeAll = true});
+  ProgramList programs;
+  for (const ProgramPtr& p : known) {
+    if (const ProgramPtr kept = m_parts.programs.Find(p->GetShortName()))
+      programs.Add(kept);
+    else if (p->GetShortName().compare(program->GetShortName(), Qt::CaseInsensitive) == 0)
+      programs.Add(program);
+  }
+  for (const ProgramPtr& p : m_parts.programs) programs.Add(p);  // one the registry no longer lists
+  if (!programs.Contains(program->GetShortName())) programs.Add(program);
+  m_parts.programs = programs;
+  return true;
 }
 
 void frmMain::ShowStatus(const QString& text) {
@@ -476,9 +547,10 @@ void frmMain::RefreshLists(bool reload) {
   }
   installed->clear();
 
-  Lists lists = ReadLists(m_parts.programs, reload, [this](const Program& program) {
-    ShowStatus(QStringLiteral("Checking ") + program.GetLongName());
-  });
+  Lists lists = ReadLists(
+      m_parts.programs, reload,
+      [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
+      reload ? TurnHistoryMoments() : TurnMomentsByGame());
   if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
 
   const KeyedCollection noMarks;
@@ -703,7 +775,6 @@ void frmMain::Send() {
   RefreshLists(true);
   ShowStatus(QStringLiteral("Sending files..."));
   SendSelectedGames(false);
-  ShowStatus(QStringLiteral("Ready"));
 }
 
 void frmMain::Message() {
@@ -711,18 +782,31 @@ void frmMain::Message() {
   if (!busy) return;
   ShowStatus(QStringLiteral("Sending messages..."));
   SendSelectedGames(true);
-  ShowStatus(QStringLiteral("Ready"));
 }
 
-void frmMain::SendSelectedGames(bool isMessage) {
-  if (!m_parts.exchange) return NotAvailable(QStringLiteral("Sending turns"));
+SentGames frmMain::SendSelectedGames(bool isMessage) {
+  SentGames sent;
+  if (!m_parts.exchange) {
+    NotAvailable(QStringLiteral("Sending turns"));
+    return sent;
+  }
   GameList selected;
   const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
   for (int i = 0; i < m_gamesModel->rowCount(); ++i) {
     if (selection->isRowSelected(i, QModelIndex())) selected.push_back(m_gamesModel->GameAt(i));
   }
-  kolt::SendSelectedGames(m_parts.ui, *m_parts.exchange, selected, isMessage,
-                          isMessage || m_form->chkTaunt->isChecked(), [this] { RefreshLists(true); });
+  QString arrived;
+  kolt::SendSelectedGames(
+      m_parts.ui, *m_parts.exchange, selected, isMessage, isMessage || m_form->chkTaunt->isChecked(),
+      [this, &arrived] {
+        m_holdSendNote = true;
+        RefreshLists(true);
+        m_holdSendNote = false;
+        if (m_arrivalAnnounced) arrived = PanelText(1);
+      },
+      &sent);
+  ShowStatus(AfterSendText(sent, isMessage, arrived));
+  return sent;
 }
 
 // The game runs in its own window: this one stays usable meanwhile, with its usual

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/Utilities.h"
+#include "exchange/turns/SendSelection.h"
 #include "model/Game.h"
 #include "model/ListRows.h"
 #include "model/ProgramList.h"
@@ -99,7 +100,8 @@ class frmMain final : public QMainWindow {
   void CopyPassword() const;
   void GeneratePasswordCommand();
   void OpenReceivedFile();
-  void SendSelectedGames(bool isMessage);
+  // Sends the selected games (or a message to their players); returns what went out.
+  SentGames SendSelectedGames(bool isMessage);
   void ProcessCommandLineFile();
   // A file a later start handed over: taken in as a command-line file, with the window
   // raised; while a command runs it waits for it to end.
@@ -147,6 +149,16 @@ class frmMain final : public QMainWindow {
   // telling what it does.
   void ReceiveFile(const QString& path);
   void TakeIn(const QString& path);
+  // Takes in a received archive and makes sure the user learns what became of it: why a
+  // turn was not taken in, and for a turn of a program that is not set up the offer to
+  // give its folder, after which the turn is taken in again.
+  void TakeInTurn(const QString& path);
+  // The program, known but not set up here, that one of `folders` (an archive's top
+  // folders) is named after and that was not offered yet; null when there is none.
+  ProgramPtr ProgramNotSetUp(const QStringList& folders, const QStringList& offered) const;
+  // Asks for the folder of `program` (its installation-folder question) and puts it into
+  // the window's program list; false when it was not set up.
+  bool SetUpProgram(const ProgramPtr& program);
   void BuildWidgets();
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
@@ -173,6 +185,13 @@ class frmMain final : public QMainWindow {
   bool HideToTray();
   // "Ready", or what the turn history missed of the last send.
   QString ReadyText() const;
+  // The turn history's latest sends and receives of every game; empty when there is
+  // none or it cannot be read (the waiting times then count from the files' stamps).
+  // Read again only when the history file changed since the last read.
+  const TurnMomentsByGame& TurnHistoryMoments();
+  // The status line after a send: what went where, what arrived meanwhile, and what the
+  // turn history missed.
+  QString AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const;
   void ShowFromTray();
 
   std::unique_ptr<Ui::frmMain> m_form;
@@ -185,6 +204,10 @@ class frmMain final : public QMainWindow {
   MailboxChecker* m_mailbox = nullptr;
   bool m_mailboxNotified = false;   // the user was told that fetched turns wait
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
+  bool m_holdSendNote = false;      // the send's own refresh leaves the history note to it
+  QString m_receiveOutcome;         // the status line after a receive that took nothing in
+  TurnMomentsByGame m_moments;      // the turn history as last read
+  QByteArray m_historyState;        // and the state of its file then
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;

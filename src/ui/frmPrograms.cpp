@@ -129,12 +129,13 @@ void frmPrograms::cmdAdd_Click() {
                      "and 0-9 are allowed."),
       QStringLiteral("New program"));
   if (!answer || answer->isEmpty()) return;
-  if (answer->size() < 2 || answer->size() > 8) {
-    m_ui.MsgBox(QStringLiteral("Invalid length: ") + QString::number(answer->size()), Buttons::Ok,
-                Icon::None);
+  // Upper case first: it can lengthen a name ("ß" becomes "SS"), and the upper-case name
+  // is the one that must fit.
+  const QString name = answer->toUpper();
+  if (name.size() < 2 || name.size() > 8) {
+    m_ui.MsgBox(QStringLiteral("Invalid length: ") + QString::number(name.size()), Buttons::Ok, Icon::None);
     return;
   }
-  const QString name = answer->toUpper();
   for (QChar c : name) {
     if (!IsShortNameCharacter(c)) {
       m_ui.MsgBox(QStringLiteral("Invalid character: ") + c, Buttons::Ok, Icon::Exclamation);

@@ -46,6 +46,22 @@ TEST(Waiting, EachStateCountsFromItsOwnStamp) {
   EXPECT_EQ(WaitingSeconds(status::Play, m, s, FormatStamp(kNow.addSecs(90)), kNow), 0);
 }
 
+// The files' stamps say when a turn was saved; the history says when it went out or
+// came in. The later of the two counts, so an entry of an earlier turn changes nothing.
+TEST(Waiting, ARecordedSendOrReceiveCountsWhenItIsLater) {
+  const QString m = Ago(3 * 3600), s = Ago(3 * 3600), r = Ago(5 * 86400);
+  const TurnMoments moments{kNow.addSecs(-60), kNow.addSecs(-2 * 86400)};
+  EXPECT_EQ(WaitingSeconds(status::Wait, m, s, r, kNow, moments), 60);         // sent a minute ago
+  EXPECT_EQ(WaitingSeconds(status::Play, m, s, r, kNow, moments), 2 * 86400);  // came in 2 days ago
+  EXPECT_EQ(WaitingSeconds(status::Send, m, s, r, kNow, moments), 3 * 3600);   // the file's own time
+  const TurnMoments earlier{kNow.addSecs(-9 * 86400), kNow.addSecs(-9 * 86400)};
+  EXPECT_EQ(WaitingSeconds(status::Wait, m, s, r, kNow, earlier), 3 * 3600);
+  EXPECT_EQ(WaitingSeconds(status::Play, m, s, r, kNow, earlier), 5 * 86400);
+  // Without a stored stamp the history still tells; a moment ahead of the clock is now.
+  EXPECT_EQ(WaitingSeconds(status::WaitHost, m, QString(), r, kNow, moments), 60);
+  EXPECT_EQ(WaitingSeconds(status::Wait, m, s, r, kNow, {kNow.addSecs(30), {}}), 0);
+}
+
 TEST(Waiting, OnlyAGameToPlayIsLateAndOnlyPastTheDays) {
   EXPECT_FALSE(IsLate(status::Play, 3 * 86400, 3));
   EXPECT_TRUE(IsLate(status::Play, 3 * 86400 + 1, 3));

@@ -139,18 +139,20 @@ TEST(frmPrograms, ListsEveryProgramAndScreenshot) {
 TEST(frmPrograms, AddChecksTheNameAndCreatesTheDefinition) {
   Fixture fx;
   auto form = fx.Open();
-  fx.ui.Inputs({std::nullopt, QString(), "a", "abcdefghi", "ab-c", "spwaw", "kolt", "abc"});
-  for (int i = 0; i < 8; ++i) Click(*form, "cmdAdd");
+  // "aßßßß" is 5 characters typed and 9 in upper case ("ASSSSSSSS"): too long.
+  fx.ui.Inputs({std::nullopt, QString(), "a", "abcdefghi", QString::fromUtf8("aßßßß"), "ab-c", "spwaw",
+                "kolt", "abc"});
+  for (int i = 0; i < 9; ++i) Click(*form, "cmdAdd");
   EXPECT_EQ(
       fx.ui.prompts.value(0),
       "Enter the short name for the new program. It should contain 2-8 characters, only A-Z and 0-9 are "
       "allowed.");
-  EXPECT_EQ(fx.ui.Texts(),
-            QStringList({"Invalid length: 1", "Invalid length: 9", "Invalid character: -",
-                         "Name is already in use!", "Name is already in use!", "Name is already in use!"}));
+  EXPECT_EQ(fx.ui.Texts(), QStringList({"Invalid length: 1", "Invalid length: 9", "Invalid length: 9",
+                                        "Invalid character: -", "Name is already in use!",
+                                        "Name is already in use!", "Name is already in use!"}));
   EXPECT_EQ(fx.ui.boxes[0].icon, Icon::None);
-  EXPECT_EQ(fx.ui.boxes[2].icon, Icon::Exclamation);
   EXPECT_EQ(fx.ui.boxes[3].icon, Icon::Exclamation);
+  EXPECT_EQ(fx.ui.boxes[4].icon, Icon::Exclamation);
   EXPECT_FALSE(form->Changed());
   EXPECT_EQ(QDir(fx.home.Path()).entryList({"*.INI"}, QDir::Files), QStringList({"ABC.INI", "KOLT.INI"}));
 
@@ -160,7 +162,12 @@ TEST(frmPrograms, AddChecksTheNameAndCreatesTheDefinition) {
   EXPECT_TRUE(form->Changed());
   EXPECT_EQ(ReadFile(fx.home.File("XY1.INI")), "[Settings]\r\nLongName=XY1\r\n");
   EXPECT_EQ(ShortNames(*form), QStringList({"SPWAW", "CMBO", "SE4", "ABC", "XY1"}));
-  EXPECT_EQ(fx.ui.boxes.size(), 6u);
+  // The name that is checked is the one that is created: "ß" (one character) is "SS".
+  fx.ui.Inputs({QString::fromUtf8("ß")});
+  Click(*form, "cmdAdd");
+  EXPECT_EQ(ReadFile(fx.home.File("SS.INI")), "[Settings]\r\nLongName=SS\r\n");
+  EXPECT_TRUE(ShortNames(*form).contains("SS"));
+  EXPECT_EQ(fx.ui.boxes.size(), 7u);
 }
 
 TEST(frmPrograms, AddingARemovedNameBringsItsDefinitionBack) {

@@ -242,4 +242,47 @@ std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program
   return turns;
 }
 
+std::optional<TurnMomentsByGame> HistoryStore::LatestTurns() {
+  m_error.clear();
+  TurnMomentsByGame moments;
+  if (m_path.isEmpty()) {
+    m_error = QStringLiteral("no home folder");
+    return std::nullopt;
+  }
+  if (!QFileInfo::exists(m_path)) return moments;
+  Connection c(m_path, m_busyTimeoutMs);
+  if (!c.Ok()) {
+    m_error = c.Error();
+    return std::nullopt;
+  }
+  QSqlQuery q(c.Db());
+  q.setForwardOnly(true);
+  // Times are stored in one form (UTC, ISO 8601 with milliseconds): the greatest text is
+  // the latest time.
+  const bool prepared = q.prepare(
+      QStringLiteral("SELECT program, game, direction, MAX(time) FROM turns WHERE direction IN (?, ?)"
+                     " GROUP BY program COLLATE NOCASE, game COLLATE NOCASE, direction"));
+  if (!prepared) {
+    const QString error = Described(q.lastError());
+    if (error.contains(QStringLiteral("no such table"))) return moments;
+    m_error = error;
+    return std::nullopt;
+  }
+  q.addBindValue(DirectionText(TurnDirection::Sent));
+  q.addBindValue(DirectionText(TurnDirection::Received));
+  if (!c.Exec(q)) {
+    m_error = c.Error();
+    return std::nullopt;
+  }
+  while (q.next()) {
+    const QDateTime time = QDateTime::fromString(q.value(3).toString(), Qt::ISODateWithMs);
+    if (!time.isValid()) continue;
+    // SQLite folds only ASCII letters; the lists' keys fold every letter.
+    TurnMoments& m = moments[(q.value(0).toString() + QChar('\t') + q.value(1).toString()).toUpper()];
+    QDateTime& slot = q.value(2).toString() == DirectionText(TurnDirection::Sent) ? m.sent : m.received;
+    if (!slot.isValid() || time > slot) slot = time;
+  }
+  return moments;
+}
+
 }  // namespace kolt

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exchange/history/TurnRecorder.h"
+#include "model/Waiting.h"
 
 namespace kolt {
 
@@ -28,6 +29,10 @@ class HistoryStore final : public TurnRecorder {
   // The turns of one game (program and game name without regard to case), newest
   // first; nullopt, with LastError() set, when the file cannot be read.
   std::optional<std::vector<TurnEntry>> Turns(const QString& program, const QString& game);
+
+  // The latest sent and received turn of every game, in one query (a refresh reads it
+  // once for all games); nullopt, with LastError() set, when the file cannot be read.
+  std::optional<TurnMomentsByGame> LatestTurns();
 
   // How long a call waits for another writer before it gives up.
   void SetBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }

@@ -81,8 +81,19 @@ std::vector<std::pair<int, int>> AddressGroups(const GameList& sendList) {
   return groups;
 }
 
+QString SentText(const SentGames& sent, bool isMessage) {
+  const auto groups = sent.addresses.size();
+  if (groups == 0) return QString();
+  const QString to =
+      groups == 1 ? sent.addresses.front() : QString::number(groups) + QStringLiteral(" players");
+  if (isMessage)
+    return (groups == 1 ? QStringLiteral("Sent a message to ") : QStringLiteral("Sent messages to ")) + to;
+  return QStringLiteral("Sent ") + QString::number(sent.games) +
+         (sent.games == 1 ? QStringLiteral(" game to ") : QStringLiteral(" games to ")) + to;
+}
+
 SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList& selected, bool isMessage,
-                             bool taunt, const std::function<void()>& refresh) {
+                             bool taunt, const std::function<void()>& refresh, SentGames* sentGames) {
   const std::optional<GameList> sendList = OrderByAddress(ui, selected);
   if (!sendList) return SendResult::Refused;
   if (ui.MsgBox(SendConfirmation(*sendList, isMessage), Buttons::OkCancel, Icon::Question) != Answer::Ok)
@@ -95,6 +106,10 @@ SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList&
       const QString address = (*sendList)[static_cast<size_t>(last)]->GetEMail();
       sent = exchange.SendGroup(address, *sendList, first, last, isMessage || taunt, isMessage);
       if (!sent) break;
+      if (sentGames) {
+        sentGames->games += last - first + 1;
+        sentGames->addresses.append(address);
+      }
     }
   }
   if (refresh) refresh();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -34,10 +35,24 @@ enum class SendResult {
   Sent,       // every group went out
 };
 
+// What went out of one command: the games, and the address of each group that was sent,
+// in send order.
+struct SentGames {
+  int games = 0;
+  QStringList addresses;
+};
+
+// What the status line says after a send: "Sent 2 games to paul@example.org", "Sent 3
+// games to 2 players", "Sent a message to paul@example.org", "Sent messages to 2
+// players"; empty when nothing went out.
+QString SentText(const SentGames& sent, bool isMessage);
+
 // The whole command. `taunt`: ask for a taunt per message (always for messages).
 // `refresh` runs after the groups were tried (the window rebuilds its lists), then the
-// status line says "Done!" when every group went out.
+// status line says "Done!" when every group went out. `sent`, when given, receives what
+// went out, also when a later group failed.
 SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList& selected, bool isMessage,
-                             bool taunt, const std::function<void()>& refresh = {});
+                             bool taunt, const std::function<void()>& refresh = {},
+                             SentGames* sent = nullptr);
 
 }  // namespace kolt

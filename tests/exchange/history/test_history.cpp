@@ -109,6 +109,31 @@ TEST_F(HistoryFile, TurnsComeBackNewestFirstWithTheirFilesPerGame) {
   EXPECT_FALSE(QFileInfo::exists(home.File("none.sqlite")));
 }
 
+// What the games list reads once per refresh: per game the latest send and receive,
+// whatever the case the game was recorded under; restores count as neither.
+TEST_F(HistoryFile, TheLatestSendAndReceiveOfEveryGameInOneRead) {
+  const auto none = store.LatestTurns();
+  ASSERT_TRUE(none) << store.LastError().toStdString();
+  EXPECT_TRUE(none->isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(path));
+  ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
+  ASSERT_TRUE(store.Record(Entry("EMAIL001.CMT", TurnDirection::Sent, t0.addSecs(7200))));
+  ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Received, t0.addSecs(3600))));
+  ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Restored, t0.addSecs(9000))));
+  ASSERT_TRUE(store.Record(Entry(QString::fromUtf8("Überfall.cmt"), TurnDirection::Received, t0)));
+  ASSERT_TRUE(
+      store.Record(Entry(QString::fromUtf8("überfall.cmt"), TurnDirection::Received, t0.addSecs(60))));
+  const auto latest = store.LatestTurns();
+  ASSERT_TRUE(latest) << store.LastError().toStdString();
+  ASSERT_EQ(latest->size(), 2);
+  const TurnMoments first = latest->value("SPWAW\tEMAIL001.CMT");
+  EXPECT_EQ(first.sent, t0.addSecs(7200));
+  EXPECT_EQ(first.received, t0.addSecs(3600));
+  const TurnMoments second = latest->value(QString::fromUtf8("SPWAW\tÜBERFALL.CMT"));
+  EXPECT_FALSE(second.sent.isValid());
+  EXPECT_EQ(second.received, t0.addSecs(60));
+}
+
 TEST_F(HistoryFile, ALockedFileFailsWithAReasonAndTheNextWriteWorks) {
   ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
   store.SetBusyTimeout(200);

@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
 #include "TestPrograms.h"
+#include "core/AppSettings.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
 #include "exchange/turns/MailboxFetch.h"
+#include "model/ProgramRegistry.h"
+#include "model/Services.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/Adapters.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmGame.h"
@@ -226,4 +234,64 @@ TEST(GameDialog, ShowsTheLastMessageFetchedForTheGame) {
   EXPECT_FALSE(d.findChild<QPlainTextEdit*>("txtLastMessage")->isHidden());
   EXPECT_EQ(d.findChild<QPlainTextEdit*>("txtLastMessage")->toPlainText(),
             "x@example.org: Your flank is open");
+}
+
+// Enter in the address field, on the demo home's real games: the typed address is what
+// is stored, whether or not the address book holds it, for a Combat Mission game and for
+// a Space Empires IV game alike.
+TEST(GameDialog, EnterStoresTheAddressAsTyped) {
+  TempHome home;
+  QProcess demo;
+  demo.start(QStringLiteral("python3"), {QStringLiteral(KOLT_DEMO_SCRIPT), home.Path()});
+  ASSERT_TRUE(demo.waitForFinished(60000));
+  ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+  App().homeFolder = home.Path();
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
+  ProgramList programs;
+  registry.BuildProgramList(programs);
+  GameList games;
+  for (const ProgramPtr& program : programs) {
+    for (const GamePtr& game : program->InitGames()) games.push_back(game);
+  }
+  const auto indexOf = [&games](const QString& shortName, const QString& name) {
+    for (size_t i = 0; i < games.size(); ++i) {
+      if (games[i]->GetProgram()->GetShortName() == shortName && games[i]->GetName().startsWith(name))
+        return static_cast<int>(i);
+    }
+    return -1;
+  };
+  struct Case {
+    const char* program;
+    const char* game;
+    const char* key;
+  };
+  for (const Case& c : {Case{"CMBO", "Bocage_", "Bocage_"}, Case{"SE4", "Nebula", "Nebula"}}) {
+    SCOPED_TRACE(c.program);
+    const int index = indexOf(c.program, c.game);
+    ASSERT_GE(index, 0);
+    // The stored address is not in the address book: Enter alone keeps it. Then a typed
+    // one, also not in the book. Once, and twice in case the first did not close.
+    IniWrite(c.program, c.key, "zed@example.org");
+    for (const QString& typed : {QString(), QString("new@example.net")}) {
+      for (const int presses : {1, 2}) {
+        frmGame d(ui, games, index);
+        d.show();
+        QApplication::setActiveWindow(&d);
+        // The keys go where the keyboard focus is, as the user's do: the dialog opens
+        // with the address field focused and its text selected.
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_EQ(focus, d.findChild<QComboBox*>("txtEMail"));
+        QTest::keyClicks(focus, typed);
+        for (int i = 0; i < presses && d.isVisible(); ++i) QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());  // the first Enter was OK
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+        EXPECT_EQ(IniRead(c.program, c.key), typed.isEmpty() ? QString("zed@example.org") : typed);
+      }
+    }
+  }
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
+  EXPECT_TRUE(AddressBook().contains("new@example.net"));
+  App().homeFolder.clear();
 }
