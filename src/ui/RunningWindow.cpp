@@ -71,16 +71,16 @@ RunningWindow::RunningWindow(QObject* parent) : QObject(parent) {}
 RunningWindow::~RunningWindow() = default;
 
 QString RunningWindow::SocketFolder(const QString& homeFolder, bool create) {
-  const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+  QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
   if (IsPrivateFolder(runtime)) return runtime;
   // No usable runtime folder (unset, shared, or someone else's): a private folder of our
   // own in the temporary folder. Its name cannot be guessed, so nobody can take it first.
   const QString record = QDir(homeFolder).filePath(kRecordName);
-  const QString recorded = RecordedFolder(record);
+  QString recorded = RecordedFolder(record);
   if (!recorded.isEmpty() || !create) return recorded;
   QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kolt-helper-XXXXXX"));
   if (::mkdtemp(pattern.data()) == nullptr) return QString();
-  const QString folder = QFile::decodeName(pattern);
+  QString folder = QFile::decodeName(pattern);
   if (!IsPrivateFolder(folder)) return QString();
   AtomicFileWriter writer(record);
   if (!writer.Open(Permissions::Exactly, 0600) || !writer.Write(pattern + '\n') || !writer.Commit()) {

@@ -115,18 +115,18 @@ QStringList LinuxWintools::WineWords() const {
   return words;
 }
 
-LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStringList& args) const {
+LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStringList& arguments) const {
   Command c;
   if (!IsWindowsProgram(file)) {
     c.program = file;
-    c.arguments = args;
+    c.arguments = arguments;
     return c;
   }
   QStringList wineParts = WineWords();
   c.program = wineParts.takeFirst();
   c.arguments = wineParts;
   c.arguments.append(file);
-  c.arguments.append(args);
+  c.arguments.append(arguments);
   c.winePrefix = WinePrefixOf(file);
   return c;
 }
