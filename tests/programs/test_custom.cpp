@@ -558,6 +558,19 @@ TEST(CustomFolders, DescriptionsAreNotReadThroughLinksOutOfTheInstallation) {
   EXPECT_EQ(games[0]->GetDescription(), "own text");
   EXPECT_EQ(games[1]->GetDescription(), "");
   EXPECT_EQ(games[2]->GetDescription(), "own text");
+
+  // The same with the games in the installation folder itself.
+  for (const char* name : {"own.sav", "linked.sav"})
+    QFile::rename(fx.turns + "/" + name, fx.game + "/" + name);
+  QFile::link(fx.game + "/own.sav", fx.game + "/alias.sav");
+  auto top = fx.Installed(QByteArray(kTwoTypes)
+                              .replace("EMailSubDir=Turns\r\n", "")
+                              .replace("FileTypes", "Description=LINE1\r\nFileTypes"));
+  const GameList here = top->InitGames();
+  ASSERT_EQ(Names(here), QStringList({"alias.sav", "linked.sav", "own.sav"}));
+  EXPECT_EQ(here[0]->GetDescription(), "own text");
+  EXPECT_EQ(here[1]->GetDescription(), "");
+  EXPECT_EQ(here[2]->GetDescription(), "own text");
 }
 
 TEST(CustomFolders, ADefinitionFileTooLargeToReadIsNotInstalled) {

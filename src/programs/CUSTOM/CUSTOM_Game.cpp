@@ -120,7 +120,9 @@ void CUSTOM_Game::Init(std::shared_ptr<Program> program, const QString& subfolde
   // A game file linked to somewhere else (a received or planted link) is a game all the
   // same, but its description would show what lies there: it is read only inside the
   // installation folder.
-  if (!rule.isEmpty() && !LeadsOutOf(custom->GetDirectory(), subfolder + QChar('/') + primary->name))
+  if (!rule.isEmpty() &&
+      !LeadsOutOf(custom->GetDirectory(),
+                  subfolder.isEmpty() ? primary->name : subfolder + QChar('/') + primary->name))
     m_description = DescriptionRule(m_ui, QDir(m_folder).filePath(primary->name), rule);
 }
 
