@@ -78,7 +78,7 @@ QString RunningWindow::SocketFolder(const QString& homeFolder, bool create) {
   const QString record = QDir(homeFolder).filePath(kRecordName);
   QString recorded = RecordedFolder(record);
   if (!recorded.isEmpty() || !create) return recorded;
-  QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kolt-helper-XXXXXX"));
+  QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kolt-socket-XXXXXX"));
   if (::mkdtemp(pattern.data()) == nullptr) return QString();
   QString folder = QFile::decodeName(pattern);
   if (!IsPrivateFolder(folder)) return QString();
