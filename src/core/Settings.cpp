@@ -240,6 +240,10 @@ bool ReadAll(int fd, QByteArray* out) {
     }
     if (n == 0) return true;
     out->append(buf, n);
+    if (out->size() > kIniFileMax) {  // grown while read
+      errno = EFBIG;
+      return false;
+    }
   }
 }
 
@@ -268,12 +272,17 @@ std::shared_ptr<ParsedIni> Load(const QString& path, bool inPass = false) {
   }
   if (it != g_cache.constEnd() && SameStat(*it, st)) return it->ini;
   if (!S_ISREG(st.st_mode)) return nullptr;
+  if (st.st_size > kIniFileMax) {
+    g_cache.remove(path);
+    errno = EFBIG;
+    return nullptr;
+  }
 
   // Non-blocking: a fifo put in the file's place must not hang the program.
   int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   QByteArray data;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kIniFileMax && ReadAll(fd, &data);
   ::close(fd);
   if (!ok) return nullptr;
   std::shared_ptr<ParsedIni> ini = Parse(data);
@@ -360,7 +369,7 @@ bool ModifyLocked(const QString& path, Change change) {
     // read must not be replaced by one holding just this change.
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
-      errno = EACCES;
+      errno = st.st_size > kIniFileMax ? EFBIG : EACCES;
       return false;
     }
     if (errno != ENOENT) return false;
@@ -646,6 +655,13 @@ bool IniWriteSection(const QString& section, const QStringList& lines, const QSt
   });
 }
 
+bool IniFileTooLarge(const QString& file) {
+  const QString path = ReadPath(file);
+  struct stat st {};
+  return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+         st.st_size > kIniFileMax;
+}
+
 bool CompactIniFile(const QString& path) {
   QMutexLocker guard(&g_mutex);
   if (InBatch(path) && !FlushBatchLocked()) return false;
@@ -657,7 +673,7 @@ bool CompactIniFile(const QString& path) {
   if (fd < 0) return false;
   QByteArray data;
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, &data);
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kIniFileMax && ReadAll(fd, &data);
   ::close(fd);
   if (!ok) return false;
 

@@ -60,6 +60,13 @@ long long IniFileWriteCount();
 // within the same second and size).
 void ClearIniCache();
 
+// No settings or definition file is anywhere near this; a larger one is not read (reads
+// give the defaults) and not replaced (writes fail with EFBIG), so a file that somebody
+// made huge can neither exhaust the memory nor be lost.
+constexpr qint64 kIniFileMax = qint64{64} * 1024 * 1024;
+// True when `file` (empty: the settings file) exists and is larger than kIniFileMax.
+bool IniFileTooLarge(const QString& file = QString());
+
 constexpr int kIniValueMax = 255;
 constexpr int kIniSectionMax = 32767;
 

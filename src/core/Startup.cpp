@@ -360,6 +360,14 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
   QString settings = FindEntryNoCase(app.homeFolder, QStringLiteral("KOLT.INI"));
   app.settingsPath = settings.isEmpty() ? app.homeFolder + QStringLiteral("/KOLT.INI") : settings;
   SetSettingsPath(app.settingsPath);
+  if (IniFileTooLarge()) {
+    // Refused before anything reads or writes it: running on would take every value as
+    // its default and then write a new file over the player's.
+    ui.MsgBox(app.settingsPath + QStringLiteral(" is larger than 64 MB and is not read. No settings file is "
+                                                "that large: move it away or put a backup in its place."),
+              Buttons::Ok, Icon::Critical);
+    return false;
+  }
 
   app.version = ProgramVersion();
   const TimeZoneInfo zone = ReadTimeZone();

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/UiPort.h"
 
 namespace kolt {
 
@@ -23,7 +24,18 @@ void ProgramRegistry::BuildProgramList(ProgramList& list, const BuildOptions& op
   if (!m_factories.custom) return;
 
   const QStringList removed = RemovedPrograms();
-  const QStringList names = UserProgramNames(App().homeFolder, removed, reserved);
+  QStringList refused;
+  const QStringList names = UserProgramNames(App().homeFolder, removed, reserved, &refused);
+  for (const QString& file : refused) {
+    if (m_toldRefused.contains(file)) continue;
+    m_toldRefused.append(file);
+    const qsizetype dot = file.lastIndexOf(QChar('.'));
+    m_services.ui.MsgBox(App().homeFolder + QChar('/') + file +
+                             QStringLiteral(" is not used as a program definition: ") +
+                             file.left(dot).toUpper() + QStringLiteral(" is a name ") + AppTitle() +
+                             QStringLiteral(" uses itself. Give the file another name to use it."),
+                         Buttons::Ok, Icon::Exclamation);
+  }
   for (const QString& name : names) {
     ProgramPtr program = m_factories.custom(m_services);
     if (program)
@@ -55,8 +67,20 @@ bool ProgramRegistry::IsUsableShortName(const QString& name) {
   return true;
 }
 
+bool ProgramRegistry::IsReservedName(const QString& name) {
+  // The settings file's own sections (grep IniRead/IniWrite for the section names when
+  // adding one) and the built-in programs.
+  static const QStringList kReserved = {QStringLiteral("KOLT"),   QStringLiteral("SETTINGS"),
+                                        QStringLiteral("E-MAIL"), QStringLiteral("ADDRESSES"),
+                                        QStringLiteral("TEXT"),   QStringLiteral("HISTORY"),
+                                        QStringLiteral("TRAY"),   QStringLiteral("SPWAW"),
+                                        QStringLiteral("CMBO"),   QStringLiteral("SE4")};
+  // Section names are compared trimmed and without regard to case.
+  return kReserved.contains(name.trimmed().toUpper());
+}
+
 QStringList ProgramRegistry::UserProgramNames(const QString& folder, const QStringList& removed,
-                                              const QStringList& reserved) {
+                                              const QStringList& reserved, QStringList* refused) {
   QStringList names;
   if (folder.isEmpty()) return names;
   const QStringList files = ListNoCase(folder, QStringLiteral("*.INI"));
@@ -65,8 +89,12 @@ QStringList ProgramRegistry::UserProgramNames(const QString& folder, const QStri
     const QString name = (dot < 0 ? file : file.left(dot)).toUpper();
     if (!IsUsableShortName(name)) continue;
     if (names.contains(name) || removed.contains(name)) continue;  // exact comparison
-    // A definition file named after a built-in program would share its settings section.
-    if (reserved.contains(name)) continue;
+    // A definition file named after a built-in program or a section of the settings
+    // file would share that section.
+    if (reserved.contains(name) || IsReservedName(name)) {
+      if (refused && !refused->contains(file)) refused->append(file);
+      continue;
+    }
     names.append(name);
   }
   return names;

@@ -41,9 +41,16 @@ class ProgramRegistry {
   void AddProgram(const ProgramPtr& program, ProgramList& list, const BuildOptions& options = {});
 
   // The short names of the definition files in `folder`, in listing order, without the
-  // removed ones and those in `reserved` (the built-in short names).
+  // removed ones, those in `reserved` (the built-in short names) and those
+  // IsReservedName refuses. `refused`, when given, receives the file names of the
+  // definition files left out for a reserved name (not KOLT.INI itself).
   static QStringList UserProgramNames(const QString& folder, const QStringList& removed,
-                                      const QStringList& reserved);
+                                      const QStringList& reserved, QStringList* refused = nullptr);
+  // True for a name no user-defined program may have, compared without regard to case:
+  // the settings file, the sections the program keeps in it (a program's short name is
+  // its section, so a definition named after one would write into it, even from a
+  // received turn), and the built-in programs' short names.
+  static bool IsReservedName(const QString& name);
   // A definition file's base name that may become a short name: not empty, not the
   // settings file, no blank, and nothing that would break a settings section or a
   // folder name.
@@ -54,6 +61,7 @@ class ProgramRegistry {
  private:
   Services m_services;
   ProgramFactories m_factories;
+  QStringList m_toldRefused;  // each refused definition file is told about once a run
 };
 
 // The question text of the installation-folder dialog for `program`.

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace kolt {
 
@@ -11,7 +12,10 @@ namespace kolt {
 // which. Hot keys and typing into other windows are in HotKeys.h.
 // How RunProgram starts a program.
 struct RunOptions {
-  QString parameters;      // one string, split as Windows splits a command line
+  QString parameters;  // one string, split as Windows splits a command line
+  // When set, the arguments exactly as they are (nothing is split again); `parameters`
+  // is then only what error messages show.
+  std::optional<QStringList> arguments;
   QString directory;       // the working folder; empty: ours
   bool showError = false;  // on failure: "Can't execute: " + file + " " + parameters
   bool wait = false;       // return once the program has ended

@@ -70,6 +70,34 @@ QString ExecutableInFolder(Wintools& tools, const QString& folder, const QString
   return ResolveNoCase(base, exeName);
 }
 
+bool LeadsOutOf(const QString& installation, const QString& relative) {
+  QString rel = relative;
+  rel.replace(QChar('\\'), QChar('/'));
+  if (rel.startsWith(QChar('/')) || (rel.size() >= 2 && rel[1] == QChar(':'))) return true;
+  const QString canonicalBase = QFileInfo(installation).canonicalFilePath();
+  const QString base = canonicalBase.isEmpty() ? QDir::cleanPath(installation) : canonicalBase;
+  auto inside = [&base](const QString& path) {
+    return path == base || path.startsWith(base == QStringLiteral("/") ? base : base + QChar('/'));
+  };
+  // Part by part, as the kernel walks it: an existing part is replaced by its real path
+  // (a link followed), so ".." after a link climbs from where the link leads.
+  QString current = base;
+  for (const QString& part : rel.split(QChar('/'), Qt::SkipEmptyParts)) {
+    if (part == QStringLiteral(".")) continue;
+    if (part == QStringLiteral("..")) {
+      current = QDir::cleanPath(current + QStringLiteral("/.."));
+      continue;
+    }
+    QString next = FindEntryNoCase(current, part);
+    if (next.isEmpty()) next = current + QChar('/') + part;
+    const QFileInfo info(next);
+    const QString real = info.canonicalFilePath();
+    if (real.isEmpty() && info.isSymLink()) return true;  // a dangling link may point anywhere later
+    current = real.isEmpty() ? QDir::cleanPath(next) : real;
+  }
+  return !inside(current);
+}
+
 QString BuiltinProgram::ExecutableIn(const QString& folder) const {
   return ExecutableInFolder(m_services.tools, folder, GetExeName());
 }

@@ -80,5 +80,10 @@ std::optional<Installation> CheckInstallation(const Services& services, const QS
 // Windows way (a settings or definition file brought from Windows, or typed by a user who
 // knows the game by its drive letter) is found through the Wine prefix.
 QString ExecutableInFolder(Wintools& tools, const QString& folder, const QString& exeName);
+// True when `relative` (a folder a definition names below `installation`, parts
+// separated by '/' or '\', matched without regard to case) ends up outside
+// `installation` once ".." and symbolic links are resolved the way the system resolves
+// them. An absolute path or a drive letter counts as outside; "" is the folder itself.
+bool LeadsOutOf(const QString& installation, const QString& relative);
 
 }  // namespace kolt

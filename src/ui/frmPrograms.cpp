@@ -100,8 +100,11 @@ void frmPrograms::FillList(bool reload) {
 
   for (const ProgramPtr& program : m_programs) {
     QStringList cells{program->GetShortName(), program->GetLongName()};
-    if (program->Installed(false))
+    if (program->Installed(false)) {
       cells << program->GetVersion() << ProgramStateText(program->GetStatus()) << program->GetDirectory();
+    } else if (const auto custom = std::dynamic_pointer_cast<CUSTOM>(program)) {
+      cells << QString() << custom->GetProblem();  // why it is not installed, when known
+    }
     auto* item = new QTreeWidgetItem(m_lvInstalled, cells);
     if (IsUserDefined(*program)) {
       QFont bold = item->font(0);
@@ -142,7 +145,7 @@ void frmPrograms::cmdAdd_Click() {
       return;
     }
   }
-  bool taken = name == QStringLiteral("KOLT");
+  bool taken = ProgramRegistry::IsReservedName(name);
   for (int i = 0; i < m_lvInstalled->topLevelItemCount() && !taken; ++i)
     taken = m_lvInstalled->topLevelItem(i)->text(0) == name;
   if (taken) {

@@ -12,7 +12,9 @@
 #include "support/RunCli.h"
 #include "support/TempHome.h"
 
+using kolt::ClearIniCache;
 using kolt::IniRead;
+using kolt::IniReadSection;
 using kolt::IniWrite;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
@@ -403,4 +405,42 @@ TEST(CliReceive, WhatIsNotARegularFileIsNamedAsSuch) {
     // No system error from an earlier call that happened to fail.
     EXPECT_FALSE(r.err.contains("Last system error")) << r.err.toStdString();
   }
+}
+
+// What an opponent's definition file could do if the program took it as it is: write
+// received files out of the game's installation, or into the settings' own sections.
+TEST(CliReceive, DefinitionsThatLeadOutOrTakeASettingsSectionReceiveNothing) {
+  ReceiveHome fx;
+  const QString evil = fx.home.Root() + "/games/evil";
+  const QString autostart = fx.home.Root() + "/user/.config/autostart";
+  WriteFile(evil + "/evil.exe", "MZ");
+  QDir().mkpath(autostart);
+  IniWrite("EVIL", "Directory", evil);
+  IniWrite("E-Mail", "Directory", evil);
+  const QByteArray definition =
+      "[Settings]\r\nEXE=evil.exe\r\nEMailSubDir=" + QByteArray("../").repeated(evil.count('/')) +
+      QFile::encodeName(autostart.mid(1)) +
+      "\r\nKOLTFilePattern=*.hwg\r\nFileTypes=1\r\n[File0]\r\nExt=hwg\r\nPrimary=1\r\n";
+  WriteFile(fx.home.File("EVIL.INI"), definition);
+  WriteFile(fx.home.File("E-MAIL.INI"), QByteArray(definition).replace("EMailSubDir=", "EMailSubDir=x"));
+  WriteFile(fx.staging + "/EVIL/Evil.hwg", "[Desktop Entry]\n");
+  WriteFile(fx.staging + "/E-MAIL/a@example.org.hwg", "x");
+  fx.TurnInStaging();
+  const QString klt = ZipFolder(fx.staging, fx.downloads + "/KOLT.KLT");
+
+  const Result list = fx.Run({"--yes", "list"});
+  EXPECT_EQ(list.exitCode, 0);
+  EXPECT_TRUE(list.err.contains("EVIL is not used: its game folder (EMailSubDir=")) << list.err.toStdString();
+  EXPECT_TRUE(
+      list.err.contains("E-MAIL.INI is not used as a program definition: E-MAIL is a name KOLT Helper "
+                        "uses itself."))
+      << list.err.toStdString();
+  EXPECT_FALSE(list.out.contains("EVIL"));
+
+  const Result r = fx.Run({"--yes", "receive", klt});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(QDir(autostart).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+  ClearIniCache();
+  EXPECT_EQ(IniReadSection("E-Mail"), QStringList({"Directory=" + evil}));
+  EXPECT_FALSE(IniRead("SPWAW", "email001.cmt/R").isEmpty());  // the real turn came in
 }

@@ -11,10 +11,13 @@
 
 #include "core/Pass.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
+#include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
 using kolt::test::ReadFile;
+using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
@@ -267,4 +270,49 @@ TEST(Settings, AFileThatCannotBeReadIsNeverReplaced) {
   QDir().mkpath(custom + "/inside");
   IniWrite("Program", "Name", "x", custom);
   EXPECT_TRUE(QFileInfo(custom + "/inside").isDir());
+}
+
+// A settings file nobody could have written by hand (a sparse one takes no disk space):
+// refused before it is read, never replaced, and start-up stops with a message.
+TEST(SettingsSizeLimit, AFileAboveTheLimitIsNeitherReadNorReplaced) {
+  TempHome home;
+  WriteFile(home.Ini(), "[SPWAW]\r\nDirectory=/games/spwaw\r\n");
+  EXPECT_EQ(IniRead(S, "Directory"), "/games/spwaw");
+  EXPECT_FALSE(IniFileTooLarge());
+  QFile file(home.Ini());
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.resize(kIniFileMax + 1));
+  file.close();
+  EXPECT_TRUE(IniFileTooLarge());
+  EXPECT_TRUE(IniFileTooLarge(home.Ini()));
+
+  EXPECT_EQ(IniRead(S, "Directory", "dflt"), "dflt");  // the cached parse is not used either
+  EXPECT_TRUE(IniReadSection(S).isEmpty());
+  errno = 0;
+  EXPECT_FALSE(IniWrite(S, "Directory", "/elsewhere"));
+  EXPECT_EQ(errno, EFBIG);
+  EXPECT_FALSE(IniDeleteKey(S, "Directory"));
+  EXPECT_FALSE(CompactIniFile(home.Ini()));
+  {
+    Pass pass;
+    EXPECT_TRUE(IniWrite(S, "Directory", "/elsewhere"));  // gathered ...
+    EXPECT_FALSE(pass.End());                             // ... and refused at the end
+  }
+  EXPECT_EQ(QFileInfo(home.Ini()).size(), kIniFileMax + 1);
+  EXPECT_EQ(ReadFile(home.Ini()).left(10), QByteArray("[SPWAW]\r\nD"));
+
+  ScriptedUi ui;
+  EXPECT_FALSE(RunStartup(ui, {}, home.Root() + "/kolt-helper", false));
+  EXPECT_EQ(ui.Texts(),
+            QStringList({home.Ini() + " is larger than 64 MB and is not read. No settings file is that "
+                                      "large: move it away or put a backup in its place."}));
+  EXPECT_EQ(QFileInfo(home.Ini()).size(), kIniFileMax + 1);
+
+  // At the limit itself the file is still read.
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.resize(kIniFileMax));
+  file.close();
+  ClearIniCache();
+  EXPECT_FALSE(IniFileTooLarge());
+  EXPECT_EQ(IniRead(S, "Directory"), "/games/spwaw");
 }

@@ -166,3 +166,31 @@ TEST(AskInstallDirectory, QuestionTextAndAnswers) {
   EXPECT_EQ(AskInstallDirectory(ui, noExe, "/old"), "");
   EXPECT_EQ(ui.folderQuestions.size(), 4u);  // not asked
 }
+
+// A definition file named after a section of the settings file would make every write
+// of that program (a received turn's address, for one) land in that section.
+TEST(Registry, DefinitionFilesNamedAfterSettingsSectionsAreRefusedWithAMessage) {
+  Fixture fx;
+  for (const char* name : {"E-MAIL.INI", "settings.ini", "Addresses.ini", "TEXT.INI", "history.ini",
+                           "tray.ini", "cmbo.ini", "ok.ini"})
+    WriteFile(fx.home.File(name), "[Settings]\r\nEXE=x.exe\r\n");
+  ProgramRegistry registry = fx.Registry({{"SPWAW", true}});
+  ProgramList list;
+  registry.BuildProgramList(list, {.includeAll = true});
+  EXPECT_EQ(Keys(list), QStringList({"SPWAW", "OK"}));
+  QStringList refused;
+  for (const auto& box : fx.ui.boxes) refused.append(box.text.section(" is not used", 0, 0).section('/', -1));
+  refused.sort();
+  EXPECT_EQ(refused, QStringList({"Addresses.ini", "E-MAIL.INI", "TEXT.INI", "cmbo.ini", "history.ini",
+                                  "settings.ini", "tray.ini"}));
+  EXPECT_TRUE(fx.ui.Texts().first().endsWith(
+      " is a name KOLT Helper uses itself. Give the file another name to use it."));
+  // Told once a run, however often the list is built.
+  registry.BuildProgramList(list);
+  EXPECT_EQ(fx.ui.boxes.size(), 7u);
+
+  for (const char* name : {"E-Mail", " e-mail ", "SETTINGS", "kolt", "Se4", "Tray", "History", "Addresses"})
+    EXPECT_TRUE(ProgramRegistry::IsReservedName(name)) << name;
+  for (const char* name : {"EMAIL", "MAIL", "ABC", "SE5", ""})
+    EXPECT_FALSE(ProgramRegistry::IsReservedName(name)) << name;
+}

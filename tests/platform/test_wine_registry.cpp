@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "platform/linux/WineRegistry.h"
 
@@ -100,6 +102,18 @@ TEST(WineRegistry, EscapesDefaultValuesAndEncodedStrings) {
 TEST(WineRegistry, DamagedFilesParseWithoutHarm) {
   WineRegistry reg;
   EXPECT_FALSE(reg.Load(QStringLiteral("/nonexistent/system.reg")));
+  EXPECT_EQ(reg.KeyCount(), 0);
+  // A pipe is not waited on, and a file larger than Wine writes is not read (sparse).
+  QTemporaryDir dir;
+  const QString fifo = dir.path() + QStringLiteral("/fifo.reg");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  EXPECT_FALSE(reg.Load(fifo));
+  QFile huge(dir.path() + QStringLiteral("/huge.reg"));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(huge.write("WINE REGISTRY Version 2\n[K] 1\n\"A\"=\"b\"\n") > 0);
+  ASSERT_TRUE(huge.resize(WineRegistry::kMaxFileSize + 1));
+  huge.close();
+  EXPECT_FALSE(reg.Load(huge.fileName()));
   EXPECT_EQ(reg.KeyCount(), 0);
   // Values before any key, unterminated key lines, a continuation at the end of file.
   reg.Parse("\"Orphan\"=\"x\"\n[Unterminated\n\"A\"=\"b\"\n[K] 1\n\"H\"=hex:01,\\");

@@ -16,11 +16,12 @@ class FakeWintools final : public Wintools {
  public:
   struct Run {
     QString file, parameters, directory;
+    std::optional<QStringList> arguments;
     bool showError = false, wait = false;
   };
 
   bool RunProgram(const QString& file, const RunOptions& o) override {
-    runs.push_back(Run{file, o.parameters, o.directory, o.showError, o.wait});
+    runs.push_back(Run{file, o.parameters, o.directory, o.arguments, o.showError, o.wait});
     if (runResult && onRun) onRun();
     return runResult;
   }

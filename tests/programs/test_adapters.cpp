@@ -55,7 +55,11 @@ TEST(Adapters, EveryProgramInOrderWithIncludeAll) {
   EXPECT_EQ(custom->GetLongName(), "Alpha Bravo");
   EXPECT_EQ(custom->GetExeName(), "ab.exe");
   EXPECT_EQ(custom->GetEMailDir(), "turns");
-  EXPECT_TRUE(fx.ui.boxes.empty());
+  // The impostor is left out, and the user learns why.
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_EQ(fx.ui.boxes[0].text, fx.home.File("spwaw.ini") +
+                                     " is not used as a program definition: SPWAW is a name KOLT Helper uses "
+                                     "itself. Give the file another name to use it.");
   EXPECT_TRUE(fx.ui.folderQuestions.empty());
 }
 

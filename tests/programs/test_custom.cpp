@@ -388,20 +388,15 @@ class CustomPlay : public ::testing::Test {
     fx.game = game;
     fx.turns = game + "/Turns";
     WriteFile(game + "/AB.EXE", "MZ");
-    const QByteArray script =
-        "#!/bin/sh\n"
-        "out=" +
-        QFile::encodeName(record) +
-        "\n"
-        "pwd > \"$out.tmp\"\n"
-        "printf '%s\\0' \"$@\" >> \"$out.tmp\"\n"
-        "mv \"$out.tmp\" \"$out\"\n";
+    // The built stand-in takes the place of the Wine command and of a native program.
     for (const QString& path : {wine, native}) {
-      ASSERT_TRUE(WriteFile(path, script));
+      ASSERT_TRUE(QFile::copy(ARGV_RECORDER, path));
       QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+    qputenv("ARGV_RECORD", QFile::encodeName(record));
     IniWrite("Settings", "Wine", wine);
   }
+  void TearDown() override { qunsetenv("ARGV_RECORD"); }
   // The working folder, then each argument the stand-in got.
   QStringList Recorded() {
     QElapsedTimer clock;
@@ -453,4 +448,150 @@ TEST_F(CustomPlay, RunStartsTheProgramWithoutArguments) {
   EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
   ASSERT_TRUE(p->Run(0));
   EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE"}));
+}
+
+// Names and passwords come from the opponent: whatever quotes, blanks, dashes or shell
+// characters they hold, each stays the one argument (or the part of one) that the
+// definition's own text puts it in.
+TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
+  LinuxWintools tools(fx.ui);
+  const QString injected = "x\" --injected \"y.sav";
+  const QString password = "pa ss\"word $(id) `id`;x";
+  WriteFile(game + "/Turns/" + injected, "s");
+  WriteFile(game + "/Turns/-x.sav", "s");
+  const QByteArray native = QByteArray(kTwoTypes).replace(
+      "EXE=ab.exe", "EXE=ab-native\r\nCommandLine=/load %f \"%p\" -pw:%p /file:\"%f\" \"a \"\"q\"\" b\"");
+  auto n = fx.Installed(native, tools);
+  const QString path = game + "/Turns/" + injected;
+  ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, injected), password));
+  EXPECT_EQ(Recorded(),
+            QStringList({game, "/load", path, password, "-pw:" + password, "/file:" + path, "a \"q\" b"}));
+  // A name that begins with "-" arrives as a path, never as an option.
+  ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, "-x.sav"), "-p"));
+  const QStringList dash = Recorded();
+  ASSERT_EQ(dash.size(), 7);
+  EXPECT_EQ(dash[2], game + "/Turns/-x.sav");
+  EXPECT_EQ(dash[3], "-p");  // the definition put the password there itself
+
+  // Under Wine: the Windows form of the same name, still one argument.
+  auto w = fx.Installed(QByteArray(native).replace("EXE=ab-native", "EXE=AB.EXE"), tools);
+  ASSERT_TRUE(w->ProcessTurn(0, *fx.Game(w, injected), password));
+  const QStringList windows = Recorded();
+  ASSERT_EQ(windows.size(), 8);
+  EXPECT_EQ(windows[2], "/load");
+  EXPECT_EQ(windows[3], "C:\\Games\\AB\\Turns\\x\" --injected \"y.sav");
+  EXPECT_EQ(windows[4], password);
+  ASSERT_TRUE(w->ProcessTurn(0, *fx.Game(w, "-x.sav"), "pw"));
+  EXPECT_EQ(Recorded().value(3), "C:\\Games\\AB\\Turns\\-x.sav");
+  EXPECT_TRUE(fx.ui.boxes.empty());
+
+  // Blanks alone separate; quotes that hold nothing still make an (empty) argument.
+  auto q = fx.Installed(
+      QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab-native\r\nCommandLine=  \"\"  %p\t\"%f\"x "),
+      tools);
+  EXPECT_EQ(q->ArgumentsFor("/a b", "p w"), QStringList({"", "p w", "/a bx"}));
+}
+
+// A definition names its game folder below the installation folder; received files are
+// written there, so it must not lead anywhere else, by ".." or by a link.
+TEST(CustomFolders, AGameFolderOutsideTheInstallationIsRefusedWithTheReason) {
+  Fixture fx;
+  const QString outside = fx.home.Root() + "/autostart";
+  QDir().mkpath(outside);
+  QDir().mkpath(fx.game + "/deep/er");
+  QFile::link(outside, fx.game + "/away");
+  QFile::link(fx.home.Root() + "/nothing-yet", fx.game + "/dangling");
+  auto with = [&](const QString& sub) {
+    return fx.Installed(QByteArray(kTwoTypes).replace("EMailSubDir=Turns", "EMailSubDir=" + sub.toUtf8()));
+  };
+  const QString up = QString("../").repeated(fx.game.count('/')) + outside.mid(1);
+  for (const QString& sub :
+       {up, QString("..\\autostart"), outside, QString("C:\\windows"), QString("away"), QString("AWAY/x"),
+        QString("deep/../../../autostart"), QString("away/../er"), QString("dangling/x")}) {
+    SCOPED_TRACE(sub.toStdString());
+    fx.ui.boxes.clear();
+    IniWrite("AB", "Directory", fx.game);
+    auto p = fx.Make(QByteArray(kTwoTypes).replace("EMailSubDir=Turns", "EMailSubDir=" + sub.toUtf8()));
+    EXPECT_FALSE(p->Installed(false));
+    EXPECT_EQ(p->GetDirectory(), "");
+    EXPECT_EQ(p->GetProblem(), "Not installed: EMailSubDir leads outside the installation folder");
+    ASSERT_EQ(fx.ui.boxes.size(), 1u);
+    EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Alpha Bravo is not used: its game folder (EMailSubDir="));
+    // Told once per object, and not stored as hidden: a corrected definition is taken.
+    EXPECT_FALSE(p->Installed(true));
+    EXPECT_EQ(fx.ui.boxes.size(), 1u);
+    EXPECT_EQ(IniRead("AB", "Directory"), fx.game);
+  }
+  // Inside after resolving: accepted.
+  fx.ui.boxes.clear();
+  EXPECT_TRUE(with("deep/er/../../Turns")->GetProblem().isEmpty());
+  EXPECT_TRUE(with("")->GetProblem().isEmpty());
+  EXPECT_TRUE(with("new/folder")->GetProblem().isEmpty());
+  EXPECT_TRUE(fx.ui.boxes.empty());
+
+  // A link that appears after the check: nothing is received and no game is listed.
+  auto p = with("Turns");
+  WriteFile(fx.turns + "/old.sav", "s");
+  ASSERT_EQ(p->InitGames().size(), 1u);
+  QDir(fx.turns).removeRecursively();
+  QFile::link(outside, fx.turns);
+  WriteFile(outside + "/planted.sav", "s");
+  const QString in = fx.home.Root() + "/in/AB";
+  WriteFile(in + "/Evil.sav", "s");
+  p->ReceivedFiles(in, "eve@example.org", false);
+  EXPECT_TRUE(fx.batchLog->files.empty());
+  EXPECT_FALSE(fx.batchLog->finished);
+  EXPECT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(p->InitGames().empty());
+}
+
+TEST(CustomFolders, DescriptionsAreNotReadThroughLinksOutOfTheInstallation) {
+  Fixture fx;
+  const QString secret = fx.home.Root() + "/secret";
+  WriteFile(secret, "the secret\r\n");
+  WriteFile(fx.turns + "/own.sav", "own text\r\n");
+  QFile::link(secret, fx.turns + "/linked.sav");
+  QFile::link(fx.turns + "/own.sav", fx.turns + "/inside.sav");
+  auto p = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes", "Description=LINE1\r\nFileTypes"));
+  const GameList games = p->InitGames();
+  ASSERT_EQ(Names(games), QStringList({"inside.sav", "linked.sav", "own.sav"}));
+  EXPECT_EQ(games[0]->GetDescription(), "own text");
+  EXPECT_EQ(games[1]->GetDescription(), "");
+  EXPECT_EQ(games[2]->GetDescription(), "own text");
+
+  // The same with the games in the installation folder itself.
+  for (const char* name : {"own.sav", "linked.sav"})
+    QFile::rename(fx.turns + "/" + name, fx.game + "/" + name);
+  QFile::link(fx.game + "/own.sav", fx.game + "/alias.sav");
+  auto top = fx.Installed(QByteArray(kTwoTypes)
+                              .replace("EMailSubDir=Turns\r\n", "")
+                              .replace("FileTypes", "Description=LINE1\r\nFileTypes"));
+  const GameList here = top->InitGames();
+  ASSERT_EQ(Names(here), QStringList({"alias.sav", "linked.sav", "own.sav"}));
+  EXPECT_EQ(here[0]->GetDescription(), "own text");
+  EXPECT_EQ(here[1]->GetDescription(), "");
+  EXPECT_EQ(here[2]->GetDescription(), "own text");
+}
+
+TEST(CustomFolders, ADefinitionFileTooLargeToReadIsNotInstalled) {
+  Fixture fx;
+  IniWrite("AB", "Directory", fx.game);
+  auto p = fx.Make();
+  ASSERT_EQ(p->GetExeName(), "ab.exe");
+  // Sparse: no disk space taken.
+  QFile file(fx.home.File("ab.ini"));
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.resize(kIniFileMax + 1));
+  file.close();
+  ClearIniCache();
+  auto big = std::make_shared<CUSTOM>(fx.MakeServices(fx.tools));
+  big->SetINI("AB");
+  EXPECT_EQ(big->GetExeName(), "");
+  EXPECT_FALSE(big->Installed(false));
+  EXPECT_EQ(big->GetProblem(), "Not installed: the definition file is larger than 64 MB");
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_EQ(fx.ui.boxes[0].text, fx.home.File("ab.ini") +
+                                     " is not read: it is larger than 64 MB, which no "
+                                     "definition is.");
+  EXPECT_EQ(QFileInfo(fx.home.File("ab.ini")).size(), kIniFileMax + 1);
 }

@@ -348,3 +348,27 @@ TEST(frmPrograms, CloseCompactsTheDefinitionsAndTellsOnlyAfterAChange) {
   EXPECT_EQ(ReadFile(fx.home.File("ABC.INI")), "[Settings]\r\nLongName=Alpha Bravo\r\n");
   EXPECT_EQ(ReadFile(fx.home.File("REM.INI")), "[Settings]\r\nLongName=\r\n");
 }
+
+// A program's short name is its settings section: the sections the program keeps for
+// itself cannot be taken, and a definition the program refuses says why in the list.
+TEST(frmPrograms, ReservedNamesAreRefusedAndARefusedDefinitionShowsWhy) {
+  Fixture fx;
+  const QString game = fx.home.Root() + "/games/EVIL";
+  WriteFile(game + "/evil.exe", "MZ");
+  IniWrite("EVIL", "Directory", game);
+  WriteFile(fx.home.File("EVIL.INI"),
+            "[Settings]\r\nEXE=evil.exe\r\nEMailSubDir=../../../../../../../tmp\r\n");
+  auto form = fx.Open();
+  const auto rows = Rows(*form);
+  ASSERT_EQ(rows.size(), 5);
+  EXPECT_EQ(rows[4], QStringList({"EVIL", "EVIL", "",
+                                  "Not installed: EMailSubDir leads outside the installation "
+                                  "folder"}));
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  fx.ui.boxes.clear();
+
+  fx.ui.Inputs({"tray", "Settings", "HISTORY", "text"});
+  for (int i = 0; i < 4; ++i) Click(*form, "cmdAdd");
+  EXPECT_EQ(fx.ui.Texts(), QStringList(4, "Name is already in use!"));
+  EXPECT_FALSE(form->Changed());
+}

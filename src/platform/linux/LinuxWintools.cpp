@@ -115,19 +115,18 @@ QStringList LinuxWintools::WineWords() const {
   return words;
 }
 
-LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QString& parameters) const {
+LinuxWintools::Command LinuxWintools::CommandFor(const QString& file, const QStringList& arguments) const {
   Command c;
-  const QStringList args = SplitCommandLine(parameters);
   if (!IsWindowsProgram(file)) {
     c.program = file;
-    c.arguments = args;
+    c.arguments = arguments;
     return c;
   }
   QStringList wineParts = WineWords();
   c.program = wineParts.takeFirst();
   c.arguments = wineParts;
   c.arguments.append(file);
-  c.arguments.append(args);
+  c.arguments.append(arguments);
   c.winePrefix = WinePrefixOf(file);
   return c;
 }
@@ -233,10 +232,13 @@ void LinuxWintools::ReportEarlyEnd(const QString& errorLog, qint64 runMs) {
 }
 
 bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
-  const QString& parameters = options.parameters;
+  const QString parameters = options.arguments && options.parameters.isEmpty()
+                                 ? options.arguments->join(QChar(' '))
+                                 : options.parameters;
   const QString& directory = options.directory;
   const bool wait = options.wait;
-  const Command command = CommandFor(file, parameters);
+  const Command command =
+      CommandFor(file, options.arguments ? *options.arguments : SplitCommandLine(options.parameters));
   const bool windows = IsWindowsProgram(file);
   if (windows && CommandExists(command.program) && ReadPeMachineFile(file) == kPeMachineI386 &&
       !WineRuns32Bit(command, file)) {
@@ -344,7 +346,7 @@ bool LinuxWintools::ShellOpen(const QString& file, const OpenOptions& options) {
     if (info.isFile() && (IsWindowsProgram(path) || info.isExecutable())) {
       // A program: started with the parameters, like the shell would.
       QProcess process;
-      Prepare(process, CommandFor(path, parameters), directory);
+      Prepare(process, CommandFor(path, SplitCommandLine(parameters)), directory);
       ok = process.startDetached();
     } else if (info.exists()) {
       // A document or folder: its desktop handler takes no parameters.

@@ -49,7 +49,7 @@ class LinuxWintools final : public Wintools {
     QStringList arguments;
     QString winePrefix;  // set as WINEPREFIX when not empty
   };
-  Command CommandFor(const QString& file, const QString& parameters) const;
+  Command CommandFor(const QString& file, const QStringList& arguments) const;
   static void Prepare(QProcess& process, const Command& command, const QString& directory);
   // Process id of the watched program, 0 when none.
   pid_t StartedProgramId() const { return m_started; }

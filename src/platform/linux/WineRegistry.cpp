@@ -1,6 +1,7 @@
 #include "platform/linux/WineRegistry.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace kolt {
@@ -137,12 +138,15 @@ QString WineRegistry::Unescape(const QString& line, qsizetype start, QChar termi
 
 bool WineRegistry::Load(const QString& path) {
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) {
+  // Only a file, and one of a size Wine writes: a planted pipe must not block, nor a
+  // huge file take the memory.
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() > kMaxFileSize || !f.open(QIODevice::ReadOnly)) {
     m_keys.clear();
     m_keyOrder.clear();
     return false;
   }
-  Parse(f.readAll());
+  Parse(f.read(kMaxFileSize));
   return true;
 }
 

@@ -27,6 +27,8 @@ class WineRegistry final {
 
   // False when the file cannot be read (a file that reads but parses badly is true).
   bool Load(const QString& path);
+  // Wine's registry files are a few megabytes; a larger one than this is not read.
+  static constexpr qint64 kMaxFileSize = qint64{256} * 1024 * 1024;
   void Parse(const QByteArray& content);
 
   // Key paths separated by '\' (a doubled "\\" as in .reg files works too), without

@@ -56,6 +56,8 @@ bool CUSTOM::SetINI(const QString& shortName) {
   const QString home = App().homeFolder;
   const QString found = FindEntryNoCase(home, m_shortName + QStringLiteral(".INI"));
   m_iniPath = found.isEmpty() ? home + QChar('/') + m_shortName + QStringLiteral(".INI") : found;
+  m_problem.clear();
+  m_problemTold = false;
   m_longName = IniRead(kSettings, QStringLiteral("LongName"), QString(), m_iniPath);
   if (m_longName.isEmpty()) m_longName = m_shortName;
   // Read once per object, here rather than on the first Installed: the programs dialog
@@ -129,9 +131,40 @@ bool CUSTOM::Fail() {
   return false;
 }
 
+bool CUSTOM::Refuse(const QString& problem, const QString& message) {
+  m_directory.clear();
+  m_version.clear();
+  m_exePath.clear();
+  m_problem = problem;
+  if (!m_problemTold) {
+    m_problemTold = true;
+    m_services.ui.MsgBox(message, Buttons::Ok, Icon::Exclamation);
+  }
+  return false;
+}
+
+bool CUSTOM::GameFolderEscapes() {
+  if (!m_problem.isEmpty()) return true;
+  if (m_directory.isEmpty() || !LeadsOutOf(m_directory, m_emailSubDir)) return false;
+  // A definition may come from someone else: its game folder is where received files
+  // are written, so it must not reach into other folders (autostart, the settings).
+  Refuse(QStringLiteral("Not installed: EMailSubDir leads outside the installation folder"),
+         m_longName + QStringLiteral(" is not used: its game folder (EMailSubDir=") +
+             SafeForDisplay(m_emailSubDir) + QStringLiteral(") leads outside the installation folder ") +
+             m_directory + QStringLiteral(".\rChange EMailSubDir in ") + m_iniPath +
+             QStringLiteral(" to a folder inside the installation folder."));
+  return true;
+}
+
 bool CUSTOM::Installed(bool rescan) {
+  if (!m_problem.isEmpty()) return false;
   if (!rescan && !m_directory.isEmpty()) return true;
   if (m_shortName.isEmpty()) return false;
+  if (IniFileTooLarge(m_iniPath)) {
+    return Refuse(
+        QStringLiteral("Not installed: the definition file is larger than 64 MB"),
+        m_iniPath + QStringLiteral(" is not read: it is larger than 64 MB, which no definition is."));
+  }
 
   QString candidate;
   if (!rescan) {
@@ -168,6 +201,7 @@ bool CUSTOM::Installed(bool rescan) {
   m_directory = found->directory;
   m_exePath = found->exePath;
   m_version = found->version;
+  if (GameFolderEscapes()) return false;
   return !m_directory.isEmpty();
 }
 
@@ -192,7 +226,7 @@ GameList CUSTOM::InitGames() {
   bool found = false;
   const QString folder =
       m_directory.isEmpty() ? QString() : ResolveNoCase(m_directory, m_emailSubDir, &found);
-  if (found) {
+  if (found && !GameFolderEscapes()) {
     const ProgramPtr self = Self();
     const QString pattern = m_filePattern.isEmpty() ? QStringLiteral("*.*") : m_filePattern;
     for (const QString& name : ListNoCase(folder, pattern)) {
@@ -231,6 +265,8 @@ void CUSTOM::ReceivedFiles(const QString& folder, const QString& sender, bool pl
     ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
     return;
   }
+  // Checked again before anything is written: a link may have appeared since start-up.
+  if (GameFolderEscapes()) return;
   std::unique_ptr<ReceiveBatch> batch = m_services.newBatch ? m_services.newBatch() : nullptr;
   if (!batch) return;
 
@@ -261,27 +297,41 @@ void CUSTOM::ReceivedFiles(const QString& folder, const QString& sender, bool pl
   batch->FinishReceive(sender, std::make_shared<CUSTOM_Game>(ui), plain);
 }
 
-QString CUSTOM::CommandFor(const QString& gamePath, const QString& password) const {
+QStringList CUSTOM::ArgumentsFor(const QString& gamePath, const QString& password) const {
   const QString& line = m_commandLine;
-  QString command;
-  command.reserve(line.size() + gamePath.size());
-  // One scan: what is put in is never looked at again.
+  QStringList arguments;
+  QString current;
+  bool present = false;  // an argument has begun (text, quotes or a placeholder)
+  bool quoted = false;
+  // One scan over the definition's own text: blanks and quotes are read only there, and
+  // what "%f" and "%p" put in is never looked at again, so a file name or password with
+  // blanks, quotes or dashes stays inside the one argument it was put into.
   for (qsizetype i = 0; i < line.size(); ++i) {
-    if (line[i] == QChar('%') && i + 1 < line.size()) {
-      if (line[i + 1] == QChar('f')) {
-        command += gamePath;
+    const QChar c = line[i];
+    if (c == QChar('%') && i + 1 < line.size() && (line[i + 1] == QChar('f') || line[i + 1] == QChar('p'))) {
+      current += line[i + 1] == QChar('f') ? gamePath : password;
+      present = true;
+      ++i;
+    } else if (c == QChar('"')) {
+      // Inside quotes a doubled quote stands for one, as on a Windows command line.
+      if (quoted && i + 1 < line.size() && line[i + 1] == QChar('"')) {
+        current += QChar('"');
         ++i;
-        continue;
+      } else {
+        quoted = !quoted;
       }
-      if (line[i + 1] == QChar('p')) {
-        command += password;
-        ++i;
-        continue;
-      }
+      present = true;
+    } else if (!quoted && (c == QChar(' ') || c == QChar('\t'))) {
+      if (present) arguments.append(current);
+      current.clear();
+      present = false;
+    } else {
+      current += c;
+      present = true;
     }
-    command += line[i];
   }
-  return command;
+  if (present) arguments.append(current);
+  return arguments;
 }
 
 bool CUSTOM::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) {
@@ -289,13 +339,14 @@ bool CUSTOM::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& pas
   if (m_exePath.isEmpty()) return false;
   const auto* own = dynamic_cast<const CUSTOM_Game*>(&game);
   const QString folder = own && !own->GetFolder().isEmpty() ? own->GetFolder() : GameFolderOnDisk();
-  QString path = QDir(folder).filePath(game.GetName());
+  // Absolute, so a received name that begins with "-" is never taken for an option.
+  QString path = QFileInfo(QDir(folder).filePath(game.GetName())).absoluteFilePath();
   if (IsWindowsProgram(m_exePath)) {
     const QString windows = m_services.tools.ToWindowsPath(path);
     if (!windows.isEmpty()) path = windows;
   }
   return m_services.tools.RunProgram(m_exePath,
-                                     {.parameters = CommandFor(path, password), .directory = m_directory});
+                                     {.arguments = ArgumentsFor(path, password), .directory = m_directory});
 }
 
 }  // namespace kolt

@@ -46,6 +46,10 @@ class CUSTOM final : public UserProgram {
   QString GetContactEMail() const;
   // The installation folder, then "/" + EMailSubDir when that is set.
   QString GetGameFolder() const;
+  // Why the definition cannot be used, for the programs list ("" when nothing is
+  // known against it): a game folder outside the installation folder, or a definition
+  // file too large to read. Such a program is not installed.
+  QString GetProblem() const { return m_problem; }
 
   QString GetShortName() const override { return m_shortName; }
   QString GetLongName() const override { return m_longName; }
@@ -67,10 +71,10 @@ class CUSTOM final : public UserProgram {
   }
   bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
 
-  // The arguments ProcessTurn hands over: CommandLine with each "%f" replaced by
-  // `gamePath` and each "%p" by `password`, in one scan (inserted text is not looked at
-  // again).
-  QString CommandFor(const QString& gamePath, const QString& password) const;
+  // The arguments ProcessTurn hands over: CommandLine split at blanks outside double
+  // quotes, with each "%f" replaced by `gamePath` and each "%p" by `password` inside the
+  // argument it stands in (inserted text is never split or scanned again).
+  QStringList ArgumentsFor(const QString& gamePath, const QString& password) const;
   // The first file type whose Ext equals the name's extension without regard to case;
   // null when none does.
   const CUSTOM_File* FileTypeOf(const QString& fileName) const;
@@ -80,6 +84,11 @@ class CUSTOM final : public UserProgram {
   QString GameFolderOnDisk() const;
   QString ExecutableIn(const QString& folder) const;
   bool Fail();
+  // Not installed because of the definition itself: told once per object, and not
+  // stored as "-", so a corrected definition is taken at the next start.
+  bool Refuse(const QString& problem, const QString& message);
+  // True (after telling the user) when the game folder leads out of the installation.
+  bool GameFolderEscapes();
   // For each received primary file, the files of required types that did not come with it.
   QStringList MissingRequiredFiles(const QStringList& received) const;
 
@@ -93,6 +102,8 @@ class CUSTOM final : public UserProgram {
   QString m_directory;  // no trailing separator; empty until Installed succeeds
   QString m_version;
   QString m_exePath;
+  QString m_problem;
+  bool m_problemTold = false;
   KeptGames m_games;
 };
 

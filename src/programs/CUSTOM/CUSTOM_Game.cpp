@@ -117,7 +117,13 @@ void CUSTOM_Game::Init(std::shared_ptr<Program> program, const QString& subfolde
   if (!primary || !primary->IsFile()) return;
   m_valid = true;
   const QString rule = custom->GetDescription().toUpper();
-  if (!rule.isEmpty()) m_description = DescriptionRule(m_ui, QDir(m_folder).filePath(primary->name), rule);
+  // A game file linked to somewhere else (a received or planted link) is a game all the
+  // same, but its description would show what lies there: it is read only inside the
+  // installation folder.
+  if (!rule.isEmpty() &&
+      !LeadsOutOf(custom->GetDirectory(),
+                  subfolder.isEmpty() ? primary->name : subfolder + QChar('/') + primary->name))
+    m_description = DescriptionRule(m_ui, QDir(m_folder).filePath(primary->name), rule);
 }
 
 std::vector<FolderEntry> CUSTOM_Game::Files() const {
