@@ -181,10 +181,10 @@ int main(int argc, char** argv) {
     // The whole check: fetch, take in, mark as read.
     MailboxFetch fetch(ui, parts.exchange, programs);
     t.restart();
-    const MailboxFetch::Result r = fetch.Run();
+    const MailboxTally r = fetch.Run();
     ours.push_back(t.nsecsElapsed() / 1e6);
-    if (r.takenIn != kMessages)
-      std::printf("taken in: %d of %d (%s)\n", r.takenIn, kMessages, qPrintable(r.error));
+    if (r.TakenIn() != kMessages)
+      std::printf("taken in: %d of %d (%s)\n", r.TakenIn(), kMessages, qPrintable(r.StatusText()));
   }
   auto median = [](std::vector<double> v) {
     std::sort(v.begin(), v.end());
