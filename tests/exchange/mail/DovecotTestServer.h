@@ -73,6 +73,19 @@ class DovecotTestServer {
     m_process.waitForFinished(5000);
     m_ok = false;
   }
+  // Starts the stopped server again on the same ports, with the same mailbox.
+  bool Restart() {
+    if (m_process.state() != QProcess::NotRunning) return m_ok;
+    m_process.start(QStringLiteral("/usr/sbin/dovecot"), {QStringLiteral("-F"), QStringLiteral("-c"),
+                                                          m_dir.path() + QStringLiteral("/dovecot.conf")});
+    if (!m_process.waitForStarted(10000)) return false;
+    for (int i = 0; i < 400 && !m_ok; ++i) {
+      if (m_process.state() != QProcess::Running) break;
+      m_ok = Accepts(m_tlsPort);
+      if (!m_ok) QThread::msleep(25);
+    }
+    return m_ok;
+  }
   bool Ok() const { return m_ok; }
   int PlainPort() const { return m_plainPort; }
   int TlsPort() const { return m_tlsPort; }
