@@ -1,6 +1,11 @@
 // Turns arrive by themselves: player A sends through the local SMTP server, which
 // delivers into the Maildir of a real Dovecot IMAP server, and player B's `kolt-cli
 // fetch` takes them in. Two homes, two kolt-cli processes, no stand-ins.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "exchange/history/HistoryStore.h"
 #include "turns/ImapRoad.h"
 
 using namespace kolt;
@@ -125,4 +130,142 @@ TEST_F(ImapRoad, LoginServerAndCertificateFailuresAreTold) {
   // The advice on a line of its own: a CR would put it over the error on a terminal.
   EXPECT_FALSE(r.err.contains('\r'));
   EXPECT_TRUE(r.err.contains("\n\nCheck the IMAP server")) << r.err.toStdString();
+}
+
+namespace {
+
+// The only message of the mailbox's new/ folder, as delivered.
+QByteArray TakeNewMessage(DovecotTestServer& imap) {
+  const QStringList files = imap.Files("new");
+  if (files.size() != 1) return {};
+  const QString path = imap.Maildir() + "/new/" + files.first();
+  const QByteArray bytes = ReadFile(path);
+  QFile::remove(path);
+  return bytes;
+}
+
+QByteArray WithHeader(QByteArray message, const QByteArray& name, const QByteArray& value) {
+  const qsizetype at = message.indexOf("\r\n" + name + ": ");
+  const qsizetype end = message.indexOf("\r\n", at + 2);
+  if (at < 0 || end < 0) return {};
+  return message.left(at + 2) + name + ": " + value + message.mid(end);
+}
+
+}  // namespace
+
+TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "--taunt", "Flank them", "SPWAW/email001.cmt"}).exitCode, 0);
+  const QByteArray sent = TakeNewMessage(imap);
+  ASSERT_FALSE(sent.isEmpty());
+  // Forwarded by a relay that tags the subject: still the turn, still a's taunt.
+  QByteArray forwarded = WithHeader(sent, "Subject", "Fwd: [External] kolt FILE");
+  forwarded = WithHeader(forwarded, "From", "relay@example.net");
+  ASSERT_FALSE(forwarded.isEmpty());
+  Deliver(forwarded);
+  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  const QByteArray messages = ReadFile(b.home + "/received-messages");
+  EXPECT_TRUE(messages.contains("Flank them"));
+  EXPECT_TRUE(messages.contains("a@example.org")) << messages.toStdString();
+  EXPECT_FALSE(messages.contains("relay@example.net"));
+
+  // The mailbox's own copy arrives after that: no question, one history row.
+  Deliver(sent);
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("already taken in")) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("THE SAME")) << r.err.toStdString();
+  EXPECT_EQ(Unread(), 0);
+  HistoryStore history(b.home + "/history.sqlite");
+  const auto turns = history.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turns) << history.LastError().toStdString();
+  EXPECT_EQ(turns->size(), 1u);
+  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+}
+
+TEST_F(ImapRoad, ABadArchiveIsToldOnceAndAnotherCheckIsWaitedFor) {
+  Deliver(
+      "From: stranger@evil.example\r\nTo: b@example.org\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
+      "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\nHi\r\n--\r\n"
+      "\r\n--XX\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; "
+      "filename=KOLT.KLT\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+      QByteArray("this is no archive at all").toBase64() + "\r\n--XX--\r\n");
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+
+  // Another check holds the home's lock: this one says so and does nothing.
+  const int fd = ::open(QFile::encodeName(b.home + "/imap-lock").constData(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  CliResult r = b.Cli({"--no", "fetch"});
+  ::close(fd);
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_TRUE(r.err.contains("The mailbox is being checked by another KOLT Helper")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT turn 1");
+
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("\"KOLT file\" from stranger@evil.example")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  EXPECT_EQ(Unread(), 1);
+  // Said once; later checks go on as if it were not there.
+  a.Play("A3", t0.addSecs(120));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("stranger")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A3");
+  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+  EXPECT_EQ(Unread(), 1);
+}
+
+TEST_F(ImapRoad, MovesFindTheFolderAndSayWhyTheyFail) {
+  ASSERT_TRUE(imap.AddFolder("Archive.Processed"));
+  auto moved = [&] {
+    const QString folder = imap.Maildir() + "/.Archive.Processed";
+    QStringList read;
+    for (const char* sub : {"/cur", "/new"}) {
+      for (const QString& name : QDir(folder + QString::fromLatin1(sub)).entryList(QDir::Files))
+        read.append(name.section(":2,", 1).contains('S') ? "read" : "unread");
+    }
+    return read;
+  };
+  // A name without its parent is taken when one folder ends in it, and the user is told.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Processed");
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("is \"Archive.Processed\" on the server")) << r.err.toStdString();
+  EXPECT_EQ(moved(), QStringList{"read"});
+
+  // A folder that is not there: the turn is in, the message stays, and every check says
+  // why until the setting is right.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Nowhere");
+  a.Play("A3", t0.addSecs(120));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  for (int check = 0; check < 2; ++check) {
+    r = b.Cli({"--no", "fetch"});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(
+        r.err.contains("could not be moved to the folder Nowhere: the server has no folder Nowhere "
+                       "(its folders: "))
+        << r.err.toStdString();
+  }
+  EXPECT_EQ(b.Dat(), "DAT A3");
+  EXPECT_EQ(Unread(), 1);
+
+  // A folder the server lists but refuses to take messages into: its own words.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Archive");
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("could not be moved to the folder Archive: the server answered: "))
+      << r.err.toStdString();
+
+  b.Set("E-Mail", "IMAP_After", "MOVE:Archive.Processed");
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_EQ(moved(), (QStringList{"read", "read"}));
+  EXPECT_EQ(Unread(), 0);
 }
