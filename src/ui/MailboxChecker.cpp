@@ -91,10 +91,11 @@ void MailboxChecker::Downloaded(const MailboxDownload& download) {
   for (const QString& f : download.failures) m_tally.AddFailure(f);
   if (download.busy) m_tally.SetBusy();
   if (!download.ok) {
-    if (download.failure == ImapFailure::Cancelled)
+    if (download.failure == ImapFailure::Cancelled) {
       m_tally.SetCancelled();
-    else if (!download.busy)
+    } else if (!download.busy) {
       m_tally.AddFailure(download.error);
+    }
     emit status(m_tally.StatusText());
     emit finished();
     return;

@@ -89,7 +89,7 @@ struct ImapClient::Sink {
 
   static size_t Write(char* data, size_t size, size_t count, void* user) {
     auto* sink = static_cast<Sink*>(user);
-    const auto n = static_cast<qint64>(size * count);
+    const auto n = static_cast<qint64>(size) * static_cast<qint64>(count);
     if (sink->maxBytes > 0 && sink->written + n > sink->maxBytes) {
       sink->tooLarge = true;
       return 0;  // stops the transfer

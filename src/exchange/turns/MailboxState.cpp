@@ -19,7 +19,7 @@ constexpr qsizetype kHandledKept = 20000;
 
 QList<quint32> Numbers(const QJsonValue& value) {
   QList<quint32> numbers;
-  for (const QJsonValue& v : value.toArray()) {
+  for (const auto& v : value.toArray()) {
     const double d = v.toDouble();
     if (d >= 1 && d <= 4294967295.0) numbers.append(static_cast<quint32>(d));
   }
