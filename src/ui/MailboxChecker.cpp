@@ -121,7 +121,10 @@ void MailboxChecker::TakeInWaiting() {
     QString error;
     if (!lock.TryLock(&busy, &error)) {
       if (busy) {
-        QTimer::singleShot(2000, this, &MailboxChecker::TakeInWaiting);
+        // Offered again shortly; the window takes them only while the user is there.
+        QTimer::singleShot(2000, this, [this] {
+          if (m_waiting) emit waiting();
+        });
         return;
       }
       m_tally.AddFailure(error);

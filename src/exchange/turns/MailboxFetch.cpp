@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,6 +18,8 @@
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/history/TurnHistory.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
 #include "exchange/mail/TurnMail.h"
@@ -368,6 +371,15 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
   std::vector<TakenMessage> taken;
   MailboxState state(account.statePath, account.stateKey);
   state.Load(validity);
+  bool unsaved = false;
+  QElapsedTimer sinceSave;
+  sinceSave.start();
+  auto save = [&] {
+    QString error;
+    if (unsaved && !state.Save(&error)) tally->AddFailure(error);
+    unsaved = false;
+    sinceSave.restart();
+  };
   for (const FetchedMessage& m : messages) {
     if (cancel && cancel->load()) {
       tally->SetCancelled();
@@ -379,14 +391,16 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
     QFile::remove(m.path);
     if (t.outcome == MessageOutcome::Declined) m_declined.insert(m.uid);
     if (t.outcome != MessageOutcome::Declined && t.outcome != MessageOutcome::Skipped) {
-      // Recorded at once: a check killed after this turn went in never asks about it again.
       state.AddHandled(m.uid, t.outcome == MessageOutcome::TakenIn || t.outcome == MessageOutcome::AlreadyIn);
-      QString error;
-      if (!state.Save(&error)) tally->AddFailure(error);
+      unsaved = true;
     }
+    // Written every second or so rather than after each message: a check killed before
+    // the write meets these turns again, finds them installed and handles them quietly.
+    if (unsaved && sinceSave.elapsed() >= 1000) save();
     tally->Add(t.outcome, t.described);
     taken.push_back(t);
   }
+  save();
   for (const FetchedMessage& m : messages) QFile::remove(m.path);
   QDir(account.downloadFolder).removeRecursively();
   return taken;
@@ -436,6 +450,7 @@ MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message, QString* d
     const QString from = records.arrivedFrom.isEmpty() ? fallbackSender : records.arrivedFrom;
     if (records.arrivedFrom.isEmpty()) records.arrivedFrom = earlierSender;
     if (outcome == MessageOutcome::TakenIn) KeepTaunt(taunt, from, arrivedBefore, QString());
+    if (outcome == MessageOutcome::AlreadyIn) RecordMissingTurns(arrivedBefore, from, taunt);
     return outcome;
   };
   if (SameText(bare, kKltSubject)) {
@@ -566,6 +581,42 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
   return Classified(uid, mail, before);
 }
 
+void MailboxFetch::RecordMissingTurns(size_t arrivedBefore, const QString& from, const QString& taunt) {
+  const auto& arrived = m_exchange.Records().arrived;
+  if (arrived.size() <= arrivedBefore || !m_exchange.Records().recorder) return;
+  HistoryStore history(HistoryStore::DefaultPath());
+  for (size_t i = arrivedBefore; i < arrived.size(); ++i) {
+    for (const ProgramPtr& p : m_programs) {
+      if (!SameText(p->GetShortName(), arrived[i].shortName)) continue;
+      for (const GamePtr& game : p->InitGames()) {
+        if (!SameText(game->GetName(), arrived[i].gameName)) continue;
+        TurnEntry entry;
+        entry.time = QDateTime::currentDateTimeUtc();
+        entry.program = p->GetShortName();
+        entry.game = game->GetName();
+        entry.direction = TurnDirection::Received;
+        entry.opponent = from.isEmpty() ? game->GetEMail() : from;
+        entry.mode = game->GetMode();
+        entry.taunt = taunt;
+        QSet<QString> now;
+        for (const QString& file : game->GetFiles()) {
+          entry.files.push_back(turn_history::FileOf(file));
+          now.insert(entry.files.back().name + QChar('\t') + entry.files.back().stamp);
+        }
+        // A check killed between copying this turn and recording it left no line for it.
+        bool recorded = false;
+        const auto turns = history.Turns(entry.program, entry.game);
+        for (size_t t = 0; turns && t < turns->size() && t < 5 && !recorded; ++t) {
+          QSet<QString> then;
+          for (const TurnFile& f : (*turns)[t].files) then.insert(f.name + QChar('\t') + f.stamp);
+          recorded = then == now;
+        }
+        if (turns && !recorded) turn_history::Record(m_exchange.Records().recorder, entry);
+      }
+    }
+  }
+}
+
 void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t arrivedBefore,
                              const QString& gamesText) {
   if (taunt.isEmpty()) return;
@@ -646,6 +697,8 @@ MailboxTally MailboxFetch::Run(const std::atomic<bool>* cancel) {
     m_ui.ShowError(MailboxTally::TooLargeText(uid, kMaxMessageBytes));
     tally.AddTooLarge(uid, kMaxMessageBytes);
   }
+  // Stopped: the turns taken in are marked at the next check, which is not kept waiting for.
+  if (cancel && cancel->load()) return tally;
   QStringList notes;
   for (const QString& f : Finish(account, d.validity, cancel, &notes)) tally.AddFailure(f);
   for (const QString& n : notes) tally.AddNote(n);

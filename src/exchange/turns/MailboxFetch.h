@@ -117,6 +117,8 @@ class MailboxFetch {
   MessageOutcome TakeKlt(quint32 uid, const struct TurnMail& mail);
   MessageOutcome TakeProgramFiles(quint32 uid, const ProgramPtr& program, const struct TurnMail& mail);
   MessageOutcome Classified(quint32 uid, const struct TurnMail& mail, const struct ReceiveRecords& before);
+  // For a turn found installed already: its received line, unless the history has it.
+  void RecordMissingTurns(size_t arrivedBefore, const QString& from, const QString& taunt);
   void KeepTaunt(const QString& taunt, const QString& from, size_t arrivedBefore, const QString& gamesText);
   void Refuse(quint32 uid, const struct TurnMail& mail, const QString& why);
   QString MailFolder() const;

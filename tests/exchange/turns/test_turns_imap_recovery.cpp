@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QThread>
+#include <algorithm>
 #include <cstring>
 
 #include "exchange/history/HistoryStore.h"
@@ -66,18 +67,16 @@ class FetchRecovery : public ImapRoad {
     }
     return files;
   }
-  bool Downloading(const QSet<QString>& before) {
-    for (const QString& f : Downloads()) {
-      if (!before.contains(f)) return true;
-    }
-    return false;
-  }
-  // Messages the checks have recorded as handled: each step is the boundary between two
-  // messages of a take-in.
+  // Messages the checks have recorded as handled.
   int Handled() {
     int n = 0;
     const QJsonObject all = QJsonDocument::fromJson(ReadFile(b.home + "/imap-state")).object();
     for (const QJsonValue& v : all) n += static_cast<int>(v.toObject()["handled"].toArray().size());
+    return n;
+  }
+  int NewDownloads(const QSet<QString>& before) {
+    int n = 0;
+    for (const QString& f : Downloads()) n += before.contains(f) ? 0 : 1;
     return n;
   }
 
@@ -97,22 +96,25 @@ class FetchRecovery : public ImapRoad {
     ASSERT_TRUE(p.waitForStarted());
     p.closeWriteChannel();
   }
-  bool WaitFor(QProcess& p, Moment moment, int handledBefore, const QSet<QString>& downloads) {
+  // Downloading: a message file came in. Taking in: a message file is gone again, which
+  // the check removes once that message's receive is over.
+  bool WaitFor(QProcess& p, Moment moment, const QSet<QString>& before) {
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 20000 && p.state() == QProcess::Running) {
-      if (moment == Moment::Downloading ? Downloading(downloads) : Handled() > handledBefore) return true;
-      QThread::usleep(500);
+    int most = 0;
+    while (waited.elapsed() < 20000 && !p.waitForFinished(1)) {
+      const int now = NewDownloads(before);
+      if (moment == Moment::Downloading ? now > 0 : now < most) return true;
+      most = std::max(most, now);
     }
     return false;
   }
   // Runs a check until it reaches `moment`, then `extraMs` more, and sends it `signal`.
   void KillAt(Moment moment, int extraMs, int signal) {
-    const int before = Handled();
     const QSet<QString> downloads = Downloads();
     QProcess p;
     StartFetch(p);
-    if (WaitFor(p, moment, before, downloads)) {
+    if (WaitFor(p, moment, downloads)) {
       QThread::msleep(static_cast<unsigned long>(extraMs));
       ::kill(static_cast<pid_t>(p.processId()), signal);
     }
@@ -140,14 +142,14 @@ TEST_F(FetchRecovery, KilledStoppedAndCutOffChecksLoseNoTurn) {
     // little later than the one before.
     for (int k = 0; k < 5; ++k, ++kills) {
       const Moment moment = k % 2 == 0 ? Moment::Downloading : Moment::TakingIn;
-      KillAt(moment, moment == Moment::Downloading ? (k / 2) * 20 + round * 5 : k / 2, SIGKILL);
+      KillAt(moment, (k / 2) * 20 + round * 5, SIGKILL);
     }
     if (round == 2) {
       // The server goes away while messages come in, and is back for the next check.
       const QSet<QString> downloads = Downloads();
       QProcess p;
       StartFetch(p);
-      ASSERT_TRUE(WaitFor(p, Moment::Downloading, 0, downloads) || p.state() != QProcess::Running);
+      ASSERT_TRUE(WaitFor(p, Moment::Downloading, downloads) || p.state() != QProcess::Running);
       imap.Stop();
       ASSERT_TRUE(p.waitForFinished(60000));
       ClearIniCache();
