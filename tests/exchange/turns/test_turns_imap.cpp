@@ -263,9 +263,12 @@ TEST_F(ImapRoad, MovesFindTheFolderAndSayWhyTheyFail) {
   EXPECT_TRUE(r.err.contains("could not be moved to the folder Archive: the server answered: "))
       << r.err.toStdString();
 
+  // A server without MOVE (Courier): copied, deleted and expunged instead.
+  ASSERT_TRUE(imap.Reconfigure("imap_capability = IMAP4rev1 LITERAL+ UIDPLUS\n")) << imap.Log().toStdString();
   b.Set("E-Mail", "IMAP_After", "MOVE:Archive.Processed");
   r = b.Cli({"--no", "fetch"});
   EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
   EXPECT_EQ(moved(), (QStringList{"read", "read"}));
   EXPECT_EQ(Unread(), 0);
+  EXPECT_EQ(imap.Files("cur").size() + imap.Files("new").size(), 0);
 }
