@@ -34,13 +34,22 @@ void MailboxChecker::Tick() {
 
 template <typename Work, typename Done>
 void MailboxChecker::RunWorker(Work work, Done done) {
+  // The thread of the step before has handed over its result and is only returning.
+  if (m_worker) m_worker->wait();
   m_cancel = std::make_shared<std::atomic<bool>>(false);
   auto cancel = m_cancel;
+  m_stepRunning = true;
   m_worker = QThread::create([this, work, done, cancel]() {
     auto result = work(cancel.get());
     // Back on the window's thread; the object outlives its worker (the destructor waits).
+    // The step is over there, even while the thread itself is still winding down.
     QMetaObject::invokeMethod(
-        this, [done, result]() { done(result); }, Qt::QueuedConnection);
+        this,
+        [this, done, result]() {
+          m_stepRunning = false;
+          done(result);
+        },
+        Qt::QueuedConnection);
   });
   connect(m_worker, &QThread::finished, this, [this, worker = m_worker]() {
     worker->deleteLater();
@@ -50,7 +59,7 @@ void MailboxChecker::RunWorker(Work work, Done done) {
 }
 
 void MailboxChecker::Check(bool requested) {
-  if (m_worker || m_waiting) return;
+  if (m_stepRunning || m_waiting) return;
   // Without a server the player does not fetch turns at all: nothing to check or say.
   if (ReadImapSettings().server.isEmpty()) return;
   m_sinceCheck.restart();
@@ -112,7 +121,7 @@ void MailboxChecker::Downloaded(const MailboxDownload& download) {
 }
 
 void MailboxChecker::TakeInWaiting() {
-  if (!m_waiting || m_worker) return;
+  if (!m_waiting || m_stepRunning) return;
   {
     // kolt-cli may be checking right now: the messages wait until it is done, and those
     // it took in meanwhile are skipped.
@@ -132,6 +141,7 @@ void MailboxChecker::TakeInWaiting() {
       const MailboxDownload download = std::move(*m_waiting);
       m_waiting.reset();
       m_fetch.TakeIn(m_account, download.validity, download.messages, m_cancel.get(), &m_tally);
+      m_fetch.CountStillDeclined(download.skipped, &m_tally);
       for (quint32 uid : download.tooLarge) {
         m_ui.ShowError(MailboxTally::TooLargeText(uid, MailboxFetch::kMaxMessageBytes));
         m_tally.AddTooLarge(uid, MailboxFetch::kMaxMessageBytes);

@@ -34,7 +34,7 @@ class MailboxChecker final : public QObject {
   // Stops the check under way: the download, or the take-in before its next message.
   // What was not taken in stays unread in the mailbox.
   void Cancel();
-  bool Running() const { return m_worker != nullptr; }
+  bool Running() const { return m_stepRunning; }
   bool HasWaiting() const { return m_waiting.has_value(); }
   // Takes in the fetched messages (questions may be asked), then marks or moves them on
   // the worker thread.
@@ -64,6 +64,7 @@ class MailboxChecker final : public QObject {
   QTimer* m_timer = nullptr;
   QElapsedTimer m_sinceCheck;
   QThread* m_worker = nullptr;
+  bool m_stepRunning = false;  // a network step is under way
   std::shared_ptr<std::atomic<bool>> m_cancel;
   MailboxFetch::Account m_account;
   std::optional<MailboxDownload> m_waiting;

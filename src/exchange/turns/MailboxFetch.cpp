@@ -242,7 +242,8 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   candidates.unite(state.Pending());
   QList<quint32> wanted;
   for (quint32 uid : candidates) {
-    if (!state.IsHandled(uid) && !skip.contains(uid)) wanted.append(uid);
+    if (state.IsHandled(uid)) continue;
+    (skip.contains(uid) ? d.skipped : wanted).append(uid);
   }
   std::sort(wanted.begin(), wanted.end());
   QMap<quint32, qint64> sizes;
@@ -389,7 +390,10 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
     // Another check took it in while this one waited for the user.
     if (!state.IsHandled(m.uid)) t.outcome = TakeInOne(m, &t.described);
     QFile::remove(m.path);
-    if (t.outcome == MessageOutcome::Declined) m_declined.insert(m.uid);
+    if (t.outcome == MessageOutcome::Declined) {
+      m_declined.insert(m.uid);
+      m_declinedText.insert(m.uid, t.described);
+    }
     if (t.outcome != MessageOutcome::Declined && t.outcome != MessageOutcome::Skipped) {
       state.AddHandled(m.uid, t.outcome == MessageOutcome::TakenIn || t.outcome == MessageOutcome::AlreadyIn);
       unsaved = true;
@@ -404,6 +408,12 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
   for (const FetchedMessage& m : messages) QFile::remove(m.path);
   QDir(account.downloadFolder).removeRecursively();
   return taken;
+}
+
+void MailboxFetch::CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const {
+  for (quint32 uid : skipped) {
+    if (m_declined.contains(uid)) tally->Add(MessageOutcome::Declined, m_declinedText.value(uid));
+  }
 }
 
 QString MailboxFetch::MailFolder() const {

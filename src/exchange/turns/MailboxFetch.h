@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -37,6 +38,7 @@ struct MailboxDownload {
   int found = 0;  // unseen messages with a turn subject, handled or not
   std::vector<FetchedMessage> messages;
   QList<quint32> tooLarge;  // left on the server, unseen
+  QList<quint32> skipped;   // declined earlier in this session and still unread: not fetched
   QStringList failures;     // marking earlier turns, or taking read marks back, failed
 };
 
@@ -92,8 +94,14 @@ class MailboxFetch {
   // The whole check on this thread (kolt-cli fetch), under the home's lock.
   MailboxTally Run(const std::atomic<bool>* cancel = nullptr);
   // Forgets the declined messages, so that the next check asks again (F5).
-  void ForgetDeclined() { m_declined.clear(); }
+  void ForgetDeclined() {
+    m_declined.clear();
+    m_declinedText.clear();
+  }
   const QSet<quint32>& Declined() const { return m_declined; }
+  // Counts the messages a check left alone because the user declined them earlier in this
+  // session: they still wait, and every check says so.
+  void CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const;
 
   // The subjects of turn messages for the programs in the list.
   static QStringList TurnSubjects(const ProgramList& programs);
@@ -127,6 +135,7 @@ class MailboxFetch {
   TurnExchange& m_exchange;
   ProgramList& m_programs;
   QSet<quint32> m_declined;
+  QHash<quint32, QString> m_declinedText;  // how each is named in reports
 };
 
 }  // namespace kolt
