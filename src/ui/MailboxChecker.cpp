@@ -142,10 +142,7 @@ void MailboxChecker::TakeInWaiting() {
       m_waiting.reset();
       m_fetch.TakeIn(m_account, download.validity, download.messages, m_cancel.get(), &m_tally);
       m_fetch.CountStillDeclined(download.skipped, &m_tally);
-      for (quint32 uid : download.tooLarge) {
-        m_ui.ShowError(MailboxTally::TooLargeText(uid, MailboxFetch::kMaxMessageBytes));
-        m_tally.AddTooLarge(uid, MailboxFetch::kMaxMessageBytes);
-      }
+      m_fetch.ReportTooLarge(download.tooLarge, &m_tally);
     }
   }
   if (m_waiting) {  // could not lock: this check ends here

@@ -410,6 +410,13 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
   return taken;
 }
 
+void MailboxFetch::ReportTooLarge(const QList<quint32>& uids, MailboxTally* tally) {
+  for (quint32 uid : uids) {
+    m_ui.ShowError(MailboxTally::TooLargeText(uid, kMaxMessageBytes));
+    tally->AddTooLarge();
+  }
+}
+
 void MailboxFetch::CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const {
   for (quint32 uid : skipped) {
     if (m_declined.contains(uid)) tally->Add(MessageOutcome::Declined, m_declinedText.value(uid));
@@ -703,10 +710,7 @@ MailboxTally MailboxFetch::Run(const std::atomic<bool>* cancel) {
   }
   tally.SetFound(d.found);
   TakeIn(account, d.validity, d.messages, cancel, &tally);
-  for (quint32 uid : d.tooLarge) {
-    m_ui.ShowError(MailboxTally::TooLargeText(uid, kMaxMessageBytes));
-    tally.AddTooLarge(uid, kMaxMessageBytes);
-  }
+  ReportTooLarge(d.tooLarge, &tally);
   // Stopped: the turns taken in are marked at the next check, which is not kept waiting for.
   if (cancel && cancel->load()) return tally;
   QStringList notes;

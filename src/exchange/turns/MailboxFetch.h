@@ -99,6 +99,8 @@ class MailboxFetch {
     m_declinedText.clear();
   }
   const QSet<quint32>& Declined() const { return m_declined; }
+  // Tells of the messages left on the server as too large (once: they are handled).
+  void ReportTooLarge(const QList<quint32>& uids, MailboxTally* tally);
   // Counts the messages a check left alone because the user declined them earlier in this
   // session: they still wait, and every check says so.
   void CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const;

@@ -27,11 +27,6 @@ void MailboxTally::Add(MessageOutcome outcome, const QString& described) {
   }
 }
 
-void MailboxTally::AddTooLarge(quint32 uid, qint64 maxBytes) {
-  (void)uid, (void)maxBytes;
-  ++m_refused;
-}
-
 void MailboxTally::AddFailure(const QString& text) {
   if (!text.isEmpty() && !m_failures.contains(text)) m_failures.append(text);
 }

@@ -21,8 +21,8 @@ class MailboxTally {
  public:
   // A message's outcome; `described` names it (subject and sender) for what is reported.
   void Add(MessageOutcome outcome, const QString& described);
-  // Left on the server: larger than `maxBytes`.
-  void AddTooLarge(quint32 uid, qint64 maxBytes);
+  // A message left on the server as too large to fetch.
+  void AddTooLarge() { ++m_refused; }
   // The check (or marking a message) failed: said as it is.
   void AddFailure(const QString& text);
   // Something to know that is no failure.
