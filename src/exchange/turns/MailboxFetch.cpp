@@ -275,6 +275,7 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   QFile::setPermissions(account.downloadFolder,
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   // The journal is on disk before the first message is marked read by its download.
+  const QSet<quint32> journalled = state.Pending();
   state.AddPending(toFetch);
   state.RemovePending(gone);
   QString stateError;
@@ -306,13 +307,18 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   }
   // Unread again, cancelled or not: a message is marked read only once its turn is in.
   for (quint32 uid : d.tooLarge) state.AddHandled(uid, false);  // reported once
+  // Not reached (stopped first): never marked by this check. Those an earlier check
+  // journalled stay journalled; they may still carry its read mark.
+  for (quint32 uid : toFetch) {
+    if (!touched.contains(uid) && !journalled.contains(uid)) state.RemovePending({uid});
+  }
   if (client.SetSeen(folder, touched, false)) {
     state.RemovePending(touched);
-    if (!state.Save(&stateError)) d.failures.append(stateError);
   } else {
     d.failures.append(QStringLiteral("The read marks of the messages fetched could not be taken back (") +
                       client.Error() + QStringLiteral("): they are fetched again at the next check."));
   }
+  if (!state.Save(&stateError)) d.failures.append(stateError);
   if (failure != ImapFailure::None) {
     for (const FetchedMessage& m : d.messages) QFile::remove(m.path);
     d.messages.clear();
