@@ -1,13 +1,20 @@
 // Fetches 200 turn messages ("KOLT file", each with its own game's KLT archive) from a
 // real Dovecot server on 127.0.0.1 and takes them in through the whole receive path,
 // and prints the time beside that of the `curl` command fetching the same 200 messages
-// over one connection and taking their read marks back, in the same run. Usage: bench_fetch [rounds] (default
-// 3). Prints figures; never fails.
+// over one connection and taking their read marks back, in the same run. Then `kolt-cli
+// fetch` takes in 16 messages of about 95 MB (one game each) and its peak memory is printed.
+// Usage: bench_fetch [rounds] [large messages] (default 3 and 16; 0 large messages skips
+// that part). Prints figures; never fails.
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <clocale>
@@ -82,12 +89,120 @@ std::vector<QByteArray> MakeMessages(const QString& folder) {
   return messages;
 }
 
+// Writes a message of a KLT archive holding one game with a turn of `turnBytes` random
+// bytes (stored, as incompressible turns are), plus a padding attachment of
+// `paddingBytes`, straight into `path`, base64 in lines of 76 as mail programs send it.
+bool WriteLargeMessage(const QString& work, int n, qint64 turnBytes, qint64 paddingBytes,
+                       const QString& path) {
+  const QString out = work + QStringLiteral("/large%1").arg(n);
+  const QString name = QStringLiteral("email%1").arg(100 + n, 3, 10, QChar('0'));
+  QDir(out).removeRecursively();
+  Write(out + "/SENDER.TXT",
+        "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n" + App().version.toLatin1() + "\r\n");
+  Write(out + "/SPWAW/" + name + ".cmt", "Game " + name.toLatin1());
+  {
+    QFile dat(out + "/SPWAW/" + name + ".dat");
+    if (!dat.open(QIODevice::WriteOnly)) return false;
+    QRandomGenerator random(static_cast<quint32>(n));
+    QByteArray block(1024 * 1024, Qt::Uninitialized);
+    for (qint64 left = turnBytes; left > 0; left -= block.size()) {
+      random.fillRange(reinterpret_cast<quint32*>(block.data()), block.size() / 4);
+      dat.write(block.constData(), std::min<qint64>(left, block.size()));
+    }
+  }
+  if (QProcess::execute("sh", {"-c", "cd '" + out + "' && zip -q -0 -r KOLT.KLT SPWAW SENDER.TXT"}) != 0)
+    return false;
+  QFile message(path);
+  QFile klt(out + "/KOLT.KLT");
+  if (!message.open(QIODevice::WriteOnly) || !klt.open(QIODevice::ReadOnly)) return false;
+  message.write(
+      "From: ivan@example.org\r\nTo: me@home.net\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
+      "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
+      "Good game\r\n--\r\nOpen the attachment in KOLT\r\nSPWAW/" +
+      name.toLatin1() +
+      ".cmt\r\n--XX\r\nContent-Type: application/octet-stream\r\n"
+      "Content-Disposition: attachment; filename=KOLT.KLT\r\nContent-Transfer-Encoding: base64\r\n\r\n");
+  while (!klt.atEnd()) {
+    const QByteArray chunk = klt.read(57 * 4096);
+    for (qsizetype i = 0; i < chunk.size(); i += 57) message.write(chunk.mid(i, 57).toBase64() + "\r\n");
+  }
+  message.write(
+      "--XX\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; "
+      "filename=notes.bin\r\nContent-Transfer-Encoding: base64\r\n\r\n");
+  const QByteArray line = QByteArray(57, 'n').toBase64() + "\r\n";
+  for (qint64 left = paddingBytes; left > 0; left -= 57) message.write(line);
+  message.write("--XX--\r\n");
+  klt.close();
+  QDir(out).removeRecursively();
+  return message.error() == QFileDevice::NoError;
+}
+
+// `kolt-cli --no fetch` on `count` messages of about 95 MB: its time and peak memory.
+void LargeFetch(kolt::test::TestCertificate& certificate, const QString& root, int count) {
+  kolt::test::DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  if (!imap.Ok()) {
+    std::printf("Dovecot did not start\n");
+    return;
+  }
+  const QString home = root + "/home";
+  const QString game = root + "/games/SPWAW";
+  QDir().mkpath(home);
+  QDir().mkpath(game + "/EMAIL");
+  Write(game + "/mech.exe", "MZ");
+  SetSettingsPath(home + "/KOLT.INI");
+  ClearIniCache();
+  IniWrite("SPWAW", "Directory", game);
+  IniWrite("SPWAW", "SAVE", "0");
+  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+  IniWrite("E-Mail", "IMAP_User", "me@home.net");
+  Write(home + "/imap-password", "secret");
+  qint64 bytes = 0;
+  for (int n = 1; n <= count; ++n) {
+    const QString path = imap.Maildir() + QStringLiteral("/new/%1.large").arg(n);
+    if (!WriteLargeMessage(root, n, qint64{62} * 1024 * 1024, qint64{7500} * 1024, path)) {
+      std::printf("could not write message %d\n", n);
+      return;
+    }
+    bytes += QFileInfo(path).size();
+  }
+  std::printf("%d messages of %.1f MB each\n", count, bytes / 1048576.0 / count);
+  const QByteArray binary = KOLT_CLI;
+  const QByteArray homeEnv = "KOLT_HOME=" + QFile::encodeName(home);
+  const QByteArray caEnv = "KOLT_IMAP_CAINFO=" + QFile::encodeName(certificate.Cert());
+  const QByteArray userEnv = "HOME=" + QFile::encodeName(root + "/user");
+  char* const args[] = {const_cast<char*>(binary.constData()), const_cast<char*>("--no"),
+                        const_cast<char*>("fetch"), nullptr};
+  char* const env[] = {const_cast<char*>(homeEnv.constData()),         const_cast<char*>(caEnv.constData()),
+                       const_cast<char*>(userEnv.constData()),         const_cast<char*>("LC_ALL=C.UTF-8"),
+                       const_cast<char*>("DBUS_SESSION_BUS_ADDRESS="), nullptr};
+  QElapsedTimer t;
+  t.start();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, binary.constData(), nullptr, nullptr, args, env) != 0) {
+    std::printf("kolt-cli did not start\n");
+    return;
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const double seconds = t.nsecsElapsed() / 1e9;
+  int taken = 0;
+  for (int n = 1; n <= count; ++n)
+    taken += QFileInfo(game + QStringLiteral("/EMAIL/email%1.dat").arg(100 + n, 3, 10, QChar('0'))).size() > 0
+                 ? 1
+                 : 0;
+  std::printf("kolt-cli fetch: exit %d, %d of %d taken in, %.1f s, peak memory (max RSS) %.0f MB\n",
+              WIFEXITED(status) ? WEXITSTATUS(status) : -1, taken, count, seconds, usage.ru_maxrss / 1024.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
   QCoreApplication app(argc, argv);
-  const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+  const int rounds = argc > 1 ? std::max(0, atoi(argv[1])) : 3;
+  const int large = argc > 2 ? std::max(0, atoi(argv[2])) : 16;
   QTemporaryDir dir;
   App().version = ProgramVersion();
   kolt::test::TestCertificate certificate;
@@ -181,19 +296,22 @@ int main(int argc, char** argv) {
     // The whole check: fetch, take in, mark as read.
     MailboxFetch fetch(ui, parts.exchange, programs);
     t.restart();
-    const MailboxFetch::Result r = fetch.Run();
+    const MailboxTally r = fetch.Run();
     ours.push_back(t.nsecsElapsed() / 1e6);
-    if (r.takenIn != kMessages)
-      std::printf("taken in: %d of %d (%s)\n", r.takenIn, kMessages, qPrintable(r.error));
+    if (r.TakenIn() != kMessages)
+      std::printf("taken in: %d of %d (%s)\n", r.TakenIn(), kMessages, qPrintable(r.StatusText()));
   }
   auto median = [](std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
   };
-  std::printf("fetch only (Download, one login): %.1f ms\n", median(download));
-  std::printf("fetch + take in + mark as read:   %.1f ms\n", median(ours));
-  std::printf("curl, the same messages:           %.1f ms\n", median(curl));
-  std::printf("ratio fetch only / curl: %.2f; whole check / curl: %.2f\n", median(download) / median(curl),
-              median(ours) / median(curl));
+  if (rounds > 0) {
+    std::printf("fetch only (Download, one login): %.1f ms\n", median(download));
+    std::printf("fetch + take in + mark as read:   %.1f ms\n", median(ours));
+    std::printf("curl, the same messages:           %.1f ms\n", median(curl));
+    std::printf("ratio fetch only / curl: %.2f; whole check / curl: %.2f\n", median(download) / median(curl),
+                median(ours) / median(curl));
+  }
+  if (large > 0) LargeFetch(certificate, dir.path() + "/large", large);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -83,6 +84,14 @@ class TauntingUi final : public UiPort {
 };
 
 volatile std::sig_atomic_t g_interrupted = 0;
+
+// Raised by Ctrl+C or SIGTERM during a mailbox check (lock-free, so a handler may set it).
+std::atomic<bool> g_fetchStop{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void OnFetchStop(int) {
+  g_fetchStop.store(true);
+}
 
 void OnInterrupt(int) {
   g_interrupted = 1;
@@ -320,17 +329,29 @@ int CliTurns::Fetch(const QStringList& arguments) {
   // What waits in the working folder first, as every refresh does; then the mailbox.
   Refresh();
   PrintArrivals(m_parts->exchange);
+  // Ctrl+C or SIGTERM (a systemd stop) ends the check cleanly: the message under way is
+  // not taken in and every message not taken in stays unread. A second one ends at once.
+  g_fetchStop.store(false);
+  struct sigaction action {};
+  action.sa_handler = &OnFetchStop;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;
+  struct sigaction previousInt {
+  }, previousTerm{};
+  ::sigaction(SIGINT, &action, &previousInt);
+  ::sigaction(SIGTERM, &action, &previousTerm);
   MailboxFetch fetch(m_parts->port, m_parts->exchange, m_programs);
-  const MailboxFetch::Result result = fetch.Run();
+  const MailboxTally tally = fetch.Run(&g_fetchStop);
+  ::sigaction(SIGINT, &previousInt, nullptr);
+  ::sigaction(SIGTERM, &previousTerm, nullptr);
   PrintArrivals(m_parts->exchange);
   m_ui.ShowStatus(QStringLiteral("Ready"));
-  if (!result.error.isEmpty()) Err(QStringLiteral("kolt-cli: ") + result.error + QChar('\n'));
-  if (result.declined > 0)
-    Err(QStringLiteral("kolt-cli: ") + QString::number(result.declined) +
-        QStringLiteral(" turn message(s) were not taken in and stay unread, see the messages above\n"));
-  if (result.takenIn > 0) return 0;
-  if (!result.ok || result.declined > 0 || result.refused > 0) return 1;
-  return 3;
+  for (const QString& problem : tally.Problems()) Err(QStringLiteral("kolt-cli: ") + problem + QChar('\n'));
+  if (tally.Busy()) Err(QStringLiteral("kolt-cli: ") + tally.StatusText() + QChar('\n'));
+  if (tally.AlreadyIn() > 0)
+    Err(QStringLiteral("kolt-cli: ") + QString::number(tally.AlreadyIn()) +
+        QStringLiteral(" turn message(s) were already taken in\n"));
+  return tally.ExitStatus();
 }
 
 int CliTurns::TestMail(const QStringList& arguments) {

@@ -46,8 +46,12 @@ const char kHelp[] =
     "             without files; --taunt gives the personal text of every message\n"
     "  test-mail  mail the test message to your own address\n"
     "  fetch      take in the turn messages waiting unread in the mailbox (IMAP), after\n"
-    "             the working folder; exit status 0 when a turn was taken in, 3 when\n"
-    "             there was nothing new\n"
+    "             the working folder; exit status 0 when a turn was taken in, 1 when the\n"
+    "             check or marking a message failed, a turn message stays unread or a\n"
+    "             message was refused, 3 when there was nothing new or another check\n"
+    "             (the window, another kolt-cli) was running on the same home (then\n"
+    "             \"The mailbox is being checked by another KOLT Helper\" is on the error\n"
+    "             output); Ctrl+C stops it, leaving what was not taken in unread\n"
     "\n"
     "  --yes      answer every question with OK or Yes\n"
     "  --no       answer every question with Cancel or No\n"
@@ -59,7 +63,7 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 done; 1 not done (declined, refused, failed or not taken in; the\n"
     "reason is on the error output); 2 bad arguments, or the start-up was stopped;\n"
-    "3 fetch found nothing new.\n";
+    "3 fetch found nothing new, or another check of the mailbox was running.\n";
 
 // A usage error: what was wrong, then the synopsis.
 int UsageError(const QString& problem) {

@@ -1,8 +1,10 @@
 #include "ui/MailboxChecker.h"
 
+#include <QFile>
 #include <QTimer>
 
 #include "core/UiPort.h"
+#include "exchange/turns/MailboxLock.h"
 
 namespace kolt {
 
@@ -32,13 +34,22 @@ void MailboxChecker::Tick() {
 
 template <typename Work, typename Done>
 void MailboxChecker::RunWorker(Work work, Done done) {
+  // The thread of the step before has handed over its result and is only returning.
+  if (m_worker) m_worker->wait();
   m_cancel = std::make_shared<std::atomic<bool>>(false);
   auto cancel = m_cancel;
+  m_stepRunning = true;
   m_worker = QThread::create([this, work, done, cancel]() {
     auto result = work(cancel.get());
     // Back on the window's thread; the object outlives its worker (the destructor waits).
+    // The step is over there, even while the thread itself is still winding down.
     QMetaObject::invokeMethod(
-        this, [done, result]() { done(result); }, Qt::QueuedConnection);
+        this,
+        [this, done, result]() {
+          m_stepRunning = false;
+          done(result);
+        },
+        Qt::QueuedConnection);
   });
   connect(m_worker, &QThread::finished, this, [this, worker = m_worker]() {
     worker->deleteLater();
@@ -48,7 +59,7 @@ void MailboxChecker::RunWorker(Work work, Done done) {
 }
 
 void MailboxChecker::Check(bool requested) {
-  if (m_worker || m_waiting) return;
+  if (m_stepRunning || m_waiting) return;
   // Without a server the player does not fetch turns at all: nothing to check or say.
   if (ReadImapSettings().server.isEmpty()) return;
   m_sinceCheck.restart();
@@ -64,9 +75,20 @@ void MailboxChecker::Check(bool requested) {
               m_account.imap.host + QStringLiteral("..."));
   const MailboxFetch::Account account = m_account;
   const QSet<quint32> skip = m_fetch.Declined();
-  RunWorker([account,
-             skip](const std::atomic<bool>* cancel) { return MailboxFetch::Download(account, skip, cancel); },
-            [this](const MailboxDownload& d) { Downloaded(d); });
+  RunWorker(
+      [account, skip](const std::atomic<bool>* cancel) {
+        MailboxLock lock;
+        bool busy = false;
+        QString error;
+        if (!lock.TryLock(&busy, &error)) {
+          MailboxDownload d;
+          d.busy = busy;
+          d.error = error;
+          return d;
+        }
+        return MailboxFetch::Download(account, skip, cancel);
+      },
+      [this](const MailboxDownload& d) { Downloaded(d); });
 }
 
 void MailboxChecker::Cancel() {
@@ -74,58 +96,86 @@ void MailboxChecker::Cancel() {
 }
 
 void MailboxChecker::Downloaded(const MailboxDownload& download) {
+  m_tally = MailboxTally{};
+  for (const QString& f : download.failures) m_tally.AddFailure(f);
+  if (download.busy) m_tally.SetBusy();
   if (!download.ok) {
-    emit status(download.failure == ImapFailure::Cancelled ? QStringLiteral("Mailbox check cancelled")
-                                                           : download.error.section(QChar('\r'), 0, 0));
+    if (download.failure == ImapFailure::Cancelled) {
+      m_tally.SetCancelled();
+    } else if (!download.busy) {
+      m_tally.AddFailure(download.error);
+    }
+    emit status(m_tally.StatusText());
     emit finished();
     return;
   }
-  m_result = MailboxFetch::Result{};
-  m_result.found = download.found;
-  if (download.messages.empty() && download.tooLarge.isEmpty()) {
-    emit status(MailboxFetch::ResultText(m_result));
-    emit finished();
-    return;
-  }
+  m_tally.SetFound(download.found);
+  m_validity = download.validity;
   m_waiting = download;
+  if (download.messages.empty()) {
+    TakeInWaiting();  // nothing to ask: earlier turns may still be marked on the server
+    return;
+  }
   emit status(QString::number(download.messages.size()) + QStringLiteral(" turn message(s) fetched"));
   emit waiting();
 }
 
 void MailboxChecker::TakeInWaiting() {
-  if (!m_waiting) return;
-  const MailboxDownload download = std::move(*m_waiting);
-  m_waiting.reset();
-  const std::vector<TakenMessage> taken = m_fetch.TakeIn(download.messages);
-  for (const TakenMessage& t : taken) {
-    if (t.outcome == MessageOutcome::TakenIn) ++m_result.takenIn;
-    if (t.outcome == MessageOutcome::Declined) ++m_result.declined;
-    if (t.outcome == MessageOutcome::Refused) ++m_result.refused;
+  if (!m_waiting || m_stepRunning) return;
+  {
+    // kolt-cli may be checking right now: the messages wait until it is done, and those
+    // it took in meanwhile are skipped.
+    MailboxLock lock;
+    bool busy = false;
+    QString error;
+    if (!lock.TryLock(&busy, &error)) {
+      if (busy) {
+        // Offered again shortly; the window takes them only while the user is there.
+        QTimer::singleShot(2000, this, [this] {
+          if (m_waiting) emit waiting();
+        });
+        return;
+      }
+      m_tally.AddFailure(error);
+    } else {
+      const MailboxDownload download = std::move(*m_waiting);
+      m_waiting.reset();
+      m_fetch.TakeIn(m_account, download.validity, download.messages, m_cancel.get(), &m_tally);
+      m_fetch.CountStillDeclined(download.skipped, &m_tally);
+      m_fetch.ReportTooLarge(download.tooLarge, &m_tally);
+    }
   }
-  for (quint32 uid : download.tooLarge) {
-    m_ui.ShowError(QStringLiteral("The message with UID ") + QString::number(uid) +
-                   QStringLiteral(" is too large and was not fetched. It stays unread in the mailbox."));
-    ++m_result.refused;
+  if (m_waiting) {  // could not lock: this check ends here
+    for (const FetchedMessage& m : m_waiting->messages) QFile::remove(m.path);
+    m_waiting.reset();
   }
-  if (m_result.takenIn > 0) emit takenIn();
-  const MailboxFetch::Account account = m_account;
-  const quint32 validity = download.validity;
-  const QList<quint32> tooLarge = download.tooLarge;
-  RunWorker(
-      [account, validity, taken, tooLarge](const std::atomic<bool>* cancel) {
-        QString error;
-        const bool ok = MailboxFetch::Finish(account, validity, taken, tooLarge, cancel, &error);
-        return std::make_pair(ok, error);
-      },
-      [this](const std::pair<bool, QString>& r) { Finished(r.first, r.second); });
+  if (m_tally.TakenIn() > 0) emit takenIn();
+  Finish();
 }
 
-void MailboxChecker::Finished(bool ok, const QString& error) {
-  m_result.ok = ok;
-  m_result.error = error;
+void MailboxChecker::Finish() {
+  const MailboxFetch::Account account = m_account;
+  const quint32 folderValidity = m_validity;
+  RunWorker(
+      [account, folderValidity](const std::atomic<bool>* cancel) {
+        MailboxLock lock;
+        bool busy = false;
+        QString error;
+        QStringList notes;
+        // Busy: the other check marks them.
+        if (!lock.TryLock(&busy, &error))
+          return std::make_pair(busy ? QStringList() : QStringList{error}, notes);
+        const QStringList failures = MailboxFetch::Finish(account, folderValidity, cancel, &notes);
+        return std::make_pair(failures, notes);
+      },
+      [this](const std::pair<QStringList, QStringList>& r) { Finished(r.first, r.second); });
+}
+
+void MailboxChecker::Finished(const QStringList& failures, const QStringList& notes) {
+  for (const QString& f : failures) m_tally.AddFailure(f);
+  for (const QString& n : notes) m_tally.AddNote(n);
   // Turns taken in cleanly were announced by the window already; everything else is said.
-  if (!ok || m_result.takenIn == 0 || m_result.declined > 0 || m_result.refused > 0)
-    emit status(error.isEmpty() ? MailboxFetch::ResultText(m_result) : error);
+  if (m_tally.ExitStatus() != 0 || m_tally.TakenIn() == 0) emit status(m_tally.StatusText());
   emit finished();
 }
 

@@ -19,7 +19,8 @@ class UiPort;
 // The main window's mailbox checks: the network steps on a worker thread, so the window
 // stays responsive and a check can be cancelled; the receive itself, with its questions,
 // on the window's thread and only when the window says the user is there (TakeInWaiting).
-// Checks run on request, and every IMAP_Interval minutes when that is not 0.
+// Checks run on request, and every IMAP_Interval minutes when that is not 0. Each step
+// holds the home's mailbox lock, so a kolt-cli fetch never takes in the same turns.
 class MailboxChecker final : public QObject {
   Q_OBJECT
 
@@ -30,9 +31,10 @@ class MailboxChecker final : public QObject {
   // Starts a check unless one runs, turns wait or no IMAP server is set. `requested`: the
   // user asked (F5): the messages declined before are asked about again.
   void Check(bool requested);
-  // Stops the check under way; what it fetched is not taken in.
+  // Stops the check under way: the download, or the take-in before its next message.
+  // What was not taken in stays unread in the mailbox.
   void Cancel();
-  bool Running() const { return m_worker != nullptr; }
+  bool Running() const { return m_stepRunning; }
   bool HasWaiting() const { return m_waiting.has_value(); }
   // Takes in the fetched messages (questions may be asked), then marks or moves them on
   // the worker thread.
@@ -51,7 +53,8 @@ class MailboxChecker final : public QObject {
  private:
   void Tick();
   void Downloaded(const MailboxDownload& download);
-  void Finished(bool ok, const QString& error);
+  void Finished(const QStringList& failures, const QStringList& notes);
+  void Finish();
   template <typename Work, typename Done>
   void RunWorker(Work work, Done done);
 
@@ -61,10 +64,12 @@ class MailboxChecker final : public QObject {
   QTimer* m_timer = nullptr;
   QElapsedTimer m_sinceCheck;
   QThread* m_worker = nullptr;
+  bool m_stepRunning = false;  // a network step is under way
   std::shared_ptr<std::atomic<bool>> m_cancel;
   MailboxFetch::Account m_account;
   std::optional<MailboxDownload> m_waiting;
-  MailboxFetch::Result m_result;
+  quint32 m_validity = 0;
+  MailboxTally m_tally;
 };
 
 }  // namespace kolt

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QUrl>
 #include <mutex>
@@ -16,27 +17,21 @@ bool GlobalInit() {
   return result == CURLE_OK;
 }
 
-struct Sink {
-  QByteArray* out = nullptr;
-  qint64 maxBytes = 0;  // 0: no limit
-  bool tooLarge = false;
-  const std::atomic<bool>* cancel = nullptr;
-};
-
-size_t WriteBody(char* data, size_t size, size_t count, void* user) {
-  auto* sink = static_cast<Sink*>(user);
-  const size_t n = size * count;
-  if (sink->maxBytes > 0 && sink->out->size() + static_cast<qint64>(n) > sink->maxBytes) {
-    sink->tooLarge = true;
-    return 0;  // stops the transfer
-  }
-  sink->out->append(data, static_cast<qsizetype>(n));
-  return n;
+int Progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const auto* cancel = static_cast<const std::atomic<bool>*>(user);
+  return cancel && cancel->load() ? 1 : 0;
 }
 
-int Progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  const auto* sink = static_cast<Sink*>(user);
-  return sink->cancel && sink->cancel->load() ? 1 : 0;
+// Keeps the last line the server ended a command with ("A005 NO [TRYCREATE] ..."): libcurl
+// only says "Quote command returned error", which tells the user nothing.
+int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
+  if (type != CURLINFO_HEADER_IN) return 0;
+  auto* last = static_cast<QByteArray*>(user);
+  for (const QByteArray& line : QByteArray(data, static_cast<qsizetype>(size)).split('\n')) {
+    const QByteArray l = line.trimmed();
+    if (!l.isEmpty() && !l.startsWith('*') && !l.startsWith('+')) *last = l.left(500);
+  }
+  return 0;
 }
 
 ImapFailure Classify(CURLcode code) {
@@ -83,6 +78,35 @@ ImapClient::ImapClient(const ImapAccount& account)
   if (GlobalInit()) m_handle->curl = curl_easy_init();
 }
 
+// Where an answer goes: memory (commands, small fetches) or a file (messages).
+struct ImapClient::Sink {
+  QByteArray* out = nullptr;
+  QFile* file = nullptr;
+  qint64 written = 0;
+  qint64 maxBytes = 0;  // 0: no limit
+  bool tooLarge = false;
+  bool writeFailed = false;
+
+  static size_t Write(char* data, size_t size, size_t count, void* user) {
+    auto* sink = static_cast<Sink*>(user);
+    const auto n = static_cast<qint64>(size) * static_cast<qint64>(count);
+    if (sink->maxBytes > 0 && sink->written + n > sink->maxBytes) {
+      sink->tooLarge = true;
+      return 0;  // stops the transfer
+    }
+    if (sink->file) {
+      if (sink->file->write(data, n) != n) {
+        sink->writeFailed = true;
+        return 0;
+      }
+    } else {
+      sink->out->append(data, static_cast<qsizetype>(n));
+    }
+    sink->written += n;
+    return static_cast<size_t>(n);
+  }
+};
+
 ImapClient::~ImapClient() = default;
 
 QByteArray ImapClient::Quoted(const QString& text) {
@@ -103,7 +127,7 @@ QByteArray ImapClient::Url(const QString& folder) const {
   return url;
 }
 
-bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteArray* out, qint64 maxBytes) {
+bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& sink, bool cancellable) {
   m_failure = ImapFailure::None;
   m_error.clear();
   CURL* c = m_handle->curl;
@@ -112,17 +136,17 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
     m_error = QStringLiteral("libcurl could not be initialised");
     return false;
   }
-  if (m_cancel && m_cancel->load()) {
+  const std::atomic<bool>* cancel = cancellable ? m_cancel : nullptr;
+  if (cancel && cancel->load()) {
     m_failure = ImapFailure::Cancelled;
     m_error = QStringLiteral("Cancelled");
     return false;
   }
-  out->clear();
   // Every option is set again below; the reset also clears the counts libcurl keeps per
   // handle (the sum of server lines, which it caps), while the login stays open.
   curl_easy_reset(c);
-  Sink sink{out, maxBytes, false, m_cancel};
   char errorText[CURL_ERROR_SIZE] = {};
+  QByteArray serverSaid;
   const QByteArray user = m_account.user.toUtf8();
   const QByteArray password = m_account.password.toUtf8();
   const QByteArray caFile = m_account.caFile.toLocal8Bit();
@@ -137,13 +161,16 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
   curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
   curl_easy_setopt(c, CURLOPT_CAINFO, caFile.isEmpty() ? nullptr : caFile.constData());
   curl_easy_setopt(c, CURLOPT_CUSTOMREQUEST, custom.isEmpty() ? nullptr : custom.constData());
-  curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &WriteBody);
+  curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Sink::Write);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &Progress);
-  curl_easy_setopt(c, CURLOPT_XFERINFODATA, &sink);
+  curl_easy_setopt(c, CURLOPT_XFERINFODATA, cancel);
   curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+  curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &Debug);
+  curl_easy_setopt(c, CURLOPT_DEBUGDATA, &serverSaid);
+  curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
   const long timeout = std::max(1, m_account.responseTimeout);
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeout);
   curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
@@ -151,20 +178,38 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, QByteA
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeout);
   const CURLcode code = curl_easy_perform(c);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, nullptr);
+  curl_easy_setopt(c, CURLOPT_DEBUGDATA, nullptr);
   if (code == CURLE_OK) return true;
   if (sink.tooLarge) {
     m_failure = ImapFailure::TooLarge;
-    m_error =
-        QStringLiteral("The message is larger than ") + QString::number(maxBytes) + QStringLiteral(" bytes");
+    m_error = QStringLiteral("The message is larger than ") + QString::number(sink.maxBytes) +
+              QStringLiteral(" bytes");
+    return false;
+  }
+  if (sink.writeFailed) {
+    m_failure = ImapFailure::Other;
+    m_error = QStringLiteral("Can't write file: ") + sink.file->fileName() + QStringLiteral(" (") +
+              sink.file->errorString() + QChar(')');
     return false;
   }
   m_failure = Classify(code);
   m_error = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+  // A refused command: the server's own words say why.
+  if (code == CURLE_QUOTE_ERROR || code == CURLE_REMOTE_FILE_NOT_FOUND) {
+    const qsizetype space = serverSaid.indexOf(' ');
+    if (space > 0)
+      m_error = QStringLiteral("the server answered: ") + QString::fromUtf8(serverSaid.mid(space + 1));
+  }
   return false;
 }
 
-bool ImapClient::Command(const QString& folder, const QByteArray& command, QByteArray* response) {
-  return Perform(Url(folder), command, response, qint64{4} * 1024 * 1024);
+bool ImapClient::Command(const QString& folder, const QByteArray& command, QByteArray* response,
+                         bool cancellable) {
+  response->clear();
+  Sink sink;
+  sink.out = response;
+  sink.maxBytes = qint64{4} * 1024 * 1024;
+  return Perform(Url(folder), command, sink, cancellable);
 }
 
 bool ImapClient::UidValidity(const QString& folder, quint32* validity) {
@@ -239,9 +284,37 @@ bool ImapClient::Sizes(const QString& folder, const QList<quint32>& uids, QMap<q
 
 bool ImapClient::Fetch(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
                        QByteArray* message) {
+  message->clear();
+  Sink sink;
+  sink.out = message;
+  sink.maxBytes = maxBytes;
   const QByteArray url =
       Url(folder) + ";UIDVALIDITY=" + QByteArray::number(validity) + "/;UID=" + QByteArray::number(uid);
-  return Perform(url, QByteArray(), message, maxBytes);
+  return Perform(url, QByteArray(), sink, true);
+}
+
+bool ImapClient::FetchToFile(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
+                             const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    m_failure = ImapFailure::Other;
+    m_error =
+        QStringLiteral("Can't create file: ") + path + QStringLiteral(" (") + file.errorString() + QChar(')');
+    return false;
+  }
+  Sink sink;
+  sink.file = &file;
+  sink.maxBytes = maxBytes;
+  const QByteArray url =
+      Url(folder) + ";UIDVALIDITY=" + QByteArray::number(validity) + "/;UID=" + QByteArray::number(uid);
+  const bool ok = Perform(url, QByteArray(), sink, true);
+  if (ok && !file.flush()) {
+    m_failure = ImapFailure::Other;
+    m_error =
+        QStringLiteral("Can't write file: ") + path + QStringLiteral(" (") + file.errorString() + QChar(')');
+    return false;
+  }
+  return ok;
 }
 
 bool ImapClient::SetSeen(const QString& folder, quint32 uid, bool seen) {
@@ -249,29 +322,84 @@ bool ImapClient::SetSeen(const QString& folder, quint32 uid, bool seen) {
 }
 
 bool ImapClient::SetSeen(const QString& folder, const QList<quint32>& uids, bool seen) {
-  QByteArrayList set;
-  for (quint32 uid : uids) set.append(QByteArray::number(uid));
-  if (set.isEmpty()) return true;
+  // SILENT, and in slices: the untagged line per message would reach libcurl's cap.
+  constexpr qsizetype kSlice = 100;
+  for (qsizetype i = 0; i < uids.size(); i += kSlice) {
+    QByteArrayList set;
+    for (qsizetype j = i; j < std::min(uids.size(), i + kSlice); ++j) set.append(QByteArray::number(uids[j]));
+    QByteArray response;
+    if (!Command(
+            folder,
+            "UID STORE " + set.join(',') + (seen ? " +FLAGS.SILENT (\\Seen)" : " -FLAGS.SILENT (\\Seen)"),
+            &response, seen))
+      return false;
+  }
+  return true;
+}
+
+bool ImapClient::Capabilities(QStringList* capabilities) {
+  if (!m_capabilities) {
+    QByteArray response;
+    if (!Command(QString(), "CAPABILITY", &response)) return false;
+    QStringList words;
+    for (const QByteArray& line : response.split('\n')) {
+      const QByteArray l = line.trimmed();
+      if (l.toUpper().startsWith("* CAPABILITY "))
+        words += QString::fromLatin1(l.mid(13)).toUpper().split(QChar(' '), Qt::SkipEmptyParts);
+    }
+    m_capabilities = words;
+  }
+  *capabilities = *m_capabilities;
+  return true;
+}
+
+QList<ImapClient::Folder> ImapClient::ParseList(const QByteArray& response) {
+  QList<Folder> folders;
+  // * LIST (\HasNoChildren) "/" "INBOX/Processed"   or   * LIST () NIL Archive
+  static const QRegularExpression re(
+      QStringLiteral("^\\*\\s+LIST\\s+\\([^)]*\\)\\s+(NIL|\"(?:[^\"\\\\]|\\\\.)*\")\\s+(.+)$"),
+      QRegularExpression::CaseInsensitiveOption);
+  auto unquote = [](QString text) {
+    if (text.size() >= 2 && text.startsWith(QChar('"')) && text.endsWith(QChar('"'))) {
+      text = text.mid(1, text.size() - 2);
+      text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+      text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    }
+    return text;
+  };
+  for (const QByteArray& line : response.split('\n')) {
+    const QRegularExpressionMatch m = re.match(QString::fromUtf8(line.trimmed()));
+    if (!m.hasMatch() || m.captured(2).startsWith(QChar('{'))) continue;  // literals: not ours to guess
+    const QString separator = m.captured(1).compare(QStringLiteral("NIL"), Qt::CaseInsensitive) == 0
+                                  ? QString()
+                                  : unquote(m.captured(1));
+    folders.append(Folder{unquote(m.captured(2).trimmed()), separator});
+  }
+  return folders;
+}
+
+bool ImapClient::List(const QString& pattern, QList<Folder>* folders) {
   QByteArray response;
-  return Command(folder, "UID STORE " + set.join(',') + (seen ? " +FLAGS (\\Seen)" : " -FLAGS (\\Seen)"),
-                 &response);
+  if (!Command(QString(), "LIST \"\" " + Quoted(pattern), &response)) return false;
+  *folders = ParseList(response);
+  return true;
 }
 
 bool ImapClient::Move(const QString& folder, quint32 uid, const QString& target) {
+  QStringList capabilities;
+  if (!Capabilities(&capabilities)) return false;
   QByteArray response;
   const QByteArray n = QByteArray::number(uid);
-  if (Command(folder, "UID MOVE " + n + " " + Quoted(target), &response)) return true;
-  if (m_failure != ImapFailure::Folder && m_failure != ImapFailure::Other) return false;
-  const ImapFailure moveFailure = m_failure;
-  const QString moveError = m_error;
-  // A server without MOVE: copy, then delete the original.
-  if (!Command(folder, "UID COPY " + n + " " + Quoted(target), &response)) {
-    m_failure = moveFailure;
-    m_error = moveError;
-    return false;
-  }
-  return Command(folder, "UID STORE " + n + " +FLAGS.SILENT (\\Seen \\Deleted)", &response) &&
-         Command(folder, "UID EXPUNGE " + n, &response);
+  // Read first: the turn arrives in the target folder as handled.
+  if (!Command(folder, "UID STORE " + n + " +FLAGS.SILENT (\\Seen)", &response)) return false;
+  if (capabilities.contains(QStringLiteral("MOVE")))
+    return Command(folder, "UID MOVE " + n + " " + Quoted(target), &response);
+  if (!Command(folder, "UID COPY " + n + " " + Quoted(target), &response)) return false;
+  if (!Command(folder, "UID STORE " + n + " +FLAGS.SILENT (\\Deleted)", &response)) return false;
+  // Without UIDPLUS only a plain EXPUNGE is there; it also removes what else was marked
+  // deleted, as any mail program's expunge does.
+  return Command(folder, capabilities.contains(QStringLiteral("UIDPLUS")) ? "UID EXPUNGE " + n : "EXPUNGE",
+                 &response);
 }
 
 QString ImapClient::Advice(ImapFailure failure) {

@@ -4,8 +4,10 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "core/AppSettings.h"
 
@@ -62,10 +64,25 @@ class ImapClient {
   // with TooLarge as soon as more than `maxBytes` came in, and when the folder's
   // UIDVALIDITY is no longer `validity`.
   bool Fetch(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes, QByteArray* message);
+  // The same into the file `path` (created or emptied), so a large message never sits in
+  // memory.
+  bool FetchToFile(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
+                   const QString& path);
+  // Sets or clears the read mark. Clearing it undoes what a fetch did, so it runs even
+  // after the cancel flag was raised: a cancelled check must not leave turns read.
   bool SetSeen(const QString& folder, quint32 uid, bool seen);
   bool SetSeen(const QString& folder, const QList<quint32>& uids, bool seen);
-  // Moves the message into `target` (MOVE, or COPY, delete and expunge where the server
-  // has no MOVE).
+  // The server's capabilities, upper case (CAPABILITY; asked once per client).
+  bool Capabilities(QStringList* capabilities);
+  // A folder as LIST names it.
+  struct Folder {
+    QString name;
+    QString separator;  // empty: the server has no hierarchy
+  };
+  // LIST "" `pattern`.
+  bool List(const QString& pattern, QList<Folder>* folders);
+  // Marks the message read and moves it into `target`: MOVE where the server announces
+  // it, else COPY, \Deleted and UID EXPUNGE (EXPUNGE without UIDPLUS).
   bool Move(const QString& folder, quint32 uid, const QString& target);
 
   ImapFailure Failure() const { return m_failure; }
@@ -80,12 +97,16 @@ class ImapClient {
   static QList<quint32> ParseSearch(const QByteArray& response);
   // The sizes of `* n FETCH (UID u RFC822.SIZE s)` answers.
   static QMap<quint32, qint64> ParseSizes(const QByteArray& response);
+  // The folders of `* LIST (...) "sep" name` answers.
+  static QList<Folder> ParseList(const QByteArray& response);
   // A text for the user on what to check after a failure; empty when there is nothing.
   static QString Advice(ImapFailure failure);
 
  private:
-  bool Command(const QString& folder, const QByteArray& command, QByteArray* response);
-  bool Perform(const QByteArray& url, const QByteArray& custom, QByteArray* out, qint64 maxBytes);
+  bool Command(const QString& folder, const QByteArray& command, QByteArray* response,
+               bool cancellable = true);
+  struct Sink;
+  bool Perform(const QByteArray& url, const QByteArray& custom, Sink& sink, bool cancellable);
 
   struct Handle;
   std::unique_ptr<Handle> m_handle;
@@ -93,6 +114,7 @@ class ImapClient {
   const std::atomic<bool>* m_cancel = nullptr;
   ImapFailure m_failure = ImapFailure::None;
   QString m_error;
+  std::optional<QStringList> m_capabilities;
 };
 
 }  // namespace kolt

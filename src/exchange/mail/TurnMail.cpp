@@ -1,5 +1,8 @@
 #include "exchange/mail/TurnMail.h"
 
+#include <fcntl.h>
+
+#include <QFile>
 #include <QStringList>
 #include <mutex>
 
@@ -76,13 +79,33 @@ void VisitPart(GMimeObject* parent, GMimeObject* object, gpointer user) {
   }
 }
 
+TurnMail ParseStream(GMimeStream* stream, const TurnMailLimits& limits);
+
 }  // namespace
 
 TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits) {
   InitGMime();
+  return ParseStream(
+      g_mime_stream_mem_new_with_buffer(message.constData(), static_cast<size_t>(message.size())), limits);
+}
+
+TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits) {
+  InitGMime();
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    TurnMail mail;
+    mail.problem = QStringLiteral("It could not be read back from ") + path + QChar('.');
+    return mail;
+  }
+  // The stream owns the descriptor; with a seekable stream the parser leaves the parts'
+  // bytes in the file until they are decoded.
+  return ParseStream(g_mime_stream_fs_new(fd), limits);
+}
+
+namespace {
+
+TurnMail ParseStream(GMimeStream* stream, const TurnMailLimits& limits) {
   TurnMail mail;
-  GMimeStream* stream =
-      g_mime_stream_mem_new_with_buffer(message.constData(), static_cast<size_t>(message.size()));
   GMimeParser* parser = g_mime_parser_new_with_stream(stream);
   g_object_unref(stream);
   GMimeMessage* parsed = g_mime_parser_construct_message(parser, nullptr);
@@ -113,6 +136,8 @@ TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits) 
   if (!mail.problem.isEmpty()) mail.attachments.clear();
   return mail;
 }
+
+}  // namespace
 
 QString TauntOfText(const QString& text) {
   QString normal = text;

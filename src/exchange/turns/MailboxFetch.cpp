@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,9 +18,13 @@
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/history/TurnHistory.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
 #include "exchange/mail/TurnMail.h"
+#include "exchange/turns/MailboxLock.h"
+#include "exchange/turns/MailboxState.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/Game.h"
 
@@ -29,8 +34,6 @@ namespace {
 const QString kKltSubject = QStringLiteral("KOLT file");
 const QString kKltMessageSubject = QStringLiteral("KOLT message");
 const QChar kCr('\r');
-// Handled UIDs kept per folder; older ones are long gone from an inbox.
-constexpr qsizetype kHandledKept = 20000;
 
 QString HomeFile(const QString& name) {
   QString home = App().homeFolder;
@@ -68,10 +71,81 @@ bool SearchableName(const QString& text) {
 }
 
 QString Described(quint32 uid, const TurnMail& mail) {
-  return QStringLiteral("The message \"") + SafeForDisplay(mail.subject) + QStringLiteral("\"") +
-         (mail.fromAddress.isEmpty() ? QString()
-                                     : QStringLiteral(" from ") + SafeForDisplay(mail.fromAddress)) +
+  return QStringLiteral("The message \"") + SafeForDisplay(mail.subject.left(200)) + QStringLiteral("\"") +
+         (mail.fromAddress.isEmpty()
+              ? QString()
+              : QStringLiteral(" from ") + SafeForDisplay(mail.fromAddress.left(200))) +
          QStringLiteral(" (UID ") + QString::number(uid) + QChar(')');
+}
+
+bool SameText(const QString& a, const QString& b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A failure of the check with what to do about it.
+QString CheckFailed(ImapFailure failure, const QString& error) {
+  const QString advice = ImapClient::Advice(failure);
+  return QStringLiteral("Checking the mailbox failed: ") + error +
+         (advice.isEmpty() ? QString() : QString(kCr) + kCr + advice);
+}
+
+// The folder the user named for moved turns, as the server spells it. A name typed
+// without its parent ("Processed" where the server has "INBOX/Processed" or
+// "INBOX.Processed") is taken when exactly one folder ends in it; `note` says so.
+bool ResolveTarget(ImapClient& client, const QString& wanted, QString* target, QString* note,
+                   QString* error) {
+  QList<ImapClient::Folder> folders;
+  if (!client.List(wanted, &folders)) {
+    *error = client.Error();
+    return false;
+  }
+  for (const ImapClient::Folder& f : folders) {
+    if (f.name == wanted || (SameText(f.name, wanted) && SameText(wanted, QStringLiteral("INBOX")))) {
+      *target = f.name;
+      return true;
+    }
+  }
+  QList<ImapClient::Folder> ending;
+  if (SearchableName(wanted) && !client.List(QStringLiteral("*") + wanted, &ending)) {
+    *error = client.Error();
+    return false;
+  }
+  QStringList matches;
+  for (const ImapClient::Folder& f : ending) {
+    const QString last = f.separator.isEmpty() ? f.name : f.name.section(f.separator, -1);
+    if (last == wanted) matches.append(f.name);
+  }
+  if (matches.size() == 1) {
+    *target = matches.first();
+    *note = QStringLiteral("The folder ") + wanted + QStringLiteral(" is \"") + *target +
+            QStringLiteral("\" on the server: turns are moved there (set IMAP_After to MOVE:") + *target +
+            QStringLiteral(" to say so).");
+    return true;
+  }
+  if (matches.size() > 1) {
+    *error = QStringLiteral("the server has several folders named ") + wanted + QStringLiteral(": ") +
+             matches.join(QStringLiteral(", ")) + QStringLiteral(" (name one of them in full)");
+    return false;
+  }
+  QList<ImapClient::Folder> top;
+  QStringList names;
+  if (client.List(QStringLiteral("%"), &top)) {
+    for (const ImapClient::Folder& f : top) {
+      names.append(f.name);
+      // Servers that keep every folder below INBOX (Cyrus, Courier).
+      QList<ImapClient::Folder> below;
+      if (SameText(f.name, QStringLiteral("INBOX")) && !f.separator.isEmpty() &&
+          client.List(f.name + f.separator + QStringLiteral("%"), &below)) {
+        for (const ImapClient::Folder& b : below) names.append(b.name);
+      }
+    }
+  }
+  names = names.mid(0, 40);
+  *error =
+      QStringLiteral("the server has no folder ") + wanted +
+      (names.isEmpty() ? QString()
+                       : QStringLiteral(" (its folders: ") + names.join(QStringLiteral(", ")) + QChar(')'));
+  return false;
 }
 
 }  // namespace
@@ -101,6 +175,27 @@ QString MailboxFetch::SearchCriteria(const QStringList& subjects) {
   return QStringLiteral("UNSEEN ") + expression;
 }
 
+QString MailboxFetch::BareSubject(const QString& subject) {
+  QString s = subject.simplified();
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (const QString& prefix : {QStringLiteral("re:"), QStringLiteral("fwd:"), QStringLiteral("fw:")}) {
+      if (s.startsWith(prefix, Qt::CaseInsensitive)) {
+        s = s.mid(prefix.size()).trimmed();
+        changed = true;
+      }
+    }
+    if (s.startsWith(QChar('['))) {
+      const qsizetype close = s.indexOf(QChar(']'));
+      if (close > 0) {
+        s = s.mid(close + 1).trimmed();
+        changed = true;
+      }
+    }
+  }
+  return s;
+}
+
 MailboxFetch::Account MailboxFetch::ReadAccount(const ProgramList& programs, QString* problem) {
   Account a;
   a.settings = ReadImapSettings();
@@ -120,6 +215,7 @@ MailboxFetch::Account MailboxFetch::ReadAccount(const ProgramList& programs, QSt
   a.stateKey = a.imap.user + QChar('@') + a.imap.host + QChar(':') + QString::number(a.imap.port) +
                QChar('/') + a.settings.folder;
   a.statePath = HomeFile(QStringLiteral("imap-state"));
+  a.downloadFolder = App().instanceFolder + QStringLiteral("/mailbox");
   return a;
 }
 
@@ -130,9 +226,7 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   client.SetCancelFlag(cancel);
   auto failWith = [&](ImapFailure failure, const QString& error) {
     d.failure = failure;
-    const QString advice = ImapClient::Advice(failure);
-    d.error = QStringLiteral("Checking the mailbox failed: ") + error +
-              (advice.isEmpty() ? QString() : QString(kCr) + kCr + advice);
+    d.error = CheckFailed(failure, error);
     return d;
   };
   auto fail = [&]() { return failWith(client.Failure(), client.Error()); };
@@ -141,97 +235,197 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   QList<quint32> uids;
   if (!client.Search(folder, SearchCriteria(account.subjects), &uids)) return fail();
   d.found = static_cast<int>(uids.size());
-  const QJsonObject state = ReadJson(account.statePath).value(account.stateKey).toObject();
-  QSet<quint32> handled;
-  if (static_cast<quint32>(state.value(QStringLiteral("uidvalidity")).toDouble()) == d.validity) {
-    for (const auto& v : state.value(QStringLiteral("handled")).toArray())
-      handled.insert(static_cast<quint32>(v.toDouble()));
-  }
+  MailboxState state(account.statePath, account.stateKey);
+  state.Load(d.validity);
+  // Journalled by a check that was stopped: fetched again whatever their flags.
+  QSet<quint32> candidates(uids.begin(), uids.end());
+  candidates.unite(state.Pending());
   QList<quint32> wanted;
-  for (quint32 uid : uids) {
-    if (!handled.contains(uid) && !skip.contains(uid)) wanted.append(uid);
+  for (quint32 uid : candidates) {
+    if (state.IsHandled(uid)) continue;
+    (skip.contains(uid) ? d.skipped : wanted).append(uid);
   }
+  std::sort(wanted.begin(), wanted.end());
   QMap<quint32, qint64> sizes;
   if (!wanted.isEmpty() && !client.Sizes(folder, wanted, &sizes)) return fail();
-  // Fetching marks a message as read; it stays unread until its turn is in. The marks
-  // are taken back a few messages at a time: one command instead of one per message.
-  QList<quint32> marked;
-  auto unmark = [&]() {
-    const bool ok = client.SetSeen(folder, marked, false);
-    marked.clear();
-    return ok;
-  };
+  QList<quint32> toFetch;
+  QList<quint32> gone;
   for (quint32 uid : wanted) {
-    if (sizes.value(uid, 0) > kMaxMessageBytes) {
+    if (!sizes.contains(uid))
+      gone.append(uid);  // moved or deleted meanwhile, by another program
+    else if (sizes.value(uid) > kMaxMessageBytes)
       d.tooLarge.append(uid);
+    else
+      toFetch.append(uid);
+  }
+  QDir(account.downloadFolder).removeRecursively();
+  if (toFetch.isEmpty()) {
+    d.ok = true;
+    if (!gone.isEmpty() || !d.tooLarge.isEmpty()) {
+      state.RemovePending(gone);
+      for (quint32 uid : d.tooLarge) state.AddHandled(uid, false);  // reported once
+      QString error;
+      if (!state.Save(&error)) d.failures.append(error);
+    }
+    return d;
+  }
+  if (!QDir().mkpath(account.downloadFolder)) {
+    return failWith(ImapFailure::Other, QStringLiteral("Can't create folder: ") + account.downloadFolder);
+  }
+  QFile::setPermissions(account.downloadFolder,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  // The journal is on disk before the first message is marked read by its download.
+  const QSet<quint32> journalled = state.Pending();
+  state.AddPending(toFetch);
+  state.RemovePending(gone);
+  QString stateError;
+  if (!state.Save(&stateError)) return failWith(ImapFailure::Other, stateError);
+
+  QList<quint32> touched;  // fetched, or a fetch was begun: maybe marked read
+  ImapFailure failure = ImapFailure::None;
+  QString error;
+  for (quint32 uid : toFetch) {
+    const QString path = account.downloadFolder + QChar('/') + QString::number(uid) + QStringLiteral(".eml");
+    if (cancel && cancel->load()) {
+      failure = ImapFailure::Cancelled;
+      error = QStringLiteral("Cancelled");
+      break;
+    }
+    touched.append(uid);
+    if (client.FetchToFile(folder, d.validity, uid, kMaxMessageBytes, path)) {
+      d.messages.push_back(FetchedMessage{uid, path});
       continue;
     }
-    FetchedMessage m{uid, {}};
-    const bool fetched = client.Fetch(folder, d.validity, uid, kMaxMessageBytes, &m.bytes);
-    if (!fetched && client.Failure() == ImapFailure::TooLarge) {
+    QFile::remove(path);
+    if (client.Failure() == ImapFailure::TooLarge) {
       d.tooLarge.append(uid);
-    } else if (!fetched) {
-      const ImapFailure failure = client.Failure();
-      const QString error = client.Error();
-      if (!unmark()) return fail();
-      // Gone meanwhile (another program moved it) is not a failure of the check.
-      if (failure == ImapFailure::Folder) continue;
-      return failWith(failure, error);
+    } else if (client.Failure() != ImapFailure::Folder) {  // gone meanwhile is no failure of the check
+      failure = client.Failure();
+      error = client.Error();
+      break;
     }
-    marked.append(uid);
-    if (fetched) d.messages.push_back(std::move(m));
-    if (marked.size() >= 25 && !unmark()) return fail();
   }
-  if (!unmark()) return fail();
+  // Unread again, cancelled or not: a message is marked read only once its turn is in.
+  for (quint32 uid : d.tooLarge) state.AddHandled(uid, false);  // reported once
+  // Not reached (stopped first): never marked by this check. Those an earlier check
+  // journalled stay journalled; they may still carry its read mark.
+  for (quint32 uid : toFetch) {
+    if (!touched.contains(uid) && !journalled.contains(uid)) state.RemovePending({uid});
+  }
+  if (client.SetSeen(folder, touched, false)) {
+    state.RemovePending(touched);
+  } else {
+    d.failures.append(QStringLiteral("The read marks of the messages fetched could not be taken back (") +
+                      client.Error() + QStringLiteral("): they are fetched again at the next check."));
+  }
+  if (!state.Save(&stateError)) d.failures.append(stateError);
+  if (failure != ImapFailure::None) {
+    for (const FetchedMessage& m : d.messages) QFile::remove(m.path);
+    d.messages.clear();
+    return failWith(failure, error);
+  }
   d.ok = true;
   return d;
 }
 
-bool MailboxFetch::Finish(const Account& account, quint32 validity, const std::vector<TakenMessage>& taken,
-                          const QList<quint32>& tooLarge, const std::atomic<bool>* cancel, QString* error) {
-  error->clear();
+QStringList MailboxFetch::Finish(const Account& account, quint32 validity, const std::atomic<bool>* cancel,
+                                 QStringList* notes) {
+  QStringList failures;
+  MailboxState state(account.statePath, account.stateKey);
+  state.Load(validity);
+  const QList<quint32> uids = state.Unmarked();
+  if (uids.isEmpty()) return failures;
   ImapClient client(account.imap);
   client.SetCancelFlag(cancel);
   const QString folder = account.settings.folder;
-  QList<quint32> handled = tooLarge;
-  bool ok = true;
-  for (const TakenMessage& t : taken) {
-    if (t.outcome == MessageOutcome::Declined) continue;
-    if (t.outcome == MessageOutcome::TakenIn) {
-      const bool done = account.settings.after == ImapAfter::Move && !account.settings.moveTo.isEmpty()
-                            ? client.Move(folder, t.uid, account.settings.moveTo)
-                            : client.SetSeen(folder, t.uid, true);
-      if (!done && ok) {
-        *error = QStringLiteral("The message with UID ") + QString::number(t.uid) +
-                 QStringLiteral(" was taken in but could not be marked or moved: ") + client.Error();
-        ok = false;
-      }
+  const bool move = account.settings.after == ImapAfter::Move && !account.settings.moveTo.isEmpty();
+  QString target;
+  if (move) {
+    QString note, error;
+    if (!ResolveTarget(client, account.settings.moveTo, &target, &note, &error)) {
+      failures.append(QString::number(uids.size()) +
+                      QStringLiteral(" turn message(s) taken in could not be moved to the folder ") +
+                      account.settings.moveTo + QStringLiteral(": ") + error +
+                      QStringLiteral(". They stay in ") + folder +
+                      QStringLiteral("; the move is tried again at the next check."));
+      return failures;
     }
-    // Remembered whatever the server did: a turn is never taken in twice.
-    handled.append(t.uid);
+    if (!note.isEmpty()) notes->append(note);
   }
-  if (handled.isEmpty()) return ok;
-  QJsonObject all = ReadJson(account.statePath);
-  QJsonObject state = all.value(account.stateKey).toObject();
-  QJsonArray list;
-  if (static_cast<quint32>(state.value(QStringLiteral("uidvalidity")).toDouble()) == validity)
-    list = state.value(QStringLiteral("handled")).toArray();
-  for (quint32 uid : handled) list.append(static_cast<double>(uid));
-  while (list.size() > kHandledKept) list.removeFirst();
-  state.insert(QStringLiteral("uidvalidity"), static_cast<double>(validity));
-  state.insert(QStringLiteral("handled"), list);
-  all.insert(account.stateKey, state);
-  if (!WriteJson(account.statePath, all)) {
-    SetSystemError(errno);
-    if (ok) *error = QStringLiteral("Can't write file: ") + account.statePath;
-    return false;
+  for (quint32 uid : uids) {
+    const bool done = move ? client.Move(folder, uid, target) : client.SetSeen(folder, uid, true);
+    if (done) {
+      state.Marked(uid);
+      continue;
+    }
+    failures.append(QStringLiteral("The turn message with UID ") + QString::number(uid) +
+                    (move ? QStringLiteral(" was taken in but could not be moved to the folder ") + target
+                          : QStringLiteral(" was taken in but could not be marked as read in ") + folder) +
+                    QStringLiteral(": ") + client.Error() +
+                    QStringLiteral(" (tried again at the next check)"));
+    const ImapFailure f = client.Failure();
+    // The server is gone or the user stopped the check: the rest waits for the next one.
+    if (f != ImapFailure::Folder && f != ImapFailure::Other) break;
   }
-  return ok;
+  QString error;
+  if (!state.Save(&error)) failures.append(error);
+  return failures;
 }
 
-void MailboxFetch::NoteOutcomes(const std::vector<TakenMessage>& taken) {
-  for (const TakenMessage& t : taken) {
-    if (t.outcome == MessageOutcome::Declined) m_declined.insert(t.uid);
+std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 validity,
+                                               const std::vector<FetchedMessage>& messages,
+                                               const std::atomic<bool>* cancel, MailboxTally* tally) {
+  std::vector<TakenMessage> taken;
+  MailboxState state(account.statePath, account.stateKey);
+  state.Load(validity);
+  bool unsaved = false;
+  QElapsedTimer sinceSave;
+  sinceSave.start();
+  auto save = [&] {
+    QString error;
+    if (unsaved && !state.Save(&error)) tally->AddFailure(error);
+    unsaved = false;
+    sinceSave.restart();
+  };
+  for (const FetchedMessage& m : messages) {
+    if (cancel && cancel->load()) {
+      tally->SetCancelled();
+      break;
+    }
+    TakenMessage t{m.uid, MessageOutcome::Skipped, QString()};
+    // Another check took it in while this one waited for the user.
+    if (!state.IsHandled(m.uid)) t.outcome = TakeInOne(m, &t.described);
+    QFile::remove(m.path);
+    if (t.outcome == MessageOutcome::Declined) {
+      m_declined.insert(m.uid);
+      m_declinedText.insert(m.uid, t.described);
+    }
+    if (t.outcome != MessageOutcome::Declined && t.outcome != MessageOutcome::Skipped) {
+      state.AddHandled(m.uid, t.outcome == MessageOutcome::TakenIn || t.outcome == MessageOutcome::AlreadyIn);
+      unsaved = true;
+    }
+    // Written every second or so rather than after each message: a check killed before
+    // the write meets these turns again, finds them installed and handles them quietly.
+    if (unsaved && sinceSave.elapsed() >= 1000) save();
+    tally->Add(t.outcome, t.described);
+    taken.push_back(t);
+  }
+  save();
+  for (const FetchedMessage& m : messages) QFile::remove(m.path);
+  QDir(account.downloadFolder).removeRecursively();
+  return taken;
+}
+
+void MailboxFetch::ReportTooLarge(const QList<quint32>& uids, MailboxTally* tally) {
+  for (quint32 uid : uids) {
+    m_ui.ShowError(MailboxTally::TooLargeText(uid, kMaxMessageBytes));
+    tally->AddTooLarge();
+  }
+}
+
+void MailboxFetch::CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const {
+  for (quint32 uid : skipped) {
+    if (m_declined.contains(uid)) tally->Add(MessageOutcome::Declined, m_declinedText.value(uid));
   }
 }
 
@@ -244,49 +438,86 @@ void MailboxFetch::Refuse(quint32 uid, const TurnMail& mail, const QString& why)
                  QStringLiteral("It stays unread in the mailbox and is not fetched again."));
 }
 
-std::vector<TakenMessage> MailboxFetch::TakeIn(const std::vector<FetchedMessage>& messages) {
-  std::vector<TakenMessage> taken;
-  taken.reserve(messages.size());
-  for (const FetchedMessage& m : messages) taken.push_back({m.uid, TakeInOne(m)});
-  NoteOutcomes(taken);
-  return taken;
-}
-
-MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message) {
-  const TurnMail mail = ParseTurnMail(message.bytes);
+MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message, QString* described) {
+  const TurnMail mail = ParseTurnMailFile(message.path);
+  *described = Described(message.uid, mail);
   if (!mail.problem.isEmpty()) {
     Refuse(message.uid, mail, mail.problem);
     return MessageOutcome::Refused;
   }
-  const size_t arrivedBefore = m_exchange.Records().arrived.size();
-  if (mail.subject == kKltSubject) {
-    const MessageOutcome outcome = TakeKlt(message.uid, mail);
-    if (outcome == MessageOutcome::TakenIn) KeepTaunt(mail, arrivedBefore, QString());
+  ReceiveRecords& records = m_exchange.Records();
+  const size_t arrivedBefore = records.arrived.size();
+  const QString bare = BareSubject(mail.subject);
+  const bool plain = mail.subject == bare;  // no "Re:" or tag before it
+  const QString taunt = TauntOfText(mail.text).trimmed();
+  bool hasKlt = false;
+  for (const MailAttachment& a : mail.attachments)
+    hasKlt = hasKlt || SameText(PlainFileName(a.name), QStringLiteral("KOLT.KLT"));
+  auto notATurn = [&]() {
+    m_ui.MsgBox(Described(message.uid, mail) +
+                    QStringLiteral(" has the subject of a turn but carries no turn: it is left unread in the "
+                                   "mailbox and not fetched again."),
+                Buttons::Ok, Icon::Information);
+    return MessageOutcome::NotATurn;
+  };
+  // What the batches of this message record with each turn; cleared after it.
+  auto take = [&](auto work, const QString& fallbackSender) {
+    records.incomingTaunt = taunt;
+    records.quietWhenIdentical = true;
+    const QString earlierSender = records.arrivedFrom;
+    records.arrivedFrom.clear();
+    const MessageOutcome outcome = work();
+    records.incomingTaunt.clear();
+    records.quietWhenIdentical = false;
+    // The taunt goes with the turn: to the archive's sender, as the turn is.
+    const QString from = records.arrivedFrom.isEmpty() ? fallbackSender : records.arrivedFrom;
+    if (records.arrivedFrom.isEmpty()) records.arrivedFrom = earlierSender;
+    if (outcome == MessageOutcome::TakenIn) KeepTaunt(taunt, from, arrivedBefore, QString());
+    if (outcome == MessageOutcome::AlreadyIn) RecordMissingTurns(arrivedBefore, from, taunt);
     return outcome;
+  };
+  if (SameText(bare, kKltSubject)) {
+    if (!hasKlt && !plain) return notATurn();
+    return take([&] { return TakeKlt(message.uid, mail); }, QString());
   }
-  if (mail.subject == kKltMessageSubject) {
-    KeepTaunt(mail, arrivedBefore, GamesTextOf(mail.text));
+  if (SameText(bare, kKltMessageSubject)) {
+    if (!plain) return notATurn();
+    KeepTaunt(taunt, mail.fromAddress, arrivedBefore, GamesTextOf(mail.text));
     return MessageOutcome::TakenIn;
   }
   for (const ProgramPtr& p : m_programs) {
     const QString shortName = p->GetShortName();
-    if (mail.subject == shortName + QStringLiteral(" file")) {
-      const MessageOutcome outcome = TakeProgramFiles(message.uid, p, mail);
-      if (outcome == MessageOutcome::TakenIn) KeepTaunt(mail, arrivedBefore, QString());
-      return outcome;
+    if (SameText(bare, shortName + QStringLiteral(" file"))) {
+      if (mail.attachments.isEmpty() && !plain) return notATurn();
+      return take([&] { return TakeProgramFiles(message.uid, p, mail); }, mail.fromAddress);
     }
-    if (mail.subject == shortName + QStringLiteral(" message")) {
-      KeepTaunt(mail, arrivedBefore, GamesTextOf(mail.text));
+    if (SameText(bare, shortName + QStringLiteral(" message"))) {
+      if (!plain) return notATurn();
+      KeepTaunt(taunt, mail.fromAddress, arrivedBefore, GamesTextOf(mail.text));
       return MessageOutcome::TakenIn;
     }
   }
-  return MessageOutcome::NotATurn;
+  return notATurn();
+}
+
+MessageOutcome MailboxFetch::Classified(quint32 uid, const TurnMail& mail, const ReceiveRecords& before) {
+  const ReceiveRecords& after = m_exchange.Records();
+  if (after.failed != before.failed || after.declined != before.declined) return MessageOutcome::Declined;
+  if (after.batchesAlreadyIn != before.batchesAlreadyIn && after.filesCopied == before.filesCopied)
+    return MessageOutcome::AlreadyIn;
+  if (after.batches == before.batches ||
+      after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace) {
+    Refuse(uid, mail,
+           QStringLiteral("it holds no files for an installed program (see the messages before)."));
+    return MessageOutcome::Refused;
+  }
+  return MessageOutcome::TakenIn;
 }
 
 MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
   const MailAttachment* klt = nullptr;
   for (const MailAttachment& a : mail.attachments) {
-    if (PlainFileName(a.name).compare(QStringLiteral("KOLT.KLT"), Qt::CaseInsensitive) == 0) klt = &a;
+    if (SameText(PlainFileName(a.name), QStringLiteral("KOLT.KLT"))) klt = &a;
   }
   if (!klt) {
     Refuse(uid, mail, QStringLiteral("it has no attachment KOLT.KLT."));
@@ -311,17 +542,15 @@ MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
   NoteChanged(path);
   const ReceiveRecords before = m_exchange.Records();
   const bool taken = m_exchange.ReceivedFile(path);
-  const ReceiveRecords& after = m_exchange.Records();
   QDir(folder).removeRecursively();
   NoteChanged(folder);
-  if (!taken) return MessageOutcome::Declined;  // refused, declined or failed: told already
-  if (after.failed != before.failed || after.declined != before.declined) return MessageOutcome::Declined;
-  if (after.batches == before.batches ||
-      after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace) {
-    Refuse(uid, mail, QStringLiteral("its archive holds no files for an installed program."));
+  // Not unpacked (or refused before anything was asked about its files): someone else's
+  // bad archive, said once; trying it at every check would fail every check.
+  if (!taken) {
+    Refuse(uid, mail, QStringLiteral("its archive could not be taken in (see the message before)."));
     return MessageOutcome::Refused;
   }
-  return MessageOutcome::TakenIn;
+  return Classified(uid, mail, before);
 }
 
 MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& program, const TurnMail& mail) {
@@ -369,25 +598,52 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
       outcome = MessageOutcome::Declined;
     }
   }
-  const ReceiveRecords& after = m_exchange.Records();
   QDir(MailFolder()).removeRecursively();
   NoteChanged(MailFolder());
   if (outcome != MessageOutcome::TakenIn) return outcome;
-  if (after.failed != before.failed || after.declined != before.declined) return MessageOutcome::Declined;
-  if (after.batches == before.batches ||
-      after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace) {
-    Refuse(uid, mail,
-           QStringLiteral("its attachments hold no files for ") + program->GetShortName() +
-               QStringLiteral(" (see the messages before)."));
-    return MessageOutcome::Refused;
-  }
-  return MessageOutcome::TakenIn;
+  return Classified(uid, mail, before);
 }
 
-void MailboxFetch::KeepTaunt(const TurnMail& mail, size_t arrivedBefore, const QString& gamesText) {
-  const QString taunt = TauntOfText(mail.text).trimmed();
+void MailboxFetch::RecordMissingTurns(size_t arrivedBefore, const QString& from, const QString& taunt) {
+  const auto& arrived = m_exchange.Records().arrived;
+  if (arrived.size() <= arrivedBefore || !m_exchange.Records().recorder) return;
+  HistoryStore history(HistoryStore::DefaultPath());
+  for (size_t i = arrivedBefore; i < arrived.size(); ++i) {
+    for (const ProgramPtr& p : m_programs) {
+      if (!SameText(p->GetShortName(), arrived[i].shortName)) continue;
+      for (const GamePtr& game : p->InitGames()) {
+        if (!SameText(game->GetName(), arrived[i].gameName)) continue;
+        TurnEntry entry;
+        entry.time = QDateTime::currentDateTimeUtc();
+        entry.program = p->GetShortName();
+        entry.game = game->GetName();
+        entry.direction = TurnDirection::Received;
+        entry.opponent = from.isEmpty() ? game->GetEMail() : from;
+        entry.mode = game->GetMode();
+        entry.taunt = taunt;
+        QSet<QString> now;
+        for (const QString& file : game->GetFiles()) {
+          entry.files.push_back(turn_history::FileOf(file));
+          now.insert(entry.files.back().name + QChar('\t') + entry.files.back().stamp);
+        }
+        // A check killed between copying this turn and recording it left no line for it.
+        bool recorded = false;
+        const auto turns = history.Turns(entry.program, entry.game);
+        for (size_t t = 0; turns && t < turns->size() && t < 5 && !recorded; ++t) {
+          QSet<QString> then;
+          for (const TurnFile& f : (*turns)[t].files) then.insert(f.name + QChar('\t') + f.stamp);
+          recorded = then == now;
+        }
+        if (turns && !recorded) turn_history::Record(m_exchange.Records().recorder, entry);
+      }
+    }
+  }
+}
+
+void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t arrivedBefore,
+                             const QString& gamesText) {
   if (taunt.isEmpty()) return;
-  const LastMessage message{taunt, mail.fromAddress, QDateTime::currentDateTime().toString(Qt::ISODate)};
+  const LastMessage message{taunt, from, QDateTime::currentDateTime().toString(Qt::ISODate)};
   const auto& arrived = m_exchange.Records().arrived;
   for (size_t i = arrivedBefore; i < arrived.size(); ++i)
     SetLastMessage(arrived[i].shortName, arrived[i].gameName, message);
@@ -430,51 +686,43 @@ bool MailboxFetch::SetLastMessage(const QString& shortName, const QString& gameN
   return WriteJson(path, all);
 }
 
-MailboxFetch::Result MailboxFetch::Run(const std::atomic<bool>* cancel) {
-  Result r;
+MailboxTally MailboxFetch::Run(const std::atomic<bool>* cancel) {
+  MailboxTally tally;
   QString problem;
   const Account account = ReadAccount(m_programs, &problem);
   if (!problem.isEmpty()) {
-    r.error = problem;
-    return r;
+    tally.AddFailure(problem);
+    return tally;
+  }
+  MailboxLock lock;
+  bool busy = false;
+  if (!lock.TryLock(&busy, &problem)) {
+    if (busy)
+      tally.SetBusy();
+    else
+      tally.AddFailure(problem);
+    return tally;
   }
   m_ui.ShowStatus(QStringLiteral("Checking the mailbox ") + account.settings.folder + QStringLiteral(" on ") +
                   account.imap.host + QStringLiteral("..."));
   const MailboxDownload d = Download(account, m_declined, cancel);
+  for (const QString& f : d.failures) tally.AddFailure(f);
   if (!d.ok) {
-    r.error = d.error;
-    return r;
+    if (d.failure == ImapFailure::Cancelled)
+      tally.SetCancelled();
+    else
+      tally.AddFailure(d.error);
+    return tally;
   }
-  r.found = d.found;
-  const std::vector<TakenMessage> taken = TakeIn(d.messages);
-  for (const TakenMessage& t : taken) {
-    if (t.outcome == MessageOutcome::TakenIn) ++r.takenIn;
-    if (t.outcome == MessageOutcome::Declined) ++r.declined;
-    if (t.outcome == MessageOutcome::Refused) ++r.refused;
-  }
-  for (quint32 uid : d.tooLarge) {
-    m_ui.ShowError(QStringLiteral("The message with UID ") + QString::number(uid) +
-                   QStringLiteral(" is larger than ") + QString::number(kMaxMessageBytes / (1024LL * 1024)) +
-                   QStringLiteral(" MB and was not fetched. It stays unread in the mailbox."));
-    ++r.refused;
-  }
-  QString error;
-  r.ok = Finish(account, d.validity, taken, d.tooLarge, cancel, &error);
-  r.error = error;
-  return r;
-}
-
-QString MailboxFetch::ResultText(const Result& result) {
-  if (!result.error.isEmpty() && result.takenIn == 0) return result.error.section(kCr, 0, 0);
-  QString text = QStringLiteral("Mailbox checked: ");
-  if (result.takenIn == 0 && result.declined == 0 && result.refused == 0)
-    return text + QStringLiteral("no new turns");
-  text += QString::number(result.takenIn) + QStringLiteral(" taken in");
-  if (result.declined)
-    text += QStringLiteral(", ") + QString::number(result.declined) + QStringLiteral(" left for later");
-  if (result.refused)
-    text += QStringLiteral(", ") + QString::number(result.refused) + QStringLiteral(" refused");
-  return text;
+  tally.SetFound(d.found);
+  TakeIn(account, d.validity, d.messages, cancel, &tally);
+  ReportTooLarge(d.tooLarge, &tally);
+  // Stopped: the turns taken in are marked at the next check, which is not kept waiting for.
+  if (cancel && cancel->load()) return tally;
+  QStringList notes;
+  for (const QString& f : Finish(account, d.validity, cancel, &notes)) tally.AddFailure(f);
+  for (const QString& n : notes) tally.AddNote(n);
+  return tally;
 }
 
 }  // namespace kolt

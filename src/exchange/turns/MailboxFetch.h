@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -9,51 +10,53 @@
 
 #include "core/AppSettings.h"
 #include "exchange/mail/ImapClient.h"
+#include "exchange/turns/MailboxTally.h"
 #include "model/ProgramList.h"
 
 namespace kolt {
 
+class MailboxState;
 class TurnExchange;
 class UiPort;
 
-// One message that the download brought, by its UID in the folder.
+// One message that the download brought, by its UID in the folder, in a file of the
+// instance folder's "mailbox" folder.
 struct FetchedMessage {
   quint32 uid = 0;
-  QByteArray bytes;
+  QString path;
 };
 
 // What the network half of a check found; it touches no game and asks nothing, so a
-// worker thread may run it.
+// worker thread may run it. Every message it fetched is unread again on the server when
+// it returns (else still journalled as pending, see MailboxState).
 struct MailboxDownload {
-  bool ok = false;  // logged in and searched
+  bool ok = false;    // logged in and searched
+  bool busy = false;  // another check of the home runs: nothing done
   ImapFailure failure = ImapFailure::None;
   QString error;  // what went wrong, with advice, for the user
   quint32 validity = 0;
   int found = 0;  // unseen messages with a turn subject, handled or not
   std::vector<FetchedMessage> messages;
   QList<quint32> tooLarge;  // left on the server, unseen
-};
-
-// What happened to each message once the window or terminal took it in.
-enum class MessageOutcome {
-  TakenIn,   // its turn (or its text) is in: mark or move it, never take it again
-  Declined,  // the user said no, or copying stopped: stays unseen, asked again next time
-  Refused,   // unusable (no archive, bad archive, bad sender): stays unseen, reported once
-  NotATurn,  // a subject the program does not send ("Re: KOLT file"): left alone
+  QList<quint32> skipped;   // declined earlier in this session and still unread: not fetched
+  QStringList failures;     // marking earlier turns, or taking read marks back, failed
 };
 
 struct TakenMessage {
   quint32 uid = 0;
   MessageOutcome outcome = MessageOutcome::NotATurn;
+  QString described;  // subject and sender, for the report
 };
 
-// A mailbox check: log in, find the unseen turn messages, fetch them, take each in
-// through the same receive paths as an opened KLT or the working folder, then mark or
-// move what was taken in. The UIDs handled are remembered per folder with the folder's
-// UIDVALIDITY in the home folder's "imap-state", so nothing is taken in twice.
+// A mailbox check: log in, find the unseen turn messages (and those a check that was
+// stopped left journalled), fetch them into files, take each in through the same receive
+// paths as an opened KLT or the working folder, then mark or move what was taken in.
+// The UIDs handled are remembered per folder with the folder's UIDVALIDITY in the home
+// folder's "imap-state", so nothing is taken in twice and nothing is lost.
 //
-// The three steps are separate for the window: Download and Finish may run on a worker
-// thread, TakeIn must run where the questions are asked.
+// The steps are separate for the window: Download and Finish may run on a worker thread,
+// TakeIn must run where the questions are asked. The caller holds the home's MailboxLock
+// around each step.
 class MailboxFetch {
  public:
   MailboxFetch(UiPort& ui, TurnExchange& exchange, ProgramList& programs);
@@ -68,45 +71,49 @@ class MailboxFetch {
     QStringList subjects;  // the subjects the program sends
     QString stateKey;      // user@host:port/folder
     QString statePath;
+    QString downloadFolder;  // private, emptied by every download
   };
-  // Nullopt-like: `problem` set when no mailbox is configured.
+  // `problem` set when no mailbox is configured.
   static Account ReadAccount(const ProgramList& programs, QString* problem);
 
   // Network, no UI. `skip`: UIDs not to fetch again (declined earlier in this session).
   static MailboxDownload Download(const Account& account, const QSet<quint32>& skip,
                                   const std::atomic<bool>* cancel);
-  // Takes in each message (asks questions through the UI port).
-  std::vector<TakenMessage> TakeIn(const std::vector<FetchedMessage>& messages);
-  // Network: marks or moves the messages taken in and remembers what was handled.
-  // False with `error` set when the server refused.
-  static bool Finish(const Account& account, quint32 validity, const std::vector<TakenMessage>& taken,
-                     const QList<quint32>& tooLarge, const std::atomic<bool>* cancel, QString* error);
+  // Takes in each message, one at a time, and records each at once (asks questions
+  // through the UI port). Stops before the next message once `cancel` is raised; the
+  // rest stays unread. Removes the message files.
+  std::vector<TakenMessage> TakeIn(const Account& account, quint32 validity,
+                                   const std::vector<FetchedMessage>& messages,
+                                   const std::atomic<bool>* cancel, MailboxTally* tally);
+  // Network: marks or moves the turns taken in (by this check or one before it that could
+  // not). Returns the failures, each naming the message, the folder and the server's words;
+  // `notes` gets what the user should know besides (the folder name the server uses).
+  static QStringList Finish(const Account& account, quint32 validity, const std::atomic<bool>* cancel,
+                            QStringList* notes);
 
-  // Results of the whole check (the terminal's exit status, the status bar).
-  struct Result {
-    bool ok = false;
-    QString error;
-    int found = 0;
-    int takenIn = 0;
-    int declined = 0;
-    int refused = 0;
-  };
-  // The three steps one after the other on this thread (kolt-cli fetch).
-  Result Run(const std::atomic<bool>* cancel = nullptr);
+  // The whole check on this thread (kolt-cli fetch), under the home's lock.
+  MailboxTally Run(const std::atomic<bool>* cancel = nullptr);
   // Forgets the declined messages, so that the next check asks again (F5).
-  void ForgetDeclined() { m_declined.clear(); }
+  void ForgetDeclined() {
+    m_declined.clear();
+    m_declinedText.clear();
+  }
   const QSet<quint32>& Declined() const { return m_declined; }
-  // Notes the outcomes for the next check of this session.
-  void NoteOutcomes(const std::vector<TakenMessage>& taken);
-
-  // The text of the status bar for a result.
-  static QString ResultText(const Result& result);
+  // Tells of the messages left on the server as too large (once: they are handled).
+  void ReportTooLarge(const QList<quint32>& uids, MailboxTally* tally);
+  // Counts the messages a check left alone because the user declined them earlier in this
+  // session: they still wait, and every check says so.
+  void CountStillDeclined(const QList<quint32>& skipped, MailboxTally* tally) const;
 
   // The subjects of turn messages for the programs in the list.
   static QStringList TurnSubjects(const ProgramList& programs);
   // The IMAP search for unseen messages with one of `subjects` (names that cannot be
-  // searched for plainly are left out; the exact subject is checked after the fetch).
+  // searched for plainly are left out; the subject is checked after the fetch). IMAP's
+  // SUBJECT matches a part without regard to case, so replies and forwards are found too.
   static QString SearchCriteria(const QStringList& subjects);
+  // A subject without what mail programs put before it: "Re:", "Fwd:", "Fw:" (repeated,
+  // any case) and bracketed tags such as "[External]".
+  static QString BareSubject(const QString& subject);
 
   // The last message text received with a game, and who sent it; empty when none.
   struct LastMessage {
@@ -116,10 +123,13 @@ class MailboxFetch {
   static bool SetLastMessage(const QString& shortName, const QString& gameName, const LastMessage& message);
 
  private:
-  MessageOutcome TakeInOne(const FetchedMessage& message);
+  MessageOutcome TakeInOne(const FetchedMessage& message, QString* described);
   MessageOutcome TakeKlt(quint32 uid, const struct TurnMail& mail);
   MessageOutcome TakeProgramFiles(quint32 uid, const ProgramPtr& program, const struct TurnMail& mail);
-  void KeepTaunt(const struct TurnMail& mail, size_t arrivedBefore, const QString& gamesText);
+  MessageOutcome Classified(quint32 uid, const struct TurnMail& mail, const struct ReceiveRecords& before);
+  // For a turn found installed already: its received line, unless the history has it.
+  void RecordMissingTurns(size_t arrivedBefore, const QString& from, const QString& taunt);
+  void KeepTaunt(const QString& taunt, const QString& from, size_t arrivedBefore, const QString& gamesText);
   void Refuse(quint32 uid, const struct TurnMail& mail, const QString& why);
   QString MailFolder() const;
 
@@ -127,6 +137,7 @@ class MailboxFetch {
   TurnExchange& m_exchange;
   ProgramList& m_programs;
   QSet<quint32> m_declined;
+  QHash<quint32, QString> m_declinedText;  // how each is named in reports
 };
 
 }  // namespace kolt

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
 #include "core/FileNames.h"
 #include "core/Pass.h"
@@ -336,7 +337,15 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
   bool ok = false;
   if (m_program) {
     ++m_records.batches;
-    if (!ConfirmOldFiles()) {
+    // From the mailbox, a batch whose every file is already installed is the same turn
+    // delivered again: nothing to ask about.
+    const bool alreadyIn =
+        m_records.quietWhenIdentical && !m_pending.empty() &&
+        std::all_of(m_pending.begin(), m_pending.end(), [](const Pending& p) {
+          return SameContent(p.sourceFolder + QChar('/') + p.fileName, PathIn(p.targetFolder, p.fileName));
+        });
+    if (alreadyIn) ++m_records.batchesAlreadyIn;
+    if (!alreadyIn && !ConfirmOldFiles()) {
       ++m_records.declined;
     } else if (!CopyPass(plain)) {
       ++m_records.failed;

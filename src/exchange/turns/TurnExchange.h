@@ -86,6 +86,8 @@ class TurnExchange {
   const KeyedCollection& ReceivedGames() const { return m_records.games; }
   // What the batches of this run did (kolt-cli's exit code).
   const ReceiveRecords& Records() const { return m_records; }
+  // For the mailbox check, which sets what the batches of one message are to know.
+  ReceiveRecords& Records() { return m_records; }
 
   // The games taken in since the last call, in order, and who sent them (empty for the
   // working folder's plain files); the records forget them.

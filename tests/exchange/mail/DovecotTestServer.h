@@ -73,6 +73,27 @@ class DovecotTestServer {
     m_process.waitForFinished(5000);
     m_ok = false;
   }
+  // Restarts the server with `lines` added to its configuration (say, a capability list
+  // without MOVE, as servers without it announce).
+  bool Reconfigure(const QString& lines) {
+    Stop();
+    m_extra = lines;
+    WriteConfig(::geteuid() == 0);
+    return Restart();
+  }
+  // Starts the stopped server again on the same ports, with the same mailbox.
+  bool Restart() {
+    if (m_process.state() != QProcess::NotRunning) return m_ok;
+    m_process.start(QStringLiteral("/usr/sbin/dovecot"), {QStringLiteral("-F"), QStringLiteral("-c"),
+                                                          m_dir.path() + QStringLiteral("/dovecot.conf")});
+    if (!m_process.waitForStarted(10000)) return false;
+    for (int i = 0; i < 400 && !m_ok; ++i) {
+      if (m_process.state() != QProcess::Running) break;
+      m_ok = Accepts(m_tlsPort);
+      if (!m_ok) QThread::msleep(25);
+    }
+    return m_ok;
+  }
   bool Ok() const { return m_ok; }
   int PlainPort() const { return m_plainPort; }
   int TlsPort() const { return m_tlsPort; }
@@ -144,12 +165,14 @@ class DovecotTestServer {
           QStringLiteral("default_login_user = %1\ndefault_internal_user = %1\ndefault_internal_group = %1\n")
               .arg(me);
     }
+    c += m_extra;
     Write(d + QStringLiteral("/dovecot.conf"), c.toUtf8());
   }
 
   QTemporaryDir m_dir;
   QProcess m_process;
   QString m_output;
+  QString m_extra;
   int m_plainPort = 0;
   int m_tlsPort = 0;
   bool m_ok = false;

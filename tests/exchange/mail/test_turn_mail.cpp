@@ -82,3 +82,28 @@ TEST(MailboxSearch, SubjectsAndAnswers) {
   EXPECT_EQ(sizes.value(9), 99);
   EXPECT_EQ(ImapClient::Quoted("a\"b\\c"), "\"a\\\"b\\\\c\"");
 }
+
+TEST(MailboxSearch, OtherServersFoldersAndOtherMailProgramsSubjects) {
+  // Cyrus ("/"), Courier ("."), a flat server (NIL) and a name that needs quoting.
+  const QList<ImapClient::Folder> folders = ImapClient::ParseList(
+      "* LIST (\\HasNoChildren) \"/\" \"INBOX/Processed\"\r\n"
+      "* LIST (\\HasChildren) \".\" INBOX\r\n"
+      "* LIST (\\Noselect) NIL Archive\r\n"
+      "* LIST () \"/\" \"Old \\\"turns\\\"\"\r\n"
+      "* LIST () \"/\" {7}\r\n"
+      "A003 OK LIST completed\r\n");
+  ASSERT_EQ(folders.size(), 4);
+  EXPECT_EQ(folders[0].name, "INBOX/Processed");
+  EXPECT_EQ(folders[0].separator, "/");
+  EXPECT_EQ(folders[1].name, "INBOX");
+  EXPECT_EQ(folders[1].separator, ".");
+  EXPECT_EQ(folders[2].name, "Archive");
+  EXPECT_TRUE(folders[2].separator.isEmpty());
+  EXPECT_EQ(folders[3].name, "Old \"turns\"");
+
+  EXPECT_EQ(MailboxFetch::BareSubject("Re: RE: Fwd: [External] KOLT file"), "KOLT file");
+  EXPECT_EQ(MailboxFetch::BareSubject("FW:[ext][SPAM?]  kolt  FILE "), "kolt FILE");
+  EXPECT_EQ(MailboxFetch::BareSubject("SPWAW file"), "SPWAW file");
+  EXPECT_EQ(MailboxFetch::BareSubject("Re: about the KOLT file"), "about the KOLT file");
+  EXPECT_EQ(MailboxFetch::BareSubject("[unclosed KOLT file"), "[unclosed KOLT file");
+}

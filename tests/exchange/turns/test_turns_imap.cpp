@@ -1,138 +1,15 @@
 // Turns arrive by themselves: player A sends through the local SMTP server, which
 // delivers into the Maildir of a real Dovecot IMAP server, and player B's `kolt-cli
 // fetch` takes them in. Two homes, two kolt-cli processes, no stand-ins.
-#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
-
-#include "core/Settings.h"
-#include "mail/DovecotTestServer.h"
-#include "mail/QtPrinters.h"
-#include "mail/SmtpTestServer.h"
-#include "support/RunCli.h"
-#include "support/TempHome.h"
+#include "exchange/history/HistoryStore.h"
+#include "turns/ImapRoad.h"
 
 using namespace kolt;
 using namespace kolt::test;
-
-namespace {
-
-void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
-  ASSERT_TRUE(WriteFile(path, bytes));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-class Player {
- public:
-  Player(const QString& address, int smtpPort) {
-    QDir().mkpath(home);
-    QDir().mkpath(m_dir.path() + "/prefix");
-    WriteFile(game + "/mech.exe", "MZ");
-    Set("SPWAW", "Directory", game);
-    Set("SPWAW", "SAVE", "0");
-    Set("E-Mail", "Mode", "SMTP");
-    Set("E-Mail", "SMTP_Server", "127.0.0.1");
-    Set("E-Mail", "SMTP_Port", QString::number(smtpPort));
-    Set("E-Mail", "SMTP_Security", "NONE");
-    Set("E-Mail", "Address", address);
-    Set("E-Mail", "From", address);
-  }
-  void Set(const QString& section, const QString& key, const QString& value) {
-    IniWrite(section, key, value, home + "/KOLT.INI");
-  }
-  void Mailbox(int port, const QString& security, const QString& password) {
-    Set("E-Mail", "IMAP_Server", "127.0.0.1");
-    Set("E-Mail", "IMAP_Port", QString::number(port));
-    Set("E-Mail", "IMAP_Security", security);
-    WriteFile(home + "/imap-password", password.toUtf8());
-  }
-  void Play(const QByteArray& turn, const QDateTime& when) {
-    WriteAt(email + "/email001.dat", "DAT " + turn, when);
-    WriteAt(email + "/email001.aux", "AUX " + turn, when);
-  }
-  CliResult Cli(const QStringList& args, const QMap<QString, QString>& extra = {}) {
-    QMap<QString, QString> env{{"KOLT_HOME", home},
-                               {"HOME", m_dir.path() + "/user"},
-                               {"XDG_DATA_HOME", m_dir.path() + "/user/.local/share"},
-                               {"XDG_CONFIG_HOME", m_dir.path() + "/user/.config"},
-                               {"WINEPREFIX", m_dir.path() + "/prefix"},
-                               {"KOLT_IMAP_CAINFO", caFile}};
-    for (auto it = extra.begin(); it != extra.end(); ++it) env.insert(it.key(), it.value());
-    return RunCli(KOLT_CLI, args, env);
-  }
-  QJsonObject Row() {
-    const CliResult r = Cli({"--no", "list", "--json"});
-    for (const QJsonValue& g : QJsonDocument::fromJson(r.out.toUtf8()).object()["games"].toArray()) {
-      if (g.toObject()["file_name"].toString() == "email001.cmt") return g.toObject();
-    }
-    ADD_FAILURE() << "no game in " << r.out.toStdString() << r.err.toStdString();
-    return {};
-  }
-  QByteArray Dat() { return ReadFile(email + "/email001.dat"); }
-
- private:
-  QTemporaryDir m_dir;
-
- public:
-  QString home = m_dir.path() + "/home";
-  QString game = m_dir.path() + "/games/SPWAW";
-  QString email = game + "/EMAIL";
-  QString caFile;
-};
-
-TestCertificate& Certificate() {
-  static TestCertificate certificate;
-  return certificate;
-}
-
-class ImapRoad : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(Certificate().Ok());
-    ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
-    ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString();
-    for (Player* p : {&a, &b, &c}) {
-      WriteAt(p->email + "/email001.cmt", "Kursk", t0);
-      p->Play("turn 1", t0);
-    }
-    a.Set("SPWAW", "email001.cmt", "b@example.org");
-    c.Set("SPWAW", "email001.cmt", "b@example.org");
-    b.Set("SPWAW", "email001.cmt", "a@example.org");
-    b.Mailbox(imap.TlsPort(), "TLS", "secret");
-    b.caFile = Certificate().Cert();
-  }
-  // Messages in the mailbox that are not read yet (new/, or cur/ without the S flag).
-  int Unread() {
-    int n = static_cast<int>(imap.Files("new").size());
-    for (const QString& name : imap.Files("cur")) n += name.section(":2,", 1).contains('S') ? 0 : 1;
-    return n;
-  }
-  int Read() { return static_cast<int>(imap.Files("cur").size() + imap.Files("new").size()) - Unread(); }
-  // Delivers a message made by hand, as a foreign mail program would send it.
-  void Deliver(const QByteArray& message) {
-    static int n = 0;
-    const QString name = QStringLiteral("%1.hand%2.test").arg(QDateTime::currentSecsSinceEpoch()).arg(++n);
-    ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/tmp/" + name, message));
-    ASSERT_TRUE(QFile::rename(imap.Maildir() + "/tmp/" + name, imap.Maildir() + "/new/" + name));
-  }
-
-  DovecotTestServer imap{"b@example.org", "secret", Certificate().Cert(), Certificate().Key()};
-  SmtpTestServer smtp{{"--maildir", imap.Maildir()}};
-  Player a{"a@example.org", smtp.Port()};
-  Player b{"b@example.org", smtp.Port()};
-  Player c{"c@example.org", smtp.Port()};
-  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
-};
-
-}  // namespace
 
 TEST_F(ImapRoad, KltZipAndPlainTurnsArriveOnceWithTheirTaunt) {
   a.Play("A2", t0.addSecs(60));
@@ -253,4 +130,145 @@ TEST_F(ImapRoad, LoginServerAndCertificateFailuresAreTold) {
   // The advice on a line of its own: a CR would put it over the error on a terminal.
   EXPECT_FALSE(r.err.contains('\r'));
   EXPECT_TRUE(r.err.contains("\n\nCheck the IMAP server")) << r.err.toStdString();
+}
+
+namespace {
+
+// The only message of the mailbox's new/ folder, as delivered.
+QByteArray TakeNewMessage(DovecotTestServer& imap) {
+  const QStringList files = imap.Files("new");
+  if (files.size() != 1) return {};
+  const QString path = imap.Maildir() + "/new/" + files.first();
+  const QByteArray bytes = ReadFile(path);
+  QFile::remove(path);
+  return bytes;
+}
+
+QByteArray WithHeader(QByteArray message, const QByteArray& name, const QByteArray& value) {
+  const qsizetype at = message.indexOf("\r\n" + name + ": ");
+  const qsizetype end = message.indexOf("\r\n", at + 2);
+  if (at < 0 || end < 0) return {};
+  return message.left(at + 2) + name + ": " + value + message.mid(end);
+}
+
+}  // namespace
+
+TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "--taunt", "Flank them", "SPWAW/email001.cmt"}).exitCode, 0);
+  const QByteArray sent = TakeNewMessage(imap);
+  ASSERT_FALSE(sent.isEmpty());
+  // Forwarded by a relay that tags the subject: still the turn, still a's taunt.
+  QByteArray forwarded = WithHeader(sent, "Subject", "Fwd: [External] kolt FILE");
+  forwarded = WithHeader(forwarded, "From", "relay@example.net");
+  ASSERT_FALSE(forwarded.isEmpty());
+  Deliver(forwarded);
+  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  const QByteArray messages = ReadFile(b.home + "/received-messages");
+  EXPECT_TRUE(messages.contains("Flank them"));
+  EXPECT_TRUE(messages.contains("a@example.org")) << messages.toStdString();
+  EXPECT_FALSE(messages.contains("relay@example.net"));
+
+  // The mailbox's own copy arrives after that: no question, one history row.
+  Deliver(sent);
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("already taken in")) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("THE SAME")) << r.err.toStdString();
+  EXPECT_EQ(Unread(), 0);
+  HistoryStore history(b.home + "/history.sqlite");
+  const auto turns = history.Turns("SPWAW", "email001.cmt");
+  ASSERT_TRUE(turns) << history.LastError().toStdString();
+  EXPECT_EQ(turns->size(), 1u);
+  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+}
+
+TEST_F(ImapRoad, ABadArchiveIsToldOnceAndAnotherCheckIsWaitedFor) {
+  Deliver(
+      "From: stranger@evil.example\r\nTo: b@example.org\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
+      "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\nHi\r\n--\r\n"
+      "\r\n--XX\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; "
+      "filename=KOLT.KLT\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+      QByteArray("this is no archive at all").toBase64() + "\r\n--XX--\r\n");
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+
+  // Another check holds the home's lock: this one says so and does nothing.
+  const int fd = ::open(QFile::encodeName(b.home + "/imap-lock").constData(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  CliResult r = b.Cli({"--no", "fetch"});
+  ::close(fd);
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_TRUE(r.err.contains("The mailbox is being checked by another KOLT Helper")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT turn 1");
+
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("\"KOLT file\" from stranger@evil.example")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  EXPECT_EQ(Unread(), 1);
+  // Said once; later checks go on as if it were not there.
+  a.Play("A3", t0.addSecs(120));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("stranger")) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A3");
+  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+  EXPECT_EQ(Unread(), 1);
+}
+
+TEST_F(ImapRoad, MovesFindTheFolderAndSayWhyTheyFail) {
+  ASSERT_TRUE(imap.AddFolder("Archive.Processed"));
+  auto moved = [&] {
+    const QString folder = imap.Maildir() + "/.Archive.Processed";
+    QStringList read;
+    for (const char* sub : {"/cur", "/new"}) {
+      for (const QString& name : QDir(folder + QString::fromLatin1(sub)).entryList(QDir::Files))
+        read.append(name.section(":2,", 1).contains('S') ? "read" : "unread");
+    }
+    return read;
+  };
+  // A name without its parent is taken when one folder ends in it, and the user is told.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Processed");
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("is \"Archive.Processed\" on the server")) << r.err.toStdString();
+  EXPECT_EQ(moved(), QStringList{"read"});
+
+  // A folder that is not there: the turn is in, the message stays, and every check says
+  // why until the setting is right.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Nowhere");
+  a.Play("A3", t0.addSecs(120));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  for (int check = 0; check < 2; ++check) {
+    r = b.Cli({"--no", "fetch"});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(
+        r.err.contains("could not be moved to the folder Nowhere: the server has no folder Nowhere "
+                       "(its folders: "))
+        << r.err.toStdString();
+  }
+  EXPECT_EQ(b.Dat(), "DAT A3");
+  EXPECT_EQ(Unread(), 1);
+
+  // A folder the server lists but refuses to take messages into: its own words.
+  b.Set("E-Mail", "IMAP_After", "MOVE:Archive");
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("could not be moved to the folder Archive: the server answered: "))
+      << r.err.toStdString();
+
+  // A server without MOVE (Courier): copied, deleted and expunged instead.
+  ASSERT_TRUE(imap.Reconfigure("imap_capability = IMAP4rev1 LITERAL+ UIDPLUS\n")) << imap.Log().toStdString();
+  b.Set("E-Mail", "IMAP_After", "MOVE:Archive.Processed");
+  r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_EQ(moved(), (QStringList{"read", "read"}));
+  EXPECT_EQ(Unread(), 0);
+  EXPECT_EQ(imap.Files("cur").size() + imap.Files("new").size(), 0);
 }

@@ -5,13 +5,16 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "exchange/turns/MailboxLock.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/SmtpTestServer.h"
 #include "model/ProgramRegistry.h"
@@ -55,9 +58,9 @@ struct Home {
   QString game;
 };
 
-QByteArray KltMessage(const QString& root) {
+QByteArray KltMessage(const QString& root, const QByteArray& sender = "ivan@example.org") {
   const QString out = root + "/out";
-  WriteFile(out + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
+  WriteFile(out + "/SENDER.TXT", sender + "\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
   WriteFile(out + "/SPWAW/email001.cmt", "Kursk");
   WriteFile(out + "/SPWAW/email001.dat", "turn 2");
   QProcess zip;
@@ -153,4 +156,116 @@ TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
   checker.Cancel();
   ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
   EXPECT_EQ(statuses.last(), "Mailbox check cancelled");
+}
+
+TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
+  Home h;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  // Large enough that the check is still downloading when it is stopped.
+  QByteArray message = KltMessage(h.home.Root());
+  message.replace("--XX--\r\n",
+                  "--XX\r\nContent-Type: application/octet-stream\r\n"
+                  "Content-Disposition: attachment; filename=padding.bin\r\n"
+                  "Content-Transfer-Encoding: base64\r\n\r\n" +
+                      QByteArray(24 * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
+  for (int n = 1; n <= 3; ++n)
+    ASSERT_TRUE(
+        DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.turn.test").arg(n), message));
+  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+  WriteFile(h.home.File("imap-password"), "secret");
+  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  MailboxChecker checker(ui, exchange.exchange, programs);
+  QStringList statuses;
+  bool finished = false;
+  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
+  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+
+  // kolt-cli is checking the same home: the window skips and says so.
+  {
+    MailboxLock other;
+    bool busy = false;
+    QString error;
+    ASSERT_TRUE(other.TryLock(&busy, &error)) << error.toStdString();
+    checker.Check(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+  }
+  EXPECT_TRUE(statuses.last().startsWith("The mailbox is being checked by another KOLT Helper"))
+      << statuses.join("\n").toStdString();
+
+  // Stopped while the first message comes in: the read marks of the download are taken
+  // back although the stop was asked for, and nothing is taken in.
+  finished = false;
+  checker.Check(true);
+  const QString downloads = App().instanceFolder + "/mailbox";
+  QElapsedTimer waited;
+  waited.start();
+  while (checker.Running() && waited.elapsed() < 20000 &&
+         QDir(downloads).entryInfoList(QDir::Files).value(0).size() == 0)
+    QThread::usleep(200);
+  checker.Cancel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000));
+  EXPECT_FALSE(checker.HasWaiting());
+  EXPECT_EQ(statuses.last(), "Mailbox check cancelled") << statuses.join("\n").toStdString();
+  int unread = static_cast<int>(imap.Files("new").size());
+  for (const QString& name : imap.Files("cur")) unread += name.section(":2,", 1).contains('S') ? 0 : 1;
+  EXPECT_EQ(unread, 3);
+  EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
+  qunsetenv("KOLT_IMAP_CAINFO");
+}
+
+TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
+  Home h;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  // The archive names another sender than the game's opponent: the user is asked.
+  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test",
+                                       KltMessage(h.home.Root(), "boris@example.org")));
+  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+  WriteFile(h.home.File("imap-password"), "secret");
+  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  ExchangeParts exchange(ui, tools, programs);
+  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
+  registry.BuildProgramList(programs);
+  MailboxChecker checker(ui, exchange.exchange, programs);
+  QStringList statuses;
+  bool finished = false;
+  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
+  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+  QObject::connect(&checker, &MailboxChecker::waiting, [&] { checker.TakeInWaiting(); });
+  const QString named = "1 left unread (The message \"KOLT file\" from ivan@example.org (UID 1))";
+
+  checker.Check(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000)) << statuses.join("\n").toStdString();
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_TRUE(ui.boxes.back().text.contains("is DIFFERENT than ivan@example.org"))
+      << ui.boxes.back().text.toStdString();
+  EXPECT_TRUE(statuses.last().contains(named)) << statuses.join("\n").toStdString();
+  const size_t asked = ui.boxes.size();
+
+  // The timer's next check leaves it alone, but says it still waits.
+  finished = false;
+  checker.Check(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000));
+  EXPECT_EQ(ui.boxes.size(), asked);
+  EXPECT_TRUE(statuses.last().contains(named)) << statuses.join("\n").toStdString();
+  EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
+  EXPECT_EQ(imap.Files("new").size() + imap.Files("cur").size(), 1u);
+  for (const QString& name : imap.Files("cur")) EXPECT_FALSE(name.section(":2,", 1).contains('S'));
+  qunsetenv("KOLT_IMAP_CAINFO");
 }
