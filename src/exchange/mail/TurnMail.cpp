@@ -104,6 +104,46 @@ TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits) {
 
 namespace {
 
+// The text of a header with its trailing comments ("(...)") and blanks taken off.
+QString WithoutTrailingComments(QString text) {
+  text = text.trimmed();
+  while (text.endsWith(QChar(')'))) {
+    const qsizetype open = text.lastIndexOf(QChar('('));
+    if (open < 0) break;
+    text = text.left(open).trimmed();
+  }
+  return text;
+}
+
+// The one mailbox of From, or empty. The sender is who a turn is credited to and checked
+// against, so anything but exactly one mailbox is refused: a list, a group, or a header
+// GMime had to guess at ("<a@example.org>@evil.example" and "a@example.org@evil.example"
+// both come back as a@example.org). The header as written must end with the address
+// GMime found, bare or in angle brackets.
+QString SoleFromAddress(GMimeMessage* parsed) {
+  GMimeHeaderList* headers = g_mime_object_get_header_list(GMIME_OBJECT(parsed));
+  int fromHeaders = 0;
+  for (int i = 0; i < g_mime_header_list_get_count(headers); ++i) {
+    const char* name = g_mime_header_get_name(g_mime_header_list_get_header_at(headers, i));
+    if (name && g_ascii_strcasecmp(name, "From") == 0) ++fromHeaders;
+  }
+  InternetAddressList* from = g_mime_message_get_from(parsed);
+  if (fromHeaders != 1 || !from || internet_address_list_length(from) != 1) return QString();
+  InternetAddress* address = internet_address_list_get_address(from, 0);
+  if (!INTERNET_ADDRESS_IS_MAILBOX(address)) return QString();
+  const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
+  const char* raw = g_mime_object_get_header(GMIME_OBJECT(parsed), "From");
+  if (!addr || !raw) return QString();
+  const QString found = QString::fromUtf8(addr).trimmed();
+  QString written = WithoutTrailingComments(QString::fromUtf8(raw).simplified());
+  if (written.endsWith(QChar('>'))) {
+    const qsizetype open = written.lastIndexOf(QChar('<'));
+    if (open < 0) return QString();
+    written = written.mid(open + 1, written.size() - open - 2).trimmed();
+  }
+  return written.compare(found, Qt::CaseInsensitive) == 0 ? found : QString();
+}
+
 TurnMail ParseStream(GMimeStream* stream, const TurnMailLimits& limits) {
   TurnMail mail;
   GMimeParser* parser = g_mime_parser_new_with_stream(stream);
@@ -116,16 +156,7 @@ TurnMail ParseStream(GMimeStream* stream, const TurnMailLimits& limits) {
   }
   if (const char* subject = g_mime_message_get_subject(parsed))
     mail.subject = QString::fromUtf8(subject).trimmed();
-  if (InternetAddressList* from = g_mime_message_get_from(parsed)) {
-    const int count = internet_address_list_length(from);
-    for (int i = 0; i < count && mail.fromAddress.isEmpty(); ++i) {
-      InternetAddress* address = internet_address_list_get_address(from, i);
-      if (INTERNET_ADDRESS_IS_MAILBOX(address)) {
-        const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
-        if (addr) mail.fromAddress = QString::fromUtf8(addr).trimmed();
-      }
-    }
-  }
+  mail.fromAddress = SoleFromAddress(parsed);
   Walk walk{&limits, &mail};
   GMimeObject* body = g_mime_message_get_mime_part(parsed);
   if (body) {

@@ -14,7 +14,7 @@ struct MailAttachment {
 
 struct TurnMail {
   QString subject;      // decoded
-  QString fromAddress;  // the first mailbox of From, empty when there is none
+  QString fromAddress;  // the one mailbox of From; empty when From is anything else
   QString text;         // the first plain-text part without a file name, as UTF-8
   QList<MailAttachment> attachments;
   // Why the message was not read, empty when it was: not a message at all, or beyond

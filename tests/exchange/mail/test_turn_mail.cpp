@@ -13,7 +13,7 @@ namespace {
 
 QByteArray Multipart(const QByteArray& text, const QList<QByteArray>& attachments) {
   QByteArray m =
-      "From: =?utf-8?q?Iv=C3=A1n?= <Ivan@Example.org>, other@example.org\r\n"
+      "From: =?utf-8?q?Iv=C3=A1n?= <Ivan@Example.org>\r\n"
       "Subject: =?utf-8?b?U1BXQVcgZmlsZQ==?=\r\nMIME-Version: 1.0\r\n"
       "Content-Type: multipart/mixed; boundary=\"a\"\r\n\r\n--a\r\n"
       "Content-Type: multipart/alternative; boundary=\"b\"\r\n\r\n--b\r\n" +
@@ -37,13 +37,42 @@ TEST(TurnMail, DecodesWhatOtherMailProgramsEncode) {
        Attachment("filename=\"x\\\\KOLT.KLT\"", "PK")}));
   EXPECT_TRUE(mail.problem.isEmpty()) << mail.problem.toStdString();
   EXPECT_EQ(mail.subject, "SPWAW file");
-  EXPECT_EQ(mail.fromAddress, "Ivan@Example.org");  // the first mailbox
+  EXPECT_EQ(mail.fromAddress, "Ivan@Example.org");
   EXPECT_EQ(TauntOfText(mail.text), QString::fromUtf8("Série gagnée"));
   EXPECT_EQ(GamesTextOf(mail.text), "SPWAW/email001.cmt");
   ASSERT_EQ(mail.attachments.size(), 2);
   EXPECT_EQ(mail.attachments[0].name, QString::fromUtf8("été.dat"));
   EXPECT_EQ(mail.attachments[0].data, "turn");
   EXPECT_EQ(mail.attachments[1].data, "PK");
+}
+
+// The sender is who a turn is credited to: a From that does not name exactly one
+// mailbox, plainly, gives none, so the message is refused instead of passing as the
+// opponent's.
+TEST(TurnMail, FromGivesExactlyOneMailboxOrNone) {
+  const struct {
+    QByteArray from;
+    QString address;
+  } cases[] = {
+      {"a@example.org", "a@example.org"},
+      {"a@example.org (Ivan)", "a@example.org"},
+      {"<a@example.org>", "a@example.org"},
+      {"=?utf-8?q?Iv=C3=A1n?= <Ivan@Example.org> (home)", "Ivan@Example.org"},
+      {"\"a@example.org\" <mallory@evil.example>", "mallory@evil.example"},
+      {"<a@example.org>@evil.example", ""},
+      {"a@example.org@evil.example", ""},
+      {"group: mallory@evil.example;, a@example.org", ""},
+      {"a@example.org, b@example.org", ""},
+      {"Ivan <a@example.org> trailing", ""},
+      {"undisclosed:;", ""},
+  };
+  for (const auto& c : cases) {
+    const TurnMail mail = ParseTurnMail("From: " + c.from + "\r\nSubject: KOLT file\r\n\r\ntext\r\n");
+    EXPECT_EQ(mail.fromAddress, c.address) << c.from.constData();
+  }
+  const TurnMail twice =
+      ParseTurnMail("From: a@example.org\r\nFrom: mallory@evil.example\r\nSubject: x\r\n\r\ntext\r\n");
+  EXPECT_EQ(twice.fromAddress, "");
 }
 
 TEST(TurnMail, LimitsAndNonMessagesAreProblems) {
