@@ -242,4 +242,20 @@ std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program
   return turns;
 }
 
+bool HistoryStore::HasNewest(const TurnEntry& entry) {
+  const std::optional<std::vector<TurnEntry>> turns = Turns(entry.program, entry.game);
+  if (!turns || turns->empty()) return false;
+  const TurnEntry& newest = turns->front();
+  if (newest.direction != entry.direction || newest.files.size() != entry.files.size()) return false;
+  auto key = [](const TurnFile& f) {
+    return f.folder + QChar(u'\0') + f.name + QChar(u'\0') + QString::number(f.size) + QChar(u'\0') + f.stamp;
+  };
+  QStringList a, b;
+  for (const TurnFile& f : newest.files) a.append(key(f));
+  for (const TurnFile& f : entry.files) b.append(key(f));
+  a.sort();
+  b.sort();
+  return a == b;
+}
+
 }  // namespace kolt

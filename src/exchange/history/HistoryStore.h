@@ -24,6 +24,7 @@ class HistoryStore final : public TurnRecorder {
 
   bool Record(const TurnEntry& entry) override;
   QString LastError() const override { return m_error; }
+  bool HasNewest(const TurnEntry& entry) override;
 
   // The turns of one game (program and game name without regard to case), newest
   // first; nullopt, with LastError() set, when the file cannot be read.

@@ -6,16 +6,37 @@
 #include "core/UiPort.h"
 #include "exchange/history/KeptTurns.h"
 #include "exchange/history/TurnHistory.h"
+#include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/ReceiveEngine.h"
 
 namespace kolt {
 
 void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
-  QStringList games;
+  // Each file's game: named by the file itself, else by the game whose files it is
+  // among. A file no game of this batch claims is looked up among all games of the
+  // program (a turn whose first files were taken in by a receive that stopped).
+  auto claimed = [&](const Pending& p) {
+    return m_fileGames.value(FileKey(p.targetFolder + QChar('/') + p.fileName));
+  };
+  bool unclaimed = false;
   for (const Pending& p : m_pending) {
+    if (p.gameName.isEmpty() && !p.inPlace && claimed(p).isEmpty()) unclaimed = true;
+  }
+  if (unclaimed && m_program) {
+    for (const GamePtr& game : m_program->InitGames()) {
+      const QString name = game->GetName();
+      for (const QString& file : game->GetFiles()) {
+        const QString key = FileKey(file);
+        if (!m_fileGames.contains(key)) m_fileGames.insert(key, name);
+      }
+    }
+  }
+  QStringList games;
+  for (Pending& p : m_pending) {
+    if (p.gameName.isEmpty()) p.gameName = claimed(p);
     if (!p.gameName.isEmpty() && !games.contains(p.gameName, Qt::CaseInsensitive)) games.append(p.gameName);
   }
-  // A file that names no game of its own belongs to the batch's only game.
+  // What no game claims belongs to the batch's only game.
   const QString lone = games.size() == 1 ? games.front() : QString();
   auto gameOf = [&](const Pending& p) { return p.gameName.isEmpty() ? lone : p.gameName; };
 
@@ -27,6 +48,7 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
     QString why;
     if (!kept_turns::Keep(p.targetFolder, name, p.fileName, p.replacedCopy, p.replacedStamp, keep, &why))
       note = QStringLiteral("Earlier turn not kept: ") + why;
+    CrashPoint();
   }
 
   const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -37,6 +59,7 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
     entry.game = name;
     entry.direction = TurnDirection::Received;
     entry.opponent = sender;
+    entry.taunt = m_records.incomingTaunt;
     bool copied = false;
     for (const Pending& p : m_pending) {
       if (gameOf(p).compare(name, Qt::CaseInsensitive) != 0) continue;
@@ -51,6 +74,7 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
     if (!copied) continue;
     const QString failed = turn_history::Record(m_records.recorder, entry);
     if (!failed.isEmpty()) note = failed;
+    CrashPoint();
   }
   if (!note.isEmpty()) {
     m_records.historyNote = note;

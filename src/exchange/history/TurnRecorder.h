@@ -46,6 +46,13 @@ class TurnRecorder {
   // False, with LastError() saying why, when the entry was not recorded.
   virtual bool Record(const TurnEntry& entry) = 0;
   virtual QString LastError() const = 0;
+  // True when the newest turn recorded for the entry's game is this one (the same
+  // direction and files): a receive finishing the work of one that stopped records
+  // nothing twice. False when unknown.
+  virtual bool HasNewest(const TurnEntry& entry) {
+    (void)entry;
+    return false;
+  }
 };
 
 }  // namespace kolt
