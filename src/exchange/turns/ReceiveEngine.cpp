@@ -229,7 +229,7 @@ bool ReceiveEngine::AllInPlace() const {
   });
 }
 
-bool ReceiveEngine::Plan(const QString& sender, bool plain) {
+void ReceiveEngine::Plan(const QString& sender, bool plain) {
   // The folders may have changed while the user was asked.
   for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
   ReceiveJournal::Content journal{
@@ -241,10 +241,12 @@ bool ReceiveEngine::Plan(const QString& sender, bool plain) {
     // The installed file keeps its spelling: a second file differing only in case would
     // be a second game file to the program.
     p.dest = PathIn(p.targetFolder, p.fileName);
-    if (Exists(p.dest) && !IsRegularFile(p.dest)) continue;  // refused by the copy pass
     // Already in place (the same archive taken in twice, or again after an interrupted
-    // receive): a backup now would replace the turn before by this one.
-    p.inPlace = SameContent(source, p.dest);
+    // receive): a backup now would replace the turn before by this one. Something else
+    // than a file in its place stops the copy pass there; it stays in the journal as not
+    // taken in, so that its game is recorded by the receive that brings it.
+    const bool refused = Exists(p.dest) && !IsRegularFile(p.dest);
+    p.inPlace = !refused && SameContent(source, p.dest);
     const QFileInfo dest(p.dest);
     ReceiveJournal::File file{dest.absolutePath(),
                               dest.fileName(),
@@ -257,10 +259,11 @@ bool ReceiveEngine::Plan(const QString& sender, bool plain) {
                               {},
                               {},
                               -1};
-    if (!p.inPlace) {
+    if (refused) {
+      file.size = -1;
+    } else if (!p.inPlace) {
       replaces = true;
-      p.hash = ReceiveJournal::Hash(source);
-      file.hash = p.hash;
+      file.hash = ReceiveJournal::Hash(source);
       if (IsRegularFile(p.dest)) {
         p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), dest.fileName());
         p.replacedStamp = FileStamp(p.dest);
@@ -280,7 +283,6 @@ bool ReceiveEngine::Plan(const QString& sender, bool plain) {
     }
     CrashPoint();
   }
-  return true;
 }
 
 bool ReceiveEngine::CopyPass(bool plain) {
@@ -413,14 +415,17 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
       ok = true;
     } else if (!ConfirmOldFiles()) {
       ++m_records.declined;
-    } else if (!Plan(sender, plain) || !CopyPass(plain)) {
-      ++m_records.failed;
     } else {
-      if (game) {
-        RecordPass(sender, *game, plain);
-        KeepAndRecordTurns(sender);
+      Plan(sender, plain);
+      if (!CopyPass(plain)) {
+        ++m_records.failed;
+      } else {
+        if (game) {
+          RecordPass(sender, *game, plain);
+          KeepAndRecordTurns(sender);
+        }
+        ok = true;
       }
-      ok = true;
     }
   }
   if (!EndReceive()) {

@@ -108,10 +108,8 @@ class ReceiveEngine final : public ReceiveBatch {
     // replaced with that file's modification stamp (empty when it replaced none).
     QString gameName, mode, opponent, replacedCopy, replacedStamp;
     bool inPlace = false;  // identical to the installed file: nothing copied
-    // Planned before the copy pass: the installed file's path, where it is backed up,
-    // and the received bytes' hash.
+    // Planned before the copy pass: the installed file's path and where it is backed up.
     QString dest, backup;
-    QByteArray hash;
   };
 
   void FixFutureDate(const QString& path);
@@ -120,9 +118,8 @@ class ReceiveEngine final : public ReceiveBatch {
   bool ConfirmOldFiles();
   // True when every queued file has the bytes of the installed one.
   bool AllInPlace() const;
-  // What the copy pass will do, written to the journal; false, after saying so, when a
-  // target is something this program never replaces.
-  bool Plan(const QString& sender, bool plain);
+  // What the copy pass will do, written to the journal.
+  void Plan(const QString& sender, bool plain);
   bool CopyPass(bool plain);
   // Once per batch and folder: the stale temporaries there and in its "bak" folder.
   void RemoveLeftovers(const QString& folder);

@@ -65,7 +65,8 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
   std::vector<Step> steps;
   for (const ReceiveJournal::File& f : c.files) {
     const QString path = f.folder + QChar('/') + f.name;
-    const bool done = !f.inPlace && IsRegularOfSize(path, f.size) && ReceiveJournal::Hash(path) == f.hash;
+    const bool done = !f.inPlace && !f.hash.isEmpty() && IsRegularOfSize(path, f.size) &&
+                      ReceiveJournal::Hash(path) == f.hash;
     steps.push_back(Step{&f, done, nullptr, QString()});
   }
 

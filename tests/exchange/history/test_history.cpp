@@ -235,6 +235,41 @@ TEST_F(HistoryReceive, EveryFileOfEveryGameInOneKltIsKeptAndListedWithTheTaunt) 
   }
 }
 
+TEST_F(HistoryReceive, AReceiveRunAgainAfterACopyStoppedRecordsEveryGameOnce) {
+  const QStringList bases = {"email001", "email002", "email003"};
+  for (const QString& base : bases.mid(1)) MakeSpwawGame(email, base, "Scenario X", t0, "turn 1");
+  const QString klt = MakeKlt("three", Sender("ivan@example.org"), [&](const QString& dir) {
+    for (const QString& base : bases) {
+      MakeSpwawGame(dir, base, "Scenario X", t0.addSecs(60), "turn 2");
+      SetTime(dir + "/" + base + ".cmt", t0);
+    }
+  });
+  // Something no copy can replace stops the copy pass in the middle (as a full disk
+  // does), after the files before it were replaced.
+  const QString blocked = email + "/email002.dat";
+  QFile::remove(blocked);
+  QDir().mkpath(blocked);
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  ASSERT_EQ(exchange->Records().failed, 1) << ui.Texts().join("\n").toStdString();
+
+  QDir().rmdir(blocked);
+  WriteAt(blocked, "DAT turn 1", t0);
+  ui.Answers({Answer::Ok, Answer::Ok});  // the files in place already are THE SAME
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  HistoryStore store(HistoryStore::DefaultPath());
+  for (const QString& base : bases) {
+    SCOPED_TRACE(base.toStdString());
+    EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2");
+    const auto turns = store.Turns("SPWAW", base + ".cmt");
+    ASSERT_TRUE(turns);
+    EXPECT_EQ(turns->size(), 1u);
+    const QString kept = kept_turns::TurnFolder(email, base + ".cmt", FormatStamp(t0));
+    EXPECT_EQ(QDir(kept).entryList(QDir::Files, QDir::Name), QStringList({base + ".aux", base + ".dat"}));
+    EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));
+  }
+  EXPECT_TRUE(QDir(home.File("receiving")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
   const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
     MakeSpwawGame(dir, "email001", "Scenario X", t0.addSecs(60), "turn 2");
