@@ -1,6 +1,8 @@
 // The turn history's part of a receive batch: the files it replaced are kept as earlier
 // turns, and each game that took in files gets one received turn.
 #include <QDateTime>
+#include <QHash>
+#include <QSet>
 
 #include "core/OverviewSettings.h"
 #include "core/UiPort.h"
@@ -31,24 +33,47 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
       }
     }
   }
+  // The games in order of their first file, and the files of each (by index: a KLT of
+  // thousands of games is grouped in one go).
   QStringList games;
+  QHash<QString, std::vector<size_t>> members;  // case-folded game name -> files
   for (Pending& p : m_pending) {
     if (p.gameName.isEmpty()) p.gameName = claimed(p);
-    if (!p.gameName.isEmpty() && !games.contains(p.gameName, Qt::CaseInsensitive)) games.append(p.gameName);
+  }
+  QSet<QString> named;
+  for (const Pending& p : m_pending) {
+    if (!p.gameName.isEmpty()) named.insert(p.gameName.toCaseFolded());
   }
   // What no game claims belongs to the batch's only game.
-  const QString lone = games.size() == 1 ? games.front() : QString();
-  auto gameOf = [&](const Pending& p) { return p.gameName.isEmpty() ? lone : p.gameName; };
+  QString lone;
+  if (named.size() == 1) {
+    for (const Pending& p : m_pending) {
+      if (!p.gameName.isEmpty()) lone = p.gameName;
+    }
+  }
+  for (size_t i = 0; i < m_pending.size(); ++i) {
+    const QString& name = m_pending[i].gameName.isEmpty() ? lone : m_pending[i].gameName;
+    if (name.isEmpty()) continue;
+    const QString key = name.toCaseFolded();
+    auto it = members.find(key);
+    if (it == members.end()) {
+      games.append(name);
+      it = members.insert(key, {});
+    }
+    it->push_back(i);
+  }
 
   QString note;
   const int keep = KeepTurns();
-  for (const Pending& p : m_pending) {
-    const QString name = gameOf(p);
-    if (p.replacedCopy.isEmpty() || name.isEmpty()) continue;
-    QString why;
-    if (!kept_turns::Keep(p.targetFolder, name, p.fileName, p.replacedCopy, p.replacedStamp, keep, &why))
-      note = QStringLiteral("Earlier turn not kept: ") + why;
-    CrashPoint();
+  for (const QString& name : games) {
+    for (const size_t i : members.value(name.toCaseFolded())) {
+      const Pending& p = m_pending[i];
+      if (p.replacedCopy.isEmpty()) continue;
+      QString why;
+      if (!kept_turns::Keep(p.targetFolder, name, p.fileName, p.replacedCopy, p.replacedStamp, keep, &why))
+        note = QStringLiteral("Earlier turn not kept: ") + why;
+      CrashPoint();
+    }
   }
 
   const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -61,8 +86,8 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
     entry.opponent = sender;
     entry.taunt = m_records.incomingTaunt;
     bool copied = false;
-    for (const Pending& p : m_pending) {
-      if (gameOf(p).compare(name, Qt::CaseInsensitive) != 0) continue;
+    for (const size_t i : members.value(name.toCaseFolded())) {
+      const Pending& p = m_pending[i];
       if (p.primary) {
         entry.mode = p.mode;
         if (!p.opponent.isEmpty()) entry.opponent = p.opponent;
