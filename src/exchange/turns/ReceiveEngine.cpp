@@ -411,8 +411,14 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
     ++m_records.batches;
     if (m_records.quietWhenIdentical && AllInPlace()) {
       // The mailbox brought a turn that is in place already: nothing to ask or record.
+      // Files waiting in the working folder have served, as after any receive.
       ++m_records.batchesAlreadyIn;
       ok = true;
+      if (plain) {
+        ok = std::all_of(m_pending.begin(), m_pending.end(), [&](const Pending& p) {
+          return RemoveSource(p.sourceFolder + QChar('/') + p.fileName);
+        });
+      }
     } else if (!ConfirmOldFiles()) {
       ++m_records.declined;
     } else {

@@ -287,6 +287,16 @@ TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
   EXPECT_EQ(exchange->Records().gamesRecorded, before.gamesRecorded);
   EXPECT_EQ(Turns().size(), 1u);
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 1");
+  // The same turn saved into the working folder has served: it goes, quietly.
+  App().workingFolder = home.Root() + "/work";
+  MakeSpwawGame(App().workingFolder + "/SPWAW", "email001", "Scenario X", t0.addSecs(60), "turn 2");
+  SetTime(App().workingFolder + "/SPWAW/email001.cmt", t0);
+  exchange->ProcessWorkingFolder();
+  App().workingFolder.clear();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(QDir(home.Root() + "/work/SPWAW").isEmpty());
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 2);
+  EXPECT_EQ(Turns().size(), 1u);
 
   // Other bytes at the same time are no repeat: asked about ("THE SAME" time counts as
   // old for these files) and taken in as ever.
@@ -303,7 +313,7 @@ TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
   ui.Answers({Answer::Ok, Answer::Ok});
   ASSERT_TRUE(Receive("turn 3", t0.addSecs(60)));
   EXPECT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 1);
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 2);
   EXPECT_EQ(Turns().size(), 2u);
 }
 
