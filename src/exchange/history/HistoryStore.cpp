@@ -130,6 +130,10 @@ QString HistoryStore::DefaultPath() {
 }
 
 bool HistoryStore::Record(const TurnEntry& entry) {
+  return RecordAll({entry});
+}
+
+bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   m_error.clear();
   if (m_path.isEmpty()) {
     m_error = QStringLiteral("no home folder");
@@ -145,8 +149,9 @@ bool HistoryStore::Record(const TurnEntry& entry) {
     ok = c.Exec(QString::fromLatin1(statement));
   }
   if (ok) ok = c.Exec(QStringLiteral("PRAGMA user_version = ") + QString::number(kSchemaVersion));
-  qint64 id = 0;
-  if (ok) {
+  for (const TurnEntry& entry : entries) {
+    if (!ok) break;
+    qint64 id = 0;
     QSqlQuery q(c.Db());
     q.prepare(
         QStringLiteral("INSERT INTO turns (time, program, game, direction, opponent, mode, taunt) VALUES (?, "
@@ -160,17 +165,17 @@ bool HistoryStore::Record(const TurnEntry& entry) {
     q.addBindValue(Text(entry.taunt));
     ok = c.Exec(q);
     if (ok) id = q.lastInsertId().toLongLong();
-  }
-  for (const TurnFile& file : entry.files) {
-    if (!ok) break;
-    QSqlQuery q(c.Db());
-    q.prepare(QStringLiteral("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)"));
-    q.addBindValue(id);
-    q.addBindValue(Text(file.name));
-    q.addBindValue(Text(file.folder));
-    q.addBindValue(file.size);
-    q.addBindValue(Text(file.stamp));
-    ok = c.Exec(q);
+    for (const TurnFile& file : entry.files) {
+      if (!ok) break;
+      QSqlQuery f(c.Db());
+      f.prepare(QStringLiteral("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)"));
+      f.addBindValue(id);
+      f.addBindValue(Text(file.name));
+      f.addBindValue(Text(file.folder));
+      f.addBindValue(file.size);
+      f.addBindValue(Text(file.stamp));
+      ok = c.Exec(f);
+    }
   }
   if (ok) ok = c.Exec(QStringLiteral("COMMIT"));
   if (!ok) {

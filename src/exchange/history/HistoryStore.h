@@ -23,6 +23,7 @@ class HistoryStore final : public TurnRecorder {
   static QString DefaultPath();
 
   bool Record(const TurnEntry& entry) override;
+  bool RecordAll(const std::vector<TurnEntry>& entries) override;
   QString LastError() const override { return m_error; }
   bool HasNewest(const TurnEntry& entry) override;
 

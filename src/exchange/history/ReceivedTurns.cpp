@@ -77,6 +77,7 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
   }
 
   const QDateTime now = QDateTime::currentDateTimeUtc();
+  std::vector<TurnEntry> entries;
   for (const QString& name : games) {
     TurnEntry entry;
     entry.time = now;
@@ -96,11 +97,11 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
       entry.files.push_back(turn_history::FileOf(p.targetFolder + QChar('/') + p.fileName));
     }
     // The same turn taken in again changed nothing: no second line for it.
-    if (!copied) continue;
-    const QString failed = turn_history::Record(m_records.recorder, entry);
-    if (!failed.isEmpty()) note = failed;
-    CrashPoint();
+    if (copied) entries.push_back(std::move(entry));
   }
+  const QString failed = turn_history::RecordAll(m_records.recorder, entries);
+  if (!failed.isEmpty()) note = failed;
+  CrashPoint();
   if (!note.isEmpty()) {
     m_records.historyNote = note;
     m_ui.ShowStatus(note);
