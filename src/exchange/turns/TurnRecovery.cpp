@@ -81,12 +81,22 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
     s.game = byFile.value(ReceiveEngine::FileKey(s.file->folder + QChar('/') + s.file->name));
     s.gameName = s.game ? s.game->GetName() : s.file->extra;
     if (s.gameName.isEmpty()) continue;
-    if (!games.contains(s.gameName, Qt::CaseInsensitive)) games.append(s.gameName);
-    if (s.game) gameByName.insert(s.gameName.toCaseFolded(), s.game);
+    const QString key = s.gameName.toCaseFolded();
+    if (!gameByName.contains(key)) {
+      games.append(s.gameName);
+      gameByName.insert(key, s.game);
+    } else if (s.game) {
+      gameByName[key] = s.game;
+    }
   }
   const QString lone = games.size() == 1 ? games.front() : QString();
-  for (Step& s : steps) {
+  // The files of each game (by index: a journal of thousands of games is grouped in one
+  // go).
+  QHash<QString, std::vector<size_t>> members;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    Step& s = steps[i];
     if (s.gameName.isEmpty()) s.gameName = lone;
+    if (!s.gameName.isEmpty()) members[s.gameName.toCaseFolded()].push_back(i);
   }
 
   // The earlier turn of every file that was replaced: its backup, while it is still the
@@ -109,11 +119,12 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
   // is recorded by the receive that brings the rest.
   const QString shortName = program->GetShortName();
   const QDateTime now = QDateTime::currentDateTimeUtc();
+  std::vector<TurnEntry> entries;
   for (const QString& name : games) {
     bool any = false, all = true;
     TurnEntry entry;
-    for (const Step& s : steps) {
-      if (s.gameName.compare(name, Qt::CaseInsensitive) != 0) continue;
+    for (const size_t i : members.value(name.toCaseFolded())) {
+      const Step& s = steps[i];
       if (!s.file->inPlace) {
         any = any || s.done;
         all = all && s.done;
@@ -129,10 +140,7 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
     entry.opponent = c.sender.isEmpty() && game ? game->GetEMail() : c.sender;
     entry.mode = c.plain && game ? game->GetMode() : QStringLiteral("KLT");
     entry.taunt = c.taunt;
-    if (!m_records.recorder || !m_records.recorder->HasNewest(entry)) {
-      const QString failed = turn_history::Record(m_records.recorder, entry);
-      if (!failed.isEmpty()) note = failed;
-    }
+    if (!m_records.recorder || !m_records.recorder->HasNewest(entry)) entries.push_back(std::move(entry));
     // What the stopped receive would have recorded on the game.
     if (game) {
       game->SetReceived();
@@ -146,6 +154,8 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
     if (!c.sender.isEmpty()) m_records.arrivedFrom = c.sender;
     ++m_records.gamesRecorded;
   }
+  const QString failed = turn_history::RecordAll(m_records.recorder, entries);
+  if (!failed.isEmpty()) note = failed;
   if (!note.isEmpty()) {
     m_records.historyNote = note;
     m_ui.ShowStatus(note);
