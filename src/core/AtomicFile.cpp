@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -44,16 +45,43 @@ AtomicFileWriter::~AtomicFileWriter() {
   Discard();
 }
 
+QByteArray TemporaryStem(const QString& fileName, int suffixBytes) {
+  constexpr int kNameMax = 255;
+  QByteArray name = QFile::encodeName(fileName);
+  if (1 + name.size() + suffixBytes <= kNameMax) return name;
+  // FNV-1a of the whole name: two long names that share their start keep apart.
+  quint32 hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  const QByteArray tail = '~' + QByteArray::number(hash, 16).rightJustified(8, '0');
+  qsizetype keep = std::max<qsizetype>(0, kNameMax - 1 - suffixBytes - tail.size());
+  // Never half a UTF-8 character.
+  while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+  return name.left(keep) + tail;
+}
+
 QString AtomicFileWriter::TemporaryPattern(const QString& fileName) {
-  return QStringLiteral(".") + fileName + QStringLiteral(".??????");
+  return QStringLiteral(".") + QFile::decodeName(TemporaryStem(fileName, 7)) + QStringLiteral(".??????");
 }
 
 bool AtomicFileWriter::Open(Permissions permissions, mode_t mode) {
   Discard();
   const QFileInfo info(m_destination);
-  QByteArray pattern = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                                         QStringLiteral(".XXXXXX"));
-  FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+  const QByteArray stem = QFile::encodeName(info.absolutePath()) + "/." + TemporaryStem(info.fileName(), 7);
+  QByteArray pattern;
+  FileDescriptor fd;
+  if (m_tag.size() == 6) {
+    pattern = stem + '.' + m_tag;
+    fd = FileDescriptor(
+        ::open(pattern.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.IsOpen() && errno != EEXIST) return false;
+  }
+  if (!fd.IsOpen()) {
+    pattern = stem + ".XXXXXX";
+    fd = FileDescriptor(::mkostemp(pattern.data(), O_CLOEXEC));
+  }
   if (!fd.IsOpen()) return false;
   m_temporary = pattern;
   if (permissions == Permissions::KeepExisting) {

@@ -41,9 +41,16 @@ enum class Permissions {
   Exactly,       // the given mode (a password file stays 0600 whatever it replaces)
 };
 
+// The NAME part of a temporary ".NAME" + `suffixBytes` more bytes beside the file
+// `fileName`, as bytes on disk: the name itself when the whole fits into a file name
+// (255 bytes), else its first bytes (whole characters) with "~" and a hash of the full
+// name, so that a temporary can be made beside every file that can exist.
+QByteArray TemporaryStem(const QString& fileName, int suffixBytes);
+
 // One atomic replacement of `destination`. The temporary is ".NAME.XXXXXX" in the same
-// folder (so the rename stays on one file system); it is created exclusively, so no
-// link in its place is followed, and removed again unless Commit succeeds.
+// folder (so the rename stays on one file system; NAME shortened by TemporaryStem when
+// the destination's name is long); it is created exclusively, so no link in its place is
+// followed, and removed again unless Commit succeeds.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const QString& destination);
@@ -54,6 +61,10 @@ class AtomicFileWriter {
   // Creates the temporary. `mode` is a permission mask; with KeepExisting it applies only
   // when nothing is replaced. False (errno set) when it cannot be created.
   bool Open(Permissions permissions, mode_t mode);
+  // Names the temporary ".NAME.TAG" (TAG: six letters or digits) instead of a random
+  // name, so that whoever knows the tag can tell the temporary's writer (a journal of
+  // the work). Falls back to a random name when that one exists. Call before Open.
+  void SetTemporaryTag(const QByteArray& tag) { m_tag = tag; }
   // The temporary's descriptor, for writers that need more than Write (times, libraries).
   int Fd() const { return m_fd.Get(); }
   bool Write(const char* data, qsizetype size);
@@ -71,6 +82,7 @@ class AtomicFileWriter {
  private:
   QString m_destination;
   QByteArray m_temporary;  // empty when there is none
+  QByteArray m_tag;
   FileDescriptor m_fd;
 };
 

@@ -13,6 +13,7 @@ namespace kolt::test {
 
 struct CliResult {
   int exitCode = -1;
+  bool crashed = false;  // ended by a signal
   QString out;
   QString err;
 };
@@ -35,8 +36,8 @@ inline CliResult RunCli(const QString& binary, const QStringList& args,
   p.closeWriteChannel();
   EXPECT_TRUE(p.waitForFinished(60000));
   ClearIniCache();
-  return CliResult{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                   QString::fromUtf8(p.readAllStandardError())};
+  return CliResult{p.exitCode(), p.exitStatus() == QProcess::CrashExit,
+                   QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 }  // namespace kolt::test

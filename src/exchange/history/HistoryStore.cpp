@@ -130,6 +130,10 @@ QString HistoryStore::DefaultPath() {
 }
 
 bool HistoryStore::Record(const TurnEntry& entry) {
+  return RecordAll({entry});
+}
+
+bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   m_error.clear();
   if (m_path.isEmpty()) {
     m_error = QStringLiteral("no home folder");
@@ -145,8 +149,9 @@ bool HistoryStore::Record(const TurnEntry& entry) {
     ok = c.Exec(QString::fromLatin1(statement));
   }
   if (ok) ok = c.Exec(QStringLiteral("PRAGMA user_version = ") + QString::number(kSchemaVersion));
-  qint64 id = 0;
-  if (ok) {
+  for (const TurnEntry& entry : entries) {
+    if (!ok) break;
+    qint64 id = 0;
     QSqlQuery q(c.Db());
     q.prepare(
         QStringLiteral("INSERT INTO turns (time, program, game, direction, opponent, mode, taunt) VALUES (?, "
@@ -160,17 +165,17 @@ bool HistoryStore::Record(const TurnEntry& entry) {
     q.addBindValue(Text(entry.taunt));
     ok = c.Exec(q);
     if (ok) id = q.lastInsertId().toLongLong();
-  }
-  for (const TurnFile& file : entry.files) {
-    if (!ok) break;
-    QSqlQuery q(c.Db());
-    q.prepare(QStringLiteral("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)"));
-    q.addBindValue(id);
-    q.addBindValue(Text(file.name));
-    q.addBindValue(Text(file.folder));
-    q.addBindValue(file.size);
-    q.addBindValue(Text(file.stamp));
-    ok = c.Exec(q);
+    for (const TurnFile& file : entry.files) {
+      if (!ok) break;
+      QSqlQuery f(c.Db());
+      f.prepare(QStringLiteral("INSERT INTO files (turn, name, folder, size, stamp) VALUES (?, ?, ?, ?, ?)"));
+      f.addBindValue(id);
+      f.addBindValue(Text(file.name));
+      f.addBindValue(Text(file.folder));
+      f.addBindValue(file.size);
+      f.addBindValue(Text(file.stamp));
+      ok = c.Exec(f);
+    }
   }
   if (ok) ok = c.Exec(QStringLiteral("COMMIT"));
   if (!ok) {
@@ -283,6 +288,22 @@ std::optional<TurnMomentsByGame> HistoryStore::LatestTurns() {
     if (!slot.isValid() || time > slot) slot = time;
   }
   return moments;
+}
+
+bool HistoryStore::HasNewest(const TurnEntry& entry) {
+  const std::optional<std::vector<TurnEntry>> turns = Turns(entry.program, entry.game);
+  if (!turns || turns->empty()) return false;
+  const TurnEntry& newest = turns->front();
+  if (newest.direction != entry.direction || newest.files.size() != entry.files.size()) return false;
+  auto key = [](const TurnFile& f) {
+    return f.folder + QChar(u'\0') + f.name + QChar(u'\0') + QString::number(f.size) + QChar(u'\0') + f.stamp;
+  };
+  QStringList a, b;
+  for (const TurnFile& f : newest.files) a.append(key(f));
+  for (const TurnFile& f : entry.files) b.append(key(f));
+  a.sort();
+  b.sort();
+  return a == b;
 }
 
 }  // namespace kolt

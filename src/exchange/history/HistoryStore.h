@@ -24,7 +24,9 @@ class HistoryStore final : public TurnRecorder {
   static QString DefaultPath();
 
   bool Record(const TurnEntry& entry) override;
+  bool RecordAll(const std::vector<TurnEntry>& entries) override;
   QString LastError() const override { return m_error; }
+  bool HasNewest(const TurnEntry& entry) override;
 
   // The turns of one game (program and game name without regard to case), newest
   // first; nullopt, with LastError() set, when the file cannot be read.

@@ -30,6 +30,11 @@ QString Record(TurnRecorder* recorder, const TurnEntry& entry) {
   return QStringLiteral("Turn history not recorded: ") + recorder->LastError();
 }
 
+QString RecordAll(TurnRecorder* recorder, const std::vector<TurnEntry>& entries) {
+  if (!recorder || entries.empty() || recorder->RecordAll(entries)) return QString();
+  return QStringLiteral("Turn history not recorded: ") + recorder->LastError();
+}
+
 kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& turn, int keep, Game* game,
                                       QString* note) {
   if (note) note->clear();

@@ -18,6 +18,8 @@ TurnEntry SentEntry(const Game& game, const QString& address, const QString& tau
 // Records `entry` through `recorder` (none: nothing to do). Empty when recorded, else
 // the note for the status bar: the turn went out or came in all the same.
 QString Record(TurnRecorder* recorder, const TurnEntry& entry);
+// The same for several entries, written together.
+QString RecordAll(TurnRecorder* recorder, const std::vector<TurnEntry>& entries);
 
 // "Restore this turn": puts the files of `turn` (a sent or received one) back through
 // kept_turns::Restore, records the restore, and sets the stored stamp of `game` (when

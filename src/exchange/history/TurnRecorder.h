@@ -45,7 +45,22 @@ class TurnRecorder {
   virtual ~TurnRecorder() = default;
   // False, with LastError() saying why, when the entry was not recorded.
   virtual bool Record(const TurnEntry& entry) = 0;
+  // Records all of `entries` or none (a receive's games: one write instead of one per
+  // game). By default one by one.
+  virtual bool RecordAll(const std::vector<TurnEntry>& entries) {
+    for (const TurnEntry& entry : entries) {
+      if (!Record(entry)) return false;
+    }
+    return true;
+  }
   virtual QString LastError() const = 0;
+  // True when the newest turn recorded for the entry's game is this one (the same
+  // direction and files): a receive finishing the work of one that stopped records
+  // nothing twice. False when unknown.
+  virtual bool HasNewest(const TurnEntry& entry) {
+    (void)entry;
+    return false;
+  }
 };
 
 }  // namespace kolt

@@ -2,6 +2,7 @@
 #include "core/TextCodec.h"
 
 #include <fcntl.h>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,11 +13,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "core/FolderSnapshot.h"
 #include "core/UiPort.h"
+#include "exchange/turns/CrashPoint.h"
 
 namespace kolt {
 namespace {
@@ -41,7 +44,7 @@ bool IsPlainFileName(const QString& name) {
   return true;
 }
 
-bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason) {
+bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason, const QByteArray& tag) {
   const QByteArray src = QFile::encodeName(source);
   // Non-blocking: a pipe in the file's place is refused below instead of waiting for a
   // writer.
@@ -55,6 +58,7 @@ bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason
     return Fail(reason, EISDIR, dest + QStringLiteral(" is a folder"));
 
   AtomicFileWriter out(dest);
+  out.SetTemporaryTag(tag);
   if (!out.Open(Permissions::KeepExisting, 0644))
     return Fail(reason, errno, QStringLiteral("cannot create a file in ") + QFileInfo(dest).absolutePath());
   QByteArray buffer(1 << 16, Qt::Uninitialized);
@@ -71,24 +75,36 @@ bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(out.Fd(), times) != 0)
     return Fail(reason, errno, QStringLiteral("cannot set the time of ") + dest);
+  CrashPoint();
   if (!out.Commit()) return Fail(reason, errno, QStringLiteral("cannot replace ") + dest);
   return true;
 }
 
-bool KeepAsBackup(const QString& file, const QString& backup, QString* reason) {
+bool KeepAsBackup(const QString& file, const QString& backup, QString* reason, const QByteArray& tag) {
   const QByteArray src = QFile::encodeName(file);
+  const QByteArray dest = QFile::encodeName(backup);
   struct stat st {};
   if (::lstat(src.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+    // rename() between two names of one file does nothing and reports success: a backup
+    // that is this file already (a receive run again) stays, and no temporary is left.
+    struct stat old {};
+    if (::lstat(dest.constData(), &old) == 0 && old.st_dev == st.st_dev && old.st_ino == st.st_ino)
+      return true;
     const QFileInfo info(backup);
-    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                                        QStringLiteral(".link.") + QString::number(::getpid()));
+    const QByteArray pid = QByteArray::number(::getpid());
+    const QByteArray temp = QFile::encodeName(info.absolutePath()) + "/." +
+                            TemporaryStem(info.fileName(), 7 + static_cast<int>(pid.size())) + ".link." + pid;
     ::unlink(temp.constData());
     if (::link(src.constData(), temp.constData()) == 0) {
-      if (::rename(temp.constData(), QFile::encodeName(backup).constData()) == 0) return true;
+      CrashPoint();
+      const bool renamed = ::rename(temp.constData(), dest.constData()) == 0;
+      // Another process may have made the same backup meanwhile: then the temporary is
+      // still there (see above).
       ::unlink(temp.constData());
+      if (renamed) return true;
     }
   }
-  return ReplaceWithCopy(file, backup, reason);
+  return ReplaceWithCopy(file, backup, reason, tag);
 }
 
 bool RemoveIfPresent(const QString& path) {
@@ -144,6 +160,20 @@ bool IsTemporarySuffix(QStringView text) {
   return true;
 }
 
+// True when the temporary `name` (one of ours) belongs to a writer that is gone: a
+// ".NAME.link.PID" whose process no longer runs, or a ".NAME.TAG" with a dead tag.
+bool WriterIsGone(const QString& name, const QList<QByteArray>& deadTags) {
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  const QStringView last = QStringView(name).mid(dot + 1);
+  if (QStringView(name).left(dot).endsWith(QStringLiteral(".link"))) {
+    bool number = false;
+    const qlonglong pid = last.toLongLong(&number);
+    if (number && pid > 0 && pid <= std::numeric_limits<pid_t>::max())
+      return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+  }
+  return IsTemporarySuffix(last) && deadTags.contains(last.toLatin1());
+}
+
 }  // namespace
 
 bool SameContent(const QString& a, const QString& b) {
@@ -179,11 +209,12 @@ bool IsOwnTemporaryName(const QString& name) {
   return rest.size() > 6 && rest.endsWith(QStringLiteral(".link"));
 }
 
-int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds) {
+int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds, const QList<QByteArray>& deadTags) {
   int removed = 0;
   const qint64 now = QDateTime::currentSecsSinceEpoch();
   for (const QString& name : ListNoCase(folder, QStringLiteral(".*"))) {
     if (!IsOwnTemporaryName(name)) continue;
+    const bool writerGone = WriterIsGone(name, deadTags);
     const QString path = folder + QChar('/') + name;
     struct stat st {};
     // A regular file of ours, not a link; its status change time counts, since a copy in
@@ -192,7 +223,7 @@ int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds) {
         st.st_uid != ::geteuid())
       continue;
     const qint64 changed = std::max<qint64>(st.st_ctim.tv_sec, st.st_mtim.tv_sec);
-    if (now - changed < minAgeSeconds) continue;  // another copy may be writing it now
+    if (!writerGone && now - changed < minAgeSeconds) continue;  // another copy may be writing it now
     if (RemoveIfPresent(path)) ++removed;
   }
   return removed;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 // File operations of the receiving engine that must never lose a player's turn files.
@@ -15,15 +17,19 @@ bool IsPlainFileName(const QString& name);
 // disk), which then replaces `dest` by a rename. The copy keeps the modification time
 // of `source` (the status of a game is read from it) and the permissions of the file it
 // replaces. `source` must be a regular file, and `dest` must not be a folder. False,
-// with `reason` set, when nothing was replaced.
-bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr);
+// with `reason` set, when nothing was replaced. `tag` (six letters or digits) names the
+// temporary ".NAME.TAG" for a caller that journals its work; random otherwise.
+bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr,
+                     const QByteArray& tag = QByteArray());
 
 // Makes `backup` a faithful copy of `file` as it is now, replacing an older backup
 // atomically. Where the file system allows, the backup is a second name of the file
 // itself (no bytes copied, nothing more to flush): the caller replaces `file` by a new
 // file right after, so the old turn lives on under the backup's name alone. Elsewhere
-// (a FAT drive, another file system) the bytes are copied as ReplaceWithCopy does.
-bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = nullptr);
+// (a FAT drive, another file system) the bytes are copied as ReplaceWithCopy does. A
+// backup that is already a second name of the file is left as it is.
+bool KeepAsBackup(const QString& file, const QString& backup, QString* reason = nullptr,
+                  const QByteArray& tag = QByteArray());
 
 // Removes `path` (a file or link) when it is there and tells the pass's snapshot; true
 // when nothing is left under that name, else errno says why.
@@ -38,9 +44,11 @@ bool SameContent(const QString& a, const QString& b);
 bool IsOwnTemporaryName(const QString& name);
 
 // Removes from `folder` the temporary files a copy killed in the middle left behind:
-// regular files of this user with a name of that form, unchanged for `minAgeSeconds`.
-// Returns how many went.
-int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds);
+// regular files of this user with a name of that form whose writer is known to be gone
+// (".NAME.link.PID" of a process that no longer runs, ".NAME.TAG" with one of
+// `deadTags`), or else unchanged for `minAgeSeconds`. Returns how many went.
+int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds,
+                           const QList<QByteArray>& deadTags = {});
 
 // True when `copy` is a regular file with the size and modification time of `original`
 // and the same bytes.

@@ -11,7 +11,9 @@
 
 #include "core/FileNames.h"
 #include "core/Pass.h"
+#include "core/Settings.h"
 #include "core/UiPort.h"
+#include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/FileReplace.h"
 #include "model/Status.h"
 #include "platform/Wintools.h"
@@ -53,6 +55,10 @@ QString PathIn(const QString& folder, const QString& name) {
   return found.isEmpty() ? folder + QChar('/') + name : found;
 }
 
+QString ReceiveEngine::FileKey(const QString& path) {
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath()).toCaseFolded();
+}
+
 ReceiveEngine::ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records)
     : m_ui(ui), m_tools(tools), m_records(records) {}
 
@@ -82,6 +88,9 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_pending.clear();
   m_queued.clear();
   m_cleaned.clear();
+  m_fileGames.clear();
+  m_journal.Leave();
+  m_tag = ReceiveJournal::NewTag();
   m_pass = std::make_unique<Pass>();
   if (!m_records.refusedSender.isEmpty()) m_warningText += Shown(m_records.refusedSender) + kCr;
 }
@@ -213,15 +222,73 @@ void ReceiveEngine::RemoveLeftovers(const QString& folder) {
     RemoveStaleTemporaries(backupFolder, m_records.staleTemporarySeconds);
 }
 
-bool ReceiveEngine::CopyPass(bool plain) {
+bool ReceiveEngine::AllInPlace() const {
+  if (m_pending.empty()) return false;
+  return std::all_of(m_pending.begin(), m_pending.end(), [](const Pending& p) {
+    return SameContent(p.sourceFolder + QChar('/') + p.fileName, Find(p.targetFolder, p.fileName));
+  });
+}
+
+void ReceiveEngine::Plan(const QString& sender, bool plain) {
   // The folders may have changed while the user was asked.
   for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
+  ReceiveJournal::Content journal{
+      m_program->GetShortName(), sender, m_records.incomingTaunt, plain, m_tag, {}};
+  bool replaces = false;
   for (Pending& p : m_pending) {
-    const QString source = p.sourceFolder + QChar('/') + p.fileName;
     RemoveLeftovers(p.targetFolder);
+    const QString source = p.sourceFolder + QChar('/') + p.fileName;
     // The installed file keeps its spelling: a second file differing only in case would
     // be a second game file to the program.
-    const QString dest = PathIn(p.targetFolder, p.fileName);
+    p.dest = PathIn(p.targetFolder, p.fileName);
+    // Already in place (the same archive taken in twice, or again after an interrupted
+    // receive): a backup now would replace the turn before by this one. Something else
+    // than a file in its place stops the copy pass there; it stays in the journal as not
+    // taken in, so that its game is recorded by the receive that brings it.
+    const bool refused = Exists(p.dest) && !IsRegularFile(p.dest);
+    p.inPlace = !refused && SameContent(source, p.dest);
+    const QFileInfo dest(p.dest);
+    ReceiveJournal::File file{dest.absolutePath(),
+                              dest.fileName(),
+                              p.primary,
+                              p.key,
+                              p.extra,
+                              p.inPlace,
+                              QFileInfo(source).size(),
+                              {},
+                              {},
+                              {},
+                              -1};
+    if (refused) {
+      file.size = -1;
+    } else if (!p.inPlace) {
+      replaces = true;
+      file.hash = ReceiveJournal::Hash(source);
+      if (IsRegularFile(p.dest)) {
+        p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), dest.fileName());
+        p.replacedStamp = FileStamp(p.dest);
+        file.backup = p.backup;
+        file.oldStamp = p.replacedStamp;
+        file.oldSize = dest.size();
+      }
+    }
+    journal.files.push_back(std::move(file));
+  }
+  const QString folder = ReceiveJournal::Folder();
+  if (replaces && !folder.isEmpty()) {
+    if (!m_journal.Write(folder, journal)) {
+      // The files are as safe without it; only a crash of this batch would go unrecorded.
+      SetSystemError(errno);
+      m_ui.ShowStatus(QStringLiteral("Receive journal not written in ") + folder);
+    }
+    CrashPoint();
+  }
+}
+
+bool ReceiveEngine::CopyPass(bool plain) {
+  for (Pending& p : m_pending) {
+    const QString source = p.sourceFolder + QChar('/') + p.fileName;
+    const QString dest = p.dest;
     m_ui.ShowStatus(dest);
     m_ui.DoEvents();
 
@@ -233,11 +300,8 @@ bool ReceiveEngine::CopyPass(bool plain) {
       return false;
     }
 
-    if (SameContent(source, dest)) {
-      // Already in place (the same archive taken in twice, or again after an interrupted
-      // receive): a backup now would replace the turn before by this one.
+    if (p.inPlace) {
       ++m_records.filesInPlace;
-      p.inPlace = true;
       p.fileName = QFileInfo(dest).fileName();
       p.targetFolder = QFileInfo(dest).absolutePath();
       if (plain && !RemoveSource(source)) return false;
@@ -253,15 +317,17 @@ bool ReceiveEngine::CopyPass(bool plain) {
     }
 
     if (Exists(dest)) {
-      const QString backupFolder = PathIn(p.targetFolder, kBackupFolder);
+      if (p.backup.isEmpty())
+        p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), QFileInfo(dest).fileName());
+      const QString backupFolder = QFileInfo(p.backup).absolutePath();
       bool backedUp = false;
       if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
         NoteChanged(backupFolder);
-        const QString backup = PathIn(backupFolder, QFileInfo(dest).fileName());
         p.replacedStamp = FileStamp(dest);
-        backedUp = KeepAsBackup(dest, backup) && IsFaithfulCopy(dest, backup);
-        NoteChanged(backup);
-        if (backedUp) p.replacedCopy = backup;
+        backedUp = KeepAsBackup(dest, p.backup, nullptr, m_tag) && IsFaithfulCopy(dest, p.backup);
+        NoteChanged(p.backup);
+        if (backedUp) p.replacedCopy = p.backup;
+        CrashPoint();
       }
       if (!backedUp) {
         // Without a verified backup the installed file is not replaced.
@@ -271,8 +337,9 @@ bool ReceiveEngine::CopyPass(bool plain) {
       }
     }
 
-    const bool copied = ReplaceWithCopy(source, dest);
+    const bool copied = ReplaceWithCopy(source, dest, nullptr, m_tag);
     NoteChanged(dest);
+    CrashPoint();
     if (!copied) {
       m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest);
       return false;
@@ -281,6 +348,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
     p.fileName = QFileInfo(dest).fileName();
     p.targetFolder = QFileInfo(dest).absolutePath();
     if (plain && !RemoveSource(source)) return false;
+    if (plain) CrashPoint();
   }
   return true;
 }
@@ -300,7 +368,7 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
       p.gameName = p.extra;
       if (!p.extra.isEmpty()) {
         AddUnique(m_records.games, shortName + QChar('\t') + p.extra);
-        NoteArrived(shortName, p.extra);
+        m_records.NoteArrived(shortName, p.extra);
       }
       continue;
     }
@@ -317,8 +385,12 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
     if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender)) game.SetEMail(sender);
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());
-    NoteArrived(shortName, game.GetName());
+    m_records.NoteArrived(shortName, game.GetName());
     p.gameName = game.GetName();
+    // The other files of the game (a Steel Panthers turn's .dat and .aux) carry no name
+    // of their own: the game says which they are.
+    m_fileGames.insert(FileKey(p.targetFolder + QChar('/') + p.fileName), p.gameName);
+    for (const QString& file : game.GetFiles()) m_fileGames.insert(FileKey(file), p.gameName);
     p.mode = plain ? game.GetMode() : QStringLiteral("KLT");
     p.opponent = sender.isEmpty() ? game.GetEMail() : sender;
     ++m_records.gamesRecorded;
@@ -326,41 +398,55 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
   if (!sender.isEmpty()) m_records.arrivedFrom = sender;
 }
 
-void ReceiveEngine::NoteArrived(const QString& shortName, const QString& gameName) {
+void ReceiveRecords::NoteArrived(const QString& shortName, const QString& gameName) {
   const QString key = (shortName + QChar('\t') + gameName).toUpper();
-  if (m_records.arrivedKeys.contains(key)) return;
-  m_records.arrivedKeys.insert(key);
-  m_records.arrived.push_back({shortName, gameName});
+  if (arrivedKeys.contains(key)) return;
+  arrivedKeys.insert(key);
+  arrived.push_back({shortName, gameName});
 }
 
 bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> game, bool plain) {
   bool ok = false;
   if (m_program) {
     ++m_records.batches;
-    // From the mailbox, a batch whose every file is already installed is the same turn
-    // delivered again: nothing to ask about.
-    const bool alreadyIn =
-        m_records.quietWhenIdentical && !m_pending.empty() &&
-        std::all_of(m_pending.begin(), m_pending.end(), [](const Pending& p) {
-          return SameContent(p.sourceFolder + QChar('/') + p.fileName, PathIn(p.targetFolder, p.fileName));
-        });
-    if (alreadyIn) ++m_records.batchesAlreadyIn;
-    if (!alreadyIn && !ConfirmOldFiles()) {
-      ++m_records.declined;
-    } else if (!CopyPass(plain)) {
-      ++m_records.failed;
-    } else {
-      if (game) {
-        RecordPass(sender, *game, plain);
-        KeepAndRecordTurns(sender);
-      }
+    if (m_records.quietWhenIdentical && AllInPlace()) {
+      // The mailbox brought a turn that is in place already: nothing to ask or record.
+      // Files waiting in the working folder have served, as after any receive.
+      ++m_records.batchesAlreadyIn;
       ok = true;
+      if (plain) {
+        ok = std::all_of(m_pending.begin(), m_pending.end(), [&](const Pending& p) {
+          return RemoveSource(p.sourceFolder + QChar('/') + p.fileName);
+        });
+      }
+    } else if (!ConfirmOldFiles()) {
+      ++m_records.declined;
+    } else {
+      Plan(sender, plain);
+      if (!CopyPass(plain)) {
+        ++m_records.failed;
+      } else {
+        if (game) {
+          RecordPass(sender, *game, plain);
+          KeepAndRecordTurns(sender);
+        }
+        ok = true;
+      }
     }
   }
   if (!EndReceive()) {
     // The files are in place, but the games would not show what was received.
     m_ui.ShowSettingsWriteError();
     ok = false;
+  }
+  // The journal goes once what it describes is recorded, the settings included; after a
+  // stop it stays, and the next receive finishes the work.
+  if (m_journal.IsHeld()) {
+    CrashPoint();
+    if (ok && FlushIniBatch())
+      m_journal.Remove();
+    else
+      m_journal.Leave();
   }
   return ok;
 }

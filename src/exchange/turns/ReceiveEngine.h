@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
 
 #include "core/Utilities.h"
+#include "exchange/turns/ReceiveJournal.h"
 #include "model/ReceiveBatch.h"
 
 namespace kolt {
@@ -51,6 +53,9 @@ struct ReceiveRecords {
   // installed one asks nothing and is counted in `batchesAlreadyIn` instead.
   bool quietWhenIdentical = false;
   int batchesAlreadyIn = 0;
+
+  // Adds a game to `arrived` unless it is there.
+  void NoteArrived(const QString& shortName, const QString& gameName);
 };
 
 // The receive batch: checks each received file (future date, age against the installed
@@ -64,9 +69,12 @@ struct ReceiveRecords {
 // one is left alone: copying it would replace the backup of the turn before by the turn
 // itself (a KLT opened twice, a receive run again after it was interrupted).
 //
-// Before copying into a folder, the batch removes what a receive killed in the middle
-// left there and in its "bak" folder: the program's own temporary copies, by their exact
-// name pattern, once they have not changed for a while.
+// Before it replaces anything, the batch writes a journal of what it is about to do
+// (ReceiveJournal), removed once the received turns are recorded; a receive killed in
+// the middle is finished from it by the next one (TurnExchange). Before copying into a
+// folder, the batch removes what a receive killed in the middle left there and in its
+// "bak" folder: the program's own temporary copies, by their exact name pattern, at once
+// when their writer is known to be gone, else once they have not changed for a while.
 class ReceiveEngine final : public ReceiveBatch {
  public:
   ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records);
@@ -88,6 +96,8 @@ class ReceiveEngine final : public ReceiveBatch {
   static bool AddressMatches(const QString& list, const QString& address);
   // A file's time as the texts show it: the locale's short date, then hh:mm:ss.
   static QString DateText(const QDateTime& time);
+  // A file's path as a key that finds it whatever the spelling of its folder or case.
+  static QString FileKey(const QString& path);
 
  private:
   struct Pending {
@@ -98,19 +108,24 @@ class ReceiveEngine final : public ReceiveBatch {
     // replaced with that file's modification stamp (empty when it replaced none).
     QString gameName, mode, opponent, replacedCopy, replacedStamp;
     bool inPlace = false;  // identical to the installed file: nothing copied
+    // Planned before the copy pass: the installed file's path and where it is backed up.
+    QString dest, backup;
   };
 
   void FixFutureDate(const QString& path);
   void CompareFile(const QString& file, const QString& existing, bool sameIsOld);
   void CheckSenderAddress(const QString& label, const QString& stored, const QString& sender);
   bool ConfirmOldFiles();
+  // True when every queued file has the bytes of the installed one.
+  bool AllInPlace() const;
+  // What the copy pass will do, written to the journal.
+  void Plan(const QString& sender, bool plain);
   bool CopyPass(bool plain);
   // Once per batch and folder: the stale temporaries there and in its "bak" folder.
   void RemoveLeftovers(const QString& folder);
   // A working-folder file after it was taken in; false, after saying so, when it stays.
   bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
-  void NoteArrived(const QString& shortName, const QString& gameName);
   // Keeps the replaced files as earlier turns and records one received turn per game
   // (ReceivedTurns.cpp).
   void KeepAndRecordTurns(const QString& sender);
@@ -128,6 +143,11 @@ class ReceiveEngine final : public ReceiveBatch {
   QSet<QString> m_cleaned;  // target folders whose leftovers were removed
   // The batch is one pass: folders listed once, records written once at its end.
   std::unique_ptr<Pass> m_pass;
+  ReceiveJournal m_journal;
+  QByteArray m_tag;  // names the batch's temporaries
+  // The game each installed file belongs to, as the program's games name their files
+  // (case-folded path -> game name).
+  QHash<QString, QString> m_fileGames;
 };
 
 }  // namespace kolt

@@ -18,6 +18,7 @@ namespace kolt {
 class ArchiveWrapper;
 class HistoryStore;
 class MailTransport;
+class ReceiveJournal;
 class TurnRecorder;
 class UiPort;
 class Wintools;
@@ -81,6 +82,11 @@ class TurnExchange {
   // receive takes it for the leftover of a killed one (tests shorten it).
   void SetStaleTemporaryAge(qint64 seconds) { m_records.staleTemporarySeconds = seconds; }
 
+  // Set by the mailbox check around the messages it takes in: the taunt that came with
+  // them (recorded with their turns), and identical turns taken in without a question.
+  void SetIncomingTaunt(const QString& taunt) { m_records.incomingTaunt = taunt; }
+  void SetQuietWhenIdentical(bool quiet) { m_records.quietWhenIdentical = quiet; }
+
   // Upper-case short names, and short name + TAB + game name, that received files.
   const KeyedCollection& ReceivedPrograms() const { return m_records.programs; }
   const KeyedCollection& ReceivedGames() const { return m_records.games; }
@@ -129,6 +135,11 @@ class TurnExchange {
                   const std::function<bool(const Game&)>& sentWith, const QString& address,
                   const QString& taunt);
   void ShowVersionNotice(const QString& sender, const QString& version);
+  // Finishes the receives that were killed in the middle, from their journals
+  // (TurnRecovery.cpp): before a receive, so that its files found in place are not
+  // taken for an earlier receive's finished work.
+  void FinishInterruptedReceives();
+  void FinishInterruptedReceive(ReceiveJournal& journal);
 
   UiPort& m_ui;
   Wintools& m_tools;

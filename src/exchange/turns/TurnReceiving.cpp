@@ -155,6 +155,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   // One pass for the whole archive: the game folders are listed once, and the records of
   // every program's batch reach the disk together.
   Pass pass;
+  FinishInterruptedReceives();
   QString senderPath;
   if (!DeleteTempDir(&senderPath)) return false;
   const QString root = ReceiveFolder();
@@ -309,6 +310,7 @@ void TurnExchange::ProcessWorkingFolder() {
   m_ui.ShowStatus(QStringLiteral("Processing the working folder ") + working);
   m_ui.DoEvents();
   Pass pass;
+  FinishInterruptedReceives();
   // A KLT archive saved at the top of the folder (where a browser or mail program puts an
   // attachment) is taken in as an opened one, and removed once it is.
   for (const QString& name : ListNoCase(working, QStringLiteral("*.klt"))) {

@@ -223,6 +223,125 @@ TEST_F(HistoryReceive, ReplacedTurnsAreKeptUpToTheSettingOldestFirstOut) {
   EXPECT_FALSE(QFileInfo::exists(kept_turns::GameFolder(email, "email001.cmt")));
 }
 
+TEST_F(HistoryReceive, EveryFileOfEveryGameInOneKltIsKeptAndListedWithTheTaunt) {
+  for (const QString base : {"email002", "email003"}) {
+    MakeSpwawGame(email, base, "Scenario " + base.toLatin1(), t0, "turn 1 of " + base.toLatin1());
+    IniWrite("SPWAW", base + ".cmt", "ivan@example.org");
+  }
+  const QString klt = MakeKlt("three", Sender("ivan@example.org"), [&](const QString& dir) {
+    for (const QString base : {"email001", "email002", "email003"}) {
+      const QByteArray description = base == "email001" ? "Scenario X" : "Scenario " + base.toLatin1();
+      MakeSpwawGame(dir, base, description, t0.addSecs(60), "turn 2 of " + base.toLatin1());
+      SetTime(dir + "/" + base + ".cmt", t0);
+    }
+  });
+  exchange->SetIncomingTaunt("Your move, comrade.");
+  ASSERT_TRUE(exchange->ReceivedFile(klt)) << ui.Texts().join("\n").toStdString();
+  exchange->SetIncomingTaunt(QString());
+
+  HistoryStore store(HistoryStore::DefaultPath());
+  for (const QString base : {"email001", "email002", "email003"}) {
+    SCOPED_TRACE(base.toStdString());
+    const QString game = base + ".cmt";
+    // The earlier turn of the game is whole: both files it replaced.
+    ASSERT_EQ(kept_turns::Stamps(email, game), QStringList({"2024-06-01_10-00-00"}));
+    const QString kept = kept_turns::TurnFolder(email, game, FormatStamp(t0));
+    EXPECT_EQ(QDir(kept).entryList(QDir::Files, QDir::Name), QStringList({base + ".aux", base + ".dat"}));
+    const QByteArray old = base == "email001" ? "turn 1" : "turn 1 of " + base.toLatin1();
+    EXPECT_EQ(ReadFile(kept + "/" + base + ".dat"), "DAT " + old);
+    const auto turns = store.Turns("SPWAW", game);
+    ASSERT_TRUE(turns);
+    ASSERT_EQ(turns->size(), 1u);
+    EXPECT_EQ(turns->front().taunt, "Your move, comrade.");
+    QStringList names;
+    for (const TurnFile& f : turns->front().files) names.append(f.name);
+    names.sort();
+    EXPECT_EQ(names, QStringList({base + ".aux", base + ".cmt", base + ".dat"}));
+  }
+}
+
+TEST_F(HistoryReceive, AReceiveRunAgainAfterACopyStoppedRecordsEveryGameOnce) {
+  const QStringList bases = {"email001", "email002", "email003"};
+  for (const QString& base : bases.mid(1)) MakeSpwawGame(email, base, "Scenario X", t0, "turn 1");
+  const QString klt = MakeKlt("three", Sender("ivan@example.org"), [&](const QString& dir) {
+    for (const QString& base : bases) {
+      MakeSpwawGame(dir, base, "Scenario X", t0.addSecs(60), "turn 2");
+      SetTime(dir + "/" + base + ".cmt", t0);
+    }
+  });
+  // Something no copy can replace stops the copy pass in the middle (as a full disk
+  // does), after the files before it were replaced.
+  const QString blocked = email + "/email002.dat";
+  QFile::remove(blocked);
+  QDir().mkpath(blocked);
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  ASSERT_EQ(exchange->Records().failed, 1) << ui.Texts().join("\n").toStdString();
+
+  QDir().rmdir(blocked);
+  WriteAt(blocked, "DAT turn 1", t0);
+  ui.Answers({Answer::Ok, Answer::Ok});  // the files in place already are THE SAME
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  HistoryStore store(HistoryStore::DefaultPath());
+  for (const QString& base : bases) {
+    SCOPED_TRACE(base.toStdString());
+    EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2");
+    const auto turns = store.Turns("SPWAW", base + ".cmt");
+    ASSERT_TRUE(turns);
+    EXPECT_EQ(turns->size(), 1u);
+    const QString kept = kept_turns::TurnFolder(email, base + ".cmt", FormatStamp(t0));
+    EXPECT_EQ(QDir(kept).entryList(QDir::Files, QDir::Name), QStringList({base + ".aux", base + ".dat"}));
+    EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));
+  }
+  EXPECT_TRUE(QDir(home.File("receiving")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
+  const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
+    MakeSpwawGame(dir, "email001", "Scenario X", t0.addSecs(60), "turn 2");
+    SetTime(dir + "/email001.cmt", t0);
+  });
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  const ReceiveRecords before = exchange->Records();
+
+  exchange->SetQuietWhenIdentical(true);
+  ui.boxes.clear();
+  ASSERT_TRUE(exchange->ReceivedFile(klt));
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 1);
+  EXPECT_EQ(exchange->Records().filesCopied, before.filesCopied);
+  EXPECT_EQ(exchange->Records().gamesRecorded, before.gamesRecorded);
+  EXPECT_EQ(Turns().size(), 1u);
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 1");
+  // The same turn saved into the working folder has served: it goes, quietly.
+  App().workingFolder = home.Root() + "/work";
+  MakeSpwawGame(App().workingFolder + "/SPWAW", "email001", "Scenario X", t0.addSecs(60), "turn 2");
+  SetTime(App().workingFolder + "/SPWAW/email001.cmt", t0);
+  exchange->ProcessWorkingFolder();
+  App().workingFolder.clear();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(QDir(home.Root() + "/work/SPWAW").isEmpty());
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 2);
+  EXPECT_EQ(Turns().size(), 1u);
+
+  // Other bytes at the same time are no repeat: asked about ("THE SAME" time counts as
+  // old for these files) and taken in as ever.
+  ui.Answers({Answer::Ok, Answer::Ok});
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(60)));
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(Dat(), "DAT turn 3");
+  EXPECT_EQ(Turns().size(), 2u);
+
+  // Without the flag (an archive opened by hand) the same turn again is asked about,
+  // and still changes nothing.
+  exchange->SetQuietWhenIdentical(false);
+  ui.boxes.clear();
+  ui.Answers({Answer::Ok, Answer::Ok});
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(60)));
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 2);
+  EXPECT_EQ(Turns().size(), 2u);
+}
+
 TEST_F(HistoryReceive, RestorePutsAnEarlierTurnBackAfterBackingUpTheCurrentOne) {
   ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
   ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));

@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QProcess>
 #include <QThread>
 
 #include "TurnsFixture.h"
+#include "core/AtomicFile.h"
 #include "core/Pass.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SendSelection.h"
@@ -231,6 +233,17 @@ TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
   const QString fresh = email + "/.email003.dat.k3Lm9Q";
   WriteFile(fresh, "being written");
   SetTime(fresh, t0);  // a copy carries the old time of what it copies
+  // A backup link of a process that is gone goes at once; one of a running process
+  // (the one that started this test) waits for the age rule.
+  QProcess gone;
+  gone.start("sleep", {"0"});
+  ASSERT_TRUE(gone.waitForStarted());
+  const qint64 deadPid = gone.processId();
+  ASSERT_TRUE(gone.waitForFinished());
+  const QString deadLink = email + "/bak/.email001.aux.link." + QString::number(deadPid);
+  const QString liveLink = email + "/bak/.email001.aux.link." + QString::number(::getppid());
+  WriteFile(deadLink, "partial");
+  WriteFile(liveLink, "partial");
 
   exchange->SetStaleTemporaryAge(2);
   ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
@@ -238,6 +251,8 @@ TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
   for (const QString& path : stale) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
   for (const QString& path : lookAlikes) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
   EXPECT_TRUE(QFile::exists(fresh));
+  EXPECT_FALSE(QFile::exists(deadLink));
+  EXPECT_TRUE(QFile::exists(liveLink));
   EXPECT_TRUE(QFileInfo(linkLookAlike).isSymLink());
   EXPECT_TRUE(QFileInfo(folderLookAlike).isDir());
   // Nothing of the receive's own is left either.
@@ -246,7 +261,56 @@ TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
   for (const QString& name : hidden) {
     EXPECT_TRUE(!name.startsWith('.') || lookAlikes.contains(email + "/" + name) ||
                 lookAlikes.contains(email + "/bak/" + name) || name == QFileInfo(fresh).fileName() ||
-                name == QFileInfo(linkLookAlike).fileName())
+                name == QFileInfo(linkLookAlike).fileName() || name == QFileInfo(liveLink).fileName())
         << name.toStdString();
   }
+}
+
+TEST_F(Hardening, GameFilesWithTheLongestNamesAreReceivedBackedUpAndKept) {
+  // 255 bytes with ".cmt": the longest name a file can have here, once in ASCII and once
+  // in two-byte characters (a temporary's shortened name never cuts one in half).
+  const QString ascii = "email" + QString(246, 'x');
+  const QString wide = "email" + QString(123, QChar(0x00E4));
+  for (const QString& base : {ascii, wide}) {
+    SCOPED_TRACE(base.left(8).toStdString());
+    ASSERT_EQ(QFile::encodeName(base + ".cmt").size(), 255);
+    MakeSpwawGame(email, base, "Scenario X", t0, "mine");
+    ASSERT_TRUE(exchange->ReceivedFile(MakeKlt("long", Sender("ivan@example.org"), [&](const QString& dir) {
+      MakeSpwawGame(dir, base, "Scenario X", t0.addSecs(60), "turn 2");
+      SetTime(dir + "/" + base + ".cmt", t0);
+    }))) << ui.Texts().join("\n").toStdString();
+    EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+    EXPECT_EQ(ReadFile(email + "/bak/" + base + ".dat"), "DAT mine");
+    EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));
+  }
+  const QStringList hidden = QDir(email).entryList(QDir::Files | QDir::Hidden) +
+                             QDir(email + "/bak").entryList(QDir::Files | QDir::Hidden);
+  for (const QString& name : hidden) EXPECT_FALSE(name.startsWith('.')) << name.toStdString();
+
+  // The temporaries' names: within the limit, recognised as ours, and apart for two
+  // long names that differ only at their end.
+  const QString other = ascii.left(ascii.size() - 1) + "y";
+  for (const QString& name : {ascii + ".dat", wide + ".dat"}) {
+    const QByteArray temporary = "." + TemporaryStem(name, 7) + ".a1B2c3";
+    EXPECT_LE(temporary.size(), 255);
+    EXPECT_TRUE(QString::fromUtf8(temporary).isValidUtf16());
+    EXPECT_FALSE(QString::fromUtf8(temporary).contains(QChar::ReplacementCharacter));
+    EXPECT_TRUE(IsOwnTemporaryName(QFile::decodeName(temporary)));
+    EXPECT_TRUE(IsOwnTemporaryName(QFile::decodeName("." + TemporaryStem(name, 14) + ".link.4242")));
+  }
+  EXPECT_NE(TemporaryStem(ascii + ".dat", 7), TemporaryStem(other + ".dat", 7));
+  EXPECT_EQ(TemporaryStem("email001.dat", 7), "email001.dat");
+}
+
+TEST_F(Hardening, ABackupThatIsTheFileAlreadyStaysAndLeavesNothing) {
+  // A receive run again after it was killed between backup and copy: the backup is a
+  // second name of the installed file, and rename() between the two would do nothing.
+  const QString file = email + "/email001.dat";
+  const QString backup = email + "/bak/email001.dat";
+  WriteAt(file, "DAT mine", t0);
+  QDir().mkpath(email + "/bak");
+  ASSERT_TRUE(::link(QFile::encodeName(file).constData(), QFile::encodeName(backup).constData()) == 0);
+  EXPECT_TRUE(KeepAsBackup(file, backup));
+  EXPECT_TRUE(IsFaithfulCopy(file, backup));
+  EXPECT_EQ(QDir(email + "/bak").entryList(QDir::Files | QDir::Hidden), QStringList({"email001.dat"}));
 }
