@@ -541,7 +541,12 @@ MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
   }
   NoteChanged(path);
   const ReceiveRecords before = m_exchange.Records();
+  ReceiveRecords& records = m_exchange.Records();
+  records.fromMailbox = true;
+  records.mailFrom = mail.fromAddress;
   const bool taken = m_exchange.ReceivedFile(path);
+  records.fromMailbox = false;
+  records.mailFrom.clear();
   QDir(folder).removeRecursively();
   NoteChanged(folder);
   // Not unpacked (or refused before anything was asked about its files): someone else's

@@ -9,12 +9,14 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
 #include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/FileReplace.h"
+#include "exchange/turns/SenderRecord.h"
 #include "model/Status.h"
 #include "platform/Wintools.h"
 
@@ -93,6 +95,7 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_tag = ReceiveJournal::NewTag();
   m_pass = std::make_unique<Pass>();
   if (!m_records.refusedSender.isEmpty()) m_warningText += Shown(m_records.refusedSender) + kCr;
+  m_ownAddress = m_records.fromMailbox ? GetOwnAddress() : QString();
 }
 
 bool ReceiveEngine::EndReceive() {
@@ -196,9 +199,25 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
   FixFutureDate(file);
   const QString existing = Find(targetFolder, name);
   CompareFile(file, IsRegularFile(existing) ? existing : QString(), sameIsOld);
-  if (!storedAddress.isEmpty() || !senderAddress.isEmpty())
+  // The adapters name the addresses with the file that carries the game's record.
+  if (!storedAddress.isEmpty() || !senderAddress.isEmpty()) {
     CheckSenderAddress(name, storedAddress, senderAddress);
+    CheckMailSender(name, storedAddress, senderAddress);
+  }
   m_pending.push_back(Pending{info.absolutePath(), name, targetFolder, primary, key, extra});
+}
+
+void ReceiveEngine::CheckMailSender(const QString& label, const QString& stored, const QString& sender) {
+  if (!m_records.fromMailbox) return;
+  const QString& from = m_records.mailFrom;
+  // The player's own address: a turn forwarded from another mailbox of theirs.
+  if (!from.isEmpty() &&
+      (AddressMatches(sender, from) || AddressMatches(stored, from) || AddressMatches(m_ownAddress, from)))
+    return;
+  m_warningText += label + QStringLiteral(": The message came from ") +
+                   (from.isEmpty() ? QStringLiteral("no usable address") : from) + QStringLiteral(", but ") +
+                   QString::fromLatin1(kSenderFileName) + QStringLiteral(" names ") +
+                   (sender.isEmpty() ? QStringLiteral("no sender") : sender) + kCr;
 }
 
 bool ReceiveEngine::ConfirmOldFiles() {

@@ -53,6 +53,12 @@ struct ReceiveRecords {
   // installed one asks nothing and is counted in `batchesAlreadyIn` instead.
   bool quietWhenIdentical = false;
   int batchesAlreadyIn = 0;
+  // Set by the mailbox check while it takes in a KLT archive: the message came by mail,
+  // from `mailFrom` (empty when its From gave no usable address). Each file whose
+  // archive sender and game opponent are both someone else is listed among the odd
+  // files, so the player is asked before anything is copied.
+  bool fromMailbox = false;
+  QString mailFrom;
 
   // Adds a game to `arrived` unless it is there.
   void NoteArrived(const QString& shortName, const QString& gameName);
@@ -115,6 +121,8 @@ class ReceiveEngine final : public ReceiveBatch {
   void FixFutureDate(const QString& path);
   void CompareFile(const QString& file, const QString& existing, bool sameIsOld);
   void CheckSenderAddress(const QString& label, const QString& stored, const QString& sender);
+  // A KLT from the mailbox: the message's sender should be the archive's or the game's.
+  void CheckMailSender(const QString& label, const QString& stored, const QString& sender);
   bool ConfirmOldFiles();
   // True when every queued file has the bytes of the installed one.
   bool AllInPlace() const;
@@ -137,6 +145,7 @@ class ReceiveEngine final : public ReceiveBatch {
   ReceiveRecords& m_records;
   std::shared_ptr<Program> m_program;
   QString m_okText;
+  QString m_ownAddress;  // from the mailbox: the player's own address, read once a batch
   QString m_warningText;
   std::vector<Pending> m_pending;
   QSet<QString> m_queued;   // target folder + NUL + case-folded name of each queued file

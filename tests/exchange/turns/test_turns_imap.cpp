@@ -158,9 +158,10 @@ TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
   ASSERT_EQ(a.Cli({"--yes", "send", "--taunt", "Flank them", "SPWAW/email001.cmt"}).exitCode, 0);
   const QByteArray sent = TakeNewMessage(imap);
   ASSERT_FALSE(sent.isEmpty());
-  // Forwarded by a relay that tags the subject: still the turn, still a's taunt.
+  // Forwarded by the player from another mailbox through a relay that tags the subject:
+  // still the turn, still a's taunt.
   QByteArray forwarded = WithHeader(sent, "Subject", "Fwd: [External] kolt FILE");
-  forwarded = WithHeader(forwarded, "From", "relay@example.net");
+  forwarded = WithHeader(forwarded, "From", "b@example.org");
   ASSERT_FALSE(forwarded.isEmpty());
   Deliver(forwarded);
   CliResult r = b.Cli({"--no", "fetch"});
@@ -169,7 +170,7 @@ TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
   const QByteArray messages = ReadFile(b.home + "/received-messages");
   EXPECT_TRUE(messages.contains("Flank them"));
   EXPECT_TRUE(messages.contains("a@example.org")) << messages.toStdString();
-  EXPECT_FALSE(messages.contains("relay@example.net"));
+  EXPECT_FALSE(messages.contains("b@example.org"));
 
   // The mailbox's own copy arrives after that: no question, one history row.
   Deliver(sent);
@@ -183,6 +184,28 @@ TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
   ASSERT_TRUE(turns) << history.LastError().toStdString();
   EXPECT_EQ(turns->size(), 1u);
   EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+}
+
+// A stranger mails a's own turn archive on: the archive names a, the game's opponent is
+// a, but the message is not a's. The player is asked, naming both.
+TEST_F(ImapRoad, AKltFromSomeoneElseThanItsSenderWaitsForThePlayersWord) {
+  a.Play("A2", t0.addSecs(60));
+  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  const QByteArray sent = TakeNewMessage(imap);
+  ASSERT_FALSE(sent.isEmpty());
+  Deliver(WithHeader(sent, "From", "Mallory <mallory@evil.example>"));
+  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(
+      r.err.contains("The message came from mallory@evil.example, but SENDER.TXT names a@example.org"))
+      << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT turn 1");
+  EXPECT_EQ(Unread(), 1);
+
+  r = b.Cli({"--yes", "fetch"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(b.Dat(), "DAT A2");
+  EXPECT_EQ(Unread(), 0);
 }
 
 TEST_F(ImapRoad, ABadArchiveIsToldOnceAndAnotherCheckIsWaitedFor) {
