@@ -40,6 +40,7 @@
 #include "ui/GamesModel.h"
 #include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
+#include "ui/UserGuide.h"
 #include "ui/frmGame.h"
 #include "ui_frmMain.h"
 
@@ -240,7 +241,10 @@ void frmMain::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
-  add(help, QStringLiteral("&About KOLT Helper..."), "mnuAbout", QKeySequence(Qt::Key_F1), [this] {
+  // F1 is help, as everywhere on the desktop: the user guide.
+  add(help, QStringLiteral("&User guide"), "mnuGuide", QKeySequence(Qt::Key_F1),
+      [this] { UserGuide::Open(m_parts.ui, UserGuide::Candidates()); });
+  add(help, QStringLiteral("&About KOLT Helper..."), "mnuAbout", QKeySequence(), [this] {
     if (m_parts.openAbout) m_parts.openAbout();
   });
 }
