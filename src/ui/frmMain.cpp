@@ -146,6 +146,15 @@ void frmMain::BuildWidgets() {
   connect(m_form->cmdPlay, &QPushButton::clicked, this,
           [this] { PlayGame(QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier)); });
   connect(m_form->cmdMessage, &QPushButton::clicked, this, &frmMain::Message);
+  // The buttons that act on one game are greyed while there is none to act on.
+  connect(games->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmMain::UpdateGameCommands);
+  connect(games->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &frmMain::UpdateGameCommands);
+  connect(m_gamesModel, &QAbstractItemModel::modelReset, this, [this] {
+    EnsureCurrentGame();
+    UpdateGameCommands();
+  });
+  UpdateGameCommands();
   connect(m_form->cmdClose, &QPushButton::clicked, this, &QWidget::close);
   connect(m_form->chkTaunt, &QCheckBox::clicked, this, [this](bool checked) {
     if (!SetTauntEnabled(checked)) m_parts.ui.ShowSettingsWriteError();
@@ -742,8 +751,34 @@ int frmMain::SelectedProgramIndex() const {
   return index < m_parts.programs.Count() ? index : -1;
 }
 
+void frmMain::EnsureCurrentGame() {
+  // A list with the focus always has a current row: the arrow keys and the tab-in start
+  // from it. Which rows are highlighted stays the user's choice.
+  QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+  if (!m_form->lvGames->hasFocus() || selection->currentIndex().isValid() || m_gamesModel->rowCount() == 0)
+    return;
+  const QModelIndexList rows = selection->selectedRows();
+  selection->setCurrentIndex(rows.isEmpty() ? m_gamesModel->index(0, 0) : rows.first(),
+                             QItemSelectionModel::NoUpdate);
+}
+
+void frmMain::UpdateGameCommands() {
+  const bool game = SelectedGame() != nullptr;
+  m_form->cmdEdit->setEnabled(game);
+  m_form->cmdPlay->setEnabled(game);
+}
+
+bool frmMain::NoGameFor(const QString& what) {
+  if (SelectedGame()) return false;
+  // The keys and menu items stay live, so they say why nothing happens.
+  ShowStatus(m_gamesModel->rowCount() == 0
+                 ? QStringLiteral("There is no game in the list yet.")
+                 : QStringLiteral("Select a game in the list to ") + what + QChar('.'));
+  return true;
+}
+
 void frmMain::Edit() {
-  if (!SelectedGame()) return;
+  if (NoGameFor(QStringLiteral("edit it"))) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
@@ -820,8 +855,8 @@ void frmMain::StartWatching() {
 }
 
 void frmMain::PlayGame(bool host) {
+  if (NoGameFor(host ? QStringLiteral("host it") : QStringLiteral("play it"))) return;
   const GamePtr game = SelectedGame();
-  if (!game) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   StartGame(game, host, false);
@@ -968,6 +1003,17 @@ void frmMain::Timer1_Timer() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize)
     m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
+  if (watched == m_form->lvGames && event->type() == QEvent::FocusIn) {
+    // Tabbed into with nothing highlighted: the current row is highlighted too, so that
+    // F2 and F9 act on the row the user sees marked.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    EnsureCurrentGame();
+    QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::ShortcutFocusReason) &&
+        selection->currentIndex().isValid() && !selection->hasSelection())
+      selection->select(selection->currentIndex(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
   if (watched == m_form->lvGames && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
