@@ -299,7 +299,10 @@ TEST(frmPrograms, ModifyOpensTheEditorForUserDefinedProgramsOnly) {
     captions.append(editor.windowTitle());
     editor.SetFileChooser([](QFileDialog&) { return QStringLiteral("/games/turn.sav"); });
     QTimer::singleShot(0, &editor, [&editor, ok] {
-      if (ok) Click(editor, "cmdAdd");
+      if (ok) {
+        Click(editor, "cmdAdd");
+        Click(editor, "cmdExtension");
+      }
       Click(editor, ok ? "cmdOK" : "cmdCancel");
     });
   });
