@@ -22,6 +22,7 @@
 #include "platform/Wintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
+#include "ui/FocusReturn.h"
 
 namespace kolt {
 namespace {
@@ -281,6 +282,7 @@ QString frmModify::StartFolder(bool turns) const {
 }
 
 QString frmModify::ChooseFile(const QString& title, const QString& filter, bool turns) {
+  const FocusReturn back(this);
   QFileDialog dialog(this);
   dialog.setDirectory(StartFolder(turns));
   dialog.setWindowTitle(title);

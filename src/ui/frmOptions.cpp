@@ -241,6 +241,11 @@ void frmOptions::Refuse(QWidget* field, const QString& reason) {
   auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), reason, QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("msgRefused"));
   box->setAttribute(Qt::WA_DeleteOnClose);
+  // The keyboard comes back to this dialog, whatever the window manager does.
+  connect(box, &QMessageBox::finished, this, [this] {
+    raise();
+    activateWindow();
+  });
   box->open();
 }
 
