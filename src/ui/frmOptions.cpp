@@ -93,7 +93,9 @@ void frmOptions::LoadReceiving() {
   m_ui->spnIMAPPort->setValue(imap.port);
   m_ui->txtIMAPUser->setText(imap.user);
   m_ui->txtIMAPFolder->setText(imap.folder);
-  m_ui->spnIMAPInterval->setValue(imap.interval);
+  // A mailbox being set up is checked on its own unless the user says otherwise: the
+  // stored 0 of a page saved without a server is no choice of his.
+  m_ui->spnIMAPInterval->setValue(imap.server.isEmpty() ? kNewMailboxInterval : imap.interval);
   m_ui->optIMAPMove->setChecked(imap.after == ImapAfter::Move);
   m_ui->optIMAPMarkRead->setChecked(imap.after != ImapAfter::Move);
   m_ui->txtIMAPMoveTo->setText(imap.moveTo);

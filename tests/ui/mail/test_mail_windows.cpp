@@ -282,6 +282,30 @@ TEST(frmBlat, ShowsARealConversationAndCanCancel) {
 
 }  // namespace
 
+// A newly named mailbox is checked every five minutes unless the user chooses otherwise;
+// his choice, 0 included, is kept.
+TEST(frmOptions, ANewMailboxIsCheckedEveryFiveMinutesUnlessChosenOtherwise) {
+  TempHome home;
+  FilePasswordStore passwords;
+  auto save = [&passwords](const char* server, int interval) {
+    frmOptions dialog(nullptr, &passwords);
+    const int shown = Child<QSpinBox>(dialog, "spnIMAPInterval")->value();
+    Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
+    Child<QLineEdit>(dialog, "txtIMAPServer")->setText(server);
+    if (interval >= 0) Child<QSpinBox>(dialog, "spnIMAPInterval")->setValue(interval);
+    EXPECT_TRUE(dialog.Apply());
+    return shown;
+  };
+  EXPECT_EQ(save("", -1), 5);  // saved without a mailbox: still no choice made
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "5");
+  WriteFile(home.Ini(), "[E-Mail]\r\nIMAP_Interval=0\r\n");
+  EXPECT_EQ(save("imap.home.net", -1), 5);
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "5");
+  EXPECT_EQ(save("imap.home.net", 0), 5);
+  EXPECT_EQ(save("imap.home.net", -1), 0);
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "0");
+}
+
 TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   TempHome home;
   TestCertificate certificate;
