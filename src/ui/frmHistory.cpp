@@ -60,6 +60,7 @@ frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* p
   m_cmdRestore->setAutoDefault(false);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   buttons->addButton(m_cmdRestore, QDialogButtonBox::ActionRole);
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Close"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_lblProblem);
   layout->addWidget(m_list, 1);

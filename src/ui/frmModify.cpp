@@ -91,10 +91,10 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   m_txtContact = Field("txtContact");
   m_txtContactEMail = Field("txtContactEMail");
 
-  auto* cmdExe = Button("cmdExe", QStringLiteral("Browse..."));
-  auto* cmdEMailSubDir = Button("cmdEMailSubDir", QStringLiteral("Browse..."));
-  auto* cmdFilePattern = Button("cmdFilePattern", QStringLiteral("Browse..."));
-  auto* cmdDescription = Button("cmdDescription", QStringLiteral("Test..."));
+  auto* cmdExe = Button("cmdExe", QStringLiteral("&Browse..."));
+  auto* cmdEMailSubDir = Button("cmdEMailSubDir", QStringLiteral("Br&owse..."));
+  auto* cmdFilePattern = Button("cmdFilePattern", QStringLiteral("Bro&wse..."));
+  auto* cmdDescription = Button("cmdDescription", QStringLiteral("&Test..."));
 
   auto* fields = new QGridLayout;
   int row = 0;
@@ -106,21 +106,25 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
     if (button) fields->addWidget(button, row, 2);
     ++row;
   };
-  addRow(QStringLiteral("Long name:"), m_txtLongName, nullptr);
-  addRow(QStringLiteral("Executable name:"), m_txtExe, cmdExe);
-  addRow(QStringLiteral("E-mail subfolder:"), m_txtEMailSubDir, cmdEMailSubDir);
-  addRow(QStringLiteral("Uninstall string:"), m_txtUninstall, nullptr);
-  addRow(QStringLiteral("File pattern:"), m_txtFilePattern, cmdFilePattern);
-  addRow(QStringLiteral("Description:"), m_txtDescription, cmdDescription);
-  addRow(QStringLiteral("Command line:"), m_txtCommandLine, nullptr);
+  addRow(QStringLiteral("Lon&g name:"), m_txtLongName, nullptr);
+  addRow(QStringLiteral("&Executable name:"), m_txtExe, cmdExe);
+  addRow(QStringLiteral("E-mail sub&folder:"), m_txtEMailSubDir, cmdEMailSubDir);
+  addRow(QStringLiteral("&Uninstall string:"), m_txtUninstall, nullptr);
+  addRow(QStringLiteral("File &pattern:"), m_txtFilePattern, cmdFilePattern);
+  addRow(QStringLiteral("&Description:"), m_txtDescription, cmdDescription);
+  addRow(QStringLiteral("&Command line:"), m_txtCommandLine, nullptr);
 
-  auto* fraContact = new QGroupBox(QStringLiteral("Contact"));
+  auto* fraContact = new QGroupBox(QStringLiteral("Co&ntact"));
   fraContact->setObjectName(QStringLiteral("fraContact"));
   auto* contact = new QGridLayout(fraContact);
   contact->addWidget(new QLabel(QStringLiteral("This program definition was created by:")), 0, 0, 1, 2);
-  contact->addWidget(new QLabel(QStringLiteral("Name:")), 1, 0);
+  auto* lblContact = new QLabel(QStringLiteral("Na&me:"));
+  lblContact->setBuddy(m_txtContact);
+  contact->addWidget(lblContact, 1, 0);
   contact->addWidget(m_txtContact, 1, 1);
-  contact->addWidget(new QLabel(QStringLiteral("E-mail:")), 2, 0);
+  auto* lblContactEMail = new QLabel(QStringLiteral("E-mai&l:"));
+  lblContactEMail->setBuddy(m_txtContactEMail);
+  contact->addWidget(lblContactEMail, 2, 0);
   contact->addWidget(m_txtContactEMail, 2, 1);
 
   m_lvFileTypes = new QTreeWidget;
@@ -136,8 +140,8 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   m_lvFileTypes->setMinimumHeight(110);
 
   m_txtExtension = Field("txtExtension");
-  const QString flagTexts[4] = {QStringLiteral("Primary file"), QStringLiteral("Modified"),
-                                QStringLiteral("Check same date"), QStringLiteral("Required")};
+  const QString flagTexts[4] = {QStringLiteral("Primar&y file"), QStringLiteral("Mod&ified"),
+                                QStringLiteral("C&heck same date"), QStringLiteral("Re&quired")};
   auto* rowEditor = new QVBoxLayout;
   auto* extension = new QHBoxLayout;
   auto* lblExtension = new QLabel(QStringLiteral("E&xtension:"));
@@ -145,7 +149,7 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   extension->addWidget(lblExtension);
   extension->addWidget(m_txtExtension);
   // Fills in the selected row's extension from a file of that type.
-  m_cmdExtension = Button("cmdExtension", QStringLiteral("Bro&wse..."));
+  m_cmdExtension = Button("cmdExtension", QStringLiteral("Brow&se..."));
   extension->addWidget(m_cmdExtension);
   rowEditor->addLayout(extension);
   for (int i = 0; i < 4; ++i) {

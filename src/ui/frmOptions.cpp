@@ -1,6 +1,7 @@
 #include "ui/frmOptions.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -15,6 +16,15 @@
 
 namespace kolt {
 namespace {
+
+// A label as the user reads it: without its mnemonic marker.
+QString Shown(const QLabel& label) {
+  QString text = label.text();
+  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  text.remove(QChar('&'));
+  text.replace(QChar(1), QChar('&'));
+  return text;
+}
 
 // The order of cmbSMTPSecurity's entries.
 const SmtpSecurity kSecurities[] = {SmtpSecurity::StartTls, SmtpSecurity::Tls, SmtpSecurity::None};
@@ -183,7 +193,7 @@ void frmOptions::UpdateEnabling() {
 }
 
 QWidget* frmOptions::InvalidField(QString* reason) const {
-  const QString where = QStringLiteral(" under \"") + m_ui->Label1->text() + QStringLiteral("\"");
+  const QString where = QStringLiteral(" under \"") + Shown(*m_ui->Label1) + QStringLiteral("\"");
   const QString from = m_ui->txtFrom->text().trimmed();
   // Both modes need it: it goes with every turn, and the test message is sent to it.
   if (from.isEmpty()) {
@@ -219,7 +229,7 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
   }
   const QString account = m_ui->txtEMail->text().trimmed();
   if (account.size() > kIniValueMax) {
-    *reason = QStringLiteral("The address of your SMTP account under \"") + m_ui->lblEMail->text() +
+    *reason = QStringLiteral("The address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
               QStringLiteral("\" is ") + QString::number(account.size()) +
               QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
               QStringLiteral(" fit.");
@@ -229,7 +239,7 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
     *reason = (account.isEmpty()
                    ? QStringLiteral("Enter")
                    : QStringLiteral("\"") + account + QStringLiteral("\" is not an e-mail address. Enter")) +
-              QStringLiteral(" the address of your SMTP account under \"") + m_ui->lblEMail->text() +
+              QStringLiteral(" the address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
               QStringLiteral("\", such as name@example.com.");
     return m_ui->txtEMail;
   }

@@ -103,8 +103,8 @@ TEST(frmModify, NewDefinitionLoadsEmptyAndAsksForAFileTypeFirst) {
   EXPECT_TRUE(Rows(*form).isEmpty());
   auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
   EXPECT_EQ(list->headerItem()->text(3), "Check same date?");
-  EXPECT_EQ(Flag(*form, 0)->text(), "Primary file");
-  EXPECT_EQ(Flag(*form, 3)->text(), "Required");
+  EXPECT_EQ(Flag(*form, 0)->text(), "Primar&y file");
+  EXPECT_EQ(Flag(*form, 3)->text(), "Re&quired");
   EXPECT_EQ(Child<QLabel>(*form, "lblHelp")->text(), "Press F1 for help.");
 
   fx.ui.Answers({Answer::Cancel});

@@ -75,8 +75,9 @@ TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
   EXPECT_FALSE(Child<QCheckBox>(dialog, "chkShowDialog")->isChecked());
   ExpectSmtpFieldsEnabled(dialog, false);
-  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "From (your e-mail address):");
-  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(), "Send directly through an SMTP server (libcurl)");
+  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "&From (your e-mail address):");
+  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(),
+            "Send directly through an S&MTP server (libcurl)");
   Screenshot(dialog, "frmOptions");
   auto* tabs = Child<QTabWidget>(dialog, "tabMail");
   for (int i = 1; i < tabs->count(); ++i) {
