@@ -695,6 +695,23 @@ void frmMain::FitColumns() {
   };
   fit(m_form->lvInstalled, ProgramColumnWidths());
   fit(m_form->lvGames, GameColumnWidths());
+  KeepGameColumnsInView();
+}
+
+void frmMain::KeepGameColumnsInView() {
+  // A long description must not push the opponent's address out of sight: the Info
+  // column gives up what the list lacks, down to a readable width (its cells are elided
+  // and their tips show them whole).
+  constexpr int kInfoColumn = 2;
+  constexpr int kInfoMinimum = 200;
+  QTreeView* games = m_form->lvGames;
+  QHeaderView* header = games->header();
+  const int available = games->viewport()->width();
+  if (!games->isVisible() || available <= 0 || header->isSectionHidden(kInfoColumn)) return;
+  const int excess = header->length() - available;
+  const int info = header->sectionSize(kInfoColumn);
+  if (excess > 0 && info > kInfoMinimum)
+    header->resizeSection(kInfoColumn, std::max(kInfoMinimum, info - excess));
 }
 
 void frmMain::FitInstalledList() {
@@ -1001,8 +1018,10 @@ void frmMain::Timer1_Timer() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize)
+  if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize) {
     m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
+    KeepGameColumnsInView();
+  }
   if (watched == m_form->lvGames && event->type() == QEvent::FocusIn) {
     // Tabbed into with nothing highlighted: the current row is highlighted too, so that
     // F2 and F9 act on the row the user sees marked.

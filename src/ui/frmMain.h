@@ -168,6 +168,7 @@ class frmMain final : public QMainWindow {
   // False when nothing arrived.
   bool AnnounceArrivals();
   void FitColumns();
+  void KeepGameColumnsInView();
   int SelectedProgramIndex() const;
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);

@@ -189,7 +189,8 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   layout->addWidget(fraContact);
   layout->addLayout(fileTypes);
   layout->addLayout(bottom);
-  resize(620, sizeHint().height());
+  // Wide enough for the file types list to show its five columns.
+  resize(780, sizeHint().height());
 
   connect(cmdExe, &QPushButton::clicked, this, &frmModify::cmdExe_Click);
   connect(cmdEMailSubDir, &QPushButton::clicked, this, &frmModify::cmdEMailSubDir_Click);

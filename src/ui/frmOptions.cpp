@@ -79,8 +79,11 @@ void frmOptions::Form_Load() {
   m_ui->txtSMTPUser->setText(settings.user);
   m_loadedPassword = m_passwords->ReadPassword();
   m_ui->txtSMTPPassword->setText(m_loadedPassword);
-  m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in ") + m_passwords->Location() +
-                                  QStringLiteral(", never in the settings file."));
+  // The place on a line of its own: a path has no blanks to wrap at, and a label would
+  // break it in the middle of a name.
+  m_ui->lblPasswordStore->setWordWrap(false);
+  m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in\n") + m_passwords->Location() +
+                                  QStringLiteral(",\nnever in the settings file."));
 
   // Only the exact words count; anything else leaves the default choice.
   if (settings.mode == QLatin1String(kMailModeSmtp))

@@ -325,6 +325,11 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
   EXPECT_TRUE(Child<QLabel>(dialog, "lblIMAPTest")->text().contains("Check the user name and the password"))
       << Child<QLabel>(dialog, "lblIMAPTest")->text().toStdString();
+  // The answer reads across the page, not down a narrow column.
+  Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(1);
+  dialog.show();
+  Screenshot(dialog, QStringLiteral("frmOptions-Receiving-test"), false);
+  EXPECT_GT(Child<QLabel>(dialog, "lblIMAPTest")->width(), Child<QWidget>(dialog, "tabMail")->width() / 2);
   Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
   EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
