@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -268,6 +270,12 @@ QString frmMain::PanelText(int panel) const {
 }
 
 void frmMain::Form_Load() {
+  // Two windows on two home folders must be told apart: a home other than the usual one
+  // is named in the title.
+  const QString usual = QDir::cleanPath(
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kolt"));
+  const QString home = App().homeFolder.isEmpty() ? QString() : QDir::cleanPath(App().homeFolder);
+  setWindowTitle(home.isEmpty() || home == usual ? AppTitle() : AppTitle() + QStringLiteral(" - ") + home);
   m_panels[3]->setText(App().timeZoneText);
   m_form->chkTaunt->setChecked(TauntEnabled());
   m_parts.registry.BuildProgramList(m_parts.programs);
@@ -593,11 +601,20 @@ bool frmMain::AnnounceArrivals() {
   const QString text = TurnExchange::ArrivalText(arrivals);
   if (text.isEmpty()) return false;
   m_arrivalAnnounced = true;
+  // A file name says little about which game it is: the description the list shows
+  // comes first, the file name after it.
+  QHash<QString, QString> descriptions;
+  for (const GameRow& row : m_gamesModel->Rows())
+    descriptions.insert((row.game + QChar('\t') + row.fileName).toUpper(), row.info.simplified());
   QSet<QString> keys;
   QStringList names;
   for (const ReceiveRecords::Arrived& a : arrivals.games) {
-    keys.insert((a.shortName + QChar('\t') + a.gameName).toUpper());
-    names.append(a.shortName + QStringLiteral(": ") + a.gameName);
+    const QString key = (a.shortName + QChar('\t') + a.gameName).toUpper();
+    keys.insert(key);
+    const QString description = descriptions.value(key);
+    names.append(
+        a.shortName + QStringLiteral(": ") +
+        (description.isEmpty() ? a.gameName : description + QStringLiteral(" (") + a.gameName + QChar(')')));
   }
   const ReceiveRecords::Arrived& first = arrivals.games.front();
   SelectGames(keys, (first.shortName + QChar('\t') + first.gameName).toUpper());

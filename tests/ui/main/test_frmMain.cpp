@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextDocument>
 #include <QThread>
@@ -454,6 +455,21 @@ TEST(MainWindow, CommandsWithoutAGameSayWhyAndTheListAlwaysHasACurrentRow) {
   }
   EXPECT_FALSE(f.alpha->calls.join(" ").contains("ProcessTurn"));
   EXPECT_TRUE(f.ui.boxes.empty());
+}
+
+// Two windows on two homes are told apart by their titles; the usual home is not named.
+TEST(MainWindow, TheTitleNamesAHomeOtherThanTheUsualOne) {
+  Fixture f;
+  const QString before = App().homeFolder;
+  App().homeFolder = f.home.Path();
+  f.Load();
+  EXPECT_EQ(f.window->windowTitle(), "KOLT Helper - " + QDir::cleanPath(f.home.Path()));
+  const QString usual =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kolt/");
+  App().homeFolder = usual;
+  f.window->Form_Load();
+  EXPECT_EQ(f.window->windowTitle(), "KOLT Helper");
+  App().homeFolder = before;
 }
 
 // Thousands of games: a refresh changes the list in one step, never row by row, and
