@@ -89,6 +89,7 @@ for size in 16 32 48 64 128 256; do
 done
 check "AppStream metadata" test -s "$metainfo"
 check "copyright" test -s "$share/doc/kolt-helper/copyright"
+check "user guide" grep -q "<h2 id=\"sending-mail\">" "$share/doc/kolt-helper/user-guide.html"
 check "desktop-file-validate" desktop-file-validate "$desktop"
 check "appstreamcli validate" appstreamcli validate --no-net "$metainfo"
 check "appstreamcli validate-tree" appstreamcli validate-tree --no-net "$root"

@@ -1,10 +1,12 @@
 #include "ui/QtUiPort.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/FocusReturn.h"
 #include "ui/frmProgram.h"
 #include "ui/frmSE4.h"
 #include "ui/frmTaunt.h"
@@ -55,7 +57,9 @@ Answer QtUiPort::ShowMessageBox(const QString& text, Buttons buttons, Icon icon,
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));
-  QMessageBox box(ToQt(icon), title.isEmpty() ? AppTitle() : title, shown, QMessageBox::NoButton, m_parent);
+  QWidget* owner = Owner();
+  const FocusReturn back(owner);
+  QMessageBox box(ToQt(icon), title.isEmpty() ? AppTitle() : title, shown, QMessageBox::NoButton, owner);
   // Messages quote file names and texts from other people: never read them as markup.
   box.setTextFormat(Qt::PlainText);
   const int count = ButtonCount(buttons);
@@ -78,7 +82,9 @@ Answer QtUiPort::ShowMessageBox(const QString& text, Buttons buttons, Icon icon,
 std::optional<QString> QtUiPort::InputBox(const QString& prompt, const QString& title,
                                           const QString& defaultText) {
   bool ok = false;
-  QString value = QInputDialog::getText(m_parent, title.isEmpty() ? AppTitle() : title, prompt,
+  QWidget* owner = Owner();
+  const FocusReturn back(owner);
+  QString value = QInputDialog::getText(owner, title.isEmpty() ? AppTitle() : title, prompt,
                                         QLineEdit::Normal, defaultText, &ok);
   if (!ok) return std::nullopt;
   return value;
@@ -95,17 +101,30 @@ void QtUiPort::DoEvents() {
 
 std::optional<QString> QtUiPort::AskInstallFolder(const QString& caption, const QString& question,
                                                   const QString& folder, const QString& exeName) {
-  frmProgram dialog(*this, m_parent);
+  QWidget* owner = Owner();
+  const FocusReturn back(owner);
+  frmProgram dialog(*this, owner);
   dialog.Prepare(caption, question, folder, exeName);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();
 }
 
 std::optional<QString> QtUiPort::AskTaunt(const QString& address, const QString& gamesText) {
-  frmTaunt dialog(*this, m_parent);
+  QWidget* owner = Owner();
+  const FocusReturn back(owner);
+  frmTaunt dialog(*this, owner);
   dialog.Prepare(address, gamesText);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();
+}
+
+QWidget* QtUiPort::Owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  // Only a dialog: the progress windows are plain widgets that hide on their own, and a
+  // box must not vanish with them.
+  if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeWindow()); dialog && dialog->isVisible())
+    return dialog;
+  return m_parent;
 }
 
 void QtUiPort::Beep() {
@@ -113,7 +132,9 @@ void QtUiPort::Beep() {
 }
 
 bool QtUiPort::EditPlayers(PlayersEdit& edit) {
-  frmSE4 dialog(*this, edit, m_parent);
+  QWidget* owner = Owner();
+  const FocusReturn back(owner);
+  frmSE4 dialog(*this, edit, owner);
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -8,7 +8,10 @@
 
 namespace kolt {
 
-// The UI port on real Qt dialogs. Message boxes are modal over `parent`.
+// The UI port on real Qt dialogs. Each question is modal over the window that asked it:
+// the active modal dialog, else the active dialog (the programs dialog is not modal),
+// else `parent`. Closing it then gives the focus back to that window, and its keys
+// (Esc, Alt+C) act on it, not on the main window behind.
 class QtUiPort final : public UiPort {
  public:
   explicit QtUiPort(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -29,6 +32,8 @@ class QtUiPort final : public UiPort {
   std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override;
   bool EditPlayers(PlayersEdit& edit) override;
   void Beep() override;
+  // The window a question opened now belongs to.
+  QWidget* Owner() const;
 
  private:
   QPointer<QWidget> m_parent;

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
@@ -14,6 +12,7 @@
 
 #include "core/Startup.h"
 #include "core/UiPort.h"
+#include "ui/UserGuide.h"
 
 namespace kolt {
 namespace {
@@ -43,12 +42,6 @@ const LinkInfo* FindLink(const QString& name) {
     if (name == QLatin1String(l.name)) return &l;
   }
   return nullptr;
-}
-
-// The program's own folder: where the readme is shipped beside the executable.
-QString ProgramFolder() {
-  if (!App().executablePath.isEmpty()) return QFileInfo(App().executablePath).absolutePath();
-  return QCoreApplication::applicationDirPath();
 }
 
 }  // namespace
@@ -134,7 +127,7 @@ QLabel* frmAbout::AddLink(const char* name, const QString& text) {
   auto* label = new QLabel(this);
   label->setObjectName(QString::fromLatin1(name));
   // Drawn as a link (blue, underlined); opened through our own opener so that a
-  // missing readme does nothing.
+  // failure is reported.
   label->setText(
       QStringLiteral("<a href=\"%1\">%2</a>").arg(QString::fromLatin1(name), text.toHtmlEscaped()));
   label->setTextFormat(Qt::RichText);
@@ -154,14 +147,22 @@ QUrl frmAbout::LinkTarget(const QString& labelName) const {
   const LinkInfo* link = FindLink(labelName);
   if (!link || (link->url == kProgramPage && !*kProgramPage)) return QUrl();
   if (*link->url) return QUrl(QString::fromLatin1(link->url));
-  return QUrl::fromLocalFile(QDir(ProgramFolder()).filePath(QStringLiteral("kolt.htm")));
+  const QString guide = UserGuide::Find(UserGuide::Candidates());
+  return guide.isEmpty() ? QUrl() : QUrl::fromLocalFile(guide);
 }
 
 void frmAbout::OpenLink(const QString& labelName) {
+  if (labelName == QLatin1String("lblReadme")) {
+    // The readme is the user guide; where it is missing or cannot be shown, the user is told.
+    UserGuide::Open(m_port, UserGuide::Candidates(), m_opener);
+    return;
+  }
   const QUrl url = LinkTarget(labelName);
-  if (url.isEmpty()) return;
-  if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return;
-  if (m_opener) m_opener(url);  // failures are silent
+  if (url.isEmpty() || !m_opener) return;
+  if (!m_opener(url))
+    m_port.MsgBox(
+        QStringLiteral("No program to open ") + url.toDisplayString() + QStringLiteral(" was found."),
+        Buttons::Ok, Icon::Exclamation);
 }
 
 QStringList frmAbout::SysInfoPrograms() {

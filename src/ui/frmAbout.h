@@ -27,7 +27,7 @@ class frmAbout final : public QDialog {
   // "lblBLAT", "lblQt", "lblX11"); empty for other names.
   QUrl LinkTarget(const QString& labelName) const;
   // Opens a link label's target; a readme that does not exist, or a link the desktop
-  // cannot open, does nothing.
+  // cannot open, is reported in a message box.
   void OpenLink(const QString& labelName);
 
   // The system-information programs looked for on PATH, in order of preference.

@@ -85,13 +85,13 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   m_txtPassword = new QLineEdit;
   m_txtPassword->setObjectName(QStringLiteral("txtPassword"));
 
-  auto* cmdGenerate = new QPushButton(QStringLiteral("Generate"));
+  auto* cmdGenerate = new QPushButton(QStringLiteral("Ge&nerate"));
   cmdGenerate->setObjectName(QStringLiteral("cmdGenerate"));
-  auto* cmdMore = new QPushButton(QStringLiteral("More..."));
+  auto* cmdMore = new QPushButton(QStringLiteral("&More..."));
   cmdMore->setObjectName(QStringLiteral("cmdMore"));
-  auto* cmdHistory = new QPushButton(QStringLiteral("History..."));
+  auto* cmdHistory = new QPushButton(QStringLiteral("&History..."));
   cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
-  auto* cmdDelete = new QPushButton(QStringLiteral("Delete..."));
+  auto* cmdDelete = new QPushButton(QStringLiteral("Dele&te..."));
   cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
   auto* cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -101,12 +101,12 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   for (QPushButton* b : {cmdGenerate, cmdMore, cmdHistory, cmdDelete, cmdCancel}) b->setAutoDefault(false);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Game:"), m_txtGame);
-  form->addRow(QStringLiteral("File Name:"), m_txtFileName);
-  form->addRow(QStringLiteral("Info:"), m_txtInfo);
-  form->addRow(QStringLiteral("Status:"), m_txtStatus);
-  form->addRow(QStringLiteral("Modified:"), m_txtModified);
-  form->addRow(QStringLiteral("E-Mail:"), m_txtEMail);
+  form->addRow(QStringLiteral("&Game:"), m_txtGame);
+  form->addRow(QStringLiteral("&File Name:"), m_txtFileName);
+  form->addRow(QStringLiteral("&Info:"), m_txtInfo);
+  form->addRow(QStringLiteral("&Status:"), m_txtStatus);
+  form->addRow(QStringLiteral("Mo&dified:"), m_txtModified);
+  form->addRow(QStringLiteral("&E-Mail:"), m_txtEMail);
   form->addRow(QString(),
                Note(QStringLiteral(
                    "Tip: If you don't want this game to be selected automatically, enter - into e-mail.")));
@@ -115,13 +115,16 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   m_txtLastMessage->setObjectName(QStringLiteral("txtLastMessage"));
   m_txtLastMessage->setReadOnly(true);
   m_txtLastMessage->setMaximumHeight(80);
-  m_lblLastMessage = new QLabel(QStringLiteral("Last message:"));
+  m_lblLastMessage = new QLabel(QStringLiteral("&Last message:"));
+  m_lblLastMessage->setBuddy(m_txtLastMessage);
   form->addRow(m_lblLastMessage, m_txtLastMessage);
-  form->addRow(QStringLiteral("Mode:"), m_cmbMode);
+  form->addRow(QStringLiteral("M&ode:"), m_cmbMode);
   auto* passwordRow = new QHBoxLayout;
   passwordRow->addWidget(m_txtPassword, 1);
   passwordRow->addWidget(cmdGenerate);
-  form->addRow(QStringLiteral("Password:"), passwordRow);
+  auto* lblPassword = new QLabel(QStringLiteral("&Password:"));
+  lblPassword->setBuddy(m_txtPassword);
+  form->addRow(lblPassword, passwordRow);
   form->addRow(QString(),
                Note(QStringLiteral(
                    "The password will be copied to clipboard when Play F9 is executed. Most programs do "

@@ -12,6 +12,7 @@
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/history/HistoryStore.h"
+#include "exchange/history/KeptTurns.h"
 #include "exchange/history/TurnHistory.h"
 #include "ui/PlainTip.h"
 
@@ -49,7 +50,7 @@ frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* p
   m_list->setObjectName(QStringLiteral("lvHistory"));
   m_list->setRootIsDecorated(false);
   m_list->setUniformRowHeights(true);
-  m_list->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Turn"), QStringLiteral("Opponent"),
+  m_list->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"), QStringLiteral("Opponent"),
                            QStringLiteral("Mode"), QStringLiteral("Taunt"), QStringLiteral("Files")});
   m_lblProblem = new QLabel;
   m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
@@ -60,6 +61,7 @@ frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* p
   m_cmdRestore->setAutoDefault(false);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   buttons->addButton(m_cmdRestore, QDialogButtonBox::ActionRole);
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Close"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_lblProblem);
   layout->addWidget(m_list, 1);
@@ -107,14 +109,23 @@ void frmHistory::UpdateButtons() {
   const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
   const bool restorable = row >= 0 && row < static_cast<int>(m_turns.size()) &&
                           m_turns[static_cast<size_t>(row)].direction != TurnDirection::Restored &&
-                          !m_turns[static_cast<size_t>(row)].files.empty();
+                          !m_turns[static_cast<size_t>(row)].files.empty() &&
+                          !kept_turns::InPlace(m_turns[static_cast<size_t>(row)]);
   m_cmdRestore->setEnabled(restorable);
+  m_cmdRestore->setToolTip(
+      restorable || row < 0 ? QString() : QStringLiteral("The files in place are this turn's already."));
 }
 
 void frmHistory::cmdRestore_Click() {
   const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
   if (row < 0 || row >= static_cast<int>(m_turns.size())) return;
   const TurnEntry entry = m_turns[static_cast<size_t>(row)];
+  if (kept_turns::InPlace(entry)) {
+    // Restoring it would change nothing and only add a "Restored" line.
+    m_ui.MsgBox(QStringLiteral("The files in place are this turn's already: there is nothing to restore."),
+                Buttons::Ok, Icon::Information, QStringLiteral("Restore this turn"));
+    return;
+  }
   const QString question = QStringLiteral("Restore the ") + DirectionText(entry.direction).toLower() +
                            QStringLiteral(" turn of ") + TimeText(entry.time) + QStringLiteral("?\r\n\r\n") +
                            FilesText(entry.files) +

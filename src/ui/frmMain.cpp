@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -40,6 +42,7 @@
 #include "ui/GamesModel.h"
 #include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
+#include "ui/UserGuide.h"
 #include "ui/frmGame.h"
 #include "ui_frmMain.h"
 
@@ -145,6 +148,15 @@ void frmMain::BuildWidgets() {
   connect(m_form->cmdPlay, &QPushButton::clicked, this,
           [this] { PlayGame(QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier)); });
   connect(m_form->cmdMessage, &QPushButton::clicked, this, &frmMain::Message);
+  // The buttons that act on one game are greyed while there is none to act on.
+  connect(games->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmMain::UpdateGameCommands);
+  connect(games->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &frmMain::UpdateGameCommands);
+  connect(m_gamesModel, &QAbstractItemModel::modelReset, this, [this] {
+    EnsureCurrentGame();
+    UpdateGameCommands();
+  });
+  UpdateGameCommands();
   connect(m_form->cmdClose, &QPushButton::clicked, this, &QWidget::close);
   connect(m_form->chkTaunt, &QCheckBox::clicked, this, [this](bool checked) {
     if (!SetTauntEnabled(checked)) m_parts.ui.ShowSettingsWriteError();
@@ -240,7 +252,10 @@ void frmMain::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
-  add(help, QStringLiteral("&About KOLT Helper..."), "mnuAbout", QKeySequence(Qt::Key_F1), [this] {
+  // F1 is help, as everywhere on the desktop: the user guide.
+  add(help, QStringLiteral("&User guide"), "mnuGuide", QKeySequence(Qt::Key_F1),
+      [this] { UserGuide::Open(m_parts.ui, UserGuide::Candidates()); });
+  add(help, QStringLiteral("&About KOLT Helper..."), "mnuAbout", QKeySequence(), [this] {
     if (m_parts.openAbout) m_parts.openAbout();
   });
 }
@@ -255,6 +270,12 @@ QString frmMain::PanelText(int panel) const {
 }
 
 void frmMain::Form_Load() {
+  // Two windows on two home folders must be told apart: a home other than the usual one
+  // is named in the title.
+  const QString usual = QDir::cleanPath(
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kolt"));
+  const QString home = App().homeFolder.isEmpty() ? QString() : QDir::cleanPath(App().homeFolder);
+  setWindowTitle(home.isEmpty() || home == usual ? AppTitle() : AppTitle() + QStringLiteral(" - ") + home);
   m_panels[3]->setText(App().timeZoneText);
   m_form->chkTaunt->setChecked(TauntEnabled());
   m_parts.registry.BuildProgramList(m_parts.programs);
@@ -580,11 +601,20 @@ bool frmMain::AnnounceArrivals() {
   const QString text = TurnExchange::ArrivalText(arrivals);
   if (text.isEmpty()) return false;
   m_arrivalAnnounced = true;
+  // A file name says little about which game it is: the description the list shows
+  // comes first, the file name after it.
+  QHash<QString, QString> descriptions;
+  for (const GameRow& row : m_gamesModel->Rows())
+    descriptions.insert((row.game + QChar('\t') + row.fileName).toUpper(), row.info.simplified());
   QSet<QString> keys;
   QStringList names;
   for (const ReceiveRecords::Arrived& a : arrivals.games) {
-    keys.insert((a.shortName + QChar('\t') + a.gameName).toUpper());
-    names.append(a.shortName + QStringLiteral(": ") + a.gameName);
+    const QString key = (a.shortName + QChar('\t') + a.gameName).toUpper();
+    keys.insert(key);
+    const QString description = descriptions.value(key);
+    names.append(
+        a.shortName + QStringLiteral(": ") +
+        (description.isEmpty() ? a.gameName : description + QStringLiteral(" (") + a.gameName + QChar(')')));
   }
   const ReceiveRecords::Arrived& first = arrivals.games.front();
   SelectGames(keys, (first.shortName + QChar('\t') + first.gameName).toUpper());
@@ -682,6 +712,23 @@ void frmMain::FitColumns() {
   };
   fit(m_form->lvInstalled, ProgramColumnWidths());
   fit(m_form->lvGames, GameColumnWidths());
+  KeepGameColumnsInView();
+}
+
+void frmMain::KeepGameColumnsInView() {
+  // A long description must not push the opponent's address out of sight: the Info
+  // column gives up what the list lacks, down to a readable width (its cells are elided
+  // and their tips show them whole).
+  constexpr int kInfoColumn = 2;
+  constexpr int kInfoMinimum = 200;
+  QTreeView* games = m_form->lvGames;
+  QHeaderView* header = games->header();
+  const int available = games->viewport()->width();
+  if (!games->isVisible() || available <= 0 || header->isSectionHidden(kInfoColumn)) return;
+  const int excess = header->length() - available;
+  const int info = header->sectionSize(kInfoColumn);
+  if (excess > 0 && info > kInfoMinimum)
+    header->resizeSection(kInfoColumn, std::max(kInfoMinimum, info - excess));
 }
 
 void frmMain::FitInstalledList() {
@@ -738,8 +785,34 @@ int frmMain::SelectedProgramIndex() const {
   return index < m_parts.programs.Count() ? index : -1;
 }
 
+void frmMain::EnsureCurrentGame() {
+  // A list with the focus always has a current row: the arrow keys and the tab-in start
+  // from it. Which rows are highlighted stays the user's choice.
+  QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+  if (!m_form->lvGames->hasFocus() || selection->currentIndex().isValid() || m_gamesModel->rowCount() == 0)
+    return;
+  const QModelIndexList rows = selection->selectedRows();
+  selection->setCurrentIndex(rows.isEmpty() ? m_gamesModel->index(0, 0) : rows.first(),
+                             QItemSelectionModel::NoUpdate);
+}
+
+void frmMain::UpdateGameCommands() {
+  const bool game = SelectedGame() != nullptr;
+  m_form->cmdEdit->setEnabled(game);
+  m_form->cmdPlay->setEnabled(game);
+}
+
+bool frmMain::NoGameFor(const QString& what) {
+  if (SelectedGame()) return false;
+  // The keys and menu items stay live, so they say why nothing happens.
+  ShowStatus(m_gamesModel->rowCount() == 0
+                 ? QStringLiteral("There is no game in the list yet.")
+                 : QStringLiteral("Select a game in the list to ") + what + QChar('.'));
+  return true;
+}
+
 void frmMain::Edit() {
-  if (!SelectedGame()) return;
+  if (NoGameFor(QStringLiteral("edit it"))) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
@@ -816,8 +889,8 @@ void frmMain::StartWatching() {
 }
 
 void frmMain::PlayGame(bool host) {
+  if (NoGameFor(host ? QStringLiteral("host it") : QStringLiteral("play it"))) return;
   const GamePtr game = SelectedGame();
-  if (!game) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   StartGame(game, host, false);
@@ -962,8 +1035,21 @@ void frmMain::Timer1_Timer() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize)
+  if (watched == m_form->lvGames->viewport() && event->type() == QEvent::Resize) {
     m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
+    KeepGameColumnsInView();
+  }
+  if (watched == m_form->lvGames && event->type() == QEvent::FocusIn) {
+    // Tabbed into with nothing highlighted: the current row is highlighted too, so that
+    // F2 and F9 act on the row the user sees marked.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    EnsureCurrentGame();
+    QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::ShortcutFocusReason) &&
+        selection->currentIndex().isValid() && !selection->hasSelection())
+      selection->select(selection->currentIndex(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
   if (watched == m_form->lvGames && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {

@@ -168,11 +168,17 @@ class frmMain final : public QMainWindow {
   // False when nothing arrived.
   bool AnnounceArrivals();
   void FitColumns();
+  void KeepGameColumnsInView();
   int SelectedProgramIndex() const;
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   bool HostGame(Program& program, Game& game);
   void NotAvailable(const QString& what);
+  // Greys the buttons that need a game while none is selected.
+  void UpdateGameCommands();
+  void EnsureCurrentGame();
+  // True when no game is selected, after the status line said so ("... to `what`.").
+  bool NoGameFor(const QString& what);
   void SetPanelTips();
   // The hint over an empty games list: what a new user does next.
   void ShowEmptyHint();

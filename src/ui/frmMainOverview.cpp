@@ -21,8 +21,8 @@
 namespace kolt {
 
 void frmMain::ShowHistory() {
+  if (NoGameFor(QStringLiteral("see its turn history"))) return;
   const GamePtr game = SelectedGame();
-  if (!game) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   HistoryStore store(HistoryStore::DefaultPath());

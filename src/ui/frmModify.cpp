@@ -22,6 +22,7 @@
 #include "platform/Wintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
+#include "ui/FocusReturn.h"
 
 namespace kolt {
 namespace {
@@ -90,10 +91,10 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   m_txtContact = Field("txtContact");
   m_txtContactEMail = Field("txtContactEMail");
 
-  auto* cmdExe = Button("cmdExe", QStringLiteral("Browse..."));
-  auto* cmdEMailSubDir = Button("cmdEMailSubDir", QStringLiteral("Browse..."));
-  auto* cmdFilePattern = Button("cmdFilePattern", QStringLiteral("Browse..."));
-  auto* cmdDescription = Button("cmdDescription", QStringLiteral("Test..."));
+  auto* cmdExe = Button("cmdExe", QStringLiteral("&Browse..."));
+  auto* cmdEMailSubDir = Button("cmdEMailSubDir", QStringLiteral("Br&owse..."));
+  auto* cmdFilePattern = Button("cmdFilePattern", QStringLiteral("Bro&wse..."));
+  auto* cmdDescription = Button("cmdDescription", QStringLiteral("&Test..."));
 
   auto* fields = new QGridLayout;
   int row = 0;
@@ -105,21 +106,25 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
     if (button) fields->addWidget(button, row, 2);
     ++row;
   };
-  addRow(QStringLiteral("Long name:"), m_txtLongName, nullptr);
-  addRow(QStringLiteral("Executable name:"), m_txtExe, cmdExe);
-  addRow(QStringLiteral("E-mail subfolder:"), m_txtEMailSubDir, cmdEMailSubDir);
-  addRow(QStringLiteral("Uninstall string:"), m_txtUninstall, nullptr);
-  addRow(QStringLiteral("File pattern:"), m_txtFilePattern, cmdFilePattern);
-  addRow(QStringLiteral("Description:"), m_txtDescription, cmdDescription);
-  addRow(QStringLiteral("Command line:"), m_txtCommandLine, nullptr);
+  addRow(QStringLiteral("Lon&g name:"), m_txtLongName, nullptr);
+  addRow(QStringLiteral("&Executable name:"), m_txtExe, cmdExe);
+  addRow(QStringLiteral("E-mail sub&folder:"), m_txtEMailSubDir, cmdEMailSubDir);
+  addRow(QStringLiteral("&Uninstall string:"), m_txtUninstall, nullptr);
+  addRow(QStringLiteral("File &pattern:"), m_txtFilePattern, cmdFilePattern);
+  addRow(QStringLiteral("&Description:"), m_txtDescription, cmdDescription);
+  addRow(QStringLiteral("&Command line:"), m_txtCommandLine, nullptr);
 
-  auto* fraContact = new QGroupBox(QStringLiteral("Contact"));
+  auto* fraContact = new QGroupBox(QStringLiteral("Co&ntact"));
   fraContact->setObjectName(QStringLiteral("fraContact"));
   auto* contact = new QGridLayout(fraContact);
   contact->addWidget(new QLabel(QStringLiteral("This program definition was created by:")), 0, 0, 1, 2);
-  contact->addWidget(new QLabel(QStringLiteral("Name:")), 1, 0);
+  auto* lblContact = new QLabel(QStringLiteral("Na&me:"));
+  lblContact->setBuddy(m_txtContact);
+  contact->addWidget(lblContact, 1, 0);
   contact->addWidget(m_txtContact, 1, 1);
-  contact->addWidget(new QLabel(QStringLiteral("E-mail:")), 2, 0);
+  auto* lblContactEMail = new QLabel(QStringLiteral("E-mai&l:"));
+  lblContactEMail->setBuddy(m_txtContactEMail);
+  contact->addWidget(lblContactEMail, 2, 0);
   contact->addWidget(m_txtContactEMail, 2, 1);
 
   m_lvFileTypes = new QTreeWidget;
@@ -135,14 +140,17 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   m_lvFileTypes->setMinimumHeight(110);
 
   m_txtExtension = Field("txtExtension");
-  const QString flagTexts[4] = {QStringLiteral("Primary file"), QStringLiteral("Modified"),
-                                QStringLiteral("Check same date"), QStringLiteral("Required")};
+  const QString flagTexts[4] = {QStringLiteral("Primar&y file"), QStringLiteral("Mod&ified"),
+                                QStringLiteral("C&heck same date"), QStringLiteral("Re&quired")};
   auto* rowEditor = new QVBoxLayout;
   auto* extension = new QHBoxLayout;
-  auto* lblExtension = new QLabel(QStringLiteral("Extension:"));
+  auto* lblExtension = new QLabel(QStringLiteral("E&xtension:"));
   lblExtension->setBuddy(m_txtExtension);
   extension->addWidget(lblExtension);
   extension->addWidget(m_txtExtension);
+  // Fills in the selected row's extension from a file of that type.
+  m_cmdExtension = Button("cmdExtension", QStringLiteral("Brow&se..."));
+  extension->addWidget(m_cmdExtension);
   rowEditor->addLayout(extension);
   for (int i = 0; i < 4; ++i) {
     m_chkFlag[size_t(i)] = new QCheckBox(flagTexts[i]);
@@ -151,11 +159,12 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
     connect(m_chkFlag[size_t(i)], &QCheckBox::clicked, this,
             [this, i](bool checked) { chkFlag_Click(i, checked); });
   }
-  auto* cmdAdd = Button("cmdAdd", QStringLiteral("&Add..."));
-  auto* cmdRemove = Button("cmdRemove", QStringLiteral("&Remove"));
+  // Add makes the row at once, so that what is typed next lands in it.
+  auto* cmdAdd = Button("cmdAdd", QStringLiteral("&Add"));
+  m_cmdRemove = Button("cmdRemove", QStringLiteral("&Remove"));
   auto* rowButtons = new QHBoxLayout;
   rowButtons->addWidget(cmdAdd);
-  rowButtons->addWidget(cmdRemove);
+  rowButtons->addWidget(m_cmdRemove);
   rowEditor->addLayout(rowButtons);
   rowEditor->addStretch(1);
 
@@ -180,14 +189,16 @@ frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> progra
   layout->addWidget(fraContact);
   layout->addLayout(fileTypes);
   layout->addLayout(bottom);
-  resize(620, sizeHint().height());
+  // Wide enough for the file types list to show its five columns.
+  resize(780, sizeHint().height());
 
   connect(cmdExe, &QPushButton::clicked, this, &frmModify::cmdExe_Click);
   connect(cmdEMailSubDir, &QPushButton::clicked, this, &frmModify::cmdEMailSubDir_Click);
   connect(cmdFilePattern, &QPushButton::clicked, this, &frmModify::cmdFilePattern_Click);
   connect(cmdDescription, &QPushButton::clicked, this, &frmModify::cmdDescription_Click);
   connect(cmdAdd, &QPushButton::clicked, this, &frmModify::cmdAdd_Click);
-  connect(cmdRemove, &QPushButton::clicked, this, &frmModify::cmdRemove_Click);
+  connect(m_cmdRemove, &QPushButton::clicked, this, &frmModify::cmdRemove_Click);
+  connect(m_cmdExtension, &QPushButton::clicked, this, &frmModify::cmdExtension_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmModify::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_txtExtension, &QLineEdit::textEdited, this, &frmModify::txtExtension_Change);
@@ -229,6 +240,16 @@ void frmModify::Form_Load() {
     }
   }
   if (m_lvFileTypes->topLevelItemCount() > 0) m_lvFileTypes->setCurrentItem(m_lvFileTypes->topLevelItem(0));
+  EnableRowEditor();
+}
+
+void frmModify::EnableRowEditor() {
+  // Without a row there is nothing to type into: greyed, so that nothing typed is lost.
+  const bool row = m_lvFileTypes->currentItem() != nullptr;
+  m_txtExtension->setEnabled(row);
+  m_cmdExtension->setEnabled(row);
+  m_cmdRemove->setEnabled(row);
+  for (QCheckBox* box : m_chkFlag) box->setEnabled(row);
 }
 
 QTreeWidgetItem* frmModify::AddRow(const QString& ext, const std::array<bool, 4>& flags) {
@@ -238,6 +259,7 @@ QTreeWidgetItem* frmModify::AddRow(const QString& ext, const std::array<bool, 4>
 }
 
 void frmModify::ShowRow(QTreeWidgetItem* item) {
+  EnableRowEditor();
   if (!item) return;
   m_txtExtension->setText(item->text(0));
   for (int i = 0; i < 4; ++i) m_chkFlag[size_t(i)]->setChecked(item->text(i + 1) == kTrue);
@@ -252,8 +274,22 @@ void frmModify::chkFlag_Click(int index, bool checked) {
     item->setText(index + 1, checked ? kTrue : QString());
 }
 
-QString frmModify::ChooseFile(const QString& title, const QString& filter) {
+QString frmModify::StartFolder(bool turns) const {
+  // The folder the program was found in, or its turn folder below it; the process's
+  // own working folder means nothing to the user.
+  QString installed = m_program->GetDirectory();
+  if (installed.isEmpty()) installed = IniRead(m_program->GetShortName(), QStringLiteral("Directory"));
+  if (installed.isEmpty() || !QFileInfo(installed).isDir()) return QDir::homePath();
+  const QString subfolder = m_program->GetEMailDir();
+  if (turns && !subfolder.isEmpty() && QFileInfo(QDir(installed).filePath(subfolder)).isDir())
+    return QDir(installed).filePath(subfolder);
+  return installed;
+}
+
+QString frmModify::ChooseFile(const QString& title, const QString& filter, bool turns) {
+  const FocusReturn back(this);
   QFileDialog dialog(this);
+  dialog.setDirectory(StartFolder(turns));
   dialog.setWindowTitle(title);
   dialog.setNameFilter(filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -262,12 +298,19 @@ QString frmModify::ChooseFile(const QString& title, const QString& filter) {
 }
 
 void frmModify::cmdAdd_Click() {
-  const QString chosen = ChooseFile(QStringLiteral("Select the file."), kAnyFile);
-  // A cancelled dialog still adds a row, without an extension.
-  const QString ext = chosen.isEmpty() ? QString() : QFileInfo(chosen).suffix().toUpper();
   const bool first = m_lvFileTypes->topLevelItemCount() == 0;
-  QTreeWidgetItem* item = AddRow(ext, {first, first, true, true});
+  QTreeWidgetItem* item = AddRow(QString(), {first, first, true, true});
   m_lvFileTypes->setCurrentItem(item);
+  ShowRow(item);
+  m_txtExtension->setFocus(Qt::OtherFocusReason);
+}
+
+void frmModify::cmdExtension_Click() {
+  QTreeWidgetItem* item = m_lvFileTypes->currentItem();
+  if (!item) return;
+  const QString chosen = ChooseFile(QStringLiteral("Select the file."), kAnyFile, true);
+  if (chosen.isEmpty()) return;
+  item->setText(0, QFileInfo(chosen).suffix().toUpper());
   ShowRow(item);
 }
 
@@ -280,6 +323,7 @@ void frmModify::cmdRemove_Click() {
   if (count == 0) {
     m_txtExtension->clear();
     for (QCheckBox* box : m_chkFlag) box->setChecked(false);
+    EnableRowEditor();
     return;
   }
   QTreeWidgetItem* next = m_lvFileTypes->topLevelItem(std::min(index, count - 1));
@@ -289,19 +333,19 @@ void frmModify::cmdRemove_Click() {
 
 void frmModify::cmdExe_Click() {
   const QString chosen =
-      ChooseFile(QStringLiteral("Select the executable."), QStringLiteral("*.exe (*.exe)"));
+      ChooseFile(QStringLiteral("Select the executable."), QStringLiteral("*.exe (*.exe)"), false);
   if (!chosen.isEmpty()) m_txtExe->setText(QFileInfo(chosen).fileName().toUpper());
 }
 
 void frmModify::cmdEMailSubDir_Click() {
   const QString chosen =
-      ChooseFile(QStringLiteral("Select some file in the e-mail subfolder (if any)."), kAnyFile);
+      ChooseFile(QStringLiteral("Select some file in the e-mail subfolder (if any)."), kAnyFile, true);
   if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return;
   m_txtEMailSubDir->setText(QFileInfo(chosen).absoluteDir().dirName());
 }
 
 void frmModify::cmdFilePattern_Click() {
-  const QString chosen = ChooseFile(QStringLiteral("Select the primary file."), kAnyFile);
+  const QString chosen = ChooseFile(QStringLiteral("Select the primary file."), kAnyFile, true);
   if (!chosen.isEmpty())
     m_txtFilePattern->setText(QStringLiteral("*.") + QFileInfo(chosen).suffix().toUpper());
 }
@@ -313,7 +357,7 @@ void frmModify::cmdDescription_Click() {
     return;
   }
   const QString chosen =
-      ChooseFile(QStringLiteral("Select the file to test the description rule."), kAnyFile);
+      ChooseFile(QStringLiteral("Select the file to test the description rule."), kAnyFile, true);
   if (chosen.isEmpty()) return;
   m_ui.MsgBox(DescriptionRule(m_ui, chosen, rule), Buttons::Ok, Icon::None,
               QStringLiteral("The file description"));

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QFileDialog;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -38,6 +39,10 @@ class frmModify final : public QDialog {
   // The help text F1 shows for `control` (one of the form's controls, or anything else).
   QString HelpText(const QWidget* control) const;
 
+  // Where the file-open dialogs start: the program's installation folder, or with
+  // `turns` its turn folder when there is one; the home folder when it is not installed.
+  QString StartFolder(bool turns) const;
+
   // Shows the configured file-open dialog and returns the chosen path or empty. Tests
   // replace it; the default runs the dialog modally.
   using FileChooser = std::function<QString(QFileDialog&)>;
@@ -50,8 +55,9 @@ class frmModify final : public QDialog {
   void Form_Load();
   QTreeWidgetItem* AddRow(const QString& ext, const std::array<bool, 4>& flags);
   void ShowRow(QTreeWidgetItem* item);
-  // Opens the file-open dialog; empty when cancelled.
-  QString ChooseFile(const QString& title, const QString& filter);
+  // Opens the file-open dialog in StartFolder(turns); empty when cancelled.
+  QString ChooseFile(const QString& title, const QString& filter, bool turns);
+  void EnableRowEditor();
   void FillUninstallSuggestions();
   void FillDescriptionSuggestions();
   // The file type warnings; false when the user cancelled one of them.
@@ -59,6 +65,7 @@ class frmModify final : public QDialog {
 
   void cmdAdd_Click();
   void cmdRemove_Click();
+  void cmdExtension_Click();
   void cmdExe_Click();
   void cmdEMailSubDir_Click();
   void cmdFilePattern_Click();
@@ -88,6 +95,8 @@ class frmModify final : public QDialog {
   QTreeWidget* m_lvFileTypes;
   QLineEdit* m_txtExtension;
   std::array<QCheckBox*, 4> m_chkFlag{};
+  QPushButton* m_cmdExtension = nullptr;
+  QPushButton* m_cmdRemove = nullptr;
 };
 
 }  // namespace kolt

@@ -1,6 +1,7 @@
 #include "ui/frmOptions.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -15,6 +16,15 @@
 
 namespace kolt {
 namespace {
+
+// A label as the user reads it: without its mnemonic marker.
+QString Shown(const QLabel& label) {
+  QString text = label.text();
+  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  text.remove(QChar('&'));
+  text.replace(QChar(1), QChar('&'));
+  return text;
+}
 
 // The order of cmbSMTPSecurity's entries.
 const SmtpSecurity kSecurities[] = {SmtpSecurity::StartTls, SmtpSecurity::Tls, SmtpSecurity::None};
@@ -69,8 +79,11 @@ void frmOptions::Form_Load() {
   m_ui->txtSMTPUser->setText(settings.user);
   m_loadedPassword = m_passwords->ReadPassword();
   m_ui->txtSMTPPassword->setText(m_loadedPassword);
-  m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in ") + m_passwords->Location() +
-                                  QStringLiteral(", never in the settings file."));
+  // The place on a line of its own: a path has no blanks to wrap at, and a label would
+  // break it in the middle of a name.
+  m_ui->lblPasswordStore->setWordWrap(false);
+  m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in\n") + m_passwords->Location() +
+                                  QStringLiteral(",\nnever in the settings file."));
 
   // Only the exact words count; anything else leaves the default choice.
   if (settings.mode == QLatin1String(kMailModeSmtp))
@@ -93,7 +106,9 @@ void frmOptions::LoadReceiving() {
   m_ui->spnIMAPPort->setValue(imap.port);
   m_ui->txtIMAPUser->setText(imap.user);
   m_ui->txtIMAPFolder->setText(imap.folder);
-  m_ui->spnIMAPInterval->setValue(imap.interval);
+  // A mailbox being set up is checked on its own unless the user says otherwise: the
+  // stored 0 of a page saved without a server is no choice of his.
+  m_ui->spnIMAPInterval->setValue(imap.server.isEmpty() ? kNewMailboxInterval : imap.interval);
   m_ui->optIMAPMove->setChecked(imap.after == ImapAfter::Move);
   m_ui->optIMAPMarkRead->setChecked(imap.after != ImapAfter::Move);
   m_ui->txtIMAPMoveTo->setText(imap.moveTo);
@@ -181,7 +196,7 @@ void frmOptions::UpdateEnabling() {
 }
 
 QWidget* frmOptions::InvalidField(QString* reason) const {
-  const QString where = QStringLiteral(" under \"") + m_ui->Label1->text() + QStringLiteral("\"");
+  const QString where = QStringLiteral(" under \"") + Shown(*m_ui->Label1) + QStringLiteral("\"");
   const QString from = m_ui->txtFrom->text().trimmed();
   // Both modes need it: it goes with every turn, and the test message is sent to it.
   if (from.isEmpty()) {
@@ -217,7 +232,7 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
   }
   const QString account = m_ui->txtEMail->text().trimmed();
   if (account.size() > kIniValueMax) {
-    *reason = QStringLiteral("The address of your SMTP account under \"") + m_ui->lblEMail->text() +
+    *reason = QStringLiteral("The address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
               QStringLiteral("\" is ") + QString::number(account.size()) +
               QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
               QStringLiteral(" fit.");
@@ -227,7 +242,7 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
     *reason = (account.isEmpty()
                    ? QStringLiteral("Enter")
                    : QStringLiteral("\"") + account + QStringLiteral("\" is not an e-mail address. Enter")) +
-              QStringLiteral(" the address of your SMTP account under \"") + m_ui->lblEMail->text() +
+              QStringLiteral(" the address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
               QStringLiteral("\", such as name@example.com.");
     return m_ui->txtEMail;
   }
@@ -241,6 +256,11 @@ void frmOptions::Refuse(QWidget* field, const QString& reason) {
   auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), reason, QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("msgRefused"));
   box->setAttribute(Qt::WA_DeleteOnClose);
+  // The keyboard comes back to this dialog, whatever the window manager does.
+  connect(box, &QMessageBox::finished, this, [this] {
+    raise();
+    activateWindow();
+  });
   box->open();
 }
 

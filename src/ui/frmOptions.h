@@ -30,6 +30,9 @@ class frmOptions final : public QDialog {
   // nothing is written; false then.
   bool Apply();
 
+  // Minutes between mailbox checks offered while no mailbox is set up.
+  static constexpr int kNewMailboxInterval = 5;
+
  private:
   void Form_Load();
   void UpdateEnabling();

@@ -6,6 +6,7 @@
 
 #include "core/UiPort.h"
 #include "platform/linux/WinePaths.h"
+#include "ui/FocusReturn.h"
 #include "ui_frmProgram.h"
 
 namespace kolt {
@@ -89,6 +90,7 @@ void frmProgram::ConfigureFileDialog(QFileDialog& dialog) const {
 }
 
 void frmProgram::cmdBrowse_Click() {
+  const FocusReturn back(this);
   QFileDialog dialog(this);
   ConfigureFileDialog(dialog);
   const QString chosen = m_chooser ? m_chooser(dialog) : QString();

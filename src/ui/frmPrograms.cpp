@@ -59,10 +59,10 @@ frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry,
   };
   button("cmdAdd", QStringLiteral("&Add..."), &frmPrograms::cmdAdd_Click);
   button("cmdModify", QStringLiteral("&Modify..."), &frmPrograms::cmdModify_Click);
-  button("cmdRemove", QStringLiteral("Remove..."), &frmPrograms::cmdRemove_Click);
+  button("cmdRemove", QStringLiteral("Remo&ve..."), &frmPrograms::cmdRemove_Click);
   button("cmdDisable", QStringLiteral("&Disable..."), &frmPrograms::cmdDisable_Click);
   button("cmdEnable", QStringLiteral("&Enable"), &frmPrograms::cmdEnable_Click);
-  button("cmdRestore", QStringLiteral("Restore..."), &frmPrograms::cmdRestore_Click);
+  button("cmdRestore", QStringLiteral("Res&tore..."), &frmPrograms::cmdRestore_Click);
   button("cmdRun", QStringLiteral("&Run"), &frmPrograms::cmdRun_Click);
   button("cmdRefresh", QStringLiteral("Re&fresh"), &frmPrograms::cmdRefresh_Click);
   buttons->addStretch(1);

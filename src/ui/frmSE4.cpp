@@ -44,14 +44,14 @@ frmSE4::frmSE4(UiPort& ui, PlayersEdit& edit, QWidget* parent) : QDialog(parent)
     b->setAutoDefault(false);
     return b;
   };
-  QPushButton* cmdSetMe = button("cmdSetMe", QStringLiteral("Set me..."));
-  QPushButton* cmdSetAI = button("cmdSetAI", QStringLiteral("Set under AI"));
+  QPushButton* cmdSetMe = button("cmdSetMe", QStringLiteral("Set &me..."));
+  QPushButton* cmdSetAI = button("cmdSetAI", QStringLiteral("Set under &AI"));
   QPushButton* cmdClose = button("cmdClose", QStringLiteral("&Close"));
   cmdClose->setDefault(true);
   QPushButton* cmdCancel = button("cmdCancel", QStringLiteral("Cancel"));
 
   auto* password = new QFormLayout;
-  password->addRow(QStringLiteral("Host password:"), m_txtHostPassword);
+  password->addRow(QStringLiteral("&Host password:"), m_txtHostPassword);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdSetMe);
   buttons->addWidget(cmdSetAI);

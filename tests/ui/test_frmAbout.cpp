@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 
 #include "core/Startup.h"
 #include "support/ScriptedUi.h"
+#include "ui/UserGuide.h"
 #include "ui/frmAbout.h"
 
 using kolt::App;
@@ -92,7 +94,7 @@ TEST_F(frmAboutTest, CaptionsVersionAndScreenshot) {
   EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(frmAboutTest, LinksOpenTheirPagesAndAMissingReadmeDoesNothing) {
+TEST_F(frmAboutTest, LinksOpenTheirPagesAndFailuresAreReported) {
   frmAbout form(m_ui);
   QList<QUrl> opened;
   form.SetUrlOpener([&opened](const QUrl& url) {
@@ -104,9 +106,7 @@ TEST_F(frmAboutTest, LinksOpenTheirPagesAndAMissingReadmeDoesNothing) {
   EXPECT_EQ(form.LinkTarget(QStringLiteral("lblCheckVersion")), QUrl(QString(KOLT_PROGRAM_PAGE)));
   EXPECT_TRUE(form.LinkTarget(QStringLiteral("nothing")).isEmpty());
 
-  // The readme is kolt.htm beside the program; absent, the link does nothing.
-  form.OpenLink(QStringLiteral("lblReadme"));
-  EXPECT_TRUE(opened.isEmpty());
+  // The readme is the user guide; a copy beside the program comes first.
   QFile readme(m_dir.filePath(QStringLiteral("kolt.htm")));
   ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
   readme.write("<html><body>Readme</body></html>");
@@ -120,6 +120,42 @@ TEST_F(frmAboutTest, LinksOpenTheirPagesAndAMissingReadmeDoesNothing) {
   ASSERT_EQ(opened.size(), 2);
   EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://curl.se/libcurl/")));
   EXPECT_TRUE(m_ui.boxes.empty());
+  // A desktop that cannot open it says so.
+  form.SetUrlOpener([](const QUrl&) { return false; });
+  form.OpenLink(QStringLiteral("lblReadme"));
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_EQ(m_ui.boxes[0].text, "The user guide " + QFileInfo(readme.fileName()).absoluteFilePath() +
+                                    " could not be opened: no program to show web pages was found.");
+}
+
+TEST_F(frmAboutTest, UserGuideIsFoundInstalledOrInTheBuildTreeAndMissingIsReported) {
+  // An installed copy: share/doc/kolt-helper beside the program's bin folder.
+  const QString bin = m_dir.filePath(QStringLiteral("usr/bin"));
+  const QString installed = QDir(bin).filePath(QStringLiteral(KOLT_GUIDE_FROM_BINDIR));
+  QDir().mkpath(bin);
+  QDir().mkpath(QFileInfo(installed).absolutePath());
+  EXPECT_TRUE(installed.contains(QStringLiteral("/doc/kolt-helper/")));
+  EXPECT_EQ(kolt::UserGuide::Find(kolt::UserGuide::Candidates(bin)), QString(KOLT_GUIDE_HTML));
+  QFile file(installed);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<html></html>");
+  file.close();
+  EXPECT_EQ(kolt::UserGuide::Find(kolt::UserGuide::Candidates(bin)), QFileInfo(installed).absoluteFilePath());
+  // The build made a real page out of the guide.
+  QFile built(QStringLiteral(KOLT_GUIDE_HTML));
+  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+  const QByteArray page = built.readAll();
+  EXPECT_TRUE(page.contains("<h2 id=\"sending-mail\">"));
+  EXPECT_TRUE(page.contains("<table>"));
+
+  // Nowhere: the user learns where it was looked for, and nothing is opened.
+  bool called = false;
+  const QStringList nowhere{m_dir.filePath(QStringLiteral("a.html")), m_dir.filePath(QStringLiteral("b"))};
+  EXPECT_FALSE(kolt::UserGuide::Open(m_ui, nowhere, [&called](const QUrl&) { return called = true; }));
+  EXPECT_FALSE(called);
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_EQ(m_ui.boxes[0].text,
+            "The user guide is not installed. It was looked for in:\r" + nowhere.join(QChar('\r')));
 }
 
 TEST_F(frmAboutTest, SystemInformationProgramOrTheMessage) {

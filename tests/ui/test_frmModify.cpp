@@ -59,12 +59,14 @@ struct Fixture {
     form->SetFileChooser([this](QFileDialog& dialog) {
       dialogs.append(dialog.windowTitle() + " | " + dialog.nameFilters().join(";") +
                      (dialog.fileMode() == QFileDialog::ExistingFile ? " | existing" : ""));
+      folders.append(dialog.directory().absolutePath());
       return chosen.isEmpty() ? QString() : chosen.takeFirst();
     });
     return form;
   }
   QStringList chosen;   // what the file dialogs answer, in turn
   QStringList dialogs;  // title | filter | mode of each file dialog shown
+  QStringList folders;  // the folder each file dialog started in
 };
 
 QList<QStringList> Rows(frmModify& form) {
@@ -101,8 +103,8 @@ TEST(frmModify, NewDefinitionLoadsEmptyAndAsksForAFileTypeFirst) {
   EXPECT_TRUE(Rows(*form).isEmpty());
   auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
   EXPECT_EQ(list->headerItem()->text(3), "Check same date?");
-  EXPECT_EQ(Flag(*form, 0)->text(), "Primary file");
-  EXPECT_EQ(Flag(*form, 3)->text(), "Required");
+  EXPECT_EQ(Flag(*form, 0)->text(), "Primar&y file");
+  EXPECT_EQ(Flag(*form, 3)->text(), "Re&quired");
   EXPECT_EQ(Child<QLabel>(*form, "lblHelp")->text(), "Press F1 for help.");
 
   fx.ui.Answers({Answer::Cancel});
@@ -117,15 +119,34 @@ TEST(frmModify, NewDefinitionLoadsEmptyAndAsksForAFileTypeFirst) {
 TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   Fixture fx;
   auto form = fx.Open();
-  fx.chosen = {"/games/x/Turn.sav", "/games/x/turn.Txt"};
-  for (int i = 0; i < 3; ++i) Click(*form, "cmdAdd");  // the third dialog is cancelled
-  EXPECT_EQ(fx.dialogs, QStringList(3, "Select the file. | *.* (*) | existing"));
-  EXPECT_EQ(Rows(*form), QList<QStringList>({{"SAV", "True", "True", "True", "True"},
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
+  auto* extension = Child<QLineEdit>(*form, "txtExtension");
+  // No row: the row editor is greyed, so nothing typed into it can be lost.
+  for (QWidget* w : std::initializer_list<QWidget*>{extension, Flag(*form, 0), Flag(*form, 3),
+                                                    Child<QPushButton>(*form, "cmdExtension"),
+                                                    Child<QPushButton>(*form, "cmdRemove")})
+    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+
+  // Add makes the row at once and puts the cursor into its extension: what is typed
+  // next lands in that row.
+  Click(*form, "cmdAdd");
+  EXPECT_TRUE(extension->isEnabled());
+  EXPECT_TRUE(extension->hasFocus());
+  QTest::keyClicks(QApplication::focusWidget(), "sav");
+  Click(*form, "cmdAdd");
+  // The extension's picker fills it from a file; cancelled, it changes nothing.
+  fx.chosen = {"/games/x/turn.Txt"};
+  Click(*form, "cmdExtension");
+  Click(*form, "cmdAdd");
+  Click(*form, "cmdExtension");
+  EXPECT_EQ(fx.dialogs, QStringList(2, "Select the file. | *.* (*) | existing"));
+  EXPECT_EQ(Rows(*form), QList<QStringList>({{"sav", "True", "True", "True", "True"},
                                              {"TXT", "", "", "True", "True"},
                                              {"", "", "", "True", "True"}}));
   // The new row is selected and shown in the row editor.
-  auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
-  auto* extension = Child<QLineEdit>(*form, "txtExtension");
   EXPECT_EQ(list->currentItem(), list->topLevelItem(2));
   EXPECT_FALSE(Flag(*form, 0)->isChecked());
   EXPECT_TRUE(Flag(*form, 3)->isChecked());
@@ -139,7 +160,7 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   Flag(*form, 3)->click();
   EXPECT_EQ(Rows(*form)[2], QStringList({"cmt", "", "True", "True", ""}));
   list->setCurrentItem(list->topLevelItem(0));
-  EXPECT_EQ(extension->text(), "SAV");
+  EXPECT_EQ(extension->text(), "sav");
   EXPECT_TRUE(Flag(*form, 0)->isChecked());
 
   // Remove selects the row that takes the removed one's place, or the new last row.
@@ -148,11 +169,10 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   EXPECT_EQ(list->currentItem()->text(0), "cmt");
   EXPECT_EQ(extension->text(), "cmt");
   Click(*form, "cmdRemove");
-  EXPECT_EQ(list->currentItem()->text(0), "SAV");
+  EXPECT_EQ(list->currentItem()->text(0), "sav");
   Click(*form, "cmdRemove");
   EXPECT_TRUE(Rows(*form).isEmpty());
-  QTest::keyClicks(extension, "x");  // no row: nothing happens
-  Click(*form, "cmdRemove");
+  EXPECT_FALSE(extension->isEnabled());
   EXPECT_TRUE(fx.ui.boxes.empty());
 }
 
@@ -161,8 +181,10 @@ TEST(frmModify, FileTypeWarningsCanBeOverriddenOrCancelled) {
   const QByteArray before = ReadFile(fx.ini);
   auto form = fx.Open();
   form->show();
-  fx.chosen = {"/a/one.sav", "/a/two.SAV", "/a/three.sav"};
-  for (int i = 0; i < 3; ++i) Click(*form, "cmdAdd");
+  for (const char* ext : {"sav", "SAV", "sav"}) {
+    Click(*form, "cmdAdd");
+    QTest::keyClicks(Child<QLineEdit>(*form, "txtExtension"), ext);
+  }
   // Unchecking the only Primary row: warned; Cancel keeps the editor open and writes nothing.
   auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
   list->setCurrentItem(list->topLevelItem(0));
@@ -262,6 +284,29 @@ TEST(frmModify, BrowseButtonsFillTheirFields) {
   EXPECT_EQ(Child<QLineEdit>(*form, "txtEMailSubDir")->text(), "Turns");
 }
 
+TEST(frmModify, PickersStartInTheProgramsFoldersNeverTheWorkingFolder) {
+  Fixture fx;
+  {
+    // Not installed: the user's home.
+    auto form = fx.Open();
+    Click(*form, "cmdExe");
+    EXPECT_EQ(fx.folders, QStringList({QDir::homePath()}));
+  }
+  const QString installed = fx.home.Root() + "/game";
+  WriteFile(installed + "/Turns/t1.sav", "x");
+  WriteFile(fx.ini, "[Settings]\r\nLongName=ABC\r\nEMailSubDir=Turns\r\nDescription=LINE1\r\n");
+  IniWrite("ABC", "Directory", installed);
+  fx.folders.clear();
+  auto form = fx.Open();
+  Click(*form, "cmdExe");
+  Click(*form, "cmdFilePattern");
+  Click(*form, "cmdDescription");
+  Click(*form, "cmdAdd");
+  Click(*form, "cmdExtension");
+  EXPECT_EQ(fx.folders,
+            QStringList({installed, installed + "/Turns", installed + "/Turns", installed + "/Turns"}));
+}
+
 TEST(frmModify, DescriptionTest) {
   Fixture fx;
   auto form = fx.Open();
@@ -329,6 +374,7 @@ TEST(frmModify, F1ShowsTheHelpOfTheFocusedControl) {
   Fixture fx;
   auto form = fx.Open();
   form->show();
+  Click(*form, "cmdAdd");  // the row editor's fields take the focus only with a row
   QApplication::setActiveWindow(form.get());
   const std::pair<QString, QString> cases[] = {
       {"txtLongName", "Long descriptive name (e.g. 'Steel Panthers: World At War')."},

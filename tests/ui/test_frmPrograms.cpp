@@ -109,8 +109,8 @@ TEST(frmPrograms, ListsEveryProgramAndScreenshot) {
   for (const char* name : {"cmdAdd", "cmdModify", "cmdRemove", "cmdDisable", "cmdEnable", "cmdRestore",
                            "cmdRun", "cmdRefresh", "cmdClose"})
     buttons.append(Child<QPushButton>(*form, name)->text());
-  EXPECT_EQ(buttons, QStringList({"&Add...", "&Modify...", "Remove...", "&Disable...", "&Enable",
-                                  "Restore...", "&Run", "Re&fresh", "&Close"}));
+  EXPECT_EQ(buttons, QStringList({"&Add...", "&Modify...", "Remo&ve...", "&Disable...", "&Enable",
+                                  "Res&tore...", "&Run", "Re&fresh", "&Close"}));
   // Installed programs show version, state and folder; the others only their names.
   const auto rows = Rows(*form);
   ASSERT_EQ(rows.size(), 4);
@@ -299,7 +299,10 @@ TEST(frmPrograms, ModifyOpensTheEditorForUserDefinedProgramsOnly) {
     captions.append(editor.windowTitle());
     editor.SetFileChooser([](QFileDialog&) { return QStringLiteral("/games/turn.sav"); });
     QTimer::singleShot(0, &editor, [&editor, ok] {
-      if (ok) Click(editor, "cmdAdd");
+      if (ok) {
+        Click(editor, "cmdAdd");
+        Click(editor, "cmdExtension");
+      }
       Click(editor, ok ? "cmdOK" : "cmdCancel");
     });
   });

@@ -93,6 +93,16 @@ bool Keep(const QString& folder, const QString& game, const QString& name, const
   return true;
 }
 
+bool InPlace(const TurnEntry& turn) {
+  if (turn.files.empty()) return false;
+  for (const TurnFile& f : turn.files) {
+    const QString path = f.folder + QChar('/') + f.name;
+    qint64 size = -1;
+    if (!IsRegular(path, &size) || size != f.size || FileStamp(path) != f.stamp) return false;
+  }
+  return true;
+}
+
 RestoreResult Restore(const TurnEntry& turn, int keep) {
   RestoreResult result;
   if (turn.files.empty()) {

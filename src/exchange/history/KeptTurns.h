@@ -38,6 +38,10 @@ struct RestoreResult {
   int alreadyThere = 0;  // files that were this turn's already
 };
 
+// True when every file of `turn` is in place as the turn left it (same size and stamp):
+// restoring it would change nothing.
+bool InPlace(const TurnEntry& turn);
+
 // Puts the files of `turn` back where they were: each installed file that is not that
 // turn's is first backed up into "bak" (and kept as a turn of its own), then replaced
 // by the kept copy, with the kept copy's time. Nothing is replaced unless every file of

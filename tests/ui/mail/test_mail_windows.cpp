@@ -75,8 +75,9 @@ TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
   EXPECT_FALSE(Child<QCheckBox>(dialog, "chkShowDialog")->isChecked());
   ExpectSmtpFieldsEnabled(dialog, false);
-  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "From (your e-mail address):");
-  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(), "Send directly through an SMTP server (libcurl)");
+  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "&From (your e-mail address):");
+  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(),
+            "Send directly through an S&MTP server (libcurl)");
   Screenshot(dialog, "frmOptions");
   auto* tabs = Child<QTabWidget>(dialog, "tabMail");
   for (int i = 1; i < tabs->count(); ++i) {
@@ -282,6 +283,30 @@ TEST(frmBlat, ShowsARealConversationAndCanCancel) {
 
 }  // namespace
 
+// A newly named mailbox is checked every five minutes unless the user chooses otherwise;
+// his choice, 0 included, is kept.
+TEST(frmOptions, ANewMailboxIsCheckedEveryFiveMinutesUnlessChosenOtherwise) {
+  TempHome home;
+  FilePasswordStore passwords;
+  auto save = [&passwords](const char* server, int interval) {
+    frmOptions dialog(nullptr, &passwords);
+    const int shown = Child<QSpinBox>(dialog, "spnIMAPInterval")->value();
+    Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
+    Child<QLineEdit>(dialog, "txtIMAPServer")->setText(server);
+    if (interval >= 0) Child<QSpinBox>(dialog, "spnIMAPInterval")->setValue(interval);
+    EXPECT_TRUE(dialog.Apply());
+    return shown;
+  };
+  EXPECT_EQ(save("", -1), 5);  // saved without a mailbox: still no choice made
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "5");
+  WriteFile(home.Ini(), "[E-Mail]\r\nIMAP_Interval=0\r\n");
+  EXPECT_EQ(save("imap.home.net", -1), 5);
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "5");
+  EXPECT_EQ(save("imap.home.net", 0), 5);
+  EXPECT_EQ(save("imap.home.net", -1), 0);
+  EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "0");
+}
+
 TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   TempHome home;
   TestCertificate certificate;
@@ -300,6 +325,11 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
   EXPECT_TRUE(Child<QLabel>(dialog, "lblIMAPTest")->text().contains("Check the user name and the password"))
       << Child<QLabel>(dialog, "lblIMAPTest")->text().toStdString();
+  // The answer reads across the page, not down a narrow column.
+  Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(1);
+  dialog.show();
+  Screenshot(dialog, QStringLiteral("frmOptions-Receiving-test"), false);
+  EXPECT_GT(Child<QLabel>(dialog, "lblIMAPTest")->width(), Child<QWidget>(dialog, "tabMail")->width() / 2);
   Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
   QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
   EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),

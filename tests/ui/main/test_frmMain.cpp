@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextDocument>
 #include <QThread>
@@ -409,6 +410,66 @@ TEST(MainWindow, KeysActOnTheHighlightedGameAfterEveryReload) {
   EXPECT_EQ(none.played, "");
   EXPECT_EQ(none.copied, "none");
   App().instanceFolder.clear();
+}
+
+// No command is silent: without a game to act on, the buttons are greyed and the keys
+// say why; the list has a current row as soon as it has the focus.
+TEST(MainWindow, CommandsWithoutAGameSayWhyAndTheListAlwaysHasACurrentRow) {
+  Fixture f;
+  f.Load();
+  f.Show();
+  auto* edit = f.window->findChild<QWidget*>("cmdEdit");
+  auto* play = f.window->findChild<QWidget*>("cmdPlay");
+  ASSERT_TRUE(edit && play);
+  EXPECT_FALSE(edit->isEnabled());
+  EXPECT_FALSE(play->isEnabled());
+  f.Press(Qt::Key_F2);
+  EXPECT_EQ(f.ui.statuses.last(), "There is no game in the list yet.");
+  EXPECT_TRUE(f.ui.boxes.empty());
+
+  f.alpha->AddGame("a.cmt", "Play", "x@example.org");
+  f.alpha->AddGame("b.cmt", "Wait", "y@example.org");
+  f.window->RefreshLists(true);
+  f.Games()->selectionModel()->clear();
+  EXPECT_FALSE(edit->isEnabled());
+  // Tabbed into, the list makes its first row the current, selected one.
+  f.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+  f.window->InstalledView()->setFocus();
+  f.Games()->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(f.CurrentName(), "a.cmt");
+  EXPECT_EQ(f.SelectedNames(), QStringList({"a.cmt"}));
+  EXPECT_TRUE(edit->isEnabled());
+  EXPECT_TRUE(play->isEnabled());
+
+  // Nothing highlighted: each command says what it needs.
+  f.Games()->clearSelection();
+  EXPECT_FALSE(play->isEnabled());
+  const std::pair<int, const char*> keys[] = {
+      {Qt::Key_F2, "Select a game in the list to edit it."},
+      {Qt::Key_F9, "Select a game in the list to play it."},
+      {Qt::Key_H, "Select a game in the list to see its turn history."}};
+  for (const auto& [key, text] : keys) {
+    f.Press(key, key == Qt::Key_H ? Qt::ControlModifier : Qt::NoModifier);
+    EXPECT_EQ(f.ui.statuses.last(), text);
+  }
+  EXPECT_FALSE(f.alpha->calls.join(" ").contains("ProcessTurn"));
+  EXPECT_TRUE(f.ui.boxes.empty());
+}
+
+// Two windows on two homes are told apart by their titles; the usual home is not named.
+TEST(MainWindow, TheTitleNamesAHomeOtherThanTheUsualOne) {
+  Fixture f;
+  const QString before = App().homeFolder;
+  App().homeFolder = f.home.Path();
+  f.Load();
+  EXPECT_EQ(f.window->windowTitle(), "KOLT Helper - " + QDir::cleanPath(f.home.Path()));
+  const QString usual =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kolt/");
+  App().homeFolder = usual;
+  f.window->Form_Load();
+  EXPECT_EQ(f.window->windowTitle(), "KOLT Helper");
+  App().homeFolder = before;
 }
 
 // Thousands of games: a refresh changes the list in one step, never row by row, and

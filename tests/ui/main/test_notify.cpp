@@ -180,7 +180,10 @@ TEST(Notify, TheWindowSaysWhatArrived) {
 
   ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
   EXPECT_EQ(service.shown[0].summary, "Received 3 games from ivan@example.org");
-  EXPECT_EQ(service.shown[0].body, "SPWAW: email038.cmt\nSPWAW: email039.cmt\nSPWAW: email050.cmt");
+  // Each game by its description, as the list shows it, and its file name.
+  EXPECT_EQ(service.shown[0].body,
+            "SPWAW: Game email038 (email038.cmt)\nSPWAW: Game email039 (email039.cmt)\n"
+            "SPWAW: Game email050 (email050.cmt)");
 
   // A refresh with nothing new says "Ready" and tells nobody.
   window.Refresh();

@@ -150,6 +150,7 @@ TEST_F(DemoHome, TheHistoryListsTurnsNewestFirstAndRestoresAKeptTurn) {
   QStringList turns;
   for (int i = 0; i < 4; ++i) turns.append(list->topLevelItem(i)->text(1));
   EXPECT_EQ(turns, QStringList({"Received", "Sent", "Received", "Sent"}));
+  EXPECT_EQ(list->headerItem()->text(1), "Direction");
   EXPECT_EQ(list->topLevelItem(1)->text(2), "mike@example.net");
   EXPECT_EQ(list->topLevelItem(1)->text(4), "The artillery is zeroed in. Good luck.");
   EXPECT_TRUE(list->topLevelItem(1)->text(5).startsWith("email002.cmt ("))
@@ -158,9 +159,12 @@ TEST_F(DemoHome, TheHistoryListsTurnsNewestFirstAndRestoresAKeptTurn) {
 
   const QString email = home.File("games/SPWAW/EMAIL");
   const QByteArray current = test::ReadFile(email + "/email002.dat");
-  list->setCurrentItem(list->topLevelItem(1));
+  // The newest turn is the one in place: restoring it would change nothing.
   auto* restore = dialog.findChild<QPushButton*>("cmdRestore");
-  ASSERT_TRUE(restore && restore->isEnabled());
+  ASSERT_TRUE(restore);
+  EXPECT_FALSE(restore->isEnabled());
+  list->setCurrentItem(list->topLevelItem(1));
+  ASSERT_TRUE(restore->isEnabled());
 
   // "No" changes nothing.
   ui.Answers({Answer::No});
@@ -181,9 +185,15 @@ TEST_F(DemoHome, TheHistoryListsTurnsNewestFirstAndRestoresAKeptTurn) {
   EXPECT_EQ(test::ReadFile(email + "/bak/email002.dat"), current);
   ASSERT_EQ(list->topLevelItemCount(), 5);
   EXPECT_EQ(list->topLevelItem(0)->text(1), "Restored");
-  // A restored line restores nothing itself.
+  // A restored line restores nothing itself, nor does the turn now in place.
   list->setCurrentItem(list->topLevelItem(0));
   EXPECT_FALSE(restore->isEnabled());
+  list->setCurrentItem(list->topLevelItem(2));
+  EXPECT_EQ(list->topLevelItem(2)->text(1), "Sent");
+  EXPECT_FALSE(restore->isEnabled());
+  dialog.cmdRestore_Click();
+  EXPECT_EQ(ui.boxes.back().text, "The files in place are this turn's already: there is nothing to restore.");
+  EXPECT_EQ(list->topLevelItemCount(), 5);
   // The player's own turn, put back, waits for the opponent again.
   EXPECT_EQ(game->GetStatus(), "Wait");
 }

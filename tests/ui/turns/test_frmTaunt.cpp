@@ -64,10 +64,10 @@ TEST(frmTaunt, ControlsFirstOpeningAndScreenshot) {
   EXPECT_EQ(Child<QLineEdit>(t.form, "txtGames")->text(), "SPWAW/email001.cmt (Kursk)");
   EXPECT_EQ(
       Child<QGroupBox>(t.form, "Frame1")->title(),
-      "Enter text below and press enter, it will be added to the list, from where you can select it later");
-  EXPECT_EQ(Child<QPushButton>(t.form, "cmdDelText")->text(), "Del");
+      "Enter &text below and press enter, it will be added to the list, from where you can select it later");
+  EXPECT_EQ(Child<QPushButton>(t.form, "cmdDelText")->text(), "&Del");
   EXPECT_EQ(Child<QPushButton>(t.form, "cmdSend")->text(), "&Send");
-  EXPECT_EQ(Child<QPushButton>(t.form, "cmdCancel")->text(), "Cancel sending...");
+  EXPECT_EQ(Child<QPushButton>(t.form, "cmdCancel")->text(), "&Cancel sending...");
   // No [Text] section yet: the blank entry and the signature.
   EXPECT_EQ(t.form.StoredTexts(), QStringList({" ", kSignature}));
 
