@@ -6,86 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
 
-#include "core/Settings.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
-#include "support/RunCli.h"
-#include "support/TempHome.h"
+#include "support/PlayerHome.h"
 
 namespace kolt::test {
-
-inline void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
-  ASSERT_TRUE(WriteFile(path, bytes));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-class Player {
- public:
-  Player(const QString& address, int smtpPort) {
-    QDir().mkpath(home);
-    QDir().mkpath(m_dir.path() + "/prefix");
-    WriteFile(game + "/mech.exe", "MZ");
-    Set("SPWAW", "Directory", game);
-    Set("SPWAW", "SAVE", "0");
-    Set("E-Mail", "Mode", "SMTP");
-    Set("E-Mail", "SMTP_Server", "127.0.0.1");
-    Set("E-Mail", "SMTP_Port", QString::number(smtpPort));
-    Set("E-Mail", "SMTP_Security", "NONE");
-    Set("E-Mail", "Address", address);
-    Set("E-Mail", "From", address);
-  }
-  void Set(const QString& section, const QString& key, const QString& value) {
-    IniWrite(section, key, value, home + "/KOLT.INI");
-  }
-  void Mailbox(int port, const QString& security, const QString& password) {
-    Set("E-Mail", "IMAP_Server", "127.0.0.1");
-    Set("E-Mail", "IMAP_Port", QString::number(port));
-    Set("E-Mail", "IMAP_Security", security);
-    WriteFile(home + "/imap-password", password.toUtf8());
-  }
-  void Play(const QByteArray& turn, const QDateTime& when, const QString& stem = "email001") {
-    WriteAt(email + "/" + stem + ".dat", "DAT " + turn, when);
-    WriteAt(email + "/" + stem + ".aux", "AUX " + turn, when);
-  }
-  CliResult Cli(const QStringList& args, const QMap<QString, QString>& extra = {}) {
-    QMap<QString, QString> env{{"KOLT_HOME", home},
-                               {"HOME", m_dir.path() + "/user"},
-                               {"XDG_DATA_HOME", m_dir.path() + "/user/.local/share"},
-                               {"XDG_CONFIG_HOME", m_dir.path() + "/user/.config"},
-                               {"WINEPREFIX", m_dir.path() + "/prefix"},
-                               {"KOLT_IMAP_CAINFO", caFile}};
-    for (auto it = extra.begin(); it != extra.end(); ++it) env.insert(it.key(), it.value());
-    return RunCli(KOLT_CLI, args, env);
-  }
-  QJsonObject Row() {
-    const CliResult r = Cli({"--no", "list", "--json"});
-    for (const QJsonValue& g : QJsonDocument::fromJson(r.out.toUtf8()).object()["games"].toArray()) {
-      if (g.toObject()["file_name"].toString() == "email001.cmt") return g.toObject();
-    }
-    ADD_FAILURE() << "no game in " << r.out.toStdString() << r.err.toStdString();
-    return {};
-  }
-  QByteArray Dat(const QString& stem = "email001") { return ReadFile(email + "/" + stem + ".dat"); }
-
- private:
-  QTemporaryDir m_dir;
-
- public:
-  QString home = m_dir.path() + "/home";
-  QString game = m_dir.path() + "/games/SPWAW";
-  QString email = game + "/EMAIL";
-  QString caFile;
-};
 
 inline TestCertificate& Certificate() {
   static TestCertificate certificate;

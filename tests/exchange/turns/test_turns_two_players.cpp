@@ -16,8 +16,7 @@
 #include "exchange/history/HistoryStore.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
-#include "support/RunCli.h"
-#include "support/TempHome.h"
+#include "support/PlayerHome.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -25,74 +24,6 @@ using namespace kolt::test;
 namespace {
 
 using Result = CliResult;
-
-void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
-  ASSERT_TRUE(WriteFile(path, bytes));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-class Player {
- public:
-  Player(const QString& address, int port) {
-    QDir().mkpath(home);
-    QDir().mkpath(m_dir.path() + "/prefix");  // an empty Wine prefix
-    QDir().mkpath(work + "/SPWAW");
-    WriteFile(game + "/mech.exe", "MZ");
-    Set("SPWAW", "Directory", game);
-    Set("SPWAW", "SAVE", "0");
-    Set("E-Mail", "Mode", "SMTP");
-    Set("E-Mail", "SMTP_Server", "127.0.0.1");
-    Set("E-Mail", "SMTP_Port", QString::number(port));
-    Set("E-Mail", "SMTP_Security", "NONE");
-    Set("E-Mail", "Address", address);
-    Set("E-Mail", "From", address);
-  }
-  void Set(const QString& section, const QString& key, const QString& value) {
-    IniWrite(section, key, value, home + "/KOLT.INI");
-  }
-  QString Get(const QString& section, const QString& key) {
-    ClearIniCache();
-    return IniRead(section, key, QString(), home + "/KOLT.INI");
-  }
-  // The game program rewrites the turn files.
-  void Play(const QByteArray& turn, const QDateTime& when) {
-    WriteAt(email + "/email001.dat", "DAT " + turn, when);
-    WriteAt(email + "/email001.aux", "AUX " + turn, when);
-  }
-  Result Cli(const QStringList& args, const QString& folder = QString()) {
-    return RunCli(KOLT_CLI, args,
-                  {{"KOLT_HOME", home},
-                   {"HOME", m_dir.path() + "/user"},
-                   {"XDG_DATA_HOME", m_dir.path() + "/user/.local/share"},
-                   {"XDG_CONFIG_HOME", m_dir.path() + "/user/.config"},
-                   {"WINEPREFIX", m_dir.path() + "/prefix"}},
-                  folder);
-  }
-  // The game's row of `kolt-cli list --json` (which takes in the working folder first).
-  QJsonObject Row() {
-    const Result r = Cli({"--no", "list", "--json"});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    for (const QJsonValue& g : QJsonDocument::fromJson(r.out.toUtf8()).object()["games"].toArray()) {
-      if (g.toObject()["file_name"].toString() == "email001.cmt") return g.toObject();
-    }
-    ADD_FAILURE() << "no game in " << r.out.toStdString() << r.err.toStdString();
-    return {};
-  }
-  QString Status() { return Row()["status"].toString(); }
-  QByteArray Dat() { return ReadFile(email + "/email001.dat"); }
-
- private:
-  QTemporaryDir m_dir;
-
- public:
-  QString home = m_dir.path() + "/home";
-  QString game = m_dir.path() + "/games/SPWAW";
-  QString email = game + "/EMAIL";
-  QString work = m_dir.path() + "/work";
-  QString inbox = m_dir.path() + "/inbox";
-};
 
 class TwoPlayers : public ::testing::Test {
  protected:
