@@ -340,7 +340,12 @@ bool ReceiveEngine::CopyPass(bool plain) {
         p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), QFileInfo(dest).fileName());
       const QString backupFolder = QFileInfo(p.backup).absolutePath();
       bool backedUp = false;
-      if (QFileInfo(backupFolder).isDir() || QDir().mkdir(backupFolder)) {
+      // A "bak" that is a link (someone else planted it) would take the old turn
+      // elsewhere: only a real folder is used, else nothing is replaced.
+      const QFileInfo backupInfo(backupFolder);
+      const bool realFolder =
+          backupInfo.isSymLink() ? false : backupInfo.isDir() || QDir().mkdir(backupFolder);
+      if (realFolder) {
         NoteChanged(backupFolder);
         p.replacedStamp = FileStamp(dest);
         backedUp = KeepAsBackup(dest, p.backup, nullptr, m_tag) && IsFaithfulCopy(dest, p.backup);

@@ -192,6 +192,20 @@ TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
   EXPECT_FALSE(IsFaithfulCopy(home.Root() + "/pipe", email + "/email001.dat"));
 }
 
+TEST_F(Hardening, ABackupFolderThatIsALinkIsNeverWrittenThrough) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  const QString elsewhere = home.Root() + "/elsewhere";
+  QDir().mkpath(elsewhere);
+  ASSERT_TRUE(QFile::link(elsewhere, email + "/bak"));
+  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  const QString texts = ui.Texts().join("\n");
+  EXPECT_TRUE(texts.contains("Error while making backup of file " + email + "/email001"))
+      << texts.toStdString();
+  EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden), QStringList());
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
+  EXPECT_EQ(Record("email001.cmt/R"), "");
+}
+
 TEST_F(Hardening, APipeInTheWorkingFolderNeverBlocks) {
   Watchdog watchdog(60);
   const QString work = home.Root() + "/work";
