@@ -15,6 +15,7 @@ packages=(
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
   clang libclang-rt-14-dev clang-tidy
   dovecot-imapd libgmime-3.0-dev
+  wine wine64 gcc-mingw-w64-x86-64 openbox
 )
 missing=()
 for p in "${packages[@]}"; do
