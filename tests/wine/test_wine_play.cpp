@@ -14,6 +14,7 @@
 #include "platform/GameWindows.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CMBO/CMBO.h"
+#include "programs/SE4/SE4.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
@@ -136,6 +137,36 @@ TEST_F(WinePlay, AFramedGameWithAnOwnerlessFileWindowIsMeasuredAndFound) {
     WineDesk::EndProgram(tools.StartedProgramId());
     ui.boxes.clear();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Space Empires IV's command line under Wine: the arguments the game's C runtime makes
+// of it are the ones it is given on Windows, blanks and double quotes included, and its
+// exit code comes back.
+TEST_F(WinePlay, SpaceEmpiresGetsItsArgumentsAsOnWindowsAndItsExitCodeComesBack) {
+  const QString folder =
+      WineDesk::Get().InstallGame(QStringLiteral("se4"), QStringLiteral("SE4"), QStringLiteral("se4.exe"));
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+  const QString save = QStringLiteral("C:\\Games\\SE4\\Savegame\\My Galaxy.gam");
+  for (const QString& password : {QStringLiteral("plain"), QStringLiteral("two words"),
+                                  QStringLiteral("say \"hi\""), QStringLiteral("Pä$ 5\"x_Ü€")}) {
+    SCOPED_TRACE(password.toStdString());
+    QFile::remove(standinLog);
+    qputenv("STANDIN_EXIT", "7");
+    const QString parameters =
+        SE4::QuoteArguments({save, password, QStringLiteral("2"), QStringLiteral(" ")});
+    ASSERT_TRUE(tools.RunProgram(folder + QStringLiteral("/se4.exe"),
+                                 {.parameters = parameters, .directory = folder, .wait = true}));
+    EXPECT_EQ(tools.LastExitCode(), 7);
+    const QString got = WaitForText(standinLog, QStringLiteral("arg 4"), 5000);
+    EXPECT_TRUE(got.contains(QStringLiteral("arg 1 [") + save + QStringLiteral("]\narg 2 [") + password +
+                             QStringLiteral("]\narg 3 [2]\narg 4 [ ]\n")))
+        << got.toStdString();
+  }
+  qunsetenv("STANDIN_EXIT");
 }
 
 }  // namespace
