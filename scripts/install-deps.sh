@@ -16,6 +16,7 @@ packages=(
   clang libclang-rt-14-dev clang-tidy
   dovecot-imapd libgmime-3.0-dev
   python3-markdown
+  wine wine64 gcc-mingw-w64-x86-64 openbox
 )
 missing=()
 for p in "${packages[@]}"; do

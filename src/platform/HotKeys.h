@@ -38,6 +38,10 @@ class HotKeys {
   virtual QString FileNameKeyText() const = 0;
 
   virtual void SetTextProvider(TextProvider provider) = 0;
+  // Told, for the status bar, when a press types nothing because one of our own windows
+  // has the keyboard focus (the password would land in our own lists).
+  using Notice = std::function<void(const QString&)>;
+  virtual void SetNotice(Notice notice) = 0;
   // Asked on every press; true discards the press.
   virtual void SetBusyCheck(BusyCheck busy) = 0;
   // A switch on top of the busy check; false discards every press.

@@ -285,6 +285,7 @@ void frmMain::Form_Load() {
   if (!m_arrivalAnnounced) AutoSelect();
   if (HotKeys* keys = m_parts.hotKeys) {
     keys->SetBusyCheck([this] { return IsBusy() || QApplication::activeModalWidget() != nullptr; });
+    keys->SetNotice([this](const QString& text) { ShowStatus(text); });
     keys->SetTextProvider([](HotKeys::Key key) {
       if (key == HotKeys::Key::FileName) return App().lastPlayedGameName;
       return QGuiApplication::clipboard()->text();

@@ -124,7 +124,8 @@ TEST_F(LinuxWintoolsTest, WindowsProgramRunsUnderWineInItsOwnPrefix) {
   kolt::IniWrite(QStringLiteral("Settings"), QStringLiteral("Wine"), wine + QStringLiteral(" --stub-flag"));
   const QString prefix = MakePrefix(m_home.File(QStringLiteral("prefixes/spwaw")));
   const QString exe = prefix + QStringLiteral("/drive_c/Games/SPWAW/MECH.EXE");
-  WriteFile(exe, kolt::test::PeBuilder::Build());
+  // 64-bit: the stub is no Wine that could pass the 32-bit check.
+  WriteFile(exe, kolt::test::PeBuilder::Build(kolt::test::PeLayout{.pe32plus = true}));
   qputenv("WINEPREFIX", "/elsewhere");  // the program's own prefix wins
 
   LinuxWintools tools(m_ui);

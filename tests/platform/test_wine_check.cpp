@@ -117,6 +117,7 @@ class WineCheckTest : public ::testing::Test {
     qunsetenv("WINEPREFIX");
     WriteFile(m_probeCopy, kolt::MakeWineProbeProgram());
     QDir().mkpath(m_prefix + QStringLiteral("/drive_c/Games/CM"));
+    WriteFile(m_prefix + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");  // set up already
   }
   void TearDown() override {
     if (m_oldPrefix.isNull())
@@ -244,24 +245,79 @@ TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
   EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(WineCheckTest, DoubtfulChecksNeverKeepAGameFromStarting) {
-  // A check that fails without a word from Wine, and one that hangs.
-  for (const QString& probe : {QStringLiteral("exit 7"), QStringLiteral("exec sleep 30")}) {
+TEST_F(WineCheckTest, OnlyTheCheckProgramsExitCodeCountsEvenWhenWineSaysNothing) {
+  // WINEDEBUG=-all in the player's profile silences Wine; the check runs without it.
+  qputenv("WINEDEBUG", "-all");
+  const QString quietUnlessAsked =
+      QStringLiteral("[ -z \"$WINEDEBUG\" ] && ") + SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0");
+  for (const QString& probe : {quietUnlessAsked, QStringLiteral("exit 7"), QStringLiteral("exec sleep 30")}) {
+    SCOPED_TRACE(probe.toStdString());
     QFile::remove(m_runs);
     const QString wine = StandIn(probe, QStringLiteral("exit 0"));
     ScriptedUi ui;
     LinuxWintools tools(ui, wine);
     tools.SetWineCheckTimeout(500);
-    ASSERT_TRUE(tools.RunProgram(Game(), {.wait = true})) << probe.toStdString();
-    EXPECT_EQ(tools.LastExitCode(), 0);
-    EXPECT_EQ(Probes(), 1);
-    EXPECT_EQ(Games(), 1);
-    // The window was served while the check ran.
+    EXPECT_FALSE(tools.RunProgram(Game(), {.wait = true}));
+    EXPECT_FALSE(tools.RunProgram(Game(), {.wait = true}));
+    EXPECT_EQ(Games(), 0);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("sudo apt install wine32:i386")));
     if (probe.contains(QStringLiteral("sleep"))) {
+      // The window was served while the check ran; one that hung is asked again.
       EXPECT_GE(ui.doEvents, 3);
+      EXPECT_EQ(Probes(), 2);
+      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("did not end within")));
+    } else {
+      EXPECT_EQ(Probes(), 1);
     }
-    EXPECT_TRUE(ui.boxes.empty());
+    if (probe.contains(QStringLiteral("exit 7"))) {
+      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("ended with 7 instead of 42")));
+    }
+    if (probe.contains(QStringLiteral("WINEDEBUG"))) {
+      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("Wine said:\rit looks like wine32 is missing")));
+    }
   }
+  qunsetenv("WINEDEBUG");
+}
+
+TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsCheckedPerFolder) {
+  const QString wine = StandIn(QStringLiteral("case \"$WINEPREFIX\" in *old*) ") +
+                                   SaysOnStderr("wine: could not load kernel32.dll, status c0000135\n") +
+                                   QStringLiteral("; exit 0;; *) exit 42;; esac"),
+                               QStringLiteral("exit 0"));
+  ScriptedUi ui;
+  LinuxWintools tools(ui, wine);
+  const QString old = m_home.File(QStringLiteral("prefixes/old"));
+  QDir().mkpath(old + QStringLiteral("/drive_c/Games/CM"));
+  WriteFile(old + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");
+  const QString oldExe = old + QStringLiteral("/drive_c/Games/CM/cmbo.exe");
+  WriteFile(oldExe, PeBuilder::Build(PeLayout()));
+  EXPECT_FALSE(tools.RunProgram(oldExe, {.wait = true}));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(
+      ui.boxes[0].text.contains(QStringLiteral("The Wine folder ") + old + QStringLiteral(" cannot load")))
+      << ui.boxes[0].text.toStdString();
+  EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("WINEARCH=win32 wineboot -i")));
+  EXPECT_FALSE(ui.boxes[0].text.contains(QStringLiteral("apt install")));
+  // The same Wine runs the game kept in another folder.
+  EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
+  EXPECT_EQ(Probes(), 2);
+  EXPECT_EQ(Games(), 1);
+}
+
+TEST_F(WineCheckTest, ANewFolderIsSetUpFirstAndThePlayerSeesThatItIs) {
+  QFile::remove(m_prefix + QStringLiteral("/system.reg"));
+  const QString wine = StandIn(QStringLiteral("exit 42"), QStringLiteral("exit 0"));
+  ScriptedUi ui;
+  LinuxWintools tools(ui, wine);
+  EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
+  const QStringList runs = QString::fromUtf8(ReadFile(m_runs)).split(QChar('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(runs.size(), 3);
+  EXPECT_EQ(runs[0], QStringLiteral("game ") + m_prefix + QStringLiteral(" wineboot -i"));
+  EXPECT_TRUE(runs[1].startsWith(QStringLiteral("probe ")));
+  ASSERT_FALSE(ui.statuses.isEmpty());
+  EXPECT_TRUE(ui.statuses[0].contains(QStringLiteral("setting up the folder ") + m_prefix));
+  EXPECT_TRUE(ui.statuses.last().isEmpty());
 }
 
 TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -182,6 +183,32 @@ TEST_F(X11HotKeysTest, PressesWhileBusyAreDiscarded) {
   Press("ctrl+shift+p");
   EXPECT_TRUE(WaitTyped(QStringLiteral("pw")));
   EXPECT_EQ(m_keys->HandledCount(), 1);
+}
+
+TEST_F(X11HotKeysTest, OurOwnFocusedWindowIsNeverTypedInto) {
+  ASSERT_TRUE(m_keys->Register());
+  QStringList notices;
+  m_keys->SetNotice([&notices](const QString& text) { notices.append(text); });
+  m_clipboard = QStringLiteral("secret");
+  // One of our own windows takes the focus, as when a window manager hands it to us.
+  QLineEdit field;
+  field.show();
+  ASSERT_TRUE(PumpUntil([this, &field] {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(m_other, Window(field.winId()), &a) && a.map_state == IsViewable;
+  }));
+  XSetInputFocus(m_other, Window(field.winId()), RevertToParent, CurrentTime);
+  XSync(m_other, False);
+  ASSERT_TRUE(PumpUntil([&field] { return field.hasFocus() || QApplication::focusWidget() == &field; }));
+  Press("ctrl+shift+p");
+  ASSERT_TRUE(PumpUntil([&notices] { return !notices.isEmpty(); }));
+  QThread::msleep(150);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(field.text(), QString());
+  EXPECT_EQ(Typed(), QString());
+  EXPECT_EQ(m_keys->HandledCount(), 0);
+  EXPECT_TRUE(notices[0].startsWith(QStringLiteral("Ctrl+Shift+P typed nothing: ")))
+      << notices[0].toStdString();
 }
 
 // A press is the hot key whatever keyboard layout is active (its group is in bits 13

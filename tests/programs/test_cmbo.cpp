@@ -285,16 +285,24 @@ class FakeWindows final : public GameWindows {
     return true;
   }
   Id FindDialogOf(Id owner) override {
-    return owner == kGame && clicks.size() >= 2 && dialogOpens ? kDialog : 0;
+    return owner == kGame && clicks.size() >= 2 && dialogOpens && !ownerless ? kDialog : 0;
+  }
+  std::vector<Id> OtherWindowsOfProcess(Id window) override {
+    EXPECT_EQ(window, kGame);
+    ++processLookups;
+    if (clicks.size() >= 2 && dialogOpens && ownerless) return {kHelper, kDialog};
+    return {kHelper};
   }
   bool TypeInto(Id window, const QString& text, bool enter) override {
     typed.append(QString::number(window) + ":" + text + (enter ? "\n" : ""));
     return true;
   }
 
-  static constexpr Id kGame = 7, kDialog = 8;
+  static constexpr Id kGame = 7, kDialog = 8, kHelper = 9;
   bool gameShown = false;
   bool dialogOpens = true;
+  bool ownerless = false;
+  int processLookups = 0;
   QSize size{1024, 768};
   int restored = 0;
   QList<QPoint> clicks;
@@ -350,6 +358,12 @@ TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
   EXPECT_EQ(CMBO::ClickPositionsFor({640, 480})->first, QPoint(160, 400));
   EXPECT_EQ(CMBO::ClickPositionsFor({2048, 1536})->second, QPoint(1024, 630));
   EXPECT_FALSE(CMBO::ClickPositionsFor({1000, 700}));
+  // A framed game under Wine: its client area alone (no window manager) or inside a
+  // window manager's frame, which is not the Windows frame the game asked for.
+  EXPECT_EQ(CMBO::ClickPositionsFor({1018, 743})->first, QPoint(313, 670));
+  EXPECT_EQ(CMBO::ClickPositionsFor({1020, 764})->first, QPoint(313, 670));
+  EXPECT_EQ(CMBO::ClickPositionsFor({794, 575})->second, QPoint(400, 348));
+  EXPECT_EQ(CMBO::ClickPositionsFor({1280, 1000})->second, QPoint(630, 580));
 
   Fixture fx;
   fx.Installed();
@@ -385,5 +399,24 @@ TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
   fresh->ProcessTurn(0, *game, "secret");
   ASSERT_FALSE(fx.ui.boxes.empty());
   EXPECT_EQ(fx.ui.boxes[0].text, "The resolution you are running CM at (1000x700) is not supported by KOLT.");
+  App().lastPlayedGameName.clear();
+}
+
+TEST(CmboTurn, AFileWindowWithoutAnOwnerIsTheGamesNewWindowAndCountsOnlyAtTheEnd) {
+  Fixture fx;
+  fx.Installed();
+  FakeWindows windows;
+  windows.ownerless = true;
+  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
+  ASSERT_TRUE(p->Installed(false));
+  fx.Turn("Game_002.txt", fx.t0);
+  auto game = Only(p->InitGames());
+  fx.tools.onRun = [&windows] { windows.gameShown = true; };
+  p->ProcessTurn(0, *game, "secret");
+  EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join("|").toStdString();
+  // The game's window that was there before the clicks is not taken for the dialog.
+  EXPECT_EQ(windows.typed, QStringList({"8:Game_002.txt\n", "7:secret\n"}));
+  // Asked before the clicks and once more at the last attempt only.
+  EXPECT_EQ(windows.processLookups, 2);
   App().lastPlayedGameName.clear();
 }

@@ -154,9 +154,41 @@ QString LinuxWintools::Scratch() {
   return m_scratch->path();
 }
 
+bool LinuxWintools::PrepareWineFolder(const QStringList& wine, const QString& prefix) {
+  // A folder is new until Wine's first set-up wrote its registry; a program started
+  // meanwhile fails with errors that say nothing about 32-bit support.
+  if (QFileInfo::exists(prefix + QStringLiteral("/system.reg"))) return true;
+  m_ui.ShowStatus(QStringLiteral("Wine is setting up the folder ") + prefix +
+                  QStringLiteral(" for its first use. This takes a minute..."));
+  QProcess boot;
+  Prepare(boot,
+          Command{wine.first(), wine.mid(1) << QStringLiteral("wineboot") << QStringLiteral("-i"), prefix},
+          QString());
+  boot.setStandardInputFile(QProcess::nullDevice());
+  boot.setStandardOutputFile(QProcess::nullDevice());
+  boot.setStandardErrorFile(QProcess::nullDevice());
+  boot.start();
+  if (!boot.waitForStarted(-1)) return false;
+  QElapsedTimer clock;
+  clock.start();
+  while (boot.state() != QProcess::NotRunning && !boot.waitForFinished(100)) {
+    m_ui.DoEvents();
+    if (clock.elapsed() > qint64{m_wineCheckTimeoutMs} * 5) {
+      boot.kill();
+      boot.waitForFinished(5000);
+      break;
+    }
+  }
+  m_ui.ShowStatus(QString());
+  return true;
+}
+
 bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
   const QStringList wine = WineWords();
-  const QString key = wine.join(QChar(0x1F));
+  const QString prefix = command.winePrefix.isEmpty() ? DefaultWinePrefix() : command.winePrefix;
+  // A Wine folder made before the 32-bit part was installed stays unable to run 32-bit
+  // programs: the answer belongs to the folder as much as to the command.
+  const QString key = wine.join(QChar(0x1F)) + QChar(0x1E) + prefix;
   auto known = m_wine32Checks.constFind(key);
   if (known == m_wine32Checks.constEnd()) {
     // A start asked for while a check runs (the window is served meanwhile) is let
@@ -164,11 +196,9 @@ bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
     if (m_checkingWine) return true;
     m_checkingWine = true;
     const auto done = qScopeGuard([this] { m_checkingWine = false; });
-    // A tiny 32-bit program run in the game's prefix must end with its own exit code.
-    // Only a clear failure counts: another ending together with Wine's complaints. One
-    // that takes too long (a prefix being set up, a dialog) is given the benefit of the
-    // doubt, so a player is never kept from a game on a guess.
-    Wine32Check check;
+    // A tiny 32-bit program run in the game's folder must end with its own exit code;
+    // anything else means Wine cannot run the game. Wine ends with 0 when it could not
+    // even load the program, and says nothing about it with WINEDEBUG=-all.
     const QString folder = Scratch();
     const QString probe = folder + QStringLiteral("/wine32-check.exe");
     const QString log = folder + QStringLiteral("/wine32-check.log");
@@ -177,9 +207,14 @@ bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
         out.write(MakeWineProbeProgram()) < 0 || !out.flush())
       return true;  // cannot check: start the game and see
     out.close();
+    if (!PrepareWineFolder(wine, prefix)) return true;  // the start itself reports a missing Wine
     QProcess process;
     Command run{wine.first(), wine.mid(1) << probe, command.winePrefix};
     Prepare(process, run, folder);
+    QProcessEnvironment env = process.processEnvironment();
+    if (env.isEmpty()) env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("WINEDEBUG"));  // Wine is to say why it failed
+    process.setProcessEnvironment(env);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(log);
@@ -197,29 +232,68 @@ bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
         break;
       }
     }
-    const bool passed =
-        process.exitStatus() == QProcess::NormalExit && process.exitCode() == kWineProbeExitCode;
-    if (!gaveUp && !passed) {
+    Wine32Check check;
+    check.runs =
+        !gaveUp && process.exitStatus() == QProcess::NormalExit && process.exitCode() == kWineProbeExitCode;
+    check.prefix = prefix;
+    if (!check.runs) {
       check.said = WineSaid(ReadHead(log));
-      check.runs = check.said.isEmpty();
+      if (gaveUp) {
+        check.said.append(QStringLiteral("(the check program did not end within %1 seconds)")
+                              .arg(m_wineCheckTimeoutMs / 1000));
+      } else if (check.said.isEmpty()) {
+        check.said.append(QStringLiteral("(nothing; the check program ended with %1 instead of %2)")
+                              .arg(process.exitCode())
+                              .arg(kWineProbeExitCode));
+      }
     }
     QFile::remove(log);
+    // One that hung may have been held up by something passing: asked again next time.
+    if (gaveUp) {
+      ReportNo32Bit(wine, file, check);
+      return false;
+    }
     known = m_wine32Checks.insert(key, check);
   }
   if (known->runs) return true;
+  ReportNo32Bit(wine, file, *known);
+  return false;
+}
+
+void LinuxWintools::ReportNo32Bit(const QStringList& wine, const QString& file, const Wine32Check& check) {
+  const QString said = check.said.join(QChar('\r'));
+  // Wine of Debian says "wine32 is missing" when it is; a folder that cannot load the
+  // 32-bit system though Wine could is one made before the 32-bit part was installed.
+  const bool missing = said.contains(QStringLiteral("wine32 is missing"));
+  const bool brokenFolder = !missing && (said.contains(QStringLiteral("c0000135")) ||
+                                         said.contains(QStringLiteral("kernel32.dll")) ||
+                                         said.contains(QStringLiteral("ntdll.dll")));
+  QString advice;
+  if (brokenFolder) {
+    advice = QStringLiteral("The Wine folder ") + check.prefix +
+             QStringLiteral(
+                 " cannot load Wine's 32-bit system: it was most likely made before the 32-bit part of "
+                 "Wine was installed, and such a folder stays that way. Make a new Wine folder and "
+                 "install the game into it again, for example:\r"
+                 "WINEPREFIX=~/.wine-games WINEARCH=win32 wineboot -i\r"
+                 "WINEPREFIX=~/.wine-games wine SETUP.EXE\r\r"
+                 "Or move this folder away (mv ") +
+             check.prefix + QChar(' ') + check.prefix +
+             QStringLiteral(".old) and let Wine make it anew with: wineboot -i");
+  } else {
+    advice = QStringLiteral(
+        "Install the 32-bit part of Wine. On Debian and Ubuntu:\r"
+        "sudo dpkg --add-architecture i386\r"
+        "sudo apt update\r"
+        "sudo apt install wine32:i386");
+  }
   m_ui.MsgBox(QStringLiteral("Can't start ") + file +
                   QStringLiteral(": it is a 32-bit Windows program, and the Wine command \"") +
                   wine.join(QChar(' ')) +
-                  QStringLiteral("\" cannot run 32-bit programs on this computer.\r\rWine said:\r") +
-                  known->said.join(QChar('\r')) +
-                  QStringLiteral("\r\rInstall the 32-bit part of Wine. On Debian and Ubuntu:\r"
-                                 "sudo dpkg --add-architecture i386\r"
-                                 "sudo apt update\r"
-                                 "sudo apt install wine32:i386\r\r"
-                                 "Then start ") +
-                  AppTitle() + QStringLiteral(" again."),
+                  QStringLiteral("\" cannot run 32-bit programs on this computer.\r\rWine said:\r") + said +
+                  QStringLiteral("\r\r") + advice + QStringLiteral("\r\rThen start ") + AppTitle() +
+                  QStringLiteral(" again."),
               Buttons::Ok, Icon::Exclamation);
-  return false;
 }
 
 void LinuxWintools::ReportEarlyEnd(const QString& errorLog, qint64 runMs) {

@@ -54,15 +54,25 @@ class LinuxWintools final : public Wintools {
   // Process id of the watched program, 0 when none.
   pid_t StartedProgramId() const { return m_started; }
   // How long the check whether Wine runs 32-bit programs may take before it is given up
-  // (and Wine taken to run them).
+  // (and Wine taken not to run them, for this start only); a folder's first set-up may
+  // take five times as long.
   void SetWineCheckTimeout(int ms) { m_wineCheckTimeoutMs = ms; }
 
  private:
   const WineRegistry* Registry(RegRoot root);
   QStringList WineWords() const;
-  // False, after telling the user what to install, when the Wine command of `command`
-  // clearly cannot run 32-bit programs. Checked once per Wine command.
+  struct Wine32Check {
+    bool runs = true;
+    QStringList said;
+    QString prefix;
+  };
+  // False, after telling the user what to do, when the Wine command of `command` cannot
+  // run 32-bit programs in the game's Wine folder. Checked once per command and folder.
   bool WineRuns32Bit(const Command& command, const QString& file);
+  // Runs Wine's first set-up of a folder that has not had it, showing that it does.
+  // False when Wine could not be started.
+  bool PrepareWineFolder(const QStringList& wine, const QString& prefix);
+  void ReportNo32Bit(const QStringList& wine, const QString& file, const Wine32Check& check);
   // A private folder of this run for the check program and the error output of Windows
   // programs; empty when none can be made.
   QString Scratch();
@@ -82,11 +92,7 @@ class LinuxWintools final : public Wintools {
   qint64 m_startedLogCopied = 0;
   QElapsedTimer m_startedClock;
 
-  struct Wine32Check {
-    bool runs = true;
-    QStringList said;
-  };
-  QHash<QString, Wine32Check> m_wine32Checks;  // by the Wine command's words
+  QHash<QString, Wine32Check> m_wine32Checks;  // by the Wine command's words and folder
   int m_wineCheckTimeoutMs = 60000;
   bool m_checkingWine = false;
   std::unique_ptr<QTemporaryDir> m_scratch;

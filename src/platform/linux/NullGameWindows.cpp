@@ -16,6 +16,7 @@ class NullGameWindows final : public GameWindows {
   QSize WindowSize(Id) override { return QSize(); }
   bool ClickAt(Id, int, int) override { return false; }
   Id FindDialogOf(Id) override { return 0; }
+  std::vector<Id> OtherWindowsOfProcess(Id) override { return {}; }
   bool TypeInto(Id, const QString&, bool) override { return false; }
 };
 

@@ -16,6 +16,7 @@ class NullHotKeys final : public HotKeys {
   QString PasswordKeyText() const override { return QString(); }
   QString FileNameKeyText() const override { return QString(); }
   void SetTextProvider(TextProvider) override {}
+  void SetNotice(Notice) override {}
   void SetBusyCheck(BusyCheck) override {}
   void SetEnabled(bool enabled) override { m_enabled = enabled; }
   bool Enabled() const override { return m_enabled; }

@@ -1,7 +1,9 @@
 #include "platform/x11/X11GameWindows.h"
 
 // Qt before Xlib: Xlib's macros (Status, Bool) break Qt's headers.
+#include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
 #include <vector>
 
 #include "platform/x11/X11Typist.h"
@@ -60,40 +62,98 @@ bool IsShown(Display* dpy, Window w) {
   return XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable;
 }
 
-// The client windows of the display: the window manager's list when there is one, else
-// the root's children and their children (a window manager without the list reparents
-// clients into frames).
-std::vector<Window> ClientWindows(Display* dpy) {
-  std::vector<Window> windows;
-  const Window root = DefaultRootWindow(dpy);
-  Atom type = None;
+// A 32-bit property's values (CARDINAL, WINDOW, ATOM); empty when it is not set.
+std::vector<unsigned long> LongProperty(Display* dpy, Window w, const char* name, Atom type) {
+  std::vector<unsigned long> values;
+  Atom actual = None;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  const Atom list = XInternAtom(dpy, "_NET_CLIENT_LIST", False);
-  if (XGetWindowProperty(dpy, root, list, 0, 65536, False, XA_WINDOW, &type, &format, &count, &after,
-                         &data) == Success &&
-      data && format == 32 && count > 0) {
-    const auto* ids = reinterpret_cast<const unsigned long*>(data);
-    windows.assign(ids, ids + count);
-    XFree(data);
-    return windows;
+  if (XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 1024, False, type, &actual, &format,
+                         &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* items = reinterpret_cast<const unsigned long*>(data);
+    values.assign(items, items + count);
   }
   if (data) XFree(data);
-  Window r = 0, parent = 0, *children = nullptr;
+  return values;
+}
+
+// Minimised: a window manager unmaps the window and marks it hidden (or iconic in the
+// older WM_STATE), yet keeps it in its list.
+bool IsMinimised(Display* dpy, Window w) {
+  const Atom hidden = XInternAtom(dpy, "_NET_WM_STATE_HIDDEN", False);
+  for (unsigned long state : LongProperty(dpy, w, "_NET_WM_STATE", XA_ATOM)) {
+    if (state == hidden) return true;
+  }
+  const Atom wmState = XInternAtom(dpy, "WM_STATE", False);
+  const std::vector<unsigned long> icccm = LongProperty(dpy, w, "WM_STATE", wmState);
+  return !icccm.empty() && icccm[0] == IconicState;
+}
+
+unsigned long ProcessOf(Display* dpy, Window w) {
+  const std::vector<unsigned long> pid = LongProperty(dpy, w, "_NET_WM_PID", XA_CARDINAL);
+  return pid.empty() ? 0 : pid[0];
+}
+
+void AppendChildren(Display* dpy, Window w, int depth, std::vector<Window>& out) {
+  Window root = 0, parent = 0, *children = nullptr;
   unsigned int n = 0;
-  if (!XQueryTree(dpy, root, &r, &parent, &children, &n)) return windows;
+  if (!XQueryTree(dpy, w, &root, &parent, &children, &n)) return;
   for (unsigned int i = 0; i < n; ++i) {
-    windows.push_back(children[i]);
-    Window r2 = 0, p2 = 0, *inner = nullptr;
-    unsigned int m = 0;
-    if (XQueryTree(dpy, children[i], &r2, &p2, &inner, &m)) {
-      windows.insert(windows.end(), inner, inner + m);
-      if (inner) XFree(inner);
-    }
+    out.push_back(children[i]);
+    if (depth > 1) AppendChildren(dpy, children[i], depth - 1, out);
   }
   if (children) XFree(children);
+}
+
+// The windows a game's may be among: the window manager's list, then the root's
+// children down to three levels. Without a window manager that is where clients are;
+// under one, frames hold the clients; with Wine's virtual desktop every Windows window
+// is a child of the desktop's X window, which is itself inside a frame.
+std::vector<Window> CandidateWindows(Display* dpy) {
+  std::vector<Window> windows = LongProperty(dpy, DefaultRootWindow(dpy), "_NET_CLIENT_LIST", XA_WINDOW);
+  AppendChildren(dpy, DefaultRootWindow(dpy), 3, windows);
   return windows;
+}
+
+// Asks the window manager to make `window` the active one and waits (a few seconds at
+// most) until it is shown and active. Wine takes keys and clicks only for the window it
+// activated itself, which it does when the window manager hands it the focus; a focus
+// set directly leaves its keys going to the window that was active before. Without a
+// window manager the focus is set directly.
+void Activate(Display* dpy, Window window) {
+  const Window root = DefaultRootWindow(dpy);
+  const bool managed = !LongProperty(dpy, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+  if (managed) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;  // from a pager-like tool: the request is honoured
+    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  }
+  XSync(dpy, False);
+  auto ready = [&] {
+    if (!IsShown(dpy, window)) return false;
+    if (!managed) return true;
+    const std::vector<unsigned long> active = LongProperty(dpy, root, "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    return !active.empty() && active[0] == window;
+  };
+  QElapsedTimer clock;
+  clock.start();
+  bool waited = false;
+  while (!ready() && clock.elapsed() < 3000) {
+    QThread::msleep(20);
+    waited = true;
+  }
+  if (!managed) {
+    XSetInputFocus(dpy, window, RevertToParent, CurrentTime);
+    XSync(dpy, False);
+  }
+  // Wine takes the change a moment after the window manager announced it.
+  if (waited) QThread::msleep(200);
 }
 
 }  // namespace
@@ -118,12 +178,19 @@ X11GameWindows::~X11GameWindows() {
 GameWindows::Id X11GameWindows::FindGameWindow(const QString& title, const QString& exeName) {
   XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
   XSync(m_display, False);
+  // A shown window first, then a minimised one; the title before the class, which
+  // Wine also gives to helper windows of the game (its input-method window).
   Id found = 0;
-  for (Window w : ClientWindows(m_display)) {
-    if (!IsShown(m_display, w)) continue;
-    if (TitleOf(m_display, w) == title || ClassIs(m_display, w, exeName)) {
-      found = w;
-      break;
+  const std::vector<Window> windows = CandidateWindows(m_display);
+  for (int pass = 0; pass < 4 && found == 0; ++pass) {
+    const bool byTitle = pass % 2 == 0;
+    const bool shown = pass < 2;
+    for (Window w : windows) {
+      if (shown ? !IsShown(m_display, w) : !IsMinimised(m_display, w)) continue;
+      if (byTitle ? TitleOf(m_display, w) == title : ClassIs(m_display, w, exeName)) {
+        found = w;
+        break;
+      }
     }
   }
   XSetErrorHandler(previous);
@@ -133,23 +200,23 @@ GameWindows::Id X11GameWindows::FindGameWindow(const QString& title, const QStri
 void X11GameWindows::Restore(Id window) {
   XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
   XMapRaised(m_display, window);
-  // A window manager is asked to activate it as well.
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = window;
-  e.xclient.message_type = XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = 2;  // from a pager-like tool: the request is honoured
-  XSendEvent(m_display, DefaultRootWindow(m_display), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &e);
-  XSync(m_display, False);
+  Activate(m_display, window);
   XSetErrorHandler(previous);
 }
 
 QSize X11GameWindows::WindowSize(Id window) {
+  XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
   XWindowAttributes a{};
-  if (!XGetWindowAttributes(m_display, window, &a)) return QSize();
-  return QSize(a.width, a.height);
+  QSize size;
+  if (XGetWindowAttributes(m_display, window, &a)) {
+    size = QSize(a.width, a.height);
+    // A window manager's frame is outside the client window: left, right, top, bottom.
+    const std::vector<unsigned long> frame =
+        LongProperty(m_display, window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    if (frame.size() == 4) size += QSize(int(frame[0] + frame[1]), int(frame[2] + frame[3]));
+  }
+  XSetErrorHandler(previous);
+  return size;
 }
 
 bool X11GameWindows::ClickAt(Id window, int x, int y) {
@@ -168,7 +235,7 @@ GameWindows::Id X11GameWindows::FindDialogOf(Id owner) {
   XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
   XSync(m_display, False);
   Id found = 0;
-  for (Window w : ClientWindows(m_display)) {
+  for (Window w : CandidateWindows(m_display)) {
     Window transientFor = 0;
     if (w != owner && XGetTransientForHint(m_display, w, &transientFor) && transientFor == owner &&
         IsShown(m_display, w)) {
@@ -180,10 +247,28 @@ GameWindows::Id X11GameWindows::FindDialogOf(Id owner) {
   return found;
 }
 
+std::vector<GameWindows::Id> X11GameWindows::OtherWindowsOfProcess(Id window) {
+  XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
+  XSync(m_display, False);
+  std::vector<Id> found;
+  const unsigned long pid = ProcessOf(m_display, window);
+  if (pid != 0) {
+    for (Window w : CandidateWindows(m_display)) {
+      if (w == window || !IsShown(m_display, w) || ProcessOf(m_display, w) != pid) continue;
+      // Wine's helper windows (input method, clipboard) are never shown; a 1x1 one is
+      // no dialog either.
+      XWindowAttributes a{};
+      if (!XGetWindowAttributes(m_display, w, &a) || a.width < 16 || a.height < 16) continue;
+      if (std::find(found.begin(), found.end(), w) == found.end()) found.push_back(w);
+    }
+  }
+  XSetErrorHandler(previous);
+  return found;
+}
+
 bool X11GameWindows::TypeInto(Id window, const QString& text, bool enter) {
   XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
-  XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-  XSync(m_display, False);
+  Activate(m_display, window);
   XSetErrorHandler(previous);
   QThread::msleep(50);  // the window takes the focus before the first key arrives
   X11Typist typist(m_display);

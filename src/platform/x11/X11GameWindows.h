@@ -8,8 +8,9 @@ struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib's own name for 
 
 namespace kolt {
 
-// Game windows on X11: found by title or class among the display's client windows,
-// clicked and typed into with XTest.
+// Game windows on X11: found by title or class among the display's client windows and
+// the windows inside frames and Wine's virtual desktop, clicked and typed into with
+// XTest.
 class X11GameWindows final : public GameWindows {
  public:
   // Null when there is no display or it lacks XTest.
@@ -22,6 +23,7 @@ class X11GameWindows final : public GameWindows {
   QSize WindowSize(Id window) override;
   bool ClickAt(Id window, int x, int y) override;
   Id FindDialogOf(Id owner) override;
+  std::vector<Id> OtherWindowsOfProcess(Id window) override;
   bool TypeInto(Id window, const QString& text, bool enter) override;
 
  private:

@@ -4,9 +4,13 @@
 #include <QMetaObject>
 #include <QSocketNotifier>
 
+#include "core/UiPort.h"
 #include "platform/x11/X11Typist.h"
 
 // Xlib last: its macros (None, Bool, KeyPress, ...) clash with Qt names.
+#include <unistd.h>
+
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -26,6 +30,43 @@ int GrabErrorHandler(Display*, XErrorEvent* error) {
 
 // Xlib's default handler ends the process on any protocol error; a refused mapping
 // change or a window that vanished must not take the helper down with it.
+// True when the window with the keyboard focus (or the one a window manager calls
+// active) is one of this process's own: a window manager may hand the focus to us
+// when the game's dialog closes, and the text would then land in our lists.
+bool OwnWindowFocused(Display* dpy) {
+  XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", False);
+  const auto pidOf = [&](Window w) -> unsigned long {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    unsigned long pid = 0;
+    if (XGetWindowProperty(dpy, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32 && count == 1)
+      pid = *reinterpret_cast<const unsigned long*>(data);
+    if (data) XFree(data);
+    return pid;
+  };
+  const auto self = static_cast<unsigned long>(getpid());
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(dpy, &focus, &revert);
+  bool own = false;
+  // From the focus window up to its top-level window, which carries the process id.
+  for (Window w = focus; w != None && w != PointerRoot && !own;) {
+    own = pidOf(w) == self;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(dpy, w, &root, &parent, &children, &n)) break;
+    if (children) XFree(children);
+    w = parent == root ? None : parent;
+  }
+  XSetErrorHandler(previous);
+  return own;
+}
+
 int QuietErrorHandler(Display*, XErrorEvent*) {
   return 0;
 }
@@ -208,6 +249,16 @@ void X11HotKeys::ProcessPendingEvents() {
     if (which < 0) continue;
     if (nested || !m_enabled || (m_busy && m_busy())) {
       ++m_discarded;
+      continue;
+    }
+    if (OwnWindowFocused(m_display)) {
+      ++m_discarded;
+      if (m_notice) {
+        m_notice((which == 0 ? PasswordKeyText() : FileNameKeyText()) + QStringLiteral(" typed nothing: ") +
+                 AppTitle() +
+                 QStringLiteral(
+                     " has the keyboard focus. Click into the game's window, then press the key again."));
+      }
       continue;
     }
     ++m_handled;

@@ -33,6 +33,7 @@ class X11HotKeys final : public QObject, public HotKeys {
   QString FileNameKeyText() const override;
   void SetTextProvider(TextProvider provider) override { m_provider = std::move(provider); }
   void SetBusyCheck(BusyCheck busy) override { m_busy = std::move(busy); }
+  void SetNotice(Notice notice) override { m_notice = std::move(notice); }
   void SetEnabled(bool enabled) override { m_enabled = enabled; }
   bool Enabled() const override { return m_enabled; }
   bool TypeText(const QString& text) override;
@@ -65,6 +66,7 @@ class X11HotKeys final : public QObject, public HotKeys {
   Registered m_keys[2];  // [0] password, [1] file name
   TextProvider m_provider;
   BusyCheck m_busy;
+  Notice m_notice;
   bool m_enabled = true;
   bool m_serving = false;
   bool m_serveQueued = false;

@@ -2,6 +2,9 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -45,6 +48,10 @@ int LevelFor(const XkbKeyTypeRec* type, unsigned mods) {
   return 0;
 }
 
+// Between two keys, and around a change of the key map: what Wine keeps up with.
+constexpr unsigned long kKeyPauseMs = 8;
+constexpr unsigned long kMappingPauseMs = 250;
+
 struct KeyChoice {
   KeyCode code = 0;
   bool shift = false;
@@ -70,21 +77,28 @@ KeyChoice FindKey(XkbDescPtr xkb, const XkbStateRec& state, KeySym sym) {
   return {};
 }
 
-// A key code without any symbol, to borrow for characters the layout lacks.
-KeyCode FindSpareKey(Display* dpy) {
+// The key codes without any symbol, to borrow for characters the layout lacks.
+std::vector<KeyCode> SpareKeys(Display* dpy) {
+  std::vector<KeyCode> spares;
   int minCode = 0, maxCode = 0;
   XDisplayKeycodes(dpy, &minCode, &maxCode);
   int perCode = 0;
   KeySym* syms = XGetKeyboardMapping(dpy, KeyCode(minCode), maxCode - minCode + 1, &perCode);
-  if (!syms) return 0;
-  KeyCode spare = 0;
-  for (int kc = maxCode; kc >= minCode && !spare; --kc) {
+  if (!syms) return spares;
+  // From the lowest up: Wine gives the highest key codes no scan code, and a key
+  // without one gets no character.
+  for (int kc = minCode; kc <= maxCode; ++kc) {
     bool empty = true;
     for (int i = 0; i < perCode && empty; ++i) empty = syms[(kc - minCode) * perCode + i] == NoSymbol;
-    if (empty) spare = KeyCode(kc);
+    if (empty) spares.push_back(KeyCode(kc));
   }
   XFree(syms);
-  return spare;
+  return spares;
+}
+
+void MapKey(Display* dpy, KeyCode code, KeySym sym) {
+  KeySym pair[2] = {sym, sym};
+  XChangeKeyboardMapping(dpy, code, 2, pair, 1);
 }
 
 void Tap(Display* dpy, KeyCode code, KeyCode shiftCode, bool shift) {
@@ -132,9 +146,16 @@ bool X11Typist::Type(const QString& text) const {
   KeyCode shiftCode = XKeysymToKeycode(dpy, XK_Shift_L);
   if (!shiftCode) shiftCode = XKeysymToKeycode(dpy, XK_Shift_R);
 
-  bool typedAny = false;
-  KeyCode spare = 0;
-  bool spareLooked = false;
+  // Characters the layout lacks are typed through borrowed key codes. A program reads
+  // the changed key map only when it gets to the notice of the change, and Wine does
+  // that late: a key code mapped, pressed and taken back at once reaches it as a key
+  // without a character. So all borrowed codes of a stretch of text are mapped first,
+  // the stretch is typed after a pause, and they are taken back only after another.
+  struct Step {
+    KeyChoice key;
+    KeySym sym = NoSymbol;  // for a borrowed key
+  };
+  std::vector<Step> steps;
   const QList<uint> chars = text.toUcs4();
   for (qsizetype i = 0; i < chars.size(); ++i) {
     const char32_t c = chars[i];
@@ -142,31 +163,52 @@ bool X11Typist::Type(const QString& text) const {
     const KeySym sym = KeysymFor(c);
     if (sym == NoSymbol) continue;
     const KeyChoice key = FindKey(xkb, state, sym);
-    if (key.code) {
-      Tap(dpy, key.code, shiftCode, key.shift);
-      XFlush(dpy);
-      typedAny = true;
-      QThread::msleep(2);
+    steps.push_back(key.code ? Step{key, NoSymbol} : Step{{}, sym});
+  }
+  bool typedAny = false;
+  std::vector<KeyCode> spares;
+  bool sparesLooked = false;
+  for (size_t at = 0; at < steps.size();) {
+    // One stretch: as far as the spare codes go for its different borrowed characters.
+    std::vector<std::pair<KeySym, KeyCode>> borrowed;
+    size_t end = at;
+    for (; end < steps.size(); ++end) {
+      const KeySym sym = steps[end].sym;
+      if (sym == NoSymbol) continue;
+      if (!sparesLooked) {
+        spares = SpareKeys(dpy);
+        sparesLooked = true;
+      }
+      const bool known =
+          std::any_of(borrowed.begin(), borrowed.end(), [sym](const auto& b) { return b.first == sym; });
+      if (known) continue;
+      if (borrowed.size() >= spares.size()) break;
+      borrowed.emplace_back(sym, spares[borrowed.size()]);
+    }
+    if (end == at) {
+      ++at;  // no spare key at all: the character cannot be typed
       continue;
     }
-    if (!spareLooked) {
-      spare = FindSpareKey(dpy);
-      spareLooked = true;
+    for (const auto& [sym, code] : borrowed) MapKey(dpy, code, sym);
+    XSync(dpy, False);
+    if (!borrowed.empty()) QThread::msleep(kMappingPauseMs);
+    for (; at < end; ++at) {
+      KeyChoice key = steps[at].key;
+      if (steps[at].sym != NoSymbol) {
+        for (const auto& [sym, code] : borrowed) {
+          if (sym == steps[at].sym) key.code = code;
+        }
+      }
+      Tap(dpy, key.code, shiftCode, key.shift);
+      XSync(dpy, False);
+      typedAny = true;
+      QThread::msleep(kKeyPauseMs);
     }
-    if (!spare) continue;
-    // Map the spare key to the character, press it, and give the target time to fetch
-    // the changed keymap before it is taken back.
-    KeySym pair[2] = {sym, sym};
-    XChangeKeyboardMapping(dpy, spare, 2, pair, 1);
-    XSync(dpy, False);
-    QThread::msleep(20);
-    Tap(dpy, spare, 0, false);
-    XSync(dpy, False);
-    QThread::msleep(60);
-    KeySym none[2] = {NoSymbol, NoSymbol};
-    XChangeKeyboardMapping(dpy, spare, 2, none, 1);
-    XSync(dpy, False);
-    typedAny = true;
+    if (!borrowed.empty()) {
+      QThread::msleep(kMappingPauseMs);
+      for (const auto& b : borrowed) MapKey(dpy, b.second, NoSymbol);
+      XSync(dpy, False);
+    }
   }
 
   if (capsLocked) XkbLockModifiers(dpy, XkbUseCoreKbd, LockMask, LockMask);

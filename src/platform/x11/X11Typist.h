@@ -8,8 +8,9 @@ namespace kolt {
 
 // Types text with XTest into the window that has the keyboard focus, the way a user at
 // the keyboard would: each character as the key (with Shift when needed) that produces
-// it on the current layout and group; characters the layout lacks through a spare key
-// code that is mapped to them for the moment of the key press.
+// it on the current layout and group; characters the layout lacks through spare key
+// codes mapped to them for as long as a program (Wine is slow at it) needs to read
+// the changed key map.
 class X11Typist final {
  public:
   explicit X11Typist(_XDisplay* display) : m_display(display) {}

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QThread>
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include "core/FileNames.h"
 #include "core/Startup.h"
@@ -118,6 +120,22 @@ std::optional<CMBO::ClickPositions> CMBO::ClickPositionsFor(const QSize& size) {
   for (const Row& row : table) {
     if (row.width == size.width() && row.height == size.height()) return row.clicks;
   }
+  // A game in a window with a title bar: under Wine a window manager draws the frame
+  // instead of Windows, and its frame is thinner or thicker than the one the game asked
+  // for, so the outer size falls a little short of (or beyond) the game's.
+  // The nearest size within a frame's thickness is the game's.
+  constexpr int kFrameWidth = 16, kFrameHeight = 48;
+  const Row* nearest = nullptr;
+  int nearestDistance = 0;
+  for (const Row& row : table) {
+    const int dx = std::abs(row.width - size.width()), dy = std::abs(row.height - size.height());
+    if (dx > kFrameWidth || dy > kFrameHeight) continue;
+    if (!nearest || dx + dy < nearestDistance) {
+      nearest = &row;
+      nearestDistance = dx + dy;
+    }
+  }
+  if (nearest) return nearest->clicks;
   return std::nullopt;
 }
 
@@ -200,13 +218,25 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
                 Buttons::Ok, Icon::None, title);
     }
   }
+  // A file-open window without an owner is known only as a new window of the game.
+  const std::vector<GameWindows::Id> before = windows.OtherWindowsOfProcess(window);
   windows.ClickAt(window, m_clicks.first.x(), m_clicks.first.y());
   windows.ClickAt(window, m_clicks.second.x(), m_clicks.second.y());
 
   GameWindows::Id dialog = 0;
-  for (int attempt = 0; attempt < 25 && dialog == 0; ++attempt) {
+  constexpr int kAttempts = 25;
+  for (int attempt = 0; attempt < kAttempts && dialog == 0; ++attempt) {
     if (attempt > 0) Wait(100);
     dialog = windows.FindDialogOf(window);
+    if (dialog == 0 && attempt == kAttempts - 1) {
+      // One the game owns wins while there is time; an ownerless one counts at the end.
+      for (GameWindows::Id w : windows.OtherWindowsOfProcess(window)) {
+        if (std::find(before.begin(), before.end(), w) == before.end()) {
+          dialog = w;
+          break;
+        }
+      }
+    }
   }
   if (dialog == 0) {
     ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);

@@ -1,0 +1,143 @@
+#include "WineDesk.h"
+
+#include <sys/types.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace kolt::test {
+namespace {
+
+// True once a window manager announces itself on the root window.
+bool WindowManagerRuns() {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (!dpy) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool runs =
+      XGetWindowProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), 0,
+                         1, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data && count == 1;
+  if (data) XFree(data);
+  XCloseDisplay(dpy);
+  return runs;
+}
+
+QProcessEnvironment WineEnvironment(const QString& folder) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("WINEPREFIX"), folder);
+  env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+  return env;
+}
+
+}  // namespace
+
+WineDesk& WineDesk::Get() {
+  static WineDesk desk;
+  return desk;
+}
+
+WineDesk::WineDesk() : m_folder(QStringLiteral(KOLT_WINE_FOLDER)) {
+  m_missing = QStringLiteral(KOLT_WINE_MISSING).trimmed();
+  if (!m_missing.isEmpty()) {
+    m_missing = QStringLiteral("not installed:") + QStringLiteral(KOLT_WINE_MISSING);
+    return;
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+    m_missing = QStringLiteral("no X display");
+    return;
+  }
+  // Wine frames its windows only when a window manager runs; players have one.
+  const QString wm = QStringLiteral(KOLT_WINDOW_MANAGER);
+  if (!wm.isEmpty() && !WindowManagerRuns()) {
+    QProcess::startDetached(wm, {QStringLiteral("--sm-disable")}, QString(), &m_windowManager);
+    QElapsedTimer clock;
+    clock.start();
+    while (!WindowManagerRuns() && clock.elapsed() < 20000) QThread::msleep(50);
+  }
+  // Every Windows program the tests start gets the same quiet Wine (players' profiles
+  // often have WINEDEBUG=-all).
+  qputenv("WINEDEBUG", "-all");
+  QDir(m_folder).removeRecursively();
+  QProcess boot;
+  QProcessEnvironment env = WineEnvironment(m_folder);
+  // No Mono or Gecko set-up: nothing here needs them, and they would ask.
+  env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+  // Wine links the user's Documents and Desktop to the home folder it is set up in;
+  // each test has a home of its own that goes away with it, and a file-open window
+  // hangs on a link to a folder that is gone.
+  const QString home = m_folder + QStringLiteral("-home");
+  QDir(home).removeRecursively();
+  QDir().mkpath(home);
+  env.insert(QStringLiteral("HOME"), home);
+  boot.setProcessEnvironment(env);
+  boot.setProcessChannelMode(QProcess::ForwardedChannels);
+  boot.start(QStringLiteral("wineboot"), {QStringLiteral("-i")});
+  bool made = boot.waitForFinished(240000);
+  // The registry files are written when the server ends.
+  QProcess server;
+  server.setProcessEnvironment(env);
+  server.start(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+  made = server.waitForFinished(120000) && made;
+  if (!made || !QFileInfo::exists(m_folder + QStringLiteral("/system.reg")))
+    m_broken = QStringLiteral("the Wine folder could not be set up in ") + m_folder;
+}
+
+QString WineDesk::InstallGame(const QString& standin, const QString& game, const QString& exe) const {
+  QString folder = m_folder + QStringLiteral("/drive_c/Games/") + game;
+  QDir(folder).removeRecursively();
+  QDir().mkpath(folder);
+  QFile::copy(QStringLiteral(KOLT_STANDINS "/") + standin + QStringLiteral(".exe"),
+              folder + QChar('/') + exe);
+  return folder;
+}
+
+void WineDesk::EndPrograms() const {
+  if (!m_missing.isEmpty()) return;
+  QProcess kill;
+  kill.setProcessEnvironment(WineEnvironment(m_folder));
+  kill.start(QStringLiteral("wineserver"), {QStringLiteral("-k")});
+  kill.waitForFinished(20000);
+  // A server still ending would take the next program's start with it.
+  QProcess wait;
+  wait.setProcessEnvironment(WineEnvironment(m_folder));
+  wait.start(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+  wait.waitForFinished(20000);
+}
+
+void WineDesk::EndProgram(qint64 pid) {
+  if (pid <= 0) return;
+  ::kill(pid_t(pid), SIGTERM);
+  QElapsedTimer clock;
+  clock.start();
+  while (::kill(pid_t(pid), 0) == 0 && clock.elapsed() < 5000) QThread::msleep(20);
+}
+
+void WineDesk::TearDown() {
+  EndPrograms();
+  if (m_windowManager > 0) ::kill(pid_t(m_windowManager), SIGTERM);
+  m_windowManager = 0;
+}
+
+QString WaitForText(const QString& path, const QString& text, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  QString content;
+  for (;;) {
+    QFile f(path);
+    content = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    if (content.contains(text) || clock.elapsed() > ms) return content;
+    QThread::msleep(50);
+  }
+}
+
+}  // namespace kolt::test

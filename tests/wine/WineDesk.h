@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace kolt::test {
+
+// The desktop the Wine tests play on, set up once per run of the suite: a window
+// manager on the test's X server (the one xvfb-run made) and a Wine folder made afresh,
+// whose first set-up takes most of the time. Windows stand-ins of the games are copied
+// into its C: drive, where the adapters find the folder by the game's path.
+class WineDesk {
+ public:
+  // Sets it up on the first call.
+  static WineDesk& Get();
+
+  // Why the tests cannot run here (a missing package, no display); empty when ready.
+  const QString& Missing() const { return m_missing; }
+  // Why the desktop failed to come up although everything is installed; empty when
+  // it did.
+  const QString& Broken() const { return m_broken; }
+  const QString& Folder() const { return m_folder; }
+  // Copies the stand-in `standin` (its name without ".exe") to C:\Games\<game>\<exe> and
+  // returns the game's folder (Unix path), made empty first.
+  QString InstallGame(const QString& standin, const QString& game, const QString& exe) const;
+  // Ends one program (a game left running), waiting a little for it to go.
+  static void EndProgram(qint64 pid);
+  // Ends every Windows program of the folder (done at the end of the run).
+  void EndPrograms() const;
+  void TearDown();
+
+ private:
+  WineDesk();
+
+  QString m_missing;
+  QString m_broken;
+  QString m_folder;
+  qint64 m_windowManager = 0;
+};
+
+// Waits until `path` holds `text` (at most `ms`); returns what it holds then.
+QString WaitForText(const QString& path, const QString& text, int ms);
+
+}  // namespace kolt::test

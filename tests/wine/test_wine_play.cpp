@@ -1,0 +1,172 @@
+// Play against real Wine: the Combat Mission adapter drives a Windows stand-in of the
+// game (built with mingw-w64) through its real Wine windows, as a player's desktop shows
+// them: borderless or framed by a window manager, minimised between turns, with a
+// file-open window that has an owner or none. The stand-in logs the clicks, the chosen file and every
+// character it receives.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "WineDesk.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "platform/GameWindows.h"
+#include "platform/linux/LinuxWintools.h"
+#include "programs/CMBO/CMBO.h"
+#include "programs/SE4/SE4.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+
+using namespace kolt;
+using kolt::test::ScriptedUi;
+using kolt::test::TempHome;
+using kolt::test::WaitForText;
+using kolt::test::WineDesk;
+using kolt::test::WriteFile;
+
+namespace {
+
+class WineEnvironment final : public ::testing::Environment {
+ public:
+  void TearDown() override { WineDesk::Get().TearDown(); }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+
+class WinePlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!WineDesk::Get().Missing().isEmpty())
+      GTEST_SKIP() << "Wine tests need wine and gcc-mingw-w64-x86-64: "
+                   << WineDesk::Get().Missing().toStdString();
+    ASSERT_TRUE(WineDesk::Get().Broken().isEmpty()) << WineDesk::Get().Broken().toStdString();
+  }
+  void TearDown() override {
+    // Only the game: Wine's own programs stay up for the next test, as on a desktop.
+    WineDesk::EndProgram(tools.StartedProgramId());
+    qunsetenv("STANDIN_MODE");
+    App().lastPlayedGameName.clear();
+  }
+
+  // Combat Mission installed from the stand-in with one turn waiting, played in `mode`.
+  std::shared_ptr<CMBO> InstallCmbo(const QString& name, const char* mode) {
+    game = WineDesk::Get().InstallGame(QStringLiteral("cmbo"), name, QStringLiteral("Combat Mission.exe"));
+    log = game + QStringLiteral("/standin.log");
+    WriteFile(game + QStringLiteral("/KOLT/Battle_002.txt"), "turn");
+    IniWrite(QStringLiteral("CMBO"), QStringLiteral("Directory"), game);
+    qputenv("STANDIN_MODE", mode);
+    auto cmbo = std::make_shared<CMBO>(Services{ui, tools, {}, windows.get()});
+    EXPECT_TRUE(cmbo->Installed(false));
+    return cmbo;
+  }
+
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools{ui};
+  std::unique_ptr<GameWindows> windows = CreateGameWindows();
+  QString game, log;
+};
+
+// A password no keyboard layout has in full: letters outside it, a blank, a quote.
+const QString kPassword = QStringLiteral("Pä$ 5\"x_Ü€ßé");
+
+TEST_F(WinePlay, ABorderlessGameGetsTheTurnFileAndEveryCharacterOfThePassword) {
+  for (const char* size : {"1024x768", "800x600"}) {
+    SCOPED_TRACE(size);
+    auto cmbo = InstallCmbo(QStringLiteral("CM-") + size, size);
+    const GameList games = cmbo->InitGames();
+    ASSERT_EQ(games.size(), 1u);
+    cmbo->ProcessTurn(0, *games[0], kPassword);
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+    const QString got = WaitForText(log, QStringLiteral("password "), 20000);
+    const bool large = QByteArray(size) == "1024x768";
+    const QString clicks = large ? QStringLiteral("click 313,670\nclick 512,460\n")
+                                 : QStringLiteral("click 210,500\nclick 400,348\n");
+    EXPECT_TRUE(got.contains(clicks)) << got.toStdString();
+    EXPECT_TRUE(got.contains(QStringLiteral("file C:\\Games\\CM-") + size +
+                             QStringLiteral("\\KOLT\\Battle_002.txt\n")))
+        << got.toStdString();
+    EXPECT_TRUE(got.contains(QStringLiteral("password ") + kPassword + QChar('\n'))) << got.toStdString();
+    WaitForText(log, QStringLiteral("end"), 5000);
+    WineDesk::EndProgram(tools.StartedProgramId());
+    ui.boxes.clear();
+  }
+}
+
+TEST_F(WinePlay, AGameMinimisedBetweenTurnsIsRestoredAndPlayedAgain) {
+  // It minimises itself after each turn, as a full-screen game does when the player
+  // switches away.
+  auto cmbo = InstallCmbo(QStringLiteral("CM-stay"), "stay");
+  const GameList games = cmbo->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  for (int turn = 1; turn <= 2; ++turn) {
+    SCOPED_TRACE(turn);
+    cmbo->ProcessTurn(0, *games[0], QStringLiteral("turn%1").arg(turn));
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+    const QString got = WaitForText(log, QStringLiteral("password turn%1\nminimised").arg(turn), 20000);
+    EXPECT_TRUE(got.contains(QStringLiteral("password turn%1\nminimised\n").arg(turn))) << got.toStdString();
+    // One copy of the game only, driven on both turns.
+    EXPECT_EQ(got.count(QStringLiteral("size 1024x768")), 1) << got.toStdString();
+    EXPECT_EQ(got.count(QStringLiteral(
+                  "click 313,670\nclick 512,460\nfile C:\\Games\\CM-stay\\KOLT\\Battle_002.txt\n")),
+              turn)
+        << got.toStdString();
+  }
+}
+
+TEST_F(WinePlay, AFramedGameWithAnOwnerlessFileWindowIsMeasuredAndFound) {
+  // Wine leaves the title bar to the window manager: the X window is the client area.
+  // The file-open window without an owner is known only as the game's new window.
+  for (const char* mode : {"framed 800x600", "noowner"}) {
+    SCOPED_TRACE(mode);
+    const QString name = QStringLiteral("CM-") + QString::fromLatin1(mode).section(' ', 0, 0);
+    auto cmbo = InstallCmbo(name, mode);
+    const GameList games = cmbo->InitGames();
+    ASSERT_EQ(games.size(), 1u);
+    cmbo->ProcessTurn(0, *games[0], QStringLiteral("pw"));
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+    const QString got = WaitForText(log, QStringLiteral("password pw"), 20000);
+    const QString clicks = QByteArray(mode).startsWith("framed")
+                               ? QStringLiteral("click 210,500\nclick 400,348\n")
+                               : QStringLiteral("click 313,670\nclick 512,460\n");
+    EXPECT_TRUE(got.contains(clicks + QStringLiteral("file C:\\Games\\") + name +
+                             QStringLiteral("\\KOLT\\Battle_002.txt\n")))
+        << got.toStdString();
+    EXPECT_TRUE(got.contains(QStringLiteral("password pw\n"))) << got.toStdString();
+    WaitForText(log, QStringLiteral("end"), 5000);
+    WineDesk::EndProgram(tools.StartedProgramId());
+    ui.boxes.clear();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Space Empires IV's command line under Wine: the arguments the game's C runtime makes
+// of it are the ones it is given on Windows, blanks and double quotes included, and its
+// exit code comes back.
+TEST_F(WinePlay, SpaceEmpiresGetsItsArgumentsAsOnWindowsAndItsExitCodeComesBack) {
+  const QString folder =
+      WineDesk::Get().InstallGame(QStringLiteral("se4"), QStringLiteral("SE4"), QStringLiteral("se4.exe"));
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+  const QString save = QStringLiteral("C:\\Games\\SE4\\Savegame\\My Galaxy.gam");
+  for (const QString& password : {QStringLiteral("plain"), QStringLiteral("two words"),
+                                  QStringLiteral("say \"hi\""), QStringLiteral("Pä$ 5\"x_Ü€")}) {
+    SCOPED_TRACE(password.toStdString());
+    QFile::remove(standinLog);
+    qputenv("STANDIN_EXIT", "7");
+    const QString parameters =
+        SE4::QuoteArguments({save, password, QStringLiteral("2"), QStringLiteral(" ")});
+    ASSERT_TRUE(tools.RunProgram(folder + QStringLiteral("/se4.exe"),
+                                 {.parameters = parameters, .directory = folder, .wait = true}));
+    EXPECT_EQ(tools.LastExitCode(), 7);
+    const QString got = WaitForText(standinLog, QStringLiteral("arg 4"), 5000);
+    EXPECT_TRUE(got.contains(QStringLiteral("arg 1 [") + save + QStringLiteral("]\narg 2 [") + password +
+                             QStringLiteral("]\narg 3 [2]\narg 4 [ ]\n")))
+        << got.toStdString();
+  }
+  qunsetenv("STANDIN_EXIT");
+}
+
+}  // namespace
