@@ -185,32 +185,46 @@ bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   return ok;
 }
 
-std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program, const QString& game) {
+HistoryStore::ReadStart HistoryStore::StartRead(std::optional<Connection>& c, std::optional<QSqlQuery>& q,
+                                                const QString& sql) {
   m_error.clear();
-  std::vector<TurnEntry> turns;
-  // Nothing recorded yet: reading must not leave an empty file behind.
-  if (!m_path.isEmpty() && !QFileInfo::exists(m_path)) return turns;
   if (m_path.isEmpty()) {
     m_error = QStringLiteral("no home folder");
-    return std::nullopt;
+    return ReadStart::Failed;
   }
-  Connection c(m_path, m_busyTimeoutMs);
-  if (!c.Ok()) {
-    m_error = c.Error();
-    return std::nullopt;
+  if (!QFileInfo::exists(m_path)) return ReadStart::Nothing;
+  c.emplace(m_path, m_busyTimeoutMs);
+  if (!c->Ok()) {
+    m_error = c->Error();
+    return ReadStart::Failed;
   }
-  QSqlQuery q(c.Db());
-  q.setForwardOnly(true);
-  const bool prepared = q.prepare(QStringLiteral(
-      "SELECT id, time, program, game, direction, opponent, mode, taunt FROM turns"
-      " WHERE program = ? COLLATE NOCASE AND game = ? COLLATE NOCASE ORDER BY time DESC, id DESC"));
-  if (!prepared) {
-    const QString error = Described(q.lastError());
-    // A file without our tables (a first write that failed) is an empty history.
-    if (error.contains(QStringLiteral("no such table"))) return turns;
-    m_error = error;
-    return std::nullopt;
+  q.emplace(c->Db());
+  q->setForwardOnly(true);
+  if (q->prepare(sql)) return ReadStart::Ready;
+  const QString error = Described(q->lastError());
+  if (error.contains(QStringLiteral("no such table"))) return ReadStart::Nothing;
+  m_error = error;
+  return ReadStart::Failed;
+}
+
+std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program, const QString& game) {
+  std::vector<TurnEntry> turns;
+  std::optional<Connection> connection;
+  std::optional<QSqlQuery> query;
+  switch (
+      StartRead(connection, query,
+                QStringLiteral("SELECT id, time, program, game, direction, opponent, mode, taunt FROM turns"
+                               " WHERE program = ? COLLATE NOCASE AND game = ? COLLATE NOCASE"
+                               " ORDER BY time DESC, id DESC"))) {
+    case ReadStart::Nothing:
+      return turns;
+    case ReadStart::Failed:
+      return std::nullopt;
+    case ReadStart::Ready:
+      break;
   }
+  Connection& c = *connection;
+  QSqlQuery& q = *query;
   q.addBindValue(program);
   q.addBindValue(game);
   if (!c.Exec(q)) {
@@ -248,31 +262,24 @@ std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program
 }
 
 std::optional<TurnMomentsByGame> HistoryStore::LatestTurns() {
-  m_error.clear();
   TurnMomentsByGame moments;
-  if (m_path.isEmpty()) {
-    m_error = QStringLiteral("no home folder");
-    return std::nullopt;
-  }
-  if (!QFileInfo::exists(m_path)) return moments;
-  Connection c(m_path, m_busyTimeoutMs);
-  if (!c.Ok()) {
-    m_error = c.Error();
-    return std::nullopt;
-  }
-  QSqlQuery q(c.Db());
-  q.setForwardOnly(true);
+  std::optional<Connection> connection;
+  std::optional<QSqlQuery> query;
   // Times are stored in one form (UTC, ISO 8601 with milliseconds): the greatest text is
   // the latest time.
-  const bool prepared = q.prepare(
+  switch (StartRead(
+      connection, query,
       QStringLiteral("SELECT program, game, direction, MAX(time) FROM turns WHERE direction IN (?, ?)"
-                     " GROUP BY program COLLATE NOCASE, game COLLATE NOCASE, direction"));
-  if (!prepared) {
-    const QString error = Described(q.lastError());
-    if (error.contains(QStringLiteral("no such table"))) return moments;
-    m_error = error;
-    return std::nullopt;
+                     " GROUP BY program COLLATE NOCASE, game COLLATE NOCASE, direction"))) {
+    case ReadStart::Nothing:
+      return moments;
+    case ReadStart::Failed:
+      return std::nullopt;
+    case ReadStart::Ready:
+      break;
   }
+  Connection& c = *connection;
+  QSqlQuery& q = *query;
   q.addBindValue(DirectionText(TurnDirection::Sent));
   q.addBindValue(DirectionText(TurnDirection::Received));
   if (!c.Exec(q)) {

@@ -7,6 +7,8 @@
 #include "exchange/history/TurnRecorder.h"
 #include "model/Waiting.h"
 
+class QSqlQuery;
+
 namespace kolt {
 
 // The turn history in an SQLite file (Qt SQL's QSQLITE driver). Each call opens its own
@@ -42,6 +44,11 @@ class HistoryStore final : public TurnRecorder {
 
  private:
   class Connection;
+  enum class ReadStart { Ready, Nothing, Failed };
+  // Opens `c` and prepares `q` with `sql` for a read. Nothing: no history yet (no file,
+  // or a file without our tables after a first write failed), which reads as an empty
+  // history and must not leave a file behind. Failed: m_error says why.
+  ReadStart StartRead(std::optional<Connection>& c, std::optional<QSqlQuery>& q, const QString& sql);
   QString m_path;
   QString m_error;
   int m_busyTimeoutMs = 3000;
