@@ -54,6 +54,13 @@ struct Home {
     App().version = ProgramVersion();
   }
   ~Home() { App().homeFolder.clear(); }
+  // The test's Dovecot over TLS as the mailbox, its certificate trusted.
+  void UseMailbox(int tlsPort, const QString& certificate) {
+    IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+    IniWrite("E-Mail", "IMAP_Port", QString::number(tlsPort));
+    WriteFile(home.File("imap-password"), "secret");
+    qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate));
+  }
   TempHome home;
   QString game;
 };
@@ -84,10 +91,7 @@ TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
   ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
   ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test", KltMessage(h.home.Root())));
-  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-  WriteFile(h.home.File("imap-password"), "secret");
-  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
   ScriptedUi ui;
   LinuxWintools tools(ui);
@@ -174,10 +178,7 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
   for (int n = 1; n <= 3; ++n)
     ASSERT_TRUE(
         DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.turn.test").arg(n), message));
-  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-  WriteFile(h.home.File("imap-password"), "secret");
-  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
   ScriptedUi ui;
   LinuxWintools tools(ui);
@@ -231,10 +232,7 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   // The archive names another sender than the game's opponent: the user is asked.
   ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test",
                                        KltMessage(h.home.Root(), "boris@example.org")));
-  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-  WriteFile(h.home.File("imap-password"), "secret");
-  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
   ScriptedUi ui;
   LinuxWintools tools(ui);
