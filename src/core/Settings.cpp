@@ -247,6 +247,18 @@ bool ReadAll(int fd, QByteArray* out) {
   }
 }
 
+// Reads a whole settings or definition file into `data`, with its status in `st`.
+// Non-blocking: a fifo put in the file's place must not hang the program. False for
+// anything but a regular file within the size limit.
+bool ReadIniBytes(const QByteArray& native, QByteArray* data, struct stat* st) {
+  const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool ok =
+      ::fstat(fd, st) == 0 && S_ISREG(st->st_mode) && st->st_size <= kIniFileMax && ReadAll(fd, data);
+  ::close(fd);
+  return ok;
+}
+
 bool SameStat(const CacheEntry& e, const struct stat& st) {
   return e.dev == st.st_dev && e.ino == st.st_ino && e.size == st.st_size &&
          e.mtime.tv_sec == st.st_mtim.tv_sec && e.mtime.tv_nsec == st.st_mtim.tv_nsec;
@@ -278,13 +290,8 @@ std::shared_ptr<ParsedIni> Load(const QString& path, bool inPass = false) {
     return nullptr;
   }
 
-  // Non-blocking: a fifo put in the file's place must not hang the program.
-  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return nullptr;
   QByteArray data;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kIniFileMax && ReadAll(fd, &data);
-  ::close(fd);
-  if (!ok) return nullptr;
+  if (!ReadIniBytes(native, &data, &st)) return nullptr;
   std::shared_ptr<ParsedIni> ini = Parse(data);
   Remember(path, st, ini);
   return ini;
@@ -669,13 +676,9 @@ bool CompactIniFile(const QString& path) {
   if (resolved.isEmpty()) return false;
   FileLock lock(resolved);
   QByteArray native = QFile::encodeName(resolved);
-  int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
   QByteArray data;
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kIniFileMax && ReadAll(fd, &data);
-  ::close(fd);
-  if (!ok) return false;
+  if (!ReadIniBytes(native, &data, &st)) return false;
 
   bool changed = false;
   QByteArray text;
