@@ -41,18 +41,6 @@ QString HomeFile(const QString& name) {
   return home + QChar('/') + name;
 }
 
-QJsonObject ReadJson(const QString& path) {
-  const std::optional<QByteArray> bytes = ReadFileHead(path, qint64{16} * 1024 * 1024);
-  if (!bytes) return {};
-  return QJsonDocument::fromJson(*bytes).object();
-}
-
-bool WriteJson(const QString& path, const QJsonObject& object) {
-  AtomicFileWriter writer(path);
-  return writer.Open(Permissions::KeepExisting, 0600) &&
-         writer.Write(QJsonDocument(object).toJson(QJsonDocument::Indented)) && writer.Commit();
-}
-
 // A name from someone else made into a plain file name; empty when nothing is left.
 QString PlainFileName(const QString& name) {
   QString base = name;
@@ -674,7 +662,7 @@ void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t a
 }
 
 MailboxFetch::LastMessage MailboxFetch::LastMessageOf(const QString& shortName, const QString& gameName) {
-  const QJsonObject all = ReadJson(HomeFile(QStringLiteral("received-messages")));
+  const QJsonObject all = ReadJsonFile(HomeFile(QStringLiteral("received-messages")));
   const QJsonObject m = all.value((shortName + QChar('/') + gameName).toUpper()).toObject();
   return LastMessage{m.value(QStringLiteral("text")).toString(), m.value(QStringLiteral("from")).toString(),
                      m.value(QStringLiteral("when")).toString()};
@@ -683,12 +671,12 @@ MailboxFetch::LastMessage MailboxFetch::LastMessageOf(const QString& shortName, 
 bool MailboxFetch::SetLastMessage(const QString& shortName, const QString& gameName,
                                   const LastMessage& message) {
   const QString path = HomeFile(QStringLiteral("received-messages"));
-  QJsonObject all = ReadJson(path);
+  QJsonObject all = ReadJsonFile(path);
   all.insert((shortName + QChar('/') + gameName).toUpper(),
              QJsonObject{{QStringLiteral("text"), message.text},
                          {QStringLiteral("from"), message.from},
                          {QStringLiteral("when"), message.when}});
-  return WriteJson(path, all);
+  return WriteJsonFile(path, all);
 }
 
 MailboxTally MailboxFetch::Run(const std::atomic<bool>* cancel) {

@@ -33,12 +33,18 @@ QJsonArray Array(QList<quint32> numbers, bool sort) {
   return array;
 }
 
-QJsonObject ReadAll(const QString& path) {
+}  // namespace
+
+QJsonObject ReadJsonFile(const QString& path) {
   const std::optional<QByteArray> bytes = ReadFileHead(path, qint64{16} * 1024 * 1024);
   return bytes ? QJsonDocument::fromJson(*bytes).object() : QJsonObject();
 }
 
-}  // namespace
+bool WriteJsonFile(const QString& path, const QJsonObject& object) {
+  AtomicFileWriter writer(path);
+  return writer.Open(Permissions::KeepExisting, 0600) &&
+         writer.Write(QJsonDocument(object).toJson(QJsonDocument::Indented)) && writer.Commit();
+}
 
 MailboxState::MailboxState(QString path, QString key) : m_path(std::move(path)), m_key(std::move(key)) {}
 
@@ -48,7 +54,7 @@ void MailboxState::Load(quint32 validity) {
   m_handled.clear();
   m_pending.clear();
   m_unmarked.clear();
-  const QJsonObject state = ReadAll(m_path).value(m_key).toObject();
+  const QJsonObject state = ReadJsonFile(m_path).value(m_key).toObject();
   if (static_cast<quint32>(state.value(QStringLiteral("uidvalidity")).toDouble()) != validity) return;
   m_handledOrder = Numbers(state.value(QStringLiteral("handled")));
   m_handled = QSet<quint32>(m_handledOrder.begin(), m_handledOrder.end());
@@ -59,16 +65,13 @@ void MailboxState::Load(quint32 validity) {
 }
 
 bool MailboxState::Save(QString* error) {
-  QJsonObject all = ReadAll(m_path);
+  QJsonObject all = ReadJsonFile(m_path);
   while (m_handledOrder.size() > kHandledKept) m_handled.remove(m_handledOrder.takeFirst());
   all.insert(m_key, QJsonObject{{QStringLiteral("uidvalidity"), static_cast<double>(m_validity)},
                                 {QStringLiteral("handled"), Array(m_handledOrder, false)},
                                 {QStringLiteral("pending"), Array(m_pending.values(), true)},
                                 {QStringLiteral("unmarked"), Array(m_unmarked.values(), true)}});
-  AtomicFileWriter writer(m_path);
-  if (writer.Open(Permissions::KeepExisting, 0600) &&
-      writer.Write(QJsonDocument(all).toJson(QJsonDocument::Indented)) && writer.Commit())
-    return true;
+  if (WriteJsonFile(m_path, all)) return true;
   *error = QStringLiteral("Can't write file: ") + m_path + QStringLiteral(" (") +
            QString::fromLocal8Bit(std::strerror(errno)) + QChar(')');
   return false;

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QList>
 #include <QSet>
 #include <QString>
 
 namespace kolt {
+
+// The small JSON files the mailbox checks keep in the home folder ("imap-state",
+// "received-messages"): read up to 16 MB (an empty object when missing or damaged), and
+// written atomically, readable by the user alone.
+QJsonObject ReadJsonFile(const QString& path);
+bool WriteJsonFile(const QString& path, const QJsonObject& object);
 
 // What the mailbox checks of one home remember of one folder (the home folder's
 // "imap-state", per account and folder, with the folder's UIDVALIDITY):
