@@ -157,6 +157,12 @@ AppValues& App() {
   return values;
 }
 
+QString HomeFile(const QString& name) {
+  QString home = App().homeFolder;
+  if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
+  return home + QChar('/') + name;
+}
+
 QString ResolveHomeFolder(const QString& executableFolder) {
   QString home = EnvPath("KOLT_HOME");
   if (home.isEmpty() && !executableFolder.isEmpty()) {

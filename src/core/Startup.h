@@ -25,6 +25,8 @@ struct AppValues {
   QString lastPlayedGameName;
 };
 AppValues& App();
+// `name` in the home folder (before start-up has set it, in $KOLT_HOME).
+QString HomeFile(const QString& name);
 
 // $KOLT_HOME; else the executable's folder when it holds KOLT.INI and is writable
 // (portable install); else $XDG_DATA_HOME/kolt. Created when missing.

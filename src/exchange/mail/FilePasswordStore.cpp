@@ -17,9 +17,7 @@ FilePasswordStore::FilePasswordStore(const QString& path, const QString& name) :
 
 QString FilePasswordStore::Path() const {
   if (!m_path.isEmpty()) return m_path;
-  QString home = App().homeFolder;
-  if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
-  return home + QChar('/') + m_name;
+  return HomeFile(m_name);
 }
 
 QString FilePasswordStore::Location() const {

@@ -35,12 +35,6 @@ const QString kKltSubject = QStringLiteral("KOLT file");
 const QString kKltMessageSubject = QStringLiteral("KOLT message");
 const QChar kCr('\r');
 
-QString HomeFile(const QString& name) {
-  QString home = App().homeFolder;
-  if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
-  return home + QChar('/') + name;
-}
-
 // A name from someone else made into a plain file name; empty when nothing is left.
 QString PlainFileName(const QString& name) {
   QString base = name;

@@ -20,9 +20,7 @@ bool MailboxLock::TryLock(bool* busy, QString* error) {
   *busy = false;
   error->clear();
   if (m_fd >= 0) return true;
-  QString home = App().homeFolder;
-  if (home.isEmpty()) home = qEnvironmentVariable("KOLT_HOME");
-  const QString path = home + QStringLiteral("/imap-lock");
+  const QString path = HomeFile(QStringLiteral("imap-lock"));
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
     *error = QStringLiteral("Can't open file: ") + path + QStringLiteral(" (") +
