@@ -14,6 +14,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
+#include "core/RegularFile.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -30,11 +31,6 @@ namespace {
 
 const QChar kCr('\r');
 const QString kProduct = QStringLiteral("KOLT");
-
-bool IsRegularFile(const QString& path) {
-  struct stat st {};
-  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 // Why `path` cannot be read as a received archive: nullopt when it can; otherwise the
 // text to show after "Can't get file", empty when the pending system error (set from

@@ -11,6 +11,7 @@
 
 #include "core/FileNames.h"
 #include "core/OverviewSettings.h"
+#include "core/RegularFile.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
 #include "exchange/history/KeptTurns.h"
@@ -25,7 +26,7 @@ namespace {
 
 bool IsRegularOfSize(const QString& path, qint64 size) {
   struct stat st {};
-  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == size;
+  return IsRegularFile(path, &st) && st.st_size == size;
 }
 
 }  // namespace
