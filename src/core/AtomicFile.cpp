@@ -6,9 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 namespace kolt {
 
@@ -39,7 +39,11 @@ void FileDescriptor::Reset() {
   }
 }
 
-AtomicFileWriter::AtomicFileWriter(const QString& destination) : m_destination(destination) {}
+AtomicFileWriter::AtomicFileWriter(const QString& destination)
+    : m_folderFd(AT_FDCWD), m_destination(destination) {}
+
+AtomicFileWriter::AtomicFileWriter(int folderFd, const QString& name)
+    : m_folderFd(folderFd), m_destination(name) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
   Discard();
@@ -69,24 +73,35 @@ QString AtomicFileWriter::TemporaryPattern(const QString& fileName) {
 bool AtomicFileWriter::Open(Permissions permissions, mode_t mode) {
   Discard();
   const QFileInfo info(m_destination);
-  const QByteArray stem = QFile::encodeName(info.absolutePath()) + "/." + TemporaryStem(info.fileName(), 7);
+  const QByteArray folder =
+      m_folderFd == AT_FDCWD ? QFile::encodeName(info.absolutePath()) + '/' : QByteArray();
+  const QByteArray stem = folder + '.' + TemporaryStem(info.fileName(), 7);
   QByteArray pattern;
   FileDescriptor fd;
-  if (m_tag.size() == 6) {
-    pattern = stem + '.' + m_tag;
+  // Created exclusively and never through a link: what is there already stays untouched.
+  auto create = [&](const QByteArray& name) {
+    pattern = name;
     fd = FileDescriptor(
-        ::open(pattern.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        ::openat(m_folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+  };
+  if (m_tag.size() == 6) {
+    create(stem + '.' + m_tag);
     if (!fd.IsOpen() && errno != EEXIST) return false;
   }
-  if (!fd.IsOpen()) {
-    pattern = stem + ".XXXXXX";
-    fd = FileDescriptor(::mkostemp(pattern.data(), O_CLOEXEC));
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; !fd.IsOpen() && attempt < 100; ++attempt) {
+    QByteArray suffix(6, Qt::Uninitialized);
+    for (char& c : suffix) c = kLetters[QRandomGenerator::global()->bounded(62)];
+    create(stem + '.' + suffix);
+    if (!fd.IsOpen() && errno != EEXIST) return false;
   }
   if (!fd.IsOpen()) return false;
   m_temporary = pattern;
   if (permissions == Permissions::KeepExisting) {
+    // The mode of the file replaced, not of what a link in its place leads to.
     struct stat old {};
-    if (::stat(QFile::encodeName(m_destination).constData(), &old) == 0 && S_ISREG(old.st_mode))
+    if (::fstatat(m_folderFd, QFile::encodeName(m_destination).constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode))
       mode = old.st_mode & 07777;
   }
   if (::fchmod(fd.Get(), mode) != 0) {
@@ -122,7 +137,8 @@ bool AtomicFileWriter::Commit() {
     return false;
   }
   const bool ok = ::fsync(m_fd.Get()) == 0 && m_fd.Close() &&
-                  ::rename(m_temporary.constData(), QFile::encodeName(m_destination).constData()) == 0;
+                  ::renameat(m_folderFd, m_temporary.constData(), m_folderFd,
+                             QFile::encodeName(m_destination).constData()) == 0;
   if (!ok) {
     const int error = errno;
     Discard();
@@ -136,7 +152,7 @@ bool AtomicFileWriter::Commit() {
 void AtomicFileWriter::Discard() {
   const int saved = errno;
   m_fd.Reset();
-  if (!m_temporary.isEmpty()) ::unlink(m_temporary.constData());
+  if (!m_temporary.isEmpty()) ::unlinkat(m_folderFd, m_temporary.constData(), 0);
   m_temporary.clear();
   errno = saved;
 }

@@ -54,6 +54,10 @@ QByteArray TemporaryStem(const QString& fileName, int suffixBytes);
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const QString& destination);
+  // The file `name` (a plain file name) in the folder open as `folderFd`, which must stay
+  // open until the writer is done: the temporary is made, renamed and removed relative
+  // to that folder, so a link planted in its place on the way cannot lead elsewhere.
+  AtomicFileWriter(int folderFd, const QString& name);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -80,8 +84,9 @@ class AtomicFileWriter {
   static QString TemporaryPattern(const QString& fileName);
 
  private:
+  int m_folderFd;  // AT_FDCWD: m_destination is a path
   QString m_destination;
-  QByteArray m_temporary;  // empty when there is none
+  QByteArray m_temporary;  // relative to m_folderFd; empty when there is none
   QByteArray m_tag;
   FileDescriptor m_fd;
 };

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,7 @@ class ScriptedUi : public UiPort {
 
   Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                         int defaultButton) override {
+    if (onBox) onBox(text);
     Answer a = DefaultAnswer(buttons, defaultButton);
     if (!m_answers.empty()) {
       a = m_answers.front();
@@ -83,7 +85,10 @@ class ScriptedUi : public UiPort {
     for (const auto& t : taunts) m_taunts.push_back(t);
   }
 
-  void ShowStatus(const QString& text) override { statuses.append(text); }
+  void ShowStatus(const QString& text) override {
+    statuses.append(text);
+    if (onStatus) onStatus(text);
+  }
   void DoEvents() override { ++doEvents; }
 
   QStringList Texts() const {
@@ -98,6 +103,9 @@ class ScriptedUi : public UiPort {
   struct FolderQuestion {
     QString caption, question, folder, exeName;
   };
+  // Run as a box is shown or a status text is set: a test changes the world at exactly
+  // that moment of the work.
+  std::function<void(const QString&)> onBox, onStatus;
   std::vector<FolderQuestion> folderQuestions;
   std::vector<std::pair<QString, QString>> tauntQuestions;  // address, games text
   std::vector<Box> boxes;

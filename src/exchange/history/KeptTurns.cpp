@@ -9,7 +9,9 @@
 #include <cerrno>
 
 #include "core/FolderSnapshot.h"
+#include "core/RegularFile.h"
 #include "exchange/turns/FileReplace.h"
+#include "exchange/turns/TargetFolder.h"
 #include "model/Status.h"
 
 namespace kolt::kept_turns {
@@ -38,7 +40,7 @@ QString StampFolder(const QString& stamp) {
 
 bool IsRegular(const QString& path, qint64* size = nullptr) {
   struct stat st {};
-  if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (!IsRegularFile(path, &st)) return false;
   if (size) *size = st.st_size;
   return true;
 }
@@ -90,6 +92,35 @@ bool Keep(const QString& folder, const QString& game, const QString& name, const
     return false;
   }
   if (keep > 0) Prune(folder, game, keep);
+  return true;
+}
+
+bool Keep(const TargetFolder& folder, const QString& game, const QString& name, const FileAt& copyOf,
+          const QString& stamp, int keep, QString* reason) {
+  if (keep == 0) return Keep(folder.Path(), game, name, copyOf.path, stamp, keep, reason);
+  if (!IsPlainFileName(name) || stamp.isEmpty()) {
+    if (reason) *reason = QStringLiteral("no name or time for ") + copyOf.path;
+    return false;
+  }
+  // bak/history/GAME/STAMP, one real folder after the other.
+  TargetFolder parts[4];
+  const QString names[4] = {kBackupFolder, kHistoryFolder, FolderName(game), StampFolder(stamp)};
+  const TargetFolder* parent = &folder;
+  for (int i = 0; i < 4; ++i) {
+    if (!parts[i].OpenSub(*parent, names[i], true)) {
+      if (reason) *reason = QStringLiteral("cannot create ") + parts[i].Path();
+      return false;
+    }
+    parent = &parts[i];
+  }
+  NoteFolderChanged(parts[0].Path());
+  const FileAt target = parts[3].At(name);
+  // A second name of the same bytes where the file system allows; a copy elsewhere.
+  if (!KeepAsBackup(copyOf, target, reason) || !IsFaithfulCopy(copyOf, target)) {
+    if (reason && reason->isEmpty()) *reason = QStringLiteral("cannot copy ") + copyOf.path;
+    return false;
+  }
+  if (keep > 0) Prune(folder.Path(), game, keep);
   return true;
 }
 

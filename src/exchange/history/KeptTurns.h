@@ -4,6 +4,11 @@
 #include <QStringList>
 
 #include "exchange/history/TurnRecorder.h"
+#include "exchange/turns/FileReplace.h"
+
+namespace kolt {
+class TargetFolder;
+}
 
 // Earlier turns kept beside the one backup that receiving makes: every turn file that a
 // receive or a restore replaces is kept in its folder's "bak/history/GAME/STAMP/", where
@@ -22,6 +27,11 @@ QString TurnFolder(const QString& folder, const QString& game, const QString& st
 // the file and removes nothing. False, with
 // `reason` set, when the copy could not be made.
 bool Keep(const QString& folder, const QString& game, const QString& name, const QString& copyOf,
+          const QString& stamp, int keep, QString* reason = nullptr);
+
+// The same for a receive: the turn's folders are made and the copy kept relative to the
+// game folder held open as `folder`, never through a link; `copyOf` is named likewise.
+bool Keep(const TargetFolder& folder, const QString& game, const QString& name, const FileAt& copyOf,
           const QString& stamp, int keep, QString* reason = nullptr);
 
 // The stamps of the kept turns of `game`, oldest first.

@@ -1,6 +1,7 @@
 // The turn history's part of a receive batch: the files it replaced are kept as earlier
 // turns, and each game that took in files gets one received turn.
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -10,6 +11,7 @@
 #include "exchange/history/TurnHistory.h"
 #include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/ReceiveEngine.h"
+#include "exchange/turns/TargetFolder.h"
 
 namespace kolt {
 
@@ -70,8 +72,16 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
       const Pending& p = m_pending[i];
       if (p.replacedCopy.isEmpty()) continue;
       QString why;
-      if (!kept_turns::Keep(p.targetFolder, name, p.fileName, p.replacedCopy, p.replacedStamp, keep, &why))
+      // Relative to the folders the copy pass held open, as the backup was made.
+      const TargetFolder* target = Target(p.targetFolder);
+      const QFileInfo copy(p.replacedCopy);
+      TargetFolder backups;
+      if (!target || !backups.OpenSub(*target, QFileInfo(copy.absolutePath()).fileName(), false)) {
+        note = QStringLiteral("Earlier turn not kept: cannot open ") + copy.absolutePath();
+      } else if (!kept_turns::Keep(*target, name, p.fileName, backups.At(copy.fileName()), p.replacedStamp,
+                                   keep, &why)) {
         note = QStringLiteral("Earlier turn not kept: ") + why;
+      }
       CrashPoint();
     }
   }

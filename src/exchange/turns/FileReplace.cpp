@@ -2,9 +2,9 @@
 #include "core/TextCodec.h"
 
 #include <fcntl.h>
-#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QByteArray>
 #include <QDateTime>
@@ -18,6 +18,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "core/FolderSnapshot.h"
+#include "core/RegularFile.h"
 #include "core/UiPort.h"
 #include "exchange/turns/CrashPoint.h"
 
@@ -44,93 +45,112 @@ bool IsPlainFileName(const QString& name) {
   return true;
 }
 
-bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason, const QByteArray& tag) {
-  const QByteArray src = QFile::encodeName(source);
+QByteArray FileAt::Native() const {
+  return QFile::encodeName(name);
+}
+
+bool ReplaceWithCopy(const FileAt& source, const FileAt& dest, QString* reason, const QByteArray& tag) {
   // Non-blocking: a pipe in the file's place is refused below instead of waiting for a
   // writer.
-  FileDescriptor in(::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-  if (!in.IsOpen()) return Fail(reason, errno, QStringLiteral("cannot open ") + source);
+  FileDescriptor in(::openat(source.folder, source.Native().constData(),
+                             O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+  if (!in.IsOpen()) return Fail(reason, errno, QStringLiteral("cannot open ") + source.path);
   struct stat st {};
-  if (::fstat(in.Get(), &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source);
-  if (!S_ISREG(st.st_mode)) return Fail(reason, EINVAL, source + QStringLiteral(" is not a regular file"));
+  if (::fstat(in.Get(), &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source.path);
+  if (!S_ISREG(st.st_mode))
+    return Fail(reason, EINVAL, source.path + QStringLiteral(" is not a regular file"));
   struct stat old {};
-  if (::lstat(QFile::encodeName(dest).constData(), &old) == 0 && S_ISDIR(old.st_mode))
-    return Fail(reason, EISDIR, dest + QStringLiteral(" is a folder"));
+  if (::fstatat(dest.folder, dest.Native().constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISDIR(old.st_mode))
+    return Fail(reason, EISDIR, dest.path + QStringLiteral(" is a folder"));
 
-  AtomicFileWriter out(dest);
+  AtomicFileWriter out(dest.folder, dest.name);
   out.SetTemporaryTag(tag);
   if (!out.Open(Permissions::KeepExisting, 0644))
-    return Fail(reason, errno, QStringLiteral("cannot create a file in ") + QFileInfo(dest).absolutePath());
+    return Fail(reason, errno,
+                QStringLiteral("cannot create a file in ") + QFileInfo(dest.path).absolutePath());
   QByteArray buffer(1 << 16, Qt::Uninitialized);
   for (;;) {
     const ssize_t n = ::read(in.Get(), buffer.data(), static_cast<size_t>(buffer.size()));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Fail(reason, errno, QStringLiteral("cannot read ") + source);
+      return Fail(reason, errno, QStringLiteral("cannot read ") + source.path);
     }
-    if (!out.Write(buffer.constData(), n)) return Fail(reason, errno, QStringLiteral("cannot write ") + dest);
+    if (!out.Write(buffer.constData(), n))
+      return Fail(reason, errno, QStringLiteral("cannot write ") + dest.path);
   }
   // The status of a game is read from its files' times.
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(out.Fd(), times) != 0)
-    return Fail(reason, errno, QStringLiteral("cannot set the time of ") + dest);
+    return Fail(reason, errno, QStringLiteral("cannot set the time of ") + dest.path);
   CrashPoint();
-  if (!out.Commit()) return Fail(reason, errno, QStringLiteral("cannot replace ") + dest);
+  if (!out.Commit()) return Fail(reason, errno, QStringLiteral("cannot replace ") + dest.path);
   return true;
 }
 
-bool KeepAsBackup(const QString& file, const QString& backup, QString* reason, const QByteArray& tag) {
-  const QByteArray src = QFile::encodeName(file);
-  const QByteArray dest = QFile::encodeName(backup);
+bool KeepAsBackup(const FileAt& file, const FileAt& backup, QString* reason, const QByteArray& tag) {
   struct stat st {};
-  if (::lstat(src.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+  if (IsRegularFileAt(file.folder, file.Native(), &st)) {
     // rename() between two names of one file does nothing and reports success: a backup
     // that is this file already (a receive run again) stays, and no temporary is left.
     struct stat old {};
-    if (::lstat(dest.constData(), &old) == 0 && old.st_dev == st.st_dev && old.st_ino == st.st_ino)
+    if (::fstatat(backup.folder, backup.Native().constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        old.st_dev == st.st_dev && old.st_ino == st.st_ino)
       return true;
-    const QFileInfo info(backup);
+    const QFileInfo info(backup.name);
     const QByteArray pid = QByteArray::number(::getpid());
-    const QByteArray temp = QFile::encodeName(info.absolutePath()) + "/." +
-                            TemporaryStem(info.fileName(), 7 + static_cast<int>(pid.size())) + ".link." + pid;
-    ::unlink(temp.constData());
-    if (::link(src.constData(), temp.constData()) == 0) {
+    const QByteArray folder =
+        backup.folder == AT_FDCWD ? QFile::encodeName(info.absolutePath()) + '/' : QByteArray();
+    const QByteArray temp =
+        folder + '.' + TemporaryStem(info.fileName(), 7 + static_cast<int>(pid.size())) + ".link." + pid;
+    ::unlinkat(backup.folder, temp.constData(), 0);
+    // linkat() without AT_SYMLINK_FOLLOW: a link put in the file's place meanwhile is
+    // linked as a link, which the caller's check of the backup then refuses.
+    if (::linkat(file.folder, file.Native().constData(), backup.folder, temp.constData(), 0) == 0) {
       CrashPoint();
-      const bool renamed = ::rename(temp.constData(), dest.constData()) == 0;
+      const bool renamed =
+          ::renameat(backup.folder, temp.constData(), backup.folder, backup.Native().constData()) == 0;
       // Another process may have made the same backup meanwhile: then the temporary is
       // still there (see above).
-      ::unlink(temp.constData());
+      ::unlinkat(backup.folder, temp.constData(), 0);
       if (renamed) return true;
     }
   }
   return ReplaceWithCopy(file, backup, reason, tag);
 }
 
-bool RemoveIfPresent(const QString& path) {
-  const bool removed = ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
+bool RemoveIfPresent(const FileAt& file) {
+  const bool removed = ::unlinkat(file.folder, file.Native().constData(), 0) == 0 || errno == ENOENT;
   const int error = errno;
-  NoteChanged(path);
+  NoteChanged(file.path);
   errno = error;  // the callers report why the unlink failed
   return removed;
 }
 
-bool IsFaithfulCopy(const QString& original, const QString& copy) {
+namespace {
+
+bool SameContentAt(const FileAt& a, const FileAt& b);
+
+}  // namespace
+
+bool IsFaithfulCopy(const FileAt& original, const FileAt& copy) {
   struct stat a {
   }, b{};
-  if (::stat(QFile::encodeName(original).constData(), &a) != 0 || !S_ISREG(a.st_mode)) return false;
-  if (::lstat(QFile::encodeName(copy).constData(), &b) != 0 || !S_ISREG(b.st_mode)) return false;
+  if (!IsRegularFileAt(original.folder, original.Native(), &a)) return false;
+  if (!IsRegularFileAt(copy.folder, copy.Native(), &b)) return false;
   if (a.st_size != b.st_size || a.st_mtim.tv_sec != b.st_mtim.tv_sec) return false;
   if (a.st_dev == b.st_dev && a.st_ino == b.st_ino) return true;  // one file under two names
-  return SameContent(original, copy);
+  return SameContentAt(original, copy);
 }
 
 namespace {
 
-// Opens a regular file for reading without waiting on anything else in its place.
-FileDescriptor OpenRegular(const QString& path, struct stat* st) {
-  FileDescriptor fd(
-      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+// Opens a regular file for reading without waiting on anything else in its place, and
+// without following a link.
+FileDescriptor OpenRegular(const FileAt& file, struct stat* st) {
+  FileDescriptor fd(::openat(file.folder, file.Native().constData(),
+                             O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
   if (fd.IsOpen() && (::fstat(fd.Get(), st) != 0 || !S_ISREG(st->st_mode))) fd.Reset();
   return fd;
 }
@@ -174,9 +194,7 @@ bool WriterIsGone(const QString& name, const QList<QByteArray>& deadTags) {
   return IsTemporarySuffix(last) && deadTags.contains(last.toLatin1());
 }
 
-}  // namespace
-
-bool SameContent(const QString& a, const QString& b) {
+bool SameContentAt(const FileAt& a, const FileAt& b) {
   struct stat sa {
   }, sb{};
   const FileDescriptor fa = OpenRegular(a, &sa);
@@ -191,6 +209,12 @@ bool SameContent(const QString& a, const QString& b) {
     if (std::memcmp(ba.constData(), bb.constData(), static_cast<size_t>(na)) != 0) return false;
     if (na == 0) return true;
   }
+}
+
+}  // namespace
+
+bool SameContent(const QString& a, const QString& b) {
+  return SameContentAt(FileAt::Path(a), FileAt::Path(b));
 }
 
 bool IsOwnTemporaryName(const QString& name) {
@@ -210,21 +234,25 @@ bool IsOwnTemporaryName(const QString& name) {
 }
 
 int RemoveStaleTemporaries(const QString& folder, qint64 minAgeSeconds, const QList<QByteArray>& deadTags) {
+  return RemoveStaleTemporaries(AT_FDCWD, folder, minAgeSeconds, deadTags);
+}
+
+int RemoveStaleTemporaries(int folderFd, const QString& path, qint64 minAgeSeconds,
+                           const QList<QByteArray>& deadTags) {
   int removed = 0;
   const qint64 now = QDateTime::currentSecsSinceEpoch();
-  for (const QString& name : ListNoCase(folder, QStringLiteral(".*"))) {
+  for (const QString& name : ListNoCase(path, QStringLiteral(".*"))) {
     if (!IsOwnTemporaryName(name)) continue;
     const bool writerGone = WriterIsGone(name, deadTags);
-    const QString path = folder + QChar('/') + name;
+    const QString full = path + QChar('/') + name;
+    const FileAt file{folderFd, folderFd == AT_FDCWD ? full : name, full};
     struct stat st {};
     // A regular file of ours, not a link; its status change time counts, since a copy in
     // progress carries the old modification time of the file it copies.
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_uid != ::geteuid())
-      continue;
+    if (!IsRegularFileAt(file.folder, file.Native(), &st) || st.st_uid != ::geteuid()) continue;
     const qint64 changed = std::max<qint64>(st.st_ctim.tv_sec, st.st_mtim.tv_sec);
     if (!writerGone && now - changed < minAgeSeconds) continue;  // another copy may be writing it now
-    if (RemoveIfPresent(path)) ++removed;
+    if (RemoveIfPresent(file)) ++removed;
   }
   return removed;
 }

@@ -12,11 +12,13 @@
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Pass.h"
+#include "core/RegularFile.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
 #include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
+#include "exchange/turns/TargetFolder.h"
 #include "model/Status.h"
 #include "platform/Wintools.h"
 
@@ -29,11 +31,6 @@ const QString kBackupFolder = QStringLiteral("bak");
 // A name as it may be shown.
 QString Shown(const QString& name) {
   return SafeForDisplay(name);
-}
-
-bool IsRegularFile(const QString& path) {
-  struct stat st {};
-  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool Exists(const QString& path) {
@@ -90,6 +87,7 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_pending.clear();
   m_queued.clear();
   m_cleaned.clear();
+  m_targets.clear();
   m_fileGames.clear();
   m_journal.Leave();
   m_tag = ReceiveJournal::NewTag();
@@ -102,6 +100,7 @@ bool ReceiveEngine::EndReceive() {
   m_program.reset();
   m_pending.clear();
   m_queued.clear();
+  m_targets.clear();
   if (!m_pass) return true;
   const bool written = m_pass->End();
   m_pass.reset();
@@ -232,13 +231,26 @@ bool ReceiveEngine::ConfirmOldFiles() {
                      Icon::None, title, 2) == Answer::Ok;
 }
 
+const TargetFolder* ReceiveEngine::Target(const QString& folder) {
+  auto it = m_targets.find(folder);
+  if (it == m_targets.end()) {
+    auto target = std::make_unique<TargetFolder>();
+    if (!target->Open(folder)) return nullptr;
+    it = m_targets.emplace(folder, std::move(target)).first;
+  }
+  return it->second.get();
+}
+
 void ReceiveEngine::RemoveLeftovers(const QString& folder) {
   if (m_cleaned.contains(folder)) return;
   m_cleaned.insert(folder);
-  RemoveStaleTemporaries(folder, m_records.staleTemporarySeconds);
+  const TargetFolder* target = Target(folder);
+  if (!target) return;  // the copy pass says why
+  RemoveStaleTemporaries(target->Fd(), folder, m_records.staleTemporarySeconds);
   const QString backupFolder = Find(folder, kBackupFolder);
-  if (!backupFolder.isEmpty() && QFileInfo(backupFolder).isDir())
-    RemoveStaleTemporaries(backupFolder, m_records.staleTemporarySeconds);
+  TargetFolder backup;
+  if (!backupFolder.isEmpty() && backup.OpenSub(*target, QFileInfo(backupFolder).fileName(), false))
+    RemoveStaleTemporaries(backup.Fd(), backupFolder, m_records.staleTemporarySeconds);
 }
 
 bool ReceiveEngine::AllInPlace() const {
@@ -304,73 +316,81 @@ void ReceiveEngine::Plan(const QString& sender, bool plain) {
   }
 }
 
+bool ReceiveEngine::BackUp(Pending& p, const TargetFolder& folder, const FileAt& dest) {
+  if (p.backup.isEmpty()) p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), dest.name);
+  const QFileInfo backupInfo(p.backup);
+  const QString backupFolder = backupInfo.absolutePath();
+  // Opened relative to the game folder and never through a link: a "bak" that is a link
+  // (someone else planted it) would take the old turn elsewhere. Without a real folder
+  // nothing is replaced.
+  TargetFolder backups;
+  bool backedUp = false;
+  if (backups.OpenSub(folder, QFileInfo(backupFolder).fileName(), true)) {
+    NoteChanged(backupFolder);
+    p.replacedStamp = FileStamp(dest.path);
+    const FileAt backup = backups.At(backupInfo.fileName());
+    backedUp = KeepAsBackup(dest, backup, nullptr, m_tag) && IsFaithfulCopy(dest, backup);
+    NoteChanged(p.backup);
+    if (backedUp) p.replacedCopy = p.backup;
+    CrashPoint();
+  }
+  if (!backedUp) {
+    // Without a verified backup the installed file is not replaced.
+    m_ui.ShowError(QStringLiteral("Error while making backup of file ") + dest.path + QStringLiteral(" to ") +
+                   backupFolder);
+  }
+  return backedUp;
+}
+
 bool ReceiveEngine::CopyPass(bool plain) {
   for (Pending& p : m_pending) {
     const QString source = p.sourceFolder + QChar('/') + p.fileName;
-    const QString dest = p.dest;
-    m_ui.ShowStatus(dest);
+    m_ui.ShowStatus(p.dest);
     m_ui.DoEvents();
 
-    if (Exists(dest) && !IsRegularFile(dest)) {
-      // A pipe, device or folder where the game file belongs: nothing to back up, and
-      // nothing this program replaces.
-      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest +
+    // Every write below goes through the folder opened once for the batch.
+    const TargetFolder* folder = Target(p.targetFolder);
+    if (!folder) {
+      SetSystemError(errno);
+      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + p.dest +
+                     QStringLiteral(": its folder is not a real folder"));
+      return false;
+    }
+    const FileAt dest = folder->At(QFileInfo(p.dest).fileName());
+    struct stat st {};
+    const bool exists = ::fstatat(folder->Fd(), dest.Native().constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+      // A link, pipe, device or folder where the game file belongs: nothing to back up,
+      // and nothing this program replaces.
+      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest.path +
                      QStringLiteral(": it is not a regular file"));
       return false;
     }
 
     if (p.inPlace) {
       ++m_records.filesInPlace;
-      p.fileName = QFileInfo(dest).fileName();
-      p.targetFolder = QFileInfo(dest).absolutePath();
+      p.fileName = dest.name;
+      p.targetFolder = folder->Path();
       if (plain && !RemoveSource(source)) return false;
       continue;
     }
 
-    const QString oldBackup = Find(p.targetFolder, QFileInfo(dest).fileName() + QStringLiteral(".bak"));
-    if (!oldBackup.isEmpty()) {
-      QFile::remove(oldBackup);
-      NoteChanged(oldBackup);
-      if (Exists(oldBackup))
-        m_ui.ShowError(QStringLiteral("Error while deleting ") + dest + QStringLiteral(".bak"));
-    }
+    const QString oldBackup = Find(p.targetFolder, dest.name + QStringLiteral(".bak"));
+    if (!oldBackup.isEmpty() && !RemoveIfPresent(folder->At(QFileInfo(oldBackup).fileName())))
+      m_ui.ShowError(QStringLiteral("Error while deleting ") + dest.path + QStringLiteral(".bak"));
 
-    if (Exists(dest)) {
-      if (p.backup.isEmpty())
-        p.backup = PathIn(PathIn(p.targetFolder, kBackupFolder), QFileInfo(dest).fileName());
-      const QString backupFolder = QFileInfo(p.backup).absolutePath();
-      bool backedUp = false;
-      // A "bak" that is a link (someone else planted it) would take the old turn
-      // elsewhere: only a real folder is used, else nothing is replaced.
-      const QFileInfo backupInfo(backupFolder);
-      const bool realFolder =
-          backupInfo.isSymLink() ? false : backupInfo.isDir() || QDir().mkdir(backupFolder);
-      if (realFolder) {
-        NoteChanged(backupFolder);
-        p.replacedStamp = FileStamp(dest);
-        backedUp = KeepAsBackup(dest, p.backup, nullptr, m_tag) && IsFaithfulCopy(dest, p.backup);
-        NoteChanged(p.backup);
-        if (backedUp) p.replacedCopy = p.backup;
-        CrashPoint();
-      }
-      if (!backedUp) {
-        // Without a verified backup the installed file is not replaced.
-        m_ui.ShowError(QStringLiteral("Error while making backup of file ") + dest + QStringLiteral(" to ") +
-                       backupFolder);
-        return false;
-      }
-    }
+    if (exists && !BackUp(p, *folder, dest)) return false;
 
-    const bool copied = ReplaceWithCopy(source, dest, nullptr, m_tag);
-    NoteChanged(dest);
+    const bool copied = ReplaceWithCopy(FileAt::Path(source), dest, nullptr, m_tag);
+    NoteChanged(dest.path);
     CrashPoint();
     if (!copied) {
-      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest);
+      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest.path);
       return false;
     }
     ++m_records.filesCopied;
-    p.fileName = QFileInfo(dest).fileName();
-    p.targetFolder = QFileInfo(dest).absolutePath();
+    p.fileName = dest.name;
+    p.targetFolder = folder->Path();
     if (plain && !RemoveSource(source)) return false;
     if (plain) CrashPoint();
   }

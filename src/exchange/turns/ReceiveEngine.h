@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,8 @@
 namespace kolt {
 
 class Pass;
+class TargetFolder;
+struct FileAt;
 class TurnRecorder;
 class UiPort;
 class Wintools;
@@ -131,6 +134,11 @@ class ReceiveEngine final : public ReceiveBatch {
   bool CopyPass(bool plain);
   // Once per batch and folder: the stale temporaries there and in its "bak" folder.
   void RemoveLeftovers(const QString& folder);
+  // The target folder held open for the batch (opened on first use); null, with errno
+  // set, when it is not a real folder.
+  const TargetFolder* Target(const QString& folder);
+  // Backs up the installed file `dest` of `p` into its "bak" folder; false after saying so.
+  bool BackUp(Pending& p, const TargetFolder& folder, const FileAt& dest);
   // A working-folder file after it was taken in; false, after saying so, when it stays.
   bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
@@ -150,6 +158,7 @@ class ReceiveEngine final : public ReceiveBatch {
   std::vector<Pending> m_pending;
   QSet<QString> m_queued;   // target folder + NUL + case-folded name of each queued file
   QSet<QString> m_cleaned;  // target folders whose leftovers were removed
+  std::map<QString, std::unique_ptr<TargetFolder>> m_targets;  // by the path the adapter gave
   // The batch is one pass: folders listed once, records written once at its end.
   std::unique_ptr<Pass> m_pass;
   ReceiveJournal m_journal;

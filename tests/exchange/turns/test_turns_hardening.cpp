@@ -206,6 +206,83 @@ TEST_F(Hardening, ABackupFolderThatIsALinkIsNeverWrittenThrough) {
   EXPECT_EQ(Record("email001.cmt/R"), "");
 }
 
+// Links someone else planted in a game folder: named like a game file, like its backup
+// in bak/, or like the old-style ".bak" beside it. None of them leads a write outside.
+TEST_F(Hardening, ALinkNamedLikeAGameFileOrItsBackupIsNeverWrittenThrough) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  const QString outside = home.Root() + "/outside";
+  QDir().mkpath(outside);
+  QDir().mkpath(email + "/bak");
+  WriteFile(outside + "/backup", "precious 1");
+  WriteFile(outside + "/dotbak", "precious 2");
+  ASSERT_TRUE(QFile::link(outside + "/backup", email + "/bak/email001.dat"));
+  ASSERT_TRUE(QFile::link(outside + "/dotbak", email + "/email001.dat.bak"));
+  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+  // The backup link was replaced by the backup itself; the old ".bak" link went alone.
+  EXPECT_FALSE(QFileInfo(email + "/bak/email001.dat").isSymLink());
+  EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
+  EXPECT_FALSE(QFileInfo(email + "/email001.dat.bak").isSymLink());
+  EXPECT_EQ(ReadFile(outside + "/backup"), "precious 1");
+  EXPECT_EQ(ReadFile(outside + "/dotbak"), "precious 2");
+
+  // A game file that is a link stops the copy there; what it leads to stays as it was.
+  ASSERT_TRUE(QFile::remove(email + "/email001.aux"));
+  WriteFile(outside + "/aux", "precious 3");
+  ASSERT_TRUE(QFile::link(outside + "/aux", email + "/email001.aux"));
+  ui.boxes.clear();
+  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(120), "turn 3"));
+  EXPECT_TRUE(ui.Texts().join("\n").contains(email + "/email001.aux: it is not a regular file"))
+      << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(outside + "/aux"), "precious 3");
+  EXPECT_TRUE(QFileInfo(email + "/email001.aux").isSymLink());
+  EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"aux", "backup", "dotbak"}));
+}
+
+// The game folder itself swapped for a link after the receive looked at it: while the
+// player is asked, and again in the middle of the copy.
+TEST_F(Hardening, AGameFolderSwappedForALinkIsNeverWrittenThrough) {
+  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
+  const QString outside = home.Root() + "/outside";
+  QDir().mkpath(outside);
+  const QStringList nothing;
+  auto swapTo = [&](const QString& aside) {
+    ASSERT_TRUE(QDir().rename(email, aside));
+    ASSERT_TRUE(QFile::link(outside, email));
+  };
+  auto swapBack = [&](const QString& aside) {
+    ASSERT_TRUE(QFile::remove(email));
+    ASSERT_TRUE(QDir().rename(aside, email));
+  };
+  const auto everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+
+  // An older turn is asked about; the folder is swapped while the question is open.
+  ui.onBox = [&](const QString&) {
+    ui.onBox = nullptr;
+    swapTo(game + "/EMAIL.real");
+  };
+  ui.Answers({Answer::Ok, Answer::Ok});
+  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(-60)));
+  EXPECT_TRUE(ui.Texts().join("\n").contains("its folder is not a real folder"))
+      << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(QDir(outside).entryList(everything), nothing);
+  swapBack(game + "/EMAIL.real");
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
+
+  // A newer turn: the folder is swapped once the first file is on its way. The rest
+  // still goes into the folder that was checked, wherever it is now.
+  ui.onStatus = [&](const QString& text) {
+    if (!text.startsWith(email + "/")) return;
+    ui.onStatus = nullptr;
+    swapTo(game + "/EMAIL.moved");
+  };
+  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60)));
+  EXPECT_EQ(QDir(outside).entryList(everything), nothing) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(game + "/EMAIL.moved/email001.dat"), "DAT turn 2");
+  EXPECT_EQ(ReadFile(game + "/EMAIL.moved/bak/email001.dat"), "DAT mine");
+}
+
 TEST_F(Hardening, APipeInTheWorkingFolderNeverBlocks) {
   Watchdog watchdog(60);
   const QString work = home.Root() + "/work";
