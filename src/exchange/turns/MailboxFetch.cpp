@@ -14,6 +14,7 @@
 #include "core/AtomicFile.h"
 #include "core/FolderSnapshot.h"
 #include "core/Pass.h"
+#include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
@@ -358,6 +359,9 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
                                                const std::vector<FetchedMessage>& messages,
                                                const std::atomic<bool>* cancel, MailboxTally* tally) {
   std::vector<TakenMessage> taken;
+  // One pass for the whole check: each game folder is listed once however many turns
+  // come in (every batch still writes its records as soon as it is done).
+  Pass pass;
   MailboxState state(account.statePath, account.stateKey);
   state.Load(validity);
   bool unsaved = false;
@@ -365,6 +369,9 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
   sinceSave.start();
   auto save = [&] {
     QString error;
+    // The games' records reach the disk before the messages are noted as handled: a
+    // check killed in between meets the turns again and finds them installed.
+    if (unsaved && !FlushIniBatch()) m_ui.ShowSettingsWriteError();
     if (unsaved && !state.Save(&error)) tally->AddFailure(error);
     unsaved = false;
     sinceSave.restart();
@@ -395,6 +402,7 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
   save();
   for (const FetchedMessage& m : messages) QFile::remove(m.path);
   QDir(account.downloadFolder).removeRecursively();
+  if (!pass.End()) m_ui.ShowSettingsWriteError();
   return taken;
 }
 

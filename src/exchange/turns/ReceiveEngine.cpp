@@ -88,6 +88,7 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_queued.clear();
   m_cleaned.clear();
   m_targets.clear();
+  m_asked = false;
   m_fileGames.clear();
   m_journal.Leave();
   m_tag = ReceiveJournal::NewTag();
@@ -116,6 +117,7 @@ void ReceiveEngine::FixFutureDate(const QString& path) {
   const QDateTime modified = QFileInfo(path).lastModified();
   if (!modified.isValid() || modified <= QDateTime::currentDateTime()) return;
   const QString old = DateText(modified);
+  m_asked = true;
   const bool touched = m_tools.TouchFile(path);
   NoteChanged(path);
   if (touched) {
@@ -221,6 +223,7 @@ void ReceiveEngine::CheckMailSender(const QString& label, const QString& stored,
 
 bool ReceiveEngine::ConfirmOldFiles() {
   if (m_warningText.isEmpty()) return true;
+  m_asked = true;
   QString text = QStringLiteral("Received old ") + m_program->GetShortName() + QStringLiteral(" files:") +
                  kCr + kCr + m_warningText;
   if (!m_okText.isEmpty()) text += kCr + QStringLiteral("These files were OK:") + kCr + kCr + m_okText;
@@ -261,8 +264,11 @@ bool ReceiveEngine::AllInPlace() const {
 }
 
 void ReceiveEngine::Plan(const QString& sender, bool plain) {
-  // The folders may have changed while the user was asked.
-  for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
+  // The folders may have changed while the user was asked. Otherwise the listings of the
+  // pass still hold: a fetch of hundreds of turns lists each game folder once.
+  if (m_asked) {
+    for (const Pending& p : m_pending) NoteFolderChanged(p.targetFolder);
+  }
   ReceiveJournal::Content journal{
       m_program->GetShortName(), sender, m_records.incomingTaunt, plain, m_tag, {}};
   bool replaces = false;
