@@ -121,15 +121,15 @@ bool TurnExchange::RecordSent(const GameList& games, int first, int last,
   // Each message's records go to disk before the next message leaves: a turn that was
   // mailed is never mailed again because its record waited in memory.
   Pass pass;
-  QString note;
+  // The history takes the message's turns in one transaction.
+  std::vector<TurnEntry> sent;
   for (int i = first; i <= last; ++i) {
     Game& game = *games[static_cast<size_t>(i)];
     if (!sentWith(game)) continue;
     game.SetSent();
-    const QString failed =
-        turn_history::Record(m_records.recorder, turn_history::SentEntry(game, address, taunt));
-    if (!failed.isEmpty()) note = failed;
+    sent.push_back(turn_history::SentEntry(game, address, taunt));
   }
+  const QString note = turn_history::RecordAll(m_records.recorder, sent);
   if (!note.isEmpty()) {
     m_sendHistoryNote = note;
     m_ui.ShowStatus(note);
