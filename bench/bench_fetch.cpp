@@ -21,7 +21,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "CpuLoad.h"
 #include "core/AppSettings.h"
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -38,6 +40,7 @@ using namespace kolt;
 namespace {
 
 constexpr int kMessages = 200;
+constexpr int kInstalled = 2000;
 
 class QuietUi final : public UiPort {
  public:
@@ -62,6 +65,21 @@ bool Write(const QString& path, const QByteArray& bytes) {
   QDir().mkpath(QFileInfo(path).path());
   QFile f(path);
   return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// `count` Steel Panthers games of 3 files each already in `email`, with their records
+// in the settings file (the fetched games are named apart from them).
+void InstallGames(const QString& email, int count) {
+  QByteArray turn(4096, 'x');
+  for (int n = 1; n <= count; ++n) {
+    const QString base = email + QStringLiteral("/email%1").arg(n, 4, 10, QChar('0'));
+    Write(base + ".cmt", "Scenario " + QByteArray::number(n));
+    Write(base + ".dat", turn);
+    Write(base + ".aux", turn.left(1024));
+    const QString key = QStringLiteral("email%1.cmt").arg(n, 4, 10, QChar('0'));
+    IniWrite("SPWAW", key, "ivan@example.org");
+    IniWrite("SPWAW", key + "/S", "2024-06-01 10:00:00");
+  }
 }
 
 // The 200 messages, as a peer's copy mails them.
@@ -196,6 +214,59 @@ void LargeFetch(kolt::test::TestCertificate& certificate, const QString& root, i
               WIFEXITED(status) ? WEXITSTATUS(status) : -1, taken, count, seconds, usage.ru_maxrss / 1024.0);
 }
 
+// A fresh server holding `messages`, a fresh home with `installed` games, and the whole
+// check of that home: its time in ms, -1 when something did not work.
+double WholeCheck(kolt::test::TestCertificate& certificate, const std::vector<QByteArray>& messages,
+                  const QString& root, int installed) {
+  kolt::test::DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  if (!imap.Ok()) return -1;
+  for (size_t n = 0; n < messages.size(); ++n)
+    kolt::test::DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.bench").arg(n + 1),
+                                         messages[n]);
+  const QString home = root + "/home";
+  const QString game = root + "/games/SPWAW";
+  QDir().mkpath(home + "/0");
+  QDir().mkpath(game + "/EMAIL");
+  Write(game + "/mech.exe", "MZ");
+  qputenv("KOLT_HOME", QFile::encodeName(home));
+  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  SetSettingsPath(home + "/KOLT.INI");
+  ClearIniCache();
+  App().homeFolder = home;
+  App().instanceFolder = home + "/0";
+  {
+    Pass pass;
+    IniWrite("SPWAW", "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
+    IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
+    IniWrite("E-Mail", "IMAP_User", "me@home.net");
+    InstallGames(game + "/EMAIL", installed);
+  }
+  Write(home + "/imap-password", "secret");
+  // Dovecot looks at new messages once, as for the other figures.
+  QProcess::execute(
+      "curl", {"-sS", "-o", "/dev/null", "--cacert", certificate.Cert(), "-u", "me@home.net:secret", "-X",
+               "STATUS INBOX (MESSAGES)", QStringLiteral("imaps://127.0.0.1:%1/").arg(imap.TlsPort())});
+  QuietUi ui;
+  LinuxWintools tools(ui);
+  ProgramList programs;
+  kolt::test::ExchangeParts parts(ui, tools, programs);
+  ProgramRegistry registry(parts.ServicesFor(ui, tools), AdapterFactories());
+  registry.BuildProgramList(programs);
+  MailboxFetch fetch(ui, parts.exchange, programs);
+  QElapsedTimer t;
+  t.start();
+  const MailboxTally r = fetch.Run();
+  const double ms = t.nsecsElapsed() / 1e6;
+  if (r.TakenIn() != static_cast<int>(messages.size())) {
+    std::printf("into %d games: taken in %d of %zu (%s)\n", installed, r.TakenIn(), messages.size(),
+                qPrintable(r.StatusText()));
+    return -1;
+  }
+  return ms;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -211,7 +282,7 @@ int main(int argc, char** argv) {
   for (const QByteArray& m : messages) bytes += m.size();
   std::printf("%d messages, %.1f MB\n", kMessages, bytes / 1048576.0);
 
-  std::vector<double> ours, download, curl;
+  std::vector<double> ours, download, curl, loadedDownload, loadedCurl, emptyHome, fullHome;
   for (int round = 0; round < rounds; ++round) {
     kolt::test::DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
     if (!imap.Ok()) {
@@ -264,33 +335,43 @@ int main(int argc, char** argv) {
     // curl alone: the same 200 messages over one connection (URL globbing), then the
     // commands that take the read marks back.
     QElapsedTimer t;
-    t.start();
-    runCurl({QStringLiteral("%1/;UID=[1-%2]").arg(url).arg(kMessages)});
-    // In commands of 25 on the same connection, as the check does (libcurl refuses an
-    // answer of more than about 150 lines).
-    QStringList unmark;
-    for (int first = 1; first <= kMessages; first += 25) {
-      if (first > 1)
-        unmark << "--next"
-               << "-sS"
-               << "-o"
-               << "/dev/null"
-               << "--cacert" << certificate.Cert() << "-u"
-               << "me@home.net:secret";
-      unmark << "-X" << QStringLiteral("UID STORE %1:%2 -FLAGS (\\Seen)").arg(first).arg(first + 24) << url;
-    }
-    runCurl(unmark);
-    curl.push_back(t.nsecsElapsed() / 1e6);
+    auto curlFetch = [&] {
+      t.start();
+      runCurl({QStringLiteral("%1/;UID=[1-%2]").arg(url).arg(kMessages)});
+      // In commands of 25 on the same connection, as the check does (libcurl refuses an
+      // answer of more than about 150 lines).
+      QStringList unmark;
+      for (int first = 1; first <= kMessages; first += 25) {
+        if (first > 1)
+          unmark << "--next"
+                 << "-sS"
+                 << "-o"
+                 << "/dev/null"
+                 << "--cacert" << certificate.Cert() << "-u"
+                 << "me@home.net:secret";
+        unmark << "-X" << QStringLiteral("UID STORE %1:%2 -FLAGS (\\Seen)").arg(first).arg(first + 24) << url;
+      }
+      runCurl(unmark);
+      return t.nsecsElapsed() / 1e6;
+    };
 
     // The network half alone (it leaves every message unread).
     QString problem;
     const MailboxFetch::Account account = MailboxFetch::ReadAccount(programs, &problem);
-    t.restart();
-    const MailboxDownload d = MailboxFetch::Download(account, {}, nullptr);
-    download.push_back(t.nsecsElapsed() / 1e6);
-    if (!d.ok || d.messages.size() != kMessages) {
-      std::printf("download: %s (%zu messages)\n", qPrintable(d.error), d.messages.size());
-      return 0;
+    auto networkHalf = [&] {
+      t.restart();
+      const MailboxDownload d = MailboxFetch::Download(account, {}, nullptr);
+      if (!d.ok || d.messages.size() != kMessages)
+        std::printf("download: %s (%zu messages)\n", qPrintable(d.error), d.messages.size());
+      return t.nsecsElapsed() / 1e6;
+    };
+    curl.push_back(curlFetch());
+    download.push_back(networkHalf());
+    {
+      // The same beside a busy process per core.
+      kolt::bench::CpuLoad load;
+      loadedCurl.push_back(curlFetch());
+      loadedDownload.push_back(networkHalf());
     }
 
     // The whole check: fetch, take in, mark as read.
@@ -300,6 +381,11 @@ int main(int argc, char** argv) {
     ours.push_back(t.nsecsElapsed() / 1e6);
     if (r.TakenIn() != kMessages)
       std::printf("taken in: %d of %d (%s)\n", r.TakenIn(), kMessages, qPrintable(r.StatusText()));
+
+    // The same check into an empty home and into one of 2,000 games, each on its own
+    // fresh server.
+    emptyHome.push_back(WholeCheck(certificate, messages, root + "/empty", 0));
+    fullHome.push_back(WholeCheck(certificate, messages, root + "/full", kInstalled));
   }
   auto median = [](std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -311,6 +397,13 @@ int main(int argc, char** argv) {
     std::printf("curl, the same messages:           %.1f ms\n", median(curl));
     std::printf("ratio fetch only / curl: %.2f; whole check / curl: %.2f\n", median(download) / median(curl),
                 median(ours) / median(curl));
+    std::printf("beside a CPU load (one busy process per core):\n");
+    std::printf("  fetch only: %.1f ms, curl: %.1f ms, ratio %.2f (goal: at most 2)\n",
+                median(loadedDownload), median(loadedCurl), median(loadedDownload) / median(loadedCurl));
+    std::printf(
+        "whole check into an empty home: %.1f ms; into a home of %d games: %.1f ms; ratio %.2f "
+        "(goal: at most 3)\n",
+        median(emptyHome), kInstalled, median(fullHome), median(fullHome) / median(emptyHome));
   }
   if (large > 0) LargeFetch(certificate, dir.path() + "/large", large);
   return 0;

@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
+#include "CpuLoad.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -187,8 +189,12 @@ int main(int argc, char** argv) {
   std::printf("  (message boxes: %d)\n\n", ui.boxes);
 
   // Many new games in one archive: the records are written once, so the time grows with
-  // the number of games, not with its square.
+  // the number of games, not with its square. Each size with the turn history on and
+  // off, on a quiet machine and beside a busy process per core; the received files go
+  // again after each run, so every run takes in the same new games into the same folder.
+  TurnRecorder* const history = exchange.Records().recorder;
   for (const int count : {1000, 3000}) {
+    const QString prefix = QStringLiteral("email%1").arg(100000 * (count / 1000));
     const QString staging = dir.path() + QStringLiteral("/new%1").arg(count);
     QDir().mkpath(staging + "/SPWAW");
     WriteAt(staging + "/SENDER.TXT",
@@ -204,13 +210,32 @@ int main(int argc, char** argv) {
     zip.setWorkingDirectory(staging);
     zip.start("zip", {"-q", "-r", klt, "."});
     zip.waitForFinished(-1);
-    const int before = exchange.Records().gamesRecorded;
-    QElapsedTimer timer;
-    timer.start();
-    exchange.ReceivedFile(klt);
-    const double ms = Ms(timer.nsecsElapsed());
-    std::printf("KLT of %d new games x 3 files: %8.1f ms (%.2f ms per game, %d recorded)\n", count, ms,
-                ms / count, exchange.Records().gamesRecorded - before);
+    double figures[2][2] = {};  // [history on][loaded]
+    for (const bool loaded : {false, true}) {
+      for (const bool on : {true, false}) {
+        exchange.SetRecorder(on ? history : nullptr);
+        std::unique_ptr<kolt::bench::CpuLoad> load;
+        if (loaded) load = std::make_unique<kolt::bench::CpuLoad>();
+        const int before = exchange.Records().gamesRecorded;
+        QElapsedTimer timer;
+        timer.start();
+        exchange.ReceivedFile(klt);
+        figures[on][loaded] = Ms(timer.nsecsElapsed());
+        load.reset();
+        if (exchange.Records().gamesRecorded - before != count)
+          std::printf("  (%d of %d recorded)\n", exchange.Records().gamesRecorded - before, count);
+        for (const QString& name : QDir(email).entryList({prefix + "*"}, QDir::Files))
+          QFile::remove(email + "/" + name);
+      }
+    }
+    exchange.SetRecorder(history);
+    for (const bool loaded : {false, true}) {
+      std::printf(
+          "KLT of %d new games x 3 files, %s: history on %8.1f ms (%.2f ms per game), off %8.1f ms; "
+          "ratio %.2f (goal: at most 2)\n",
+          count, loaded ? "loaded" : "quiet  ", figures[1][loaded], figures[1][loaded] / count,
+          figures[0][loaded], figures[1][loaded] / figures[0][loaded]);
+    }
   }
   return 0;
 }
