@@ -5,6 +5,8 @@
 #include <mutex>
 #include <utility>
 
+#include "exchange/mail/TrustedCertificates.h"
+
 namespace kolt {
 
 QString MailEndpoint::Name() const {
@@ -19,6 +21,10 @@ QByteArray MailEndpoint::Url(const QByteArray& path) const {
 
 CurlSession::CurlSession(MailEndpoint endpoint) : m_endpoint(std::move(endpoint)) {
   if (GlobalInit()) m_curl = curl_easy_init();
+  if (m_endpoint.tls != MailEndpoint::Tls::None) {
+    if (const std::optional<ServerCertificate> trusted = TrustedCertificates::Find(m_endpoint.Name()))
+      m_pin = trusted->pin;
+  }
   m_caFile = QFile::encodeName(m_endpoint.caFile);
   if (m_pin) m_pinBytes = m_pin->toLatin1();
 }
