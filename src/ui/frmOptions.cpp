@@ -72,6 +72,20 @@ frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
           [this] { TrustOffered(m_smtpOffer, &frmOptions::cmdSMTPTest_Click); });
   connect(m_ui->cmdIMAPTrust, &QPushButton::clicked, this,
           [this] { TrustOffered(m_imapOffer, &frmOptions::cmdIMAPTest_Click); });
+  // An offer is for the server it was shown for: another server, port or security
+  // takes it back.
+  const auto withdraw = [](CertificateOffer& offer) {
+    offer.certificate.reset();
+    offer.trust->hide();
+  };
+  const auto withdrawSmtp = [this, withdraw] { withdraw(m_smtpOffer); };
+  const auto withdrawImap = [this, withdraw] { withdraw(m_imapOffer); };
+  connect(m_ui->txtSMTPServer, &QLineEdit::textChanged, this, withdrawSmtp);
+  connect(m_ui->spnSMTPPort, &QSpinBox::valueChanged, this, withdrawSmtp);
+  connect(m_ui->cmbSMTPSecurity, &QComboBox::currentIndexChanged, this, withdrawSmtp);
+  connect(m_ui->txtIMAPServer, &QLineEdit::textChanged, this, withdrawImap);
+  connect(m_ui->spnIMAPPort, &QSpinBox::valueChanged, this, withdrawImap);
+  connect(m_ui->cmbIMAPSecurity, &QComboBox::currentIndexChanged, this, withdrawImap);
   Form_Load();
 }
 

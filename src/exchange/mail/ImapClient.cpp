@@ -394,7 +394,8 @@ QString ImapClient::Advice(ImapFailure failure) {
     case ImapFailure::Certificate:
       return QStringLiteral(
           "The server's certificate could not be verified: it is not trusted on this "
-          "computer, or it is for another name.");
+          "computer, or it is for another name. If the server is your own, press Test under "
+          "Options > Sending e-mail, page Receiving e-mail, to see its certificate and trust it.");
     case ImapFailure::Login:
       return QStringLiteral(
           "Check the user name and the password under Options > Sending e-mail, page Receiving e-mail.");

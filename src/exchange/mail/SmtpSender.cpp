@@ -244,7 +244,10 @@ QString SmtpFailureAdvice(const SmtpResult& result) {
       return QStringLiteral(
                  "The SMTP server's certificate could not be verified. Check the SMTP server "
                  "name") +
-             where + QStringLiteral(" It must be the name your provider gives, not an alias or address.");
+             where +
+             QStringLiteral(
+                 " It must be the name your provider gives, not an alias or address. If the "
+                 "server is your own, press Test there to see its certificate and trust it.");
     case SmtpFailure::CertificateChanged:
       return CertificateChangedText(result.server);
     case SmtpFailure::StartTlsRefused:

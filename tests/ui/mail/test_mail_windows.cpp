@@ -392,6 +392,12 @@ TEST(frmOptions, TestOffersToTrustAnUntrustedCertificate) {
   EXPECT_TRUE(trust->isVisible());
   ExpectShownInFull(dialog, "lblIMAPTest");
   Screenshot(dialog, QStringLiteral("frmOptions-Receiving-untrusted"), false);
+  // The offer is for the server it names: another port takes it back.
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.PlainPort());
+  EXPECT_FALSE(trust->isVisible());
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  ASSERT_TRUE(trust->isVisible());
   QTest::mouseClick(trust, Qt::LeftButton);
   EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
             "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
