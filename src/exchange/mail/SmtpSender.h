@@ -89,6 +89,7 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
 SmtpResult CheckSmtpServer(const SmtpServer& server);
 
 struct MailEndpoint;
+// Where the send and the check connect, and how securely.
 MailEndpoint SmtpEndpoint(const SmtpServer& server);
 
 // The URL libcurl is given: smtps:// for implicit TLS, else smtp://; IPv6 literals in

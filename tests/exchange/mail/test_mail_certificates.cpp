@@ -88,6 +88,13 @@ TEST(TrustedCertificate, ImapUntrustedThenTrustedThenChanged) {
   EXPECT_GT(shown->expires, QDateTime::currentDateTimeUtc().addDays(1));
   EXPECT_LT(shown->expires, QDateTime::currentDateTimeUtc().addDays(3));
   EXPECT_FALSE(imap.Log().contains("user=<me@home.net>")) << imap.Log().toStdString();
+  // The same certificate after STARTTLS on the plain port.
+  ImapAccount startTls = account;
+  startTls.security = ImapSecurity::StartTls;
+  startTls.port = imap.PlainPort();
+  const std::optional<ServerCertificate> upgraded = ServerCertificate::Fetch(startTls.Endpoint(), &error);
+  ASSERT_TRUE(upgraded) << error.toStdString();
+  EXPECT_EQ(upgraded->fingerprint, shown->fingerprint);
 
   ASSERT_TRUE(TrustedCertificates::Trust(server, *shown));
   {

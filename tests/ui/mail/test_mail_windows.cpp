@@ -390,6 +390,8 @@ TEST(frmOptions, TestOffersToTrustAnUntrustedCertificate) {
         QString("Issued to: CN"), QString("Expires: ")})
     EXPECT_TRUE(shown.contains(part)) << part.toStdString() << "\n" << shown.toStdString();
   EXPECT_TRUE(trust->isVisible());
+  // What the server sent is shown as text, never as markup.
+  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->textFormat(), Qt::PlainText);
   ExpectShownInFull(dialog, "lblIMAPTest");
   Screenshot(dialog, QStringLiteral("frmOptions-Receiving-untrusted"), false);
   // The offer is for the server it names: another port takes it back.
