@@ -8,9 +8,12 @@
 
 #include "core/AppSettings.h"
 #include "core/Settings.h"
+#include "exchange/mail/CurlSession.h"
 #include "exchange/mail/ImapClient.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/PasswordStore.h"
+#include "exchange/mail/SmtpSender.h"
+#include "exchange/mail/TrustedCertificates.h"
 #include "ui/OptionsOverviewPage.h"
 #include "ui_frmOptions.h"
 
@@ -60,6 +63,29 @@ frmOptions::frmOptions(QWidget* parent, PasswordStore* passwords)
       m_ui->spnIMAPPort->setValue(index == 0 ? kDefaultImapsPort : kDefaultImapPort);
   });
   connect(m_ui->optIMAPMove, &QRadioButton::toggled, m_ui->txtIMAPMoveTo, &QLineEdit::setEnabled);
+  m_smtpOffer.result = m_ui->lblSMTPTest;
+  m_smtpOffer.trust = m_ui->cmdSMTPTrust;
+  m_imapOffer.result = m_ui->lblIMAPTest;
+  m_imapOffer.trust = m_ui->cmdIMAPTrust;
+  connect(m_ui->cmdSMTPTest, &QPushButton::clicked, this, &frmOptions::cmdSMTPTest_Click);
+  connect(m_ui->cmdSMTPTrust, &QPushButton::clicked, this,
+          [this] { TrustOffered(m_smtpOffer, &frmOptions::cmdSMTPTest_Click); });
+  connect(m_ui->cmdIMAPTrust, &QPushButton::clicked, this,
+          [this] { TrustOffered(m_imapOffer, &frmOptions::cmdIMAPTest_Click); });
+  // An offer is for the server it was shown for: another server, port or security
+  // takes it back.
+  const auto withdraw = [](CertificateOffer& offer) {
+    offer.certificate.reset();
+    offer.trust->hide();
+  };
+  const auto withdrawSmtp = [this, withdraw] { withdraw(m_smtpOffer); };
+  const auto withdrawImap = [this, withdraw] { withdraw(m_imapOffer); };
+  connect(m_ui->txtSMTPServer, &QLineEdit::textChanged, this, withdrawSmtp);
+  connect(m_ui->spnSMTPPort, &QSpinBox::valueChanged, this, withdrawSmtp);
+  connect(m_ui->cmbSMTPSecurity, &QComboBox::currentIndexChanged, this, withdrawSmtp);
+  connect(m_ui->txtIMAPServer, &QLineEdit::textChanged, this, withdrawImap);
+  connect(m_ui->spnIMAPPort, &QSpinBox::valueChanged, this, withdrawImap);
+  connect(m_ui->cmbIMAPSecurity, &QComboBox::currentIndexChanged, this, withdrawImap);
   Form_Load();
 }
 
@@ -146,7 +172,7 @@ bool frmOptions::SaveReceiving() {
 void frmOptions::cmdIMAPTest_Click() {
   const ImapSettings imap = ReceivingSettings();
   if (imap.server.isEmpty()) {
-    m_ui->lblIMAPTest->setText(QStringLiteral("Enter the IMAP server first."));
+    ShowTestResult(m_imapOffer, QStringLiteral("Enter the IMAP server first."));
     return;
   }
   ImapAccount account;
@@ -165,23 +191,114 @@ void frmOptions::cmdIMAPTest_Click() {
   const bool ok = client.UidValidity(imap.folder, &validity) &&
                   client.Search(imap.folder, QStringLiteral("UNSEEN"), &unread);
   QApplication::restoreOverrideCursor();
-  if (!ok) {
-    const QString advice = ImapClient::Advice(client.Failure());
-    m_ui->lblIMAPTest->setText(QStringLiteral("Failed: ") + client.Error() +
-                               (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
+  if (ok) {
+    ShowTestResult(m_imapOffer, QStringLiteral("Logged in as ") + account.user +
+                                    QStringLiteral(": the folder ") + imap.folder + QStringLiteral(" has ") +
+                                    QString::number(unread.size()) + QStringLiteral(" unread messages."));
     return;
   }
-  m_ui->lblIMAPTest->setText(QStringLiteral("Logged in as ") + account.user +
-                             QStringLiteral(": the folder ") + imap.folder + QStringLiteral(" has ") +
-                             QString::number(unread.size()) + QStringLiteral(" unread messages."));
+  const ImapFailure failure = client.Failure();
+  if (failure == ImapFailure::Certificate || failure == ImapFailure::CertificateChanged) {
+    OfferCertificate(m_imapOffer, account.Endpoint(), failure == ImapFailure::CertificateChanged,
+                     client.Error());
+    return;
+  }
+  const QString advice = ImapClient::Advice(failure);
+  ShowTestResult(m_imapOffer, QStringLiteral("Failed: ") + client.Error() +
+                                  (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
+}
+
+void frmOptions::cmdSMTPTest_Click() {
+  const std::optional<SmtpServerText> text = ParseSmtpServer(m_ui->txtSMTPServer->text());
+  if (!text) {
+    ShowTestResult(m_smtpOffer, QStringLiteral("Enter the SMTP server first."));
+    return;
+  }
+  MailSettings settings;
+  settings.account = m_ui->txtEMail->text();
+  settings.user = m_ui->txtSMTPUser->text();
+  SmtpServer server;
+  server.host = text->host;
+  server.port = text->port != 0 ? text->port : m_ui->spnSMTPPort->value();
+  server.security = kSecurities[std::clamp(m_ui->cmbSMTPSecurity->currentIndex(), 0, 2)];
+  server.user = settings.LoginUser();
+  server.password = m_ui->txtSMTPPassword->text();
+  server.caFile = qEnvironmentVariable("KOLT_SMTP_CAINFO");
+  server.responseTimeout = 20;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const SmtpResult result = CheckSmtpServer(server);
+  QApplication::restoreOverrideCursor();
+  if (result.code == 0) {
+    ShowTestResult(m_smtpOffer,
+                   QStringLiteral("Connected to ") + result.server +
+                       (server.password.isEmpty() ? QStringLiteral(" (no password: no login tried).")
+                                                  : QStringLiteral(" and logged in as ") + server.user +
+                                                        QStringLiteral(". No message was sent.")));
+    return;
+  }
+  if (result.failure == SmtpFailure::Certificate || result.failure == SmtpFailure::CertificateChanged) {
+    OfferCertificate(m_smtpOffer, SmtpEndpoint(server), result.failure == SmtpFailure::CertificateChanged,
+                     result.error);
+    return;
+  }
+  const QString advice = SmtpFailureAdvice(result);
+  ShowTestResult(m_smtpOffer, QStringLiteral("Failed: ") + result.error +
+                                  (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
+}
+
+void frmOptions::ShowTestResult(CertificateOffer& offer, const QString& text) {
+  offer.result->setText(text);
+  offer.trust->setVisible(offer.certificate.has_value());
+  // A word-wrapped label does not make a shown dialog taller: grow it to what the page
+  // now needs, so no line of the result is cut off.
+  if (QLayout* l = layout()) l->activate();
+  const QSize wanted = sizeHint().expandedTo(minimumSizeHint());
+  if (isVisible() && (wanted.height() > height() || wanted.width() > width()))
+    resize(size().expandedTo(wanted));
+}
+
+void frmOptions::OfferCertificate(CertificateOffer& offer, const MailEndpoint& endpoint, bool changed,
+                                  const QString& failure) {
+  offer.certificate.reset();
+  offer.server = endpoint.Name();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QString error;
+  offer.certificate = ServerCertificate::Fetch(endpoint, &error);
+  QApplication::restoreOverrideCursor();
+  const QString what = changed ? CertificateChangedText(offer.server)
+                               : QStringLiteral("The certificate of the server ") + offer.server +
+                                     QStringLiteral(" is not trusted on this computer (") + failure +
+                                     QStringLiteral(").");
+  if (!offer.certificate) {
+    ShowTestResult(offer, QStringLiteral("Failed: ") + what +
+                              QStringLiteral("\nIts certificate could not be read: ") + error);
+    return;
+  }
+  ShowTestResult(
+      offer, QStringLiteral("Failed: ") + what + QStringLiteral("\n\n") + offer.certificate->Details() +
+                 QStringLiteral("\n\nTrust it only if the server is your own or the fingerprint is the one "
+                                "your provider publishes. Your password was not sent."));
+}
+
+void frmOptions::TrustOffered(CertificateOffer& offer, void (frmOptions::*test)()) {
+  if (!offer.certificate) return;
+  if (!TrustedCertificates::Trust(offer.server, *offer.certificate)) {
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("Can't write the file ") + TrustedCertificates::Path());
+    return;
+  }
+  offer.certificate.reset();
+  offer.trust->hide();
+  (this->*test)();
 }
 
 void frmOptions::UpdateEnabling() {
   const bool smtp = m_ui->optSMTP->isChecked();
-  QWidget* const smtpFields[] = {
-      m_ui->txtEMail,        m_ui->txtSMTPServer,   m_ui->lblEMail,        m_ui->lblSMTP, m_ui->lblSecurity,
-      m_ui->cmbSMTPSecurity, m_ui->lblPort,         m_ui->spnSMTPPort,     m_ui->lblUser, m_ui->txtSMTPUser,
-      m_ui->lblPassword,     m_ui->txtSMTPPassword, m_ui->lblPasswordStore};
+  QWidget* const smtpFields[] = {m_ui->txtEMail,         m_ui->txtSMTPServer, m_ui->lblEMail,
+                                 m_ui->lblSMTP,          m_ui->lblSecurity,   m_ui->cmbSMTPSecurity,
+                                 m_ui->lblPort,          m_ui->spnSMTPPort,   m_ui->lblUser,
+                                 m_ui->txtSMTPUser,      m_ui->lblPassword,   m_ui->txtSMTPPassword,
+                                 m_ui->lblPasswordStore, m_ui->cmdSMTPTest};
   for (QWidget* w : smtpFields) w->setEnabled(smtp);
   // The desktop mail client always shows its own compose window: the choice works in
   // SMTP mode only, where it asks before each message goes out.

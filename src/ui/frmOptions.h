@@ -2,8 +2,13 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "core/AppSettings.h"
+#include "exchange/mail/ServerCertificate.h"
+
+class QLabel;
+class QPushButton;
 
 namespace Ui {
 class frmOptions;
@@ -13,6 +18,7 @@ namespace kolt {
 
 class OptionsOverviewPage;
 class PasswordStore;
+struct MailEndpoint;
 
 // The e-mail settings: own address, desktop mail client or SMTP, and the SMTP server,
 // account, port, security, user name and password. The password goes to the password
@@ -41,6 +47,23 @@ class frmOptions final : public QDialog {
   ImapSettings ReceivingSettings() const;
   bool SaveReceiving();
   void cmdIMAPTest_Click();
+  void cmdSMTPTest_Click();
+
+  // A certificate the last test met and the user may trust, for one page's test.
+  struct CertificateOffer {
+    QLabel* result = nullptr;
+    QPushButton* trust = nullptr;
+    QString server;  // host:port
+    std::optional<ServerCertificate> certificate;
+  };
+  // Shows `text` as the test's result, laid out in full.
+  void ShowTestResult(CertificateOffer& offer, const QString& text);
+  // After a test that failed on the certificate: fetches it (without logging in), shows
+  // what the user needs to decide, and offers to trust it.
+  void OfferCertificate(CertificateOffer& offer, const MailEndpoint& endpoint, bool changed,
+                        const QString& failure);
+  // Keeps the offered certificate for its server, then tests again with it.
+  void TrustOffered(CertificateOffer& offer, void (frmOptions::*test)());
   // The first field that cannot work, with the reason; nullptr when all can.
   QWidget* InvalidField(QString* reason) const;
   void Refuse(QWidget* field, const QString& reason);
@@ -53,6 +76,8 @@ class frmOptions final : public QDialog {
   QString m_loadedImapPassword;
   int m_security = 0;
   OptionsOverviewPage* m_overview = nullptr;
+  CertificateOffer m_smtpOffer;
+  CertificateOffer m_imapOffer;
 };
 
 }  // namespace kolt

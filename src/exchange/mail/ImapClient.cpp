@@ -5,17 +5,11 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QUrl>
-#include <mutex>
+
+#include "exchange/mail/CurlSession.h"
 
 namespace kolt {
 namespace {
-
-bool GlobalInit() {
-  static std::once_flag once;
-  static CURLcode result = CURLE_OK;
-  std::call_once(once, [] { result = curl_global_init(CURL_GLOBAL_DEFAULT); });
-  return result == CURLE_OK;
-}
 
 int Progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   const auto* cancel = static_cast<const std::atomic<bool>*>(user);
@@ -35,48 +29,53 @@ int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
 }
 
 ImapFailure Classify(CURLcode code) {
-  switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
+  switch (CurlSession::Classify(code)) {
+    case CurlFailure::None:
+      return ImapFailure::None;
+    case CurlFailure::HostNotFound:
       return ImapFailure::HostNotFound;
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_RECV_ERROR:
-    case CURLE_SEND_ERROR:
-    case CURLE_GOT_NOTHING:
-    case CURLE_WEIRD_SERVER_REPLY:
+    case CurlFailure::Connection:
       return ImapFailure::Connection;
-    case CURLE_OPERATION_TIMEDOUT:
+    case CurlFailure::Timeout:
       return ImapFailure::Timeout;
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CACERT_BADFILE:
-      return ImapFailure::Certificate;
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_USE_SSL_FAILED:
+    case CurlFailure::Tls:
+    case CurlFailure::StartTlsRefused:
       return ImapFailure::Tls;
-    case CURLE_LOGIN_DENIED:
+    case CurlFailure::Certificate:
+      return ImapFailure::Certificate;
+    case CurlFailure::CertificateChanged:
+      return ImapFailure::CertificateChanged;
+    case CurlFailure::Login:
       return ImapFailure::Login;
-    case CURLE_REMOTE_FILE_NOT_FOUND:
-    case CURLE_QUOTE_ERROR:
-      return ImapFailure::Folder;
-    case CURLE_ABORTED_BY_CALLBACK:
+    case CurlFailure::Refused:
+      // A refused command names a folder; anything else the server said was out of turn.
+      return code == CURLE_QUOTE_ERROR || code == CURLE_REMOTE_FILE_NOT_FOUND ? ImapFailure::Folder
+                                                                              : ImapFailure::Connection;
+    case CurlFailure::Cancelled:
       return ImapFailure::Cancelled;
-    default:
+    case CurlFailure::Other:
       return ImapFailure::Other;
   }
+  return ImapFailure::Other;
 }
 
 }  // namespace
 
-struct ImapClient::Handle {
-  CURL* curl = nullptr;
-  ~Handle() {
-    if (curl) curl_easy_cleanup(curl);
-  }
-};
+MailEndpoint ImapAccount::Endpoint() const {
+  MailEndpoint e;
+  e.scheme = QStringLiteral("imap");
+  e.host = host;
+  e.port = port;
+  e.tls = security == ImapSecurity::Tls        ? MailEndpoint::Tls::Implicit
+          : security == ImapSecurity::StartTls ? MailEndpoint::Tls::StartTls
+                                               : MailEndpoint::Tls::None;
+  e.caFile = caFile;
+  e.responseTimeout = responseTimeout;
+  return e;
+}
 
 ImapClient::ImapClient(const ImapAccount& account)
-    : m_handle(std::make_unique<Handle>()), m_account(account) {
-  if (GlobalInit()) m_handle->curl = curl_easy_init();
-}
+    : m_session(std::make_unique<CurlSession>(account.Endpoint())), m_account(account) {}
 
 // Where an answer goes: memory (commands, small fetches) or a file (messages).
 struct ImapClient::Sink {
@@ -119,18 +118,13 @@ QByteArray ImapClient::Quoted(const QString& text) {
 }
 
 QByteArray ImapClient::Url(const QString& folder) const {
-  QByteArray url = m_account.security == ImapSecurity::Tls ? "imaps://" : "imap://";
-  const QString host = m_account.host.trimmed();
-  url += host.contains(QChar(':')) ? "[" + host.toUtf8() + "]" : host.toUtf8();
-  url += ":" + QByteArray::number(m_account.port) + "/";
-  if (!folder.isEmpty()) url += QUrl::toPercentEncoding(folder);
-  return url;
+  return m_session->Endpoint().Url(folder.isEmpty() ? QByteArray() : QUrl::toPercentEncoding(folder));
 }
 
 bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& sink, bool cancellable) {
   m_failure = ImapFailure::None;
   m_error.clear();
-  CURL* c = m_handle->curl;
+  CURL* c = m_session->Handle();
   if (!c) {
     m_failure = ImapFailure::Other;
     m_error = QStringLiteral("libcurl could not be initialised");
@@ -145,39 +139,20 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& 
   // Every option is set again below; the reset also clears the counts libcurl keeps per
   // handle (the sum of server lines, which it caps), while the login stays open.
   curl_easy_reset(c);
-  char errorText[CURL_ERROR_SIZE] = {};
   QByteArray serverSaid;
   const QByteArray user = m_account.user.toUtf8();
   const QByteArray password = m_account.password.toUtf8();
-  const QByteArray caFile = m_account.caFile.toLocal8Bit();
-  curl_easy_setopt(c, CURLOPT_URL, url.constData());
+  m_session->Configure(url, &Debug, &serverSaid);
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "imap,imaps");
   curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
   curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
-  curl_easy_setopt(c, CURLOPT_USE_SSL,
-                   m_account.security == ImapSecurity::None ? static_cast<long>(CURLUSESSL_NONE)
-                                                            : static_cast<long>(CURLUSESSL_ALL));
-  curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
-  curl_easy_setopt(c, CURLOPT_CAINFO, caFile.isEmpty() ? nullptr : caFile.constData());
   curl_easy_setopt(c, CURLOPT_CUSTOMREQUEST, custom.isEmpty() ? nullptr : custom.constData());
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Sink::Write);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &Progress);
   curl_easy_setopt(c, CURLOPT_XFERINFODATA, cancel);
   curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-  curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &Debug);
-  curl_easy_setopt(c, CURLOPT_DEBUGDATA, &serverSaid);
-  curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
-  const long timeout = std::max(1, m_account.responseTimeout);
-  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeout);
-  curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeout);
   const CURLcode code = curl_easy_perform(c);
-  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, nullptr);
   curl_easy_setopt(c, CURLOPT_DEBUGDATA, nullptr);
   if (code == CURLE_OK) return true;
   if (sink.tooLarge) {
@@ -193,7 +168,7 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& 
     return false;
   }
   m_failure = Classify(code);
-  m_error = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+  m_error = m_session->ErrorText(code);
   // A refused command: the server's own words say why.
   if (code == CURLE_QUOTE_ERROR || code == CURLE_REMOTE_FILE_NOT_FOUND) {
     const qsizetype space = serverSaid.indexOf(' ');
@@ -419,7 +394,8 @@ QString ImapClient::Advice(ImapFailure failure) {
     case ImapFailure::Certificate:
       return QStringLiteral(
           "The server's certificate could not be verified: it is not trusted on this "
-          "computer, or it is for another name.");
+          "computer, or it is for another name. If the server is your own, press Test under "
+          "Options > Sending e-mail, page Receiving e-mail, to see its certificate and trust it.");
     case ImapFailure::Login:
       return QStringLiteral(
           "Check the user name and the password under Options > Sending e-mail, page Receiving e-mail.");

@@ -13,6 +13,9 @@
 
 namespace kolt {
 
+class CurlSession;
+struct MailEndpoint;
+
 // The account a mailbox check logs in to.
 struct ImapAccount {
   QString host;
@@ -23,6 +26,8 @@ struct ImapAccount {
   QString caFile;  // extra trusted certificates; empty: the system store
   // Seconds a silent server is waited for.
   int responseTimeout = 60;
+
+  MailEndpoint Endpoint() const;
 };
 
 // What a failed command ran into, as far as the user can do something about it.
@@ -31,11 +36,12 @@ enum class ImapFailure {
   HostNotFound,
   Connection,  // nothing answered on the port, or the connection broke
   Timeout,
-  Tls,          // the TLS handshake failed, or STARTTLS was not offered
-  Certificate,  // the server's certificate could not be verified
-  Login,        // the server refused the user name or password
-  Folder,       // no such folder, or the server refused the command on it
-  TooLarge,     // a message was larger than allowed
+  Tls,                 // the TLS handshake failed, or STARTTLS was not offered
+  Certificate,         // the server's certificate could not be verified
+  CertificateChanged,  // not the certificate the user trusted for this server
+  Login,               // the server refused the user name or password
+  Folder,              // no such folder, or the server refused the command on it
+  TooLarge,            // a message was larger than allowed
   Cancelled,
   Other,
 };
@@ -43,7 +49,8 @@ enum class ImapFailure {
 // An IMAP conversation through libcurl on the calling thread, one login kept for all
 // commands of the object. Every command blocks until the server answered, the time
 // limit passed or the cancel flag was raised; a worker thread keeps a window alive.
-// Certificates are always verified.
+// Certificates are always verified, against the system store or, for a server whose
+// certificate the user trusted, against that certificate.
 class ImapClient {
  public:
   explicit ImapClient(const ImapAccount& account);
@@ -108,8 +115,7 @@ class ImapClient {
   struct Sink;
   bool Perform(const QByteArray& url, const QByteArray& custom, Sink& sink, bool cancellable);
 
-  struct Handle;
-  std::unique_ptr<Handle> m_handle;
+  std::unique_ptr<CurlSession> m_session;
   ImapAccount m_account;
   const std::atomic<bool>* m_cancel = nullptr;
   ImapFailure m_failure = ImapFailure::None;

@@ -9,28 +9,19 @@
 #include <QSysInfo>
 #include <algorithm>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "core/Startup.h"
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
+#include "exchange/mail/CurlSession.h"
 #include "exchange/mail/MailProgress.h"
 #include "exchange/mail/MailText.h"
 
 namespace kolt {
 namespace {
 
-bool GlobalInit() {
-  static std::once_flag once;
-  static CURLcode result = CURLE_OK;
-  std::call_once(once, [] { result = curl_global_init(CURL_GLOBAL_DEFAULT); });
-  return result == CURLE_OK;
-}
-
-struct EasyDeleter {
-  void operator()(CURL* c) const { curl_easy_cleanup(c); }
-};
 struct MultiDeleter {
   void operator()(CURLM* m) const { curl_multi_cleanup(m); }
 };
@@ -191,38 +182,26 @@ SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QS
     return failedCommand.startsWith(QLatin1String(verb), Qt::CaseInsensitive);
   };
   const auto errorIs = [&error](const char* start) { return error.startsWith(QLatin1String(start)); };
-  switch (code) {
-    case CURLE_OK:
+  switch (CurlSession::Classify(static_cast<CURLcode>(code))) {
+    case CurlFailure::None:
       return SmtpFailure::None;
-    case CURLE_COULDNT_RESOLVE_HOST:
+    case CurlFailure::HostNotFound:
       return SmtpFailure::HostNotFound;
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_GOT_NOTHING:
-    case CURLE_RECV_ERROR:
+    case CurlFailure::Connection:
       return SmtpFailure::Connection;
-    case CURLE_OPERATION_TIMEDOUT:
+    case CurlFailure::Timeout:
       return SmtpFailure::Timeout;
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_SSL_CIPHER:
-    case CURLE_SSL_ENGINE_INITFAILED:
-    case CURLE_SSL_SHUTDOWN_FAILED:
-    case CURLE_SSL_CLIENTCERT:
+    case CurlFailure::Tls:
       return SmtpFailure::Tls;
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_INVALIDCERTSTATUS:
-    case CURLE_SSL_CRL_BADFILE:
-      return SmtpFailure::Certificate;
-    case CURLE_USE_SSL_FAILED:
+    case CurlFailure::StartTlsRefused:
       return SmtpFailure::StartTlsRefused;
-    case CURLE_LOGIN_DENIED:
-    case CURLE_AUTH_ERROR:
+    case CurlFailure::Certificate:
+      return SmtpFailure::Certificate;
+    case CurlFailure::CertificateChanged:
+      return SmtpFailure::CertificateChanged;
+    case CurlFailure::Login:
       return SmtpFailure::Login;
-    case CURLE_SEND_ERROR:
-    case CURLE_WEIRD_SERVER_REPLY:
+    case CurlFailure::Refused:
       // libcurl says "MAIL failed: 550" / "RCPT failed: 550" / "DATA failed: 554"; the
       // conversation tells the same, and which address it was.
       if (commandIs("RCPT") || errorIs("RCPT failed"))
@@ -230,9 +209,11 @@ SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QS
       if (commandIs("MAIL") || errorIs("MAIL failed")) return SmtpFailure::SenderRefused;
       if (commandIs("DATA") || errorIs("DATA failed")) return SmtpFailure::MessageRefused;
       return code == CURLE_SEND_ERROR ? SmtpFailure::Connection : SmtpFailure::Other;
-    default:
+    case CurlFailure::Cancelled:
+    case CurlFailure::Other:
       return SmtpFailure::Other;
   }
+  return SmtpFailure::Other;
 }
 
 QString SmtpFailureAdvice(const SmtpResult& result) {
@@ -263,7 +244,12 @@ QString SmtpFailureAdvice(const SmtpResult& result) {
       return QStringLiteral(
                  "The SMTP server's certificate could not be verified. Check the SMTP server "
                  "name") +
-             where + QStringLiteral(" It must be the name your provider gives, not an alias or address.");
+             where +
+             QStringLiteral(
+                 " It must be the name your provider gives, not an alias or address. If the "
+                 "server is your own, press Test there to see its certificate and trust it.");
+    case SmtpFailure::CertificateChanged:
+      return CertificateChangedText(result.server);
     case SmtpFailure::StartTlsRefused:
       return QStringLiteral(
                  "The SMTP server does not offer STARTTLS on this port. Check the security "
@@ -296,7 +282,7 @@ QString SmtpFailureAdvice(const SmtpResult& result) {
 }
 
 bool SmtpAvailable(SmtpSecurity security) {
-  if (!GlobalInit()) return false;
+  if (!CurlSession::GlobalInit()) return false;
   const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
   if (!info || !info->protocols) return false;
   bool smtp = false, smtps = false;
@@ -308,118 +294,112 @@ bool SmtpAvailable(SmtpSecurity security) {
   return smtp && (security == SmtpSecurity::None || (tls && (security != SmtpSecurity::Tls || smtps)));
 }
 
-QString SmtpUrl(const SmtpServer& server) {
-  QString host = server.host.trimmed();
-  if (host.contains(QChar(':')) && !host.startsWith(QChar('['))) host = QChar('[') + host + QChar(']');
-  const QString scheme =
-      server.security == SmtpSecurity::Tls ? QStringLiteral("smtps") : QStringLiteral("smtp");
-  return scheme + QStringLiteral("://") + host + QChar(':') + QString::number(server.port) + QChar('/') +
-         EhloName();
+MailEndpoint SmtpEndpoint(const SmtpServer& server) {
+  MailEndpoint e;
+  e.scheme = QStringLiteral("smtp");
+  e.host = server.host;
+  e.port = server.port;
+  e.tls = server.security == SmtpSecurity::Tls        ? MailEndpoint::Tls::Implicit
+          : server.security == SmtpSecurity::StartTls ? MailEndpoint::Tls::StartTls
+                                                      : MailEndpoint::Tls::None;
+  e.caFile = server.caFile;
+  e.responseTimeout = server.responseTimeout;
+  return e;
 }
 
-SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message, UiPort& ui,
-                           MailProgress* progress) {
-  GlobalInit();
+QString SmtpUrl(const SmtpServer& server) {
+  // The path names this host for EHLO.
+  return QString::fromUtf8(SmtpEndpoint(server).Url(EhloName().toUtf8()));
+}
+
+namespace {
+
+// libcurl puts addresses between angle brackets as they stand: a blank or a ">" in one
+// would add SMTP parameters, a line break a command.
+std::optional<SmtpResult> RefuseAddresses(const SmtpMessage& message) {
   if (message.recipients.isEmpty()) return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("No recipient"));
-  // libcurl puts these between angle brackets as they stand: a blank or a ">" in one
-  // would add SMTP parameters, a line break a command.
-  for (const QString& r : message.recipients) {
-    if (!IsPlainAddress(r))
-      return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("Not an e-mail address: ") + SafeForDisplay(r));
+  QStringList addresses = message.recipients;
+  addresses.append(message.envelopeFrom.trimmed());
+  if (!message.fromHeader.trimmed().isEmpty()) addresses.append(message.fromHeader.trimmed());
+  for (const QString& a : addresses) {
+    if (!IsPlainAddress(a))
+      return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("Not an e-mail address: ") + SafeForDisplay(a));
   }
-  if (!IsPlainAddress(message.envelopeFrom.trimmed()))
-    return Fail(CURLE_BAD_FUNCTION_ARGUMENT,
-                QStringLiteral("Not an e-mail address: ") + SafeForDisplay(message.envelopeFrom));
-  if (!message.fromHeader.trimmed().isEmpty() && !IsPlainAddress(message.fromHeader.trimmed()))
-    return Fail(CURLE_BAD_FUNCTION_ARGUMENT,
-                QStringLiteral("Not an e-mail address: ") + SafeForDisplay(message.fromHeader));
+  return std::nullopt;
+}
 
-  std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-  std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
-  if (!easy || !multi) return Fail(CURLE_FAILED_INIT, QStringLiteral("libcurl could not be initialised"));
-  CURL* c = easy.get();
+// The message as libcurl sends it: a text part and one base64 part per attachment, our
+// own header fields (libcurl adds MIME-Version and the content headers) and the envelope.
+struct OutgoingMessage {
+  std::unique_ptr<curl_mime, MimeDeleter> mime;
+  ListPtr headers;
+  ListPtr recipients;
+  QByteArray mailFrom;
+  qint64 estimate = 0;  // bytes on the wire, for the progress bar
+};
 
-  Transfer transfer;
-  transfer.progress = progress;
-  transfer.ui = &ui;
-  transfer.sinceEvents.start();
-  char errorBuffer[CURL_ERROR_SIZE] = {};
-
-  // The message: a text part and one base64 part per attachment.
-  std::unique_ptr<curl_mime, MimeDeleter> mime(curl_mime_init(c));
+std::optional<SmtpResult> BuildMessage(CURL* c, const SmtpMessage& message, OutgoingMessage* out) {
+  out->mime.reset(curl_mime_init(c));
   const QByteArray body = message.body.toUtf8();
-  curl_mimepart* text = curl_mime_addpart(mime.get());
+  curl_mimepart* text = curl_mime_addpart(out->mime.get());
   curl_mime_data(text, body.constData(), static_cast<size_t>(body.size()));
   curl_mime_type(text, "text/plain; charset=UTF-8");
   curl_mime_encoder(text, "quoted-printable");
-  qint64 estimate = body.size() * 3 / 2 + 2048;
+  out->estimate = body.size() * 3 / 2 + 2048;
   for (const QString& path : message.attachments) {
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
       return Fail(CURLE_READ_ERROR, QStringLiteral("Can't read attachment: ") + path);
-    curl_mimepart* part = curl_mime_addpart(mime.get());
+    curl_mimepart* part = curl_mime_addpart(out->mime.get());
     if (curl_mime_filedata(part, QFile::encodeName(path).constData()) != CURLE_OK)
       return Fail(CURLE_READ_ERROR, QStringLiteral("Can't read attachment: ") + path);
     curl_mime_filename(part, EncodeHeaderText(info.fileName()).constData());
     curl_mime_type(part, "application/octet-stream");
     curl_mime_encoder(part, "base64");
-    estimate += info.size() * 4 / 3 + info.size() / 38 + 256;
+    out->estimate += info.size() * 4 / 3 + info.size() / 38 + 256;
   }
-  transfer.estimate = estimate;
 
-  // Our own header fields; libcurl adds MIME-Version and the content headers.
   const QString from = message.fromHeader.trimmed().isEmpty() ? message.envelopeFrom : message.fromHeader;
-  ListPtr headers;
-  Append(headers, "From: " + EncodeHeaderText(from.trimmed()));
-  Append(headers, "To: " + EncodeHeaderText(message.recipients.join(QStringLiteral(", "))));
-  Append(headers, "Subject: " + EncodeHeaderText(message.subject));
-  Append(headers, "Date: " + FormatMailDate(QDateTime::currentDateTime()));
-  Append(headers, "Message-ID: " + MakeMessageId(from));
-  Append(headers, "X-Mailer: " + EncodeHeaderText(AppTitle() + QChar(' ') + App().version).trimmed());
+  Append(out->headers, "From: " + EncodeHeaderText(from.trimmed()));
+  Append(out->headers, "To: " + EncodeHeaderText(message.recipients.join(QStringLiteral(", "))));
+  Append(out->headers, "Subject: " + EncodeHeaderText(message.subject));
+  Append(out->headers, "Date: " + FormatMailDate(QDateTime::currentDateTime()));
+  Append(out->headers, "Message-ID: " + MakeMessageId(from));
+  Append(out->headers, "X-Mailer: " + EncodeHeaderText(AppTitle() + QChar(' ') + App().version).trimmed());
 
-  ListPtr recipients;
-  for (const QString& r : message.recipients) Append(recipients, '<' + r.toUtf8() + '>');
+  for (const QString& r : message.recipients) Append(out->recipients, '<' + r.toUtf8() + '>');
+  out->mailFrom = '<' + message.envelopeFrom.trimmed().toUtf8() + '>';
+  return std::nullopt;
+}
 
-  const QByteArray url = SmtpUrl(server).toUtf8();
-  const QByteArray mailFrom = '<' + message.envelopeFrom.trimmed().toUtf8() + '>';
-  const QByteArray user = server.user.toUtf8();
-  const QByteArray password = server.password.toUtf8();
-  const QByteArray caFile = QFile::encodeName(server.caFile);
-
-  curl_easy_setopt(c, CURLOPT_URL, url.constData());
-  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
-  curl_easy_setopt(c, CURLOPT_MAIL_FROM, mailFrom.constData());
-  curl_easy_setopt(c, CURLOPT_MAIL_RCPT, recipients.get());
-  curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-  curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
-  curl_easy_setopt(
-      c, CURLOPT_USE_SSL,
-      static_cast<long>(server.security == SmtpSecurity::StartTls ? CURLUSESSL_ALL : CURLUSESSL_NONE));
-  curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!caFile.isEmpty()) curl_easy_setopt(c, CURLOPT_CAINFO, caFile.constData());
-  if (!password.isEmpty()) {
-    curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
+// The shared options, the login and our callbacks; `transfer` sees the conversation.
+void ConfigureConnection(CurlSession& session, const SmtpServer& server, Transfer& transfer) {
+  CURL* c = session.Handle();
+  session.Configure(SmtpUrl(server).toUtf8(), &OnDebug, &transfer);
+  if (!server.password.isEmpty()) {
+    curl_easy_setopt(c, CURLOPT_USERNAME, server.user.toUtf8().constData());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, server.password.toUtf8().constData());
   }
-  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 30L);
-  // A server that stops answering must not hold the send for ever: neither while the
-  // message goes out, nor while its answer to the end of the message (or to QUIT) is
-  // awaited, which libcurl would otherwise wait for twice two minutes.
-  const long limit = std::max(1, server.responseTimeout);
-  curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, limit);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limit);
-  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   // Close at once, so the QUIT exchange shows in the conversation too.
   curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L);
-  curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
-  curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &OnDebug);
-  curl_easy_setopt(c, CURLOPT_DEBUGDATA, &transfer);
+}
+
+void AttachMessage(CURL* c, const OutgoingMessage& message, Transfer& transfer) {
+  curl_easy_setopt(c, CURLOPT_MAIL_FROM, message.mailFrom.constData());
+  curl_easy_setopt(c, CURLOPT_MAIL_RCPT, message.recipients.get());
+  curl_easy_setopt(c, CURLOPT_HTTPHEADER, message.headers.get());
+  curl_easy_setopt(c, CURLOPT_MIMEPOST, message.mime.get());
   curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &OnProgress);
   curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+}
 
+// Drives the transfer in short steps with the window running between them. libcurl's
+// result for the handle; CURLE_FAILED_INIT with `multiError` when the multi handle
+// failed, CURLE_ABORTED_BY_CALLBACK when cancelled.
+CURLcode Drive(CURL* c, Transfer& transfer, UiPort& ui, MailProgress* progress, QString* multiError) {
+  std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+  if (!multi) return CURLE_FAILED_INIT;
   curl_multi_add_handle(multi.get(), c);
   int running = 1;
   CURLMcode mc = CURLM_OK;
@@ -434,41 +414,81 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
     if (progress && progress->CancelRequested() && !transfer.accepted) transfer.cancelled = true;
     if (transfer.cancelled) break;
   }
-
-  SmtpResult result;
+  CURLcode code = CURLE_OK;
   int queued = 0;
   while (CURLMsg* msg = curl_multi_info_read(multi.get(), &queued)) {
-    if (msg->msg == CURLMSG_DONE) result.code = msg->data.result;
-  }
-  if (mc != CURLM_OK) {
-    result.code = CURLE_FAILED_INIT;
-    result.error = QString::fromUtf8(curl_multi_strerror(mc));
-  } else if (transfer.cancelled) {
-    result.code = CURLE_ABORTED_BY_CALLBACK;
-    result.cancelled = true;
-  } else if (running > 0) {
-    result.code = CURLE_FAILED_INIT;
+    if (msg->msg == CURLMSG_DONE) code = msg->data.result;
   }
   curl_multi_remove_handle(multi.get(), c);
-  if (result.code != 0 && result.error.isEmpty()) {
-    result.error = errorBuffer[0] ? QString::fromUtf8(errorBuffer)
-                                  : QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(result.code)));
+  if (mc != CURLM_OK) {
+    *multiError = QString::fromUtf8(curl_multi_strerror(mc));
+    return CURLE_FAILED_INIT;
   }
-  if (result.code != 0 && !result.cancelled) {
-    const QString command = QString::fromUtf8(transfer.failedCommand);
-    result.serverReply = QString::fromUtf8(transfer.failedReply);
-    result.failure = ClassifySmtpFailure(result.code, command, result.serverReply, result.error);
-    const qsizetype open = command.indexOf(QChar('<'));
-    const qsizetype close = command.lastIndexOf(QChar('>'));
-    if (result.failure == SmtpFailure::SenderRefused) {
-      // Refused in the answer to MAIL FROM or to a RCPT TO: either way it is our sender.
-      result.refused = message.envelopeFrom.trimmed();
-    } else if (result.failure == SmtpFailure::RecipientRefused && open >= 0 && close > open) {
-      result.refused = command.mid(open + 1, close - open - 1);
-    }
+  if (transfer.cancelled) return CURLE_ABORTED_BY_CALLBACK;
+  return running > 0 ? CURLE_FAILED_INIT : code;
+}
+
+// What the user is told: the error text, the failure's class and what the server
+// refused, from libcurl's result and the conversation.
+SmtpResult DescribeOutcome(CURLcode code, const CurlSession& session, const Transfer& transfer,
+                           const QString& envelopeFrom) {
+  SmtpResult result;
+  result.code = code;
+  result.server = session.Endpoint().Name();
+  if (code == CURLE_OK) return result;
+  result.cancelled = code == CURLE_ABORTED_BY_CALLBACK && transfer.cancelled;
+  result.error = session.ErrorText(code);
+  if (result.cancelled) return result;
+  const QString command = QString::fromUtf8(transfer.failedCommand);
+  result.serverReply = QString::fromUtf8(transfer.failedReply);
+  result.failure = ClassifySmtpFailure(result.code, command, result.serverReply, result.error);
+  const qsizetype open = command.indexOf(QChar('<'));
+  const qsizetype close = command.lastIndexOf(QChar('>'));
+  if (result.failure == SmtpFailure::SenderRefused) {
+    // Refused in the answer to MAIL FROM or to a RCPT TO: either way it is our sender.
+    result.refused = envelopeFrom.trimmed();
+  } else if (result.failure == SmtpFailure::RecipientRefused && open >= 0 && close > open) {
+    result.refused = command.mid(open + 1, close - open - 1);
   }
+  return result;
+}
+
+}  // namespace
+
+SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message, UiPort& ui,
+                           MailProgress* progress) {
+  if (std::optional<SmtpResult> refused = RefuseAddresses(message)) return *refused;
+  CurlSession session(SmtpEndpoint(server));
+  CURL* c = session.Handle();
+  if (!c) return Fail(CURLE_FAILED_INIT, QStringLiteral("libcurl could not be initialised"));
+  OutgoingMessage outgoing;
+  if (std::optional<SmtpResult> failed = BuildMessage(c, message, &outgoing)) return *failed;
+
+  Transfer transfer;
+  transfer.progress = progress;
+  transfer.ui = &ui;
+  transfer.sinceEvents.start();
+  transfer.estimate = outgoing.estimate;
+  ConfigureConnection(session, server, transfer);
+  AttachMessage(c, outgoing, transfer);
+
+  QString multiError;
+  const CURLcode code = Drive(c, transfer, ui, progress, &multiError);
+  SmtpResult result = DescribeOutcome(code, session, transfer, message.envelopeFrom);
+  if (!multiError.isEmpty()) result.error = multiError;
   if (progress && result.code == 0) progress->SetProgress(transfer.estimate, transfer.estimate);
   return result;
+}
+
+SmtpResult CheckSmtpServer(const SmtpServer& server) {
+  CurlSession session(SmtpEndpoint(server));
+  CURL* c = session.Handle();
+  if (!c) return Fail(CURLE_FAILED_INIT, QStringLiteral("libcurl could not be initialised"));
+  Transfer transfer;
+  ConfigureConnection(session, server, transfer);
+  // Greeting, EHLO, STARTTLS and the login, then nothing: no mail goes out.
+  curl_easy_setopt(c, CURLOPT_CONNECT_ONLY, 1L);
+  return DescribeOutcome(curl_easy_perform(c), session, transfer, QString());
 }
 
 }  // namespace kolt

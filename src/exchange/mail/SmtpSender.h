@@ -38,16 +38,17 @@ struct SmtpMessage {
 // What a failed send ran into, as far as the user can do something about it.
 enum class SmtpFailure {
   None,
-  HostNotFound,      // the server name did not resolve
-  Connection,        // nothing answered on the port, or the connection broke
-  Timeout,           // the server did not answer in time
-  Tls,               // the TLS handshake failed (often: security choice and port do not match)
-  Certificate,       // the server's certificate could not be verified
-  StartTlsRefused,   // STARTTLS required but not offered
-  Login,             // the server refused the user name or password
-  SenderRefused,     // MAIL FROM refused
-  RecipientRefused,  // RCPT TO refused
-  MessageRefused,    // DATA or the message itself refused
+  HostNotFound,        // the server name did not resolve
+  Connection,          // nothing answered on the port, or the connection broke
+  Timeout,             // the server did not answer in time
+  Tls,                 // the TLS handshake failed (often: security choice and port do not match)
+  Certificate,         // the server's certificate could not be verified
+  CertificateChanged,  // not the certificate the user trusted for this server
+  StartTlsRefused,     // STARTTLS required but not offered
+  Login,               // the server refused the user name or password
+  SenderRefused,       // MAIL FROM refused
+  RecipientRefused,    // RCPT TO refused
+  MessageRefused,      // DATA or the message itself refused
   Other,
 };
 
@@ -58,6 +59,7 @@ struct SmtpResult {
   SmtpFailure failure = SmtpFailure::None;
   QString refused;      // the refused address: the recipient, or for a refused sender the sender
   QString serverReply;  // the server's last negative answer, e.g. "550 5.1.1 No such user"
+  QString server;       // "host:port", for the texts that name it
 };
 
 // Sorts a libcurl result by what the user should check. `failedCommand` is the SMTP
@@ -81,6 +83,14 @@ bool SmtpAvailable(SmtpSecurity security);
 // line by line, with authentication data masked.
 SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message, UiPort& ui,
                            MailProgress* progress);
+
+// Connects, secures the connection and logs in as for a send, then ends it without a
+// message: the settings dialog's test. Blocks for at most the server's response time.
+SmtpResult CheckSmtpServer(const SmtpServer& server);
+
+struct MailEndpoint;
+// Where the send and the check connect, and how securely.
+MailEndpoint SmtpEndpoint(const SmtpServer& server);
 
 // The URL libcurl is given: smtps:// for implicit TLS, else smtp://; IPv6 literals in
 // brackets; the path names this host for EHLO.

@@ -94,6 +94,17 @@ class DovecotTestServer {
     }
     return m_ok;
   }
+  // Restarts the server with another certificate, as after a renewal.
+  bool ReplaceCertificate(const QString& certificate, const QString& key) {
+    Stop();
+    const QString d = m_dir.path();
+    QFile::remove(d + QStringLiteral("/cert.pem"));
+    QFile::remove(d + QStringLiteral("/key.pem"));
+    if (!QFile::copy(certificate, d + QStringLiteral("/cert.pem")) ||
+        !QFile::copy(key, d + QStringLiteral("/key.pem")))
+      return false;
+    return Restart();
+  }
   bool Ok() const { return m_ok; }
   int PlainPort() const { return m_plainPort; }
   int TlsPort() const { return m_tlsPort; }

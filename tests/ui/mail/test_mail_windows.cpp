@@ -349,3 +349,77 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   EXPECT_FALSE(QFile::exists(home.File("smtp-password")));
   qunsetenv("KOLT_IMAP_CAINFO");
 }
+
+namespace {
+
+// The test result is laid out in full: as tall as its wrapped text needs, inside its page.
+void ExpectShownInFull(QWidget& dialog, const char* label) {
+  auto* l = Child<QLabel>(dialog, label);
+  EXPECT_GE(l->height(), l->heightForWidth(l->width())) << label;
+  const QWidget* page = l->parentWidget();
+  EXPECT_TRUE(page->rect().contains(l->geometry())) << label;
+}
+
+}  // namespace
+
+// An untrusted certificate (IMAP and SMTP): the test shows its fingerprint, subject and
+// expiry and offers to trust it; once trusted the test passes and the file keeps it.
+TEST(frmOptions, TestOffersToTrustAnUntrustedCertificate) {
+  TempHome home;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "inbox-secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  SmtpTestServer smtp(certificate.ServerArguments("starttls"));
+  ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString();
+  FilePasswordStore passwords;
+  frmOptions dialog(nullptr, &passwords);
+  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
+  Child<QLineEdit>(dialog, "txtIMAPServer")->setText("127.0.0.1");
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
+  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
+  Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(1);
+  dialog.show();
+  auto* trust = Child<QPushButton>(dialog, "cmdIMAPTrust");
+  EXPECT_FALSE(trust->isVisible());
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  const QString imapName = "127.0.0.1:" + QString::number(imap.TlsPort());
+  const QString shown = Child<QLabel>(dialog, "lblIMAPTest")->text();
+  for (const QString& part :
+       {"The certificate of the server " + imapName + " is not trusted", QString("SHA-256 fingerprint: "),
+        QString("Issued to: CN"), QString("Expires: ")})
+    EXPECT_TRUE(shown.contains(part)) << part.toStdString() << "\n" << shown.toStdString();
+  EXPECT_TRUE(trust->isVisible());
+  // What the server sent is shown as text, never as markup.
+  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->textFormat(), Qt::PlainText);
+  ExpectShownInFull(dialog, "lblIMAPTest");
+  Screenshot(dialog, QStringLiteral("frmOptions-Receiving-untrusted"), false);
+  // The offer is for the server it names: another port takes it back.
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.PlainPort());
+  EXPECT_FALSE(trust->isVisible());
+  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  ASSERT_TRUE(trust->isVisible());
+  QTest::mouseClick(trust, Qt::LeftButton);
+  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
+            "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
+  EXPECT_FALSE(trust->isVisible());
+  EXPECT_TRUE(ReadFile(home.File("trusted-certificates")).contains(imapName.toUtf8()));
+
+  Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(0);
+  Child<QRadioButton>(dialog, "optSMTP")->setChecked(true);
+  const QString smtpName = "127.0.0.1:" + QString::number(smtp.Port());
+  Child<QLineEdit>(dialog, "txtSMTPServer")->setText(smtpName);
+  Child<QLineEdit>(dialog, "txtEMail")->setText("me@home.net");
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdSMTPTest"), Qt::LeftButton);
+  EXPECT_TRUE(Child<QLabel>(dialog, "lblSMTPTest")
+                  ->text()
+                  .contains("The certificate of the server " + smtpName + " is not trusted"))
+      << Child<QLabel>(dialog, "lblSMTPTest")->text().toStdString();
+  ExpectShownInFull(dialog, "lblSMTPTest");
+  Screenshot(dialog, QStringLiteral("frmOptions-Sending-untrusted"), false);
+  QTest::mouseClick(Child<QPushButton>(dialog, "cmdSMTPTrust"), Qt::LeftButton);
+  EXPECT_EQ(Child<QLabel>(dialog, "lblSMTPTest")->text(),
+            "Connected to " + smtpName + " (no password: no login tried).");
+  EXPECT_TRUE(smtp.Messages().empty());
+}
