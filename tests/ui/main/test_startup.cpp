@@ -86,7 +86,7 @@ struct Fixture {
   }
   const GamesModel& Model() const { return window->GamesRows(); }
   QString Name(int row) const { return Model().index(row, 1).data().toString(); }
-  void WaitUntilFilled() {
+  void WaitUntilFilled() const {
     QSignalSpy filled(window.get(), &frmMain::filled);
     if (window->Filling() || Model().rowCount() == 0) {
       ASSERT_TRUE(filled.wait(30000));
