@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <iterator>
 
 #include "core/AppSettings.h"
 #include "core/Pass.h"
@@ -363,13 +364,22 @@ void frmMain::FillStep() {
   }
   if (!part.programs.empty()) FitInstalledList();
   const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
-  std::vector<bool> received;
-  received.reserve(part.rows.size());
   for (const GameRow& row : part.rows)
-    received.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
-  m_gamesModel->Append(std::move(part.games), std::move(part.rows), std::move(received));
-  // The columns fit the first rows shown (a sample, not every game).
-  if (first && m_gamesModel->rowCount() > 0) FitColumns();
+    m_heldReceived.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
+  std::move(part.games.begin(), part.games.end(), std::back_inserter(m_heldGames));
+  std::move(part.rows.begin(), part.rows.end(), std::back_inserter(m_heldRows));
+  // The first rows go on the screen at once; the others a few times a second: every
+  // insertion lays out and draws the list again, which adds up over many parts.
+  constexpr qint64 kShowEveryMs = 250;
+  if (!m_heldRows.empty() && (first || m_fill->Done() || m_lastShown.elapsed() >= kShowEveryMs)) {
+    m_gamesModel->Append(std::move(m_heldGames), std::move(m_heldRows), std::move(m_heldReceived));
+    m_heldGames.clear();
+    m_heldRows.clear();
+    m_heldReceived.clear();
+    m_lastShown.start();
+    // The columns fit the first rows shown (a sample, not every game).
+    if (first) FitColumns();
+  }
   if (m_fill->Done()) {
     EndFill();
     return;
@@ -1160,6 +1170,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // Closed before every game was in: what is read so far is all the close needs.
     if (!m_fill->End()) m_parts.ui.ShowSettingsWriteError();
     m_fill.reset();
+    m_heldGames.clear();
+    m_heldRows.clear();
+    m_heldReceived.clear();
     if (m_fillHoldsBusy) m_busy = false;
     m_fillHoldsBusy = false;
   }

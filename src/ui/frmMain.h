@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <functional>
@@ -243,6 +244,11 @@ class frmMain final : public QMainWindow {
   bool m_quitting = false;      // Quit from the tray: closing really ends the program
   bool m_startPending = false;  // StartUp waits for the first paint to fill the lists
   std::unique_ptr<GamesFill> m_fill;
+  // Rows the fill has read and the list does not show yet, and when it last took some.
+  GameList m_heldGames;
+  std::vector<GameRow> m_heldRows;
+  std::vector<bool> m_heldReceived;
+  QElapsedTimer m_lastShown;
   bool m_fillHoldsBusy = false;  // the fill took the busy state (and gives it back)
 };
 
