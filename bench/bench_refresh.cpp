@@ -382,6 +382,11 @@ int main(int argc, char** argv) {
     if (mode == "model") return ChildModel(argc, argv, home);
     if (mode == "window") return ChildWindow(argc, argv, home);
     if (mode == "bare") return ChildBareWindow(argc, argv);
+    // The same home for other benchmarks (bench_startup): ROOT GAMES, prints the home.
+    if (mode == "home" && argc > 4) {
+      std::printf("%s\n", qPrintable(MakeHome(home, std::max(1, atoi(argv[4])), 0)));
+      return 0;
+    }
     return 2;
   }
   const int games = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;

@@ -95,6 +95,23 @@ void GamesModel::Reset(GameList games, std::vector<GameRow> rows, std::vector<bo
   endResetModel();
 }
 
+void GamesModel::Append(GameList games, std::vector<GameRow> rows, std::vector<bool> received) {
+  const size_t n = std::min(games.size(), rows.size());
+  if (n == 0) return;
+  if (m_rows.empty()) m_lateDays = LateDays();
+  const size_t first = m_rows.size();
+  beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(first + n - 1));
+  received.resize(n, false);
+  for (size_t i = 0; i < n; ++i) {
+    m_games.push_back(std::move(games[i]));
+    m_rows.push_back(std::move(rows[i]));
+    m_received.push_back(received[i]);
+    m_listOrder.push_back(first + i);  // after every row there is, in the programs' order
+  }
+  endInsertRows();
+  if (m_sortColumn >= 0) sort(m_sortColumn, m_sortOrder);
+}
+
 bool GamesModel::IsLateRow(int row) const {
   if (row < 0 || row >= static_cast<int>(m_rows.size())) return false;
   const GameRow& r = m_rows[static_cast<size_t>(row)];

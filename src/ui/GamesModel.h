@@ -22,6 +22,9 @@ class GamesModel final : public QAbstractTableModel {
   // Replaces every row at once (one reset, however many games). `received` tells which
   // rows hold a game received in this run; their names show in bold.
   void Reset(GameList games, std::vector<GameRow> rows, std::vector<bool> received);
+  // Adds rows after the others (one insertion however many), in the order of the sort
+  // column when one is chosen: the list filling a part at a time.
+  void Append(GameList games, std::vector<GameRow> rows, std::vector<bool> received);
 
   // The colour of a game waiting for the player's move for too long ([History] LateDays).
   static QColor LateColour() { return QColor(0xb0, 0x1c, 0x1c); }

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,20 +25,31 @@ QString TimeText(const QDateTime& time) {
   return QLocale::system().toString(time.toLocalTime(), QLocale::ShortFormat);
 }
 
-QString FilesText(const std::vector<TurnFile>& files) {
-  QStringList parts;
+QStringList FileLines(const std::vector<TurnFile>& files) {
+  QStringList lines;
   for (const TurnFile& f : files)
-    parts.append(f.name + QStringLiteral(" (") + FormatSize(f.size) + QChar(')'));
-  return parts.join(QStringLiteral(", "));
+    lines.append(f.name + QStringLiteral(" (") + FormatSize(f.size) + QChar(')'));
+  return lines;
 }
+
+QString FilesText(const std::vector<TurnFile>& files) {
+  return FileLines(files).join(QStringLiteral(", "));
+}
+
+constexpr int kFilesColumn = 5;
 
 }  // namespace
 
 QStringList frmHistory::Cells(const TurnEntry& entry) {
   // One line of the taunt: the list shows a row per turn.
   const QString taunt = entry.taunt.simplified();
-  return {TimeText(entry.time),  DirectionText(entry.direction), entry.opponent, entry.mode, taunt,
-          FilesText(entry.files)};
+  // A file a line: a turn's few files read at a glance, however long their names.
+  return {TimeText(entry.time),
+          DirectionText(entry.direction),
+          entry.opponent,
+          entry.mode,
+          taunt,
+          FileLines(entry.files).join(QChar('\n'))};
 }
 
 frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* parent)
@@ -49,7 +62,8 @@ frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* p
   m_list = new QTreeWidget;
   m_list->setObjectName(QStringLiteral("lvHistory"));
   m_list->setRootIsDecorated(false);
-  m_list->setUniformRowHeights(true);
+  // A row is as high as its turn has files (a game's history is short).
+  m_list->setUniformRowHeights(false);
   m_list->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"), QStringLiteral("Opponent"),
                            QStringLiteral("Mode"), QStringLiteral("Taunt"), QStringLiteral("Files")});
   m_lblProblem = new QLabel;
@@ -71,6 +85,13 @@ frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* p
   connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { UpdateButtons(); });
   resize(860, 360);
   Reload();
+  // Wide enough for every column where the screen allows; else the list scrolls.
+  const int wanted = m_list->header()->length() + 2 * m_list->frameWidth() +
+                     m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                     layout->contentsMargins().left() + layout->contentsMargins().right();
+  int room = wanted;
+  if (const QScreen* screen = this->screen()) room = screen->availableGeometry().width() * 9 / 10;
+  if (wanted > width()) resize(std::min(wanted, room), height());
 }
 
 bool frmHistory::Reload() {
@@ -93,12 +114,14 @@ bool frmHistory::Reload() {
   for (const TurnEntry& entry : m_turns) {
     auto* item = new QTreeWidgetItem(Cells(entry));
     item->setToolTip(4, PlainTip(entry.taunt));
-    item->setToolTip(5, PlainTip(FilesText(entry.files)));
+    item->setToolTip(kFilesColumn, PlainTip(FileLines(entry.files).join(QChar('\n'))));
+    for (int c = 0; c < item->columnCount(); ++c) item->setTextAlignment(c, Qt::AlignLeft | Qt::AlignTop);
     m_list->addTopLevelItem(item);
   }
-  for (int c = 0; c < m_list->columnCount() - 1; ++c) {
+  for (int c = 0; c < m_list->columnCount(); ++c) {
     m_list->resizeColumnToContents(c);
-    m_list->setColumnWidth(c, std::min(m_list->columnWidth(c), 320));  // a long taunt
+    // A long taunt is cut (its tip shows it); the files column keeps its longest name.
+    if (c != kFilesColumn) m_list->setColumnWidth(c, std::min(m_list->columnWidth(c), 320));
   }
   if (!m_turns.empty()) m_list->setCurrentItem(m_list->topLevelItem(0));
   UpdateButtons();

@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <iterator>
 
 #include "core/AppSettings.h"
 #include "core/Pass.h"
@@ -39,6 +40,7 @@
 #include "platform/HotKeys.h"
 #include "platform/Wintools.h"
 #include "ui/DesktopNotifier.h"
+#include "ui/GamesFill.h"
 #include "ui/GamesModel.h"
 #include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
@@ -270,6 +272,22 @@ QString frmMain::PanelText(int panel) const {
 }
 
 void frmMain::Form_Load() {
+  LoadFrame();
+  m_parts.registry.BuildProgramList(m_parts.programs);
+  RefreshLists(true);
+  FinishLoad();
+}
+
+void frmMain::StartUp() {
+  LoadFrame();
+  m_startPending = true;
+  // A window that is never drawn (opened on another workspace, say) fills all the same.
+  QTimer::singleShot(1000, this, [this] {
+    if (m_startPending) BeginFill();
+  });
+}
+
+void frmMain::LoadFrame() {
   // Two windows on two home folders must be told apart: a home other than the usual one
   // is named in the title.
   const QString usual = QDir::cleanPath(
@@ -278,8 +296,9 @@ void frmMain::Form_Load() {
   setWindowTitle(home.isEmpty() || home == usual ? AppTitle() : AppTitle() + QStringLiteral(" - ") + home);
   m_panels[3]->setText(App().timeZoneText);
   m_form->chkTaunt->setChecked(TauntEnabled());
-  m_parts.registry.BuildProgramList(m_parts.programs);
-  RefreshLists(true);
+}
+
+void frmMain::FinishLoad() {
   FitInstalledList();
   // Turns the working folder brought in stay selected.
   if (!m_arrivalAnnounced) AutoSelect();
@@ -304,6 +323,82 @@ void frmMain::Form_Load() {
     m_mailbox->Check(false);
   }
   UpdateOverview();
+  emit filled();
+}
+
+void frmMain::BeginFill() {
+  if (!m_startPending) return;
+  m_startPending = false;
+  // Commands wait for the games they act on; the window draws and scrolls meanwhile.
+  m_fillHoldsBusy = !m_busy;
+  m_busy = true;
+  m_parts.registry.BuildProgramList(m_parts.programs);
+  // One pass for the whole fill: the working folder's turns and every game folder, each
+  // listed once.
+  auto pass = std::make_unique<Pass>();
+  if (m_parts.exchange && !App().workingFolder.isEmpty()) m_parts.exchange->ProcessWorkingFolder();
+  m_form->lvInstalled->clear();
+  m_fill = std::make_unique<GamesFill>(
+      std::move(pass), m_parts.programs,
+      [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
+      TurnHistoryMoments());
+  FillStep();
+}
+
+void frmMain::FillStep() {
+  if (!m_fill) return;  // stopped by a close
+  const bool first = m_gamesModel->rowCount() == 0;
+  // A short first part puts the top of the list on the screen soon; later parts are as
+  // long as a frame or two, so scrolling and the menus keep answering, and never more
+  // games than a fast machine reads in that time.
+  GamesFill::Part part = m_fill->Next(first ? 10 : 40, first ? 200 : 2000);
+  const KeyedCollection noMarks;
+  const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
+  for (const ProgramRow& row : part.programs) {
+    auto* item = new QTreeWidgetItem(row.Cells());
+    item->setToolTip(1, PlainTip(row.name));
+    item->setToolTip(2, PlainTip(row.version));
+    item->setToolTip(4, PlainTip(row.directory));
+    m_form->lvInstalled->addTopLevelItem(item);
+    SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
+  }
+  if (!part.programs.empty()) FitInstalledList();
+  const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
+  for (const GameRow& row : part.rows)
+    m_heldReceived.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
+  std::move(part.games.begin(), part.games.end(), std::back_inserter(m_heldGames));
+  std::move(part.rows.begin(), part.rows.end(), std::back_inserter(m_heldRows));
+  // The first rows go on the screen at once; the others a few times a second: every
+  // insertion lays out and draws the list again, which adds up over many parts.
+  constexpr qint64 kShowEveryMs = 250;
+  if (!m_heldRows.empty() && (first || m_fill->Done() || m_lastShown.elapsed() >= kShowEveryMs)) {
+    m_gamesModel->Append(std::move(m_heldGames), std::move(m_heldRows), std::move(m_heldReceived));
+    m_heldGames.clear();
+    m_heldRows.clear();
+    m_heldReceived.clear();
+    m_lastShown.start();
+    // The columns fit the first rows shown (a sample, not every game).
+    if (first) FitColumns();
+  }
+  if (m_fill->Done()) {
+    EndFill();
+    return;
+  }
+  QTimer::singleShot(0, this, &frmMain::FillStep);
+}
+
+void frmMain::EndFill() {
+  if (!m_fill->End()) m_parts.ui.ShowSettingsWriteError();
+  m_fill.reset();
+  if (m_fillHoldsBusy) m_busy = false;
+  m_fillHoldsBusy = false;
+  m_arrivalAnnounced = false;
+  ShowEmptyHint();
+  FitColumns();
+  if (!AnnounceArrivals()) ShowStatus(ReadyText());
+  FinishLoad();
+  // A turn named on the command line waited for the list.
+  if (isActiveWindow()) QTimer::singleShot(0, this, &frmMain::Form_Activate);
 }
 
 void frmMain::TakeMailboxTurns() {
@@ -344,6 +439,11 @@ void frmMain::SetPanelTips() {
 
 bool frmMain::event(QEvent* event) {
   const bool result = QMainWindow::event(event);
+  if (event->type() == QEvent::Paint) {
+    emit painted();
+    // Once the frame is on the screen: the lists fill from the next turn of the loop.
+    if (m_startPending) QTimer::singleShot(0, this, &frmMain::BeginFill);
+  }
   if (event->type() == QEvent::WindowActivate) {
     // After the activation itself has been handled: the prompt and the file may open
     // modal windows.
@@ -1066,6 +1166,17 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (m_fill) {
+    // Closed before every game was in: what is read so far is all the close needs.
+    if (!m_fill->End()) m_parts.ui.ShowSettingsWriteError();
+    m_fill.reset();
+    m_heldGames.clear();
+    m_heldRows.clear();
+    m_heldReceived.clear();
+    if (m_fillHoldsBusy) m_busy = false;
+    m_fillHoldsBusy = false;
+  }
+  m_startPending = false;
   const BusyGuard busy = Busy();
   if (!busy) {
     event->ignore();  // a command is running: Close is dropped like every guarded command

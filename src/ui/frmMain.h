@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <functional>
@@ -25,6 +26,7 @@ class frmMain;
 namespace kolt {
 
 class DesktopNotifier;
+class GamesFill;
 class GamesModel;
 class HotKeys;
 class MailboxChecker;
@@ -69,8 +71,15 @@ class frmMain final : public QMainWindow {
   explicit frmMain(MainWindowParts parts, QWidget* parent = nullptr);
   ~frmMain() override;
 
-  // The start-up work of the window: lists, automatic selection, hot keys.
+  // The start-up work of the window, all at once: lists, automatic selection, hot keys,
+  // the mailbox check.
   void Form_Load();
+  // The same as the application starts it: the window with its frame and menus is drawn
+  // first; the lists fill after its first paint, a part at a time so the window stays
+  // responsive, and hot keys and the mailbox check follow once every game is in.
+  void StartUp();
+  // True while the start-up fill runs (commands wait for it as for any other).
+  bool Filling() const { return m_fill != nullptr; }
   // Runs on every activation: the settings prompt once, the command-line file once.
   void Form_Activate();
 
@@ -134,6 +143,10 @@ class frmMain final : public QMainWindow {
  signals:
   // The tray's "Check mail now" was chosen.
   void checkMailRequested();
+  // The window itself was painted (every time).
+  void painted();
+  // The games list holds every game of the start-up or of a refresh.
+  void filled();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -160,6 +173,13 @@ class frmMain final : public QMainWindow {
   // the window's program list; false when it was not set up.
   bool SetUpProgram(const ProgramPtr& program);
   void BuildWidgets();
+  // Form_Load's parts: what the frame shows before the lists, and what follows them.
+  void LoadFrame();
+  void FinishLoad();
+  // The start-up fill: begun after the first paint, one part per turn of the event loop.
+  void BeginFill();
+  void FillStep();
+  void EndFill();
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
   void SelectRows(const std::vector<bool>& selected, int current);
@@ -221,7 +241,15 @@ class frmMain final : public QMainWindow {
   DesktopNotifier* m_notifier = nullptr;
   QLabel* m_emptyHint = nullptr;
   TrayIcon* m_tray = nullptr;
-  bool m_quitting = false;  // Quit from the tray: closing really ends the program
+  bool m_quitting = false;      // Quit from the tray: closing really ends the program
+  bool m_startPending = false;  // StartUp waits for the first paint to fill the lists
+  std::unique_ptr<GamesFill> m_fill;
+  // Rows the fill has read and the list does not show yet, and when it last took some.
+  GameList m_heldGames;
+  std::vector<GameRow> m_heldRows;
+  std::vector<bool> m_heldReceived;
+  QElapsedTimer m_lastShown;
+  bool m_fillHoldsBusy = false;  // the fill took the busy state (and gives it back)
 };
 
 }  // namespace kolt

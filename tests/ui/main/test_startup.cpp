@@ -1,0 +1,194 @@
+// The window as the application starts it: drawn first, filled after, a part at a time.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <memory>
+
+#include "TestPrograms.h"
+#include "core/Settings.h"
+#include "exchange/archive/ArchiveWrapper.h"
+#include "exchange/archive/MemoryArchiveLog.h"
+#include "exchange/mail/MailTransport.h"
+#include "exchange/turns/TurnExchange.h"
+#include "model/Services.h"
+#include "platform/linux/LinuxWintools.h"
+#include "support/ScriptedUi.h"
+#include "support/TempHome.h"
+#include "ui/GamesModel.h"
+#include "ui/frmMain.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+class NoTransport final : public MailTransport {
+ public:
+  bool SendMail(const QString&, const QString&, const QString&, const QStringList&, bool, bool) override {
+    return false;
+  }
+};
+
+// What the window looked like when it was first painted.
+class FirstPaint final : public QObject {
+ public:
+  FirstPaint(frmMain& window, std::function<void()> look) : m_window(window), m_look(std::move(look)) {
+    window.installEventFilter(this);
+  }
+  bool seen = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &m_window && event->type() == QEvent::Paint && !seen) {
+      seen = true;
+      m_look();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  frmMain& m_window;
+  std::function<void()> m_look;
+};
+
+struct Fixture {
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools{ui};
+  ProgramList programs;
+  std::shared_ptr<TestProgram> alpha = std::make_shared<TestProgram>(QStringLiteral("ALPHA"));
+  std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>(QStringLiteral("BETA"));
+  Services services{ui, tools, {}};
+  ProgramRegistry registry{services, FactoriesFor({alpha, beta})};
+  MemoryArchiveLog archiveLog;
+  ArchiveWrapper archive{ui, archiveLog};
+  NoTransport mailer;
+  TurnExchange exchange{ui, tools, programs, archive, mailer};
+  std::unique_ptr<frmMain> window;
+
+  Fixture() {
+    MainWindowParts parts(ui, tools, registry, programs);
+    parts.exchange = &exchange;
+    window = std::make_unique<frmMain>(parts);
+  }
+  // `games` games of each program; every seventh is waiting to be sent.
+  void AddGames(int games) {
+    for (int i = 0; i < games; ++i) {
+      const QString n = QString::number(i).rightJustified(5, QChar('0'));
+      alpha->AddGame("a" + n + ".cmt", i % 7 == 0 ? "Send" : "Play", "x@example.org");
+      beta->AddGame("b" + n + ".dat", "Wait", "y@example.org");
+    }
+  }
+  const GamesModel& Model() const { return window->GamesRows(); }
+  QString Name(int row) const { return Model().index(row, 1).data().toString(); }
+  void WaitUntilFilled() const {
+    QSignalSpy filled(window.get(), &frmMain::filled);
+    if (window->Filling() || Model().rowCount() == 0) {
+      ASSERT_TRUE(filled.wait(30000));
+    }
+  }
+};
+
+}  // namespace
+
+// The frame is on the screen before any game is read; the mailbox is checked and the
+// lists are complete only after it.
+TEST(StartUp, TheFirstPaintComesBeforeTheGamesAndTheMailboxCheck) {
+  Fixture f;
+  // A mailbox to check at start-up: nothing listens on the port, the check fails at once.
+  ASSERT_TRUE(IniWrite("E-Mail", "IMAP_Server", "127.0.0.1"));
+  ASSERT_TRUE(IniWrite("E-Mail", "IMAP_Port", "1"));
+  f.AddGames(3000);
+  int rowsAtPaint = -1, programsAtPaint = -1;
+  bool mailboxAtPaint = true;
+  bool gamesReadAtPaint = true;
+  QStringList statusesAtPaint;
+  FirstPaint paint(*f.window, [&] {
+    rowsAtPaint = f.Model().rowCount();
+    programsAtPaint = f.window->InstalledView()->topLevelItemCount();
+    mailboxAtPaint = f.window->Mailbox() != nullptr;
+    statusesAtPaint = f.ui.statuses;
+    // A program's games are bound to it when it lists them.
+    gamesReadAtPaint =
+        !f.alpha->games.front()->program.expired() || !f.beta->games.front()->program.expired();
+  });
+  f.window->StartUp();
+  f.window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+  f.WaitUntilFilled();
+  ASSERT_TRUE(paint.seen);
+  EXPECT_EQ(rowsAtPaint, 0);
+  EXPECT_EQ(programsAtPaint, 0);
+  EXPECT_FALSE(mailboxAtPaint);
+  EXPECT_FALSE(gamesReadAtPaint);
+  for (const QString& status : statusesAtPaint)
+    EXPECT_FALSE(status.startsWith("Checking")) << status.toStdString();
+
+  // Filled, the window is what Form_Load makes of the same home: every game in the
+  // programs' order, the games to send selected, the mailbox checked.
+  ASSERT_EQ(f.Model().rowCount(), 6000);
+  EXPECT_EQ(f.Name(0), "a00000.cmt");
+  EXPECT_EQ(f.Name(2999), "a02999.cmt");
+  EXPECT_EQ(f.Name(3000), "b00000.dat");
+  EXPECT_EQ(f.window->InstalledView()->topLevelItemCount(), 2);
+  EXPECT_EQ(f.window->GamesView()->selectionModel()->selectedRows().size(), 429);
+  EXPECT_EQ(f.window->SelectedGame()->GetName(), "a00000.cmt");
+  EXPECT_FALSE(f.window->Filling());
+  EXPECT_FALSE(f.window->IsBusy());
+  ASSERT_NE(f.window->Mailbox(), nullptr);
+  EXPECT_TRUE(std::any_of(f.ui.statuses.begin(), f.ui.statuses.end(),
+                          [](const QString& s) { return s.startsWith("Checking the mailbox"); }));
+}
+
+// While a large home fills, the window's events run between the parts: input is taken,
+// the list can be sorted, and commands wait until every game is in.
+TEST(StartUp, ALargeHomeFillsInPartsWithTheEventLoopRunningBetween) {
+  Fixture f;
+  f.AddGames(5000);
+  int insertions = 0;
+  bool eventRanWhileFilling = false;
+  bool busyWhileFilling = false;
+  QObject::connect(&f.Model(), &QAbstractItemModel::rowsInserted, f.window.get(), [&] {
+    if (++insertions != 1) return;
+    // The user sorts by file name, newest first, as soon as the first rows show.
+    f.window->GamesView()->sortByColumn(1, Qt::DescendingOrder);
+    QTimer::singleShot(0, f.window.get(), [&] {
+      eventRanWhileFilling = f.window->Filling();
+      busyWhileFilling = f.window->IsBusy();
+    });
+  });
+  f.window->StartUp();
+  f.window->show();
+  f.WaitUntilFilled();
+  EXPECT_GE(insertions, 2);
+  EXPECT_TRUE(eventRanWhileFilling);
+  EXPECT_TRUE(busyWhileFilling);
+  EXPECT_FALSE(f.window->IsBusy());
+  // Rows that came after the sort went into its order.
+  ASSERT_EQ(f.Model().rowCount(), 10000);
+  for (int row = 1; row < f.Model().rowCount(); ++row)
+    ASSERT_GT(QString::compare(f.Name(row - 1), f.Name(row)), 0) << row;
+}
+
+// Closing the window before every game is in ends the fill; nothing runs on after it.
+TEST(StartUp, ClosingWhileFillingStopsTheFill) {
+  Fixture f;
+  f.AddGames(5000);
+  QObject::connect(
+      &f.Model(), &QAbstractItemModel::rowsInserted, f.window.get(),
+      [&] { QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); }); }, Qt::SingleShotConnection);
+  QSignalSpy filled(f.window.get(), &frmMain::filled);
+  f.window->StartUp();
+  f.window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->isVisible(); }, 30000));
+  QTest::qWait(50);  // a part left queued would run now
+  EXPECT_FALSE(f.window->Filling());
+  EXPECT_FALSE(f.window->IsBusy());
+  EXPECT_LT(f.Model().rowCount(), 10000);
+  EXPECT_EQ(filled.count(), 0);
+}
