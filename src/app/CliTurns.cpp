@@ -195,6 +195,14 @@ ReceiveBatchFactory CliTurns::BatchFactory() {
   return [exchange]() { return exchange->NewBatch(); };
 }
 
+TurnExchange& CliTurns::Exchange() {
+  return m_parts->exchange;
+}
+
+UiPort& CliTurns::Port() {
+  return m_parts->port;
+}
+
 void CliTurns::Refresh() {
   if (!App().workingFolder.isEmpty()) m_parts->exchange.ProcessWorkingFolder();
 }
