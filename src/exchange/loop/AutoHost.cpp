@@ -29,6 +29,18 @@ QString FilePrefix(const Game& game) {
   return PrefixOfName(game.GetName());
 }
 
+// The save file as it is now (time to the millisecond and size): tells a processed turn
+// from the one before, also within the same second.
+QString SaveFingerprint(const Game& game) {
+  for (const QString& file : game.GetFiles()) {
+    const QFileInfo info(file);
+    if (info.fileName().compare(game.GetName(), Qt::CaseInsensitive) != 0) continue;
+    return QString::number(info.lastModified().toMSecsSinceEpoch()) + QChar(':') +
+           QString::number(info.size());
+  }
+  return QString();
+}
+
 QStringList Recipients(const Game& game) {
   QStringList list;
   for (const QString& a : game.GetEMail().split(QChar(';'), Qt::SkipEmptyParts)) {
@@ -115,7 +127,7 @@ void AutoHost::Resume(const QString& key) {
     Log(QStringLiteral("Undid the interrupted host step of ") + key);
     return;
   }
-  if (!game || game->GetModified() != journal.Stamp()) {
+  if (!game || SaveFingerprint(*game) != journal.Stamp()) {
     // The turn was changed by hand since: what was processed is no longer there to send.
     Log(QStringLiteral("Not sent ") + key + QStringLiteral(" to ") +
         QStringList(journal.Recipients()).join(QStringLiteral(", ")) +
@@ -138,19 +150,20 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
   QString error;
 
   // Every address must be one a message can go to before anything is done.
-  const QStringList before = Recipients(*game);
-  for (const QString& address : before) {
+  const QStringList players = Recipients(*game);
+  for (const QString& address : players) {
     if (const std::optional<QString> problem = AddressListProblem(address)) {
       Stop(game, journal,
            QStringLiteral("the address ") + address + QStringLiteral(" is not valid: ") + *problem);
       return false;
     }
   }
-  if (before.isEmpty()) {
+  if (players.isEmpty()) {
     Stop(game, journal, QStringLiteral("the game has no player to send the turn to"));
     return false;
   }
 
+  const QString before = SaveFingerprint(*game);
   const QStringList files = game->GetFiles();
   if (files.isEmpty()) {
     Stop(game, journal, QStringLiteral("the game's files were not found"));
@@ -180,14 +193,15 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
     return false;
   }
 
-  // The processed turn: the save file is newer than every order, so the game is to send.
+  // The processed turn: a new save file, no longer waiting for orders.
   const GamePtr hosted = FindGame(key);
-  if (!hosted || hosted->GetStatus() != status::Send) {
+  if (!hosted || SaveFingerprint(*hosted) == before || hosted->GetStatus() == status::Host ||
+      hosted->GetStatus() == status::WaitHost) {
     Stop(hosted ? hosted : game, journal, QStringLiteral("the game ended without processing the turn"));
     return false;
   }
   const QStringList recipients = Recipients(*hosted);
-  if (!journal.BeginSending(hosted->GetModified(), recipients, &error)) {
+  if (!journal.BeginSending(SaveFingerprint(*hosted), recipients, &error)) {
     // Nothing has gone out: the processed turn stays, to be sent by hand.
     m_ui.ShowError(error);
     return false;
