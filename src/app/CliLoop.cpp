@@ -11,13 +11,16 @@
 #include "app/TerminalUi.h"
 #include "core/AppSettings.h"
 #include "core/LoopSettings.h"
+#include "core/OverviewSettings.h"
 #include "core/Pass.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
+#include "exchange/history/HistoryStore.h"
 #include "exchange/loop/AutoHost.h"
 #include "exchange/loop/HeadlessDisplay.h"
 #include "exchange/loop/PlayedTurn.h"
+#include "exchange/loop/Reminders.h"
 #include "exchange/turns/MailboxFetch.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/Status.h"
@@ -235,6 +238,20 @@ void CliLoop::ServeOnce() {
     m_host->SetBeforeHost([display](QString* why) { return display->Ensure(why); });
   }
   m_host->Run();
+  if (g_stop.load()) return;
+
+  if (AutoRemindersEnabled()) {
+    // The waiting times count from the recorded sends, as the lists show them.
+    HistoryStore history(HistoryStore::DefaultPath());
+    Lists lists;
+    {
+      Pass pass;
+      lists = ReadLists(m_programs, true, {}, history.LatestTurns().value_or(TurnMomentsByGame()));
+    }
+    Reminders reminders(ui, m_turns.Mail(), history.Path().isEmpty() ? nullptr : &history);
+    reminders.SetLog(&LogLine);
+    reminders.RunAutomatic(lists, LateDays(), QDateTime::currentDateTime());
+  }
 }
 
 int CliLoop::Serve(int intervalSeconds, bool once) {

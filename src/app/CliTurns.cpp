@@ -203,6 +203,10 @@ UiPort& CliTurns::Port() {
   return m_parts->port;
 }
 
+MailTransport& CliTurns::Mail() {
+  return m_parts->mailer;
+}
+
 void CliTurns::Refresh() {
   if (!App().workingFolder.isEmpty()) m_parts->exchange.ProcessWorkingFolder();
 }

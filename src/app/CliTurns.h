@@ -10,6 +10,7 @@
 
 namespace kolt {
 
+class MailTransport;
 class TurnExchange;
 class UiPort;
 class Wintools;
@@ -38,6 +39,7 @@ class CliTurns final {
   // The engine and the port the commands use (the turn loop's commands share them).
   TurnExchange& Exchange();
   UiPort& Port();
+  MailTransport& Mail();
 
   // Runs `command` with its own arguments; the process's exit code: 0 done, 1 not done
   // (declined, failed, not taken in), 2 bad arguments.
