@@ -195,6 +195,18 @@ ReceiveBatchFactory CliTurns::BatchFactory() {
   return [exchange]() { return exchange->NewBatch(); };
 }
 
+TurnExchange& CliTurns::Exchange() {
+  return m_parts->exchange;
+}
+
+UiPort& CliTurns::Port() {
+  return m_parts->port;
+}
+
+MailTransport& CliTurns::Mail() {
+  return m_parts->mailer;
+}
+
 void CliTurns::Refresh() {
   if (!App().workingFolder.isEmpty()) m_parts->exchange.ProcessWorkingFolder();
 }

@@ -10,6 +10,8 @@
 
 namespace kolt {
 
+class MailTransport;
+class TurnExchange;
 class UiPort;
 class Wintools;
 
@@ -34,6 +36,11 @@ class CliTurns final {
   ReceiveBatchFactory BatchFactory();
   // Takes in the working folder, as every refresh of the window does.
   void Refresh();
+  // The engine and the port the commands use (the turn loop's commands share them).
+  TurnExchange& Exchange();
+  UiPort& Port();
+  MailTransport& Mail();
+
   // Runs `command` with its own arguments; the process's exit code: 0 done, 1 not done
   // (declined, failed, not taken in), 2 bad arguments.
   int Run(const QString& command, const QStringList& arguments);

@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include "app/CliLoop.h"
 #include "app/CliTurns.h"
 #include "app/TerminalUi.h"
 #include "core/Pass.h"
@@ -32,7 +33,9 @@ const char kUsage[] =
     "       kolt-cli [--yes|--no] refresh\n"
     "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
     "       kolt-cli [--yes|--no] test-mail\n"
-    "       kolt-cli [--yes|--no] fetch\n";
+    "       kolt-cli [--yes|--no] fetch\n"
+    "       kolt-cli [--yes|--no] play SHORT/NAME\n"
+    "       kolt-cli [--yes|--no] serve [--interval SECONDS] [--once]\n";
 
 const char kHelp[] =
     "\n"
@@ -52,6 +55,14 @@ const char kHelp[] =
     "             (the window, another kolt-cli) was running on the same home (then\n"
     "             \"The mailbox is being checked by another KOLT Helper\" is on the error\n"
     "             output); Ctrl+C stops it, leaving what was not taken in unread\n"
+    "  play       start the named game as the window's Play does, wait for it to end,\n"
+    "             then send the finished turn (\"Send ... now?\"); exit status 1 when\n"
+    "             nothing was played or sent\n"
+    "  serve      check the working folder and the mailbox, host the games marked \"Host\n"
+    "             automatically\" and send the results, and remind late opponents when\n"
+    "             [Reminders] Auto=1, every interval (default 300\n"
+    "             seconds; --once: one round); one line per action on the standard\n"
+    "             output; SIGTERM or Ctrl+C finishes the step under way and ends it\n"
     "\n"
     "  --yes      answer every question with OK or Yes\n"
     "  --no       answer every question with Cancel or No\n"
@@ -138,12 +149,14 @@ int main(int argc, char** argv) {
     } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
       Write(stdout, QString::fromLatin1(kUsage) + QString::fromLatin1(kHelp));
       return 0;
-    } else if (a == QStringLiteral("--json") && !CliTurns::IsCommand(command)) {
+    } else if (a == QStringLiteral("--json") && !CliTurns::IsCommand(command) &&
+               !CliLoop::IsCommand(command)) {
       json = true;
-    } else if (CliTurns::IsCommand(command)) {
+    } else if (CliTurns::IsCommand(command) || CliLoop::IsCommand(command)) {
       if (a == QStringLiteral("--")) optionsEnd = true;
       turnArguments.append(a);
-    } else if (command.isEmpty() && (a == QStringLiteral("list") || CliTurns::IsCommand(a))) {
+    } else if (command.isEmpty() &&
+               (a == QStringLiteral("list") || CliTurns::IsCommand(a) || CliLoop::IsCommand(a))) {
       command = a;
     } else {
       return UsageError(QStringLiteral("unexpected argument: ") + a);
@@ -154,6 +167,10 @@ int main(int argc, char** argv) {
     return UsageError(QStringLiteral("--json is an option of list"));
   if (CliTurns::IsCommand(command)) {
     const QString problem = CliTurns::CheckArguments(command, turnArguments);
+    if (!problem.isEmpty()) return UsageError(problem);
+  }
+  if (CliLoop::IsCommand(command)) {
+    const QString problem = CliLoop::CheckArguments(command, turnArguments);
     if (!problem.isEmpty()) return UsageError(problem);
   }
 
@@ -174,6 +191,7 @@ int main(int argc, char** argv) {
   ProgramRegistry registry(Services{ui, tools, turns.BatchFactory()}, AdapterFactories());
   registry.BuildProgramList(programs);
   if (CliTurns::IsCommand(command)) return turns.Run(command, turnArguments);
+  if (CliLoop::IsCommand(command)) return CliLoop(turns, tools, programs).Run(command, turnArguments);
   // As every refresh of the window: first take in what waits in the working folder, then
   // read the lists, all in one pass.
   Pass pass;

@@ -76,6 +76,15 @@ class UiPort {
     return false;
   }
 
+  // A question with a check box under it (such as "Don't ask again"): `checked` holds the
+  // box's state before and after. Where the port has no such box the question is asked
+  // plainly and the box keeps its state.
+  virtual Answer AskWithCheckBox(const QString& text, const QString& checkText, bool* checked,
+                                 Buttons buttons, Icon icon, int defaultButton = 1) {
+    (void)checkText, (void)checked;
+    return MsgBox(text, buttons, icon, QString(), defaultButton);
+  }
+
   // The shared error box: the message, the pending error and the last system error.
   void ShowError(const QString& message);
   // ShowError for a settings file that could not be written (errno tells why).

@@ -70,11 +70,11 @@ bool ProgramRegistry::IsUsableShortName(const QString& name) {
 bool ProgramRegistry::IsReservedName(const QString& name) {
   // The settings file's own sections (grep IniRead/IniWrite for the section names when
   // adding one) and the built-in programs.
-  static const QStringList kReserved = {QStringLiteral("KOLT"),   QStringLiteral("SETTINGS"),
-                                        QStringLiteral("E-MAIL"), QStringLiteral("ADDRESSES"),
-                                        QStringLiteral("TEXT"),   QStringLiteral("HISTORY"),
-                                        QStringLiteral("TRAY"),   QStringLiteral("SPWAW"),
-                                        QStringLiteral("CMBO"),   QStringLiteral("SE4")};
+  static const QStringList kReserved = {
+      QStringLiteral("KOLT"),      QStringLiteral("SETTINGS"), QStringLiteral("E-MAIL"),
+      QStringLiteral("ADDRESSES"), QStringLiteral("TEXT"),     QStringLiteral("HISTORY"),
+      QStringLiteral("TRAY"),      QStringLiteral("AUTOHOST"), QStringLiteral("REMINDERS"),
+      QStringLiteral("SPWAW"),     QStringLiteral("CMBO"),     QStringLiteral("SE4")};
   // Section names are compared trimmed and without regard to case.
   return kReserved.contains(name.trimmed().toUpper());
 }

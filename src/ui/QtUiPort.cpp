@@ -1,11 +1,13 @@
 #include "ui/QtUiPort.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/Settings.h"
 #include "ui/FocusReturn.h"
 #include "ui/frmProgram.h"
 #include "ui/frmSE4.h"
@@ -54,6 +56,17 @@ QMessageBox::Icon ToQt(Icon icon) {
 
 Answer QtUiPort::ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                                 int defaultButton) {
+  return Ask(text, buttons, icon, title, defaultButton, nullptr, nullptr);
+}
+
+Answer QtUiPort::AskWithCheckBox(const QString& text, const QString& checkText, bool* checked,
+                                 Buttons buttons, Icon icon, int defaultButton) {
+  FlushIniBatch();
+  return Ask(text, buttons, icon, QString(), defaultButton, &checkText, checked);
+}
+
+Answer QtUiPort::Ask(const QString& text, Buttons buttons, Icon icon, const QString& title, int defaultButton,
+                     const QString* checkText, bool* checked) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));
@@ -62,12 +75,19 @@ Answer QtUiPort::ShowMessageBox(const QString& text, Buttons buttons, Icon icon,
   QMessageBox box(ToQt(icon), title.isEmpty() ? AppTitle() : title, shown, QMessageBox::NoButton, owner);
   // Messages quote file names and texts from other people: never read them as markup.
   box.setTextFormat(Qt::PlainText);
+  QCheckBox* checkBox = nullptr;
+  if (checkText) {
+    checkBox = new QCheckBox(*checkText, &box);
+    checkBox->setChecked(*checked);
+    box.setCheckBox(checkBox);
+  }
   const int count = ButtonCount(buttons);
   for (int i = 1; i <= count; ++i) box.addButton(ToQt(ButtonAt(buttons, i)));
   box.setDefaultButton(ToQt(DefaultAnswer(buttons, defaultButton)));
   // Esc answers Cancel where there is one, else the only button.
   if (count == 1) box.setEscapeButton(box.button(ToQt(ButtonAt(buttons, 1))));
   const int pressed = box.exec();
+  if (checkBox) *checked = checkBox->isChecked();
   for (int i = 1; i <= count; ++i) {
     if (pressed == ToQt(ButtonAt(buttons, i))) return ButtonAt(buttons, i);
   }

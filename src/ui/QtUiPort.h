@@ -31,11 +31,17 @@ class QtUiPort final : public UiPort {
   // The taunt editor (frmTaunt), modal over the parent.
   std::optional<QString> AskTaunt(const QString& address, const QString& gamesText) override;
   bool EditPlayers(PlayersEdit& edit) override;
+  Answer AskWithCheckBox(const QString& text, const QString& checkText, bool* checked, Buttons buttons,
+                         Icon icon, int defaultButton) override;
   void Beep() override;
   // The window a question opened now belongs to.
   QWidget* Owner() const;
 
  private:
+  // The message box, with a check box under the text when `checkText` is given.
+  Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title, int defaultButton,
+             const QString* checkText, bool* checked);
+
   QPointer<QWidget> m_parent;
   std::function<void(const QString&)> m_status;
 };

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
@@ -17,10 +18,12 @@
 #include <algorithm>
 
 #include "core/AppSettings.h"
+#include "core/LoopSettings.h"
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "exchange/history/HistoryStore.h"
+#include "exchange/loop/PlayedTurn.h"
 #include "exchange/mail/MailText.h"
 #include "exchange/turns/MailboxFetch.h"
 #include "exchange/turns/TurnMessages.h"
@@ -132,6 +135,11 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
                    "automatic entering of file names and passwords for some programs (CMBO, SE4). Clear "
                    "the password field if you don't want to use it.")));
 
+  // Hosting without the host: shown for the programs that host games.
+  m_chkAutoHost = new QCheckBox(QStringLiteral("Host a&utomatically when every player's orders are in"));
+  m_chkAutoHost->setObjectName(QStringLiteral("chkAutoHost"));
+  form->addRow(QString(), m_chkAutoHost);
+
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdMore);
   buttons->addWidget(cmdHistory);
@@ -179,6 +187,9 @@ void frmGame::Fill() {
   // The mode as sending reads it: a stored "zip" is sent as ZIP, an unknown word as KLT.
   const SendMode mode = ModeOf(*m_game);
   m_cmbMode->setCurrentIndex(mode == SendMode::Klt ? 0 : mode == SendMode::Zip ? 1 : 2);
+
+  m_chkAutoHost->setVisible(program && program->Provides(OptionalOperation::Host));
+  m_chkAutoHost->setChecked(IsAutoHosted(PlayedTurn::KeyOf(*m_game)));
 
   FillAddresses();
   m_txtEMail->setEditText(m_game->GetEMail());
@@ -231,6 +242,8 @@ void frmGame::cmdOK_Click() {
   stored = game->SetEMail(address) && stored;
   stored = game->SetMode(ModeWord(m_cmbMode->currentIndex())) && stored;
   stored = game->SetPassword(m_txtPassword->text()) && stored;
+  if (!m_chkAutoHost->isHidden())
+    stored = SetAutoHosted(PlayedTurn::KeyOf(*game), m_chkAutoHost->isChecked()) && stored;
   if (!stored) return m_ui.ShowSettingsWriteError();
   accept();
 }

@@ -4,6 +4,7 @@
 
 #include "model/Game.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +60,7 @@ class frmGame final : public QDialog {
   QLineEdit* m_txtPassword;
   QPlainTextEdit* m_txtLastMessage = nullptr;
   QLabel* m_lblLastMessage = nullptr;
+  QCheckBox* m_chkAutoHost = nullptr;
 };
 
 }  // namespace kolt

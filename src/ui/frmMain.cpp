@@ -1035,13 +1035,14 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
   }
   if ((!doubleClick || gameStatus == status::Play) && program->SupportsPasswords() && !password.isEmpty() &&
       program->Provides(OptionalOperation::ProcessTurn)) {
-    program->ProcessTurn(window, *game, password);
+    if (program->ProcessTurn(window, *game, password)) m_played = PlayedTurn(*game);
     StartWatching();
     return RefreshLists(true);
   }
   if (programStatus != ProgramState::NotRunning) return;  // the hot keys are ready; nothing to start
   if (gameStatus != status::Host && gameStatus != status::WaitHost) {
     if (program->Run(window)) {
+      m_played = PlayedTurn(*game);
       StartWatching();
       RefreshLists(false);
     }
@@ -1120,6 +1121,7 @@ void frmMain::OpenReceivedFile() {
 void frmMain::Timer1_Timer() {
   // Fetched turns wait for a command or dialog to end.
   if (m_mailbox && m_mailbox->HasWaiting() && isActiveWindow()) TakeMailboxTurns();
+  HostMarkedGames();
   // Whoever started the watched program (Run, or an adapter taking a turn), it is
   // watched until it ends.
   if (m_parts.tools.StartedProgramRunning()) {
@@ -1133,6 +1135,7 @@ void frmMain::Timer1_Timer() {
   raise();
   activateWindow();
   QApplication::restoreOverrideCursor();
+  OfferPlayedTurn();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

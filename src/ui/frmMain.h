@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/Utilities.h"
+#include "exchange/loop/PlayedTurn.h"
 #include "exchange/turns/SendSelection.h"
 #include "model/Game.h"
 #include "model/ListRows.h"
@@ -219,6 +220,12 @@ class frmMain final : public QMainWindow {
   // turn history missed.
   QString AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const;
   void ShowFromTray();
+  // Once the game started by Play has ended: offers its finished turn for sending, or
+  // sends it at once when the player said not to ask (frmMainLoop.cpp).
+  void OfferPlayedTurn();
+  // Hosts and sends the games marked "Host automatically" whose orders are all in, as
+  // the last refresh listed them; each such game is tried once until its state changes.
+  void HostMarkedGames();
 
   std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;
@@ -250,6 +257,8 @@ class frmMain final : public QMainWindow {
   std::vector<bool> m_heldReceived;
   QElapsedTimer m_lastShown;
   bool m_fillHoldsBusy = false;  // the fill took the busy state (and gives it back)
+  PlayedTurn m_played;           // the game Play started, as it was before
+  QSet<QString> m_hostTried;     // marked games hosting was tried for, while still in "Host"
 };
 
 }  // namespace kolt

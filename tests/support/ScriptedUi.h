@@ -85,6 +85,22 @@ class ScriptedUi : public UiPort {
     for (const auto& t : taunts) m_taunts.push_back(t);
   }
 
+  // A question with a check box: the box is recorded like any other; Checks() gives the
+  // state the user leaves the check box in (without one, it stays as it was).
+  Answer AskWithCheckBox(const QString& text, const QString& checkText, bool* checked, Buttons buttons,
+                         Icon icon, int defaultButton) override {
+    checkTexts.append(checkText);
+    const Answer a = MsgBox(text, buttons, icon, QString(), defaultButton);
+    if (!m_checks.empty()) {
+      *checked = m_checks.front();
+      m_checks.pop_front();
+    }
+    return a;
+  }
+  void Checks(std::initializer_list<bool> checks) {
+    for (bool c : checks) m_checks.push_back(c);
+  }
+
   void ShowStatus(const QString& text) override {
     statuses.append(text);
     if (onStatus) onStatus(text);
@@ -97,7 +113,7 @@ class ScriptedUi : public UiPort {
     return t;
   }
   bool ScriptUsedUp() const {
-    return m_answers.empty() && m_inputs.empty() && m_folders.empty() && m_taunts.empty();
+    return m_answers.empty() && m_inputs.empty() && m_folders.empty() && m_taunts.empty() && m_checks.empty();
   }
 
   struct FolderQuestion {
@@ -110,6 +126,7 @@ class ScriptedUi : public UiPort {
   std::vector<std::pair<QString, QString>> tauntQuestions;  // address, games text
   std::vector<Box> boxes;
   QStringList prompts;
+  QStringList checkTexts;  // the check boxes under questions, in order
   QStringList statuses;
   int doEvents = 0;
 
@@ -118,6 +135,7 @@ class ScriptedUi : public UiPort {
   std::deque<std::optional<QString>> m_inputs;
   std::deque<std::optional<QString>> m_folders;
   std::deque<std::optional<QString>> m_taunts;
+  std::deque<bool> m_checks;
 };
 
 }  // namespace kolt::test

@@ -58,6 +58,8 @@ QString DirectionText(TurnDirection direction) {
       return QStringLiteral("Received");
     case TurnDirection::Restored:
       return QStringLiteral("Restored");
+    case TurnDirection::Reminded:
+      return QStringLiteral("Reminded");
   }
   return QString();
 }
@@ -65,7 +67,8 @@ QString DirectionText(TurnDirection direction) {
 namespace {
 
 std::optional<TurnDirection> DirectionFrom(const QString& text) {
-  for (TurnDirection d : {TurnDirection::Sent, TurnDirection::Received, TurnDirection::Restored}) {
+  for (TurnDirection d :
+       {TurnDirection::Sent, TurnDirection::Received, TurnDirection::Restored, TurnDirection::Reminded}) {
     if (DirectionText(d) == text) return d;
   }
   return std::nullopt;

@@ -20,6 +20,7 @@ enum class TurnDirection {
   Sent,
   Received,
   Restored,  // the player put an earlier turn's files back
+  Reminded,  // a reminder went to the opponent (no files)
 };
 
 // One line of a game's turn history.
@@ -35,7 +36,7 @@ struct TurnEntry {
   QString taunt;  // the personal text that went with the turn
 };
 
-// "Sent", "Received", "Restored": the stored and shown words.
+// "Sent", "Received", "Restored", "Reminded": the stored and shown words.
 QString DirectionText(TurnDirection direction);
 
 // What the sending and receiving engine records its turns through. A failure is

@@ -27,7 +27,7 @@ class TestGame : public Game {
   std::shared_ptr<Program> GetProgram() const override { return program.lock(); }
   QString GetName() const override { return name; }
   QString GetDescription() const override { return QStringLiteral("about ") + name; }
-  QString GetModified() const override { return QStringLiteral("1/2/26 10:00 AM"); }
+  QString GetModified() const override { return modified; }
   qint64 GetSize() const override { return 1536; }
   QString GetStatus() const override { return status; }
   QString GetMode() const override { return mode; }
@@ -42,7 +42,7 @@ class TestGame : public Game {
     email = a;
     return true;
   }
-  QStringList GetFiles() const override { return {}; }
+  QStringList GetFiles() const override { return files; }
   void Delete() override { deleted = true; }
   bool SetSent() override { return true; }
   bool SetReceived() override { return true; }
@@ -56,6 +56,8 @@ class TestGame : public Game {
   // Weak: the test program keeps its games, as a program keeps what it listed.
   std::weak_ptr<Program> program;
   QString name, status, email, password, mode;
+  QString modified = QStringLiteral("1/2/26 10:00 AM");
+  QStringList files;  // what a send takes
   bool deleted = false;
   bool storable = true;  // false: the settings file refuses every value
 };

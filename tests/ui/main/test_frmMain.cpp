@@ -678,6 +678,62 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   EXPECT_EQ(f.SelectedNames(), QStringList({"turn.dat"}));
 }
 
+TEST(MainWindow, AFinishedTurnIsOfferedForSendingOnceThePlayedGameEnds) {
+  Fixture f;
+  const QString script = f.home.File("game.sh");
+  WriteFile(script, "#!/bin/sh\n");
+  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  auto real = std::make_shared<StartingProgram>(f.tools, script);
+  auto game = real->AddGame("turn.dat", "Play", "x@example.org");
+  game->mode = "-";  // the files themselves: no archive to pack
+  game->files = {f.home.File("turn.dat")};
+  WriteFile(game->files[0], "turn");
+  f.Load();
+  f.registry.AddProgram(real, f.programs, {.includeAll = true});
+  f.window->RefreshLists(true);
+  int turn = 0;
+  // Play, the game ends with (or without) a new turn, the watch notices it.
+  auto play = [&](bool played) {
+    game->status = "Play";
+    f.window->RefreshLists(true);
+    f.Select({"turn.dat"});
+    f.window->PlayGame(false);
+    if (played) {
+      game->status = "Send";
+      game->modified = QStringLiteral("1/3/26 10:%1 AM").arg(++turn);
+    }
+    while (f.tools.StartedProgramRunning()) QThread::msleep(20);
+    f.window->Timer1_Timer();
+  };
+  const QString question = "Send about turn.dat to x@example.org now?";
+
+  // Declined: nothing goes out, the turn waits for Send.
+  f.ui.Answers({Answer::No});
+  play(true);
+  ASSERT_EQ(f.ui.boxes.size(), 1u);
+  EXPECT_EQ(f.ui.boxes[0].text, question);
+  EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(f.ui.boxes[0].defaultButton, 1);  // Yes
+  EXPECT_EQ(f.ui.checkTexts, QStringList({"Don't ask again: send finished turns at once"}));
+  EXPECT_TRUE(f.mailer.sent.isEmpty());
+
+  // Yes, and don't ask again: sent, and the setting is kept.
+  f.ui.Answers({Answer::Yes});
+  f.ui.Checks({true});
+  play(true);
+  EXPECT_EQ(f.mailer.sent, QStringList({"x@example.org"}));
+  EXPECT_EQ(IniRead("Settings", "SendFinishedTurns"), "1");
+
+  // From then on without a question; a game left unplayed is not sent at all.
+  const size_t boxes = f.ui.boxes.size();
+  play(true);
+  EXPECT_EQ(f.mailer.sent, QStringList({"x@example.org", "x@example.org"}));
+  play(false);
+  EXPECT_EQ(f.mailer.sent.size(), 2);
+  EXPECT_EQ(f.ui.boxes.size(), boxes);
+  EXPECT_TRUE(f.ui.ScriptUsedUp());
+}
+
 TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   Fixture f;
   IniWrite("E-Mail", "Mode", "SMTP");

@@ -1,0 +1,65 @@
+#include "exchange/loop/HeadlessDisplay.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace kolt {
+namespace {
+
+// Xvfb says its display within a second; a busy machine gets more.
+constexpr int kStartWaitMs = 30000;
+
+}  // namespace
+
+HeadlessDisplay::HeadlessDisplay() = default;
+
+HeadlessDisplay::~HeadlessDisplay() {
+  if (m_xvfb && m_xvfb->state() != QProcess::NotRunning) {
+    m_xvfb->terminate();
+    if (!m_xvfb->waitForFinished(5000)) m_xvfb->kill();
+    m_xvfb->waitForFinished(5000);
+  }
+}
+
+QString HeadlessDisplay::MissingText() {
+  return QStringLiteral(
+      "There is no display to run the game on (DISPLAY is not set), and neither Xvfb nor xvfb-run is "
+      "installed. Install them (on Debian and Ubuntu: sudo apt-get install xvfb), or run this in a "
+      "desktop session.");
+}
+
+bool HeadlessDisplay::Ensure(QString* problem) {
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) return true;
+  if (m_xvfb && m_xvfb->state() == QProcess::Running) return true;
+  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+  if (xvfb.isEmpty()) {
+    *problem = MissingText();
+    return false;
+  }
+  m_xvfb = std::make_unique<QProcess>();
+  m_xvfb->setProgram(xvfb);
+  // -displayfd: Xvfb takes a free display itself and writes its number to our pipe.
+  m_xvfb->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1024x768x24")});
+  m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
+  m_xvfb->setStandardErrorFile(QProcess::nullDevice());
+  m_xvfb->start();
+  QByteArray number;
+  if (m_xvfb->waitForStarted(kStartWaitMs)) {
+    while (!number.contains('\n') && m_xvfb->waitForReadyRead(kStartWaitMs)) number += m_xvfb->readAll();
+  }
+  number = number.trimmed();
+  if (number.isEmpty()) {
+    m_xvfb->kill();
+    m_xvfb->waitForFinished(5000);
+    m_xvfb.reset();
+    *problem = QStringLiteral("Xvfb (") + xvfb + QStringLiteral(") did not start a display.");
+    return false;
+  }
+  m_display = QChar(':') + QString::fromLatin1(number);
+  qputenv("DISPLAY", m_display.toLatin1());
+  return true;
+}
+
+}  // namespace kolt

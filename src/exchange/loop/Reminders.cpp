@@ -1,0 +1,96 @@
+#include "exchange/loop/Reminders.h"
+
+#include "core/LoopSettings.h"
+#include "core/Settings.h"
+#include "core/UiPort.h"
+#include "exchange/history/TurnHistory.h"
+#include "exchange/loop/PlayedTurn.h"
+#include "exchange/mail/MailText.h"
+#include "exchange/mail/MailTransport.h"
+#include "exchange/turns/TurnMessages.h"
+#include "model/Status.h"
+#include "model/Waiting.h"
+
+namespace kolt {
+namespace {
+
+constexpr qint64 kDay = 24 * 3600;
+
+}  // namespace
+
+Reminders::Reminders(UiPort& ui, MailTransport& mail, TurnRecorder* recorder)
+    : m_ui(ui), m_mail(mail), m_recorder(recorder) {}
+
+bool Reminders::IsLateWait(const QString& status, qint64 waitingSeconds, int lateDays) {
+  return status == status::Wait && lateDays > 0 && waitingSeconds > qint64{lateDays} * kDay;
+}
+
+QString Reminders::Text(const Game& game, qint64 waitingSeconds) {
+  return QStringLiteral("A friendly reminder: ") + PlayedTurn::KeyOf(game) +
+         QStringLiteral(" has been waiting for your turn for ") + WaitingText(waitingSeconds) +
+         QStringLiteral(".");
+}
+
+Reminders::Result Reminders::Remind(const Game& game, qint64 waitingSeconds, int lateDays,
+                                    const QDateTime& now, bool automatic) {
+  const QString key = PlayedTurn::KeyOf(game);
+  if (!IsLateWait(game.GetStatus(), waitingSeconds, lateDays)) {
+    if (!automatic)
+      m_ui.MsgBox(key + QStringLiteral(" is not waiting for its opponent longer than ") +
+                      QString::number(lateDays) + QStringLiteral(" days: no reminder was sent."),
+                  Buttons::Ok, Icon::Information);
+    return Result::NotLate;
+  }
+  const QDateTime last = LastReminder(key);
+  const qint64 since = last.isValid() ? last.secsTo(now) : -1;
+  // Once a day at most, whoever asks; automatically once per late period.
+  const qint64 gap = automatic ? std::max<qint64>(qint64{lateDays} * kDay, kDay) : kDay;
+  if (since >= 0 && since < gap) {
+    if (!automatic)
+      m_ui.MsgBox(QStringLiteral("The last reminder for ") + key + QStringLiteral(" went out ") +
+                      WaitingText(since) + QStringLiteral(" ago; the next one can go a day after it."),
+                  Buttons::Ok, Icon::Information);
+    return Result::TooSoon;
+  }
+  // Only to the game's own address: a reminder never goes anywhere else.
+  const QString address = game.GetEMail().trimmed();
+  if (address.isEmpty() || address == QStringLiteral("-") || AddressListProblem(address)) {
+    if (!automatic)
+      m_ui.ShowError(QStringLiteral("The e-mail address of this game is not valid; fix it in the game's "
+                                    "properties:\r\r") +
+                     key);
+    return Result::Refused;
+  }
+  const QString text = Text(game, waitingSeconds);
+  const QString body = MessageBody(SendMode::Klt, QString(), QString(), true, TauntForBody(text),
+                                   GamesTextEntry(game, SendMode::Klt));
+  if (!m_mail.SendMail(address, MessageSubject(SendMode::Klt, QString(), true), body, {}, false, false))
+    return Result::Failed;
+  if (!SetLastReminder(key, now) || !FlushIniBatch()) m_ui.ShowSettingsWriteError();
+
+  TurnEntry entry;
+  entry.time = now;
+  const auto program = game.GetProgram();
+  entry.program = program ? program->GetShortName() : QString();
+  entry.game = game.GetName();
+  entry.direction = TurnDirection::Reminded;
+  entry.opponent = address;
+  entry.mode = game.GetMode();
+  entry.taunt = text;
+  const QString note = turn_history::Record(m_recorder, entry);
+  if (!note.isEmpty()) m_ui.ShowStatus(note);
+  if (m_log) m_log(QStringLiteral("Reminded ") + address + QStringLiteral(" of ") + key);
+  return Result::Sent;
+}
+
+int Reminders::RunAutomatic(const Lists& lists, int lateDays, const QDateTime& now) {
+  int sent = 0;
+  for (size_t i = 0; i < lists.games.size() && i < lists.gameRows.size(); ++i) {
+    const GameRow& row = lists.gameRows[i];
+    if (!IsLateWait(row.status, row.waitingSeconds, lateDays)) continue;
+    if (Remind(*lists.games[i], row.waitingSeconds, lateDays, now, true) == Result::Sent) ++sent;
+  }
+  return sent;
+}
+
+}  // namespace kolt

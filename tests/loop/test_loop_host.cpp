@@ -1,0 +1,139 @@
+// Unattended hosting through `kolt-cli serve --once` on a host home: a failed host step
+// sends nothing and is reported once; a run killed at every moment of a step is undone
+// or finished by the next, and every player gets the new turn.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <map>
+
+#include "loop/HostHome.h"
+#include "mail/QtPrinters.h"
+#include "mail/SmtpTestServer.h"
+
+using namespace kolt;
+using namespace kolt::test;
+
+namespace {
+
+class AutoHosting : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString(); }
+
+  CliResult Serve(const QMap<QString, QString>& extra = {}) {
+    const QString top = QDir(host.home + "/..").absolutePath();
+    QMap<QString, QString> env{{"KOLT_HOME", host.home},
+                               {"HOME", top + "/user"},
+                               {"XDG_DATA_HOME", top + "/user/.local/share"},
+                               {"XDG_CONFIG_HOME", top + "/user/.config"},
+                               {"WINEPREFIX", top + "/prefix"}};
+    env.insert(extra);
+    return RunCli(KOLT_CLI, {"--no", "serve", "--once"}, env);
+  }
+  // How many messages each address got since `from`.
+  std::map<QString, int> Recipients(size_t from = 0) {
+    std::map<QString, int> count;
+    const auto messages = smtp.Messages();
+    for (size_t i = from; i < messages.size(); ++i) {
+      EXPECT_EQ(messages[i]["message"].toObject()["subject"].toString(), "KOLT file");
+      for (const QJsonValue& to : messages[i]["rcpt_tos"].toArray()) ++count[to.toString()];
+    }
+    return count;
+  }
+
+  SmtpTestServer smtp;
+  Player host{"h@example.org", smtp.Port()};
+  QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+  HostHome game{host, t0};
+};
+
+TEST_F(AutoHosting, WaitsForEveryOrderThenHostsAndSendsToEachPlayerOnce) {
+  // Two of three orders: nothing to do yet.
+  game.Orders();
+  QFile::remove(game.save + "/Game_0003.plr");
+  CliResult r = Serve();
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_FALSE(r.out.contains("Hosted")) << r.out.toStdString();
+  EXPECT_TRUE(smtp.Messages().empty());
+
+  game.Orders();
+  r = Serve();
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains("Hosted SE4/Game.gam\n")) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains("Sent SE4/Game.gam to p2@example.org\n")) << r.out.toStdString();
+  EXPECT_TRUE(game.Gam().endsWith("turn processed\r\n"));
+  const std::map<QString, int> once{{"p1@example.org", 1}, {"p2@example.org", 1}, {"p3@example.org", 1}};
+  EXPECT_EQ(Recipients(), once);
+  EXPECT_FALSE(QFileInfo::exists(host.home + "/autohost/") &&
+               !QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
+
+  // The next run finds the old orders: nothing is hosted or sent again.
+  r = Serve();
+  EXPECT_FALSE(r.out.contains("Hosted")) << r.out.toStdString();
+  EXPECT_EQ(Recipients(), once);
+  EXPECT_TRUE(game.Marked());
+}
+
+TEST_F(AutoHosting, AFailedHostStepSendsNothingAndStopsOnce) {
+  const struct {
+    QString code, said;
+  } failures[] = {{"1", "Invalid Master Password."},
+                  {"2", "Invalid Player Password."},
+                  {"7", "Return code 7"},
+                  {"crash", "without an exit code"}};
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.code.toStdString());
+    game.Reset();
+    game.Orders();
+    game.SetCode(f.code);
+    const QByteArray before = game.Gam();
+    CliResult r = Serve();
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Hosting SE4/Game.gam failed: ")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(f.said)) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("Automatic hosting of SE4/Game.gam stopped: ")) << r.err.toStdString();
+    EXPECT_TRUE(smtp.Messages().empty());
+    EXPECT_EQ(game.Gam(), before);
+    EXPECT_FALSE(game.Marked());
+    // Not tried again: the game stays as it is until the host turns it on again.
+    r = Serve();
+    EXPECT_FALSE(r.out.contains("Hosting SE4/Game.gam")) << r.out.toStdString();
+    EXPECT_FALSE(r.err.contains("stopped")) << r.err.toStdString();
+  }
+}
+
+TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
+  // Killed at the Nth moment of the run, for every N until the run gets through.
+  int duplicates = 0;
+  bool finished = false;
+  for (int n = 1; n < 80 && !finished; ++n) {
+    SCOPED_TRACE(n);
+    game.Reset();
+    game.Orders();
+    const QByteArray before = game.Gam();
+    const size_t sentBefore = smtp.Messages().size();
+    const CliResult killed = Serve({{"KOLT_CRASH_AT", QString::number(n)}});
+    finished = !killed.crashed;
+    if (killed.crashed) {
+      // Either as it was, or processed: never a third thing.
+      const QByteArray now = game.Gam();
+      EXPECT_TRUE(now == before || now == before + "turn processed\r\n");
+      const CliResult next = Serve();
+      EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
+    }
+    EXPECT_TRUE(game.Gam().endsWith("turn processed\r\n"));
+    EXPECT_FALSE(game.Gam().endsWith("turn processed\r\nturn processed\r\n"));  // hosted once
+    const std::map<QString, int> got = Recipients(sentBefore);
+    ASSERT_EQ(got.size(), 3u);
+    for (const auto& [address, count] : got) {
+      EXPECT_GE(count, 1) << address.toStdString();
+      EXPECT_LE(count, 2) << address.toStdString();
+      duplicates += count - 1;
+    }
+    EXPECT_TRUE(QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
+  }
+  EXPECT_TRUE(finished);
+  // Only a kill between a message leaving and its journal line sends that one again.
+  EXPECT_LE(duplicates, 3);
+}
+
+}  // namespace
