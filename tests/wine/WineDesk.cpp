@@ -101,6 +101,71 @@ QString WineDesk::InstallGame(const QString& standin, const QString& game, const
   return folder;
 }
 
+void WineDesk::SetVirtualDesktop(const QString& size) const {
+  EndPrograms();
+  const QString key = QStringLiteral("HKCU\\Software\\Wine\\Explorer");
+  QStringList args{QStringLiteral("reg"), QStringLiteral("delete"),  key,
+                   QStringLiteral("/v"),  QStringLiteral("Desktop"), QStringLiteral("/f")};
+  if (!size.isEmpty()) {
+    // One import for both values: each start of Wine's tools takes a second or more.
+    const QString file = m_folder + QStringLiteral("/drive_c/desktop.reg");
+    QFile reg(file);
+    if (!reg.open(QIODevice::WriteOnly)) return;
+    reg.write(QStringLiteral("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"
+                             "\"Desktop\"=\"Default\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"
+                             "\"Default\"=\"%1\"\r\n")
+                  .arg(size)
+                  .toLatin1());
+    reg.close();
+    args = QStringList{QStringLiteral("reg"), QStringLiteral("import"), QStringLiteral("C:\\desktop.reg")};
+  }
+  QProcess process;
+  process.setProcessEnvironment(WineEnvironment(m_folder));
+  process.start(QStringLiteral("wine"), args);
+  process.waitForFinished(60000);
+}
+
+void WineDesk::ActivateOtherWindow() {
+  if (!m_display) m_display = XOpenDisplay(nullptr);
+  if (!m_display) return;
+  Display* dpy = m_display;
+  const Window root = DefaultRootWindow(dpy);
+  if (!m_otherWindow) {
+    m_otherWindow = XCreateSimpleWindow(dpy, root, 0, 0, 300, 200, 0, 0, 0xffffff);
+    XStoreName(dpy, m_otherWindow, "Another program");
+  }
+  XMapRaised(dpy, m_otherWindow);
+  XSync(dpy, False);
+  const Atom activeAtom = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+  const auto active = [&] {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window w = 0;
+    if (XGetWindowProperty(dpy, root, activeAtom, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count == 1)
+      w = *reinterpret_cast<const Window*>(data);
+    if (data) XFree(data);
+    return w;
+  };
+  QElapsedTimer clock;
+  clock.start();
+  while (active() != m_otherWindow && clock.elapsed() < 5000) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = m_otherWindow;
+    e.xclient.message_type = activeAtom;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;
+    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(dpy, False);
+    QThread::msleep(100);
+  }
+}
+
 void WineDesk::EndPrograms() const {
   if (!m_missing.isEmpty()) return;
   QProcess kill;
@@ -124,6 +189,8 @@ void WineDesk::EndProgram(qint64 pid) {
 
 void WineDesk::TearDown() {
   EndPrograms();
+  if (m_display) XCloseDisplay(m_display);
+  m_display = nullptr;
   if (m_windowManager > 0) ::kill(pid_t(m_windowManager), SIGTERM);
   m_windowManager = 0;
 }

@@ -1,8 +1,8 @@
 // Play against real Wine: the Combat Mission adapter drives a Windows stand-in of the
 // game (built with mingw-w64) through its real Wine windows, as a player's desktop shows
-// them: borderless or framed by a window manager, minimised between turns, with a
-// file-open window that has an owner or none. The stand-in logs the clicks, the chosen file and every
-// character it receives.
+// them: borderless or framed by a window manager, minimised between turns, inside Wine's
+// virtual desktop, with a file-open window that has an owner or none. The stand-in logs
+// the clicks, the chosen file and every character it receives.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -137,6 +137,34 @@ TEST_F(WinePlay, AFramedGameWithAnOwnerlessFileWindowIsMeasuredAndFound) {
     WineDesk::EndProgram(tools.StartedProgramId());
     ui.boxes.clear();
   }
+}
+
+TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
+  // With "Emulate a virtual desktop" every Windows window is a child of the desktop's X
+  // window, and the file-open window is one more child: no window manager knows them.
+  // The game (borderless, as full-screen games are) is smaller than the desktop, so
+  // measuring the desktop would give wrong clicks. Between turns the player works in
+  // another program, whose window then has the keys.
+  WineDesk::Get().SetVirtualDesktop(QStringLiteral("1024x768"));
+  auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 stay");
+  const GameList games = cmbo->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  for (int turn = 1; turn <= 2; ++turn) {
+    SCOPED_TRACE(turn);
+    if (turn == 2) WineDesk::Get().ActivateOtherWindow();
+    const QString password = turn == 1 ? kPassword : QStringLiteral("turn2");
+    cmbo->ProcessTurn(0, *games[0], password);
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+    const QString got = WaitForText(log, QStringLiteral("password ") + password + QChar('\n'), 20000);
+    EXPECT_EQ(got.count(QStringLiteral(
+                  "click 210,500\nclick 400,348\nfile C:\\Games\\CM-desktop\\KOLT\\Battle_002.txt\n")),
+              turn)
+        << got.toStdString();
+    EXPECT_TRUE(got.contains(QStringLiteral("password ") + password + QChar('\n'))) << got.toStdString();
+    EXPECT_EQ(got.count(QStringLiteral("size 800x600")), 1) << got.toStdString();
+  }
+  WineDesk::EndProgram(tools.StartedProgramId());
+  WineDesk::Get().SetVirtualDesktop(QString());
 }
 
 }  // namespace
