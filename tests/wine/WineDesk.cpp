@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 
 #include <X11/Xatom.h>
@@ -37,6 +38,48 @@ QProcessEnvironment WineEnvironment(const QString& folder) {
   env.insert(QStringLiteral("WINEPREFIX"), folder);
   env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
   return env;
+}
+
+// A property's raw items; Xlib hands 32-bit items over as longs.
+QByteArray Property(Display* dpy, Window w, const char* name, Atom type) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  QByteArray value;
+  if (XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 1024, False, type, &actual, &format,
+                         &count, &after, &data) == Success &&
+      data)
+    value = QByteArray(reinterpret_cast<const char*>(data),
+                       qsizetype(count) * (format == 32 ? qsizetype(sizeof(long)) : format / 8));
+  if (data) XFree(data);
+  return value;
+}
+
+// Asks the window manager to activate `window`, as a click on it does, until it is the
+// active one (at most `ms`).
+bool MakeActive(Display* dpy, Window window, int ms) {
+  const Window root = DefaultRootWindow(dpy);
+  const Atom activeAtom = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+  const auto active = [&] {
+    const QByteArray value = Property(dpy, root, "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    return value.size() == sizeof(long) ? *reinterpret_cast<const unsigned long*>(value.constData()) : 0;
+  };
+  QElapsedTimer clock;
+  clock.start();
+  while (active() != window) {
+    if (clock.elapsed() > ms) return false;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = activeAtom;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;  // from a pager-like tool: the request is honoured
+    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(dpy, False);
+    QThread::msleep(100);
+  }
+  return true;
 }
 
 }  // namespace
@@ -124,46 +167,21 @@ void WineDesk::SetVirtualDesktop(const QString& size) const {
   process.setProcessEnvironment(WineEnvironment(m_folder));
   process.start(QStringLiteral("wine"), args);
   process.waitForFinished(60000);
+  // Wine's own programs started meanwhile keep the desktop they began with.
+  EndPrograms();
 }
 
 void WineDesk::ActivateOtherWindow() {
   if (!m_display) m_display = XOpenDisplay(nullptr);
   if (!m_display) return;
-  Display* dpy = m_display;
-  const Window root = DefaultRootWindow(dpy);
   if (!m_otherWindow) {
-    m_otherWindow = XCreateSimpleWindow(dpy, root, 0, 0, 300, 200, 0, 0, 0xffffff);
-    XStoreName(dpy, m_otherWindow, "Another program");
+    m_otherWindow =
+        XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 300, 200, 0, 0, 0xffffff);
+    XStoreName(m_display, m_otherWindow, "Another program");
   }
-  XMapRaised(dpy, m_otherWindow);
-  XSync(dpy, False);
-  const Atom activeAtom = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-  const auto active = [&] {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    Window w = 0;
-    if (XGetWindowProperty(dpy, root, activeAtom, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                           &data) == Success &&
-        data && count == 1)
-      w = *reinterpret_cast<const Window*>(data);
-    if (data) XFree(data);
-    return w;
-  };
-  QElapsedTimer clock;
-  clock.start();
-  while (active() != m_otherWindow && clock.elapsed() < 5000) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = m_otherWindow;
-    e.xclient.message_type = activeAtom;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = 2;
-    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XSync(dpy, False);
-    QThread::msleep(100);
-  }
+  XMapRaised(m_display, m_otherWindow);
+  XSync(m_display, False);
+  MakeActive(m_display, m_otherWindow, 5000);
 }
 
 void WineDesk::EndPrograms() const {
@@ -193,6 +211,30 @@ void WineDesk::TearDown() {
   m_display = nullptr;
   if (m_windowManager > 0) ::kill(pid_t(m_windowManager), SIGTERM);
   m_windowManager = 0;
+}
+
+bool ActivateWindow(const QString& title, int ms) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (!dpy) return false;
+  XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  QElapsedTimer clock;
+  clock.start();
+  Window found = 0;
+  while (!found && clock.elapsed() < ms) {
+    const QByteArray list = Property(dpy, DefaultRootWindow(dpy), "_NET_CLIENT_LIST", XA_WINDOW);
+    for (qsizetype i = 0; i + qsizetype(sizeof(long)) <= list.size() && !found;
+         i += qsizetype(sizeof(long))) {
+      const Window w = *reinterpret_cast<const unsigned long*>(list.constData() + i);
+      if (QString::fromUtf8(Property(dpy, w, "_NET_WM_NAME", XInternAtom(dpy, "UTF8_STRING", False))) ==
+          title)
+        found = w;
+    }
+    if (!found) QThread::msleep(50);
+  }
+  const bool active = found && MakeActive(dpy, found, int(std::max<qint64>(ms - clock.elapsed(), 1000)));
+  XSetErrorHandler(previous);
+  XCloseDisplay(dpy);
+  return active;
 }
 
 QString WaitForText(const QString& path, const QString& text, int ms) {

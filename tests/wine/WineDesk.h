@@ -49,6 +49,10 @@ class WineDesk {
   unsigned long m_otherWindow = 0;
 };
 
+// Waits for a window titled `title` to show and makes it the active one, as the player's
+// click on it does (at most `ms`); false when it did not come.
+bool ActivateWindow(const QString& title, int ms);
+
 // Waits until `path` holds `text` (at most `ms`); returns what it holds then.
 QString WaitForText(const QString& path, const QString& text, int ms);
 

@@ -6,19 +6,25 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include "WineDesk.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "platform/GameWindows.h"
 #include "platform/linux/LinuxWintools.h"
+#include "platform/x11/X11HotKeys.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/SE4/SE4.h"
+#include "programs/SPWAW/SPWAW.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
+using kolt::test::ActivateWindow;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WaitForText;
@@ -143,10 +149,11 @@ TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
   // With "Emulate a virtual desktop" every Windows window is a child of the desktop's X
   // window, and the file-open window is one more child: no window manager knows them.
   // The game (borderless, as full-screen games are) is smaller than the desktop, so
-  // measuring the desktop would give wrong clicks. Between turns the player works in
-  // another program, whose window then has the keys.
+  // measuring the desktop would give wrong clicks. The game stays open between turns
+  // (minimised inside the desktop it is not found: Wine alone can restore it) while the
+  // player works in another program, whose window then has the keys.
   WineDesk::Get().SetVirtualDesktop(QStringLiteral("1024x768"));
-  auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 stay");
+  auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 keep");
   const GameList games = cmbo->InitGames();
   ASSERT_EQ(games.size(), 1u);
   for (int turn = 1; turn <= 2; ++turn) {
@@ -195,6 +202,66 @@ TEST_F(WinePlay, SpaceEmpiresGetsItsArgumentsAsOnWindowsAndItsExitCodeComesBack)
         << got.toStdString();
   }
   qunsetenv("STANDIN_EXIT");
+}
+
+}  // namespace
+
+namespace {
+
+// Presses a hot key ("Ctrl+Shift+P") as the player does, from outside this process, and
+// serves it; true once it was acted on.
+bool PressHotKey(X11HotKeys& keys, const QString& key) {
+  const int before = keys.HandledCount();
+  if (QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), key.toLower()}) != 0) return false;
+  QElapsedTimer clock;
+  clock.start();
+  while (keys.HandledCount() == before && clock.elapsed() < 5000) {
+    keys.ProcessPendingEvents();
+    QThread::msleep(20);
+  }
+  return keys.HandledCount() > before;
+}
+
+bool PressEnter() {
+  return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}) == 0;
+}
+
+// Steel Panthers has no automation: the player types the turn's file name into the
+// game's file-open window and the password into its password field with the hot keys.
+TEST_F(WinePlay, TheHotKeysTypeTheFileNameAndThePasswordIntoSteelPanthers) {
+  const QString folder = WineDesk::Get().InstallGame(QStringLiteral("spwaw"), QStringLiteral("SPWAW"),
+                                                     QStringLiteral("mech.exe"));
+  WriteFile(folder + QStringLiteral("/EMAIL/email001.cmt"), "Kursk");
+  IniWrite(QStringLiteral("SPWAW"), QStringLiteral("Directory"), folder);
+  IniWrite(QStringLiteral("SPWAW"), QStringLiteral("SAVE"), QStringLiteral("0"));
+  auto spwaw = std::make_shared<SPWAW>(Services{ui, tools, {}, windows.get()});
+  ASSERT_TRUE(spwaw->Installed(false));
+  const GameList games = spwaw->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  std::unique_ptr<X11HotKeys> keys = X11HotKeys::Open();
+  ASSERT_TRUE(keys && keys->Register());
+  const QString password = QStringLiteral("Pä$ 5\"x_€");
+  keys->SetTextProvider(
+      [&](HotKeys::Key key) { return key == HotKeys::Key::FileName ? games[0]->GetName() : password; });
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+
+  ASSERT_TRUE(spwaw->Run(0));
+  ASSERT_TRUE(ActivateWindow(QStringLiteral("Open"), 30000));
+  ASSERT_TRUE(PressHotKey(*keys, keys->FileNameKeyText()));
+  ASSERT_TRUE(PressEnter());
+  QString got = WaitForText(standinLog, QStringLiteral("file "), 10000);
+  EXPECT_TRUE(got.contains(QStringLiteral("file C:\\Games\\SPWAW\\EMAIL\\email001.cmt\n")))
+      << got.toStdString();
+
+  ASSERT_TRUE(ActivateWindow(QStringLiteral("Password"), 10000));
+  ASSERT_TRUE(PressHotKey(*keys, keys->PasswordKeyText()));
+  // Enter only once every character is in: a key is never taken back.
+  got = WaitForText(standinLog, QStringLiteral("text ") + password + QChar('\n'), 10000);
+  ASSERT_TRUE(PressEnter());
+  got = WaitForText(standinLog, QStringLiteral("end"), 10000);
+  EXPECT_TRUE(got.endsWith(QStringLiteral("password ") + password + QStringLiteral("\nend\n")))
+      << got.toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
 }
 
 }  // namespace
