@@ -135,6 +135,10 @@ WineDesk::WineDesk() : m_folder(QStringLiteral(KOLT_WINE_FOLDER)) {
     m_broken = QStringLiteral("the Wine folder could not be set up in ") + m_folder;
 }
 
+bool WineDesk::Has32BitWine() {
+  return QFileInfo::exists(QStringLiteral("/usr/lib/wine/wine"));
+}
+
 QString WineDesk::InstallGame(const QString& standin, const QString& game, const QString& exe) const {
   QString folder = m_folder + QStringLiteral("/drive_c/Games/") + game;
   QDir(folder).removeRecursively();

@@ -21,6 +21,8 @@ class WineDesk {
   // it did.
   const QString& Broken() const { return m_broken; }
   const QString& Folder() const { return m_folder; }
+  // True when Wine's 32-bit part is installed (Debian's wine32 puts its loader there).
+  static bool Has32BitWine();
   // Copies the stand-in `standin` (its name without ".exe") to C:\Games\<game>\<exe> and
   // returns the game's folder (Unix path), made empty first.
   QString InstallGame(const QString& standin, const QString& game, const QString& exe) const;

@@ -204,6 +204,37 @@ TEST_F(WinePlay, SpaceEmpiresGetsItsArgumentsAsOnWindowsAndItsExitCodeComesBack)
   qunsetenv("STANDIN_EXIT");
 }
 
+// The built-in games are 32-bit. Where Wine has its 32-bit part the check lets such a
+// game start, and its arguments and exit code pass; where it lacks it (Debian's wine
+// alone), the start says what to install instead of doing nothing.
+TEST_F(WinePlay, A32BitGameStartsOnlyWhereWineHasItsThirtyTwoBitPart) {
+  if (!QStringLiteral(KOLT_MINGW32_MISSING).isEmpty())
+    GTEST_SKIP() << "a 32-bit stand-in needs " KOLT_MINGW32_MISSING;
+  const QString folder = WineDesk::Get().InstallGame(QStringLiteral("se4-32"), QStringLiteral("SE4-32"),
+                                                     QStringLiteral("se4.exe"));
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+  qputenv("STANDIN_EXIT", "7");
+  const bool started =
+      tools.RunProgram(folder + QStringLiteral("/se4.exe"),
+                       {.parameters = QStringLiteral("turn"), .directory = folder, .wait = true});
+  qunsetenv("STANDIN_EXIT");
+  const QString boxes = ui.Texts().join("\n");
+  if (WineDesk::Has32BitWine()) {
+    RecordProperty("wine32", "installed");
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.toStdString();
+    EXPECT_EQ(tools.LastExitCode(), 7);
+    const QString got = WaitForText(standinLog, QStringLiteral("arg 1"), 5000);
+    EXPECT_TRUE(got.contains(QStringLiteral("arg 1 [turn]\n"))) << got.toStdString();
+  } else {
+    RecordProperty("wine32", "missing");
+    EXPECT_FALSE(started);
+    EXPECT_TRUE(boxes.contains(QStringLiteral("it is a 32-bit Windows program"))) << boxes.toStdString();
+    EXPECT_TRUE(boxes.contains(QStringLiteral("sudo apt install wine32:i386"))) << boxes.toStdString();
+    EXPECT_FALSE(QFile::exists(standinLog));
+  }
+}
+
 }  // namespace
 
 namespace {
