@@ -56,6 +56,17 @@ QByteArray Property(Display* dpy, Window w, const char* name, Atom type) {
   return value;
 }
 
+// A window of the window manager's list titled `title`; 0 when there is none.
+Window ClientTitled(Display* dpy, const QString& title) {
+  const QByteArray list = Property(dpy, DefaultRootWindow(dpy), "_NET_CLIENT_LIST", XA_WINDOW);
+  for (qsizetype i = 0; i + qsizetype(sizeof(long)) <= list.size(); i += qsizetype(sizeof(long))) {
+    const Window w = *reinterpret_cast<const unsigned long*>(list.constData() + i);
+    if (QString::fromUtf8(Property(dpy, w, "_NET_WM_NAME", XInternAtom(dpy, "UTF8_STRING", False))) == title)
+      return w;
+  }
+  return 0;
+}
+
 // Asks the window manager to activate `window`, as a click on it does, until it is the
 // active one (at most `ms`).
 bool MakeActive(Display* dpy, Window window, int ms) {
@@ -217,6 +228,16 @@ void WineDesk::TearDown() {
   m_windowManager = 0;
 }
 
+bool HasWindow(const QString& title) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (!dpy) return false;
+  XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  const bool found = ClientTitled(dpy, title) != 0;
+  XSetErrorHandler(previous);
+  XCloseDisplay(dpy);
+  return found;
+}
+
 bool ActivateWindow(const QString& title, int ms) {
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) return false;
@@ -224,17 +245,7 @@ bool ActivateWindow(const QString& title, int ms) {
   QElapsedTimer clock;
   clock.start();
   Window found = 0;
-  while (!found && clock.elapsed() < ms) {
-    const QByteArray list = Property(dpy, DefaultRootWindow(dpy), "_NET_CLIENT_LIST", XA_WINDOW);
-    for (qsizetype i = 0; i + qsizetype(sizeof(long)) <= list.size() && !found;
-         i += qsizetype(sizeof(long))) {
-      const Window w = *reinterpret_cast<const unsigned long*>(list.constData() + i);
-      if (QString::fromUtf8(Property(dpy, w, "_NET_WM_NAME", XInternAtom(dpy, "UTF8_STRING", False))) ==
-          title)
-        found = w;
-    }
-    if (!found) QThread::msleep(50);
-  }
+  while (!(found = ClientTitled(dpy, title)) && clock.elapsed() < ms) QThread::msleep(50);
   const bool active = found && MakeActive(dpy, found, int(std::max<qint64>(ms - clock.elapsed(), 1000)));
   XSetErrorHandler(previous);
   XCloseDisplay(dpy);

@@ -51,6 +51,9 @@ class WineDesk {
   unsigned long m_otherWindow = 0;
 };
 
+// True when the window manager knows a window titled `title`.
+bool HasWindow(const QString& title);
+
 // Waits for a window titled `title` to show and makes it the active one, as the player's
 // click on it does (at most `ms`); false when it did not come.
 bool ActivateWindow(const QString& title, int ms);

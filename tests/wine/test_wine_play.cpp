@@ -25,6 +25,7 @@
 
 using namespace kolt;
 using kolt::test::ActivateWindow;
+using kolt::test::HasWindow;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WaitForText;
@@ -150,8 +151,8 @@ TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
   // window, and the file-open window is one more child: no window manager knows them.
   // The game (borderless, as full-screen games are) is smaller than the desktop, so
   // measuring the desktop would give wrong clicks. The game stays open between turns
-  // (minimised inside the desktop it is not found: Wine alone can restore it) while the
-  // player works in another program, whose window then has the keys.
+  // (minimised inside the desktop it is not restored: Wine alone can restore it) while
+  // the player works in another program, whose window then has the keys.
   WineDesk::Get().SetVirtualDesktop(QStringLiteral("1024x768"));
   auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 keep");
   const GameList games = cmbo->InitGames();
@@ -169,6 +170,7 @@ TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
         << got.toStdString();
     EXPECT_TRUE(got.contains(QStringLiteral("password ") + password + QChar('\n'))) << got.toStdString();
     EXPECT_EQ(got.count(QStringLiteral("size 800x600")), 1) << got.toStdString();
+    EXPECT_TRUE(HasWindow(QStringLiteral("Default - Wine desktop")));
   }
   WineDesk::EndProgram(tools.StartedProgramId());
   WineDesk::Get().SetVirtualDesktop(QString());
