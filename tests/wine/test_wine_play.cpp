@@ -1,24 +1,31 @@
 // Play against real Wine: the Combat Mission adapter drives a Windows stand-in of the
 // game (built with mingw-w64) through its real Wine windows, as a player's desktop shows
-// them: borderless or framed by a window manager, minimised between turns, with a
-// file-open window that has an owner or none. The stand-in logs the clicks, the chosen file and every
-// character it receives.
+// them: borderless or framed by a window manager, minimised between turns, inside Wine's
+// virtual desktop, with a file-open window that has an owner or none. The stand-in logs
+// the clicks, the chosen file and every character it receives.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include "WineDesk.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "platform/GameWindows.h"
 #include "platform/linux/LinuxWintools.h"
+#include "platform/x11/X11HotKeys.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/SE4/SE4.h"
+#include "programs/SPWAW/SPWAW.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
+using kolt::test::ActivateWindow;
+using kolt::test::HasWindow;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WaitForText;
@@ -139,6 +146,36 @@ TEST_F(WinePlay, AFramedGameWithAnOwnerlessFileWindowIsMeasuredAndFound) {
   }
 }
 
+TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
+  // With "Emulate a virtual desktop" every Windows window is a child of the desktop's X
+  // window, and the file-open window is one more child: no window manager knows them.
+  // The game (borderless, as full-screen games are) is smaller than the desktop, so
+  // measuring the desktop would give wrong clicks. The game stays open between turns
+  // (minimised inside the desktop it is not restored: Wine alone can restore it) while
+  // the player works in another program, whose window then has the keys.
+  WineDesk::Get().SetVirtualDesktop(QStringLiteral("1024x768"));
+  auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 keep");
+  const GameList games = cmbo->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  for (int turn = 1; turn <= 2; ++turn) {
+    SCOPED_TRACE(turn);
+    if (turn == 2) WineDesk::Get().ActivateOtherWindow();
+    const QString password = turn == 1 ? kPassword : QStringLiteral("turn2");
+    cmbo->ProcessTurn(0, *games[0], password);
+    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+    const QString got = WaitForText(log, QStringLiteral("password ") + password + QChar('\n'), 20000);
+    EXPECT_EQ(got.count(QStringLiteral(
+                  "click 210,500\nclick 400,348\nfile C:\\Games\\CM-desktop\\KOLT\\Battle_002.txt\n")),
+              turn)
+        << got.toStdString();
+    EXPECT_TRUE(got.contains(QStringLiteral("password ") + password + QChar('\n'))) << got.toStdString();
+    EXPECT_EQ(got.count(QStringLiteral("size 800x600")), 1) << got.toStdString();
+    EXPECT_TRUE(HasWindow(QStringLiteral("Default - Wine desktop")));
+  }
+  WineDesk::EndProgram(tools.StartedProgramId());
+  WineDesk::Get().SetVirtualDesktop(QString());
+}
+
 }  // namespace
 
 namespace {
@@ -167,6 +204,97 @@ TEST_F(WinePlay, SpaceEmpiresGetsItsArgumentsAsOnWindowsAndItsExitCodeComesBack)
         << got.toStdString();
   }
   qunsetenv("STANDIN_EXIT");
+}
+
+// The built-in games are 32-bit. Where Wine has its 32-bit part the check lets such a
+// game start, and its arguments and exit code pass; where it lacks it (Debian's wine
+// alone), the start says what to install instead of doing nothing.
+TEST_F(WinePlay, A32BitGameStartsOnlyWhereWineHasItsThirtyTwoBitPart) {
+  if (!QStringLiteral(KOLT_MINGW32_MISSING).isEmpty())
+    GTEST_SKIP() << "a 32-bit stand-in needs " KOLT_MINGW32_MISSING;
+  const QString folder = WineDesk::Get().InstallGame(QStringLiteral("se4-32"), QStringLiteral("SE4-32"),
+                                                     QStringLiteral("se4.exe"));
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+  qputenv("STANDIN_EXIT", "7");
+  const bool started =
+      tools.RunProgram(folder + QStringLiteral("/se4.exe"),
+                       {.parameters = QStringLiteral("turn"), .directory = folder, .wait = true});
+  qunsetenv("STANDIN_EXIT");
+  const QString boxes = ui.Texts().join("\n");
+  if (WineDesk::Has32BitWine()) {
+    RecordProperty("wine32", "installed");
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.toStdString();
+    EXPECT_EQ(tools.LastExitCode(), 7);
+    const QString got = WaitForText(standinLog, QStringLiteral("arg 1"), 5000);
+    EXPECT_TRUE(got.contains(QStringLiteral("arg 1 [turn]\n"))) << got.toStdString();
+  } else {
+    RecordProperty("wine32", "missing");
+    EXPECT_FALSE(started);
+    EXPECT_TRUE(boxes.contains(QStringLiteral("it is a 32-bit Windows program"))) << boxes.toStdString();
+    EXPECT_TRUE(boxes.contains(QStringLiteral("sudo apt install wine32:i386"))) << boxes.toStdString();
+    EXPECT_FALSE(QFile::exists(standinLog));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Presses a hot key ("Ctrl+Shift+P") as the player does, from outside this process, and
+// serves it; true once it was acted on.
+bool PressHotKey(X11HotKeys& keys, const QString& key) {
+  const int before = keys.HandledCount();
+  if (QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), key.toLower()}) != 0) return false;
+  QElapsedTimer clock;
+  clock.start();
+  while (keys.HandledCount() == before && clock.elapsed() < 5000) {
+    keys.ProcessPendingEvents();
+    QThread::msleep(20);
+  }
+  return keys.HandledCount() > before;
+}
+
+bool PressEnter() {
+  return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}) == 0;
+}
+
+// Steel Panthers has no automation: the player types the turn's file name into the
+// game's file-open window and the password into its password field with the hot keys.
+TEST_F(WinePlay, TheHotKeysTypeTheFileNameAndThePasswordIntoSteelPanthers) {
+  const QString folder = WineDesk::Get().InstallGame(QStringLiteral("spwaw"), QStringLiteral("SPWAW"),
+                                                     QStringLiteral("mech.exe"));
+  WriteFile(folder + QStringLiteral("/EMAIL/email001.cmt"), "Kursk");
+  IniWrite(QStringLiteral("SPWAW"), QStringLiteral("Directory"), folder);
+  IniWrite(QStringLiteral("SPWAW"), QStringLiteral("SAVE"), QStringLiteral("0"));
+  auto spwaw = std::make_shared<SPWAW>(Services{ui, tools, {}, windows.get()});
+  ASSERT_TRUE(spwaw->Installed(false));
+  const GameList games = spwaw->InitGames();
+  ASSERT_EQ(games.size(), 1u);
+  std::unique_ptr<X11HotKeys> keys = X11HotKeys::Open();
+  ASSERT_TRUE(keys && keys->Register());
+  const QString password = QStringLiteral("Pä$ 5\"x_€");
+  keys->SetTextProvider(
+      [&](HotKeys::Key key) { return key == HotKeys::Key::FileName ? games[0]->GetName() : password; });
+  const QString standinLog = folder + QStringLiteral("/standin.log");
+
+  ASSERT_TRUE(spwaw->Run(0));
+  ASSERT_TRUE(ActivateWindow(QStringLiteral("Open"), 30000));
+  ASSERT_TRUE(PressHotKey(*keys, keys->FileNameKeyText()));
+  ASSERT_TRUE(PressEnter());
+  QString got = WaitForText(standinLog, QStringLiteral("file "), 10000);
+  EXPECT_TRUE(got.contains(QStringLiteral("file C:\\Games\\SPWAW\\EMAIL\\email001.cmt\n")))
+      << got.toStdString();
+
+  ASSERT_TRUE(ActivateWindow(QStringLiteral("Password"), 10000));
+  ASSERT_TRUE(PressHotKey(*keys, keys->PasswordKeyText()));
+  // Enter only once every character is in: a key is never taken back.
+  got = WaitForText(standinLog, QStringLiteral("text ") + password + QChar('\n'), 10000);
+  ASSERT_TRUE(PressEnter());
+  got = WaitForText(standinLog, QStringLiteral("end"), 10000);
+  EXPECT_TRUE(got.endsWith(QStringLiteral("password ") + password + QStringLiteral("\nend\n")))
+      << got.toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
 }
 
 }  // namespace

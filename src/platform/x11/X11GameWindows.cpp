@@ -117,13 +117,33 @@ std::vector<Window> CandidateWindows(Display* dpy) {
   return windows;
 }
 
+// The window a window manager knows that holds `w`: `w` itself for a game's own top-level
+// window, the desktop's window for a window inside Wine's virtual desktop. Managed
+// windows carry WM_STATE; without a window manager it is the root's child.
+Window TopLevelOf(Display* dpy, Window w) {
+  const Atom wmState = XInternAtom(dpy, "WM_STATE", False);
+  for (int depth = 0; depth < 8; ++depth) {
+    if (!LongProperty(dpy, w, "WM_STATE", wmState).empty()) return w;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(dpy, w, &root, &parent, &children, &n)) return w;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) return w;
+    w = parent;
+  }
+  return w;
+}
+
 // Asks the window manager to make `window` the active one and waits (a few seconds at
 // most) until it is shown and active. Wine takes keys and clicks only for the window it
 // activated itself, which it does when the window manager hands it the focus; a focus
 // set directly leaves its keys going to the window that was active before. Without a
 // window manager the focus is set directly.
-void Activate(Display* dpy, Window window) {
+void Activate(Display* dpy, Window target) {
   const Window root = DefaultRootWindow(dpy);
+  // Inside Wine's virtual desktop the desktop is what the window manager activates; Wine
+  // hands the keys on to the Windows window in front.
+  const Window window = TopLevelOf(dpy, target);
   const bool managed = !LongProperty(dpy, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
   if (managed) {
     XEvent e{};

@@ -6,7 +6,8 @@
    STANDIN_MODE, a list of words, shapes it: "framed" (a window with a title bar whose
    outer size is the given one), "800x600" (default 1024x768), "noowner" (the file
    window has no owner), "stay" (after the password it minimises itself, logs
-   "minimised" and waits for the next turn instead of ending). */
+   "minimised" and waits for the next turn instead of ending), "keep" (after the password
+   it waits for the next turn as it is). */
 #include <windows.h>
 #include <commdlg.h>
 #include <stdio.h>
@@ -83,7 +84,7 @@ static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
           /* As a full-screen game does when the player switches away. */
           ShowWindow(w, SW_MINIMIZE);
           Log("minimised");
-        } else {
+        } else if (!Has("keep")) {
           PostQuitMessage(0);
         }
       } else {
