@@ -66,7 +66,7 @@ Answer QtUiPort::AskWithCheckBox(const QString& text, const QString& checkText, 
 }
 
 Answer QtUiPort::Ask(const QString& text, Buttons buttons, Icon icon, const QString& title, int defaultButton,
-                     const QString* checkText, bool* checked) {
+                     const QString* checkText, bool* checked) const {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QChar('\r'), QChar('\n'));

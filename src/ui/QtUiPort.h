@@ -40,7 +40,7 @@ class QtUiPort final : public UiPort {
  private:
   // The message box, with a check box under the text when `checkText` is given.
   Answer Ask(const QString& text, Buttons buttons, Icon icon, const QString& title, int defaultButton,
-             const QString* checkText, bool* checked);
+             const QString* checkText, bool* checked) const;
 
   QPointer<QWidget> m_parent;
   std::function<void(const QString&)> m_status;

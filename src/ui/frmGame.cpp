@@ -140,7 +140,18 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   m_chkAutoHost->setObjectName(QStringLiteral("chkAutoHost"));
   form->addRow(QString(), m_chkAutoHost);
 
+  m_cmdRemind = new QPushButton(QStringLiteral("&Remind"));
+  m_cmdRemind->setObjectName(QStringLiteral("cmdRemind"));
+  m_cmdRemind->setAutoDefault(false);
+  m_cmdRemind->setToolTip(
+      QStringLiteral("Mail the opponent a short reminder that this game waits for his turn"));
+  m_cmdRemind->hide();
+  connect(m_cmdRemind, &QPushButton::clicked, this, [this] {
+    if (m_remind) m_remind();
+  });
+
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(m_cmdRemind);
   buttons->addWidget(cmdMore);
   buttons->addWidget(cmdHistory);
   buttons->addWidget(cmdDelete);
@@ -163,6 +174,11 @@ frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* pare
   connect(cmdHistory, &QPushButton::clicked, this, &frmGame::cmdHistory_Click);
 
   Fill();
+}
+
+void frmGame::SetRemind(std::function<void()> remind) {
+  m_remind = std::move(remind);
+  m_cmdRemind->setVisible(static_cast<bool>(m_remind));
 }
 
 void frmGame::Fill() {

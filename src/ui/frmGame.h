@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "model/Game.h"
 
@@ -28,6 +29,8 @@ class frmGame final : public QDialog {
   // The mode words of the mode list, in list order.
   static QStringList ModeTexts();
   static QString ModeWord(int index);
+  // Shows the Remind button, which runs `remind` (the game waits on a late opponent).
+  void SetRemind(std::function<void()> remind);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -61,6 +64,8 @@ class frmGame final : public QDialog {
   QPlainTextEdit* m_txtLastMessage = nullptr;
   QLabel* m_lblLastMessage = nullptr;
   QCheckBox* m_chkAutoHost = nullptr;
+  QPushButton* m_cmdRemind = nullptr;
+  std::function<void()> m_remind;
 };
 
 }  // namespace kolt

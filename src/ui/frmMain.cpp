@@ -70,6 +70,7 @@ frmMain::frmMain(MainWindowParts parts, QWidget* parent)
   BuildWidgets();
   setAcceptDrops(true);
   BuildMenus();
+  BuildGameContextMenu();
   m_timer = new QTimer(this);
   m_timer->setObjectName(QStringLiteral("Timer1"));
   m_timer->setInterval(1000);
@@ -918,6 +919,7 @@ void frmMain::Edit() {
   if (!busy) return;
   const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
   frmGame dialog(m_parts.ui, m_gamesModel->Games(), current.row(), this);
+  if (RemindableRow(current.row())) dialog.SetRemind([this, row = current.row()] { RemindRow(row); });
   if (dialog.exec() == QDialog::Accepted) RefreshLists(true);
 }
 

@@ -226,6 +226,11 @@ class frmMain final : public QMainWindow {
   // Hosts and sends the games marked "Host automatically" whose orders are all in, as
   // the last refresh listed them; each such game is tried once until its state changes.
   void HostMarkedGames();
+  // The games list's context menu: Remind, for a game that waits on a late opponent.
+  void BuildGameContextMenu();
+  bool RemindableRow(int row) const;
+  // Mails the opponent of the game in `row` a reminder.
+  void RemindRow(int row);
 
   std::unique_ptr<Ui::frmMain> m_form;
   MainWindowParts m_parts;

@@ -1,11 +1,16 @@
 // The main window's part of the turn loop without hands: a turn finished in the game
 // goes out without the player looking for Send.
 #include <QCheckBox>
+#include <QMenu>
+#include <QTreeView>
 #include <utility>
 
 #include "core/LoopSettings.h"
+#include "core/OverviewSettings.h"
 #include "core/UiPort.h"
 #include "exchange/loop/AutoHost.h"
+#include "exchange/loop/Reminders.h"
+#include "exchange/turns/TurnExchange.h"
 #include "model/Status.h"
 #include "ui/GamesModel.h"
 #include "ui/frmMain.h"
@@ -52,6 +57,40 @@ void frmMain::HostMarkedGames() {
   host.SetLog([this](const QString& line) { ShowStatus(line); });
   host.Run();
   RefreshLists(true);
+}
+
+void frmMain::BuildGameContextMenu() {
+  QTreeView* games = m_form->lvGames;
+  games->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(games, &QWidget::customContextMenuRequested, this, [this, games](const QPoint& at) {
+    const int row = games->indexAt(at).row();
+    if (row < 0) return;
+    QMenu menu(this);
+    QAction* remind = menu.addAction(QStringLiteral("&Remind the opponent"));
+    remind->setObjectName(QStringLiteral("mnuRemind"));
+    remind->setEnabled(RemindableRow(row));
+    if (menu.exec(games->viewport()->mapToGlobal(at)) == remind) RemindRow(row);
+  });
+}
+
+bool frmMain::RemindableRow(int row) const {
+  const std::vector<GameRow>& rows = m_gamesModel->Rows();
+  if (row < 0 || row >= static_cast<int>(rows.size()) || !m_parts.exchange) return false;
+  const GameRow& r = rows[static_cast<size_t>(row)];
+  return Reminders::IsLateWait(r.status, r.waitingSeconds, LateDays());
+}
+
+void frmMain::RemindRow(int row) {
+  if (!RemindableRow(row)) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  const GamePtr game = m_gamesModel->GameAt(row);
+  const qint64 waiting = m_gamesModel->Rows()[static_cast<size_t>(row)].waitingSeconds;
+  Reminders reminders(m_parts.ui, m_parts.exchange->Mail(), m_parts.exchange->Recorder());
+  const Reminders::Result result =
+      reminders.Remind(*game, waiting, LateDays(), QDateTime::currentDateTime(), false);
+  if (result == Reminders::Result::Sent)
+    ShowStatus(QStringLiteral("Reminded ") + game->GetEMail() + QStringLiteral(" of ") + game->GetName());
 }
 
 }  // namespace kolt

@@ -36,7 +36,8 @@ QJsonArray ToArray(const QStringList& list) {
 
 QStringList FromArray(const QJsonValue& value) {
   QStringList list;
-  for (const QJsonValue& v : value.toArray()) list.append(v.toString());
+  const QJsonArray array = value.toArray();
+  for (const auto& v : array) list.append(v.toString());
   return list;
 }
 

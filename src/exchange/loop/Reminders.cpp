@@ -14,7 +14,7 @@
 namespace kolt {
 namespace {
 
-constexpr qint64 kDay = 24 * 3600;
+constexpr qint64 kDay = qint64{24} * 3600;
 
 }  // namespace
 

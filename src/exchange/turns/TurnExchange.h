@@ -110,6 +110,11 @@ class TurnExchange {
   // Where a received KLT archive is unpacked.
   static QString ReceiveFolder();
 
+  // The mail transport every message goes out through (reminders use it too).
+  MailTransport& Mail() { return m_mail; }
+  // The recorder of the turn history; none in some tests.
+  TurnRecorder* Recorder() const { return m_records.recorder; }
+
   // Where sent and received turns are recorded: the home folder's history unless
   // another recorder is set (none: nothing is recorded).
   void SetRecorder(TurnRecorder* recorder) { m_records.recorder = recorder; }
