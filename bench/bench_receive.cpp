@@ -194,7 +194,8 @@ int main(int argc, char** argv) {
   // again after each run, so every run takes in the same new games into the same folder.
   TurnRecorder* const history = exchange.Records().recorder;
   for (const int count : {1000, 3000}) {
-    const QString prefix = QStringLiteral("email%1").arg(100000 * (count / 1000));
+    // email100000... or email300000...: six digits, apart from the installed games' four.
+    const QString pattern = QStringLiteral("email%1?????.*").arg(count / 1000);
     const QString staging = dir.path() + QStringLiteral("/new%1").arg(count);
     QDir().mkpath(staging + "/SPWAW");
     WriteAt(staging + "/SENDER.TXT",
@@ -224,7 +225,7 @@ int main(int argc, char** argv) {
         load.reset();
         if (exchange.Records().gamesRecorded - before != count)
           std::printf("  (%d of %d recorded)\n", exchange.Records().gamesRecorded - before, count);
-        for (const QString& name : QDir(email).entryList({prefix + "*"}, QDir::Files))
+        for (const QString& name : QDir(email).entryList({pattern}, QDir::Files))
           QFile::remove(email + "/" + name);
       }
     }
