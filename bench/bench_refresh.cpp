@@ -12,6 +12,7 @@
 // Prints figures; never fails.
 //
 //   bench_refresh [GAMES]
+//   bench_refresh --make-home DIR GAMES   (only writes the home, for profiling)
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -383,6 +384,16 @@ int main(int argc, char** argv) {
     if (mode == "window") return ChildWindow(argc, argv, home);
     if (mode == "bare") return ChildBareWindow(argc, argv);
     return 2;
+  }
+  // A home to profile by hand: bench_refresh --make-home DIR GAMES, then run kolt-cli
+  // with the environment it prints.
+  if (argc == 4 && QByteArray(argv[1]) == "--make-home") {
+    const QString root = QString::fromLocal8Bit(argv[2]);
+    const QString home = MakeHome(root, std::max(1, atoi(argv[3])), 0);
+    std::printf("KOLT_HOME=%s HOME=%s/user XDG_DATA_HOME=%s/user/.local/share "
+                "XDG_CONFIG_HOME=%s/user/.config WINEPREFIX=%s/wine\n",
+                qPrintable(home), qPrintable(root), qPrintable(root), qPrintable(root), qPrintable(root));
+    return 0;
   }
   const int games = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
   QTemporaryDir dir;
