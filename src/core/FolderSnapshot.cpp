@@ -17,6 +17,7 @@ namespace {
 
 FolderSnapshot* g_current = nullptr;
 std::atomic<long long> g_listings{0};
+std::atomic<quint64> g_snapshots{0};
 
 FolderEntry EntryFrom(const QString& name, const struct stat& st, bool link) {
   FolderEntry e;
@@ -188,6 +189,8 @@ void FolderListing::Remove(const QString& name) {
   it->removeOne(name);
   if (it->isEmpty()) m_byStem.erase(it);
 }
+
+FolderSnapshot::FolderSnapshot() : m_serial(++g_snapshots) {}
 
 const FolderListing* FolderSnapshot::Folder(const QString& folder) {
   const QString key = Key(folder);

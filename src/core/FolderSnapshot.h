@@ -85,6 +85,10 @@ class FolderListing {
 // helpers of core/FileNames.
 class FolderSnapshot {
  public:
+  FolderSnapshot();
+  // Tells the passes of a run apart (never 0): what is kept for one pass is not reused
+  // by the next one, even when it sits at the same address.
+  quint64 Serial() const { return m_serial; }
   // The folder's listing, made on first use; null when it cannot be listed.
   const FolderListing* Folder(const QString& folder);
   // Re-reads one entry after the program changed it (created, wrote, removed).
@@ -100,6 +104,7 @@ class FolderSnapshot {
   };
   QHash<QString, Slot> m_folders;  // by cleaned path
   int m_listings = 0;
+  quint64 m_serial = 0;
 };
 
 // One entry of `folder`, read on its own (exact name); nullopt when it is not there.
