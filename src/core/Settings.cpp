@@ -91,7 +91,34 @@ quint32 Short(quint64 hash) {
 // kept once: an unchanged line refers into them.
 struct ParsedIni {
   QByteArray data;
+  // Until something is changed, a line is known by where it starts in `data` (and a last
+  // entry: one past the end of the last line's break, as if a line followed); a change
+  // turns them into `lines`, which refer into `data` where they are unchanged.
+  std::vector<quint32> starts;
+  bool materialized = true;  // a parse made from nothing has its lines
   std::vector<QByteArray> lines;
+
+  int Count() const { return static_cast<int>(materialized ? lines.size() : starts.size() - 1); }
+  QByteArrayView Line(int i) const {
+    if (materialized) return lines[static_cast<size_t>(i)];
+    const auto at = static_cast<size_t>(i);
+    const qsizetype begin = starts[at];
+    qsizetype end = static_cast<qsizetype>(starts[at + 1]) - 1;  // the line break, or the end
+    if (end > begin && data[end - 1] == '\r') --end;
+    return QByteArrayView(data).sliced(begin, end - begin);
+  }
+  // Before a change: every line becomes its own entry.
+  void Materialize() {
+    if (materialized) return;
+    const int count = Count();
+    lines.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      const QByteArrayView line = Line(i);
+      lines.push_back(QByteArray::fromRawData(line.data(), line.size()));
+    }
+    materialized = true;
+    std::vector<quint32>().swap(starts);
+  }
   bool bom = false;
   bool utf8 = true;  // the whole file is valid UTF-8: new text is written as UTF-8
   NoCaseMap<int> sectionIndex;
@@ -188,7 +215,7 @@ QString KeyText(QByteArrayView bytes, bool ascii) {
 }
 
 // The hash of a key line's key; false when the line holds no key.
-bool KeyHash(const QByteArray& line, quint64* hash) {
+bool KeyHash(QByteArrayView line, quint64* hash) {
   bool ascii = false;
   const QByteArrayView key = KeyBytes(line, &ascii);
   if (key.isEmpty()) return false;
@@ -207,7 +234,7 @@ bool KeyHash(const QByteArray& line, quint64* hash) {
 }
 
 // The value part of a key line, as read back.
-QString LineValue(const QByteArray& line, bool* cut) {
+QString LineValue(QByteArrayView line, bool* cut) {
   const QByteArrayView t = TrimBlanksView(line);
   return DecodeValue(t.sliced(t.indexOf('=') + 1).toByteArray(), cut);
 }
@@ -218,7 +245,7 @@ int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView folded, q
   auto it = std::lower_bound(sec.keys.begin(), sec.keys.end(), KeyRef{h, -1});
   for (; it != sec.keys.end() && it->hash == h; ++it) {
     bool ascii = false;
-    const QByteArrayView key = KeyBytes(ini.lines[it->line], &ascii);
+    const QByteArrayView key = KeyBytes(ini.Line(it->line), &ascii);
     const bool same = ascii ? QLatin1StringView(key).compare(folded, Qt::CaseInsensitive) == 0
                             : NoCaseEqual()(KeyText(key, false), folded);
     if (same) return it->line;
@@ -234,16 +261,29 @@ int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView key) {
 void Index(ParsedIni& ini) {
   ini.sectionIndex.clear();
   ini.sections.clear();
+  const int count = ini.Count();
+  // Where the sections begin, so that each one's key index is made at its size once: a
+  // grown copy of a million keys would double them for a moment.
+  std::vector<int> headers;
+  for (int i = 0; i < count; ++i) {
+    const QByteArrayView t = TrimBlanksView(ini.Line(i));
+    if (!t.isEmpty() && t.front() == '[') headers.push_back(i);
+  }
+  headers.push_back(count);
+  ini.sections.reserve(headers.size());
+  size_t nextHeader = 0;
   SectionEntry* current = nullptr;
-  for (int i = 0; i < static_cast<int>(ini.lines.size()); ++i) {
-    const QByteArrayView t = TrimBlanksView(ini.lines[i]);
+  for (int i = 0; i < count; ++i) {
+    const QByteArrayView t = TrimBlanksView(ini.Line(i));
     if (t.isEmpty()) continue;
     if (t.front() == '[') {
       if (current) current->end = i;
+      ++nextHeader;
       qsizetype close = t.indexOf(']');
       QByteArray name = TrimBlanks(t.sliced(1, close < 0 ? t.size() - 1 : close - 1).toByteArray());
-      ini.sections.push_back(SectionEntry{i, i, static_cast<int>(ini.lines.size()), {}});
+      ini.sections.push_back(SectionEntry{i, i, count, {}});
       current = &ini.sections.back();
+      current->keys.reserve(static_cast<size_t>(headers[nextHeader] - i));
       // The first of two sections with the same name wins, as with Windows.
       ini.sectionIndex.emplace(Fold(DecodeText(name)).toString(), static_cast<int>(ini.sections.size()) - 1);
       continue;
@@ -251,12 +291,9 @@ void Index(ParsedIni& ini) {
     if (!current) continue;
     current->lastContent = i;
     quint64 hash = 0;
-    if (KeyHash(ini.lines[i], &hash)) current->keys.push_back(KeyRef{Short(hash), i});
+    if (KeyHash(ini.Line(i), &hash)) current->keys.push_back(KeyRef{Short(hash), i});
   }
-  for (SectionEntry& sec : ini.sections) {
-    std::sort(sec.keys.begin(), sec.keys.end());
-    sec.keys.shrink_to_fit();
-  }
+  for (SectionEntry& sec : ini.sections) std::sort(sec.keys.begin(), sec.keys.end());
 }
 
 std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
@@ -268,16 +305,17 @@ std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
     pos = 3;
   }
   ini->utf8 = IsValidUtf8(data.constData() + pos, data.size() - pos);
-  ini->lines.reserve(static_cast<size_t>(data.count('\n')) + 1);
+  ini->materialized = false;
+  ini->starts.reserve(static_cast<size_t>(data.count('\n')) + 2);
+  qsizetype next = pos;  // where the line after the last one would start
   while (pos < data.size()) {
-    qsizetype nl = data.indexOf('\n', pos);
-    qsizetype end = nl < 0 ? data.size() : nl;
-    qsizetype stop = end;
-    if (stop > pos && data[stop - 1] == '\r') --stop;
-    ini->lines.push_back(QByteArray::fromRawData(ini->data.constData() + pos, stop - pos));
+    ini->starts.push_back(static_cast<quint32>(pos));
+    const qsizetype nl = data.indexOf('\n', pos);
+    next = nl < 0 ? data.size() + 1 : nl + 1;
     if (nl < 0) break;
     pos = nl + 1;
   }
+  ini->starts.push_back(static_cast<quint32>(next));
   Index(*ini);
   return ini;
 }
@@ -285,10 +323,11 @@ std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
 QByteArray Serialize(const ParsedIni& ini) {
   QByteArray out;
   qsizetype total = 0;
-  for (const auto& l : ini.lines) total += l.size() + 2;
+  for (int i = 0; i < ini.Count(); ++i) total += ini.Line(i).size() + 2;
   out.reserve(total + 3);
   if (ini.bom) out.append("\xEF\xBB\xBF");
-  for (const auto& l : ini.lines) {
+  for (int i = 0; i < ini.Count(); ++i) {
+    const QByteArrayView l = ini.Line(i);
     out.append(l);
     out.append("\r\n");
   }
@@ -499,6 +538,7 @@ QString ReadBack(const QString& clean, bool* cut = nullptr) {
 // Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
 // deleted keys dropped, new keys appended to their sections, new sections at the end.
 bool ApplyBatch(ParsedIni& ini) {
+  ini.Materialize();
   bool changed = false;
   std::vector<char> removed(ini.lines.size(), 0);
   std::vector<std::vector<QByteArray>> inserts(ini.sections.size());
@@ -623,7 +663,7 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   if (s == ini->sectionIndex.end()) return defaultValue;
   const int line = FindKey(*ini, ini->sections[s->second], key);
   if (line < 0) return defaultValue;
-  return LineValue(ini->lines[line], &t_lastReadCut);
+  return LineValue(ini->Line(line), &t_lastReadCut);
 }
 
 bool IniLastReadWasCut() {
@@ -680,7 +720,7 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
       const QString whole = suffix.isEmpty() || suffix.back().isSpace() ? QString() : base + suffix;
       const int line =
           whole.isEmpty() ? FindKey(*ini, *sec, key) : FindKey(*ini, *sec, whole, HashMore(baseHash, suffix));
-      if (line >= 0) value = LineValue(ini->lines[line], &wasCut);
+      if (line >= 0) value = LineValue(ini->Line(line), &wasCut);
     }
     values.append(value);
     if (cut) (*cut)[static_cast<size_t>(i)] = wasCut;
@@ -718,6 +758,7 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
     }
   }
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     const QByteArray encodedValue = Encode(ini, cleanValue);
     QByteArray line = Encode(ini, cleanKey) + '=' + encodedValue;
     auto s = ini.sectionIndex.find(Fold(cleanSection));
@@ -752,6 +793,7 @@ bool IniDeleteKey(const QString& section, const QString& key, const QString& fil
     }
   }
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     auto s = ini.sectionIndex.find(Fold(section));
     if (s == ini.sectionIndex.end()) return false;
     const int at = FindKey(ini, ini.sections[s->second], key);
@@ -777,8 +819,8 @@ QStringList IniReadSection(const QString& section, const QString& file) {
   qsizetype total = 0;
   const SectionEntry& sec = ini->sections[s->second];
   for (int i = sec.header + 1; i <= sec.lastContent; ++i) {
-    if (TrimBlanksView(ini->lines[i]).isEmpty()) continue;
-    QString line = DecodeText(TrimBlanks(ini->lines[i]));
+    if (TrimBlanksView(ini->Line(i)).isEmpty()) continue;
+    QString line = DecodeText(TrimBlanks(ini->Line(i).toByteArray()));
     qsizetype nul = line.indexOf(QChar(0));
     if (nul >= 0) line.truncate(nul);
     total += line.size() + 1;
@@ -791,6 +833,7 @@ QStringList IniReadSection(const QString& section, const QString& file) {
 bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file) {
   const QString cleanSection = CleanForLine(section).trimmed();
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     std::vector<QByteArray> body;
     for (const QString& l : lines) {
       QString clean = CleanForLine(l);
