@@ -46,8 +46,8 @@ Stamp Stamp::OfFile(const FolderEntry& entry) {
       static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs % 1000000000LL < 0 ? 1 : 0));
   struct tm tm {};
   if (!::localtime_r(&secs, &tm)) return {};
-  const qint64 date = (static_cast<qint64>(tm.tm_year) + 1900) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday;
-  return FromNumber(date * 1000000 + static_cast<qint64>(tm.tm_hour) * 10000 + tm.tm_min * 100 + tm.tm_sec);
+  const qint64 date = (qint64{tm.tm_year} + 1900) * 10000 + (qint64{tm.tm_mon} + 1) * 100 + tm.tm_mday;
+  return FromNumber(date * 1000000 + qint64{tm.tm_hour} * 10000 + qint64{tm.tm_min} * 100 + tm.tm_sec);
 }
 
 Stamp Stamp::FromText(const QString& text) {
