@@ -5,14 +5,12 @@
 // CliTurns'. KOLT_HOME selects the home folder.
 #include <QCoreApplication>
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <clocale>
 #include <cstdio>
 
 #include "app/CliLoop.h"
 #include "app/CliTurns.h"
+#include "app/ListJson.h"
 #include "app/TerminalUi.h"
 #include "core/Pass.h"
 #include "core/Startup.h"
@@ -204,31 +202,7 @@ int main(int argc, char** argv) {
   const std::vector<GameRow>& gameRows = lists.gameRows;
 
   if (json) {
-    QJsonArray p;
-    for (const ProgramRow& r : programRows) {
-      p.append(QJsonObject{{"game", r.game},
-                           {"name", r.name},
-                           {"version", r.version},
-                           {"status", r.status},
-                           {"directory", r.directory}});
-    }
-    QJsonArray g;
-    for (const GameRow& r : gameRows) {
-      g.append(QJsonObject{
-          {"game", r.game},
-          {"file_name", r.fileName},
-          {"info", r.info},
-          {"modified", r.modified},
-          {"size", static_cast<double>(r.size)},
-          {"status", r.status},
-          {"mode", r.mode},
-          {"email", r.email},
-          // null when the state has no moment to count from
-          {"waiting_seconds", r.waitingSeconds < 0 ? QJsonValue(QJsonValue::Null)
-                                                   : QJsonValue(static_cast<double>(r.waitingSeconds))}});
-    }
-    const QByteArray text =
-        QJsonDocument(QJsonObject{{"programs", p}, {"games", g}}).toJson(QJsonDocument::Indented);
+    const QByteArray text = ListJson::Write(programRows, gameRows);
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
     return 0;
   }

@@ -17,6 +17,7 @@ namespace {
 
 FolderSnapshot* g_current = nullptr;
 std::atomic<long long> g_listings{0};
+std::atomic<quint64> g_snapshots{0};
 
 FolderEntry EntryFrom(const QString& name, const struct stat& st, bool link) {
   FolderEntry e;
@@ -189,17 +190,26 @@ void FolderListing::Remove(const QString& name) {
   if (it->isEmpty()) m_byStem.erase(it);
 }
 
+FolderSnapshot::FolderSnapshot() : m_serial(++g_snapshots) {}
+
 const FolderListing* FolderSnapshot::Folder(const QString& folder) {
+  // A game asks about its folder several times, always through the same string: the
+  // same characters in memory need neither cleaning nor hashing again.
+  if (m_last.valid && folder.constData() == m_last.path.constData() && folder.size() == m_last.path.size())
+    return m_last.listing;
   const QString key = Key(folder);
   auto it = m_folders.find(key);
   if (it == m_folders.end()) {
     ++m_listings;
     it = m_folders.insert(key, Slot{FolderListing::Read(key)});
   }
+  m_last = Last{true, folder, it->listing.get()};
   return it->listing.get();
 }
 
 void FolderSnapshot::Changed(const QString& path) {
+  ++m_changes;
+  m_last = Last();
   const QString clean = Key(path);
   const qsizetype slash = clean.lastIndexOf(QChar('/'));
   if (slash < 0) return;
@@ -222,6 +232,8 @@ void FolderSnapshot::Changed(const QString& path) {
 }
 
 void FolderSnapshot::Forget(const QString& folder) {
+  ++m_changes;
+  m_last = Last();
   const QString key = Key(folder);
   const QString below = key.endsWith(QChar('/')) ? key : key + QChar('/');
   for (auto it = m_folders.begin(); it != m_folders.end();) {

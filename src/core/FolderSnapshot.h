@@ -85,6 +85,13 @@ class FolderListing {
 // helpers of core/FileNames.
 class FolderSnapshot {
  public:
+  FolderSnapshot();
+  // Tells the passes of a run apart (never 0): what is kept for one pass is not reused
+  // by the next one, even when it sits at the same address.
+  quint64 Serial() const { return m_serial; }
+  // Changes the program noted so far (what was kept from the listings before may be out
+  // of date when this moved).
+  quint64 Changes() const { return m_changes; }
   // The folder's listing, made on first use; null when it cannot be listed.
   const FolderListing* Folder(const QString& folder);
   // Re-reads one entry after the program changed it (created, wrote, removed).
@@ -100,6 +107,15 @@ class FolderSnapshot {
   };
   QHash<QString, Slot> m_folders;  // by cleaned path
   int m_listings = 0;
+  quint64 m_serial = 0;
+  quint64 m_changes = 0;
+  // The folder asked for last, held so that its characters stay where they are.
+  struct Last {
+    bool valid = false;
+    QString path;
+    const FolderListing* listing = nullptr;
+  };
+  Last m_last;
 };
 
 // One entry of `folder`, read on its own (exact name); nullopt when it is not there.

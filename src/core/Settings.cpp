@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <memory>
 #include <optional>
@@ -31,21 +33,26 @@ QStringView Fold(QStringView s) {
   return s.trimmed();
 }
 
+constexpr quint64 kHashStart = 1469598103934665603ull;
+
+// FNV-1a over case-folded characters. It can be continued: the hash of a record key
+// serves for each of its suffixed keys.
+quint64 HashMore(quint64 h, QStringView s) noexcept {
+  for (QChar c : s) {
+    char16_t u = c.unicode();
+    if (u >= 'A' && u <= 'Z') {
+      u = static_cast<char16_t>(u + 32);
+    } else if (u >= 0x80) {
+      u = c.toCaseFolded().unicode();
+    }
+    h = (h ^ u) * 1099511628211ull;
+  }
+  return h;
+}
+
 struct NoCaseHash {
   using is_transparent = void;
-  size_t operator()(QStringView s) const noexcept {
-    size_t h = 1469598103934665603ull;
-    for (QChar c : s) {
-      char16_t u = c.unicode();
-      if (u >= 'A' && u <= 'Z') {
-        u = static_cast<char16_t>(u + 32);
-      } else if (u >= 0x80) {
-        u = c.toCaseFolded().unicode();
-      }
-      h = (h ^ u) * 1099511628211ull;
-    }
-    return h;
-  }
+  size_t operator()(QStringView s) const noexcept { return HashMore(kHashStart, s); }
 };
 
 struct NoCaseEqual {
@@ -59,24 +66,59 @@ struct NoCaseEqual {
 template <typename T>
 using NoCaseMap = std::unordered_map<QString, T, NoCaseHash, NoCaseEqual>;
 
-struct KeyEntry {
+// A key line of a section: the hash of its folded key and its line. Keys and values are
+// decoded from the line when asked for: a long history holds a million of them, and a
+// string apiece would cost ten times the file in memory.
+struct KeyRef {
+  quint32 hash = 0;  // enough to find a few candidates; the key itself is compared
   int line = -1;
-  QString value;     // decoded, cut at NUL, trimmed, unquoted, at most 255 characters
-  bool cut = false;  // the stored value was longer than what `value` holds
+  bool operator<(const KeyRef& o) const { return hash != o.hash ? hash < o.hash : line < o.line; }
 };
 
 struct SectionEntry {
   int header = -1;
-  int lastContent = -1;  // last non-blank line of the section (the header when empty)
-  int end = -1;          // one past the section's last line
-  NoCaseMap<KeyEntry> keys;
-  std::vector<int> lines;  // non-blank, non-header lines in order
+  int lastContent = -1;      // last non-blank line of the section (the header when empty)
+  int end = -1;              // one past the section's last line
+  std::vector<KeyRef> keys;  // sorted; equal keys in file order (the first one counts)
 };
 
+quint32 Short(quint64 hash) {
+  return static_cast<quint32>(hash ^ (hash >> 32));
+}
+
 // One parsed INI file. Lines are kept as raw bytes so that a write changes only the
-// lines it must; everything else goes back to disk byte for byte.
+// lines it must; everything else goes back to disk byte for byte. The file's bytes are
+// kept once: an unchanged line refers into them.
 struct ParsedIni {
+  QByteArray data;
+  // Until something is changed, a line is known by where it starts in `data` (and a last
+  // entry: one past the end of the last line's break, as if a line followed); a change
+  // turns them into `lines`, which refer into `data` where they are unchanged.
+  std::vector<quint32> starts;
+  bool materialized = true;  // a parse made from nothing has its lines
   std::vector<QByteArray> lines;
+
+  int Count() const { return static_cast<int>(materialized ? lines.size() : starts.size() - 1); }
+  QByteArrayView Line(int i) const {
+    if (materialized) return lines[static_cast<size_t>(i)];
+    const auto at = static_cast<size_t>(i);
+    const qsizetype begin = starts[at];
+    qsizetype end = static_cast<qsizetype>(starts[at + 1]) - 1;  // the line break, or the end
+    if (end > begin && data[end - 1] == '\r') --end;
+    return QByteArrayView(data).sliced(begin, end - begin);
+  }
+  // Before a change: every line becomes its own entry.
+  void Materialize() {
+    if (materialized) return;
+    const int count = Count();
+    lines.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      const QByteArrayView line = Line(i);
+      lines.push_back(QByteArray::fromRawData(line.data(), line.size()));
+    }
+    materialized = true;
+    std::vector<quint32>().swap(starts);
+  }
   bool bom = false;
   bool utf8 = true;  // the whole file is valid UTF-8: new text is written as UTF-8
   NoCaseMap<int> sectionIndex;
@@ -95,6 +137,7 @@ struct CacheEntry {
 QMutex g_mutex;
 QHash<QString, CacheEntry> g_cache;
 long long g_fileWrites = 0;
+std::atomic<quint64> g_generation{1};
 
 // Writes to the settings file gathered during a pass (core/Pass.h). Reads see them at
 // once; the file is replaced once when the pass ends.
@@ -137,54 +180,142 @@ QString DecodeValue(QByteArray raw, bool* cut = nullptr) {
   return value;
 }
 
+QByteArrayView TrimBlanksView(QByteArrayView b) {
+  qsizetype start = 0;
+  qsizetype end = b.size();
+  while (start < end && IsBlank(b[start])) ++start;
+  while (end > start && (IsBlank(b[end - 1]) || b[end - 1] == '\r')) --end;
+  return b.sliced(start, end - start);
+}
+
+// What QString::trimmed takes away, for ASCII.
+bool IsAsciiSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The key part of a key line (trimmed as a looked-up name is), or empty for a line that
+// holds none. `ascii`: the bytes are the characters.
+QByteArrayView KeyBytes(QByteArrayView line, bool* ascii) {
+  const QByteArrayView t = TrimBlanksView(line);
+  if (t.isEmpty() || t.front() == '[' || t.front() == ';') return {};
+  const qsizetype eq = t.indexOf('=');
+  if (eq < 0) return {};
+  QByteArrayView key = t.first(eq);
+  *ascii = true;
+  for (char c : key) *ascii = *ascii && static_cast<unsigned char>(c) < 0x80;
+  if (*ascii) {
+    while (!key.isEmpty() && IsAsciiSpace(key.front())) key = key.sliced(1);
+    while (!key.isEmpty() && IsAsciiSpace(key.back())) key.chop(1);
+  }
+  return key;
+}
+
+QString KeyText(QByteArrayView bytes, bool ascii) {
+  return ascii ? QString::fromLatin1(bytes) : DecodeText(bytes.toByteArray()).trimmed();
+}
+
+// The hash of a key line's key; false when the line holds no key.
+bool KeyHash(QByteArrayView line, quint64* hash) {
+  bool ascii = false;
+  const QByteArrayView key = KeyBytes(line, &ascii);
+  if (key.isEmpty()) return false;
+  if (!ascii) {
+    const QString text = KeyText(key, false);
+    *hash = HashMore(kHashStart, text);
+    return !text.isEmpty();
+  }
+  quint64 h = kHashStart;
+  for (char c : key) {
+    const auto u = static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    h = (h ^ u) * 1099511628211ull;
+  }
+  *hash = h;
+  return true;
+}
+
+// The value part of a key line, as read back.
+QString LineValue(QByteArrayView line, bool* cut) {
+  const QByteArrayView t = TrimBlanksView(line);
+  return DecodeValue(t.sliced(t.indexOf('=') + 1).toByteArray(), cut);
+}
+
+// The line of key `folded` (trimmed) with hash `hash` in `sec`; -1 when absent.
+int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView folded, quint64 hash) {
+  const quint32 h = Short(hash);
+  auto it = std::lower_bound(sec.keys.begin(), sec.keys.end(), KeyRef{h, -1});
+  for (; it != sec.keys.end() && it->hash == h; ++it) {
+    bool ascii = false;
+    const QByteArrayView key = KeyBytes(ini.Line(it->line), &ascii);
+    const bool same = ascii ? QLatin1StringView(key).compare(folded, Qt::CaseInsensitive) == 0
+                            : NoCaseEqual()(KeyText(key, false), folded);
+    if (same) return it->line;
+  }
+  return -1;
+}
+
+int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView key) {
+  const QStringView folded = Fold(key);
+  return FindKey(ini, sec, folded, HashMore(kHashStart, folded));
+}
+
 void Index(ParsedIni& ini) {
   ini.sectionIndex.clear();
   ini.sections.clear();
+  const int count = ini.Count();
+  // Where the sections begin, so that each one's key index is made at its size once: a
+  // grown copy of a million keys would double them for a moment.
+  std::vector<int> headers;
+  for (int i = 0; i < count; ++i) {
+    const QByteArrayView t = TrimBlanksView(ini.Line(i));
+    if (!t.isEmpty() && t.front() == '[') headers.push_back(i);
+  }
+  headers.push_back(count);
+  ini.sections.reserve(headers.size());
+  size_t nextHeader = 0;
   SectionEntry* current = nullptr;
-  for (int i = 0; i < static_cast<int>(ini.lines.size()); ++i) {
-    QByteArray t = TrimBlanks(ini.lines[i]);
+  for (int i = 0; i < count; ++i) {
+    const QByteArrayView t = TrimBlanksView(ini.Line(i));
     if (t.isEmpty()) continue;
     if (t.front() == '[') {
       if (current) current->end = i;
+      ++nextHeader;
       qsizetype close = t.indexOf(']');
-      QByteArray name = TrimBlanks(t.mid(1, close < 0 ? -1 : close - 1));
-      ini.sections.push_back(SectionEntry{i, i, static_cast<int>(ini.lines.size()), {}, {}});
+      QByteArray name = TrimBlanks(t.sliced(1, close < 0 ? t.size() - 1 : close - 1).toByteArray());
+      ini.sections.push_back(SectionEntry{i, i, count, {}});
       current = &ini.sections.back();
+      current->keys.reserve(static_cast<size_t>(headers[nextHeader] - i));
       // The first of two sections with the same name wins, as with Windows.
       ini.sectionIndex.emplace(Fold(DecodeText(name)).toString(), static_cast<int>(ini.sections.size()) - 1);
       continue;
     }
     if (!current) continue;
     current->lastContent = i;
-    current->lines.push_back(i);
-    if (t.front() == ';') continue;
-    qsizetype eq = t.indexOf('=');
-    if (eq < 0) continue;
-    QString key = DecodeText(TrimBlanks(t.left(eq))).trimmed();
-    if (key.isEmpty() || current->keys.contains(key)) continue;
-    bool cut = false;
-    QString value = DecodeValue(t.mid(eq + 1), &cut);
-    current->keys.emplace(std::move(key), KeyEntry{i, std::move(value), cut});
+    quint64 hash = 0;
+    if (KeyHash(ini.Line(i), &hash)) current->keys.push_back(KeyRef{Short(hash), i});
   }
+  for (SectionEntry& sec : ini.sections) std::sort(sec.keys.begin(), sec.keys.end());
 }
 
 std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
   auto ini = std::make_shared<ParsedIni>();
+  ini->data = data;
   qsizetype pos = 0;
   if (data.startsWith("\xEF\xBB\xBF")) {
     ini->bom = true;
     pos = 3;
   }
   ini->utf8 = IsValidUtf8(data.constData() + pos, data.size() - pos);
+  ini->materialized = false;
+  ini->starts.reserve(static_cast<size_t>(data.count('\n')) + 2);
+  qsizetype next = pos;  // where the line after the last one would start
   while (pos < data.size()) {
-    qsizetype nl = data.indexOf('\n', pos);
-    qsizetype end = nl < 0 ? data.size() : nl;
-    qsizetype stop = end;
-    if (stop > pos && data[stop - 1] == '\r') --stop;
-    ini->lines.push_back(data.mid(pos, stop - pos));
+    ini->starts.push_back(static_cast<quint32>(pos));
+    const qsizetype nl = data.indexOf('\n', pos);
+    next = nl < 0 ? data.size() + 1 : nl + 1;
     if (nl < 0) break;
     pos = nl + 1;
   }
+  ini->starts.push_back(static_cast<quint32>(next));
   Index(*ini);
   return ini;
 }
@@ -192,10 +323,11 @@ std::shared_ptr<ParsedIni> Parse(const QByteArray& data) {
 QByteArray Serialize(const ParsedIni& ini) {
   QByteArray out;
   qsizetype total = 0;
-  for (const auto& l : ini.lines) total += l.size() + 2;
+  for (int i = 0; i < ini.Count(); ++i) total += ini.Line(i).size() + 2;
   out.reserve(total + 3);
   if (ini.bom) out.append("\xEF\xBB\xBF");
-  for (const auto& l : ini.lines) {
+  for (int i = 0; i < ini.Count(); ++i) {
+    const QByteArrayView l = ini.Line(i);
     out.append(l);
     out.append("\r\n");
   }
@@ -229,8 +361,11 @@ QString Resolve(const QString& file) {
   return path;
 }
 
-bool ReadAll(int fd, QByteArray* out) {
+bool ReadAll(int fd, QByteArray* out, qint64 expected) {
   out->clear();
+  // Read into one block of the file's size: a grown copy of a large file would be
+  // twice the file.
+  out->reserve(static_cast<qsizetype>(expected) + 1);
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);
@@ -253,8 +388,8 @@ bool ReadAll(int fd, QByteArray* out) {
 bool ReadIniBytes(const QByteArray& native, QByteArray* data, struct stat* st) {
   const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
-  const bool ok =
-      ::fstat(fd, st) == 0 && S_ISREG(st->st_mode) && st->st_size <= kIniFileMax && ReadAll(fd, data);
+  const bool ok = ::fstat(fd, st) == 0 && S_ISREG(st->st_mode) && st->st_size <= kIniFileMax &&
+                  ReadAll(fd, data, st->st_size);
   ::close(fd);
   return ok;
 }
@@ -265,6 +400,7 @@ bool SameStat(const CacheEntry& e, const struct stat& st) {
 }
 
 void Remember(const QString& path, const struct stat& st, std::shared_ptr<ParsedIni> ini) {
+  ++g_generation;
   g_cache.insert(path, CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, std::move(ini),
                                   QFile::encodeName(path)});
 }
@@ -279,7 +415,7 @@ std::shared_ptr<ParsedIni> Load(const QString& path, bool inPass = false) {
   QByteArray native = it != g_cache.constEnd() ? it->native : QFile::encodeName(path);
   struct stat st {};
   if (::stat(native.constData(), &st) != 0) {
-    g_cache.remove(path);
+    if (g_cache.remove(path)) ++g_generation;
     return nullptr;
   }
   if (it != g_cache.constEnd() && SameStat(*it, st)) return it->ini;
@@ -402,6 +538,7 @@ QString ReadBack(const QString& clean, bool* cut = nullptr) {
 // Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
 // deleted keys dropped, new keys appended to their sections, new sections at the end.
 bool ApplyBatch(ParsedIni& ini) {
+  ini.Materialize();
   bool changed = false;
   std::vector<char> removed(ini.lines.size(), 0);
   std::vector<std::vector<QByteArray>> inserts(ini.sections.size());
@@ -414,9 +551,8 @@ bool ApplyBatch(ParsedIni& ini) {
     auto s = ini.sectionIndex.find(Fold(section));
     if (s != ini.sectionIndex.end()) {
       const SectionEntry& sec = ini.sections[s->second];
-      auto k = sec.keys.find(Fold(key));
-      if (k != sec.keys.end()) {
-        const int at = k->second.line;
+      const int at = FindKey(ini, sec, key);
+      if (at >= 0) {
         if (!value) {
           changed |= !removed[at];
           removed[at] = 1;
@@ -525,21 +661,78 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
   if (!ini) return defaultValue;
   auto s = ini->sectionIndex.find(Fold(section));
   if (s == ini->sectionIndex.end()) return defaultValue;
-  const SectionEntry& sec = ini->sections[s->second];
-  auto k = sec.keys.find(Fold(key));
-  if (k == sec.keys.end()) return defaultValue;
-  t_lastReadCut = k->second.cut;
-  return k->second.value;
+  const int line = FindKey(*ini, ini->sections[s->second], key);
+  if (line < 0) return defaultValue;
+  return LineValue(ini->Line(line), &t_lastReadCut);
 }
 
 bool IniLastReadWasCut() {
   return t_lastReadCut;
 }
 
+void IniSetLastReadWasCut(bool cut) {
+  t_lastReadCut = cut;
+}
+
+quint64 IniGeneration() {
+  return g_generation.load();
+}
+
+QStringList IniReadKeys(const QString& section, const QString& key, const QStringList& suffixes,
+                        std::vector<bool>* cut, const QString& file) {
+  QMutexLocker guard(&g_mutex);
+  QStringList values;
+  values.reserve(suffixes.size());
+  if (cut) cut->assign(static_cast<size_t>(suffixes.size()), false);
+  const QString path = ReadPath(file);
+  const bool inPass = InBatch(file);
+  std::shared_ptr<ParsedIni> ini = path.isEmpty() ? nullptr : Load(path, inPass);
+  const SectionEntry* sec = nullptr;
+  if (ini) {
+    auto s = ini->sectionIndex.find(Fold(section));
+    if (s != ini->sectionIndex.end()) sec = &ini->sections[s->second];
+  }
+  // What the pass gathered for the section, if anything.
+  const NoCaseMap<std::optional<QString>>* gathered = nullptr;
+  if (inPass && !g_batch.latest.empty()) {
+    auto s = g_batch.latest.find(Fold(section));
+    if (s != g_batch.latest.end()) gathered = &s->second;
+  }
+  // The key's hash goes on with each suffix; the key alone is trimmed at both ends.
+  qsizetype start = 0;
+  while (start < key.size() && key[start].isSpace()) ++start;
+  const QString base = key.mid(start);
+  const quint64 baseHash = HashMore(kHashStart, base);
+  for (qsizetype i = 0; i < suffixes.size(); ++i) {
+    const QString& suffix = suffixes[i];
+    bool wasCut = false;
+    QString value;
+    if (gathered) {
+      auto k = gathered->find(Fold(QString(key + suffix)));
+      if (k != gathered->end()) {
+        if (k->second) value = ReadBack(*k->second, &wasCut);
+        values.append(value);
+        if (cut) (*cut)[static_cast<size_t>(i)] = wasCut;
+        continue;
+      }
+    }
+    if (sec) {
+      const QString whole = suffix.isEmpty() || suffix.back().isSpace() ? QString() : base + suffix;
+      const int line =
+          whole.isEmpty() ? FindKey(*ini, *sec, key) : FindKey(*ini, *sec, whole, HashMore(baseHash, suffix));
+      if (line >= 0) value = LineValue(ini->Line(line), &wasCut);
+    }
+    values.append(value);
+    if (cut) (*cut)[static_cast<size_t>(i)] = wasCut;
+  }
+  return values;
+}
+
 namespace {
 
 // Keeps a write of the settings file for the end of the pass.
 void Gather(const QString& section, const QString& key, std::optional<QString> value) {
+  ++g_generation;
   auto& keys = g_batch.latest[section];
   auto k = keys.find(key);
   if (k == keys.end()) {
@@ -565,6 +758,7 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
     }
   }
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     const QByteArray encodedValue = Encode(ini, cleanValue);
     QByteArray line = Encode(ini, cleanKey) + '=' + encodedValue;
     auto s = ini.sectionIndex.find(Fold(cleanSection));
@@ -573,16 +767,14 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
       ini.lines.push_back(line);
     } else {
       const SectionEntry& sec = ini.sections[s->second];
-      auto k = sec.keys.find(Fold(cleanKey));
-      if (k != sec.keys.end()) {
+      const int at = FindKey(ini, sec, cleanKey);
+      if (at >= 0) {
         // Keep the key as the file spells it; leave the file alone when nothing changes.
-        const QByteArray& existing = ini.lines[k->second.line];
+        const QByteArray& existing = ini.lines[at];
         line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encodedValue;
         if (existing == line) return false;
-        ini.lines[k->second.line] = line;
-        // Line numbers stay as they are: only the value changes.
-        KeyEntry& entry = ini.sections[s->second].keys[cleanKey.trimmed()];
-        entry.value = DecodeValue(encodedValue, &entry.cut);
+        // Line numbers and the key stay as they are: the index holds.
+        ini.lines[at] = line;
         return true;
       }
       ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
@@ -601,12 +793,12 @@ bool IniDeleteKey(const QString& section, const QString& key, const QString& fil
     }
   }
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     auto s = ini.sectionIndex.find(Fold(section));
     if (s == ini.sectionIndex.end()) return false;
-    const SectionEntry& sec = ini.sections[s->second];
-    auto k = sec.keys.find(Fold(key));
-    if (k == sec.keys.end()) return false;
-    ini.lines.erase(ini.lines.begin() + k->second.line);
+    const int at = FindKey(ini, ini.sections[s->second], key);
+    if (at < 0) return false;
+    ini.lines.erase(ini.lines.begin() + at);
     Index(ini);
     return true;
   });
@@ -625,8 +817,10 @@ QStringList IniReadSection(const QString& section, const QString& file) {
   auto s = ini->sectionIndex.find(Fold(section));
   if (s == ini->sectionIndex.end()) return result;
   qsizetype total = 0;
-  for (int i : ini->sections[s->second].lines) {
-    QString line = DecodeText(TrimBlanks(ini->lines[i]));
+  const SectionEntry& sec = ini->sections[s->second];
+  for (int i = sec.header + 1; i <= sec.lastContent; ++i) {
+    if (TrimBlanksView(ini->Line(i)).isEmpty()) continue;
+    QString line = DecodeText(TrimBlanks(ini->Line(i).toByteArray()));
     qsizetype nul = line.indexOf(QChar(0));
     if (nul >= 0) line.truncate(nul);
     total += line.size() + 1;
@@ -639,6 +833,7 @@ QStringList IniReadSection(const QString& section, const QString& file) {
 bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file) {
   const QString cleanSection = CleanForLine(section).trimmed();
   return Modify(file, [&](ParsedIni& ini) {
+    ini.Materialize();
     std::vector<QByteArray> body;
     for (const QString& l : lines) {
       QString clean = CleanForLine(l);
@@ -678,38 +873,59 @@ bool CompactIniFile(const QString& path) {
   QByteArray native = QFile::encodeName(resolved);
   QByteArray data;
   struct stat st {};
-  if (!ReadIniBytes(native, &data, &st)) return false;
+  // The bytes of the parse read last are the file's as long as it is the same file: a
+  // long history is not held twice.
+  auto cached = g_cache.constFind(resolved);
+  if (cached != g_cache.constEnd() && ::stat(native.constData(), &st) == 0 && SameStat(*cached, st)) {
+    data = cached->ini->data;
+  } else if (!ReadIniBytes(native, &data, &st)) {
+    return false;
+  }
 
+  // Looks first: most files have nothing to take away.
+  auto forEachLine = [&data](auto visit) {
+    qsizetype pos = 0;
+    for (;;) {
+      const qsizetype nl = data.indexOf('\n', pos);
+      const qsizetype end = nl < 0 ? data.size() : nl;
+      const qsizetype stop = (end > pos && data[end - 1] == '\r') ? end - 1 : end;
+      visit(QByteArrayView(data).sliced(pos, stop - pos), nl < 0);
+      if (nl < 0) break;
+      pos = nl + 1;
+    }
+  };
+  auto emptyValue = [](QByteArrayView line) {
+    const qsizetype eq = line.indexOf('=');
+    return eq >= 0 && eq == line.size() - 1;
+  };
   bool changed = false;
+  int emptyAtEnd = 0;  // empty lines at the end; the last one only ends the line before
+  forEachLine([&](QByteArrayView line, bool) {
+    changed = changed || emptyValue(line);
+    emptyAtEnd = line.isEmpty() ? emptyAtEnd + 1 : 0;
+  });
+  if (!changed && emptyAtEnd < 2) return true;
+
   QByteArray text;
   text.reserve(data.size() + 64);
-  qsizetype pos = 0;
-  for (;;) {
-    qsizetype nl = data.indexOf('\n', pos);
-    qsizetype end = nl < 0 ? data.size() : nl;
-    qsizetype stop = (end > pos && data[end - 1] == '\r') ? end - 1 : end;
-    QByteArray line = data.mid(pos, stop - pos);
-    qsizetype eq = line.indexOf('=');
-    if (eq >= 0 && eq == line.size() - 1) {
-      changed = true;  // a key with an empty value
-    } else {
-      text.append(line);
-      text.append("\r\n");
-    }
-    if (nl < 0) break;
-    pos = nl + 1;
-  }
+  forEachLine([&](QByteArrayView line, bool) {
+    if (emptyValue(line)) return;  // a key with an empty value
+    text.append(line);
+    text.append("\r\n");
+  });
   if (text.endsWith("\r\n")) text.chop(2);
   while (text.endsWith("\r\n\r\n")) {
     text.chop(2);
     changed = true;
   }
   if (!changed) return true;
+  data.clear();  // let go of the old bytes before the new parse
   return ReplaceFile(resolved, text);
 }
 
 void ClearIniCache() {
   QMutexLocker guard(&g_mutex);
+  ++g_generation;
   g_cache.clear();
 }
 
@@ -729,6 +945,7 @@ bool EndIniBatch() {
   if (--g_batch.depth > 0) return true;
   const bool ok = FlushBatchLocked();
   // What could not be written is dropped: from now on reads show what the file holds.
+  ++g_generation;
   g_batch.latest.clear();
   g_batch.order.clear();
   g_batch.validated = false;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // The settings store: KOLT.INI and the definition files of user-defined programs.
 //
@@ -69,5 +70,17 @@ bool IniFileTooLarge(const QString& file = QString());
 
 constexpr int kIniValueMax = 255;
 constexpr int kIniSectionMax = 32767;
+
+// The values of `key` + each of `suffixes` in `section` with one look-up of the section
+// and one folding of the key (a game's record: its address and its "/S", "/R", ...
+// keys), each as IniRead reads it with an empty default. `cut`, when given, tells for
+// each whether it was cut.
+QStringList IniReadKeys(const QString& section, const QString& key, const QStringList& suffixes,
+                        std::vector<bool>* cut = nullptr, const QString& file = QString());
+// Sets what IniLastReadWasCut tells, for a reader that serves a value it read earlier.
+void IniSetLastReadWasCut(bool cut);
+// Changes whenever a read may give something else than before: a write, a gathered
+// write, a file read anew. Values kept during a pass are good while it stays the same.
+quint64 IniGeneration();
 
 }  // namespace kolt

@@ -34,9 +34,10 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& m
   row.mode = game.GetMode();
   row.statusBold = IsStatusBold(row.status, row.email);
   if (const auto* record = dynamic_cast<const RecordGame*>(&game)) {
-    row.waitingSeconds = WaitingSeconds(row.status, record->GetModifiedStamp(), record->GetSentStamp(),
-                                        record->GetReceivedStamp(),
-                                        now.isValid() ? now : QDateTime::currentDateTime(), moments);
+    // The stamps GetStatus read, kept by the game for the pass.
+    row.waitingSeconds =
+        WaitingSeconds(row.status, record->ModifiedStamp(), record->SentStamp(), record->ReceivedStamp(),
+                       now.isValid() ? now.toSecsSinceEpoch() : QDateTime::currentSecsSinceEpoch(), moments);
     row.waitingText = WaitingText(row.waitingSeconds);
   }
   return row;
@@ -46,7 +47,9 @@ Lists ReadLists(const ProgramList& programs, bool withGames,
                 const std::function<void(const Program&)>& checking, const TurnMomentsByGame& moments) {
   Pass pass;
   Lists lists;
-  const QDateTime now = QDateTime::currentDateTime();  // one moment for every row of the list
+  // One moment for every row of the list (in UTC: a local time would look up the zone
+  // again for every row).
+  const QDateTime now = QDateTime::currentDateTimeUtc();
   for (const ProgramPtr& program : programs) {
     if (checking) checking(*program);
     lists.programs.push_back(MakeProgramRow(*program));

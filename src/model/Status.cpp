@@ -12,27 +12,29 @@
 namespace kolt {
 
 QString DecideStatus(const QString& m, const QString& s, const QString& r) {
-  // Ordinal comparison: the stamps are fixed-width text.
-  auto cmp = [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseSensitive); };
-  if (s.isEmpty() && r.isEmpty()) return status::New;
-  if (s.isEmpty()) {
-    if (cmp(m, r) > 0) return status::Send;
-    if (cmp(m, r) == 0) return status::Play;
+  return DecideStatus(Stamp::FromText(m), Stamp::FromText(s), Stamp::FromText(r));
+}
+
+QString DecideStatus(const Stamp& m, const Stamp& s, const Stamp& r) {
+  if (s.IsEmpty() && r.IsEmpty()) return status::New;
+  if (s.IsEmpty()) {
+    if (m > r) return status::Send;
+    if (m == r) return status::Play;
     return status::Unknown;
   }
-  if (r.isEmpty()) {
-    if (cmp(m, s) > 0) return status::PlaySend;
-    if (cmp(m, s) == 0) return status::Wait;
+  if (r.IsEmpty()) {
+    if (m > s) return status::PlaySend;
+    if (m == s) return status::Wait;
     return status::Unknown;
   }
-  if (cmp(m, s) <= 0) {
+  if (m <= s) {
     // The file still carries the stamp stored at sending: that wins over a receipt.
-    if (cmp(m, s) == 0) return status::Wait;
-    if (cmp(m, r) == 0) return status::Play;
+    if (m == s) return status::Wait;
+    if (m == r) return status::Play;
     return status::Unknown;
   }
-  if (cmp(m, r) > 0) return status::Send;
-  if (cmp(m, r) == 0) return status::Play;
+  if (m > r) return status::Send;
+  if (m == r) return status::Play;
   return status::Unknown;
 }
 
@@ -63,13 +65,7 @@ bool LocalWallClock(const FolderEntry& entry, QDate* date, QTime* time) {
 }  // namespace
 
 QString StampOf(const FolderEntry& entry) {
-  const auto secs = static_cast<time_t>(entry.mtimeNs / 1000000000LL - (entry.mtimeNs < 0 ? 1 : 0));
-  struct tm tm {};
-  if (!::localtime_r(&secs, &tm)) return FormatStamp(entry.Modified());
-  char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
-                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
-  return QString::fromLatin1(text);
+  return Stamp::OfFile(entry).Text();
 }
 
 QString ModifiedTextOf(const FolderEntry& entry) {

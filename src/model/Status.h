@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "core/FolderSnapshot.h"
+#include "model/Stamp.h"
 
 // The vocabulary shared by every adapter: game status words, send modes, the suffixes
 // of a game's record keys, the modification stamp and the status rule.
@@ -42,6 +43,7 @@ inline const QString Computer = QStringLiteral("/AI");
 // The status of a game from its current modification stamp `m` and the stamps stored
 // when it was last sent (`s`) and received (`r`). Stamps compare as text; "" means none.
 QString DecideStatus(const QString& m, const QString& s, const QString& r);
+QString DecideStatus(const Stamp& m, const Stamp& s, const Stamp& r);
 
 // "yyyy-mm-dd hh:nn:ss" in local time: fixed width, so text order is time order.
 QString FormatStamp(const QDateTime& time);

@@ -12,26 +12,36 @@ QDateTime StampTime(const QString& stamp) {
 
 qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,
                       const QDateTime& now, const TurnMoments& moments) {
-  QString since;
-  QDateTime recorded;
+  if (!now.isValid()) return -1;
+  return WaitingSeconds(status, Stamp::FromText(m), Stamp::FromText(s), Stamp::FromText(r),
+                        now.toSecsSinceEpoch(), moments);
+}
+
+qint64 WaitingSeconds(const QString& status, const Stamp& m, const Stamp& s, const Stamp& r, qint64 now,
+                      const TurnMoments& moments) {
+  const Stamp* since = nullptr;
+  const QDateTime* recorded = nullptr;
   if (status == status::Play) {
-    since = r;
-    recorded = moments.received;
+    since = &r;
+    recorded = &moments.received;
   } else if (status == status::Wait || status == status::WaitHost) {
-    since = s;
-    recorded = moments.sent;
+    since = &s;
+    recorded = &moments.sent;
   } else if (status == status::Send || status == status::PlaySend || status == status::Host ||
              status == status::New) {
-    since = m;
+    since = &m;
   } else {
     return -1;
   }
-  QDateTime from = StampTime(since);
+  qint64 from = since->EpochSeconds();
   // The file's time is when the turn was saved, which may be long before it went out or
   // came in; a history entry older than the stamp belongs to an earlier turn.
-  if (recorded.isValid() && (!from.isValid() || recorded > from)) from = recorded;
-  if (!from.isValid() || !now.isValid()) return -1;
-  return std::max<qint64>(0, from.secsTo(now));
+  if (recorded && recorded->isValid()) {
+    const qint64 at = recorded->toSecsSinceEpoch();
+    if (from < 0 || at > from) from = at;
+  }
+  if (from < 0) return -1;
+  return std::max<qint64>(0, now - from);
 }
 
 QString WaitingText(qint64 seconds) {

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+#include "model/Stamp.h"
+
 // How long a game has been in its current state, for the games list's "Waiting" column
 // and kolt-cli's list.
 namespace kolt {
@@ -30,6 +32,10 @@ using TurnMomentsByGame = QHash<QString, TurnMoments>;
 // moment ("Unknown") or nothing tells it. A moment in the future counts as now.
 qint64 WaitingSeconds(const QString& status, const QString& m, const QString& s, const QString& r,
                       const QDateTime& now, const TurnMoments& moments = {});
+// The same from the stamps as numbers, `now` in seconds since the epoch: a refresh
+// counts every row with no text parsed and no zone file checked.
+qint64 WaitingSeconds(const QString& status, const Stamp& m, const Stamp& s, const Stamp& r, qint64 now,
+                      const TurnMoments& moments = {});
 
 // "5 min", "3 h", "2 d": the largest whole unit (below an hour minutes, below a day
 // hours); empty for -1.

@@ -316,3 +316,46 @@ TEST(SettingsSizeLimit, AFileAboveTheLimitIsNeitherReadNorReplaced) {
   EXPECT_FALSE(IniFileTooLarge());
   EXPECT_EQ(IniRead(S, "Directory"), "/games/spwaw");
 }
+
+// A game's record read in one look-up gives what reading each key gives: case and
+// blanks of the file, the first of two equal keys, keys beyond ASCII, cut
+// values, and within a pass what the pass wrote.
+TEST(SettingsRecords, OneLookupReadsAsIniReadDoesKeyByKey) {
+  TempHome home;
+  const QByteArray longValue(300, 'a');
+  WriteFile(home.Ini(),
+            "[spwaw]\r\n"
+            "  Game1.CMT = one@example.org\r\n"
+            "GAME1.cmt/s=2024-06-01 10:00:00\r\n"
+            "game1.cmt/S=second, never read\r\n"
+            "game1.cmt/R = \"2024-06-02 10:00:00\"\r\n"
+            "game1.cmt/P=" +
+                longValue +
+                "\r\n"
+                "Sp\xc3\xa4t.cmt/M=ZIP\r\n"
+                "[CMBO]\r\ngame1.cmt/M=KLT\r\n");
+  const QStringList suffixes = {"", "/S", "/R", "/M", "/P", "/SN"};
+  for (const QString& key :
+       {QStringLiteral("game1.cmt"), QStringLiteral(" GAME1.CMT"), QStringLiteral("Spät.CMT"),
+        QStringLiteral("SPÄT.cmt"), QStringLiteral("missing")}) {
+    std::vector<bool> cut;
+    const QStringList values = IniReadKeys(S, key, suffixes, &cut);
+    ASSERT_EQ(values.size(), suffixes.size());
+    for (qsizetype i = 0; i < suffixes.size(); ++i) {
+      EXPECT_EQ(values[i], IniRead(S, key + suffixes[i])) << qPrintable(key + suffixes[i]);
+      EXPECT_EQ(cut[static_cast<size_t>(i)], IniLastReadWasCut()) << qPrintable(key + suffixes[i]);
+    }
+  }
+  EXPECT_EQ(IniReadKeys(S, "game1.cmt", {"/S"}), QStringList{"2024-06-01 10:00:00"});
+  EXPECT_EQ(IniReadKeys(S, "spät.cmt", {"/M"}), QStringList{"ZIP"});
+
+  Pass pass;
+  const quint64 before = IniGeneration();
+  IniWrite(S, "game1.cmt/R", "2024-07-01 10:00:00");
+  IniDeleteKey(S, "GAME1.CMT");
+  EXPECT_NE(IniGeneration(), before);
+  EXPECT_EQ(IniReadKeys(S, "game1.cmt", {"", "/R", "/S"}),
+            (QStringList{"", "2024-07-01 10:00:00", "2024-06-01 10:00:00"}));
+  ASSERT_TRUE(pass.End());
+  EXPECT_EQ(IniReadKeys(S, "game1.cmt", {"", "/R"}), (QStringList{"", "2024-07-01 10:00:00"}));
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+
 #include "FakePrograms.h"
 #include "core/Settings.h"
 #include "model/ListRows.h"
@@ -28,7 +30,15 @@ class StampGame final : public RecordGame {
   QStringList GetFiles() const override { return {}; }
   void Delete() override { ClearRecord(clearPassword); }
   QString GetRecordKey() const override { return m_name; }
-  QString GetModifiedStamp() const override { return stamp; }
+  // The state file, listed with the time of `stamp` (local time).
+  std::optional<FolderEntry> StateFile() const override {
+    if (stamp.isEmpty()) return std::nullopt;
+    FolderEntry entry;
+    entry.name = m_name;
+    entry.kind = EntryKind::File;
+    entry.mtimeNs = QDateTime::fromString(stamp, "yyyy-MM-dd hh:mm:ss").toMSecsSinceEpoch() * 1000000;
+    return entry;
+  }
 
   QString stamp;
   qint64 size = 0;

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <functional>
 
+#include "core/Pass.h"
 #include "core/Settings.h"
 #include "platform/linux/LinuxWintools.h"
 #include "support/PeBuilder.h"
@@ -458,4 +459,39 @@ TEST(LinuxWintoolsProcesses, CanOpenExclusiveTellsWhetherAProgramRuns) {
   p.kill();
   p.waitForFinished();
   EXPECT_TRUE(tools.CanOpenExclusive(exe));
+}
+
+// A game under Wine runs as Wine's loader with the game's .exe mapped; the processes are
+// looked at once per pass however many programs ask.
+TEST(LinuxWintoolsProcesses, AGameMappedByWinesLoaderRunsAndOneScanServesAPass) {
+  TempHome home;
+  ScriptedUi ui;
+  LinuxWintools tools(ui);
+  QDir().mkpath(home.File("game"));
+  const QString exe = home.File("game/Game.exe");
+  const QString other = home.File("game/Other.exe");
+  for (const QString& path : {exe, other}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'M'));
+  }
+  QProcess wine;
+  wine.start(QStringLiteral(WINE_LOADER_STANDIN), {exe});
+  ASSERT_TRUE(wine.waitForReadyRead(10000));  // it says so once the file is mapped
+  {
+    kolt::Pass pass;
+    const long long before = LinuxWintools::ProcessScanCount();
+    EXPECT_FALSE(tools.CanOpenExclusive(exe));
+    EXPECT_TRUE(tools.CanOpenExclusive(other));
+    EXPECT_FALSE(tools.CanOpenExclusive(exe));
+    EXPECT_EQ(LinuxWintools::ProcessScanCount() - before, 1);
+  }
+  wine.kill();
+  wine.waitForFinished();
+  // The next pass looks again: the game has ended.
+  kolt::Pass pass;
+  const long long before = LinuxWintools::ProcessScanCount();
+  EXPECT_TRUE(tools.CanOpenExclusive(exe));
+  EXPECT_TRUE(tools.CanOpenExclusive(other));
+  EXPECT_EQ(LinuxWintools::ProcessScanCount() - before, 1);
 }

@@ -397,9 +397,9 @@ TEST(Se4GameHostStatus, EveryRowOfTheHostTable) {
   EXPECT_EQ(status(), status::Host);
   EXPECT_EQ(description(), "   12: Ready2:1/" + kMe + ",2/" + kYou);
   const auto analysed = fx.Game("GameX.gam");
-  EXPECT_TRUE(analysed->GetPlayers()[0].playerFileStamp.isEmpty());  // known after the analysis
+  EXPECT_TRUE(analysed->GetPlayers()[0].playerFileStamp.IsEmpty());  // known after the analysis
   analysed->GetStatus();
-  EXPECT_EQ(analysed->GetPlayers()[0].playerFileStamp, fx.Stamp(fx.t0.addSecs(30)));
+  EXPECT_EQ(analysed->GetPlayers()[0].playerFileStamp.Text(), fx.Stamp(fx.t0.addSecs(30)));
 
   // One order file is older than the save file.
   SetTime(fx.folder + "/GameX_0001.plr", fx.t0.addSecs(-30));

@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxWintools.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,11 +13,14 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
+#include "core/FolderSnapshot.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
@@ -546,29 +550,83 @@ QString LinuxWintools::ToUnixPath(const QString& windowsPath) {
   return WindowsToUnixPath(DefaultWinePrefix(), windowsPath);
 }
 
+namespace {
+
+std::atomic<long long> g_processScans{0};
+
+// A Windows program runs as one of Wine's loaders (wine-preloader, wine64-preloader,
+// wine, wine64); only such processes can have a game's .exe mapped without running it
+// as their own executable.
+bool IsWineLoader(const QByteArray& exe) {
+  const qsizetype slash = exe.lastIndexOf('/');
+  return exe.mid(slash + 1).startsWith("wine");
+}
+
+// The file names in a /proc/N/maps text: each line ends in the path of what is mapped
+// there, from its first '/'.
+void AddMappedFiles(const QByteArray& maps, QSet<QByteArray>* files) {
+  qsizetype pos = 0;
+  while (pos < maps.size()) {
+    qsizetype end = maps.indexOf('\n', pos);
+    if (end < 0) end = maps.size();
+    const qsizetype slash = maps.indexOf('/', pos);
+    if (slash >= 0 && slash < end) files->insert(maps.mid(slash, end - slash));
+    pos = end + 1;
+  }
+}
+
+QByteArray ReadProcFile(const char* path) {
+  QByteArray bytes;
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    bytes.append(buffer, n);
+  }
+  ::close(fd);
+  return bytes;
+}
+
+}  // namespace
+
+long long LinuxWintools::ProcessScanCount() {
+  return g_processScans.load();
+}
+
+const QSet<QByteArray>& LinuxWintools::RunningFiles() {
+  // One scan per pass: a refresh asks for every program, and a desktop runs hundreds of
+  // processes.
+  const FolderSnapshot* pass = CurrentSnapshot();
+  if (pass && m_runningPass == pass->Serial()) return m_runningFiles;
+  ++g_processScans;
+  m_runningFiles.clear();
+  m_runningPass = pass ? pass->Serial() : 0;
+  DIR* proc = ::opendir("/proc");
+  if (!proc) return m_runningFiles;
+  char path[300];  // "/proc/" + a name of at most 255 bytes + "/maps"
+  char target[4096];
+  while (const dirent* de = ::readdir(proc)) {
+    if (de->d_name[0] < '1' || de->d_name[0] > '9') continue;
+    std::snprintf(path, sizeof path, "/proc/%s/exe", de->d_name);
+    const ssize_t n = ::readlink(path, target, sizeof target);
+    if (n <= 0 || n >= static_cast<ssize_t>(sizeof target)) continue;  // gone, or not ours to see
+    const QByteArray exe(target, n);
+    m_runningFiles.insert(exe);
+    if (!IsWineLoader(exe)) continue;
+    std::snprintf(path, sizeof path, "/proc/%s/maps", de->d_name);
+    AddMappedFiles(ReadProcFile(path), &m_runningFiles);
+  }
+  ::closedir(proc);
+  return m_runningFiles;
+}
+
 bool LinuxWintools::CanOpenExclusive(const QString& path) {
   QFileInfo fi(path);
   if (!fi.isFile()) return false;  // cannot be opened at all
-  const QString target = fi.canonicalFilePath();
-  const QDir proc(QStringLiteral("/proc"));
-  const QStringList pids = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  for (const QString& pid : pids) {
-    if (pid.isEmpty() || !pid[0].isDigit()) continue;
-    const QString base = QStringLiteral("/proc/") + pid;
-    if (QFileInfo(base + QStringLiteral("/exe")).canonicalFilePath() == target) return false;
-    // A Windows program under Wine runs as wine-preloader; its .exe is mapped.
-    QFile maps(base + QStringLiteral("/maps"));
-    if (!maps.open(QIODevice::ReadOnly)) continue;
-    const QByteArray want = QFile::encodeName(target);
-    const QByteArray content = maps.readAll();
-    qsizetype at = 0;
-    while ((at = content.indexOf(want, at)) >= 0) {
-      qsizetype end = at + want.size();
-      if ((end == content.size() || content[end] == '\n') && at > 0 && content[at - 1] == ' ') return false;
-      at = end;
-    }
-  }
-  return true;
+  return !RunningFiles().contains(QFile::encodeName(fi.canonicalFilePath()));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -57,6 +58,9 @@ class LinuxWintools final : public Wintools {
   // (and Wine taken not to run them, for this start only); a folder's first set-up may
   // take five times as long.
   void SetWineCheckTimeout(int ms) { m_wineCheckTimeoutMs = ms; }
+  // Scans of the running processes since the program started (tests count them: one
+  // per pass, whatever the number of programs).
+  static long long ProcessScanCount();
 
  private:
   const WineRegistry* Registry(RegRoot root);
@@ -79,8 +83,14 @@ class LinuxWintools final : public Wintools {
   // Shows what Wine said when a Windows program ended within the first seconds.
   void ReportEarlyEnd(const QString& errorLog, qint64 runMs);
 
+  // The executables of the running processes and the files Wine processes have mapped,
+  // as the kernel names them; scanned once per pass, on every call outside one.
+  const QSet<QByteArray>& RunningFiles();
+
   UiPort& m_ui;
   QString m_wineCommand;
+  QSet<QByteArray> m_runningFiles;
+  quint64 m_runningPass = 0;  // the pass the scan belongs to (0: none)
   int m_lastExitCode = -1;
   // The watched program is started detached (closing the helper must not end a game),
   // so it is known by id and start time, which tells a reused id apart.

@@ -103,7 +103,7 @@ void CMBO_Game::Init(std::shared_ptr<Program> program, const QString& subfolder,
   }
 }
 
-std::optional<FolderEntry> CMBO_Game::TurnFile() const {
+std::optional<FolderEntry> CMBO_Game::StateFile() const {
   if (m_name.isEmpty() || m_folder.isEmpty()) return std::nullopt;
   std::optional<FolderEntry> entry = EntryNoCase(m_folder, m_name);
   if (!entry || !entry->IsFile()) return std::nullopt;
@@ -124,18 +124,8 @@ QString CMBO_Game::GetRecordKey() const {
   return m_numbered ? m_baseName : m_name;
 }
 
-QString CMBO_Game::GetModifiedStamp() const {
-  const std::optional<FolderEntry> turn = TurnFile();
-  return turn ? StampOf(*turn) : QString();
-}
-
-QString CMBO_Game::GetModified() const {
-  const std::optional<FolderEntry> turn = TurnFile();
-  return turn ? ModifiedTextOf(*turn) : QString();
-}
-
 qint64 CMBO_Game::GetSize() const {
-  const std::optional<FolderEntry> turn = TurnFile();
+  const std::optional<FolderEntry> turn = KeptStateFile();
   return turn ? turn->size : 0;
 }
 

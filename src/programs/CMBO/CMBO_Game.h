@@ -23,13 +23,11 @@ class CMBO_Game final : public RecordGame {
   QString GetName() const override;
   // "002", or "002 (latest 001)" when another turn of the series was changed later.
   QString GetDescription() const override;
-  QString GetModified() const override;
   qint64 GetSize() const override;
   QStringList GetFiles() const override;
   void Delete() override;
 
   QString GetRecordKey() const override;
-  QString GetModifiedStamp() const override;
 
   bool IsNumbered() const { return m_numbered; }
   // The turn file's own name.
@@ -54,7 +52,8 @@ class CMBO_Game final : public RecordGame {
   static bool IsNumberedStem(const QString& stem);
 
  private:
-  std::optional<FolderEntry> TurnFile() const;
+  // The turn file is the game's state file.
+  std::optional<FolderEntry> StateFile() const override;
   // Whether the listed turn file is a file that opens for reading; when not, the system
   // error says why.
   bool CanRead(const FolderEntry& entry) const;

@@ -158,21 +158,11 @@ std::vector<FolderEntry> CUSTOM_Game::Files() const {
   return files;
 }
 
-std::optional<FolderEntry> CUSTOM_Game::StatusFile() const {
+std::optional<FolderEntry> CUSTOM_Game::StateFile() const {
   if (m_statusFileName.isEmpty()) return std::nullopt;
   std::optional<FolderEntry> entry = EntryNoCase(m_folder, m_statusFileName);
   if (!entry || !entry->IsFile()) return std::nullopt;
   return entry;
-}
-
-QString CUSTOM_Game::GetModified() const {
-  const std::optional<FolderEntry> status = StatusFile();
-  return status ? ModifiedTextOf(*status) : QString();
-}
-
-QString CUSTOM_Game::GetModifiedStamp() const {
-  const std::optional<FolderEntry> status = StatusFile();
-  return status ? StampOf(*status) : QString();
 }
 
 qint64 CUSTOM_Game::GetSize() const {

@@ -28,13 +28,11 @@ class CUSTOM_Game final : public RecordGame {
   std::shared_ptr<Program> GetProgram() const override { return m_program; }
   QString GetName() const override { return m_fileName; }
   QString GetDescription() const override { return m_description; }
-  QString GetModified() const override;
   qint64 GetSize() const override;
   QStringList GetFiles() const override;
   void Delete() override;
 
   QString GetRecordKey() const override { return m_fileName; }
-  QString GetModifiedStamp() const override;
 
   QString GetFolder() const { return m_folder; }
   QString GetBaseName() const { return m_baseName; }
@@ -45,7 +43,7 @@ class CUSTOM_Game final : public RecordGame {
   // each type's Ext (and "<base>" for a type without one); else the primary file alone.
   std::vector<FolderEntry> Files() const;
   // The status file when it is a file.
-  std::optional<FolderEntry> StatusFile() const;
+  std::optional<FolderEntry> StateFile() const override;
 
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;

@@ -207,20 +207,6 @@ int SE4_Game::TurnNumberOf(const QString& name) const {
   return NumberOf(name.mid(m_fileBase.size() + 1));
 }
 
-QString SE4_Game::GetModifiedStamp() const {
-  const std::optional<FolderEntry> save = SaveFile();
-  return save ? StampOf(*save) : QString();
-}
-
-QString SE4_Game::GetModified() const {
-  const std::optional<FolderEntry> save = SaveFile();
-  return save ? ModifiedTextOf(*save) : QString();
-}
-
-QString SE4_Game::GetSentStamp() const {
-  return ReadRecord(suffix::Sent);
-}
-
 QString SE4_Game::GetStoredAddress() const {
   return ReadRecord(QString());
 }
@@ -259,12 +245,14 @@ int SE4_Game::GetPlayerNumber() const {
   return 0;
 }
 
-SE4_Game::Analysis SE4_Game::AnalyzePlayers() const {
-  Analysis a;
-  for (Player& player : m_players) player.playerFileStamp.clear();
+const SE4_Game::Analysis& SE4_Game::AnalyzePlayers() const {
+  if (StillKept(m_analysis.pass, m_analysis.changes, m_analysis.settings)) return m_analysis.analysis;
+  Analysis& a = m_analysis.analysis;
+  a = Analysis();
+  for (Player& player : m_players) player.playerFileStamp = Stamp();
   const QString own = GetOwnAddress().toUpper();
   const int me = StoredMe();
-  const QString saveStamp = GetModifiedStamp();
+  const Stamp saveStamp = ModifiedStamp();
   const qsizetype length = m_fileBase.size();
 
   for (const FolderEntry& file : OwnFiles()) {
@@ -278,7 +266,7 @@ SE4_Game::Analysis SE4_Game::AnalyzePlayers() const {
     }
     const auto index = static_cast<std::size_t>(n - 1);
     Player& player = m_players[index];
-    player.playerFileStamp = StampOf(file);
+    player.playerFileStamp = Stamp::OfFile(file);
     if (player.state != kAlive) {
       a.dead.append(PlayerLabel(index));
     } else if (player.playerFileStamp > saveStamp) {
@@ -291,7 +279,7 @@ SE4_Game::Analysis SE4_Game::AnalyzePlayers() const {
 
   for (std::size_t i = 0; i < m_players.size(); ++i) {
     const Player& player = m_players[i];
-    if (!player.playerFileStamp.isEmpty() || player.email.isEmpty()) continue;
+    if (!player.playerFileStamp.IsEmpty() || player.email.isEmpty()) continue;
     if (player.state != kAlive) {
       if (IsMe(player.number, own, me))
         a.meDead = true;
@@ -304,14 +292,15 @@ SE4_Game::Analysis SE4_Game::AnalyzePlayers() const {
       if (IsMe(player.number, own, me)) a.mePlay = true;
     }
   }
+  Marks(&m_analysis.pass, &m_analysis.changes, &m_analysis.settings);
   return a;
 }
 
 QString SE4_Game::GetStatus() const {
-  const QString m = GetModifiedStamp();
-  const QString s = GetSentStamp();
+  const Stamp m = ModifiedStamp();
+  const Stamp s = SentStamp();
   if (m_turnBased) {
-    QString decided = DecideStatus(m, s, ReadRecord(suffix::Received));
+    QString decided = DecideStatus(m, s, ReceivedStamp());
     if (decided != status::PlaySend) return decided;
     // Sent, and the save file changed since: the opponent's next turn, or our own turn
     // played again.
@@ -321,9 +310,9 @@ QString SE4_Game::GetStatus() const {
     return status::PlaySend;
   }
 
-  const Analysis a = AnalyzePlayers();
+  const Analysis& a = AnalyzePlayers();
   if (IsHost()) {
-    if (a.ready.isEmpty() && s.isEmpty()) return status::Unknown;
+    if (a.ready.isEmpty() && s.IsEmpty()) return status::Unknown;
     if (a.ready.isEmpty() && m > s) return status::Send;
     if (!a.ready.isEmpty() && a.waiting.isEmpty()) return a.old.isEmpty() ? status::Host : status::WaitHost;
     if (a.mePlay) return status::Play;
@@ -331,7 +320,7 @@ QString SE4_Game::GetStatus() const {
     return status::Wait;
   }
   if (a.ready.isEmpty()) return a.dead.isEmpty() ? status::Play : status::Unknown;
-  if (s.isEmpty() || m > s) return status::Send;
+  if (s.IsEmpty() || m > s) return status::Send;
   return status::Wait;
 }
 
@@ -340,7 +329,7 @@ QString SE4_Game::GetDescription() const {
   if (m_turnBased) {
     part = QStringLiteral("Player ") + QString::number(TurnNumberOf(m_name));
   } else {
-    const Analysis a = AnalyzePlayers();
+    const Analysis& a = AnalyzePlayers();
     if (IsHost()) {
       part = Part(QStringLiteral("Wait"), a.waiting) + Part(QStringLiteral("Ready"), a.ready) +
              Part(QStringLiteral("AI"), a.computer);

@@ -28,8 +28,8 @@ class SE4_Game final : public RecordGame {
   struct Player {
     int number = 0;
     QString empire, leader, email, state;
-    QString playerFileStamp;  // set by the player analysis
-    bool ai = false;          // computer-controlled ("/AI")
+    Stamp playerFileStamp;  // set by the player analysis
+    bool ai = false;        // computer-controlled ("/AI")
   };
 
   // `subfolder` is the save folder relative to the installation folder ("SAVEGAME" or
@@ -41,7 +41,6 @@ class SE4_Game final : public RecordGame {
   QString GetName() const override;
   QString GetDescription() const override;
   QString GetStatus() const override;
-  QString GetModified() const override;
   qint64 GetSize() const override;
   QString GetEMail() const override;
   bool SetEMail(const QString& address) override;
@@ -56,7 +55,6 @@ class SE4_Game final : public RecordGame {
   void ShowMore() override;
 
   QString GetRecordKey() const override { return m_fileBase; }
-  QString GetModifiedStamp() const override;
 
   bool IsTurnBased() const { return m_turnBased; }
   QString GetFileBase() const { return m_fileBase; }
@@ -100,18 +98,20 @@ class SE4_Game final : public RecordGame {
     bool mePlay = false;  // the user is alive and still has to send orders
     bool meDead = false;  // the user's player is out of the game, without an order file
   };
-  Analysis AnalyzePlayers() const;
+  // Kept for the pass: the status and the description both need it.
+  const Analysis& AnalyzePlayers() const;
   // "<position + 1>" and "/" + the address when the player has one.
   QString PlayerLabel(std::size_t index) const;
   // Whether player `number` is the user: "/ME" (`storedMe`) when it is not 0, else the
   // address of the player at position number - 1 equals `ownAddress`.
   bool IsMe(int number, const QString& ownAddress, int storedMe) const;
   int StoredMe() const;
-  QString GetSentStamp() const;
   QString GetStoredAddress() const;
   // The files of this game (IsFileOfGame, and the save file itself), in listing order.
   std::vector<FolderEntry> OwnFiles() const;
   std::optional<FolderEntry> SaveFile() const;
+  // The save file is the game's state file.
+  std::optional<FolderEntry> StateFile() const override { return SaveFile(); }
   // Reads the save file's first line; false when it forms no game.
   bool ReadHeader(const FolderEntry& entry);
 
@@ -133,6 +133,11 @@ class SE4_Game final : public RecordGame {
     QStringList names;
   };
   mutable OwnNames m_ownNames;
+  struct KeptAnalysis {
+    quint64 pass = 0, changes = 0, settings = 0;
+    Analysis analysis;
+  };
+  mutable KeptAnalysis m_analysis;
 };
 
 }  // namespace kolt

@@ -84,21 +84,11 @@ std::vector<FolderEntry> SPWAW_Game::Files(bool withBackups) const {
   return files;
 }
 
-std::optional<FolderEntry> SPWAW_Game::StatusFile() const {
+std::optional<FolderEntry> SPWAW_Game::StateFile() const {
   if (m_baseName.isEmpty()) return std::nullopt;
   std::optional<FolderEntry> entry = EntryNoCase(m_folder, m_baseName + QStringLiteral(".dat"));
   if (!entry || !entry->IsFile()) return std::nullopt;
   return entry;
-}
-
-QString SPWAW_Game::GetModifiedStamp() const {
-  const std::optional<FolderEntry> status = StatusFile();
-  return status ? StampOf(*status) : QString();
-}
-
-QString SPWAW_Game::GetModified() const {
-  const std::optional<FolderEntry> status = StatusFile();
-  return status ? ModifiedTextOf(*status) : QString();
 }
 
 qint64 SPWAW_Game::GetSize() const {

@@ -20,13 +20,11 @@ class SPWAW_Game final : public RecordGame {
   std::shared_ptr<Program> GetProgram() const override { return m_program; }
   QString GetName() const override { return m_name; }
   QString GetDescription() const override { return m_description; }
-  QString GetModified() const override;
   qint64 GetSize() const override;
   QStringList GetFiles() const override;
   void Delete() override;
 
   QString GetRecordKey() const override { return m_name; }
-  QString GetModifiedStamp() const override;
 
   QString GetFolder() const { return m_folder; }
   QString GetBaseName() const { return m_baseName; }
@@ -38,8 +36,8 @@ class SPWAW_Game final : public RecordGame {
  private:
   // The game's files in listing order; backups only when asked.
   std::vector<FolderEntry> Files(bool withBackups) const;
-  // "<base>.dat" when it is a file.
-  std::optional<FolderEntry> StatusFile() const;
+  // "<base>.dat", the game's state file.
+  std::optional<FolderEntry> StateFile() const override;
 
   UiPort& m_ui;
   std::shared_ptr<Program> m_program;

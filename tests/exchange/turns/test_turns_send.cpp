@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include "TurnsFixture.h"
+#include "core/FileNames.h"
 #include "exchange/turns/SendSelection.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
@@ -34,7 +35,7 @@ class FileGame final : public RecordGame {
   QStringList GetFiles() const override { return {m_path}; }
   void Delete() override {}
   QString GetRecordKey() const override { return GetName(); }
-  QString GetModifiedStamp() const override { return FileStamp(m_path); }
+  std::optional<FolderEntry> StateFile() const override { return FileEntryAt(m_path); }
 
  private:
   ProgramPtr m_program;
