@@ -87,6 +87,11 @@ class UserProgram : public Program {
  public:
   // Binds the object to its definition file; always true.
   virtual bool SetINI(const QString& shortName) = 0;
+  // The definition file (found without regard to case), or the path it would have.
+  virtual QString GetIniPath() const = 0;
+  // Why the definition cannot be used, for the programs list; "" when nothing is known
+  // against it.
+  virtual QString GetProblem() const { return {}; }
 };
 
 }  // namespace kolt

@@ -1,6 +1,7 @@
 #include "ui/frmPrograms.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -8,16 +9,15 @@
 #include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "core/AppSettings.h"
-#include "core/FileNames.h"
-#include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
-#include "programs/CUSTOM/CUSTOM.h"
+#include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/frmModify.h"
 
 namespace kolt {
@@ -85,10 +85,7 @@ frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry,
 frmPrograms::~frmPrograms() = default;
 
 QString frmPrograms::DefinitionPath(const QString& shortName) {
-  const QString home = App().homeFolder;
-  const QString name = shortName + QStringLiteral(".INI");
-  const QString found = FindEntryNoCase(home, name);
-  return found.isEmpty() ? home + QChar('/') + name : found;
+  return ProgramDefinition::PathFor(shortName);
 }
 
 void frmPrograms::FillList(bool reload) {
@@ -102,8 +99,8 @@ void frmPrograms::FillList(bool reload) {
     QStringList cells{program->GetShortName(), program->GetLongName()};
     if (program->Installed(false)) {
       cells << program->GetVersion() << ProgramStateText(program->GetStatus()) << program->GetDirectory();
-    } else if (const auto custom = std::dynamic_pointer_cast<CUSTOM>(program)) {
-      cells << QString() << custom->GetProblem();  // why it is not installed, when known
+    } else if (const auto user = std::dynamic_pointer_cast<UserProgram>(program)) {
+      cells << QString() << user->GetProblem();  // why it is not installed, when known
     }
     auto* item = new QTreeWidgetItem(m_lvInstalled, cells);
     if (IsUserDefined(*program)) {
@@ -153,10 +150,15 @@ void frmPrograms::cmdAdd_Click() {
     return;
   }
 
-  QStringList removed = RemovedPrograms();
-  if (ArrayRemove(removed, name)) SetRemovedPrograms(removed);
   // A definition left by an earlier removal keeps everything but its long name.
-  IniWrite(QStringLiteral("Settings"), QStringLiteral("LongName"), name, DefinitionPath(name));
+  const QString path = DefinitionPath(name);
+  if (!ProgramDefinition::WriteLongName(path, name)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+    return;
+  }
+  QStringList removed = RemovedPrograms();
+  if (ArrayRemove(removed, name) && !SetRemovedPrograms(removed)) m_ui.ShowSettingsWriteError();
   m_changed = true;
   FillList(true);
 }
@@ -164,13 +166,13 @@ void frmPrograms::cmdAdd_Click() {
 void frmPrograms::cmdModify_Click() {
   const ProgramPtr program = Selected();
   if (!program) return;
-  const auto custom = std::dynamic_pointer_cast<CUSTOM>(program);
-  if (!custom) {
+  const auto user = std::dynamic_pointer_cast<UserProgram>(program);
+  if (!user) {
     m_ui.MsgBox(program->GetShortName() + QStringLiteral(" is hard coded and can't be modified."),
                 Buttons::Ok, Icon::Exclamation);
     return;
   }
-  frmModify editor(m_ui, m_tools, custom, this);
+  frmModify editor(m_ui, m_tools, user, this);
   if (m_editorHook) m_editorHook(editor);
   editor.exec();
   if (editor.Changed()) {
@@ -197,7 +199,10 @@ void frmPrograms::cmdRemove_Click() {
   if (m_ui.MsgBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
   QStringList removed = RemovedPrograms();
   ArrayAdd(removed, name);
-  SetRemovedPrograms(removed);
+  if (!SetRemovedPrograms(removed)) {
+    m_ui.ShowSettingsWriteError();
+    return;
+  }
   m_changed = true;
   FillList(true);
 }
@@ -228,7 +233,10 @@ void frmPrograms::cmdRestore_Click() {
           JoinNonEmpty(removed) + QStringLiteral("\r\n\r\nDo you want to restore all removed programs?"),
           Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return;
-  SetRemovedPrograms({});
+  if (!SetRemovedPrograms({})) {
+    m_ui.ShowSettingsWriteError();
+    return;
+  }
   m_changed = true;
   FillList(true);
 }
@@ -246,7 +254,17 @@ void frmPrograms::cmdRefresh_Click() {
 void frmPrograms::Form_Unload() {
   if (!m_changed) return;
   for (const ProgramPtr& program : m_programs) {
-    if (IsUserDefined(*program)) CompactIniFile(DefinitionPath(program->GetShortName()));
+    if (!IsUserDefined(*program)) continue;
+    const QString path = DefinitionPath(program->GetShortName());
+    // Only the empty keys would have gone, so nothing is lost; the user learns all the
+    // same that the file cannot be written (a file removed meanwhile is not missed).
+    if (!ProgramDefinition::Compact(path)) {
+      const int error = errno;
+      if (QFileInfo::exists(path)) {
+        SetSystemError(error);
+        m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+      }
+    }
   }
   m_ui.MsgBox(QStringLiteral("You have to restart ") + AppTitle() +
                   QStringLiteral(" so that the changes take effect."),

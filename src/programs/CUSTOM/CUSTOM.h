@@ -6,17 +6,10 @@
 
 #include "model/Program.h"
 #include "model/Services.h"
+#include "programs/CUSTOM/CUSTOM_File.h"
+#include "programs/CUSTOM/ProgramDefinition.h"
 
 namespace kolt {
-
-// One file type of a user-defined program: section "File<i>" of its definition file.
-struct CUSTOM_File {
-  QString Ext;  // without the dot
-  bool Primary = false;
-  bool CheckSame = false;
-  bool Required = false;
-  bool Modified = false;
-};
 
 // A program described by the user in `<SHORT>.INI` in the home folder (beside KOLT.INI):
 // its names, executable, game folder, uninstall names, the pattern of its games'
@@ -28,33 +21,31 @@ class CUSTOM final : public UserProgram {
 
   // Binds the object to its definition file and reads it (ReadINI); always true.
   bool SetINI(const QString& shortName) override;
-  // Reads the whole definition: the Settings section and every file type.
+  // Reads the whole definition again: the Settings section and every file type.
   void ReadINI();
-  // The definition file (found without regard to case), or the path it would have.
-  QString GetIniPath() const { return m_iniPath; }
+  QString GetIniPath() const override { return m_iniPath; }
+  // The definition as last read.
+  const ProgramDefinition& GetDefinition() const { return m_definition; }
 
-  const std::vector<CUSTOM_File>& GetCustomFiles() const { return m_files; }
+  const std::vector<CUSTOM_File>& GetCustomFiles() const { return m_definition.Files; }
   // The Ext of the file type marked Modified (the last such one); "" when none is.
   QString GetModifiedExt() const { return m_modifiedExt; }
-  QString GetUninstall() const { return m_uninstall; }
-  QString GetFilePattern() const { return m_filePattern; }
+  QString GetUninstall() const { return m_definition.Uninstall; }
+  QString GetFilePattern() const { return m_definition.KOLTFilePattern; }
   // The description rule as stored (CUSTOM_Game upper-cases it).
-  QString GetDescription() const { return m_description; }
-  QString GetCommandLine() const { return m_commandLine; }
-  // Read from the file at each call.
-  QString GetContact() const;
-  QString GetContactEMail() const;
-  // The installation folder, then "/" + EMailSubDir when that is set.
-  QString GetGameFolder() const;
+  QString GetDescription() const { return m_definition.Description; }
+  QString GetCommandLine() const { return m_definition.CommandLine; }
+  QString GetContact() const { return m_definition.Contact; }
+  QString GetContactEMail() const { return m_definition.ContactEMail; }
   // Why the definition cannot be used, for the programs list ("" when nothing is
   // known against it): a game folder outside the installation folder, or a definition
   // file too large to read. Such a program is not installed.
-  QString GetProblem() const { return m_problem; }
+  QString GetProblem() const override { return m_problem; }
 
   QString GetShortName() const override { return m_shortName; }
   QString GetLongName() const override { return m_longName; }
-  QString GetEMailDir() const override { return m_emailSubDir; }
-  QString GetExeName() const override { return m_exe; }
+  QString GetEMailDir() const override { return m_definition.EMailSubDir; }
+  QString GetExeName() const override { return m_definition.EXE; }
   bool Installed(bool rescan) override;
   void NotInstalled() override;
   QString GetDirectory() const override { return m_directory; }
@@ -65,7 +56,7 @@ class CUSTOM final : public UserProgram {
   // The collection built by the last InitGames.
   GameList GetGames() const { return m_games.Get(); }
   void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
-  bool SupportsPasswords() const override { return !m_commandLine.isEmpty(); }
+  bool SupportsPasswords() const override { return !m_definition.CommandLine.isEmpty(); }
   bool Provides(OptionalOperation operation) const override {
     return operation == OptionalOperation::ProcessTurn;
   }
@@ -96,8 +87,7 @@ class CUSTOM final : public UserProgram {
   QString m_shortName;
   QString m_iniPath;
   QString m_longName;
-  QString m_exe, m_emailSubDir, m_uninstall, m_filePattern, m_description, m_commandLine;
-  std::vector<CUSTOM_File> m_files;
+  ProgramDefinition m_definition;
   QString m_modifiedExt;
   QString m_directory;  // no trailing separator; empty until Installed succeeds
   QString m_version;
