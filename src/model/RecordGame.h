@@ -12,13 +12,13 @@ class RecordGame : public Game {
  public:
   QString GetStatus() const override;
   QString GetMode() const override;
-  bool SetMode(const QString& mode) override;
+  [[nodiscard]] bool SetMode(const QString& mode) override;
   QString GetEMail() const override;
-  bool SetEMail(const QString& address) override;
+  [[nodiscard]] bool SetEMail(const QString& address) override;
   QString GetPassword() const override;
-  bool SetPassword(const QString& password) override;
-  bool SetSent() override;
-  bool SetReceived() override;
+  [[nodiscard]] bool SetPassword(const QString& password) override;
+  [[nodiscard]] bool SetSent() override;
+  [[nodiscard]] bool SetReceived() override;
 
   // Unique among the program's games; empty while the game is not bound.
   virtual QString GetRecordKey() const = 0;
@@ -32,10 +32,10 @@ class RecordGame : public Game {
   // The settings section: the program's short name.
   QString Section() const;
   QString ReadRecord(const QString& suffix, const QString& defaultValue = QString()) const;
-  bool WriteRecord(const QString& suffix, const QString& value);
+  [[nodiscard]] bool WriteRecord(const QString& suffix, const QString& value);
   // After the files are gone: empties the address and the stamps (and the password
   // when asked); the mode stays.
-  bool ClearRecord(bool password);
+  [[nodiscard]] bool ClearRecord(bool password);
 };
 
 }  // namespace kolt

@@ -19,7 +19,7 @@ bool IsPlainFileName(const QString& name);
 // replaces. `source` must be a regular file, and `dest` must not be a folder. False,
 // with `reason` set, when nothing was replaced. `tag` (six letters or digits) names the
 // temporary ".NAME.TAG" for a caller that journals its work; random otherwise.
-bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr,
+[[nodiscard]] bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr,
                      const QByteArray& tag = QByteArray());
 
 // Makes `backup` a faithful copy of `file` as it is now, replacing an older backup
