@@ -17,9 +17,6 @@
 namespace kolt {
 namespace {
 
-const QString kDirectory = QStringLiteral("Directory");
-const QString kHidden = QStringLiteral("-");
-
 // Programs that run under Wine and so understand only Windows paths.
 bool IsWindowsProgram(const QString& file) {
   return file.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive) ||
@@ -55,20 +52,6 @@ const CUSTOM_File* CUSTOM::FileTypeOf(const QString& fileName) const {
   return m_definition.FileTypeOf(fileName);
 }
 
-QString CUSTOM::ExecutableIn(const QString& folder) const {
-  const QString& exe = m_definition.EXE;
-  if (exe.isEmpty()) return ExecutableInFolder(m_services.tools, folder, QString()) + QChar('/');
-  return ExecutableInFolder(m_services.tools, folder, exe);
-}
-
-bool CUSTOM::Fail() {
-  m_directory.clear();
-  m_version.clear();
-  m_exePath.clear();
-  NotInstalled();
-  return false;
-}
-
 bool CUSTOM::Refuse(const QString& problem, const QString& message) {
   m_directory.clear();
   m_version.clear();
@@ -95,67 +78,19 @@ bool CUSTOM::GameFolderEscapes() {
   return true;
 }
 
-bool CUSTOM::Installed(bool rescan) {
-  if (!m_problem.isEmpty()) return false;
-  if (!rescan && !m_directory.isEmpty()) return true;
-  if (m_shortName.isEmpty()) return false;
-  if (IniFileTooLarge(m_iniPath)) {
+bool CUSTOM::MayInstall() {
+  if (!m_problem.isEmpty() || m_shortName.isEmpty()) return false;
+  if (ProgramDefinition::TooLarge(m_iniPath)) {
     return Refuse(
         QStringLiteral("Not installed: the definition file is larger than 64 MB"),
         m_iniPath + QStringLiteral(" is not read: it is larger than 64 MB, which no definition is."));
   }
-
-  QString candidate;
-  if (!rescan) {
-    const QString stored = IniRead(m_shortName, kDirectory);
-    if (stored == kHidden) return false;
-    if (!stored.isEmpty()) candidate = ExecutableIn(stored);
-  }
-  if (candidate.isEmpty()) {
-    for (const QString& name : m_definition.UninstallNames()) {
-      candidate = m_services.tools.UninstallLookup(m_definition.EXE, name);
-      if (!candidate.isEmpty()) break;
-    }
-  }
-  if (candidate.isEmpty()) {
-    // A definition that names no executable leaves nothing to ask for: it is not
-    // installed, but it is not marked so either, and is looked at again once the
-    // definition names one.
-    if (m_definition.EXE.isEmpty()) {
-      m_directory.clear();
-      m_version.clear();
-      m_exePath.clear();
-      return false;
-    }
-    const QString answer = AskInstallDirectory(m_services.ui, *this, IniRead(m_shortName, kDirectory));
-    if (answer.isEmpty() || answer == kHidden) return Fail();
-    candidate = ExecutableIn(answer);
-  }
-
-  const std::optional<Installation> found =
-      CheckInstallation(m_services, m_shortName, candidate, m_definition.ExeIsPlainName());
-  if (!found) return Fail();
-  m_directory = found->directory;
-  m_exePath = found->exePath;
-  m_version = found->version;
-  if (GameFolderEscapes()) return false;
-  return !m_directory.isEmpty();
+  return true;
 }
 
-void CUSTOM::NotInstalled() {
-  if (m_shortName.isEmpty()) return;
-  if (!IniWrite(m_shortName, kDirectory, kHidden)) m_services.ui.ShowSettingsWriteError();
-}
-
-ProgramState CUSTOM::GetStatus() const {
-  if (m_exePath.isEmpty() || m_services.tools.CanOpenExclusive(m_exePath)) return ProgramState::NotRunning;
-  return ProgramState::Running;
-}
-
-bool CUSTOM::Run(WindowHandle window) {
-  (void)window;
-  if (m_exePath.isEmpty()) return false;
-  return m_services.tools.RunProgram(m_exePath, {.directory = m_directory});
+bool CUSTOM::AfterInstalled(bool rescan) {
+  (void)rescan;
+  return !GameFolderEscapes() && !m_directory.isEmpty();
 }
 
 GameList CUSTOM::InitGames() {
@@ -178,11 +113,11 @@ GameList CUSTOM::InitGames() {
   return games;
 }
 
-QStringList CUSTOM::MissingRequiredFiles(const QStringList& received) const {
-  QSet<QString> names;
-  for (const QString& name : received) names.insert(name.toUpper());
+QStringList CUSTOM::ReceivedWarnings(const QStringList& names) const {
+  QSet<QString> received;
+  for (const QString& name : names) received.insert(name.toUpper());
   QStringList missing;
-  for (const QString& name : received) {
+  for (const QString& name : names) {
     const CUSTOM_File* type = FileTypeOf(name);
     if (!type || !type->Primary) continue;
     const qsizetype dot = name.lastIndexOf(QChar('.'));
@@ -190,49 +125,22 @@ QStringList CUSTOM::MissingRequiredFiles(const QStringList& received) const {
     for (const CUSTOM_File& other : m_definition.Files) {
       if (!other.Required || other.Primary) continue;
       const QString expected = other.Ext.isEmpty() ? base : base + QChar('.') + other.Ext;
-      if (!names.contains(expected.toUpper()) && !missing.contains(expected)) missing.append(expected);
+      const QString line = QStringLiteral("Required file missing: ") + expected;
+      if (!received.contains(expected.toUpper()) && !missing.contains(line)) missing.append(line);
     }
   }
   return missing;
 }
 
-void CUSTOM::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
-  UiPort& ui = m_services.ui;
-  const QFileInfo info(folder);
-  if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
-    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
-    return;
-  }
-  // Checked again before anything is written: a link may have appeared since start-up.
-  if (GameFolderEscapes()) return;
-  std::unique_ptr<ReceiveBatch> batch = m_services.newBatch ? m_services.newBatch() : nullptr;
-  if (!batch) return;
+std::optional<BuiltinProgram::ReceivedFile> CUSTOM::ReceivedFileKind(const QString& name) const {
+  const CUSTOM_File* type = FileTypeOf(name);
+  if (!type) return std::nullopt;
+  // Only a primary file names a game; the others are copied beside it.
+  return ReceivedFile{m_definition.EMailSubDir, type->CheckSame, type->Primary, {}};
+}
 
-  const ProgramPtr self = Self();
-  const QString target = GameFolderOnDisk();
-  batch->BeginReceive(self);
-  const QStringList names = ListNoCase(folder, QStringLiteral("*.*"));
-  for (const QString& name : names) {
-    ui.ShowStatus(SafeForDisplay(name));
-    const QString file = QDir(folder).filePath(name);
-    const CUSTOM_File* type = FileTypeOf(name);
-    if (!type) {
-      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
-    } else if (type->Primary) {
-      // Bound to the installed copy, if any: only its record key (the address) matters.
-      CUSTOM_Game installed(ui);
-      installed.Init(self, m_definition.EMailSubDir, name);
-      batch->AddReceivedFile(file, target, type->CheckSame, installed.GetEMail(), sender, true,
-                             m_definition.EMailSubDir, QString());
-    } else {
-      // Only a primary file names a game; the others are copied beside it.
-      batch->AddReceivedFile(file, target, type->CheckSame, QString(), QString(), false, QString(),
-                             QString());
-    }
-  }
-  for (const QString& missing : MissingRequiredFiles(names))
-    batch->AddMessage(QStringLiteral("Required file missing: ") + missing);
-  batch->FinishReceive(sender, std::make_shared<CUSTOM_Game>(ui), plain);
+std::shared_ptr<Game> CUSTOM::NewGame() const {
+  return std::make_shared<CUSTOM_Game>(m_services.ui);
 }
 
 QStringList CUSTOM::ArgumentsFor(const QString& gamePath, const QString& password) const {
