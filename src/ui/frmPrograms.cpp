@@ -2,13 +2,10 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSet>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <cerrno>
 
 #include "core/AppSettings.h"
@@ -19,6 +16,7 @@
 #include "model/ProgramRegistry.h"
 #include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/frmModify.h"
+#include "ui_frmPrograms.h"
 
 namespace kolt {
 namespace {
@@ -35,46 +33,29 @@ bool IsShortNameCharacter(QChar c) {
 
 frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry, WindowHandle mainWindow,
                          QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_tools(tools), m_registry(registry), m_mainWindow(mainWindow) {
-  setObjectName(QStringLiteral("frmPrograms"));
-  setWindowTitle(QStringLiteral("Programs"));
-
-  m_lvInstalled = new QTreeWidget;
-  m_lvInstalled->setObjectName(QStringLiteral("lvInstalled"));
+    : QDialog(parent),
+      m_form(std::make_unique<Ui::frmPrograms>()),
+      m_ui(ui),
+      m_tools(tools),
+      m_registry(registry),
+      m_mainWindow(mainWindow) {
+  m_form->setupUi(this);
+  m_lvInstalled = m_form->lvInstalled;
   m_lvInstalled->setHeaderLabels(ProgramColumnHeaders());
-  m_lvInstalled->setRootIsDecorated(false);
-  m_lvInstalled->setUniformRowHeights(true);
-  m_lvInstalled->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_lvInstalled->setAllColumnsShowFocus(true);
   m_lvInstalled->installEventFilter(this);
-  m_lvInstalled->header()->setStretchLastSection(true);
 
-  auto* buttons = new QVBoxLayout;
-  auto button = [&](const char* name, const QString& text, void (frmPrograms::*handler)()) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(QString::fromLatin1(name));
-    buttons->addWidget(b);
-    connect(b, &QPushButton::clicked, this, handler);
-    return b;
+  const std::pair<QPushButton*, void (frmPrograms::*)()> handlers[] = {
+      {m_form->cmdAdd, &frmPrograms::cmdAdd_Click},
+      {m_form->cmdModify, &frmPrograms::cmdModify_Click},
+      {m_form->cmdRemove, &frmPrograms::cmdRemove_Click},
+      {m_form->cmdDisable, &frmPrograms::cmdDisable_Click},
+      {m_form->cmdEnable, &frmPrograms::cmdEnable_Click},
+      {m_form->cmdRestore, &frmPrograms::cmdRestore_Click},
+      {m_form->cmdRun, &frmPrograms::cmdRun_Click},
+      {m_form->cmdRefresh, &frmPrograms::cmdRefresh_Click},
   };
-  button("cmdAdd", QStringLiteral("&Add..."), &frmPrograms::cmdAdd_Click);
-  button("cmdModify", QStringLiteral("&Modify..."), &frmPrograms::cmdModify_Click);
-  button("cmdRemove", QStringLiteral("Remo&ve..."), &frmPrograms::cmdRemove_Click);
-  button("cmdDisable", QStringLiteral("&Disable..."), &frmPrograms::cmdDisable_Click);
-  button("cmdEnable", QStringLiteral("&Enable"), &frmPrograms::cmdEnable_Click);
-  button("cmdRestore", QStringLiteral("Res&tore..."), &frmPrograms::cmdRestore_Click);
-  button("cmdRun", QStringLiteral("&Run"), &frmPrograms::cmdRun_Click);
-  button("cmdRefresh", QStringLiteral("Re&fresh"), &frmPrograms::cmdRefresh_Click);
-  buttons->addStretch(1);
-  auto* cmdClose = new QPushButton(QStringLiteral("&Close"));
-  cmdClose->setObjectName(QStringLiteral("cmdClose"));
-  buttons->addWidget(cmdClose);
-  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(m_lvInstalled, 1);
-  layout->addLayout(buttons);
-  resize(760, 300);
+  for (const auto& [button, handler] : handlers) connect(button, &QPushButton::clicked, this, handler);
+  connect(m_form->cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
   connect(m_lvInstalled, &QTreeWidget::itemDoubleClicked, this, [this] { cmdModify_Click(); });
   m_lvInstalled->setFocus();
