@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "CpuLoad.h"
@@ -83,6 +84,18 @@ void InstallGames(const QString& email, int count) {
 }
 
 // The 200 messages, as a peer's copy mails them.
+// The settings every run starts from; without them the figures would time a failure.
+void WriteSettings(const QString& game, int imapPort) {
+  const bool written = IniWrite("SPWAW", "Directory", game) && IniWrite("SPWAW", "SAVE", "0") &&
+                       IniWrite("E-Mail", "IMAP_Server", "127.0.0.1") &&
+                       IniWrite("E-Mail", "IMAP_Port", QString::number(imapPort)) &&
+                       IniWrite("E-Mail", "IMAP_User", "me@home.net");
+  if (!written) {
+    std::fprintf(stderr, "fetch: can't write the settings file %s\n", qPrintable(SettingsPath()));
+    std::exit(1);
+  }
+}
+
 std::vector<QByteArray> MakeMessages(const QString& folder) {
   std::vector<QByteArray> messages;
   for (int n = 1; n <= kMessages; ++n) {
@@ -169,11 +182,7 @@ void LargeFetch(kolt::test::TestCertificate& certificate, const QString& root, i
   Write(game + "/mech.exe", "MZ");
   SetSettingsPath(home + "/KOLT.INI");
   ClearIniCache();
-  IniWrite("SPWAW", "Directory", game);
-  IniWrite("SPWAW", "SAVE", "0");
-  IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-  IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-  IniWrite("E-Mail", "IMAP_User", "me@home.net");
+  WriteSettings(game, imap.TlsPort());
   Write(home + "/imap-password", "secret");
   qint64 bytes = 0;
   for (int n = 1; n <= count; ++n) {
@@ -304,11 +313,7 @@ int main(int argc, char** argv) {
     ClearIniCache();
     App().homeFolder = home;
     App().instanceFolder = home + "/0";
-    IniWrite("SPWAW", "Directory", game);
-    IniWrite("SPWAW", "SAVE", "0");
-    IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-    IniWrite("E-Mail", "IMAP_User", "me@home.net");
+    WriteSettings(game, imap.TlsPort());
     Write(home + "/imap-password", "secret");
 
     QuietUi ui;

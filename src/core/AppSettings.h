@@ -55,7 +55,7 @@ std::optional<SmtpServerText> ParseSmtpServer(const QString& text);
 
 MailSettings ReadMailSettings();
 // Writes every field; false when any of them could not be written.
-bool WriteMailSettings(const MailSettings& settings);
+[[nodiscard]] bool WriteMailSettings(const MailSettings& settings);
 // "STARTTLS", "TLS", "NONE" (the stored values); unknown texts read as STARTTLS.
 QString SecurityName(SmtpSecurity security);
 SmtpSecurity SecurityFromName(const QString& name);
@@ -89,7 +89,7 @@ struct ImapSettings {
 };
 
 ImapSettings ReadImapSettings();
-bool WriteImapSettings(const ImapSettings& settings);
+[[nodiscard]] bool WriteImapSettings(const ImapSettings& settings);
 QString ImapSecurityName(ImapSecurity security);
 ImapSecurity ImapSecurityFromName(const QString& name);
 
@@ -104,22 +104,22 @@ QString MailMode();
 
 // WorkingFolder: the additional working folder, "" for none.
 QString WorkingFolderSetting();
-bool SetWorkingFolderSetting(const QString& folder);
+[[nodiscard]] bool SetWorkingFolderSetting(const QString& folder);
 // Taunt: ask for a personal text with every message.
 bool TauntEnabled();
-bool SetTauntEnabled(bool enabled);
+[[nodiscard]] bool SetTauntEnabled(bool enabled);
 // Wine: the command that runs Windows programs ("wine" when not set).
 QString WineCommand();
 // Informed: the newest version of the program a peer was seen with and the user told of.
 QString InformedVersion();
-bool SetInformedVersion(const QString& version);
+[[nodiscard]] bool SetInformedVersion(const QString& version);
 // Window: the main window's geometry (Qt's saved form).
 QByteArray WindowGeometry();
-bool SetWindowGeometry(const QByteArray& geometry);
+[[nodiscard]] bool SetWindowGeometry(const QByteArray& geometry);
 // RemovedPrograms: short names of user-defined programs the user removed.
 QStringList RemovedPrograms();
 // Stores the non-empty names joined with ",".
-bool SetRemovedPrograms(const QStringList& names);
+[[nodiscard]] bool SetRemovedPrograms(const QStringList& names);
 
 // --- [Addresses] ---
 
@@ -134,6 +134,6 @@ bool AddToAddressBook(const QString& address);
 // The stored taunt texts in their order.
 QStringList TauntTexts();
 // Replaces them (the section is rewritten whole: "0=text", "1=text", ...).
-bool SetTauntTexts(const QStringList& texts);
+[[nodiscard]] bool SetTauntTexts(const QStringList& texts);
 
 }  // namespace kolt

@@ -28,7 +28,7 @@ class FileDescriptor {
   int Release();
   // Closes now; false (errno set) when the close reported an error (a write that failed
   // late, on some file systems).
-  bool Close();
+  [[nodiscard]] bool Close();
   void Reset();
 
  private:
@@ -64,18 +64,18 @@ class AtomicFileWriter {
 
   // Creates the temporary. `mode` is a permission mask; with KeepExisting it applies only
   // when nothing is replaced. False (errno set) when it cannot be created.
-  bool Open(Permissions permissions, mode_t mode);
+  [[nodiscard]] bool Open(Permissions permissions, mode_t mode);
   // Names the temporary ".NAME.TAG" (TAG: six letters or digits) instead of a random
   // name, so that whoever knows the tag can tell the temporary's writer (a journal of
   // the work). Falls back to a random name when that one exists. Call before Open.
   void SetTemporaryTag(const QByteArray& tag) { m_tag = tag; }
   // The temporary's descriptor, for writers that need more than Write (times, libraries).
   int Fd() const { return m_fd.Get(); }
-  bool Write(const char* data, qsizetype size);
-  bool Write(const QByteArray& bytes) { return Write(bytes.constData(), bytes.size()); }
+  [[nodiscard]] bool Write(const char* data, qsizetype size);
+  [[nodiscard]] bool Write(const QByteArray& bytes) { return Write(bytes.constData(), bytes.size()); }
   // Flushes the bytes to disk, closes the temporary and renames it over the destination.
   // False (errno set) when the destination was not replaced; the temporary is gone then.
-  bool Commit();
+  [[nodiscard]] bool Commit();
   // Removes the temporary; the destination stays as it was.
   void Discard();
 

@@ -11,16 +11,16 @@ namespace kolt {
 // (0: none).
 constexpr int kDefaultKeepTurns = 10;
 int KeepTurns();
-bool SetKeepTurns(int turns);
+[[nodiscard]] bool SetKeepTurns(int turns);
 
 // [History] LateDays: a game in "Play" for longer than this many days is shown in the
 // late colour (0: never).
 constexpr int kDefaultLateDays = 7;
 int LateDays();
-bool SetLateDays(int days);
+[[nodiscard]] bool SetLateDays(int days);
 
 // [Tray] KeepRunning: closing the window leaves the program running in the tray.
 bool KeepRunningInTray();
-bool SetKeepRunningInTray(bool keep);
+[[nodiscard]] bool SetKeepRunningInTray(bool keep);
 
 }  // namespace kolt

@@ -1,5 +1,9 @@
 #include "core/Pass.h"
 
+#include <QtGlobal>
+#include <cerrno>
+#include <cstring>
+
 #include "core/FolderSnapshot.h"
 #include "core/Settings.h"
 
@@ -14,7 +18,12 @@ Pass::Pass() {
 }
 
 Pass::~Pass() {
-  End();
+  // A pass left without End has no one to tell the user; the failure is not silent all
+  // the same.
+  if (!End()) {
+    const int error = errno;
+    qWarning("Can't write the settings file %s: %s", qPrintable(SettingsPath()), std::strerror(error));
+  }
 }
 
 bool Pass::End() {

@@ -24,7 +24,7 @@ class Pass {
   // Ends this pass now (the destructor then does nothing). For the outermost pass: writes
   // the gathered settings; false when that write failed (nothing gathered is lost from
   // memory, and the settings read back what was written).
-  bool End();
+  [[nodiscard]] bool End();
 
   // True while a pass runs.
   static bool Active();

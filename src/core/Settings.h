@@ -28,20 +28,20 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
 // more than kIniValueMax characters under that key. A cut list of addresses still looks
 // like one, so the callers that mail to a value ask.
 bool IniLastReadWasCut();
-bool IniWrite(const QString& section, const QString& key, const QString& value,
+[[nodiscard]] bool IniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file = QString());
 // Removes a key; the rest of the file stays as it is.
-bool IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
+[[nodiscard]] bool IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
 
 // Whole-section access: the section's non-blank lines ("key=value") in file order, at
 // most 32,767 characters in all; an absent section gives an empty list.
 QStringList IniReadSection(const QString& section, const QString& file = QString());
 // Replaces the section's lines with `lines` (creating the section when absent).
-bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
+[[nodiscard]] bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
 
 // Removes `key=` lines and trailing blank lines; rewrites the file only when something
 // changed. False when the file cannot be read.
-bool CompactIniFile(const QString& path);
+[[nodiscard]] bool CompactIniFile(const QString& path);
 
 // Gathering the writes of a pass (use core/Pass rather than these). Between Begin and
 // the matching End, writes to the settings file are kept in memory, where reads see
@@ -50,10 +50,10 @@ bool CompactIniFile(const QString& path);
 // another process wrote meanwhile stay. False when that write failed; the gathered
 // writes are then dropped and reads show the file as it is.
 void BeginIniBatch();
-bool EndIniBatch();
+[[nodiscard]] bool EndIniBatch();
 // Writes what was gathered so far; the batch goes on. False when the write failed (the
 // gathered writes stay for the next try).
-bool FlushIniBatch();
+[[nodiscard]] bool FlushIniBatch();
 // Files replaced by the store since start (tests count them).
 long long IniFileWriteCount();
 

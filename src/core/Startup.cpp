@@ -396,7 +396,9 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
   if (!app.commandLineFile.isEmpty()) app.commandLineFile = startFolder.absoluteFilePath(app.commandLineFile);
   if (app.commandLineFile.isEmpty()) {
     if (registerAssociation) RegisterFileAssociation(ui, executablePath);
-    CompactIniFile(app.settingsPath);
+    // Only empty keys would go, so a failure loses nothing (the file may not exist yet);
+    // the first write that matters tells the user when the file cannot be written.
+    (void)CompactIniFile(app.settingsPath);
   }
   SeedRandom();
   app.archiveTool = FindArchiveTool();

@@ -58,7 +58,9 @@ QString UiPort::FormatError(const QString& message) {
 
 Answer UiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                       int defaultButton) {
-  FlushIniBatch();
+  // Written before the user reads, so nothing waits in memory meanwhile. A failed flush
+  // keeps the writes for the next try, and the pass's end tells the user.
+  (void)FlushIniBatch();
   return ShowMessageBox(text, buttons, icon, title, defaultButton);
 }
 

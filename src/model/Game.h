@@ -33,10 +33,10 @@ class Game {
   virtual QString GetStatus() const = 0;
   // The send mode; "KLT" when none is stored.
   virtual QString GetMode() const = 0;
-  virtual bool SetMode(const QString& mode) = 0;
+  [[nodiscard]] virtual bool SetMode(const QString& mode) = 0;
   // One address or several separated by ";"; "" or "-" means none.
   virtual QString GetEMail() const = 0;
-  virtual bool SetEMail(const QString& address) = 0;
+  [[nodiscard]] virtual bool SetEMail(const QString& address) = 0;
   // Full paths of the files to attach when the turn is sent.
   virtual QStringList GetFiles() const = 0;
   // Deletes the game's files; on the first failure reports "Can't delete: " + path and
@@ -44,10 +44,10 @@ class Game {
   virtual void Delete() = 0;
   // Store the current modification stamp as sent / received. The setters return false
   // when the settings file refused the value (during a pass the pass's end tells).
-  virtual bool SetSent() = 0;
-  virtual bool SetReceived() = 0;
+  [[nodiscard]] virtual bool SetSent() = 0;
+  [[nodiscard]] virtual bool SetReceived() = 0;
   virtual QString GetPassword() const = 0;
-  virtual bool SetPassword(const QString& password) = 0;
+  [[nodiscard]] virtual bool SetPassword(const QString& password) = 0;
 
   virtual bool Provides(OptionalOperation operation) const {
     (void)operation;

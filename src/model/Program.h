@@ -82,11 +82,17 @@ class Program : public std::enable_shared_from_this<Program> {
 using ProgramPtr = std::shared_ptr<Program>;
 
 // A program described by the user in a definition file `<SHORT>.INI` in the home folder.
-// The registry binds it with SetINI before calling anything else.
-class UserProgram : public Program {
+// The registry binds it with SetINI before calling anything else. Program is a virtual
+// base, so that an adapter can build on a shared program class as well.
+class UserProgram : public virtual Program {
  public:
   // Binds the object to its definition file; always true.
   virtual bool SetINI(const QString& shortName) = 0;
+  // The definition file (found without regard to case), or the path it would have.
+  virtual QString GetIniPath() const = 0;
+  // Why the definition cannot be used, for the programs list; "" when nothing is known
+  // against it.
+  virtual QString GetProblem() const { return {}; }
 };
 
 }  // namespace kolt

@@ -22,13 +22,13 @@ class RecordGame : public Game {
  public:
   QString GetStatus() const override;
   QString GetMode() const override;
-  bool SetMode(const QString& mode) override;
+  [[nodiscard]] bool SetMode(const QString& mode) override;
   QString GetEMail() const override;
-  bool SetEMail(const QString& address) override;
+  [[nodiscard]] bool SetEMail(const QString& address) override;
   QString GetPassword() const override;
-  bool SetPassword(const QString& password) override;
-  bool SetSent() override;
-  bool SetReceived() override;
+  [[nodiscard]] bool SetPassword(const QString& password) override;
+  [[nodiscard]] bool SetSent() override;
+  [[nodiscard]] bool SetReceived() override;
   // The state file's time in the locale's short date and time format; "" without one.
   QString GetModified() const override;
 
@@ -53,10 +53,10 @@ class RecordGame : public Game {
   // The settings section: the program's short name.
   QString Section() const;
   QString ReadRecord(const QString& suffix, const QString& defaultValue = QString()) const;
-  bool WriteRecord(const QString& suffix, const QString& value);
+  [[nodiscard]] bool WriteRecord(const QString& suffix, const QString& value);
   // After the files are gone: empties the address and the stamps (and the password
   // when asked); the mode stays.
-  bool ClearRecord(bool password);
+  [[nodiscard]] bool ClearRecord(bool password);
   // True while what was kept for the pass `pass` still holds: the same pass, no listing
   // changed by the program, no settings changed (false outside a pass).
   static bool StillKept(quint64 pass, quint64 changes, quint64 settings);

@@ -8,7 +8,9 @@
 
 #include "core/FileNames.h"
 #include "core/Settings.h"
+#include "core/TextCodec.h"
 #include "core/Utilities.h"
+#include "model/Game.h"
 #include "model/ProgramRegistry.h"
 
 namespace kolt {
@@ -19,13 +21,43 @@ const QString kHidden = QStringLiteral("-");
 
 }  // namespace
 
-std::unique_ptr<ReceiveBatch> BuiltinProgram::OpenReceiveBatch(const QString& folder) {
+void BuiltinProgram::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
+  UiPort& ui = m_services.ui;
   const QFileInfo info(folder);
   if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
-    m_services.ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
-    return nullptr;
+    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
+    return;
   }
-  return m_services.newBatch ? m_services.newBatch() : nullptr;
+  if (!MayReceive()) return;
+  std::unique_ptr<ReceiveBatch> batch = m_services.newBatch ? m_services.newBatch() : nullptr;
+  if (!batch) return;
+
+  const ProgramPtr self = Self();
+  batch->BeginReceive(self);
+  const QStringList names = ListNoCase(folder, QStringLiteral("*.*"));
+  for (const QString& name : names) {
+    ui.ShowStatus(SafeForDisplay(name));
+    const std::optional<ReceivedFile> kind = ReceivedFileKind(name);
+    if (!kind) {
+      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
+      continue;
+    }
+    QString stored, from;
+    if (kind->primary) {
+      const std::shared_ptr<Game> installed = NewGame();
+      installed->Init(self, kind->subfolder, name);
+      stored = StoredAddress(*installed);
+      from = sender;
+    }
+    batch->AddReceivedFile(QDir(folder).filePath(name), ResolveNoCase(m_directory, kind->subfolder),
+                           kind->sameIsOld, stored, from, kind->primary, kind->subfolder, kind->extra);
+  }
+  for (const QString& line : ReceivedWarnings(names)) batch->AddMessage(line);
+  batch->FinishReceive(sender, NewGame(), plain);
+}
+
+QString BuiltinProgram::StoredAddress(const Game& installed) const {
+  return installed.GetEMail();
 }
 
 bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<FolderEntry>& files) {
@@ -99,7 +131,10 @@ bool LeadsOutOf(const QString& installation, const QString& relative) {
 }
 
 QString BuiltinProgram::ExecutableIn(const QString& folder) const {
-  return ExecutableInFolder(m_services.tools, folder, GetExeName());
+  const QString exe = GetExeName();
+  // Without a name the folder itself, which CheckInstallation then refuses by name.
+  if (exe.isEmpty()) return ExecutableInFolder(m_services.tools, folder, QString()) + QChar('/');
+  return ExecutableInFolder(m_services.tools, folder, exe);
 }
 
 bool BuiltinProgram::Fail() {
@@ -111,6 +146,7 @@ bool BuiltinProgram::Fail() {
 }
 
 bool BuiltinProgram::Installed(bool rescan) {
+  if (!MayInstall()) return false;
   if (!rescan && !m_directory.isEmpty()) return true;
 
   QString candidate;
@@ -126,12 +162,22 @@ bool BuiltinProgram::Installed(bool rescan) {
     }
   }
   if (candidate.isEmpty()) {
+    // A program that names no executable (a definition still being written) leaves
+    // nothing to ask for: it is not installed, but not marked so either, and is looked at
+    // again once it names one.
+    if (GetExeName().isEmpty()) {
+      m_directory.clear();
+      m_version.clear();
+      m_exePath.clear();
+      return false;
+    }
     const QString answer = AskInstallDirectory(m_services.ui, *this, ReadSetting(kDirectory));
     if (answer.isEmpty() || answer == kHidden) return Fail();
     candidate = ExecutableIn(answer);
   }
 
-  const std::optional<Installation> found = CheckInstallation(m_services, GetShortName(), candidate);
+  const std::optional<Installation> found =
+      CheckInstallation(m_services, GetShortName(), candidate, ExeNameAcceptable());
   if (!found) return Fail();
   m_directory = found->directory;
   m_exePath = found->exePath;
@@ -160,6 +206,7 @@ std::optional<Installation> CheckInstallation(const Services& services, const QS
 }
 
 void BuiltinProgram::NotInstalled() {
+  if (GetShortName().isEmpty()) return;  // an unbound definition has no section
   WriteSetting(kDirectory, kHidden);
 }
 

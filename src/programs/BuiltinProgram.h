@@ -12,10 +12,12 @@
 
 namespace kolt {
 
-// What the built-in adapters share: the installation search with its stored folder,
-// the program status from the executable, and Run. Subclasses name their uninstall
-// entries and add their own steps after a successful check.
-class BuiltinProgram : public Program {
+// What every adapter shares (the built-in ones and CUSTOM): the installation search with
+// its stored folder, the program status from the executable, Run, and taking in
+// received files through the receive batch. Subclasses name their uninstall entries and
+// add their own steps after a successful check, and say what each received file is.
+// Program is a virtual base, so that CUSTOM can be a UserProgram as well.
+class BuiltinProgram : public virtual Program {
  public:
   explicit BuiltinProgram(const Services& services) : m_services(services) {}
 
@@ -25,6 +27,9 @@ class BuiltinProgram : public Program {
   QString GetVersion() const override { return m_version; }
   ProgramState GetStatus() const override;
   bool Run(WindowHandle window) override;
+  // Hands every file in `folder` to the receive batch as ReceivedFileKind describes it;
+  // a file it does not know adds "Unknown file type: " + name to the warning.
+  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
 
   // The executable found by Installed.
   QString GetExePath() const { return m_exePath; }
@@ -34,6 +39,10 @@ class BuiltinProgram : public Program {
   // The uninstall entries to look the program up under, in order; none means the user
   // is asked at once.
   virtual QStringList UninstallKeys() const { return {}; }
+  // Checked before anything else; false: not installed (the subclass told the user why).
+  virtual bool MayInstall() { return true; }
+  // False when the executable's name is not one to accept.
+  virtual bool ExeNameAcceptable() const { return true; }
   // Runs after the folder and the version are known; its result is Installed's.
   virtual bool AfterInstalled(bool rescan) {
     (void)rescan;
@@ -41,9 +50,29 @@ class BuiltinProgram : public Program {
   }
   // `folder` + the executable's name, matched on disk without regard to case.
   QString ExecutableIn(const QString& folder) const;
-  // The receive batch for the files in `folder`, or null after telling the user that the
-  // folder cannot be read ("Can't get directory: ") or when nothing can be received.
-  std::unique_ptr<ReceiveBatch> OpenReceiveBatch(const QString& folder);
+
+  // What one received file is to the program.
+  struct ReceivedFile {
+    QString subfolder;      // below the installation: the target folder and the record key
+    bool sameIsOld = true;  // an equal modification time counts as old
+    bool primary = false;   // names a game; its installed copy's address meets the sender's
+    QString extra;          // for another file, the game it belongs to ("" when none)
+  };
+  // What the received file `name` is; nullopt for a file the program does not know.
+  virtual std::optional<ReceivedFile> ReceivedFileKind(const QString& name) const = 0;
+  // A fresh, unbound game of the program.
+  virtual std::shared_ptr<Game> NewGame() const = 0;
+  // The address a received primary file is checked against: that of `installed`, the
+  // game it replaces (bound, maybe not valid).
+  virtual QString StoredAddress(const Game& installed) const;
+  // Checked before a receive begins; false stops it (the subclass told the user why).
+  virtual bool MayReceive() { return true; }
+  // Lines for the warning text once every received file was looked at.
+  virtual QStringList ReceivedWarnings(const QStringList& names) const {
+    (void)names;
+    return {};
+  }
+
   QString ReadSetting(const QString& key) const;
   // Writes to the program's section; tells the user when the settings file refused it.
   void WriteSetting(const QString& key, const QString& value) const;

@@ -1187,7 +1187,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();  // a command is running: Close is dropped like every guarded command
     return;
   }
-  SetWindowGeometry(saveGeometry());  // only the window's size and place would be lost
+  (void)SetWindowGeometry(saveGeometry());  // only the window's size and place would be lost
   if (m_parts.hotKeys) m_parts.hotKeys->Unregister();
   m_watching = false;
   event->accept();

@@ -16,19 +16,20 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cerrno>
 
 #include "core/Settings.h"
 #include "core/UiPort.h"
+#include "model/Program.h"
 #include "platform/Wintools.h"
-#include "programs/CUSTOM/CUSTOM.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
+#include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/FocusReturn.h"
 
 namespace kolt {
 namespace {
 
 const QString kTrue = QStringLiteral("True");
-const QString kSettings = QStringLiteral("Settings");
 // Every file, also those without an extension, as "*.*" shows them on Windows.
 const QString kAnyFile = QStringLiteral("*.* (*)");
 
@@ -65,7 +66,7 @@ void AddSuggestions(QComboBox& box, const QStringList& items) {
 
 }  // namespace
 
-frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> program, QWidget* parent)
+frmModify::frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<UserProgram> program, QWidget* parent)
     : QDialog(parent), m_ui(ui), m_tools(tools), m_program(std::move(program)) {
   setObjectName(QStringLiteral("frmModify"));
 
@@ -217,21 +218,22 @@ frmModify::~frmModify() = default;
 
 void frmModify::Form_Load() {
   m_changed = false;
-  m_program->ReadINI();
   m_path = m_program->GetIniPath();
+  const ProgramDefinition definition = ProgramDefinition::Read(m_path);
+  m_savedSubDir = definition.EMailSubDir;
   setWindowTitle(QStringLiteral("Modify ") + m_program->GetShortName() + QStringLiteral(" (") + m_path +
                  QChar(')'));
-  m_txtLongName->setText(m_program->GetLongName());
-  m_txtExe->setText(m_program->GetExeName());
-  m_txtEMailSubDir->setText(m_program->GetEMailDir());
-  m_txtUninstall->setEditText(m_program->GetUninstall());
-  m_txtFilePattern->setText(m_program->GetFilePattern());
-  m_txtDescription->setEditText(m_program->GetDescription());
-  m_txtCommandLine->setText(m_program->GetCommandLine());
-  m_txtContact->setText(m_program->GetContact());
-  m_txtContactEMail->setText(m_program->GetContactEMail());
+  m_txtLongName->setText(definition.LongName.isEmpty() ? m_program->GetShortName() : definition.LongName);
+  m_txtExe->setText(definition.EXE);
+  m_txtEMailSubDir->setText(definition.EMailSubDir);
+  m_txtUninstall->setEditText(definition.Uninstall);
+  m_txtFilePattern->setText(definition.KOLTFilePattern);
+  m_txtDescription->setEditText(definition.Description);
+  m_txtCommandLine->setText(definition.CommandLine);
+  m_txtContact->setText(definition.Contact);
+  m_txtContactEMail->setText(definition.ContactEMail);
 
-  for (const CUSTOM_File& type : m_program->GetCustomFiles()) {
+  for (const CUSTOM_File& type : definition.Files) {
     QTreeWidgetItem* item = AddRow(type.Ext, {type.Primary, type.Modified, type.CheckSame, type.Required});
     if (type.Primary) {
       QFont bold = item->font(0);
@@ -280,7 +282,7 @@ QString frmModify::StartFolder(bool turns) const {
   QString installed = m_program->GetDirectory();
   if (installed.isEmpty()) installed = IniRead(m_program->GetShortName(), QStringLiteral("Directory"));
   if (installed.isEmpty() || !QFileInfo(installed).isDir()) return QDir::homePath();
-  const QString subfolder = m_program->GetEMailDir();
+  const QString& subfolder = m_savedSubDir;
   if (turns && !subfolder.isEmpty() && QFileInfo(QDir(installed).filePath(subfolder)).isDir())
     return QDir(installed).filePath(subfolder);
   return installed;
@@ -384,61 +386,43 @@ void frmModify::FillDescriptionSuggestions() {
        QStringLiteral("LINE5"), QStringLiteral("LINE6"), QStringLiteral("TRIM"), QStringLiteral("MID21,64")});
 }
 
-bool frmModify::CheckFileTypes() {
-  auto goOn = [this](const char* text) {
-    return m_ui.MsgBox(QString::fromLatin1(text), Buttons::OkCancel, Icon::None) == Answer::Ok;
-  };
-  const int count = m_lvFileTypes->topLevelItemCount();
-  if (count == 0) return goOn("At least one file type is required.");
-
-  bool primary = false, modified = false, checkSame = false, required = false;
-  for (int i = 0; i < count; ++i) {
+ProgramDefinition frmModify::Shown() const {
+  ProgramDefinition definition;
+  definition.LongName = m_txtLongName->text();
+  definition.EXE = m_txtExe->text();
+  definition.EMailSubDir = m_txtEMailSubDir->text();
+  definition.Uninstall = m_txtUninstall->currentText();
+  definition.KOLTFilePattern = m_txtFilePattern->text();
+  definition.Description = m_txtDescription->currentText();
+  definition.CommandLine = m_txtCommandLine->text();
+  definition.Contact = m_txtContact->text();
+  definition.ContactEMail = m_txtContactEMail->text();
+  for (int i = 0; i < m_lvFileTypes->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = m_lvFileTypes->topLevelItem(i);
-    if (item->text(1) == kTrue) {
-      if (primary && !goOn("Only one file type can have the Primary checked.")) return false;
-      primary = true;
-    }
-    if (item->text(2) == kTrue) {
-      if (modified && !goOn("Only one file type can have the Modified checked.")) return false;
-      modified = true;
-    }
-    checkSame = checkSame || item->text(3) == kTrue;
-    required = required || item->text(4) == kTrue;
+    definition.Files.push_back({.Ext = item->text(0),
+                                .Primary = item->text(1) == kTrue,
+                                .CheckSame = item->text(3) == kTrue,
+                                .Required = item->text(4) == kTrue,
+                                .Modified = item->text(2) == kTrue});
   }
-  if (!primary && !goOn("One file type must have the Primary checked.")) return false;
-  if (!modified && !goOn("One file type must have the Modified checked.")) return false;
-  if (!checkSame && !goOn("At least one file type must have the Check Same checked.")) return false;
-  if (!required && !goOn("At least one file type must have the Required checked.")) return false;
-  for (int i = 0; i < count; ++i) {
-    for (int j = i + 1; j < count; ++j) {
-      if (m_lvFileTypes->topLevelItem(i)->text(0).compare(m_lvFileTypes->topLevelItem(j)->text(0),
-                                                          Qt::CaseInsensitive) == 0)
-        return goOn("Each extension should be different.");
-    }
+  return definition;
+}
+
+bool frmModify::CheckFileTypes(const ProgramDefinition& definition) {
+  for (const QString& warning : definition.FileTypeWarnings()) {
+    if (m_ui.MsgBox(warning, Buttons::OkCancel, Icon::None) != Answer::Ok) return false;
   }
   return true;
 }
 
 void frmModify::cmdOK_Click() {
-  if (!CheckFileTypes()) return;
-  const int count = m_lvFileTypes->topLevelItemCount();
-  const std::pair<const char*, QString> settings[] = {
-      {"LongName", m_txtLongName->text()},           {"EXE", m_txtExe->text()},
-      {"EMailSubDir", m_txtEMailSubDir->text()},     {"Uninstall", m_txtUninstall->currentText()},
-      {"KOLTFilePattern", m_txtFilePattern->text()}, {"Description", m_txtDescription->currentText()},
-      {"CommandLine", m_txtCommandLine->text()},     {"Contact", m_txtContact->text()},
-      {"ContactEMail", m_txtContactEMail->text()},   {"FileTypes", QString::number(count)},
-  };
-  for (const auto& [key, value] : settings) IniWrite(kSettings, QString::fromLatin1(key), value, m_path);
-  static const char* const kFlagKeys[4] = {"Primary", "Modified", "CheckSame", "Required"};
-  for (int i = 0; i < count; ++i) {
-    const QTreeWidgetItem* item = m_lvFileTypes->topLevelItem(i);
-    const QString section = QStringLiteral("File") + QString::number(i);
-    IniWrite(section, QStringLiteral("Ext"), item->text(0), m_path);
-    for (int f = 0; f < 4; ++f) {
-      IniWrite(section, QString::fromLatin1(kFlagKeys[f]),
-               item->text(f + 1) == kTrue ? QStringLiteral("1") : QString(), m_path);
-    }
+  const ProgramDefinition definition = Shown();
+  if (!CheckFileTypes(definition)) return;
+  if (!definition.Write(m_path)) {
+    // The dialog stays open with everything typed, for another try or a copy by hand.
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't write the definition file ") + m_path);
+    return;
   }
   m_changed = true;
   accept();

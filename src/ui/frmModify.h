@@ -16,9 +16,10 @@ class QTreeWidgetItem;
 
 namespace kolt {
 
-class CUSTOM;
 class UiPort;
+class UserProgram;
 class Wintools;
+struct ProgramDefinition;
 
 // The editor of one user-defined program's definition file: its settings, its file types
 // with their flags, browse buttons, suggestions, a test of the description rule and a
@@ -27,9 +28,9 @@ class frmModify final : public QDialog {
   Q_OBJECT
 
  public:
-  // Re-reads the program's definition file and shows it. `tools` lists the uninstall
+  // Reads the program's definition file and shows it. `tools` lists the uninstall
   // entries that the uninstall field suggests.
-  frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<CUSTOM> program, QWidget* parent = nullptr);
+  frmModify(UiPort& ui, Wintools& tools, std::shared_ptr<UserProgram> program, QWidget* parent = nullptr);
   ~frmModify() override;
 
   // True after OK wrote the definition file.
@@ -60,8 +61,10 @@ class frmModify final : public QDialog {
   void EnableRowEditor();
   void FillUninstallSuggestions();
   void FillDescriptionSuggestions();
+  // The definition as the form shows it.
+  ProgramDefinition Shown() const;
   // The file type warnings; false when the user cancelled one of them.
-  bool CheckFileTypes();
+  bool CheckFileTypes(const ProgramDefinition& definition);
 
   void cmdAdd_Click();
   void cmdRemove_Click();
@@ -76,8 +79,9 @@ class frmModify final : public QDialog {
 
   UiPort& m_ui;
   Wintools& m_tools;
-  std::shared_ptr<CUSTOM> m_program;
+  std::shared_ptr<UserProgram> m_program;
   QString m_path;
+  QString m_savedSubDir;  // EMailSubDir as the file has it, for the file-open dialogs
   bool m_changed = false;
   bool m_uninstallFilled = false;
   bool m_descriptionFilled = false;

@@ -1,24 +1,22 @@
 #include "ui/frmPrograms.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QHeaderView>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSet>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <cerrno>
 
 #include "core/AppSettings.h"
-#include "core/FileNames.h"
-#include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/UiPort.h"
 #include "core/Utilities.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
-#include "programs/CUSTOM/CUSTOM.h"
+#include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/frmModify.h"
+#include "ui_frmPrograms.h"
 
 namespace kolt {
 namespace {
@@ -35,46 +33,29 @@ bool IsShortNameCharacter(QChar c) {
 
 frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry, WindowHandle mainWindow,
                          QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_tools(tools), m_registry(registry), m_mainWindow(mainWindow) {
-  setObjectName(QStringLiteral("frmPrograms"));
-  setWindowTitle(QStringLiteral("Programs"));
-
-  m_lvInstalled = new QTreeWidget;
-  m_lvInstalled->setObjectName(QStringLiteral("lvInstalled"));
+    : QDialog(parent),
+      m_form(std::make_unique<Ui::frmPrograms>()),
+      m_ui(ui),
+      m_tools(tools),
+      m_registry(registry),
+      m_mainWindow(mainWindow) {
+  m_form->setupUi(this);
+  m_lvInstalled = m_form->lvInstalled;
   m_lvInstalled->setHeaderLabels(ProgramColumnHeaders());
-  m_lvInstalled->setRootIsDecorated(false);
-  m_lvInstalled->setUniformRowHeights(true);
-  m_lvInstalled->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_lvInstalled->setAllColumnsShowFocus(true);
   m_lvInstalled->installEventFilter(this);
-  m_lvInstalled->header()->setStretchLastSection(true);
 
-  auto* buttons = new QVBoxLayout;
-  auto button = [&](const char* name, const QString& text, void (frmPrograms::*handler)()) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(QString::fromLatin1(name));
-    buttons->addWidget(b);
-    connect(b, &QPushButton::clicked, this, handler);
-    return b;
+  const std::pair<QPushButton*, void (frmPrograms::*)()> handlers[] = {
+      {m_form->cmdAdd, &frmPrograms::cmdAdd_Click},
+      {m_form->cmdModify, &frmPrograms::cmdModify_Click},
+      {m_form->cmdRemove, &frmPrograms::cmdRemove_Click},
+      {m_form->cmdDisable, &frmPrograms::cmdDisable_Click},
+      {m_form->cmdEnable, &frmPrograms::cmdEnable_Click},
+      {m_form->cmdRestore, &frmPrograms::cmdRestore_Click},
+      {m_form->cmdRun, &frmPrograms::cmdRun_Click},
+      {m_form->cmdRefresh, &frmPrograms::cmdRefresh_Click},
   };
-  button("cmdAdd", QStringLiteral("&Add..."), &frmPrograms::cmdAdd_Click);
-  button("cmdModify", QStringLiteral("&Modify..."), &frmPrograms::cmdModify_Click);
-  button("cmdRemove", QStringLiteral("Remo&ve..."), &frmPrograms::cmdRemove_Click);
-  button("cmdDisable", QStringLiteral("&Disable..."), &frmPrograms::cmdDisable_Click);
-  button("cmdEnable", QStringLiteral("&Enable"), &frmPrograms::cmdEnable_Click);
-  button("cmdRestore", QStringLiteral("Res&tore..."), &frmPrograms::cmdRestore_Click);
-  button("cmdRun", QStringLiteral("&Run"), &frmPrograms::cmdRun_Click);
-  button("cmdRefresh", QStringLiteral("Re&fresh"), &frmPrograms::cmdRefresh_Click);
-  buttons->addStretch(1);
-  auto* cmdClose = new QPushButton(QStringLiteral("&Close"));
-  cmdClose->setObjectName(QStringLiteral("cmdClose"));
-  buttons->addWidget(cmdClose);
-  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(m_lvInstalled, 1);
-  layout->addLayout(buttons);
-  resize(760, 300);
+  for (const auto& [button, handler] : handlers) connect(button, &QPushButton::clicked, this, handler);
+  connect(m_form->cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
   connect(m_lvInstalled, &QTreeWidget::itemDoubleClicked, this, [this] { cmdModify_Click(); });
   m_lvInstalled->setFocus();
@@ -85,10 +66,7 @@ frmPrograms::frmPrograms(UiPort& ui, Wintools& tools, ProgramRegistry& registry,
 frmPrograms::~frmPrograms() = default;
 
 QString frmPrograms::DefinitionPath(const QString& shortName) {
-  const QString home = App().homeFolder;
-  const QString name = shortName + QStringLiteral(".INI");
-  const QString found = FindEntryNoCase(home, name);
-  return found.isEmpty() ? home + QChar('/') + name : found;
+  return ProgramDefinition::PathFor(shortName);
 }
 
 void frmPrograms::FillList(bool reload) {
@@ -102,8 +80,8 @@ void frmPrograms::FillList(bool reload) {
     QStringList cells{program->GetShortName(), program->GetLongName()};
     if (program->Installed(false)) {
       cells << program->GetVersion() << ProgramStateText(program->GetStatus()) << program->GetDirectory();
-    } else if (const auto custom = std::dynamic_pointer_cast<CUSTOM>(program)) {
-      cells << QString() << custom->GetProblem();  // why it is not installed, when known
+    } else if (const auto user = std::dynamic_pointer_cast<UserProgram>(program)) {
+      cells << QString() << user->GetProblem();  // why it is not installed, when known
     }
     auto* item = new QTreeWidgetItem(m_lvInstalled, cells);
     if (IsUserDefined(*program)) {
@@ -153,10 +131,15 @@ void frmPrograms::cmdAdd_Click() {
     return;
   }
 
-  QStringList removed = RemovedPrograms();
-  if (ArrayRemove(removed, name)) SetRemovedPrograms(removed);
   // A definition left by an earlier removal keeps everything but its long name.
-  IniWrite(QStringLiteral("Settings"), QStringLiteral("LongName"), name, DefinitionPath(name));
+  const QString path = DefinitionPath(name);
+  if (!ProgramDefinition::WriteLongName(path, name)) {
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+    return;
+  }
+  QStringList removed = RemovedPrograms();
+  if (ArrayRemove(removed, name) && !SetRemovedPrograms(removed)) m_ui.ShowSettingsWriteError();
   m_changed = true;
   FillList(true);
 }
@@ -164,13 +147,13 @@ void frmPrograms::cmdAdd_Click() {
 void frmPrograms::cmdModify_Click() {
   const ProgramPtr program = Selected();
   if (!program) return;
-  const auto custom = std::dynamic_pointer_cast<CUSTOM>(program);
-  if (!custom) {
+  const auto user = std::dynamic_pointer_cast<UserProgram>(program);
+  if (!user) {
     m_ui.MsgBox(program->GetShortName() + QStringLiteral(" is hard coded and can't be modified."),
                 Buttons::Ok, Icon::Exclamation);
     return;
   }
-  frmModify editor(m_ui, m_tools, custom, this);
+  frmModify editor(m_ui, m_tools, user, this);
   if (m_editorHook) m_editorHook(editor);
   editor.exec();
   if (editor.Changed()) {
@@ -197,7 +180,10 @@ void frmPrograms::cmdRemove_Click() {
   if (m_ui.MsgBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
   QStringList removed = RemovedPrograms();
   ArrayAdd(removed, name);
-  SetRemovedPrograms(removed);
+  if (!SetRemovedPrograms(removed)) {
+    m_ui.ShowSettingsWriteError();
+    return;
+  }
   m_changed = true;
   FillList(true);
 }
@@ -228,7 +214,10 @@ void frmPrograms::cmdRestore_Click() {
           JoinNonEmpty(removed) + QStringLiteral("\r\n\r\nDo you want to restore all removed programs?"),
           Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return;
-  SetRemovedPrograms({});
+  if (!SetRemovedPrograms({})) {
+    m_ui.ShowSettingsWriteError();
+    return;
+  }
   m_changed = true;
   FillList(true);
 }
@@ -246,7 +235,17 @@ void frmPrograms::cmdRefresh_Click() {
 void frmPrograms::Form_Unload() {
   if (!m_changed) return;
   for (const ProgramPtr& program : m_programs) {
-    if (IsUserDefined(*program)) CompactIniFile(DefinitionPath(program->GetShortName()));
+    if (!IsUserDefined(*program)) continue;
+    const QString path = DefinitionPath(program->GetShortName());
+    // Only the empty keys would have gone, so nothing is lost; the user learns all the
+    // same that the file cannot be written (a file removed meanwhile is not missed).
+    if (!ProgramDefinition::Compact(path)) {
+      const int error = errno;
+      if (QFileInfo::exists(path)) {
+        SetSystemError(error);
+        m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+      }
+    }
   }
   m_ui.MsgBox(QStringLiteral("You have to restart ") + AppTitle() +
                   QStringLiteral(" so that the changes take effect."),

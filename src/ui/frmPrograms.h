@@ -3,12 +3,16 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "model/Program.h"
 #include "model/ProgramList.h"
 
-class QPushButton;
 class QTreeWidget;
+
+namespace Ui {
+class frmPrograms;
+}
 
 namespace kolt {
 
@@ -62,6 +66,7 @@ class frmPrograms final : public QDialog {
   void cmdRun_Click();
   void cmdRefresh_Click();
 
+  std::unique_ptr<Ui::frmPrograms> m_form;
   UiPort& m_ui;
   Wintools& m_tools;
   ProgramRegistry& m_registry;

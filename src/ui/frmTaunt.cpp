@@ -125,8 +125,9 @@ void frmTaunt::done(int result) {
 void frmTaunt::SaveTexts() {
   if (m_saved) return;
   m_saved = true;
-  // Losing the list of texts is no reason to hold up the message.
-  SetTauntTexts(StoredTexts());
+  // Losing the list of texts is no reason to hold up the message, but the user learns
+  // that the texts typed here were not kept.
+  if (!SetTauntTexts(StoredTexts())) m_port.ShowSettingsWriteError();
 }
 
 }  // namespace kolt

@@ -45,6 +45,7 @@ class FakeUserProgram : public UserProgram {
     m_short = shortName;
     return true;
   }
+  QString GetIniPath() const override { return m_short + QStringLiteral(".INI"); }
   QString GetShortName() const override { return m_short; }
   QString GetLongName() const override { return m_short; }
   QString GetEMailDir() const override { return QString(); }

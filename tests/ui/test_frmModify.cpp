@@ -15,6 +15,7 @@
 #include "core/Startup.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmModify.h"
@@ -251,7 +252,7 @@ TEST(frmModify, LoadsTheDefinitionAndOkWritesItWholeInOrder) {
   EXPECT_EQ(IniReadSection("Settings", fx.ini),
             QStringList({"LongName=Alpha Bravo", "FileTypes=2", "EXE=AB.EXE", "EMailSubDir=turns",
                          "Uninstall=AB_Game | AB2", "KOLTFilePattern=*.SAV", "Description=line2",
-                         "CommandLine=\"%f\" \"%p\"", "Contact=Jo", "ContactEMail=jo@x.org"}));
+                         "CommandLine=\"\"%f\" \"%p\"\"", "Contact=Jo", "ContactEMail=jo@x.org"}));
   EXPECT_EQ(IniReadSection("File0", fx.ini),
             QStringList({"Ext=SAV", "Primary=1", "Modified=1", "CheckSame=1", "Required=1"}));
   EXPECT_EQ(IniReadSection("File1", fx.ini),
@@ -404,4 +405,33 @@ TEST(frmModify, F1ShowsTheHelpOfTheFocusedControl) {
     EXPECT_EQ(fx.ui.boxes.back().icon, Icon::Information);
     fx.ui.boxes.clear();
   }
+}
+
+TEST(frmModify, AFailedSaveIsToldAndTheDialogStaysWithWhatWasTyped) {
+  Fixture fx;
+  auto form = fx.Open();
+  Click(*form, "cmdAdd");
+  Child<QLineEdit>(*form, "txtExtension")->setText("SAV");
+  Child<QLineEdit>(*form, "txtLongName")->setText("Alpha Bravo");
+  Child<QLineEdit>(*form, "txtCommandLine")->setText("\"%f\" \"%p\"");
+  const QByteArray before = ReadFile(fx.ini);
+  {
+    kolt::test::FileSizeLimit limit(4);  // nothing can be written
+    ASSERT_TRUE(limit.IsSet());
+    Click(*form, "cmdOK");
+  }
+  ASSERT_EQ(fx.ui.boxes.size(), 1u);
+  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't write the definition file " + fx.ini))
+      << fx.ui.boxes[0].text.toStdString();
+  EXPECT_FALSE(form->Changed());
+  EXPECT_NE(form->result(), QDialog::Accepted);
+  EXPECT_EQ(ReadFile(fx.ini), before);
+  EXPECT_EQ(Child<QLineEdit>(*form, "txtLongName")->text(), "Alpha Bravo");
+
+  // Saved at the next try; what the program reads is what was typed, quotes and all.
+  Click(*form, "cmdOK");
+  EXPECT_TRUE(form->Changed());
+  fx.program->ReadINI();
+  EXPECT_EQ(fx.program->GetLongName(), "Alpha Bravo");
+  EXPECT_EQ(fx.program->GetCommandLine(), "\"%f\" \"%p\"");
 }

@@ -25,8 +25,8 @@ class HistoryStore final : public TurnRecorder {
   // The file in the home folder.
   static QString DefaultPath();
 
-  bool Record(const TurnEntry& entry) override;
-  bool RecordAll(const std::vector<TurnEntry>& entries) override;
+  [[nodiscard]] bool Record(const TurnEntry& entry) override;
+  [[nodiscard]] bool RecordAll(const std::vector<TurnEntry>& entries) override;
   QString LastError() const override { return m_error; }
   bool HasNewest(const TurnEntry& entry) override;
 

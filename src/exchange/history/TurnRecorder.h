@@ -45,10 +45,10 @@ class TurnRecorder {
  public:
   virtual ~TurnRecorder() = default;
   // False, with LastError() saying why, when the entry was not recorded.
-  virtual bool Record(const TurnEntry& entry) = 0;
+  [[nodiscard]] virtual bool Record(const TurnEntry& entry) = 0;
   // Records all of `entries` or none (a receive's games: one write instead of one per
   // game). By default one by one.
-  virtual bool RecordAll(const std::vector<TurnEntry>& entries) {
+  [[nodiscard]] virtual bool RecordAll(const std::vector<TurnEntry>& entries) {
     for (const TurnEntry& entry : entries) {
       if (!Record(entry)) return false;
     }

@@ -12,7 +12,7 @@ class FilePasswordStore final : public PasswordStore {
   explicit FilePasswordStore(const QString& path = QString(),
                              const QString& name = QStringLiteral("smtp-password"));
   QString ReadPassword() override;
-  bool WritePassword(const QString& password) override;
+  [[nodiscard]] bool WritePassword(const QString& password) override;
   QString Location() const override;
   QString Path() const;
 

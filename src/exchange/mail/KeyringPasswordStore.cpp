@@ -55,8 +55,9 @@ bool KeyringPasswordStore::WritePassword(const QString& password) {
   job->setTextData(password);
   if (RunJob(job) && job->error() == QKeychain::NoError) {
     m_inKeyring = true;
-    m_file.WritePassword(QString());
-    return true;
+    // An older password left in the file would be read whenever the keyring is away:
+    // the caller learns that it could not be removed.
+    return m_file.WritePassword(QString());
   }
   m_inKeyring = false;
   return m_file.WritePassword(password);

@@ -15,7 +15,7 @@ class KeyringPasswordStore final : public PasswordStore {
                                 const QString& fileName = QStringLiteral("smtp-password"))
       : m_file(QString(), fileName), m_key(key) {}
   QString ReadPassword() override;
-  bool WritePassword(const QString& password) override;
+  [[nodiscard]] bool WritePassword(const QString& password) override;
   QString Location() const override;
 
  private:

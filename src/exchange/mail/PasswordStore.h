@@ -13,7 +13,7 @@ class PasswordStore {
   // Empty when none is stored.
   virtual QString ReadPassword() = 0;
   // An empty password removes the stored one. False when it could not be stored.
-  virtual bool WritePassword(const QString& password) = 0;
+  [[nodiscard]] virtual bool WritePassword(const QString& password) = 0;
   // Where the password is kept, in words for the settings dialog.
   virtual QString Location() const = 0;
 };

@@ -33,10 +33,10 @@ struct FileAt {
 // replaces. `source` must be a regular file, and `dest` must not be a folder. False,
 // with `reason` set, when nothing was replaced. `tag` (six letters or digits) names the
 // temporary ".NAME.TAG" for a caller that journals its work; random otherwise.
-bool ReplaceWithCopy(const FileAt& source, const FileAt& dest, QString* reason = nullptr,
-                     const QByteArray& tag = QByteArray());
-inline bool ReplaceWithCopy(const QString& source, const QString& dest, QString* reason = nullptr,
-                            const QByteArray& tag = QByteArray()) {
+[[nodiscard]] bool ReplaceWithCopy(const FileAt& source, const FileAt& dest, QString* reason = nullptr,
+                                   const QByteArray& tag = QByteArray());
+[[nodiscard]] inline bool ReplaceWithCopy(const QString& source, const QString& dest,
+                                          QString* reason = nullptr, const QByteArray& tag = QByteArray()) {
   return ReplaceWithCopy(FileAt::Path(source), FileAt::Path(dest), reason, tag);
 }
 

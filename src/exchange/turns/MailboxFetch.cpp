@@ -639,9 +639,15 @@ void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t a
                              const QString& gamesText) {
   if (taunt.isEmpty()) return;
   const LastMessage message{taunt, from, QDateTime::currentDateTime().toString(Qt::ISODate)};
+  bool told = false;
+  auto keep = [&](const QString& shortName, const QString& gameName) {
+    if (SetLastMessage(shortName, gameName, message) || told) return;
+    told = true;  // the same file each time: told once
+    SetSystemError(errno);
+    m_ui.ShowError(QStringLiteral("Can't write file: ") + HomeFile(QStringLiteral("received-messages")));
+  };
   const auto& arrived = m_exchange.Records().arrived;
-  for (size_t i = arrivedBefore; i < arrived.size(); ++i)
-    SetLastMessage(arrived[i].shortName, arrived[i].gameName, message);
+  for (size_t i = arrivedBefore; i < arrived.size(); ++i) keep(arrived[i].shortName, arrived[i].gameName);
   if (gamesText.isEmpty()) return;
   // A message without files names its games: "SHORT/name (description), ...".
   for (const ProgramPtr& p : m_programs) {
@@ -654,7 +660,7 @@ void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t a
                            (end == gamesText.size() || gamesText.mid(end, 2) == QStringLiteral(", ") ||
                             gamesText.mid(end, 2) == QStringLiteral(" ("));
         if (whole) {
-          SetLastMessage(p->GetShortName(), game->GetName(), message);
+          keep(p->GetShortName(), game->GetName());
           break;
         }
         at = gamesText.indexOf(entry, at + 1, Qt::CaseInsensitive);

@@ -120,7 +120,7 @@ class MailboxFetch {
     QString text, from, when;
   };
   static LastMessage LastMessageOf(const QString& shortName, const QString& gameName);
-  static bool SetLastMessage(const QString& shortName, const QString& gameName, const LastMessage& message);
+  [[nodiscard]] static bool SetLastMessage(const QString& shortName, const QString& gameName, const LastMessage& message);
 
  private:
   MessageOutcome TakeInOne(const FetchedMessage& message, QString* described);

@@ -11,7 +11,7 @@ namespace kolt {
 // "received-messages"): read up to 16 MB (an empty object when missing or damaged), and
 // written atomically, readable by the user alone.
 QJsonObject ReadJsonFile(const QString& path);
-bool WriteJsonFile(const QString& path, const QJsonObject& object);
+[[nodiscard]] bool WriteJsonFile(const QString& path, const QJsonObject& object);
 
 // What the mailbox checks of one home remember of one folder (the home folder's
 // "imap-state", per account and folder, with the folder's UIDVALIDITY):
@@ -29,7 +29,7 @@ class MailboxState {
   // Reads the file; what it holds for another UIDVALIDITY is forgotten.
   void Load(quint32 validity);
   // Writes the file at once (flushed to disk); false with `error` set when it could not.
-  bool Save(QString* error);
+  [[nodiscard]] bool Save(QString* error);
 
   bool IsHandled(quint32 uid) const { return m_handled.contains(uid); }
   const QSet<quint32>& Pending() const { return m_pending; }

@@ -50,7 +50,7 @@ class ReceiveJournal final {
 
   // Writes `content` as a new journal in `folder`, flushed to disk, and holds it locked.
   // False when it could not be written (errno set).
-  bool Write(const QString& folder, const Content& content);
+  [[nodiscard]] bool Write(const QString& folder, const Content& content);
   // The batch's work is recorded: the journal goes.
   void Remove();
   // The work stopped before it was recorded: the journal stays for the next receive.

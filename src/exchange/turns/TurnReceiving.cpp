@@ -134,7 +134,7 @@ void TurnExchange::ShowVersionNotice(const QString& sender, const QString& versi
   const QString own = App().version;
   if (CompareVersions(version, own) <= 0) return;
   if (CompareVersions(version, InformedVersion()) <= 0) return;
-  SetInformedVersion(version);
+  if (!SetInformedVersion(version)) m_ui.ShowSettingsWriteError();
   m_ui.MsgBox(
       QStringLiteral("Your opponent ") + sender + QStringLiteral(" has a newer version of KOLT:") + kCr +
           kCr + version + kCr + kCr + QStringLiteral("Your version is: ") + own + kCr + kCr +

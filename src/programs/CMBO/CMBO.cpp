@@ -79,29 +79,16 @@ GameList CMBO::InitGames() {
   return kept;
 }
 
-void CMBO::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
-  UiPort& ui = m_services.ui;
-  std::unique_ptr<ReceiveBatch> batch = OpenReceiveBatch(folder);
-  if (!batch) return;
+std::optional<BuiltinProgram::ReceivedFile> CMBO::ReceivedFileKind(const QString& name) const {
+  // A turn file is bound to the installed copy or, for a new turn of a series, to the
+  // series.
+  if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+    return ReceivedFile{kTurnFolder, true, true, {}};
+  return std::nullopt;
+}
 
-  const ProgramPtr self = Self();
-  const QString target = ResolveNoCase(m_directory, kTurnFolder);
-  batch->BeginReceive(self);
-  for (const QString& name : ListNoCase(folder, QStringLiteral("*.*"))) {
-    ui.ShowStatus(SafeForDisplay(name));
-    const QString file = QDir(folder).filePath(name);
-    const qsizetype dot = name.lastIndexOf(QChar('.'));
-    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toUpper();
-    if (extension == QStringLiteral("TXT")) {
-      // Bound to the installed copy or, for a new turn of a series, to the series.
-      CMBO_Game installed(ui);
-      installed.Init(self, kTurnFolder, name);
-      batch->AddReceivedFile(file, target, true, installed.GetEMail(), sender, true, kTurnFolder, QString());
-    } else {
-      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
-    }
-  }
-  batch->FinishReceive(sender, std::make_shared<CMBO_Game>(ui), plain);
+std::shared_ptr<Game> CMBO::NewGame() const {
+  return std::make_shared<CMBO_Game>(m_services.ui);
 }
 
 std::optional<CMBO::ClickPositions> CMBO::ClickPositionsFor(const QSize& size) {

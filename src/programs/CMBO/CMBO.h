@@ -28,7 +28,6 @@ class CMBO final : public BuiltinProgram {
   GameList InitGames() override;
   // The collection built by the last InitGames.
   GameList GetGames() const { return m_games.Get(); }
-  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   // Starts the game on the turn: the file name for the file-name hot key, the game
   // started when it does not run yet, then its file-open window opened by two clicks on
   // its main screen and the turn file's name and the password typed in.
@@ -40,6 +39,10 @@ class CMBO final : public BuiltinProgram {
     QPoint first, second;
   };
   static std::optional<ClickPositions> ClickPositionsFor(const QSize& size);
+
+ protected:
+  std::optional<ReceivedFile> ReceivedFileKind(const QString& name) const override;
+  std::shared_ptr<Game> NewGame() const override;
 
  private:
   // Starts the game once no copy of it runs, and waits up to 30 s for its window;

@@ -177,7 +177,7 @@ void CMBO_Game::Delete() {
       if (!DeleteGameFile(m_ui, QDir(m_folder).filePath(name))) return;
     }
   }
-  ClearRecord(false);
+  if (!ClearRecord(false)) m_ui.ShowSettingsWriteError();
 }
 
 }  // namespace kolt

@@ -179,7 +179,7 @@ QStringList CUSTOM_Game::GetFiles() const {
 
 void CUSTOM_Game::Delete() {
   if (!DeleteGameFiles(m_ui, m_folder, Files())) return;
-  ClearRecord(true);
+  if (!ClearRecord(true)) m_ui.ShowSettingsWriteError();
 }
 
 QString DescriptionRule(UiPort& ui, const QString& path, const QString& givenRule) {

@@ -116,40 +116,30 @@ GameList SE4::InitGames() {
   return kept;
 }
 
-void SE4::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
-  UiPort& ui = m_services.ui;
-  std::unique_ptr<ReceiveBatch> batch = OpenReceiveBatch(folder);
-  if (!batch) return;
-
-  const ProgramPtr self = Self();
-  const QString target = ResolveNoCase(m_directory, m_saveFolder);
-  const QString& key = m_saveFolder;
-  batch->BeginReceive(self);
-  for (const QString& name : ListNoCase(folder, QStringLiteral("*.*"))) {
-    ui.ShowStatus(SafeForDisplay(name));
-    const QString file = QDir(folder).filePath(name);
-    const QString extension = ExtensionOf(name);
-    if (extension == QStringLiteral("GAM")) {
-      // Bound to the installed copy, if any: its address is checked against the sender.
-      SE4_Game installed(ui);
-      installed.Init(self, m_saveFolder, name);
-      const QString stored = installed.IsValid() ? installed.GetEMail() : QString();
-      batch->AddReceivedFile(file, target, true, stored, sender, true, key, QString());
-    } else if (extension == QStringLiteral("PLR")) {
-      // A name too short to hold a game's name names no game.
-      const QString game = name.size() > kPlayerFileSuffix
-                               ? name.left(name.size() - kPlayerFileSuffix) + QStringLiteral(".gam")
-                               : QString();
-      batch->AddReceivedFile(file, target, true, QString(), QString(), false, key, game);
-    } else if (extension == QStringLiteral("CMB") || extension == QStringLiteral("TRN")) {
-      batch->AddReceivedFile(file, target, true, QString(), QString(), false, key, QString());
-    } else if (extension == QStringLiteral("TXT") || extension == QStringLiteral("SUB")) {
-      batch->AddReceivedFile(file, target, false, QString(), QString(), false, key, QString());
-    } else {
-      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
-    }
+std::optional<BuiltinProgram::ReceivedFile> SE4::ReceivedFileKind(const QString& name) const {
+  const QString extension = ExtensionOf(name);
+  if (extension == QStringLiteral("GAM")) return ReceivedFile{m_saveFolder, true, true, {}};
+  if (extension == QStringLiteral("PLR")) {
+    // A name too short to hold a game's name names no game.
+    const QString game = name.size() > kPlayerFileSuffix
+                             ? name.left(name.size() - kPlayerFileSuffix) + QStringLiteral(".gam")
+                             : QString();
+    return ReceivedFile{m_saveFolder, true, false, game};
   }
-  batch->FinishReceive(sender, std::make_shared<SE4_Game>(ui), plain);
+  if (extension == QStringLiteral("CMB") || extension == QStringLiteral("TRN"))
+    return ReceivedFile{m_saveFolder, true, false, {}};
+  if (extension == QStringLiteral("TXT") || extension == QStringLiteral("SUB"))
+    return ReceivedFile{m_saveFolder, false, false, {}};
+  return std::nullopt;
+}
+
+std::shared_ptr<Game> SE4::NewGame() const {
+  return std::make_shared<SE4_Game>(m_services.ui);
+}
+
+QString SE4::StoredAddress(const Game& installed) const {
+  // Only a valid installed game has an address to check the sender against.
+  return installed.IsValid() ? installed.GetEMail() : QString();
 }
 
 bool SE4::TakesExtraArguments() const {

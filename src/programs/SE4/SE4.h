@@ -31,7 +31,6 @@ class SE4 final : public BuiltinProgram {
   GameList InitGames() override;
   // The collection built by the last InitGames.
   GameList GetGames() const { return m_games.Get(); }
-  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
   // Starts the game on the save file with the password and the user's player number.
   bool ProcessTurn(WindowHandle mainWindow, Game& game, const QString& password) override;
   // Lets the game process the hosted turn and waits for it with the window served; true
@@ -53,6 +52,9 @@ class SE4 final : public BuiltinProgram {
  protected:
   QStringList UninstallKeys() const override { return {QStringLiteral("Space Empires IV")}; }
   bool AfterInstalled(bool rescan) override;
+  std::optional<ReceivedFile> ReceivedFileKind(const QString& name) const override;
+  std::shared_ptr<Game> NewGame() const override;
+  QString StoredAddress(const Game& installed) const override;
 
  private:
   // From 1.41 on the game takes one more argument on each command line.

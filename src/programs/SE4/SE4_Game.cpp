@@ -440,9 +440,11 @@ QStringList SE4_Game::GetFiles() const {
 
 void SE4_Game::Delete() {
   if (!DeleteGameFiles(m_ui, m_folder, OwnFiles())) return;
+  bool cleared = true;
   for (const QString& key : {QString(), suffix::Received, suffix::Sent, suffix::Password,
                              suffix::HostPassword, suffix::SaveName, suffix::Me, suffix::Computer})
-    WriteRecord(key, QString());
+    cleared = WriteRecord(key, QString()) && cleared;
+  if (!cleared) m_ui.ShowSettingsWriteError();
 }
 
 bool SE4_Game::SetSent() {

@@ -43,10 +43,10 @@ class SE4_Game final : public RecordGame {
   QString GetStatus() const override;
   qint64 GetSize() const override;
   QString GetEMail() const override;
-  bool SetEMail(const QString& address) override;
+  [[nodiscard]] bool SetEMail(const QString& address) override;
   QStringList GetFiles() const override;
   void Delete() override;
-  bool SetSent() override;
+  [[nodiscard]] bool SetSent() override;
   bool Provides(OptionalOperation operation) const override {
     return operation == OptionalOperation::ShowMore;
   }
@@ -72,12 +72,12 @@ class SE4_Game final : public RecordGame {
   bool SetEMail2(const QString& address);
   // "/HP", else the game's password.
   QString GetHostPassword() const;
-  bool SetHostPassword(const QString& password);
+  [[nodiscard]] bool SetHostPassword(const QString& password);
   // A simultaneous game with no host address stored is hosted by this user.
   bool IsHost() const;
   // The players list of the players dialog, and storing it ("/ME", "/AI").
   void FillMore(PlayersEdit& edit) const;
-  bool SaveMore(const PlayersEdit& edit);
+  [[nodiscard]] bool SaveMore(const PlayersEdit& edit);
 
   // The numeric value of what follows the file base and one more character in `name`
   // ("GameX_3.gam" -> 3 for the base "GameX").

@@ -62,33 +62,18 @@ GameList SPWAW::InitGames() {
   return games;
 }
 
-void SPWAW::ReceivedFiles(const QString& folder, const QString& sender, bool plain) {
-  UiPort& ui = m_services.ui;
-  std::unique_ptr<ReceiveBatch> batch = OpenReceiveBatch(folder);
-  if (!batch) return;
+std::optional<BuiltinProgram::ReceivedFile> SPWAW::ReceivedFileKind(const QString& name) const {
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toUpper();
+  if (extension == QStringLiteral("CMT")) return ReceivedFile{SubFolderOf(name), false, true, {}};
+  if (extension == QStringLiteral("DAT") || extension == QStringLiteral("AUX") ||
+      extension == QStringLiteral("REC"))
+    return ReceivedFile{SubFolderOf(name), true, false, {}};
+  return std::nullopt;
+}
 
-  const ProgramPtr self = Self();
-  batch->BeginReceive(self);
-  for (const QString& name : ListNoCase(folder, QStringLiteral("*.*"))) {
-    ui.ShowStatus(SafeForDisplay(name));
-    const QString file = QDir(folder).filePath(name);
-    const QString subfolder = SubFolderOf(name);
-    const QString target = ResolveNoCase(m_directory, subfolder);
-    const qsizetype dot = name.lastIndexOf(QChar('.'));
-    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toUpper();
-    if (extension == QStringLiteral("CMT")) {
-      // Bound to the installed copy, if any: only its record key (the address) matters.
-      SPWAW_Game installed(ui);
-      installed.Init(self, subfolder, name);
-      batch->AddReceivedFile(file, target, false, installed.GetEMail(), sender, true, subfolder, QString());
-    } else if (extension == QStringLiteral("DAT") || extension == QStringLiteral("AUX") ||
-               extension == QStringLiteral("REC")) {
-      batch->AddReceivedFile(file, target, true, QString(), QString(), false, subfolder, QString());
-    } else {
-      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
-    }
-  }
-  batch->FinishReceive(sender, std::make_shared<SPWAW_Game>(ui), plain);
+std::shared_ptr<Game> SPWAW::NewGame() const {
+  return std::make_shared<SPWAW_Game>(m_services.ui);
 }
 
 }  // namespace kolt

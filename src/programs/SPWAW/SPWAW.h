@@ -19,7 +19,6 @@ class SPWAW final : public BuiltinProgram {
   GameList InitGames() override;
   // The collection built by the last InitGames.
   GameList GetGames() const { return m_games.Get(); }
-  void ReceivedFiles(const QString& folder, const QString& sender, bool plain) override;
 
   bool UsesSaveFolder() const { return m_useSave; }
 
@@ -29,6 +28,8 @@ class SPWAW final : public BuiltinProgram {
  protected:
   QStringList UninstallKeys() const override { return {QStringLiteral("Steel_Panthers_World_At_War")}; }
   bool AfterInstalled(bool rescan) override;
+  std::optional<ReceivedFile> ReceivedFileKind(const QString& name) const override;
+  std::shared_ptr<Game> NewGame() const override;
 
  private:
   void ScanGames(const QString& subfolder, const QString& pattern, GameList& games);

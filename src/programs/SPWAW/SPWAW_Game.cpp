@@ -105,7 +105,7 @@ QStringList SPWAW_Game::GetFiles() const {
 
 void SPWAW_Game::Delete() {
   if (!DeleteGameFiles(m_ui, m_folder, Files(true))) return;
-  ClearRecord(false);
+  if (!ClearRecord(false)) m_ui.ShowSettingsWriteError();
 }
 
 }  // namespace kolt
