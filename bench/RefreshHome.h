@@ -241,7 +241,10 @@ inline int ChildModel(int argc, char** argv, const QString& home) {
     t.start();
     Pass pass;
     const Lists lists = ReadLists(programs, true);
-    pass.End();
+    if (!pass.End()) {
+      std::fprintf(stderr, "refresh: can't write the settings file %s\n", qPrintable(SettingsPath()));
+      return 1;
+    }
     rounds.push_back(Ms(t));
     games = lists.games.size();
   }

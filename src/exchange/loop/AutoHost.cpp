@@ -254,8 +254,7 @@ void AutoHost::Stop(const GamePtr& game, HostJournal& journal, const QString& re
     return;
   }
   if (!journal.Finish(&error)) m_ui.ShowError(error);
-  SetAutoHosted(key, false);
-  FlushIniBatch();
+  if (!SetAutoHosted(key, false) || !FlushIniBatch()) m_ui.ShowSettingsWriteError();
   Log(QStringLiteral("Hosting ") + key + QStringLiteral(" failed: ") + reason +
       QStringLiteral("; automatic hosting of it is off"));
   m_ui.MsgBox(StoppedText(key, reason), Buttons::Ok, Icon::Exclamation);
