@@ -26,8 +26,4 @@ bool Pass::End() {
   return EndIniBatch();
 }
 
-bool Pass::Active() {
-  return CurrentSnapshot() != nullptr;
-}
-
 }  // namespace kolt

@@ -13,7 +13,6 @@
 #include <QMutexLocker>
 #include <cerrno>
 #include <memory>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -100,9 +99,9 @@ long long g_fileWrites = 0;
 // once; the file is replaced once when the pass ends.
 struct Batch {
   int depth = 0;
-  // The final value of each key written (nullopt: deleted), and the order in which the
-  // keys were first written, so new keys reach the file in the order they were made.
-  NoCaseMap<NoCaseMap<std::optional<QString>>> latest;
+  // The final value of each key written, and the order in which the keys were first
+  // written, so new keys reach the file in the order they were made.
+  NoCaseMap<NoCaseMap<QString>> latest;
   std::vector<std::pair<QString, QString>> order;
   // The parse was checked against the file once in this batch; later reads trust it.
   bool validated = false;
@@ -400,28 +399,22 @@ QString ReadBack(const QString& clean, bool* cut = nullptr) {
 }
 
 // Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
-// deleted keys dropped, new keys appended to their sections, new sections at the end.
+// new keys appended to their sections, new sections at the end.
 bool ApplyBatch(ParsedIni& ini) {
   bool changed = false;
-  std::vector<char> removed(ini.lines.size(), 0);
   std::vector<std::vector<QByteArray>> inserts(ini.sections.size());
   std::vector<QByteArray> newSectionNames;
   std::vector<std::vector<QByteArray>> newSectionLines;
   NoCaseMap<size_t> newSectionIndex;
   for (const auto& [section, key] : g_batch.order) {
-    const std::optional<QString>& value = g_batch.latest.find(section)->second.find(key)->second;
-    const QByteArray encoded = value ? Encode(ini, *value) : QByteArray();
+    const QString& value = g_batch.latest.find(section)->second.find(key)->second;
+    const QByteArray encoded = Encode(ini, value);
     auto s = ini.sectionIndex.find(Fold(section));
     if (s != ini.sectionIndex.end()) {
       const SectionEntry& sec = ini.sections[s->second];
       auto k = sec.keys.find(Fold(key));
       if (k != sec.keys.end()) {
         const int at = k->second.line;
-        if (!value) {
-          changed |= !removed[at];
-          removed[at] = 1;
-          continue;
-        }
         // Keep the key as the file spells it.
         const QByteArray& existing = ini.lines[at];
         const QByteArray line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encoded;
@@ -431,13 +424,10 @@ bool ApplyBatch(ParsedIni& ini) {
         }
         continue;
       }
-      if (value) {
-        inserts[s->second].push_back(Encode(ini, key) + '=' + encoded);
-        changed = true;
-      }
+      inserts[s->second].push_back(Encode(ini, key) + '=' + encoded);
+      changed = true;
       continue;
     }
-    if (!value) continue;
     auto n = newSectionIndex.find(section);
     if (n == newSectionIndex.end()) {
       n = newSectionIndex.emplace(section, newSectionNames.size()).first;
@@ -456,7 +446,7 @@ bool ApplyBatch(ParsedIni& ini) {
   std::vector<QByteArray> lines;
   lines.reserve(ini.lines.size() + g_batch.order.size() + newSectionNames.size());
   for (size_t i = 0; i < ini.lines.size(); ++i) {
-    if (!removed[i]) lines.push_back(std::move(ini.lines[i]));
+    lines.push_back(std::move(ini.lines[i]));
     if (after[i]) lines.insert(lines.end(), after[i]->begin(), after[i]->end());
   }
   for (size_t i = 0; i < newSectionNames.size(); ++i) {
@@ -518,7 +508,7 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
     auto s = g_batch.latest.find(Fold(section));
     if (s != g_batch.latest.end()) {
       auto k = s->second.find(Fold(key));
-      if (k != s->second.end()) return k->second ? ReadBack(*k->second, &t_lastReadCut) : defaultValue;
+      if (k != s->second.end()) return ReadBack(k->second, &t_lastReadCut);
     }
   }
   std::shared_ptr<ParsedIni> ini = Load(path, inPass);
@@ -539,7 +529,7 @@ bool IniLastReadWasCut() {
 namespace {
 
 // Keeps a write of the settings file for the end of the pass.
-void Gather(const QString& section, const QString& key, std::optional<QString> value) {
+void Gather(const QString& section, const QString& key, QString value) {
   auto& keys = g_batch.latest[section];
   auto k = keys.find(key);
   if (k == keys.end()) {
@@ -587,26 +577,6 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
       }
       ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
     }
-    Index(ini);
-    return true;
-  });
-}
-
-bool IniDeleteKey(const QString& section, const QString& key, const QString& file) {
-  {
-    QMutexLocker guard(&g_mutex);
-    if (InBatch(file)) {
-      Gather(section.trimmed(), key.trimmed(), std::nullopt);
-      return true;
-    }
-  }
-  return Modify(file, [&](ParsedIni& ini) {
-    auto s = ini.sectionIndex.find(Fold(section));
-    if (s == ini.sectionIndex.end()) return false;
-    const SectionEntry& sec = ini.sections[s->second];
-    auto k = sec.keys.find(Fold(key));
-    if (k == sec.keys.end()) return false;
-    ini.lines.erase(ini.lines.begin() + k->second.line);
     Index(ini);
     return true;
   });

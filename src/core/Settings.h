@@ -29,8 +29,6 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
 bool IniLastReadWasCut();
 bool IniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file = QString());
-// Removes a key; the rest of the file stays as it is.
-bool IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
 
 // Whole-section access: the section's non-blank lines ("key=value") in file order, at
 // most 32,767 characters in all; an absent section gives an empty list.

@@ -101,10 +101,6 @@ QString CUSTOM::GetContactEMail() const {
   return IniRead(kSettings, QStringLiteral("ContactEMail"), QString(), m_iniPath);
 }
 
-QString CUSTOM::GetGameFolder() const {
-  return m_emailSubDir.isEmpty() ? m_directory : m_directory + QChar('/') + m_emailSubDir;
-}
-
 QString CUSTOM::GameFolderOnDisk() const {
   if (m_directory.isEmpty()) return QString();
   return ResolveNoCase(m_directory, m_emailSubDir);

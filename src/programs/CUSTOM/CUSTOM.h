@@ -44,8 +44,6 @@ class CUSTOM final : public UserProgram {
   // Read from the file at each call.
   QString GetContact() const;
   QString GetContactEMail() const;
-  // The installation folder, then "/" + EMailSubDir when that is set.
-  QString GetGameFolder() const;
   // Why the definition cannot be used, for the programs list ("" when nothing is
   // known against it): a game folder outside the installation folder, or a definition
   // file too large to read. Such a program is not installed.
