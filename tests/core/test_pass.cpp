@@ -19,6 +19,7 @@ using namespace kolt;
 using kolt::test::FileSizeLimit;
 using kolt::test::ReadFile;
 using kolt::test::ScriptedUi;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
@@ -222,10 +223,7 @@ TEST(FolderSnapshot, ListedFilesAreReadAgainWhenTheyChangeEvenWithTheSameSizeAnd
   const QString path = folder + "/email001.cmt";
   WriteFile(path, "Scenario A");
   const QDateTime when = QDateTime::currentDateTime().addDays(-1);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-  f.close();
+  SetModified(path, when);
   auto read = [&] {
     Pass pass;
     const std::optional<FolderEntry> entry = EntryNoCase(folder, "email001.cmt");
@@ -235,9 +233,7 @@ TEST(FolderSnapshot, ListedFilesAreReadAgainWhenTheyChangeEvenWithTheSameSizeAnd
   EXPECT_EQ(read(), "Scenario A");
   // Rewritten in place with the same size and the old time: only the change time says so.
   WriteFile(path, "Scenario B");
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-  f.close();
+  SetModified(path, when);
   EXPECT_EQ(read(), "Scenario B");
   QFile::remove(path);
   EXPECT_EQ(read(), "(missing)");

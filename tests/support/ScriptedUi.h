@@ -85,6 +85,7 @@ class ScriptedUi : public UiPort {
 
   void ShowStatus(const QString& text) override { statuses.append(text); }
   void DoEvents() override { ++doEvents; }
+  void Beep() override { ++beeps; }
 
   QStringList Texts() const {
     QStringList t;
@@ -104,6 +105,7 @@ class ScriptedUi : public UiPort {
   QStringList prompts;
   QStringList statuses;
   int doEvents = 0;
+  int beeps = 0;
 
  private:
   std::deque<Answer> m_answers;
