@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QDateTime>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFont>
-#include <QMimeData>
-#include <QTest>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include "support/MainWindowHarness.h"
 #include "support/PackKlt.h"
@@ -60,43 +53,4 @@ TEST(OpenReceivedKlt, TheMainWindowTakesInTheCommandLineFile) {
   ui.statuses.clear();
   window.Form_Activate();
   EXPECT_TRUE(ui.statuses.isEmpty());
-}
-
-// File > Open received file and a file dropped onto the window take a turn in as an
-// opened one; a dropped file of another kind is not accepted.
-TEST(OpenReceivedKlt, OpenedFromTheMenuOrDroppedOntoTheWindow) {
-  MainWindowHarness h;
-  h.InstallSpwaw();
-  auto pack = [&](const QString& name, const QString& base) {
-    return PackKlt(h.home.Root() + "/" + name,
-                   {{"SPWAW/" + base + ".cmt", "Arnhem"}, {"SPWAW/" + base + ".dat", "turn"}});
-  };
-  const QString opened = pack("turn1.klt", "email001");
-  frmMain& window =
-      h.Load([&opened](MainWindowParts& parts) { parts.chooseReceivedFile = [&opened] { return opened; }; });
-
-  window.findChild<QAction*>("mnuOpenReceived")->trigger();
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt"), "ivan@example.org");
-  EXPECT_EQ(window.GamesRows().rowCount(), 1);
-
-  const QString dropped = pack("TURN2.KLT", "email002");
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(h.home.Root() + "/notes.txt")});
-  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &drop);
-  QTest::qWait(50);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(IniRead("SPWAW", "email002.cmt"), "ivan@example.org");
-  EXPECT_EQ(window.GamesRows().rowCount(), 2);
-
-  QMimeData other;
-  other.setUrls({QUrl::fromLocalFile(h.home.Root() + "/notes.txt")});
-  QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
-  refused.setAccepted(false);
-  QApplication::sendEvent(&window, &refused);
-  EXPECT_FALSE(refused.isAccepted());
-  EXPECT_TRUE(h.ui.boxes.empty()) << h.ui.Texts().join("\n").toStdString();
 }

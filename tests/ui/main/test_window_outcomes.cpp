@@ -91,6 +91,32 @@ const Entry kEntries[] = {
 
 }  // namespace
 
+// Whichever way it came, a turn is taken in as an opened one. A drag of files of
+// another kind only is refused; one among them is enough.
+TEST_F(WindowOutcomes, ATurnIsTakenInWhicheverWayItCame) {
+  Load();
+  int taken = 0;
+  for (const Entry& entry : kEntries) {
+    SCOPED_TRACE(entry.name);
+    const QString base = QString("email%1").arg(++taken, 3, 10, QChar('0'));
+    entry.open(*window, Pack(base + ".klt", {"SPWAW/" + base + ".cmt", "SPWAW/" + base + ".dat"}), chosen);
+    EXPECT_EQ(IniRead("SPWAW", base + ".cmt"), "ivan@example.org");
+    EXPECT_EQ(window->GamesRows().rowCount(), taken);
+  }
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
+
+  const QUrl notes = QUrl::fromLocalFile(home.Root() + "/notes.txt");
+  for (const bool withTurn : {true, false}) {
+    QMimeData data;
+    data.setUrls(withTurn ? QList<QUrl>{QUrl::fromLocalFile(home.Root() + "/email001.klt"), notes}
+                          : QList<QUrl>{notes});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_EQ(enter.isAccepted(), withTurn);
+  }
+}
+
 TEST_F(WindowOutcomes, ATurnNoProgramHereTakesInIsExplainedWhicheverWayItCame) {
   Load();
   const QString klt = Pack("KOLT.KLT", {"WARGAME/turn.dat"});
