@@ -34,7 +34,7 @@ struct Fixture : AdapterHome {
   Fixture() { QDir().mkpath(game); }
 
   std::shared_ptr<SPWAW> Make() { return std::make_shared<SPWAW>(MakeServices()); }
-  void Exe(const QString& name = "mech.exe") { WriteFile(game + "/" + name, "MZ"); }
+  void Exe(const QString& name = "mech.exe") const { WriteFile(game + "/" + name, "MZ"); }
   // Stores the folder and the SAVE answer, then checks the installation.
   std::shared_ptr<SPWAW> Installed(bool useSave) {
     Exe();
@@ -44,7 +44,7 @@ struct Fixture : AdapterHome {
     EXPECT_TRUE(p->Installed(false));
     return p;
   }
-  void File(const QString& relative, const QByteArray& bytes = "x") {
+  void File(const QString& relative, const QByteArray& bytes = "x") const {
     WriteFile(game + "/" + relative, bytes);
   }
 };

@@ -196,7 +196,7 @@ TEST_F(WindowOutcomes, TurnsTheUserDidNotConfirmAreReported) {
 // F4 in SMTP mode and through the desktop mail client: the status line says what went
 // where, and the games now waiting count from the send, not from their files' time.
 TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
-  const QDateTime played = QDateTime::currentDateTime().addSecs(-2 * 3600);
+  const QDateTime played = QDateTime::currentDateTime().addSecs(qint64{-2} * 3600);
   for (const char* game : {"email001", "email002", "email003"}) {
     for (const char* ext : {".cmt", ".dat"}) {
       const QString path = Spwaw() + "/EMAIL/" + game + ext;
