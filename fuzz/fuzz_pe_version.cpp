@@ -7,6 +7,6 @@ using namespace kolt;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArrayView image(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   (void)ReadPeFixedVersion(image);
-  (void)ReadPeMachine(image);
+  (void)ReadPeMachineFile(fuzz::WriteInput(QStringLiteral("game.exe"), fuzz::Bytes(data, size)));
   return 0;
 }

@@ -35,8 +35,4 @@ bool Pass::End() {
   return EndIniBatch();
 }
 
-bool Pass::Active() {
-  return CurrentSnapshot() != nullptr;
-}
-
 }  // namespace kolt

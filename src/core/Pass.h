@@ -26,9 +26,6 @@ class Pass {
   // memory, and the settings read back what was written).
   [[nodiscard]] bool End();
 
-  // True while a pass runs.
-  static bool Active();
-
  private:
   bool m_ended = false;
   bool m_outermost = false;

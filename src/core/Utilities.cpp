@@ -168,17 +168,6 @@ void TrimNewlines(QString& text) {
   text = text.mid(start, end - start);
 }
 
-int CountOccurrences(const QString& text, const QString& part) {
-  if (part.isEmpty()) return 0;
-  int count = 0;
-  qsizetype at = text.indexOf(part);
-  while (at >= 0) {
-    ++count;
-    at = text.indexOf(part, at + 1);
-  }
-  return count;
-}
-
 int ArrayIndexOf(const QStringList& array, const QString& text) {
   for (qsizetype i = 0; i < array.size(); ++i) {
     if (array[i] == text) return static_cast<int>(i);
@@ -190,11 +179,6 @@ bool ArrayAdd(QStringList& array, const QString& text) {
   if (ArrayIndexOf(array, text) >= 0) return false;
   array.append(text);
   return true;
-}
-
-bool ArrayAddUnlessListed(QStringList& array, const QString& text, const QStringList& other) {
-  if (ArrayIndexOf(other, text) >= 0) return false;
-  return ArrayAdd(array, text);
 }
 
 bool ArrayRemove(QStringList& array, const QString& text) {

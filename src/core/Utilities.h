@@ -41,12 +41,10 @@ std::optional<QByteArray> ReadFilePart(const QString& path, qint64 offset, qint6
                                        struct stat* info = nullptr);
 
 void TrimNewlines(QString& text);
-int CountOccurrences(const QString& text, const QString& part);
 
 // String-list operations behind the removed-programs list.
 int ArrayIndexOf(const QStringList& array, const QString& text);
 bool ArrayAdd(QStringList& array, const QString& text);
-bool ArrayAddUnlessListed(QStringList& array, const QString& text, const QStringList& other);
 bool ArrayRemove(QStringList& array, const QString& text);
 QString JoinNonEmpty(const QStringList& array);
 

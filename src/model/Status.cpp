@@ -96,12 +96,6 @@ QString FileStamp(const QString& path) {
   return entry && entry->IsFile() ? StampOf(*entry) : QString();
 }
 
-QString FileModifiedText(const QString& path) {
-  if (path.isEmpty()) return QString();
-  const std::optional<FolderEntry> entry = FileEntryAt(path);
-  return entry && entry->IsFile() ? ModifiedTextOf(*entry) : QString();
-}
-
 QString ProgramStateText(ProgramState state) {
   return state == ProgramState::Running ? QStringLiteral("Running") : QStringLiteral("Not running");
 }

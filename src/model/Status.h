@@ -54,9 +54,6 @@ QString StampOf(const FolderEntry& entry);
 QString ModifiedTextOf(const FolderEntry& entry);
 // The stamp of a file's last modification; empty when it cannot be read.
 QString FileStamp(const QString& path);
-// The file's last modification in the locale's short date and time format; empty when
-// it cannot be read.
-QString FileModifiedText(const QString& path);
 
 // True when the game's status cell is shown in bold: a move is due and the game is not
 // excluded by the address "-".

@@ -16,18 +16,13 @@ using kolt::ClearIniCache;
 using kolt::IniRead;
 using kolt::IniReadSection;
 using kolt::IniWrite;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
 
 using Result = kolt::test::CliResult;
-
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 // A home with a Steel Panthers installation; stdin is a pipe, so nobody can be asked.
 struct CliHome {
@@ -44,7 +39,7 @@ struct CliHome {
   }
   void Game(const QString& relative, const QByteArray& bytes, const QDateTime& when) {
     WriteFile(game + "/" + relative, bytes);
-    SetTime(game + "/" + relative, when);
+    SetModified(game + "/" + relative, when);
   }
   Result Run(const QStringList& args, const QString& folder = QString()) {
     return kolt::test::RunCli(KOLT_CLI, args, {{"WINEPREFIX", home.Root() + "/prefix"}}, folder);
@@ -265,7 +260,7 @@ struct ReceiveHome : CliHome {
   void TurnInStaging() {
     for (const char* ext : {"cmt", "dat", "aux"}) {
       WriteFile(staging + "/SPWAW/email001." + ext, QByteArray(ext) + " turn 2");
-      SetTime(staging + "/SPWAW/email001." + ext, t0);
+      SetModified(staging + "/SPWAW/email001." + ext, t0);
     }
   }
 };

@@ -152,15 +152,6 @@ TEST(Settings, WholeSectionReadAndWrite) {
   EXPECT_EQ(IniRead("New", "a"), "b");
 }
 
-TEST(Settings, DeleteKey) {
-  TempHome home;
-  IniWrite(S, "a", "1");
-  IniWrite(S, "b", "2");
-  IniDeleteKey(S, "A");
-  EXPECT_EQ(IniRead(S, "a", "gone"), "gone");
-  EXPECT_EQ(IniRead(S, "b"), "2");
-}
-
 TEST(Settings, CompactRemovesEmptyValuesAndTrailingBlankLines) {
   TempHome home;
   EXPECT_FALSE(CompactIniFile(home.Ini()));  // missing file: false, nothing created
@@ -291,7 +282,6 @@ TEST(SettingsSizeLimit, AFileAboveTheLimitIsNeitherReadNorReplaced) {
   errno = 0;
   EXPECT_FALSE(IniWrite(S, "Directory", "/elsewhere"));
   EXPECT_EQ(errno, EFBIG);
-  EXPECT_FALSE(IniDeleteKey(S, "Directory"));
   EXPECT_FALSE(CompactIniFile(home.Ini()));
   {
     Pass pass;

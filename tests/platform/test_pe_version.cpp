@@ -120,31 +120,29 @@ TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
   }
 }
 
-TEST(PeVersion, MachineOfTheImage) {
-  EXPECT_EQ(kolt::ReadPeMachine(PeBuilder::Build()), kolt::kPeMachineI386);
-  EXPECT_EQ(kolt::ReadPeMachine(PeBuilder::Build(PeLayout{.pe32plus = true})), kolt::kPeMachineAmd64);
-  EXPECT_FALSE(kolt::ReadPeMachine(QByteArray("MZ")).has_value());
-  EXPECT_FALSE(kolt::ReadPeMachine(QByteArray(4096, 'M')).has_value());
-  QByteArray cut = PeBuilder::Build().left(0x45);  // signature, half the Machine field
-  EXPECT_FALSE(kolt::ReadPeMachine(cut).has_value());
-
-  // From a file: only the headers are read, wherever the DOS header points.
+TEST(PeVersion, MachineOfTheFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("far.exe"));
+  const auto machineOf = [&](const QByteArray& image) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(image) != image.size())
+      return std::optional<std::uint16_t>();
+    f.close();
+    return kolt::ReadPeMachineFile(path);
+  };
+  EXPECT_EQ(machineOf(PeBuilder::Build()), kolt::kPeMachineI386);
+  EXPECT_FALSE(machineOf(QByteArray("MZ")).has_value());
+  EXPECT_FALSE(machineOf(QByteArray(4096, 'M')).has_value());
+  EXPECT_FALSE(machineOf(PeBuilder::Build().left(0x45)).has_value());  // half the Machine field
+
+  // Only the headers are read, wherever the DOS header points.
   QByteArray far = PeBuilder::Build(PeLayout{.pe32plus = true});
   far.append(QByteArray(0x10000, '\0'));
   far.replace(0x10000, 8, far.mid(0x40, 8));
   PeBuilder::Put32(far, 0x3C, 0x10000);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(far);
-  f.close();
-  EXPECT_EQ(kolt::ReadPeMachineFile(path), kolt::kPeMachineAmd64);
+  EXPECT_EQ(machineOf(far), kolt::kPeMachineAmd64);
   PeBuilder::Put32(far, 0x3C, 0xFFFFFFF0u);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(far);
-  f.close();
-  EXPECT_FALSE(kolt::ReadPeMachineFile(path).has_value());
+  EXPECT_FALSE(machineOf(far).has_value());
   EXPECT_FALSE(kolt::ReadPeMachineFile(dir.filePath(QStringLiteral("missing.exe"))).has_value());
   EXPECT_EQ(
       kolt::ReadPeMachineFile(QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/with-version.exe")),

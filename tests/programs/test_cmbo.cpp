@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "FakeWintools.h"
+#include "AdapterHome.h"
 #include "RecordingBatch.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
@@ -21,20 +21,17 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeWintools;
+using kolt::test::AdapterHome;
 using kolt::test::ReadFile;
 using kolt::test::RecordingBatch;
 using kolt::test::ScriptedUi;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
 
-struct Fixture {
-  TempHome home;
-  ScriptedUi ui;
-  FakeWintools tools;
-  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+struct Fixture : AdapterHome {
   QString game = home.Root() + "/games/CM";
   QString kolt = game + "/KOLT";
   QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
@@ -44,19 +41,14 @@ struct Fixture {
   std::shared_ptr<CMBO> Installed() {
     WriteFile(game + "/Combat Mission.exe", "MZ");
     IniWrite("CMBO", "Directory", game);
-    auto log = batchLog;
-    auto p = std::make_shared<CMBO>(Services{ui, tools, [log]() -> std::unique_ptr<ReceiveBatch> {
-                                               return std::make_unique<RecordingBatch>(log);
-                                             }});
+    auto p = std::make_shared<CMBO>(MakeServices());
     EXPECT_TRUE(p->Installed(false));
     return p;
   }
   void Turn(const QString& name, const QDateTime& when, const QByteArray& bytes = "turn") {
     const QString path = kolt + "/" + name;
     WriteFile(path, bytes);
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    SetModified(path, when);
   }
   QStringList Left(const QString& folder = QString()) const {
     return QDir(folder.isEmpty() ? kolt : folder).entryList(QDir::Files, QDir::Name);

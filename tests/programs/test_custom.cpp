@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QThread>
 
-#include "FakeWintools.h"
+#include "AdapterHome.h"
 #include "RecordingBatch.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -18,20 +18,16 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeWintools;
+using kolt::test::AdapterHome;
+using kolt::test::GameNames;
 using kolt::test::ReadFile;
 using kolt::test::RecordingBatch;
 using kolt::test::ScriptedUi;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
-
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 // A definition with a primary ".sav" (its status file) and a required ".dat", both
 // checked for equal times, unless the test writes its own.
@@ -41,11 +37,7 @@ const QByteArray kTwoTypes =
     "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\nCheckSame=1\r\nRequired=1\r\n"
     "[File1]\r\nExt=dat\r\nRequired=1\r\n";
 
-struct Fixture {
-  TempHome home;
-  ScriptedUi ui;
-  FakeWintools tools;
-  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+struct Fixture : AdapterHome {
   QString game = home.Root() + "/games/AB";
   QString turns = game + "/turns";  // EMailSubDir "Turns" is found without regard to case
 
@@ -56,11 +48,6 @@ struct Fixture {
   }
   ~Fixture() { App().homeFolder.clear(); }
 
-  Services MakeServices(Wintools& with) {
-    auto log = batchLog;
-    return Services{
-        ui, with, [log]() -> std::unique_ptr<ReceiveBatch> { return std::make_unique<RecordingBatch>(log); }};
-  }
   std::shared_ptr<CUSTOM> Make(const QByteArray& definition = kTwoTypes) { return Make(definition, tools); }
   std::shared_ptr<CUSTOM> Make(const QByteArray& definition, Wintools& with) {
     WriteFile(home.File("ab.ini"), definition);
@@ -89,12 +76,6 @@ struct Fixture {
     return DescriptionRule(ui, path, rule);
   }
 };
-
-QStringList Names(const GameList& games) {
-  QStringList names;
-  for (const auto& g : games) names.append(g->GetName());
-  return names;
-}
 
 }  // namespace
 
@@ -182,8 +163,8 @@ TEST(CustomGames, PatternSubfolderAndDescriptions) {
   QDir().mkpath(fx.turns + "/folder.sav");
   auto p = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes", "Description=line1\r\nFileTypes"));
   const GameList games = p->InitGames();
-  EXPECT_EQ(Names(games), QStringList({"Duel.SAV", "alpha.sav"}));
-  EXPECT_EQ(Names(p->GetGames()), Names(games));
+  EXPECT_EQ(GameNames(games), QStringList({"Duel.SAV", "alpha.sav"}));
+  EXPECT_EQ(GameNames(p->GetGames()), GameNames(games));
   ASSERT_EQ(games.size(), 2u);
   EXPECT_EQ(games[0]->GetProgram(), p);
   EXPECT_EQ(games[0]->GetDescription(), "Duel of giants");  // the rule is upper-cased before use
@@ -191,7 +172,7 @@ TEST(CustomGames, PatternSubfolderAndDescriptions) {
 
   // An empty pattern takes every file of the game folder.
   auto all = fx.Installed(QByteArray(kTwoTypes).replace("KOLTFilePattern=*.sav", "KOLTFilePattern="));
-  EXPECT_EQ(Names(all->InitGames()), QStringList({"Duel.SAV", "alpha.sav", "notes.txt"}));
+  EXPECT_EQ(GameNames(all->InitGames()), QStringList({"Duel.SAV", "alpha.sav", "notes.txt"}));
 }
 
 TEST(CustomGame, StatusFileSpelledAsDefinedFoundInAnyCase) {
@@ -202,7 +183,7 @@ TEST(CustomGame, StatusFileSpelledAsDefinedFoundInAnyCase) {
   const QDateTime t0(QDate(2024, 3, 1), QTime(12, 0, 0));
   WriteFile(fx.game + "/game1.TURN", "t");
   WriteFile(fx.game + "/GAME1.stat", "s");
-  SetTime(fx.game + "/GAME1.stat", t0);
+  SetModified(fx.game + "/GAME1.stat", t0);
   auto p = fx.Installed(definition);
   auto g = fx.Game(p, "game1.TURN");
   ASSERT_TRUE(g->IsValid());
@@ -554,7 +535,7 @@ TEST(CustomFolders, DescriptionsAreNotReadThroughLinksOutOfTheInstallation) {
   QFile::link(fx.turns + "/own.sav", fx.turns + "/inside.sav");
   auto p = fx.Installed(QByteArray(kTwoTypes).replace("FileTypes", "Description=LINE1\r\nFileTypes"));
   const GameList games = p->InitGames();
-  ASSERT_EQ(Names(games), QStringList({"inside.sav", "linked.sav", "own.sav"}));
+  ASSERT_EQ(GameNames(games), QStringList({"inside.sav", "linked.sav", "own.sav"}));
   EXPECT_EQ(games[0]->GetDescription(), "own text");
   EXPECT_EQ(games[1]->GetDescription(), "");
   EXPECT_EQ(games[2]->GetDescription(), "own text");
@@ -567,7 +548,7 @@ TEST(CustomFolders, DescriptionsAreNotReadThroughLinksOutOfTheInstallation) {
                               .replace("EMailSubDir=Turns\r\n", "")
                               .replace("FileTypes", "Description=LINE1\r\nFileTypes"));
   const GameList here = top->InitGames();
-  ASSERT_EQ(Names(here), QStringList({"alias.sav", "linked.sav", "own.sav"}));
+  ASSERT_EQ(GameNames(here), QStringList({"alias.sav", "linked.sav", "own.sav"}));
   EXPECT_EQ(here[0]->GetDescription(), "own text");
   EXPECT_EQ(here[1]->GetDescription(), "");
   EXPECT_EQ(here[2]->GetDescription(), "own text");

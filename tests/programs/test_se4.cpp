@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "FakeWintools.h"
+#include "AdapterHome.h"
 #include "RecordingBatch.h"
 #include "Se4SaveFile.h"
 #include "core/Settings.h"
@@ -17,30 +17,19 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeWintools;
+using kolt::test::AdapterHome;
 using kolt::test::RecordingBatch;
 using kolt::test::ScriptedUi;
 using kolt::test::Se4Player;
 using kolt::test::Se4Save;
 using kolt::test::Se4SaveBytes;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
 
 const QString kLong = "Space Empires IV";
-
-class BeepingUi : public ScriptedUi {
- public:
-  void Beep() override { ++beeps; }
-  int beeps = 0;
-};
-
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 Se4Save Simultaneous() {
   Se4Save save;
@@ -55,11 +44,7 @@ Se4Save TurnBased() {
   return save;
 }
 
-struct Fixture {
-  TempHome home;
-  BeepingUi ui;
-  FakeWintools tools;
-  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+struct Fixture : AdapterHome {
   QString game = home.Root() + "/games/SE4";
   QString saves = game + "/SAVEGAME";
   QDateTime t0 = QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0));
@@ -68,11 +53,6 @@ struct Fixture {
     QDir().mkpath(saves);
     WriteFile(game + "/se4.exe", "MZ");
     IniWrite("E-Mail", "From", "ann@example.org");
-  }
-  Services MakeServices(Wintools& with) {
-    auto log = batchLog;
-    return Services{
-        ui, with, [log]() -> std::unique_ptr<ReceiveBatch> { return std::make_unique<RecordingBatch>(log); }};
   }
   std::shared_ptr<SE4> Installed() { return Installed(tools); }
   std::shared_ptr<SE4> Installed(Wintools& with) {
@@ -84,7 +64,7 @@ struct Fixture {
   void Save(const QString& name, const Se4Save& save, const QDateTime& when) {
     const QString path = saves + "/" + name;
     ASSERT_TRUE(WriteFile(path, Se4SaveBytes(save)));
-    SetTime(path, when);
+    SetModified(path, when);
   }
   std::shared_ptr<SE4_Game> Game(const std::shared_ptr<SE4>& p, const QString& name) {
     auto g = std::make_shared<SE4_Game>(ui);
@@ -163,11 +143,11 @@ TEST(Se4Installed, TheMailNamesTheModFolderAsTheWindowsOpponentKnowsIt) {
 
 TEST(Se4Installed, PasswordsFromTheExecutableOfTheEleventhOfAprilTwoThousandOne) {
   Fixture fx;
-  SetTime(fx.game + "/se4.exe", QDateTime(QDate(2001, 4, 10), QTime(23, 59, 59)));
+  SetModified(fx.game + "/se4.exe", QDateTime(QDate(2001, 4, 10), QTime(23, 59, 59)));
   auto old = fx.Installed();
   EXPECT_EQ(old->GetExeStamp(), "2001-04-10 23:59:59");
   EXPECT_FALSE(old->SupportsPasswords());
-  SetTime(fx.game + "/se4.exe", QDateTime(QDate(2001, 4, 11), QTime(0, 0, 0)));
+  SetModified(fx.game + "/se4.exe", QDateTime(QDate(2001, 4, 11), QTime(0, 0, 0)));
   EXPECT_TRUE(fx.Installed()->SupportsPasswords());
   // Nothing found, nothing supported.
   EXPECT_FALSE(std::make_shared<SE4>(fx.MakeServices(fx.tools))->SupportsPasswords());

@@ -23,6 +23,7 @@ using kolt::test::ScriptedUi;
 using kolt::test::Se4Player;
 using kolt::test::Se4Save;
 using kolt::test::Se4SaveBytes;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
@@ -66,12 +67,6 @@ class PlayersUi : public ScriptedUi {
   std::vector<PlayersEdit> shown;
 };
 
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 Se4Player P(int number, const QString& email, const QString& state = "Alive") {
   return Se4Player{number, QString("Empire %1").arg(number), QString("Leader %1").arg(number), email, state};
 }
@@ -90,12 +85,12 @@ struct Fixture {
   }
   void Save(const QString& name, const Se4Save& save, const QDateTime& when) {
     WriteFile(folder + "/" + name, Se4SaveBytes(save));
-    SetTime(folder + "/" + name, when);
+    SetModified(folder + "/" + name, when);
   }
   void Save(const QString& name, const Se4Save& save) { Save(name, save, t0); }
   void File(const QString& name, const QDateTime& when, const QByteArray& bytes = "orders") {
     WriteFile(folder + "/" + name, bytes);
-    SetTime(folder + "/" + name, when);
+    SetModified(folder + "/" + name, when);
   }
   std::shared_ptr<SE4_Game> Game(const QString& name) {
     auto game = std::make_shared<SE4_Game>(ui);
@@ -263,7 +258,7 @@ TEST(Se4GameTurnBased, StatusFollowsTheTurnOfTheFileSent) {
   EXPECT_EQ(fx.Game("GameX_3.gam")->GetStatus(), status::Play);
 
   // The file sent was played again after sending.
-  SetTime(fx.folder + "/GameX_2.gam", fx.t0.addSecs(120));
+  SetModified(fx.folder + "/GameX_2.gam", fx.t0.addSecs(120));
   EXPECT_EQ(fx.Game("GameX_2.gam")->GetStatus(), status::Send);
 
   // Without the name sent, the rule alone stands.
@@ -402,7 +397,7 @@ TEST(Se4GameHostStatus, EveryRowOfTheHostTable) {
   EXPECT_EQ(analysed->GetPlayers()[0].playerFileStamp.Text(), fx.Stamp(fx.t0.addSecs(30)));
 
   // One order file is older than the save file.
-  SetTime(fx.folder + "/GameX_0001.plr", fx.t0.addSecs(-30));
+  SetModified(fx.folder + "/GameX_0001.plr", fx.t0.addSecs(-30));
   EXPECT_EQ(status(), status::WaitHost);
   EXPECT_EQ(description(), "   12: Ready1:2/" + kYou + " Old1:1/" + kMe);
 }
@@ -437,8 +432,8 @@ TEST(Se4GameHostStatus, TheStoredChoiceMakesAnyPlayerTheUser) {
   fx.File("GameX_0002.plr", fx.t0.addSecs(60));
   fx.File("GameX_0003.plr", fx.t0.addSecs(-60));  // old
   EXPECT_EQ(fx.Game("GameX.gam")->GetStatus(), status::WaitHost);
-  SetTime(fx.folder + "/GameX_0002.plr", fx.t0.addSecs(-60));
-  SetTime(fx.folder + "/GameX_0003.plr", fx.t0.addSecs(60));
+  SetModified(fx.folder + "/GameX_0002.plr", fx.t0.addSecs(-60));
+  SetModified(fx.folder + "/GameX_0003.plr", fx.t0.addSecs(60));
   QFile::remove(fx.folder + "/GameX_0001.plr");
   // Player 1 (the user by address) waits: the user plays.
   EXPECT_EQ(fx.Game("GameX.gam")->GetStatus(), status::Play);

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include "FakeWintools.h"
+#include "AdapterHome.h"
 #include "RecordingBatch.h"
 #include "core/Settings.h"
 #include "model/Status.h"
@@ -15,9 +15,11 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeWintools;
+using kolt::test::AdapterHome;
+using kolt::test::GameNames;
 using kolt::test::RecordingBatch;
 using kolt::test::ScriptedUi;
+using kolt::test::SetModified;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
@@ -26,31 +28,13 @@ namespace {
 const QString kSaveQuestion = "Do you want to use the SAVE directory as well?";
 const QString kLong = "Steel Panthers: World at War";
 
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-struct Fixture {
-  TempHome home;
-  ScriptedUi ui;
-  FakeWintools tools;
-  std::shared_ptr<RecordingBatch::Log> batchLog = std::make_shared<RecordingBatch::Log>();
+struct Fixture : AdapterHome {
   QString game = home.Root() + "/games/SPWAW";
 
   Fixture() { QDir().mkpath(game); }
 
-  Services MakeServices() {
-    // Held weakly: a test may bind the game the log keeps to the program, which holds
-    // these services.
-    std::weak_ptr<RecordingBatch::Log> log = batchLog;
-    return Services{ui, tools, [log]() -> std::unique_ptr<ReceiveBatch> {
-                      return std::make_unique<RecordingBatch>(log.lock());
-                    }};
-  }
   std::shared_ptr<SPWAW> Make() { return std::make_shared<SPWAW>(MakeServices()); }
-  void Exe(const QString& name = "mech.exe") { WriteFile(game + "/" + name, "MZ"); }
+  void Exe(const QString& name = "mech.exe") const { WriteFile(game + "/" + name, "MZ"); }
   // Stores the folder and the SAVE answer, then checks the installation.
   std::shared_ptr<SPWAW> Installed(bool useSave) {
     Exe();
@@ -60,16 +44,10 @@ struct Fixture {
     EXPECT_TRUE(p->Installed(false));
     return p;
   }
-  void File(const QString& relative, const QByteArray& bytes = "x") {
+  void File(const QString& relative, const QByteArray& bytes = "x") const {
     WriteFile(game + "/" + relative, bytes);
   }
 };
-
-QStringList Names(const GameList& games) {
-  QStringList names;
-  for (const auto& g : games) names.append(g->GetName());
-  return names;
-}
 
 }  // namespace
 
@@ -221,7 +199,7 @@ TEST(SpwawInstalled, WineFoldersSpellNamesInAnyCase) {
   EXPECT_EQ(p->GetDirectory(), fx.game);
   EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);  // differed: stored again
   const GameList games = p->InitGames();
-  ASSERT_EQ(Names(games), QStringList({"Email001.CMT"}));
+  ASSERT_EQ(GameNames(games), QStringList({"Email001.CMT"}));
   EXPECT_EQ(games[0]->GetSize(), 9);
   EXPECT_NE(games[0]->GetModified(), "");
 }
@@ -240,8 +218,8 @@ TEST(SpwawGames, EmailGamesThenSaveGamesWithTheirFiles) {
   {
     auto p = fx.Installed(false);
     const GameList games = p->InitGames();
-    EXPECT_EQ(Names(games), QStringList({"email001.cmt", "email002.cmt"}));
-    EXPECT_EQ(Names(p->GetGames()), Names(games));
+    EXPECT_EQ(GameNames(games), QStringList({"email001.cmt", "email002.cmt"}));
+    EXPECT_EQ(GameNames(p->GetGames()), GameNames(games));
     const auto& g = games[0];
     EXPECT_EQ(g->GetProgram(), p);
     EXPECT_EQ(g->GetSize(), 3 + 100 + 20);
@@ -250,7 +228,7 @@ TEST(SpwawGames, EmailGamesThenSaveGamesWithTheirFiles) {
   }
   auto p = fx.Installed(true);
   const GameList games = p->InitGames();
-  EXPECT_EQ(Names(games), QStringList({"email001.cmt", "email002.cmt", "save0020.cmt"}));
+  EXPECT_EQ(GameNames(games), QStringList({"email001.cmt", "email002.cmt", "save0020.cmt"}));
   ASSERT_EQ(p->GetGames().size(), 3u);  // kept while they are held
   EXPECT_EQ(p->GetGames().back()->GetFiles(), QStringList({fx.game + "/SAVE/save0020.cmt"}));
 }
@@ -271,7 +249,7 @@ TEST(SpwawGames, DescriptionFromTheCommentFile) {
   QFile::link(fx.game + "/EMAIL/nowhere", fx.game + "/EMAIL/email002.cmt");
   auto p = fx.Installed(false);
   const GameList games = p->InitGames();
-  ASSERT_EQ(Names(games), QStringList({"email001.cmt"}));
+  ASSERT_EQ(GameNames(games), QStringList({"email001.cmt"}));
   EXPECT_EQ(games[0]->GetDescription(), "Prokhorovka");
 }
 
@@ -280,17 +258,17 @@ TEST(SpwawGames, StatusFollowsTheDatFileAndTheStoredStamps) {
   fx.File("EMAIL/email001.cmt", "One");
   fx.File("EMAIL/email001.dat", "turn");
   const QString dat = fx.game + "/EMAIL/email001.dat";
-  SetTime(dat, QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0)));
+  SetModified(dat, QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0)));
   auto p = fx.Installed(false);
   GamePtr g = p->InitGames().at(0);
   EXPECT_EQ(g->GetStatus(), "New");
   g->SetSent();
   EXPECT_EQ(IniRead("SPWAW", "email001.cmt/S"), "2024-05-01 12:00:00");
   EXPECT_EQ(g->GetStatus(), "Wait");
-  SetTime(dat, QDateTime(QDate(2024, 5, 2), QTime(8, 0, 0)));  // the opponent's turn copied in
+  SetModified(dat, QDateTime(QDate(2024, 5, 2), QTime(8, 0, 0)));  // the opponent's turn copied in
   g->SetReceived();
   EXPECT_EQ(g->GetStatus(), "Play");
-  SetTime(dat, QDateTime(QDate(2024, 5, 2), QTime(9, 30, 0)));  // played
+  SetModified(dat, QDateTime(QDate(2024, 5, 2), QTime(9, 30, 0)));  // played
   EXPECT_EQ(g->GetStatus(), "Send");
   EXPECT_EQ(g->GetMode(), "KLT");
 

@@ -11,10 +11,14 @@ namespace kolt::test {
 
 // One player's turn exchange wired as the application wires it, with the archive
 // window's lines kept in memory and no mail progress window: the real archive wrapper,
-// mailer and exchange engine over the given port, toolbox and program list.
+// mailer and exchange engine over the given port, toolbox and program list. A test may
+// hand the exchange a transport of its own instead of the mailer.
 struct ExchangeParts {
-  ExchangeParts(UiPort& ui, Wintools& tools, ProgramList& programs)
-      : archive(ui, log), mailer(ui), exchange(ui, tools, programs, archive, mailer) {}
+  ExchangeParts(UiPort& ui, Wintools& tools, ProgramList& programs, MailTransport* transport = nullptr)
+      : archive(ui, log),
+        mailer(ui),
+        exchange(ui, tools, programs, archive, transport ? *transport : static_cast<MailTransport&>(mailer)) {
+  }
 
   // What adapters get: the port, the toolbox and this exchange's receive batches.
   Services ServicesFor(UiPort& ui, Wintools& tools) {

@@ -21,9 +21,7 @@ namespace kolt::test {
 
 inline void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
   ASSERT_TRUE(WriteFile(path, bytes));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  SetModified(path, when);
 }
 
 class Player {
@@ -93,7 +91,7 @@ class Player {
   QString email = game + "/EMAIL";
   QString work = m_dir.path() + "/work";
   QString inbox = m_dir.path() + "/inbox";  // where the player saves attachments
-  QString caFile;  // the mailbox server's certificate, trusted by kolt-cli
+  QString caFile;                           // the mailbox server's certificate, trusted by kolt-cli
 };
 
 }  // namespace kolt::test

@@ -106,6 +106,7 @@ class ScriptedUi : public UiPort {
     if (onStatus) onStatus(text);
   }
   void DoEvents() override { ++doEvents; }
+  void Beep() override { ++beeps; }
 
   QStringList Texts() const {
     QStringList t;
@@ -129,6 +130,7 @@ class ScriptedUi : public UiPort {
   QStringList checkTexts;  // the check boxes under questions, in order
   QStringList statuses;
   int doEvents = 0;
+  int beeps = 0;
 
  private:
   std::deque<Answer> m_answers;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,6 +67,12 @@ inline QByteArray ReadFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return QByteArray();
   return f.readAll();
+}
+// Sets the file's last modification time; a failure of the test when it cannot.
+inline void SetModified(const QString& path, const QDateTime& when) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
+  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime)) << path.toStdString();
 }
 
 }  // namespace kolt::test

@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include "core/Startup.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 #include "ui/UserGuide.h"
 #include "ui/frmAbout.h"
@@ -18,10 +19,6 @@
 using kolt::App;
 using kolt::frmAbout;
 using kolt::test::ScriptedUi;
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

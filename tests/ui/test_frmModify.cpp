@@ -15,25 +15,22 @@
 #include "core/Startup.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/Child.h"
 #include "support/FileSizeLimit.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmModify.h"
 
 using namespace kolt;
+using kolt::test::Child;
 using kolt::test::ReadFile;
+using kolt::test::SaveScreenshot;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
-  return c;
-}
 
 struct Fixture {
   TempHome home;
@@ -153,8 +150,7 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   EXPECT_TRUE(Flag(*form, 3)->isChecked());
   form->show();
   QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(form->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmModify.png"));
+  SaveScreenshot(*form, "frmModify");
 
   QTest::keyClicks(extension, " cmt ");
   Flag(*form, 1)->click();

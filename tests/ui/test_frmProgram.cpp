@@ -10,11 +10,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/Child.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmProgram.h"
 
 using namespace kolt;
+using kolt::test::Child;
+using kolt::test::SaveScreenshot;
 using kolt::test::ScriptedUi;
 
 namespace {
@@ -22,13 +26,6 @@ namespace {
 const QString kQuestion =
     "I don't know if Steel Panthers: World at War is installed. Please enter the installation directory "
     "(where \"mech.exe\" is) below.";
-
-template <typename T>
-T* Child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
 
 }  // namespace
 
@@ -49,8 +46,7 @@ TEST(frmProgram, PreparedControlsAndScreenshot) {
 
   form.show();
   QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(form.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmProgram.png"));
+  SaveScreenshot(form, "frmProgram");
 
   form.Prepare("X", "Q", "-", "x.exe");
   EXPECT_EQ(Child<QLineEdit>(form, "txtDirectory")->text(), "");  // "-" is not shown

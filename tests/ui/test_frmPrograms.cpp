@@ -14,25 +14,22 @@
 #include "model/ProgramRegistry.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
+#include "support/Child.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmModify.h"
 #include "ui/frmPrograms.h"
 
 using namespace kolt;
+using kolt::test::Child;
 using kolt::test::ReadFile;
+using kolt::test::SaveScreenshot;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
 
 // The home folder with Steel Panthers installed, the two other built-in games declared
 // not installed, and the user-defined program ABC.
@@ -128,8 +125,7 @@ TEST(frmPrograms, ListsEveryProgramAndScreenshot) {
   Select(*form, "ABC");
   form->show();
   QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(form->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmPrograms.png"));
+  SaveScreenshot(*form, "frmPrograms");
   // Refresh rebuilds the list and keeps the selection.
   Click(*form, "cmdRefresh");
   ASSERT_EQ(list->selectedItems().size(), 1);

@@ -2,15 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "ui/frmSE4.h"
 
 using namespace kolt;
+using kolt::test::SaveScreenshot;
 using kolt::test::ScriptedUi;
 
 namespace {
@@ -51,8 +52,7 @@ TEST(frmSE4, ShowsThePlayersAndStoresWhatTheUserSet) {
   EXPECT_EQ(dialog.findChild<QLineEdit*>("txtHostPassword")->text(), "host");
   dialog.show();
   QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(dialog.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmSE4.png"));
+  SaveScreenshot(dialog, "frmSE4");
 
   // Set me asks first; Cancel changes nothing, OK moves the bold empire.
   list->setCurrentItem(list->topLevelItem(1));

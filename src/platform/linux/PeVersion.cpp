@@ -177,16 +177,6 @@ std::optional<PeFixedVersion> ReadPeFixedVersionFile(const QString& path) {
   return ReadPeFixedVersion(bytes);
 }
 
-std::optional<std::uint16_t> ReadPeMachine(QByteArrayView image) {
-  const Reader r(image);
-  if (!r.Has(0, 64) || image[0] != 'M' || image[1] != 'Z') return std::nullopt;
-  const auto peOffset = r.U32(0x3C);
-  if (!peOffset) return std::nullopt;
-  const auto signature = r.U32(*peOffset);
-  if (!signature || *signature != 0x00004550u) return std::nullopt;
-  return r.U16(std::uint64_t(*peOffset) + 4);
-}
-
 std::optional<std::uint16_t> ReadPeMachineFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return std::nullopt;

@@ -25,12 +25,10 @@ std::optional<PeFixedVersion> ReadPeFixedVersion(QByteArrayView image);
 // The same for a file on disk (at most 512 MB).
 std::optional<PeFixedVersion> ReadPeFixedVersionFile(const QString& path);
 
-// The machine a PE image is built for (the COFF header's Machine field), or nullopt when
-// `image` does not start with the DOS and PE headers.
+// The machine a PE file is built for (the COFF header's Machine field), or nullopt when
+// it does not start with the DOS and PE headers. Only its headers are read.
 constexpr std::uint16_t kPeMachineI386 = 0x014C;
 constexpr std::uint16_t kPeMachineAmd64 = 0x8664;
-std::optional<std::uint16_t> ReadPeMachine(QByteArrayView image);
-// The same for a file on disk; only its headers are read.
 std::optional<std::uint16_t> ReadPeMachineFile(const QString& path);
 
 }  // namespace kolt

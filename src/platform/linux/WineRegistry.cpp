@@ -244,10 +244,6 @@ void WineRegistry::Parse(const QByteArray& content) {
   }
 }
 
-bool WineRegistry::HasKey(const QString& keyPath) const {
-  return m_keys.contains(NormalizeKey(keyPath));
-}
-
 std::optional<WineRegistry::Value> WineRegistry::Read(const QString& keyPath, const QString& name) const {
   const auto key = m_keys.constFind(NormalizeKey(keyPath));
   if (key == m_keys.constEnd()) return std::nullopt;

@@ -33,7 +33,6 @@ class WineRegistry final {
 
   // Key paths separated by '\' (a doubled "\\" as in .reg files works too), without
   // regard to case; an empty name is the key's default value ("@").
-  bool HasKey(const QString& keyPath) const;
   std::optional<Value> Read(const QString& keyPath, const QString& name) const;
   // String values only (REG_SZ and REG_EXPAND_SZ, unexpanded).
   std::optional<QString> ReadString(const QString& keyPath, const QString& name) const;

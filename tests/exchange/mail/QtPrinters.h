@@ -1,15 +1,3 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <ostream>
-
-// Readable GoogleTest output for Qt strings.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& l, std::ostream* os) {
-  *os << '{';
-  for (const QString& s : l) *os << " \"" << s.toStdString() << '"';
-  *os << " }";
-}
+#include "support/QtPrinters.h"

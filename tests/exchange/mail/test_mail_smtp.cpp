@@ -314,7 +314,7 @@ TEST_F(SmtpSend, FailuresSayWhichSettingToCheck) {
     SCOPED_TRACE("server that refuses STARTTLS");
     ui.boxes.clear();
     SmtpTestServer server;  // plain only: STARTTLS is required by default
-    IniDeleteKey("E-Mail", "SMTP_Security");
+    IniWrite("E-Mail", "SMTP_Security", "");
     UsePort(server.Port());
     EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
     ExpectFailureBox(ui, 64, {"does not offer STARTTLS", "Check the security choice and the port"});
@@ -474,7 +474,7 @@ TEST_F(SmtpSend, MissingSettingsStopBeforeAnyConnection) {
   EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
   IniWrite("E-Mail", "Mode", "smtp");  // modes are spelt exactly
   EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
-  IniDeleteKey("E-Mail", "Mode");
+  IniWrite("E-Mail", "Mode", "");
   EXPECT_FALSE(Send("friend@example.org", "s", "b", {}));
   EXPECT_EQ(ui.Texts(), QStringList({"SMTP server setting missing", "Your own e-mail address setting missing",
                                      "First define the e-mail mode", "First define the e-mail mode"}));

@@ -30,7 +30,7 @@ class FileGame final : public RecordGame {
   std::shared_ptr<Program> GetProgram() const override { return m_program; }
   QString GetName() const override { return QFileInfo(m_path).fileName(); }
   QString GetDescription() const override { return m_description; }
-  QString GetModified() const override { return FileModifiedText(m_path); }
+  QString GetModified() const override { return FormatModified(QFileInfo(m_path).lastModified()); }
   qint64 GetSize() const override { return QFileInfo(m_path).size(); }
   QStringList GetFiles() const override { return {m_path}; }
   void Delete() override {}

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <QTest>
 
 #include "exchange/archive/ArchiveWrapper.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/VBUnzFrm.h"
@@ -74,8 +74,7 @@ TEST_F(VBUnzFrmTest, ShowsPackingThenUnpackingAndHidesInsteadOfClosing) {
   EXPECT_EQ(Messages()->currentRow(), last);  // selected, so the list shows it
 
   window.resize(560, 380);
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(window.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/VBUnzFrm.png"));
+  SaveScreenshot(window, "VBUnzFrm");
 
   Press(Qt::Key_Escape, Qt::ShiftModifier);  // only a plain Esc hides
   EXPECT_TRUE(window.isVisible());

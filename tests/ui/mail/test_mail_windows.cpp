@@ -22,6 +22,7 @@
 #include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
+#include "support/Child.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmBlat.h"
@@ -37,13 +38,6 @@ void Screenshot(QWidget& w, const QString& name, bool fit = true) {
   QDir().mkpath(folder);
   if (fit) w.adjustSize();
   EXPECT_TRUE(w.grab().save(folder + QChar('/') + name + QStringLiteral(".png")));
-}
-
-template <typename T>
-T* Child(QWidget& parent, const char* name) {
-  T* w = parent.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(w, nullptr) << name;
-  return w;
 }
 
 const char* const kSmtpOnly[] = {"txtEMail",        "txtSMTPServer", "lblEMail",    "lblSMTP",

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -13,12 +12,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "exchange/turns/MailboxFetch.h"
-#include "model/ProgramRegistry.h"
-#include "model/Services.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
+#include "support/MainWindowHarness.h"
 #include "ui/frmGame.h"
 
 using namespace kolt;
@@ -240,19 +234,12 @@ TEST(GameDialog, ShowsTheLastMessageFetchedForTheGame) {
 // is stored, whether or not the address book holds it, for a Combat Mission game and for
 // a Space Empires IV game alike.
 TEST(GameDialog, EnterStoresTheAddressAsTyped) {
-  TempHome home;
-  QProcess demo;
-  demo.start(QStringLiteral("python3"), {QStringLiteral(KOLT_DEMO_SCRIPT), home.Path()});
-  ASSERT_TRUE(demo.waitForFinished(60000));
-  ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-  App().homeFolder = home.Path();
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
-  ProgramList programs;
-  registry.BuildProgramList(programs);
+  MainWindowHarness h;
+  h.MakeDemoHome();
+  h.registry.BuildProgramList(h.programs);
+  ScriptedUi& ui = h.ui;
   GameList games;
-  for (const ProgramPtr& program : programs) {
+  for (const ProgramPtr& program : h.programs) {
     for (const GamePtr& game : program->InitGames()) games.push_back(game);
   }
   const auto indexOf = [&games](const QString& shortName, const QString& name) {
@@ -293,5 +280,4 @@ TEST(GameDialog, EnterStoresTheAddressAsTyped) {
   }
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
   EXPECT_TRUE(AddressBook().contains("new@example.net"));
-  App().homeFolder.clear();
 }

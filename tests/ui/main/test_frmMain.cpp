@@ -15,26 +15,10 @@
 #include <functional>
 
 #include "TestPrograms.h"
-#include "core/Settings.h"
-#include "core/Startup.h"
-#include "exchange/archive/ArchiveWrapper.h"
-#include "exchange/archive/MemoryArchiveLog.h"
 #include "exchange/mail/MailTransport.h"
 #include "exchange/mail/TestMessage.h"
-#include "exchange/turns/TurnExchange.h"
-#include "model/Services.h"
-#include "platform/linux/LinuxWintools.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
-#include "ui/frmMain.h"
-
-// Readable failures: gtest finds this next to QString.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "support/MainWindowHarness.h"
+#include "support/QtPrinters.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -52,28 +36,17 @@ class RecordingTransport final : public MailTransport {
   QStringList sent;
 };
 
-// A main window over test programs, loaded as at start-up.
-struct Fixture {
-  TempHome home;
-  ScriptedUi ui;
-  LinuxWintools tools{ui};
-  ProgramList programs;
+// The test programs and a transport that keeps the recipients, made before the window's
+// parts that use them.
+struct TestParts {
   std::shared_ptr<TestProgram> alpha = std::make_shared<TestProgram>(QStringLiteral("ALPHA"));
   std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>(QStringLiteral("BETA"));
-  Services services{ui, tools, {}};
-  ProgramRegistry registry{services, FactoriesFor({alpha, beta})};
-  MemoryArchiveLog archiveLog;
-  ArchiveWrapper archive{ui, archiveLog};
   RecordingTransport mailer;
-  TurnExchange exchange{ui, tools, programs, archive, mailer};
-  std::unique_ptr<frmMain> window;
+};
 
-  void Load() {
-    MainWindowParts parts(ui, tools, registry, programs);
-    parts.exchange = &exchange;
-    window = std::make_unique<frmMain>(parts);
-    window->Form_Load();
-  }
+// A main window over test programs, loaded as at start-up.
+struct Fixture : TestParts, MainWindowHarness {
+  Fixture() : MainWindowHarness(FactoriesFor({alpha, beta}), &mailer) {}
   QTreeView* Games() { return window->GamesView(); }
   const GamesModel& Model() { return window->GamesRows(); }
   int RowCount() { return Model().rowCount(); }
@@ -82,12 +55,6 @@ struct Fixture {
   }
   QString Text(int row, int column) { return Data(row, column).toString(); }
   bool Bold(int row, int column) { return Data(row, column, Qt::FontRole).value<QFont>().bold(); }
-  int RowOf(const QString& name) {
-    for (int i = 0; i < RowCount(); ++i) {
-      if (Text(i, 1) == name) return i;
-    }
-    return -1;
-  }
   QStringList SelectedNames() {
     QStringList names;
     for (int i = 0; i < RowCount(); ++i) {
@@ -738,7 +705,7 @@ TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   Fixture f;
   IniWrite("E-Mail", "Mode", "SMTP");
   MainWindowParts parts(f.ui, f.tools, f.registry, f.programs);
-  parts.exchange = &f.exchange;
+  parts.exchange = &f.exchange.exchange;
   parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
   frmMain window(parts);
 
@@ -747,7 +714,7 @@ TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   window.Form_Activate();
   ASSERT_EQ(f.ui.boxes.size(), 1u);
   EXPECT_EQ(f.ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
-  EXPECT_TRUE(f.archiveLog.lines.isEmpty());  // nothing was unpacked
+  EXPECT_TRUE(f.exchange.log.lines.isEmpty());  // nothing was unpacked
 
   // Longer than the four characters: handed to the receiving engine (which refuses it).
   f.ui.boxes.clear();

@@ -8,13 +8,8 @@
 #include <QProcess>
 
 #include "TestPrograms.h"
-#include "core/Startup.h"
-#include "model/Services.h"
 #include "platform/HotKeys.h"
-#include "platform/linux/LinuxWintools.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/frmMain.h"
+#include "support/MainWindowHarness.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -39,19 +34,10 @@ bool WaitFor(Done done) {
 // Under Xvfb: the main window registers the two hot keys, shows their names in the
 // status bar, and lets a press through only while no command runs.
 TEST(MainWindowHotKeys, RegisteredKeysShowAndBusyPressesAreDropped) {
-  TempHome home;
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  auto program = std::make_shared<TestProgram>(QStringLiteral("ALPHA"));
-  Services services{ui, tools, {}};
-  ProgramRegistry registry(services, FactoriesFor({program}));
+  MainWindowHarness h(FactoriesFor({std::make_shared<TestProgram>(QStringLiteral("ALPHA"))}));
   std::unique_ptr<HotKeys> keys = CreateHotKeys();
   ASSERT_TRUE(keys->Available());
-  MainWindowParts parts(ui, tools, registry, programs);
-  parts.hotKeys = keys.get();
-  frmMain window(parts);
-  window.Form_Load();
+  frmMain& window = h.Load([&keys](MainWindowParts& parts) { parts.hotKeys = keys.get(); });
   window.show();
   EXPECT_EQ(window.PanelText(3), "Ctrl+Shift+P");
   EXPECT_EQ(window.PanelText(2), "Ctrl+Shift+F");

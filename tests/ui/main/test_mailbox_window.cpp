@@ -6,54 +6,37 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
 #include "exchange/turns/MailboxLock.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/SmtpTestServer.h"
-#include "model/ProgramRegistry.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ExchangeParts.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
+#include "support/MainWindowHarness.h"
+#include "support/PackKlt.h"
 #include "ui/MailboxChecker.h"
-#include "ui/frmMain.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
 
-struct Home {
+// Steel Panthers with the game email001 against ivan@example.org, last played an hour ago.
+struct Home : MainWindowHarness {
   Home() {
-    game = home.File("games/SPWAW");
-    WriteFile(game + "/mech.exe", "MZ");
+    game = InstallSpwaw();
     WriteFile(game + "/EMAIL/email001.cmt", "Kursk");
     WriteFile(game + "/EMAIL/email001.dat", "turn 1");
-    for (const char* name : {"/EMAIL/email001.cmt", "/EMAIL/email001.dat"}) {
-      QFile f(game + name);
-      f.open(QIODevice::ReadWrite);
-      f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    }
-    IniWrite("SPWAW", "Directory", game);
-    IniWrite("SPWAW", "SAVE", "0");
+    for (const char* name : {"/EMAIL/email001.cmt", "/EMAIL/email001.dat"})
+      SetModified(game + name, QDateTime::currentDateTime().addSecs(-3600));
     IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
-    IniWrite("E-Mail", "Mode", "SMTP");
     IniWrite("E-Mail", "Address", "me@home.net");
-    App().homeFolder = home.Path();
-    App().instanceFolder = home.File("0");
-    QDir().mkpath(App().instanceFolder);
-    App().version = ProgramVersion();
   }
-  ~Home() { App().homeFolder.clear(); }
+  ~Home() { qunsetenv("KOLT_IMAP_CAINFO"); }
+  Home(const Home&) = delete;
+  Home& operator=(const Home&) = delete;
   // The test's Dovecot over TLS as the mailbox, its certificate trusted.
   void UseMailbox(int tlsPort, const QString& certificate) {
     IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
@@ -61,25 +44,31 @@ struct Home {
     WriteFile(home.File("imap-password"), "secret");
     qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate));
   }
-  TempHome home;
   QString game;
 };
 
+// The window's mailbox check on the home, what it says and when it ends recorded.
+struct Check {
+  explicit Check(Home& h) : checker(h.ui, h.exchange.exchange, h.programs) {
+    QObject::connect(&checker, &MailboxChecker::status, [this](const QString& s) { statuses.append(s); });
+    QObject::connect(&checker, &MailboxChecker::finished, [this] { finished = true; });
+  }
+  Check(const Check&) = delete;
+  Check& operator=(const Check&) = delete;
+  MailboxChecker checker;
+  QStringList statuses;
+  bool finished = false;
+};
+
 QByteArray KltMessage(const QString& root, const QByteArray& sender = "ivan@example.org") {
-  const QString out = root + "/out";
-  WriteFile(out + "/SENDER.TXT", sender + "\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
-  WriteFile(out + "/SPWAW/email001.cmt", "Kursk");
-  WriteFile(out + "/SPWAW/email001.dat", "turn 2");
-  QProcess zip;
-  zip.setWorkingDirectory(out);
-  zip.start("zip", {"-q", "-r", root + "/KOLT.KLT", "SPWAW", "SENDER.TXT"});
-  EXPECT_TRUE(zip.waitForFinished(30000) && zip.exitCode() == 0);
+  const QString klt = PackKlt(root + "/KOLT.KLT",
+                              {{"SPWAW/email001.cmt", "Kursk"}, {"SPWAW/email001.dat", "turn 2"}}, sender);
   return "From: ivan@example.org\r\nTo: me@home.net\r\nSubject: KOLT file\r\nMIME-Version: 1.0\r\n"
          "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
          "Beware the flank\r\n--\r\nOpen the attachment in KOLT\r\nSPWAW/email001.cmt (Kursk)\r\n--XX\r\n"
          "Content-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=KOLT.KLT\r\n"
          "Content-Transfer-Encoding: base64\r\n\r\n" +
-         ReadFile(root + "/KOLT.KLT").toBase64() + "\r\n--XX--\r\n";
+         ReadFile(klt).toBase64() + "\r\n--XX--\r\n";
 }
 
 }  // namespace
@@ -93,14 +82,8 @@ TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test", KltMessage(h.home.Root())));
   h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  ExchangeParts exchange(ui, tools, programs);
-  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
-  MainWindowParts parts(ui, tools, registry, programs);
-  parts.exchange = &exchange.exchange;
-  frmMain window(parts);
+  ScriptedUi& ui = h.ui;
+  frmMain& window = h.Make();
   window.show();
   QWidget other;  // the user works in another window
   other.show();
@@ -128,7 +111,6 @@ TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   emit window.checkMailRequested();
   EXPECT_TRUE(window.Mailbox()->Running());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Mailbox()->Running(); }, 10000));
-  qunsetenv("KOLT_IMAP_CAINFO");
 }
 
 TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
@@ -139,15 +121,10 @@ TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
   IniWrite("E-Mail", "IMAP_Port", QString::number(silent.serverPort()));
   IniWrite("E-Mail", "IMAP_Security", "NONE");
 
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  ExchangeParts exchange(ui, tools, programs);
-  MailboxChecker checker(ui, exchange.exchange, programs);
-  QStringList statuses;
-  bool finished = false;
-  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
-  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+  Check c(h);
+  MailboxChecker& checker = c.checker;
+  QStringList& statuses = c.statuses;
+  bool& finished = c.finished;
   checker.Check(true);
   EXPECT_TRUE(checker.Running());
   int ticks = 0;
@@ -180,15 +157,10 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
         DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.turn.test").arg(n), message));
   h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  ExchangeParts exchange(ui, tools, programs);
-  MailboxChecker checker(ui, exchange.exchange, programs);
-  QStringList statuses;
-  bool finished = false;
-  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
-  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+  Check c(h);
+  MailboxChecker& checker = c.checker;
+  QStringList& statuses = c.statuses;
+  bool& finished = c.finished;
 
   // kolt-cli is checking the same home: the window skips and says so.
   {
@@ -220,7 +192,6 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
   for (const QString& name : imap.Files("cur")) unread += name.section(":2,", 1).contains('S') ? 0 : 1;
   EXPECT_EQ(unread, 3);
   EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
-  qunsetenv("KOLT_IMAP_CAINFO");
 }
 
 TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
@@ -234,17 +205,12 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
                                        KltMessage(h.home.Root(), "boris@example.org")));
   h.UseMailbox(imap.TlsPort(), certificate.Cert());
 
-  ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  ExchangeParts exchange(ui, tools, programs);
-  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
-  registry.BuildProgramList(programs);
-  MailboxChecker checker(ui, exchange.exchange, programs);
-  QStringList statuses;
-  bool finished = false;
-  QObject::connect(&checker, &MailboxChecker::status, [&](const QString& s) { statuses.append(s); });
-  QObject::connect(&checker, &MailboxChecker::finished, [&] { finished = true; });
+  h.registry.BuildProgramList(h.programs);
+  Check c(h);
+  MailboxChecker& checker = c.checker;
+  QStringList& statuses = c.statuses;
+  bool& finished = c.finished;
+  const ScriptedUi& ui = h.ui;
   QObject::connect(&checker, &MailboxChecker::waiting, [&] { checker.TakeInWaiting(); });
   const QString named = "1 left unread (The message \"KOLT file\" from ivan@example.org (UID 1))";
 
@@ -265,5 +231,4 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
   EXPECT_EQ(imap.Files("new").size() + imap.Files("cur").size(), 1u);
   for (const QString& name : imap.Files("cur")) EXPECT_FALSE(name.section(":2,", 1).contains('S'));
-  qunsetenv("KOLT_IMAP_CAINFO");
 }

@@ -6,22 +6,14 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
-#include "model/ProgramRegistry.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ExchangeParts.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
+#include "support/MainWindowHarness.h"
+#include "support/PackKlt.h"
+#include "support/Screenshot.h"
 #include "ui/DesktopNotifier.h"
-#include "ui/GamesModel.h"
-#include "ui/frmMain.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -110,45 +102,26 @@ TEST(Notify, TheServiceShowsTheNotificationAndAClickComesBack) {
 // A turn taken in while the window is not active: the received games are selected, the
 // status line names the sender and the count, and the desktop is told.
 TEST(Notify, TheWindowSaysWhatArrived) {
-  TempHome home;
+  MainWindowHarness h;
   NotificationService service;
   ASSERT_TRUE(service.Start());
-  const QString game = home.File("games/SPWAW");
-  WriteFile(game + "/mech.exe", "MZ");
+  const QString game = h.InstallSpwaw();
   for (int i = 1; i <= 40; ++i) {
     const QString base = QString("email%1").arg(i, 3, 10, QChar('0'));
     WriteFile(game + "/EMAIL/" + base + ".cmt", "Game " + base.toLatin1());
     WriteFile(game + "/EMAIL/" + base + ".dat", "turn");
   }
-  IniWrite("SPWAW", "Directory", game);
-  IniWrite("SPWAW", "SAVE", "0");
-  IniWrite("E-Mail", "Mode", "SMTP");
-  App().instanceFolder = home.File("0");
-  QDir().mkpath(App().instanceFolder);
-  App().version = ProgramVersion();
-
-  const QString outgoing = home.Root() + "/out";
-  WriteFile(outgoing + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
-  for (const char* base : {"email038", "email039", "email050"}) {
-    WriteFile(outgoing + "/SPWAW/" + base + ".cmt", QByteArray("Game ") + base);
-    WriteFile(outgoing + "/SPWAW/" + base + ".dat", "new turn");
+  QMap<QString, QByteArray> turns;
+  for (const QString base : {"email038", "email039", "email050"}) {
+    turns.insert("SPWAW/" + base + ".cmt", "Game " + base.toLatin1());
+    turns.insert("SPWAW/" + base + ".dat", "new turn");
   }
-  QProcess zip;
-  zip.setWorkingDirectory(outgoing);
-  zip.start("zip", {"-q", "-r", home.Root() + "/KOLT.KLT", "SPWAW", "SENDER.TXT"});
-  ASSERT_TRUE(zip.waitForFinished(30000));
+  const QString klt = PackKlt(h.home.Root() + "/KOLT.KLT", turns);
 
-  ScriptedUi ui;
+  ScriptedUi& ui = h.ui;
   ui.Answers({Answer::Ok, Answer::Ok, Answer::Ok});
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  ExchangeParts exchange(ui, tools, programs);
-  ProgramRegistry registry(exchange.ServicesFor(ui, tools), AdapterFactories());
-  MainWindowParts parts(ui, tools, registry, programs);
-  parts.exchange = &exchange.exchange;
-  const QString klt = home.Root() + "/KOLT.KLT";
-  parts.chooseReceivedFile = [&klt] { return klt; };
-  frmMain window(parts);
+  frmMain& window =
+      h.Make([&klt](MainWindowParts& parts) { parts.chooseReceivedFile = [&klt] { return klt; }; });
   window.resize(1000, 440);
   window.Form_Load();
   ASSERT_EQ(window.GamesRows().rowCount(), 40);
@@ -175,8 +148,7 @@ TEST(Notify, TheWindowSaysWhatArrived) {
   const QRect visible = window.GamesView()->viewport()->rect();
   EXPECT_TRUE(visible.intersects(window.GamesView()->visualRect(current)));
 
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(window.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmMain-received.png"));
+  SaveScreenshot(window, "frmMain-received");
 
   ASSERT_TRUE(QTest::qWaitFor([&] { return service.shown.size() == 1; }, 5000));
   EXPECT_EQ(service.shown[0].summary, "Received 3 games from ivan@example.org");

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -19,78 +18,30 @@
 #include <QVBoxLayout>
 
 #include "core/OverviewSettings.h"
-#include "core/Settings.h"
-#include "core/Startup.h"
 #include "exchange/history/HistoryStore.h"
-#include "model/ProgramRegistry.h"
-#include "model/Services.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
+#include "support/MainWindowHarness.h"
+#include "support/Screenshot.h"
 #include "ui/OptionsOverviewPage.h"
 #include "ui/TrayIcon.h"
 #include "ui/frmGame.h"
 #include "ui/frmHistory.h"
-#include "ui/frmMain.h"
 
 using namespace kolt;
 
 namespace {
 
-QString ShotPath(const QString& name) {
-  const QString dir = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
-  QDir().mkpath(dir);
-  return dir + QChar('/') + name + QStringLiteral(".png");
-}
-
 // The main window on a fresh demo home.
-class DemoHome : public ::testing::Test {
+class DemoHome : public ::testing::Test, protected test::MainWindowHarness {
  protected:
   void SetUp() override {
-    QProcess demo;
-    demo.start(QStringLiteral("python3"), {QStringLiteral(KOLT_DEMO_SCRIPT), home.Path()});
-    ASSERT_TRUE(demo.waitForFinished(60000));
-    ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-    App().homeFolder = home.Path();
-    App().timeZoneText = ReadTimeZone().text;
-    window = std::make_unique<frmMain>(parts);
-    window->Form_Load();
+    MakeDemoHome();
+    Load();
     window->resize(1280, 560);
     window->show();
     QApplication::processEvents();
   }
-  void TearDown() override {
-    window.reset();
-    App().homeFolder.clear();
-  }
-  int RowOf(const QString& fileName) const {
-    const GamesModel& games = window->GamesRows();
-    for (int i = 0; i < games.rowCount(); ++i) {
-      if (games.index(i, 1).data().toString() == fileName) return i;
-    }
-    return -1;
-  }
-  QString Waiting(const QString& fileName) const {
-    return window->GamesRows().index(RowOf(fileName), GamesModel::kWaitingColumn).data().toString();
-  }
-  QStringList Column(int column) const {
-    QStringList cells;
-    const GamesModel& games = window->GamesRows();
-    for (int i = 0; i < games.rowCount(); ++i) cells.append(games.index(i, column).data().toString());
-    return cells;
-  }
+  QString Waiting(const QString& fileName) const { return Cell(fileName, GamesModel::kWaitingColumn); }
   GamePtr Game(const QString& fileName) const { return window->GamesRows().GameAt(RowOf(fileName)); }
-
-  test::TempHome home;
-  test::ScriptedUi ui;
-  LinuxWintools tools{ui};
-  ProgramList programs;
-  Services services{ui, tools, {}};
-  ProgramRegistry registry{services, AdapterFactories()};
-  MainWindowParts parts{ui, tools, registry, programs};
-  std::unique_ptr<frmMain> window;
 };
 
 }  // namespace
@@ -127,7 +78,7 @@ TEST_F(DemoHome, TheWaitingColumnSortsAndMarksGamesToPlayForTooLong) {
   // A refresh keeps the chosen order.
   window->Refresh();
   EXPECT_EQ(Column(1), order);
-  EXPECT_TRUE(window->grab().save(ShotPath("frmMain-waiting")));
+  test::SaveScreenshot(*window, "frmMain-waiting");
 
   // Fewer days make more games late; 0 marks none.
   SetLateDays(0);
@@ -155,7 +106,7 @@ TEST_F(DemoHome, TheHistoryListsTurnsNewestFirstAndRestoresAKeptTurn) {
   EXPECT_EQ(list->topLevelItem(1)->text(4), "The artillery is zeroed in. Good luck.");
   EXPECT_TRUE(list->topLevelItem(1)->text(5).startsWith("email002.cmt ("))
       << list->topLevelItem(1)->text(5).toStdString();
-  EXPECT_TRUE(dialog.grab().save(ShotPath("frmHistory")));
+  test::SaveScreenshot(dialog, "frmHistory");
 
   const QString email = home.File("games/SPWAW/EMAIL");
   const QByteArray current = test::ReadFile(email + "/email002.dat");

@@ -3,51 +3,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QProcess>
 #include <QTreeView>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
-#include "model/ProgramRegistry.h"
-#include "model/Services.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
+#include "support/MainWindowHarness.h"
+#include "support/Screenshot.h"
 #include "ui/frmGame.h"
-#include "ui/frmMain.h"
 
 using namespace kolt;
 
-namespace {
-
-QString ShotPath(const QString& name) {
-  const QString dir = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
-  QDir().mkpath(dir);
-  return dir + QChar('/') + name + QStringLiteral(".png");
-}
-
-}  // namespace
-
 // The main window and the game dialog on the demo home, saved for a reviewer to look at.
 TEST(Screenshots, MainWindowOnTheDemoHome) {
-  test::TempHome home;
-  QProcess demo;
-  demo.start(QStringLiteral("python3"), {QStringLiteral(KOLT_DEMO_SCRIPT), home.Path()});
-  ASSERT_TRUE(demo.waitForFinished(60000));
-  ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-  App().homeFolder = home.Path();
-  App().timeZoneText = ReadTimeZone().text;
-
-  test::ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  Services services{ui, tools, {}};
-  ProgramRegistry registry(services, AdapterFactories());
-  MainWindowParts parts(ui, tools, registry, programs);
-  frmMain window(parts);
-  window.Form_Load();
+  test::MainWindowHarness h;
+  h.MakeDemoHome();
+  frmMain& window = h.Load();
   window.resize(1180, 560);
   window.show();
   QApplication::processEvents();
@@ -63,35 +31,23 @@ TEST(Screenshots, MainWindowOnTheDemoHome) {
   // Ready to send: selected, and the game the commands act on.
   EXPECT_TRUE(window.GamesView()->selectionModel()->isRowSelected(0, QModelIndex()));
   EXPECT_EQ(window.GamesView()->currentIndex().row(), 0);
-  EXPECT_TRUE(window.grab().save(ShotPath(QStringLiteral("frmMain"))));
+  test::SaveScreenshot(window, "frmMain");
 
-  frmGame dialog(ui, window.Games(), 0, &window);
+  frmGame dialog(h.ui, window.Games(), 0, &window);
   dialog.show();
   QApplication::processEvents();
-  EXPECT_TRUE(dialog.grab().save(ShotPath(QStringLiteral("frmGame"))));
+  test::SaveScreenshot(dialog, "frmGame");
 }
 
 // A new user: Steel Panthers is installed, no game is in progress. The games list says
 // what to do next.
 TEST(Screenshots, TheEmptyMainWindowOfANewUser) {
-  test::TempHome home;
-  const QString game = home.File("games/SPWAW");
-  test::WriteFile(game + "/mech.exe", "MZ");
-  QDir().mkpath(game + "/EMAIL");
-  IniWrite("SPWAW", "Directory", game);
-  IniWrite("SPWAW", "SAVE", "0");
+  test::MainWindowHarness h;
+  const QString game = h.InstallSpwaw();
   IniWrite("CMBO", "Directory", "-");
   IniWrite("SE4", "Directory", "-");
   App().timeZoneText = ReadTimeZone().text;
-
-  test::ScriptedUi ui;
-  LinuxWintools tools(ui);
-  ProgramList programs;
-  Services services{ui, tools, {}};
-  ProgramRegistry registry(services, AdapterFactories());
-  MainWindowParts parts(ui, tools, registry, programs);
-  frmMain window(parts);
-  window.Form_Load();
+  frmMain& window = h.Load();
   window.resize(1000, 480);
   window.show();
   QApplication::processEvents();
@@ -100,7 +56,7 @@ TEST(Screenshots, TheEmptyMainWindowOfANewUser) {
   ASSERT_NE(hint, nullptr);
   EXPECT_TRUE(hint->isVisible());
   EXPECT_TRUE(hint->text().contains(QStringLiteral("File > Open received file... (Ctrl+O)")));
-  EXPECT_TRUE(window.grab().save(ShotPath(QStringLiteral("frmMain-new-user"))));
+  test::SaveScreenshot(window, "frmMain-new-user");
 
   // The first game saved: the hint gives way to the list.
   test::WriteFile(game + "/EMAIL/email001.cmt", "First battle");

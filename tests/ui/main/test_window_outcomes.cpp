@@ -11,118 +11,50 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
 #include <functional>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
 #include "mail/SmtpTestServer.h"
-#include "model/ProgramRegistry.h"
 #include "model/Status.h"
-#include "platform/linux/LinuxWintools.h"
-#include "programs/Adapters.h"
-#include "support/ExchangeParts.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
-#include "ui/frmMain.h"
-
-// Readable failures: gtest finds this next to QString.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "support/MainWindowHarness.h"
+#include "support/PackKlt.h"
+#include "support/QtPrinters.h"
+#include "support/Screenshot.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
 
-void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 // A home with Steel Panthers set up; Combat Mission is installed on the disk but its
 // folder was never given (the question at the first start was cancelled).
-class WindowOutcomes : public ::testing::Test {
+class WindowOutcomes : public ::testing::Test, protected MainWindowHarness {
  protected:
   void SetUp() override {
-    WriteFile(Spwaw() + "/mech.exe", "MZ");
-    QDir().mkpath(Spwaw() + "/EMAIL");
+    InstallSpwaw();
     WriteFile(Cmbo() + "/Combat Mission.exe", "MZ");
     QDir().mkpath(Cmbo() + "/KOLT");
-    IniWrite("SPWAW", "Directory", Spwaw());
-    IniWrite("SPWAW", "SAVE", "0");
-    IniWrite("E-Mail", "Mode", "SMTP");
-    App().instanceFolder = home.File("0");
-    QDir().mkpath(App().instanceFolder);
-    App().version = ProgramVersion();
-  }
-  void TearDown() override {
-    window.reset();
-    App().commandLineFile.clear();
-    App().homeFolder.clear();
   }
 
   void Load() {
-    MainWindowParts parts(ui, tools, registry, programs);
-    parts.exchange = &exchange.exchange;
-    parts.chooseReceivedFile = [this] { return chosen; };
-    window = std::make_unique<frmMain>(parts);
-    window->Form_Load();
+    MainWindowHarness::Load(
+        [this](MainWindowParts& parts) { parts.chooseReceivedFile = [this] { return chosen; }; });
     ui.boxes.clear();
     ui.folderQuestions.clear();
   }
 
-  QString Spwaw() const { return home.File("games/SPWAW"); }
   QString Cmbo() const { return home.File("games/CMBO"); }
 
   // A KLT archive from ivan@example.org holding `files` (paths inside the archive),
   // saved at `saved` when given.
   QString Pack(const QString& name, const QStringList& files, const QDateTime& saved = QDateTime()) {
-    const QString staging = home.Root() + "/staging-" + name;
-    WriteFile(staging + "/SENDER.TXT", "ivan@example.org\r\n(GMT+3) MSK\r\n-180\r\n3.0.0\r\n");
-    for (const QString& f : files) {
-      WriteFile(staging + "/" + f, "turn " + f.toUtf8());
-      if (saved.isValid()) SetTime(staging + "/" + f, saved);
-    }
-    QProcess zip;
-    zip.setWorkingDirectory(staging);
-    zip.start("zip", QStringList{"-q", "-r", home.Root() + "/" + name, "."});
-    EXPECT_TRUE(zip.waitForFinished(30000));
-    EXPECT_EQ(zip.exitCode(), 0);
-    return home.Root() + "/" + name;
+    QMap<QString, QByteArray> contents;
+    for (const QString& f : files) contents.insert(f, "turn " + f.toUtf8());
+    return PackKlt(home.Root() + "/" + name, contents, "ivan@example.org", saved);
   }
 
-  int RowOf(const QString& fileName) const {
-    const GamesModel& games = window->GamesRows();
-    for (int i = 0; i < games.rowCount(); ++i) {
-      if (games.index(i, 1).data().toString() == fileName) return i;
-    }
-    return -1;
-  }
-  QString Cell(const QString& fileName, int column) const {
-    return window->GamesRows().index(RowOf(fileName), column).data().toString();
-  }
-
-  TempHome home;
-  // Before the exchange is made: it records turns in the home folder's history.
-  const bool homeSet = [this] {
-    App().homeFolder = home.Path();
-    return true;
-  }();
-  ScriptedUi ui;
-  LinuxWintools tools{ui};
-  ProgramList programs;
-  ExchangeParts exchange{ui, tools, programs};
-  ProgramRegistry registry{exchange.ServicesFor(ui, tools), AdapterFactories()};
-  std::unique_ptr<frmMain> window;
   QString chosen;  // what File > Open received file picks
 };
 
@@ -158,6 +90,32 @@ const Entry kEntries[] = {
 };
 
 }  // namespace
+
+// Whichever way it came, a turn is taken in as an opened one. A drag of files of
+// another kind only is refused; one among them is enough.
+TEST_F(WindowOutcomes, ATurnIsTakenInWhicheverWayItCame) {
+  Load();
+  int taken = 0;
+  for (const Entry& entry : kEntries) {
+    SCOPED_TRACE(entry.name);
+    const QString base = QString("email%1").arg(++taken, 3, 10, QChar('0'));
+    entry.open(*window, Pack(base + ".klt", {"SPWAW/" + base + ".cmt", "SPWAW/" + base + ".dat"}), chosen);
+    EXPECT_EQ(IniRead("SPWAW", base + ".cmt"), "ivan@example.org");
+    EXPECT_EQ(window->GamesRows().rowCount(), taken);
+  }
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
+
+  const QUrl notes = QUrl::fromLocalFile(home.Root() + "/notes.txt");
+  for (const bool withTurn : {true, false}) {
+    QMimeData data;
+    data.setUrls(withTurn ? QList<QUrl>{QUrl::fromLocalFile(home.Root() + "/email001.klt"), notes}
+                          : QList<QUrl>{notes});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_EQ(enter.isAccepted(), withTurn);
+  }
+}
 
 TEST_F(WindowOutcomes, ATurnNoProgramHereTakesInIsExplainedWhicheverWayItCame) {
   Load();
@@ -238,12 +196,12 @@ TEST_F(WindowOutcomes, TurnsTheUserDidNotConfirmAreReported) {
 // F4 in SMTP mode and through the desktop mail client: the status line says what went
 // where, and the games now waiting count from the send, not from their files' time.
 TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
-  const QDateTime played = QDateTime::currentDateTime().addSecs(-2 * 3600);
+  const QDateTime played = QDateTime::currentDateTime().addSecs(qint64{-2} * 3600);
   for (const char* game : {"email001", "email002", "email003"}) {
     for (const char* ext : {".cmt", ".dat"}) {
       const QString path = Spwaw() + "/EMAIL/" + game + ext;
       WriteFile(path, QByteArray(game) + ext);
-      SetTime(path, played);
+      SetModified(path, played);
     }
   }
   // Played two hours ago, after the last turn came in: ready to send.
@@ -282,8 +240,7 @@ TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   window->resize(1100, 420);
   window->show();
   QApplication::processEvents();
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(window->grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmMain-sent.png"));
+  SaveScreenshot(*window, "frmMain-sent");
 
   // A message to two players.
   select({"email001.cmt", "email003.cmt"});

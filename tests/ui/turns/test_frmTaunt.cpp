@@ -12,25 +12,22 @@
 #include <QTimer>
 
 #include "core/Settings.h"
+#include "support/Child.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmTaunt.h"
 
 using namespace kolt;
+using kolt::test::Child;
+using kolt::test::SaveScreenshot;
 using kolt::test::ScriptedUi;
 using kolt::test::TempHome;
 
 namespace {
 
 const QString kSignature = "KOLT Helper: KOLT Helper for Linux";
-
-template <typename T>
-T* Child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
 
 struct Taunt {
   TempHome home;
@@ -72,8 +69,7 @@ TEST(frmTaunt, ControlsFirstOpeningAndScreenshot) {
   EXPECT_EQ(t.form.StoredTexts(), QStringList({" ", kSignature}));
 
   t.message->setPlainText("Your flank is open.");
-  QDir().mkpath(KOLT_TEST_BINARY_DIR "/screenshots");
-  EXPECT_TRUE(t.form.grab().save(KOLT_TEST_BINARY_DIR "/screenshots/frmTaunt.png"));
+  SaveScreenshot(t.form, "frmTaunt");
 
   Child<QPushButton>(t.form, "cmdSend")->click();
   EXPECT_EQ(t.form.DialogResult(), std::optional<QString>("Your flank is open."));
