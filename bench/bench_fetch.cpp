@@ -78,12 +78,14 @@ void InstallGames(const QString& email, int count) {
     Write(base + ".dat", turn);
     Write(base + ".aux", turn.left(1024));
     const QString key = QStringLiteral("email%1.cmt").arg(n, 4, 10, QChar('0'));
-    IniWrite("SPWAW", key, "ivan@example.org");
-    IniWrite("SPWAW", key + "/S", "2024-06-01 10:00:00");
+    if (!IniWrite("SPWAW", key, "ivan@example.org") ||
+        !IniWrite("SPWAW", key + "/S", "2024-06-01 10:00:00")) {
+      std::fprintf(stderr, "fetch: can't write the settings file %s\n", qPrintable(SettingsPath()));
+      std::exit(1);
+    }
   }
 }
 
-// The 200 messages, as a peer's copy mails them.
 // The settings every run starts from; without them the figures would time a failure.
 void WriteSettings(const QString& game, int imapPort) {
   const bool written = IniWrite("SPWAW", "Directory", game) && IniWrite("SPWAW", "SAVE", "0") &&
@@ -96,6 +98,7 @@ void WriteSettings(const QString& game, int imapPort) {
   }
 }
 
+// The 200 messages, as a peer's copy mails them.
 std::vector<QByteArray> MakeMessages(const QString& folder) {
   std::vector<QByteArray> messages;
   for (int n = 1; n <= kMessages; ++n) {
@@ -245,11 +248,7 @@ double WholeCheck(kolt::test::TestCertificate& certificate, const std::vector<QB
   App().instanceFolder = home + "/0";
   {
     Pass pass;
-    IniWrite("SPWAW", "Directory", game);
-    IniWrite("SPWAW", "SAVE", "0");
-    IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
-    IniWrite("E-Mail", "IMAP_User", "me@home.net");
+    WriteSettings(game, imap.TlsPort());
     InstallGames(game + "/EMAIL", installed);
   }
   Write(home + "/imap-password", "secret");

@@ -5,6 +5,7 @@
 // at start again (test_app_lazy_libraries says which); it is never called wrongly.
 // No include guard: the list is read once by each of the two files that expand it.
 LAZY(curl, curl_easy_cleanup)
+LAZY(curl, curl_easy_getinfo)
 LAZY(curl, curl_easy_init)
 LAZY(curl, curl_easy_perform)
 LAZY(curl, curl_easy_reset)

@@ -873,10 +873,12 @@ bool CompactIniFile(const QString& path) {
   QByteArray native = QFile::encodeName(resolved);
   QByteArray data;
   struct stat st {};
-  // The bytes of the parse read last are the file's as long as it is the same file: a
-  // long history is not held twice.
+  // The bytes of the parse read last are the file's as long as it is the same file and
+  // no write has changed the parse since (its lines are then its own): a long history is
+  // not held twice.
   auto cached = g_cache.constFind(resolved);
-  if (cached != g_cache.constEnd() && ::stat(native.constData(), &st) == 0 && SameStat(*cached, st)) {
+  if (cached != g_cache.constEnd() && !cached->ini->materialized && ::stat(native.constData(), &st) == 0 &&
+      SameStat(*cached, st)) {
     data = cached->ini->data;
   } else if (!ReadIniBytes(native, &data, &st)) {
     return false;
