@@ -35,6 +35,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ChildRun.h"
 #include "RefreshHome.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
@@ -93,41 +94,10 @@ int ChildBareWindow(int argc, char** argv) {
 
 // --- The parent -----------------------------------------------------------------------
 
-struct Run {
-  double ms = 0;
-  long maxRssKb = 0;
-  int status = -1;
-  QByteArray output;
-};
+using Run = kolt::bench::ChildRun;
 
 Run Spawn(const QStringList& arguments, const QString& outputFile) {
-  std::vector<QByteArray> bytes;
-  for (const QString& a : arguments) bytes.push_back(QFile::encodeName(a));
-  std::vector<char*> argv;
-  for (QByteArray& b : bytes) argv.push_back(b.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  const QByteArray out = QFile::encodeName(outputFile);
-  posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  Run run;
-  QElapsedTimer t;
-  t.start();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    struct rusage usage {};
-    if (::wait4(pid, &status, 0, &usage) == pid) {
-      run.ms = Ms(t);
-      run.maxRssKb = usage.ru_maxrss;
-      run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  QFile f(outputFile);
-  if (f.open(QIODevice::ReadOnly)) run.output = f.readAll();
-  return run;
+  return kolt::bench::RunChild(arguments, outputFile);
 }
 
 // The median run of `rounds` (by time), after one run to warm the caches.

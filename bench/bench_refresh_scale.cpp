@@ -12,6 +12,7 @@
 #include <QThread>
 #include <clocale>
 
+#include "ChildRun.h"
 #include "RefreshHome.h"
 
 using namespace kolt;
@@ -19,30 +20,7 @@ using namespace kolt::bench;
 
 extern char** environ;
 
-namespace {
-
-QByteArray RunChild(const QStringList& arguments, const QString& outputFile) {
-  std::vector<QByteArray> bytes;
-  for (const QString& a : arguments) bytes.push_back(QFile::encodeName(a));
-  std::vector<char*> argv;
-  for (QByteArray& b : bytes) argv.push_back(b.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  const QByteArray out = QFile::encodeName(outputFile);
-  posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  QFile f(outputFile);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
@@ -62,8 +40,9 @@ int main(int argc, char** argv) {
         static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
     for (const auto& [n, home] : homes) {
       PointEnvironmentAt(dir.path() + "/s" + QString::number(n), home);
-      std::printf("%s",
-                  RunChild({self, "--child", "model", home, "--line"}, dir.path() + "/out.txt").constData());
+      std::printf(
+          "%s",
+          RunChild({self, "--child", "model", home, "--line"}, dir.path() + "/out.txt").output.constData());
       std::fflush(stdout);
     }
     return 0;

@@ -36,6 +36,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "ChildRun.h"
+
 namespace {
 
 constexpr int kColumns = 9;
@@ -122,43 +124,10 @@ int ChildTree(int argc, char** argv, const QString& rowsFile) {
   return QApplication::exec();
 }
 
-struct Run {
-  double ms = 0;
-  double cpuMs = 0;  // user + system time of the run
-  long maxRssKb = 0;
-  int status = -1;
-};
+using Run = kolt::bench::ChildRun;
 
 Run Spawn(const QStringList& arguments, const QString& output) {
-  std::vector<QByteArray> bytes;
-  bytes.reserve(static_cast<size_t>(arguments.size()));
-  for (const QString& a : arguments) bytes.push_back(QFile::encodeName(a));
-  std::vector<char*> argv;
-  argv.reserve(bytes.size() + 1);
-  for (QByteArray& b : bytes) argv.push_back(b.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  const QByteArray out = QFile::encodeName(output);
-  posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  Run run;
-  QElapsedTimer t;
-  t.start();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    struct rusage usage {};
-    if (::wait4(pid, &status, 0, &usage) == pid) {
-      run.ms = Ms(t);
-      run.maxRssKb = usage.ru_maxrss;
-      run.cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-      run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  return run;
+  return kolt::bench::RunChild(arguments, output);
 }
 
 Run Timed(const QStringList& arguments, const QString& output) {
