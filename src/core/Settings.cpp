@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cerrno>
 #include <memory>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -143,9 +142,9 @@ std::atomic<quint64> g_generation{1};
 // once; the file is replaced once when the pass ends.
 struct Batch {
   int depth = 0;
-  // The final value of each key written (nullopt: deleted), and the order in which the
-  // keys were first written, so new keys reach the file in the order they were made.
-  NoCaseMap<NoCaseMap<std::optional<QString>>> latest;
+  // The final value of each key written, and the order in which the keys were first
+  // written, so new keys reach the file in the order they were made.
+  NoCaseMap<NoCaseMap<QString>> latest;
   std::vector<std::pair<QString, QString>> order;
   // The parse was checked against the file once in this batch; later reads trust it.
   bool validated = false;
@@ -536,28 +535,22 @@ QString ReadBack(const QString& clean, bool* cut = nullptr) {
 }
 
 // Applies the gathered writes to `ini` in one linear sweep: values replaced in place,
-// deleted keys dropped, new keys appended to their sections, new sections at the end.
+// new keys appended to their sections, new sections at the end.
 bool ApplyBatch(ParsedIni& ini) {
   ini.Materialize();
   bool changed = false;
-  std::vector<char> removed(ini.lines.size(), 0);
   std::vector<std::vector<QByteArray>> inserts(ini.sections.size());
   std::vector<QByteArray> newSectionNames;
   std::vector<std::vector<QByteArray>> newSectionLines;
   NoCaseMap<size_t> newSectionIndex;
   for (const auto& [section, key] : g_batch.order) {
-    const std::optional<QString>& value = g_batch.latest.find(section)->second.find(key)->second;
-    const QByteArray encoded = value ? Encode(ini, *value) : QByteArray();
+    const QString& value = g_batch.latest.find(section)->second.find(key)->second;
+    const QByteArray encoded = Encode(ini, value);
     auto s = ini.sectionIndex.find(Fold(section));
     if (s != ini.sectionIndex.end()) {
       const SectionEntry& sec = ini.sections[s->second];
       const int at = FindKey(ini, sec, key);
       if (at >= 0) {
-        if (!value) {
-          changed |= !removed[at];
-          removed[at] = 1;
-          continue;
-        }
         // Keep the key as the file spells it.
         const QByteArray& existing = ini.lines[at];
         const QByteArray line = TrimBlanks(existing.left(existing.indexOf('='))) + '=' + encoded;
@@ -567,13 +560,10 @@ bool ApplyBatch(ParsedIni& ini) {
         }
         continue;
       }
-      if (value) {
-        inserts[s->second].push_back(Encode(ini, key) + '=' + encoded);
-        changed = true;
-      }
+      inserts[s->second].push_back(Encode(ini, key) + '=' + encoded);
+      changed = true;
       continue;
     }
-    if (!value) continue;
     auto n = newSectionIndex.find(section);
     if (n == newSectionIndex.end()) {
       n = newSectionIndex.emplace(section, newSectionNames.size()).first;
@@ -592,7 +582,7 @@ bool ApplyBatch(ParsedIni& ini) {
   std::vector<QByteArray> lines;
   lines.reserve(ini.lines.size() + g_batch.order.size() + newSectionNames.size());
   for (size_t i = 0; i < ini.lines.size(); ++i) {
-    if (!removed[i]) lines.push_back(std::move(ini.lines[i]));
+    lines.push_back(std::move(ini.lines[i]));
     if (after[i]) lines.insert(lines.end(), after[i]->begin(), after[i]->end());
   }
   for (size_t i = 0; i < newSectionNames.size(); ++i) {
@@ -654,7 +644,7 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
     auto s = g_batch.latest.find(Fold(section));
     if (s != g_batch.latest.end()) {
       auto k = s->second.find(Fold(key));
-      if (k != s->second.end()) return k->second ? ReadBack(*k->second, &t_lastReadCut) : defaultValue;
+      if (k != s->second.end()) return ReadBack(k->second, &t_lastReadCut);
     }
   }
   std::shared_ptr<ParsedIni> ini = Load(path, inPass);
@@ -693,7 +683,7 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
     if (s != ini->sectionIndex.end()) sec = &ini->sections[s->second];
   }
   // What the pass gathered for the section, if anything.
-  const NoCaseMap<std::optional<QString>>* gathered = nullptr;
+  const NoCaseMap<QString>* gathered = nullptr;
   if (inPass && !g_batch.latest.empty()) {
     auto s = g_batch.latest.find(Fold(section));
     if (s != g_batch.latest.end()) gathered = &s->second;
@@ -703,27 +693,25 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
   while (start < key.size() && key[start].isSpace()) ++start;
   const QString base = key.mid(start);
   const quint64 baseHash = HashMore(kHashStart, base);
-  for (qsizetype i = 0; i < suffixes.size(); ++i) {
-    const QString& suffix = suffixes[i];
+  for (const QString& suffix : suffixes) {
     bool wasCut = false;
     QString value;
+    bool written = false;  // gathered in this pass: the file's line is out of date
     if (gathered) {
       auto k = gathered->find(Fold(QString(key + suffix)));
       if (k != gathered->end()) {
-        if (k->second) value = ReadBack(*k->second, &wasCut);
-        values.append(value);
-        if (cut) (*cut)[static_cast<size_t>(i)] = wasCut;
-        continue;
+        value = ReadBack(k->second, &wasCut);
+        written = true;
       }
     }
-    if (sec) {
+    if (sec && !written) {
       const QString whole = suffix.isEmpty() || suffix.back().isSpace() ? QString() : base + suffix;
       const int line =
           whole.isEmpty() ? FindKey(*ini, *sec, key) : FindKey(*ini, *sec, whole, HashMore(baseHash, suffix));
       if (line >= 0) value = LineValue(ini->Line(line), &wasCut);
     }
+    if (cut) (*cut)[static_cast<size_t>(values.size())] = wasCut;
     values.append(value);
-    if (cut) (*cut)[static_cast<size_t>(i)] = wasCut;
   }
   return values;
 }
@@ -731,15 +719,15 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
 namespace {
 
 // Keeps a write of the settings file for the end of the pass.
-void Gather(const QString& section, const QString& key, std::optional<QString> value) {
+void Gather(const QString& section, const QString& key, const QString& value) {
   ++g_generation;
   auto& keys = g_batch.latest[section];
   auto k = keys.find(key);
   if (k == keys.end()) {
-    keys.emplace(key, std::move(value));
+    keys.emplace(key, value);
     g_batch.order.emplace_back(section, key);
   } else {
-    k->second = std::move(value);
+    k->second = value;
   }
 }
 
@@ -779,26 +767,6 @@ bool IniWrite(const QString& section, const QString& key, const QString& value, 
       }
       ini.lines.insert(ini.lines.begin() + sec.lastContent + 1, line);
     }
-    Index(ini);
-    return true;
-  });
-}
-
-bool IniDeleteKey(const QString& section, const QString& key, const QString& file) {
-  {
-    QMutexLocker guard(&g_mutex);
-    if (InBatch(file)) {
-      Gather(section.trimmed(), key.trimmed(), std::nullopt);
-      return true;
-    }
-  }
-  return Modify(file, [&](ParsedIni& ini) {
-    ini.Materialize();
-    auto s = ini.sectionIndex.find(Fold(section));
-    if (s == ini.sectionIndex.end()) return false;
-    const int at = FindKey(ini, ini.sections[s->second], key);
-    if (at < 0) return false;
-    ini.lines.erase(ini.lines.begin() + at);
     Index(ini);
     return true;
   });

@@ -29,15 +29,14 @@ QString IniRead(const QString& section, const QString& key, const QString& defau
 // like one, so the callers that mail to a value ask.
 bool IniLastReadWasCut();
 [[nodiscard]] bool IniWrite(const QString& section, const QString& key, const QString& value,
-              const QString& file = QString());
-// Removes a key; the rest of the file stays as it is.
-[[nodiscard]] bool IniDeleteKey(const QString& section, const QString& key, const QString& file = QString());
+                            const QString& file = QString());
 
 // Whole-section access: the section's non-blank lines ("key=value") in file order, at
 // most 32,767 characters in all; an absent section gives an empty list.
 QStringList IniReadSection(const QString& section, const QString& file = QString());
 // Replaces the section's lines with `lines` (creating the section when absent).
-[[nodiscard]] bool IniWriteSection(const QString& section, const QStringList& lines, const QString& file = QString());
+[[nodiscard]] bool IniWriteSection(const QString& section, const QStringList& lines,
+                                   const QString& file = QString());
 
 // Removes `key=` lines and trailing blank lines; rewrites the file only when something
 // changed. False when the file cannot be read.
