@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/Settings.h"
 #include "model/Status.h"
 
 namespace kolt::turn_history {
@@ -45,13 +46,9 @@ kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& t
   }
   kept_turns::RestoreResult result = kept_turns::Restore(turn, keep);
   if (!result.ok) return result;
-  if (game) {
-    // The game's state is read from its files' times against these stamps.
-    if (turn.direction == TurnDirection::Sent)
-      game->SetSent();
-    else
-      game->SetReceived();
-  }
+  // The game's state is read from its files' times against these stamps.
+  const bool stamped =
+      !game || (turn.direction == TurnDirection::Sent ? game->SetSent() : game->SetReceived());
   TurnEntry restored = turn;
   restored.id = 0;
   restored.time = QDateTime::currentDateTimeUtc();
@@ -59,7 +56,7 @@ kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& t
   restored.files.clear();
   for (const TurnFile& f : turn.files) restored.files.push_back(FileOf(f.folder + QChar('/') + f.name));
   const QString failed = Record(recorder, restored);
-  if (note) *note = failed;
+  if (note) *note = stamped ? failed : QStringLiteral("Can't write the settings file ") + SettingsPath();
   return result;
 }
 

@@ -89,6 +89,7 @@ void ReceiveEngine::BeginReceive(std::shared_ptr<Program> program) {
   m_cleaned.clear();
   m_targets.clear();
   m_asked = false;
+  m_unstamped = false;
   m_fileGames.clear();
   m_journal.Leave();
   m_tag = ReceiveJournal::NewTag();
@@ -429,10 +430,13 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
                   Buttons::Ok, Icon::None);
       continue;
     }
-    game.SetReceived();
+    bool stamped = game.SetReceived();
     // Written only when it changes: every write rewrites the whole settings file.
-    if (!plain && game.GetMode() != QStringLiteral("KLT")) game.SetMode(QStringLiteral("KLT"));
-    if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender)) game.SetEMail(sender);
+    if (!plain && game.GetMode() != QStringLiteral("KLT"))
+      stamped = game.SetMode(QStringLiteral("KLT")) && stamped;
+    if (!sender.isEmpty() && !AddressMatches(game.GetEMail(), sender))
+      stamped = game.SetEMail(sender) && stamped;
+    m_unstamped = m_unstamped || !stamped;
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + game.GetName());
     m_records.NoteArrived(shortName, game.GetName());
@@ -484,7 +488,8 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
       }
     }
   }
-  if (!EndReceive()) {
+  const bool ended = EndReceive();
+  if (!ended || m_unstamped) {
     // The files are in place, but the games would not show what was received.
     m_ui.ShowSettingsWriteError();
     ok = false;

@@ -156,9 +156,10 @@ class ReceiveEngine final : public ReceiveBatch {
   QString m_ownAddress;  // from the mailbox: the player's own address, read once a batch
   QString m_warningText;
   std::vector<Pending> m_pending;
-  QSet<QString> m_queued;   // target folder + NUL + case-folded name of each queued file
-  QSet<QString> m_cleaned;  // target folders whose leftovers were removed
-  bool m_asked = false;     // a box was shown: the player may have changed the folders
+  QSet<QString> m_queued;    // target folder + NUL + case-folded name of each queued file
+  QSet<QString> m_cleaned;   // target folders whose leftovers were removed
+  bool m_unstamped = false;  // a game's record of this receive could not be written
+  bool m_asked = false;      // a box was shown: the player may have changed the folders
   std::map<QString, std::unique_ptr<TargetFolder>> m_targets;  // by the path the adapter gave
   // The batch is one pass: folders listed once, records written once at its end.
   std::unique_ptr<Pass> m_pass;

@@ -123,10 +123,11 @@ bool TurnExchange::RecordSent(const GameList& games, int first, int last,
   Pass pass;
   // The history takes the message's turns in one transaction.
   std::vector<TurnEntry> sent;
+  bool stamped = true;
   for (int i = first; i <= last; ++i) {
     Game& game = *games[static_cast<size_t>(i)];
     if (!sentWith(game)) continue;
-    game.SetSent();
+    stamped = game.SetSent() && stamped;
     sent.push_back(turn_history::SentEntry(game, address, taunt));
   }
   const QString note = turn_history::RecordAll(m_records.recorder, sent);
@@ -134,7 +135,7 @@ bool TurnExchange::RecordSent(const GameList& games, int first, int last,
     m_sendHistoryNote = note;
     m_ui.ShowStatus(note);
   }
-  if (FlushIniBatch()) return true;
+  if (stamped && FlushIniBatch()) return true;
   m_ui.ShowSettingsWriteError();
   return false;
 }

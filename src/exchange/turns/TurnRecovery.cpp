@@ -121,6 +121,7 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
   const QString shortName = program->GetShortName();
   const QDateTime now = QDateTime::currentDateTimeUtc();
   std::vector<TurnEntry> entries;
+  bool stamped = true;  // every game's record of the receive was written
   for (const QString& name : games) {
     bool any = false, all = true;
     TurnEntry entry;
@@ -144,10 +145,11 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
     if (!m_records.recorder || !m_records.recorder->HasNewest(entry)) entries.push_back(std::move(entry));
     // What the stopped receive would have recorded on the game.
     if (game) {
-      game->SetReceived();
-      if (!c.plain && game->GetMode() != QStringLiteral("KLT")) game->SetMode(QStringLiteral("KLT"));
+      stamped = game->SetReceived() && stamped;
+      if (!c.plain && game->GetMode() != QStringLiteral("KLT"))
+        stamped = game->SetMode(QStringLiteral("KLT")) && stamped;
       if (!c.sender.isEmpty() && !ReceiveEngine::AddressMatches(game->GetEMail(), c.sender))
-        game->SetEMail(c.sender);
+        stamped = game->SetEMail(c.sender) && stamped;
     }
     AddUnique(m_records.programs, shortName);
     AddUnique(m_records.games, shortName + QChar('\t') + name);
@@ -162,7 +164,7 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
     m_ui.ShowStatus(note);
   }
   // Gone only once the games' records are on disk.
-  if (FlushIniBatch())
+  if (stamped && FlushIniBatch())
     journal.Remove();
   else
     journal.Leave();
