@@ -12,16 +12,22 @@ TurnFile FileOf(const QString& path) {
   return TurnFile{info.fileName(), info.absolutePath(), info.size(), FileStamp(path)};
 }
 
-TurnEntry SentEntry(const Game& game, const QString& address, const QString& taunt) {
+TurnEntry GameEntry(const Game& game, TurnDirection direction, const QDateTime& time, const QString& address,
+                    const QString& text) {
   TurnEntry entry;
-  entry.time = QDateTime::currentDateTimeUtc();
+  entry.time = time;
   const auto program = game.GetProgram();
   entry.program = program ? program->GetShortName() : QString();
   entry.game = game.GetName();
-  entry.direction = TurnDirection::Sent;
+  entry.direction = direction;
   entry.opponent = address;
   entry.mode = game.GetMode();
-  entry.taunt = taunt;
+  entry.taunt = text;
+  return entry;
+}
+
+TurnEntry SentEntry(const Game& game, const QString& address, const QString& taunt) {
+  TurnEntry entry = GameEntry(game, TurnDirection::Sent, QDateTime::currentDateTimeUtc(), address, taunt);
   for (const QString& file : game.GetFiles()) entry.files.push_back(FileOf(file));
   return entry;
 }

@@ -12,6 +12,9 @@ namespace kolt::turn_history {
 // A file as it is now: name, folder, size and modification stamp.
 TurnFile FileOf(const QString& path);
 
+// The entry of `game` at `time` toward `address` with `text`, without files.
+TurnEntry GameEntry(const Game& game, TurnDirection direction, const QDateTime& time, const QString& address,
+                    const QString& text);
 // The entry of `game` sent to `address` with `taunt`: its files as they went out.
 TurnEntry SentEntry(const Game& game, const QString& address, const QString& taunt);
 

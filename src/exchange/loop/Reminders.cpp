@@ -68,15 +68,7 @@ Reminders::Result Reminders::Remind(const Game& game, qint64 waitingSeconds, int
     return Result::Failed;
   if (!SetLastReminder(key, now) || !FlushIniBatch()) m_ui.ShowSettingsWriteError();
 
-  TurnEntry entry;
-  entry.time = now;
-  const auto program = game.GetProgram();
-  entry.program = program ? program->GetShortName() : QString();
-  entry.game = game.GetName();
-  entry.direction = TurnDirection::Reminded;
-  entry.opponent = address;
-  entry.mode = game.GetMode();
-  entry.taunt = text;
+  const TurnEntry entry = turn_history::GameEntry(game, TurnDirection::Reminded, now, address, text);
   const QString note = turn_history::Record(m_recorder, entry);
   if (!note.isEmpty()) m_ui.ShowStatus(note);
   if (m_log) m_log(QStringLiteral("Reminded ") + address + QStringLiteral(" of ") + key);
