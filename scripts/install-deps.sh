@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6sql6-sqlite
+  # lupdate and lrelease for the translations; Qt's own texts (standard buttons) in them.
+  qt6-l10n-tools qt6-translations-l10n
   libarchive-dev libcurl4-openssl-dev qtkeychain-qt6-dev
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev

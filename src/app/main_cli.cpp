@@ -15,6 +15,7 @@
 #include "core/Pass.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
+#include "core/Translations.h"
 #include "exchange/history/HistoryStore.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("kolt-cli"));
   QCoreApplication::setApplicationVersion(ProgramVersion());
+  translations::Install();
 
   TerminalUi::Mode mode = TerminalUi::Mode::Ask;
   bool json = false;

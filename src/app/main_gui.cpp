@@ -6,6 +6,7 @@
 #include <clocale>
 
 #include "core/Startup.h"
+#include "core/Translations.h"
 #include "exchange/archive/ArchiveWrapper.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KOLT Helper"));
   QApplication::setApplicationVersion(ProgramVersion());
+  translations::Install();
   QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
   // The desktop entry names the windows' application; the theme's icon (with its drawn
   // small sizes) when installed, else the SVG built in.
@@ -100,7 +102,8 @@ int main(int argc, char** argv) {
       qEnvironmentVariableIsSet("KOLT_EXIT_WHEN_SHOWN") ? "filled" : qgetenv("KOLT_EXIT_AT");
   bool listFilled = false;
   if (exitAt == "painted") {
-    QObject::connect(&window, &frmMain::painted, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    QObject::connect(&window, &frmMain::painted, &app,
+                     [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
   } else if (exitAt == "filled") {
     QObject::connect(&window, &frmMain::filled, &app, [&window, &listFilled] {
       listFilled = true;

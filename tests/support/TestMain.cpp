@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <clocale>
 
+#include "core/Translations.h"
+
 #ifdef KOLT_TEST_GUI
 #include <QApplication>
 using TestApp = QApplication;
@@ -25,5 +27,7 @@ int main(int argc, char** argv) {
     qputenv(name, QFile::encodeName(folder));
   }
   TestApp app(argc, argv);
+  // English, with its plural forms, whatever the machine's language.
+  translations::Install(QLocale(QLocale::English));
   return RUN_ALL_TESTS();
 }
