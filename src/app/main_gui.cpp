@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
   if (!RunStartup(ui, arguments, QApplication::applicationFilePath())) return 2;
 
   LinuxWintools tools(ui);
+  ui.SetTools(&tools);
   VBUnzFrm zipWindow;
   ArchiveWrapper archive(ui, zipWindow);
   frmBlat blatWindow;

@@ -125,6 +125,7 @@ std::optional<QString> QtUiPort::AskInstallFolder(const QString& caption, const 
   QWidget* owner = Owner();
   const FocusReturn back(owner);
   frmProgram dialog(*this, owner);
+  dialog.SetTools(m_tools);
   dialog.Prepare(caption, question, folder, exeName);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.DialogResult();

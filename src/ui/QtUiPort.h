@@ -8,6 +8,8 @@
 
 namespace kolt {
 
+class Wintools;
+
 // The UI port on real Qt dialogs. Each question is modal over the window that asked it:
 // the active modal dialog, else the active dialog (the programs dialog is not modal),
 // else `parent`. Closing it then gives the focus back to that window, and its keys
@@ -18,6 +20,8 @@ class QtUiPort final : public UiPort {
   void SetParent(QWidget* parent) { m_parent = parent; }
   // Receives ShowStatus texts (the main window's status line).
   void SetStatusSink(std::function<void(const QString&)> sink) { m_status = std::move(sink); }
+  // The toolbox the installation-folder dialog maps typed Windows paths with.
+  void SetTools(Wintools* tools) { m_tools = tools; }
 
   Answer ShowMessageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
                         int defaultButton) override;
@@ -44,6 +48,7 @@ class QtUiPort final : public UiPort {
 
   QPointer<QWidget> m_parent;
   std::function<void(const QString&)> m_status;
+  Wintools* m_tools = nullptr;
 };
 
 }  // namespace kolt

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
-class QLabel;
-class QPushButton;
+namespace Ui {
+class frmAbout;
+}
 
 namespace kolt {
 
@@ -22,6 +24,7 @@ class frmAbout final : public QDialog {
  public:
   // `ui` shows the dialog's own message (no system-information program).
   explicit frmAbout(UiPort& ui, QWidget* parent = nullptr);
+  ~frmAbout() override;
 
   // What the link label `labelName` opens ("lblReadme", "lblCheckVersion", "lblZIP",
   // "lblBLAT", "lblQt", "lblX11"); empty for other names.
@@ -44,11 +47,10 @@ class frmAbout final : public QDialog {
   void Form_Load();
   void cmdSysInfo_Click();
   void cmdOK_Click();
-  QLabel* AddLink(const char* name, const QString& text);
 
+  std::unique_ptr<Ui::frmAbout> m_form;
   UiPort& m_port;
   UrlOpener m_opener;
-  QLabel* m_lblVersion = nullptr;
 };
 
 }  // namespace kolt

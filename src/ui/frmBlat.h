@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "exchange/mail/MailProgress.h"
 
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QProgressBar;
-class QPushButton;
+namespace Ui {
+class frmBlat;
+}
 
 namespace kolt {
 
@@ -20,6 +19,7 @@ class frmBlat final : public QDialog, public MailProgress {
 
  public:
   explicit frmBlat(QWidget* parent = nullptr);
+  ~frmBlat() override;
 
   void Init() override;
   void SetRecipients(const QString& text) override;
@@ -36,12 +36,7 @@ class frmBlat final : public QDialog, public MailProgress {
  private:
   void cmdCancel_Click();
 
-  QLineEdit* txtTo;
-  QLabel* lblZipName;
-  QLineEdit* ZipFName;
-  QListWidget* lstMessages;
-  QProgressBar* prgSent;
-  QPushButton* cmdCancel;
+  std::unique_ptr<Ui::frmBlat> m_form;
   bool m_sending = false;
   bool m_cancel = false;
 };

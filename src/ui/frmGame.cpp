@@ -6,15 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/AppSettings.h"
@@ -29,32 +21,12 @@
 #include "exchange/turns/TurnMessages.h"
 #include "model/Status.h"
 #include "ui/frmHistory.h"
+#include "ui_frmGame.h"
 
 namespace kolt {
-namespace {
-
-QLineEdit* ReadOnlyField(const char* name) {
-  auto* field = new QLineEdit;
-  field->setObjectName(QString::fromLatin1(name));
-  field->setReadOnly(true);
-  return field;
-}
-
-QLabel* Note(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setWordWrap(true);
-  QFont f = label->font();
-  f.setPointSizeF(f.pointSizeF() * 0.9);
-  label->setFont(f);
-  return label;
-}
-
-}  // namespace
-
 QStringList frmGame::ModeTexts() {
-  return {QStringLiteral("Send as KLT (recommended)"),
-          QStringLiteral("Send as ZIP (if your opponent does not have KOLT)"),
-          QStringLiteral("Send the file as it is (Do not compress)")};
+  return {tr("Send as KLT (recommended)"), tr("Send as ZIP (if your opponent does not have KOLT)"),
+          tr("Send the file as it is (Do not compress)")};
 }
 
 QString frmGame::ModeWord(int index) {
@@ -64,153 +36,72 @@ QString frmGame::ModeWord(int index) {
 }
 
 frmGame::frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_games(games), m_index(gameIndex) {
-  setObjectName(QStringLiteral("frmGame"));
-  setWindowTitle(QStringLiteral("KOLT Game"));
-
-  m_txtGame = ReadOnlyField("txtGame");
-  m_txtFileName = ReadOnlyField("txtFileName");
-  m_txtInfo = ReadOnlyField("txtInfo");
-  m_txtStatus = ReadOnlyField("txtStatus");
-  m_txtModified = ReadOnlyField("txtModified");
-  m_txtEMail = new QComboBox;
-  m_txtEMail->setObjectName(QStringLiteral("txtEMail"));
-  m_txtEMail->setEditable(true);
-  m_txtEMail->setInsertPolicy(QComboBox::NoInsert);
-  m_txtEMail->setMinimumContentsLength(32);
+    : QDialog(parent), m_form(std::make_unique<Ui::frmGame>()), m_ui(ui), m_games(games), m_index(gameIndex) {
+  m_form->setupUi(this);
+  // The tips read as notes beside the fields.
+  for (QLabel* note : {m_form->lblEMailTip, m_form->lblPasswordTip, m_form->lblF6Tip}) {
+    QFont f = note->font();
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+    note->setFont(f);
+  }
   // Enter in the address field is OK with the address as typed: the combo box's own
   // handling of Enter would put a list entry in place of an address it does not hold.
   // The keys reach the combo box, which hands them to its line edit directly.
-  m_txtEMail->installEventFilter(this);
-  m_txtEMail->lineEdit()->installEventFilter(this);
-  m_cmbMode = new QComboBox;
-  m_cmbMode->setObjectName(QStringLiteral("cmbMode"));
-  m_txtPassword = new QLineEdit;
-  m_txtPassword->setObjectName(QStringLiteral("txtPassword"));
-
-  auto* cmdGenerate = new QPushButton(QStringLiteral("Ge&nerate"));
-  cmdGenerate->setObjectName(QStringLiteral("cmdGenerate"));
-  auto* cmdMore = new QPushButton(QStringLiteral("&More..."));
-  cmdMore->setObjectName(QStringLiteral("cmdMore"));
-  auto* cmdHistory = new QPushButton(QStringLiteral("&History..."));
-  cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
-  auto* cmdDelete = new QPushButton(QStringLiteral("Dele&te..."));
-  cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
-  auto* cmdOK = new QPushButton(QStringLiteral("OK"));
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
-  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  for (QPushButton* b : {cmdGenerate, cmdMore, cmdHistory, cmdDelete, cmdCancel}) b->setAutoDefault(false);
-
-  auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Game:"), m_txtGame);
-  form->addRow(QStringLiteral("&File Name:"), m_txtFileName);
-  form->addRow(QStringLiteral("&Info:"), m_txtInfo);
-  form->addRow(QStringLiteral("&Status:"), m_txtStatus);
-  form->addRow(QStringLiteral("Mo&dified:"), m_txtModified);
-  form->addRow(QStringLiteral("&E-Mail:"), m_txtEMail);
-  form->addRow(QString(),
-               Note(QStringLiteral(
-                   "Tip: If you don't want this game to be selected automatically, enter - into e-mail.")));
-  // The text of the last turn message fetched from the mailbox for this game.
-  m_txtLastMessage = new QPlainTextEdit;
-  m_txtLastMessage->setObjectName(QStringLiteral("txtLastMessage"));
-  m_txtLastMessage->setReadOnly(true);
-  m_txtLastMessage->setMaximumHeight(80);
-  m_lblLastMessage = new QLabel(QStringLiteral("&Last message:"));
-  m_lblLastMessage->setBuddy(m_txtLastMessage);
-  form->addRow(m_lblLastMessage, m_txtLastMessage);
-  form->addRow(QStringLiteral("M&ode:"), m_cmbMode);
-  auto* passwordRow = new QHBoxLayout;
-  passwordRow->addWidget(m_txtPassword, 1);
-  passwordRow->addWidget(cmdGenerate);
-  auto* lblPassword = new QLabel(QStringLiteral("&Password:"));
-  lblPassword->setBuddy(m_txtPassword);
-  form->addRow(lblPassword, passwordRow);
-  form->addRow(QString(),
-               Note(QStringLiteral(
-                   "The password will be copied to clipboard when Play F9 is executed. Most programs do "
-                   "not support entering the password from clipboard, though. Also KOLT has support for "
-                   "automatic entering of file names and passwords for some programs (CMBO, SE4). Clear "
-                   "the password field if you don't want to use it.")));
-
-  // Hosting without the host: shown for the programs that host games.
-  m_chkAutoHost = new QCheckBox(QStringLiteral("Host a&utomatically when every player's orders are in"));
-  m_chkAutoHost->setObjectName(QStringLiteral("chkAutoHost"));
-  form->addRow(QString(), m_chkAutoHost);
-
-  m_cmdRemind = new QPushButton(QStringLiteral("&Remind"));
-  m_cmdRemind->setObjectName(QStringLiteral("cmdRemind"));
-  m_cmdRemind->setAutoDefault(false);
-  m_cmdRemind->setToolTip(
-      QStringLiteral("Mail the opponent a short reminder that this game waits for his turn"));
-  m_cmdRemind->hide();
-  connect(m_cmdRemind, &QPushButton::clicked, this, [this] {
-    if (m_remind) m_remind();
-  });
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(m_cmdRemind);
-  buttons->addWidget(cmdMore);
-  buttons->addWidget(cmdHistory);
-  buttons->addWidget(cmdDelete);
-  buttons->addStretch(1);
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdCancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(
-      Note(QStringLiteral("Tip: Press F6 to copy any field to clipboard and display it in message box.")));
-  layout->addLayout(buttons);
+  m_form->txtEMail->installEventFilter(this);
+  m_form->txtEMail->lineEdit()->installEventFilter(this);
   resize(560, sizeHint().height());
 
-  connect(cmdOK, &QPushButton::clicked, this, &frmGame::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdDelete, &QPushButton::clicked, this, &frmGame::cmdDelete_Click);
-  connect(cmdGenerate, &QPushButton::clicked, this, &frmGame::cmdGenerate_Click);
-  connect(cmdMore, &QPushButton::clicked, this, &frmGame::cmdMore_Click);
-  connect(cmdHistory, &QPushButton::clicked, this, &frmGame::cmdHistory_Click);
+  connect(m_form->cmdRemind, &QPushButton::clicked, this, [this] {
+    if (m_remind) m_remind();
+  });
+  connect(m_form->cmdOK, &QPushButton::clicked, this, &frmGame::cmdOK_Click);
+  connect(m_form->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_form->cmdDelete, &QPushButton::clicked, this, &frmGame::cmdDelete_Click);
+  connect(m_form->cmdGenerate, &QPushButton::clicked, this, &frmGame::cmdGenerate_Click);
+  connect(m_form->cmdMore, &QPushButton::clicked, this, &frmGame::cmdMore_Click);
+  connect(m_form->cmdHistory, &QPushButton::clicked, this, &frmGame::cmdHistory_Click);
 
   Fill();
 }
 
+frmGame::~frmGame() = default;
+
 void frmGame::SetRemind(std::function<void()> remind) {
   m_remind = std::move(remind);
-  m_cmdRemind->setVisible(static_cast<bool>(m_remind));
+  m_form->cmdRemind->setVisible(static_cast<bool>(m_remind));
 }
 
 void frmGame::Fill() {
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return;
   m_game = m_games[static_cast<size_t>(m_index)];
   ProgramPtr program = m_game->GetProgram();
-  m_txtGame->setText(program ? program->GetShortName() : QString());
-  m_txtFileName->setText(m_game->GetName());
-  m_txtInfo->setText(m_game->GetDescription());
-  m_txtStatus->setText(m_game->GetStatus());
-  m_txtModified->setText(m_game->GetModified());
-  m_txtPassword->setText(m_game->GetPassword());
+  m_form->txtGame->setText(program ? program->GetShortName() : QString());
+  m_form->txtFileName->setText(m_game->GetName());
+  m_form->txtInfo->setText(m_game->GetDescription());
+  m_form->txtStatus->setText(m_game->GetStatus());
+  m_form->txtModified->setText(m_game->GetModified());
+  m_form->txtPassword->setText(m_game->GetPassword());
   const MailboxFetch::LastMessage last =
       MailboxFetch::LastMessageOf(program ? program->GetShortName() : QString(), m_game->GetName());
-  m_txtLastMessage->setPlainText(
-      last.text.isEmpty() ? QString() : SafeForDisplay(last.from) + QStringLiteral(": ") + last.text);
-  m_txtLastMessage->setVisible(!last.text.isEmpty());
-  m_lblLastMessage->setVisible(!last.text.isEmpty());
-  for (QLineEdit* field : {m_txtGame, m_txtFileName, m_txtInfo, m_txtModified}) field->setCursorPosition(0);
+  m_form->txtLastMessage->setPlainText(
+      last.text.isEmpty() ? QString() : tr("%1: %2").arg(SafeForDisplay(last.from), last.text));
+  m_form->txtLastMessage->setVisible(!last.text.isEmpty());
+  m_form->lblLastMessage->setVisible(!last.text.isEmpty());
+  for (QLineEdit* field : {m_form->txtGame, m_form->txtFileName, m_form->txtInfo, m_form->txtModified})
+    field->setCursorPosition(0);
 
-  m_cmbMode->addItems(ModeTexts());
+  m_form->cmbMode->addItems(ModeTexts());
   // The mode as sending reads it: a stored "zip" is sent as ZIP, an unknown word as KLT.
   const SendMode mode = ModeOf(*m_game);
-  m_cmbMode->setCurrentIndex(mode == SendMode::Klt ? 0 : mode == SendMode::Zip ? 1 : 2);
+  m_form->cmbMode->setCurrentIndex(mode == SendMode::Klt ? 0 : mode == SendMode::Zip ? 1 : 2);
 
-  m_chkAutoHost->setVisible(program && program->Provides(OptionalOperation::Host));
-  m_chkAutoHost->setChecked(IsAutoHosted(PlayedTurn::KeyOf(*m_game)));
+  m_form->chkAutoHost->setVisible(program && program->Provides(OptionalOperation::Host));
+  m_form->chkAutoHost->setChecked(IsAutoHosted(PlayedTurn::KeyOf(*m_game)));
 
   FillAddresses();
-  m_txtEMail->setEditText(m_game->GetEMail());
-  m_txtEMail->lineEdit()->selectAll();
-  m_txtEMail->setFocus();  // the address is what the dialog is opened for
+  m_form->txtEMail->setEditText(m_game->GetEMail());
+  m_form->txtEMail->lineEdit()->selectAll();
+  m_form->txtEMail->setFocus();  // the address is what the dialog is opened for
 }
 
 // The address book, shown with "-" in alphabetical order without regard to case.
@@ -224,15 +115,15 @@ void frmGame::FillAddresses() {
   }
   std::stable_sort(entries.begin(), entries.end(),
                    [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  m_txtEMail->clear();
-  m_txtEMail->addItems(entries);
+  m_form->txtEMail->clear();
+  m_form->txtEMail->addItems(entries);
 }
 
 bool frmGame::AddAddress() {
-  const QString text = m_txtEMail->currentText();
+  const QString text = m_form->txtEMail->currentText();
   if (text.isEmpty()) return true;
-  for (int i = 0; i < m_txtEMail->count(); ++i) {
-    if (m_txtEMail->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return true;
+  for (int i = 0; i < m_form->txtEMail->count(); ++i) {
+    if (m_form->txtEMail->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return true;
   }
   return AddToAddressBook(text);
 }
@@ -240,15 +131,15 @@ bool frmGame::AddAddress() {
 void frmGame::cmdOK_Click() {
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   GamePtr game = m_games[static_cast<size_t>(m_index)];
-  const QString address = m_txtEMail->currentText();
+  const QString address = m_form->txtEMail->currentText();
   // What is stored here is what the next turn is mailed to: plain addresses only, and no
   // more than the settings value holds (a cut list would mail to a fragment).
   const QString trimmed = address.trimmed();
   if (!trimmed.isEmpty() && trimmed != QStringLiteral("-")) {
     if (const std::optional<QString> problem = AddressListProblem(address)) {
       m_ui.MsgBox(*problem, Buttons::Ok, Icon::Exclamation, windowTitle());
-      m_txtEMail->setFocus(Qt::OtherFocusReason);
-      m_txtEMail->lineEdit()->selectAll();
+      m_form->txtEMail->setFocus(Qt::OtherFocusReason);
+      m_form->txtEMail->lineEdit()->selectAll();
       return;
     }
   }
@@ -256,17 +147,17 @@ void frmGame::cmdOK_Click() {
   // nothing looks stored that is not.
   bool stored = address.contains(QChar(';')) || AddAddress();
   stored = game->SetEMail(address) && stored;
-  stored = game->SetMode(ModeWord(m_cmbMode->currentIndex())) && stored;
-  stored = game->SetPassword(m_txtPassword->text()) && stored;
-  if (!m_chkAutoHost->isHidden())
-    stored = SetAutoHosted(PlayedTurn::KeyOf(*game), m_chkAutoHost->isChecked()) && stored;
+  stored = game->SetMode(ModeWord(m_form->cmbMode->currentIndex())) && stored;
+  stored = game->SetPassword(m_form->txtPassword->text()) && stored;
+  if (!m_form->chkAutoHost->isHidden())
+    stored = SetAutoHosted(PlayedTurn::KeyOf(*game), m_form->chkAutoHost->isChecked()) && stored;
   if (!stored) return m_ui.ShowSettingsWriteError();
   accept();
 }
 
 void frmGame::cmdDelete_Click() {
-  if (m_ui.MsgBox(QStringLiteral("Are you sure that you want to delete this game?"), Buttons::OkCancel,
-                  Icon::Question, QString(), 2) != Answer::Ok)
+  if (m_ui.MsgBox(tr("Are you sure that you want to delete this game?"), Buttons::OkCancel, Icon::Question,
+                  QString(), 2) != Answer::Ok)
     return;
   if (m_index < 0 || m_index >= static_cast<int>(m_games.size())) return reject();
   m_games[static_cast<size_t>(m_index)]->Delete();
@@ -274,7 +165,7 @@ void frmGame::cmdDelete_Click() {
 }
 
 void frmGame::cmdGenerate_Click() {
-  m_txtPassword->setText(GeneratePassword());
+  m_form->txtPassword->setText(GeneratePassword());
 }
 
 void frmGame::cmdMore_Click() {
@@ -285,7 +176,7 @@ void frmGame::cmdMore_Click() {
     return;
   }
   ProgramPtr program = m_game->GetProgram();
-  m_ui.MsgBox(QStringLiteral("This program does not have more information."), Buttons::Ok, Icon::None,
+  m_ui.MsgBox(tr("This program does not have more information."), Buttons::Ok, Icon::None,
               program ? program->GetLongName() : QString());
 }
 
@@ -299,10 +190,11 @@ void frmGame::cmdHistory_Click() {
 }
 
 bool frmGame::eventFilter(QObject* watched, QEvent* event) {
-  if ((watched == m_txtEMail || watched == m_txtEMail->lineEdit()) && event->type() == QEvent::KeyPress) {
+  if ((watched == m_form->txtEMail || watched == m_form->txtEMail->lineEdit()) &&
+      event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const QCompleter* completer = m_txtEMail->lineEdit()->completer();
+    const QCompleter* completer = m_form->txtEMail->lineEdit()->completer();
     // A list of completions open: Enter picks one of them.
     const bool completing = completer && completer->completionMode() != QCompleter::InlineCompletion &&
                             completer->popup()->isVisible();

@@ -2,15 +2,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "model/Game.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+namespace Ui {
+class frmGame;
+}
 
 namespace kolt {
 
@@ -25,6 +23,7 @@ class frmGame final : public QDialog {
 
  public:
   frmGame(UiPort& ui, const GameList& games, int gameIndex, QWidget* parent = nullptr);
+  ~frmGame() override;
 
   // The mode words of the mode list, in list order.
   static QStringList ModeTexts();
@@ -48,23 +47,11 @@ class frmGame final : public QDialog {
   void cmdMore_Click();
   void cmdHistory_Click();
 
+  std::unique_ptr<Ui::frmGame> m_form;
   UiPort& m_ui;
   const GameList& m_games;
   int m_index;
   GamePtr m_game;
-
-  QLineEdit* m_txtGame;
-  QLineEdit* m_txtFileName;
-  QLineEdit* m_txtInfo;
-  QLineEdit* m_txtStatus;
-  QLineEdit* m_txtModified;
-  QComboBox* m_txtEMail;
-  QComboBox* m_cmbMode;
-  QLineEdit* m_txtPassword;
-  QPlainTextEdit* m_txtLastMessage = nullptr;
-  QLabel* m_lblLastMessage = nullptr;
-  QCheckBox* m_chkAutoHost = nullptr;
-  QPushButton* m_cmdRemind = nullptr;
   std::function<void()> m_remind;
 };
 

@@ -1,14 +1,9 @@
 #include "ui/frmHistory.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLocale>
-#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "core/OverviewSettings.h"
 #include "core/UiPort.h"
@@ -17,6 +12,7 @@
 #include "exchange/history/KeptTurns.h"
 #include "exchange/history/TurnHistory.h"
 #include "ui/PlainTip.h"
+#include "ui_frmHistory.h"
 
 namespace kolt {
 namespace {
@@ -53,117 +49,109 @@ QStringList frmHistory::Cells(const TurnEntry& entry) {
 }
 
 frmHistory::frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_game(std::move(game)), m_store(store) {
-  setObjectName(QStringLiteral("frmHistory"));
+    : QDialog(parent),
+      m_form(std::make_unique<Ui::frmHistory>()),
+      m_ui(ui),
+      m_game(std::move(game)),
+      m_store(store) {
+  m_form->setupUi(this);
   const auto program = m_game ? m_game->GetProgram() : nullptr;
-  setWindowTitle(QStringLiteral("Turn history - ") +
-                 (program ? program->GetShortName() + QStringLiteral(" ") : QString()) +
-                 (m_game ? m_game->GetName() : QString()));
-  m_list = new QTreeWidget;
-  m_list->setObjectName(QStringLiteral("lvHistory"));
-  m_list->setRootIsDecorated(false);
-  // A row is as high as its turn has files (a game's history is short).
-  m_list->setUniformRowHeights(false);
-  m_list->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"), QStringLiteral("Opponent"),
-                           QStringLiteral("Mode"), QStringLiteral("Taunt"), QStringLiteral("Files")});
-  m_lblProblem = new QLabel;
-  m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
-  m_lblProblem->setWordWrap(true);
-  m_lblProblem->hide();
-  m_cmdRestore = new QPushButton(QStringLiteral("&Restore this turn..."));
-  m_cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
-  m_cmdRestore->setAutoDefault(false);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-  buttons->addButton(m_cmdRestore, QDialogButtonBox::ActionRole);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Close"));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(m_lblProblem);
-  layout->addWidget(m_list, 1);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(m_cmdRestore, &QPushButton::clicked, this, &frmHistory::cmdRestore_Click);
-  connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { UpdateButtons(); });
-  resize(860, 360);
+  const QString name = m_game ? m_game->GetName() : QString();
+  setWindowTitle(program ? tr("Turn history - %1 %2").arg(program->GetShortName(), name)
+                         : tr("Turn history - %1").arg(name));
+  connect(m_form->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_form->cmdRestore, &QPushButton::clicked, this, &frmHistory::cmdRestore_Click);
+  connect(m_form->lvHistory, &QTreeWidget::currentItemChanged, this, [this] { UpdateButtons(); });
   Reload();
-  // Wide enough for every column where the screen allows; else the list scrolls.
-  const int wanted = m_list->header()->length() + 2 * m_list->frameWidth() +
-                     m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                     layout->contentsMargins().left() + layout->contentsMargins().right();
+  FitColumns();
+}
+
+frmHistory::~frmHistory() = default;
+
+QTreeWidget* frmHistory::List() const {
+  return m_form->lvHistory;
+}
+
+void frmHistory::FitColumns() {
+  const QTreeWidget* list = m_form->lvHistory;
+  const QMargins margins = m_form->layoutMain->contentsMargins();
+  const int wanted = list->header()->length() + 2 * list->frameWidth() +
+                     list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
+                     margins.right();
   int room = wanted;
   if (const QScreen* screen = this->screen()) room = screen->availableGeometry().width() * 9 / 10;
   if (wanted > width()) resize(std::min(wanted, room), height());
 }
 
 bool frmHistory::Reload() {
-  m_list->clear();
+  m_form->lvHistory->clear();
   m_turns.clear();
   const auto program = m_game ? m_game->GetProgram() : nullptr;
   std::optional<std::vector<TurnEntry>> turns;
   if (program) turns = m_store.Turns(program->GetShortName(), m_game->GetName());
   if (!turns) {
-    m_lblProblem->setText(QStringLiteral("The turn history cannot be read: ") +
-                          (program ? m_store.LastError() : QStringLiteral("no game")));
-    m_lblProblem->show();
+    m_form->lblProblem->setText(
+        tr("The turn history cannot be read: %1").arg(program ? m_store.LastError() : tr("no game")));
+    m_form->lblProblem->show();
     UpdateButtons();
     return false;
   }
-  m_lblProblem->setVisible(turns->empty());
+  m_form->lblProblem->setVisible(turns->empty());
   if (turns->empty())
-    m_lblProblem->setText(QStringLiteral("No turns of this game have been sent or received yet."));
+    m_form->lblProblem->setText(tr("No turns of this game have been sent or received yet."));
   m_turns = std::move(*turns);
   for (const TurnEntry& entry : m_turns) {
     auto* item = new QTreeWidgetItem(Cells(entry));
     item->setToolTip(4, PlainTip(entry.taunt));
     item->setToolTip(kFilesColumn, PlainTip(FileLines(entry.files).join(QChar('\n'))));
     for (int c = 0; c < item->columnCount(); ++c) item->setTextAlignment(c, Qt::AlignLeft | Qt::AlignTop);
-    m_list->addTopLevelItem(item);
+    m_form->lvHistory->addTopLevelItem(item);
   }
-  for (int c = 0; c < m_list->columnCount(); ++c) {
-    m_list->resizeColumnToContents(c);
+  for (int c = 0; c < m_form->lvHistory->columnCount(); ++c) {
+    m_form->lvHistory->resizeColumnToContents(c);
     // A long taunt is cut (its tip shows it); the files column keeps its longest name.
-    if (c != kFilesColumn) m_list->setColumnWidth(c, std::min(m_list->columnWidth(c), 320));
+    if (c != kFilesColumn)
+      m_form->lvHistory->setColumnWidth(c, std::min(m_form->lvHistory->columnWidth(c), 320));
   }
-  if (!m_turns.empty()) m_list->setCurrentItem(m_list->topLevelItem(0));
+  if (!m_turns.empty()) m_form->lvHistory->setCurrentItem(m_form->lvHistory->topLevelItem(0));
   UpdateButtons();
   return true;
 }
 
 void frmHistory::UpdateButtons() {
-  const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+  const int row = m_form->lvHistory->indexOfTopLevelItem(m_form->lvHistory->currentItem());
   const bool restorable = row >= 0 && row < static_cast<int>(m_turns.size()) &&
                           m_turns[static_cast<size_t>(row)].direction != TurnDirection::Restored &&
                           !m_turns[static_cast<size_t>(row)].files.empty() &&
                           !kept_turns::InPlace(m_turns[static_cast<size_t>(row)]);
-  m_cmdRestore->setEnabled(restorable);
-  m_cmdRestore->setToolTip(
-      restorable || row < 0 ? QString() : QStringLiteral("The files in place are this turn's already."));
+  m_form->cmdRestore->setEnabled(restorable);
+  m_form->cmdRestore->setToolTip(restorable || row < 0 ? QString()
+                                                       : tr("The files in place are this turn's already."));
 }
 
 void frmHistory::cmdRestore_Click() {
-  const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+  const int row = m_form->lvHistory->indexOfTopLevelItem(m_form->lvHistory->currentItem());
   if (row < 0 || row >= static_cast<int>(m_turns.size())) return;
   const TurnEntry entry = m_turns[static_cast<size_t>(row)];
   if (kept_turns::InPlace(entry)) {
     // Restoring it would change nothing and only add a "Restored" line.
-    m_ui.MsgBox(QStringLiteral("The files in place are this turn's already: there is nothing to restore."),
-                Buttons::Ok, Icon::Information, QStringLiteral("Restore this turn"));
+    m_ui.MsgBox(tr("The files in place are this turn's already: there is nothing to restore."), Buttons::Ok,
+                Icon::Information, tr("Restore this turn"));
     return;
   }
-  const QString question = QStringLiteral("Restore the ") + DirectionText(entry.direction).toLower() +
-                           QStringLiteral(" turn of ") + TimeText(entry.time) + QStringLiteral("?\r\n\r\n") +
-                           FilesText(entry.files) +
-                           QStringLiteral("\r\n\r\nThe files in place now are backed up first.");
-  if (m_ui.MsgBox(question, Buttons::YesNo, Icon::Question, QStringLiteral("Restore this turn"), 2) !=
-      Answer::Yes)
+  const QString question =
+      tr("Restore the %1 turn of %2?\r\n\r\n%3\r\n\r\nThe files in place now are backed up first.")
+          .arg(DirectionText(entry.direction).toLower(), TimeText(entry.time), FilesText(entry.files));
+  if (m_ui.MsgBox(question, Buttons::YesNo, Icon::Question, tr("Restore this turn"), 2) != Answer::Yes)
     return;
   const kept_turns::RestoreResult result =
       turn_history::RestoreTurn(&m_store, entry, KeepTurns(), m_game.get(), &m_note);
   if (!result.ok) {
-    m_ui.MsgBox(result.message, Buttons::Ok, Icon::Exclamation, QStringLiteral("Restore this turn"));
+    m_ui.MsgBox(result.message, Buttons::Ok, Icon::Exclamation, tr("Restore this turn"));
     return;
   }
   m_restored = true;
-  m_ui.ShowStatus(m_note.isEmpty() ? QStringLiteral("Restored the turn of ") + TimeText(entry.time) : m_note);
+  m_ui.ShowStatus(m_note.isEmpty() ? tr("Restored the turn of %1").arg(TimeText(entry.time)) : m_note);
   Reload();
 }
 

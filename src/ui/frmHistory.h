@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 #include "exchange/history/TurnRecorder.h"
 #include "model/Game.h"
 
-class QLabel;
-class QPushButton;
 class QTreeWidget;
+
+namespace Ui {
+class frmHistory;
+}
 
 namespace kolt {
 
@@ -23,6 +26,7 @@ class frmHistory final : public QDialog {
 
  public:
   frmHistory(UiPort& ui, GamePtr game, HistoryStore& store, QWidget* parent = nullptr);
+  ~frmHistory() override;
 
   // Reads the history again; false (with the reason shown in the dialog) when the file
   // could not be read.
@@ -34,7 +38,7 @@ class frmHistory final : public QDialog {
   // The status-bar note of the last restore (the history could not record it), or empty.
   QString Note() const { return m_note; }
 
-  QTreeWidget* List() const { return m_list; }
+  QTreeWidget* List() const;
   const std::vector<TurnEntry>& Turns() const { return m_turns; }
 
   // The list's texts of one entry (tests and the dialog alike).
@@ -42,16 +46,16 @@ class frmHistory final : public QDialog {
 
  private:
   void UpdateButtons();
+  // Wide enough for every column where the screen allows; else the list scrolls.
+  void FitColumns();
 
+  std::unique_ptr<Ui::frmHistory> m_form;
   UiPort& m_ui;
   GamePtr m_game;
   HistoryStore& m_store;
   std::vector<TurnEntry> m_turns;
   bool m_restored = false;
   QString m_note;
-  QTreeWidget* m_list;
-  QLabel* m_lblProblem;
-  QPushButton* m_cmdRestore;
 };
 
 }  // namespace kolt

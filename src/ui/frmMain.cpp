@@ -15,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -22,15 +23,22 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "core/AppSettings.h"
+#include "core/LoopSettings.h"
+#include "core/OverviewSettings.h"
 #include "core/Pass.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
 #include "core/UiPort.h"
+#include "exchange/history/HistoryStore.h"
+#include "exchange/loop/AutoHost.h"
+#include "exchange/loop/Reminders.h"
 #include "exchange/turns/ReceiveOutcome.h"
 #include "exchange/turns/SendSelection.h"
 #include "exchange/turns/TurnExchange.h"
@@ -44,8 +52,10 @@
 #include "ui/GamesModel.h"
 #include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
+#include "ui/TrayIcon.h"
 #include "ui/UserGuide.h"
 #include "ui/frmGame.h"
+#include "ui/frmHistory.h"
 #include "ui_frmMain.h"
 
 namespace kolt {
@@ -342,7 +352,7 @@ void frmMain::BeginFill() {
   m_fill = std::make_unique<GamesFill>(
       std::move(pass), m_parts.programs,
       [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
-      TurnHistoryMoments());
+      m_historyMoments.Latest(HistoryStore::DefaultPath()));
   FillStep();
 }
 
@@ -673,7 +683,7 @@ void frmMain::RefreshLists(bool reload) {
   Lists lists = ReadLists(
       m_parts.programs, reload,
       [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
-      reload ? TurnHistoryMoments() : TurnMomentsByGame());
+      reload ? m_historyMoments.Latest(HistoryStore::DefaultPath()) : TurnMomentsByGame());
   if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
 
   const KeyedCollection noMarks;
@@ -1192,6 +1202,153 @@ void frmMain::closeEvent(QCloseEvent* event) {
   m_watching = false;
   event->accept();
   QApplication::quit();
+}
+
+void frmMain::ShowHistory() {
+  if (NoGameFor(tr("see its turn history"))) return;
+  const GamePtr game = SelectedGame();
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  HistoryStore store(HistoryStore::DefaultPath());
+  frmHistory dialog(m_parts.ui, game, store, this);
+  dialog.exec();
+  if (!dialog.Restored()) return;
+  RefreshLists(true);
+  if (!dialog.Note().isEmpty()) ShowStatus(dialog.Note());
+}
+
+QString frmMain::ReadyText() const {
+  if (m_holdSendNote) return tr("Ready");
+  const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
+  return note.isEmpty() ? tr("Ready") : note;
+}
+
+QString frmMain::AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const {
+  QStringList parts;
+  const QString sentText = SentText(sent, isMessage);
+  if (!sentText.isEmpty()) parts.append(sentText);
+  if (!arrived.isEmpty()) parts.append(arrived);
+  const QString note = m_parts.exchange ? m_parts.exchange->TakeSendHistoryNote() : QString();
+  if (!note.isEmpty()) parts.append(note);
+  return parts.isEmpty() ? tr("Ready") : parts.join(QStringLiteral("; "));
+}
+
+void frmMain::SetUpTray() {
+  if (!TrayIcon::Available()) return;  // without a tray nothing changes
+  m_tray = new TrayIcon(windowIcon().isNull() ? QApplication::windowIcon() : windowIcon(), this);
+  connect(m_tray, &TrayIcon::openRequested, this, &frmMain::ShowFromTray);
+  connect(m_tray, &TrayIcon::refreshRequested, this, &frmMain::Refresh);
+  connect(m_tray, &TrayIcon::checkMailRequested, this, &frmMain::checkMailRequested);
+  connect(m_tray, &TrayIcon::quitRequested, this, [this] {
+    m_quitting = true;
+    close();
+  });
+  m_tray->Show();
+}
+
+void frmMain::UpdateOverview() {
+  m_form->lvGames->resizeColumnToContents(GamesModel::kWaitingColumn);
+  if (!m_tray) return;
+  int play = 0;
+  for (const GameRow& row : m_gamesModel->Rows()) {
+    if (row.status == status::Play) ++play;
+  }
+  m_tray->SetPlayCount(play);
+  // Settings may have named a mailbox (or dropped it) since the last refresh.
+  m_tray->SetMailFetchingAvailable(m_mailbox && !ReadImapSettings().server.isEmpty());
+}
+
+void frmMain::SetMailFetchingAvailable(bool available) {
+  if (m_tray) m_tray->SetMailFetchingAvailable(available);
+}
+
+bool frmMain::HideToTray() {
+  if (m_quitting || !m_tray || !m_tray->IsVisible() || !KeepRunningInTray()) return false;
+  hide();
+  return true;
+}
+
+void frmMain::ShowFromTray() {
+  if (isMinimized() || !isVisible()) showNormal();
+  raise();
+  activateWindow();
+}
+
+// The turn loop without hands: a turn finished in the game goes out without the player
+// looking for Send.
+void frmMain::OfferPlayedTurn() {
+  const PlayedTurn played = std::exchange(m_played, PlayedTurn());
+  if (!played.IsSet() || !m_parts.exchange) return;
+  const GamePtr game = played.FindIn(Games());
+  // Not offered when the game was left without playing, or is not ready to send.
+  if (!game || !played.IsFinished(*game)) return;
+  if (!SendFinishedTurnsAtOnce()) {
+    bool dontAsk = false;
+    const Answer answer = m_parts.ui.AskWithCheckBox(PlayedTurn::Question(*game), PlayedTurn::DontAskText(),
+                                                     &dontAsk, Buttons::YesNo, Icon::Question, 1);
+    if (dontAsk && !SetSendFinishedTurnsAtOnce(true)) m_parts.ui.ShowSettingsWriteError();
+    if (answer != Answer::Yes) return;
+  }
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  ShowStatus(tr("Sending files..."));
+  const QString address = game->GetEMail();
+  const SendResult result =
+      SendFinishedTurn(m_parts.ui, *m_parts.exchange, game, m_form->chkTaunt->isChecked());
+  RefreshLists(true);
+  if (result == SendResult::Sent) ShowStatus(AfterSendText(SentGames{1, {address}}, false, QString()));
+}
+
+void frmMain::HostMarkedGames() {
+  if (m_busy || !m_parts.exchange) return;
+  QSet<QString> due;
+  for (const GameRow& row : m_gamesModel->Rows()) {
+    const QString key = row.game + QChar('/') + row.fileName;
+    if (row.status == status::Host && IsAutoHosted(key)) due.insert(key.toUpper());
+  }
+  m_hostTried.intersect(due);  // a game that left "Host" may be tried again later
+  if (due.isEmpty() || due.subtract(QSet<QString>(m_hostTried)).isEmpty()) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  m_hostTried.unite(due);
+  AutoHost host(m_parts.ui, m_parts.tools, *m_parts.exchange, m_parts.programs);
+  host.SetLog([this](const QString& line) { ShowStatus(line); });
+  host.Run();
+  RefreshLists(true);
+}
+
+void frmMain::BuildGameContextMenu() {
+  QTreeView* games = m_form->lvGames;
+  games->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(games, &QWidget::customContextMenuRequested, this, [this, games](const QPoint& at) {
+    const int row = games->indexAt(at).row();
+    if (row < 0) return;
+    QMenu menu(this);
+    QAction* remind = menu.addAction(tr("&Remind the opponent"));
+    remind->setObjectName(QStringLiteral("mnuRemind"));
+    remind->setEnabled(RemindableRow(row));
+    if (menu.exec(games->viewport()->mapToGlobal(at)) == remind) RemindRow(row);
+  });
+}
+
+bool frmMain::RemindableRow(int row) const {
+  const std::vector<GameRow>& rows = m_gamesModel->Rows();
+  if (row < 0 || row >= static_cast<int>(rows.size()) || !m_parts.exchange) return false;
+  const GameRow& r = rows[static_cast<size_t>(row)];
+  return Reminders::IsLateWait(r.status, r.waitingSeconds, LateDays());
+}
+
+void frmMain::RemindRow(int row) {
+  if (!RemindableRow(row)) return;
+  const BusyGuard busy = Busy();
+  if (!busy) return;
+  const GamePtr game = m_gamesModel->GameAt(row);
+  const qint64 waiting = m_gamesModel->Rows()[static_cast<size_t>(row)].waitingSeconds;
+  Reminders reminders(m_parts.ui, m_parts.exchange->Mail(), m_parts.exchange->Recorder());
+  const Reminders::Result result =
+      reminders.Remind(*game, waiting, LateDays(), QDateTime::currentDateTime(), false);
+  if (result == Reminders::Result::Sent)
+    ShowStatus(tr("Reminded %1 of %2").arg(game->GetEMail(), game->GetName()));
 }
 
 }  // namespace kolt

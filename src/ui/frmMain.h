@@ -13,6 +13,7 @@
 #include "model/ListRows.h"
 #include "model/ProgramList.h"
 #include "ui/BusyGuard.h"
+#include "ui/HistoryMoments.h"
 
 class QAction;
 class QLabel;
@@ -118,7 +119,7 @@ class frmMain final : public QMainWindow {
   void TakeHandedOffFile(const QString& path);
   // File > Open received file (Ctrl+O).
   void OpenReceivedFileCommand();
-  // File > Turn history (Ctrl+H): the selected game's turns (frmMainOverview.cpp).
+  // File > Turn history (Ctrl+H): the selected game's turns.
   void ShowHistory();
   // The tray's "Check mail now" is offered while mailbox fetching is set up.
   void SetMailFetchingAvailable(bool available);
@@ -212,16 +213,12 @@ class frmMain final : public QMainWindow {
   bool HideToTray();
   // "Ready", or what the turn history missed of the last send.
   QString ReadyText() const;
-  // The turn history's latest sends and receives of every game; empty when there is
-  // none or it cannot be read (the waiting times then count from the files' stamps).
-  // Read again only when the history file changed since the last read.
-  const TurnMomentsByGame& TurnHistoryMoments();
   // The status line after a send: what went where, what arrived meanwhile, and what the
   // turn history missed.
   QString AfterSendText(const SentGames& sent, bool isMessage, const QString& arrived) const;
   void ShowFromTray();
   // Once the game started by Play has ended: offers its finished turn for sending, or
-  // sends it at once when the player said not to ask (frmMainLoop.cpp).
+  // sends it at once when the player said not to ask.
   void OfferPlayedTurn();
   // Hosts and sends the games marked "Host automatically" whose orders are all in, as
   // the last refresh listed them; each such game is tried once until its state changes.
@@ -244,8 +241,9 @@ class frmMain final : public QMainWindow {
   bool m_arrivalAnnounced = false;  // the last refresh said what arrived
   bool m_holdSendNote = false;      // the send's own refresh leaves the history note to it
   QString m_receiveOutcome;         // the status line after a receive that took nothing in
-  TurnMomentsByGame m_moments;      // the turn history as last read
-  QByteArray m_historyState;        // and the state of its file then
+  // The turn history's latest sends and receives of every game; empty when there is
+  // none or it cannot be read (the waiting times then count from the files' stamps).
+  HistoryMoments m_historyMoments;
 
   QLabel* m_panels[4] = {};
   QTimer* m_timer = nullptr;

@@ -7,12 +7,12 @@
 #include <memory>
 
 class QCheckBox;
-class QComboBox;
 class QFileDialog;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace Ui {
+class frmModify;
+}
 
 namespace kolt {
 
@@ -77,6 +77,7 @@ class frmModify final : public QDialog {
   void txtExtension_Change(const QString& text);
   void chkFlag_Click(int index, bool checked);
 
+  std::unique_ptr<Ui::frmModify> m_form;
   UiPort& m_ui;
   Wintools& m_tools;
   std::shared_ptr<UserProgram> m_program;
@@ -86,21 +87,7 @@ class frmModify final : public QDialog {
   bool m_uninstallFilled = false;
   bool m_descriptionFilled = false;
   FileChooser m_chooser;
-
-  QLineEdit* m_txtLongName;
-  QLineEdit* m_txtExe;
-  QLineEdit* m_txtEMailSubDir;
-  QComboBox* m_txtUninstall;
-  QLineEdit* m_txtFilePattern;
-  QComboBox* m_txtDescription;
-  QLineEdit* m_txtCommandLine;
-  QLineEdit* m_txtContact;
-  QLineEdit* m_txtContactEMail;
-  QTreeWidget* m_lvFileTypes;
-  QLineEdit* m_txtExtension;
-  std::array<QCheckBox*, 4> m_chkFlag{};
-  QPushButton* m_cmdExtension = nullptr;
-  QPushButton* m_cmdRemove = nullptr;
+  std::array<QCheckBox*, 4> m_chkFlag{};  // the form's chkFlag0 to chkFlag3, by column
 };
 
 }  // namespace kolt

@@ -5,19 +5,19 @@
 #include <QFileInfo>
 
 #include "core/UiPort.h"
-#include "platform/linux/WinePaths.h"
+#include "platform/Wintools.h"
 #include "ui/FocusReturn.h"
 #include "ui_frmProgram.h"
 
 namespace kolt {
 
-QString frmProgram::TypedFolder(const QString& typed) {
+QString frmProgram::TypedFolder(const QString& typed, Wintools* tools) {
   QString t = typed.trimmed();
   if (t == QStringLiteral("~")) return QDir::homePath();
   if (t.startsWith(QStringLiteral("~/"))) return QDir::homePath() + t.mid(1);
   // A Windows path, as the game's own documents give it: through the Wine prefix's drives.
-  if (t.size() >= 2 && t[1] == QChar(':') && t[0].isLetter()) {
-    QString mapped = WindowsToUnixPath(DefaultWinePrefix(), t);
+  if (tools && t.size() >= 2 && t[1] == QChar(':') && t[0].isLetter()) {
+    QString mapped = tools->ToUnixPath(t);
     if (!mapped.isEmpty()) return mapped;
   }
   return t;
@@ -53,14 +53,13 @@ void frmProgram::OKButton_Click() {
     accept();
     return;
   }
-  const QString t = TypedFolder(typed);
+  const QString t = TypedFolder(typed, m_tools);
   if (QFileInfo(t).isDir()) {
     m_result = QDir::cleanPath(t);
     accept();
     return;
   }
-  m_port.MsgBox(QStringLiteral("Folder '") + typed + QStringLiteral("' does not exist"), Buttons::Ok,
-                Icon::None);
+  m_port.MsgBox(tr("Folder '%1' does not exist").arg(typed), Buttons::Ok, Icon::None);
 }
 
 void frmProgram::CancelButton_Click() {

@@ -15,6 +15,7 @@ class frmProgram;
 namespace kolt {
 
 class UiPort;
+class Wintools;
 
 // The installation-folder dialog: names the program and its executable, takes a folder
 // (typed or found with Browse) and reports it through DialogResult.
@@ -27,8 +28,11 @@ class frmProgram final : public QDialog {
   ~frmProgram() override;
 
   // The folder a typed text names: "~" and "~/..." below the home folder, a Windows path
-  // ("C:\Games\SPWAW") through the Wine prefix's drives, anything else as it stands.
-  static QString TypedFolder(const QString& typed);
+  // ("C:\Games\SPWAW") through the Wine prefix's drives that `tools` knows (as typed
+  // without them), anything else as it stands.
+  static QString TypedFolder(const QString& typed, Wintools* tools);
+  // The toolbox that maps typed Windows paths; none leaves them as typed.
+  void SetTools(Wintools* tools) { m_tools = tools; }
 
   // Caption (the program's long name), question, the folder shown at first ("-" shows
   // nothing) and the executable that Browse looks for (may be empty).
@@ -54,6 +58,7 @@ class frmProgram final : public QDialog {
 
   std::unique_ptr<Ui::frmProgram> m_form;
   UiPort& m_port;
+  Wintools* m_tools = nullptr;
   QString m_exeName;
   std::optional<QString> m_result;
   FileChooser m_chooser;

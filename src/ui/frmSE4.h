@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "core/PlayersEdit.h"
 
-class QLineEdit;
-class QTreeWidget;
+namespace Ui {
+class frmSE4;
+}
 
 namespace kolt {
 
@@ -20,6 +22,7 @@ class frmSE4 final : public QDialog {
 
  public:
   frmSE4(UiPort& ui, PlayersEdit& edit, QWidget* parent = nullptr);
+  ~frmSE4() override;
 
  private:
   void Fill();
@@ -27,10 +30,9 @@ class frmSE4 final : public QDialog {
   void cmdSetAI_Click();
   void cmdClose_Click();
 
+  std::unique_ptr<Ui::frmSE4> m_form;
   UiPort& m_ui;
   PlayersEdit& m_edit;
-  QTreeWidget* m_lvPlayers;
-  QLineEdit* m_txtHostPassword;
 };
 
 }  // namespace kolt

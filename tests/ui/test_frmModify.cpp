@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -99,11 +98,6 @@ TEST(frmModify, NewDefinitionLoadsEmptyAndAsksForAFileTypeFirst) {
   EXPECT_EQ(Child<QComboBox>(*form, "txtUninstall")->currentText(), "");
   EXPECT_EQ(Child<QComboBox>(*form, "txtDescription")->currentText(), "");
   EXPECT_TRUE(Rows(*form).isEmpty());
-  auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
-  EXPECT_EQ(list->headerItem()->text(3), "Check same date?");
-  EXPECT_EQ(Flag(*form, 0)->text(), "Primar&y file");
-  EXPECT_EQ(Flag(*form, 3)->text(), "Re&quired");
-  EXPECT_EQ(Child<QLabel>(*form, "lblHelp")->text(), "Press F1 for help.");
 
   fx.ui.Answers({Answer::Cancel});
   Click(*form, "cmdOK");

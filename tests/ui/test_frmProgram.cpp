@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/linux/LinuxWintools.h"
 #include "support/Child.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
@@ -97,7 +98,9 @@ TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
   QFile::link("../drive_c", prefix.path() + "/dosdevices/c:");
   QDir().mkpath(QDir::homePath() + "/games/spwaw");
   ScriptedUi ui;
+  LinuxWintools tools(ui);
   frmProgram form(ui);
+  form.SetTools(&tools);
   auto* field = Child<QLineEdit>(form, "txtDirectory");
   auto* ok = Child<QPushButton>(form, "OKButton");
   const QString drive = QFileInfo(prefix.path() + "/dosdevices/c:").canonicalFilePath();
