@@ -59,8 +59,7 @@ void frmProgram::OKButton_Click() {
     accept();
     return;
   }
-  m_port.MsgBox(QStringLiteral("Folder '") + typed + QStringLiteral("' does not exist"), Buttons::Ok,
-                Icon::None);
+  m_port.MsgBox(tr("Folder '%1' does not exist").arg(typed), Buttons::Ok, Icon::None);
 }
 
 void frmProgram::CancelButton_Click() {
