@@ -327,8 +327,9 @@ QWidget* frmOptions::InvalidField(QString* reason) const {
     return m_ui->txtFrom;
   }
   if (!IsPlainAddress(from)) {
-    *reason = tr("\"%1\" is not an e-mail address. Enter one address under \"%2\", such as name@example.com.")
+    *reason = tr(R"("%1" is not an e-mail address. Enter one address under "%2", such as name@example.com.)")
                   .arg(from, fromLabel);
+
     return m_ui->txtFrom;
   }
   if (!m_ui->optSMTP->isChecked()) return nullptr;
