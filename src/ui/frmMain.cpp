@@ -226,21 +226,21 @@ void frmMain::BuildMenus() {
       m_parts.openSettings();
       UpdateOverview();  // the tray offers "Check mail now" once a mailbox is named
     } else {
-      NotAvailable(tr("The settings dialog"));
+      NotAvailable(tr("The settings dialog is not available yet."));
     }
   });
   add(options, tr("&Test e-mail sending"), "mnuTestEMail", QKeySequence(), [this] {
     if (m_parts.testEMail)
       m_parts.testEMail();
     else
-      NotAvailable(tr("The test message"));
+      NotAvailable(tr("The test message is not available yet."));
   });
   options->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
   add(options, tr("&Modify installed programs..."), "mnuModifyPrograms", QKeySequence(), [this] {
     if (m_parts.openPrograms)
       m_parts.openPrograms();
     else
-      NotAvailable(tr("The programs dialog"));
+      NotAvailable(tr("The programs dialog is not available yet."));
   });
   add(options, tr("&Rescan installed programs"), "mnuRescanInstalled", QKeySequence(), [this] { Rescan(); });
   options->addSeparator()->setObjectName(QStringLiteral("mnuSep4"));
@@ -248,7 +248,7 @@ void frmMain::BuildMenus() {
     if (m_parts.exchange)
       m_parts.exchange->SetWorkingFolderCommand();
     else
-      NotAvailable(tr("The working folder"));
+      NotAvailable(tr("The working folder is not available yet."));
   });
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -261,9 +261,8 @@ void frmMain::BuildMenus() {
   });
 }
 
-void frmMain::NotAvailable(const QString& what) {
-  //: %1 names a part of the program, such as "The settings dialog"
-  m_parts.ui.MsgBox(tr("%1 is not available yet.").arg(what), Buttons::Ok, Icon::Information);
+void frmMain::NotAvailable(const QString& text) {
+  m_parts.ui.MsgBox(text, Buttons::Ok, Icon::Information);
 }
 
 QString frmMain::PanelText(int panel) const {
@@ -558,7 +557,7 @@ void frmMain::TakeIn(const QString& path) {
   if (m_parts.exchange) {
     TakeInTurn(path);
   } else {
-    NotAvailable(tr("Receiving turns"));
+    NotAvailable(tr("Receiving turns is not available yet."));
   }
   RefreshLists(true);
   if (m_parts.programs.Count() != programs) FitInstalledList();  // a program was set up
@@ -966,7 +965,7 @@ void frmMain::Message() {
 SentGames frmMain::SendSelectedGames(bool isMessage) {
   SentGames sent;
   if (!m_parts.exchange) {
-    NotAvailable(tr("Sending turns"));
+    NotAvailable(tr("Sending turns is not available yet."));
     return sent;
   }
   GameList selected;
