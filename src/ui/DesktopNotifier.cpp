@@ -33,8 +33,11 @@ void DesktopNotifier::Notify(const QString& summary, const QString& body) {
   QVariantMap hints;
   hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("kolt-helper"));
   hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
+  // The action's key stays "default"; only its label is read by the user.
   call << QStringLiteral("KOLT Helper") << m_id << QString() << summary << body
-       << QStringList{QStringLiteral("default"), QStringLiteral("Show")} << hints << -1;
+       << QStringList{QStringLiteral("default"), tr("Show", "notification action that shows the window")}
+       << hints << -1;
+
   // A service that is slow or missing must not hold the window: the answer (the
   // notification's number) is taken when it comes, an error is dropped.
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);

@@ -1,6 +1,8 @@
 #include "ui/GamesModel.h"
 
 #include <QBrush>
+#include <QCoreApplication>
+
 #include <QFont>
 #include <QHash>
 #include <algorithm>
@@ -55,9 +57,10 @@ QVariant ToolTip(const GameRow& row, int column) {
     case kEMail:
       return PlainTip(row.email);
     case kWaiting:
+      //: the tip of the Waiting column: %1 the game's status, %2 how long, such as "3 days"
       return row.waitingSeconds < 0 ? QVariant()
-                                    : QVariant(QStringLiteral("In \"") + row.status +
-                                               QStringLiteral("\" for ") + row.waitingText);
+                                    : QVariant(QCoreApplication::translate("GamesModel", "In \"%1\" for %2")
+                                                   .arg(row.status, row.waitingText));
     default:
       return QVariant();
   }
@@ -77,7 +80,8 @@ QVariant Bold() {
 }  // namespace
 
 GamesModel::GamesModel(QObject* parent)
-    : QAbstractTableModel(parent), m_headers(GameColumnHeaders() << QStringLiteral("Waiting")) {}
+    //: the column that shows how long each game has been in its status
+    : QAbstractTableModel(parent), m_headers(GameColumnHeaders() << tr("Waiting", "column")) {}
 
 void GamesModel::Reset(GameList games, std::vector<GameRow> rows, std::vector<bool> received) {
   beginResetModel();

@@ -71,8 +71,7 @@ void MailboxChecker::Check(bool requested) {
     emit finished();
     return;
   }
-  emit status(QStringLiteral("Checking the mailbox ") + m_account.settings.folder + QStringLiteral(" on ") +
-              m_account.imap.host + QStringLiteral("..."));
+  emit status(tr("Checking the mailbox %1 on %2...").arg(m_account.settings.folder, m_account.imap.host));
   const MailboxFetch::Account account = m_account;
   const QSet<quint32> skip = m_fetch.Declined();
   RunWorker(
@@ -116,7 +115,8 @@ void MailboxChecker::Downloaded(const MailboxDownload& download) {
     TakeInWaiting();  // nothing to ask: earlier turns may still be marked on the server
     return;
   }
-  emit status(QString::number(download.messages.size()) + QStringLiteral(" turn message(s) fetched"));
+  emit status(tr("%1 turn message(s) fetched").arg(download.messages.size()));
+
   emit waiting();
 }
 

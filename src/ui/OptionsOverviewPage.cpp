@@ -27,7 +27,8 @@ bool OptionsOverviewPage::Apply() {
 
 void OptionsOverviewPage::AddTo(QWidget* dialog) {
   if (auto* tabs = dialog->findChild<QTabWidget*>()) {
-    tabs->addTab(this, QStringLiteral("Overview"));
+    tabs->addTab(this, windowTitle());  // the form's title: "Overview"
+
     return;
   }
   if (auto* box = qobject_cast<QBoxLayout*>(dialog->layout()))

@@ -18,12 +18,14 @@ TrayIcon::TrayIcon(QIcon base, QObject* parent)
     connect(action, &QAction::triggered, this, signal);
     return action;
   };
-  add(QStringLiteral("&Open"), "mnuTrayOpen", &TrayIcon::openRequested);
-  m_checkMail = add(QStringLiteral("&Check mail now"), "mnuTrayCheckMail", &TrayIcon::checkMailRequested);
+  //: the tray menu's command that shows the window
+  add(tr("&Open"), "mnuTrayOpen", &TrayIcon::openRequested);
+  m_checkMail = add(tr("&Check mail now"), "mnuTrayCheckMail", &TrayIcon::checkMailRequested);
   m_checkMail->setVisible(false);
-  add(QStringLiteral("&Refresh"), "mnuTrayRefresh", &TrayIcon::refreshRequested);
+  //: the tray menu's command that reads the programs and games again
+  add(tr("&Refresh"), "mnuTrayRefresh", &TrayIcon::refreshRequested);
   m_menu->addSeparator();
-  add(QStringLiteral("&Quit"), "mnuTrayQuit", &TrayIcon::quitRequested);
+  add(tr("&Quit"), "mnuTrayQuit", &TrayIcon::quitRequested);
   m_tray->setContextMenu(m_menu);
   connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) emit openRequested();
@@ -53,10 +55,11 @@ bool TrayIcon::IsVisible() const {
 }
 
 QString TrayIcon::ToolTip() const {
-  const QString games = m_playCount == 0   ? QStringLiteral("no game")
-                        : m_playCount == 1 ? QStringLiteral("1 game")
-                                           : QString::number(m_playCount) + QStringLiteral(" games");
-  return QStringLiteral("KOLT Helper: ") + games + QStringLiteral(" to play");
+  // Each English form is a source text of its own, so the English texts need no
+  // translation file; other languages get every plural form from the last one.
+  if (m_playCount == 0) return tr("KOLT Helper: no game to play");
+  if (m_playCount == 1) return tr("KOLT Helper: 1 game to play");
+  return tr("KOLT Helper: %n games to play", nullptr, m_playCount);
 }
 
 QIcon TrayIcon::Icon() const {

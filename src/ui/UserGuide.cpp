@@ -36,7 +36,7 @@ QString UserGuide::Find(const QStringList& candidates) {
 bool UserGuide::Open(UiPort& ui, const QStringList& candidates, const Opener& opener) {
   const QString path = Find(candidates);
   if (path.isEmpty()) {
-    ui.MsgBox(QStringLiteral("The user guide is not installed. It was looked for in:\r") +
+    ui.MsgBox(tr("The user guide is not installed. It was looked for in:") + QChar('\r') +
                   candidates.join(QChar('\r')),
               Buttons::Ok, Icon::Exclamation);
     return false;
@@ -44,8 +44,7 @@ bool UserGuide::Open(UiPort& ui, const QStringList& candidates, const Opener& op
   const QUrl url = QUrl::fromLocalFile(path);
   const bool opened = opener ? opener(url) : QDesktopServices::openUrl(url);
   if (!opened) {
-    ui.MsgBox(QStringLiteral("The user guide ") + path +
-                  QStringLiteral(" could not be opened: no program to show web pages was found."),
+    ui.MsgBox(tr("The user guide %1 could not be opened: no program to show web pages was found.").arg(path),
               Buttons::Ok, Icon::Exclamation);
   }
   return opened;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -12,6 +13,8 @@ class UiPort;
 // The user guide as an HTML page: the packaged copy beside the installed program, else
 // the one the build made. Opened in the desktop's browser.
 class UserGuide final {
+  Q_DECLARE_TR_FUNCTIONS(UserGuide)
+
  public:
   using Opener = std::function<bool(const QUrl&)>;
 

@@ -25,10 +25,9 @@ VBUnzFrm::~VBUnzFrm() = default;
 
 void VBUnzFrm::SetMode(Mode mode) {
   const bool zip = mode == Mode::Zip;
-  setWindowTitle(zip ? QStringLiteral("Zipping...") : QStringLiteral("Unzipping..."));
-  m_ui->lblZipName->setText(zip ? QStringLiteral("Compressing file:")
-                                : QStringLiteral("Decompressing file:"));
-  m_ui->lblDir->setText(zip ? QStringLiteral("Files:") : QStringLiteral("Into directory:"));
+  setWindowTitle(zip ? tr("Zipping...") : tr("Unzipping..."));
+  m_ui->lblZipName->setText(zip ? tr("Compressing file:") : tr("Decompressing file:"));
+  m_ui->lblDir->setText(zip ? tr("Files:") : tr("Into directory:"));
 }
 
 void VBUnzFrm::SetArchiveName(const QString& path) {

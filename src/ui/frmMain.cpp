@@ -133,9 +133,12 @@ void frmMain::BuildWidgets() {
   m_emptyHint->hide();
   games->viewport()->installEventFilter(this);
 
-  const char* panelNames[4] = {"Status", "Hot key for file name", "Hot key for password", "Time zone"};
+  // Shown until the status, the hot keys and the time zone are known.
+  const QString panelNames[4] = {
+      //: the status bar's first panel, before any status is shown
+      tr("Status"), tr("Hot key for file name"), tr("Hot key for password"), tr("Time zone")};
   for (int i = 0; i < 4; ++i) {
-    m_panels[i] = new QLabel(QString::fromLatin1(panelNames[i]));
+    m_panels[i] = new QLabel(panelNames[i]);
     m_panels[i]->setObjectName(QStringLiteral("StatusBar1_Panel") + QString::number(i + 1));
     m_panels[i]->setFrameShape(QFrame::StyledPanel);
     m_panels[i]->setMinimumWidth(i == 0 ? 200 : 120);
@@ -190,91 +193,86 @@ void frmMain::BuildMenus() {
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QMenu* file = menuBar()->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  add(file, QStringLiteral("&Edit selected game..."), "mnuEdit", QKeySequence(Qt::Key_F2),
-      [this] { Edit(); });
-  add(file, QStringLiteral("Turn &history..."), "mnuHistory", QKeySequence(Qt::CTRL | Qt::Key_H),
+  add(file, tr("&Edit selected game..."), "mnuEdit", QKeySequence(Qt::Key_F2), [this] { Edit(); });
+  add(file, tr("Turn &history..."), "mnuHistory", QKeySequence(Qt::CTRL | Qt::Key_H),
       [this] { ShowHistory(); });
-  add(file, QStringLiteral("&Automatically select games"), "mnuAutoSelect", QKeySequence(Qt::Key_F3),
+  add(file, tr("&Automatically select games"), "mnuAutoSelect", QKeySequence(Qt::Key_F3),
       [this] { AutoSelectCommand(); });
-  add(file, QStringLiteral("&Send selected games..."), "mnuSend", QKeySequence(Qt::Key_F4),
-      [this] { Send(); });
-  add(file, QStringLiteral("&Refresh"), "mnuRefresh", QKeySequence(Qt::Key_F5), [this] { Refresh(); });
-  add(file, QStringLiteral("S&top checking the mailbox"), "mnuStopMailbox", QKeySequence(), [this] {
+  add(file, tr("&Send selected games..."), "mnuSend", QKeySequence(Qt::Key_F4), [this] { Send(); });
+  //: the menu command that reads the programs and games again
+  add(file, tr("&Refresh"), "mnuRefresh", QKeySequence(Qt::Key_F5), [this] { Refresh(); });
+  add(file, tr("S&top checking the mailbox"), "mnuStopMailbox", QKeySequence(), [this] {
     if (m_mailbox) m_mailbox->Cancel();
   });
-  add(file, QStringLiteral("&Play"), "mnuPlay", QKeySequence(Qt::Key_F9), [this] { PlayGame(false); });
-  add(file, QStringLiteral("&Host..."), "mnuHost", QKeySequence(Qt::CTRL | Qt::Key_F9),
-      [this] { PlayGame(true); });
-  add(file, QStringLiteral("Send &Message..."), "mnuMessage", QKeySequence(Qt::Key_F12),
-      [this] { Message(); });
+  //: the menu command that starts the selected game
+  add(file, tr("&Play"), "mnuPlay", QKeySequence(Qt::Key_F9), [this] { PlayGame(false); });
+  //: the menu command that hosts the selected game (Space Empires IV)
+  add(file, tr("&Host..."), "mnuHost", QKeySequence(Qt::CTRL | Qt::Key_F9), [this] { PlayGame(true); });
+  add(file, tr("Send &Message..."), "mnuMessage", QKeySequence(Qt::Key_F12), [this] { Message(); });
   file->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-  add(file, QStringLiteral("Generate password..."), "mnuGeneratePassword", QKeySequence(Qt::Key_F11),
+  add(file, tr("Generate password..."), "mnuGeneratePassword", QKeySequence(Qt::Key_F11),
       [this] { GeneratePasswordCommand(); });
-  add(file, QStringLiteral("Copy the selected game password"), "mnuCopyPassword",
-      QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopyPassword(); });
+  add(file, tr("Copy the selected game password"), "mnuCopyPassword", QKeySequence(Qt::CTRL | Qt::Key_C),
+      [this] { CopyPassword(); });
   file->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-  add(file, QStringLiteral("Open &received file..."), "mnuOpenReceived", QKeySequence(Qt::CTRL | Qt::Key_O),
+  add(file, tr("Open &received file..."), "mnuOpenReceived", QKeySequence(Qt::CTRL | Qt::Key_O),
       [this] { OpenReceivedFileCommand(); });
-  m_mnuOpenInWinZip = add(file, QStringLiteral("&Open the received file in the archive viewer"),
-                          "mnuOpenInWinZip", QKeySequence(Qt::Key_F6), [this] { OpenReceivedFile(); });
+  m_mnuOpenInWinZip = add(file, tr("&Open the received file in the archive viewer"), "mnuOpenInWinZip",
+                          QKeySequence(Qt::Key_F6), [this] { OpenReceivedFile(); });
   m_mnuOpenInWinZip->setEnabled(false);
-  add(file, QStringLiteral("Show the last Zip operation..."), "mnuShowZipWindow", QKeySequence(Qt::Key_F7),
-      [this] {
-        if (m_parts.showZipWindow) m_parts.showZipWindow();
-      });
-  add(file, QStringLiteral("Show the last SMTP operation..."), "mnuShowBlatWindow", QKeySequence(Qt::Key_F8),
-      [this] {
-        if (m_parts.showBlatWindow) m_parts.showBlatWindow();
-      });
+  add(file, tr("Show the last Zip operation..."), "mnuShowZipWindow", QKeySequence(Qt::Key_F7), [this] {
+    if (m_parts.showZipWindow) m_parts.showZipWindow();
+  });
+  add(file, tr("Show the last SMTP operation..."), "mnuShowBlatWindow", QKeySequence(Qt::Key_F8), [this] {
+    if (m_parts.showBlatWindow) m_parts.showBlatWindow();
+  });
 
-  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  QMenu* options = menuBar()->addMenu(tr("&Options"));
   options->setObjectName(QStringLiteral("mnuSep"));
-  add(options, QStringLiteral("&Sending e-mail..."), "mnuSettings", QKeySequence(), [this] {
+  add(options, tr("&Sending e-mail..."), "mnuSettings", QKeySequence(), [this] {
     if (m_parts.openSettings) {
       m_parts.openSettings();
       UpdateOverview();  // the tray offers "Check mail now" once a mailbox is named
     } else {
-      NotAvailable(QStringLiteral("The settings dialog"));
+      NotAvailable(tr("The settings dialog is not available yet."));
     }
   });
-  add(options, QStringLiteral("&Test e-mail sending"), "mnuTestEMail", QKeySequence(), [this] {
+  add(options, tr("&Test e-mail sending"), "mnuTestEMail", QKeySequence(), [this] {
     if (m_parts.testEMail)
       m_parts.testEMail();
     else
-      NotAvailable(QStringLiteral("The test message"));
+      NotAvailable(tr("The test message is not available yet."));
   });
   options->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
-  add(options, QStringLiteral("&Modify installed programs..."), "mnuModifyPrograms", QKeySequence(), [this] {
+  add(options, tr("&Modify installed programs..."), "mnuModifyPrograms", QKeySequence(), [this] {
     if (m_parts.openPrograms)
       m_parts.openPrograms();
     else
-      NotAvailable(QStringLiteral("The programs dialog"));
+      NotAvailable(tr("The programs dialog is not available yet."));
   });
-  add(options, QStringLiteral("&Rescan installed programs"), "mnuRescanInstalled", QKeySequence(),
-      [this] { Rescan(); });
+  add(options, tr("&Rescan installed programs"), "mnuRescanInstalled", QKeySequence(), [this] { Rescan(); });
   options->addSeparator()->setObjectName(QStringLiteral("mnuSep4"));
-  add(options, QStringLiteral("Set &additional working folder..."), "mnuWorkingFolder", QKeySequence(),
-      [this] {
-        if (m_parts.exchange)
-          m_parts.exchange->SetWorkingFolderCommand();
-        else
-          NotAvailable(QStringLiteral("The working folder"));
-      });
+  add(options, tr("Set &additional working folder..."), "mnuWorkingFolder", QKeySequence(), [this] {
+    if (m_parts.exchange)
+      m_parts.exchange->SetWorkingFolderCommand();
+    else
+      NotAvailable(tr("The working folder is not available yet."));
+  });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   // F1 is help, as everywhere on the desktop: the user guide.
-  add(help, QStringLiteral("&User guide"), "mnuGuide", QKeySequence(Qt::Key_F1),
+  add(help, tr("&User guide"), "mnuGuide", QKeySequence(Qt::Key_F1),
       [this] { UserGuide::Open(m_parts.ui, UserGuide::Candidates()); });
-  add(help, QStringLiteral("&About KOLT Helper..."), "mnuAbout", QKeySequence(), [this] {
+  add(help, tr("&About KOLT Helper..."), "mnuAbout", QKeySequence(), [this] {
     if (m_parts.openAbout) m_parts.openAbout();
   });
 }
 
-void frmMain::NotAvailable(const QString& what) {
-  m_parts.ui.MsgBox(what + QStringLiteral(" is not available yet."), Buttons::Ok, Icon::Information);
+void frmMain::NotAvailable(const QString& text) {
+  m_parts.ui.MsgBox(text, Buttons::Ok, Icon::Information);
 }
 
 QString frmMain::PanelText(int panel) const {
@@ -351,7 +349,7 @@ void frmMain::BeginFill() {
   m_form->lvInstalled->clear();
   m_fill = std::make_unique<GamesFill>(
       std::move(pass), m_parts.programs,
-      [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
+      [this](const Program& program) { ShowStatus(tr("Checking %1").arg(program.GetLongName())); },
       m_historyMoments.Latest(HistoryStore::DefaultPath()));
   FillStep();
 }
@@ -418,8 +416,8 @@ void frmMain::TakeMailboxTurns() {
   if (!isActiveWindow() || IsBusy() || QApplication::activeModalWidget()) {
     if (!isActiveWindow() && !m_mailboxNotified) {
       m_mailboxNotified = true;
-      m_notifier->Notify(QStringLiteral("Turns arrived in the mailbox"),
-                         QStringLiteral("They are taken in when you return to KOLT Helper."));
+      m_notifier->Notify(tr("Turns arrived in the mailbox"),
+                         tr("They are taken in when you return to KOLT Helper."));
       QApplication::alert(this);
     }
     return;
@@ -436,16 +434,15 @@ void frmMain::TakeMailboxTurns() {
 void frmMain::SetPanelTips() {
   const QString fileKey = m_panels[1]->text();
   const QString passwordKey = m_panels[2]->text();
-  m_panels[1]->setToolTip(
-      PlainTip(QStringLiteral("Press ") + fileKey +
-               QStringLiteral(" in the game's file dialog to type the file name of the game started last "
-                              "with Play.")));
-  m_panels[2]->setToolTip(
-      PlainTip(QStringLiteral("Press ") + passwordKey +
-               QStringLiteral(" in the game's password dialog to type the clipboard: Play copies the "
-                              "game's password there.")));
+  m_panels[1]->setToolTip(PlainTip(
+      tr("Press %1 in the game's file dialog to type the file name of the game started last with Play.")
+          .arg(fileKey)));
+  m_panels[2]->setToolTip(PlainTip(
+      tr("Press %1 in the game's password dialog to type the clipboard: Play copies the game's password "
+         "there.")
+          .arg(passwordKey)));
   m_panels[3]->setToolTip(
-      PlainTip(QStringLiteral("Your time zone, as it goes to your opponents with every turn you send.")));
+      PlainTip(tr("Your time zone, as it goes to your opponents with every turn you send.")));
 }
 
 bool frmMain::event(QEvent* event) {
@@ -504,9 +501,10 @@ void frmMain::OpenReceivedFileCommand() {
   if (m_parts.chooseReceivedFile) {
     path = m_parts.chooseReceivedFile();
   } else {
-    path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open received file"), QDir::homePath(),
-                                     QStringLiteral("Turn files (*.klt *.KLT *.zip *.ZIP);;All files (*)"));
+    // The patterns stay out of the texts: a translation must not change what is listed.
+    const QString filter = tr("Turn files (%1)").arg(QStringLiteral("*.klt *.KLT *.zip *.ZIP")) +
+                           QStringLiteral(";;") + tr("All files (%1)").arg(QStringLiteral("*"));
+    path = QFileDialog::getOpenFileName(this, tr("Open received file"), QDir::homePath(), filter);
   }
   if (!path.isEmpty()) TakeHandedOffFile(QFileInfo(path).absoluteFilePath());
 }
@@ -542,24 +540,25 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 void frmMain::ReceiveFile(const QString& path) {
-  ShowStatus(QStringLiteral("Processing file ") + path + QStringLiteral(" ..."));
+  ShowStatus(tr("Processing file %1 ...").arg(path));
   m_parts.ui.DoEvents();
   m_arrivalAnnounced = false;
   m_receiveOutcome.clear();
   TakeIn(path);
   if (!m_arrivalAnnounced)
-    ShowStatus(m_receiveOutcome.isEmpty() ? QStringLiteral("Ready") : m_receiveOutcome);
+    //: the status line when nothing is going on
+    ShowStatus(m_receiveOutcome.isEmpty() ? tr("Ready") : m_receiveOutcome);
 }
 
 void frmMain::TakeIn(const QString& path) {
   if (!QFileInfo(path).isFile()) {
-    m_parts.ui.ShowError(QStringLiteral("Invalid file name: ") + path);
+    m_parts.ui.ShowError(tr("Invalid file name: %1").arg(path));
     return;
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     SetSystemError(errno);
-    m_parts.ui.ShowError(QStringLiteral("Can't open file: ") + path);
+    m_parts.ui.ShowError(tr("Can't open file: %1").arg(path));
     return;
   }
   file.close();
@@ -568,7 +567,7 @@ void frmMain::TakeIn(const QString& path) {
   if (m_parts.exchange) {
     TakeInTurn(path);
   } else {
-    NotAvailable(QStringLiteral("Receiving turns"));
+    NotAvailable(tr("Receiving turns is not available yet."));
   }
   RefreshLists(true);
   if (m_parts.programs.Count() != programs) FitInstalledList();  // a program was set up
@@ -584,19 +583,18 @@ void frmMain::TakeInTurn(const QString& path) {
     const ReceiveOutcome outcome = ReceiveOutcome::Of(taken, before, exchange.Records(), m_parts.programs);
     if (outcome.TakenIn()) return;
     const QString shownPath = SafeForDisplay(path, QChar('?'));
-    m_receiveOutcome =
-        SafeForDisplay(QFileInfo(path).fileName(), QChar('?')) + QStringLiteral(" was not taken in");
+    m_receiveOutcome = tr("%1 was not taken in").arg(SafeForDisplay(QFileInfo(path).fileName(), QChar('?')));
     // Refused and stopped receives have told the user why already (or the user chose).
     if (outcome.kind == ReceiveOutcome::Kind::Refused || outcome.kind == ReceiveOutcome::Kind::Stopped)
       return;
-    const QString text = shownPath + QStringLiteral(" was not taken in: ") + outcome.reason;
+    const QString text = tr("%1 was not taken in: %2").arg(shownPath, outcome.reason);
     if (outcome.kind == ReceiveOutcome::Kind::NoProgram) {
       if (const ProgramPtr program = ProgramNotSetUp(outcome.folders, offered)) {
         offered.append(program->GetShortName());
-        const QString question = text + QStringLiteral("\r\rThe turn is for ") + program->GetLongName() +
-                                 QStringLiteral(
-                                     ", which is not set up here. Do you want to give its "
-                                     "installation folder now?");
+        const QString question = text + QStringLiteral("\r\r") +
+                                 tr("The turn is for %1, which is not set up here. Do you want to give its "
+                                    "installation folder now?")
+                                     .arg(program->GetLongName());
         if (m_parts.ui.MsgBox(question, Buttons::YesNo, Icon::Question) == Answer::Yes &&
             SetUpProgram(program))
           continue;  // the same turn again, now that its program is there
@@ -682,7 +680,7 @@ void frmMain::RefreshLists(bool reload) {
 
   Lists lists = ReadLists(
       m_parts.programs, reload,
-      [this](const Program& program) { ShowStatus(QStringLiteral("Checking ") + program.GetLongName()); },
+      [this](const Program& program) { ShowStatus(tr("Checking %1").arg(program.GetLongName())); },
       reload ? m_historyMoments.Latest(HistoryStore::DefaultPath()) : TurnMomentsByGame());
   if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
 
@@ -724,9 +722,11 @@ bool frmMain::AnnounceArrivals() {
     const QString key = (a.shortName + QChar('\t') + a.gameName).toUpper();
     keys.insert(key);
     const QString description = descriptions.value(key);
-    names.append(
-        a.shortName + QStringLiteral(": ") +
-        (description.isEmpty() ? a.gameName : description + QStringLiteral(" (") + a.gameName + QChar(')')));
+    //: a received game in a notification: %1 the program's short name, %2 the file name
+    names.append(description.isEmpty() ? tr("%1: %2").arg(a.shortName, a.gameName)
+                                       //: a received game in a notification: %1 the program's short
+                                       //: name, %2 the game's description, %3 its file name
+                                       : tr("%1: %2 (%3)").arg(a.shortName, description, a.gameName));
   }
   const ReceiveRecords::Arrived& first = arrivals.games.front();
   SelectGames(keys, (first.shortName + QChar('\t') + first.gameName).toUpper());
@@ -739,7 +739,8 @@ bool frmMain::AnnounceArrivals() {
     constexpr qsizetype kListed = 5;
     QStringList body = names.mid(0, kListed);
     if (names.size() > kListed)
-      body.append(QStringLiteral("and ") + QString::number(names.size() - kListed) + QStringLiteral(" more"));
+      //: the last line of a notification that lists only the first games received
+      body.append(tr("and %1 more").arg(names.size() - kListed));
     m_notifier->Notify(text, body.join(QChar('\n')));
     QApplication::alert(this);
   }
@@ -764,15 +765,15 @@ void frmMain::ShowEmptyHint() {
     return;
   }
   if (m_parts.programs.Count() == 0) {
-    m_emptyHint->setText(QStringLiteral(
-        "No supported game program was found on this computer.\n\nIf one is installed, tell where: "
-        "Options > Modify installed programs..."));
+    m_emptyHint->setText(
+        tr("No supported game program was found on this computer.\n\nIf one is installed, tell where: "
+           "Options > Modify installed programs..."));
   } else {
-    m_emptyHint->setText(QStringLiteral(
-        "No games in progress yet.\n\nStart a game for e-mail play in one of the programs above "
-        "(Run, or a double click on the program) and save its turn: it shows here.\n\nA turn "
-        "your opponent sent you comes in with File > Open received file... (Ctrl+O), or drop the "
-        "file onto this window."));
+    m_emptyHint->setText(
+        tr("No games in progress yet.\n\nStart a game for e-mail play in one of the programs above "
+           "(Run, or a double click on the program) and save its turn: it shows here.\n\nA turn "
+           "your opponent sent you comes in with File > Open received file... (Ctrl+O), or drop the "
+           "file onto this window."));
   }
   m_emptyHint->setGeometry(m_form->lvGames->viewport()->rect().adjusted(24, 16, -24, -16));
   m_emptyHint->show();
@@ -917,14 +918,15 @@ void frmMain::UpdateGameCommands() {
 bool frmMain::NoGameFor(const QString& what) {
   if (SelectedGame()) return false;
   // The keys and menu items stay live, so they say why nothing happens.
-  ShowStatus(m_gamesModel->rowCount() == 0
-                 ? QStringLiteral("There is no game in the list yet.")
-                 : QStringLiteral("Select a game in the list to ") + what + QChar('.'));
+  ShowStatus(m_gamesModel->rowCount() == 0 ? tr("There is no game in the list yet.")
+                                           //: %1 says what for, such as "edit it"
+                                           : tr("Select a game in the list to %1.").arg(what));
   return true;
 }
 
 void frmMain::Edit() {
-  if (NoGameFor(QStringLiteral("edit it"))) return;
+  //: completes "Select a game in the list to %1."
+  if (NoGameFor(tr("edit it"))) return;
   const BusyGuard busy = Busy();
   if (!busy) return;
   const QModelIndex current = m_form->lvGames->selectionModel()->currentIndex();
@@ -959,21 +961,21 @@ void frmMain::Send() {
   const BusyGuard busy = Busy();
   if (!busy) return;
   RefreshLists(true);
-  ShowStatus(QStringLiteral("Sending files..."));
+  ShowStatus(tr("Sending files..."));
   SendSelectedGames(false);
 }
 
 void frmMain::Message() {
   const BusyGuard busy = Busy();
   if (!busy) return;
-  ShowStatus(QStringLiteral("Sending messages..."));
+  ShowStatus(tr("Sending messages..."));
   SendSelectedGames(true);
 }
 
 SentGames frmMain::SendSelectedGames(bool isMessage) {
   SentGames sent;
   if (!m_parts.exchange) {
-    NotAvailable(QStringLiteral("Sending turns"));
+    NotAvailable(tr("Sending turns is not available yet."));
     return sent;
   }
   GameList selected;
@@ -1002,7 +1004,8 @@ void frmMain::StartWatching() {
 }
 
 void frmMain::PlayGame(bool host) {
-  if (NoGameFor(host ? QStringLiteral("host it") : QStringLiteral("play it"))) return;
+  //: completes "Select a game in the list to %1."
+  if (NoGameFor(host ? tr("host it") : tr("play it"))) return;
   const GamePtr game = SelectedGame();
   const BusyGuard busy = Busy();
   if (!busy) return;
@@ -1035,12 +1038,11 @@ void frmMain::StartGame(const GamePtr& game, bool host, bool doubleClick) {
   const WindowHandle window = winId();
 
   if (host) {
-    if (m_parts.ui.MsgBox(QStringLiteral("Host this game?"), Buttons::OkCancel, Icon::Question) != Answer::Ok)
-      return;
+    if (m_parts.ui.MsgBox(tr("Host this game?"), Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
     ClearPendingError();
     if (!program->Provides(OptionalOperation::Host)) {
-      m_parts.ui.MsgBox(QStringLiteral("This program does not support hosting."), Buttons::Ok,
-                        Icon::Exclamation, program->GetLongName());
+      m_parts.ui.MsgBox(tr("This program does not support hosting."), Buttons::Ok, Icon::Exclamation,
+                        program->GetLongName());
       return;
     }
     if (HostGame(*program, *game)) return RefreshLists(true);
@@ -1090,9 +1092,8 @@ void frmMain::HideProgram() {
   const BusyGuard busy = Busy();
   if (!busy) return;
   ProgramPtr program = m_parts.programs.At(index);
-  if (m_parts.ui.MsgBox(
-          QStringLiteral("Do you really want to hide ") + program->GetLongName() + QStringLiteral("?"),
-          Buttons::YesNo, Icon::Question, QString(), 2) == Answer::Yes) {
+  if (m_parts.ui.MsgBox(tr("Do you really want to hide %1?").arg(program->GetLongName()), Buttons::YesNo,
+                        Icon::Question, QString(), 2) == Answer::Yes) {
     program->NotInstalled();
     ProgramList kept;
     for (const ProgramPtr& p : m_parts.programs) {
@@ -1116,8 +1117,9 @@ void frmMain::GeneratePasswordCommand() {
   const QString password = GeneratePassword();
   QGuiApplication::clipboard()->clear();
   QGuiApplication::clipboard()->setText(password);
-  m_parts.ui.MsgBox(QStringLiteral("The new password is: ") + password +
-                        QStringLiteral("\r\rThe password has been copied to clipboard."),
+  // The line breaks stay out of the texts: translation files do not keep a carriage return well.
+  m_parts.ui.MsgBox(tr("The new password is: %1").arg(password) + QStringLiteral("\r\r") +
+                        tr("The password has been copied to clipboard."),
                     Buttons::Ok, Icon::None);
 }
 
@@ -1126,7 +1128,7 @@ void frmMain::OpenReceivedFile() {
   if (App().commandLineFile.isEmpty()) return;
   // A KLT is a ZIP archive; the desktop's handler for turn files is this program.
   if (m_parts.tools.OpenWithHandlerOf(App().commandLineFile, QStringLiteral("application/zip"))) return;
-  m_parts.ui.MsgBox(QStringLiteral("No program is set up to open ZIP archives on this desktop."), Buttons::Ok,
+  m_parts.ui.MsgBox(tr("No program is set up to open ZIP archives on this desktop."), Buttons::Ok,
                     Icon::Information);
 }
 

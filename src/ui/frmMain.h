@@ -195,7 +195,8 @@ class frmMain final : public QMainWindow {
   void StartWatching();
   void StartGame(const GamePtr& game, bool host, bool doubleClick);
   bool HostGame(Program& program, Game& game);
-  void NotAvailable(const QString& what);
+  // Says that a part the window was made without is missing; `text` is the whole sentence.
+  void NotAvailable(const QString& text);
   // Greys the buttons that need a game while none is selected.
   void UpdateGameCommands();
   void EnsureCurrentGame();

@@ -108,8 +108,8 @@ void frmOptions::Form_Load() {
   // The place on a line of its own: a path has no blanks to wrap at, and a label would
   // break it in the middle of a name.
   m_ui->lblPasswordStore->setWordWrap(false);
-  m_ui->lblPasswordStore->setText(QStringLiteral("The password is kept in\n") + m_passwords->Location() +
-                                  QStringLiteral(",\nnever in the settings file."));
+  m_ui->lblPasswordStore->setText(
+      tr("The password is kept in\n%1,\nnever in the settings file.").arg(m_passwords->Location()));
 
   // Only the exact words count; anything else leaves the default choice.
   if (settings.mode == QLatin1String(kMailModeSmtp))
@@ -172,7 +172,7 @@ bool frmOptions::SaveReceiving() {
 void frmOptions::cmdIMAPTest_Click() {
   const ImapSettings imap = ReceivingSettings();
   if (imap.server.isEmpty()) {
-    ShowTestResult(m_imapOffer, QStringLiteral("Enter the IMAP server first."));
+    ShowTestResult(m_imapOffer, tr("Enter the IMAP server first."));
     return;
   }
   ImapAccount account;
@@ -192,9 +192,8 @@ void frmOptions::cmdIMAPTest_Click() {
                   client.Search(imap.folder, QStringLiteral("UNSEEN"), &unread);
   QApplication::restoreOverrideCursor();
   if (ok) {
-    ShowTestResult(m_imapOffer, QStringLiteral("Logged in as ") + account.user +
-                                    QStringLiteral(": the folder ") + imap.folder + QStringLiteral(" has ") +
-                                    QString::number(unread.size()) + QStringLiteral(" unread messages."));
+    ShowTestResult(m_imapOffer, tr("Logged in as %1: the folder %2 has %3 unread messages.")
+                                    .arg(account.user, imap.folder, QString::number(unread.size())));
     return;
   }
   const ImapFailure failure = client.Failure();
@@ -204,14 +203,14 @@ void frmOptions::cmdIMAPTest_Click() {
     return;
   }
   const QString advice = ImapClient::Advice(failure);
-  ShowTestResult(m_imapOffer, QStringLiteral("Failed: ") + client.Error() +
+  ShowTestResult(m_imapOffer, tr("Failed: %1").arg(client.Error()) +
                                   (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
 }
 
 void frmOptions::cmdSMTPTest_Click() {
   const std::optional<SmtpServerText> text = ParseSmtpServer(m_ui->txtSMTPServer->text());
   if (!text) {
-    ShowTestResult(m_smtpOffer, QStringLiteral("Enter the SMTP server first."));
+    ShowTestResult(m_smtpOffer, tr("Enter the SMTP server first."));
     return;
   }
   MailSettings settings;
@@ -229,11 +228,10 @@ void frmOptions::cmdSMTPTest_Click() {
   const SmtpResult result = CheckSmtpServer(server);
   QApplication::restoreOverrideCursor();
   if (result.code == 0) {
-    ShowTestResult(m_smtpOffer,
-                   QStringLiteral("Connected to ") + result.server +
-                       (server.password.isEmpty() ? QStringLiteral(" (no password: no login tried).")
-                                                  : QStringLiteral(" and logged in as ") + server.user +
-                                                        QStringLiteral(". No message was sent.")));
+    ShowTestResult(m_smtpOffer, server.password.isEmpty()
+                                    ? tr("Connected to %1 (no password: no login tried).").arg(result.server)
+                                    : tr("Connected to %1 and logged in as %2. No message was sent.")
+                                          .arg(result.server, server.user));
     return;
   }
   if (result.failure == SmtpFailure::Certificate || result.failure == SmtpFailure::CertificateChanged) {
@@ -242,7 +240,7 @@ void frmOptions::cmdSMTPTest_Click() {
     return;
   }
   const QString advice = SmtpFailureAdvice(result);
-  ShowTestResult(m_smtpOffer, QStringLiteral("Failed: ") + result.error +
+  ShowTestResult(m_smtpOffer, tr("Failed: %1").arg(result.error) +
                                   (advice.isEmpty() ? QString() : QStringLiteral("\n") + advice));
 }
 
@@ -266,25 +264,24 @@ void frmOptions::OfferCertificate(CertificateOffer& offer, const MailEndpoint& e
   offer.certificate = ServerCertificate::Fetch(endpoint, &error);
   QApplication::restoreOverrideCursor();
   const QString what = changed ? CertificateChangedText(offer.server)
-                               : QStringLiteral("The certificate of the server ") + offer.server +
-                                     QStringLiteral(" is not trusted on this computer (") + failure +
-                                     QStringLiteral(").");
+                               //: %2 is the reason the connection failed
+                               : tr("The certificate of the server %1 is not trusted on this computer (%2).")
+                                     .arg(offer.server, failure);
   if (!offer.certificate) {
-    ShowTestResult(offer, QStringLiteral("Failed: ") + what +
-                              QStringLiteral("\nIts certificate could not be read: ") + error);
+    ShowTestResult(offer, tr("Failed: %1").arg(what) + QStringLiteral("\n") +
+                              tr("Its certificate could not be read: %1").arg(error));
     return;
   }
-  ShowTestResult(
-      offer, QStringLiteral("Failed: ") + what + QStringLiteral("\n\n") + offer.certificate->Details() +
-                 QStringLiteral("\n\nTrust it only if the server is your own or the fingerprint is the one "
-                                "your provider publishes. Your password was not sent."));
+  ShowTestResult(offer, tr("Failed: %1").arg(what) + QStringLiteral("\n\n") + offer.certificate->Details() +
+                            QStringLiteral("\n\n") +
+                            tr("Trust it only if the server is your own or the fingerprint is the one your "
+                               "provider publishes. Your password was not sent."));
 }
 
 void frmOptions::TrustOffered(CertificateOffer& offer, void (frmOptions::*test)()) {
   if (!offer.certificate) return;
   if (!TrustedCertificates::Trust(offer.server, *offer.certificate)) {
-    QMessageBox::warning(this, windowTitle(),
-                         QStringLiteral("Can't write the file ") + TrustedCertificates::Path());
+    QMessageBox::warning(this, windowTitle(), tr("Can't write the file %1").arg(TrustedCertificates::Path()));
     return;
   }
   offer.certificate.reset();
@@ -313,54 +310,56 @@ void frmOptions::UpdateEnabling() {
 }
 
 QWidget* frmOptions::InvalidField(QString* reason) const {
-  const QString where = QStringLiteral(" under \"") + Shown(*m_ui->Label1) + QStringLiteral("\"");
+  // %1 in these texts is the field's label as the dialog shows it.
+  const QString fromLabel = Shown(*m_ui->Label1);
   const QString from = m_ui->txtFrom->text().trimmed();
   // Both modes need it: it goes with every turn, and the test message is sent to it.
   if (from.isEmpty()) {
-    *reason = QStringLiteral("Enter your e-mail address") + where +
-              QStringLiteral(
-                  ". Your opponents' copies know your turns by it, and the test message goes to "
-                  "it.");
+    *reason = tr("Enter your e-mail address under \"%1\". Your opponents' copies know your turns by it, and "
+                 "the test message goes to it.")
+                  .arg(fromLabel);
     return m_ui->txtFrom;
   }
   if (from.size() > kIniValueMax) {
-    *reason = QStringLiteral("The address") + where + QStringLiteral(" is ") + QString::number(from.size()) +
-              QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
-              QStringLiteral(" fit. Enter one address, such as name@example.com.");
+    *reason = tr("The address under \"%1\" is %2 characters long; at most %3 fit. Enter one address, such as "
+                 "name@example.com.")
+                  .arg(fromLabel, QString::number(from.size()), QString::number(kIniValueMax));
     return m_ui->txtFrom;
   }
   if (!IsPlainAddress(from)) {
-    *reason = QStringLiteral("\"") + from + QStringLiteral("\" is not an e-mail address. Enter one address") +
-              where + QStringLiteral(", such as name@example.com.");
+    *reason = tr(R"("%1" is not an e-mail address. Enter one address under "%2", such as name@example.com.)")
+                  .arg(from, fromLabel);
+
     return m_ui->txtFrom;
   }
   if (!m_ui->optSMTP->isChecked()) return nullptr;
   const QString server = m_ui->txtSMTPServer->text().trimmed();
   if (server.isEmpty()) {
-    *reason = QStringLiteral("Enter the SMTP server for outgoing mail, such as mail.example.com.");
+    *reason = tr("Enter the SMTP server for outgoing mail, such as mail.example.com.");
     return m_ui->txtSMTPServer;
   }
   if (!ParseSmtpServer(server)) {
-    *reason = QStringLiteral("\"") + server +
-              QStringLiteral(
-                  "\" is not an SMTP server. Enter its name, optionally with a port: "
-                  "mail.example.com, mail.example.com:587 or [2001:db8::1]:587.");
+    *reason = tr("\"%1\" is not an SMTP server. Enter its name, optionally with a port: mail.example.com, "
+                 "mail.example.com:587 or [2001:db8::1]:587.")
+                  .arg(server);
     return m_ui->txtSMTPServer;
   }
+  const QString accountLabel = Shown(*m_ui->lblEMail);
   const QString account = m_ui->txtEMail->text().trimmed();
   if (account.size() > kIniValueMax) {
-    *reason = QStringLiteral("The address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
-              QStringLiteral("\" is ") + QString::number(account.size()) +
-              QStringLiteral(" characters long; at most ") + QString::number(kIniValueMax) +
-              QStringLiteral(" fit.");
+    *reason = tr("The address of your SMTP account under \"%1\" is %2 characters long; at most %3 fit.")
+                  .arg(accountLabel, QString::number(account.size()), QString::number(kIniValueMax));
+    return m_ui->txtEMail;
+  }
+  if (account.isEmpty()) {
+    *reason = tr("Enter the address of your SMTP account under \"%1\", such as name@example.com.")
+                  .arg(accountLabel);
     return m_ui->txtEMail;
   }
   if (!IsPlainAddress(account)) {
-    *reason = (account.isEmpty()
-                   ? QStringLiteral("Enter")
-                   : QStringLiteral("\"") + account + QStringLiteral("\" is not an e-mail address. Enter")) +
-              QStringLiteral(" the address of your SMTP account under \"") + Shown(*m_ui->lblEMail) +
-              QStringLiteral("\", such as name@example.com.");
+    *reason = tr("\"%1\" is not an e-mail address. Enter the address of your SMTP account under \"%2\", such "
+                 "as name@example.com.")
+                  .arg(account, accountLabel);
     return m_ui->txtEMail;
   }
   return nullptr;
@@ -405,8 +404,7 @@ bool frmOptions::Apply() {
   settings.security = kSecurities[m_ui->cmbSMTPSecurity->currentIndex()];
   settings.user = m_ui->txtSMTPUser->text().trimmed();
   if (!WriteMailSettings(settings) || !SaveReceiving() || !m_overview->Apply()) {
-    QMessageBox::warning(this, windowTitle(),
-                         QStringLiteral("Can't write the settings file ") + SettingsPath());
+    QMessageBox::warning(this, windowTitle(), tr("Can't write the settings file %1").arg(SettingsPath()));
   }
   // Touch the store only when the password changed: a keyring may ask to be unlocked.
   const QString password = m_ui->txtSMTPPassword->text();
@@ -415,7 +413,7 @@ bool frmOptions::Apply() {
       m_loadedPassword = password;
     } else {
       QMessageBox::warning(this, windowTitle(),
-                           QStringLiteral("Can't store the SMTP password in ") + m_passwords->Location());
+                           tr("Can't store the SMTP password in %1").arg(m_passwords->Location()));
     }
   }
   return true;

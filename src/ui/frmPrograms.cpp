@@ -106,20 +106,20 @@ ProgramPtr frmPrograms::Selected() const {
 
 void frmPrograms::cmdAdd_Click() {
   const std::optional<QString> answer = m_ui.InputBox(
-      QStringLiteral("Enter the short name for the new program. It should contain 2-8 characters, only A-Z "
-                     "and 0-9 are allowed."),
-      QStringLiteral("New program"));
+      tr("Enter the short name for the new program. It should contain 2-8 characters, only A-Z and 0-9 are "
+         "allowed."),
+      tr("New program"));
   if (!answer || answer->isEmpty()) return;
   // Upper case first: it can lengthen a name ("ß" becomes "SS"), and the upper-case name
   // is the one that must fit.
   const QString name = answer->toUpper();
   if (name.size() < 2 || name.size() > 8) {
-    m_ui.MsgBox(QStringLiteral("Invalid length: ") + QString::number(name.size()), Buttons::Ok, Icon::None);
+    m_ui.MsgBox(tr("Invalid length: %1").arg(name.size()), Buttons::Ok, Icon::None);
     return;
   }
   for (QChar c : name) {
     if (!IsShortNameCharacter(c)) {
-      m_ui.MsgBox(QStringLiteral("Invalid character: ") + c, Buttons::Ok, Icon::Exclamation);
+      m_ui.MsgBox(tr("Invalid character: %1").arg(c), Buttons::Ok, Icon::Exclamation);
       return;
     }
   }
@@ -127,7 +127,7 @@ void frmPrograms::cmdAdd_Click() {
   for (int i = 0; i < m_lvInstalled->topLevelItemCount() && !taken; ++i)
     taken = m_lvInstalled->topLevelItem(i)->text(0) == name;
   if (taken) {
-    m_ui.MsgBox(QStringLiteral("Name is already in use!"), Buttons::Ok, Icon::Exclamation);
+    m_ui.MsgBox(tr("Name is already in use!"), Buttons::Ok, Icon::Exclamation);
     return;
   }
 
@@ -135,7 +135,7 @@ void frmPrograms::cmdAdd_Click() {
   const QString path = DefinitionPath(name);
   if (!ProgramDefinition::WriteLongName(path, name)) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+    m_ui.ShowError(tr("Can't write the definition file %1").arg(path));
     return;
   }
   QStringList removed = RemovedPrograms();
@@ -149,8 +149,8 @@ void frmPrograms::cmdModify_Click() {
   if (!program) return;
   const auto user = std::dynamic_pointer_cast<UserProgram>(program);
   if (!user) {
-    m_ui.MsgBox(program->GetShortName() + QStringLiteral(" is hard coded and can't be modified."),
-                Buttons::Ok, Icon::Exclamation);
+    m_ui.MsgBox(tr("%1 is hard coded and can't be modified.").arg(program->GetShortName()), Buttons::Ok,
+                Icon::Exclamation);
     return;
   }
   frmModify editor(m_ui, m_tools, user, this);
@@ -167,16 +167,13 @@ void frmPrograms::cmdRemove_Click() {
   if (!program) return;
   const QString name = program->GetShortName();
   if (!IsUserDefined(*program)) {
-    m_ui.MsgBox(
-        name + QStringLiteral(" is hard coded and can't be removed, but you can disable it if you want."),
-        Buttons::Ok, Icon::Exclamation);
+    m_ui.MsgBox(tr("%1 is hard coded and can't be removed, but you can disable it if you want.").arg(name),
+                Buttons::Ok, Icon::Exclamation);
     return;
   }
-  const QString question = QStringLiteral("Do you want to remove ") + name +
-                           QStringLiteral(
-                               "? The program will just be removed from the list of installed "
-                               "games, the ") +
-                           DefinitionPath(name) + QStringLiteral(" file still remains.");
+  const QString question = tr("Do you want to remove %1? The program will just be removed from the list of "
+                              "installed games, the %2 file still remains.")
+                               .arg(name, DefinitionPath(name));
   if (m_ui.MsgBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok) return;
   QStringList removed = RemovedPrograms();
   ArrayAdd(removed, name);
@@ -191,8 +188,8 @@ void frmPrograms::cmdRemove_Click() {
 void frmPrograms::cmdDisable_Click() {
   const ProgramPtr program = Selected();
   if (!program || !program->Installed(false)) return;
-  if (m_ui.MsgBox(QStringLiteral("Do you really want to disable ") + program->GetLongName() + QChar('?'),
-                  Buttons::YesNo, Icon::None, QString(), 2) != Answer::Yes)
+  if (m_ui.MsgBox(tr("Do you really want to disable %1?").arg(program->GetLongName()), Buttons::YesNo,
+                  Icon::None, QString(), 2) != Answer::Yes)
     return;
   program->NotInstalled();
   m_changed = true;
@@ -210,9 +207,9 @@ void frmPrograms::cmdEnable_Click() {
 void frmPrograms::cmdRestore_Click() {
   const QStringList removed = RemovedPrograms();
   if (removed.isEmpty()) return;
-  if (m_ui.MsgBox(
-          JoinNonEmpty(removed) + QStringLiteral("\r\n\r\nDo you want to restore all removed programs?"),
-          Buttons::OkCancel, Icon::Question) != Answer::Ok)
+  if (m_ui.MsgBox(JoinNonEmpty(removed) + QStringLiteral("\r\n\r\n") +
+                      tr("Do you want to restore all removed programs?"),
+                  Buttons::OkCancel, Icon::Question) != Answer::Ok)
     return;
   if (!SetRemovedPrograms({})) {
     m_ui.ShowSettingsWriteError();
@@ -243,13 +240,13 @@ void frmPrograms::Form_Unload() {
       const int error = errno;
       if (QFileInfo::exists(path)) {
         SetSystemError(error);
-        m_ui.ShowError(QStringLiteral("Can't write the definition file ") + path);
+        m_ui.ShowError(tr("Can't write the definition file %1").arg(path));
       }
     }
   }
-  m_ui.MsgBox(QStringLiteral("You have to restart ") + AppTitle() +
-                  QStringLiteral(" so that the changes take effect."),
-              Buttons::Ok, Icon::Information);
+  m_ui.MsgBox(tr("You have to restart %1 so that the changes take effect.").arg(AppTitle()), Buttons::Ok,
+              Icon::Information);
+
   m_changed = false;  // told once
 }
 

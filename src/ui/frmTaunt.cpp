@@ -30,6 +30,7 @@ frmTaunt::frmTaunt(UiPort& ui, QWidget* parent)
 
 frmTaunt::~frmTaunt() = default;
 
+// Goes into the mail as it is, whatever the language of the window: not translated.
 QString frmTaunt::SignatureText() {
   return QStringLiteral("KOLT Helper: ") + QStringLiteral("KOLT Helper for Linux");
 }
@@ -110,8 +111,8 @@ void frmTaunt::cmdSend_Click() {
 
 void frmTaunt::reject() {
   // Esc, the close box and the Cancel button all ask first.
-  if (m_port.MsgBox(QStringLiteral("Are you sure you want to cancel the sending operation?"),
-                    Buttons::OkCancel, Icon::Question) != Answer::Ok)
+  if (m_port.MsgBox(tr("Are you sure you want to cancel the sending operation?"), Buttons::OkCancel,
+                    Icon::Question) != Answer::Ok)
     return;
   m_result.reset();
   QDialog::reject();
