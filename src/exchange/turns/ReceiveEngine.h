@@ -143,7 +143,7 @@ class ReceiveEngine final : public ReceiveBatch {
   bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
   // Keeps the replaced files as earlier turns and records one received turn per game
-  // (ReceivedTurns.cpp).
+  // (ReceiveEngineHistory.cpp).
   void KeepAndRecordTurns(const QString& sender);
   // Ends the batch's pass; false when its settings could not be written.
   bool EndReceive();

@@ -1,5 +1,5 @@
 // Sending: one address group becomes the KLT message, then one ZIP or plain message per
-// program. The receiving half of the class is in TurnReceiving.cpp.
+// program. The receiving half of the class is in TurnExchangeReceive.cpp.
 #include "exchange/turns/TurnExchange.h"
 
 #include <sys/stat.h>

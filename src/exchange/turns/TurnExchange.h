@@ -141,7 +141,7 @@ class TurnExchange {
                   const QString& taunt);
   void ShowVersionNotice(const QString& sender, const QString& version);
   // Finishes the receives that were killed in the middle, from their journals
-  // (TurnRecovery.cpp): before a receive, so that its files found in place are not
+  // (TurnExchangeRecovery.cpp): before a receive, so that its files found in place are not
   // taken for an earlier receive's finished work.
   void FinishInterruptedReceives();
   void FinishInterruptedReceive(ReceiveJournal& journal);
