@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,11 +46,12 @@ class HistoryStore final : public TurnRecorder {
 
  private:
   class Connection;
-  enum class ReadStart { Ready, Nothing, Failed };
-  // Opens `c` and prepares `q` with `sql` for a read. Nothing: no history yet (no file,
-  // or a file without our tables after a first write failed), which reads as an empty
-  // history and must not leave a file behind. Failed: m_error says why.
-  ReadStart StartRead(std::optional<Connection>& c, std::optional<QSqlQuery>& q, const QString& sql);
+  // Runs the read `sql` with `values` bound and hands its rows to `rows` (false when a
+  // further query of its own failed). False, with m_error set, when the file cannot be
+  // read. No history yet (no file, or a file without our tables after a first write
+  // failed) reads as no rows and must not leave a file behind.
+  bool Read(const QString& sql, const QVariantList& values,
+            const std::function<bool(Connection& c, QSqlQuery& q)>& rows);
   QString m_path;
   QString m_error;
   int m_busyTimeoutMs = 3000;
