@@ -45,7 +45,7 @@ QString Text(const QString& text) {
 
 QString Described(const QSqlError& error) {
   const QString text = error.text().trimmed();
-  return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+  return text.isEmpty() ? HistoryStore::tr("unknown database error") : text;
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ class HistoryStore::Connection {
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(busyTimeoutMs));
     if (!db.isValid()) {
-      m_error = QStringLiteral("the SQLite driver of Qt SQL is not installed");
+      m_error = HistoryStore::tr("the SQLite driver of Qt SQL is not installed");
       return;
     }
     if (!db.open()) m_error = Described(db.lastError());
@@ -139,7 +139,7 @@ bool HistoryStore::Record(const TurnEntry& entry) {
 bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   m_error.clear();
   if (m_path.isEmpty()) {
-    m_error = QStringLiteral("no home folder");
+    m_error = tr("no home folder");
     return false;
   }
   Connection c(m_path, m_busyTimeoutMs);
@@ -192,7 +192,7 @@ bool HistoryStore::Read(const QString& sql, const QVariantList& values,
                         const std::function<bool(Connection& c, QSqlQuery& q)>& rows) {
   m_error.clear();
   if (m_path.isEmpty()) {
-    m_error = QStringLiteral("no home folder");
+    m_error = tr("no home folder");
     return false;
   }
   if (!QFileInfo::exists(m_path)) return true;

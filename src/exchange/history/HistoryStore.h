@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -20,6 +21,8 @@ namespace kolt {
 // call fail with a reason; nothing is ever deleted to make room for a fresh file, since
 // the player may still want what a damaged one holds.
 class HistoryStore final : public TurnRecorder {
+  Q_DECLARE_TR_FUNCTIONS(HistoryStore)
+
  public:
   explicit HistoryStore(QString path);
   ~HistoryStore() override;
