@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -85,6 +86,8 @@ struct ReceiveRecords {
 // "bak" folder: the program's own temporary copies, by their exact name pattern, at once
 // when their writer is known to be gone, else once they have not changed for a while.
 class ReceiveEngine final : public ReceiveBatch {
+  Q_DECLARE_TR_FUNCTIONS(ReceiveEngine)
+
  public:
   ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records);
   ~ReceiveEngine() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,6 +33,8 @@ class Wintools;
 // archive is unpacked into its subfolder "received", so that nothing in an archive can
 // replace the folder's lock file or an outgoing archive.
 class TurnExchange {
+  Q_DECLARE_TR_FUNCTIONS(TurnExchange)
+
  public:
   TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
                MailTransport& mail);
