@@ -42,11 +42,11 @@ class Untranslated : public TurnsTest {
   void SetUp() override {
     TurnsTest::SetUp();
     ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-    IniWrite("E-Mail", "Mode", "SMTP");
-    IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port()));
-    IniWrite("E-Mail", "SMTP_Security", "NONE");
-    IniWrite("E-Mail", "Address", "me@example.org");
+    ASSERT_TRUE(IniWrite("E-Mail", "Mode", "SMTP"));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Server", "127.0.0.1"));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port())));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Security", "NONE"));
+    ASSERT_TRUE(IniWrite("E-Mail", "Address", "me@example.org"));
     exchange->SetRecorder(&history);
     MakeSpwawGame(email, "email001", "Scenario X", t0);
     MakeSpwawGame(email, "email002", "", t0);
@@ -58,8 +58,8 @@ class Untranslated : public TurnsTest {
   }
   GamePtr Spwaw(const QString& name, const QString& mode) {
     GamePtr g = FindGame(name);
-    g->SetMode(mode);
-    g->SetEMail("ivan@example.org");
+    EXPECT_TRUE(g->SetMode(mode));
+    EXPECT_TRUE(g->SetEMail("ivan@example.org"));
     return g;
   }
   static QJsonObject Message(const QJsonObject& m) { return m["message"].toObject(); }
