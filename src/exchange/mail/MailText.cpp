@@ -98,7 +98,7 @@ std::optional<QString> AddressListProblem(const QString& text) {
     const QString address = part.mid(start, end - start);
     if (address.isEmpty()) {
       return QCoreApplication::translate("MailText",
-                                         "\"%1\" has an empty entry; separate the addresses by one \";\".")
+                                         R"("%1" has an empty entry; separate the addresses by one ";".)")
           .arg(shown);
     }
     if (!IsPlainAddress(address)) {
