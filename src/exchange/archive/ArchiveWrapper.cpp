@@ -87,8 +87,7 @@ QString ArchiveWrapper::WithFailureText(const QString& message) const {
 
 std::optional<QByteArray> ArchiveWrapper::AskPassword() {
   if (m_skipPasswords) return std::nullopt;
-  const std::optional<QString> answer =
-      m_ui.InputBox(QStringLiteral("Please Enter The Password!"), QString());
+  const std::optional<QString> answer = m_ui.InputBox(tr("Please Enter The Password!"), QString());
   // An empty answer or Cancel skips this entry and every later one of the run.
   if (!answer || answer->isEmpty()) {
     m_skipPasswords = true;
@@ -103,8 +102,9 @@ bool ArchiveWrapper::Unzip() {
   AddMessage(QStringLiteral("Archive:  ") + m_zipFName);
   const int code = extractor.Extract(m_zipFName, m_extractRoot);
   if (!extractor.FailedCall().isEmpty()) {
-    RaiseError(code, QStringLiteral("out of memory"), Component());
-    m_ui.ShowError(Component() + QChar(' ') + extractor.FailedCall() + QStringLiteral(" failed"));
+    RaiseError(code, tr("out of memory"), Component());
+    //: %1: the archive library and its version, %2: the function that failed
+    m_ui.ShowError(tr("%1 %2 failed").arg(Component(), extractor.FailedCall()));
   }
   m_lastCode = code;
   AddMessage(code == 0 ? QStringLiteral("Done!") : QStringLiteral("Retcode: ") + QString::number(code));
@@ -119,8 +119,9 @@ bool ArchiveWrapper::Zip(const QString& archivePath, const QString& rootFolder, 
   ZipWriter writer([this](const QString& line) { AddMessage(line); });
   const int code = writer.Zip(archivePath, rootFolder, names);
   if (!writer.FailedCall().isEmpty()) {
-    RaiseError(code, QStringLiteral("the ZIP writer is not available"), Component());
-    m_ui.ShowError(Component() + QChar(' ') + writer.FailedCall() + QStringLiteral(" failed"));
+    RaiseError(code, tr("the ZIP writer is not available"), Component());
+    //: %1: the archive library and its version, %2: the function that failed
+    m_ui.ShowError(tr("%1 %2 failed").arg(Component(), writer.FailedCall()));
   }
   m_lastCode = code;
   AddMessage(code == 0 ? QStringLiteral("Done!") : QStringLiteral("Return code:") + QString::number(code));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ class UiPort;
 // Both end with "Done!" or "Retcode: n" / "Return code:n" in the message list; the
 // codes are those of ArchiveCodes.h.
 class ArchiveWrapper final {
+  Q_DECLARE_TR_FUNCTIONS(ArchiveWrapper)
+
  public:
   ArchiveWrapper(UiPort& ui, ArchiveLog& log);
 

@@ -1,5 +1,6 @@
 #include "exchange/archive/EntryNames.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "core/TextCodec.h"
@@ -60,16 +61,18 @@ QString SplitEntryName(const QString& name, EntryPath* path) {
   *path = EntryPath{};
   QString n = name;
   n.replace(QChar('\\'), QChar('/'));
-  if (n.startsWith(QChar('/'))) return QStringLiteral("it is an absolute path");
+  if (n.startsWith(QChar('/'))) return QCoreApplication::translate("EntryNames", "it is an absolute path");
   // "C:\x" and the drive-relative "C:x" both name a place outside the target on Windows.
   if (n.size() >= 2 && n[1] == QChar(':') && n[0].unicode() < 128 && n[0].isLetter())
-    return QStringLiteral("it names a drive");
+    return QCoreApplication::translate("EntryNames", "it names a drive");
   path->folderLike = n.endsWith(QChar('/'));
   const QStringList parts = n.split(QChar('/'), Qt::SkipEmptyParts);
   for (const QString& part : parts) {
     if (part == QStringLiteral(".")) continue;
-    if (part == QStringLiteral("..")) return QStringLiteral("it leads out of the target folder");
-    if (QFile::encodeName(part).size() > 255) return QStringLiteral("a part of its name is too long");
+    if (part == QStringLiteral(".."))
+      return QCoreApplication::translate("EntryNames", "it leads out of the target folder");
+    if (QFile::encodeName(part).size() > 255)
+      return QCoreApplication::translate("EntryNames", "a part of its name is too long");
     path->parts.append(part);
   }
   return QString();

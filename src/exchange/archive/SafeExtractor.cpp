@@ -56,7 +56,7 @@ struct StagingHolder {
 
 QString ErrorText(archive* a) {
   const char* e = archive_error_string(a);
-  return e ? QString::fromLocal8Bit(e) : QStringLiteral("unknown error");
+  return e ? QString::fromLocal8Bit(e) : SafeExtractor::tr("unknown error");
 }
 
 QString SystemText(int error) {
@@ -98,20 +98,19 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* f
   *file =
       FileDescriptor(::open(QFile::encodeName(archivePath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!file->IsOpen()) {
-    m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot open %1: %2").arg(archivePath, SystemText(errno)));
     *code = UnzipCode::NotFound;
     return nullptr;
   }
   struct stat st {};
   if (::fstat(file->Get(), &st) != 0) {
-    m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot open %1: %2").arg(archivePath, SystemText(errno)));
     *code = UnzipCode::NotFound;
     return nullptr;
   }
   if (!S_ISREG(st.st_mode)) {
-    m_lines(QStringLiteral("Cannot open ") + archivePath +
-            (S_ISDIR(st.st_mode) ? QStringLiteral(": it is a folder, not a file")
-                                 : QStringLiteral(": it is not a regular file")));
+    m_lines(S_ISDIR(st.st_mode) ? tr("Cannot open %1: it is a folder, not a file").arg(archivePath)
+                                : tr("Cannot open %1: it is not a regular file").arg(archivePath));
     *code = UnzipCode::NotFound;
     return nullptr;
   }
@@ -138,7 +137,7 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* f
   archive_read_support_filter_compress(a);
   archive_read_set_passphrase_callback(a, this, &SafeExtractor::PassphraseCallback);
   if (archive_read_open_fd(a, file->Get(), kReadBlock) != ARCHIVE_OK) {
-    m_lines(QStringLiteral("Cannot open ") + archivePath + QStringLiteral(": ") + ErrorText(a));
+    m_lines(tr("Cannot open %1: %2").arg(archivePath, ErrorText(a)));
     archive_read_free(a);
     *code = UnzipCode::NotFound;
     return nullptr;
@@ -148,9 +147,8 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* f
 }
 
 int SafeExtractor::Refuse(const QString& name, const QString& reason) {
-  m_lines(QStringLiteral("Refused \"") + SafeForDisplay(name) + QStringLiteral("\": ") +
-          SafeForDisplay(reason) + QChar('.'));
-  m_lines(QStringLiteral("The archive is not safe to unpack; nothing was extracted."));
+  m_lines(tr("Refused \"%1\": %2.").arg(SafeForDisplay(name), SafeForDisplay(reason)));
+  m_lines(tr("The archive is not safe to unpack; nothing was extracted."));
   return UnzipCode::Refused;
 }
 
@@ -166,34 +164,31 @@ int SafeExtractor::Scan(const QString& archivePath, std::vector<Entry>* entries)
     if (rc == ARCHIVE_EOF) break;
     if (rc < ARCHIVE_WARN) {
       if (entries->empty() && archive_format(r.a) == 0) {
-        m_lines(archivePath + QStringLiteral(" is not an archive that can be read: ") + ErrorText(r.a));
+        m_lines(tr("%1 is not an archive that can be read: %2").arg(archivePath, ErrorText(r.a)));
         return UnzipCode::NotFound;
       }
-      m_lines(QStringLiteral("Damaged archive: ") + ErrorText(r.a));
+      m_lines(tr("Damaged archive: %1").arg(ErrorText(r.a)));
       return UnzipCode::ArchiveError;
     }
     if (static_cast<qint64>(entries->size()) >= m_limits.maxEntries) {
-      return Refuse(DecodeEntryName(RawName(e)), QStringLiteral("the archive holds more than ") +
-                                                     QString::number(m_limits.maxEntries) +
-                                                     QStringLiteral(" entries"));
+      return Refuse(DecodeEntryName(RawName(e)),
+                    tr("the archive holds more than %1 entries").arg(QString::number(m_limits.maxEntries)));
     }
     Entry entry;
     entry.name = DecodeEntryName(RawName(e));
-    if (archive_entry_symlink(e) || archive_entry_hardlink(e))
-      return Refuse(entry.name, QStringLiteral("it is a link"));
+    if (archive_entry_symlink(e) || archive_entry_hardlink(e)) return Refuse(entry.name, tr("it is a link"));
     const mode_t type = archive_entry_filetype(e);
     if (type != AE_IFREG && type != AE_IFDIR && type != 0)
-      return Refuse(entry.name, QStringLiteral("it is a device, pipe or socket, not a file"));
+      return Refuse(entry.name, tr("it is a device, pipe or socket, not a file"));
     const QString reason = SplitEntryName(entry.name, &entry.path);
     if (!reason.isEmpty()) return Refuse(entry.name, reason);
     entry.folder = type == AE_IFDIR || entry.path.folderLike;
-    if (entry.path.parts.isEmpty() && !entry.folder)
-      return Refuse(entry.name, QStringLiteral("it has no name"));
+    if (entry.path.parts.isEmpty() && !entry.folder) return Refuse(entry.name, tr("it has no name"));
     if (archive_entry_size_is_set(e)) {
       const qint64 size = archive_entry_size(e);
       if (size < 0 || size > m_limits.maxBytes - declared)
-        return Refuse(entry.name, QStringLiteral("the files would take more than ") +
-                                      QString::number(m_limits.maxBytes) + QStringLiteral(" bytes"));
+        return Refuse(entry.name,
+                      tr("the files would take more than %1 bytes").arg(QString::number(m_limits.maxBytes)));
       declared += size;
     }
     entry.encrypted = archive_entry_is_encrypted(e);
@@ -206,12 +201,12 @@ int SafeExtractor::Scan(const QString& archivePath, std::vector<Entry>* entries)
     }
     entries->push_back(entry);
     if (archive_read_data_skip(r.a) < ARCHIVE_WARN && !entry.encrypted) {
-      m_lines(QStringLiteral("Damaged archive: ") + ErrorText(r.a));
+      m_lines(tr("Damaged archive: %1").arg(ErrorText(r.a)));
       return UnzipCode::ArchiveError;
     }
   }
   if (entries->empty() && archive_format(r.a) == 0) {
-    m_lines(archivePath + QStringLiteral(" is not an archive that can be read."));
+    m_lines(tr("%1 is not an archive that can be read.").arg(archivePath));
     return UnzipCode::NotFound;
   }
   return UnzipCode::Ok;
@@ -232,11 +227,11 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     if (rc == ARCHIVE_EOF) {
       if (i == entries->size()) break;
     } else if (rc < ARCHIVE_WARN) {
-      m_lines(QStringLiteral("Damaged archive: ") + ErrorText(r.a));
+      m_lines(tr("Damaged archive: %1").arg(ErrorText(r.a)));
       return UnzipCode::ArchiveError;
     }
     if (rc == ARCHIVE_EOF || i >= entries->size() || DecodeEntryName(RawName(e)) != (*entries)[i].name) {
-      m_lines(QStringLiteral("The archive changed while it was being read."));
+      m_lines(tr("The archive changed while it was being read."));
       return UnzipCode::ArchiveError;
     }
     Entry& entry = (*entries)[i];
@@ -249,7 +244,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     FileDescriptor out(::openat(stagingFd, stagedName.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.IsOpen()) {
-      m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
+      m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
       return UnzipCode::DiskError;
     }
     m_lines(QStringLiteral("  inflating: ") + SafeForDisplay(Joined(entry.path.parts)));
@@ -263,19 +258,18 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
       // A warning here is a bad CRC or a size other than the header's: damaged data.
       if (dr != ARCHIVE_OK) {
         if (entry.encrypted) {
-          m_lines(QStringLiteral("skipping: ") + entry.name + QStringLiteral(" (") + ErrorText(r.a) +
-                  QChar(')'));
+          m_lines(tr("skipping: %1 (%2)").arg(entry.name, ErrorText(r.a)));
           entry.skipped = true;
           break;
         }
-        m_lines(QStringLiteral("Error in ") + entry.name + QStringLiteral(": ") + ErrorText(r.a));
+        m_lines(tr("Error in %1: %2").arg(entry.name, ErrorText(r.a)));
         return UnzipCode::ArchiveError;
       }
       written += static_cast<qint64>(size);
       if (written > m_limits.maxBytes || offset < 0 ||
           offset > m_limits.maxBytes - extents - static_cast<qint64>(size)) {
-        return Refuse(entry.name, QStringLiteral("the files would take more than ") +
-                                      QString::number(m_limits.maxBytes) + QStringLiteral(" bytes"));
+        return Refuse(entry.name,
+                      tr("the files would take more than %1 bytes").arg(QString::number(m_limits.maxBytes)));
       }
       const char* p = static_cast<const char*>(block);
       auto at = static_cast<off_t>(offset);
@@ -283,7 +277,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
         const ssize_t n = ::pwrite(out.Get(), p, size, at);
         if (n < 0) {
           if (errno == EINTR) continue;
-          m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
+          m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
           return UnzipCode::DiskError;
         }
         p += n;
@@ -300,13 +294,13 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     // Sparse entries end in a hole the blocks do not cover.
     if (archive_entry_size_is_set(e) && archive_entry_size(e) > end) {
       if (::ftruncate(out.Get(), archive_entry_size(e)) != 0) {
-        m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
+        m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
         return UnzipCode::DiskError;
       }
     }
     if (entry.hasTime) ::futimens(out.Get(), entry.times);
     if (!out.Close()) {
-      m_lines(QStringLiteral("Cannot write ") + entry.name + QStringLiteral(": ") + SystemText(errno));
+      m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
       return UnzipCode::DiskError;
     }
   }
@@ -382,8 +376,8 @@ int SafeExtractor::Place(const QString& target, const QString& staging, const st
       QString conflict;
       current = placement.Resolve(current, entry.path.parts[p], folder, &conflict);
       if (!conflict.isEmpty()) {
-        m_lines(QStringLiteral("Cannot extract ") + entry.name + QStringLiteral(": ") + conflict +
-                (folder ? QStringLiteral(" is not a folder.") : QStringLiteral(" is a folder.")));
+        m_lines(folder ? tr("Cannot extract %1: %2 is not a folder.").arg(entry.name, conflict)
+                       : tr("Cannot extract %1: %2 is a folder.").arg(entry.name, conflict));
         return UnzipCode::DiskError;
       }
       if (folder) step.folders.append(current);
@@ -395,7 +389,7 @@ int SafeExtractor::Place(const QString& target, const QString& staging, const st
     for (const QString& folder : step.folders) {
       const QByteArray f = QFile::encodeName(folder);
       if (::mkdir(f.constData(), 0777) != 0 && errno != EEXIST) {
-        m_lines(QStringLiteral("Cannot create folder ") + folder + QStringLiteral(": ") + SystemText(errno));
+        m_lines(tr("Cannot create folder %1: %2").arg(folder, SystemText(errno)));
         return UnzipCode::DiskError;
       }
     }
@@ -403,7 +397,7 @@ int SafeExtractor::Place(const QString& target, const QString& staging, const st
     const QByteArray from = QFile::encodeName(staging + QChar('/') + QString::number(step.index));
     const QByteArray to = QFile::encodeName(step.destination);
     if (::rename(from.constData(), to.constData()) != 0) {
-      m_lines(QStringLiteral("Cannot write ") + step.destination + QStringLiteral(": ") + SystemText(errno));
+      m_lines(tr("Cannot write %1: %2").arg(step.destination, SystemText(errno)));
       return UnzipCode::DiskError;
     }
   }
@@ -420,7 +414,7 @@ int SafeExtractor::Place(const QString& target, const QString& staging, const st
 int SafeExtractor::Extract(const QString& archivePath, const QString& targetFolder) {
   m_failedCall.clear();
   if (archivePath.isEmpty() || targetFolder.isEmpty()) {
-    m_lines(QStringLiteral("No archive or no target folder given."));
+    m_lines(tr("No archive or no target folder given."));
     return UnzipCode::BadParameter;
   }
   std::vector<Entry> entries;
@@ -430,24 +424,24 @@ int SafeExtractor::Extract(const QString& archivePath, const QString& targetFold
   const QString target = QDir::cleanPath(QDir(targetFolder).absolutePath());
   const QFileInfo targetInfo(target);
   if (targetInfo.exists() ? !targetInfo.isDir() : !QDir().mkpath(target)) {
-    m_lines(QStringLiteral("Cannot create folder ") + target);
+    m_lines(tr("Cannot create folder %1").arg(target));
     return UnzipCode::DiskError;
   }
   QByteArray pattern = QFile::encodeName(target + QStringLiteral("/.kolt-unzip-XXXXXX"));
   if (!::mkdtemp(pattern.data())) {
-    m_lines(QStringLiteral("Cannot write into ") + target + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot write into %1: %2").arg(target, SystemText(errno)));
     return UnzipCode::DiskError;
   }
   StagingHolder staging;
   staging.path = QFile::decodeName(pattern);
   FileDescriptor stagingFd(::open(pattern.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (!stagingFd.IsOpen()) {
-    m_lines(QStringLiteral("Cannot write into ") + target + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot write into %1: %2").arg(target, SystemText(errno)));
     return UnzipCode::DiskError;
   }
   code = Unpack(archivePath, stagingFd.Get(), &entries);
   if (code != UnzipCode::Ok) {
-    if (code != UnzipCode::Refused) m_lines(QStringLiteral("Nothing was extracted."));
+    if (code != UnzipCode::Refused) m_lines(tr("Nothing was extracted."));
     return code;
   }
   code = Place(target, staging.path, entries);
@@ -460,7 +454,7 @@ int SafeExtractor::Extract(const QString& archivePath, const QString& targetFold
     if (e.skipped) ++skipped;
   }
   if (entries.empty()) {
-    m_lines(QStringLiteral("The archive holds no files."));
+    m_lines(tr("The archive holds no files."));
     return UnzipCode::Warning;
   }
   if (skipped > 0) return skipped == files ? UnzipCode::BadPassword : UnzipCode::Warning;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -33,6 +34,8 @@ struct ExtractLimits {
 // works relative to the current directory, which would make every extraction change a
 // process-wide setting.
 class SafeExtractor final {
+  Q_DECLARE_TR_FUNCTIONS(SafeExtractor)
+
  public:
   // Receives the progress and error lines.
   using LineSink = std::function<void(const QString&)>;

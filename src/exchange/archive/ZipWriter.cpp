@@ -30,7 +30,7 @@ QString SystemText(int error) {
 
 QString ErrorText(archive* a) {
   const char* e = archive_error_string(a);
-  return e ? QString::fromLocal8Bit(e) : QStringLiteral("unknown error");
+  return e ? QString::fromLocal8Bit(e) : ZipWriter::tr("unknown error");
 }
 
 struct WriterHolder {
@@ -69,8 +69,7 @@ int ZipWriter::Collect(const QString& archivePath, const QString& root, const QS
     EntryPath path;
     const QString reason = SplitEntryName(name, &path);
     if (!reason.isEmpty() || path.parts.isEmpty()) {
-      m_lines(QStringLiteral("Bad name ") + name + QStringLiteral(": ") +
-              (reason.isEmpty() ? QStringLiteral("it names no file") : reason));
+      m_lines(tr("Bad name %1: %2").arg(name, reason.isEmpty() ? tr("it names no file") : reason));
       return ZipCode::BadParameter;
     }
     const QString last = path.parts.takeLast();
@@ -103,14 +102,14 @@ int ZipWriter::Collect(const QString& archivePath, const QString& root, const QS
 int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const QStringList& names) {
   m_failedCall.clear();
   if (archivePath.isEmpty()) {
-    m_lines(QStringLiteral("No archive path given."));
+    m_lines(tr("No archive path given."));
     return ZipCode::BadParameter;
   }
   QList<Item> items;
   int code = Collect(archivePath, rootFolder, names, &items);
   if (code != ZipCode::Ok) return code;
   if (items.isEmpty()) {
-    m_lines(QStringLiteral("Nothing to do: no file matched the names."));
+    m_lines(tr("Nothing to do: no file matched the names."));
     return ZipCode::Nothing;
   }
 
@@ -138,11 +137,11 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
   const mode_t mask = ::umask(0);
   ::umask(mask);
   if (!out.Open(Permissions::Exactly, 0666 & ~mask)) {
-    m_lines(QStringLiteral("Cannot create ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot create %1: %2").arg(archivePath, SystemText(errno)));
     return ZipCode::CreateError;
   }
   if (archive_write_open_fd(w.a, out.Fd()) != ARCHIVE_OK) {
-    m_lines(QStringLiteral("Cannot create ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
+    m_lines(tr("Cannot create %1: %2").arg(archivePath, ErrorText(w.a)));
     return ZipCode::CreateError;
   }
 
@@ -153,11 +152,11 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
         ::open(QFile::encodeName(item.diskPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat st;
     if (!in.IsOpen() || ::fstat(in.Get(), &st) != 0) {
-      m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(errno));
+      m_lines(tr("Cannot read %1: %2").arg(item.diskPath, SystemText(errno)));
       return ZipCode::ReadError;
     }
     if (item.folder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) {
-      m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(EINVAL));
+      m_lines(tr("Cannot read %1: %2").arg(item.diskPath, SystemText(EINVAL)));
       return ZipCode::ReadError;
     }
     EntryHolder entry;
@@ -165,7 +164,7 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
     archive_entry_set_pathname_utf8(entry.e, item.storedName.toUtf8().constData());
     if (item.folder) archive_entry_set_size(entry.e, 0);
     if (archive_write_header(w.a, entry.e) < ARCHIVE_WARN) {
-      m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
+      m_lines(tr("Cannot write %1: %2").arg(archivePath, ErrorText(w.a)));
       return ZipCode::WriteError;
     }
     m_lines(QStringLiteral("  adding: ") + item.storedName);
@@ -175,26 +174,26 @@ int ZipWriter::Zip(const QString& archivePath, const QString& rootFolder, const 
         if (n == 0) break;
         if (n < 0) {
           if (errno == EINTR) continue;
-          m_lines(QStringLiteral("Cannot read ") + item.diskPath + QStringLiteral(": ") + SystemText(errno));
+          m_lines(tr("Cannot read %1: %2").arg(item.diskPath, SystemText(errno)));
           return ZipCode::ReadError;
         }
         if (archive_write_data(w.a, buffer.data(), static_cast<size_t>(n)) < 0) {
-          m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
+          m_lines(tr("Cannot write %1: %2").arg(archivePath, ErrorText(w.a)));
           return ZipCode::WriteError;
         }
       }
     }
     if (archive_write_finish_entry(w.a) < ARCHIVE_WARN) {
-      m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
+      m_lines(tr("Cannot write %1: %2").arg(archivePath, ErrorText(w.a)));
       return ZipCode::WriteError;
     }
   }
   if (archive_write_close(w.a) != ARCHIVE_OK) {
-    m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + ErrorText(w.a));
+    m_lines(tr("Cannot write %1: %2").arg(archivePath, ErrorText(w.a)));
     return ZipCode::WriteError;
   }
   if (!out.Commit()) {
-    m_lines(QStringLiteral("Cannot write ") + archivePath + QStringLiteral(": ") + SystemText(errno));
+    m_lines(tr("Cannot write %1: %2").arg(archivePath, SystemText(errno)));
     return ZipCode::WriteError;
   }
   return ZipCode::Ok;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,8 @@ namespace kolt {
 // kept. The archive is written beside its final path and renamed into place, so a
 // failure leaves no half-written archive.
 class ZipWriter final {
+  Q_DECLARE_TR_FUNCTIONS(ZipWriter)
+
  public:
   using LineSink = std::function<void(const QString&)>;
 

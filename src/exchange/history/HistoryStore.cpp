@@ -45,7 +45,7 @@ QString Text(const QString& text) {
 
 QString Described(const QSqlError& error) {
   const QString text = error.text().trimmed();
-  return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+  return text.isEmpty() ? HistoryStore::tr("unknown database error") : text;
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ class HistoryStore::Connection {
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(busyTimeoutMs));
     if (!db.isValid()) {
-      m_error = QStringLiteral("the SQLite driver of Qt SQL is not installed");
+      m_error = HistoryStore::tr("the SQLite driver of Qt SQL is not installed");
       return;
     }
     if (!db.open()) m_error = Described(db.lastError());
@@ -139,7 +139,7 @@ bool HistoryStore::Record(const TurnEntry& entry) {
 bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   m_error.clear();
   if (m_path.isEmpty()) {
-    m_error = QStringLiteral("no home folder");
+    m_error = tr("no home folder");
     return false;
   }
   Connection c(m_path, m_busyTimeoutMs);
@@ -188,115 +188,91 @@ bool HistoryStore::RecordAll(const std::vector<TurnEntry>& entries) {
   return ok;
 }
 
-HistoryStore::ReadStart HistoryStore::StartRead(std::optional<Connection>& c, std::optional<QSqlQuery>& q,
-                                                const QString& sql) {
+bool HistoryStore::Read(const QString& sql, const QVariantList& values,
+                        const std::function<bool(Connection& c, QSqlQuery& q)>& rows) {
   m_error.clear();
   if (m_path.isEmpty()) {
-    m_error = QStringLiteral("no home folder");
-    return ReadStart::Failed;
+    m_error = tr("no home folder");
+    return false;
   }
-  if (!QFileInfo::exists(m_path)) return ReadStart::Nothing;
-  c.emplace(m_path, m_busyTimeoutMs);
-  if (!c->Ok()) {
-    m_error = c->Error();
-    return ReadStart::Failed;
+  if (!QFileInfo::exists(m_path)) return true;
+  Connection c(m_path, m_busyTimeoutMs);
+  if (!c.Ok()) {
+    m_error = c.Error();
+    return false;
   }
-  q.emplace(c->Db());
-  q->setForwardOnly(true);
-  if (q->prepare(sql)) return ReadStart::Ready;
-  const QString error = Described(q->lastError());
-  if (error.contains(QStringLiteral("no such table"))) return ReadStart::Nothing;
-  m_error = error;
-  return ReadStart::Failed;
+  QSqlQuery q(c.Db());
+  q.setForwardOnly(true);
+  if (!q.prepare(sql)) {
+    const QString error = Described(q.lastError());
+    if (error.contains(QStringLiteral("no such table"))) return true;
+    m_error = error;
+    return false;
+  }
+  for (const QVariant& value : values) q.addBindValue(value);
+  if (c.Exec(q) && rows(c, q)) return true;
+  m_error = c.Error();
+  return false;
 }
 
 std::optional<std::vector<TurnEntry>> HistoryStore::Turns(const QString& program, const QString& game) {
   std::vector<TurnEntry> turns;
-  std::optional<Connection> connection;
-  std::optional<QSqlQuery> query;
-  switch (
-      StartRead(connection, query,
-                QStringLiteral("SELECT id, time, program, game, direction, opponent, mode, taunt FROM turns"
-                               " WHERE program = ? COLLATE NOCASE AND game = ? COLLATE NOCASE"
-                               " ORDER BY time DESC, id DESC"))) {
-    case ReadStart::Nothing:
-      return turns;
-    case ReadStart::Failed:
-      return std::nullopt;
-    case ReadStart::Ready:
-      break;
-  }
-  Connection& c = *connection;
-  QSqlQuery& q = *query;
-  q.addBindValue(program);
-  q.addBindValue(game);
-  if (!c.Exec(q)) {
-    m_error = c.Error();
-    return std::nullopt;
-  }
-  while (q.next()) {
-    TurnEntry e;
-    e.id = q.value(0).toLongLong();
-    e.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs);
-    e.program = q.value(2).toString();
-    e.game = q.value(3).toString();
-    const std::optional<TurnDirection> direction = DirectionFrom(q.value(4).toString());
-    if (!direction) continue;  // written by a later version
-    e.direction = *direction;
-    e.opponent = q.value(5).toString();
-    e.mode = q.value(6).toString();
-    e.taunt = q.value(7).toString();
-    turns.push_back(std::move(e));
-  }
-  for (TurnEntry& e : turns) {
-    QSqlQuery f(c.Db());
-    f.setForwardOnly(true);
-    f.prepare(QStringLiteral("SELECT name, folder, size, stamp FROM files WHERE turn = ? ORDER BY rowid"));
-    f.addBindValue(e.id);
-    if (!c.Exec(f)) {
-      m_error = c.Error();
-      return std::nullopt;
-    }
-    while (f.next())
-      e.files.push_back(TurnFile{f.value(0).toString(), f.value(1).toString(), f.value(2).toLongLong(),
-                                 f.value(3).toString()});
-  }
+  const bool read = Read(
+      QStringLiteral("SELECT id, time, program, game, direction, opponent, mode, taunt FROM turns"
+                     " WHERE program = ? COLLATE NOCASE AND game = ? COLLATE NOCASE"
+                     " ORDER BY time DESC, id DESC"),
+      {program, game}, [&turns](Connection& c, QSqlQuery& q) {
+        while (q.next()) {
+          TurnEntry e;
+          e.id = q.value(0).toLongLong();
+          e.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs);
+          e.program = q.value(2).toString();
+          e.game = q.value(3).toString();
+          const std::optional<TurnDirection> direction = DirectionFrom(q.value(4).toString());
+          if (!direction) continue;  // written by a later version
+          e.direction = *direction;
+          e.opponent = q.value(5).toString();
+          e.mode = q.value(6).toString();
+          e.taunt = q.value(7).toString();
+          turns.push_back(std::move(e));
+        }
+        for (TurnEntry& e : turns) {
+          QSqlQuery f(c.Db());
+          f.setForwardOnly(true);
+          f.prepare(
+              QStringLiteral("SELECT name, folder, size, stamp FROM files WHERE turn = ? ORDER BY rowid"));
+          f.addBindValue(e.id);
+          if (!c.Exec(f)) return false;
+          while (f.next())
+            e.files.push_back(TurnFile{f.value(0).toString(), f.value(1).toString(), f.value(2).toLongLong(),
+                                       f.value(3).toString()});
+        }
+        return true;
+      });
+  if (!read) return std::nullopt;
   return turns;
 }
 
 std::optional<TurnMomentsByGame> HistoryStore::LatestTurns() {
   TurnMomentsByGame moments;
-  std::optional<Connection> connection;
-  std::optional<QSqlQuery> query;
+  const QString sent = DirectionText(TurnDirection::Sent);
   // Times are stored in one form (UTC, ISO 8601 with milliseconds): the greatest text is
   // the latest time.
-  switch (StartRead(
-      connection, query,
+  const bool read = Read(
       QStringLiteral("SELECT program, game, direction, MAX(time) FROM turns WHERE direction IN (?, ?)"
-                     " GROUP BY program COLLATE NOCASE, game COLLATE NOCASE, direction"))) {
-    case ReadStart::Nothing:
-      return moments;
-    case ReadStart::Failed:
-      return std::nullopt;
-    case ReadStart::Ready:
-      break;
-  }
-  Connection& c = *connection;
-  QSqlQuery& q = *query;
-  q.addBindValue(DirectionText(TurnDirection::Sent));
-  q.addBindValue(DirectionText(TurnDirection::Received));
-  if (!c.Exec(q)) {
-    m_error = c.Error();
-    return std::nullopt;
-  }
-  while (q.next()) {
-    const QDateTime time = QDateTime::fromString(q.value(3).toString(), Qt::ISODateWithMs);
-    if (!time.isValid()) continue;
-    // SQLite folds only ASCII letters; the lists' keys fold every letter.
-    TurnMoments& m = moments[(q.value(0).toString() + QChar('\t') + q.value(1).toString()).toUpper()];
-    QDateTime& slot = q.value(2).toString() == DirectionText(TurnDirection::Sent) ? m.sent : m.received;
-    if (!slot.isValid() || time > slot) slot = time;
-  }
+                     " GROUP BY program COLLATE NOCASE, game COLLATE NOCASE, direction"),
+      {sent, DirectionText(TurnDirection::Received)}, [&moments, &sent](Connection&, QSqlQuery& q) {
+        while (q.next()) {
+          const QDateTime time = QDateTime::fromString(q.value(3).toString(), Qt::ISODateWithMs);
+          if (!time.isValid()) continue;
+          // SQLite folds only ASCII letters; the lists' keys fold every letter.
+          TurnMoments& m = moments[(q.value(0).toString() + QChar('\t') + q.value(1).toString()).toUpper()];
+          QDateTime& slot = q.value(2).toString() == sent ? m.sent : m.received;
+          if (!slot.isValid() || time > slot) slot = time;
+        }
+        return true;
+      });
+  if (!read) return std::nullopt;
   return moments;
 }
 

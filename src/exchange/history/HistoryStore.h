@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
+#include <QVariant>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -18,6 +21,8 @@ namespace kolt {
 // call fail with a reason; nothing is ever deleted to make room for a fresh file, since
 // the player may still want what a damaged one holds.
 class HistoryStore final : public TurnRecorder {
+  Q_DECLARE_TR_FUNCTIONS(HistoryStore)
+
  public:
   explicit HistoryStore(QString path);
   ~HistoryStore() override;
@@ -44,11 +49,12 @@ class HistoryStore final : public TurnRecorder {
 
  private:
   class Connection;
-  enum class ReadStart { Ready, Nothing, Failed };
-  // Opens `c` and prepares `q` with `sql` for a read. Nothing: no history yet (no file,
-  // or a file without our tables after a first write failed), which reads as an empty
-  // history and must not leave a file behind. Failed: m_error says why.
-  ReadStart StartRead(std::optional<Connection>& c, std::optional<QSqlQuery>& q, const QString& sql);
+  // Runs the read `sql` with `values` bound and hands its rows to `rows` (false when a
+  // further query of its own failed). False, with m_error set, when the file cannot be
+  // read. No history yet (no file, or a file without our tables after a first write
+  // failed) reads as no rows and must not leave a file behind.
+  bool Read(const QString& sql, const QVariantList& values,
+            const std::function<bool(Connection& c, QSqlQuery& q)>& rows);
   QString m_path;
   QString m_error;
   int m_busyTimeoutMs = 3000;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,18 +78,19 @@ bool Keep(const QString& folder, const QString& game, const QString& name, const
     return true;
   }
   if (!IsPlainFileName(name) || stamp.isEmpty()) {
-    if (reason) *reason = QStringLiteral("no name or time for ") + copyOf;
+    if (reason) *reason = QCoreApplication::translate("KeptTurns", "no name or time for %1").arg(copyOf);
     return false;
   }
   const QString turnFolder = TurnFolder(folder, game, stamp);
   if (!QDir().mkpath(turnFolder)) {
-    if (reason) *reason = QStringLiteral("cannot create ") + turnFolder;
+    if (reason) *reason = QCoreApplication::translate("KeptTurns", "cannot create %1").arg(turnFolder);
     return false;
   }
   const QString target = turnFolder + QChar('/') + name;
   // A second name of the same bytes where the file system allows; a copy elsewhere.
   if (!KeepAsBackup(copyOf, target, reason) || !IsFaithfulCopy(copyOf, target)) {
-    if (reason && reason->isEmpty()) *reason = QStringLiteral("cannot copy ") + copyOf;
+    if (reason && reason->isEmpty())
+      *reason = QCoreApplication::translate("KeptTurns", "cannot copy %1").arg(copyOf);
     return false;
   }
   if (keep > 0) Prune(folder, game, keep);
@@ -99,7 +101,7 @@ bool Keep(const TargetFolder& folder, const QString& game, const QString& name, 
           const QString& stamp, int keep, QString* reason) {
   if (keep == 0) return Keep(folder.Path(), game, name, copyOf.path, stamp, keep, reason);
   if (!IsPlainFileName(name) || stamp.isEmpty()) {
-    if (reason) *reason = QStringLiteral("no name or time for ") + copyOf.path;
+    if (reason) *reason = QCoreApplication::translate("KeptTurns", "no name or time for %1").arg(copyOf.path);
     return false;
   }
   // bak/history/GAME/STAMP, one real folder after the other.
@@ -108,7 +110,7 @@ bool Keep(const TargetFolder& folder, const QString& game, const QString& name, 
   const TargetFolder* parent = &folder;
   for (int i = 0; i < 4; ++i) {
     if (!parts[i].OpenSub(*parent, names[i], true)) {
-      if (reason) *reason = QStringLiteral("cannot create ") + parts[i].Path();
+      if (reason) *reason = QCoreApplication::translate("KeptTurns", "cannot create %1").arg(parts[i].Path());
       return false;
     }
     parent = &parts[i];
@@ -117,7 +119,8 @@ bool Keep(const TargetFolder& folder, const QString& game, const QString& name, 
   const FileAt target = parts[3].At(name);
   // A second name of the same bytes where the file system allows; a copy elsewhere.
   if (!KeepAsBackup(copyOf, target, reason) || !IsFaithfulCopy(copyOf, target)) {
-    if (reason && reason->isEmpty()) *reason = QStringLiteral("cannot copy ") + copyOf.path;
+    if (reason && reason->isEmpty())
+      *reason = QCoreApplication::translate("KeptTurns", "cannot copy %1").arg(copyOf.path);
     return false;
   }
   if (keep > 0) Prune(folder.Path(), game, keep);
@@ -137,7 +140,7 @@ bool InPlace(const TurnEntry& turn) {
 RestoreResult Restore(const TurnEntry& turn, int keep) {
   RestoreResult result;
   if (turn.files.empty()) {
-    result.message = QStringLiteral("This turn has no files to restore.");
+    result.message = QCoreApplication::translate("KeptTurns", "This turn has no files to restore.");
     return result;
   }
   struct Step {
@@ -162,8 +165,9 @@ RestoreResult Restore(const TurnEntry& turn, int keep) {
     steps.push_back(Step{source, dest, &f});
   }
   if (!missing.isEmpty()) {
-    result.message = QStringLiteral("These files of the turn are no longer kept: ") +
-                     missing.join(QStringLiteral(", ")) + QStringLiteral(". Nothing was restored.");
+    result.message = QCoreApplication::translate(
+                         "KeptTurns", "These files of the turn are no longer kept: %1. Nothing was restored.")
+                         .arg(missing.join(QStringLiteral(", ")));
     return result;
   }
   for (const Step& s : steps) {
@@ -176,13 +180,15 @@ RestoreResult Restore(const TurnEntry& turn, int keep) {
       QString why;
       if (!(QFileInfo(backupFolder).isDir() || QDir().mkpath(backupFolder)) ||
           !KeepAsBackup(s.dest, backup, &why) || !IsFaithfulCopy(s.dest, backup)) {
-        result.message = QStringLiteral("Error while making backup of file ") + s.dest +
-                         QStringLiteral(" to ") + backupFolder;
+        result.message =
+            QCoreApplication::translate("KeptTurns", "Error while making backup of file %1 to %2")
+                .arg(s.dest, backupFolder);
         return result;
       }
       NoteChanged(backup);
       if (keep > 0 && !Keep(folder, turn.game, s.file->name, backup, stamp, -1, &why)) {
-        result.message = QStringLiteral("Error while keeping file ") + s.dest + QStringLiteral(": ") + why;
+        result.message =
+            QCoreApplication::translate("KeptTurns", "Error while keeping file %1: %2").arg(s.dest, why);
         return result;
       }
     }
@@ -190,8 +196,11 @@ RestoreResult Restore(const TurnEntry& turn, int keep) {
     const bool copied = ReplaceWithCopy(s.source, s.dest, &why);
     NoteChanged(s.dest);
     if (!copied) {
-      result.message = QStringLiteral("Can't copy file ") + s.file->name + QStringLiteral(" to ") + s.dest +
-                       (why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+      result.message =
+          why.isEmpty()
+              ? QCoreApplication::translate("KeptTurns", "Can't copy file %1 to %2").arg(s.file->name, s.dest)
+              : QCoreApplication::translate("KeptTurns", "Can't copy file %1 to %2: %3")
+                    .arg(s.file->name, s.dest, why);
       return result;
     }
     ++result.replaced;

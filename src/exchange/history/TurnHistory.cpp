@@ -1,5 +1,6 @@
 #include "exchange/history/TurnHistory.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "core/Settings.h"
@@ -34,12 +35,14 @@ TurnEntry SentEntry(const Game& game, const QString& address, const QString& tau
 
 QString Record(TurnRecorder* recorder, const TurnEntry& entry) {
   if (!recorder || recorder->Record(entry)) return QString();
-  return QStringLiteral("Turn history not recorded: ") + recorder->LastError();
+  return QCoreApplication::translate("TurnHistory", "Turn history not recorded: %1")
+      .arg(recorder->LastError());
 }
 
 QString RecordAll(TurnRecorder* recorder, const std::vector<TurnEntry>& entries) {
   if (!recorder || entries.empty() || recorder->RecordAll(entries)) return QString();
-  return QStringLiteral("Turn history not recorded: ") + recorder->LastError();
+  return QCoreApplication::translate("TurnHistory", "Turn history not recorded: %1")
+      .arg(recorder->LastError());
 }
 
 kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& turn, int keep, Game* game,
@@ -47,7 +50,8 @@ kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& t
   if (note) note->clear();
   if (turn.direction == TurnDirection::Restored) {
     kept_turns::RestoreResult refused;
-    refused.message = QStringLiteral("Choose the sent or received turn to restore.");
+    refused.message =
+        QCoreApplication::translate("TurnHistory", "Choose the sent or received turn to restore.");
     return refused;
   }
   kept_turns::RestoreResult result = kept_turns::Restore(turn, keep);
@@ -62,7 +66,10 @@ kept_turns::RestoreResult RestoreTurn(TurnRecorder* recorder, const TurnEntry& t
   restored.files.clear();
   for (const TurnFile& f : turn.files) restored.files.push_back(FileOf(f.folder + QChar('/') + f.name));
   const QString failed = Record(recorder, restored);
-  if (note) *note = stamped ? failed : QStringLiteral("Can't write the settings file ") + SettingsPath();
+  if (note)
+    *note = stamped ? failed
+                    : QCoreApplication::translate("TurnHistory", "Can't write the settings file %1")
+                          .arg(SettingsPath());
   return result;
 }
 

@@ -1,5 +1,6 @@
 #include "exchange/loop/AutoHost.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "core/FileNames.h"
@@ -51,10 +52,12 @@ QStringList Recipients(const Game& game) {
 }
 
 QString ExitText(int code) {
-  if (code < 0) return QStringLiteral("the game ended without an exit code (it crashed or was killed)");
-  if (code == 1) return QStringLiteral("Invalid Master Password.");
-  if (code == 2) return QStringLiteral("Invalid Player Password.");
-  return QStringLiteral("Return code ") + QString::number(code);
+  if (code < 0)
+    return QCoreApplication::translate("AutoHost",
+                                       "the game ended without an exit code (it crashed or was killed)");
+  if (code == 1) return QCoreApplication::translate("AutoHost", "Invalid Master Password.");
+  if (code == 2) return QCoreApplication::translate("AutoHost", "Invalid Player Password.");
+  return QCoreApplication::translate("AutoHost", "Return code %1").arg(code);
 }
 
 }  // namespace
@@ -63,10 +66,12 @@ AutoHost::AutoHost(UiPort& ui, Wintools& tools, TurnExchange& exchange, ProgramL
     : m_ui(ui), m_tools(tools), m_exchange(exchange), m_programs(programs) {}
 
 QString AutoHost::StoppedText(const QString& gameKey, const QString& reason) {
-  return QStringLiteral("Automatic hosting of ") + gameKey + QStringLiteral(" stopped: ") + reason +
-         QStringLiteral(
-             "\r\rNothing was sent. The game is as it was before the host step; turn automatic "
-             "hosting on again in the game's properties once the cause is fixed.");
+  return QCoreApplication::translate(
+             "AutoHost",
+             "Automatic hosting of %1 stopped: %2\r\rNothing was sent. The game is as it was "
+             "before the host step; turn automatic hosting on again in the "
+             "game's properties once the cause is fixed.")
+      .arg(gameKey, reason);
 }
 
 void AutoHost::Log(const QString& line) {
@@ -124,14 +129,13 @@ void AutoHost::Resume(const QString& key) {
       m_ui.ShowError(error);
       return;
     }
-    Log(QStringLiteral("Undid the interrupted host step of ") + key);
+    Log(QCoreApplication::translate("AutoHost", "Undid the interrupted host step of %1").arg(key));
     return;
   }
   if (!game || SaveFingerprint(*game) != journal.Stamp()) {
     // The turn was changed by hand since: what was processed is no longer there to send.
-    Log(QStringLiteral("Not sent ") + key + QStringLiteral(" to ") +
-        QStringList(journal.Recipients()).join(QStringLiteral(", ")) +
-        QStringLiteral(": the game changed since it was hosted"));
+    Log(QCoreApplication::translate("AutoHost", "Not sent %1 to %2: the game changed since it was hosted")
+            .arg(key, QStringList(journal.Recipients()).join(QStringLiteral(", "))));
     if (!journal.Finish(&error)) m_ui.ShowError(error);
     return;
   }
@@ -143,7 +147,9 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
   HostJournal journal(key);
   bool busy = false;
   if (!journal.TryLock(&busy)) {
-    if (!busy) m_ui.ShowError(QStringLiteral("Can't create folder: ") + HostJournal::Folder());
+    if (!busy)
+      m_ui.ShowError(
+          QCoreApplication::translate("AutoHost", "Can't create folder: %1").arg(HostJournal::Folder()));
     return false;  // another run hosts it now
   }
   if (journal.Load()) return false;  // left by a run that ended after Resume looked
@@ -154,19 +160,20 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
   for (const QString& address : players) {
     if (const std::optional<QString> problem = AddressListProblem(address)) {
       Stop(game, journal,
-           QStringLiteral("the address ") + address + QStringLiteral(" is not valid: ") + *problem);
+           QCoreApplication::translate("AutoHost", "the address %1 is not valid: %2").arg(address, *problem));
       return false;
     }
   }
   if (players.isEmpty()) {
-    Stop(game, journal, QStringLiteral("the game has no player to send the turn to"));
+    Stop(game, journal,
+         QCoreApplication::translate("AutoHost", "the game has no player to send the turn to"));
     return false;
   }
 
   const QString before = SaveFingerprint(*game);
   const QStringList files = game->GetFiles();
   if (files.isEmpty()) {
-    Stop(game, journal, QStringLiteral("the game's files were not found"));
+    Stop(game, journal, QCoreApplication::translate("AutoHost", "the game's files were not found"));
     return false;
   }
   QStringList all;
@@ -185,7 +192,7 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
   const int code = started ? m_tools.LastExitCode() : -1;
   CrashPoint();
   if (!started) {
-    Stop(game, journal, QStringLiteral("the game could not be started"));
+    Stop(game, journal, QCoreApplication::translate("AutoHost", "the game could not be started"));
     return false;
   }
   if (code != 0) {
@@ -197,7 +204,8 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
   const GamePtr hosted = FindGame(key);
   if (!hosted || SaveFingerprint(*hosted) == before || hosted->GetStatus() == status::Host ||
       hosted->GetStatus() == status::WaitHost) {
-    Stop(hosted ? hosted : game, journal, QStringLiteral("the game ended without processing the turn"));
+    Stop(hosted ? hosted : game, journal,
+         QCoreApplication::translate("AutoHost", "the game ended without processing the turn"));
     return false;
   }
   const QStringList recipients = Recipients(*hosted);
@@ -206,7 +214,7 @@ bool AutoHost::HostOne(const ProgramPtr& program, const GamePtr& game) {
     m_ui.ShowError(error);
     return false;
   }
-  Log(QStringLiteral("Hosted ") + key);
+  Log(QCoreApplication::translate("AutoHost", "Hosted %1").arg(key));
   CrashPoint();
   return SendRemaining(hosted, journal);
 }
@@ -224,8 +232,8 @@ bool AutoHost::SendRemaining(const GamePtr& game, HostJournal& journal) {
     }
     if (!sent) {
       // The mail server may be away for a while: the next run sends to the rest.
-      Log(QStringLiteral("Sending ") + key + QStringLiteral(" to ") + address +
-          QStringLiteral(" failed; the next check tries again"));
+      Log(QCoreApplication::translate("AutoHost", "Sending %1 to %2 failed; the next check tries again")
+              .arg(key, address));
       return false;
     }
     CrashPoint();
@@ -233,15 +241,15 @@ bool AutoHost::SendRemaining(const GamePtr& game, HostJournal& journal) {
       m_ui.ShowError(error);
       return false;
     }
-    Log(QStringLiteral("Sent ") + key + QStringLiteral(" to ") + address);
+    Log(QCoreApplication::translate("AutoHost", "Sent %1 to %2").arg(key, address));
     CrashPoint();
   }
   if (!journal.Finish(&error)) {
     m_ui.ShowError(error);
     return false;
   }
-  Log(QStringLiteral("Done with ") + key + QStringLiteral(": sent to ") +
-      QString::number(journal.Recipients().size()) + QStringLiteral(" players"));
+  Log(QCoreApplication::translate("AutoHost", "Done with %1: sent to %2 players")
+          .arg(key, QString::number(journal.Recipients().size())));
   return true;
 }
 
@@ -255,8 +263,8 @@ void AutoHost::Stop(const GamePtr& game, HostJournal& journal, const QString& re
   }
   if (!journal.Finish(&error)) m_ui.ShowError(error);
   if (!SetAutoHosted(key, false) || !FlushIniBatch()) m_ui.ShowSettingsWriteError();
-  Log(QStringLiteral("Hosting ") + key + QStringLiteral(" failed: ") + reason +
-      QStringLiteral("; automatic hosting of it is off"));
+  Log(QCoreApplication::translate("AutoHost", "Hosting %1 failed: %2; automatic hosting of it is off")
+          .arg(key, reason));
   m_ui.MsgBox(StoppedText(key, reason), Buttons::Ok, Icon::Exclamation);
 }
 

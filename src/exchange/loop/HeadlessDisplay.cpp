@@ -1,5 +1,6 @@
 #include "exchange/loop/HeadlessDisplay.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -22,7 +23,8 @@ HeadlessDisplay::~HeadlessDisplay() {
 }
 
 QString HeadlessDisplay::MissingText() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "HeadlessDisplay",
       "There is no display to run the game on (DISPLAY is not set), and neither Xvfb nor xvfb-run is "
       "installed. Install them (on Debian and Ubuntu: sudo apt-get install xvfb), or run this in a "
       "desktop session.");
@@ -54,7 +56,7 @@ bool HeadlessDisplay::Ensure(QString* problem) {
     m_xvfb->kill();
     m_xvfb->waitForFinished(5000);
     m_xvfb.reset();
-    *problem = QStringLiteral("Xvfb (") + xvfb + QStringLiteral(") did not start a display.");
+    *problem = QCoreApplication::translate("HeadlessDisplay", "Xvfb (%1) did not start a display.").arg(xvfb);
     return false;
   }
   m_display = QChar(':') + QString::fromLatin1(number);

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -106,7 +107,7 @@ bool HostJournal::Save(QString* error) {
       {QStringLiteral("stamp"), m_stamp},       {QStringLiteral("recipients"), ToArray(m_recipients)},
       {QStringLiteral("sent"), ToArray(m_sent)}};
   if (WriteJsonFile(m_path, o)) return true;
-  *error = QStringLiteral("Can't write the host journal ") + m_path;
+  *error = QCoreApplication::translate("HostJournal", "Can't write the host journal %1").arg(m_path);
   return false;
 }
 
@@ -114,7 +115,7 @@ bool HostJournal::BeginHosting(const QStringList& files, QString* error) {
   // Copies left by a step whose journal never got written are of no use.
   QDir(m_copies).removeRecursively();
   if (!QDir().mkpath(m_copies)) {
-    *error = QStringLiteral("Can't create folder: ") + m_copies;
+    *error = QCoreApplication::translate("HostJournal", "Can't create folder: %1").arg(m_copies);
     return false;
   }
   m_files.clear();
@@ -124,7 +125,7 @@ bool HostJournal::BeginHosting(const QStringList& files, QString* error) {
     m_folder = info.absolutePath();
     QString reason;
     if (!ReplaceWithCopy(file, m_copies + QChar('/') + info.fileName(), &reason)) {
-      *error = QStringLiteral("Can't copy ") + file + QStringLiteral(": ") + reason;
+      *error = QCoreApplication::translate("HostJournal", "Can't copy %1: %2").arg(file, reason);
       QDir(m_copies).removeRecursively();
       return false;
     }
@@ -140,7 +141,8 @@ bool HostJournal::UndoHosting(const QString& prefix, QString* error) {
     for (const FolderEntry& entry : ListPrefixNoCase(m_folder, prefix)) {
       if (!entry.IsFile() || m_files.contains(entry.name)) continue;
       if (!RemoveIfPresent(folder.filePath(entry.name))) {
-        *error = QStringLiteral("Can't delete file: ") + folder.filePath(entry.name);
+        *error = QCoreApplication::translate("HostJournal", "Can't delete file: %1")
+                     .arg(folder.filePath(entry.name));
         return false;
       }
     }
@@ -152,7 +154,7 @@ bool HostJournal::UndoHosting(const QString& prefix, QString* error) {
     if (IsFaithfulCopy(copy, target)) continue;
     QString reason;
     if (!ReplaceWithCopy(copy, target, &reason)) {
-      *error = QStringLiteral("Can't put back ") + target + QStringLiteral(": ") + reason;
+      *error = QCoreApplication::translate("HostJournal", "Can't put back %1: %2").arg(target, reason);
       return false;
     }
     NoteChanged(target);
@@ -177,7 +179,7 @@ bool HostJournal::MarkSent(const QString& address, QString* error) {
 bool HostJournal::Finish(QString* error) {
   QDir(m_copies).removeRecursively();
   if (!QFile::remove(m_path) && QFileInfo::exists(m_path)) {
-    *error = QStringLiteral("Can't delete file: ") + m_path;
+    *error = QCoreApplication::translate("HostJournal", "Can't delete file: %1").arg(m_path);
     return false;
   }
   m_phase.clear();

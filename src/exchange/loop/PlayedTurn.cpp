@@ -1,5 +1,7 @@
 #include "exchange/loop/PlayedTurn.h"
 
+#include <QCoreApplication>
+
 #include "core/Pass.h"
 #include "core/UiPort.h"
 #include "exchange/turns/TurnExchange.h"
@@ -32,12 +34,12 @@ bool PlayedTurn::IsFinished(const Game& game) const {
 }
 
 QString PlayedTurn::Question(const Game& game) {
-  return QStringLiteral("Send ") + game.GetDescription() + QStringLiteral(" to ") + game.GetEMail() +
-         QStringLiteral(" now?");
+  return QCoreApplication::translate("PlayedTurn", "Send %1 to %2 now?")
+      .arg(game.GetDescription(), game.GetEMail());
 }
 
 QString PlayedTurn::DontAskText() {
-  return QStringLiteral("Don't ask again: send finished turns at once");
+  return QCoreApplication::translate("PlayedTurn", "Don't ask again: send finished turns at once");
 }
 
 SendResult SendFinishedTurn(UiPort& ui, TurnExchange& exchange, const GamePtr& game, bool taunt) {
@@ -50,7 +52,7 @@ SendResult SendFinishedTurn(UiPort& ui, TurnExchange& exchange, const GamePtr& g
     sent = exchange.SendGroup(game->GetEMail(), *list, 0, 0, taunt, false);
   }
   if (!sent) return SendResult::Failed;
-  ui.ShowStatus(QStringLiteral("Done!"));
+  ui.ShowStatus(QCoreApplication::translate("PlayedTurn", "Done!"));
   return SendResult::Sent;
 }
 

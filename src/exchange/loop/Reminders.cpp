@@ -1,5 +1,7 @@
 #include "exchange/loop/Reminders.h"
 
+#include <QCoreApplication>
+
 #include "core/LoopSettings.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
@@ -16,6 +18,16 @@ namespace {
 
 constexpr qint64 kDay = qint64{24} * 3600;
 
+// The waiting time as the reminder says it, in WaitingText's words but never translated:
+// the other player reads it, and the history keeps it.
+QString MailWaitingText(qint64 seconds) {
+  if (seconds < 0) return QString();
+  constexpr qint64 kHour = 3600;
+  if (seconds < kHour) return QString::number(seconds / 60) + QStringLiteral(" min");
+  if (seconds < kDay) return QString::number(seconds / kHour) + QStringLiteral(" h");
+  return QString::number(seconds / kDay) + QStringLiteral(" d");
+}
+
 }  // namespace
 
 Reminders::Reminders(UiPort& ui, MailTransport& mail, TurnRecorder* recorder)
@@ -27,7 +39,7 @@ bool Reminders::IsLateWait(const QString& status, qint64 waitingSeconds, int lat
 
 QString Reminders::Text(const Game& game, qint64 waitingSeconds) {
   return QStringLiteral("A friendly reminder: ") + PlayedTurn::KeyOf(game) +
-         QStringLiteral(" has been waiting for your turn for ") + WaitingText(waitingSeconds) +
+         QStringLiteral(" has been waiting for your turn for ") + MailWaitingText(waitingSeconds) +
          QStringLiteral(".");
 }
 
@@ -36,9 +48,11 @@ Reminders::Result Reminders::Remind(const Game& game, qint64 waitingSeconds, int
   const QString key = PlayedTurn::KeyOf(game);
   if (!IsLateWait(game.GetStatus(), waitingSeconds, lateDays)) {
     if (!automatic)
-      m_ui.MsgBox(key + QStringLiteral(" is not waiting for its opponent longer than ") +
-                      QString::number(lateDays) + QStringLiteral(" days: no reminder was sent."),
-                  Buttons::Ok, Icon::Information);
+      m_ui.MsgBox(
+          QCoreApplication::translate(
+              "Reminders", "%1 is not waiting for its opponent longer than %2 days: no reminder was sent.")
+              .arg(key, QString::number(lateDays)),
+          Buttons::Ok, Icon::Information);
     return Result::NotLate;
   }
   const QDateTime last = LastReminder(key);
@@ -47,18 +61,22 @@ Reminders::Result Reminders::Remind(const Game& game, qint64 waitingSeconds, int
   const qint64 gap = automatic ? std::max<qint64>(qint64{lateDays} * kDay, kDay) : kDay;
   if (since >= 0 && since < gap) {
     if (!automatic)
-      m_ui.MsgBox(QStringLiteral("The last reminder for ") + key + QStringLiteral(" went out ") +
-                      WaitingText(since) + QStringLiteral(" ago; the next one can go a day after it."),
-                  Buttons::Ok, Icon::Information);
+      m_ui.MsgBox(
+          QCoreApplication::translate(
+              "Reminders", "The last reminder for %1 went out %2 ago; the next one can go a day after it.")
+              .arg(key, WaitingText(since)),
+          Buttons::Ok, Icon::Information);
     return Result::TooSoon;
   }
   // Only to the game's own address: a reminder never goes anywhere else.
   const QString address = game.GetEMail().trimmed();
   if (address.isEmpty() || address == QStringLiteral("-") || AddressListProblem(address)) {
     if (!automatic)
-      m_ui.ShowError(QStringLiteral("The e-mail address of this game is not valid; fix it in the game's "
-                                    "properties:\r\r") +
-                     key);
+      m_ui.ShowError(
+          QCoreApplication::translate("Reminders",
+                                      "The e-mail address of this game is not valid; fix it in the "
+                                      "game's properties:\r\r%1")
+              .arg(key));
     return Result::Refused;
   }
   const QString text = Text(game, waitingSeconds);
@@ -71,7 +89,7 @@ Reminders::Result Reminders::Remind(const Game& game, qint64 waitingSeconds, int
   const TurnEntry entry = turn_history::GameEntry(game, TurnDirection::Reminded, now, address, text);
   const QString note = turn_history::Record(m_recorder, entry);
   if (!note.isEmpty()) m_ui.ShowStatus(note);
-  if (m_log) m_log(QStringLiteral("Reminded ") + address + QStringLiteral(" of ") + key);
+  if (m_log) m_log(QCoreApplication::translate("Reminders", "Reminded %1 of %2").arg(address, key));
   return Result::Sent;
 }
 

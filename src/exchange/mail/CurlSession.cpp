@@ -132,13 +132,12 @@ QString CurlSession::ErrorText(CURLcode code) const {
 }
 
 QString CertificateChangedText(const QString& server) {
-  return QStringLiteral("The certificate of the server ") + server +
-         QStringLiteral(
-             " has changed since you trusted it, so nothing was sent. Someone may be "
-             "listening in, or the server got a new certificate. If you expect the change, "
-             "open Options > Sending e-mail, press Test on the page of this server, compare "
-             "the new certificate with what your provider publishes and choose \"Trust this "
-             "certificate\".");
+  return CurlSession::
+      tr("The certificate of the server %1 has changed since you trusted it, so nothing was sent. Someone "
+         "may be listening in, or the server got a new certificate. If you expect the change, open Options "
+         "> Sending e-mail, press Test on the page of this server, compare the new certificate with what "
+         "your provider publishes and choose \"Trust this certificate\".")
+          .arg(server);
 }
 
 }  // namespace kolt

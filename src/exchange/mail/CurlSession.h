@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -52,6 +53,8 @@ enum class CurlFailure {
 // trusted for this server), time limits, proxy handling, the verbose log, and the one
 // mapping of libcurl's results to failures and texts.
 class CurlSession {
+  Q_DECLARE_TR_FUNCTIONS(CurlSession)
+
  public:
   explicit CurlSession(MailEndpoint endpoint);
   ~CurlSession();

@@ -1,5 +1,6 @@
 #include "exchange/mail/DesktopMailClient.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -130,10 +131,12 @@ LaunchResult LaunchMailClient(const MailClientCommand& command, UiPort& ui, int*
   delete process;
   if (!crashed && code == 0) return LaunchResult::Handed;
   if (exitCode) *exitCode = crashed ? -1 : code;
-  RaiseError(crashed ? -1 : code,
-             crashed ? QStringLiteral("The mail client crashed")
-                     : QStringLiteral("The mail client ended with code ") + QString::number(code),
-             command.program);
+  RaiseError(
+      crashed ? -1 : code,
+      crashed
+          ? QCoreApplication::translate("DesktopMailClient", "The mail client crashed")
+          : QCoreApplication::translate("DesktopMailClient", "The mail client ended with code %1").arg(code),
+      command.program);
   return LaunchResult::Failed;
 }
 

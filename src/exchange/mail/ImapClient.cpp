@@ -127,13 +127,13 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& 
   CURL* c = m_session->Handle();
   if (!c) {
     m_failure = ImapFailure::Other;
-    m_error = QStringLiteral("libcurl could not be initialised");
+    m_error = tr("libcurl could not be initialised");
     return false;
   }
   const std::atomic<bool>* cancel = cancellable ? m_cancel : nullptr;
   if (cancel && cancel->load()) {
     m_failure = ImapFailure::Cancelled;
-    m_error = QStringLiteral("Cancelled");
+    m_error = tr("Cancelled");
     return false;
   }
   // Every option is set again below; the reset also clears the counts libcurl keeps per
@@ -157,14 +157,12 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& 
   if (code == CURLE_OK) return true;
   if (sink.tooLarge) {
     m_failure = ImapFailure::TooLarge;
-    m_error = QStringLiteral("The message is larger than ") + QString::number(sink.maxBytes) +
-              QStringLiteral(" bytes");
+    m_error = tr("The message is larger than %1 bytes").arg(QString::number(sink.maxBytes));
     return false;
   }
   if (sink.writeFailed) {
     m_failure = ImapFailure::Other;
-    m_error = QStringLiteral("Can't write file: ") + sink.file->fileName() + QStringLiteral(" (") +
-              sink.file->errorString() + QChar(')');
+    m_error = tr("Can't write file: %1 (%2)").arg(sink.file->fileName(), sink.file->errorString());
     return false;
   }
   m_failure = Classify(code);
@@ -172,8 +170,7 @@ bool ImapClient::Perform(const QByteArray& url, const QByteArray& custom, Sink& 
   // A refused command: the server's own words say why.
   if (code == CURLE_QUOTE_ERROR || code == CURLE_REMOTE_FILE_NOT_FOUND) {
     const qsizetype space = serverSaid.indexOf(' ');
-    if (space > 0)
-      m_error = QStringLiteral("the server answered: ") + QString::fromUtf8(serverSaid.mid(space + 1));
+    if (space > 0) m_error = tr("the server answered: %1").arg(QString::fromUtf8(serverSaid.mid(space + 1)));
   }
   return false;
 }
@@ -195,7 +192,7 @@ bool ImapClient::UidValidity(const QString& folder, quint32* validity) {
   const QRegularExpressionMatch m = re.match(QString::fromLatin1(response));
   if (!m.hasMatch()) {
     m_failure = ImapFailure::Folder;
-    m_error = QStringLiteral("The server gave no UIDVALIDITY for the folder ") + folder;
+    m_error = tr("The server gave no UIDVALIDITY for the folder %1").arg(folder);
     return false;
   }
   *validity = m.captured(1).toUInt();
@@ -273,8 +270,7 @@ bool ImapClient::FetchToFile(const QString& folder, quint32 validity, quint32 ui
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     m_failure = ImapFailure::Other;
-    m_error =
-        QStringLiteral("Can't create file: ") + path + QStringLiteral(" (") + file.errorString() + QChar(')');
+    m_error = tr("Can't create file: %1 (%2)").arg(path, file.errorString());
     return false;
   }
   Sink sink;
@@ -285,8 +281,7 @@ bool ImapClient::FetchToFile(const QString& folder, quint32 validity, quint32 ui
   const bool ok = Perform(url, QByteArray(), sink, true);
   if (ok && !file.flush()) {
     m_failure = ImapFailure::Other;
-    m_error =
-        QStringLiteral("Can't write file: ") + path + QStringLiteral(" (") + file.errorString() + QChar(')');
+    m_error = tr("Can't write file: %1 (%2)").arg(path, file.errorString());
     return false;
   }
   return ok;
@@ -380,28 +375,26 @@ bool ImapClient::Move(const QString& folder, quint32 uid, const QString& target)
 QString ImapClient::Advice(ImapFailure failure) {
   switch (failure) {
     case ImapFailure::HostNotFound:
-      return QStringLiteral(
-          "Check the IMAP server name under Options > Sending e-mail, page Receiving e-mail.");
+      return tr("Check the IMAP server name under Options > Sending e-mail, page Receiving e-mail.");
     case ImapFailure::Connection:
     case ImapFailure::Timeout:
-      return QStringLiteral(
+      return tr(
           "Check the IMAP server, the port and the security under Options > Sending e-mail, page Receiving "
           "e-mail.");
     case ImapFailure::Tls:
-      return QStringLiteral(
+      return tr(
           "The secure connection failed: check that the security matches the port (TLS: "
           "usually 993; STARTTLS: usually 143).");
     case ImapFailure::Certificate:
-      return QStringLiteral(
+      return tr(
           "The server's certificate could not be verified: it is not trusted on this "
           "computer, or it is for another name. If the server is your own, press Test under "
           "Options > Sending e-mail, page Receiving e-mail, to see its certificate and trust it.");
     case ImapFailure::Login:
-      return QStringLiteral(
+      return tr(
           "Check the user name and the password under Options > Sending e-mail, page Receiving e-mail.");
     case ImapFailure::Folder:
-      return QStringLiteral(
-          "Check the mailbox folder under Options > Sending e-mail, page Receiving e-mail.");
+      return tr("Check the mailbox folder under Options > Sending e-mail, page Receiving e-mail.");
     default:
       return QString();
   }

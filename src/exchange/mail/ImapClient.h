@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -52,6 +53,8 @@ enum class ImapFailure {
 // Certificates are always verified, against the system store or, for a server whose
 // certificate the user trusted, against that certificate.
 class ImapClient {
+  Q_DECLARE_TR_FUNCTIONS(ImapClient)
+
  public:
   explicit ImapClient(const ImapAccount& account);
   ~ImapClient();

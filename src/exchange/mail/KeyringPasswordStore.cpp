@@ -64,7 +64,7 @@ bool KeyringPasswordStore::WritePassword(const QString& password) {
 }
 
 QString KeyringPasswordStore::Location() const {
-  return m_inKeyring ? QStringLiteral("the desktop keyring") : m_file.Location();
+  return m_inKeyring ? tr("the desktop keyring") : m_file.Location();
 }
 
 }  // namespace kolt

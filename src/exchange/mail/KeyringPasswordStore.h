@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include "exchange/mail/FilePasswordStore.h"
 #include "exchange/mail/PasswordStore.h"
 
@@ -9,6 +10,8 @@ namespace kolt {
 // When no keyring answers it falls back to the password file, and a password that
 // reached the keyring removes an older file copy.
 class KeyringPasswordStore final : public PasswordStore {
+  Q_DECLARE_TR_FUNCTIONS(KeyringPasswordStore)
+
  public:
   // `key`: the entry in the keyring; `fileName`: the fallback file in the home folder.
   explicit KeyringPasswordStore(const QString& key = QStringLiteral("smtp"),

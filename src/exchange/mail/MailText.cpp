@@ -2,6 +2,7 @@
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTimeZone>
 
@@ -82,9 +83,10 @@ std::optional<QString> AddressListProblem(const QString& text) {
   const QString shown =
       SafeForDisplay(text.size() > 80 ? text.left(80) + QStringLiteral("...") : text, QChar(' '));
   if (text.trimmed().size() > kAddressListMax) {
-    return QStringLiteral("The address list is ") + QString::number(text.trimmed().size()) +
-           QStringLiteral(" characters long; at most ") + QString::number(kAddressListMax) +
-           QStringLiteral(" fit. Send to fewer addresses at once.");
+    return QCoreApplication::translate(
+               "MailText",
+               "The address list is %1 characters long; at most %2 fit. Send to fewer addresses at once.")
+        .arg(QString::number(text.trimmed().size()), QString::number(kAddressListMax));
   }
   const QStringList parts = text.split(QChar(';'));
   for (const QString& part : parts) {
@@ -95,16 +97,18 @@ std::optional<QString> AddressListProblem(const QString& text) {
     while (end > start && (part[end - 1] == QChar(' ') || part[end - 1] == QChar('\t'))) --end;
     const QString address = part.mid(start, end - start);
     if (address.isEmpty()) {
-      return QStringLiteral("\"") + shown +
-             QStringLiteral("\" has an empty entry; separate the addresses by one \";\".");
+      return QCoreApplication::translate("MailText",
+                                         R"("%1" has an empty entry; separate the addresses by one ";".)")
+          .arg(shown);
     }
     if (!IsPlainAddress(address)) {
       const QString one = SafeForDisplay(
           address.size() > 80 ? address.left(80) + QStringLiteral("...") : address, QChar(' '));
-      return QStringLiteral("\"") + one +
-             QStringLiteral(
-                 "\" is not an e-mail address. Enter addresses such as name@example.com, "
-                 "several separated by \";\".");
+      return QCoreApplication::translate(
+                 "MailText",
+                 "\"%1\" is not an e-mail address. Enter addresses such as name@example.com, several "
+                 "separated by \";\".")
+          .arg(one);
     }
   }
   return std::nullopt;

@@ -17,11 +17,13 @@ namespace kolt {
 
 namespace {
 
-const QString kServerFormAdvice = QStringLiteral(
+const char* const kServerFormAdvice = QT_TRANSLATE_NOOP(
+    "Mailer",
     "Enter the SMTP server's name, optionally with a port (mail.example.com:587, [2001:db8::1]:587) "
     "under Options > Sending e-mail.");
 
-const QString kNoMailClientAdvice = QStringLiteral(
+const char* const kNoMailClientAdvice = QT_TRANSLATE_NOOP(
+    "Mailer",
     "No mail client is set up on this desktop. Choose one as the desktop's e-mail application, or "
     "send directly: under Options > Sending e-mail choose \"Send directly through an SMTP server\" "
     "and enter your provider's SMTP server.");
@@ -40,7 +42,7 @@ bool Mailer::SendMail(const QString& address, const QString& subject, const QStr
   if (mode == QLatin1String("MAPI"))
     return SendDesktopClient(address, subject, body, attachments, allowSelf, showDialog);
   if (mode == QLatin1String("SMTP")) return SendSmtp(address, subject, body, attachments, allowSelf);
-  m_ui.ShowError(QStringLiteral("First define the e-mail mode"));
+  m_ui.ShowError(tr("First define the e-mail mode"));
   return false;
 }
 
@@ -60,23 +62,23 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
                       const QStringList& attachments, bool allowSelf) {
   const MailSettings settings = ReadMailSettings();
   if (settings.server.trimmed().isEmpty()) {
-    m_ui.ShowError(QStringLiteral("SMTP server setting missing"));
+    m_ui.ShowError(tr("SMTP server setting missing"));
     return false;
   }
   if (settings.account.trimmed().isEmpty()) {
-    m_ui.ShowError(QStringLiteral("Your own e-mail address setting missing"));
+    m_ui.ShowError(tr("Your own e-mail address setting missing"));
     return false;
   }
 
   const std::optional<SmtpServerText> serverText = ParseSmtpServer(settings.server);
   if (!serverText) {
-    m_ui.ShowError(QStringLiteral("The SMTP server setting \"") + settings.server.trimmed() +
-                   QStringLiteral("\" is not a server name.\r\r") + kServerFormAdvice);
+    m_ui.ShowError(tr("The SMTP server setting \"%1\" is not a server name.").arg(settings.server.trimmed()) +
+                   QStringLiteral("\r\r") + tr(kServerFormAdvice));
     return false;
   }
 
   if (!SmtpAvailable(settings.security)) {
-    m_ui.ShowError(QStringLiteral("Can't load libcurl"));
+    m_ui.ShowError(tr("Can't load libcurl"));
     return false;
   }
 
@@ -98,13 +100,15 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   // Only plain addresses reach the envelope and the headers: anything else could carry
   // SMTP parameters or further recipients.
   if (!IsPlainAddress(message.envelopeFrom)) {
-    m_ui.ShowError(QStringLiteral("Your SMTP e-mail address \"") + SafeForDisplay(message.envelopeFrom) +
-                   QStringLiteral("\" is not an e-mail address. Correct it under Options > Sending e-mail."));
+    m_ui.ShowError(tr("Your SMTP e-mail address \"%1\" is not an e-mail address. Correct it under Options > "
+                      "Sending e-mail.")
+                       .arg(SafeForDisplay(message.envelopeFrom)));
     return false;
   }
   if (!message.fromHeader.isEmpty() && !IsPlainAddress(message.fromHeader)) {
-    m_ui.ShowError(QStringLiteral("Your e-mail address \"") + SafeForDisplay(message.fromHeader) +
-                   QStringLiteral("\" is not an e-mail address. Correct it under Options > Sending e-mail."));
+    m_ui.ShowError(
+        tr("Your e-mail address \"%1\" is not an e-mail address. Correct it under Options > Sending e-mail.")
+            .arg(SafeForDisplay(message.fromHeader)));
     return false;
   }
   if (!CheckRecipients(message.recipients)) return false;
@@ -125,7 +129,7 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   const SmtpResult result = SendSmtpMessage(server, message, m_ui, m_progress);
   if (m_progress) {
     m_progress->SetSending(false);
-    if (result.cancelled) AddProgressText(m_progress, QStringLiteral("Cancelled."));
+    if (result.cancelled) AddProgressText(m_progress, tr("Cancelled."));
   }
   if (result.cancelled) {
     // The user stopped it in the progress window: as silent as a cancelled mail dialog.
@@ -134,8 +138,7 @@ bool Mailer::SendSmtp(const QString& address, const QString& subject, const QStr
   }
   if (result.code != 0) {
     RaiseError(result.code, result.error, QStringLiteral("libcurl"));
-    QString text =
-        QStringLiteral("Sending e-mail via SMTP (libcurl) failed: ") + QString::number(result.code);
+    QString text = tr("Sending e-mail via SMTP (libcurl) failed: %1").arg(result.code);
     const QString advice = SmtpFailureAdvice(result);
     if (!advice.isEmpty()) text += QStringLiteral("\r\r") + advice;
     m_ui.ShowError(text);
@@ -156,34 +159,32 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
   const std::optional<MailClientCommand> command =
       ComposeCommand(recipients, subject, body, attachments, App().instanceFolder);
   if (!command) {
-    m_ui.ShowError(QStringLiteral("Can't find a desktop mail client (xdg-email or Thunderbird)\r\r") +
-                   kNoMailClientAdvice);
+    m_ui.ShowError(tr("Can't find a desktop mail client (xdg-email or Thunderbird)") +
+                   QStringLiteral("\r\r") + tr(kNoMailClientAdvice));
     return false;
   }
   int exitCode = 0;
   switch (LaunchMailClient(*command, m_ui, &exitCode)) {
     case LaunchResult::StartFailed:
-      m_ui.ShowError(QStringLiteral("Can't start the desktop mail client: ") + command->program);
+      m_ui.ShowError(tr("Can't start the desktop mail client: %1").arg(command->program));
       return false;
     case LaunchResult::Failed:
       // xdg-email ends with 3 when the desktop has no handler for mailto: links.
       if (exitCode == 3 && QFileInfo(command->program).fileName() == QLatin1String("xdg-email")) {
-        m_ui.ShowError(QStringLiteral("Sending through the desktop mail client failed\r\r") +
-                       kNoMailClientAdvice);
+        m_ui.ShowError(tr("Sending through the desktop mail client failed") + QStringLiteral("\r\r") +
+                       tr(kNoMailClientAdvice));
       } else {
-        m_ui.ShowError(QStringLiteral("Sending through the desktop mail client failed"));
+        m_ui.ShowError(tr("Sending through the desktop mail client failed"));
       }
       return false;
     case LaunchResult::Handed:
       break;
   }
   // No hand-off tells whether the user really sent the message; only then is it sent.
-  const QString to =
-      recipients.isEmpty() ? QStringLiteral("(no recipient)") : recipients.join(QStringLiteral(", "));
+  const QString to = recipients.isEmpty() ? tr("(no recipient)") : recipients.join(QStringLiteral(", "));
   const Answer answer =
-      m_ui.MsgBox(QStringLiteral("The message \"") + subject + QStringLiteral("\" to ") + to +
-                      QStringLiteral(" is open in your mail client.\r\r"
-                                     "Did you send it from there?"),
+      m_ui.MsgBox(tr("The message \"%1\" to %2 is open in your mail client.\r\rDid you send it from there?")
+                      .arg(subject, to),
                   Buttons::YesNo, Icon::Question, AppTitle(), 1);
   return answer == Answer::Yes;
 }
@@ -191,8 +192,7 @@ bool Mailer::SendDesktopClient(const QString& address, const QString& subject, c
 bool Mailer::CheckRecipients(const QStringList& recipients) {
   for (const QString& r : recipients) {
     if (IsPlainAddress(r)) continue;
-    m_ui.ShowError(QStringLiteral("\"") + SafeForDisplay(r) +
-                   QStringLiteral("\" is not an e-mail address; nothing was sent."));
+    m_ui.ShowError(tr("\"%1\" is not an e-mail address; nothing was sent.").arg(SafeForDisplay(r)));
     return false;
   }
   return true;
@@ -204,10 +204,10 @@ bool Mailer::ConfirmSmtpMessage(const SmtpMessage& message) {
   QString body = message.body;
   if (body.size() > kShownBodyChars) body = body.left(kShownBodyChars) + QStringLiteral("...");
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
-  QString text = QStringLiteral("Send this message by SMTP?\r\rTo: ") +
-                 message.recipients.join(QStringLiteral(", ")) + QStringLiteral("\rSubject: ") +
-                 message.subject;
-  if (!names.isEmpty()) text += QStringLiteral("\rAttachments: ") + names.join(QStringLiteral(", "));
+  QString text = tr("Send this message by SMTP?\r\rTo: %1\rSubject: %2")
+                     .arg(message.recipients.join(QStringLiteral(", ")), message.subject);
+  if (!names.isEmpty())
+    text += QStringLiteral("\r") + tr("Attachments: %1").arg(names.join(QStringLiteral(", ")));
   if (!body.isEmpty()) text += QStringLiteral("\r\r") + body;
   return m_ui.MsgBox(text, Buttons::OkCancel, Icon::Question, AppTitle(), 1) == Answer::Ok;
 }

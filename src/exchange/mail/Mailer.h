@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,8 @@ struct SmtpMessage;
 // mode "MAPI" hands the message to the desktop mail client and lets the user confirm
 // that it went out. Settings are read at each send.
 class Mailer final : public MailTransport {
+  Q_DECLARE_TR_FUNCTIONS(Mailer)
+
  public:
   // `progress`: the SMTP progress window, or nullptr. `passwords`: where the SMTP
   // password is read; nullptr means DefaultPasswordStore().

@@ -112,13 +112,13 @@ std::optional<ServerCertificate> ServerCertificate::FromPem(const QByteArray& pe
 std::optional<ServerCertificate> ServerCertificate::Fetch(const MailEndpoint& endpoint, QString* error) {
   error->clear();
   if (endpoint.tls == MailEndpoint::Tls::None) {
-    *error = QStringLiteral("The connection is not encrypted: there is no certificate.");
+    *error = tr("The connection is not encrypted: there is no certificate.");
     return std::nullopt;
   }
   CurlSession session(endpoint);
   CURL* c = session.Handle();
   if (!c) {
-    *error = QStringLiteral("libcurl could not be initialised");
+    *error = tr("libcurl could not be initialised");
     return std::nullopt;
   }
   session.Configure(endpoint.Url());
@@ -136,7 +136,7 @@ std::optional<ServerCertificate> ServerCertificate::Fetch(const MailEndpoint& en
   }
   curl_certinfo* info = nullptr;
   if (curl_easy_getinfo(c, CURLINFO_CERTINFO, &info) != CURLE_OK || !info || info->num_of_certs < 1) {
-    *error = QStringLiteral("The server sent no certificate.");
+    *error = tr("The server sent no certificate.");
     return std::nullopt;
   }
   QByteArray pem;
@@ -155,17 +155,18 @@ std::optional<ServerCertificate> ServerCertificate::Fetch(const MailEndpoint& en
       issuer = QString::fromUtf8(value).simplified();
   }
   std::optional<ServerCertificate> certificate = FromPem(pem, subject.left(500), issuer.left(500));
-  if (!certificate) *error = QStringLiteral("The server's certificate could not be read.");
+  if (!certificate) *error = tr("The server's certificate could not be read.");
   return certificate;
 }
 
 QString ServerCertificate::Details() const {
-  return QStringLiteral("SHA-256 fingerprint: ") + fingerprint + QStringLiteral("\nIssued to: ") + subject +
-         QStringLiteral("\nIssued by: ") + issuer + QStringLiteral("\nExpires: ") +
-         (expires.isValid()
-              ? QLocale().toString(expires.toLocalTime(), QLocale::LongFormat) +
-                    (expires < QDateTime::currentDateTimeUtc() ? QStringLiteral(" (expired)") : QString())
-              : QStringLiteral("unknown"));
+  QString expiry = tr("unknown", "certificate expiry");
+  if (expires.isValid()) {
+    expiry = QLocale().toString(expires.toLocalTime(), QLocale::LongFormat);
+    if (expires < QDateTime::currentDateTimeUtc()) expiry = tr("%1 (expired)").arg(expiry);
+  }
+  return tr("SHA-256 fingerprint: %1\nIssued to: %2\nIssued by: %3\nExpires: %4")
+      .arg(fingerprint, subject, issuer, expiry);
 }
 
 }  // namespace kolt

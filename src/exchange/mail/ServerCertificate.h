@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -12,6 +13,9 @@ struct MailEndpoint;
 // A server's certificate as the user is shown it before trusting it, and what is kept of
 // it once trusted.
 struct ServerCertificate {
+  Q_DECLARE_TR_FUNCTIONS(ServerCertificate)
+
+ public:
   QString pin;          // "sha256//" + base64 of the SHA-256 of its public key
   QString fingerprint;  // SHA-256 of the whole certificate, "AB:CD:..."
   QString subject;

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -217,66 +218,82 @@ SmtpFailure ClassifySmtpFailure(int code, const QString& failedCommand, const QS
 }
 
 QString SmtpFailureAdvice(const SmtpResult& result) {
-  const QString where = QStringLiteral(" under Options > Sending e-mail.");
-  const QString answered = result.serverReply.isEmpty() ? QString()
-                                                        : QStringLiteral(" (the server answered \"") +
-                                                              result.serverReply + QStringLiteral("\")");
+  //: inserted after "refused the login" and the like; %1: the server's reply
+  const QString answered = result.serverReply.isEmpty()
+                               ? QString()
+                               : QCoreApplication::translate("SmtpSender", " (the server answered \"%1\")")
+                                     .arg(result.serverReply);
+  //: the sender or recipient refused when the server named none
+  const QString refused =
+      result.refused.isEmpty() ? QCoreApplication::translate("SmtpSender", "address") : result.refused;
   switch (result.failure) {
     case SmtpFailure::None:
     case SmtpFailure::Other:
       return QString();
     case SmtpFailure::HostNotFound:
-      return QStringLiteral("The SMTP server's name was not found. Check the SMTP server name") + where +
-             QStringLiteral(" If it is right, check that this computer is online.");
+      return QCoreApplication::translate(
+          "SmtpSender",
+          "The SMTP server's name was not found. Check the SMTP server name under Options > Sending "
+          "e-mail. If it is right, check that this computer is online.");
     case SmtpFailure::Connection:
-      return QStringLiteral("Check the SMTP server name and port") + where;
+      return QCoreApplication::translate(
+          "SmtpSender", "Check the SMTP server name and port under Options > Sending e-mail.");
     case SmtpFailure::Timeout:
-      return QStringLiteral(
-                 "The SMTP server did not answer in time. Check the SMTP server name, port and "
-                 "security") +
-             where + QStringLiteral(" Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
+      return QCoreApplication::translate(
+          "SmtpSender",
+          "The SMTP server did not answer in time. Check the SMTP server name, port and security under "
+          "Options > Sending e-mail. Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
     case SmtpFailure::Tls:
-      return QStringLiteral(
-                 "The secure connection could not be set up. Check that the security choice fits "
-                 "the port") +
-             where + QStringLiteral(" Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
+      return QCoreApplication::translate(
+          "SmtpSender",
+          "The secure connection could not be set up. Check that the security choice fits the port under "
+          "Options > Sending e-mail. Port 465 needs \"TLS from the start\", port 587 STARTTLS.");
     case SmtpFailure::Certificate:
-      return QStringLiteral(
-                 "The SMTP server's certificate could not be verified. Check the SMTP server "
-                 "name") +
-             where +
-             QStringLiteral(
-                 " It must be the name your provider gives, not an alias or address. If the "
-                 "server is your own, press Test there to see its certificate and trust it.");
+      return QCoreApplication::translate(
+          "SmtpSender",
+          "The SMTP server's certificate could not be verified. Check the SMTP server name under Options > "
+          "Sending e-mail. It must be the name your provider gives, not an alias or address. If the "
+          "server is your own, press Test there to see its certificate and trust it.");
     case SmtpFailure::CertificateChanged:
       return CertificateChangedText(result.server);
     case SmtpFailure::StartTlsRefused:
-      return QStringLiteral(
-                 "The SMTP server does not offer STARTTLS on this port. Check the security "
-                 "choice and the port") +
-             where;
+      return QCoreApplication::translate(
+          "SmtpSender",
+          "The SMTP server does not offer STARTTLS on this port. Check the security choice and the port "
+          "under Options > Sending e-mail.");
     case SmtpFailure::Login:
-      return QStringLiteral("The SMTP server refused the login") + answered +
-             QStringLiteral(". Check the SMTP user name and password") + where;
+      //: %1: the server's answer in parentheses, or nothing
+      return QCoreApplication::translate(
+                 "SmtpSender",
+                 "The SMTP server refused the login%1. Check the SMTP user name and password under Options > "
+                 "Sending e-mail.")
+          .arg(answered);
     case SmtpFailure::SenderRefused:
-      return QStringLiteral("The SMTP server refused the sender ") +
-             (result.refused.isEmpty() ? QStringLiteral("address") : result.refused) + answered +
-             QStringLiteral(". Check \"Your SMTP e-mail address\" and \"SMTP user name\"") + where +
-             QStringLiteral(" Most servers take only the address of the account you log in with.");
+      //: %1: the address, %2: the server's answer in parentheses, or nothing
+      return QCoreApplication::translate("SmtpSender",
+                                         "The SMTP server refused the sender %1%2. Check \"Your SMTP e-mail "
+                                         "address\" and \"SMTP user "
+                                         "name\" under Options > Sending e-mail. Most servers take only the "
+                                         "address of the account you "
+                                         "log in with.")
+          .arg(refused, answered);
     case SmtpFailure::RecipientRefused:
-      return QStringLiteral("The SMTP server refused the recipient ") +
-             (result.refused.isEmpty() ? QStringLiteral("address") : result.refused) + answered +
-             QStringLiteral(
-                 ". Check the recipient's address. A server that takes mail for other domains "
-                 "only from its logged-in users refuses recipients too: check the SMTP user "
-                 "name and password") +
-             where;
+      //: %1: the address, %2: the server's answer in parentheses, or nothing
+      return QCoreApplication::translate("SmtpSender",
+                                         "The SMTP server refused the recipient %1%2. Check the recipient's "
+                                         "address. A server that takes "
+                                         "mail for other domains only from its logged-in users refuses "
+                                         "recipients too: check the SMTP "
+                                         "user name and password under Options > Sending e-mail.")
+          .arg(refused, answered);
     case SmtpFailure::MessageRefused:
-      return QStringLiteral("The SMTP server refused the message") + answered +
-             QStringLiteral(
-                 ". If it is too large, send fewer files at once; otherwise check \"Your SMTP "
-                 "e-mail address\" and the login") +
-             where;
+      //: %1: the server's answer in parentheses, or nothing
+      return QCoreApplication::translate(
+                 "SmtpSender",
+                 "The SMTP server refused the message%1. If it is too large, send fewer files at once; "
+                 "otherwise "
+                 "check \"Your SMTP e-mail address\" and the login under Options > Sending e-mail.")
+          .arg(answered);
   }
   return QString();
 }
@@ -317,13 +334,16 @@ namespace {
 // libcurl puts addresses between angle brackets as they stand: a blank or a ">" in one
 // would add SMTP parameters, a line break a command.
 std::optional<SmtpResult> RefuseAddresses(const SmtpMessage& message) {
-  if (message.recipients.isEmpty()) return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("No recipient"));
+  if (message.recipients.isEmpty())
+    return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QCoreApplication::translate("SmtpSender", "No recipient"));
   QStringList addresses = message.recipients;
   addresses.append(message.envelopeFrom.trimmed());
   if (!message.fromHeader.trimmed().isEmpty()) addresses.append(message.fromHeader.trimmed());
   for (const QString& a : addresses) {
     if (!IsPlainAddress(a))
-      return Fail(CURLE_BAD_FUNCTION_ARGUMENT, QStringLiteral("Not an e-mail address: ") + SafeForDisplay(a));
+      return Fail(
+          CURLE_BAD_FUNCTION_ARGUMENT,
+          QCoreApplication::translate("SmtpSender", "Not an e-mail address: %1").arg(SafeForDisplay(a)));
   }
   return std::nullopt;
 }
@@ -349,10 +369,12 @@ std::optional<SmtpResult> BuildMessage(CURL* c, const SmtpMessage& message, Outg
   for (const QString& path : message.attachments) {
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
-      return Fail(CURLE_READ_ERROR, QStringLiteral("Can't read attachment: ") + path);
+      return Fail(CURLE_READ_ERROR,
+                  QCoreApplication::translate("SmtpSender", "Can't read attachment: %1").arg(path));
     curl_mimepart* part = curl_mime_addpart(out->mime.get());
     if (curl_mime_filedata(part, QFile::encodeName(path).constData()) != CURLE_OK)
-      return Fail(CURLE_READ_ERROR, QStringLiteral("Can't read attachment: ") + path);
+      return Fail(CURLE_READ_ERROR,
+                  QCoreApplication::translate("SmtpSender", "Can't read attachment: %1").arg(path));
     curl_mime_filename(part, EncodeHeaderText(info.fileName()).constData());
     curl_mime_type(part, "application/octet-stream");
     curl_mime_encoder(part, "base64");
@@ -460,7 +482,9 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
   if (std::optional<SmtpResult> refused = RefuseAddresses(message)) return *refused;
   CurlSession session(SmtpEndpoint(server));
   CURL* c = session.Handle();
-  if (!c) return Fail(CURLE_FAILED_INIT, QStringLiteral("libcurl could not be initialised"));
+  if (!c)
+    return Fail(CURLE_FAILED_INIT,
+                QCoreApplication::translate("SmtpSender", "libcurl could not be initialised"));
   OutgoingMessage outgoing;
   if (std::optional<SmtpResult> failed = BuildMessage(c, message, &outgoing)) return *failed;
 
@@ -483,7 +507,9 @@ SmtpResult SendSmtpMessage(const SmtpServer& server, const SmtpMessage& message,
 SmtpResult CheckSmtpServer(const SmtpServer& server) {
   CurlSession session(SmtpEndpoint(server));
   CURL* c = session.Handle();
-  if (!c) return Fail(CURLE_FAILED_INIT, QStringLiteral("libcurl could not be initialised"));
+  if (!c)
+    return Fail(CURLE_FAILED_INIT,
+                QCoreApplication::translate("SmtpSender", "libcurl could not be initialised"));
   Transfer transfer;
   ConfigureConnection(session, server, transfer);
   // Greeting, EHLO, STARTTLS and the login, then nothing: no mail goes out.

@@ -1,5 +1,6 @@
 #include "exchange/mail/TestMessage.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "core/AppSettings.h"
@@ -23,22 +24,22 @@ QString TestMessagePath() {
 std::optional<QString> MailTestMessage(UiPort& ui, MailTransport& transport) {
   const QString own = GetOwnAddress().trimmed();
   if (own.isEmpty()) {
-    ui.ShowError(
-        QStringLiteral("You have not defined your own e-mail address!\r\r"
-                       "Enter it as \"From\" under Options > Sending e-mail."));
+    ui.ShowError(QCoreApplication::translate("TestMessage",
+                                             "You have not defined your own e-mail address!\r\r"
+                                             "Enter it as \"From\" under Options > Sending e-mail."));
     return std::nullopt;
   }
   const QString path = TestMessagePath();
   QFile file(path);
   // Without an instance folder there is no place of our own to write into.
   if (App().instanceFolder.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ui.ShowError(QStringLiteral("Can't create test file: ") + path);
+    ui.ShowError(QCoreApplication::translate("TestMessage", "Can't create test file: %1").arg(path));
     return std::nullopt;
   }
   const bool written = file.write(kContent) == kContent.size();
   file.close();
   if (!written) {
-    ui.ShowError(QStringLiteral("Can't create test file: ") + path);
+    ui.ShowError(QCoreApplication::translate("TestMessage", "Can't create test file: %1").arg(path));
     return std::nullopt;
   }
   if (!transport.SendMail(GetOwnAddress(), kProgramName + QStringLiteral(" Test"),
@@ -55,9 +56,10 @@ bool SendTestMessage(UiPort& ui, MailTransport& transport) {
 }
 
 QString TestMessageSentText(const QString& address) {
-  return QStringLiteral("The test message was sent to ") + address +
-         QStringLiteral(". When it arrives, open its attachment TEST.KLT with ") + AppTitle() +
-         QStringLiteral(".");
+  return QCoreApplication::translate(
+             "TestMessage",
+             "The test message was sent to %1. When it arrives, open its attachment TEST.KLT with %2.")
+      .arg(address, AppTitle());
 }
 
 bool IsTestMessageFile(const QString& path) {
@@ -67,8 +69,9 @@ bool IsTestMessageFile(const QString& path) {
 }
 
 QString TestMessageCongratulation() {
-  return QStringLiteral("Congratulations! You have successfully sent a ") + kProgramName +
-         QStringLiteral(" test message.");
+  return QCoreApplication::translate("TestMessage",
+                                     "Congratulations! You have successfully sent a %1 test message.")
+      .arg(kProgramName);
 }
 
 bool ShowIfTestMessage(UiPort& ui, const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <mutex>
@@ -45,8 +46,8 @@ void VisitPart(GMimeObject* parent, GMimeObject* object, gpointer user) {
   TurnMail& mail = *walk->mail;
   if (!mail.problem.isEmpty()) return;
   if (++walk->parts > walk->limits->maxParts) {
-    mail.problem = QStringLiteral("The message has more than ") + QString::number(walk->limits->maxParts) +
-                   QStringLiteral(" parts.");
+    mail.problem = QCoreApplication::translate("TurnMail", "The message has more than %1 parts.")
+                       .arg(walk->limits->maxParts);
     return;
   }
   if (!GMIME_IS_PART(object)) return;  // multiparts are walked into; embedded messages are not turns
@@ -54,15 +55,15 @@ void VisitPart(GMimeObject* parent, GMimeObject* object, gpointer user) {
   const char* filename = g_mime_part_get_filename(part);
   if (filename && *filename) {
     if (mail.attachments.size() >= walk->limits->maxAttachments) {
-      mail.problem = QStringLiteral("The message has more than ") +
-                     QString::number(walk->limits->maxAttachments) + QStringLiteral(" attachments.");
+      mail.problem = QCoreApplication::translate("TurnMail", "The message has more than %1 attachments.")
+                         .arg(walk->limits->maxAttachments);
       return;
     }
     QByteArray data = PartBytes(part);
     walk->total += data.size();
     if (data.size() > walk->limits->maxAttachmentBytes || walk->total > walk->limits->maxTotalBytes) {
-      mail.problem =
-          QStringLiteral("An attachment of the message is too large: ") + QString::fromUtf8(filename);
+      mail.problem = QCoreApplication::translate("TurnMail", "An attachment of the message is too large: %1")
+                         .arg(QString::fromUtf8(filename));
       return;
     }
     mail.attachments.append(MailAttachment{QString::fromUtf8(filename), std::move(data)});
@@ -94,7 +95,7 @@ TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     TurnMail mail;
-    mail.problem = QStringLiteral("It could not be read back from ") + path + QChar('.');
+    mail.problem = QCoreApplication::translate("TurnMail", "It could not be read back from %1.").arg(path);
     return mail;
   }
   // The stream owns the descriptor; with a seekable stream the parser leaves the parts'
@@ -151,7 +152,7 @@ TurnMail ParseStream(GMimeStream* stream, const TurnMailLimits& limits) {
   GMimeMessage* parsed = g_mime_parser_construct_message(parser, nullptr);
   g_object_unref(parser);
   if (!parsed) {
-    mail.problem = QStringLiteral("It is not an e-mail message.");
+    mail.problem = QCoreApplication::translate("TurnMail", "It is not an e-mail message.");
     return mail;
   }
   if (const char* subject = g_mime_message_get_subject(parsed))

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +32,7 @@ QString Errno(int error) {
 
 bool Fail(QString* reason, int error, const QString& what) {
   SetSystemError(error);
-  if (reason) *reason = what + QStringLiteral(": ") + Errno(error);
+  if (reason) *reason = QCoreApplication::translate("FileReplace", "%1: %2").arg(what, Errno(error));
   return false;
 }
 
@@ -54,38 +55,47 @@ bool ReplaceWithCopy(const FileAt& source, const FileAt& dest, QString* reason, 
   // writer.
   FileDescriptor in(::openat(source.folder, source.Native().constData(),
                              O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-  if (!in.IsOpen()) return Fail(reason, errno, QStringLiteral("cannot open ") + source.path);
+  if (!in.IsOpen())
+    return Fail(reason, errno, QCoreApplication::translate("FileReplace", "cannot open %1").arg(source.path));
   struct stat st {};
-  if (::fstat(in.Get(), &st) != 0) return Fail(reason, errno, QStringLiteral("cannot read ") + source.path);
+  if (::fstat(in.Get(), &st) != 0)
+    return Fail(reason, errno, QCoreApplication::translate("FileReplace", "cannot read %1").arg(source.path));
   if (!S_ISREG(st.st_mode))
-    return Fail(reason, EINVAL, source.path + QStringLiteral(" is not a regular file"));
+    return Fail(reason, EINVAL,
+                QCoreApplication::translate("FileReplace", "%1 is not a regular file").arg(source.path));
   struct stat old {};
   if (::fstatat(dest.folder, dest.Native().constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
       S_ISDIR(old.st_mode))
-    return Fail(reason, EISDIR, dest.path + QStringLiteral(" is a folder"));
+    return Fail(reason, EISDIR, QCoreApplication::translate("FileReplace", "%1 is a folder").arg(dest.path));
 
   AtomicFileWriter out(dest.folder, dest.name);
   out.SetTemporaryTag(tag);
   if (!out.Open(Permissions::KeepExisting, 0644))
     return Fail(reason, errno,
-                QStringLiteral("cannot create a file in ") + QFileInfo(dest.path).absolutePath());
+                QCoreApplication::translate("FileReplace", "cannot create a file in %1")
+                    .arg(QFileInfo(dest.path).absolutePath()));
   QByteArray buffer(1 << 16, Qt::Uninitialized);
   for (;;) {
     const ssize_t n = ::read(in.Get(), buffer.data(), static_cast<size_t>(buffer.size()));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Fail(reason, errno, QStringLiteral("cannot read ") + source.path);
+      return Fail(reason, errno,
+                  QCoreApplication::translate("FileReplace", "cannot read %1").arg(source.path));
     }
     if (!out.Write(buffer.constData(), n))
-      return Fail(reason, errno, QStringLiteral("cannot write ") + dest.path);
+      return Fail(reason, errno,
+                  QCoreApplication::translate("FileReplace", "cannot write %1").arg(dest.path));
   }
   // The status of a game is read from its files' times.
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(out.Fd(), times) != 0)
-    return Fail(reason, errno, QStringLiteral("cannot set the time of ") + dest.path);
+    return Fail(reason, errno,
+                QCoreApplication::translate("FileReplace", "cannot set the time of %1").arg(dest.path));
   CrashPoint();
-  if (!out.Commit()) return Fail(reason, errno, QStringLiteral("cannot replace ") + dest.path);
+  if (!out.Commit())
+    return Fail(reason, errno,
+                QCoreApplication::translate("FileReplace", "cannot replace %1").arg(dest.path));
   return true;
 }
 

@@ -54,11 +54,11 @@ bool SearchableName(const QString& text) {
 }
 
 QString Described(quint32 uid, const TurnMail& mail) {
-  return QStringLiteral("The message \"") + SafeForDisplay(mail.subject.left(200)) + QStringLiteral("\"") +
-         (mail.fromAddress.isEmpty()
-              ? QString()
-              : QStringLiteral(" from ") + SafeForDisplay(mail.fromAddress.left(200))) +
-         QStringLiteral(" (UID ") + QString::number(uid) + QChar(')');
+  const QString subject = SafeForDisplay(mail.subject.left(200));
+  if (mail.fromAddress.isEmpty())
+    return MailboxFetch::tr("The message \"%1\" (UID %2)").arg(subject, QString::number(uid));
+  return MailboxFetch::tr("The message \"%1\" from %2 (UID %3)")
+      .arg(subject, SafeForDisplay(mail.fromAddress.left(200)), QString::number(uid));
 }
 
 bool SameText(const QString& a, const QString& b) {
@@ -68,7 +68,7 @@ bool SameText(const QString& a, const QString& b) {
 // A failure of the check with what to do about it.
 QString CheckFailed(ImapFailure failure, const QString& error) {
   const QString advice = ImapClient::Advice(failure);
-  return QStringLiteral("Checking the mailbox failed: ") + error +
+  return MailboxFetch::tr("Checking the mailbox failed: %1").arg(error) +
          (advice.isEmpty() ? QString() : QString(kCr) + kCr + advice);
 }
 
@@ -100,14 +100,15 @@ bool ResolveTarget(ImapClient& client, const QString& wanted, QString* target, Q
   }
   if (matches.size() == 1) {
     *target = matches.first();
-    *note = QStringLiteral("The folder ") + wanted + QStringLiteral(" is \"") + *target +
-            QStringLiteral("\" on the server: turns are moved there (set IMAP_After to MOVE:") + *target +
-            QStringLiteral(" to say so).");
+    *note = MailboxFetch::tr(
+                "The folder %1 is \"%2\" on the server: turns are moved there (set IMAP_After to MOVE:%2 to "
+                "say so).")
+                .arg(wanted, *target);
     return true;
   }
   if (matches.size() > 1) {
-    *error = QStringLiteral("the server has several folders named ") + wanted + QStringLiteral(": ") +
-             matches.join(QStringLiteral(", ")) + QStringLiteral(" (name one of them in full)");
+    *error = MailboxFetch::tr("the server has several folders named %1: %2 (name one of them in full)")
+                 .arg(wanted, matches.join(QStringLiteral(", ")));
     return false;
   }
   QList<ImapClient::Folder> top;
@@ -124,10 +125,9 @@ bool ResolveTarget(ImapClient& client, const QString& wanted, QString* target, Q
     }
   }
   names = names.mid(0, 40);
-  *error =
-      QStringLiteral("the server has no folder ") + wanted +
-      (names.isEmpty() ? QString()
-                       : QStringLiteral(" (its folders: ") + names.join(QStringLiteral(", ")) + QChar(')'));
+  *error = names.isEmpty() ? MailboxFetch::tr("the server has no folder %1").arg(wanted)
+                           : MailboxFetch::tr("the server has no folder %1 (its folders: %2)")
+                                 .arg(wanted, names.join(QStringLiteral(", ")));
   return false;
 }
 
@@ -184,8 +184,7 @@ MailboxFetch::Account MailboxFetch::ReadAccount(const ProgramList& programs, QSt
   a.settings = ReadImapSettings();
   problem->clear();
   if (a.settings.server.isEmpty()) {
-    *problem = QStringLiteral(
-        "No IMAP server is set: enter one under Options > Sending e-mail, page Receiving e-mail.");
+    *problem = tr("No IMAP server is set: enter one under Options > Sending e-mail, page Receiving e-mail.");
     return a;
   }
   a.imap.host = a.settings.server;
@@ -253,7 +252,7 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
     return d;
   }
   if (!QDir().mkpath(account.downloadFolder)) {
-    return failWith(ImapFailure::Other, QStringLiteral("Can't create folder: ") + account.downloadFolder);
+    return failWith(ImapFailure::Other, tr("Can't create folder: %1").arg(account.downloadFolder));
   }
   QFile::setPermissions(account.downloadFolder,
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -271,7 +270,7 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
     const QString path = account.downloadFolder + QChar('/') + QString::number(uid) + QStringLiteral(".eml");
     if (cancel && cancel->load()) {
       failure = ImapFailure::Cancelled;
-      error = QStringLiteral("Cancelled");
+      error = tr("Cancelled");
       break;
     }
     touched.append(uid);
@@ -298,8 +297,10 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   if (client.SetSeen(folder, touched, false)) {
     state.RemovePending(touched);
   } else {
-    d.failures.append(QStringLiteral("The read marks of the messages fetched could not be taken back (") +
-                      client.Error() + QStringLiteral("): they are fetched again at the next check."));
+    d.failures.append(
+        tr("The read marks of the messages fetched could not be taken back (%1): they are fetched again at "
+           "the next check.")
+            .arg(client.Error()));
   }
   if (!state.Save(&stateError)) d.failures.append(stateError);
   if (failure != ImapFailure::None) {
@@ -326,11 +327,9 @@ QStringList MailboxFetch::Finish(const Account& account, quint32 validity, const
   if (move) {
     QString note, error;
     if (!ResolveTarget(client, account.settings.moveTo, &target, &note, &error)) {
-      failures.append(QString::number(uids.size()) +
-                      QStringLiteral(" turn message(s) taken in could not be moved to the folder ") +
-                      account.settings.moveTo + QStringLiteral(": ") + error +
-                      QStringLiteral(". They stay in ") + folder +
-                      QStringLiteral("; the move is tried again at the next check."));
+      failures.append(tr("%1 turn message(s) taken in could not be moved to the folder %2: %3. They stay in "
+                         "%4; the move is tried again at the next check.")
+                          .arg(QString::number(uids.size()), account.settings.moveTo, error, folder));
       return failures;
     }
     if (!note.isEmpty()) notes->append(note);
@@ -341,11 +340,13 @@ QStringList MailboxFetch::Finish(const Account& account, quint32 validity, const
       state.Marked(uid);
       continue;
     }
-    failures.append(QStringLiteral("The turn message with UID ") + QString::number(uid) +
-                    (move ? QStringLiteral(" was taken in but could not be moved to the folder ") + target
-                          : QStringLiteral(" was taken in but could not be marked as read in ") + folder) +
-                    QStringLiteral(": ") + client.Error() +
-                    QStringLiteral(" (tried again at the next check)"));
+    failures.append(move
+                        ? tr("The turn message with UID %1 was taken in but could not be moved to the folder "
+                             "%2: %3 (tried again at the next check)")
+                              .arg(QString::number(uid), target, client.Error())
+                        : tr("The turn message with UID %1 was taken in but could not be marked as read in "
+                             "%2: %3 (tried again at the next check)")
+                              .arg(QString::number(uid), folder, client.Error()));
     const ImapFailure f = client.Failure();
     // The server is gone or the user stopped the check: the rest waits for the next one.
     if (f != ImapFailure::Folder && f != ImapFailure::Other) break;
@@ -424,8 +425,8 @@ QString MailboxFetch::MailFolder() const {
 }
 
 void MailboxFetch::Refuse(quint32 uid, const TurnMail& mail, const QString& why) {
-  m_ui.ShowError(Described(uid, mail) + QStringLiteral(" was not taken in: ") + why + kCr + kCr +
-                 QStringLiteral("It stays unread in the mailbox and is not fetched again."));
+  m_ui.ShowError(tr("%1 was not taken in: %2\r\rIt stays unread in the mailbox and is not fetched again.")
+                     .arg(Described(uid, mail), why));
 }
 
 MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message, QString* described) {
@@ -444,10 +445,11 @@ MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message, QString* d
   for (const MailAttachment& a : mail.attachments)
     hasKlt = hasKlt || SameText(PlainFileName(a.name), QStringLiteral("KOLT.KLT"));
   auto notATurn = [&]() {
-    m_ui.MsgBox(Described(message.uid, mail) +
-                    QStringLiteral(" has the subject of a turn but carries no turn: it is left unread in the "
-                                   "mailbox and not fetched again."),
-                Buttons::Ok, Icon::Information);
+    m_ui.MsgBox(
+        tr("%1 has the subject of a turn but carries no turn: it is left unread in the mailbox and not "
+           "fetched again.")
+            .arg(Described(message.uid, mail)),
+        Buttons::Ok, Icon::Information);
     return MessageOutcome::NotATurn;
   };
   // What the batches of this message record with each turn; cleared after it.
@@ -497,8 +499,7 @@ MessageOutcome MailboxFetch::Classified(quint32 uid, const TurnMail& mail, const
     return MessageOutcome::AlreadyIn;
   if (after.batches == before.batches ||
       after.filesCopied + after.filesInPlace == before.filesCopied + before.filesInPlace) {
-    Refuse(uid, mail,
-           QStringLiteral("it holds no files for an installed program (see the messages before)."));
+    Refuse(uid, mail, tr("it holds no files for an installed program (see the messages before)."));
     return MessageOutcome::Refused;
   }
   return MessageOutcome::TakenIn;
@@ -510,7 +511,7 @@ MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
     if (SameText(PlainFileName(a.name), QStringLiteral("KOLT.KLT"))) klt = &a;
   }
   if (!klt) {
-    Refuse(uid, mail, QStringLiteral("it has no attachment KOLT.KLT."));
+    Refuse(uid, mail, tr("it has no attachment KOLT.KLT."));
     return MessageOutcome::Refused;
   }
   const QString folder = MailFolder();
@@ -518,14 +519,14 @@ MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
   const QString path = folder + QStringLiteral("/KOLT.KLT");
   if (!QDir().mkpath(folder)) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't create folder: ") + folder);
+    m_ui.ShowError(tr("Can't create folder: %1").arg(folder));
     return MessageOutcome::Declined;
   }
   {
     AtomicFileWriter writer(path);
     if (!writer.Open(Permissions::Exactly, 0600) || !writer.Write(klt->data) || !writer.Commit()) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't create file: ") + path);
+      m_ui.ShowError(tr("Can't create file: %1").arg(path));
       return MessageOutcome::Declined;
     }
   }
@@ -542,7 +543,7 @@ MessageOutcome MailboxFetch::TakeKlt(quint32 uid, const TurnMail& mail) {
   // Not unpacked (or refused before anything was asked about its files): someone else's
   // bad archive, said once; trying it at every check would fail every check.
   if (!taken) {
-    Refuse(uid, mail, QStringLiteral("its archive could not be taken in (see the message before)."));
+    Refuse(uid, mail, tr("its archive could not be taken in (see the message before)."));
     return MessageOutcome::Refused;
   }
   return Classified(uid, mail, before);
@@ -552,18 +553,18 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
   // The sender is who the address check compares with the game's opponent; a message
   // without a usable one would pass as from anybody.
   if (mail.fromAddress.isEmpty() || AddressListProblem(mail.fromAddress)) {
-    Refuse(uid, mail, QStringLiteral("its sender address is missing or not valid."));
+    Refuse(uid, mail, tr("its sender address is missing or not valid."));
     return MessageOutcome::Refused;
   }
   if (mail.attachments.isEmpty()) {
-    Refuse(uid, mail, QStringLiteral("it has no attachments."));
+    Refuse(uid, mail, tr("it has no attachments."));
     return MessageOutcome::Refused;
   }
   const QString folder = MailFolder() + QChar('/') + program->GetShortName();
   QDir(MailFolder()).removeRecursively();
   if (!QDir().mkpath(folder)) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't create folder: ") + folder);
+    m_ui.ShowError(tr("Can't create folder: %1").arg(folder));
     return MessageOutcome::Declined;
   }
   QSet<QString> names;
@@ -575,7 +576,7 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
     AtomicFileWriter writer(path);
     if (!writer.Open(Permissions::Exactly, 0644) || !writer.Write(a.data) || !writer.Commit()) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't create file: ") + path);
+      m_ui.ShowError(tr("Can't create file: %1").arg(path));
       QDir(MailFolder()).removeRecursively();
       return MessageOutcome::Declined;
     }
@@ -585,7 +586,7 @@ MessageOutcome MailboxFetch::TakeProgramFiles(quint32 uid, const ProgramPtr& pro
   {
     Pass pass;
     NoteFolderChanged(folder);
-    m_ui.ShowStatus(QStringLiteral("Receiving ") + program->GetShortName() + QStringLiteral(" files..."));
+    m_ui.ShowStatus(tr("Receiving %1 files...").arg(program->GetShortName()));
     m_exchange.DecompressFolder(folder);
     program->ReceivedFiles(folder, mail.fromAddress.trimmed(), true);
     if (!pass.End()) {
@@ -644,7 +645,7 @@ void MailboxFetch::KeepTaunt(const QString& taunt, const QString& from, size_t a
     if (SetLastMessage(shortName, gameName, message) || told) return;
     told = true;  // the same file each time: told once
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't write file: ") + HomeFile(QStringLiteral("received-messages")));
+    m_ui.ShowError(tr("Can't write file: %1").arg(HomeFile(QStringLiteral("received-messages"))));
   };
   const auto& arrived = m_exchange.Records().arrived;
   for (size_t i = arrivedBefore; i < arrived.size(); ++i) keep(arrived[i].shortName, arrived[i].gameName);
@@ -704,8 +705,7 @@ MailboxTally MailboxFetch::Run(const std::atomic<bool>* cancel) {
       tally.AddFailure(problem);
     return tally;
   }
-  m_ui.ShowStatus(QStringLiteral("Checking the mailbox ") + account.settings.folder + QStringLiteral(" on ") +
-                  account.imap.host + QStringLiteral("..."));
+  m_ui.ShowStatus(tr("Checking the mailbox %1 on %2...").arg(account.settings.folder, account.imap.host));
   const MailboxDownload d = Download(account, m_declined, cancel);
   for (const QString& f : d.failures) tally.AddFailure(f);
   if (!d.ok) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -58,6 +59,8 @@ struct TakenMessage {
 // TakeIn must run where the questions are asked. The caller holds the home's MailboxLock
 // around each step.
 class MailboxFetch {
+  Q_DECLARE_TR_FUNCTIONS(MailboxFetch)
+
  public:
   MailboxFetch(UiPort& ui, TurnExchange& exchange, ProgramList& programs);
 
@@ -120,7 +123,8 @@ class MailboxFetch {
     QString text, from, when;
   };
   static LastMessage LastMessageOf(const QString& shortName, const QString& gameName);
-  [[nodiscard]] static bool SetLastMessage(const QString& shortName, const QString& gameName, const LastMessage& message);
+  [[nodiscard]] static bool SetLastMessage(const QString& shortName, const QString& gameName,
+                                           const LastMessage& message);
 
  private:
   MessageOutcome TakeInOne(const FetchedMessage& message, QString* described);

@@ -23,8 +23,7 @@ bool MailboxLock::TryLock(bool* busy, QString* error) {
   const QString path = HomeFile(QStringLiteral("imap-lock"));
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
-    *error = QStringLiteral("Can't open file: ") + path + QStringLiteral(" (") +
-             QString::fromLocal8Bit(std::strerror(errno)) + QChar(')');
+    *error = tr("Can't open file: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     return false;
   }
   int result = 0;
@@ -36,8 +35,7 @@ bool MailboxLock::TryLock(bool* busy, QString* error) {
     if (code == EWOULDBLOCK) {
       *busy = true;
     } else {
-      *error = QStringLiteral("Can't lock file: ") + path + QStringLiteral(" (") +
-               QString::fromLocal8Bit(std::strerror(code)) + QChar(')');
+      *error = tr("Can't lock file: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(code)));
     }
     return false;
   }
@@ -46,7 +44,7 @@ bool MailboxLock::TryLock(bool* busy, QString* error) {
 }
 
 QString MailboxLock::BusyText() {
-  return QStringLiteral(
+  return tr(
       "The mailbox is being checked by another KOLT Helper (the window or kolt-cli) on this home: this "
       "check was skipped.");
 }

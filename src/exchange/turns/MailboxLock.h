@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace kolt {
@@ -8,6 +9,8 @@ namespace kolt {
 // systemd timer would otherwise both fetch and take in every turn. An exclusive flock on
 // "imap-lock" in the home folder, released when the object goes (or the process dies).
 class MailboxLock {
+  Q_DECLARE_TR_FUNCTIONS(MailboxLock)
+
  public:
   MailboxLock() = default;
   ~MailboxLock();

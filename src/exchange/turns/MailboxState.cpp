@@ -72,8 +72,7 @@ bool MailboxState::Save(QString* error) {
                                 {QStringLiteral("pending"), Array(m_pending.values(), true)},
                                 {QStringLiteral("unmarked"), Array(m_unmarked.values(), true)}});
   if (WriteJsonFile(m_path, all)) return true;
-  *error = QStringLiteral("Can't write file: ") + m_path + QStringLiteral(" (") +
-           QString::fromLocal8Bit(std::strerror(errno)) + QChar(')');
+  *error = tr("Can't write file: %1 (%2)").arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
   return false;
 }
 

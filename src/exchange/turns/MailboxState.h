@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QList>
 #include <QSet>
@@ -23,6 +24,8 @@ QJsonObject ReadJsonFile(const QString& path);
 // - unmarked: handled turns not yet marked read or moved on the server.
 // Callers hold the home's MailboxLock while they load and save.
 class MailboxState {
+  Q_DECLARE_TR_FUNCTIONS(MailboxState)
+
  public:
   MailboxState(QString path, QString key);
 

@@ -13,8 +13,10 @@ void MailboxTally::Add(MessageOutcome outcome, const QString& described) {
       ++m_alreadyIn;
       break;
     case MessageOutcome::Declined:
-      m_waiting.append(described + QStringLiteral(" was not taken in: it stays unread in the mailbox and is "
-                                                  "fetched again at the next check."));
+      m_waiting.append(
+          tr("%1 was not taken in: it stays unread in the mailbox and is fetched again at the next check.")
+              .arg(described));
+      m_waitingNames.append(described);
       break;
     case MessageOutcome::Refused:
       ++m_refused;
@@ -32,40 +34,40 @@ void MailboxTally::AddFailure(const QString& text) {
 }
 
 QString MailboxTally::TooLargeText(quint32 uid, qint64 maxBytes) {
-  return QStringLiteral("The message with UID ") + QString::number(uid) + QStringLiteral(" is larger than ") +
-         QString::number(maxBytes / (1024LL * 1024)) +
-         QStringLiteral(" MB and was not fetched. It stays unread in the mailbox.");
+  return tr("The message with UID %1 is larger than %2 MB and was not fetched. It stays unread in the "
+            "mailbox.")
+      .arg(QString::number(uid), QString::number(maxBytes / (1024LL * 1024)));
 }
 
 QString MailboxTally::StatusText() const {
   if (m_busy) return MailboxLock::BusyText();
-  if (m_cancelled && m_takenIn == 0 && m_alreadyIn == 0) return QStringLiteral("Mailbox check cancelled");
+  if (m_cancelled && m_takenIn == 0 && m_alreadyIn == 0) return tr("Mailbox check cancelled");
   if (!m_failures.isEmpty() && m_takenIn == 0 && m_alreadyIn == 0)
     return m_failures.first().section(QChar('\r'), 0, 0);
   QStringList parts;
-  if (m_takenIn) parts.append(QString::number(m_takenIn) + QStringLiteral(" taken in"));
-  if (m_alreadyIn) parts.append(QString::number(m_alreadyIn) + QStringLiteral(" already taken in"));
+  if (m_takenIn) parts.append(tr("%1 taken in").arg(m_takenIn));
+  if (m_alreadyIn) parts.append(tr("%1 already taken in").arg(m_alreadyIn));
   if (!m_waiting.isEmpty()) {
     // The first one by name: the player sees which turn waits without opening anything.
-    parts.append(QString::number(m_waiting.size()) + QStringLiteral(" left unread (") +
-                 m_waiting.first().section(QStringLiteral(" was not taken in"), 0, 0) +
-                 (m_waiting.size() > 1 ? QStringLiteral(", ...)") : QStringLiteral(")")));
+    const QString count = QString::number(m_waiting.size());
+    parts.append(m_waiting.size() > 1 ? tr("%1 left unread (%2, ...)").arg(count, m_waitingNames.first())
+                                      : tr("%1 left unread (%2)").arg(count, m_waitingNames.first()));
   }
-  if (m_refused) parts.append(QString::number(m_refused) + QStringLiteral(" refused"));
-  if (m_notTurns) parts.append(QString::number(m_notTurns) + QStringLiteral(" not turns, left unread"));
+  if (m_refused) parts.append(tr("%1 refused").arg(m_refused));
+  if (m_notTurns) parts.append(tr("%1 not turns, left unread").arg(m_notTurns));
   if (!m_failures.isEmpty())
-    parts.append(QStringLiteral("failed: ") + m_failures.first().section(QChar('\r'), 0, 0));
-  if (m_cancelled) parts.append(QStringLiteral("cancelled"));
-  if (parts.isEmpty()) return QStringLiteral("Mailbox checked: no new turns");
-  return QStringLiteral("Mailbox checked: ") + parts.join(QStringLiteral(", "));
+    parts.append(tr("failed: %1").arg(m_failures.first().section(QChar('\r'), 0, 0)));
+  //: a part of the mailbox check's status line
+  if (m_cancelled) parts.append(tr("cancelled"));
+  if (parts.isEmpty()) return tr("Mailbox checked: no new turns");
+  return tr("Mailbox checked: %1").arg(parts.join(QStringLiteral(", ")));
 }
 
 QStringList MailboxTally::Problems() const {
   QStringList problems = m_notes + m_failures;
   if (m_cancelled)
     problems.append(
-        QStringLiteral("The mailbox check was interrupted; the messages not taken in stay unread in the "
-                       "mailbox."));
+        tr("The mailbox check was interrupted; the messages not taken in stay unread in the mailbox."));
   return problems + m_waiting;
 }
 

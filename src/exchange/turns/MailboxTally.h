@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,8 @@ enum class MessageOutcome {
 // The result of a whole mailbox check, counted and worded in one place for the window's
 // status bar and kolt-cli's output and exit status.
 class MailboxTally {
+  Q_DECLARE_TR_FUNCTIONS(MailboxTally)
+
  public:
   // A message's outcome; `described` names it (subject and sender) for what is reported.
   void Add(MessageOutcome outcome, const QString& described);
@@ -61,6 +64,7 @@ class MailboxTally {
   bool m_busy = false;
   bool m_cancelled = false;
   QStringList m_waiting;
+  QStringList m_waitingNames;  // what `m_waiting` names, for the status line
   QStringList m_failures;
   QStringList m_notes;
 };

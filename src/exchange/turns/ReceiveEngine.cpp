@@ -122,12 +122,10 @@ void ReceiveEngine::FixFutureDate(const QString& path) {
   const bool touched = m_tools.TouchFile(path);
   NoteChanged(path);
   if (touched) {
-    m_ui.MsgBox(QStringLiteral("File '") + path +
-                    QStringLiteral("' modification date was in the future, fixed:\r\n\r\n") + old,
+    m_ui.MsgBox(tr("File '%1' modification date was in the future, fixed:\r\n\r\n%2").arg(path, old),
                 Buttons::Ok, Icon::Information);
   } else {
-    m_ui.MsgBox(QStringLiteral("File '") + path +
-                    QStringLiteral("' modification date is still in the future:\r\n\r\n") + old,
+    m_ui.MsgBox(tr("File '%1' modification date is still in the future:\r\n\r\n%2").arg(path, old),
                 Buttons::Ok, Icon::Exclamation);
   }
 }
@@ -137,7 +135,7 @@ void ReceiveEngine::CompareFile(const QString& file, const QString& existing, bo
   const QDateTime myTime = mine.lastModified();
   const QString description = mine.fileName() + QStringLiteral(" (") + DateText(myTime) + QChar(')');
   if (existing.isEmpty()) {
-    m_okText += description + QStringLiteral(" is NEW") + kCr;
+    m_okText += tr("%1 is NEW").arg(description) + kCr;
     return;
   }
   const QFileInfo theirs(existing);
@@ -147,27 +145,26 @@ void ReceiveEngine::CompareFile(const QString& file, const QString& existing, bo
   const qint64 a = myTime.toSecsSinceEpoch();
   const qint64 b = oldTime.toSecsSinceEpoch();
   if (a < b) {
-    m_warningText += description + QStringLiteral(" is OLDER than ") + other + kCr;
+    m_warningText += tr("%1 is OLDER than %2").arg(description, other) + kCr;
   } else if (a > b) {
-    m_okText += description + QStringLiteral(" is NEWER than ") + other + kCr;
+    m_okText += tr("%1 is NEWER than %2").arg(description, other) + kCr;
   } else {
-    const QString line = description + QStringLiteral(" is THE SAME as ") + other + kCr;
+    const QString line = tr("%1 is THE SAME as %2").arg(description, other) + kCr;
     (sameIsOld ? m_warningText : m_okText) += line;
   }
 }
 
 void ReceiveEngine::CheckSenderAddress(const QString& label, const QString& stored, const QString& sender) {
   if (AddressMatches(stored, sender)) {
-    m_okText += label + QStringLiteral(": The sender e-mail address ") + sender +
-                QStringLiteral(" is THE SAME as ") + stored + kCr;
+    m_okText += tr("%1: The sender e-mail address %2 is THE SAME as %3").arg(label, sender, stored) + kCr;
   } else if (stored.isEmpty()) {
-    m_okText += label + QStringLiteral(": The sender e-mail address is NEW: ") + sender + kCr;
+    m_okText += tr("%1: The sender e-mail address is NEW: %2").arg(label, sender) + kCr;
   } else if (!sender.isEmpty()) {
-    m_warningText += label + QStringLiteral(": The sender e-mail address ") + sender +
-                     QStringLiteral(" is DIFFERENT than ") + stored + kCr;
+    m_warningText +=
+        tr("%1: The sender e-mail address %2 is DIFFERENT than %3").arg(label, sender, stored) + kCr;
   } else {
-    m_okText += label + QStringLiteral(": The sender e-mail address is MISSING, the address is currently ") +
-                stored + kCr;
+    m_okText +=
+        tr("%1: The sender e-mail address is MISSING, the address is currently %2").arg(label, stored) + kCr;
   }
 }
 
@@ -179,13 +176,11 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
   // Names and files come from other people: only plain names of regular files are
   // taken; the user sees the refusal among the odd files.
   if (!IsPlainFileName(name)) {
-    m_warningText +=
-        QStringLiteral("File '") + Shown(name) + QStringLiteral("' is not a plain file name, refused") + kCr;
+    m_warningText += tr("File '%1' is not a plain file name, refused").arg(Shown(name)) + kCr;
     return;
   }
   if (!IsRegularFile(file)) {
-    m_warningText +=
-        QStringLiteral("File '") + Shown(name) + QStringLiteral("' is not a regular file, refused") + kCr;
+    m_warningText += tr("File '%1' is not a regular file, refused").arg(Shown(name)) + kCr;
     return;
   }
   // Two received names that differ only in case would replace the same installed file
@@ -193,8 +188,8 @@ void ReceiveEngine::AddReceivedFile(const QString& file, const QString& targetFo
   // lost. Only the first is taken.
   const QString queuedKey = targetFolder + QChar(u'\0') + name.toCaseFolded();
   if (m_queued.contains(queuedKey)) {
-    m_warningText += QStringLiteral("File '") + Shown(name) +
-                     QStringLiteral("' has the same name as another received file, refused") + kCr;
+    m_warningText +=
+        tr("File '%1' has the same name as another received file, refused").arg(Shown(name)) + kCr;
     return;
   }
   m_queued.insert(queuedKey);
@@ -216,23 +211,23 @@ void ReceiveEngine::CheckMailSender(const QString& label, const QString& stored,
   if (!from.isEmpty() &&
       (AddressMatches(sender, from) || AddressMatches(stored, from) || AddressMatches(m_ownAddress, from)))
     return;
-  m_warningText += label + QStringLiteral(": The message came from ") +
-                   (from.isEmpty() ? QStringLiteral("no usable address") : from) + QStringLiteral(", but ") +
-                   QString::fromLatin1(kSenderFileName) + QStringLiteral(" names ") +
-                   (sender.isEmpty() ? QStringLiteral("no sender") : sender) + kCr;
+  m_warningText +=
+      tr("%1: The message came from %2, but %3 names %4")
+          .arg(label, from.isEmpty() ? tr("no usable address") : from, QString::fromLatin1(kSenderFileName),
+               sender.isEmpty() ? tr("no sender") : sender) +
+      kCr;
 }
 
 bool ReceiveEngine::ConfirmOldFiles() {
   if (m_warningText.isEmpty()) return true;
   m_asked = true;
-  QString text = QStringLiteral("Received old ") + m_program->GetShortName() + QStringLiteral(" files:") +
-                 kCr + kCr + m_warningText;
-  if (!m_okText.isEmpty()) text += kCr + QStringLiteral("These files were OK:") + kCr + kCr + m_okText;
-  text += kCr + QStringLiteral("Do you still want to copy these files?");
+  QString text = tr("Received old %1 files:").arg(m_program->GetShortName()) + kCr + kCr + m_warningText;
+  if (!m_okText.isEmpty()) text += kCr + tr("These files were OK:") + kCr + kCr + m_okText;
+  text += kCr + tr("Do you still want to copy these files?");
   const QString title = m_program->GetLongName();
   if (m_ui.MsgBox(text, Buttons::OkCancel, Icon::None, title, 2) != Answer::Ok) return false;
-  return m_ui.MsgBox(text + kCr + kCr + QStringLiteral("ARE YOU REALLY SURE??"), Buttons::OkCancel,
-                     Icon::None, title, 2) == Answer::Ok;
+  return m_ui.MsgBox(text + kCr + kCr + tr("ARE YOU REALLY SURE??"), Buttons::OkCancel, Icon::None, title,
+                     2) == Answer::Ok;
 }
 
 const TargetFolder* ReceiveEngine::Target(const QString& folder) {
@@ -317,7 +312,7 @@ void ReceiveEngine::Plan(const QString& sender, bool plain) {
     if (!m_journal.Write(folder, journal)) {
       // The files are as safe without it; only a crash of this batch would go unrecorded.
       SetSystemError(errno);
-      m_ui.ShowStatus(QStringLiteral("Receive journal not written in ") + folder);
+      m_ui.ShowStatus(tr("Receive journal not written in %1").arg(folder));
     }
     CrashPoint();
   }
@@ -343,8 +338,7 @@ bool ReceiveEngine::BackUp(Pending& p, const TargetFolder& folder, const FileAt&
   }
   if (!backedUp) {
     // Without a verified backup the installed file is not replaced.
-    m_ui.ShowError(QStringLiteral("Error while making backup of file ") + dest.path + QStringLiteral(" to ") +
-                   backupFolder);
+    m_ui.ShowError(tr("Error while making backup of file %1 to %2").arg(dest.path, backupFolder));
   }
   return backedUp;
 }
@@ -359,8 +353,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
     const TargetFolder* folder = Target(p.targetFolder);
     if (!folder) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + p.dest +
-                     QStringLiteral(": its folder is not a real folder"));
+      m_ui.ShowError(tr("Can't copy file %1 to %2: its folder is not a real folder").arg(p.fileName, p.dest));
       return false;
     }
     const FileAt dest = folder->At(QFileInfo(p.dest).fileName());
@@ -369,8 +362,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
     if (exists && !S_ISREG(st.st_mode)) {
       // A link, pipe, device or folder where the game file belongs: nothing to back up,
       // and nothing this program replaces.
-      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest.path +
-                     QStringLiteral(": it is not a regular file"));
+      m_ui.ShowError(tr("Can't copy file %1 to %2: it is not a regular file").arg(p.fileName, dest.path));
       return false;
     }
 
@@ -384,7 +376,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
 
     const QString oldBackup = Find(p.targetFolder, dest.name + QStringLiteral(".bak"));
     if (!oldBackup.isEmpty() && !RemoveIfPresent(folder->At(QFileInfo(oldBackup).fileName())))
-      m_ui.ShowError(QStringLiteral("Error while deleting ") + dest.path + QStringLiteral(".bak"));
+      m_ui.ShowError(tr("Error while deleting %1").arg(dest.path + QStringLiteral(".bak")));
 
     if (exists && !BackUp(p, *folder, dest)) return false;
 
@@ -392,7 +384,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
     NoteChanged(dest.path);
     CrashPoint();
     if (!copied) {
-      m_ui.ShowError(QStringLiteral("Can't copy file ") + p.fileName + QStringLiteral(" to ") + dest.path);
+      m_ui.ShowError(tr("Can't copy file %1 to %2").arg(p.fileName, dest.path));
       return false;
     }
     ++m_records.filesCopied;
@@ -407,7 +399,7 @@ bool ReceiveEngine::CopyPass(bool plain) {
 bool ReceiveEngine::RemoveSource(const QString& source) {
   const bool removed = QFile::remove(source);
   NoteChanged(source);
-  if (!removed) m_ui.ShowError(QStringLiteral("Can't delete file ") + source);
+  if (!removed) m_ui.ShowError(tr("Can't delete file %1").arg(source));
   return removed;
 }
 
@@ -426,8 +418,7 @@ void ReceiveEngine::RecordPass(const QString& sender, Game& game, bool plain) {
     m_ui.ShowStatus(p.targetFolder + QChar('/') + p.fileName);
     game.Init(m_program, p.key, p.fileName);
     if (!game.IsValid()) {
-      m_ui.MsgBox(shortName + QStringLiteral(" game ") + p.fileName + QStringLiteral(" is not valid"),
-                  Buttons::Ok, Icon::None);
+      m_ui.MsgBox(tr("%1 game %2 is not valid").arg(shortName, p.fileName), Buttons::Ok, Icon::None);
       continue;
     }
     bool stamped = game.SetReceived();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -85,6 +86,8 @@ struct ReceiveRecords {
 // "bak" folder: the program's own temporary copies, by their exact name pattern, at once
 // when their writer is known to be gone, else once they have not changed for a while.
 class ReceiveEngine final : public ReceiveBatch {
+  Q_DECLARE_TR_FUNCTIONS(ReceiveEngine)
+
  public:
   ReceiveEngine(UiPort& ui, Wintools& tools, ReceiveRecords& records);
   ~ReceiveEngine() override;
@@ -143,7 +146,7 @@ class ReceiveEngine final : public ReceiveBatch {
   bool RemoveSource(const QString& source);
   void RecordPass(const QString& sender, Game& game, bool plain);
   // Keeps the replaced files as earlier turns and records one received turn per game
-  // (ReceivedTurns.cpp).
+  // (ReceiveEngineHistory.cpp).
   void KeepAndRecordTurns(const QString& sender);
   // Ends the batch's pass; false when its settings could not be written.
   bool EndReceive();

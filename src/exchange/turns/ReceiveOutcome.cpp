@@ -14,17 +14,17 @@ ReceiveOutcome ReceiveOutcome::Of(bool taken, const ReceiveRecords& before, cons
   ReceiveOutcome outcome;
   if (!taken) {
     outcome.kind = Kind::Refused;
-    outcome.reason = QStringLiteral("see the message above");
+    outcome.reason = tr("see the message above");
     return outcome;
   }
   if (after.failed != before.failed) {
     outcome.kind = Kind::Stopped;
-    outcome.reason = QStringLiteral("copying the received files stopped, see the message above");
+    outcome.reason = tr("copying the received files stopped, see the message above");
     return outcome;
   }
   if (after.declined != before.declined) {
     outcome.kind = Kind::Declined;
-    outcome.reason = QStringLiteral("the older files were not confirmed");
+    outcome.reason = tr("the older files were not confirmed");
     return outcome;
   }
   if (after.batches != before.batches &&
@@ -40,8 +40,8 @@ ReceiveOutcome ReceiveOutcome::Of(bool taken, const ReceiveRecords& before, cons
   }
   if (!programFolders.isEmpty()) {
     outcome.kind = Kind::NoFiles;
-    outcome.reason = QStringLiteral("its folder ") + programFolders.join(QStringLiteral(", ")) +
-                     QStringLiteral(" holds no files for the program");
+    outcome.reason =
+        tr("its folder %1 holds no files for the program").arg(programFolders.join(QStringLiteral(", ")));
     return outcome;
   }
   QStringList held;
@@ -53,12 +53,11 @@ ReceiveOutcome ReceiveOutcome::Of(bool taken, const ReceiveRecords& before, cons
     if (folder) outcome.folders.append(e.fileName());
   }
   outcome.kind = Kind::NoProgram;
-  outcome.reason = QStringLiteral("the archive holds no folder of an installed program (installed: ") +
-                   (installed.isEmpty() ? QStringLiteral("none") : installed.join(QStringLiteral(", "))) +
-                   QStringLiteral("; the archive holds: ") +
-                   (held.isEmpty() ? QStringLiteral("nothing")
-                                   : SafeForDisplay(held.join(QStringLiteral(", ")), QChar('?'))) +
-                   QChar(')');
+  //: %1: the installed programs' short names (or "none"), %2: the archive's entries (or "nothing")
+  outcome.reason =
+      tr("the archive holds no folder of an installed program (installed: %1; the archive holds: %2)")
+          .arg(installed.isEmpty() ? tr("none") : installed.join(QStringLiteral(", ")),
+               held.isEmpty() ? tr("nothing") : SafeForDisplay(held.join(QStringLiteral(", ")), QChar('?')));
   return outcome;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,9 @@ namespace kolt {
 // What became of one received KLT archive, told the same way by kolt-cli and the window:
 // taken in, or the reason it was not.
 struct ReceiveOutcome {
+  Q_DECLARE_TR_FUNCTIONS(ReceiveOutcome)
+
+ public:
   enum class Kind {
     TakenIn,    // unpacked; a program's batch took its files in (or found them in place)
     Refused,    // not unpacked or not taken in: the user was told why, or chose so

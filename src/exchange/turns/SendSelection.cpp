@@ -1,5 +1,7 @@
 #include "exchange/turns/SendSelection.h"
 
+#include <QCoreApplication>
+
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
@@ -26,7 +28,8 @@ std::optional<GameList> OrderByAddress(UiPort& ui, const GameList& selected) {
     const QString address = game->GetEMail();
     const bool cut = IniLastReadWasCut();
     if (address.trimmed().isEmpty() || address.trimmed() == QStringLiteral("-")) {
-      ui.ShowError(QStringLiteral("Missing e-mail address:\r\r") + Label(*game));
+      ui.ShowError(
+          QCoreApplication::translate("SendSelection", "Missing e-mail address:\r\r%1").arg(Label(*game)));
       return std::nullopt;
     }
     // Checked again here: the settings file may hold anything, written by hand, by an
@@ -34,13 +37,15 @@ std::optional<GameList> OrderByAddress(UiPort& ui, const GameList& selected) {
     // the last address mangled into another one).
     std::optional<QString> problem = AddressListProblem(address);
     if (cut) {
-      problem = QStringLiteral("The stored address list is longer than ") + QString::number(kIniValueMax) +
-                QStringLiteral(" characters and was cut.");
+      problem = QCoreApplication::translate(
+                    "SendSelection", "The stored address list is longer than %1 characters and was cut.")
+                    .arg(kIniValueMax);
     }
     if (problem) {
-      ui.ShowError(QStringLiteral("The e-mail address of this game is not valid; fix it in the game's "
-                                  "properties:\r\r") +
-                   Label(*game) + QStringLiteral("\r\r") + *problem);
+      ui.ShowError(QCoreApplication::translate("SendSelection",
+                                               "The e-mail address of this game is not valid; fix it in the "
+                                               "game's properties:\r\r%1\r\r%2")
+                       .arg(Label(*game), *problem));
       return std::nullopt;
     }
     const QString key = address.toUpper();
@@ -49,15 +54,17 @@ std::optional<GameList> OrderByAddress(UiPort& ui, const GameList& selected) {
     list.insert(at, game);
   }
   if (list.empty()) {
-    ui.ShowError(QStringLiteral("You have not selected any games."));
+    ui.ShowError(QCoreApplication::translate("SendSelection", "You have not selected any games."));
     return std::nullopt;
   }
   return list;
 }
 
 QString SendConfirmation(const GameList& sendList, bool isMessage) {
-  QString text = isMessage ? QStringLiteral("Are you sure you want to send message to these players?")
-                           : QStringLiteral("Are you sure you want to send these games?");
+  QString text =
+      isMessage ? QCoreApplication::translate("SendSelection",
+                                              "Are you sure you want to send message to these players?")
+                : QCoreApplication::translate("SendSelection", "Are you sure you want to send these games?");
   QString previous;
   for (size_t i = 0; i < sendList.size(); ++i) {
     const QString address = sendList[i]->GetEMail();
@@ -85,11 +92,18 @@ QString SentText(const SentGames& sent, bool isMessage) {
   const auto groups = sent.addresses.size();
   if (groups == 0) return QString();
   const QString to =
-      groups == 1 ? sent.addresses.front() : QString::number(groups) + QStringLiteral(" players");
-  if (isMessage)
-    return (groups == 1 ? QStringLiteral("Sent a message to ") : QStringLiteral("Sent messages to ")) + to;
-  return QStringLiteral("Sent ") + QString::number(sent.games) +
-         (sent.games == 1 ? QStringLiteral(" game to ") : QStringLiteral(" games to ")) + to;
+      groups == 1 ? sent.addresses.front()
+                  : QCoreApplication::translate("SendSelection", "%1 players").arg(QString::number(groups));
+  if (isMessage) {
+    return groups == 1 ? QCoreApplication::translate("SendSelection", "Sent a message to %1").arg(to)
+                       : QCoreApplication::translate("SendSelection", "Sent messages to %1").arg(to);
+  }
+  // A source for one game and one for more, each translated with all its plural forms:
+  // the English text is right before any translation is loaded.
+  return (sent.games == 1
+              ? QCoreApplication::translate("SendSelection", "Sent %n game to %1", nullptr, sent.games)
+              : QCoreApplication::translate("SendSelection", "Sent %n games to %1", nullptr, sent.games))
+      .arg(to);
 }
 
 SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList& selected, bool isMessage,
@@ -114,7 +128,7 @@ SendResult SendSelectedGames(UiPort& ui, TurnExchange& exchange, const GameList&
   }
   if (refresh) refresh();
   if (!sent) return SendResult::Failed;
-  ui.ShowStatus(QStringLiteral("Done!"));
+  ui.ShowStatus(QCoreApplication::translate("SendSelection", "Done!"));
   return SendResult::Sent;
 }
 

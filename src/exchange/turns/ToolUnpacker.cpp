@@ -52,7 +52,7 @@ bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, con
   process.setStandardInputFile(QProcess::nullDevice());
   process.setProcessChannelMode(output ? QProcess::SeparateChannels : QProcess::MergedChannels);
   process.start();
-  if (!process.waitForStarted(-1)) return Fail(QStringLiteral("cannot start ") + program);
+  if (!process.waitForStarted(-1)) return Fail(tr("cannot start %1").arg(program));
   QByteArray out;
   int rounds = 0;
   while (process.state() != QProcess::NotRunning && !process.waitForFinished(100)) {
@@ -62,14 +62,14 @@ bool ToolUnpacker::Run(const QString& program, const QStringList& arguments, con
     if (!watchFolder.isEmpty() && ++rounds % 5 == 0 && FolderBytes(watchFolder) > kMaxBytes) {
       process.kill();
       process.waitForFinished(5000);
-      return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
+      return Fail(tr("the archive unpacks to more than 1 GB"));
     }
   }
   out += process.readAllStandardOutput();
   if (output) *output = out;
   if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-    return Fail(QFileInfo(program).fileName() + QStringLiteral(" ended with code ") +
-                QString::number(process.exitCode()));
+    return Fail(
+        tr("%1 ended with code %2").arg(QFileInfo(program).fileName(), QString::number(process.exitCode())));
   return true;
 }
 
@@ -94,20 +94,19 @@ bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
     return false;
   const QJsonObject root = QJsonDocument::fromJson(json).object();
   const QJsonArray entries = root.value(QStringLiteral("lsarContents")).toArray();
-  if (entries.size() > kMaxEntries) return Fail(QStringLiteral("the archive holds more than 10,000 entries"));
+  if (entries.size() > kMaxEntries) return Fail(tr("the archive holds more than 10,000 entries"));
   qint64 declared = 0;
   for (const auto& v : entries) {
     const QJsonObject e = v.toObject();
     const QString name = e.value(QStringLiteral("XADFileName")).toString();
     declared += static_cast<qint64>(e.value(QStringLiteral("XADFileSize")).toDouble());
-    if (declared > kMaxBytes) return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
-    if (!IsContainedName(name))
-      return Fail(QStringLiteral("the entry \"") + name + QStringLiteral("\" leaves the folder"));
+    if (declared > kMaxBytes) return Fail(tr("the archive unpacks to more than 1 GB"));
+    if (!IsContainedName(name)) return Fail(tr("the entry \"%1\" leaves the folder").arg(name));
     for (const char* key : {"XADLinkDestination", "XADIsLink", "XADIsHardLink", "XADIsCharacterDevice",
                             "XADIsBlockDevice", "XADIsFIFO"}) {
       const QJsonValue flag = e.value(QString::fromLatin1(key));
       if (!flag.isUndefined() && !(flag.isDouble() && flag.toInt() == 0))
-        return Fail(QStringLiteral("the entry \"") + name + QStringLiteral("\" is not a plain file"));
+        return Fail(tr("the entry \"%1\" is not a plain file").arg(name));
     }
   }
   return true;
@@ -115,11 +114,11 @@ bool ToolUnpacker::ListingIsSafe(const QString& archivePath) {
 
 bool ToolUnpacker::Unpack(const QString& archivePath, const QString& targetFolder) {
   m_reason.clear();
-  if (m_tool.isEmpty()) return Fail(QStringLiteral("no unpacking tool"));
+  if (m_tool.isEmpty()) return Fail(tr("no unpacking tool"));
   if (!ListingIsSafe(archivePath)) return false;
 
   QTemporaryDir staging(QDir(targetFolder).filePath(QStringLiteral(".unpack-XXXXXX")));
-  if (!staging.isValid()) return Fail(QStringLiteral("cannot create a folder in ") + targetFolder);
+  if (!staging.isValid()) return Fail(tr("cannot create a folder in %1").arg(targetFolder));
   if (!Run(m_tool,
            {QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("-D"), QStringLiteral("-k"),
             QStringLiteral("skip"), QStringLiteral("-o"), staging.path(), QStringLiteral("--"), archivePath},
@@ -134,23 +133,22 @@ bool ToolUnpacker::Unpack(const QString& archivePath, const QString& targetFolde
   while (it.hasNext()) {
     const QString path = it.next();
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-      return Fail(QStringLiteral("cannot read ") + path);
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return Fail(tr("cannot read %1").arg(path));
     if (S_ISDIR(st.st_mode)) continue;
     if (!S_ISREG(st.st_mode))
-      return Fail(QStringLiteral("the entry \"") + QDir(staging.path()).relativeFilePath(path) +
-                  QStringLiteral("\" is not a plain file"));
+      return Fail(
+          tr("the entry \"%1\" is not a plain file").arg(QDir(staging.path()).relativeFilePath(path)));
     total += st.st_size;
-    if (total > kMaxBytes) return Fail(QStringLiteral("the archive unpacks to more than 1 GB"));
+    if (total > kMaxBytes) return Fail(tr("the archive unpacks to more than 1 GB"));
     files.append(QDir(staging.path()).relativeFilePath(path));
   }
   for (const QString& relative : files) {
     const QString dest = QDir(targetFolder).filePath(relative);
-    if (!QDir().mkpath(QFileInfo(dest).absolutePath())) return Fail(QStringLiteral("cannot create ") + dest);
-    if (QFileInfo(dest).isDir()) return Fail(dest + QStringLiteral(" is a folder"));
+    if (!QDir().mkpath(QFileInfo(dest).absolutePath())) return Fail(tr("cannot create %1").arg(dest));
+    if (QFileInfo(dest).isDir()) return Fail(tr("%1 is a folder").arg(dest));
     if (::rename(QFile::encodeName(staging.filePath(relative)).constData(),
                  QFile::encodeName(dest).constData()) != 0)
-      return Fail(QStringLiteral("cannot move ") + relative + QStringLiteral(" into place"));
+      return Fail(tr("cannot move %1 into place").arg(relative));
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace kolt {
@@ -14,6 +15,8 @@ class UiPort;
 // checked again (regular files and folders only, bounded size), and only then are the
 // files moved into place. Anything else leaves the target as it was.
 class ToolUnpacker final {
+  Q_DECLARE_TR_FUNCTIONS(ToolUnpacker)
+
  public:
   // `tool`: the unar executable. `ui` lets the window repaint while the tool runs.
   ToolUnpacker(UiPort& ui, QString tool);

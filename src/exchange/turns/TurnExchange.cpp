@@ -1,5 +1,5 @@
 // Sending: one address group becomes the KLT message, then one ZIP or plain message per
-// program. The receiving half of the class is in TurnReceiving.cpp.
+// program. The receiving half of the class is in TurnExchangeReceive.cpp.
 #include "exchange/turns/TurnExchange.h"
 
 #include <sys/stat.h>
@@ -74,8 +74,7 @@ bool TurnExchange::InstanceFolderReady() {
   const QString folder = App().instanceFolder;
   if (!folder.isEmpty() && QFileInfo(folder).isDir()) return true;
   // Without a folder of our own every path below would name something else.
-  m_ui.ShowError(QStringLiteral("Can't get folder: ") +
-                 (folder.isEmpty() ? QStringLiteral("(no instance folder)") : folder));
+  m_ui.ShowError(tr("Can't get folder: %1").arg(folder.isEmpty() ? tr("(no instance folder)") : folder));
   return false;
 }
 
@@ -89,7 +88,7 @@ bool TurnExchange::RemoveFolder(const QString& path) {
   NoteChanged(path);
   if (PathExists(path)) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't delete folder: ") + path);
+    m_ui.ShowError(tr("Can't delete folder: %1").arg(path));
     return false;
   }
   return true;
@@ -101,7 +100,7 @@ bool TurnExchange::RecreateFolder(const QString& path) {
   NoteChanged(path);
   if (!made) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't create folder: ") + path);
+    m_ui.ShowError(tr("Can't create folder: %1").arg(path));
     return false;
   }
   return true;
@@ -163,7 +162,7 @@ bool TurnExchange::TauntStep(const QString& address, const QString& gamesText, b
 QString TurnExchange::WriteSenderFile() {
   const QString own = GetOwnAddress().trimmed();
   if (own.isEmpty()) {
-    m_ui.ShowError(QStringLiteral("You have not defined your own e-mail address!"));
+    m_ui.ShowError(tr("You have not defined your own e-mail address!"));
     return QString();
   }
   if (!InstanceFolderReady()) return QString();
@@ -171,7 +170,7 @@ QString TurnExchange::WriteSenderFile() {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't create file: ") + path);
+    m_ui.ShowError(tr("Can't create file: %1").arg(path));
     return QString();
   }
   const QByteArray bytes =
@@ -181,7 +180,7 @@ QString TurnExchange::WriteSenderFile() {
   NoteChanged(path);
   if (!written || file.error() != QFileDevice::NoError) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Error while writing: ") + path);
+    m_ui.ShowError(tr("Error while writing: %1").arg(path));
     return QString();
   }
   return QString::fromLatin1(kSenderFileName);
@@ -214,7 +213,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
         const QString folder = instance + QChar('/') + shortName;
         if (!QFileInfo(folder).isDir() && !RecreateFolder(folder)) return false;
         if (!CopyForSending(file, folder)) {
-          m_ui.ShowError(QStringLiteral("Error while copying: ") + file);
+          m_ui.ShowError(tr("Error while copying: %1").arg(file));
           return false;
         }
         ++copied;
@@ -230,7 +229,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     const QString archive = instance + QChar('/') + kKltName;
     if (!RemoveIfPresent(archive)) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
+      m_ui.ShowError(tr("Can't delete file: %1").arg(archive));
       return false;
     }
     const QString sender = WriteSenderFile();
@@ -242,7 +241,7 @@ bool TurnExchange::SendGroupKlt(const QString& address, const GameList& games, i
     const bool zipped = m_archive.Zip(archive, instance, patterns);
     NoteChanged(archive);
     if (!zipped) {
-      m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Compression failed")));
+      m_ui.ShowError(m_archive.WithFailureText(tr("Compression failed")));
       m_archive.Hide();
       return false;
     }
@@ -309,7 +308,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
             prepared = true;
           }
           if (!CopyForSending(file, folder)) {
-            m_ui.ShowError(QStringLiteral("Error while copying: ") + file);
+            m_ui.ShowError(tr("Error while copying: %1").arg(file));
             return false;
           }
         }
@@ -322,7 +321,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       const QString archive = instance + QChar('/') + shortName + QStringLiteral(".zip");
       if (!RemoveIfPresent(archive)) {
         SetSystemError(errno);
-        m_ui.ShowError(QStringLiteral("Can't delete file: ") + archive);
+        m_ui.ShowError(tr("Can't delete file: %1").arg(archive));
         return false;
       }
       m_archive.ZipInit();
@@ -331,7 +330,7 @@ bool TurnExchange::SendGroupByProgram(SendMode mode, const QString& address, con
       const bool zipped = m_archive.Zip(archive, folder, {QStringLiteral("*")});
       NoteChanged(archive);
       if (!zipped) {
-        m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Compression failed")));
+        m_ui.ShowError(m_archive.WithFailureText(tr("Compression failed")));
         m_archive.Hide();
         return false;
       }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,6 +33,8 @@ class Wintools;
 // archive is unpacked into its subfolder "received", so that nothing in an archive can
 // replace the folder's lock file or an outgoing archive.
 class TurnExchange {
+  Q_DECLARE_TR_FUNCTIONS(TurnExchange)
+
  public:
   TurnExchange(UiPort& ui, Wintools& tools, ProgramList& programs, ArchiveWrapper& archive,
                MailTransport& mail);
@@ -141,7 +144,7 @@ class TurnExchange {
                   const QString& taunt);
   void ShowVersionNotice(const QString& sender, const QString& version);
   // Finishes the receives that were killed in the middle, from their journals
-  // (TurnRecovery.cpp): before a receive, so that its files found in place are not
+  // (TurnExchangeRecovery.cpp): before a receive, so that its files found in place are not
   // taken for an earlier receive's finished work.
   void FinishInterruptedReceives();
   void FinishInterruptedReceive(ReceiveJournal& journal);

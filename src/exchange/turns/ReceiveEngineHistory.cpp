@@ -77,10 +77,10 @@ void ReceiveEngine::KeepAndRecordTurns(const QString& sender) {
       const QFileInfo copy(p.replacedCopy);
       TargetFolder backups;
       if (!target || !backups.OpenSub(*target, QFileInfo(copy.absolutePath()).fileName(), false)) {
-        note = QStringLiteral("Earlier turn not kept: cannot open ") + copy.absolutePath();
+        note = tr("Earlier turn not kept: cannot open %1").arg(copy.absolutePath());
       } else if (!kept_turns::Keep(*target, name, p.fileName, backups.At(copy.fileName()), p.replacedStamp,
                                    keep, &why)) {
-        note = QStringLiteral("Earlier turn not kept: ") + why;
+        note = tr("Earlier turn not kept: %1").arg(why);
       }
       CrashPoint();
     }

@@ -44,12 +44,11 @@ std::optional<QString> ArchiveFileProblem(const QString& path, qint64 maxBytes) 
     SetSystemError(errno);
     return QString();
   }
-  if (S_ISDIR(st.st_mode)) return QStringLiteral("It is a folder, not a file.");
-  if (!S_ISREG(st.st_mode)) return QStringLiteral("It is not a regular file (a device, pipe or socket).");
+  if (S_ISDIR(st.st_mode)) return TurnExchange::tr("It is a folder, not a file.");
+  if (!S_ISREG(st.st_mode)) return TurnExchange::tr("It is not a regular file (a device, pipe or socket).");
   if (st.st_size > maxBytes) {
-    return QStringLiteral("The file is too large: ") + QString::number(st.st_size) +
-           QStringLiteral(" bytes, a received archive may have at most ") + QString::number(maxBytes) +
-           QStringLiteral(".");
+    return TurnExchange::tr("The file is too large: %1 bytes, a received archive may have at most %2.")
+        .arg(QString::number(st.st_size), QString::number(maxBytes));
   }
   return std::nullopt;
 }
@@ -88,21 +87,16 @@ bool IsToolFormat(const QString& ext) {
 }
 
 QString WorkingFolderQuestion(const QString& folder) {
-  return QStringLiteral("Set the additional working folder to") + kCr + kCr + folder + QStringLiteral(" ?") +
-         kCr + kCr +
-         QStringLiteral(
+  return TurnExchange::tr(
+             "Set the additional working folder to\r\r%1 ?\r\r"
              "If you receive game turn files which are not in .KLT or .ZIP format, then save them into "
-             "correct subfolders under this folder,") +
-         QStringLiteral(" and ") + kProduct +
-         QStringLiteral(" will process them automatically when it is started or when you click Refresh F5.") +
-         kCr + kCr +
-         QStringLiteral(
+             "correct subfolders under this folder, and %2 will process them automatically when it is "
+             "started or when you click Refresh F5.\r\r"
              "Also if you receive files in .ZIP format, then extract them into correct subfolder under this "
-             "folder.") +
-         kCr + kCr + kProduct +
-         QStringLiteral(" will create the correct subfolders under this folder, one for each program.") +
-         kCr + kCr +
-         QStringLiteral("WARNING: The files in these subfolders will be moved (deleted) when KOLT starts!");
+             "folder.\r\r"
+             "%2 will create the correct subfolders under this folder, one for each program.\r\r"
+             "WARNING: The files in these subfolders will be moved (deleted) when KOLT starts!")
+      .arg(folder, kProduct);
 }
 
 }  // namespace
@@ -122,7 +116,7 @@ bool TurnExchange::DeleteTempDir(QString* senderPath) {
     const QString path = instance + QChar('/') + name;
     if (!RemoveIfPresent(path)) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't delete: ") + path);
+      m_ui.ShowError(tr("Can't delete: %1").arg(path));
       return false;
     }
   }
@@ -136,16 +130,15 @@ void TurnExchange::ShowVersionNotice(const QString& sender, const QString& versi
   if (CompareVersions(version, InformedVersion()) <= 0) return;
   if (!SetInformedVersion(version)) m_ui.ShowSettingsWriteError();
   m_ui.MsgBox(
-      QStringLiteral("Your opponent ") + sender + QStringLiteral(" has a newer version of KOLT:") + kCr +
-          kCr + version + kCr + kCr + QStringLiteral("Your version is: ") + own + kCr + kCr +
-          QStringLiteral("You won't see this message again until somebody has a version greater than what "
-                         "your opponent has."),
+      tr("Your opponent %1 has a newer version of KOLT:\r\r%2\r\rYour version is: %3\r\r"
+         "You won't see this message again until somebody has a version greater than what your opponent has.")
+          .arg(sender, version, own),
       Buttons::Ok, Icon::Information);
 }
 
 bool TurnExchange::ReceivedFile(const QString& path) {
   if (const std::optional<QString> problem = ArchiveFileProblem(path, m_archive.Limits().maxBytes)) {
-    m_ui.ShowError(WithReason(QStringLiteral("Can't get file: ") + path, *problem));
+    m_ui.ShowError(WithReason(tr("Can't get file: %1").arg(path), *problem));
     return false;
   }
   // One pass for the whole archive: the game folders are listed once, and the records of
@@ -160,7 +153,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   NoteChanged(root);
   if (!made) {
     SetSystemError(error);
-    m_ui.ShowError(QStringLiteral("Can't create folder: ") + root);
+    m_ui.ShowError(tr("Can't create folder: %1").arg(root));
     return false;
   }
 
@@ -171,7 +164,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   const bool unpacked = m_archive.Unzip();
   NoteFolderChanged(root);
   if (!unpacked) {
-    m_ui.ShowError(m_archive.WithFailureText(QStringLiteral("Decompress failed")));
+    m_ui.ShowError(m_archive.WithFailureText(tr("Decompress failed")));
     m_archive.Hide();
     return false;
   }
@@ -179,9 +172,9 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   SenderRecord sender;
   const QString senderFile = FindEntryNoCase(root, QString::fromLatin1(kSenderFileName));
   if (senderFile.isEmpty() || !ReadSenderFile(senderFile, &sender)) {
-    if (m_ui.MsgBox(QStringLiteral("Didn't receive ") + QString::fromLatin1(kSenderFileName) +
-                        QStringLiteral(". Do you want to continue?"),
-                    Buttons::OkCancel, Icon::Question) != Answer::Ok) {
+    if (m_ui.MsgBox(
+            tr("Didn't receive %1. Do you want to continue?").arg(QString::fromLatin1(kSenderFileName)),
+            Buttons::OkCancel, Icon::Question) != Answer::Ok) {
       m_archive.Hide();
       return false;
     }
@@ -196,9 +189,8 @@ bool TurnExchange::ReceivedFile(const QString& path) {
   m_records.refusedSender.clear();
   if (!sender.address.isEmpty()) {
     if (const std::optional<QString> problem = AddressListProblem(sender.address)) {
-      m_records.refusedSender = QStringLiteral("The sender e-mail address in ") +
-                                QString::fromLatin1(kSenderFileName) +
-                                QStringLiteral(" is not valid and was not taken: ") + *problem;
+      m_records.refusedSender = tr("The sender e-mail address in %1 is not valid and was not taken: %2")
+                                    .arg(QString::fromLatin1(kSenderFileName), *problem);
       sender.address.clear();
     }
   }
@@ -207,7 +199,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
     const QString shortName = p->GetShortName();
     const QString folder = FindEntryNoCase(root, shortName);
     if (!IsRealFolder(folder)) continue;
-    m_ui.ShowStatus(QStringLiteral("Receiving ") + shortName + QStringLiteral(" files..."));
+    m_ui.ShowStatus(tr("Receiving %1 files...").arg(shortName));
     m_ui.DoEvents();
     p->ReceivedFiles(folder, sender.address, false);
   }
@@ -217,7 +209,7 @@ bool TurnExchange::ReceivedFile(const QString& path) {
     m_ui.ShowSettingsWriteError();
     return false;
   }
-  m_ui.ShowStatus(QStringLiteral("Done!"));
+  m_ui.ShowStatus(tr("Done!"));
   return true;
 }
 
@@ -237,7 +229,7 @@ void TurnExchange::DecompressFolder(const QString& folder) {
       m_archive.Show();
       done = m_archive.Unzip();
       m_archive.Hide();
-      failure = m_archive.WithFailureText(QStringLiteral("Decompress failed: ") + path);
+      failure = m_archive.WithFailureText(tr("Decompress failed: %1").arg(path));
       const int code = m_archive.LastCode();
       if (!done && ext != QStringLiteral("ZIP") &&
           (code == UnzipCode::NotFound || code == UnzipCode::ArchiveError)) {
@@ -246,7 +238,7 @@ void TurnExchange::DecompressFolder(const QString& folder) {
         if (tool.isEmpty()) continue;
         ToolUnpacker unpacker(m_ui, tool);
         done = unpacker.Unpack(path, folder);
-        failure = QStringLiteral("unar decompress failed: ") + path;
+        failure = tr("unar decompress failed: %1").arg(path);
         if (!done && !unpacker.Reason().isEmpty())
           failure += QStringLiteral(" (") + unpacker.Reason() + QChar(')');
       }
@@ -254,7 +246,7 @@ void TurnExchange::DecompressFolder(const QString& folder) {
       if (tool.isEmpty()) continue;  // left for the user, as without the tool on Windows
       ToolUnpacker unpacker(m_ui, tool);
       done = unpacker.Unpack(path, folder);
-      failure = QStringLiteral("unar decompress failed: ") + path;
+      failure = tr("unar decompress failed: %1").arg(path);
       if (!done && !unpacker.Reason().isEmpty())
         failure += QStringLiteral(" (") + unpacker.Reason() + QChar(')');
     } else if (ext == QStringLiteral("KLT")) {
@@ -273,7 +265,7 @@ void TurnExchange::DecompressFolder(const QString& folder) {
       NoteChanged(path);
       if (!removed) {
         SetSystemError(error);
-        m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
+        m_ui.ShowError(tr("Can't delete decompressed file: %1").arg(path));
       }
     } else if (!failure.isEmpty() && ext != QStringLiteral("KLT")) {
       m_ui.ShowError(failure);
@@ -293,9 +285,18 @@ TurnExchange::Arrivals TurnExchange::TakeArrivals() {
 QString TurnExchange::ArrivalText(const Arrivals& arrivals) {
   const size_t n = arrivals.games.size();
   if (n == 0) return QString();
-  const QString games = n == 1 ? QStringLiteral("1 game") : QString::number(n) + QStringLiteral(" games");
-  const QString from = arrivals.sender.isEmpty() ? QStringLiteral("the working folder") : arrivals.sender;
-  const QString text = QStringLiteral("Received ") + games + QStringLiteral(" from ") + from;
+  const int count = static_cast<int>(n);
+  // A source for one game and one for more, each translated with all its plural forms:
+  // the English text is right before any translation is loaded.
+  QString text;
+  if (arrivals.sender.isEmpty()) {
+    text = count == 1 ? tr("Received %n game from the working folder", nullptr, count)
+                      : tr("Received %n games from the working folder", nullptr, count);
+  } else {
+    text = (count == 1 ? tr("Received %n game from %1", nullptr, count)
+                       : tr("Received %n games from %1", nullptr, count))
+               .arg(arrivals.sender);
+  }
   return arrivals.historyNote.isEmpty() ? text
                                         : text + QStringLiteral(" (") + arrivals.historyNote + QChar(')');
 }
@@ -303,7 +304,7 @@ QString TurnExchange::ArrivalText(const Arrivals& arrivals) {
 void TurnExchange::ProcessWorkingFolder() {
   const QString working = App().workingFolder;
   if (working.isEmpty()) return;
-  m_ui.ShowStatus(QStringLiteral("Processing the working folder ") + working);
+  m_ui.ShowStatus(tr("Processing the working folder %1").arg(working));
   m_ui.DoEvents();
   Pass pass;
   FinishInterruptedReceives();
@@ -320,7 +321,7 @@ void TurnExchange::ProcessWorkingFolder() {
     NoteChanged(path);
     if (!removed) {
       SetSystemError(errno);
-      m_ui.ShowError(QStringLiteral("Can't delete decompressed file: ") + path);
+      m_ui.ShowError(tr("Can't delete decompressed file: %1").arg(path));
     }
   }
   if (!DeleteTempDir()) return;
@@ -329,16 +330,16 @@ void TurnExchange::ProcessWorkingFolder() {
     const QString folder = FindEntryNoCase(working, shortName);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) continue;
     if (!QDir(folder).isReadable()) {
-      m_ui.ShowError(QStringLiteral("Can't get folder ") + folder);
+      m_ui.ShowError(tr("Can't get folder %1").arg(folder));
       return;
     }
     if (ListNoCase(folder, QStringLiteral("*")).isEmpty()) continue;
-    m_ui.ShowStatus(QStringLiteral("Receiving ") + shortName + QStringLiteral(" files..."));
+    m_ui.ShowStatus(tr("Receiving %1 files...").arg(shortName));
     DecompressFolder(folder);
     p->ReceivedFiles(folder, QString(), true);
   }
   if (!pass.End()) return m_ui.ShowSettingsWriteError();
-  m_ui.ShowStatus(QStringLiteral("Done!"));
+  m_ui.ShowStatus(tr("Done!"));
 }
 
 void TurnExchange::SetWorkingFolderCommand() {
@@ -346,7 +347,7 @@ void TurnExchange::SetWorkingFolderCommand() {
   if (folder.isEmpty()) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) {
-      m_ui.ShowError(QStringLiteral("Can't get the Documents folder"));
+      m_ui.ShowError(tr("Can't get the Documents folder"));
       return;
     }
     folder = documents + QStringLiteral("/KOLT");
@@ -358,7 +359,7 @@ void TurnExchange::SetWorkingFolderCommand() {
   }
   auto fail = [&](const QString& path) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't create folder ") + path);
+    m_ui.ShowError(tr("Can't create folder %1").arg(path));
     App().workingFolder.clear();
   };
   if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return fail(folder);

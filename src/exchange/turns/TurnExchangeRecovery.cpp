@@ -113,7 +113,7 @@ void TurnExchange::FinishInterruptedReceive(ReceiveJournal& journal) {
       RemoveStaleTemporaries(turnFolder, m_records.staleTemporarySeconds, deadTags);
     QString why;
     if (!kept_turns::Keep(f.folder, s.gameName, f.name, f.backup, f.oldStamp, keep, &why))
-      note = QStringLiteral("Earlier turn not kept: ") + why;
+      note = tr("Earlier turn not kept: %1").arg(why);
   }
 
   // A game is recorded when every file of it came in; one whose receive stopped half-way
