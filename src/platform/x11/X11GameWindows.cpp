@@ -228,12 +228,11 @@ void FakeKey(Display* dpy, KeySym key, bool press) {
 // Restores a game minimised inside Wine's virtual desktop the way Windows lets a player
 // do it without a taskbar: a click on its title bar makes it Wine's active window, and
 // Alt+Enter restores the active minimised window (Wine's default window procedure; a
-// double click would need a title bar the game may not have). Tried again while it stays
-// minimised, within a generous bound for a busy machine. The desktop must have the keys.
+// double click would need a title bar the game may not have). Tried once more if it
+// stays minimised for long; the bounds are generous for a busy machine, and a healthy one
+// returns as soon as the window is back. The desktop must have the keys.
 void RestoreInDesktop(Display* dpy, Window w) {
-  QElapsedTimer clock;
-  clock.start();
-  while (IsMinimisedInDesktop(dpy, w) && clock.elapsed() < 10000) {
+  for (int attempt = 0; attempt < 2 && IsMinimisedInDesktop(dpy, w); ++attempt) {
     XWindowAttributes a{};
     int rootX = 0, rootY = 0;
     Window child = 0;
@@ -242,7 +241,10 @@ void RestoreInDesktop(Display* dpy, Window w) {
                                &child))
       return;
     FakeClick(dpy, rootX, rootY);
-    QThread::msleep(100);  // Wine activates it when it handles the click
+    // Wine has read the click once it answers; it makes the window active a moment
+    // later, and keys reach the window active when Wine takes them in.
+    WaitForWine(dpy, w);
+    QThread::msleep(100);
     FakeKey(dpy, XK_Alt_L, true);
     FakeKey(dpy, XK_Return, true);
     FakeKey(dpy, XK_Return, false);
@@ -250,7 +252,7 @@ void RestoreInDesktop(Display* dpy, Window w) {
     XSync(dpy, False);
     QElapsedTimer step;
     step.start();
-    while (IsMinimisedInDesktop(dpy, w) && step.elapsed() < 1000) QThread::msleep(20);
+    while (IsMinimisedInDesktop(dpy, w) && step.elapsed() < 5000) QThread::msleep(20);
   }
   WaitForWine(dpy, w);  // the restore ends after the window has its size back
 }
