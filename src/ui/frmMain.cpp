@@ -1329,7 +1329,9 @@ void frmMain::BuildGameContextMenu() {
     QAction* remind = menu.addAction(tr("&Remind the opponent"));
     remind->setObjectName(QStringLiteral("mnuRemind"));
     remind->setEnabled(RemindableRow(row));
-    if (menu.exec(games->viewport()->mapToGlobal(at)) == remind) RemindRow(row);
+    if (menu.exec(games->viewport()->mapToGlobal(at)) != remind) return;
+    const BusyGuard busy = Busy();
+    if (busy) RemindRow(row);
   });
 }
 
@@ -1342,8 +1344,6 @@ bool frmMain::RemindableRow(int row) const {
 
 void frmMain::RemindRow(int row) {
   if (!RemindableRow(row)) return;
-  const BusyGuard busy = Busy();
-  if (!busy) return;
   const GamePtr game = m_gamesModel->GameAt(row);
   const qint64 waiting = m_gamesModel->Rows()[static_cast<size_t>(row)].waitingSeconds;
   Reminders reminders(m_parts.ui, m_parts.exchange->Mail(), m_parts.exchange->Recorder());

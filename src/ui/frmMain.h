@@ -227,7 +227,8 @@ class frmMain final : public QMainWindow {
   // The games list's context menu: Remind, for a game that waits on a late opponent.
   void BuildGameContextMenu();
   bool RemindableRow(int row) const;
-  // Mails the opponent of the game in `row` a reminder.
+  // Mails the opponent of the game in `row` a reminder. The caller holds the busy state:
+  // the context menu's command, or Edit while the game dialog offers Remind.
   void RemindRow(int row);
 
   std::unique_ptr<Ui::frmMain> m_form;

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "loop/HostHome.h"
+#include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 
@@ -35,7 +36,7 @@ class AutoHosting : public ::testing::Test {
     const auto messages = smtp.Messages();
     for (size_t i = from; i < messages.size(); ++i) {
       EXPECT_EQ(messages[i]["message"].toObject()["subject"].toString(), "KOLT file");
-      for (const QJsonValue& to : messages[i]["rcpt_tos"].toArray()) ++count[to.toString()];
+      for (const auto& to : messages[i]["rcpt_tos"].toArray()) ++count[to.toString()];
     }
     return count;
   }
@@ -111,6 +112,7 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
     game.Orders();
     const QByteArray before = game.Gam();
     const size_t sentBefore = smtp.Messages().size();
+    QString resumed;
     const CliResult killed = Serve({{"KOLT_CRASH_AT", QString::number(n)}});
     finished = !killed.crashed;
     if (killed.crashed) {
@@ -119,6 +121,7 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
       EXPECT_TRUE(now == before || now == before + "turn processed\r\n");
       const CliResult next = Serve();
       EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
+      resumed = next.out;
     }
     EXPECT_TRUE(game.Gam().endsWith("turn processed\r\n"));
     EXPECT_FALSE(game.Gam().endsWith("turn processed\r\nturn processed\r\n"));  // hosted once
@@ -128,12 +131,57 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
       EXPECT_GE(count, 1) << address.toStdString();
       EXPECT_LE(count, 2) << address.toStdString();
       duplicates += count - 1;
+      // Sent again only where the journal knew the outcome was unknown.
+      if (count == 2) {
+        EXPECT_TRUE(resumed.contains("Sending SE4/Game.gam to " + address +
+                                     " again: the last run was stopped while sending it\n"))
+            << resumed.toStdString();
+      }
     }
     EXPECT_TRUE(QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
   }
   EXPECT_TRUE(finished);
   // Only a kill between a message leaving and its journal line sends that one again.
   EXPECT_LE(duplicates, 3);
+}
+
+TestCertificate& Certificate() {
+  static TestCertificate certificate;
+  return certificate;
+}
+
+// What makes sending a turn again sound: the player's copy takes in a host turn that is
+// already in place without a question and without recording it again. All three
+// players' messages of one host step land in one player's mailbox here: the same turn
+// three times.
+TEST_F(AutoHosting, TheSameHostTurnMailedAgainIsTakenInOnceAndQuietly) {
+  ASSERT_TRUE(Certificate().Ok());
+  DovecotTestServer mailbox{"p1@example.org", "secret", Certificate().Cert(), Certificate().Key()};
+  ASSERT_TRUE(mailbox.Ok()) << mailbox.Log().toStdString();
+  SmtpTestServer outbound{{"--maildir", mailbox.Maildir()}};
+  ASSERT_GT(outbound.Port(), 0) << outbound.Errors().toStdString();
+  host.Set("E-Mail", "SMTP_Port", QString::number(outbound.Port()));
+  Player p1{"p1@example.org", outbound.Port()};
+  const QString dir = InstallSe4(p1, t0);
+  p1.Set("SE4", "Game", "h@example.org");  // a client of the host's game
+  p1.Mailbox(mailbox.TlsPort(), "TLS", "secret");
+  p1.caFile = Certificate().Cert();
+
+  game.Orders();
+  const CliResult hosted = Serve();
+  ASSERT_TRUE(hosted.out.contains("Done with SE4/Game.gam: sent to 3 players")) << hosted.out.toStdString();
+  ASSERT_EQ(outbound.Messages().size(), 3u);
+
+  // "--no" would decline any question: the turn is in only if none was asked.
+  const CliResult fetched = p1.Cli({"--no", "fetch"});
+  EXPECT_EQ(fetched.exitCode, 0) << fetched.err.toStdString();
+  EXPECT_EQ(fetched.out.count("Received "), 1) << fetched.out.toStdString();
+  EXPECT_TRUE(fetched.err.contains("2 turn message(s) were already taken in")) << fetched.err.toStdString();
+  EXPECT_EQ(ReadFile(dir + "/SAVEGAME/Game.gam"), game.Gam());
+  // Fetched again: nothing new.
+  const CliResult again = p1.Cli({"--no", "fetch"});
+  EXPECT_FALSE(again.out.contains("Received ")) << again.out.toStdString();
+  EXPECT_EQ(ReadFile(dir + "/SAVEGAME/Game.gam"), game.Gam());
 }
 
 }  // namespace

@@ -146,33 +146,42 @@ TEST_F(WinePlay, AFramedGameWithAnOwnerlessFileWindowIsMeasuredAndFound) {
   }
 }
 
-TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredAndPlayed) {
+TEST_F(WinePlay, AGameInsideWinesVirtualDesktopIsFoundMeasuredRestoredAndPlayed) {
   // With "Emulate a virtual desktop" every Windows window is a child of the desktop's X
   // window, and the file-open window is one more child: no window manager knows them.
-  // The game (borderless, as full-screen games are) is smaller than the desktop, so
-  // measuring the desktop would give wrong clicks. The game stays open between turns
-  // (minimised inside the desktop it is not restored: Wine alone can restore it) while
-  // the player works in another program, whose window then has the keys.
+  // The game is smaller than the desktop, so measuring the desktop would give wrong
+  // clicks. Borderless, as full-screen games are, it stays open between turns while the
+  // player works in another program, whose window then has the keys. Framed, Wine draws
+  // its title bar inside the X window, so the clicks go below it. Minimised, it is the
+  // small title bar Wine shows at the foot of the desktop until it is restored.
   WineDesk::Get().SetVirtualDesktop(QStringLiteral("1024x768"));
-  auto cmbo = InstallCmbo(QStringLiteral("CM-desktop"), "800x600 keep");
-  const GameList games = cmbo->InitGames();
-  ASSERT_EQ(games.size(), 1u);
-  for (int turn = 1; turn <= 2; ++turn) {
-    SCOPED_TRACE(turn);
-    if (turn == 2) WineDesk::Get().ActivateOtherWindow();
-    const QString password = turn == 1 ? kPassword : QStringLiteral("turn2");
-    cmbo->ProcessTurn(0, *games[0], password);
-    EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
-    const QString got = WaitForText(log, QStringLiteral("password ") + password + QChar('\n'), 20000);
-    EXPECT_EQ(got.count(QStringLiteral(
-                  "click 210,500\nclick 400,348\nfile C:\\Games\\CM-desktop\\KOLT\\Battle_002.txt\n")),
-              turn)
-        << got.toStdString();
-    EXPECT_TRUE(got.contains(QStringLiteral("password ") + password + QChar('\n'))) << got.toStdString();
-    EXPECT_EQ(got.count(QStringLiteral("size 800x600")), 1) << got.toStdString();
-    EXPECT_TRUE(HasWindow(QStringLiteral("Default - Wine desktop")));
+  for (const char* mode : {"800x600 keep", "framed 800x600 stay", "800x600 stay"}) {
+    SCOPED_TRACE(mode);
+    const bool minimises = QByteArray(mode).endsWith("stay");
+    const QString name = QStringLiteral("CM-desktop-") + QString::fromLatin1(mode).section(' ', 0, 0);
+    auto cmbo = InstallCmbo(name, mode);
+    const GameList games = cmbo->InitGames();
+    ASSERT_EQ(games.size(), 1u);
+    for (int turn = 1; turn <= 2; ++turn) {
+      SCOPED_TRACE(turn);
+      if (turn == 2) WineDesk::Get().ActivateOtherWindow();
+      const QString password = turn == 1 ? kPassword : QStringLiteral("turn2");
+      cmbo->ProcessTurn(0, *games[0], password);
+      EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+      const QString done = QStringLiteral("password ") + password + QChar('\n') +
+                           (minimises ? QStringLiteral("minimised\n") : QString());
+      const QString got = WaitForText(log, done, 20000);
+      EXPECT_EQ(got.count(QStringLiteral("click 210,500\nclick 400,348\nfile C:\\Games\\") + name +
+                          QStringLiteral("\\KOLT\\Battle_002.txt\n")),
+                turn)
+          << got.toStdString();
+      EXPECT_TRUE(got.contains(done)) << got.toStdString();
+      EXPECT_EQ(got.count(QStringLiteral("size 800x600")), 1) << got.toStdString();
+      EXPECT_TRUE(HasWindow(QStringLiteral("Default - Wine desktop")));
+    }
+    WineDesk::EndProgram(tools.StartedProgramId());
+    ui.boxes.clear();
   }
-  WineDesk::EndProgram(tools.StartedProgramId());
   WineDesk::Get().SetVirtualDesktop(QString());
 }
 

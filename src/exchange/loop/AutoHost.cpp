@@ -225,6 +225,21 @@ bool AutoHost::SendRemaining(const GamePtr& game, HostJournal& journal) {
   QString error;
   for (const QString& address : journal.Recipients()) {
     if (journal.Sent().contains(address, Qt::CaseInsensitive)) continue;
+    // A run killed after the mail server took a message and before MarkSent was written
+    // leaves that message's outcome unknown: SMTP gives no way to ask afterwards, and not
+    // every host keeps a Sent folder to look in. It is sent again. That is sound because
+    // the message is the same turn as before (the save file's stamp is checked on
+    // resume), and the player's copy takes a turn identical to the one in place from its
+    // mailbox without a word or a second history entry. Not sending it could leave a
+    // player without the turn for good.
+    if (journal.Sending().compare(address, Qt::CaseInsensitive) == 0)
+      Log(QStringLiteral("Sending ") + key + QStringLiteral(" to ") + address +
+          QStringLiteral(" again: the last run was stopped while sending it"));
+    if (!journal.MarkSending(address, &error)) {
+      m_ui.ShowError(error);
+      return false;
+    }
+    CrashPoint();
     bool sent = false;
     {
       Pass pass;

@@ -97,15 +97,16 @@ bool HostJournal::Load() {
   m_stamp = o.value(QStringLiteral("stamp")).toString();
   m_recipients = FromArray(o.value(QStringLiteral("recipients")));
   m_sent = FromArray(o.value(QStringLiteral("sent")));
+  m_sending = o.value(QStringLiteral("sending")).toString();
   return !m_phase.isEmpty();
 }
 
 bool HostJournal::Save(QString* error) {
   const QJsonObject o{
-      {QStringLiteral("game"), m_key},          {QStringLiteral("phase"), m_phase},
-      {QStringLiteral("folder"), m_folder},     {QStringLiteral("files"), ToArray(m_files)},
-      {QStringLiteral("stamp"), m_stamp},       {QStringLiteral("recipients"), ToArray(m_recipients)},
-      {QStringLiteral("sent"), ToArray(m_sent)}};
+      {QStringLiteral("game"), m_key},           {QStringLiteral("phase"), m_phase},
+      {QStringLiteral("folder"), m_folder},      {QStringLiteral("files"), ToArray(m_files)},
+      {QStringLiteral("stamp"), m_stamp},        {QStringLiteral("recipients"), ToArray(m_recipients)},
+      {QStringLiteral("sent"), ToArray(m_sent)}, {QStringLiteral("sending"), m_sending}};
   if (WriteJsonFile(m_path, o)) return true;
   *error = QCoreApplication::translate("HostJournal", "Can't write the host journal %1").arg(m_path);
   return false;
@@ -168,11 +169,18 @@ bool HostJournal::BeginSending(const QString& stamp, const QStringList& recipien
   m_stamp = stamp;
   m_recipients = recipients;
   m_sent.clear();
+  m_sending.clear();
+  return Save(error);
+}
+
+bool HostJournal::MarkSending(const QString& address, QString* error) {
+  m_sending = address;
   return Save(error);
 }
 
 bool HostJournal::MarkSent(const QString& address, QString* error) {
   m_sent.append(address);
+  m_sending.clear();
   return Save(error);
 }
 

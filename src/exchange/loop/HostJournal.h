@@ -9,7 +9,9 @@ namespace kolt {
 // ("autohost/") so that a run killed in the middle is finished or undone by the next:
 // - "hosting": the game's files were copied aside and the game is processing the turn;
 //   an unfinished step is undone by putting the copies back;
-// - "sending": the turn was processed; `sent` lists the players it has gone to.
+// - "sending": the turn was processed; `sent` lists the players it has gone to, and
+//   `sending` the one whose message was being handed to the mail server (its outcome is
+//   unknown when a run was killed then).
 // One process at a time works on a game: the journal is held with an exclusive lock.
 class HostJournal {
  public:
@@ -40,6 +42,8 @@ class HostJournal {
   bool UndoHosting(const QString& prefix, QString* error);
   // The turn is processed: its stamp and the players to send it to.
   bool BeginSending(const QString& stamp, const QStringList& recipients, QString* error);
+  // Recorded before the message to `address` is handed over, and cleared by MarkSent.
+  bool MarkSending(const QString& address, QString* error);
   bool MarkSent(const QString& address, QString* error);
   // Removes the journal and the copies: the game is as it was, or fully hosted.
   bool Finish(QString* error);
@@ -48,6 +52,8 @@ class HostJournal {
   QString Stamp() const { return m_stamp; }
   QStringList Recipients() const { return m_recipients; }
   QStringList Sent() const { return m_sent; }
+  // The player whose message may or may not have gone out; empty when none.
+  QString Sending() const { return m_sending; }
   QString GameKey() const { return m_key; }
 
  private:
@@ -63,6 +69,7 @@ class HostJournal {
   QString m_stamp;
   QStringList m_recipients;
   QStringList m_sent;
+  QString m_sending;
 };
 
 }  // namespace kolt

@@ -2,6 +2,7 @@
 
 // Qt before Xlib: Xlib's macros (Status, Bool) break Qt's headers.
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QThread>
 #include <algorithm>
 #include <vector>
@@ -134,6 +135,128 @@ Window TopLevelOf(Display* dpy, Window w) {
   return w;
 }
 
+// Inside Wine's virtual desktop no window manager frames a window: Wine draws the
+// Windows frame and title bar itself, inside the X window, which is the whole Windows
+// window. A game's coordinates begin at its client area, below and right of that frame.
+// Wine states the decorations it drew in _MOTIF_WM_HINTS (as it does for a window
+// manager); their sizes are Wine's: a frame of 3 px (4 px when the window can be
+// resized) and a title bar of 19 px.
+QPoint ClientOffset(Display* dpy, Window w) {
+  if (TopLevelOf(dpy, w) == w) return {};  // a window manager's frame is outside it
+  const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+  const std::vector<unsigned long> hints = LongProperty(dpy, w, "_MOTIF_WM_HINTS", motif);
+  constexpr unsigned long kHasDecorations = 1UL << 1, kResizeFrame = 1UL << 2, kTitle = 1UL << 3;
+  if (hints.size() < 3 || !(hints[0] & kHasDecorations) || !(hints[2] & kTitle)) return {};
+  const int frame = (hints[2] & kResizeFrame) ? 4 : 3;
+  constexpr int kCaption = 19;
+  return {frame, frame + kCaption};
+}
+
+// A game minimised inside Wine's virtual desktop stays a shown X window: the small title
+// bar Wine draws at the foot of the desktop (160x24 px by default), which no window
+// manager knows of.
+bool IsMinimisedInDesktop(Display* dpy, Window w) {
+  XWindowAttributes a{};
+  if (TopLevelOf(dpy, w) == w || !XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable) return false;
+  constexpr int kMaxWidth = 320, kMaxHeight = 40;
+  return a.width <= kMaxWidth && a.height <= kMaxHeight;
+}
+
+// Waits (a few seconds at most) until Wine has handled what reached `w` so far. Wine
+// answers a _NET_WM_PING sent to a window from the thread that takes the window's input,
+// after the events before it, by sending it on to the root window. Input that arrives
+// while that thread is busy (restoring the window, or on a loaded machine) is otherwise
+// taken in late, with the pointer where later events left it. A window that does not
+// answer pings is not waited for.
+void WaitForWine(Display* dpy, Window w) {
+  const Atom protocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  const Atom ping = XInternAtom(dpy, "_NET_WM_PING", False);
+  Atom* list = nullptr;
+  int count = 0;
+  bool answers = false;
+  if (XGetWMProtocols(dpy, w, &list, &count) && list) {
+    answers = std::find(list, list + count, ping) != list + count;
+    XFree(list);
+  }
+  if (!answers) return;
+  const Window root = DefaultRootWindow(dpy);
+  static long token = 0;
+  ++token;
+  XSelectInput(dpy, root, SubstructureNotifyMask);
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = protocols;
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(ping);
+  e.xclient.data.l[1] = token;
+  e.xclient.data.l[2] = static_cast<long>(w);
+  XSendEvent(dpy, w, False, NoEventMask, &e);
+  XSync(dpy, False);
+  QElapsedTimer clock;
+  clock.start();
+  bool answered = false;
+  while (!answered && clock.elapsed() < 5000) {
+    while (!answered && XPending(dpy) > 0) {
+      XEvent event{};
+      XNextEvent(dpy, &event);
+      answered = event.type == ClientMessage && event.xclient.message_type == protocols &&
+                 static_cast<Atom>(event.xclient.data.l[0]) == ping && event.xclient.data.l[1] == token;
+    }
+    if (!answered) QThread::msleep(5);
+  }
+  XSelectInput(dpy, root, NoEventMask);
+  XSync(dpy, False);
+  while (XPending(dpy) > 0) {  // what the root reported meanwhile is of no use here
+    XEvent event{};
+    XNextEvent(dpy, &event);
+  }
+}
+
+void FakeClick(Display* dpy, int rootX, int rootY) {
+  XTestFakeMotionEvent(dpy, -1, rootX, rootY, CurrentTime);
+  XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
+  XTestFakeButtonEvent(dpy, 1, False, CurrentTime);
+  XSync(dpy, False);
+}
+
+void FakeKey(Display* dpy, KeySym key, bool press) {
+  const KeyCode code = XKeysymToKeycode(dpy, key);
+  if (code) XTestFakeKeyEvent(dpy, code, press ? True : False, CurrentTime);
+}
+
+// Restores a game minimised inside Wine's virtual desktop the way Windows lets a player
+// do it without a taskbar: a click on its title bar makes it Wine's active window, and
+// Alt+Enter restores the active minimised window (Wine's default window procedure; a
+// double click would need a title bar the game may not have). Tried once more if it
+// stays minimised for long; the bounds are generous for a busy machine, and a healthy one
+// returns as soon as the window is back. The desktop must have the keys.
+void RestoreInDesktop(Display* dpy, Window w) {
+  for (int attempt = 0; attempt < 2 && IsMinimisedInDesktop(dpy, w); ++attempt) {
+    XWindowAttributes a{};
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    if (!XGetWindowAttributes(dpy, w, &a) ||
+        !XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), a.width / 4, a.height / 2, &rootX, &rootY,
+                               &child))
+      return;
+    FakeClick(dpy, rootX, rootY);
+    // Wine has read the click once it answers; it makes the window active a moment
+    // later, and keys reach the window active when Wine takes them in.
+    WaitForWine(dpy, w);
+    QThread::msleep(100);
+    FakeKey(dpy, XK_Alt_L, true);
+    FakeKey(dpy, XK_Return, true);
+    FakeKey(dpy, XK_Return, false);
+    FakeKey(dpy, XK_Alt_L, false);
+    XSync(dpy, False);
+    QElapsedTimer step;
+    step.start();
+    while (IsMinimisedInDesktop(dpy, w) && step.elapsed() < 5000) QThread::msleep(20);
+  }
+  WaitForWine(dpy, w);  // the restore ends after the window has its size back
+}
+
 // Asks the window manager to make `window` the active one and waits (a few seconds at
 // most) until it is shown and active. Wine takes keys and clicks only for the window it
 // activated itself, which it does when the window manager hands it the focus; a focus
@@ -164,7 +287,8 @@ void Activate(Display* dpy, Window target) {
   QElapsedTimer clock;
   clock.start();
   bool waited = false;
-  while (!ready() && clock.elapsed() < 3000) {
+  // A generous bound: a busy machine takes its time, a healthy one returns at once.
+  while (!ready() && clock.elapsed() < 10000) {
     QThread::msleep(20);
     waited = true;
   }
@@ -221,6 +345,7 @@ void X11GameWindows::Restore(Id window) {
   XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
   XMapRaised(m_display, window);
   Activate(m_display, window);
+  if (IsMinimisedInDesktop(m_display, window)) RestoreInDesktop(m_display, window);
   XSetErrorHandler(previous);
 }
 
@@ -240,14 +365,18 @@ QSize X11GameWindows::WindowSize(Id window) {
 }
 
 bool X11GameWindows::ClickAt(Id window, int x, int y) {
+  XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
+  const QPoint client = ClientOffset(m_display, window);
   int rootX = 0, rootY = 0;
   Window child = 0;
-  if (!XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &rootX, &rootY, &child))
-    return false;
-  XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
-  XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
-  XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
-  XSync(m_display, False);
+  const bool placed = XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x + client.x(),
+                                            y + client.y(), &rootX, &rootY, &child);
+  XSetErrorHandler(previous);
+  if (!placed) return false;
+  FakeClick(m_display, rootX, rootY);
+  previous = XSetErrorHandler(IgnoreErrors);
+  WaitForWine(m_display, window);
+  XSetErrorHandler(previous);
   return true;
 }
 

@@ -210,20 +210,27 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
   windows.ClickAt(window, m_clicks.first.x(), m_clicks.first.y());
   windows.ClickAt(window, m_clicks.second.x(), m_clicks.second.y());
 
+  // The file-open window shows within a second on a quiet machine, and may take many on
+  // a busy one: waited for until it shows, within a generous bound, or until the game
+  // has ended. One the game owns is taken at once; a new window without an owner only
+  // once an owned one had its time.
+  constexpr qint64 kOwnedFirstMs = 2500, kDialogMs = 15000;
+  QElapsedTimer clock;
+  clock.start();
   GameWindows::Id dialog = 0;
-  constexpr int kAttempts = 25;
-  for (int attempt = 0; attempt < kAttempts && dialog == 0; ++attempt) {
-    if (attempt > 0) Wait(100);
+  for (;;) {
     dialog = windows.FindDialogOf(window);
-    if (dialog == 0 && attempt == kAttempts - 1) {
-      // One the game owns wins while there is time; an ownerless one counts at the end.
+    if (dialog != 0) break;
+    if (clock.elapsed() >= kOwnedFirstMs) {
       for (GameWindows::Id w : windows.OtherWindowsOfProcess(window)) {
         if (std::find(before.begin(), before.end(), w) == before.end()) {
           dialog = w;
           break;
         }
       }
+      if (dialog != 0 || clock.elapsed() >= kDialogMs || !m_services.tools.StartedProgramRunning()) break;
     }
+    Wait(100);
   }
   if (dialog == 0) {
     ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);
