@@ -38,7 +38,7 @@ void WriteRecorder(const QString& path, const QString& argsFile) {
 // MIME type under share/, with the caches the package's triggers build.
 QString MakeInstalledPrefix(const QString& prefix, const QString& argsFile) {
   WriteRecorder(prefix + "/bin/kolt-helper", argsFile);
-  const QString share = prefix + "/share";
+  QString share = prefix + "/share";
   const QString data = QStringLiteral(KOLT_TEST_SOURCE_DIR "/data");
   WriteFile(share + "/applications/kolt-helper.desktop", ReadFile(data + "/kolt-helper.desktop"));
   WriteFile(share + "/mime/packages/kolt-helper.xml", ReadFile(data + "/kolt-helper.xml"));

@@ -32,7 +32,7 @@ TEST(Startup, NextTokenSplitsAndUnquotes) {
   EXPECT_EQ(NextToken(line), "");
   EXPECT_EQ(line, "");
 
-  QString quotes = "\"say \"\"hi\"\" now\" rest";
+  QString quotes = R"("say ""hi"" now" rest)";
   EXPECT_EQ(NextToken(quotes), "say \"hi\" now");
   EXPECT_EQ(quotes, " rest");
   QString open = "\"unterminated path";
