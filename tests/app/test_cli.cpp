@@ -12,13 +12,8 @@
 #include "support/RunCli.h"
 #include "support/TempHome.h"
 
-using kolt::ClearIniCache;
-using kolt::IniRead;
-using kolt::IniReadSection;
-using kolt::IniWrite;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 

@@ -16,12 +16,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FileSizeLimit;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

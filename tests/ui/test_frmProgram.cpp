@@ -17,9 +17,7 @@
 #include "ui/frmProgram.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
+using namespace kolt::test;
 
 namespace {
 

@@ -22,12 +22,7 @@
 #include "ui/frmPrograms.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::ReadFile;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

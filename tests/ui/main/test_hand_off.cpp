@@ -27,10 +27,7 @@
 #include "ui/RunningWindow.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::TempHome;
-using kolt::test::WaitFor;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

@@ -20,10 +20,7 @@
 #include "ui/frmTaunt.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
+using namespace kolt::test;
 
 namespace {
 
