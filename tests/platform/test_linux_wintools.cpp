@@ -20,14 +20,8 @@
 #include "support/TempHome.h"
 #include "support/WaitFor.h"
 
-using kolt::LinuxWintools;
-using kolt::Wintools;
-using kolt::test::ReadFile;
-using kolt::test::ScopedEnv;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WaitFor;
-using kolt::test::WriteFile;
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 

@@ -7,10 +7,8 @@
 #include "platform/linux/PeVersion.h"
 #include "support/PeBuilder.h"
 
-using kolt::ReadPeFixedVersion;
-using kolt::ReadPeFixedVersionFile;
-using kolt::test::PeBuilder;
-using kolt::test::PeLayout;
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 

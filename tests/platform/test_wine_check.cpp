@@ -18,16 +18,8 @@
 #include "support/TempHome.h"
 #include "support/WaitFor.h"
 
-using kolt::LinuxWintools;
-using kolt::WineSaid;
-using kolt::test::PeBuilder;
-using kolt::test::PeLayout;
-using kolt::test::ReadFile;
-using kolt::test::ScopedEnv;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WaitFor;
-using kolt::test::WriteFile;
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 
@@ -110,7 +102,7 @@ class WineCheckTest : public ::testing::Test {
   // A stand-in for the Wine command. It logs each run ("probe PREFIX" when given the
   // check program, else "game PREFIX ARGS"), then runs the shell code for that case.
   QString StandIn(const QString& onProbe, const QString& onGame) {
-    const QString path = m_home.File("bin/wine");
+    QString path = m_home.File("bin/wine");
     const QString script = QStringLiteral(
                                "#!/bin/sh\n"
                                "for last; do :; done\n"
@@ -132,7 +124,7 @@ class WineCheckTest : public ::testing::Test {
     return QString("cat '%1' >&2").arg(file);
   }
   QString Game(const PeLayout& layout = PeLayout()) {
-    const QString exe = m_prefix + "/drive_c/Games/CM/cmbo.exe";
+    QString exe = m_prefix + "/drive_c/Games/CM/cmbo.exe";
     WriteFile(exe, PeBuilder::Build(layout));
     return exe;
   }

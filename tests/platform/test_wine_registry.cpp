@@ -25,7 +25,7 @@ TEST(WineRegistry, ReadsTheRealFileFormat) {
   EXPECT_EQ(reg.ReadString(QStringLiteral("SOFTWARE\\\\WOW6432NODE\\\\microsoft\\windows\\currentversion\\"
                                           "uninstall\\space empires iv"),
                            "uninstallstring"),
-            "C:\\WINDOWS\\unwise.exe C:\\Games\\SE4\\install.log");
+            R"(C:\WINDOWS\unwise.exe C:\Games\SE4\install.log)");
   const QString cv = "Software\\Microsoft\\Windows\\CurrentVersion";
   EXPECT_EQ(reg.ReadString(cv, "ProgramFilesDir (x86)"), "C:\\Program Files (x86)");
   EXPECT_EQ(reg.ReadString(cv, "ProgramFilesPath"), "%ProgramFiles%");
@@ -35,7 +35,7 @@ TEST(WineRegistry, ReadsTheRealFileFormat) {
   ASSERT_TRUE(bin.has_value());
   EXPECT_EQ(bin->text, "21817c23");
   // The continued hex(6) value before it must not swallow this key.
-  const QString folder = "Software\\Classes\\CLSID\\{0AFACED1-E828-11D1-9187-B532F1E9575D}\\ShellFolder";
+  const QString folder = R"(Software\Classes\CLSID\{0AFACED1-E828-11D1-9187-B532F1E9575D}\ShellFolder)";
   const auto dword = reg.Read(folder, "Attributes");
   ASSERT_TRUE(dword.has_value());
   EXPECT_EQ(dword->number, 0x60010000u);
