@@ -31,30 +31,21 @@ TEST(PeVersion, SampleExecutables) {
 
 TEST(PeVersion, BuiltImagesBothWidths) {
   EXPECT_EQ(VersionText(PeBuilder::Build()), "2.5.17");
-  PeLayout wide;
-  wide.pe32plus = true;
-  wide.fileVersionMS = 0x0003000A;
-  wide.fileVersionLS = 0x00020001;  // build 2, revision 1 -> 131073
+  // Build 2, revision 1 -> 131073.
+  const PeLayout wide{.fileVersionMS = 0x0003000A, .fileVersionLS = 0x00020001, .pe32plus = true};
   EXPECT_EQ(VersionText(PeBuilder::Build(wide)), "3.10.131073");
 }
 
 TEST(PeVersion, LowWordIsSignedAndHighWordSplit) {
-  PeLayout s;
-  s.fileVersionMS = 0xFFFF0001;
-  s.fileVersionLS = 0xFFFFFFFF;
+  const PeLayout s{.fileVersionMS = 0xFFFF0001, .fileVersionLS = 0xFFFFFFFF};
   EXPECT_EQ(VersionText(PeBuilder::Build(s)), "65535.1.-1");
 }
 
 TEST(PeVersion, RejectsWhatIsNotAFixedBlock) {
-  PeLayout noVersion;
-  noVersion.withVersion = false;
-  EXPECT_EQ(VersionText(PeBuilder::Build(noVersion)), "<none>");
-  PeLayout shortValue;
-  shortValue.valueLength = 48;  // the root block must be exactly 52 bytes
-  EXPECT_EQ(VersionText(PeBuilder::Build(shortValue)), "<none>");
-  PeLayout badSignature;
-  badSignature.signature = 0xFEEF04BC;
-  EXPECT_EQ(VersionText(PeBuilder::Build(badSignature)), "<none>");
+  EXPECT_EQ(VersionText(PeBuilder::Build({.withVersion = false})), "<none>");
+  // The root block must be exactly 52 bytes.
+  EXPECT_EQ(VersionText(PeBuilder::Build({.valueLength = 48})), "<none>");
+  EXPECT_EQ(VersionText(PeBuilder::Build({.signature = 0xFEEF04BC})), "<none>");
   EXPECT_EQ(VersionText(QByteArray()), "<none>");
   EXPECT_EQ(VersionText(QByteArray("MZ")), "<none>");
   EXPECT_EQ(VersionText(QByteArray(4096, 'M')), "<none>");
