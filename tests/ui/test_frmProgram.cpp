@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "support/Child.h"
+#include "support/ScopedEnv.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "ui/QtUiPort.h"
@@ -89,7 +90,7 @@ TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
 // use is the folder it names.
 TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
   QTemporaryDir prefix;
-  qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
+  const ScopedEnv wine("WINEPREFIX", prefix.path());
   QDir().mkpath(prefix.path() + "/drive_c/Games/SPWAW");
   QDir().mkpath(prefix.path() + "/dosdevices");
   QFile::link("../drive_c", prefix.path() + "/dosdevices/c:");
@@ -115,7 +116,6 @@ TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
   ok->click();
   ASSERT_EQ(ui.Texts(), QStringList({"Folder 'D:\\Games' does not exist"}));
   EXPECT_TRUE(form.isVisible());
-  qunsetenv("WINEPREFIX");
 }
 
 TEST(frmProgram, CancelEscapeAndCloseBoxCancel) {

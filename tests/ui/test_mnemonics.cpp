@@ -30,6 +30,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmAbout.h"
@@ -126,17 +127,14 @@ QStringList Problems(const QWidget& dialog) {
 
 struct Fixture {
   TempHome home;
+  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
   ScriptedUi ui;
   LinuxWintools tools{ui};
   Fixture() {
     App().homeFolder = home.Path();
-    qputenv("WINEPREFIX", QFile::encodeName(home.Root() + "/wine"));
     for (const char* name : {"SPWAW", "CMBO", "SE4"}) IniWrite(name, "Directory", "-");
   }
-  ~Fixture() {
-    App().homeFolder.clear();
-    qunsetenv("WINEPREFIX");
-  }
+  ~Fixture() { App().homeFolder.clear(); }
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/ScopedEnv.h"
 #include "support/TempHome.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmGame.h"
@@ -91,19 +92,16 @@ void ExpectBackAt(QWidget& dialog, MainStandIn& main, const QKeyCombination& key
 
 struct Fixture {
   TempHome home;
+  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
   QtUiPort ui;
   LinuxWintools tools{ui};
   MainStandIn main;
 
   Fixture() {
     App().homeFolder = home.Path();
-    qputenv("WINEPREFIX", QFile::encodeName(home.Root() + "/wine"));
     ui.SetParent(&main.window);
   }
-  ~Fixture() {
-    App().homeFolder.clear();
-    qunsetenv("WINEPREFIX");
-  }
+  ~Fixture() { App().homeFolder.clear(); }
 };
 
 }  // namespace

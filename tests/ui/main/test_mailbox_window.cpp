@@ -10,12 +10,14 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <optional>
 
 #include "exchange/turns/MailboxLock.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/SmtpTestServer.h"
 #include "support/MainWindowHarness.h"
 #include "support/PackKlt.h"
+#include "support/ScopedEnv.h"
 #include "ui/MailboxChecker.h"
 
 using namespace kolt;
@@ -34,9 +36,6 @@ struct Home : MainWindowHarness {
     IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
     IniWrite("E-Mail", "Address", "me@home.net");
   }
-  ~Home() { qunsetenv("KOLT_IMAP_CAINFO"); }
-  Home(const Home&) = delete;
-  Home& operator=(const Home&) = delete;
   // The test's Dovecot over TLS as the mailbox, its certificate trusted, holding
   // `messages`.
   void UseMailbox(const QList<QByteArray>& messages) {
@@ -48,11 +47,12 @@ struct Home : MainWindowHarness {
     IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
     IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
     WriteFile(home.File("imap-password"), "secret");
-    qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+    trusted.emplace("KOLT_IMAP_CAINFO", certificate.Cert());
   }
   QString game;
   TestCertificate certificate;
   DovecotTestServer imap{"me@home.net", "secret", certificate.Cert(), certificate.Key()};
+  std::optional<ScopedEnv> trusted;
 };
 
 // The window's mailbox check on the home, what it says and when it ends recorded.
@@ -151,7 +151,7 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
                   "--XX\r\nContent-Type: application/octet-stream\r\n"
                   "Content-Disposition: attachment; filename=padding.bin\r\n"
                   "Content-Transfer-Encoding: base64\r\n\r\n" +
-                      QByteArray(24 * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
+                      QByteArray(qsizetype{24} * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
   ASSERT_NO_FATAL_FAILURE(h.UseMailbox({message, message, message}));
   const DovecotTestServer& imap = h.imap;
 
