@@ -82,7 +82,7 @@ TEST(FileDescriptor, MovesWithoutClosingTwice) {
   ASSERT_TRUE(first.IsOpen());
   const int fd = first.Get();
   FileDescriptor second(std::move(first));
-  EXPECT_FALSE(first.IsOpen());
+  EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): what a move leaves is the point
   EXPECT_EQ(second.Get(), fd);
   FileDescriptor third;
   third = std::move(second);

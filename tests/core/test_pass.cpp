@@ -21,7 +21,7 @@ using namespace kolt::test;
 namespace {
 
 QString MakeFolder(const TempHome& home, const QStringList& names) {
-  const QString folder = home.Root() + "/EMAIL";
+  QString folder = home.Root() + "/EMAIL";
   QDir().mkpath(folder);
   for (const QString& n : names) WriteFile(folder + "/" + n, n.toUtf8());
   return folder;

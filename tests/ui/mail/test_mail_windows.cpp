@@ -56,7 +56,7 @@ QString TakeRefusal(QWidget& dialog) {
   auto* box = dialog.findChild<QMessageBox*>("msgRefused");
   if (!box) return QString();
   EXPECT_TRUE(box->isVisible());
-  const QString text = box->text();
+  QString text = box->text();
   box->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return text;
