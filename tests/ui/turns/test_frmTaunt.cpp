@@ -39,7 +39,7 @@ struct Taunt {
     form.show();
     QApplication::processEvents();
   }
-  void Pick(const QString& entry) {
+  void Pick(const QString& entry) const {
     const int i = list->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(i, 0) << entry.toStdString();
     list->setCurrentIndex(i);
