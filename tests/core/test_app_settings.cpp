@@ -7,9 +7,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 TEST(AppSettings, MailSettingsKeepTheirKeysAndForms) {
   TempHome home;

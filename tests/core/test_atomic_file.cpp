@@ -14,10 +14,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FileSizeLimit;
-using kolt::test::ReadFile;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -85,7 +82,7 @@ TEST(FileDescriptor, MovesWithoutClosingTwice) {
   ASSERT_TRUE(first.IsOpen());
   const int fd = first.Get();
   FileDescriptor second(std::move(first));
-  EXPECT_FALSE(first.IsOpen());
+  EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): what a move leaves is the point
   EXPECT_EQ(second.Get(), fd);
   FileDescriptor third;
   third = std::move(second);

@@ -16,17 +16,12 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FileSizeLimit;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
 QString MakeFolder(const TempHome& home, const QStringList& names) {
-  const QString folder = home.Root() + "/EMAIL";
+  QString folder = home.Root() + "/EMAIL";
   QDir().mkpath(folder);
   for (const QString& n : names) WriteFile(folder + "/" + n, n.toUtf8());
   return folder;

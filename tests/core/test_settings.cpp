@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <utime.h>
+#include <csignal>
 
 #include <QDateTime>
 #include <QProcess>
@@ -16,10 +16,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -227,7 +224,7 @@ TEST(Settings, WriterKilledAtRandomNeverLeavesABrokenFile) {
     QProcess writer;
     writer.start(INI_WRITER, {home.Ini(), "Round" + QString::number(round), "w", "100000"});
     ASSERT_TRUE(writer.waitForStarted());
-    QThread::msleep(static_cast<unsigned long>(5 + rng->bounded(60)));
+    QThread::msleep(5UL + rng->bounded(60U));
     ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
     writer.waitForFinished();
     // Every write that reported success before the kill is in the file.

@@ -6,32 +6,14 @@
 
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
-
-// Sets TZ for one scope.
-class ZoneScope {
- public:
-  explicit ZoneScope(const char* zone) : m_old(qgetenv("TZ")) { qputenv("TZ", zone); }
-  ~ZoneScope() {
-    if (m_old.isNull())
-      qunsetenv("TZ");
-    else
-      qputenv("TZ", m_old);
-    tzset();
-  }
-
- private:
-  QByteArray m_old;
-};
 
 constexpr std::time_t kJuly2026 = 1783000000;     // 2026-07-02
 constexpr std::time_t kJanuary2026 = 1768000000;  // 2026-01-09
@@ -46,7 +28,7 @@ TEST(Startup, NextTokenSplitsAndUnquotes) {
   EXPECT_EQ(NextToken(line), "");
   EXPECT_EQ(line, "");
 
-  QString quotes = "\"say \"\"hi\"\" now\" rest";
+  QString quotes = R"("say ""hi"" now" rest)";
   EXPECT_EQ(NextToken(quotes), "say \"hi\" now");
   EXPECT_EQ(quotes, " rest");
   QString open = "\"unterminated path";
@@ -65,47 +47,37 @@ TEST(Startup, CommandLineTakesAtMostOneFile) {
 }
 
 TEST(Startup, TimeZoneTextAndBias) {
-  {
-    ZoneScope zone("Asia/Kolkata");
-    TimeZoneInfo tz = ReadTimeZone(kJuly2026);
-    EXPECT_EQ(tz.totalBias, -330);
-    EXPECT_EQ(tz.text, "(GMT+5.5) ");  // no daylight rules: no zone name
-  }
-  {
-    ZoneScope zone("Europe/Berlin");
-    TimeZoneInfo summer = ReadTimeZone(kJuly2026);
-    EXPECT_EQ(summer.totalBias, -120);
-    EXPECT_EQ(summer.text, "(GMT+1+1) CEST");
-    TimeZoneInfo winter = ReadTimeZone(kJanuary2026);
-    EXPECT_EQ(winter.totalBias, -60);
-    EXPECT_EQ(winter.text, "(GMT+1) CET");
-  }
-  {
-    ZoneScope zone("America/New_York");
-    EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT-5+1) EDT");
-    EXPECT_EQ(ReadTimeZone(kJuly2026).totalBias, 240);
-    EXPECT_EQ(ReadTimeZone(kJanuary2026).text, "(GMT-5) EST");
-  }
-  {
-    ZoneScope zone("Asia/Kolkata");
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+5,5) ");
-    QLocale::setDefault(QLocale::c());
-  }
   // Irish time: standard time is the summer's IST, and the winter's GMT is marked as
-  // daylight time an hour back. Both as the zone file and as the rule it ends with.
-  for (const char* dublin : {"Europe/Dublin", "IST-1GMT0,M10.5.0,M3.5.0/1"}) {
-    ZoneScope zone(dublin);
-    EXPECT_EQ(ReadTimeZone(kJanuary2026).text, "(GMT+0) GMT") << dublin;
-    EXPECT_EQ(ReadTimeZone(kJanuary2026).totalBias, 0);
-    EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+1) IST") << dublin;
-    EXPECT_EQ(ReadTimeZone(kJuly2026).totalBias, -60);
+  // daylight time an hour back; both as the zone file and as the rule it ends with.
+  const char* const dublinRule = "IST-1GMT0,M10.5.0,M3.5.0/1";
+  const struct {
+    const char* zone;
+    std::time_t when;
+    const char* text;
+    int bias;
+  } cases[] = {
+      {"Asia/Kolkata", kJuly2026, "(GMT+5.5) ", -330},  // no daylight rules: no zone name
+      {"Europe/Berlin", kJuly2026, "(GMT+1+1) CEST", -120},
+      {"Europe/Berlin", kJanuary2026, "(GMT+1) CET", -60},
+      {"America/New_York", kJuly2026, "(GMT-5+1) EDT", 240},
+      {"America/New_York", kJanuary2026, "(GMT-5) EST", 300},
+      {"Europe/Dublin", kJanuary2026, "(GMT+0) GMT", 0},
+      {"Europe/Dublin", kJuly2026, "(GMT+1) IST", -60},
+      {dublinRule, kJanuary2026, "(GMT+0) GMT", 0},
+      {dublinRule, kJuly2026, "(GMT+1) IST", -60},
+      {"UTC", kJuly2026, "(GMT+0) ", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.zone);
+    ScopedEnv zone("TZ", c.zone);
+    const TimeZoneInfo tz = ReadTimeZone(c.when);
+    EXPECT_EQ(tz.text, c.text);
+    EXPECT_EQ(tz.totalBias, c.bias);
   }
-  {
-    ZoneScope zone("UTC");
-    EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+0) ");
-    EXPECT_EQ(ReadTimeZone(kJuly2026).totalBias, 0);
-  }
+  ScopedEnv zone("TZ", "Asia/Kolkata");
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  EXPECT_EQ(ReadTimeZone(kJuly2026).text, "(GMT+5,5) ");
+  QLocale::setDefault(QLocale::c());
 }
 
 TEST(Startup, HomeFolderChoice) {

@@ -8,11 +8,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeProgram;
-using kolt::test::FakeUserProgram;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

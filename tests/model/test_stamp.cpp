@@ -8,31 +8,12 @@
 #include <ctime>
 
 #include "model/Stamp.h"
+#include "support/ScopedEnv.h"
 
 using namespace kolt;
+using kolt::test::ScopedEnv;
 
 namespace {
-
-// The zone of the test, set for the process and put back afterwards.
-class Zone {
- public:
-  explicit Zone(const char* zone) : m_old(qgetenv("TZ")), m_had(qEnvironmentVariableIsSet("TZ")) {
-    qputenv("TZ", zone);
-    ::tzset();
-  }
-  ~Zone() {
-    if (m_had) {
-      qputenv("TZ", m_old);
-    } else {
-      qunsetenv("TZ");
-    }
-    ::tzset();
-  }
-
- private:
-  QByteArray m_old;
-  bool m_had;
-};
 
 FolderEntry At(qint64 secs) {
   FolderEntry e;
@@ -63,7 +44,7 @@ TEST(Stamp, OrdersAsTheTextsDoAndKeepsTextThatIsNoStamp) {
 }
 
 TEST(Stamp, LocalTimesAsQtMakesThemAroundTheChangesOfTheOffset) {
-  Zone zone("Europe/Berlin");
+  ScopedEnv zone("TZ", "Europe/Berlin");
   // Ordinary times and the seconds around each change of the offset.
   for (const char* text :
        {"2024-01-15 12:00:00", "2024-03-31 01:59:59", "2024-03-31 03:00:00", "2024-07-01 00:00:00",

@@ -7,9 +7,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -19,53 +17,40 @@ const QString T3 = "2024-03-02 09:00:00";
 
 }  // namespace
 
-TEST(DecideStatus, NothingStoredIsNewWhateverTheFile) {
-  EXPECT_EQ(DecideStatus(T1, "", ""), "New");
-  EXPECT_EQ(DecideStatus("", "", ""), "New");  // status file missing
-}
-
-TEST(DecideStatus, OnlyReceived) {
-  EXPECT_EQ(DecideStatus(T2, "", T1), "Send");
-  EXPECT_EQ(DecideStatus(T1, "", T1), "Play");
-  EXPECT_EQ(DecideStatus(T1, "", T2), "Unknown");
-  EXPECT_EQ(DecideStatus("", "", T1), "Unknown");
-}
-
-TEST(DecideStatus, OnlySent) {
-  EXPECT_EQ(DecideStatus(T2, T1, ""), "Play/Send");
-  EXPECT_EQ(DecideStatus(T1, T1, ""), "Wait");
-  EXPECT_EQ(DecideStatus(T1, T2, ""), "Unknown");
-  EXPECT_EQ(DecideStatus("", T1, ""), "Unknown");  // stored S, file now missing
-}
-
-TEST(DecideStatus, SentAndReceivedWithFileNotNewerThanSent) {
-  // All three equal: the stamp stored at sending wins.
-  EXPECT_EQ(DecideStatus(T1, T1, T1), "Wait");
-  EXPECT_EQ(DecideStatus(T2, T2, T1), "Wait");
-  EXPECT_EQ(DecideStatus(T1, T2, T1), "Play");
-  EXPECT_EQ(DecideStatus(T1, T3, T2), "Unknown");
-  EXPECT_EQ(DecideStatus("", T1, T2), "Unknown");
-}
-
-TEST(DecideStatus, SentAndReceivedWithFileNewerThanSent) {
-  EXPECT_EQ(DecideStatus(T3, T1, T2), "Send");  // played after the receipt
-  EXPECT_EQ(DecideStatus(T2, T1, T2), "Play");  // received after sending, not yet played
-  EXPECT_EQ(DecideStatus(T2, T1, T3), "Unknown");
-}
-
-TEST(DecideStatus, TheUsualLifeOfATurn) {
-  QString s, r;
-  const QString created = T1;
-  EXPECT_EQ(DecideStatus(created, s, r), "New");
-  s = created;  // sent
-  EXPECT_EQ(DecideStatus(created, s, r), "Wait");
-  const QString received = T2;  // the opponent's turn copied in
-  r = received;
-  EXPECT_EQ(DecideStatus(received, s, r), "Play");
-  const QString played = T3;
-  EXPECT_EQ(DecideStatus(played, s, r), "Send");
-  s = played;  // sent again
-  EXPECT_EQ(DecideStatus(played, s, r), "Wait");
+// The status from the file's stamp and the stored sent (S) and received (R) stamps. The
+// usual life of a turn: New, Wait once sent, Play once the answer came in, Send once
+// played, Wait again.
+TEST(DecideStatus, FromTheFileAndTheStoredStamps) {
+  const struct {
+    QString file, sent, received, status;
+  } cases[] = {
+      {T1, "", "", "New"},  // nothing stored, whatever the file
+      {"", "", "", "New"},  // status file missing
+      // Only received.
+      {T2, "", T1, "Send"},
+      {T1, "", T1, "Play"},
+      {T1, "", T2, "Unknown"},
+      {"", "", T1, "Unknown"},
+      // Only sent.
+      {T2, T1, "", "Play/Send"},
+      {T1, T1, "", "Wait"},
+      {T1, T2, "", "Unknown"},
+      {"", T1, "", "Unknown"},  // stored S, file now missing
+      // Both, the file not newer than the send: all three equal, the send wins.
+      {T1, T1, T1, "Wait"},
+      {T2, T2, T1, "Wait"},
+      {T1, T2, T1, "Play"},
+      {T1, T3, T2, "Unknown"},
+      {"", T1, T2, "Unknown"},
+      // Both, the file newer than the send.
+      {T3, T1, T2, "Send"},  // played after the receipt
+      {T2, T1, T2, "Play"},  // received after sending, not yet played
+      {T2, T1, T3, "Unknown"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DecideStatus(c.file, c.sent, c.received), c.status)
+        << c.file.toStdString() << " | " << c.sent.toStdString() << " | " << c.received.toStdString();
+  }
 }
 
 TEST(Stamps, FixedWidthTextOrdersLikeTime) {

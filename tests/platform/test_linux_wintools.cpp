@@ -3,45 +3,27 @@
 #include <sys/stat.h>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QThread>
 #include <cerrno>
-#include <functional>
 
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "platform/linux/LinuxWintools.h"
 #include "support/PeBuilder.h"
+#include "support/QtPrinters.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "support/WaitFor.h"
 
-using kolt::LinuxWintools;
-using kolt::Wintools;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
-
-// Readable failure output.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > ms) return false;
-    QThread::msleep(20);
-  }
-  return true;
-}
 
 // A shell script that records its working folder, WINEPREFIX and arguments (one per
 // line) into `record`, optionally after sleeping, and exits with `code`.
@@ -66,95 +48,80 @@ QStringList Lines(const QString& path) {
 
 class LinuxWintoolsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_oldPrefix = qgetenv("WINEPREFIX");
-    m_oldPath = qgetenv("PATH");
-    qunsetenv("WINEPREFIX");
-  }
-  void TearDown() override {
-    if (m_oldPrefix.isNull())
-      qunsetenv("WINEPREFIX");
-    else
-      qputenv("WINEPREFIX", m_oldPrefix);
-    qputenv("PATH", m_oldPath);
-  }
   QString Canonical(const QString& p) const { return QFileInfo(p).canonicalFilePath(); }
 
   // A Wine prefix as Wine lays it out: drive_c and dosdevices links c: and z:.
   QString MakePrefix(const QString& where) {
-    QDir().mkpath(where + QStringLiteral("/drive_c/windows"));
-    QDir().mkpath(where + QStringLiteral("/dosdevices"));
-    QFile::link(QStringLiteral("../drive_c"), where + QStringLiteral("/dosdevices/c:"));
-    QFile::link(QStringLiteral("/"), where + QStringLiteral("/dosdevices/z:"));
+    QDir().mkpath(where + "/drive_c/windows");
+    QDir().mkpath(where + "/dosdevices");
+    QFile::link("../drive_c", where + "/dosdevices/c:");
+    QFile::link("/", where + "/dosdevices/z:");
     return where;
   }
 
+  ScopedEnv m_prefix{"WINEPREFIX", QString()};
+  const QByteArray m_oldPath = qgetenv("PATH");
+  ScopedEnv m_path{"PATH", QString::fromLocal8Bit(m_oldPath)};
   TempHome m_home;
   ScriptedUi m_ui;
-  QByteArray m_oldPrefix, m_oldPath;
 };
 
 }  // namespace
 
 TEST_F(LinuxWintoolsTest, WaitsForNativeProgramSplittingParametersLikeWindows) {
-  const QString record = m_home.File(QStringLiteral("record.txt"));
-  const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/tool")), record, 3, "0.3");
-  const QString work = m_home.File(QStringLiteral("work dir"));
+  const QString record = m_home.File("record.txt");
+  const QString script = WriteRecorder(m_home.File("bin/tool"), record, 3, "0.3");
+  const QString work = m_home.File("work dir");
   QDir().mkpath(work);
   LinuxWintools tools(m_ui);
   EXPECT_EQ(tools.LastExitCode(), -1);
-  ASSERT_TRUE(
-      tools.RunProgram(script, {.parameters = QStringLiteral("one \"two words\" \"say \"\"hi\"\"\"  last"),
-                                .directory = work,
-                                .showError = true,
-                                .wait = true}));
+  ASSERT_TRUE(tools.RunProgram(script, {.parameters = "one \"two words\" \"say \"\"hi\"\"\"  last",
+                                        .directory = work,
+                                        .showError = true,
+                                        .wait = true}));
   // Returned only after the program ended, with the window served meanwhile.
   EXPECT_TRUE(QFile::exists(record));
   EXPECT_GE(m_ui.doEvents, 1);
   EXPECT_EQ(tools.LastExitCode(), 3);
-  EXPECT_EQ(Lines(record), (QStringList{QStringLiteral("PWD=") + work, QStringLiteral("WINEPREFIX=<unset>"),
-                                        QStringLiteral("ARG=one"), QStringLiteral("ARG=two words"),
-                                        QStringLiteral("ARG=say \"hi\""), QStringLiteral("ARG=last")}));
+  EXPECT_EQ(Lines(record), (QStringList{"PWD=" + work, "WINEPREFIX=<unset>", "ARG=one", "ARG=two words",
+                                        "ARG=say \"hi\"", "ARG=last"}));
   EXPECT_TRUE(m_ui.boxes.empty());
   EXPECT_FALSE(tools.StartedProgramRunning());  // waiting does not make it the watched one
 }
 
 TEST_F(LinuxWintoolsTest, WindowsProgramRunsUnderWineInItsOwnPrefix) {
-  const QString record = m_home.File(QStringLiteral("wine-record.txt"));
-  const QString wine = WriteRecorder(m_home.File(QStringLiteral("bin/wine-stub")), record, 7);
-  kolt::IniWrite(QStringLiteral("Settings"), QStringLiteral("Wine"), wine + QStringLiteral(" --stub-flag"));
-  const QString prefix = MakePrefix(m_home.File(QStringLiteral("prefixes/spwaw")));
-  const QString exe = prefix + QStringLiteral("/drive_c/Games/SPWAW/MECH.EXE");
+  const QString record = m_home.File("wine-record.txt");
+  const QString wine = WriteRecorder(m_home.File("bin/wine-stub"), record, 7);
+  kolt::IniWrite("Settings", "Wine", wine + " --stub-flag");
+  const QString prefix = MakePrefix(m_home.File("prefixes/spwaw"));
+  const QString exe = prefix + "/drive_c/Games/SPWAW/MECH.EXE";
   // 64-bit: the stub is no Wine that could pass the 32-bit check.
   WriteFile(exe, kolt::test::PeBuilder::Build(kolt::test::PeLayout{.pe32plus = true}));
   qputenv("WINEPREFIX", "/elsewhere");  // the program's own prefix wins
 
   LinuxWintools tools(m_ui);
-  ASSERT_TRUE(tools.RunProgram(exe, {.parameters = QStringLiteral("-x \"C:\\Games\\a b.dat\""),
-                                     .directory = QFileInfo(exe).path(),
-                                     .wait = true}));
+  ASSERT_TRUE(tools.RunProgram(
+      exe, {.parameters = "-x \"C:\\Games\\a b.dat\"", .directory = QFileInfo(exe).path(), .wait = true}));
   EXPECT_EQ(tools.LastExitCode(), 7);
-  EXPECT_EQ(Lines(record), (QStringList{QStringLiteral("PWD=") + QFileInfo(exe).path(),
-                                        QStringLiteral("WINEPREFIX=") + prefix,
-                                        QStringLiteral("ARG=--stub-flag"), QStringLiteral("ARG=") + exe,
-                                        QStringLiteral("ARG=-x"), QStringLiteral("ARG=C:\\Games\\a b.dat")}));
+  EXPECT_EQ(Lines(record),
+            (QStringList{"PWD=" + QFileInfo(exe).path(), "WINEPREFIX=" + prefix, "ARG=--stub-flag",
+                         "ARG=" + exe, "ARG=-x", "ARG=C:\\Games\\a b.dat"}));
 
   // Outside any drive_c the environment's prefix stays; a command given to the
   // constructor overrides the setting.
   QFile::remove(record);
-  const QString loose = m_home.File(QStringLiteral("loose/setup.exe"));
+  const QString loose = m_home.File("loose/setup.exe");
   WriteFile(loose, "MZ");
   LinuxWintools explicitWine(m_ui, wine);
   ASSERT_TRUE(explicitWine.RunProgram(loose, {.wait = true}));
-  EXPECT_EQ(Lines(record).mid(1),
-            (QStringList{QStringLiteral("WINEPREFIX=/elsewhere"), QStringLiteral("ARG=") + loose}));
+  EXPECT_EQ(Lines(record).mid(1), (QStringList{"WINEPREFIX=/elsewhere", "ARG=" + loose}));
 }
 
 TEST_F(LinuxWintoolsTest, WatchedProgramOutlivesReplacementAndTools) {
-  const QString first = m_home.File(QStringLiteral("first.txt"));
-  const QString second = m_home.File(QStringLiteral("second.txt"));
-  const QString slow = WriteRecorder(m_home.File(QStringLiteral("bin/slow")), first, 0, "0.8");
-  const QString quick = WriteRecorder(m_home.File(QStringLiteral("bin/quick")), second, 0, "0.3");
+  const QString first = m_home.File("first.txt");
+  const QString second = m_home.File("second.txt");
+  const QString slow = WriteRecorder(m_home.File("bin/slow"), first, 0, "0.8");
+  const QString quick = WriteRecorder(m_home.File("bin/quick"), second, 0, "0.3");
   {
     LinuxWintools tools(m_ui);
     EXPECT_FALSE(tools.StartedProgramRunning());
@@ -173,125 +140,119 @@ TEST_F(LinuxWintoolsTest, WatchedProgramOutlivesReplacementAndTools) {
 }
 
 TEST_F(LinuxWintoolsTest, FailedStartsReportOnlyWhenAsked) {
-  LinuxWintools tools(m_ui, QStringLiteral("/nonexistent/wine"));
-  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"),
-                                {.parameters = QStringLiteral("-a"), .wait = true}));
-  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"), {.parameters = QStringLiteral("-a")}));
+  LinuxWintools tools(m_ui, "/nonexistent/wine");
+  EXPECT_FALSE(tools.RunProgram("/nonexistent/prog", {.parameters = "-a", .wait = true}));
+  EXPECT_FALSE(tools.RunProgram("/nonexistent/prog", {.parameters = "-a"}));
   EXPECT_TRUE(m_ui.boxes.empty());
 
-  EXPECT_FALSE(tools.RunProgram(QStringLiteral("/nonexistent/prog"),
-                                {.parameters = QStringLiteral("-a \"b\""), .showError = true, .wait = true}));
+  EXPECT_FALSE(
+      tools.RunProgram("/nonexistent/prog", {.parameters = "-a \"b\"", .showError = true, .wait = true}));
   ASSERT_EQ(m_ui.boxes.size(), 1u);
-  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(QStringLiteral("Can't execute: /nonexistent/prog -a \"b\"")));
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith("Can't execute: /nonexistent/prog -a \"b\""));
   EXPECT_EQ(m_ui.boxes[0].icon, kolt::Icon::Exclamation);
   EXPECT_EQ(tools.LastExitCode(), -1);
 
   // A Windows program when Wine is missing; a working folder that does not exist.
-  const QString exe = m_home.File(QStringLiteral("game/GAME.EXE"));
+  const QString exe = m_home.File("game/GAME.EXE");
   WriteFile(exe, "MZ");
   EXPECT_FALSE(tools.RunProgram(exe, {.showError = true}));
   ASSERT_EQ(m_ui.boxes.size(), 2u);
-  EXPECT_TRUE(m_ui.boxes[1].text.startsWith(QStringLiteral("Can't execute: ") + exe + QStringLiteral(" ")));
-  const QString record = m_home.File(QStringLiteral("r.txt"));
-  const QString script = WriteRecorder(m_home.File(QStringLiteral("bin/ok")), record);
-  EXPECT_FALSE(tools.RunProgram(script, {.directory = m_home.File(QStringLiteral("missing")), .wait = true}));
+  EXPECT_TRUE(m_ui.boxes[1].text.startsWith("Can't execute: " + exe + " "));
+  const QString record = m_home.File("r.txt");
+  const QString script = WriteRecorder(m_home.File("bin/ok"), record);
+  EXPECT_FALSE(tools.RunProgram(script, {.directory = m_home.File("missing"), .wait = true}));
   EXPECT_FALSE(tools.StartedProgramRunning());
   EXPECT_EQ(m_ui.boxes.size(), 2u);
 
   // Missing Wine is said even to a caller that stays silent otherwise (Play, Run).
   EXPECT_FALSE(tools.RunProgram(exe, {}));
   ASSERT_EQ(m_ui.boxes.size(), 3u);
-  EXPECT_TRUE(
-      m_ui.boxes[2].text.contains(QStringLiteral("The Wine command \"/nonexistent/wine\" was not found.")));
+  EXPECT_TRUE(m_ui.boxes[2].text.contains("The Wine command \"/nonexistent/wine\" was not found."));
 }
 
 TEST_F(LinuxWintoolsTest, ShellOpenHandsDocumentsAndPagesToTheDesktop) {
-  const QString record = m_home.File(QStringLiteral("open.txt"));
-  const QString bin = m_home.File(QStringLiteral("stubs"));
-  WriteRecorder(bin + QStringLiteral("/xdg-open"), record);
+  const QString record = m_home.File("open.txt");
+  const QString bin = m_home.File("stubs");
+  WriteRecorder(bin + "/xdg-open", record);
   qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
   LinuxWintools tools(m_ui);
 
-  ASSERT_TRUE(tools.ShellOpen(QStringLiteral("https://www.libarchive.org/"), {}));
+  ASSERT_TRUE(tools.ShellOpen("https://www.libarchive.org/", {}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
-  EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=https://www.libarchive.org/")});
+  EXPECT_EQ(Lines(record).mid(2), QStringList{"ARG=https://www.libarchive.org/"});
 
   QFile::remove(record);
-  const QString doc = m_home.File(QStringLiteral("docs/kolt.htm"));
+  const QString doc = m_home.File("docs/kolt.htm");
   WriteFile(doc, "<html></html>");
-  ASSERT_TRUE(
-      tools.ShellOpen(QStringLiteral("kolt.htm"), {.directory = QFileInfo(doc).path(), .showError = true}));
+  ASSERT_TRUE(tools.ShellOpen("kolt.htm", {.directory = QFileInfo(doc).path(), .showError = true}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
-  EXPECT_EQ(Lines(record).mid(2), QStringList{QStringLiteral("ARG=") + doc});
+  EXPECT_EQ(Lines(record).mid(2), QStringList{"ARG=" + doc});
 
   // A program is started with the parameters, as the shell does.
-  const QString progRecord = m_home.File(QStringLiteral("prog.txt"));
-  const QString prog = WriteRecorder(m_home.File(QStringLiteral("bin/viewer")), progRecord);
-  ASSERT_TRUE(tools.ShellOpen(prog, {.parameters = QStringLiteral("\"a b\" c"), .showError = true}));
+  const QString progRecord = m_home.File("prog.txt");
+  const QString prog = WriteRecorder(m_home.File("bin/viewer"), progRecord);
+  ASSERT_TRUE(tools.ShellOpen(prog, {.parameters = "\"a b\" c", .showError = true}));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(progRecord); }));
-  EXPECT_EQ(Lines(progRecord).mid(2), (QStringList{QStringLiteral("ARG=a b"), QStringLiteral("ARG=c")}));
+  EXPECT_EQ(Lines(progRecord).mid(2), (QStringList{"ARG=a b", "ARG=c"}));
   EXPECT_TRUE(m_ui.boxes.empty());
 
-  EXPECT_FALSE(
-      tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")), {.parameters = QStringLiteral("p")}));
+  EXPECT_FALSE(tools.ShellOpen(m_home.File("nothing.htm"), {.parameters = "p"}));
   EXPECT_TRUE(m_ui.boxes.empty());
-  EXPECT_FALSE(tools.ShellOpen(m_home.File(QStringLiteral("nothing.htm")),
-                               {.parameters = QStringLiteral("p"), .showError = true}));
+  EXPECT_FALSE(tools.ShellOpen(m_home.File("nothing.htm"), {.parameters = "p", .showError = true}));
   ASSERT_EQ(m_ui.boxes.size(), 1u);
-  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(
-      QStringLiteral("Can't execute: ") + m_home.File(QStringLiteral("nothing.htm")) + QStringLiteral(" p")));
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith("Can't execute: " + m_home.File("nothing.htm") + " p"));
 
   // No desktop opener at all.
   qputenv("PATH", "/nonexistent");
-  EXPECT_FALSE(tools.ShellOpen(QStringLiteral("https://curl.se/"), {.showError = true}));
+  EXPECT_FALSE(tools.ShellOpen("https://curl.se/", {.showError = true}));
   EXPECT_EQ(m_ui.boxes.size(), 2u);
 }
 
 TEST_F(LinuxWintoolsTest, AReceivedArchiveOpensWithTheZipHandlerNeverWithThisProgram) {
-  const QString bin = m_home.File(QStringLiteral("stubs"));
-  const QString answer = m_home.File(QStringLiteral("default.txt"));
+  const QString bin = m_home.File("stubs");
+  const QString answer = m_home.File("default.txt");
   // xdg-mime answers with the desktop entry named in a file.
-  WriteFile(bin + QStringLiteral("/xdg-mime"), "#!/bin/sh\ncat '" + QFile::encodeName(answer) + "'\n");
-  QFile::setPermissions(bin + QStringLiteral("/xdg-mime"), QFile::ReadOwner | QFile::ExeOwner);
+  WriteFile(bin + "/xdg-mime", "#!/bin/sh\ncat '" + QFile::encodeName(answer) + "'\n");
+  QFile::setPermissions(bin + "/xdg-mime", QFile::ReadOwner | QFile::ExeOwner);
   qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
-  const QString record = m_home.File(QStringLiteral("viewer.txt"));
-  const QString viewer = WriteRecorder(m_home.File(QStringLiteral("bin/archive viewer")), record);
-  const QString apps = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
-  WriteFile(apps + QStringLiteral("/viewer.desktop"),
+  const QString record = m_home.File("viewer.txt");
+  const QString viewer = WriteRecorder(m_home.File("bin/archive viewer"), record);
+  const QString apps = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+  WriteFile(apps + "/viewer.desktop",
             "[Desktop Action x]\nExec=wrong\n[Desktop Entry]\nName=Viewer\nExec=\"" +
                 QFile::encodeName(viewer) + "\" --open %f %i\n");
-  const QString klt = m_home.File(QStringLiteral("in/KOLT.KLT"));
+  const QString klt = m_home.File("in/KOLT.KLT");
   WriteFile(klt, "PK");
   LinuxWintools tools(m_ui);
 
   WriteFile(answer, "viewer.desktop\n");
-  ASSERT_TRUE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  ASSERT_TRUE(tools.OpenWithHandlerOf(klt, "application/zip"));
   ASSERT_TRUE(WaitFor([&] { return QFile::exists(record); }));
-  EXPECT_EQ(Lines(record).mid(2), (QStringList{QStringLiteral("ARG=--open"), QStringLiteral("ARG=") + klt}));
+  EXPECT_EQ(Lines(record).mid(2), (QStringList{"ARG=--open", "ARG=" + klt}));
 
   WriteFile(answer, "kolt-helper.desktop\n");  // the desktop would hand it back to us
-  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, "application/zip"));
   WriteFile(answer, "");
-  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, QStringLiteral("application/zip")));
+  EXPECT_FALSE(tools.OpenWithHandlerOf(klt, "application/zip"));
   EXPECT_TRUE(m_ui.boxes.empty());
 }
 
 TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
-  const QString prefix = MakePrefix(m_home.File(QStringLiteral("wine")));
+  const QString prefix = MakePrefix(m_home.File("wine"));
   qputenv("WINEPREFIX", QFile::encodeName(prefix));
-  const QString c = prefix + QStringLiteral("/drive_c");
-  WriteFile(c + QStringLiteral("/Games/SPWAW/uninst.exe"), "MZ");
-  WriteFile(c + QStringLiteral("/Games/SPWAW/Mech.Exe"), "MZ");
-  WriteFile(c + QStringLiteral("/windows/unwise.exe"), "MZ");
-  WriteFile(c + QStringLiteral("/Games/SE4/INSTALL.LOG"), "log");
-  WriteFile(c + QStringLiteral("/Games/SE4/se4.exe"), "MZ");
-  WriteFile(c + QStringLiteral("/Games/CM/uninstall.exe"), "MZ");
-  WriteFile(c + QStringLiteral("/Games/CM/cmbo.exe"), "MZ");
+  const QString c = prefix + "/drive_c";
+  WriteFile(c + "/Games/SPWAW/uninst.exe", "MZ");
+  WriteFile(c + "/Games/SPWAW/Mech.Exe", "MZ");
+  WriteFile(c + "/windows/unwise.exe", "MZ");
+  WriteFile(c + "/Games/SE4/INSTALL.LOG", "log");
+  WriteFile(c + "/Games/SE4/se4.exe", "MZ");
+  WriteFile(c + "/Games/CM/uninstall.exe", "MZ");
+  WriteFile(c + "/Games/CM/cmbo.exe", "MZ");
   // A game on the z: drive, outside the prefix.
-  const QString outside = m_home.File(QStringLiteral("elsewhere/Game"));
-  WriteFile(outside + QStringLiteral("/remove.exe"), "MZ");
-  WriteFile(outside + QStringLiteral("/game.exe"), "MZ");
-  QString zPath = outside + QStringLiteral("/remove.exe");
+  const QString outside = m_home.File("elsewhere/Game");
+  WriteFile(outside + "/remove.exe", "MZ");
+  WriteFile(outside + "/game.exe", "MZ");
+  QString zPath = outside + "/remove.exe";
   zPath.replace(QChar('/'), QLatin1String("\\\\"));
 
   const QByteArray reg =
@@ -312,7 +273,7 @@ TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
       "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\OnZ] 1\n"
       "\"UninstallString\"=\"\\\"Z:" +
       zPath.toUtf8() + "\\\"\"\n\n";
-  WriteFile(prefix + QStringLiteral("/system.reg"), reg);
+  WriteFile(prefix + "/system.reg", reg);
 
   LinuxWintools tools(m_ui);
   // The entries in the file's order, the 32-bit view's after the others.
@@ -320,78 +281,66 @@ TEST_F(LinuxWintoolsTest, UninstallLookupFollowsTheEntryIntoThePrefix) {
                                                     "Climber", "OnZ", "Space Empires IV"}));
   // A quoted path of an existing uninstaller: its folder + the executable, found without
   // regard to case.
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("steel_panthers_world_at_war")),
-            Canonical(c + QStringLiteral("/Games/SPWAW/Mech.Exe")));
+  EXPECT_EQ(tools.UninstallLookup("mech.exe", "steel_panthers_world_at_war"),
+            Canonical(c + "/Games/SPWAW/Mech.Exe"));
   // The 32-bit view; an unquoted uninstaller followed by a path among its arguments.
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("SE4.EXE"), QStringLiteral("Space Empires IV")),
-            Canonical(c + QStringLiteral("/Games/SE4/se4.exe")));
+  EXPECT_EQ(tools.UninstallLookup("SE4.EXE", "Space Empires IV"), Canonical(c + "/Games/SE4/se4.exe"));
   // The same path unquoted (and no second path), and a quoted path followed by arguments.
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Unquoted")), QString());
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("cmbo.exe"), QStringLiteral("WithArgs")), QString());
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("passwd"), QStringLiteral("Climber")), QString());
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("game.exe"), QStringLiteral("OnZ")),
-            Canonical(outside + QStringLiteral("/game.exe")));
+  EXPECT_EQ(tools.UninstallLookup("mech.exe", "Unquoted"), QString());
+  EXPECT_EQ(tools.UninstallLookup("cmbo.exe", "WithArgs"), QString());
+  EXPECT_EQ(tools.UninstallLookup("passwd", "Climber"), QString());
+  EXPECT_EQ(tools.UninstallLookup("game.exe", "OnZ"), Canonical(outside + "/game.exe"));
   // No such executable, no such entry, an executable name that is a path.
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("other.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
-            QString());
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Nothing")), QString());
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("../SPWAW/Mech.Exe"), QStringLiteral("Space Empires IV")),
-            QString());
+  EXPECT_EQ(tools.UninstallLookup("other.exe", "Steel_Panthers_World_At_War"), QString());
+  EXPECT_EQ(tools.UninstallLookup("mech.exe", "Nothing"), QString());
+  EXPECT_EQ(tools.UninstallLookup("../SPWAW/Mech.Exe", "Space Empires IV"), QString());
 
   // The file is read again once it changes; without it there is nothing to find.
   QThread::msleep(10);
-  WriteFile(prefix + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
-            QString());
-  QFile::remove(prefix + QStringLiteral("/system.reg"));
-  EXPECT_EQ(tools.UninstallLookup(QStringLiteral("mech.exe"), QStringLiteral("Steel_Panthers_World_At_War")),
-            QString());
+  WriteFile(prefix + "/system.reg", "WINE REGISTRY Version 2\n");
+  EXPECT_EQ(tools.UninstallLookup("mech.exe", "Steel_Panthers_World_At_War"), QString());
+  QFile::remove(prefix + "/system.reg");
+  EXPECT_EQ(tools.UninstallLookup("mech.exe", "Steel_Panthers_World_At_War"), QString());
   EXPECT_TRUE(tools.UninstallKeyNames().isEmpty());
   EXPECT_TRUE(m_ui.boxes.empty());
 }
 
 TEST_F(LinuxWintoolsTest, RegistryStringsOfBothHives) {
-  const QString prefix = MakePrefix(m_home.File(QStringLiteral("wine")));
+  const QString prefix = MakePrefix(m_home.File("wine"));
   qputenv("WINEPREFIX", QFile::encodeName(prefix));
-  WriteFile(prefix + QStringLiteral("/user.reg"),
+  WriteFile(prefix + "/user.reg",
             "WINE REGISTRY Version 2\n[Software\\\\Wine\\\\Drives] 1\n@=\"root\"\n\"a\"=\"cd\\x0000rom\"\n");
   LinuxWintools tools(m_ui);
-  QString value = QStringLiteral("unchanged");
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::LocalMachine, QStringLiteral("Software"),
-                                QStringLiteral("x"), value),
-            EIO);
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("Software\\Wine\\Drives"),
-                                QStringLiteral("b"), value),
+  QString value = "unchanged";
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::LocalMachine, "Software", "x", value), EIO);
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "Software\\Wine\\Drives", "b", value),
             ENOENT);
-  EXPECT_EQ(value, QStringLiteral("unchanged"));
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("software\\wine\\drives"),
-                                QString(), value),
+  EXPECT_EQ(value, "unchanged");
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "software\\wine\\drives", QString(), value),
             0);
-  EXPECT_EQ(value, QStringLiteral("root"));
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, QStringLiteral("Software\\Wine\\Drives"),
-                                QStringLiteral("A"), value),
-            0);
-  EXPECT_EQ(value, QStringLiteral("cd"));  // cut at the NUL
+  EXPECT_EQ(value, "root");
+  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "Software\\Wine\\Drives", "A", value), 0);
+  EXPECT_EQ(value, "cd");  // cut at the NUL
 }
 
 TEST_F(LinuxWintoolsTest, FileVersionFromResourceElseModificationTime) {
   LinuxWintools tools(m_ui);
   const QString data = QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/");
-  EXPECT_EQ(tools.FileVersion(data + QStringLiteral("with-version.exe")), QStringLiteral("2.5.17"));
-  const QString plain = m_home.File(QStringLiteral("plain.exe"));
-  QFile::copy(data + QStringLiteral("without-version.exe"), plain);
+  EXPECT_EQ(tools.FileVersion(data + "with-version.exe"), "2.5.17");
+  const QString plain = m_home.File("plain.exe");
+  QFile::copy(data + "without-version.exe", plain);
   const QDateTime when(QDate(2004, 3, 9), QTime(14, 5, 0));
   QFile f(plain);
   ASSERT_TRUE(f.open(QIODevice::ReadWrite));
   ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
   f.close();
   EXPECT_EQ(tools.FileVersion(plain), QLocale().toString(when, QLocale::ShortFormat));
-  EXPECT_EQ(tools.FileVersion(m_home.File(QStringLiteral("missing.exe"))), QString());
+  EXPECT_EQ(tools.FileVersion(m_home.File("missing.exe")), QString());
 }
 
 TEST_F(LinuxWintoolsTest, TouchFileSetsOnlyTheModificationTime) {
   LinuxWintools tools(m_ui);
-  const QString file = m_home.File(QStringLiteral("SAVE0001.DAT"));
+  const QString file = m_home.File("SAVE0001.DAT");
   WriteFile(file, "turn");
   const QDateTime past = QDateTime::currentDateTime().addYears(-3);
   const QDateTime future = QDateTime::currentDateTime().addDays(30);
@@ -410,36 +359,32 @@ TEST_F(LinuxWintoolsTest, TouchFileSetsOnlyTheModificationTime) {
   EXPECT_EQ(ReadFile(file), QByteArray("turn"));
   EXPECT_TRUE(m_ui.boxes.empty());
 
-  const QString missing = m_home.File(QStringLiteral("missing.dat"));
+  const QString missing = m_home.File("missing.dat");
   EXPECT_FALSE(tools.TouchFile(missing));
   EXPECT_FALSE(QFile::exists(missing));  // never created
   ASSERT_EQ(m_ui.boxes.size(), 1u);
-  EXPECT_TRUE(m_ui.boxes[0].text.startsWith(QStringLiteral("Can't open file: ") + missing));
+  EXPECT_TRUE(m_ui.boxes[0].text.startsWith("Can't open file: " + missing));
 }
 
 TEST_F(LinuxWintoolsTest, PathsBetweenUnixAndWindows) {
-  const QString prefix = MakePrefix(m_home.File(QStringLiteral("pfx")));
+  const QString prefix = MakePrefix(m_home.File("pfx"));
   qputenv("WINEPREFIX", QFile::encodeName(prefix));
-  WriteFile(prefix + QStringLiteral("/drive_c/Games/SPWAW/Saves/SAVE001.DAT"), "x");
+  WriteFile(prefix + "/drive_c/Games/SPWAW/Saves/SAVE001.DAT", "x");
   LinuxWintools tools(m_ui);
-  EXPECT_EQ(tools.ToWindowsPath(prefix + QStringLiteral("/drive_c/Games/SPWAW/SAVE001.DAT")),
-            QStringLiteral("C:\\Games\\SPWAW\\SAVE001.DAT"));
-  EXPECT_EQ(tools.ToWindowsPath(prefix + QStringLiteral("/drive_c")), QStringLiteral("C:\\"));
-  EXPECT_EQ(tools.ToWindowsPath(QStringLiteral("/home/player/turns/a.klt")),
-            QStringLiteral("Z:\\home\\player\\turns\\a.klt"));
-  EXPECT_EQ(tools.ToWindowsPath(QStringLiteral("/home/player/../player/x")),
-            QStringLiteral("Z:\\home\\player\\x"));
+  EXPECT_EQ(tools.ToWindowsPath(prefix + "/drive_c/Games/SPWAW/SAVE001.DAT"),
+            "C:\\Games\\SPWAW\\SAVE001.DAT");
+  EXPECT_EQ(tools.ToWindowsPath(prefix + "/drive_c"), "C:\\");
+  EXPECT_EQ(tools.ToWindowsPath("/home/player/turns/a.klt"), "Z:\\home\\player\\turns\\a.klt");
+  EXPECT_EQ(tools.ToWindowsPath("/home/player/../player/x"), "Z:\\home\\player\\x");
 
-  const QString c = Canonical(prefix + QStringLiteral("/drive_c"));
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("c:\\games\\spwaw\\saves\\save001.dat")),
-            c + QStringLiteral("/Games/SPWAW/Saves/SAVE001.DAT"));
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:\\Games\\New\\file.txt")),
-            c + QStringLiteral("/Games/New/file.txt"));
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("Z:\\tmp")), QStringLiteral("/tmp"));
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("D:\\x")), QString());  // no such drive
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:\\Games\\..\\..\\x")), QString());
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("\\\\server\\share")), QString());
-  EXPECT_EQ(tools.ToUnixPath(QStringLiteral("C:relative")), QString());
+  const QString c = Canonical(prefix + "/drive_c");
+  EXPECT_EQ(tools.ToUnixPath("c:\\games\\spwaw\\saves\\save001.dat"), c + "/Games/SPWAW/Saves/SAVE001.DAT");
+  EXPECT_EQ(tools.ToUnixPath("C:\\Games\\New\\file.txt"), c + "/Games/New/file.txt");
+  EXPECT_EQ(tools.ToUnixPath("Z:\\tmp"), "/tmp");
+  EXPECT_EQ(tools.ToUnixPath("D:\\x"), QString());  // no such drive
+  EXPECT_EQ(tools.ToUnixPath("C:\\Games\\..\\..\\x"), QString());
+  EXPECT_EQ(tools.ToUnixPath("\\\\server\\share"), QString());
+  EXPECT_EQ(tools.ToUnixPath("C:relative"), QString());
 }
 
 TEST(LinuxWintoolsProcesses, CanOpenExclusiveTellsWhetherAProgramRuns) {

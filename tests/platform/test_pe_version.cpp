@@ -7,10 +7,8 @@
 #include "platform/linux/PeVersion.h"
 #include "support/PeBuilder.h"
 
-using kolt::ReadPeFixedVersion;
-using kolt::ReadPeFixedVersionFile;
-using kolt::test::PeBuilder;
-using kolt::test::PeLayout;
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 
@@ -18,48 +16,39 @@ const QString kSamples = QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/da
 
 QString VersionText(const QByteArray& image) {
   const auto v = ReadPeFixedVersion(image);
-  return v ? v->Text() : QStringLiteral("<none>");
+  return v ? v->Text() : "<none>";
 }
 
 }  // namespace
 
 TEST(PeVersion, SampleExecutables) {
-  ASSERT_TRUE(QFile::exists(kSamples + QStringLiteral("with-version.exe"))) << "test data missing";
-  const auto with = ReadPeFixedVersionFile(kSamples + QStringLiteral("with-version.exe"));
+  ASSERT_TRUE(QFile::exists(kSamples + "with-version.exe")) << "test data missing";
+  const auto with = ReadPeFixedVersionFile(kSamples + "with-version.exe");
   ASSERT_TRUE(with.has_value());
-  EXPECT_EQ(with->Text(), QStringLiteral("2.5.17"));
-  EXPECT_FALSE(ReadPeFixedVersionFile(kSamples + QStringLiteral("without-version.exe")).has_value());
+  EXPECT_EQ(with->Text(), "2.5.17");
+  EXPECT_FALSE(ReadPeFixedVersionFile(kSamples + "without-version.exe").has_value());
 }
 
 TEST(PeVersion, BuiltImagesBothWidths) {
-  EXPECT_EQ(VersionText(PeBuilder::Build()), QStringLiteral("2.5.17"));
-  PeLayout wide;
-  wide.pe32plus = true;
-  wide.fileVersionMS = 0x0003000A;
-  wide.fileVersionLS = 0x00020001;  // build 2, revision 1 -> 131073
-  EXPECT_EQ(VersionText(PeBuilder::Build(wide)), QStringLiteral("3.10.131073"));
+  EXPECT_EQ(VersionText(PeBuilder::Build()), "2.5.17");
+  // Build 2, revision 1 -> 131073.
+  const PeLayout wide{.fileVersionMS = 0x0003000A, .fileVersionLS = 0x00020001, .pe32plus = true};
+  EXPECT_EQ(VersionText(PeBuilder::Build(wide)), "3.10.131073");
 }
 
 TEST(PeVersion, LowWordIsSignedAndHighWordSplit) {
-  PeLayout s;
-  s.fileVersionMS = 0xFFFF0001;
-  s.fileVersionLS = 0xFFFFFFFF;
-  EXPECT_EQ(VersionText(PeBuilder::Build(s)), QStringLiteral("65535.1.-1"));
+  const PeLayout s{.fileVersionMS = 0xFFFF0001, .fileVersionLS = 0xFFFFFFFF};
+  EXPECT_EQ(VersionText(PeBuilder::Build(s)), "65535.1.-1");
 }
 
 TEST(PeVersion, RejectsWhatIsNotAFixedBlock) {
-  PeLayout noVersion;
-  noVersion.withVersion = false;
-  EXPECT_EQ(VersionText(PeBuilder::Build(noVersion)), QStringLiteral("<none>"));
-  PeLayout shortValue;
-  shortValue.valueLength = 48;  // the root block must be exactly 52 bytes
-  EXPECT_EQ(VersionText(PeBuilder::Build(shortValue)), QStringLiteral("<none>"));
-  PeLayout badSignature;
-  badSignature.signature = 0xFEEF04BC;
-  EXPECT_EQ(VersionText(PeBuilder::Build(badSignature)), QStringLiteral("<none>"));
-  EXPECT_EQ(VersionText(QByteArray()), QStringLiteral("<none>"));
-  EXPECT_EQ(VersionText(QByteArray("MZ")), QStringLiteral("<none>"));
-  EXPECT_EQ(VersionText(QByteArray(4096, 'M')), QStringLiteral("<none>"));
+  EXPECT_EQ(VersionText(PeBuilder::Build({.withVersion = false})), "<none>");
+  // The root block must be exactly 52 bytes.
+  EXPECT_EQ(VersionText(PeBuilder::Build({.valueLength = 48})), "<none>");
+  EXPECT_EQ(VersionText(PeBuilder::Build({.signature = 0xFEEF04BC})), "<none>");
+  EXPECT_EQ(VersionText(QByteArray()), "<none>");
+  EXPECT_EQ(VersionText(QByteArray("MZ")), "<none>");
+  EXPECT_EQ(VersionText(QByteArray(4096, 'M')), "<none>");
 }
 
 TEST(PeVersion, HostileOffsetsStayInBounds) {
@@ -87,14 +76,14 @@ TEST(PeVersion, HostileOffsetsStayInBounds) {
     PeBuilder::Put32(image, p.at, p.value);
     const auto v = ReadPeFixedVersion(image);
     if (v) {
-      EXPECT_EQ(v->Text(), QStringLiteral("2.5.17")) << "patch at " << p.at;
+      EXPECT_EQ(v->Text(), "2.5.17") << "patch at " << p.at;
     }
   }
 }
 
 TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
   QList<QByteArray> bases{PeBuilder::Build()};
-  QFile sample(kSamples + QStringLiteral("with-version.exe"));
+  QFile sample(kSamples + "with-version.exe");
   if (sample.open(QIODevice::ReadOnly)) bases.append(sample.readAll());
   for (const QByteArray& base : bases) {
     // Every prefix: a version is only found once the whole fixed block is there.
@@ -122,7 +111,7 @@ TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
 
 TEST(PeVersion, MachineOfTheFile) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("far.exe"));
+  const QString path = dir.filePath("far.exe");
   const auto machineOf = [&](const QByteArray& image) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(image) != image.size())
@@ -143,7 +132,7 @@ TEST(PeVersion, MachineOfTheFile) {
   EXPECT_EQ(machineOf(far), kolt::kPeMachineAmd64);
   PeBuilder::Put32(far, 0x3C, 0xFFFFFFF0u);
   EXPECT_FALSE(machineOf(far).has_value());
-  EXPECT_FALSE(kolt::ReadPeMachineFile(dir.filePath(QStringLiteral("missing.exe"))).has_value());
+  EXPECT_FALSE(kolt::ReadPeMachineFile(dir.filePath("missing.exe")).has_value());
   EXPECT_EQ(
       kolt::ReadPeMachineFile(QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/with-version.exe")),
       kolt::kPeMachineI386);

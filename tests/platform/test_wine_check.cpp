@@ -3,10 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <cstdio>
 #include <functional>
 
@@ -14,21 +12,14 @@
 #include "platform/linux/PeVersion.h"
 #include "platform/linux/WineCheck.h"
 #include "support/PeBuilder.h"
+#include "support/QtPrinters.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
+#include "support/WaitFor.h"
 
-using kolt::LinuxWintools;
-using kolt::WineSaid;
-using kolt::test::PeBuilder;
-using kolt::test::PeLayout;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
+using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 
@@ -56,16 +47,6 @@ const char kMissingDll[] =
 const char kHarmless[] =
     "wine: created the configuration directory '/home/p/.wine'\n"
     "0024:fixme:ver:GetCurrentPackageId (0x31fe08 (nil)): stub\n";
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > ms) return false;
-    QThread::msleep(20);
-  }
-  return true;
-}
 
 int CountLines(const QString& path, const QString& start) {
   int n = 0;
@@ -113,23 +94,15 @@ class ReenteringUi : public ScriptedUi {
 class WineCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_oldPrefix = qgetenv("WINEPREFIX");
-    qunsetenv("WINEPREFIX");
     WriteFile(m_probeCopy, kolt::MakeWineProbeProgram());
-    QDir().mkpath(m_prefix + QStringLiteral("/drive_c/Games/CM"));
-    WriteFile(m_prefix + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");  // set up already
-  }
-  void TearDown() override {
-    if (m_oldPrefix.isNull())
-      qunsetenv("WINEPREFIX");
-    else
-      qputenv("WINEPREFIX", m_oldPrefix);
+    QDir().mkpath(m_prefix + "/drive_c/Games/CM");
+    WriteFile(m_prefix + "/system.reg", "WINE REGISTRY Version 2\n");  // set up already
   }
 
   // A stand-in for the Wine command. It logs each run ("probe PREFIX" when given the
   // check program, else "game PREFIX ARGS"), then runs the shell code for that case.
   QString StandIn(const QString& onProbe, const QString& onGame) {
-    const QString path = m_home.File(QStringLiteral("bin/wine"));
+    QString path = m_home.File("bin/wine");
     const QString script = QStringLiteral(
                                "#!/bin/sh\n"
                                "for last; do :; done\n"
@@ -146,23 +119,23 @@ class WineCheckTest : public ::testing::Test {
   }
   // Shell code that writes `text` on the error output.
   QString SaysOnStderr(const char* text) {
-    const QString file = m_home.File(QStringLiteral("said-%1.txt").arg(++m_saidCount));
+    const QString file = m_home.File(QString("said-%1.txt").arg(++m_saidCount));
     WriteFile(file, text);
-    return QStringLiteral("cat '%1' >&2").arg(file);
+    return QString("cat '%1' >&2").arg(file);
   }
   QString Game(const PeLayout& layout = PeLayout()) {
-    const QString exe = m_prefix + QStringLiteral("/drive_c/Games/CM/cmbo.exe");
+    QString exe = m_prefix + "/drive_c/Games/CM/cmbo.exe";
     WriteFile(exe, PeBuilder::Build(layout));
     return exe;
   }
-  int Probes() const { return CountLines(m_runs, QStringLiteral("probe ")); }
-  int Games() const { return CountLines(m_runs, QStringLiteral("game ")); }
+  int Probes() const { return CountLines(m_runs, "probe "); }
+  int Games() const { return CountLines(m_runs, "game "); }
 
+  ScopedEnv m_noPrefix{"WINEPREFIX", QString()};
   TempHome m_home;
-  QByteArray m_oldPrefix;
-  const QString m_probeCopy = m_home.File(QStringLiteral("probe-copy.exe"));
-  const QString m_runs = m_home.File(QStringLiteral("runs.txt"));
-  const QString m_prefix = m_home.File(QStringLiteral("prefixes/cm"));
+  const QString m_probeCopy = m_home.File("probe-copy.exe");
+  const QString m_runs = m_home.File("runs.txt");
+  const QString m_prefix = m_home.File("prefixes/cm");
   int m_saidCount = 0;
 };
 
@@ -171,13 +144,13 @@ class WineCheckTest : public ::testing::Test {
 TEST(WineSaid, KeepsTheComplaintsAndDropsTheChatter) {
   const QStringList wow64 = WineSaid(kWow64Failure);
   ASSERT_EQ(wow64.size(), 6);
-  EXPECT_EQ(wow64[0], QStringLiteral("it looks like wine32 is missing, you should install it."));
-  EXPECT_TRUE(wow64[5].contains(QStringLiteral("load_wow64_ntdll failed to load")));
+  EXPECT_EQ(wow64[0], "it looks like wine32 is missing, you should install it.");
+  EXPECT_TRUE(wow64[5].contains("load_wow64_ntdll failed to load"));
 
   EXPECT_EQ(WineSaid(kMissingDll),
             (QStringList{QStringLiteral("0024:err:module:import_dll Library MFC42.DLL (which is needed by "
                                         "L\"C:\\\\Games\\\\CM\\\\cmbo.exe\") not found"),
-                         QStringLiteral("wine: could not load kernel32.dll, status c0000135")}));
+                         "wine: could not load kernel32.dll, status c0000135"}));
   EXPECT_TRUE(WineSaid(kHarmless).isEmpty());
   EXPECT_TRUE(
       WineSaid("Game says hello\r\n\n   \nwine: configuration in '/p' has been updated.\n").isEmpty());
@@ -188,16 +161,16 @@ TEST(WineSaid, KeepsTheComplaintsAndDropsTheChatter) {
   flood += "err:x " + QByteArray(2000, 'y') + "\n";
   const QStringList capped = WineSaid(flood, 20);
   ASSERT_EQ(capped.size(), 21);
-  EXPECT_EQ(capped[19], QStringLiteral("err:d3d:wined3d_check 19"));
-  EXPECT_EQ(capped[20], QStringLiteral("(31 more lines)"));
+  EXPECT_EQ(capped[19], "err:d3d:wined3d_check 19");
+  EXPECT_EQ(capped[20], "(31 more lines)");
   EXPECT_LT(WineSaid("err:x " + QByteArray(2000, 'y'))[0].size(), 400);
 }
 
 TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
-  const QString wine = StandIn(SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0"),
-                               SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0"));
+  const QString wine =
+      StandIn(SaysOnStderr(kWow64Failure) + "; exit 0", SaysOnStderr(kWow64Failure) + "; exit 0");
   ScriptedUi ui;
-  LinuxWintools tools(ui, wine + QStringLiteral(" --flag"));
+  LinuxWintools tools(ui, wine + " --flag");
   const QString exe = Game();
   EXPECT_FALSE(tools.RunProgram(exe, {.directory = QFileInfo(exe).path()}));
   EXPECT_FALSE(tools.StartedProgramRunning());
@@ -210,9 +183,9 @@ TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
   EXPECT_EQ(ReadFile(m_runs).split('\n')[0], "probe " + QFile::encodeName(m_prefix));
   ASSERT_EQ(ui.boxes.size(), 2u);  // each start says why, once
   for (const auto& box : ui.boxes) {
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Can't start ") + exe)) << box.text.toStdString();
-    EXPECT_TRUE(box.text.contains(QStringLiteral("Wine command \"") + wine + QStringLiteral(" --flag\"")));
-    EXPECT_TRUE(box.text.contains(QStringLiteral("load_wow64_ntdll failed to load")));
+    EXPECT_TRUE(box.text.startsWith("Can't start " + exe)) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("Wine command \"" + wine + " --flag\""));
+    EXPECT_TRUE(box.text.contains("load_wow64_ntdll failed to load"));
     EXPECT_TRUE(
         box.text.contains(QStringLiteral("sudo dpkg --add-architecture i386\rsudo apt update\r"
                                          "sudo apt install wine32:i386")));
@@ -221,19 +194,18 @@ TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
 }
 
 TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
-  const QString wine = StandIn(QStringLiteral("exit 42"), QStringLiteral("exec sleep 1"));
+  const QString wine = StandIn("exit 42", "exec sleep 1");
   ScriptedUi ui;
   LinuxWintools tools(ui, wine);
   const QString exe = Game();
-  ASSERT_TRUE(tools.RunProgram(exe, {.parameters = QStringLiteral("/turn")}));
+  ASSERT_TRUE(tools.RunProgram(exe, {.parameters = "/turn"}));
   EXPECT_TRUE(tools.StartedProgramRunning());
   EXPECT_TRUE(WaitFor([&] { return Games() == 1; }));
   ASSERT_TRUE(tools.RunProgram(exe, {}));
   EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
   EXPECT_EQ(Probes(), 1);
   EXPECT_EQ(Games(), 2);
-  EXPECT_TRUE(ReadFile(m_runs).contains("game " + QFile::encodeName(m_prefix + QStringLiteral(" ") + exe) +
-                                        " /turn\n"));
+  EXPECT_TRUE(ReadFile(m_runs).contains("game " + QFile::encodeName(m_prefix + " " + exe) + " /turn\n"));
   EXPECT_TRUE(ui.boxes.empty());
 
   // A 64-bit game is not checked.
@@ -247,13 +219,12 @@ TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
 
 TEST_F(WineCheckTest, OnlyTheCheckProgramsExitCodeCountsEvenWhenWineSaysNothing) {
   // WINEDEBUG=-all in the player's profile silences Wine; the check runs without it.
-  qputenv("WINEDEBUG", "-all");
-  const QString quietUnlessAsked =
-      QStringLiteral("[ -z \"$WINEDEBUG\" ] && ") + SaysOnStderr(kWow64Failure) + QStringLiteral("; exit 0");
-  for (const QString& probe : {quietUnlessAsked, QStringLiteral("exit 7"), QStringLiteral("exec sleep 30")}) {
+  const ScopedEnv quiet("WINEDEBUG", "-all");
+  const QString quietUnlessAsked = "[ -z \"$WINEDEBUG\" ] && " + SaysOnStderr(kWow64Failure) + "; exit 0";
+  for (const QString& probe : {quietUnlessAsked, QString("exit 7"), QString("exec sleep 30")}) {
     SCOPED_TRACE(probe.toStdString());
     QFile::remove(m_runs);
-    const QString wine = StandIn(probe, QStringLiteral("exit 0"));
+    const QString wine = StandIn(probe, "exit 0");
     ScriptedUi ui;
     LinuxWintools tools(ui, wine);
     tools.SetWineCheckTimeout(500);
@@ -261,44 +232,42 @@ TEST_F(WineCheckTest, OnlyTheCheckProgramsExitCodeCountsEvenWhenWineSaysNothing)
     EXPECT_FALSE(tools.RunProgram(Game(), {.wait = true}));
     EXPECT_EQ(Games(), 0);
     ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("sudo apt install wine32:i386")));
-    if (probe.contains(QStringLiteral("sleep"))) {
+    EXPECT_TRUE(ui.boxes[0].text.contains("sudo apt install wine32:i386"));
+    if (probe.contains("sleep")) {
       // The window was served while the check ran; one that hung is asked again.
       EXPECT_GE(ui.doEvents, 3);
       EXPECT_EQ(Probes(), 2);
-      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("did not end within")));
+      EXPECT_TRUE(ui.boxes[0].text.contains("did not end within"));
     } else {
       EXPECT_EQ(Probes(), 1);
     }
-    if (probe.contains(QStringLiteral("exit 7"))) {
-      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("ended with 7 instead of 42")));
+    if (probe.contains("exit 7")) {
+      EXPECT_TRUE(ui.boxes[0].text.contains("ended with 7 instead of 42"));
     }
-    if (probe.contains(QStringLiteral("WINEDEBUG"))) {
-      EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("Wine said:\rit looks like wine32 is missing")));
+    if (probe.contains("WINEDEBUG")) {
+      EXPECT_TRUE(ui.boxes[0].text.contains("Wine said:\rit looks like wine32 is missing"));
     }
   }
-  qunsetenv("WINEDEBUG");
 }
 
 TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsCheckedPerFolder) {
-  const QString wine = StandIn(QStringLiteral("case \"$WINEPREFIX\" in *old*) ") +
+  const QString wine = StandIn("case \"$WINEPREFIX\" in *old*) " +
                                    SaysOnStderr("wine: could not load kernel32.dll, status c0000135\n") +
-                                   QStringLiteral("; exit 0;; *) exit 42;; esac"),
-                               QStringLiteral("exit 0"));
+                                   "; exit 0;; *) exit 42;; esac",
+                               "exit 0");
   ScriptedUi ui;
   LinuxWintools tools(ui, wine);
-  const QString old = m_home.File(QStringLiteral("prefixes/old"));
-  QDir().mkpath(old + QStringLiteral("/drive_c/Games/CM"));
-  WriteFile(old + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");
-  const QString oldExe = old + QStringLiteral("/drive_c/Games/CM/cmbo.exe");
+  const QString old = m_home.File("prefixes/old");
+  QDir().mkpath(old + "/drive_c/Games/CM");
+  WriteFile(old + "/system.reg", "WINE REGISTRY Version 2\n");
+  const QString oldExe = old + "/drive_c/Games/CM/cmbo.exe";
   WriteFile(oldExe, PeBuilder::Build(PeLayout()));
   EXPECT_FALSE(tools.RunProgram(oldExe, {.wait = true}));
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(
-      ui.boxes[0].text.contains(QStringLiteral("The Wine folder ") + old + QStringLiteral(" cannot load")))
+  EXPECT_TRUE(ui.boxes[0].text.contains("The Wine folder " + old + " cannot load"))
       << ui.boxes[0].text.toStdString();
-  EXPECT_TRUE(ui.boxes[0].text.contains(QStringLiteral("WINEARCH=win32 wineboot -i")));
-  EXPECT_FALSE(ui.boxes[0].text.contains(QStringLiteral("apt install")));
+  EXPECT_TRUE(ui.boxes[0].text.contains("WINEARCH=win32 wineboot -i"));
+  EXPECT_FALSE(ui.boxes[0].text.contains("apt install"));
   // The same Wine runs the game kept in another folder.
   EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
   EXPECT_EQ(Probes(), 2);
@@ -306,30 +275,29 @@ TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsChecked
 }
 
 TEST_F(WineCheckTest, ANewFolderIsSetUpFirstAndThePlayerSeesThatItIs) {
-  QFile::remove(m_prefix + QStringLiteral("/system.reg"));
-  const QString wine = StandIn(QStringLiteral("exit 42"), QStringLiteral("exit 0"));
+  QFile::remove(m_prefix + "/system.reg");
+  const QString wine = StandIn("exit 42", "exit 0");
   ScriptedUi ui;
   LinuxWintools tools(ui, wine);
   EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
   const QStringList runs = QString::fromUtf8(ReadFile(m_runs)).split(QChar('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(runs.size(), 3);
-  EXPECT_EQ(runs[0], QStringLiteral("game ") + m_prefix + QStringLiteral(" wineboot -i"));
-  EXPECT_TRUE(runs[1].startsWith(QStringLiteral("probe ")));
+  EXPECT_EQ(runs[0], "game " + m_prefix + " wineboot -i");
+  EXPECT_TRUE(runs[1].startsWith("probe "));
   ASSERT_FALSE(ui.statuses.isEmpty());
-  EXPECT_TRUE(ui.statuses[0].contains(QStringLiteral("setting up the folder ") + m_prefix));
+  EXPECT_TRUE(ui.statuses[0].contains("setting up the folder " + m_prefix));
   EXPECT_TRUE(ui.statuses.last().isEmpty());
 }
 
 TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
-  const QString wine =
-      StandIn(QStringLiteral("exit 42"), SaysOnStderr(kMissingDll) + QStringLiteral("; exit 0"));
+  const QString wine = StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 0");
   ReenteringUi ui;
   LinuxWintools tools(ui, wine);
   int asked = 0;
   ui.whileOpen = [&] { asked += tools.StartedProgramRunning() ? 100 : 1; };
   const QString exe = Game();
   {
-    StderrCapture terminal(m_home.File(QStringLiteral("stderr.txt")));
+    StderrCapture terminal(m_home.File("stderr.txt"));
     ASSERT_TRUE(tools.RunProgram(exe, {.directory = QFileInfo(exe).path()}));
     EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
     // Wine's output still reaches the terminal we run on, chatter and all.
@@ -338,19 +306,19 @@ TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
   EXPECT_FALSE(tools.StartedProgramRunning());
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text,
-            QStringLiteral("The game ended at once. Wine said:\r") + WineSaid(kMissingDll).join(QChar('\r')));
+            "The game ended at once. Wine said:\r" + WineSaid(kMissingDll).join(QChar('\r')));
   EXPECT_EQ(asked, 1);  // asked again while the box was open: nothing more to report
 
   // The same for a program waited for, whose exit code passes through.
   ui.whileOpen = nullptr;
-  StandIn(QStringLiteral("exit 42"), SaysOnStderr(kMissingDll) + QStringLiteral("; exit 3"));
+  StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 3");
   ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
   EXPECT_EQ(tools.LastExitCode(), 3);
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[1].text, ui.boxes[0].text);
 
   // A quick end with chatter only is no failure.
-  StandIn(QStringLiteral("exit 42"), SaysOnStderr(kHarmless) + QStringLiteral("; exit 0"));
+  StandIn("exit 42", SaysOnStderr(kHarmless) + "; exit 0");
   ASSERT_TRUE(tools.RunProgram(exe, {}));
   EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
   ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));

@@ -12,15 +12,14 @@
 
 #include "platform/linux/LinuxWintools.h"
 #include "support/Child.h"
+#include "support/ScopedEnv.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmProgram.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
+using namespace kolt::test;
 
 namespace {
 
@@ -92,7 +91,7 @@ TEST(frmProgram, OkTakesAnExistingFolderOrNothing) {
 // use is the folder it names.
 TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
   QTemporaryDir prefix;
-  qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
+  const ScopedEnv wine("WINEPREFIX", prefix.path());
   QDir().mkpath(prefix.path() + "/drive_c/Games/SPWAW");
   QDir().mkpath(prefix.path() + "/dosdevices");
   QFile::link("../drive_c", prefix.path() + "/dosdevices/c:");
@@ -120,7 +119,6 @@ TEST(frmProgram, HomeAndWindowsFormsNameTheirFolders) {
   ok->click();
   ASSERT_EQ(ui.Texts(), QStringList({"Folder 'D:\\Games' does not exist"}));
   EXPECT_TRUE(form.isVisible());
-  qunsetenv("WINEPREFIX");
 }
 
 TEST(frmProgram, CancelEscapeAndCloseBoxCancel) {

@@ -15,6 +15,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "support/Child.h"
+#include "support/ScopedEnv.h"
 #include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
@@ -22,12 +23,7 @@
 #include "ui/frmPrograms.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::ReadFile;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -35,6 +31,7 @@ namespace {
 // not installed, and the user-defined program ABC.
 struct Fixture {
   TempHome home;
+  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
   ScriptedUi ui;
   std::unique_ptr<LinuxWintools> tools;
   std::unique_ptr<ProgramRegistry> registry;
@@ -42,7 +39,6 @@ struct Fixture {
 
   Fixture() {
     App().homeFolder = home.Path();
-    qputenv("WINEPREFIX", QFile::encodeName(home.Root() + "/wine"));
     spwaw = home.Root() + "/games/SPWAW";
     WriteFile(spwaw + "/mech.exe", "MZ");
     IniWrite("SPWAW", "Directory", spwaw);
@@ -54,10 +50,7 @@ struct Fixture {
     tools = std::make_unique<LinuxWintools>(ui);
     registry = std::make_unique<ProgramRegistry>(Services{ui, *tools, {}}, AdapterFactories());
   }
-  ~Fixture() {
-    App().homeFolder.clear();
-    qunsetenv("WINEPREFIX");
-  }
+  ~Fixture() { App().homeFolder.clear(); }
   std::unique_ptr<frmPrograms> Open() { return std::make_unique<frmPrograms>(ui, *tools, *registry, 0); }
 };
 

@@ -30,6 +30,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmAbout.h"
@@ -48,7 +49,7 @@ using namespace kolt::test;
 namespace {
 
 QString Describe(const QWidget* w, const QString& text) {
-  return QStringLiteral("%1 %2 \"%3\"")
+  return QString("%1 %2 \"%3\"")
       .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text);
 }
 
@@ -69,7 +70,7 @@ QStringList Problems(const QWidget& dialog) {
   auto claim = [&](const QWidget* w, const QString& text) {
     const QKeySequence key = QKeySequence::mnemonic(text);
     if (key.isEmpty()) {
-      problems.append(QStringLiteral("no mnemonic: ") + Describe(w, text));
+      problems.append("no mnemonic: " + Describe(w, text));
       return;
     }
     const QWidget* page = PageOf(w, &dialog);
@@ -78,7 +79,7 @@ QStringList Problems(const QWidget& dialog) {
       if (it.key() != page && it.key() != &dialog && page != &dialog) continue;
       if (it.value().contains(key))
         problems.append(
-            QStringLiteral("same key %1: %2 and %3").arg(key.toString(), it.value()[key], Describe(w, text)));
+            QString("same key %1: %2 and %3").arg(key.toString(), it.value()[key], Describe(w, text)));
     }
     taken[page][key] = Describe(w, text);
   };
@@ -119,25 +120,21 @@ QStringList Problems(const QWidget& dialog) {
     if (!field || qobject_cast<const QComboBox*>(w->parentWidget()) ||
         qobject_cast<const QAbstractSpinBox*>(w->parentWidget()))
       continue;
-    if (!buddies.contains(w))
-      problems.append(QStringLiteral("field without a label: ") + Describe(w, QString()));
+    if (!buddies.contains(w)) problems.append("field without a label: " + Describe(w, QString()));
   }
   return problems;
 }
 
 struct Fixture {
   TempHome home;
+  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
   ScriptedUi ui;
   LinuxWintools tools{ui};
   Fixture() {
     App().homeFolder = home.Path();
-    qputenv("WINEPREFIX", QFile::encodeName(home.Root() + "/wine"));
     for (const char* name : {"SPWAW", "CMBO", "SE4"}) IniWrite(name, "Directory", "-");
   }
-  ~Fixture() {
-    App().homeFolder.clear();
-    qunsetenv("WINEPREFIX");
-  }
+  ~Fixture() { App().homeFolder.clear(); }
 };
 
 }  // namespace
@@ -145,19 +142,19 @@ struct Fixture {
 TEST(Mnemonics, TheCheckFindsClashesAndFieldsOutOfReach) {
   QDialog dialog;
   auto* layout = new QVBoxLayout(&dialog);
-  auto* name = new QLabel(QStringLiteral("&Name:"));
+  auto* name = new QLabel("&Name:");
   auto* field = new QLineEdit;
   name->setBuddy(field);
   layout->addWidget(name);
   layout->addWidget(field);
   layout->addWidget(new QLineEdit);
-  layout->addWidget(new QPushButton(QStringLiteral("&Next")));
-  layout->addWidget(new QPushButton(QStringLiteral("Later")));
+  layout->addWidget(new QPushButton("&Next"));
+  layout->addWidget(new QPushButton("Later"));
   const QStringList problems = Problems(dialog);
   ASSERT_EQ(problems.size(), 3) << problems.join(QChar('\n')).toStdString();
-  EXPECT_TRUE(problems[0].startsWith(QStringLiteral("same key Alt+N")));
-  EXPECT_TRUE(problems[1].startsWith(QStringLiteral("no mnemonic: QPushButton")));
-  EXPECT_TRUE(problems[2].startsWith(QStringLiteral("field without a label: QLineEdit")));
+  EXPECT_TRUE(problems[0].startsWith("same key Alt+N"));
+  EXPECT_TRUE(problems[1].startsWith("no mnemonic: QPushButton"));
+  EXPECT_TRUE(problems[2].startsWith("field without a label: QLineEdit"));
 }
 
 TEST(Mnemonics, EveryDialogCanBeWorkedFromTheKeyboard) {
@@ -167,33 +164,31 @@ TEST(Mnemonics, EveryDialogCanBeWorkedFromTheKeyboard) {
   FilePasswordStore passwords;
   found["frmOptions"] = Problems(frmOptions(nullptr, &passwords));
 
-  auto program = std::make_shared<TestProgram>(QStringLiteral("SPWAW"));
-  auto game = std::make_shared<TestGame>(QStringLiteral("email001.cmt"), QStringLiteral("Play"),
-                                         QStringLiteral("x@example.org"));
+  auto program = std::make_shared<TestProgram>("SPWAW");
+  auto game = std::make_shared<TestGame>("email001.cmt", "Play", "x@example.org");
   game->Init(program, QString(), game->name);
   GameList games{game};
   found["frmGame"] = Problems(frmGame(fx.ui, games, 0));
 
   PlayersEdit players;
-  players.caption = QStringLiteral("Andromeda.gam - Space Empires IV");
+  players.caption = "Andromeda.gam - Space Empires IV";
   players.rows = {{1, "Terran Union", "Adm. Ruiz", "me@example.org", "Alive", false, true, true}};
   found["frmSE4"] = Problems(frmSE4(fx.ui, players));
 
   WriteFile(fx.home.File("ABC.INI"), "[Settings]\r\nLongName=Alpha Bravo\r\n");
   auto custom = std::make_shared<CUSTOM>(Services{fx.ui, fx.tools, {}});
-  custom->SetINI(QStringLiteral("ABC"));
+  custom->SetINI("ABC");
   found["frmModify"] = Problems(frmModify(fx.ui, fx.tools, custom));
 
   ProgramRegistry registry(Services{fx.ui, fx.tools, {}}, AdapterFactories());
   found["frmPrograms"] = Problems(frmPrograms(fx.ui, fx.tools, registry, 0));
 
   frmProgram folder(fx.ui);
-  folder.Prepare(QStringLiteral("Steel Panthers"), QStringLiteral("Where is it?"), QString(),
-                 QStringLiteral("mech.exe"));
+  folder.Prepare("Steel Panthers", "Where is it?", QString(), "mech.exe");
   found["frmProgram"] = Problems(folder);
 
   frmTaunt taunt(fx.ui);
-  taunt.Prepare(QStringLiteral("x@example.org"), QStringLiteral("email001.cmt"));
+  taunt.Prepare("x@example.org", "email001.cmt");
   found["frmTaunt"] = Problems(taunt);
 
   found["frmAbout"] = Problems(frmAbout(fx.ui));
@@ -203,5 +198,5 @@ TEST(Mnemonics, EveryDialogCanBeWorkedFromTheKeyboard) {
 
   for (auto it = found.cbegin(); it != found.cend(); ++it)
     EXPECT_TRUE(it.value().isEmpty())
-        << it.key().toStdString() << ":\n  " << it.value().join(QStringLiteral("\n  ")).toStdString();
+        << it.key().toStdString() << ":\n  " << it.value().join("\n  ").toStdString();
 }

@@ -22,6 +22,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
+#include "support/ScopedEnv.h"
 #include "support/TempHome.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmGame.h"
@@ -38,9 +39,9 @@ namespace {
 // Alt+C or Esc meant for a dialog does.
 struct MainStandIn {
   QWidget window;
-  QPushButton* close = new QPushButton(QStringLiteral("&Close"), &window);
+  QPushButton* close = new QPushButton("&Close", &window);
   MainStandIn() {
-    window.setObjectName(QStringLiteral("main"));
+    window.setObjectName("main");
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(close);
     QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);
@@ -91,19 +92,16 @@ void ExpectBackAt(QWidget& dialog, MainStandIn& main, const QKeyCombination& key
 
 struct Fixture {
   TempHome home;
+  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
   QtUiPort ui;
   LinuxWintools tools{ui};
   MainStandIn main;
 
   Fixture() {
     App().homeFolder = home.Path();
-    qputenv("WINEPREFIX", QFile::encodeName(home.Root() + "/wine"));
     ui.SetParent(&main.window);
   }
-  ~Fixture() {
-    App().homeFolder.clear();
-    qunsetenv("WINEPREFIX");
-  }
+  ~Fixture() { App().homeFolder.clear(); }
 };
 
 }  // namespace
@@ -121,7 +119,7 @@ TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
   QPointer<frmPrograms> alive(programs);
   programs->show();
   auto select = [&programs](const QString& name) {
-    auto* list = programs->findChild<QTreeWidget*>(QStringLiteral("lvInstalled"));
+    auto* list = programs->findChild<QTreeWidget*>("lvInstalled");
     list->setCurrentItem(list->findItems(name, Qt::MatchExactly, 0).value(0));
   };
   auto click = [](QWidget* dialog, const char* name) {
@@ -130,9 +128,9 @@ TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
 
   // The name of a new program (an input box), a message box, the folder question.
   EXPECT_EQ(AskFrom(*programs, [&] { click(programs, "cmdAdd"); }), QList<QWidget*>({programs}));
-  select(QStringLiteral("SPWAW"));
+  select("SPWAW");
   EXPECT_EQ(AskFrom(*programs, [&] { click(programs, "cmdModify"); }), QList<QWidget*>({programs}));
-  select(QStringLiteral("CMBO"));
+  select("CMBO");
   const QList<QWidget*> folder = AskFrom(*programs, [&] { click(programs, "cmdEnable"); });
   ASSERT_FALSE(folder.isEmpty());
   for (QWidget* parent : folder) EXPECT_EQ(parent, programs);
@@ -140,7 +138,7 @@ TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
   // The editor, opened from the programs dialog: its questions are its own.
   {
     auto program = std::make_shared<CUSTOM>(Services{fx.ui, fx.tools, {}});
-    program->SetINI(QStringLiteral("ABC"));
+    program->SetINI("ABC");
     frmModify editor(fx.ui, fx.tools, program, programs);
     editor.setModal(true);
     editor.show();
@@ -163,20 +161,19 @@ TEST(QuestionOwner, SettingsAndGameDialogs) {
     settings.show();
     // OK without the own address is refused in a box over the settings dialog.
     const QList<QWidget*> refused =
-        AskFrom(settings, [&] { settings.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); });
+        AskFrom(settings, [&] { settings.findChild<QPushButton*>("cmdOK")->click(); });
     EXPECT_EQ(refused, QList<QWidget*>({&settings}));
     ExpectBackAt(settings, fx.main, QKeyCombination(Qt::Key_Escape));
   }
   {
-    auto program = std::make_shared<TestProgram>(QStringLiteral("SPWAW"));
-    auto game = std::make_shared<TestGame>(QStringLiteral("email001.cmt"), QStringLiteral("Play"),
-                                           QStringLiteral("x@example.org"));
+    auto program = std::make_shared<TestProgram>("SPWAW");
+    auto game = std::make_shared<TestGame>("email001.cmt", "Play", "x@example.org");
     game->Init(program, QString(), game->name);
     GameList games{game};
     frmGame dialog(fx.ui, games, 0, &fx.main.window);
     dialog.setModal(true);
     dialog.show();
-    EXPECT_EQ(AskFrom(dialog, [&] { dialog.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click(); }),
+    EXPECT_EQ(AskFrom(dialog, [&] { dialog.findChild<QPushButton*>("cmdDelete")->click(); }),
               QList<QWidget*>({&dialog}));
     EXPECT_FALSE(game->deleted);  // Esc answered Cancel
     ExpectBackAt(dialog, fx.main, QKeyCombination(Qt::Key_Escape));

@@ -23,6 +23,7 @@
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 #include "support/Child.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmBlat.h"
@@ -55,7 +56,7 @@ QString TakeRefusal(QWidget& dialog) {
   auto* box = dialog.findChild<QMessageBox*>("msgRefused");
   if (!box) return QString();
   EXPECT_TRUE(box->isVisible());
-  const QString text = box->text();
+  QString text = box->text();
   box->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return text;
@@ -307,7 +308,7 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   ASSERT_TRUE(certificate.Ok());
   DovecotTestServer imap("me@home.net", "inbox-secret", certificate.Cert(), certificate.Key());
   ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
-  qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate.Cert()));
+  const ScopedEnv trusted("KOLT_IMAP_CAINFO", certificate.Cert());
   FilePasswordStore passwords;
   frmOptions dialog(nullptr, &passwords);
   EXPECT_EQ(Child<QSpinBox>(dialog, "spnIMAPPort")->value(), 993);
@@ -341,7 +342,6 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   EXPECT_FALSE(ReadFile(home.Ini()).contains("inbox-secret"));
   EXPECT_EQ(ReadFile(home.File("imap-password")), "inbox-secret");
   EXPECT_FALSE(QFile::exists(home.File("smtp-password")));
-  qunsetenv("KOLT_IMAP_CAINFO");
 }
 
 namespace {

@@ -238,9 +238,9 @@ TEST(MainWindow, BusyGuardDropsSecondCommandsSilently) {
 TEST(MainWindow, PlayDispatch) {
   Fixture f;
   f.alpha->passwords = true;
-  auto withPassword = f.alpha->AddGame("pw.cmt", "Play", "x@example.org", "Secret1");
-  auto without = f.alpha->AddGame("nopw.cmt", "Play", "x@example.org");
-  auto hosted = f.beta->AddGame("host.dat", "Wait/Host", "y@example.org");
+  f.alpha->AddGame("pw.cmt", "Play", "x@example.org", "Secret1");
+  f.alpha->AddGame("nopw.cmt", "Play", "x@example.org");
+  f.beta->AddGame("host.dat", "Wait/Host", "y@example.org");
   f.Load();
 
   // A password and a program that takes it: the turn goes in directly, never Run.
@@ -288,7 +288,6 @@ TEST(MainWindow, PlayDispatch) {
   f.ui.Answers({Answer::Cancel});
   f.window->PlayGame(true);
   EXPECT_TRUE(f.beta->calls.isEmpty());
-  (void)withPassword, (void)without, (void)hosted;
 }
 
 // F2, F9 and Ctrl+C act on the highlighted game, also after every kind of reload: the
@@ -302,8 +301,6 @@ TEST(MainWindow, KeysActOnTheHighlightedGameAfterEveryReload) {
   f.alpha->AddGame("b.cmt", "Play", "y@example.org", "PwB");
   f.beta->AddGame("c.dat", "Wait", "z@example.org", "PwC");
   IniWrite("E-Mail", "From", "me@example.org");
-  App().instanceFolder = f.home.File("0");
-  QDir().mkpath(App().instanceFolder);
   f.Load();
   f.Show();
 
@@ -376,7 +373,6 @@ TEST(MainWindow, KeysActOnTheHighlightedGameAfterEveryReload) {
   EXPECT_EQ(none.edited, "");
   EXPECT_EQ(none.played, "");
   EXPECT_EQ(none.copied, "none");
-  App().instanceFolder.clear();
 }
 
 // No command is silent: without a game to act on, the buttons are greyed and the keys
@@ -427,8 +423,6 @@ TEST(MainWindow, CommandsWithoutAGameSayWhyAndTheListAlwaysHasACurrentRow) {
 // Two windows on two homes are told apart by their titles; the usual home is not named.
 TEST(MainWindow, TheTitleNamesAHomeOtherThanTheUsualOne) {
   Fixture f;
-  const QString before = App().homeFolder;
-  App().homeFolder = f.home.Path();
   f.Load();
   EXPECT_EQ(f.window->windowTitle(), "KOLT Helper - " + QDir::cleanPath(f.home.Path()));
   const QString usual =
@@ -436,7 +430,6 @@ TEST(MainWindow, TheTitleNamesAHomeOtherThanTheUsualOne) {
   App().homeFolder = usual;
   f.window->Form_Load();
   EXPECT_EQ(f.window->windowTitle(), "KOLT Helper");
-  App().homeFolder = before;
 }
 
 // Thousands of games: a refresh changes the list in one step, never row by row, and
@@ -607,16 +600,27 @@ class StartingProgram : public TestProgram {
   QString m_script;
 };
 
+// The window over a program whose game turn.dat (to play) runs `body` as its game.
+struct WithRealGame : Fixture {
+  explicit WithRealGame(const QByteArray& body) {
+    WriteFile(script, "#!/bin/sh\n" + body);
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  void Load() {
+    Fixture::Load();
+    registry.AddProgram(real, programs, {.includeAll = true});
+    window->RefreshLists(true);
+  }
+  const QString script = home.File("game.sh");
+  std::shared_ptr<StartingProgram> real = std::make_shared<StartingProgram>(tools, script);
+  std::shared_ptr<TestGame> game = real->AddGame("turn.dat", "Play", "x@example.org");
+};
+
 TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
-  Fixture f;
-  const QString script = f.home.File("game.sh");
-  WriteFile(script, "#!/bin/sh\nsleep 0.3\n");
-  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  auto real = std::make_shared<StartingProgram>(f.tools, script);
-  auto game = real->AddGame("turn.dat", "Play", "x@example.org");
+  WithRealGame f("sleep 0.3\n");
+  auto& real = f.real;
+  auto& game = f.game;
   f.Load();
-  f.registry.AddProgram(real, f.programs, {.includeAll = true});
-  f.window->RefreshLists(true);
   f.Select({"turn.dat"});
   f.window->PlayGame(false);
   ASSERT_EQ(real->calls, QStringList({"Run"}));
@@ -638,7 +642,7 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
   EXPECT_TRUE(f.SelectedNames().isEmpty());
 
   // A program that the adapter started itself (taking a turn directly) is watched too.
-  ASSERT_TRUE(f.tools.RunProgram(script, {}));
+  ASSERT_TRUE(f.tools.RunProgram(f.script, {}));
   f.window->Timer1_Timer();
   QThread::msleep(600);
   f.window->Timer1_Timer();
@@ -646,18 +650,12 @@ TEST(MainWindow, TimerRescansAndSelectsWhenThePlayedProgramEnds) {
 }
 
 TEST(MainWindow, AFinishedTurnIsOfferedForSendingOnceThePlayedGameEnds) {
-  Fixture f;
-  const QString script = f.home.File("game.sh");
-  WriteFile(script, "#!/bin/sh\n");
-  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  auto real = std::make_shared<StartingProgram>(f.tools, script);
-  auto game = real->AddGame("turn.dat", "Play", "x@example.org");
+  WithRealGame f("");
+  auto& game = f.game;
   game->mode = "-";  // the files themselves: no archive to pack
   game->files = {f.home.File("turn.dat")};
   WriteFile(game->files[0], "turn");
   f.Load();
-  f.registry.AddProgram(real, f.programs, {.includeAll = true});
-  f.window->RefreshLists(true);
   int turn = 0;
   // Play, the game ends with (or without) a new turn, the watch notices it.
   auto play = [&](bool played) {

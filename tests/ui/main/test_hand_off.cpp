@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -24,24 +23,13 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "support/TempHome.h"
+#include "support/WaitFor.h"
 #include "ui/RunningWindow.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < ms) {
-    if (done()) return true;
-    QThread::msleep(50);
-  }
-  return done();
-}
 
 // Runs the blocking sending side on a thread while this one serves the window's side.
 bool SendWhileServing(const std::function<bool()>& send) {

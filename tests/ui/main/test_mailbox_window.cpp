@@ -10,12 +10,14 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <optional>
 
 #include "exchange/turns/MailboxLock.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/SmtpTestServer.h"
 #include "support/MainWindowHarness.h"
 #include "support/PackKlt.h"
+#include "support/ScopedEnv.h"
 #include "ui/MailboxChecker.h"
 
 using namespace kolt;
@@ -34,17 +36,23 @@ struct Home : MainWindowHarness {
     IniWrite("SPWAW", "email001.cmt", "ivan@example.org");
     IniWrite("E-Mail", "Address", "me@home.net");
   }
-  ~Home() { qunsetenv("KOLT_IMAP_CAINFO"); }
-  Home(const Home&) = delete;
-  Home& operator=(const Home&) = delete;
-  // The test's Dovecot over TLS as the mailbox, its certificate trusted.
-  void UseMailbox(int tlsPort, const QString& certificate) {
+  // The test's Dovecot over TLS as the mailbox, its certificate trusted, holding
+  // `messages`.
+  void UseMailbox(const QList<QByteArray>& messages) {
+    ASSERT_TRUE(certificate.Ok());
+    ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+    for (qsizetype n = 0; n < messages.size(); ++n)
+      ASSERT_TRUE(
+          DovecotTestServer::Write(imap.Maildir() + QString("/new/%1.turn.test").arg(n + 1), messages[n]));
     IniWrite("E-Mail", "IMAP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "IMAP_Port", QString::number(tlsPort));
+    IniWrite("E-Mail", "IMAP_Port", QString::number(imap.TlsPort()));
     WriteFile(home.File("imap-password"), "secret");
-    qputenv("KOLT_IMAP_CAINFO", QFile::encodeName(certificate));
+    trusted.emplace("KOLT_IMAP_CAINFO", certificate.Cert());
   }
   QString game;
+  TestCertificate certificate;
+  DovecotTestServer imap{"me@home.net", "secret", certificate.Cert(), certificate.Key()};
+  std::optional<ScopedEnv> trusted;
 };
 
 // The window's mailbox check on the home, what it says and when it ends recorded.
@@ -75,12 +83,8 @@ QByteArray KltMessage(const QString& root, const QByteArray& sender = "ivan@exam
 
 TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   Home h;
-  TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
-  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
-  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test", KltMessage(h.home.Root())));
-  h.UseMailbox(imap.TlsPort(), certificate.Cert());
+  ASSERT_NO_FATAL_FAILURE(h.UseMailbox({KltMessage(h.home.Root())}));
+  const DovecotTestServer& imap = h.imap;
 
   ScriptedUi& ui = h.ui;
   frmMain& window = h.Make();
@@ -141,21 +145,15 @@ TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
 
 TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
   Home h;
-  TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
-  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
   // Large enough that the check is still downloading when it is stopped.
   QByteArray message = KltMessage(h.home.Root());
   message.replace("--XX--\r\n",
                   "--XX\r\nContent-Type: application/octet-stream\r\n"
                   "Content-Disposition: attachment; filename=padding.bin\r\n"
                   "Content-Transfer-Encoding: base64\r\n\r\n" +
-                      QByteArray(24 * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
-  for (int n = 1; n <= 3; ++n)
-    ASSERT_TRUE(
-        DovecotTestServer::Write(imap.Maildir() + QStringLiteral("/new/%1.turn.test").arg(n), message));
-  h.UseMailbox(imap.TlsPort(), certificate.Cert());
+                      QByteArray(qsizetype{24} * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
+  ASSERT_NO_FATAL_FAILURE(h.UseMailbox({message, message, message}));
+  const DovecotTestServer& imap = h.imap;
 
   Check c(h);
   MailboxChecker& checker = c.checker;
@@ -196,14 +194,9 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
 
 TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   Home h;
-  TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
-  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
   // The archive names another sender than the game's opponent: the user is asked.
-  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.turn.test",
-                                       KltMessage(h.home.Root(), "boris@example.org")));
-  h.UseMailbox(imap.TlsPort(), certificate.Cert());
+  ASSERT_NO_FATAL_FAILURE(h.UseMailbox({KltMessage(h.home.Root(), "boris@example.org")}));
+  const DovecotTestServer& imap = h.imap;
 
   h.registry.BuildProgramList(h.programs);
   Check c(h);

@@ -10,17 +10,8 @@
 #include <memory>
 
 #include "TestPrograms.h"
-#include "core/Settings.h"
-#include "exchange/archive/ArchiveWrapper.h"
-#include "exchange/archive/MemoryArchiveLog.h"
 #include "exchange/mail/MailTransport.h"
-#include "exchange/turns/TurnExchange.h"
-#include "model/Services.h"
-#include "platform/linux/LinuxWintools.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
-#include "ui/GamesModel.h"
-#include "ui/frmMain.h"
+#include "support/MainWindowHarness.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -56,26 +47,16 @@ class FirstPaint final : public QObject {
   std::function<void()> m_look;
 };
 
-struct Fixture {
-  TempHome home;
-  ScriptedUi ui;
-  LinuxWintools tools{ui};
-  ProgramList programs;
-  std::shared_ptr<TestProgram> alpha = std::make_shared<TestProgram>(QStringLiteral("ALPHA"));
-  std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>(QStringLiteral("BETA"));
-  Services services{ui, tools, {}};
-  ProgramRegistry registry{services, FactoriesFor({alpha, beta})};
-  MemoryArchiveLog archiveLog;
-  ArchiveWrapper archive{ui, archiveLog};
+// The test programs and a transport that sends nothing, made before the window's parts.
+struct TestParts {
+  std::shared_ptr<TestProgram> alpha = std::make_shared<TestProgram>("ALPHA");
+  std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>("BETA");
   NoTransport mailer;
-  TurnExchange exchange{ui, tools, programs, archive, mailer};
-  std::unique_ptr<frmMain> window;
+};
 
-  Fixture() {
-    MainWindowParts parts(ui, tools, registry, programs);
-    parts.exchange = &exchange;
-    window = std::make_unique<frmMain>(parts);
-  }
+// The window over the test programs, made but not yet started.
+struct Fixture : TestParts, MainWindowHarness {
+  Fixture() : MainWindowHarness(FactoriesFor({alpha, beta}), &mailer) { Make(); }
   // `games` games of each program; every seventh is waiting to be sent.
   void AddGames(int games) {
     for (int i = 0; i < games; ++i) {

@@ -21,6 +21,7 @@
 #include "support/MainWindowHarness.h"
 #include "support/PackKlt.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedEnv.h"
 #include "support/Screenshot.h"
 
 using namespace kolt;
@@ -252,8 +253,7 @@ TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   const QString bin = home.Root() + "/bin";
   WriteFile(bin + "/xdg-email", "#!/bin/sh\nexit 0\n");
   QFile::setPermissions(bin + "/xdg-email", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  const QByteArray path = qgetenv("PATH");
-  qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+  const ScopedEnv path("PATH", bin + ":" + qEnvironmentVariable("PATH"));
   IniWrite("E-Mail", "Mode", "MAPI");
   for (const char* game : {"email001", "email003"}) {
     for (const char* ext : {".cmt", ".dat"}) WriteFile(Spwaw() + "/EMAIL/" + game + ext, "next turn");
@@ -264,7 +264,6 @@ TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   select({"email001.cmt", "email003.cmt"});
   ui.boxes.clear();
   window->Send();
-  qputenv("PATH", path);
   EXPECT_EQ(window->PanelText(1), "Sent 2 games to 2 players") << ui.Texts().join(" | ").toStdString();
   EXPECT_EQ(ui.boxes.size(), 3u);  // the confirmation and one question per message
   EXPECT_EQ(Cell("email003.cmt", GamesModel::kWaitingColumn), "0 min");

@@ -20,10 +20,7 @@
 #include "ui/frmTaunt.h"
 
 using namespace kolt;
-using kolt::test::Child;
-using kolt::test::SaveScreenshot;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
+using namespace kolt::test;
 
 namespace {
 
@@ -42,7 +39,7 @@ struct Taunt {
     form.show();
     QApplication::processEvents();
   }
-  void Pick(const QString& entry) {
+  void Pick(const QString& entry) const {
     const int i = list->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(i, 0) << entry.toStdString();
     list->setCurrentIndex(i);
