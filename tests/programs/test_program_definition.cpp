@@ -9,10 +9,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FileSizeLimit;
-using kolt::test::ReadFile;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

@@ -21,12 +21,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ScriptedUi;
-using kolt::test::Se4Player;
-using kolt::test::Se4Save;
-using kolt::test::Se4SaveBytes;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
