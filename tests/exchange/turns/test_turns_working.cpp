@@ -96,10 +96,7 @@ TEST_F(Working, ArchivesAreUnpackedAndOnlyKoltKltIsTakenAsATurn) {
 TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
   WriteFile(email + "/bak", "a file where the backup folder belongs");
-  const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
-    MakeSpwawGame(dir, "email001", "Scenario X", t0.addSecs(60), "turn 2");
-    SetTime(dir + "/email001.cmt", t0);
-  });
+  const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
   QFile::copy(klt, spwaw + "/KOLT.KLT");
   exchange->ProcessWorkingFolder();
   EXPECT_TRUE(ui.Texts().join("\n").startsWith("Error while making backup of file "))
