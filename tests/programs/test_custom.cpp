@@ -12,6 +12,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -114,8 +115,7 @@ TEST(CustomInstalled, AnExecutableNamedWithAFolderIsNotTaken) {
   EXPECT_EQ(p->GetModifiedExt(), "sav");
   // Not even where that path leads to one.
   EXPECT_FALSE(fx.Make(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=turns/../ab.exe"))->Installed(false));
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("AB executable not found: "));
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "AB executable not found: "));
   EXPECT_EQ(IniRead("AB", "Directory"), "-");
 }
 
@@ -430,8 +430,7 @@ TEST(CustomFolders, AGameFolderOutsideTheInstallationIsRefusedWithTheReason) {
     EXPECT_FALSE(p->Installed(false));
     EXPECT_EQ(p->GetDirectory(), "");
     EXPECT_EQ(p->GetProblem(), "Not installed: EMailSubDir leads outside the installation folder");
-    ASSERT_EQ(fx.ui.boxes.size(), 1u);
-    EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Alpha Bravo is not used: its game folder (EMailSubDir="));
+    ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Alpha Bravo is not used: its game folder (EMailSubDir="));
     // Told once per object, and not stored as hidden: a corrected definition is taken.
     EXPECT_FALSE(p->Installed(true));
     EXPECT_EQ(fx.ui.boxes.size(), 1u);

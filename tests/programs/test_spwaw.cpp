@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "programs/SPWAW/SPWAW.h"
 #include "programs/SPWAW/SPWAW_Game.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -162,8 +163,7 @@ TEST(SpwawInstalled, MissingExecutableIsReportedAndHides) {
   IniWrite("SPWAW", "Directory", fx.game);
   auto p = fx.Make();
   EXPECT_FALSE(p->Installed(false));
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("SPWAW executable not found: " + fx.game + "/mech.exe"));
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "SPWAW executable not found: " + fx.game + "/mech.exe"));
   EXPECT_EQ(fx.ui.boxes[0].icon, Icon::Exclamation);
   EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
   EXPECT_EQ(p->GetVersion(), "");
@@ -305,8 +305,7 @@ TEST(SpwawGames, DeleteStopsAtAWriteProtectedFileAndKeepsTheRecord) {
   g->SetEMail("ivan@example.org");
   g->SetSent();
   g->Delete();
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't delete: " + dat)) << fx.ui.boxes[0].text.toStdString();
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't delete: " + dat));
   EXPECT_TRUE(QFile::exists(dat));
   // Nothing was deleted before the protected file was found.
   EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.aux"));
@@ -352,8 +351,7 @@ TEST(SpwawReceive, FilesAreSortedIntoTheirFoldersThroughTheBatch) {
   // A folder that is not there: reported, nothing finished.
   *fx.batchLog = {};
   p->ReceivedFiles(fx.home.Root() + "/none", "", true);
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't get directory: " + fx.home.Root() + "/none"));
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't get directory: " + fx.home.Root() + "/none"));
   EXPECT_FALSE(fx.batchLog->finished);
 }
 
