@@ -12,6 +12,7 @@
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
+#include "support/NulSeparated.h"
 #include "support/OneBox.h"
 
 using namespace kolt;
@@ -321,10 +322,7 @@ class CustomPlay : public ::testing::Test {
     QFile::remove(record);
     const qsizetype newline = bytes.indexOf('\n');
     if (newline < 0) return {"(not run)"};
-    QStringList out{QString::fromUtf8(bytes.left(newline))};
-    for (const QByteArray& a : bytes.mid(newline + 1).split('\0')) out.append(QString::fromUtf8(a));
-    out.removeLast();  // after the last NUL
-    return out;
+    return QStringList{QString::fromUtf8(bytes.left(newline))} + NulSeparated(bytes.mid(newline + 1));
   }
 
   Fixture fx;
