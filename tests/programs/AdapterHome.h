@@ -7,6 +7,7 @@
 #include "RecordingBatch.h"
 #include "model/Game.h"
 #include "model/Services.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -27,6 +28,23 @@ class RecordingBatch final : public ReceiveBatch {
     QString sender;
     std::shared_ptr<Game> game;
     bool plain = false;
+
+    // One line per file handed on, names relative to `in` and `root`: the received name,
+    // its target and key, then only the flags and addresses that are set.
+    QStringList Lines(const QString& in, const QString& root) const {
+      QStringList lines;
+      for (const File& f : files) {
+        QString line = QDir(in).relativeFilePath(f.file) + " -> " +
+                       QDir(root).relativeFilePath(f.targetFolder) + " key=" + f.key;
+        if (f.sameIsOld) line += " old";
+        if (f.primary) line += " primary";
+        if (!f.storedAddress.isEmpty()) line += " stored=" + f.storedAddress;
+        if (!f.senderAddress.isEmpty()) line += " from=" + f.senderAddress;
+        if (!f.extra.isEmpty()) line += " extra=" + f.extra;
+        lines.append(line);
+      }
+      return lines;
+    }
   };
 
   explicit RecordingBatch(std::shared_ptr<Log> log) : m_log(std::move(log)) {}

@@ -11,10 +11,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::FakeWintools;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "AdapterHome.h"
-#include "RecordingBatch.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -17,17 +16,9 @@
 #include "platform/GameWindows.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/CMBO/CMBO_Game.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::AdapterHome;
-using kolt::test::ReadFile;
-using kolt::test::RecordingBatch;
-using kolt::test::ScriptedUi;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -81,7 +72,6 @@ TEST(CmboInstalled, AsksForTheFolderWithoutAnUninstallEntry) {
   EXPECT_TRUE(fx.tools.lookups.isEmpty());
   ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
   EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "Combat Mission.exe");
-  EXPECT_EQ(IniRead("CMBO", "Directory"), fx.game);
   EXPECT_TRUE(fx.ui.boxes.empty());  // no SAVE question here
   EXPECT_EQ(p->GetEMailDir(), "KOLT");
   EXPECT_TRUE(p->SupportsPasswords());
@@ -244,14 +234,11 @@ TEST(CmboReceive, TurnFilesGoToKoltAndANewTurnIsCheckedAgainstItsSeries) {
   p->ReceivedFiles(in, "ivan@example.org", false);
   const auto& log = *fx.batchLog;
   EXPECT_EQ(log.program, "CMBO");
-  ASSERT_EQ(log.files.size(), 2u);
-  EXPECT_EQ(log.files[0].file, in + "/Game_003.txt");
-  EXPECT_EQ(log.files[0].targetFolder, fx.kolt);
-  EXPECT_TRUE(log.files[0].sameIsOld);
-  EXPECT_TRUE(log.files[0].primary);
-  EXPECT_EQ(log.files[0].key, "KOLT");
-  EXPECT_EQ(log.files[0].storedAddress, "ivan@example.org");  // the series' address
-  EXPECT_EQ(log.files[1].storedAddress, "olga@example.org");
+  // The new turn carries its series' address.
+  EXPECT_EQ(
+      log.Lines(in, fx.game),
+      QStringList({"Game_003.txt -> KOLT key=KOLT old primary stored=ivan@example.org from=ivan@example.org",
+                   "other.txt -> KOLT key=KOLT old primary stored=olga@example.org from=ivan@example.org"}));
   EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.doc"}));
   ASSERT_TRUE(log.finished);
   EXPECT_TRUE(std::dynamic_pointer_cast<CMBO_Game>(log.game));
@@ -301,6 +288,30 @@ class FakeWindows final : public GameWindows {
   QStringList typed;
 };
 
+// A Combat Mission installation driven through `windows`, with the turn Game_002.txt.
+struct Driven : Fixture {
+  FakeWindows windows;
+  std::shared_ptr<CMBO> p;
+  std::shared_ptr<CMBO_Game> turn;
+
+  Driven() {
+    Installed();
+    p = Fresh();
+    Turn("Game_002.txt", t0);
+    turn = Only(p->InitGames());
+  }
+  ~Driven() { App().lastPlayedGameName.clear(); }
+  std::shared_ptr<CMBO> Fresh() {
+    auto fresh = std::make_shared<CMBO>(Services{ui, tools, {}, &windows});
+    EXPECT_TRUE(fresh->Installed(false));
+    return fresh;
+  }
+  // The game's window appears once it was started.
+  void ShowWindowOnRun() {
+    tools.onRun = [this] { windows.gameShown = true; };
+  }
+};
+
 }  // namespace
 
 TEST(CmboTurn, WithoutADisplayTheGameIsStartedAndTheHotKeysDoTheTyping) {
@@ -318,17 +329,10 @@ TEST(CmboTurn, WithoutADisplayTheGameIsStartedAndTheHotKeysDoTheTyping) {
 }
 
 TEST(CmboTurn, TakingATurnOpensTheFileWindowAndTypesTheTurnAndThePassword) {
-  Fixture fx;
-  auto p = fx.Installed();
-  FakeWindows windows;
-  auto driven = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
-  ASSERT_TRUE(driven->Installed(false));
-  fx.Turn("Game_002.txt", fx.t0);
-  auto game = Only(driven->InitGames());
-
+  Driven fx;
   // Without the game window the game is started; one that ends without a window aborts.
   fx.tools.stillRunning = false;
-  driven->ProcessTurn(0, *game, "secret");
+  fx.p->ProcessTurn(0, *fx.turn, "secret");
   EXPECT_EQ(App().lastPlayedGameName, "Game_002.txt");
   ASSERT_EQ(fx.tools.runs.size(), 1u);
   EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/Combat Mission.exe");
@@ -336,12 +340,12 @@ TEST(CmboTurn, TakingATurnOpensTheFileWindowAndTypesTheTurnAndThePassword) {
             QStringList({"Combat Mission: Beyond Overlord was not started properly.  Aborting."}));
 
   // A game started by hand is not driven either: only a game this run started is.
-  windows.gameShown = true;
+  fx.windows.gameShown = true;
   fx.ui.boxes.clear();
-  driven->ProcessTurn(0, *game, "secret");
+  fx.p->ProcessTurn(0, *fx.turn, "secret");
   EXPECT_EQ(fx.ui.Texts(),
             QStringList({"Combat Mission: Beyond Overlord was not started properly.  Aborting."}));
-  EXPECT_TRUE(windows.clicks.isEmpty());
+  EXPECT_TRUE(fx.windows.clicks.isEmpty());
 }
 
 TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
@@ -357,16 +361,10 @@ TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
   EXPECT_EQ(CMBO::ClickPositionsFor({794, 575})->second, QPoint(400, 348));
   EXPECT_EQ(CMBO::ClickPositionsFor({1280, 1000})->second, QPoint(630, 580));
 
-  Fixture fx;
-  fx.Installed();
-  FakeWindows windows;
-  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
-  ASSERT_TRUE(p->Installed(false));
-  fx.Turn("Game_002.txt", fx.t0);
-  auto game = Only(p->InitGames());
-  // The game's window appears once it was started.
-  fx.tools.onRun = [&windows] { windows.gameShown = true; };
-  p->ProcessTurn(0, *game, "secret");
+  Driven fx;
+  FakeWindows& windows = fx.windows;
+  fx.ShowWindowOnRun();
+  fx.p->ProcessTurn(0, *fx.turn, "secret");
   EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join("|").toStdString();
   EXPECT_EQ(windows.clicks, QList<QPoint>({QPoint(313, 670), QPoint(512, 460)}));
   EXPECT_EQ(windows.typed, QStringList({"8:Game_002.txt\n", "7:secret\n"}));
@@ -379,38 +377,28 @@ TEST(CmboTurn, TheClicksFollowTheWindowSizeAndTheTextsGoWhereTheyBelong) {
   fx.tools.stillRunning = false;
   windows.clicks.clear();
   windows.typed.clear();
-  p->ProcessTurn(0, *game, "secret");
+  fx.p->ProcessTurn(0, *fx.turn, "secret");
   EXPECT_EQ(fx.ui.Texts(), QStringList({"Error finding file open window!"}));
   EXPECT_EQ(windows.clicks.size(), 2);  // the positions chosen at the first turn
   EXPECT_TRUE(windows.typed.isEmpty());
   EXPECT_EQ(fx.tools.runs.size(), 1u);
 
-  auto fresh = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
-  ASSERT_TRUE(fresh->Installed(false));
   fx.ui.boxes.clear();
   windows.gameShown = false;
-  fx.tools.onRun = [&windows] { windows.gameShown = true; };
-  fresh->ProcessTurn(0, *game, "secret");
+  fx.Fresh()->ProcessTurn(0, *fx.turn, "secret");
   ASSERT_FALSE(fx.ui.boxes.empty());
   EXPECT_EQ(fx.ui.boxes[0].text, "The resolution you are running CM at (1000x700) is not supported by KOLT.");
-  App().lastPlayedGameName.clear();
 }
 
 TEST(CmboTurn, AFileWindowWithoutAnOwnerIsTheGamesNewWindowAndCountsOnlyAtTheEnd) {
-  Fixture fx;
-  fx.Installed();
-  FakeWindows windows;
+  Driven fx;
+  FakeWindows& windows = fx.windows;
   windows.ownerless = true;
-  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}, &windows});
-  ASSERT_TRUE(p->Installed(false));
-  fx.Turn("Game_002.txt", fx.t0);
-  auto game = Only(p->InitGames());
-  fx.tools.onRun = [&windows] { windows.gameShown = true; };
-  p->ProcessTurn(0, *game, "secret");
+  fx.ShowWindowOnRun();
+  fx.p->ProcessTurn(0, *fx.turn, "secret");
   EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join("|").toStdString();
   // The game's window that was there before the clicks is not taken for the dialog.
   EXPECT_EQ(windows.typed, QStringList({"8:Game_002.txt\n", "7:secret\n"}));
   // Asked before the clicks and once more at the last attempt only.
   EXPECT_EQ(windows.processLookups, 2);
-  App().lastPlayedGameName.clear();
 }

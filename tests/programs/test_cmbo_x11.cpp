@@ -18,10 +18,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ReadFile;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 TEST(CmboTurnOnX11, TheStandInReceivesExactlyTheTurnFileAndThePassword) {
   TempHome home;

@@ -3,25 +3,15 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include "AdapterHome.h"
-#include "RecordingBatch.h"
 #include "core/Settings.h"
-#include "model/Status.h"
 #include "programs/SPWAW/SPWAW.h"
 #include "programs/SPWAW/SPWAW_Game.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
-using kolt::test::AdapterHome;
-using kolt::test::GameNames;
-using kolt::test::RecordingBatch;
-using kolt::test::ScriptedUi;
-using kolt::test::SetModified;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 
@@ -173,8 +163,7 @@ TEST(SpwawInstalled, MissingExecutableIsReportedAndHides) {
   IniWrite("SPWAW", "Directory", fx.game);
   auto p = fx.Make();
   EXPECT_FALSE(p->Installed(false));
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("SPWAW executable not found: " + fx.game + "/mech.exe"));
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "SPWAW executable not found: " + fx.game + "/mech.exe"));
   EXPECT_EQ(fx.ui.boxes[0].icon, Icon::Exclamation);
   EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
   EXPECT_EQ(p->GetVersion(), "");
@@ -316,8 +305,7 @@ TEST(SpwawGames, DeleteStopsAtAWriteProtectedFileAndKeepsTheRecord) {
   g->SetEMail("ivan@example.org");
   g->SetSent();
   g->Delete();
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't delete: " + dat)) << fx.ui.boxes[0].text.toStdString();
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't delete: " + dat));
   EXPECT_TRUE(QFile::exists(dat));
   // Nothing was deleted before the protected file was found.
   EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.aux"));
@@ -332,57 +320,38 @@ TEST(SpwawReceive, FilesAreSortedIntoTheirFoldersThroughTheBatch) {
   auto p = fx.Installed(false);
   IniWrite("SPWAW", "email0031.cmt", "ivan@example.org");
   const QString in = fx.home.Root() + "/in/SPWAW";
-  for (const char* name :
-       {"EMAIL0031.CMT", "email0031.aux", "email0031.dat", "notes.txt", "save0031.cmt", "save0031.rec"})
-    WriteFile(in + "/" + name, "x");
+  const QStringList names{"EMAIL0031.CMT", "email0031.aux", "email0031.dat",
+                          "notes.txt",     "save0031.cmt",  "save0031.rec"};
+  for (const QString& name : names) WriteFile(in + "/" + name, "x");
   p->ReceivedFiles(in, "olga@example.org", false);
 
   const auto& log = *fx.batchLog;
   EXPECT_EQ(log.program, "SPWAW");
-  ASSERT_EQ(log.files.size(), 5u);
-  const auto& cmt = log.files[0];
-  EXPECT_EQ(cmt.file, in + "/EMAIL0031.CMT");
-  EXPECT_EQ(cmt.targetFolder, fx.game + "/EMAIL");
-  EXPECT_FALSE(cmt.sameIsOld);
-  EXPECT_EQ(cmt.storedAddress, "ivan@example.org");  // the installed game's address
-  EXPECT_EQ(cmt.senderAddress, "olga@example.org");
-  EXPECT_TRUE(cmt.primary);
-  EXPECT_EQ(cmt.key, "EMAIL");
-  for (size_t i : {1u, 2u}) {
-    EXPECT_EQ(log.files[i].targetFolder, fx.game + "/EMAIL");
-    EXPECT_TRUE(log.files[i].sameIsOld);
-    EXPECT_FALSE(log.files[i].primary);
-    EXPECT_EQ(log.files[i].storedAddress, "");
-    EXPECT_EQ(log.files[i].senderAddress, "");
-  }
-  // The SAVE folder does not exist yet: the path to create is handed on.
-  EXPECT_EQ(log.files[3].file, in + "/save0031.cmt");
-  EXPECT_EQ(log.files[3].targetFolder, fx.game + "/SAVE");
-  EXPECT_EQ(log.files[3].storedAddress, "");
-  EXPECT_EQ(log.files[3].key, "SAVE");
-  EXPECT_EQ(log.files[4].file, in + "/save0031.rec");
+  // The comment file carries the installed game's address; the SAVE folder does not
+  // exist yet: the path to create is handed on.
+  EXPECT_EQ(
+      log.Lines(in, fx.game),
+      QStringList({"EMAIL0031.CMT -> EMAIL key=EMAIL primary stored=ivan@example.org from=olga@example.org",
+                   "email0031.aux -> EMAIL key=EMAIL old", "email0031.dat -> EMAIL key=EMAIL old",
+                   "save0031.cmt -> SAVE key=SAVE primary from=olga@example.org",
+                   "save0031.rec -> SAVE key=SAVE old"}));
   EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.txt"}));
   EXPECT_TRUE(log.finished);
   EXPECT_EQ(log.sender, "olga@example.org");
   EXPECT_FALSE(log.plain);
-  ASSERT_NE(log.game, nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<SPWAW_Game>(log.game), nullptr);
+  ASSERT_NE(std::dynamic_pointer_cast<SPWAW_Game>(log.game), nullptr);
   EXPECT_EQ(log.game->GetProgram(), nullptr);  // handed over unbound
-  EXPECT_EQ(fx.ui.statuses, QStringList({"EMAIL0031.CMT", "email0031.aux", "email0031.dat", "notes.txt",
-                                         "save0031.cmt", "save0031.rec"}));
+  EXPECT_EQ(fx.ui.statuses, names);
 
   // The engine binds the object it was given.
-  log.game->Init(p, cmt.key, "EMAIL0031.CMT");
+  log.game->Init(p, "EMAIL", "EMAIL0031.CMT");
   EXPECT_TRUE(log.game->IsValid());
   EXPECT_EQ(log.game->GetEMail(), "ivan@example.org");
-}
 
-TEST(SpwawReceive, MissingFolderIsReported) {
-  Fixture fx;
-  auto p = fx.Installed(false);
+  // A folder that is not there: reported, nothing finished.
+  *fx.batchLog = {};
   p->ReceivedFiles(fx.home.Root() + "/none", "", true);
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_TRUE(fx.ui.boxes[0].text.startsWith("Can't get directory: " + fx.home.Root() + "/none"));
+  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't get directory: " + fx.home.Root() + "/none"));
   EXPECT_FALSE(fx.batchLog->finished);
 }
 

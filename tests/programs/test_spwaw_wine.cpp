@@ -10,9 +10,7 @@
 #include "support/TempHome.h"
 
 using namespace kolt;
-using kolt::test::ScriptedUi;
-using kolt::test::TempHome;
-using kolt::test::WriteFile;
+using namespace kolt::test;
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
-#include <QProcess>
 
 #include "core/OverviewSettings.h"
 #include "exchange/history/HistoryStore.h"
 #include "exchange/history/KeptTurns.h"
 #include "exchange/history/TurnHistory.h"
 #include "model/Status.h"
+#include "support/SqliteLock.h"
 #include "turns/TurnsFixture.h"
 
 using namespace kolt;
@@ -36,33 +36,6 @@ TurnFile FileNamed(const TurnEntry& entry, const QString& name) {
   ADD_FAILURE() << "no " << name.toStdString();
   return {};
 }
-
-// Another process holding SQLite's write lock on `path` until Release().
-class LockHolder {
- public:
-  explicit LockHolder(const QString& path) {
-    m_process.start("/usr/bin/python3", {"-c",
-                                         "import sqlite3, sys\n"
-                                         "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                                         "c.execute('BEGIN EXCLUSIVE')\n"
-                                         "print('locked', flush=True)\n"
-                                         "sys.stdin.read()\n",
-                                         path});
-    EXPECT_TRUE(m_process.waitForStarted());
-    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-    }
-    EXPECT_EQ(m_process.readLine().trimmed(), "locked") << m_process.readAllStandardError().toStdString();
-  }
-  ~LockHolder() { Release(); }
-  void Release() {
-    if (m_process.state() == QProcess::NotRunning) return;
-    m_process.closeWriteChannel();
-    EXPECT_TRUE(m_process.waitForFinished(10000));
-  }
-
- private:
-  QProcess m_process;
-};
 
 class HistoryFile : public ::testing::Test {
  protected:
@@ -138,7 +111,7 @@ TEST_F(HistoryFile, ALockedFileFailsWithAReasonAndTheNextWriteWorks) {
   ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
   store.SetBusyTimeout(200);
   {
-    LockHolder lock(path);
+    SqliteLock lock(path);
     TurnEntry e = Entry("email001.cmt", TurnDirection::Received, t0.addSecs(60));
     e.files = {{"email001.dat", "/g", 1, "2024-06-01 10:01:00"}};
     EXPECT_FALSE(store.Record(e));
@@ -173,11 +146,7 @@ class HistoryReceive : public TurnsTest {
   }
   // The opponent's turn: .dat and .aux at `when`, the comment file unchanged.
   bool Receive(const QByteArray& turn, const QDateTime& when) {
-    const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
-      MakeSpwawGame(dir, "email001", "Scenario X", when, turn);
-      SetTime(dir + "/email001.cmt", t0);
-    });
-    return exchange->ReceivedFile(klt);
+    return exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), when, turn));
   }
   std::vector<TurnEntry> Turns() {
     HistoryStore store(HistoryStore::DefaultPath());
@@ -263,12 +232,7 @@ TEST_F(HistoryReceive, EveryFileOfEveryGameInOneKltIsKeptAndListedWithTheTaunt) 
 TEST_F(HistoryReceive, AReceiveRunAgainAfterACopyStoppedRecordsEveryGameOnce) {
   const QStringList bases = {"email001", "email002", "email003"};
   for (const QString& base : bases.mid(1)) MakeSpwawGame(email, base, "Scenario X", t0, "turn 1");
-  const QString klt = MakeKlt("three", Sender("ivan@example.org"), [&](const QString& dir) {
-    for (const QString& base : bases) {
-      MakeSpwawGame(dir, base, "Scenario X", t0.addSecs(60), "turn 2");
-      SetTime(dir + "/" + base + ".cmt", t0);
-    }
-  });
+  const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60), "turn 2", bases);
   // Something no copy can replace stops the copy pass in the middle (as a full disk
   // does), after the files before it were replaced.
   const QString blocked = email + "/email002.dat";
@@ -296,10 +260,7 @@ TEST_F(HistoryReceive, AReceiveRunAgainAfterACopyStoppedRecordsEveryGameOnce) {
 }
 
 TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
-  const QString klt = MakeKlt("turn", Sender("ivan@example.org"), [&](const QString& dir) {
-    MakeSpwawGame(dir, "email001", "Scenario X", t0.addSecs(60), "turn 2");
-    SetTime(dir + "/email001.cmt", t0);
-  });
+  const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
   ASSERT_TRUE(exchange->ReceivedFile(klt));
   const ReceiveRecords before = exchange->Records();
 
@@ -405,7 +366,7 @@ TEST_F(HistoryReceive, ALockedOrDamagedHistoryNeverStopsAReceive) {
   ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
   exchange->TakeArrivals();
   {
-    LockHolder lock(HistoryStore::DefaultPath());
+    SqliteLock lock(HistoryStore::DefaultPath());
     ASSERT_TRUE(Receive("turn 3", t0.addSecs(120))) << ui.Texts().join("\n").toStdString();
     EXPECT_EQ(Dat(), "DAT turn 3");
     EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), "Play");

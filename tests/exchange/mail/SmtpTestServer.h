@@ -88,4 +88,10 @@ class TestCertificate {
   bool m_ok = false;
 };
 
+// The certificate the tests of one run share.
+inline TestCertificate& Certificate() {
+  static TestCertificate certificate;
+  return certificate;
+}
+
 }  // namespace kolt::test

@@ -15,10 +15,8 @@
 #include "exchange/mail/TrustedCertificates.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
-#include "mail/SmtpTestServer.h"
+#include "mail/SmtpHome.h"
 #include "support/RunCli.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -111,24 +109,6 @@ TEST(TrustedCertificate, ImapUntrustedThenTrustedThenChanged) {
   EXPECT_TRUE(client.Error().contains("\"Trust this certificate\""));
 }
 
-SmtpServer StartTlsServer(const SmtpTestServer& smtp) {
-  SmtpServer s;
-  s.host = QStringLiteral("127.0.0.1");
-  s.port = smtp.Port();
-  s.security = SmtpSecurity::StartTls;
-  s.responseTimeout = 20;
-  return s;
-}
-
-SmtpMessage Message() {
-  SmtpMessage m;
-  m.envelopeFrom = QStringLiteral("me@home.net");
-  m.recipients = QStringList{QStringLiteral("you@home.net")};
-  m.subject = QStringLiteral("KOLT test");
-  m.body = QStringLiteral("hello\r\n");
-  return m;
-}
-
 // The same over STARTTLS, for the send, the settings dialog's check and kolt-cli.
 TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   TempHome home;
@@ -137,11 +117,12 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   ASSERT_TRUE(first.Ok() && other.Ok());
   SmtpTestServer smtp(first.ServerArguments("starttls"));
   ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString();
-  const SmtpServer server = StartTlsServer(smtp);
+  const SmtpServer server = LocalSmtp(smtp.Port(), SmtpSecurity::StartTls);
+  const SmtpMessage message = ShortMessage("me@home.net", {"you@home.net"});
   const QString name = "127.0.0.1:" + QString::number(smtp.Port());
   ScriptedUi ui;
 
-  SmtpResult result = SendSmtpMessage(server, Message(), ui, nullptr);
+  SmtpResult result = SendSmtpMessage(server, message, ui, nullptr);
   EXPECT_EQ(result.failure, SmtpFailure::Certificate) << result.error.toStdString();
   EXPECT_EQ(CheckSmtpServer(server).failure, SmtpFailure::Certificate);
   QString error;
@@ -152,16 +133,13 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
 
   ASSERT_TRUE(TrustedCertificates::Trust(name, *shown));
   EXPECT_EQ(CheckSmtpServer(server).code, 0);
-  result = SendSmtpMessage(server, Message(), ui, nullptr);
+  result = SendSmtpMessage(server, message, ui, nullptr);
   EXPECT_EQ(result.code, 0) << result.error.toStdString();
   ASSERT_EQ(smtp.Messages().size(), 1u);
   EXPECT_TRUE(smtp.Messages()[0]["tls"].toBool());
 
-  IniWrite("E-Mail", "Mode", "SMTP");
-  IniWrite("E-Mail", "SMTP_Server", name);
+  UseSmtp(name, "me@home.net");
   IniWrite("E-Mail", "SMTP_Security", "STARTTLS");
-  IniWrite("E-Mail", "Address", "me@home.net");
-  IniWrite("E-Mail", "From", "me@home.net");
   CliResult cli = RunCli(KOLT_CLI, {"--yes", "test-mail"});
   EXPECT_EQ(cli.exitCode, 0) << cli.err.toStdString();
   EXPECT_EQ(smtp.Messages().size(), 2u);
@@ -170,7 +148,7 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   const std::optional<ServerCertificate> changed = FromFile(other.Cert());
   ASSERT_TRUE(changed);
   ASSERT_TRUE(TrustedCertificates::Trust(name, *changed));
-  result = SendSmtpMessage(server, Message(), ui, nullptr);
+  result = SendSmtpMessage(server, message, ui, nullptr);
   EXPECT_EQ(result.failure, SmtpFailure::CertificateChanged) << result.error.toStdString();
   EXPECT_EQ(SmtpFailureAdvice(result), CertificateChangedText(name));
   cli = RunCli(KOLT_CLI, {"--yes", "test-mail"});

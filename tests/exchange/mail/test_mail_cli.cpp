@@ -4,33 +4,22 @@
 #include "mail/QtPrinters.h"
 
 #include <QJsonArray>
-#include <QProcess>
 
-#include "core/Settings.h"
-#include "mail/SmtpTestServer.h"
+#include "mail/SmtpHome.h"
 #include "support/RunCli.h"
-#include "support/TempHome.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
 
-CliResult Cli(const QStringList& args) {
-  return RunCli(KOLT_CLI, args);
-}
-
 TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
   TempHome home;
   SmtpTestServer server;
   ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-  IniWrite("E-Mail", "Mode", "SMTP");
-  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1:" + QString::number(server.Port()));
-  IniWrite("E-Mail", "SMTP_Security", "NONE");
-  IniWrite("E-Mail", "Address", "me@example.com");
-  IniWrite("E-Mail", "From", "me@example.com");
+  UseSmtp("127.0.0.1:" + QString::number(server.Port()), "me@example.com");
 
-  CliResult r = Cli({"--yes", "test-mail"});
+  CliResult r = RunCli(KOLT_CLI, {"--yes", "test-mail"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out,
             "The test message was sent to me@example.com. When it arrives, open its attachment TEST.KLT with "
@@ -40,7 +29,7 @@ TEST(CliTestMail, SaysOnStdoutWhereTheMessageWentAndWhyNot) {
 
   // A failure goes to stderr with its advice; stdout stays empty.
   IniWrite("E-Mail", "SMTP_Server", "no-such-host.invalid");
-  r = Cli({"--yes", "test-mail"});
+  r = RunCli(KOLT_CLI, {"--yes", "test-mail"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
   EXPECT_TRUE(r.err.contains("Sending e-mail via SMTP (libcurl) failed: 6")) << r.err.toStdString();

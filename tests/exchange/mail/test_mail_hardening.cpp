@@ -11,18 +11,11 @@
 #include <QProcess>
 #include <QThread>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
-#include "exchange/mail/FilePasswordStore.h"
 #include "exchange/mail/MailText.h"
-#include "exchange/mail/Mailer.h"
-#include "exchange/mail/SmtpSender.h"
 #include "exchange/turns/SenderRecord.h"
 #include "mail/QtPrinters.h"
-#include "mail/RecordingProgress.h"
-#include "mail/SmtpTestServer.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
+#include "mail/SmtpHome.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -89,31 +82,7 @@ TEST(AddressList, SenderFileKeepsALongAddressWholeSoThatItIsRefused) {
   EXPECT_EQ(r.version, "1.0.0");
 }
 
-class SmtpHardening : public ::testing::Test {
- protected:
-  void SetUp() override {
-    App().homeFolder = home.Path();
-    App().instanceFolder = home.File("0");
-    QDir().mkpath(App().instanceFolder);
-    IniWrite("E-Mail", "Mode", "SMTP");
-    IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "SMTP_Security", "NONE");
-    IniWrite("E-Mail", "Address", "account@example.com");
-    IniWrite("E-Mail", "From", "me@example.com");
-  }
-  void TearDown() override {
-    App().homeFolder.clear();
-    App().instanceFolder.clear();
-  }
-  bool Send(const QString& address) {
-    Mailer mailer(ui, &progress, &passwords);
-    return mailer.SendMail(address, "s", "b", {}, false, false);
-  }
-  TempHome home;
-  ScriptedUi ui;
-  RecordingProgress progress;
-  FilePasswordStore passwords;
-};
+using SmtpHardening = SmtpHome;
 
 TEST_F(SmtpHardening, NothingButAPlainAddressReachesTheEnvelope) {
   SmtpTestServer server;
@@ -122,10 +91,8 @@ TEST_F(SmtpHardening, NothingButAPlainAddressReachesTheEnvelope) {
 
   // Stored values that slipped past every check (written by hand, by an older copy).
   EXPECT_FALSE(Send(kInjection));
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.startsWith(
-      "\"opponent@example.org> NOTIFY=NEVER ORCPT=rfc822\" is not an e-mail address; nothing was sent."))
-      << ui.boxes[0].text.toStdString();
+  ASSERT_TRUE(OneBoxStartsWith(
+      ui, "\"opponent@example.org> NOTIFY=NEVER ORCPT=rfc822\" is not an e-mail address; nothing was sent."));
   ui.boxes.clear();
   EXPECT_FALSE(Send("friend@example.org; \"x y\"@example.org"));
   ASSERT_EQ(ui.boxes.size(), 1u);
@@ -145,14 +112,9 @@ TEST_F(SmtpHardening, NothingButAPlainAddressReachesTheEnvelope) {
   EXPECT_FALSE(progress.lines.join("\n").contains("RCPT")) << progress.lines.join("\n").toStdString();
 
   // The transport itself refuses as well, whoever calls it.
-  SmtpServer s;
-  s.host = "127.0.0.1";
-  s.port = server.Port();
-  s.security = SmtpSecurity::None;
-  SmtpMessage m;
-  m.envelopeFrom = "account@example.com";
-  m.recipients = {"opponent@example.org> NOTIFY=NEVER"};
-  const SmtpResult r = SendSmtpMessage(s, m, ui, nullptr);
+  const SmtpResult r = SendSmtpMessage(
+      LocalSmtp(server.Port()), ShortMessage("account@example.com", {"opponent@example.org> NOTIFY=NEVER"}),
+      ui, nullptr);
   EXPECT_NE(r.code, 0);
   EXPECT_TRUE(r.error.startsWith("Not an e-mail address: ")) << r.error.toStdString();
   EXPECT_TRUE(server.Messages().empty());
@@ -161,19 +123,12 @@ TEST_F(SmtpHardening, NothingButAPlainAddressReachesTheEnvelope) {
 TEST_F(SmtpHardening, AServerThatNeverAnswersTheMessageEndEndsInATimeout) {
   SmtpTestServer server({"--hold-data", "120"});
   ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-  SmtpServer s;
-  s.host = "127.0.0.1";
-  s.port = server.Port();
-  s.security = SmtpSecurity::None;
+  SmtpServer s = LocalSmtp(server.Port());
   s.responseTimeout = 2;
-  SmtpMessage m;
-  m.envelopeFrom = "account@example.com";
-  m.recipients = {"friend@example.org"};
-  m.subject = "s";
-  m.body = "b";
   QElapsedTimer timer;
   timer.start();
-  const SmtpResult r = SendSmtpMessage(s, m, ui, &progress);
+  const SmtpResult r =
+      SendSmtpMessage(s, ShortMessage("account@example.com", {"friend@example.org"}), ui, &progress);
   EXPECT_EQ(r.code, 28) << r.error.toStdString();  // CURLE_OPERATION_TIMEDOUT
   EXPECT_EQ(r.failure, SmtpFailure::Timeout);
   EXPECT_FALSE(r.cancelled);
@@ -187,11 +142,7 @@ TEST(CliInterrupt, CtrlCStopsASendThatWaitsForTheServer) {
   TempHome home;
   SmtpTestServer server({"--hold-data", "120"});
   ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-  IniWrite("E-Mail", "Mode", "SMTP");
-  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1:" + QString::number(server.Port()));
-  IniWrite("E-Mail", "SMTP_Security", "NONE");
-  IniWrite("E-Mail", "Address", "me@example.com");
-  IniWrite("E-Mail", "From", "me@example.com");
+  UseSmtp("127.0.0.1:" + QString::number(server.Port()), "me@example.com");
 
   QProcess cli;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -14,6 +14,7 @@
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
+#include "support/OneBox.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
@@ -194,8 +195,7 @@ TEST(TestMessage, CannotCreateTheFile) {
   ScriptedUi ui;
   Mailer mailer(ui);
   EXPECT_FALSE(SendTestMessage(ui, mailer));
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.startsWith("Can't create test file: " + home.File("no/such/folder/TEST.KLT")));
+  ASSERT_TRUE(OneBoxStartsWith(ui, "Can't create test file: " + home.File("no/such/folder/TEST.KLT")));
   App().instanceFolder.clear();
 }
 

@@ -15,11 +15,6 @@
 
 namespace kolt::test {
 
-inline TestCertificate& Certificate() {
-  static TestCertificate certificate;
-  return certificate;
-}
-
 class ImapRoad : public ::testing::Test {
  protected:
   void SetUp() override {

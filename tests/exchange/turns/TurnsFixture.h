@@ -108,6 +108,22 @@ class TurnsTest : public ::testing::Test {
     EXPECT_EQ(RunIn(staging, "zip", {"-q", "-r", "-X", klt, "."}), 0);
     return klt;
   }
+  // The opponent's turn of each game in `bases`: its .dat and .aux played at `when`, its
+  // comment file "Scenario X" unchanged since t0.
+  QString OpponentTurn(const QByteArray& sender, const QDateTime& when, const QByteArray& turn = "turn 2",
+                       const QStringList& bases = {"email001"}, const QString& name = "turn") {
+    return MakeKlt(name, sender, [&](const QString& dir) {
+      for (const QString& base : bases) {
+        MakeSpwawGame(dir, base, "Scenario X", when, turn);
+        SetTime(dir + "/" + base + ".cmt", t0);
+      }
+    });
+  }
+  // The installed game email001 played at `when`, its comment file of t0.
+  void InstallGame(const QDateTime& when, const QByteArray& turn = "turn 1") {
+    MakeSpwawGame(email, "email001", "Scenario X", when, turn);
+    SetTime(email + "/email001.cmt", t0);
+  }
   static QByteArray Sender(const QByteArray& address, const QByteArray& version = "1.1.5") {
     return address + "\r\n(GMT+1) CET\r\n-60\r\n" + version + "\r\n";
   }

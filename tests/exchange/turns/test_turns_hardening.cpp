@@ -16,6 +16,7 @@
 #include "exchange/turns/SendSelection.h"
 #include "mail/QtPrinters.h"
 #include "model/Status.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -40,15 +41,7 @@ bool IsFifo(const QString& path) {
   return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
-class Hardening : public TurnsTest {
- protected:
-  QString OpponentTurn(const QByteArray& sender, const QDateTime& when, const QByteArray& turn = "turn 2") {
-    return MakeKlt("turn", sender, [&](const QString& dir) {
-      MakeSpwawGame(dir, "email001", "Scenario X", when, turn);
-      SetTime(dir + "/email001.cmt", t0);
-    });
-  }
-};
+using Hardening = TurnsTest;
 
 }  // namespace
 
@@ -97,11 +90,9 @@ TEST_F(Hardening, AStoredAddressIsCheckedAgainWhenSent) {
   const QString label = "SPWAW : email001.cmt";
   IniWrite("SPWAW", "email001.cmt", "opponent@example.org> NOTIFY=NEVER; spy@third.example");
   EXPECT_FALSE(OrderByAddress(ui, {game}).has_value());
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.startsWith(
-      "The e-mail address of this game is not valid; fix it in the game's properties:\r\r" + label +
-      "\r\r\"opponent@example.org> NOTIFY=NEVER\" is not an e-mail address."))
-      << ui.boxes[0].text.toStdString();
+  ASSERT_TRUE(OneBoxStartsWith(
+      ui, "The e-mail address of this game is not valid; fix it in the game's properties:\r\r" + label +
+              "\r\r\"opponent@example.org> NOTIFY=NEVER\" is not an e-mail address."));
 
   // A list longer than a settings value reads back cut, and its last address mangled
   // into another valid-looking one: it is never mailed to.
@@ -366,10 +357,9 @@ TEST_F(Hardening, GameFilesWithTheLongestNamesAreReceivedBackedUpAndKept) {
     SCOPED_TRACE(base.left(8).toStdString());
     ASSERT_EQ(QFile::encodeName(base + ".cmt").size(), 255);
     MakeSpwawGame(email, base, "Scenario X", t0, "mine");
-    ASSERT_TRUE(exchange->ReceivedFile(MakeKlt("long", Sender("ivan@example.org"), [&](const QString& dir) {
-      MakeSpwawGame(dir, base, "Scenario X", t0.addSecs(60), "turn 2");
-      SetTime(dir + "/" + base + ".cmt", t0);
-    }))) << ui.Texts().join("\n").toStdString();
+    ASSERT_TRUE(
+        exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60), "turn 2", {base})))
+        << ui.Texts().join("\n").toStdString();
     EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
     EXPECT_EQ(ReadFile(email + "/bak/" + base + ".dat"), "DAT mine");
     EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));

@@ -1,6 +1,7 @@
 // Refreshes and receives at a player's scale, counted rather than timed: a pass lists
-// each folder once and writes the settings once, however many games there are, and
-// never shows what was there before its own changes.
+// each folder once, looks at the running processes once, converts each game's times
+// once and writes the settings once, however many games there are, and never shows what
+// was there before its own changes.
 #include <dirent.h>
 #include <dlfcn.h>
 
@@ -13,6 +14,7 @@
 #include "exchange/turns/MailboxFetch.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
+#include "model/Stamp.h"
 #include "programs/Adapters.h"
 #include "programs/Se4SaveFile.h"
 
@@ -107,18 +109,30 @@ class Passes : public TurnsTest {
     int savesOpened = 0;     // the SAVEGAME folder likewise
     int turnsOpened = 0;     // the user-defined program's folder likewise
     long long writes = 0;
+    long long scans = 0;        // looks at the running processes
+    long long conversions = 0;  // file times made into stamps
   };
   // One refresh as the window and kolt-cli make it.
   Counted Refresh() {
     const long long listings = FolderListingCount();
     const long long writes = IniFileWriteCount();
+    const long long scans = LinuxWintools::ProcessScanCount();
+    const long long conversions = Stamp::ConversionCount();
     OpenedFolders().clear();
     Counted c;
     {
       Pass pass;
       exchange->ProcessWorkingFolder();
       c.lists = ReadLists(programs, true);
+      // What the window asks again of a row it shows comes from what the pass kept.
+      for (const GamePtr& game : c.lists.games) {
+        game->GetStatus();
+        game->GetDescription();
+        game->GetModified();
+      }
     }
+    c.scans = LinuxWintools::ProcessScanCount() - scans;
+    c.conversions = Stamp::ConversionCount() - conversions;
     c.listings = FolderListingCount() - listings;
     c.emailOpened = OpenedFolders().value(email);
     c.koltOpened = OpenedFolders().value(kolt);
@@ -168,6 +182,14 @@ TEST_F(Passes, ARefreshListsTheSameFoldersForTenGamesAsForAThousand) {
   EXPECT_EQ(ten.turnsOpened, 1);
   EXPECT_EQ(thousand.turnsOpened, 1);
   EXPECT_EQ(thousand.writes, 0);
+  // Four programs, one look at the processes. A time per game for its state file and one
+  // for how long it waits, and one more per Space Empires IV game for its order files or
+  // its series' other save, though its status and description both ask; a second
+  // refresh costs what the first did.
+  EXPECT_EQ(ten.scans, 1);
+  EXPECT_EQ(thousand.scans, 1);
+  EXPECT_LE(thousand.conversions, 2 * 4000 + 1000);
+  EXPECT_EQ(Refresh().conversions, thousand.conversions);
   // Every row as the files say: three files each, backups left out.
   const GameRow& row = thousand.lists.gameRows[999];  // Steel Panthers first
   EXPECT_EQ(row.fileName, "email0999.cmt");

@@ -18,20 +18,7 @@ using namespace kolt::test;
 
 namespace {
 
-class Receive : public TurnsTest {
- protected:
-  // The opponent's turn of email001: newer than `installed` when that game exists.
-  QString OpponentTurn(const QByteArray& sender, const QDateTime& when, const QByteArray& turn = "turn 2") {
-    return MakeKlt("turn", sender, [&](const QString& dir) {
-      MakeSpwawGame(dir, "email001", "Scenario X", when, turn);
-      SetTime(dir + "/email001.cmt", t0);
-    });
-  }
-  void InstallGame(const QDateTime& when, const QByteArray& turn = "turn 1") {
-    MakeSpwawGame(email, "email001", "Scenario X", when, turn);
-    SetTime(email + "/email001.cmt", t0);
-  }
-};
+using Receive = TurnsTest;
 
 QStringList Tree(const QString& root) {
   QStringList list;

@@ -13,6 +13,7 @@
 #include "model/FakePrograms.h"
 #include "model/RecordGame.h"
 #include "model/Status.h"
+#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -208,9 +209,7 @@ TEST_F(Send, ASentTurnWhoseRecordCannotBeStoredIsReportedAndTheGroupStops) {
   QFile::setPermissions(home.Ini(), QFile::ReadOwner | QFile::ReadGroup);  // read-only
   EXPECT_FALSE(exchange->SendGroup("ivan@example.org", group, 0, 1, false, false));
   EXPECT_EQ(server.Messages().size(), 1u);  // the KLT message left; the ZIP one did not
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.startsWith("Can't write the settings file " + home.Ini()))
-      << ui.boxes[0].text.toStdString();
+  ASSERT_TRUE(OneBoxStartsWith(ui, "Can't write the settings file " + home.Ini()));
   // Nothing claims the turn was recorded as sent.
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::New);
 }

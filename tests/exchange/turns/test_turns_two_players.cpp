@@ -9,14 +9,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "core/Settings.h"
 #include "exchange/history/HistoryStore.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 #include "support/PlayerHome.h"
+#include "support/SqliteLock.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -227,19 +226,7 @@ TEST_F(TwoPlayers, BothHistoriesFollowTheTurnsWithTheTauntsAndWaitingTimes) {
 TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
   a.Play("A2", t0.addSecs(60));
   ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));  // makes the history file
-  QProcess lock;
-  lock.start("/usr/bin/python3", {"-c",
-                                  "import sqlite3, sys\n"
-                                  "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                                  "c.execute('BEGIN EXCLUSIVE')\n"
-                                  "print('locked', flush=True)\n"
-                                  "sys.stdin.read()\n",
-                                  a.home + "/history.sqlite"});
-  ASSERT_TRUE(lock.waitForStarted());
-  while (!lock.canReadLine() && lock.waitForReadyRead(10000)) {
-  }
-  ASSERT_EQ(lock.readLine().trimmed(), "locked") << lock.readAllStandardError().toStdString();
-
+  SqliteLock lock(a.home + "/history.sqlite");
   a.Play("A3", t0.addSecs(120));
   const Result r = a.Cli({"--yes", "send", "SPWAW/email001.cmt"});
   ExpectOk(r);
@@ -247,8 +234,7 @@ TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
       << r.err.toStdString();
   EXPECT_EQ(a.Status(), "Wait");
   EXPECT_EQ(server.Messages().size(), 2u);
-  lock.closeWriteChannel();
-  ASSERT_TRUE(lock.waitForFinished(10000));
+  lock.Release();
 
   // Only the send made before the lock is in the history.
   HistoryStore history(a.home + "/history.sqlite");
