@@ -5,11 +5,11 @@
 // headers and the terminal's questions are translated.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/ListJson.h"
 #include "app/TerminalUi.h"
@@ -59,26 +59,26 @@ struct Home {
     WriteFile(home.File("WAR.INI"),
               "[Settings]\r\nLongName=War\r\nEXE=war.exe\r\nEMailSubDir=TURNS\r\nKOLTFilePattern=*.sav\r\n"
               "Description=LINE1\r\nFileTypes=1\r\n[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\n");
-    IniWrite("SPWAW", "Directory", spwaw);
-    IniWrite("SPWAW", "SAVE", "0");
-    IniWrite("SE4", "Directory", se4);
-    IniWrite("WAR", "Directory", war);
+    EXPECT_TRUE(IniWrite("SPWAW", "Directory", spwaw));
+    EXPECT_TRUE(IniWrite("SPWAW", "SAVE", "0"));
+    EXPECT_TRUE(IniWrite("SE4", "Directory", se4));
+    EXPECT_TRUE(IniWrite("WAR", "Directory", war));
     WriteFile(spwaw + "/EMAIL/email001.cmt", "Scenario");
     WriteFile(spwaw + "/EMAIL/email001.dat", "data");
-    IniWrite("SPWAW", "email001.cmt", "opp@example.org");
-    IniWrite("SPWAW", "email001.cmt/S", "2024-06-01 10:00:00");
+    EXPECT_TRUE(IniWrite("SPWAW", "email001.cmt", "opp@example.org"));
+    EXPECT_TRUE(IniWrite("SPWAW", "email001.cmt/S", "2024-06-01 10:00:00"));
     Se4Save save;
     save.players = {Se4Player{1, "E1", "L1", "me@example.org"}, Se4Player{2, "E2", "L2", "p2@example.org"}};
     WriteFile(se4 + "/SAVEGAME/Galaxy.gam", Se4SaveBytes(save) + "\r\nrest");
     WriteFile(se4 + "/SAVEGAME/Galaxy_0002.plr", "orders");
     WriteFile(war + "/Turns/war1.sav", "Campaign\r\n");
-    IniWrite("WAR", "war1.sav", "opp@example.org");
+    EXPECT_TRUE(IniWrite("WAR", "war1.sav", "opp@example.org"));
     ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
     registry.BuildProgramList(programs);
   }
   ~Home() { App().homeFolder.clear(); }
 
-  Lists Read() {
+  Lists Read() const {
     Pass pass;
     Lists lists = ReadLists(programs, true);
     EXPECT_TRUE(pass.End());
@@ -117,8 +117,8 @@ TEST(Translation, ReachesTheShownListsButNotWhatScriptsPeersAndRecordsRead) {
   EXPECT_EQ(shown.programs[0].status, "Not running");
   EXPECT_EQ(GameColumnHeaders().at(kGameSizeColumn), "{{Size}}");
   // A reminder mails the waiting time; the list shows it.
-  EXPECT_EQ(WaitingText(2 * 86400), "2 d");
-  EXPECT_EQ(ShownWaitingText(2 * 86400), "{{2 d}}");
+  EXPECT_EQ(WaitingText(qint64{2} * 86400), "2 d");
+  EXPECT_EQ(ShownWaitingText(qint64{2} * 86400), "{{2 d}}");
 }
 
 TEST(Translation, TheTerminalTakesAnswersInItsLanguageAndInEnglish) {
