@@ -78,7 +78,7 @@ QString CliLoop::CheckArguments(const QString& command, const QStringList& argum
     for (const QString& a : arguments) {
       if (a != QStringLiteral("--")) names.append(a);
     }
-    return names.size() == 1 ? QString() : QStringLiteral("play takes one game (SHORT/NAME)");
+    return names.size() == 1 ? QString() : tr("play takes one game (SHORT/NAME)");
   }
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& a = arguments[i];
@@ -86,11 +86,11 @@ QString CliLoop::CheckArguments(const QString& command, const QStringList& argum
     if (a == QStringLiteral("--once")) continue;
     if (a == QStringLiteral("--interval")) {
       if (i + 1 == arguments.size() || !ParseInterval(arguments[i + 1], &seconds))
-        return QStringLiteral("--interval needs a number of seconds (1 to 604800)");
+        return tr("--interval needs a number of seconds (1 to 604800)");
       ++i;
       continue;
     }
-    return QStringLiteral("unexpected argument: ") + a;
+    return tr("unexpected argument: %1").arg(a);
   }
   return QString();
 }
@@ -123,8 +123,8 @@ GamePtr CliLoop::FindGame(const QString& name) {
   for (const GamePtr& game : all) {
     if (PlayedTurn::KeyOf(*game).compare(name, Qt::CaseInsensitive) == 0) return game;
   }
-  Err(QStringLiteral("kolt-cli: no such game: ") + name +
-      QStringLiteral(" ('kolt-cli list' shows the games in progress)\n"));
+  Err(QStringLiteral("kolt-cli: ") +
+      tr("no such game: %1 ('kolt-cli list' shows the games in progress)").arg(name) + QChar('\n'));
   return nullptr;
 }
 
@@ -136,8 +136,8 @@ int CliLoop::Play(const QString& name) {
   const ProgramPtr program = game->GetProgram();
   if (!program) return 2;
   if (program->GetStatus() != ProgramState::NotRunning) {
-    Err(QStringLiteral("kolt-cli: ") + program->GetLongName() +
-        QStringLiteral(" is running already; finish it first\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        tr("%1 is running already; finish it first").arg(program->GetLongName()) + QChar('\n'));
     return 1;
   }
   const PlayedTurn played(*game);
@@ -157,11 +157,11 @@ int CliLoop::Play(const QString& name) {
     started = program->Run(WindowHandle{});
   }
   if (!started) {
-    Err(QStringLiteral("kolt-cli: ") + name +
-        QStringLiteral(" was not played: the game could not be started\n"));
+    Err(QStringLiteral("kolt-cli: ") + tr("%1 was not played: the game could not be started").arg(name) +
+        QChar('\n'));
     return 1;
   }
-  ui.ShowStatus(QStringLiteral("Waiting for ") + program->GetLongName() + QStringLiteral(" to end..."));
+  ui.ShowStatus(tr("Waiting for %1 to end...").arg(program->GetLongName()));
   while (m_tools.StartedProgramRunning()) QThread::msleep(kPollMs);
 
   m_turns.Refresh();
@@ -174,8 +174,9 @@ int CliLoop::Play(const QString& name) {
     return all;
   }());
   if (!after || !played.IsFinished(*after)) {
-    Err(QStringLiteral("kolt-cli: nothing to send: no new turn of ") + name +
-        QStringLiteral(" is ready (the game's files did not change)\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        tr("nothing to send: no new turn of %1 is ready (the game's files did not change)").arg(name) +
+        QChar('\n'));
     return 1;
   }
   if (!SendFinishedTurnsAtOnce()) {
@@ -184,28 +185,30 @@ int CliLoop::Play(const QString& name) {
                                              &dontAsk, Buttons::YesNo, Icon::Question, 1);
     if (dontAsk && !SetSendFinishedTurnsAtOnce(true)) ui.ShowSettingsWriteError();
     if (answer != Answer::Yes) {
-      Err(QStringLiteral("kolt-cli: ") + name +
-          QStringLiteral(" was not sent; send it with 'kolt-cli send'\n"));
+      Err(QStringLiteral("kolt-cli: ") + tr("%1 was not sent; send it with 'kolt-cli send'").arg(name) +
+          QChar('\n'));
       return 1;
     }
   }
-  ui.ShowStatus(QStringLiteral("Sending files..."));
+  ui.ShowStatus(tr("Sending files..."));
   const SendResult result = SendFinishedTurn(ui, m_turns.Exchange(), after, TauntEnabled());
   if (result == SendResult::Sent) {
-    const QByteArray line =
-        (QStringLiteral("Sent ") + name + QStringLiteral(" to ") + after->GetEMail() + QChar('\n')).toUtf8();
+    //: %1 is the game (SHORT/NAME), %2 the opponent's address
+    const QByteArray line = (tr("Sent %1 to %2").arg(name, after->GetEMail()) + QChar('\n')).toUtf8();
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
     return 0;
   }
-  Err(QStringLiteral("kolt-cli: ") + name + QStringLiteral(" was not sent, see the message above\n"));
+  Err(QStringLiteral("kolt-cli: ") + tr("%1 was not sent, see the message above").arg(name) + QChar('\n'));
   return 1;
 }
 
 void CliLoop::LogArrivals() {
   const TurnExchange::Arrivals arrivals = m_turns.Exchange().TakeArrivals();
   for (const ReceiveRecords::Arrived& a : arrivals.games) {
-    LogLine(QStringLiteral("Received ") + a.shortName + QChar('/') + a.gameName +
-            (arrivals.sender.isEmpty() ? QString() : QStringLiteral(" from ") + arrivals.sender));
+    const QString game = a.shortName + QChar('/') + a.gameName;
+    //: %1 is the game (SHORT/NAME), %2 the address it came from
+    LogLine(arrivals.sender.isEmpty() ? tr("Received %1").arg(game)
+                                      : tr("Received %1 from %2").arg(game, arrivals.sender));
   }
   if (!arrivals.historyNote.isEmpty()) LogLine(arrivals.historyNote);
 }
@@ -220,13 +223,13 @@ void CliLoop::ServeOnce() {
   QString problem;
   MailboxFetch::ReadAccount(m_programs, &problem);
   if (!problem.isEmpty()) {
-    if (!m_mailboxNoted) LogLine(QStringLiteral("No mailbox to check: ") + problem);
+    if (!m_mailboxNoted) LogLine(tr("No mailbox to check: %1").arg(problem));
     m_mailboxNoted = true;
   } else {
     MailboxFetch fetch(ui, exchange, m_programs);
     const MailboxTally tally = fetch.Run(&g_stop);
     LogArrivals();
-    for (const QString& p : tally.Problems()) LogLine(QStringLiteral("Mailbox: ") + p);
+    for (const QString& p : tally.Problems()) LogLine(tr("Mailbox: %1").arg(p));
   }
   if (g_stop.load()) return;
 
@@ -263,8 +266,8 @@ int CliLoop::Serve(int intervalSeconds, bool once) {
   }, previousTerm{};
   ::sigaction(SIGINT, &action, &previousInt);
   ::sigaction(SIGTERM, &action, &previousTerm);
-  LogLine(QStringLiteral("Serving ") + App().homeFolder + QStringLiteral(" every ") +
-          QString::number(intervalSeconds) + QStringLiteral(" s"));
+  //: %1 is the home folder, %2 the seconds between two rounds
+  LogLine(tr("Serving %1 every %2 s").arg(App().homeFolder, QString::number(intervalSeconds)));
   while (!g_stop.load()) {
     ServeOnce();
     if (once) break;
@@ -273,7 +276,8 @@ int CliLoop::Serve(int intervalSeconds, bool once) {
   }
   ::sigaction(SIGINT, &previousInt, nullptr);
   ::sigaction(SIGTERM, &previousTerm, nullptr);
-  LogLine(g_stop.load() ? QStringLiteral("Stopped") : QStringLiteral("Done"));
+  //: the last line of kolt-cli serve: stopped by a signal, or one round done
+  LogLine(g_stop.load() ? tr("Stopped") : tr("Done"));
   return 0;
 }
 

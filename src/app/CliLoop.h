@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -22,6 +23,8 @@ class Wintools;
 //   opponents, every interval, writing one line per action to the standard output, until
 //   SIGTERM or Ctrl+C (the step under way is finished first).
 class CliLoop final {
+  Q_DECLARE_TR_FUNCTIONS(CliLoop)
+
  public:
   CliLoop(CliTurns& turns, Wintools& tools, ProgramList& programs);
   ~CliLoop();

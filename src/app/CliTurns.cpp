@@ -173,20 +173,19 @@ QString CliTurns::Parse(const QString& command, const QStringList& arguments, Ar
     } else if (isSend && a == QStringLiteral("--message")) {
       parsed->isMessage = true;
     } else if (isSend && a == QStringLiteral("--taunt")) {
-      if (i + 1 == arguments.size()) return QStringLiteral("--taunt needs a text");
+      if (i + 1 == arguments.size()) return tr("--taunt needs a text");
       parsed->taunt = arguments[++i];
     } else {
-      return QStringLiteral("unexpected argument: ") + a +
-             (command == QStringLiteral("receive")
-                  ? QStringLiteral(" (put -- before a file name that starts with -)")
-                  : QString());
+      return command == QStringLiteral("receive")
+                 ? tr("unexpected argument: %1 (put -- before a file name that starts with -)").arg(a)
+                 : tr("unexpected argument: %1").arg(a);
     }
   }
-  if (command == QStringLiteral("receive") && parsed->names.size() != 1)
-    return QStringLiteral("receive takes one file");
-  if (isSend && parsed->names.isEmpty()) return QStringLiteral("send takes at least one game (SHORT/NAME)");
+  if (command == QStringLiteral("receive") && parsed->names.size() != 1) return tr("receive takes one file");
+  if (isSend && parsed->names.isEmpty()) return tr("send takes at least one game (SHORT/NAME)");
   if (!isSend && command != QStringLiteral("receive") && !parsed->names.isEmpty())
-    return command + QStringLiteral(" takes no arguments");
+    //: %1 is a command: refresh, test-mail or fetch
+    return tr("%1 takes no arguments").arg(command);
   return QString();
 }
 
@@ -233,8 +232,7 @@ int CliTurns::Receive(const QStringList& arguments) {
   const ReceiveOutcome outcome = ReceiveOutcome::Of(taken, before, m_parts->exchange.Records(), m_programs);
   PrintArrivals(m_parts->exchange);
   if (outcome.TakenIn()) return 0;
-  Err(QStringLiteral("kolt-cli: ") + file + QStringLiteral(" was not taken in: ") + outcome.reason +
-      QChar('\n'));
+  Err(QStringLiteral("kolt-cli: ") + tr("%1 was not taken in: %2").arg(file, outcome.reason) + QChar('\n'));
   return 1;
 }
 
@@ -242,9 +240,9 @@ int CliTurns::RefreshCommand(const QStringList& arguments) {
   Arguments parsed;
   if (!Parse(QStringLiteral("refresh"), arguments, &parsed).isEmpty()) return 2;
   if (App().workingFolder.isEmpty()) {
-    Err(QStringLiteral(
-        "kolt-cli: no working folder is set (the window sets it: Options > Set additional working "
-        "folder...)\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        tr("no working folder is set (the window sets it: Options > Set additional working folder...)") +
+        QChar('\n'));
     return 1;
   }
   const ReceiveRecords before = m_parts->exchange.Records();
@@ -253,17 +251,18 @@ int CliTurns::RefreshCommand(const QStringList& arguments) {
   PrintArrivals(m_parts->exchange);
   const ReceiveRecords& after = m_parts->exchange.Records();
   if (after.failed != before.failed) {
-    Err(QStringLiteral("kolt-cli: copying the received files stopped, see the message above\n"));
+    Err(QStringLiteral("kolt-cli: ") + tr("copying the received files stopped, see the message above") +
+        QChar('\n'));
     return 1;
   }
   if (after.declined != before.declined) {
-    Err(QStringLiteral(
-        "kolt-cli: some received files were not taken in: the older files were not confirmed\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        tr("some received files were not taken in: the older files were not confirmed") + QChar('\n'));
     return 1;
   }
   if (m_parts->port.Errors() != errorsBefore) {
-    Err(QStringLiteral(
-        "kolt-cli: not everything in the working folder was taken in, see the messages above\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        tr("not everything in the working folder was taken in, see the messages above") + QChar('\n'));
     return 1;
   }
   return 0;
@@ -296,8 +295,8 @@ int CliTurns::Send(const QStringList& arguments) {
       }
     }
     if (!found) {
-      Err(QStringLiteral("kolt-cli: no such game: ") + name +
-          QStringLiteral(" ('kolt-cli list' shows the games in progress)\n"));
+      Err(QStringLiteral("kolt-cli: ") +
+          tr("no such game: %1 ('kolt-cli list' shows the games in progress)").arg(name) + QChar('\n'));
       return 2;
     }
     // Selected in the list's order, as rows are.
@@ -307,29 +306,30 @@ int CliTurns::Send(const QStringList& arguments) {
     return std::find(all.begin(), all.end(), a) < std::find(all.begin(), all.end(), b);
   });
   const bool taunt = tauntGiven || TauntEnabled();
-  m_ui.ShowStatus(isMessage ? QStringLiteral("Sending messages...") : QStringLiteral("Sending files..."));
+  m_ui.ShowStatus(isMessage ? tr("Sending messages...") : tr("Sending files..."));
   const SendResult result = SendSelectedGames(m_parts->port, m_parts->exchange, selected, isMessage, taunt);
-  m_ui.ShowStatus(QStringLiteral("Ready"));
+  //: the status line when nothing is under way
+  m_ui.ShowStatus(tr("Ready"));
   const QString historyNote = m_parts->exchange.TakeSendHistoryNote();
   if (!historyNote.isEmpty()) Err(QStringLiteral("kolt-cli: ") + historyNote + QChar('\n'));
   switch (result) {
     case SendResult::Sent:
       return 0;
     case SendResult::Refused:
-      Err(QStringLiteral("kolt-cli: nothing was sent, see the message above\n"));
+      Err(QStringLiteral("kolt-cli: ") + tr("nothing was sent, see the message above") + QChar('\n'));
       break;
     case SendResult::Cancelled:
-      Err(QStringLiteral("kolt-cli: nothing was sent: the confirmation was declined\n"));
+      Err(QStringLiteral("kolt-cli: ") + tr("nothing was sent: the confirmation was declined") + QChar('\n'));
       break;
     case SendResult::Failed:
       if (m_parts->progress.CancelRequested()) {
-        Err(
-            QStringLiteral("kolt-cli: sending was interrupted (Ctrl+C); that message and the games after it "
-                           "were not sent\n"));
+        Err(QStringLiteral("kolt-cli: ") +
+            tr("sending was interrupted (Ctrl+C); that message and the games after it were not sent") +
+            QChar('\n'));
         break;
       }
-      Err(QStringLiteral(
-          "kolt-cli: sending stopped, see the message above; the games after it were not sent\n"));
+      Err(QStringLiteral("kolt-cli: ") +
+          tr("sending stopped, see the message above; the games after it were not sent") + QChar('\n'));
       break;
   }
   return 1;
@@ -357,12 +357,12 @@ int CliTurns::Fetch(const QStringList& arguments) {
   ::sigaction(SIGINT, &previousInt, nullptr);
   ::sigaction(SIGTERM, &previousTerm, nullptr);
   PrintArrivals(m_parts->exchange);
-  m_ui.ShowStatus(QStringLiteral("Ready"));
+  m_ui.ShowStatus(tr("Ready"));
   for (const QString& problem : tally.Problems()) Err(QStringLiteral("kolt-cli: ") + problem + QChar('\n'));
   if (tally.Busy()) Err(QStringLiteral("kolt-cli: ") + tally.StatusText() + QChar('\n'));
   if (tally.AlreadyIn() > 0)
-    Err(QStringLiteral("kolt-cli: ") + QString::number(tally.AlreadyIn()) +
-        QStringLiteral(" turn message(s) were already taken in\n"));
+    Err(QStringLiteral("kolt-cli: ") + tr("%1 turn message(s) were already taken in").arg(tally.AlreadyIn()) +
+        QChar('\n'));
   return tally.ExitStatus();
 }
 
@@ -371,9 +371,10 @@ int CliTurns::TestMail(const QStringList& arguments) {
   if (!Parse(QStringLiteral("test-mail"), arguments, &parsed).isEmpty()) return 2;
   const std::optional<QString> to = MailTestMessage(m_parts->port, m_parts->mailer);
   if (!to) {
-    Err(m_parts->progress.CancelRequested()
-            ? QStringLiteral("kolt-cli: the test message was not sent: interrupted (Ctrl+C)\n")
-            : QStringLiteral("kolt-cli: the test message was not sent, see the message above\n"));
+    Err(QStringLiteral("kolt-cli: ") +
+        (m_parts->progress.CancelRequested() ? tr("the test message was not sent: interrupted (Ctrl+C)")
+                                             : tr("the test message was not sent, see the message above")) +
+        QChar('\n'));
     return 1;
   }
   const QByteArray line = (TestMessageSentText(*to) + QChar('\n')).toUtf8();

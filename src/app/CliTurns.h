@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -19,6 +20,8 @@ class Wintools;
 // receiving engine with its archive wrapper and mail transport, and hands the receive
 // batch to the adapters.
 class CliTurns final {
+  Q_DECLARE_TR_FUNCTIONS(CliTurns)
+
  public:
   CliTurns(UiPort& ui, Wintools& tools, ProgramList& programs);
   ~CliTurns();

@@ -10,20 +10,57 @@
 namespace kolt {
 namespace {
 
+//: the kind of a message, after its title on the terminal
 QString IconName(Icon icon) {
   switch (icon) {
     case Icon::Critical:
-      return QStringLiteral("Error");
+      return QCoreApplication::translate("TerminalUi", "Error");
     case Icon::Question:
-      return QStringLiteral("Question");
+      return QCoreApplication::translate("TerminalUi", "Question");
     case Icon::Exclamation:
-      return QStringLiteral("Warning");
+      return QCoreApplication::translate("TerminalUi", "Warning");
     case Icon::Information:
-      return QStringLiteral("Information");
+      return QCoreApplication::translate("TerminalUi", "Information");
     case Icon::None:
       break;
   }
   return QString();
+}
+
+// A button's name as the terminal shows it; typed answers match it or the English one,
+// so that scripts written for one language work in every other.
+const char* ButtonSource(Answer answer) {
+  switch (answer) {
+    //: a button of a question asked on the terminal
+    case Answer::Ok:
+      return QT_TRANSLATE_NOOP("TerminalUi", "OK");
+    case Answer::Cancel:
+      return QT_TRANSLATE_NOOP("TerminalUi", "Cancel");
+    case Answer::Abort:
+      return QT_TRANSLATE_NOOP("TerminalUi", "Abort");
+    case Answer::Retry:
+      return QT_TRANSLATE_NOOP("TerminalUi", "Retry");
+    case Answer::Ignore:
+      return QT_TRANSLATE_NOOP("TerminalUi", "Ignore");
+    case Answer::Yes:
+      return QT_TRANSLATE_NOOP("TerminalUi", "Yes");
+    case Answer::No:
+      return QT_TRANSLATE_NOOP("TerminalUi", "No");
+  }
+  return "";
+}
+
+bool NameMatches(const QString& name, const QString& typed) {
+  return name.compare(typed, Qt::CaseInsensitive) == 0 ||
+         (typed.size() == 1 && name.startsWith(typed, Qt::CaseInsensitive));
+}
+
+// How a question was answered without the user: " (--yes)", " (--no)", " (default)".
+QString How(TerminalUi::Mode mode) {
+  if (mode == TerminalUi::Mode::Yes) return QStringLiteral(" (--yes)");
+  if (mode == TerminalUi::Mode::No) return QStringLiteral(" (--no)");
+  //: how a question was answered when nobody could be asked
+  return QStringLiteral(" (") + QCoreApplication::translate("TerminalUi", "default") + QChar(')');
 }
 
 // The first of `wanted` among the box's buttons, else the default button.
@@ -51,23 +88,7 @@ QString ForTerminal(const QString& text) {
 TerminalUi::TerminalUi(Mode mode, std::FILE* in, std::FILE* out) : m_mode(mode), m_in(in), m_out(out) {}
 
 QString TerminalUi::ButtonName(Answer answer) {
-  switch (answer) {
-    case Answer::Ok:
-      return QStringLiteral("OK");
-    case Answer::Cancel:
-      return QStringLiteral("Cancel");
-    case Answer::Abort:
-      return QStringLiteral("Abort");
-    case Answer::Retry:
-      return QStringLiteral("Retry");
-    case Answer::Ignore:
-      return QStringLiteral("Ignore");
-    case Answer::Yes:
-      return QStringLiteral("Yes");
-    case Answer::No:
-      return QStringLiteral("No");
-  }
-  return QString();
+  return tr(ButtonSource(answer));
 }
 
 bool TerminalUi::Interactive() const {
@@ -114,14 +135,14 @@ Answer TerminalUi::ShowMessageBox(const QString& text, Buttons buttons, Icon ico
     answer = ButtonAt(buttons, 1);  // nothing to decide
   } else if (m_mode == Mode::Yes) {
     answer = Pick(buttons, defaultButton, {Answer::Ok, Answer::Yes, Answer::Retry});
-    how = QStringLiteral(" (--yes)");
+    how = How(m_mode);
   } else if (m_mode == Mode::No) {
     answer = Pick(buttons, defaultButton, {Answer::Cancel, Answer::No, Answer::Abort});
-    how = QStringLiteral(" (--no)");
+    how = How(m_mode);
   } else if (Interactive()) {
     for (;;) {
-      Print(QStringLiteral("Answer ") + names.join(QChar('/')) + QStringLiteral(" [") + ButtonName(fallback) +
-            QStringLiteral("]: "));
+      //: %1 lists the buttons (OK/Cancel), %2 is the one Enter gives
+      Print(tr("Answer %1 [%2]: ").arg(names.join(QChar('/')), ButtonName(fallback)));
       const std::optional<QString> line = ReadLine();
       if (!line) {
         Print(QStringLiteral("\n"));
@@ -131,9 +152,8 @@ Answer TerminalUi::ShowMessageBox(const QString& text, Buttons buttons, Icon ico
       if (t.isEmpty()) break;
       bool matched = false;
       for (int i = 1; i <= count; ++i) {
-        const QString name = ButtonName(ButtonAt(buttons, i));
-        if (name.compare(t, Qt::CaseInsensitive) == 0 ||
-            (t.size() == 1 && name.startsWith(t, Qt::CaseInsensitive))) {
+        const Answer button = ButtonAt(buttons, i);
+        if (NameMatches(ButtonName(button), t) || NameMatches(QLatin1String(ButtonSource(button)), t)) {
           answer = ButtonAt(buttons, i);
           matched = true;
           break;
@@ -143,7 +163,7 @@ Answer TerminalUi::ShowMessageBox(const QString& text, Buttons buttons, Icon ico
     }
     how = QString();
   } else {
-    how = QStringLiteral(" (default)");
+    how = How(m_mode);
   }
   if (count > 1)
     Print(QStringLiteral("[") + names.join(QChar('/')) + QStringLiteral("] -> ") + ButtonName(answer) + how +
@@ -156,18 +176,19 @@ std::optional<QString> TerminalUi::InputBox(const QString& prompt, const QString
   Print(QStringLiteral("[") + ForTerminal(title.isEmpty() ? AppTitle() : title) + QStringLiteral("]\n") +
         ForTerminal(prompt) + QChar('\n'));
   if (m_mode == Mode::No) {
-    Print(QStringLiteral("-> Cancel (--no)\n"));
+    Print(QStringLiteral("-> ") + ButtonName(Answer::Cancel) + How(m_mode) + QChar('\n'));
     return std::nullopt;
   }
   if (m_mode == Mode::Yes || !Interactive()) {
-    Print(QStringLiteral("-> OK: ") + ForTerminal(defaultText) +
-          (m_mode == Mode::Yes ? QStringLiteral(" (--yes)\n") : QStringLiteral(" (default)\n")));
+    Print(QStringLiteral("-> ") + ButtonName(Answer::Ok) + QStringLiteral(": ") + ForTerminal(defaultText) +
+          How(m_mode) + QChar('\n'));
     return defaultText;
   }
-  Print(QStringLiteral("Value [") + ForTerminal(defaultText) + QStringLiteral("] (end of input cancels): "));
+  //: %1 is what Enter gives
+  Print(tr("Value [%1] (end of input cancels): ").arg(ForTerminal(defaultText)));
   const std::optional<QString> line = ReadLine();
   if (!line) {
-    Print(QStringLiteral("\n-> Cancel\n"));
+    Print(QStringLiteral("\n-> ") + ButtonName(Answer::Cancel) + QChar('\n'));
     return std::nullopt;
   }
   return line->isEmpty() ? defaultText : *line;
@@ -181,7 +202,7 @@ std::optional<QString> TerminalUi::AskInstallFolder(const QString& caption, cons
                                                     const QString& folder, const QString& exeName) {
   (void)exeName;
   Print(QStringLiteral("[") + ForTerminal(caption) + QStringLiteral("]\n") + ForTerminal(question) +
-        QStringLiteral("\nFolder: ") + ForTerminal(folder) + QChar('\n'));
+        QChar('\n') + tr("Folder: %1").arg(ForTerminal(folder)) + QChar('\n'));
   // OK on a field as the dialog would take it: empty or "-" means none, otherwise the
   // folder must exist.
   auto confirm = [this](const QString& t) -> std::optional<QString> {
@@ -190,29 +211,27 @@ std::optional<QString> TerminalUi::AskInstallFolder(const QString& caption, cons
                                ? QDir::cleanPath(QDir(m_startFolder).filePath(t))
                                : t;
     if (QFileInfo(folder).isDir()) return folder;
-    Print(QStringLiteral("Folder '") + ForTerminal(t) + QStringLiteral("' does not exist\n"));
+    Print(tr("Folder '%1' does not exist").arg(ForTerminal(t)) + QChar('\n'));
     return std::nullopt;
   };
+  const QString ok = ButtonName(Answer::Ok);
+  const QString cancel = ButtonName(Answer::Cancel);
+  const QString buttons = QChar('[') + ok + QChar('/') + cancel + QStringLiteral("] -> ");
   if (m_mode == Mode::No) {
-    Print(QStringLiteral("[OK/Cancel] -> Cancel (--no)\n"));
+    Print(buttons + cancel + How(m_mode) + QChar('\n'));
     return std::nullopt;
   }
   if (m_mode == Mode::Yes || !Interactive()) {
-    const QString how = m_mode == Mode::Yes ? QStringLiteral(" (--yes)") : QStringLiteral(" (default)");
     std::optional<QString> answer = confirm(folder);
-    if (!answer) {
-      Print(QStringLiteral("[OK/Cancel] -> Cancel") + how + QChar('\n'));
-      return std::nullopt;
-    }
-    Print(QStringLiteral("[OK/Cancel] -> OK") + how + QChar('\n'));
+    Print(buttons + (answer ? ok : cancel) + How(m_mode) + QChar('\n'));
     return answer;
   }
   for (;;) {
-    Print(QStringLiteral("Installation folder [") + ForTerminal(folder) +
-          QStringLiteral("] (Enter keeps it, - for none, end of input cancels): "));
+    Print(tr("Installation folder [%1] (Enter keeps it, - for none, end of input cancels): ")
+              .arg(ForTerminal(folder)));
     const std::optional<QString> line = ReadLine();
     if (!line) {
-      Print(QStringLiteral("\n-> Cancel\n"));
+      Print(QStringLiteral("\n-> ") + cancel + QChar('\n'));
       return std::nullopt;
     }
     const QString typed = line->trimmed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdio>
 #include <optional>
@@ -17,6 +18,8 @@ QString ForTerminal(const QString& text);
 // Yes button, --no with Cancel or No; otherwise a user at a terminal is asked, and
 // without a terminal the default button answers.
 class TerminalUi final : public UiPort {
+  Q_DECLARE_TR_FUNCTIONS(TerminalUi)
+
  public:
   enum class Mode { Ask, Yes, No };
 

@@ -26,17 +26,20 @@ namespace {
 
 using namespace kolt;
 
-const char kUsage[] =
-    "usage: kolt-cli [--yes|--no] list [--json]\n"
-    "       kolt-cli [--yes|--no] receive [--] FILE\n"
-    "       kolt-cli [--yes|--no] refresh\n"
-    "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
-    "       kolt-cli [--yes|--no] test-mail\n"
-    "       kolt-cli [--yes|--no] fetch\n"
-    "       kolt-cli [--yes|--no] play SHORT/NAME\n"
-    "       kolt-cli [--yes|--no] serve [--interval SECONDS] [--once]\n";
+// Marked for translation here, translated where they are printed.
+const char* const kUsage =
+    QT_TRANSLATE_NOOP("KoltCli",
+                      "usage: kolt-cli [--yes|--no] list [--json]\n"
+                      "       kolt-cli [--yes|--no] receive [--] FILE\n"
+                      "       kolt-cli [--yes|--no] refresh\n"
+                      "       kolt-cli [--yes|--no] send [--message] [--taunt TEXT] SHORT/NAME...\n"
+                      "       kolt-cli [--yes|--no] test-mail\n"
+                      "       kolt-cli [--yes|--no] fetch\n"
+                      "       kolt-cli [--yes|--no] play SHORT/NAME\n"
+                      "       kolt-cli [--yes|--no] serve [--interval SECONDS] [--once]\n");
 
-const char kHelp[] =
+const char* const kHelp = QT_TRANSLATE_NOOP(
+    "KoltCli",
     "\n"
     "  list       the installed programs and the games in progress, as the main window\n"
     "             shows them; --json prints one JSON object {\"programs\": [...], \"games\": [...]}\n"
@@ -73,13 +76,18 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 done; 1 not done (declined, refused, failed or not taken in; the\n"
     "reason is on the error output); 2 bad arguments, or the start-up was stopped;\n"
-    "3 fetch found nothing new, or another check of the mailbox was running.\n";
+    "3 fetch found nothing new, or another check of the mailbox was running.\n");
+
+QString Translated(const char* text) {
+  return QCoreApplication::translate("KoltCli", text);
+}
 
 // A usage error: what was wrong, then the synopsis.
 int UsageError(const QString& problem) {
   const QByteArray text =
-      (problem.isEmpty() ? QString() : QStringLiteral("kolt-cli: ") + problem + QChar('\n')).toUtf8() +
-      kUsage + "Try 'kolt-cli --help' for more.\n";
+      ((problem.isEmpty() ? QString() : QStringLiteral("kolt-cli: ") + problem + QChar('\n')) +
+       Translated(kUsage) + QCoreApplication::translate("KoltCli", "Try 'kolt-cli --help' for more.\n"))
+          .toUtf8();
   std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
   return 2;
 }
@@ -144,10 +152,10 @@ int main(int argc, char** argv) {
       const TerminalUi::Mode wanted =
           a == QStringLiteral("--yes") ? TerminalUi::Mode::Yes : TerminalUi::Mode::No;
       if (mode != TerminalUi::Mode::Ask && mode != wanted)
-        return UsageError(QStringLiteral("--yes and --no cannot be given together"));
+        return UsageError(QCoreApplication::translate("KoltCli", "--yes and --no cannot be given together"));
       mode = wanted;
     } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
-      Write(stdout, QString::fromLatin1(kUsage) + QString::fromLatin1(kHelp));
+      Write(stdout, Translated(kUsage) + Translated(kHelp));
       return 0;
     } else if (a == QStringLiteral("--json") && !CliTurns::IsCommand(command) &&
                !CliLoop::IsCommand(command)) {
@@ -159,12 +167,12 @@ int main(int argc, char** argv) {
                (a == QStringLiteral("list") || CliTurns::IsCommand(a) || CliLoop::IsCommand(a))) {
       command = a;
     } else {
-      return UsageError(QStringLiteral("unexpected argument: ") + a);
+      return UsageError(QCoreApplication::translate("KoltCli", "unexpected argument: %1").arg(a));
     }
   }
   if (command.isEmpty()) return UsageError(QString());
   if (json && command != QStringLiteral("list"))
-    return UsageError(QStringLiteral("--json is an option of list"));
+    return UsageError(QCoreApplication::translate("KoltCli", "--json is an option of list"));
   if (CliTurns::IsCommand(command)) {
     const QString problem = CliTurns::CheckArguments(command, turnArguments);
     if (!problem.isEmpty()) return UsageError(problem);
@@ -210,10 +218,13 @@ int main(int argc, char** argv) {
   }
 
   QList<QStringList> p;
-  for (const ProgramRow& r : programRows) p.append(r.Cells());
+  for (const ProgramRow& r : programRows) p.append(r.ShownCells());
   QList<QStringList> g;
-  for (const GameRow& r : gameRows) g.append(r.Cells());
-  Write(stdout, Table(QStringLiteral("Installed programs"), ProgramColumnHeaders(), p, -1) + QChar('\n') +
-                    Table(QStringLiteral("Games in progress"), GameColumnHeaders(), g, kGameSizeColumn));
+  for (const GameRow& r : gameRows) g.append(r.ShownCells());
+  Write(stdout,
+        Table(QCoreApplication::translate("KoltCli", "Installed programs"), ProgramColumnHeaders(), p, -1) +
+            QChar('\n') +
+            Table(QCoreApplication::translate("KoltCli", "Games in progress"), GameColumnHeaders(), g,
+                  kGameSizeColumn));
   return 0;
 }

@@ -300,7 +300,7 @@ void RegisterFileAssociation(UiPort& ui, const QString& executablePath) {
   const QString desktopFile = dataHome + QStringLiteral("/applications/kolt-helper.desktop");
   const QString mimeApps = configHome + QStringLiteral("/mimeapps.list");
   const auto reportFailure = [&ui] {
-    ui.ShowError(QStringLiteral("RegSet failed: ") + QString::number(errno));
+    ui.ShowError(QCoreApplication::translate("Startup", "RegSet failed: %1").arg(errno));
   };
 
   bool mimeChanged = false;
@@ -369,8 +369,10 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
   if (IniFileTooLarge()) {
     // Refused before anything reads or writes it: running on would take every value as
     // its default and then write a new file over the player's.
-    ui.MsgBox(app.settingsPath + QStringLiteral(" is larger than 64 MB and is not read. No settings file is "
-                                                "that large: move it away or put a backup in its place."),
+    ui.MsgBox(QCoreApplication::translate("Startup",
+                                          "%1 is larger than 64 MB and is not read. No settings file is "
+                                          "that large: move it away or put a backup in its place.")
+                  .arg(app.settingsPath),
               Buttons::Ok, Icon::Critical);
     return false;
   }
@@ -382,15 +384,16 @@ bool RunStartup(UiPort& ui, const QStringList& arguments, const QString& executa
 
   app.instanceFolder = AcquireInstanceFolder(app.homeFolder);
   if (app.instanceFolder.isEmpty() || !QDir::setCurrent(app.instanceFolder)) {
-    ui.ShowError(QStringLiteral("Can't get file: ") +
-                 (app.instanceFolder.isEmpty() ? app.homeFolder + QStringLiteral("/0") : app.instanceFolder));
+    ui.ShowError(
+        QCoreApplication::translate("Startup", "Can't get file: %1")
+            .arg(app.instanceFolder.isEmpty() ? app.homeFolder + QStringLiteral("/0") : app.instanceFolder));
   }
 
   app.workingFolder = WorkingFolderSetting();
 
   QString bad;
   if (!ParseCommandLine(arguments, &app.commandLineFile, &bad)) {
-    ui.ShowError(QStringLiteral("Invalid command line option: ") + bad);
+    ui.ShowError(QCoreApplication::translate("Startup", "Invalid command line option: %1").arg(bad));
     return false;
   }
   if (!app.commandLineFile.isEmpty()) app.commandLineFile = startFolder.absoluteFilePath(app.commandLineFile);

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 
+#include <QCoreApplication>
 #include <QMutex>
 #include <cerrno>
 #include <cstring>
@@ -45,13 +46,15 @@ QString UiPort::FormatError(const QString& message) {
   const PendingError e = TakePendingError();
   QString text = message;
   if (e.number != 0) {
-    text += QStringLiteral("\r\rError ") + QString::number(e.number);
+    text += QStringLiteral("\r\r") + QCoreApplication::translate("UiPort", "Error %1").arg(e.number);
     if (!e.description.isEmpty()) text += QStringLiteral(": ") + e.description;
     if (!e.source.isEmpty()) text += QStringLiteral(" (") + e.source + QStringLiteral(")");
   }
   if (e.systemError != 0) {
-    text += QStringLiteral("\r\rLast system error: ") + QString::number(e.systemError) +
-            QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(e.systemError)) + QStringLiteral(")");
+    //: %1 is the number of the error, %2 the system's text for it
+    text += QStringLiteral("\r\r") +
+            QCoreApplication::translate("UiPort", "Last system error: %1 (%2)")
+                .arg(QString::number(e.systemError), QString::fromLocal8Bit(std::strerror(e.systemError)));
   }
   return text;
 }
@@ -66,7 +69,7 @@ Answer UiPort::MsgBox(const QString& text, Buttons buttons, Icon icon, const QSt
 
 void UiPort::ShowSettingsWriteError() {
   SetSystemError(errno);
-  ShowError(QStringLiteral("Can't write the settings file ") + SettingsPath());
+  ShowError(QCoreApplication::translate("UiPort", "Can't write the settings file %1").arg(SettingsPath()));
 }
 
 void UiPort::ShowError(const QString& message) {

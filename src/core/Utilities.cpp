@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -43,10 +44,13 @@ QString FormatOneDecimal(double x) {
 }
 
 QString FormatSize(qint64 bytes) {
-  if (bytes < 1000) return QString::number(bytes) + QStringLiteral(" B");
+  //: a file size in bytes
+  if (bytes < 1000) return QCoreApplication::translate("Utilities", "%1 B").arg(bytes);
   double x = static_cast<double>(bytes) / 1024.0;
-  if (x < 999) return FormatOneDecimal(x) + QStringLiteral(" kB");
-  return FormatOneDecimal(x / 1024.0) + QStringLiteral(" MB");
+  //: a file size in kilobytes
+  if (x < 999) return QCoreApplication::translate("Utilities", "%1 kB").arg(FormatOneDecimal(x));
+  //: a file size in megabytes
+  return QCoreApplication::translate("Utilities", "%1 MB").arg(FormatOneDecimal(x / 1024.0));
 }
 
 long long LeadingInteger(const QString& text) {

@@ -1,5 +1,7 @@
 #include "model/ListRows.h"
 
+#include <QCoreApplication>
+
 #include "core/Pass.h"
 #include "core/Utilities.h"
 #include "model/ProgramList.h"
@@ -8,6 +10,14 @@
 #include "model/Waiting.h"
 
 namespace kolt {
+
+QStringList ProgramRow::ShownCells() const {
+  return {game, name, version, ShownStatus(status), directory};
+}
+
+QStringList GameRow::ShownCells() const {
+  return {game, fileName, info, modified, sizeText, ShownStatus(status), mode, email};
+}
 
 ProgramRow MakeProgramRow(const Program& program) {
   ProgramRow row;
@@ -28,7 +38,7 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& m
   row.modified = game.GetModified();
   row.size = game.GetSize();
   row.sizeText = FormatSize(row.size);
-  row.sizeTip = QString::number(row.size) + QStringLiteral(" bytes");
+  row.sizeTip = QCoreApplication::translate("ListRows", "%1 bytes").arg(row.size);
   row.email = game.GetEMail();
   row.status = game.GetStatus();
   row.mode = game.GetMode();
@@ -38,7 +48,7 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& m
     row.waitingSeconds =
         WaitingSeconds(row.status, record->ModifiedStamp(), record->SentStamp(), record->ReceivedStamp(),
                        now.isValid() ? now.toSecsSinceEpoch() : QDateTime::currentSecsSinceEpoch(), moments);
-    row.waitingText = WaitingText(row.waitingSeconds);
+    row.waitingText = ShownWaitingText(row.waitingSeconds);
   }
   return row;
 }
@@ -66,14 +76,26 @@ Lists ReadLists(const ProgramList& programs, bool withGames,
 }
 
 QStringList ProgramColumnHeaders() {
-  return {QStringLiteral("Game"), QStringLiteral("Name"), QStringLiteral("Version"), QStringLiteral("Status"),
-          QStringLiteral("Directory")};
+  //: column: the program's short name
+  return {QCoreApplication::translate("ListRows", "Game"),
+          //: column: the program's long name
+          QCoreApplication::translate("ListRows", "Name"), QCoreApplication::translate("ListRows", "Version"),
+          //: column: running or not
+          QCoreApplication::translate("ListRows", "Status"),
+          //: column: the installation folder
+          QCoreApplication::translate("ListRows", "Directory")};
 }
 
 QStringList GameColumnHeaders() {
-  return {QStringLiteral("Game"),     QStringLiteral("File Name"), QStringLiteral("Info"),
-          QStringLiteral("Modified"), QStringLiteral("Size"),      QStringLiteral("Status"),
-          QStringLiteral("Mode"),     QStringLiteral("E-Mail")};
+  return {QCoreApplication::translate("ListRows", "Game"),
+          QCoreApplication::translate("ListRows", "File Name"),
+          //: column: the game's own description (scenario, turn, players)
+          QCoreApplication::translate("ListRows", "Info"),
+          //: column: when the game's file last changed
+          QCoreApplication::translate("ListRows", "Modified"),
+          QCoreApplication::translate("ListRows", "Size"), QCoreApplication::translate("ListRows", "Status"),
+          //: column: how the game is sent (KLT, ZIP or plain files)
+          QCoreApplication::translate("ListRows", "Mode"), QCoreApplication::translate("ListRows", "E-Mail")};
 }
 
 QList<int> ProgramColumnWidths() {

@@ -23,6 +23,8 @@ struct ProgramRow {
   QString directory;
 
   QStringList Cells() const { return {game, name, version, status, directory}; }
+  // Cells() as a person reads them: the state in his language.
+  QStringList ShownCells() const;
 };
 
 // One row of the games list.
@@ -33,17 +35,20 @@ struct GameRow {
   QString modified;  // GetModified
   qint64 size = 0;   // bytes
   QString sizeText;  // FormatSize(size)
-  QString sizeTip;   // size + " bytes"
+  QString sizeTip;   // size + " bytes", in the user's language
   QString status;
   QString mode;
   QString email;
   bool statusBold = false;  // a move is due and the address is not "-"
-  // How long the game has been in its state (-1: unknown), and as the list shows it;
+  // How long the game has been in its state (-1: unknown), and as the list shows it (in
+  // the user's language);
   // not among Cells(), which keep the columns every view shares.
   qint64 waitingSeconds = -1;
   QString waitingText;
 
   QStringList Cells() const { return {game, fileName, info, modified, sizeText, status, mode, email}; }
+  // Cells() as a person reads them: the status in his language.
+  QStringList ShownCells() const;
 };
 
 ProgramRow MakeProgramRow(const Program& program);
@@ -68,6 +73,7 @@ Lists ReadLists(const ProgramList& programs, bool withGames,
                 const std::function<void(const Program&)>& checking = {},
                 const TurnMomentsByGame& moments = {});
 
+// In the user's language.
 QStringList ProgramColumnHeaders();  // "Game", "Name", "Version", "Status", "Directory"
 QStringList GameColumnHeaders();     // "Game", "File Name", ... "E-Mail"
 // Column widths of the design, in twips, in column order.

@@ -1,5 +1,7 @@
 #include "model/ProgramRegistry.h"
 
+#include <QCoreApplication>
+
 #include "core/AppSettings.h"
 #include "core/FileNames.h"
 #include "core/Settings.h"
@@ -30,11 +32,13 @@ void ProgramRegistry::BuildProgramList(ProgramList& list, const BuildOptions& op
     if (m_toldRefused.contains(file)) continue;
     m_toldRefused.append(file);
     const qsizetype dot = file.lastIndexOf(QChar('.'));
-    m_services.ui.MsgBox(App().homeFolder + QChar('/') + file +
-                             QStringLiteral(" is not used as a program definition: ") +
-                             file.left(dot).toUpper() + QStringLiteral(" is a name ") + AppTitle() +
-                             QStringLiteral(" uses itself. Give the file another name to use it."),
-                         Buttons::Ok, Icon::Exclamation);
+    //: %1 is the definition file, %2 its name, %3 this program's name
+    m_services.ui.MsgBox(
+        QCoreApplication::translate("ProgramRegistry",
+                                    "%1 is not used as a program definition: %2 is a name %3 "
+                                    "uses itself. Give the file another name to use it.")
+            .arg(App().homeFolder + QChar('/') + file, file.left(dot).toUpper(), AppTitle()),
+        Buttons::Ok, Icon::Exclamation);
   }
   for (const QString& name : names) {
     ProgramPtr program = m_factories.custom(m_services);
@@ -101,9 +105,12 @@ QStringList ProgramRegistry::UserProgramNames(const QString& folder, const QStri
 }
 
 QString InstallQuestion(const Program& program) {
-  return QStringLiteral("I don't know if ") + program.GetLongName() +
-         QStringLiteral(" is installed. Please enter the installation directory (where ") + QChar('"') +
-         program.GetExeName() + QChar('"') + QStringLiteral(" is) below.");
+  //: %1 is the program's name, %2 its executable
+  return QCoreApplication::translate(
+             "ProgramRegistry",
+             "I don't know if %1 is installed. Please enter the installation directory "
+             "(where \"%2\" is) below.")
+      .arg(program.GetLongName(), program.GetExeName());
 }
 
 QString AskInstallDirectory(UiPort& ui, const Program& program, const QString& current) {

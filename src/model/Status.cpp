@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "model/Program.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -98,6 +99,30 @@ QString FileStamp(const QString& path) {
 
 QString ProgramStateText(ProgramState state) {
   return state == ProgramState::Running ? QStringLiteral("Running") : QStringLiteral("Not running");
+}
+
+QString ShownStatus(const QString& word) {
+  struct Word {
+    const char* text;
+    const char* kind;
+  };
+  static const Word kWords[] = {
+      QT_TRANSLATE_NOOP3("Status", "New", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Play", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Send", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Wait", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Play/Send", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Unknown", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Host", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Wait/Host", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Dead", "game status"),
+      QT_TRANSLATE_NOOP3("Status", "Running", "program state"),
+      QT_TRANSLATE_NOOP3("Status", "Not running", "program state"),
+  };
+  for (const Word& w : kWords) {
+    if (word == QLatin1String(w.text)) return QCoreApplication::translate("Status", w.text, w.kind);
+  }
+  return word;
 }
 
 bool IsStatusBold(const QString& word, const QString& address) {

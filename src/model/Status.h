@@ -55,6 +55,11 @@ QString ModifiedTextOf(const FolderEntry& entry);
 // The stamp of a file's last modification; empty when it cannot be read.
 QString FileStamp(const QString& path);
 
+// A game's status word (or a program's state text) as the lists show it to the user, in
+// his language. The words themselves stay as they are wherever they are compared, stored,
+// listed as JSON or mailed.
+QString ShownStatus(const QString& word);
+
 // True when the game's status cell is shown in bold: a move is due and the game is not
 // excluded by the address "-".
 bool IsStatusBold(const QString& word, const QString& address);

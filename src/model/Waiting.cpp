@@ -1,5 +1,6 @@
 #include "model/Waiting.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "model/Status.h"
@@ -51,6 +52,18 @@ QString WaitingText(qint64 seconds) {
   if (seconds < kHour) return QString::number(seconds / 60) + QStringLiteral(" min");
   if (seconds < kDay) return QString::number(seconds / kHour) + QStringLiteral(" h");
   return QString::number(seconds / kDay) + QStringLiteral(" d");
+}
+
+QString ShownWaitingText(qint64 seconds) {
+  if (seconds < 0) return QString();
+  constexpr qint64 kHour = 3600;
+  constexpr qint64 kDay = 24 * kHour;
+  //: minutes a game has waited, as the lists show it
+  if (seconds < kHour) return QCoreApplication::translate("Waiting", "%1 min").arg(seconds / 60);
+  //: hours a game has waited
+  if (seconds < kDay) return QCoreApplication::translate("Waiting", "%1 h").arg(seconds / kHour);
+  //: days a game has waited
+  return QCoreApplication::translate("Waiting", "%1 d").arg(seconds / kDay);
 }
 
 bool IsLate(const QString& status, qint64 seconds, int lateDays) {

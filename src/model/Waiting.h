@@ -39,7 +39,10 @@ qint64 WaitingSeconds(const QString& status, const Stamp& m, const Stamp& s, con
 
 // "5 min", "3 h", "2 d": the largest whole unit (below an hour minutes, below a day
 // hours); empty for -1.
+// Also what reminders mail to the opponent, so it is never translated.
 QString WaitingText(qint64 seconds);
+// The same as the lists show it, in the user's language.
+QString ShownWaitingText(qint64 seconds);
 
 // A game in "Play" for more than `lateDays` days (0: never late).
 bool IsLate(const QString& status, qint64 seconds, int lateDays);

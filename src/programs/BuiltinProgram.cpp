@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ void BuiltinProgram::ReceivedFiles(const QString& folder, const QString& sender,
   UiPort& ui = m_services.ui;
   const QFileInfo info(folder);
   if (folder.isEmpty() || !info.isDir() || !QDir(folder).isReadable()) {
-    ui.ShowError(QStringLiteral("Can't get directory: ") + folder);
+    ui.ShowError(QCoreApplication::translate("BuiltinProgram", "Can't get directory: %1").arg(folder));
     return;
   }
   if (!MayReceive()) return;
@@ -39,7 +40,7 @@ void BuiltinProgram::ReceivedFiles(const QString& folder, const QString& sender,
     ui.ShowStatus(SafeForDisplay(name));
     const std::optional<ReceivedFile> kind = ReceivedFileKind(name);
     if (!kind) {
-      batch->AddMessage(QStringLiteral("Unknown file type: ") + name);
+      batch->AddMessage(QCoreApplication::translate("BuiltinProgram", "Unknown file type: %1").arg(name));
       continue;
     }
     QString stored, from;
@@ -64,7 +65,8 @@ bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<Folder
   for (const FolderEntry& file : files) {
     if (!(file.mode & (S_IWUSR | S_IWGRP | S_IWOTH))) {
       SetSystemError(EACCES);
-      ui.ShowError(QStringLiteral("Can't delete: ") + QDir(folder).filePath(file.name));
+      ui.ShowError(QCoreApplication::translate("BuiltinProgram", "Can't delete: %1")
+                       .arg(QDir(folder).filePath(file.name)));
       return false;
     }
   }
@@ -77,7 +79,7 @@ bool DeleteGameFiles(UiPort& ui, const QString& folder, const std::vector<Folder
 bool DeleteGameFile(UiPort& ui, const QString& path) {
   const bool removed = QFile::remove(path);
   NoteChanged(path);
-  if (!removed) ui.ShowError(QStringLiteral("Can't delete: ") + path);
+  if (!removed) ui.ShowError(QCoreApplication::translate("BuiltinProgram", "Can't delete: %1").arg(path));
   return removed;
 }
 
@@ -189,12 +191,14 @@ std::optional<Installation> CheckInstallation(const Services& services, const QS
                                               const QString& candidate, bool nameOk) {
   const QFileInfo exe(candidate);
   if (!nameOk || !exe.isFile()) {
-    services.ui.ShowError(shortName + QStringLiteral(" executable not found: ") + candidate);
+    //: %1 is the program's short name (SPWAW), %2 the file looked for
+    services.ui.ShowError(QCoreApplication::translate("BuiltinProgram", "%1 executable not found: %2")
+                              .arg(shortName, candidate));
     return std::nullopt;
   }
   const QString folder = exe.absolutePath();
   if (!QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
-    services.ui.ShowError(QStringLiteral("Can't get folder: ") + folder);
+    services.ui.ShowError(QCoreApplication::translate("BuiltinProgram", "Can't get folder: %1").arg(folder));
     return std::nullopt;
   }
   Installation found{folder, exe.absoluteFilePath(), services.tools.FileVersion(exe.absoluteFilePath())};

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -162,8 +163,11 @@ bool LinuxWintools::PrepareWineFolder(const QStringList& wine, const QString& pr
   // A folder is new until Wine's first set-up wrote its registry; a program started
   // meanwhile fails with errors that say nothing about 32-bit support.
   if (QFileInfo::exists(prefix + QStringLiteral("/system.reg"))) return true;
-  m_ui.ShowStatus(QStringLiteral("Wine is setting up the folder ") + prefix +
-                  QStringLiteral(" for its first use. This takes a minute..."));
+  m_ui.ShowStatus(
+      QCoreApplication::translate("LinuxWintools",
+                                  "Wine is setting up the folder %1 for its first use. This takes a "
+                                  "minute...")
+          .arg(prefix));
   QProcess boot;
   Prepare(boot,
           Command{wine.first(), wine.mid(1) << QStringLiteral("wineboot") << QStringLiteral("-i"), prefix},
@@ -243,10 +247,12 @@ bool LinuxWintools::WineRuns32Bit(const Command& command, const QString& file) {
     if (!check.runs) {
       check.said = WineSaid(ReadHead(log));
       if (gaveUp) {
-        check.said.append(QStringLiteral("(the check program did not end within %1 seconds)")
-                              .arg(m_wineCheckTimeoutMs / 1000));
+        check.said.append(
+            QCoreApplication::translate("LinuxWintools", "(the check program did not end within %1 seconds)")
+                .arg(m_wineCheckTimeoutMs / 1000));
       } else if (check.said.isEmpty()) {
-        check.said.append(QStringLiteral("(nothing; the check program ended with %1 instead of %2)")
+        check.said.append(QCoreApplication::translate(
+                              "LinuxWintools", "(nothing; the check program ended with %1 instead of %2)")
                               .arg(process.exitCode())
                               .arg(kWineProbeExitCode));
       }
@@ -274,30 +280,33 @@ void LinuxWintools::ReportNo32Bit(const QStringList& wine, const QString& file, 
                                          said.contains(QStringLiteral("ntdll.dll")));
   QString advice;
   if (brokenFolder) {
-    advice = QStringLiteral("The Wine folder ") + check.prefix +
-             QStringLiteral(
-                 " cannot load Wine's 32-bit system: it was most likely made before the 32-bit part of "
-                 "Wine was installed, and such a folder stays that way. Make a new Wine folder and "
-                 "install the game into it again, for example:\r"
-                 "WINEPREFIX=~/.wine-games WINEARCH=win32 wineboot -i\r"
-                 "WINEPREFIX=~/.wine-games wine SETUP.EXE\r\r"
-                 "Or move this folder away (mv ") +
-             check.prefix + QChar(' ') + check.prefix +
-             QStringLiteral(".old) and let Wine make it anew with: wineboot -i");
+    //: %1 is the Wine folder; the command lines stay as they are
+    advice =
+        QCoreApplication::translate(
+            "LinuxWintools",
+            "The Wine folder %1 cannot load Wine's 32-bit system: it was most likely made before the "
+            "32-bit part of Wine was installed, and such a folder stays that way. Make a new Wine folder "
+            "and install the game into it again, for example:\r"
+            "WINEPREFIX=~/.wine-games WINEARCH=win32 wineboot -i\r"
+            "WINEPREFIX=~/.wine-games wine SETUP.EXE\r\r"
+            "Or move this folder away (mv %1 %1.old) and let Wine make it anew with: wineboot -i")
+            .arg(check.prefix);
   } else {
-    advice = QStringLiteral(
-        "Install the 32-bit part of Wine. On Debian and Ubuntu:\r"
-        "sudo dpkg --add-architecture i386\r"
-        "sudo apt update\r"
-        "sudo apt install wine32:i386");
+    //: the command lines stay as they are
+    advice = QCoreApplication::translate("LinuxWintools",
+                                         "Install the 32-bit part of Wine. On Debian and Ubuntu:\r"
+                                         "sudo dpkg --add-architecture i386\r"
+                                         "sudo apt update\r"
+                                         "sudo apt install wine32:i386");
   }
-  m_ui.MsgBox(QStringLiteral("Can't start ") + file +
-                  QStringLiteral(": it is a 32-bit Windows program, and the Wine command \"") +
-                  wine.join(QChar(' ')) +
-                  QStringLiteral("\" cannot run 32-bit programs on this computer.\r\rWine said:\r") + said +
-                  QStringLiteral("\r\r") + advice + QStringLiteral("\r\rThen start ") + AppTitle() +
-                  QStringLiteral(" again."),
-              Buttons::Ok, Icon::Exclamation);
+  //: %1 is the game's program, %2 the Wine command, %3 what Wine wrote, %4 the advice, %5 this program's name
+  m_ui.MsgBox(
+      QCoreApplication::translate("LinuxWintools",
+                                  "Can't start %1: it is a 32-bit Windows program, and the Wine command "
+                                  "\"%2\" cannot run 32-bit programs on this computer.\r\rWine said:\r%3"
+                                  "\r\r%4\r\rThen start %5 again.")
+          .arg(file, wine.join(QChar(' ')), said, advice, AppTitle()),
+      Buttons::Ok, Icon::Exclamation);
 }
 
 void LinuxWintools::ReportEarlyEnd(const QString& errorLog, qint64 runMs) {
@@ -305,8 +314,9 @@ void LinuxWintools::ReportEarlyEnd(const QString& errorLog, qint64 runMs) {
   QFile::remove(errorLog);
   const QStringList said = WineSaid(output);
   if (said.isEmpty()) return;
-  m_ui.MsgBox(QStringLiteral("The game ended at once. Wine said:\r") + said.join(QChar('\r')), Buttons::Ok,
-              Icon::Exclamation);
+  m_ui.MsgBox(QCoreApplication::translate("LinuxWintools", "The game ended at once. Wine said:\r%1")
+                  .arg(said.join(QChar('\r'))),
+              Buttons::Ok, Icon::Exclamation);
 }
 
 bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
@@ -366,15 +376,18 @@ bool LinuxWintools::RunProgram(const QString& file, const RunOptions& options) {
     SetSystemError(found && folderOk ? ENOEXEC : ENOENT);
     if (wait) m_lastExitCode = -1;
     if (options.showError) {
-      m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+      m_ui.ShowError(QCoreApplication::translate("LinuxWintools", "Can't execute: %1")
+                         .arg(file + QChar(' ') + parameters));
     } else if (!found && windows) {
       // Callers that stay silent on a failed start (Play, Run) would leave the user
       // guessing why nothing happens when Wine itself is missing.
+      //: %1 is the program with its arguments, %2 the Wine command
       m_ui.ShowError(
-          QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters +
-          QStringLiteral("\r\rThe Wine command \"") + command.program +
-          QStringLiteral("\" was not found. Install Wine, or name the command under [Settings] Wine "
-                         "in KOLT.INI."));
+          QCoreApplication::translate("LinuxWintools",
+                                      "Can't execute: %1\r\rThe Wine command \"%2\" was not found. "
+                                      "Install Wine, or name the command under [Settings] Wine in "
+                                      "KOLT.INI.")
+              .arg(file + QChar(' ') + parameters, command.program));
     }
     return false;
   }
@@ -433,7 +446,9 @@ bool LinuxWintools::ShellOpen(const QString& file, const OpenOptions& options) {
       SetSystemError(ENOENT);
     }
   }
-  if (!ok && showError) m_ui.ShowError(QStringLiteral("Can't execute: ") + file + QChar(' ') + parameters);
+  if (!ok && showError)
+    m_ui.ShowError(QCoreApplication::translate("LinuxWintools", "Can't execute: %1")
+                       .arg(file + QChar(' ') + parameters));
   return ok;
 }
 
@@ -529,14 +544,14 @@ bool LinuxWintools::TouchFile(const QString& path) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
   if (fd < 0) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't open file: ") + path);
+    m_ui.ShowError(QCoreApplication::translate("LinuxWintools", "Can't open file: %1").arg(path));
     return false;
   }
   const struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_NOW}};
   const bool set = ::futimens(fd, times) == 0;
   if (!set) {
     SetSystemError(errno);
-    m_ui.ShowError(QStringLiteral("Can't set file time: ") + path);
+    m_ui.ShowError(QCoreApplication::translate("LinuxWintools", "Can't set file time: %1").arg(path));
   }
   ::close(fd);
   return set;

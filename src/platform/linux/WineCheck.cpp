@@ -1,5 +1,6 @@
 #include "platform/linux/WineCheck.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <cstdint>
 
@@ -97,7 +98,7 @@ QStringList WineSaid(const QByteArray& errorOutput, int maxLines) {
     lines.append(line);
   }
   if (!failed) return {};
-  if (more > 0) lines.append(QStringLiteral("(%1 more lines)").arg(more));
+  if (more > 0) lines.append(QCoreApplication::translate("WineCheck", "(%1 more lines)").arg(more));
   return lines;
 }
 

@@ -254,10 +254,11 @@ void X11HotKeys::ProcessPendingEvents() {
     if (OwnWindowFocused(m_display)) {
       ++m_discarded;
       if (m_notice) {
-        m_notice((which == 0 ? PasswordKeyText() : FileNameKeyText()) + QStringLiteral(" typed nothing: ") +
-                 AppTitle() +
-                 QStringLiteral(
-                     " has the keyboard focus. Click into the game's window, then press the key again."));
+        //: %1 is the hot key (Ctrl+Shift+P), %2 this program's name
+        m_notice(QCoreApplication::translate("X11HotKeys",
+                                             "%1 typed nothing: %2 has the keyboard focus. Click "
+                                             "into the game's window, then press the key again.")
+                     .arg(which == 0 ? PasswordKeyText() : FileNameKeyText(), AppTitle()));
       }
       continue;
     }

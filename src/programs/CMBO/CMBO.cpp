@@ -1,5 +1,6 @@
 #include "programs/CMBO/CMBO.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -145,8 +146,10 @@ void CMBO::StartGame() {
   // Only one copy of the game can take the turn.
   while (FindWindow() != 0 || GetStatus() == ProgramState::Running) {
     m_services.ui.MsgBox(
-        GetLongName() +
-            QStringLiteral(" is already running... shut it down, then switch back to this application."),
+        QCoreApplication::translate("CMBO",
+                                    "%1 is already running... shut it down, then switch back to this "
+                                    "application.")
+            .arg(GetLongName()),
         Buttons::Ok, Icon::None, GetLongName());
   }
   if (m_exePath.isEmpty() || !m_services.tools.RunProgram(m_exePath, {.directory = m_directory})) return;
@@ -175,7 +178,8 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
   if (!m_services.windows || !m_services.windows->Available()) {
     // Without a display the game is started and the hot keys do the typing.
     StartGame();
-    ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);
+    ui.MsgBox(QCoreApplication::translate("CMBO", "Error finding file open window!"), Buttons::Ok, Icon::None,
+              title);
     return true;
   }
   GameWindows::Id window = FindWindow();
@@ -185,8 +189,8 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
   }
   if (!m_started || window == 0) {
     // A game started by hand is not watched, so it is not driven either.
-    ui.MsgBox(title + QStringLiteral(" was not started properly.  Aborting."), Buttons::Ok, Icon::None,
-              title);
+    ui.MsgBox(QCoreApplication::translate("CMBO", "%1 was not started properly.  Aborting.").arg(title),
+              Buttons::Ok, Icon::None, title);
     return false;
   }
   GameWindows& windows = *m_services.windows;
@@ -199,9 +203,12 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
     if (const auto clicks = ClickPositionsFor(size)) {
       m_clicks = *clicks;
     } else {
-      ui.MsgBox(QStringLiteral("The resolution you are running CM at (") + QString::number(size.width()) +
-                    QChar('x') + QString::number(size.height()) +
-                    QStringLiteral(") is not supported by KOLT."),
+      //: %1 and %2 are the width and height of the game's window
+      ui.MsgBox(QCoreApplication::translate("CMBO",
+                                            "The resolution you are running CM at (%1x%2) is not "
+                                            "supported by KOLT.")
+                    .arg(size.width())
+                    .arg(size.height()),
                 Buttons::Ok, Icon::None, title);
     }
   }
@@ -233,13 +240,15 @@ bool CMBO::ProcessTurn(WindowHandle mainWindow, Game& game, const QString& passw
     Wait(100);
   }
   if (dialog == 0) {
-    ui.MsgBox(QStringLiteral("Error finding file open window!"), Buttons::Ok, Icon::None, title);
+    ui.MsgBox(QCoreApplication::translate("CMBO", "Error finding file open window!"), Buttons::Ok, Icon::None,
+              title);
     return true;
   }
   // The file-open window opens with the keyboard in its file-name field.
   Wait(400);
   if (!windows.TypeInto(dialog, turn->GetName2(), true)) {
-    ui.MsgBox(QStringLiteral("Error entering filename in dialog box!"), Buttons::Ok, Icon::None, title);
+    ui.MsgBox(QCoreApplication::translate("CMBO", "Error entering filename in dialog box!"), Buttons::Ok,
+              Icon::None, title);
     return true;
   }
   Wait(2000);

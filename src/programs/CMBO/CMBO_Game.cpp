@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -89,7 +90,8 @@ void CMBO_Game::Init(std::shared_ptr<Program> program, const QString& subfolder,
     return;
   }
   if (!CanRead(*turn)) {
-    m_ui.ShowError(QStringLiteral("Can't get file: ") + QDir(m_folder).filePath(turn->name));
+    m_ui.ShowError(QCoreApplication::translate("CMBO_Game", "Can't get file: %1")
+                       .arg(QDir(m_folder).filePath(turn->name)));
     return;
   }
   m_name = turn->name;

@@ -1,5 +1,6 @@
 #include "programs/CUSTOM/CUSTOM.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -69,12 +70,15 @@ bool CUSTOM::GameFolderEscapes() {
   if (!m_definition.GameFolderLeavesInstallation(m_directory)) return false;
   // A definition may come from someone else: its game folder is where received files
   // are written, so it must not reach into other folders (autostart, the settings).
-  Refuse(QStringLiteral("Not installed: EMailSubDir leads outside the installation folder"),
-         m_longName + QStringLiteral(" is not used: its game folder (EMailSubDir=") +
-             SafeForDisplay(m_definition.EMailSubDir) +
-             QStringLiteral(") leads outside the installation folder ") + m_directory +
-             QStringLiteral(".\rChange EMailSubDir in ") + m_iniPath +
-             QStringLiteral(" to a folder inside the installation folder."));
+  Refuse(
+      QCoreApplication::translate("CUSTOM",
+                                  "Not installed: EMailSubDir leads outside the installation folder"),
+      //: %1 is the program, %2 its game folder, %3 its installation folder, %4 its definition file
+      QCoreApplication::translate("CUSTOM",
+                                  "%1 is not used: its game folder (EMailSubDir=%2) leads outside the "
+                                  "installation folder %3.\rChange EMailSubDir in %4 to a folder inside the "
+                                  "installation folder.")
+          .arg(m_longName, SafeForDisplay(m_definition.EMailSubDir), m_directory, m_iniPath));
   return true;
 }
 
@@ -82,8 +86,10 @@ bool CUSTOM::MayInstall() {
   if (!m_problem.isEmpty() || m_shortName.isEmpty()) return false;
   if (ProgramDefinition::TooLarge(m_iniPath)) {
     return Refuse(
-        QStringLiteral("Not installed: the definition file is larger than 64 MB"),
-        m_iniPath + QStringLiteral(" is not read: it is larger than 64 MB, which no definition is."));
+        QCoreApplication::translate("CUSTOM", "Not installed: the definition file is larger than 64 MB"),
+        QCoreApplication::translate("CUSTOM",
+                                    "%1 is not read: it is larger than 64 MB, which no definition is.")
+            .arg(m_iniPath));
   }
   return true;
 }
@@ -125,7 +131,7 @@ QStringList CUSTOM::ReceivedWarnings(const QStringList& names) const {
     for (const CUSTOM_File& other : m_definition.Files) {
       if (!other.Required || other.Primary) continue;
       const QString expected = other.Ext.isEmpty() ? base : base + QChar('.') + other.Ext;
-      const QString line = QStringLiteral("Required file missing: ") + expected;
+      const QString line = QCoreApplication::translate("CUSTOM", "Required file missing: %1").arg(expected);
       if (!received.contains(expected.toUpper()) && !missing.contains(line)) missing.append(line);
     }
   }

@@ -1,5 +1,6 @@
 #include "programs/CUSTOM/CUSTOM_Game.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -212,7 +213,8 @@ QString DescriptionRule(UiPort& ui, const QString& path, const QString& givenRul
   }
   // A file that cannot be opened gives nothing, and no word about the rule.
   if (!ReadFileHead(file, 0)) return QString();
-  ui.MsgBox(QStringLiteral("Invalid Description rule: ") + rule, Buttons::Ok, Icon::Exclamation);
+  ui.MsgBox(QCoreApplication::translate("CUSTOM_Game", "Invalid Description rule: %1").arg(rule), Buttons::Ok,
+            Icon::Exclamation);
   return QString();
 }
 

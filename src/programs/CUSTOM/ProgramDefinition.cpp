@@ -1,5 +1,7 @@
 #include "programs/CUSTOM/ProgramDefinition.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <utility>
 
@@ -113,29 +115,43 @@ bool ProgramDefinition::Compact(const QString& path) {
 }
 
 QStringList ProgramDefinition::FileTypeWarnings() const {
-  if (Files.empty()) return {QStringLiteral("At least one file type is required.")};
+  if (Files.empty())
+    return {QCoreApplication::translate("ProgramDefinition", "At least one file type is required.")};
   QStringList warnings;
   bool primary = false, modified = false, checkSame = false, required = false;
   for (const CUSTOM_File& file : Files) {
     if (file.Primary) {
-      if (primary) warnings.append(QStringLiteral("Only one file type can have the Primary checked."));
+      if (primary)
+        warnings.append(QCoreApplication::translate("ProgramDefinition",
+                                                    "Only one file type can have the Primary checked."));
       primary = true;
     }
     if (file.Modified) {
-      if (modified) warnings.append(QStringLiteral("Only one file type can have the Modified checked."));
+      if (modified)
+        warnings.append(QCoreApplication::translate("ProgramDefinition",
+                                                    "Only one file type can have the Modified checked."));
       modified = true;
     }
     checkSame = checkSame || file.CheckSame;
     required = required || file.Required;
   }
-  if (!primary) warnings.append(QStringLiteral("One file type must have the Primary checked."));
-  if (!modified) warnings.append(QStringLiteral("One file type must have the Modified checked."));
-  if (!checkSame) warnings.append(QStringLiteral("At least one file type must have the Check Same checked."));
-  if (!required) warnings.append(QStringLiteral("At least one file type must have the Required checked."));
+  if (!primary)
+    warnings.append(
+        QCoreApplication::translate("ProgramDefinition", "One file type must have the Primary checked."));
+  if (!modified)
+    warnings.append(
+        QCoreApplication::translate("ProgramDefinition", "One file type must have the Modified checked."));
+  if (!checkSame)
+    warnings.append(QCoreApplication::translate("ProgramDefinition",
+                                                "At least one file type must have the Check Same checked."));
+  if (!required)
+    warnings.append(QCoreApplication::translate("ProgramDefinition",
+                                                "At least one file type must have the Required checked."));
   for (std::size_t i = 0; i < Files.size(); ++i) {
     for (std::size_t j = i + 1; j < Files.size(); ++j) {
       if (Files[i].Ext.compare(Files[j].Ext, Qt::CaseInsensitive) == 0) {
-        warnings.append(QStringLiteral("Each extension should be different."));
+        warnings.append(
+            QCoreApplication::translate("ProgramDefinition", "Each extension should be different."));
         return warnings;
       }
     }

@@ -1,5 +1,6 @@
 #include "programs/SE4/SE4.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <vector>
@@ -189,7 +190,7 @@ bool SE4::Host(WindowHandle window, Game& game) {
   Wintools& tools = m_services.tools;
   // Shown while the game processes the turn, which may take minutes; the wait serves the
   // window meanwhile.
-  ui.ShowStatus(QStringLiteral("Hosting..."));
+  ui.ShowStatus(QCoreApplication::translate("SE4", "Hosting..."));
   const bool started = tools.RunProgram(
       m_exePath, {.parameters = QuoteArguments(HostArguments(*se4)), .directory = m_directory, .wait = true});
   if (!started) {
@@ -206,11 +207,12 @@ bool SE4::CheckExitCode(int exitCode) {
   if (exitCode == 0) return true;
   QString text;
   if (exitCode == 1) {
-    text = QStringLiteral("Invalid Master Password.");
+    text = QCoreApplication::translate("SE4", "Invalid Master Password.");
   } else if (exitCode == 2) {
-    text = QStringLiteral("Invalid Player Password.");
+    text = QCoreApplication::translate("SE4", "Invalid Player Password.");
   } else {
-    text = QStringLiteral("Return code ") + QString::number(exitCode);
+    //: the game's exit code
+    text = QCoreApplication::translate("SE4", "Return code %1").arg(exitCode);
   }
   m_services.ui.MsgBox(text, Buttons::Ok, Icon::Exclamation, GetLongName());
   return false;

@@ -1,6 +1,7 @@
 #include "programs/SE4/SE4_Game.h"
 
 #include <sys/stat.h>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cerrno>
@@ -392,14 +393,16 @@ bool SE4_Game::SetEMail(const QString& address) {
   const QString title = m_program ? m_program->GetLongName() : QString();
   if (IsHost()) {
     if (address.isEmpty() || GetSentStamp().isEmpty()) return SetEMail2(address);
-    if (m_ui.MsgBox(GetName() + QStringLiteral(": Change from host to client mode?"), Buttons::OkCancel,
-                    Icon::Question, title) != Answer::Ok)
+    if (m_ui.MsgBox(
+            QCoreApplication::translate("SE4_Game", "%1: Change from host to client mode?").arg(GetName()),
+            Buttons::OkCancel, Icon::Question, title) != Answer::Ok)
       return true;
     return SetEMail2(address);
   }
   if (!address.isEmpty()) return SetEMail2(address);
-  if (m_ui.MsgBox(GetName() + QStringLiteral(": Change from client to host mode?"), Buttons::OkCancel,
-                  Icon::Question, title) != Answer::Ok)
+  if (m_ui.MsgBox(
+          QCoreApplication::translate("SE4_Game", "%1: Change from client to host mode?").arg(GetName()),
+          Buttons::OkCancel, Icon::Question, title) != Answer::Ok)
     return true;
   return SetEMail2(QString());
 }
@@ -428,10 +431,12 @@ QStringList SE4_Game::GetFiles() const {
   if (orders.isEmpty()) return paths;
   paths.append(orders.front());
   if (orders.size() > 1) {
-    m_ui.MsgBox(QStringLiteral("Client mode (the server e-mail address defined), but still many .plr files! "
-                               "Delete unnecessary files. The first file (") +
-                    orders.front() + QStringLiteral(") used."),
-                Buttons::Ok, Icon::Exclamation, m_program ? m_program->GetLongName() : QString());
+    m_ui.MsgBox(
+        QCoreApplication::translate("SE4_Game",
+                                    "Client mode (the server e-mail address defined), but still many .plr "
+                                    "files! Delete unnecessary files. The first file (%1) used.")
+            .arg(orders.front()),
+        Buttons::Ok, Icon::Exclamation, m_program ? m_program->GetLongName() : QString());
   }
   const std::optional<FolderEntry> sub = EntryNoCase(m_folder, m_fileBase + QStringLiteral(".SUB"));
   if (sub && sub->IsFile()) paths.append(folder.filePath(sub->name));
@@ -502,7 +507,9 @@ void SE4_Game::ShowMore() {
     m_ui.ShowSettingsWriteError();
     return;
   }
-  m_ui.MsgBox(QStringLiteral("You have to press Refresh F5 in the main window in order to see the changes."),
+  m_ui.MsgBox(QCoreApplication::translate("SE4_Game",
+                                          "You have to press Refresh F5 in the main window in order "
+                                          "to see the changes."),
               Buttons::Ok, Icon::Information, longName);
 }
 

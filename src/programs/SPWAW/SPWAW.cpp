@@ -1,6 +1,7 @@
 #include "programs/SPWAW/SPWAW.h"
 #include "core/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,8 +34,9 @@ bool SPWAW::AfterInstalled(bool rescan) {
       return !m_directory.isEmpty();
     }
   }
-  const Answer answer = m_services.ui.MsgBox(QStringLiteral("Do you want to use the SAVE directory as well?"),
-                                             Buttons::OkCancel, Icon::None, GetLongName(), 1);
+  const Answer answer = m_services.ui.MsgBox(
+      QCoreApplication::translate("SPWAW", "Do you want to use the SAVE directory as well?"),
+      Buttons::OkCancel, Icon::None, GetLongName(), 1);
   m_useSave = answer == Answer::Ok;
   WriteSetting(kSave, m_useSave ? QStringLiteral("1") : QStringLiteral("0"));
   return !m_directory.isEmpty();
