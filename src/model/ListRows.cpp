@@ -19,6 +19,14 @@ ProgramRow MakeProgramRow(const Program& program) {
   return row;
 }
 
+QString GameRow::SizeText() const {
+  return FormatSize(size);
+}
+
+QString GameRow::SizeTip() const {
+  return QString::number(size) + QStringLiteral(" bytes");
+}
+
 GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& moments) {
   GameRow row;
   const auto program = game.GetProgram();
@@ -27,8 +35,6 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& m
   row.info = game.GetDescription();
   row.modified = game.GetModified();
   row.size = game.GetSize();
-  row.sizeText = FormatSize(row.size);
-  row.sizeTip = QString::number(row.size) + QStringLiteral(" bytes");
   row.email = game.GetEMail();
   row.status = game.GetStatus();
   row.mode = game.GetMode();

@@ -32,8 +32,6 @@ struct GameRow {
   QString info;      // GetDescription
   QString modified;  // GetModified
   qint64 size = 0;   // bytes
-  QString sizeText;  // FormatSize(size)
-  QString sizeTip;   // size + " bytes"
   QString status;
   QString mode;
   QString email;
@@ -43,7 +41,12 @@ struct GameRow {
   qint64 waitingSeconds = -1;
   QString waitingText;
 
-  QStringList Cells() const { return {game, fileName, info, modified, sizeText, status, mode, email}; }
+  // The size as the list shows it and as its tip tells it: formed when asked, since a
+  // refresh of thousands of games shows only the rows on the screen.
+  QString SizeText() const;
+  QString SizeTip() const;
+
+  QStringList Cells() const { return {game, fileName, info, modified, SizeText(), status, mode, email}; }
 };
 
 ProgramRow MakeProgramRow(const Program& program);

@@ -28,7 +28,7 @@ QString Cell(const GameRow& row, int column) {
     case kModified:
       return row.modified;
     case kSize:
-      return row.sizeText;
+      return row.SizeText();
     case kStatus:
       return row.status;
     case kMode:
@@ -51,7 +51,7 @@ QVariant ToolTip(const GameRow& row, int column) {
     case kModified:
       return PlainTip(row.modified);
     case kSize:
-      return row.sizeTip;
+      return row.SizeTip();
     case kEMail:
       return PlainTip(row.email);
     case kWaiting:
