@@ -165,13 +165,18 @@ void GamesModel::SortRows() {
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return m_listOrder[a] < m_listOrder[b]; });
   }
+  // `order` names every row once: each is moved, not copied.
   GameList games;
   std::vector<GameRow> rows;
   std::vector<bool> received;
   std::vector<size_t> listOrder;
+  games.reserve(n);
+  rows.reserve(n);
+  received.reserve(n);
+  listOrder.reserve(n);
   for (size_t i : order) {
-    games.push_back(m_games[i]);
-    rows.push_back(m_rows[i]);
+    games.push_back(std::move(m_games[i]));
+    rows.push_back(std::move(m_rows[i]));
     received.push_back(m_received[i]);
     listOrder.push_back(m_listOrder[i]);
   }
