@@ -21,14 +21,13 @@
 using namespace kolt;
 using namespace kolt::bench;
 
-extern char** environ;
-
 namespace {
 
 // The median run of five (by time), after one to warm the caches.
 ChildRun Timed(const QStringList& arguments, const QString& output) {
   RunChild(arguments, output);
   std::vector<ChildRun> runs;
+  runs.reserve(5);
   for (int i = 0; i < 5; ++i) runs.push_back(RunChild(arguments, output));
   std::sort(runs.begin(), runs.end(), [](const ChildRun& a, const ChildRun& b) { return a.ms < b.ms; });
   return runs[runs.size() / 2];
