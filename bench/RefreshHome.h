@@ -228,7 +228,7 @@ inline void PointEnvironmentAt(const QString& root, const QString& home) {
 
 // The bare cost of the home's games list: the median of seven listings + stats of its
 // game folders with the heads the list shows (see ListAndStat).
-inline double BareCost(const ProgramList& programs, int* files = nullptr) {
+inline double BareCost(const ProgramList& programs, int* files = nullptr, double* first = nullptr) {
   std::vector<double> bare;
   for (int i = 0; i < 7; ++i) {
     int email = 0, kolt = 0, saves = 0, turns = 0;
@@ -242,6 +242,7 @@ inline double BareCost(const ProgramList& programs, int* files = nullptr) {
     bare.push_back(ms);
     if (files) *files = email + kolt + saves + turns;
   }
+  if (first) *first = bare.front();  // a fresh process's, as a command's run is
   return Median(bare);
 }
 
@@ -258,12 +259,13 @@ inline int ChildModel(int argc, char** argv, const QString& home) {
     // The median time of a round, and the processor time of the mean round.
     timespec before{}, after{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &before);
-    const double ms = BareCost(programs);
+    double first = 0;
+    const double ms = BareCost(programs, nullptr, &first);
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &after);
     const double cpuMs = (static_cast<double>(after.tv_sec - before.tv_sec) * 1e3 +
                           static_cast<double>(after.tv_nsec - before.tv_nsec) / 1e6) /
                          7;
-    std::printf("%.3f %.3f\n", ms, cpuMs);
+    std::printf("%.3f %.3f %.3f\n", ms, cpuMs, first);
     return 0;
   }
   std::vector<double> rounds;
