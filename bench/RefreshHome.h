@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -225,6 +226,26 @@ inline void PointEnvironmentAt(const QString& root, const QString& home) {
   qunsetenv("DISPLAY");
 }
 
+// The bare cost of the home's games list: the median of seven listings + stats of its
+// game folders with the heads the list shows (see ListAndStat).
+inline double BareCost(const ProgramList& programs, int* files = nullptr, double* first = nullptr) {
+  std::vector<double> bare;
+  for (int i = 0; i < 7; ++i) {
+    int email = 0, kolt = 0, saves = 0, turns = 0;
+    double ms = ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &email, ".cmt");
+    if (const ProgramPtr cmbo = programs.Find("CMBO"))
+      ms += ListAndStat(cmbo->GetDirectory() + "/KOLT", &kolt);
+    if (const ProgramPtr se4 = programs.Find("SE4"))
+      ms += ListAndStat(se4->GetDirectory() + "/SAVEGAME", &saves, ".gam");
+    if (const ProgramPtr custom = programs.Find("WARGAME"))
+      ms += ListAndStat(custom->GetDirectory() + "/Turns", &turns, ".sav");
+    bare.push_back(ms);
+    if (files) *files = email + kolt + saves + turns;
+  }
+  if (first) *first = bare.front();  // a fresh process's, as a command's run is
+  return Median(bare);
+}
+
 inline int ChildModel(int argc, char** argv, const QString& home) {
   QCoreApplication app(argc, argv);
   QuietUi ui;
@@ -234,6 +255,19 @@ inline int ChildModel(int argc, char** argv, const QString& home) {
   ProgramList programs;
   ProgramRegistry registry(Services{ui, tools, {}}, AdapterFactories());
   registry.BuildProgramList(programs);
+  if (argc > 4 && QByteArray(argv[4]) == "--bare") {
+    // The median time of a round, and the processor time of the mean round.
+    timespec before{}, after{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &before);
+    double first = 0;
+    const double ms = BareCost(programs, nullptr, &first);
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &after);
+    const double cpuMs = (static_cast<double>(after.tv_sec - before.tv_sec) * 1e3 +
+                          static_cast<double>(after.tv_nsec - before.tv_nsec) / 1e6) /
+                         7;
+    std::printf("%.3f %.3f %.3f\n", ms, cpuMs, first);
+    return 0;
+  }
   std::vector<double> rounds;
   size_t games = 0;
   for (int i = 0; i < 7; ++i) {
@@ -250,21 +284,8 @@ inline int ChildModel(int argc, char** argv, const QString& home) {
   }
   const double first = rounds.front();
   rounds.erase(rounds.begin());
-  std::vector<double> bare;
   int files = 0;
-  for (int i = 0; i < 7; ++i) {
-    int email = 0, kolt = 0, saves = 0, turns = 0;
-    double ms = ListAndStat(programs.Find("SPWAW")->GetDirectory() + "/EMAIL", &email, ".cmt");
-    if (const ProgramPtr cmbo = programs.Find("CMBO"))
-      ms += ListAndStat(cmbo->GetDirectory() + "/KOLT", &kolt);
-    if (const ProgramPtr se4 = programs.Find("SE4"))
-      ms += ListAndStat(se4->GetDirectory() + "/SAVEGAME", &saves, ".gam");
-    if (const ProgramPtr custom = programs.Find("WARGAME"))
-      ms += ListAndStat(custom->GetDirectory() + "/Turns", &turns, ".sav");
-    bare.push_back(ms);
-    files = email + kolt + saves + turns;
-  }
-  const double ours = Median(rounds), base = Median(bare);
+  const double ours = Median(rounds), base = BareCost(programs, &files);
   if (argc > 4 && QByteArray(argv[4]) == "--line") {
     // One line of the scale curve: games, first, repeated, bare, per game.
     const double n = static_cast<double>(std::max<size_t>(games, 1));

@@ -2,14 +2,17 @@
 // the mixed home of bench_refresh at 500, 2,000, 10,000 and 30,000 games, each refresh
 // (the first of a new process, then repeated) beside the bare cost of the same run: one
 // listing + stat of the same files and reading the heads of the files the list shows.
-// Each size runs in a child process of its own. Prints figures; never fails.
+// Each size runs in a child process of its own. Then kolt-cli list of the 500 games, a
+// whole run and its start-up alone (KOLT_EXIT_AT=started), the difference beside the
+// same bare cost. Prints figures; never fails.
 //
-//   bench_refresh_scale
+//   bench_refresh_scale [--list]
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <clocale>
 
 #include "ChildRun.h"
@@ -18,9 +21,44 @@
 using namespace kolt;
 using namespace kolt::bench;
 
-extern char** environ;
+namespace {
 
-namespace {}  // namespace
+// The median run of five (by time), after one to warm the caches.
+ChildRun Timed(const QStringList& arguments, const QString& output) {
+  RunChild(arguments, output);
+  std::vector<ChildRun> runs;
+  runs.reserve(5);
+  for (int i = 0; i < 5; ++i) runs.push_back(RunChild(arguments, output));
+  std::sort(runs.begin(), runs.end(), [](const ChildRun& a, const ChildRun& b) { return a.ms < b.ms; });
+  return runs[runs.size() / 2];
+}
+
+// kolt-cli list of the home, less its start-up (the settings file, the instance folder),
+// beside the bare cost of the same home.
+void ListWithoutStartUp(const QString& self, const QString& root, const QString& home,
+                        const QString& output) {
+  PointEnvironmentAt(root, home);
+  const QList<QByteArray> bareRun =
+      RunChild({self, "--child", "model", home, "--bare"}, output).output.trimmed().split(' ');
+  const double bare = bareRun.value(0).toDouble(), bareCpu = bareRun.value(1).toDouble(),
+               bareFirst = bareRun.value(2).toDouble();
+  const QStringList list = {QStringLiteral(KOLT_CLI), "--yes", "list", "--json"};
+  const ChildRun whole = Timed(list, output);
+  qputenv("KOLT_EXIT_AT", "started");
+  const ChildRun started = Timed(list, output);
+  qunsetenv("KOLT_EXIT_AT");
+  const double ms = whole.ms - started.ms, cpu = whole.cpuMs - started.cpuMs;
+  std::printf(
+      "kolt-cli list of the 500 games: %.1f ms (CPU %.1f ms), its start-up alone %.1f ms (CPU %.1f ms)\n"
+      "  the list without the start-up: %.1f ms (CPU %.1f ms); bare %.1f ms (CPU %.1f ms); ratio %.2f "
+      "(CPU %.2f; with the start-up %.2f, CPU %.2f); goal at most 3\n",
+      whole.ms, whole.cpuMs, started.ms, started.cpuMs, ms, cpu, bare, bareCpu, ms / bare, cpu / bareCpu,
+      whole.ms / bare, whole.cpuMs / bareCpu);
+  std::printf("  the bare cost's first round in its process: %.1f ms; ratio against it %.2f\n", bareFirst,
+              ms / bareFirst);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
@@ -28,10 +66,12 @@ int main(int argc, char** argv) {
   if (argc >= 4 && QByteArray(argv[1]) == "--child")
     return ChildModel(argc, argv, QString::fromLocal8Bit(argv[3]));
   // The scale curve: the model refresh per game at four sizes, each beside its bare cost.
+  // With --list, only kolt-cli list of the 500 games.
+  const bool listOnly = argc > 1 && QByteArray(argv[1]) == "--list";
   {
     QTemporaryDir dir;
     std::vector<std::pair<int, QString>> homes;
-    for (const int n : {500, 2000, 10000, 30000})
+    for (const int n : listOnly ? std::vector<int>{500} : std::vector<int>{500, 2000, 10000, 30000})
       homes.emplace_back(n, MakeHome(dir.path() + "/s" + QString::number(n), n, 0));
     QThread::sleep(3);
     std::printf(
@@ -39,12 +79,15 @@ int main(int argc, char** argv) {
         "the heads the list shows; %d cores\n",
         static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
     for (const auto& [n, home] : homes) {
+      if (listOnly) break;
       PointEnvironmentAt(dir.path() + "/s" + QString::number(n), home);
       std::printf(
           "%s",
           RunChild({self, "--child", "model", home, "--line"}, dir.path() + "/out.txt").output.constData());
       std::fflush(stdout);
     }
+    ListWithoutStartUp(self, dir.path() + "/s500", homes.front().second, dir.path() + "/out.txt");
+    std::fflush(stdout);
     return 0;
   }
 }

@@ -252,6 +252,25 @@ int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView folded, q
   return -1;
 }
 
+// FindKey of the key `base` + `suffix` (hashed as one) without forming it: a refresh
+// looks up nine keys of every game's record.
+int FindKeyParts(const ParsedIni& ini, const SectionEntry& sec, QStringView base, QStringView suffix,
+                 quint64 hash) {
+  const quint32 h = Short(hash);
+  auto it = std::lower_bound(sec.keys.begin(), sec.keys.end(), KeyRef{h, -1});
+  for (; it != sec.keys.end() && it->hash == h; ++it) {
+    bool ascii = false;
+    const QByteArrayView key = KeyBytes(ini.Line(it->line), &ascii);
+    const bool same =
+        ascii ? key.size() == base.size() + suffix.size() &&
+                    QLatin1StringView(key.first(base.size())).compare(base, Qt::CaseInsensitive) == 0 &&
+                    QLatin1StringView(key.sliced(base.size())).compare(suffix, Qt::CaseInsensitive) == 0
+              : NoCaseEqual()(KeyText(key, false), base.toString().append(suffix));
+    if (same) return it->line;
+  }
+  return -1;
+}
+
 int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView key) {
   const QStringView folded = Fold(key);
   return FindKey(ini, sec, folded, HashMore(kHashStart, folded));
@@ -691,7 +710,7 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
   // The key's hash goes on with each suffix; the key alone is trimmed at both ends.
   qsizetype start = 0;
   while (start < key.size() && key[start].isSpace()) ++start;
-  const QString base = key.mid(start);
+  const QStringView base = QStringView(key).sliced(start);
   const quint64 baseHash = HashMore(kHashStart, base);
   for (const QString& suffix : suffixes) {
     bool wasCut = false;
@@ -705,9 +724,9 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
       }
     }
     if (sec && !written) {
-      const QString whole = suffix.isEmpty() || suffix.back().isSpace() ? QString() : base + suffix;
-      const int line =
-          whole.isEmpty() ? FindKey(*ini, *sec, key) : FindKey(*ini, *sec, whole, HashMore(baseHash, suffix));
+      const bool alone = suffix.isEmpty() || suffix.back().isSpace();
+      const int line = alone ? FindKey(*ini, *sec, key + suffix)
+                             : FindKeyParts(*ini, *sec, base, suffix, HashMore(baseHash, suffix));
       if (line >= 0) value = LineValue(ini->Line(line), &wasCut);
     }
     if (cut) (*cut)[static_cast<size_t>(values.size())] = wasCut;

@@ -16,7 +16,7 @@ QStringList ProgramRow::ShownCells() const {
 }
 
 QStringList GameRow::ShownCells() const {
-  return {game, fileName, info, modified, sizeText, ShownStatus(status), mode, email};
+  return {game, fileName, info, modified, SizeText(), ShownStatus(status), mode, email};
 }
 
 ProgramRow MakeProgramRow(const Program& program) {
@@ -29,6 +29,14 @@ ProgramRow MakeProgramRow(const Program& program) {
   return row;
 }
 
+QString GameRow::SizeText() const {
+  return FormatSize(size);
+}
+
+QString GameRow::SizeTip() const {
+  return QCoreApplication::translate("ListRows", "%1 bytes").arg(size);
+}
+
 GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& moments) {
   GameRow row;
   const auto program = game.GetProgram();
@@ -37,8 +45,6 @@ GameRow MakeGameRow(const Game& game, const QDateTime& now, const TurnMoments& m
   row.info = game.GetDescription();
   row.modified = game.GetModified();
   row.size = game.GetSize();
-  row.sizeText = FormatSize(row.size);
-  row.sizeTip = QCoreApplication::translate("ListRows", "%1 bytes").arg(row.size);
   row.email = game.GetEMail();
   row.status = game.GetStatus();
   row.mode = game.GetMode();

@@ -34,19 +34,21 @@ struct GameRow {
   QString info;      // GetDescription
   QString modified;  // GetModified
   qint64 size = 0;   // bytes
-  QString sizeText;  // FormatSize(size)
-  QString sizeTip;   // size + " bytes", in the user's language
   QString status;
   QString mode;
   QString email;
   bool statusBold = false;  // a move is due and the address is not "-"
   // How long the game has been in its state (-1: unknown), and as the list shows it (in
-  // the user's language);
-  // not among Cells(), which keep the columns every view shares.
+  // the user's language); not among Cells(), which keep the columns every view shares.
   qint64 waitingSeconds = -1;
   QString waitingText;
 
-  QStringList Cells() const { return {game, fileName, info, modified, sizeText, status, mode, email}; }
+  // The size as the list shows it and as its tip tells it: formed when asked, since a
+  // refresh of thousands of games shows only the rows on the screen.
+  QString SizeText() const;
+  QString SizeTip() const;
+
+  QStringList Cells() const { return {game, fileName, info, modified, SizeText(), status, mode, email}; }
   // Cells() as a person reads them: the status in his language.
   QStringList ShownCells() const;
 };

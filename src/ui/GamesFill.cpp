@@ -7,7 +7,7 @@ GamesFill::GamesFill(std::unique_ptr<Pass> pass, const ProgramList& programs,
     : m_pass(std::move(pass)),
       m_checking(std::move(checking)),
       m_moments(std::move(moments)),
-      m_now(QDateTime::currentDateTime()) {
+      m_now(QDateTime::currentDateTimeUtc()) {
   for (const ProgramPtr& program : programs) m_programs.push_back(program);
 }
 

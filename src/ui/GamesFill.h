@@ -41,7 +41,9 @@ class GamesFill final {
   std::vector<ProgramPtr> m_programs;
   std::function<void(const Program&)> m_checking;
   TurnMomentsByGame m_moments;
-  QDateTime m_now;  // one moment for every row, as in one refresh
+  // One moment for every row, as in one refresh; in UTC, since a local time looks up the
+  // zone again for every row.
+  QDateTime m_now;
   size_t m_program = 0;
   QString m_prefix;  // the current program's key prefix among the moments
   GameList m_games;  // the current program's games

@@ -30,7 +30,7 @@ QString Cell(const GameRow& row, int column) {
     case kModified:
       return row.modified;
     case kSize:
-      return row.sizeText;
+      return row.SizeText();
     case kStatus:
       return row.status;
     case kMode:
@@ -53,7 +53,7 @@ QVariant ToolTip(const GameRow& row, int column) {
     case kModified:
       return PlainTip(row.modified);
     case kSize:
-      return row.sizeTip;
+      return row.SizeTip();
     case kEMail:
       return PlainTip(row.email);
     case kWaiting:
@@ -169,13 +169,18 @@ void GamesModel::SortRows() {
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return m_listOrder[a] < m_listOrder[b]; });
   }
+  // `order` names every row once: each is moved, not copied.
   GameList games;
   std::vector<GameRow> rows;
   std::vector<bool> received;
   std::vector<size_t> listOrder;
+  games.reserve(n);
+  rows.reserve(n);
+  received.reserve(n);
+  listOrder.reserve(n);
   for (size_t i : order) {
-    games.push_back(m_games[i]);
-    rows.push_back(m_rows[i]);
+    games.push_back(std::move(m_games[i]));
+    rows.push_back(std::move(m_rows[i]));
     received.push_back(m_received[i]);
     listOrder.push_back(m_listOrder[i]);
   }

@@ -110,8 +110,8 @@ TEST(Translation, ReachesTheShownListsButNotWhatScriptsPeersAndRecordsRead) {
     EXPECT_EQ(shown.games[i]->GetStatus(), before.status);
     // What a person reads.
     EXPECT_EQ(row.ShownCells()[5], "{{" + before.status + "}}");
-    EXPECT_TRUE(row.sizeText.startsWith("{{")) << row.sizeText.toStdString();
-    EXPECT_EQ(row.sizeTip, "{{" + before.sizeTip + "}}");
+    EXPECT_TRUE(row.SizeText().startsWith("{{")) << row.SizeText().toStdString();
+    EXPECT_EQ(row.SizeTip(), "{{" + before.SizeTip() + "}}");
   }
   EXPECT_EQ(shown.programs[0].ShownCells()[3], "{{Not running}}");
   EXPECT_EQ(shown.programs[0].status, "Not running");

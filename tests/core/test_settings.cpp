@@ -320,11 +320,12 @@ TEST(SettingsRecords, OneLookupReadsAsIniReadDoesKeyByKey) {
                 longValue +
                 "\r\n"
                 "Sp\xc3\xa4t.cmt/M=ZIP\r\n"
+                "kelvin.cmt/S=2024-06-03 10:00:00\r\n"
                 "[CMBO]\r\ngame1.cmt/M=KLT\r\n");
   const QStringList suffixes = {"", "/S", "/R", "/M", "/P", "/SN"};
   for (const QString& key :
        {QStringLiteral("game1.cmt"), QStringLiteral(" GAME1.CMT"), QStringLiteral("Spät.CMT"),
-        QStringLiteral("SPÄT.cmt"), QStringLiteral("missing")}) {
+        QStringLiteral("SPÄT.cmt"), QStringLiteral("\u212Aelvin.CMT"), QStringLiteral("missing")}) {
     std::vector<bool> cut;
     const QStringList values = IniReadKeys(S, key, suffixes, &cut);
     ASSERT_EQ(values.size(), suffixes.size());
@@ -335,6 +336,9 @@ TEST(SettingsRecords, OneLookupReadsAsIniReadDoesKeyByKey) {
   }
   EXPECT_EQ(IniReadKeys(S, "game1.cmt", {"/S"}), QStringList{"2024-06-01 10:00:00"});
   EXPECT_EQ(IniReadKeys(S, "spät.cmt", {"/M"}), QStringList{"ZIP"});
+  EXPECT_EQ(IniReadKeys(S, "\u212Aelvin.cmt", {"/S"}), QStringList{"2024-06-03 10:00:00"});
+  // A blank at the end of a suffix is trimmed with the key, as IniRead trims it.
+  EXPECT_EQ(IniReadKeys(S, "game1.cmt", {"/S "}), QStringList{"2024-06-01 10:00:00"});
 
   Pass pass;
   const quint64 before = IniGeneration();

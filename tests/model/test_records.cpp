@@ -130,7 +130,7 @@ TEST(ListRows, CellsInColumnOrder) {
   const GameRow g = MakeGameRow(game);
   EXPECT_EQ(g.Cells(),
             QStringList({"SPWAW", "email7.cmt", "Scenario", "modified", "35 kB", "Play", "ZIP", "-"}));
-  EXPECT_EQ(g.sizeTip, "36000 bytes");
+  EXPECT_EQ(g.SizeTip(), "36000 bytes");
   EXPECT_EQ(g.size, 36000);
   EXPECT_FALSE(g.statusBold);
   game.SetEMail("a@b.c");
