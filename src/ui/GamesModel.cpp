@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/OverviewSettings.h"
+#include "model/Status.h"
 #include "model/Waiting.h"
 #include "ui/PlainTip.h"
 
@@ -32,7 +33,7 @@ QString Cell(const GameRow& row, int column) {
     case kSize:
       return row.SizeText();
     case kStatus:
-      return row.status;
+      return ShownStatus(row.status);
     case kMode:
       return row.mode;
     case kEMail:
@@ -60,7 +61,7 @@ QVariant ToolTip(const GameRow& row, int column) {
       //: the tip of the Waiting column: %1 the game's status, %2 how long, such as "3 days"
       return row.waitingSeconds < 0 ? QVariant()
                                     : QVariant(QCoreApplication::translate("GamesModel", "In \"%1\" for %2")
-                                                   .arg(row.status, row.waitingText));
+                                                   .arg(ShownStatus(row.status), row.waitingText));
     default:
       return QVariant();
   }

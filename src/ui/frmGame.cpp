@@ -78,7 +78,7 @@ void frmGame::Fill() {
   m_form->txtGame->setText(program ? program->GetShortName() : QString());
   m_form->txtFileName->setText(m_game->GetName());
   m_form->txtInfo->setText(m_game->GetDescription());
-  m_form->txtStatus->setText(m_game->GetStatus());
+  m_form->txtStatus->setText(ShownStatus(m_game->GetStatus()));
   m_form->txtModified->setText(m_game->GetModified());
   m_form->txtPassword->setText(m_game->GetPassword());
   const MailboxFetch::LastMessage last =

@@ -34,6 +34,21 @@ QString FilesText(const std::vector<TurnFile>& files) {
 
 constexpr int kFilesColumn = 5;
 
+// The direction as the list shows it; the history file keeps DirectionText's English word.
+QString ShownDirection(TurnDirection direction) {
+  switch (direction) {
+    case TurnDirection::Sent:
+      return QCoreApplication::translate("kolt::frmHistory", "Sent", "a turn's direction");
+    case TurnDirection::Received:
+      return QCoreApplication::translate("kolt::frmHistory", "Received", "a turn's direction");
+    case TurnDirection::Restored:
+      return QCoreApplication::translate("kolt::frmHistory", "Restored", "a turn's direction");
+    case TurnDirection::Reminded:
+      return QCoreApplication::translate("kolt::frmHistory", "Reminded", "a turn's direction");
+  }
+  return DirectionText(direction);
+}
+
 }  // namespace
 
 QStringList frmHistory::Cells(const TurnEntry& entry) {
@@ -41,7 +56,7 @@ QStringList frmHistory::Cells(const TurnEntry& entry) {
   const QString taunt = entry.taunt.simplified();
   // A file a line: a turn's few files read at a glance, however long their names.
   return {TimeText(entry.time),
-          DirectionText(entry.direction),
+          ShownDirection(entry.direction),
           entry.opponent,
           entry.mode,
           taunt,
@@ -139,9 +154,13 @@ void frmHistory::cmdRestore_Click() {
                 Icon::Information, tr("Restore this turn"));
     return;
   }
+  // Whole sentences: a language may not put the direction where English does.
   const QString question =
-      tr("Restore the %1 turn of %2?\r\n\r\n%3\r\n\r\nThe files in place now are backed up first.")
-          .arg(DirectionText(entry.direction).toLower(), TimeText(entry.time), FilesText(entry.files));
+      (entry.direction == TurnDirection::Received
+           ? tr("Restore the received turn of %1?\r\n\r\n%2\r\n\r\nThe files in place now are backed up "
+                "first.")
+           : tr("Restore the sent turn of %1?\r\n\r\n%2\r\n\r\nThe files in place now are backed up first."))
+          .arg(TimeText(entry.time), FilesText(entry.files));
   if (m_ui.MsgBox(question, Buttons::YesNo, Icon::Question, tr("Restore this turn"), 2) != Answer::Yes)
     return;
   const kept_turns::RestoreResult result =

@@ -364,7 +364,7 @@ void frmMain::FillStep() {
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
   for (const ProgramRow& row : part.programs) {
-    auto* item = new QTreeWidgetItem(row.Cells());
+    auto* item = new QTreeWidgetItem(row.ShownCells());
     item->setToolTip(1, PlainTip(row.name));
     item->setToolTip(2, PlainTip(row.version));
     item->setToolTip(4, PlainTip(row.directory));
@@ -687,7 +687,7 @@ void frmMain::RefreshLists(bool reload) {
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
   for (const ProgramRow& row : lists.programs) {
-    auto* item = new QTreeWidgetItem(row.Cells());
+    auto* item = new QTreeWidgetItem(row.ShownCells());
     item->setToolTip(1, PlainTip(row.name));
     item->setToolTip(2, PlainTip(row.version));
     item->setToolTip(4, PlainTip(row.directory));

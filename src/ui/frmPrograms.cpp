@@ -14,6 +14,7 @@
 #include "core/Utilities.h"
 #include "model/ListRows.h"
 #include "model/ProgramRegistry.h"
+#include "model/Status.h"
 #include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/frmModify.h"
 #include "ui_frmPrograms.h"
@@ -79,7 +80,8 @@ void frmPrograms::FillList(bool reload) {
   for (const ProgramPtr& program : m_programs) {
     QStringList cells{program->GetShortName(), program->GetLongName()};
     if (program->Installed(false)) {
-      cells << program->GetVersion() << ProgramStateText(program->GetStatus()) << program->GetDirectory();
+      cells << program->GetVersion() << ShownStatus(ProgramStateText(program->GetStatus()))
+            << program->GetDirectory();
     } else if (const auto user = std::dynamic_pointer_cast<UserProgram>(program)) {
       cells << QString() << user->GetProblem();  // why it is not installed, when known
     }

@@ -111,7 +111,7 @@ TEST(Translation, ReachesTheShownListsButNotWhatScriptsPeersAndRecordsRead) {
     // What a person reads.
     EXPECT_EQ(row.ShownCells()[5], "{{" + before.status + "}}");
     EXPECT_TRUE(row.SizeText().startsWith("{{")) << row.SizeText().toStdString();
-    EXPECT_EQ(row.SizeTip(), "{{" + before.SizeTip() + "}}");
+    EXPECT_EQ(row.SizeTip(), "{{" + QString::number(row.size) + " bytes}}");
   }
   EXPECT_EQ(shown.programs[0].ShownCells()[3], "{{Not running}}");
   EXPECT_EQ(shown.programs[0].status, "Not running");
