@@ -24,7 +24,7 @@
 #include "exchange/turns/MailboxFetch.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/Status.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt {
 namespace {

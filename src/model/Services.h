@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "core/UiPort.h"
+#include "model/GameWindows.h"
 #include "model/ReceiveBatch.h"
-#include "platform/GameWindows.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt {
 

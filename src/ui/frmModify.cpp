@@ -11,7 +11,7 @@
 #include "core/Settings.h"
 #include "core/UiPort.h"
 #include "model/Program.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 #include "programs/CUSTOM/CUSTOM_Game.h"
 #include "programs/CUSTOM/ProgramDefinition.h"
 #include "ui/FocusReturn.h"

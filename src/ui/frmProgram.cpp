@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "core/UiPort.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 #include "ui/FocusReturn.h"
 #include "ui_frmProgram.h"
 

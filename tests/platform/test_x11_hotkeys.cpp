@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/HotKeys.h"
+#include "model/HotKeys.h"
 #include "platform/x11/X11HotKeys.h"
 
 #include <X11/XKBlib.h>

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt::test {
 

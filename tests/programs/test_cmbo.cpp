@@ -12,8 +12,8 @@
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "model/GameWindows.h"
 #include "model/Status.h"
-#include "platform/GameWindows.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/CMBO/CMBO_Game.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "platform/GameWindows.h"
+#include "model/GameWindows.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/CMBO/CMBO_Game.h"

@@ -14,7 +14,7 @@
 #include "WineDesk.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
-#include "platform/GameWindows.h"
+#include "model/GameWindows.h"
 #include "platform/linux/LinuxWintools.h"
 #include "platform/x11/X11HotKeys.h"
 #include "programs/CMBO/CMBO.h"

@@ -15,7 +15,7 @@
 #include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/TurnExchange.h"
 #include "model/Status.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt {
 namespace {

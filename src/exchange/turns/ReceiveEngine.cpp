@@ -20,7 +20,7 @@
 #include "exchange/turns/SenderRecord.h"
 #include "exchange/turns/TargetFolder.h"
 #include "model/Status.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt {
 namespace {

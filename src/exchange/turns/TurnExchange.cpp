@@ -22,7 +22,7 @@
 #include "exchange/mail/MailTransport.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 
 namespace kolt {
 namespace {

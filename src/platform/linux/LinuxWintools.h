@@ -12,7 +12,7 @@
 class QProcess;
 class QTemporaryDir;
 
-#include "platform/Wintools.h"
+#include "model/Wintools.h"
 #include "platform/linux/WineRegistry.h"
 
 namespace kolt {

@@ -1,4 +1,4 @@
-#include "platform/GameWindows.h"
+#include "model/GameWindows.h"
 
 #ifdef KOLT_HAVE_X11
 #include "platform/x11/X11GameWindows.h"

@@ -1,4 +1,4 @@
-#include "platform/HotKeys.h"
+#include "model/HotKeys.h"
 
 #ifdef KOLT_HAVE_X11
 #include "platform/x11/X11HotKeys.h"

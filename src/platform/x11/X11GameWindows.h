@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/GameWindows.h"
+#include "model/GameWindows.h"
 
 struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib's own name for Display
 

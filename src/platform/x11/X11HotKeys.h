@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/HotKeys.h"
+#include "model/HotKeys.h"
 
 struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib's own name for Display
 class QSocketNotifier;

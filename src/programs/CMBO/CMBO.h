@@ -4,7 +4,7 @@
 #include <QSize>
 #include <optional>
 
-#include "platform/GameWindows.h"
+#include "model/GameWindows.h"
 #include "programs/BuiltinProgram.h"
 
 namespace kolt {

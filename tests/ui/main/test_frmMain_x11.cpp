@@ -8,7 +8,7 @@
 #include <QProcess>
 
 #include "TestPrograms.h"
-#include "platform/HotKeys.h"
+#include "model/HotKeys.h"
 #include "support/MainWindowHarness.h"
 
 using namespace kolt;
