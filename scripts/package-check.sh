@@ -64,7 +64,7 @@ check "maintainer" test -n "$(field Maintainer)"
 check "description" has "$(field Description)" "play-by-e-mail"
 check "libraries found by dpkg-shlibdeps" has "$(field Depends)" "libqt6widgets6"
 check "the SVG icon engine" has "$(field Depends)" "libqt6svg6"
-check "recommends wine, unar, xdg-utils" test "$(field Recommends)" = "wine, unar, xdg-utils"
+check "recommends wine, unar, xdg-utils, qt6-translations-l10n" test "$(field Recommends)" = "wine, unar, xdg-utils, qt6-translations-l10n"
 check "no maintainer scripts (dpkg triggers refresh the caches)" \
   bash -c '! dpkg-deb -I "$1" | grep -Eq " (postinst|postrm|preinst|prerm) "' _ "$deb"
 
