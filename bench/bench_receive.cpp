@@ -2,7 +2,8 @@
 // that holds 2,000 games, through the whole receiving path (unpacking, SENDER.TXT, the
 // adapter, the receive batch with verified backups and atomic replacement, the records),
 // and prints the time beside that of plain `unzip` plus `cp` of the same files in the
-// same run. Usage: bench_receive [rounds]   (default 3). Prints figures; never fails.
+// same run. Then KLTs of N and 3N new games, with the turn history on and off.
+// Usage: bench_receive [rounds] [N]   (default 3 and 1000). Prints figures; never fails.
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
   QCoreApplication app(argc, argv);
   const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+  const int newGames = argc > 2 ? std::clamp(atoi(argv[2]), 1, 30000) : 1000;
 
   QTemporaryDir dir;
   // Whatever a tool run from here writes goes into the benchmark's own folder.
@@ -193,15 +195,16 @@ int main(int argc, char** argv) {
   // off, on a quiet machine and beside a busy process per core; the received files go
   // again after each run, so every run takes in the same new games into the same folder.
   TurnRecorder* const history = exchange.Records().recorder;
-  for (const int count : {1000, 3000}) {
+  for (const int size : {1, 3}) {
+    const int count = newGames * size;
     // email100000... or email300000...: six digits, apart from the installed games' four.
-    const QString pattern = QStringLiteral("email%1?????.*").arg(count / 1000);
+    const QString pattern = QStringLiteral("email%1?????.*").arg(size);
     const QString staging = dir.path() + QStringLiteral("/new%1").arg(count);
     QDir().mkpath(staging + "/SPWAW");
     WriteAt(staging + "/SENDER.TXT",
             "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n" + App().version.toLatin1() + "\r\n", t0);
     for (int n = 0; n < count; ++n) {
-      const QString base = staging + QStringLiteral("/SPWAW/email%1").arg(100000 * (count / 1000) + n);
+      const QString base = staging + QStringLiteral("/SPWAW/email%1").arg(100000 * size + n);
       WriteAt(base + ".cmt", "New game " + QByteArray::number(n), t0);
       WriteAt(base + ".dat", Bytes(500, n), t0);
       WriteAt(base + ".aux", Bytes(100, n), t0);

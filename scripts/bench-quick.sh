@@ -14,6 +14,6 @@ run() {
 }
 run bench_settings
 run bench_archive 5
-run bench_receive 1
+run bench_receive 1 50
 run bench_fetch 1 0
 run bench_refresh 500
