@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <QStandardPaths>
 #include <map>
 
 #include "loop/HostHome.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
+#include "support/WaitFor.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -102,8 +104,26 @@ TEST_F(AutoHosting, AFailedHostStepSendsNothingAndStopsOnce) {
   }
 }
 
+// True while `pid` runs (not ended, not a zombie).
+bool Running(const QString& pid) {
+  QFile stat("/proc/" + pid + "/stat");
+  if (!stat.open(QIODevice::ReadOnly)) return false;
+  const QByteArray line = stat.readAll();
+  const int end = line.lastIndexOf(')');
+  return end > 0 && line.mid(end + 2, 1) != "Z";
+}
+
 TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
   // Killed at the Nth moment of the run, for every N until the run gets through.
+  // The display the run starts for the game goes with it: Xvfb is wrapped to note its
+  // process ids.
+  const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+  ASSERT_FALSE(xvfb.isEmpty());
+  const QString bin = host.home + "/bin";
+  QDir().mkpath(bin);
+  WriteFile(bin + "/Xvfb", ("#!/bin/sh\necho $$ >> \"$0.pids\"\nexec " + xvfb + " \"$@\"\n").toUtf8());
+  QFile(bin + "/Xvfb").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString path = bin + ":" + qEnvironmentVariable("PATH");
   int duplicates = 0;
   bool finished = false;
   for (int n = 1; n < 80 && !finished; ++n) {
@@ -113,7 +133,7 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
     const QByteArray before = game.Gam();
     const size_t sentBefore = smtp.Messages().size();
     QString resumed;
-    const CliResult killed = Serve({{"KOLT_CRASH_AT", QString::number(n)}});
+    const CliResult killed = Serve({{"KOLT_CRASH_AT", QString::number(n)}, {"PATH", path}, {"DISPLAY", ""}});
     finished = !killed.crashed;
     if (killed.crashed) {
       // Either as it was, or processed: never a third thing.
@@ -141,6 +161,13 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
     EXPECT_TRUE(QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
   }
   EXPECT_TRUE(finished);
+  QFile pids(bin + "/Xvfb.pids");
+  ASSERT_TRUE(pids.open(QIODevice::ReadOnly));
+  const QStringList started = QString::fromLatin1(pids.readAll()).split('\n', Qt::SkipEmptyParts);
+  EXPECT_FALSE(started.isEmpty());
+  for (const QString& pid : started)
+    EXPECT_TRUE(WaitFor([&] { return !Running(pid); }, 10000))
+        << "Xvfb " << pid.toStdString() << " outlived its run";
   // Only a kill between a message leaving and its journal line sends that one again.
   EXPECT_LE(duplicates, 3);
 }

@@ -1,8 +1,12 @@
 #include "exchange/loop/HeadlessDisplay.h"
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <csignal>
 
 namespace kolt {
 namespace {
@@ -46,6 +50,14 @@ bool HeadlessDisplay::Ensure(QString* problem) {
                         QStringLiteral("1024x768x24")});
   m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
   m_xvfb->setStandardErrorFile(QProcess::nullDevice());
+  // The display ends with us, however we end: a run that is killed or crashes must not
+  // leave a server behind for every interval it ran. (Ensure runs on the main thread,
+  // which lives as long as the process.)
+  const pid_t parent = ::getpid();
+  m_xvfb->setChildProcessModifier([parent] {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(1);  // we ended before the line above
+  });
   m_xvfb->start();
   QByteArray number;
   if (m_xvfb->waitForStarted(kStartWaitMs)) {
