@@ -26,8 +26,7 @@ QString RunTool(const QString& program, const QStringList& args) {
 
 // A "program" that records its arguments in `argsFile`.
 void WriteRecorder(const QString& path, const QString& argsFile) {
-  WriteFile(path, QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > '") + QFile::encodeName(argsFile) + "'\n");
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(path, QByteArray("#!/bin/sh\nprintf '%s\\n' \"$@\" > '") + QFile::encodeName(argsFile) + "'\n");
 }
 
 // A prefix as the package installs it: the program in bin/, the shipped desktop entry and

@@ -31,17 +31,16 @@ inline QByteArray Se4Game() {
 
 // The stand-in of the game's host step at `script`, run as the Wine command.
 inline void WriteHostStandIn(const QString& script) {
-  WriteFile(script,
-            "#!/bin/sh\n"
-            "cd SAVEGAME || exit 8\n"
-            "for n in 1 2 3; do [ Game_000$n.plr -nt Game.gam ] || exit 6; done\n"
-            "code=$(cat \"$0.code\" 2>/dev/null || echo 0)\n"
-            "[ \"$code\" = crash ] && kill -9 $$\n"
-            "if [ \"$code\" = 0 ]; then\n"
-            "  cp Game.gam next.tmp && printf 'turn processed\\r\\n' >> next.tmp && mv next.tmp Game.gam\n"
-            "fi\n"
-            "exit $code\n");
-  QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(script,
+              "#!/bin/sh\n"
+              "cd SAVEGAME || exit 8\n"
+              "for n in 1 2 3; do [ Game_000$n.plr -nt Game.gam ] || exit 6; done\n"
+              "code=$(cat \"$0.code\" 2>/dev/null || echo 0)\n"
+              "[ \"$code\" = crash ] && kill -9 $$\n"
+              "if [ \"$code\" = 0 ]; then\n"
+              "  cp Game.gam next.tmp && printf 'turn processed\\r\\n' >> next.tmp && mv next.tmp Game.gam\n"
+              "fi\n"
+              "exit $code\n");
 }
 
 // An SE4 installation of `player`'s own, with the game's save file at `when`.

@@ -121,8 +121,7 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
   ASSERT_FALSE(xvfb.isEmpty());
   const QString bin = host.home + "/bin";
   QDir().mkpath(bin);
-  WriteFile(bin + "/Xvfb", ("#!/bin/sh\necho $$ >> \"$0.pids\"\nexec " + xvfb + " \"$@\"\n").toUtf8());
-  QFile(bin + "/Xvfb").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(bin + "/Xvfb", ("#!/bin/sh\necho $$ >> \"$0.pids\"\nexec " + xvfb + " \"$@\"\n").toUtf8());
   const QString path = bin + ":" + qEnvironmentVariable("PATH");
   int duplicates = 0;
   bool finished = false;

@@ -26,15 +26,14 @@ class PlayThenSend : public ::testing::Test {
     a.Set("SPWAW", "email001.cmt/R", FormatStamp(t0));
     // The "Wine" that starts mech.exe: plays a turn when told to, in the game's folder.
     wine = a.home + "/wine-standin.sh";
-    ASSERT_TRUE(WriteFile(wine,
-                          "#!/bin/sh\n"
-                          "case \"$1\" in *mech.exe) ;; *) exit 9 ;; esac\n"
-                          "sleep 1\n"
-                          "if [ -e \"$0.play\" ]; then\n"
-                          "  printf 'DAT A2' > EMAIL/email001.dat\n"
-                          "  printf 'AUX A2' > EMAIL/email001.aux\n"
-                          "fi\n"));
-    QFile(wine).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WriteScript(wine,
+                            "#!/bin/sh\n"
+                            "case \"$1\" in *mech.exe) ;; *) exit 9 ;; esac\n"
+                            "sleep 1\n"
+                            "if [ -e \"$0.play\" ]; then\n"
+                            "  printf 'DAT A2' > EMAIL/email001.dat\n"
+                            "  printf 'AUX A2' > EMAIL/email001.aux\n"
+                            "fi\n"));
     a.Set("Settings", "Wine", wine);
   }
   void WillPlay(bool play) {

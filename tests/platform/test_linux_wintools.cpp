@@ -37,8 +37,7 @@ QString WriteRecorder(const QString& path, const QString& record, int code = 0, 
                              "exit %3\n")
                              .arg(QLatin1String(sleep), record)
                              .arg(code);
-  WriteFile(path, script.toUtf8());
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(path, script.toUtf8());
   return path;
 }
 
@@ -212,8 +211,7 @@ TEST_F(LinuxWintoolsTest, AReceivedArchiveOpensWithTheZipHandlerNeverWithThisPro
   const QString bin = m_home.File("stubs");
   const QString answer = m_home.File("default.txt");
   // xdg-mime answers with the desktop entry named in a file.
-  WriteFile(bin + "/xdg-mime", "#!/bin/sh\ncat '" + QFile::encodeName(answer) + "'\n");
-  QFile::setPermissions(bin + "/xdg-mime", QFile::ReadOwner | QFile::ExeOwner);
+  WriteScript(bin + "/xdg-mime", "#!/bin/sh\ncat '" + QFile::encodeName(answer) + "'\n");
   qputenv("PATH", QFile::encodeName(bin) + ":" + m_oldPath);
   const QString record = m_home.File("viewer.txt");
   const QString viewer = WriteRecorder(m_home.File("bin/archive viewer"), record);

@@ -113,8 +113,7 @@ class WineCheckTest : public ::testing::Test {
                                "echo \"game $WINEPREFIX $*\" >> '%2'\n"
                                "%4\n")
                                .arg(m_probeCopy, m_runs, onProbe, onGame);
-    WriteFile(path, script.toUtf8());
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    WriteScript(path, script.toUtf8());
     return path;
   }
   // Shell code that writes `text` on the error output.

@@ -287,16 +287,15 @@ class Se4UnderWine : public ::testing::Test {
     WriteFile(prefix + "/system.reg", "WINE REGISTRY Version 2\n");  // a folder set up already
     QFile::link("../drive_c", prefix + "/dosdevices/c:");
     QFile::link("/", prefix + "/dosdevices/z:");
-    ASSERT_TRUE(WriteFile(wine,
-                          "#!/bin/sh\n"
-                          "for last; do :; done\n"
-                          "case \"$last\" in *wine32-check.exe) exit 42;; esac\n"  // a Wine that runs it
-                          "dir=$(dirname \"$0\")\n"
-                          "printf '%s\\0' \"$@\" > \"$dir/args\"\n"
-                          "code=$(cat \"$dir/code\")\n"
-                          "if [ \"$code\" = crash ]; then kill -9 $$; fi\n"
-                          "exit $code\n"));
-    QFile::setPermissions(wine, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WriteScript(wine,
+                            "#!/bin/sh\n"
+                            "for last; do :; done\n"
+                            "case \"$last\" in *wine32-check.exe) exit 42;; esac\n"  // a Wine that runs it
+                            "dir=$(dirname \"$0\")\n"
+                            "printf '%s\\0' \"$@\" > \"$dir/args\"\n"
+                            "code=$(cat \"$dir/code\")\n"
+                            "if [ \"$code\" = crash ]; then kill -9 $$; fi\n"
+                            "exit $code\n"));
     IniWrite("Settings", "Wine", wine);
     fx.game = game;
     fx.saves = game + "/SAVEGAME";

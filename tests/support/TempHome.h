@@ -63,6 +63,11 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   return f.write(bytes) == bytes.size();
 }
+// Writes a stand-in program (a shell script, say) that the owner may run.
+inline bool WriteScript(const QString& path, const QByteArray& bytes) {
+  return WriteFile(path, bytes) &&
+         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
 inline QByteArray ReadFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return QByteArray();

@@ -13,12 +13,14 @@
 #include "core/Startup.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
+#include "support/TempHome.h"
 #include "ui/UserGuide.h"
 #include "ui/frmAbout.h"
 
 using kolt::App;
 using kolt::frmAbout;
 using kolt::test::ScriptedUi;
+using kolt::test::WriteScript;
 
 namespace {
 
@@ -28,12 +30,8 @@ QString Shown(frmAbout& form, const char* name) {
   return label ? QTextDocumentFragment::fromHtml(label->text()).toPlainText() : QString();
 }
 
-void WriteScript(const QString& path, const QString& body) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(("#!/bin/sh\n" + body + "\n").toUtf8());
-  f.close();
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+void WriteShell(const QString& path, const QString& body) {
+  ASSERT_TRUE(WriteScript(path, ("#!/bin/sh\n" + body + "\n").toUtf8()));
 }
 
 class frmAboutTest : public ::testing::Test {
@@ -61,12 +59,13 @@ class frmAboutTest : public ::testing::Test {
 TEST_F(frmAboutTest, CaptionsVersionAndScreenshot) {
   frmAbout form(m_ui);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("About KOLT Helper"));
-  for (const auto& [name, text] : {std::pair<const char*, QString>{"lblVersion", "Version 3.0.7"},
-                                    {"lblDescription", "Use this program to automatically send and receive KOLT files."},
-                                    {"lblReadme", "View the Readme"},
-                                    {"lblZIP", "ZIP technology by libarchive"},
-                                    {"lblBLAT", "SMTP sending by libcurl"},
-                                    {"lblQt", "User interface by Qt"}})
+  for (const auto& [name, text] :
+       {std::pair<const char*, QString>{"lblVersion", "Version 3.0.7"},
+        {"lblDescription", "Use this program to automatically send and receive KOLT files."},
+        {"lblReadme", "View the Readme"},
+        {"lblZIP", "ZIP technology by libarchive"},
+        {"lblBLAT", "SMTP sending by libcurl"},
+        {"lblQt", "User interface by Qt"}})
     EXPECT_EQ(Shown(form, name), text) << name;
   // The version link leads to the page this build names, and is not there without one.
   if (QString(KOLT_PROGRAM_PAGE).isEmpty())
@@ -166,9 +165,9 @@ TEST_F(frmAboutTest, SystemInformationProgramOrTheMessage) {
 
   // The preferred program wins over one further down the list.
   const QString marker = m_dir.filePath(QStringLiteral("started.txt"));
-  WriteScript(bin + QStringLiteral("/gnome-system-monitor"),
-              QStringLiteral("echo monitor > '%1'").arg(marker));
-  WriteScript(bin + QStringLiteral("/hardinfo"), QStringLiteral("echo hardinfo > '%1'").arg(marker));
+  WriteShell(bin + QStringLiteral("/gnome-system-monitor"),
+             QStringLiteral("echo monitor > '%1'").arg(marker));
+  WriteShell(bin + QStringLiteral("/hardinfo"), QStringLiteral("echo hardinfo > '%1'").arg(marker));
   form.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
   QElapsedTimer t;
   t.start();

@@ -252,8 +252,7 @@ TEST(frmPrograms, EnableAndRunAUserDefinedProgram) {
   Fixture fx;
   const QString folder = fx.home.Root() + "/games/abc";
   const QString marker = folder + "/ran.txt";
-  WriteFile(folder + "/run.sh", "#!/bin/sh\necho ran > ran.txt\n");
-  QFile::setPermissions(folder + "/run.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(folder + "/run.sh", "#!/bin/sh\necho ran > ran.txt\n");
   IniWrite("Settings", "EXE", "run.sh", fx.home.File("ABC.INI"));
   auto form = fx.Open();
   Select(*form, "ABC");

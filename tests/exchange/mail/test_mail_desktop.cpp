@@ -47,8 +47,7 @@ class DesktopClient : public ::testing::Test {
                            (output.isEmpty() ? QString() : QStringLiteral("echo '") + output + "'\n") +
                            QStringLiteral("exit ") + QString::number(code) + QChar('\n');
     const QString path = Bin() + QChar('/') + name;
-    WriteFile(path, script.toUtf8());
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    WriteScript(path, script.toUtf8());
   }
   QStringList Arguments() const { return NulSeparated(ReadFile(Record())); }
   bool Send(const QString& address, const QString& subject, const QString& body, const QStringList& files,
@@ -126,8 +125,7 @@ TEST_F(DesktopClient, ThunderbirdWhenItIsTheDefaultClient) {
   StandIn("xdg-email");
   StandIn("thunderbird");
   const QString mime = "#!/bin/sh\necho thunderbird.desktop\n";
-  WriteFile(Bin() + "/xdg-mime", mime.toUtf8());
-  QFile::setPermissions(Bin() + "/xdg-mime", QFile::ReadOwner | QFile::ExeOwner);
+  WriteScript(Bin() + "/xdg-mime", mime.toUtf8());
   const QString a = home.File("out/it's, odd.klt");
   WriteFile(a, "PK");
   ASSERT_TRUE(Send("friend@x.org;other@y.org", "It's turn 5, go", "Body \xc3\xa4\r\nline 2", {a}));

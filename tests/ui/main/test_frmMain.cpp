@@ -602,10 +602,7 @@ class StartingProgram : public TestProgram {
 
 // The window over a program whose game turn.dat (to play) runs `body` as its game.
 struct WithRealGame : Fixture {
-  explicit WithRealGame(const QByteArray& body) {
-    WriteFile(script, "#!/bin/sh\n" + body);
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  }
+  explicit WithRealGame(const QByteArray& body) { WriteScript(script, "#!/bin/sh\n" + body); }
   void Load() {
     Fixture::Load();
     registry.AddProgram(real, programs, {.includeAll = true});

@@ -251,8 +251,7 @@ TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   // Through the desktop mail client (a stand-in xdg-email first on PATH); the user
   // confirms each message, and turns for two players go out.
   const QString bin = home.Root() + "/bin";
-  WriteFile(bin + "/xdg-email", "#!/bin/sh\nexit 0\n");
-  QFile::setPermissions(bin + "/xdg-email", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  WriteScript(bin + "/xdg-email", "#!/bin/sh\nexit 0\n");
   const ScopedEnv path("PATH", bin + ":" + qEnvironmentVariable("PATH"));
   IniWrite("E-Mail", "Mode", "MAPI");
   for (const char* game : {"email001", "email003"}) {
