@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "TestPrograms.h"
 #include "core/AppSettings.h"
@@ -36,6 +37,16 @@ struct Fixture {
   QComboBox* Address(frmGame& d) { return d.findChild<QComboBox*>("txtEMail"); }
   QComboBox* Mode(frmGame& d) { return d.findChild<QComboBox*>("cmbMode"); }
   void Click(frmGame& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
+  // Opens the dialog on the first game, lets `edit` change it and presses OK: the result.
+  int Ok(const std::function<void(frmGame&)>& edit = {}) {
+    frmGame d(ui, games, 0);
+    if (edit) edit(d);
+    Click(d, "cmdOK");
+    return d.result();
+  }
+  int Submit(const QString& address) {
+    return Ok([&](frmGame& d) { Address(d)->setEditText(address); });
+  }
 };
 
 QStringList Items(QComboBox* box) {
@@ -55,53 +66,33 @@ TEST(GameDialog, AddressBookRules) {
     frmGame d(f.ui, f.games, 0);
     EXPECT_EQ(Items(f.Address(d)), QStringList({"-", "Alpha@example.org", "beta@example.org"}));
     EXPECT_EQ(f.Address(d)->currentText(), "beta@example.org");
-    f.Address(d)->setEditText("ALPHA@EXAMPLE.ORG");
-    f.Click(d, "cmdOK");
-    EXPECT_EQ(d.result(), QDialog::Accepted);
   }
+  EXPECT_EQ(f.Submit("ALPHA@EXAMPLE.ORG"), QDialog::Accepted);
   EXPECT_EQ(IniRead("Addresses", "2"), "");  // a known address, any case: nothing new
   EXPECT_EQ(game->email, "ALPHA@EXAMPLE.ORG");
-  {
-    frmGame d(f.ui, f.games, 0);
-    f.Address(d)->setEditText("gamma@example.org");
-    f.Click(d, "cmdOK");
-  }
+  f.Submit("gamma@example.org");
   EXPECT_EQ(IniRead("Addresses", "2"), "gamma@example.org");
-  {
-    frmGame d(f.ui, f.games, 0);
-    f.Address(d)->setEditText("x@example.org;y@example.org");
-    f.Click(d, "cmdOK");
-  }
+  f.Submit("x@example.org;y@example.org");
   EXPECT_EQ(IniRead("Addresses", "3"), "");  // lists of several are not kept
   EXPECT_EQ(game->email, "x@example.org;y@example.org");
+
+  // A duplicate (by case) in the book: "entries - 1" would be key 3, which is taken.
+  IniWrite("Addresses", "3", "GAMMA@EXAMPLE.ORG");
+  f.Submit("new@example.org");
+  EXPECT_EQ(IniRead("Addresses", "3"), "GAMMA@EXAMPLE.ORG");
+  EXPECT_EQ(IniRead("Addresses", "4"), "new@example.org");
 }
 
 TEST(GameDialog, ValuesTheSettingsFileRefusesKeepTheDialogOpenAndAreReported) {
   Fixture f;
   auto game = f.Add("beta@example.org");
   game->storable = false;
-  frmGame d(f.ui, f.games, 0);
-  f.Address(d)->setEditText("new@example.org");
-  f.Click(d, "cmdOK");
-  EXPECT_NE(d.result(), QDialog::Accepted);
+  EXPECT_NE(f.Submit("new@example.org"), QDialog::Accepted);
   ASSERT_EQ(f.ui.boxes.size(), 1u);
   EXPECT_TRUE(f.ui.boxes[0].text.startsWith("Can't write the settings file " + f.home.Ini()));
   EXPECT_EQ(game->email, "beta@example.org");
   // The new address reached the address book; the game's own record did not.
   EXPECT_EQ(IniRead("Addresses", "0"), "new@example.org");
-}
-
-TEST(GameDialog, NewAddressNeverOverwritesAnExistingKey) {
-  Fixture f;
-  // A duplicate (by case) in the book: "entries - 1" would be key 1, which is taken.
-  IniWrite("Addresses", "0", "a@example.org");
-  IniWrite("Addresses", "1", "A@EXAMPLE.ORG");
-  f.Add("");
-  frmGame d(f.ui, f.games, 0);
-  f.Address(d)->setEditText("new@example.org");
-  f.Click(d, "cmdOK");
-  EXPECT_EQ(IniRead("Addresses", "1"), "A@EXAMPLE.ORG");
-  EXPECT_EQ(IniRead("Addresses", "2"), "new@example.org");
 }
 
 TEST(GameDialog, ModeListAndPassword) {
@@ -125,16 +116,9 @@ TEST(GameDialog, ModeListAndPassword) {
   }
   EXPECT_EQ(game->password, "pw");  // Cancel after Generate keeps the password
   EXPECT_EQ(game->mode, "");
-  {
-    frmGame d(f.ui, f.games, 0);
-    f.Click(d, "cmdOK");
-  }
+  f.Ok();
   EXPECT_EQ(game->mode, "KLT");  // OK stores the mode as shown and sent
-  {
-    frmGame d(f.ui, f.games, 0);
-    f.Mode(d)->setCurrentIndex(2);
-    f.Click(d, "cmdOK");
-  }
+  f.Ok([&f](frmGame& d) { f.Mode(d)->setCurrentIndex(2); });
   EXPECT_EQ(game->mode, "-");
   game->mode = "ZIP";
   {
@@ -193,10 +177,7 @@ TEST(GameDialog, OnlyAMailboxListThatFitsIsStored) {
   };
   for (const auto& c : refused) {
     f.ui.boxes.clear();
-    frmGame d(f.ui, f.games, 0);
-    f.Address(d)->setEditText(c.typed);
-    f.Click(d, "cmdOK");
-    EXPECT_NE(d.result(), QDialog::Accepted) << c.typed.toStdString();
+    EXPECT_NE(f.Submit(c.typed), QDialog::Accepted) << c.typed.toStdString();
     ASSERT_EQ(f.ui.boxes.size(), 1u) << c.typed.toStdString();
     EXPECT_TRUE(f.ui.boxes[0].text.contains(c.reason)) << f.ui.boxes[0].text.toStdString();
     EXPECT_EQ(f.ui.boxes[0].title, "KOLT Game");
@@ -206,10 +187,7 @@ TEST(GameDialog, OnlyAMailboxListThatFitsIsStored) {
   // No address at all, and blanks around the entries of a list, are fine.
   for (const QString& ok : {QString("-"), QString(""), QString(" x@example.org ; y@example.org ")}) {
     f.ui.boxes.clear();
-    frmGame d(f.ui, f.games, 0);
-    f.Address(d)->setEditText(ok);
-    f.Click(d, "cmdOK");
-    EXPECT_EQ(d.result(), QDialog::Accepted) << ok.toStdString();
+    EXPECT_EQ(f.Submit(ok), QDialog::Accepted) << ok.toStdString();
     EXPECT_TRUE(f.ui.boxes.empty());
     EXPECT_EQ(game->email, ok);
   }

@@ -128,14 +128,10 @@ TEST(MainWindow, ListsShowColumnsBoldCellsAndKeepTheSelection) {
   for (int c = 0; c < 8; ++c)
     EXPECT_EQ(f.Model().headerData(c, Qt::Horizontal).toString(), GameColumnHeaders()[c]);
   EXPECT_EQ(f.Model().headerData(8, Qt::Horizontal).toString(), "Waiting");
-  EXPECT_EQ(f.Text(0, 0), "ALPHA");
-  EXPECT_EQ(f.Text(0, 1), "one.cmt");
-  EXPECT_EQ(f.Text(0, 2), "about one.cmt");
-  EXPECT_EQ(f.Text(0, 3), "1/2/26 10:00 AM");
-  EXPECT_EQ(f.Text(0, 4), "1.5 kB");
-  EXPECT_EQ(f.Text(0, 5), "Play");
-  EXPECT_EQ(f.Text(0, 6), "KLT");
-  EXPECT_EQ(f.Text(0, 7), "x@example.org");
+  QStringList first;
+  for (int c = 0; c < 8; ++c) first.append(f.Text(0, c));
+  EXPECT_EQ(first, QStringList({"ALPHA", "one.cmt", "about one.cmt", "1/2/26 10:00 AM", "1.5 kB", "Play",
+                                "KLT", "x@example.org"}));
   EXPECT_EQ(f.Data(0, 4, Qt::ToolTipRole).toString(), "1536 bytes");
   // The size column reads right-aligned, header and cells.
   const int right = Qt::AlignRight | Qt::AlignVCenter;
@@ -287,6 +283,17 @@ TEST(MainWindow, PlayDispatch) {
   f.Select({"host.dat"});
   f.ui.Answers({Answer::Cancel});
   f.window->PlayGame(true);
+  EXPECT_TRUE(f.beta->calls.isEmpty());
+
+  // A double click plays a game to play; on any other (a hosting program's Wait/Host
+  // game here) it opens the game dialog instead (closed with Cancel).
+  f.alpha->running = false;
+  f.Select({"nopw.cmt"});
+  f.window->GameDoubleClick();
+  EXPECT_EQ(f.alpha->calls, QStringList({"Run"}));
+  f.Select({"host.dat"});
+  CloseNextModal("cmdCancel");
+  f.window->GameDoubleClick();
   EXPECT_TRUE(f.beta->calls.isEmpty());
 }
 
@@ -458,25 +465,6 @@ TEST(MainWindow, ARefreshOfThousandsOfGamesChangesTheListOnce) {
   EXPECT_EQ(f.CurrentName(), "g1500.cmt");
 }
 
-TEST(MainWindow, DoubleClickDispatchesByStatus) {
-  Fixture f;
-  auto game = f.alpha->AddGame("g.cmt", "Play", "x@example.org");
-  f.Load();
-  f.Select({"g.cmt"});
-  f.window->GameDoubleClick();
-  EXPECT_EQ(f.alpha->calls, QStringList({"Run"}));
-
-  // Neither Play, Host nor Send: the game dialog opens instead (closed here with Cancel).
-  f.alpha->calls.clear();
-  game->status = "Wait/Host";
-  f.alpha->hosts = true;
-  f.window->RefreshLists(true);
-  f.Select({"g.cmt"});
-  CloseNextModal("cmdCancel");
-  f.window->GameDoubleClick();
-  EXPECT_TRUE(f.alpha->calls.isEmpty());
-}
-
 TEST(MainWindow, SendChecksAddressesAndGroupsByAddress) {
   Fixture f;
   f.alpha->AddGame("b1.cmt", "Send", "beta@example.org");
@@ -541,14 +529,11 @@ TEST(MainWindow, PasswordCommandsAndHide) {
 
 TEST(MainWindow, CommandLineFileAndSettingsPromptOnFirstActivation) {
   Fixture f;
-  f.Load();
   int settingsOpened = 0;
-  MainWindowParts parts(f.ui, f.tools, f.registry, f.programs);
-  parts.openSettings = [&] { ++settingsOpened; };
-  frmMain window(parts);
+  const auto counted = [&](MainWindowParts& parts) { parts.openSettings = [&] { ++settingsOpened; }; };
   App().commandLineFile = f.home.File("missing.klt");
-  window.Form_Activate();
-  window.Form_Activate();
+  f.Make(counted).Form_Activate();
+  f.window->Form_Activate();
   EXPECT_EQ(settingsOpened, 1);
   ASSERT_EQ(f.ui.boxes.size(), 1u);
   EXPECT_EQ(f.ui.boxes[0].text, "Invalid file name: " + f.home.File("missing.klt"));
@@ -556,8 +541,7 @@ TEST(MainWindow, CommandLineFileAndSettingsPromptOnFirstActivation) {
 
   // With a mail mode set there is no prompt.
   IniWrite("E-Mail", "Mode", "SMTP");
-  frmMain second(parts);
-  second.Form_Activate();
+  f.Make(counted).Form_Activate();
   EXPECT_EQ(settingsOpened, 1);
 }
 
@@ -699,26 +683,23 @@ TEST(MainWindow, AFinishedTurnIsOfferedForSendingOnceThePlayedGameEnds) {
 TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   Fixture f;
   IniWrite("E-Mail", "Mode", "SMTP");
-  MainWindowParts parts(f.ui, f.tools, f.registry, f.programs);
-  parts.exchange = &f.exchange.exchange;
-  parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
-  frmMain window(parts);
-
+  const auto recognising = [&f](MainWindowParts& parts) {
+    parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
+  };
+  const QString congratulations = "Congratulations! You have successfully sent a KOLT test message.";
   WriteFile(f.home.File("TEST.KLT"), "TEST");
   App().commandLineFile = f.home.File("TEST.KLT");
-  window.Form_Activate();
+  f.Make(recognising).Form_Activate();
   ASSERT_EQ(f.ui.boxes.size(), 1u);
-  EXPECT_EQ(f.ui.boxes[0].text, "Congratulations! You have successfully sent a KOLT test message.");
+  EXPECT_EQ(f.ui.boxes[0].text, congratulations);
   EXPECT_TRUE(f.exchange.log.lines.isEmpty());  // nothing was unpacked
 
   // Longer than the four characters: handed to the receiving engine (which refuses it).
   f.ui.boxes.clear();
   WriteFile(f.home.File("KOLT.KLT"), "TEST and more");
   App().commandLineFile = f.home.File("KOLT.KLT");
-  frmMain second(parts);
-  second.Form_Activate();
+  f.Make(recognising).Form_Activate();
   ASSERT_FALSE(f.ui.boxes.empty());
-  for (const auto& box : f.ui.boxes)
-    EXPECT_NE(box.text, "Congratulations! You have successfully sent a KOLT test message.");
+  for (const auto& box : f.ui.boxes) EXPECT_NE(box.text, congratulations);
   App().commandLineFile.clear();
 }

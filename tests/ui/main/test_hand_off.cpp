@@ -21,7 +21,7 @@
 #include <thread>
 
 #include "core/Settings.h"
-#include "core/Startup.h"
+#include "support/PackKlt.h"
 #include "support/TempHome.h"
 #include "support/WaitFor.h"
 #include "ui/RunningWindow.h"
@@ -57,6 +57,23 @@ mode_t ModeOf(const QString& path) {
   struct stat st {};
   EXPECT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
   return st.st_mode;
+}
+
+// Runs `child` in a forked process as user 65534, which reports to the test through
+// `report` (a pipe's write end) and exits with `child`'s result; 10 when the user
+// cannot be taken.
+pid_t AsAnotherUser(int report, const std::function<int(int)>& child) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(10);
+    ::_exit(child(report));
+  }
+  return pid;
+}
+int ExitCodeOf(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WEXITSTATUS(status);
 }
 
 // A raw local socket of a process of another user (in a forked child).
@@ -142,47 +159,40 @@ TEST(HandOffFolder, ATurnReachesTheWindowOfTheSameUserOnly) {
   // Another user listens where the turn would go: nothing is handed over.
   int pipeFds[2];
   ASSERT_EQ(::pipe(pipeFds), 0);
-  pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(10);
+  pid_t child = AsAnotherUser(pipeFds[1], [&theirs](int report) {
     const int s = RawSocket(theirs, true);
-    if (s < 0 || ::write(pipeFds[1], "r", 1) != 1) ::_exit(11);
+    if (s < 0 || ::write(report, "r", 1) != 1) return 11;
     const int c = ::accept(s, nullptr, nullptr);
     char buffer[256];
     ssize_t n = c < 0 ? -1 : ::read(c, buffer, sizeof buffer);
     if (c >= 0 && ::write(c, "OK\n", 3) != 3) n = -1;
     const char got = n > 0 ? 'y' : 'n';  // whether the path reached that user
-    ::_exit(::write(pipeFds[1], &got, 1) == 1 ? 0 : 12);
-  }
+    return ::write(report, &got, 1) == 1 ? 0 : 12;
+  });
   ASSERT_GT(child, 0);
   EXPECT_EQ(ReadServing(pipeFds[0]), 'r');
   EXPECT_FALSE(RunningWindow::HandOffAt(theirs, "/turns/KOLT.KLT"));
   EXPECT_EQ(ReadServing(pipeFds[0]), 'n');
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ExitCodeOf(child), 0);
 
   // Another user talks to our window: it is not heard.
   RunningWindow open;
   QObject::connect(&open, &RunningWindow::FileArrived, [&arrived](const QString& p) { arrived.append(p); });
   ASSERT_TRUE(open.ListenAt(ours));
   ::chmod(QFile::encodeName(ours).constData(), 0777);
-  child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(10);
+  child = AsAnotherUser(pipeFds[1], [&ours](int report) {
     const int s = RawSocket(ours, false);
-    if (s < 0) ::_exit(11);  // must reach the window for the check to count
+    if (s < 0) return 11;  // must reach the window for the check to count
     const char line[] = "/tmp/evil/KOLT.KLT\n";
-    if (::write(s, line, sizeof line - 1) < 0) ::_exit(12);
+    if (::write(s, line, sizeof line - 1) < 0) return 12;
     char answer[8] = {};
     const ssize_t n = ::read(s, answer, sizeof answer);
     const char got = n >= 2 && answer[0] == 'O' && answer[1] == 'K' ? 'y' : 'n';
-    ::_exit(::write(pipeFds[1], &got, 1) == 1 ? 0 : 13);
-  }
+    return ::write(report, &got, 1) == 1 ? 0 : 13;
+  });
   ASSERT_GT(child, 0);
   EXPECT_EQ(ReadServing(pipeFds[0]), 'n');
-  ::waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ExitCodeOf(child), 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(arrived, QStringList({"/turns/KOLT.KLT"}));
   ::close(pipeFds[0]);
@@ -206,16 +216,8 @@ TEST(HandOff, ATurnOpenedWhileTheWindowRunsIsTakenInByThatWindow) {
   IniWrite("E-Mail", "From", "me@example.org");
 
   // The opponent's turn, packed as the program packs it.
-  const QString staging = home.Root() + "/outbox";
-  WriteFile(staging + "/SENDER.TXT",
-            "ivan@example.org\r\n(GMT+1) CET\r\n-60\r\n" + ProgramVersion().toLatin1() + "\r\n");
-  WriteFile(staging + "/SPWAW/email007.cmt", "Hand-off");
-  WriteFile(staging + "/SPWAW/email007.dat", "turn");
-  const QString klt = home.Root() + "/KOLT.KLT";
-  QProcess zip;
-  zip.setWorkingDirectory(staging);
-  zip.start("zip", {"-q", "-r", klt, "."});
-  ASSERT_TRUE(zip.waitForFinished(10000));
+  const QString klt = PackKlt(home.Root() + "/KOLT.KLT",
+                              {{"SPWAW/email007.cmt", "Hand-off"}, {"SPWAW/email007.dat", "turn"}});
 
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");

@@ -49,6 +49,12 @@ struct Home : MainWindowHarness {
     WriteFile(home.File("imap-password"), "secret");
     trusted.emplace("KOLT_IMAP_CAINFO", certificate.Cert());
   }
+  // The messages on the server not marked as read.
+  int Unread() const {
+    int unread = static_cast<int>(imap.Files("new").size());
+    for (const QString& name : imap.Files("cur")) unread += name.section(":2,", 1).contains('S') ? 0 : 1;
+    return unread;
+  }
   QString game;
   TestCertificate certificate;
   DovecotTestServer imap{"me@home.net", "secret", certificate.Cert(), certificate.Key()};
@@ -84,7 +90,6 @@ QByteArray KltMessage(const QString& root, const QByteArray& sender = "ivan@exam
 TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
   Home h;
   ASSERT_NO_FATAL_FAILURE(h.UseMailbox({KltMessage(h.home.Root())}));
-  const DovecotTestServer& imap = h.imap;
 
   ScriptedUi& ui = h.ui;
   frmMain& window = h.Make();
@@ -108,8 +113,8 @@ TEST(MailboxWindow, FetchedTurnsWaitForTheUserThenArriveAsAnyReceive) {
       << ui.statuses.join("\n").toStdString();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Mailbox()->Running(); }, 10000));
   // Marked as read on the server once taken in.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return imap.Files("cur").size() == 1; }, 5000));
-  EXPECT_TRUE(imap.Files("cur")[0].endsWith(",S")) << imap.Files("cur")[0].toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return h.imap.Files("cur").size() == 1; }, 5000));
+  EXPECT_TRUE(h.imap.Files("cur")[0].endsWith(",S")) << h.imap.Files("cur")[0].toStdString();
 
   // The tray's "Check mail now" starts a check as F5 does.
   emit window.checkMailRequested();
@@ -126,21 +131,18 @@ TEST(MailboxWindow, ACheckOfASilentServerCanBeStopped) {
   IniWrite("E-Mail", "IMAP_Security", "NONE");
 
   Check c(h);
-  MailboxChecker& checker = c.checker;
-  QStringList& statuses = c.statuses;
-  bool& finished = c.finished;
-  checker.Check(true);
-  EXPECT_TRUE(checker.Running());
+  c.checker.Check(true);
+  EXPECT_TRUE(c.checker.Running());
   int ticks = 0;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
   tick.start(50);
   QTest::qWait(1000);
   EXPECT_GT(ticks, 10);  // the event loop ran all along
-  EXPECT_FALSE(finished);
-  checker.Cancel();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
-  EXPECT_EQ(statuses.last(), "Mailbox check cancelled");
+  EXPECT_FALSE(c.finished);
+  c.checker.Cancel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 5000));
+  EXPECT_EQ(c.statuses.last(), "Mailbox check cancelled");
 }
 
 TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
@@ -153,12 +155,8 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
                   "Content-Transfer-Encoding: base64\r\n\r\n" +
                       QByteArray(qsizetype{24} * 1024 * 1024, 'A').toBase64() + "\r\n--XX--\r\n");
   ASSERT_NO_FATAL_FAILURE(h.UseMailbox({message, message, message}));
-  const DovecotTestServer& imap = h.imap;
 
   Check c(h);
-  MailboxChecker& checker = c.checker;
-  QStringList& statuses = c.statuses;
-  bool& finished = c.finished;
 
   // kolt-cli is checking the same home: the window skips and says so.
   {
@@ -166,29 +164,27 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
     bool busy = false;
     QString error;
     ASSERT_TRUE(other.TryLock(&busy, &error)) << error.toStdString();
-    checker.Check(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+    c.checker.Check(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 10000));
   }
-  EXPECT_TRUE(statuses.last().startsWith("The mailbox is being checked by another KOLT Helper"))
-      << statuses.join("\n").toStdString();
+  EXPECT_TRUE(c.statuses.last().startsWith("The mailbox is being checked by another KOLT Helper"))
+      << c.statuses.join("\n").toStdString();
 
   // Stopped while the first message comes in: the read marks of the download are taken
   // back although the stop was asked for, and nothing is taken in.
-  finished = false;
-  checker.Check(true);
+  c.finished = false;
+  c.checker.Check(true);
   const QString downloads = App().instanceFolder + "/mailbox";
   QElapsedTimer waited;
   waited.start();
-  while (checker.Running() && waited.elapsed() < 20000 &&
+  while (c.checker.Running() && waited.elapsed() < 20000 &&
          QDir(downloads).entryInfoList(QDir::Files).value(0).size() == 0)
     QThread::usleep(200);
-  checker.Cancel();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000));
-  EXPECT_FALSE(checker.HasWaiting());
-  EXPECT_EQ(statuses.last(), "Mailbox check cancelled") << statuses.join("\n").toStdString();
-  int unread = static_cast<int>(imap.Files("new").size());
-  for (const QString& name : imap.Files("cur")) unread += name.section(":2,", 1).contains('S') ? 0 : 1;
-  EXPECT_EQ(unread, 3);
+  c.checker.Cancel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 20000));
+  EXPECT_FALSE(c.checker.HasWaiting());
+  EXPECT_EQ(c.statuses.last(), "Mailbox check cancelled") << c.statuses.join("\n").toStdString();
+  EXPECT_EQ(h.Unread(), 3);
   EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
 }
 
@@ -196,32 +192,27 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   Home h;
   // The archive names another sender than the game's opponent: the user is asked.
   ASSERT_NO_FATAL_FAILURE(h.UseMailbox({KltMessage(h.home.Root(), "boris@example.org")}));
-  const DovecotTestServer& imap = h.imap;
 
   h.registry.BuildProgramList(h.programs);
   Check c(h);
-  MailboxChecker& checker = c.checker;
-  QStringList& statuses = c.statuses;
-  bool& finished = c.finished;
   const ScriptedUi& ui = h.ui;
-  QObject::connect(&checker, &MailboxChecker::waiting, [&] { checker.TakeInWaiting(); });
+  QObject::connect(&c.checker, &MailboxChecker::waiting, [&] { c.checker.TakeInWaiting(); });
   const QString named = "1 left unread (The message \"KOLT file\" from ivan@example.org (UID 1))";
 
-  checker.Check(true);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000)) << statuses.join("\n").toStdString();
+  c.checker.Check(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 20000)) << c.statuses.join("\n").toStdString();
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_TRUE(ui.boxes.back().text.contains("is DIFFERENT than ivan@example.org"))
       << ui.boxes.back().text.toStdString();
-  EXPECT_TRUE(statuses.last().contains(named)) << statuses.join("\n").toStdString();
+  EXPECT_TRUE(c.statuses.last().contains(named)) << c.statuses.join("\n").toStdString();
   const size_t asked = ui.boxes.size();
 
   // The timer's next check leaves it alone, but says it still waits.
-  finished = false;
-  checker.Check(false);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000));
+  c.finished = false;
+  c.checker.Check(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 20000));
   EXPECT_EQ(ui.boxes.size(), asked);
-  EXPECT_TRUE(statuses.last().contains(named)) << statuses.join("\n").toStdString();
+  EXPECT_TRUE(c.statuses.last().contains(named)) << c.statuses.join("\n").toStdString();
   EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");
-  EXPECT_EQ(imap.Files("new").size() + imap.Files("cur").size(), 1u);
-  for (const QString& name : imap.Files("cur")) EXPECT_FALSE(name.section(":2,", 1).contains('S'));
+  EXPECT_EQ(h.Unread(), 1);  // the only message
 }
