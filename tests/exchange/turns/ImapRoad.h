@@ -12,6 +12,7 @@
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
 #include "support/PlayerHome.h"
+#include "turns/CliChecks.h"
 
 namespace kolt::test {
 
@@ -37,6 +38,11 @@ class ImapRoad : public ::testing::Test {
     for (const QString& name : imap.Files("cur")) n += name.section(":2,", 1).contains('S') ? 0 : 1;
     return n;
   }
+  // b checks the mailbox, answering every question `answer`; the run is kept in `fetched`.
+  ::testing::AssertionResult Fetches(const char* answer, int exit, const QStringList& said = {}) {
+    fetched = b.Cli({answer, "fetch"});
+    return Ended(fetched, exit, said);
+  }
   int Read() { return static_cast<int>(imap.Files("cur").size() + imap.Files("new").size()) - Unread(); }
   // Delivers a message made by hand, as a foreign mail program would send it.
   void Deliver(const QByteArray& message) {
@@ -52,6 +58,7 @@ class ImapRoad : public ::testing::Test {
   Player b{"b@example.org", smtp.Port()};
   Player c{"c@example.org", smtp.Port()};
   QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
+  CliResult fetched;
 };
 
 }  // namespace kolt::test

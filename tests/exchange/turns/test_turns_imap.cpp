@@ -12,13 +12,11 @@ using namespace kolt;
 using namespace kolt::test;
 
 TEST_F(ImapRoad, KltZipAndPlainTurnsArriveOnceWithTheirTaunt) {
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "--taunt", "Your tanks are mine", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60), {"--taunt", "Your tanks are mine"}));
   ASSERT_EQ(Unread(), 1);
 
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_TRUE(r.out.contains("Received 1 game from a@example.org")) << r.out.toStdString();
+  EXPECT_TRUE(Fetches("--no", 0));
+  EXPECT_TRUE(fetched.out.contains("Received 1 game from a@example.org")) << fetched.out.toStdString();
   EXPECT_EQ(b.Dat(), "DAT A2");
   EXPECT_EQ(b.Row()["status"].toString(), "Play");
   EXPECT_EQ(Unread(), 0);
@@ -26,24 +24,20 @@ TEST_F(ImapRoad, KltZipAndPlainTurnsArriveOnceWithTheirTaunt) {
   EXPECT_TRUE(ReadFile(b.home + "/received-messages").contains("Your tanks are mine"));
 
   // Nothing new: the turn is never taken in twice, even when marked unread again.
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 3));
   for (const QString& name : imap.Files("cur"))
     QFile::rename(imap.Maildir() + "/cur/" + name,
                   imap.Maildir() + "/cur/" + name.section(":2,", 0, 0) + ":2,");
   ASSERT_EQ(Unread(), 1);
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 3));
   EXPECT_EQ(b.Dat(), "DAT A2");
 
   // ZIP, with the message moved into a folder of its own once taken in.
   for (Player* p : {&a, &b}) p->Set("SPWAW", "email001.cmt/M", "ZIP");
   b.Set("E-Mail", "IMAP_After", "MOVE:Turns");
   ASSERT_TRUE(imap.AddFolder("Turns"));
-  a.Play("A4", t0.addSecs(180));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  ASSERT_TRUE(PlaysAndSends(a, "A4", t0.addSecs(180)));
+  EXPECT_TRUE(Fetches("--no", 0));
   EXPECT_EQ(b.Dat(), "DAT A4");
   EXPECT_EQ(b.Row()["mode"].toString(), "ZIP");
   EXPECT_EQ(QDir(imap.Maildir() + "/.Turns/cur").entryList(QDir::Files).size() +
@@ -53,25 +47,19 @@ TEST_F(ImapRoad, KltZipAndPlainTurnsArriveOnceWithTheirTaunt) {
   // Plain files.
   for (Player* p : {&a, &b}) p->Set("SPWAW", "email001.cmt/M", "-");
   b.Set("E-Mail", "IMAP_After", "READ");
-  a.Play("A6", t0.addSecs(300));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  ASSERT_TRUE(PlaysAndSends(a, "A6", t0.addSecs(300)));
+  EXPECT_TRUE(Fetches("--no", 0));
   EXPECT_EQ(b.Dat(), "DAT A6");
   EXPECT_EQ(Unread(), 1);  // only the KLT message marked unread by hand, left alone
 }
 
 TEST_F(ImapRoad, AWrongSenderWaitsForThePlayersWord) {
-  c.Play("C2", t0.addSecs(60));
-  ASSERT_EQ(c.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("is DIFFERENT than a@example.org")) << r.err.toStdString();
+  ASSERT_TRUE(PlaysAndSends(c, "C2", t0.addSecs(60)));
+  EXPECT_TRUE(Fetches("--no", 1, {"is DIFFERENT than a@example.org"}));
   EXPECT_EQ(b.Dat(), "DAT turn 1");
   EXPECT_EQ(Unread(), 1);  // still there for the player to decide
 
-  r = b.Cli({"--yes", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--yes", 0));
   EXPECT_EQ(b.Dat(), "DAT C2");
   EXPECT_EQ(Unread(), 0);
 }
@@ -89,47 +77,36 @@ TEST_F(ImapRoad, RefusedAndForeignMessagesStayUnread) {
       "Content-Transfer-Encoding: base64\r\n\r\n" +
       zip.toBase64() + "\r\n--XX--\r\n");
   Deliver("From: a@example.org\r\nTo: b@example.org\r\nSubject: Re: KOLT file\r\n\r\nNice move.\r\n");
-  CliResult r = b.Cli({"--yes", "fetch"});
-  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("was not taken in")) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--yes", 1, {"was not taken in"}));
   EXPECT_EQ(b.Dat(), "DAT turn 1");
   EXPECT_EQ(Unread(), 2);
   // Told once: the next check leaves both alone.
-  r = b.Cli({"--yes", "fetch"});
-  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--yes", 3));
   EXPECT_EQ(Unread(), 2);
 }
 
 TEST_F(ImapRoad, LoginServerAndCertificateFailuresAreTold) {
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60)));
 
   b.Mailbox(imap.TlsPort(), "TLS", "wrong");
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Check the user name and the password")) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 1, {"Check the user name and the password"}));
 
   b.Mailbox(imap.TlsPort(), "TLS", "secret");
   b.caFile.clear();  // the system store does not know the test certificate
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("certificate could not be verified")) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 1, {"certificate could not be verified"}));
   EXPECT_EQ(Unread(), 1);
 
   // STARTTLS on the plain port, trusted.
   b.caFile = Certificate().Cert();
   b.Mailbox(imap.PlainPort(), "STARTTLS", "secret");
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 0));
   EXPECT_EQ(b.Dat(), "DAT A2");
 
   imap.Stop();
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Check the IMAP server, the port and the security")) << r.err.toStdString();
   // The advice on a line of its own: a CR would put it over the error on a terminal.
-  EXPECT_FALSE(r.err.contains('\r'));
-  EXPECT_TRUE(r.err.contains("\n\nCheck the IMAP server")) << r.err.toStdString();
+  EXPECT_TRUE(
+      Fetches("--no", 1, {"Check the IMAP server, the port and the security", "\n\nCheck the IMAP server"}));
+  EXPECT_FALSE(fetched.err.contains('\r'));
 }
 
 namespace {
@@ -154,8 +131,7 @@ QByteArray WithHeader(QByteArray message, const QByteArray& name, const QByteArr
 }  // namespace
 
 TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "--taunt", "Flank them", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60), {"--taunt", "Flank them"}));
   const QByteArray sent = TakeNewMessage(imap);
   ASSERT_FALSE(sent.isEmpty());
   // Forwarded by the player from another mailbox through a relay that tags the subject:
@@ -164,8 +140,7 @@ TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
   forwarded = WithHeader(forwarded, "From", "b@example.org");
   ASSERT_FALSE(forwarded.isEmpty());
   Deliver(forwarded);
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 0));
   EXPECT_EQ(b.Dat(), "DAT A2");
   const QByteArray messages = ReadFile(b.home + "/received-messages");
   EXPECT_TRUE(messages.contains("Flank them"));
@@ -174,36 +149,29 @@ TEST_F(ImapRoad, ForwardsAndRedeliveriesOfATurnArriveQuietly) {
 
   // The mailbox's own copy arrives after that: no question, one history row.
   Deliver(sent);
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("already taken in")) << r.err.toStdString();
-  EXPECT_FALSE(r.err.contains("THE SAME")) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 0, {"already taken in"}));
+  EXPECT_FALSE(fetched.err.contains("THE SAME")) << fetched.err.toStdString();
   EXPECT_EQ(Unread(), 0);
   HistoryStore history(b.home + "/history.sqlite");
   const auto turns = history.Turns("SPWAW", "email001.cmt");
   ASSERT_TRUE(turns) << history.LastError().toStdString();
   EXPECT_EQ(turns->size(), 1u);
-  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+  EXPECT_TRUE(Fetches("--no", 3));
 }
 
 // A stranger mails a's own turn archive on: the archive names a, the game's opponent is
 // a, but the message is not a's. The player is asked, naming both.
 TEST_F(ImapRoad, AKltFromSomeoneElseThanItsSenderWaitsForThePlayersWord) {
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60)));
   const QByteArray sent = TakeNewMessage(imap);
   ASSERT_FALSE(sent.isEmpty());
   Deliver(WithHeader(sent, "From", "Mallory <mallory@evil.example>"));
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(
-      r.err.contains("The message came from mallory@evil.example, but SENDER.TXT names a@example.org"))
-      << r.err.toStdString();
+      Fetches("--no", 1, {"The message came from mallory@evil.example, but SENDER.TXT names a@example.org"}));
   EXPECT_EQ(b.Dat(), "DAT turn 1");
   EXPECT_EQ(Unread(), 1);
 
-  r = b.Cli({"--yes", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--yes", 0));
   EXPECT_EQ(b.Dat(), "DAT A2");
   EXPECT_EQ(Unread(), 0);
 }
@@ -215,31 +183,24 @@ TEST_F(ImapRoad, ABadArchiveIsToldOnceAndAnotherCheckIsWaitedFor) {
       "\r\n--XX\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; "
       "filename=KOLT.KLT\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
       QByteArray("this is no archive at all").toBase64() + "\r\n--XX--\r\n");
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60)));
 
   // Another check holds the home's lock: this one says so and does nothing.
   const int fd = ::open(QFile::encodeName(b.home + "/imap-lock").constData(), O_RDWR | O_CREAT, 0600);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-  CliResult r = b.Cli({"--no", "fetch"});
+  EXPECT_TRUE(Fetches("--no", 3, {"The mailbox is being checked by another KOLT Helper"}));
   ::close(fd);
-  EXPECT_EQ(r.exitCode, 3);
-  EXPECT_TRUE(r.err.contains("The mailbox is being checked by another KOLT Helper")) << r.err.toStdString();
   EXPECT_EQ(b.Dat(), "DAT turn 1");
 
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("\"KOLT file\" from stranger@evil.example")) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 1, {"\"KOLT file\" from stranger@evil.example"}));
   EXPECT_EQ(b.Dat(), "DAT A2");
   EXPECT_EQ(Unread(), 1);
   // Said once; later checks go on as if it were not there.
-  a.Play("A3", t0.addSecs(120));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_FALSE(r.err.contains("stranger")) << r.err.toStdString();
+  ASSERT_TRUE(PlaysAndSends(a, "A3", t0.addSecs(120)));
+  EXPECT_TRUE(Fetches("--no", 0));
+  EXPECT_FALSE(fetched.err.contains("stranger")) << fetched.err.toStdString();
   EXPECT_EQ(b.Dat(), "DAT A3");
-  EXPECT_EQ(b.Cli({"--no", "fetch"}).exitCode, 3);
+  EXPECT_TRUE(Fetches("--no", 3));
   EXPECT_EQ(Unread(), 1);
 }
 
@@ -256,41 +217,30 @@ TEST_F(ImapRoad, MovesFindTheFolderAndSayWhyTheyFail) {
   };
   // A name without its parent is taken when one folder ends in it, and the user is told.
   b.Set("E-Mail", "IMAP_After", "MOVE:Processed");
-  a.Play("A2", t0.addSecs(60));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
-  CliResult r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("is \"Archive.Processed\" on the server")) << r.err.toStdString();
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60)));
+  EXPECT_TRUE(Fetches("--no", 0, {"is \"Archive.Processed\" on the server"}));
   EXPECT_EQ(moved(), QStringList{"read"});
 
   // A folder that is not there: the turn is in, the message stays, and every check says
   // why until the setting is right.
   b.Set("E-Mail", "IMAP_After", "MOVE:Nowhere");
-  a.Play("A3", t0.addSecs(120));
-  ASSERT_EQ(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}).exitCode, 0);
+  ASSERT_TRUE(PlaysAndSends(a, "A3", t0.addSecs(120)));
   for (int check = 0; check < 2; ++check) {
-    r = b.Cli({"--no", "fetch"});
-    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
-    EXPECT_TRUE(
-        r.err.contains("could not be moved to the folder Nowhere: the server has no folder Nowhere "
-                       "(its folders: "))
-        << r.err.toStdString();
+    EXPECT_TRUE(Fetches(
+        "--no", 1,
+        {"could not be moved to the folder Nowhere: the server has no folder Nowhere (its folders: "}));
   }
   EXPECT_EQ(b.Dat(), "DAT A3");
   EXPECT_EQ(Unread(), 1);
 
   // A folder the server lists but refuses to take messages into: its own words.
   b.Set("E-Mail", "IMAP_After", "MOVE:Archive");
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("could not be moved to the folder Archive: the server answered: "))
-      << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 1, {"could not be moved to the folder Archive: the server answered: "}));
 
   // A server without MOVE (Courier): copied, deleted and expunged instead.
   ASSERT_TRUE(imap.Reconfigure("imap_capability = IMAP4rev1 LITERAL+ UIDPLUS\n")) << imap.Log().toStdString();
   b.Set("E-Mail", "IMAP_After", "MOVE:Archive.Processed");
-  r = b.Cli({"--no", "fetch"});
-  EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+  EXPECT_TRUE(Fetches("--no", 3));
   EXPECT_EQ(moved(), (QStringList{"read", "read"}));
   EXPECT_EQ(Unread(), 0);
   EXPECT_EQ(imap.Files("cur").size() + imap.Files("new").size(), 0);

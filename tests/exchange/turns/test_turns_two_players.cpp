@@ -16,13 +16,12 @@
 #include "mail/SmtpTestServer.h"
 #include "support/PlayerHome.h"
 #include "support/SqliteLock.h"
+#include "turns/CliChecks.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
-
-using Result = CliResult;
 
 class TwoPlayers : public ::testing::Test {
  protected:
@@ -57,27 +56,21 @@ class TwoPlayers : public ::testing::Test {
   size_t m_seen = 0;
 };
 
-void ExpectOk(const Result& r) {
-  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-}
-
 }  // namespace
 
 TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
   // KLT: A plays and sends; B opens the attachment.
   a.Play("A2", t0.addSecs(60));
   EXPECT_EQ(a.Status(), "New");
-  Result r = a.Cli({"--yes", "send", "spwaw/EMAIL001.CMT"});
-  ExpectOk(r);
   // The terminal shows the confirmation; the address heads its group.
-  EXPECT_TRUE(r.err.contains("Are you sure you want to send these games?\n\nb@example.org\n"))
-      << r.err.toStdString();
-  EXPECT_TRUE(r.err.contains("SPWAW : email001.cmt")) << r.err.toStdString();
+  EXPECT_TRUE(
+      Ended(a.Cli({"--yes", "send", "spwaw/EMAIL001.CMT"}), 0,
+            {"Are you sure you want to send these games?\n\nb@example.org\n", "SPWAW : email001.cmt"}));
   EXPECT_EQ(LastSubject(), "KOLT file");
   EXPECT_EQ(a.Status(), "Wait");
   const QStringList klt = TakeAttachments(b.inbox);
   ASSERT_EQ(klt.size(), 1);
-  ExpectOk(b.Cli({"--no", "receive", klt[0]}));  // nothing odd: nothing asked
+  EXPECT_TRUE(Ended(b.Cli({"--no", "receive", klt[0]}), 0));  // nothing odd: nothing asked
   EXPECT_EQ(b.Dat(), "DAT A2");
   QJsonObject row = b.Row();
   EXPECT_EQ(row["status"].toString(), "Play");
@@ -85,19 +78,17 @@ TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
   EXPECT_EQ(row["mode"].toString(), "KLT");
 
   // The same archive again is old now: declined, and the exit code says so.
-  r = b.Cli({"--no", "receive", klt[0]});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Received old SPWAW files:")) << r.err.toStdString();
+  EXPECT_TRUE(Ended(b.Cli({"--no", "receive", klt[0]}), 1, {"Received old SPWAW files:"}));
 
   // B plays and answers; A opens the attachment.
   b.Play("B3", t0.addSecs(120));
   EXPECT_EQ(b.Status(), "Send");
-  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_TRUE(Ended(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}), 0));
   EXPECT_EQ(b.Status(), "Wait");
   const QStringList back = TakeAttachments(a.inbox);
   ASSERT_EQ(back.size(), 1);
   // Named from the folder it was saved in, as on a terminal.
-  ExpectOk(a.Cli({"--no", "receive", QFileInfo(back[0]).fileName()}, QFileInfo(back[0]).path()));
+  EXPECT_TRUE(Ended(a.Cli({"--no", "receive", QFileInfo(back[0]).fileName()}, QFileInfo(back[0]).path()), 0));
   EXPECT_EQ(a.Dat(), "DAT B3");
   EXPECT_EQ(a.Status(), "Play");
 
@@ -106,11 +97,10 @@ TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
   b.Set("SPWAW", "email001.cmt/M", "ZIP");
   b.Set("Settings", "WorkingFolder", b.work);
   a.Set("Settings", "WorkingFolder", a.work);
-  a.Play("A4", t0.addSecs(180));
-  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_TRUE(PlaysAndSends(a, "A4", t0.addSecs(180)));
   EXPECT_EQ(LastSubject(), "SPWAW file");
   EXPECT_EQ(TakeAttachments(b.work + "/SPWAW"), QStringList({b.work + "/SPWAW/SPWAW.zip"}));
-  ExpectOk(b.Cli({"--no", "refresh"}));
+  EXPECT_TRUE(Ended(b.Cli({"--no", "refresh"}), 0));
   EXPECT_EQ(QDir(b.work + "/SPWAW").entryList(QDir::Files), QStringList());
   EXPECT_EQ(b.Dat(), "DAT A4");
   row = b.Row();
@@ -120,8 +110,7 @@ TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
   // Plain: the files themselves, saved into the working folder, taken in by the list.
   a.Set("SPWAW", "email001.cmt/M", "-");
   b.Set("SPWAW", "email001.cmt/M", "-");
-  b.Play("B5", t0.addSecs(240));
-  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
+  EXPECT_TRUE(PlaysAndSends(b, "B5", t0.addSecs(240)));
   EXPECT_EQ(TakeAttachments(a.work + "/SPWAW").size(), 3);
   EXPECT_EQ(a.Status(), "Play");
   EXPECT_EQ(a.Dat(), "DAT B5");
@@ -131,19 +120,13 @@ TEST_F(TwoPlayers, OneGameInKltThenZipThenPlainFiles) {
 }
 
 TEST_F(TwoPlayers, CliCommandsReportWhatTheyDid) {
-  Result r = a.Cli({"--yes", "send", "SPWAW/missing.cmt"});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains("no such game: SPWAW/missing.cmt"));
-
-  r = b.Cli({"--yes", "send", "SPWAW/email001.cmt"});  // B has no address for the game
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Missing e-mail address:")) << r.err.toStdString();
-
-  r = a.Cli({"--no", "send", "SPWAW/email001.cmt"});  // the confirmation declined
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Ended(a.Cli({"--yes", "send", "SPWAW/missing.cmt"}), 2, {"no such game: SPWAW/missing.cmt"}));
+  // B has no address for the game.
+  EXPECT_TRUE(Ended(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}), 1, {"Missing e-mail address:"}));
+  EXPECT_TRUE(Ended(a.Cli({"--no", "send", "SPWAW/email001.cmt"}), 1));  // the confirmation declined
   EXPECT_TRUE(server.Messages().empty());
 
-  ExpectOk(a.Cli({"--yes", "send", "--message", "--taunt", "Good luck", "SPWAW/email001.cmt"}));
+  EXPECT_TRUE(Ended(a.Cli({"--yes", "send", "--message", "--taunt", "Good luck", "SPWAW/email001.cmt"}), 0));
   const auto m = server.Messages();
   ASSERT_EQ(m.size(), 1u);
   EXPECT_EQ(m[0]["message"].toObject()["subject"].toString(), "KOLT message");
@@ -151,29 +134,21 @@ TEST_F(TwoPlayers, CliCommandsReportWhatTheyDid) {
   EXPECT_EQ(a.Status(), "New");  // a message sends no turn
 
   ++m_seen;
-  ExpectOk(a.Cli({"test-mail"}));
+  EXPECT_TRUE(Ended(a.Cli({"test-mail"}), 0));
   const QStringList test = TakeAttachments(a.inbox);
   ASSERT_EQ(test.size(), 1);
-  r = a.Cli({"receive", test[0]});
-  ExpectOk(r);
-  EXPECT_TRUE(r.err.contains("Congratulations! You have successfully sent a KOLT test message."));
-
-  r = a.Cli({"refresh"});
-  EXPECT_EQ(r.exitCode, 1);  // no working folder
-  r = a.Cli({"receive", a.inbox + "/nothing.klt"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Can't get file: " + a.inbox + "/nothing.klt"));
+  EXPECT_TRUE(Ended(a.Cli({"receive", test[0]}), 0,
+                    {"Congratulations! You have successfully sent a KOLT test message."}));
+  EXPECT_TRUE(Ended(a.Cli({"refresh"}), 1));  // no working folder
 }
 
 TEST_F(TwoPlayers, BothHistoriesFollowTheTurnsWithTheTauntsAndWaitingTimes) {
-  a.Play("A2", t0.addSecs(60));
-  ExpectOk(a.Cli({"--yes", "send", "--taunt", "Dig in!", "SPWAW/email001.cmt"}));
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60), {"--taunt", "Dig in!"}));
   const QStringList klt = TakeAttachments(b.inbox);
   ASSERT_EQ(klt.size(), 1);
-  ExpectOk(b.Cli({"--no", "receive", klt[0]}));
-  b.Play("B3", t0.addSecs(120));
-  ExpectOk(b.Cli({"--yes", "send", "SPWAW/email001.cmt"}));
-  ExpectOk(a.Cli({"--no", "receive", TakeAttachments(a.inbox).value(0)}));
+  EXPECT_TRUE(Ended(b.Cli({"--no", "receive", klt[0]}), 0));
+  ASSERT_TRUE(PlaysAndSends(b, "B3", t0.addSecs(120)));
+  EXPECT_TRUE(Ended(a.Cli({"--no", "receive", TakeAttachments(a.inbox).value(0)}), 0));
 
   HistoryStore historyA(a.home + "/history.sqlite");
   const auto turnsA = historyA.Turns("SPWAW", "email001.cmt");
@@ -224,14 +199,11 @@ TEST_F(TwoPlayers, BothHistoriesFollowTheTurnsWithTheTauntsAndWaitingTimes) {
 }
 
 TEST_F(TwoPlayers, ASendGoesOutWhileAnotherProcessHoldsTheHistoryLocked) {
-  a.Play("A2", t0.addSecs(60));
-  ExpectOk(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}));  // makes the history file
+  ASSERT_TRUE(PlaysAndSends(a, "A2", t0.addSecs(60)));  // makes the history file
   SqliteLock lock(a.home + "/history.sqlite");
   a.Play("A3", t0.addSecs(120));
-  const Result r = a.Cli({"--yes", "send", "SPWAW/email001.cmt"});
-  ExpectOk(r);
-  EXPECT_TRUE(r.err.contains("kolt-cli: Turn history not recorded: database is locked"))
-      << r.err.toStdString();
+  EXPECT_TRUE(Ended(a.Cli({"--yes", "send", "SPWAW/email001.cmt"}), 0,
+                    {"kolt-cli: Turn history not recorded: database is locked"}));
   EXPECT_EQ(a.Status(), "Wait");
   EXPECT_EQ(server.Messages().size(), 2u);
   lock.Release();
