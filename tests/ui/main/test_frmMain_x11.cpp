@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QElapsedTimer>
 #include <QProcess>
+#include <QTest>
 
 #include "TestPrograms.h"
 #include "model/HotKeys.h"
@@ -18,15 +15,6 @@ namespace {
 
 void Press(const char* keys) {
   QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(keys)});
-}
-
-// Lets the event loop deliver X events until `done` or a few seconds passed.
-template <typename Done>
-bool WaitFor(Done done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
-  return done();
 }
 
 }  // namespace
@@ -49,13 +37,13 @@ TEST(MainWindowHotKeys, RegisteredKeysShowAndBusyPressesAreDropped) {
   // Nothing was played: the file-name key is acted on but types nothing.
   App().lastPlayedGameName.clear();
   Press("ctrl+shift+f");
-  EXPECT_TRUE(WaitFor([&] { return keys->HandledCount() == 1; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return keys->HandledCount() == 1; }, 5000));
 
   {
     const BusyGuard busy = window.Busy();
     ASSERT_TRUE(busy);
     Press("ctrl+shift+p");
-    EXPECT_TRUE(WaitFor([&] { return keys->DiscardedCount() == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keys->DiscardedCount() == 1; }, 5000));
   }
   EXPECT_EQ(keys->HandledCount(), 1);
 }

@@ -48,6 +48,13 @@ class DemoHome : public ::testing::Test, protected test::MainWindowHarness {
 
 TEST_F(DemoHome, TheWaitingColumnSortsAndMarksGamesToPlayForTooLong) {
   const GamesModel& games = window->GamesRows();
+  // The demo's Steel Panthers games, in every state the status rule knows; the one ready
+  // to send is selected and the game the commands act on.
+  EXPECT_EQ(Column(5).mid(0, 5), QStringList({"Send", "Play", "Wait", "New", "Play/Send"}));
+  EXPECT_EQ(Cell("email001.cmt", 2),
+            QString::fromUtf8("Kursk 1943: Prokhorovka – Großdeutschland vs. 5th Guards Tank"));
+  EXPECT_TRUE(window->GamesView()->selectionModel()->isRowSelected(RowOf("email001.cmt"), QModelIndex()));
+  EXPECT_EQ(window->GamesView()->currentIndex().row(), RowOf("email001.cmt"));
   EXPECT_EQ(games.headerData(GamesModel::kWaitingColumn, Qt::Horizontal).toString(), "Waiting");
   EXPECT_EQ(Waiting("email001.cmt"), "5 h");  // ready to send since it was played
   EXPECT_EQ(Waiting("email002.cmt"), "9 d");  // to play since it came in

@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFont>
 #include <QMimeData>
 #include <QTest>
 #include <QTreeWidget>
@@ -116,6 +117,47 @@ TEST_F(WindowOutcomes, ATurnIsTakenInWhicheverWayItCame) {
     QApplication::sendEvent(window.get(), &enter);
     EXPECT_EQ(enter.isAccepted(), withTurn);
   }
+}
+
+// The desktop starts the program with a received KOLT.KLT (the file association); on its
+// first activation the main window takes it in: the game is the user's to play, shows
+// in bold, and the sender's address is stored.
+TEST_F(WindowOutcomes, TheFirstActivationTakesInTheCommandLineFile) {
+  const QString email = Spwaw() + "/EMAIL/";
+  const QDateTime played = QDateTime::currentDateTime().addSecs(-7200);
+  WriteFile(email + "email001.cmt", "Bocage");
+  WriteFile(email + "email001.dat", "old turn");
+  SetModified(email + "email001.dat", played);
+  SetModified(email + "email001.cmt", played);
+  IniWrite("SPWAW", "email001.cmt/S", played.toString("yyyy-MM-dd hh:mm:ss"));
+  App().commandLineFile = PackKlt(
+      home.Root() + "/KOLT.KLT",
+      {{"SPWAW/email001.cmt", "Bocage"}, {"SPWAW/email001.dat", "new turn"}, {"SPWAW/email001.aux", "aux"}},
+      "ivan@example.org", played.addSecs(3600));
+  Load();
+  const auto bold = [this](int column) {
+    return window->GamesRows().index(0, column).data(Qt::FontRole).value<QFont>().bold();
+  };
+  ASSERT_EQ(window->GamesRows().rowCount(), 1);
+  EXPECT_EQ(Cell("email001.cmt", 5), "Wait");
+
+  window->Form_Activate();
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
+  ASSERT_EQ(window->GamesRows().rowCount(), 1);
+  EXPECT_EQ(Cell("email001.cmt", 5), "Play");
+  EXPECT_TRUE(bold(1));  // received in this run
+  EXPECT_TRUE(bold(5));  // the user's move
+  EXPECT_TRUE(window->InstalledView()->topLevelItem(0)->font(0).bold());
+  EXPECT_EQ(Cell("email001.cmt", 7), "ivan@example.org");
+  EXPECT_EQ(ReadFile(email + "email001.dat"), "new turn");
+  EXPECT_EQ(ReadFile(email + "bak/email001.dat"), "old turn");
+  EXPECT_EQ(ui.statuses.last(), "Received 1 game from ivan@example.org");
+  EXPECT_EQ(window->SelectedGame()->GetName(), "email001.cmt");
+
+  // Once only: a later activation does not take the file in again.
+  ui.statuses.clear();
+  window->Form_Activate();
+  EXPECT_TRUE(ui.statuses.isEmpty());
 }
 
 TEST_F(WindowOutcomes, ATurnNoProgramHereTakesInIsExplainedWhicheverWayItCame) {
