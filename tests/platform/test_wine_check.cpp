@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-#include <functional>
 
 #include "platform/linux/LinuxWintools.h"
 #include "platform/linux/PeVersion.h"
@@ -77,26 +76,16 @@ class StderrCapture {
   int m_saved = -1;
 };
 
-// A UI whose message box asks the toolbox again while it is open, as the main window's
-// timer does during a modal box.
-class ReenteringUi : public ScriptedUi {
- public:
-  std::function<void()> whileOpen;
-
- protected:
-  kolt::Answer ShowMessageBox(const QString& text, kolt::Buttons buttons, kolt::Icon icon,
-                              const QString& title, int defaultButton) override {
-    if (whileOpen) whileOpen();
-    return ScriptedUi::ShowMessageBox(text, buttons, icon, title, defaultButton);
-  }
-};
-
 class WineCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteFile(m_probeCopy, kolt::MakeWineProbeProgram());
-    QDir().mkpath(m_prefix + "/drive_c/Games/CM");
-    WriteFile(m_prefix + "/system.reg", "WINE REGISTRY Version 2\n");  // set up already
+    MakePrefix(m_prefix);
+  }
+  // A Wine folder that has had its first set-up.
+  static void MakePrefix(const QString& prefix) {
+    QDir().mkpath(prefix + "/drive_c/Games/CM");
+    WriteFile(prefix + "/system.reg", "WINE REGISTRY Version 2\n");
   }
 
   // A stand-in for the Wine command. It logs each run ("probe PREFIX" when given the
@@ -122,8 +111,8 @@ class WineCheckTest : public ::testing::Test {
     WriteFile(file, text);
     return QString("cat '%1' >&2").arg(file);
   }
-  QString Game(const PeLayout& layout = PeLayout()) {
-    QString exe = m_prefix + "/drive_c/Games/CM/cmbo.exe";
+  QString Game(const PeLayout& layout = PeLayout(), const QString& prefix = QString()) {
+    QString exe = (prefix.isEmpty() ? m_prefix : prefix) + "/drive_c/Games/CM/cmbo.exe";
     WriteFile(exe, PeBuilder::Build(layout));
     return exe;
   }
@@ -257,11 +246,8 @@ TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsChecked
   ScriptedUi ui;
   LinuxWintools tools(ui, wine);
   const QString old = m_home.File("prefixes/old");
-  QDir().mkpath(old + "/drive_c/Games/CM");
-  WriteFile(old + "/system.reg", "WINE REGISTRY Version 2\n");
-  const QString oldExe = old + "/drive_c/Games/CM/cmbo.exe";
-  WriteFile(oldExe, PeBuilder::Build(PeLayout()));
-  EXPECT_FALSE(tools.RunProgram(oldExe, {.wait = true}));
+  MakePrefix(old);
+  EXPECT_FALSE(tools.RunProgram(Game(PeLayout(), old), {.wait = true}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_TRUE(ui.boxes[0].text.contains("The Wine folder " + old + " cannot load"))
       << ui.boxes[0].text.toStdString();
@@ -290,10 +276,11 @@ TEST_F(WineCheckTest, ANewFolderIsSetUpFirstAndThePlayerSeesThatItIs) {
 
 TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
   const QString wine = StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 0");
-  ReenteringUi ui;
+  ScriptedUi ui;
   LinuxWintools tools(ui, wine);
+  // The main window's timer asks the toolbox again while a box is open.
   int asked = 0;
-  ui.whileOpen = [&] { asked += tools.StartedProgramRunning() ? 100 : 1; };
+  ui.onBox = [&](const QString&) { asked += tools.StartedProgramRunning() ? 100 : 1; };
   const QString exe = Game();
   {
     StderrCapture terminal(m_home.File("stderr.txt"));
@@ -309,7 +296,7 @@ TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
   EXPECT_EQ(asked, 1);  // asked again while the box was open: nothing more to report
 
   // The same for a program waited for, whose exit code passes through.
-  ui.whileOpen = nullptr;
+  ui.onBox = nullptr;
   StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 3");
   ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
   EXPECT_EQ(tools.LastExitCode(), 3);
