@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <memory>
 
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -63,6 +64,14 @@ class SmtpHome : public ::testing::Test {
     App().instanceFolder.clear();
   }
   void UsePort(int port) { IniWrite("E-Mail", "SMTP_Port", QString::number(port)); }
+  // Starts a server for the test (in place of the one before) and sends to its port.
+  SmtpTestServer& Serve(const QStringList& arguments = {}) {
+    smtp.reset();
+    smtp = std::make_unique<SmtpTestServer>(arguments);
+    EXPECT_GT(smtp->Port(), 0) << smtp->Errors().toStdString();
+    UsePort(smtp->Port());
+    return *smtp;
+  }
   void TrustTestCertificate() { qputenv("KOLT_SMTP_CAINFO", QFile::encodeName(Certificate().Cert())); }
   QString Attachment(const QString& name, const QByteArray& bytes) {
     const QString path = home.File(QStringLiteral("out/") + name);
@@ -76,11 +85,13 @@ class SmtpHome : public ::testing::Test {
     return mailer.SendMail(address, subject, body, attachments, allowSelf, false);
   }
   QString Log() const { return progress.lines.join(QChar('\n')); }
+  std::string Boxes() const { return ui.Texts().join(QChar('|')).toStdString(); }
 
   TempHome home;
   ScriptedUi ui;
   RecordingProgress progress;
   FilePasswordStore passwords;
+  std::unique_ptr<SmtpTestServer> smtp;
 };
 
 }  // namespace kolt::test
