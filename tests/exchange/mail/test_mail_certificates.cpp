@@ -1,7 +1,7 @@
 // A certificate the user trusted from the settings dialog: refused while untrusted (with
 // what the user needs to decide), accepted once trusted, refused again when the server
 // shows another one. On a real Dovecot and a real SMTP server with self-signed
-// certificates, and through the real kolt-cli.
+// certificates, and through the real kolt-cli (its test-mail command's output too).
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -140,8 +140,12 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
 
   UseSmtp(name, "me@home.net");
   IniWrite("E-Mail", "SMTP_Security", "STARTTLS");
+  // kolt-cli says on stdout where the message went, and a failure on stderr only.
   CliResult cli = RunCli(KOLT_CLI, {"--yes", "test-mail"});
   EXPECT_EQ(cli.exitCode, 0) << cli.err.toStdString();
+  EXPECT_EQ(cli.out,
+            "The test message was sent to me@home.net. When it arrives, open its attachment TEST.KLT with "
+            "KOLT Helper.\n");
   EXPECT_EQ(smtp.Messages().size(), 2u);
 
   // Another certificate trusted for this server: the one it shows is refused.
@@ -153,8 +157,9 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   EXPECT_EQ(SmtpFailureAdvice(result), CertificateChangedText(name));
   cli = RunCli(KOLT_CLI, {"--yes", "test-mail"});
   EXPECT_EQ(cli.exitCode, 1);
-  EXPECT_TRUE(cli.err.contains("The certificate of the server " + name + " has changed"))
-      << cli.err.toStdString();
+  EXPECT_TRUE(cli.out.isEmpty()) << cli.out.toStdString();
+  EXPECT_TRUE(cli.err.contains("Sending e-mail via SMTP (libcurl) failed: ")) << cli.err.toStdString();
+  EXPECT_TRUE(cli.err.contains("The certificate of the server " + name + " has changed"));
   EXPECT_EQ(smtp.Messages().size(), 2u);
 }
 

@@ -1,4 +1,4 @@
-// Recipient rules, header texts, the password file and the test file.
+// Recipient rules, header texts, the password stores and the test file.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -14,7 +14,13 @@
 #include "exchange/mail/MailText.h"
 #include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
+#ifdef KOLT_HAVE_KEYCHAIN
+#include <QElapsedTimer>
+
+#include "exchange/mail/KeyringPasswordStore.h"
+#endif
 #include "support/OneBox.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
@@ -167,6 +173,24 @@ TEST(PasswordFile, OnlyTheUserCanReadIt) {
   EXPECT_FALSE(QFile::exists(store.Path()));
   EXPECT_EQ(QDir(home.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
+
+#ifdef KOLT_HAVE_KEYCHAIN
+// When no keyring answers, the password must still be kept, in the password file, and quickly.
+TEST(KeyringPasswordStore, FallsBackToThePasswordFile) {
+  TempHome home;
+  const ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home.Root() + "/no-bus");
+  KeyringPasswordStore store;
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_TRUE(store.WritePassword("kept"));
+  EXPECT_EQ(store.Location(), home.File("smtp-password"));
+  EXPECT_EQ(FilePasswordStore().ReadPassword(), "kept");
+  EXPECT_EQ(store.ReadPassword(), "kept");
+  ASSERT_TRUE(store.WritePassword(""));
+  EXPECT_FALSE(QFile::exists(home.File("smtp-password")));
+  EXPECT_LT(timer.elapsed(), 10000);
+}
+#endif
 
 TEST(TestMessage, RecognisesExactlyTheFourCharacters) {
   TempHome home;
