@@ -1,5 +1,5 @@
 // Under another language the windows show its texts, while what they store stays as the
-// other players' copies and the settings file read it. A stand-in translator marks every
+// other players' copies and the settings file read it. The test translator marks every
 // text it is asked for, so a window text that skips translation stands out, and so does
 // a translated text that reaches a stored file.
 #include <gtest/gtest.h>
@@ -7,14 +7,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTranslator>
 
 #include "core/AppSettings.h"
 #include "core/Settings.h"
@@ -22,6 +20,7 @@
 #include "support/Child.h"
 #include "support/MainWindowHarness.h"
 #include "support/PackKlt.h"
+#include "support/TestTranslator.h"
 #include "ui/TrayIcon.h"
 #include "ui/VBUnzFrm.h"
 #include "ui/frmOptions.h"
@@ -32,40 +31,15 @@ using namespace kolt::test;
 
 namespace {
 
-const QString kMark = QStringLiteral("\u00bb");
-
-// Every text, whatever its context, comes back with the mark in front. Installed for
-// the life of the object.
-class MarkingTranslator final : public QTranslator {
- public:
-  MarkingTranslator() { QCoreApplication::installTranslator(this); }
-  ~MarkingTranslator() override { QCoreApplication::removeTranslator(this); }
-  MarkingTranslator(const MarkingTranslator&) = delete;
-  MarkingTranslator& operator=(const MarkingTranslator&) = delete;
-
-  bool isEmpty() const override { return false; }
-  QString translate(const char* context, const char* source, const char* disambiguation,
-                    int n) const override {
-    (void)context;
-    (void)disambiguation;
-    (void)n;
-    return kMark + QString::fromUtf8(source);
-  }
-};
-
+// Marked by the test translator, which translates every text it is asked for.
 bool Marked(const QString& text) {
-  return text.contains(kMark);
-}
-
-QString SettingsFileText() {
-  QFile file(SettingsPath());
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  return text.contains(QStringLiteral("{{"));
 }
 
 }  // namespace
 
 TEST(TranslatedTexts, TheMainWindowShowsEveryTextItOwnsTranslated) {
-  const MarkingTranslator marking;
+  const TestTranslator marking;
   MainWindowHarness h;
   frmMain& window = h.Load();
 
@@ -99,7 +73,6 @@ TEST(TranslatedTexts, TheMainWindowShowsEveryTextItOwnsTranslated) {
   for (QAction* a : tray.Menu()->actions()) {
     if (a->isSeparator()) continue;
     EXPECT_TRUE(Marked(a->text())) << a->objectName().toStdString();
-
   }
   for (const int games : {0, 1, 3}) {
     tray.SetPlayCount(games);
@@ -108,11 +81,11 @@ TEST(TranslatedTexts, TheMainWindowShowsEveryTextItOwnsTranslated) {
 
   VBUnzFrm progress;
   progress.SetMode(VBUnzFrm::Mode::Zip);
-  EXPECT_EQ(progress.windowTitle(), kMark + "Zipping...");
+  EXPECT_EQ(progress.windowTitle(), "{{Zipping...}}");
 }
 
 TEST(TranslatedTexts, WhatTheDialogsStoreIsNeverTranslated) {
-  const MarkingTranslator marking;
+  const TestTranslator marking;
   TempHome home;
   {
     FilePasswordStore passwords(home.File("smtp.pw"));
@@ -136,7 +109,7 @@ TEST(TranslatedTexts, WhatTheDialogsStoreIsNeverTranslated) {
   // The signature goes into mail and the list as it is.
   EXPECT_TRUE(TauntTexts().contains("KOLT Helper: KOLT Helper for Linux"));
 
-  const QString stored = SettingsFileText();
+  const QString stored = QString::fromUtf8(ReadFile(SettingsPath()));
   EXPECT_FALSE(stored.isEmpty());
   EXPECT_FALSE(Marked(stored)) << stored.toStdString();
 }
