@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <memory>
 
@@ -54,6 +56,13 @@ inline void MakeSpwawGame(const QString& emailFolder, const QString& base, const
   WriteAt(emailFolder + "/" + base + ".cmt", description, when);
   WriteAt(emailFolder + "/" + base + ".dat", "DAT " + turn, when);
   WriteAt(emailFolder + "/" + base + ".aux", "AUX " + turn, when);
+}
+
+// Some message box said `part`; on failure, every text that was shown.
+inline ::testing::AssertionResult Shown(const ScriptedUi& ui, const QString& part) {
+  if (ui.Texts().join("\n").contains(part)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "nothing shown said \"" << part.toStdString() << "\": " << ui.Texts().join(" | ").toStdString();
 }
 
 // One player's machine in this process: a home with a Steel Panthers installation, the
@@ -119,10 +128,46 @@ class TurnsTest : public ::testing::Test {
       }
     });
   }
+  // Ivan's turn of email001 opened as an attachment.
+  bool ReceiveTurn(const QDateTime& when, const QByteArray& turn = "turn 2") {
+    return exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), when, turn));
+  }
   // The installed game email001 played at `when`, its comment file of t0.
   void InstallGame(const QDateTime& when, const QByteArray& turn = "turn 1") {
     MakeSpwawGame(email, "email001", "Scenario X", when, turn);
     SetTime(email + "/email001.cmt", t0);
+  }
+  // Sending through the local SMTP server at `port`.
+  static void UseSmtp(int port) {
+    ASSERT_TRUE(IniWrite("E-Mail", "Mode", "SMTP"));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Server", "127.0.0.1"));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Port", QString::number(port)));
+    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Security", "NONE"));
+    ASSERT_TRUE(IniWrite("E-Mail", "Address", "me@example.org"));
+  }
+  // A Steel Panthers game sent to ivan@example.org in `mode`.
+  GamePtr IvansGame(const QString& name, const QString& mode) {
+    GamePtr g = FindGame(name);
+    EXPECT_TRUE(g->SetMode(mode));
+    EXPECT_TRUE(g->SetEMail("ivan@example.org"));
+    return g;
+  }
+  // What the test SMTP server recorded of a message.
+  static QJsonObject Mail(const QJsonObject& m) { return m["message"].toObject(); }
+  static QString Body(const QJsonObject& m) { return Mail(m)["body"].toString(); }
+  static QString Subject(const QJsonObject& m) { return Mail(m)["subject"].toString(); }
+  static QStringList AttachmentNames(const QJsonObject& m) {
+    QStringList names;
+    for (const QJsonValue& a : Mail(m)["attachments"].toArray())
+      names.append(a.toObject()["filename"].toString());
+    return names;
+  }
+  // The message's attachment `index`, saved as a file.
+  QString SaveAttachment(const QJsonObject& m, int index, const QString& name) {
+    const QString path = home.Root() + "/inbox/" + name;
+    WriteFile(path, QByteArray::fromBase64(
+                        Mail(m)["attachments"].toArray()[index].toObject()["data"].toString().toLatin1()));
+    return path;
   }
   static QByteArray Sender(const QByteArray& address, const QByteArray& version = "1.1.5") {
     return address + "\r\n(GMT+1) CET\r\n-60\r\n" + version + "\r\n";

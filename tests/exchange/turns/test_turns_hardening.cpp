@@ -43,17 +43,22 @@ bool IsFifo(const QString& path) {
 
 using Hardening = TurnsTest;
 
+// 24 addresses, 287 characters: longer than a settings value.
+QString LongAddressList() {
+  QStringList list;
+  for (int i = 10; i < 34; ++i) list.append("user" + QString::number(i) + "@e.ch");
+  return list.join(";");
+}
+
 }  // namespace
 
 TEST_F(Hardening, APeersAddressThatIsNotAMailboxListIsNeverStored) {
-  QStringList longList;
-  for (int i = 10; i < 34; ++i) longList.append("user" + QString::number(i) + "@e.ch");
   const QByteArray cases[] = {
       "opponent@example.org> NOTIFY=NEVER ORCPT=rfc822;x@y; spy@third.example",
       "Opponent <opponent@example.org>",
       "opponent@example.org, spy@third.example",
       "opponent@example.org;;spy@third.example",
-      longList.join(";").toLatin1(),  // 287 characters: cut, it would end in "user33@e" or so
+      LongAddressList().toLatin1(),  // cut, it would end in "user33@e" or so
   };
   int turn = 1;
   for (const QByteArray& address : cases) {
@@ -96,9 +101,7 @@ TEST_F(Hardening, AStoredAddressIsCheckedAgainWhenSent) {
 
   // A list longer than a settings value reads back cut, and its last address mangled
   // into another valid-looking one: it is never mailed to.
-  QStringList list;
-  for (int i = 10; i < 34; ++i) list.append("user" + QString::number(i) + "@e.ch");
-  IniWrite("SPWAW", "email001.cmt", list.join(";"));
+  IniWrite("SPWAW", "email001.cmt", LongAddressList());
   ClearIniCache();
   ASSERT_EQ(game->GetEMail().size(), 255);
   ui.boxes.clear();
@@ -109,7 +112,7 @@ TEST_F(Hardening, AStoredAddressIsCheckedAgainWhenSent) {
       << ui.boxes[0].text.toStdString();
   {
     Pass pass;  // read from what a pass gathered, too
-    IniWrite("SPWAW", "email001.cmt", list.join(";"));
+    IniWrite("SPWAW", "email001.cmt", LongAddressList());
     ui.boxes.clear();
     EXPECT_FALSE(OrderByAddress(ui, {game}).has_value());
     EXPECT_EQ(ui.boxes.size(), 1u);
@@ -157,11 +160,9 @@ TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
   Watchdog watchdog(60);
   MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
   MakeFifo(email + "/email001.dat");
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
-  const QString texts = ui.Texts().join("\n");
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
   EXPECT_TRUE(
-      texts.contains("Can't copy file email001.dat to " + email + "/email001.dat: it is not a regular file"))
-      << texts.toStdString();
+      Shown(ui, "Can't copy file email001.dat to " + email + "/email001.dat: it is not a regular file"));
   EXPECT_TRUE(IsFifo(email + "/email001.dat"));
   EXPECT_EQ(Record("email001.cmt/R"), "");  // a stopped copy pass records nothing
 
@@ -172,7 +173,7 @@ TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
   MakeFifo(email + "/bak/email001.dat");
   ui.boxes.clear();
   ui.Answers({Answer::Ok, Answer::Ok});  // the file copied before the stop is THE SAME now
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
 
@@ -188,10 +189,8 @@ TEST_F(Hardening, ABackupFolderThatIsALinkIsNeverWrittenThrough) {
   const QString elsewhere = home.Root() + "/elsewhere";
   QDir().mkpath(elsewhere);
   ASSERT_TRUE(QFile::link(elsewhere, email + "/bak"));
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
-  const QString texts = ui.Texts().join("\n");
-  EXPECT_TRUE(texts.contains("Error while making backup of file " + email + "/email001"))
-      << texts.toStdString();
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
+  EXPECT_TRUE(Shown(ui, "Error while making backup of file " + email + "/email001"));
   EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden), QStringList());
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
   EXPECT_EQ(Record("email001.cmt/R"), "");
@@ -208,7 +207,7 @@ TEST_F(Hardening, ALinkNamedLikeAGameFileOrItsBackupIsNeverWrittenThrough) {
   WriteFile(outside + "/dotbak", "precious 2");
   ASSERT_TRUE(QFile::link(outside + "/backup", email + "/bak/email001.dat"));
   ASSERT_TRUE(QFile::link(outside + "/dotbak", email + "/email001.dat.bak"));
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
   // The backup link was replaced by the backup itself; the old ".bak" link went alone.
   EXPECT_FALSE(QFileInfo(email + "/bak/email001.dat").isSymLink());
@@ -222,9 +221,8 @@ TEST_F(Hardening, ALinkNamedLikeAGameFileOrItsBackupIsNeverWrittenThrough) {
   WriteFile(outside + "/aux", "precious 3");
   ASSERT_TRUE(QFile::link(outside + "/aux", email + "/email001.aux"));
   ui.boxes.clear();
-  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(120), "turn 3"));
-  EXPECT_TRUE(ui.Texts().join("\n").contains(email + "/email001.aux: it is not a regular file"))
-      << ui.Texts().join("\n").toStdString();
+  ReceiveTurn(t0.addSecs(120), "turn 3");
+  EXPECT_TRUE(Shown(ui, email + "/email001.aux: it is not a regular file"));
   EXPECT_EQ(ReadFile(outside + "/aux"), "precious 3");
   EXPECT_TRUE(QFileInfo(email + "/email001.aux").isSymLink());
   EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -254,9 +252,8 @@ TEST_F(Hardening, AGameFolderSwappedForALinkIsNeverWrittenThrough) {
     swapTo(game + "/EMAIL.real");
   };
   ui.Answers({Answer::Ok, Answer::Ok});
-  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(-60)));
-  EXPECT_TRUE(ui.Texts().join("\n").contains("its folder is not a real folder"))
-      << ui.Texts().join("\n").toStdString();
+  ReceiveTurn(t0.addSecs(-60));
+  EXPECT_TRUE(Shown(ui, "its folder is not a real folder"));
   EXPECT_EQ(QDir(outside).entryList(everything), nothing);
   swapBack(game + "/EMAIL.real");
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
@@ -268,7 +265,7 @@ TEST_F(Hardening, AGameFolderSwappedForALinkIsNeverWrittenThrough) {
     ui.onStatus = nullptr;
     swapTo(game + "/EMAIL.moved");
   };
-  exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60)));
+  ReceiveTurn(t0.addSecs(60));
   EXPECT_EQ(QDir(outside).entryList(everything), nothing) << ui.Texts().join("\n").toStdString();
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/email001.dat"), "DAT turn 2");
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/bak/email001.dat"), "DAT mine");
@@ -328,7 +325,7 @@ TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
   WriteFile(liveLink, "partial");
 
   exchange->SetStaleTemporaryAge(2);
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   for (const QString& path : stale) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
   for (const QString& path : lookAlikes) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();

@@ -97,23 +97,17 @@ TEST_F(Receive, OldFilesAreCopiedOnlyAfterTwoConfirmations) {
     EXPECT_FALSE(QDir(email + "/bak").exists());
   }
   const ScriptedUi::Box& first = ui.boxes[0];
-  const QString d60 = ReceiveEngine::DateText(t0.addSecs(60));
-  const QString d600 = ReceiveEngine::DateText(t0.addSecs(600));
-  const QString d0 = ReceiveEngine::DateText(t0);
   const QString expected =
-      "Received old SPWAW files:\r\r"
-      "email001.aux (" +
-      d60 + ") is OLDER than email001.aux (" + d600 +
-      ")\r"
-      "email001.dat (" +
-      d60 + ") is OLDER than email001.dat (" + d600 +
-      ")\r"
-      "\rThese files were OK:\r\r"
-      "email001.cmt (" +
-      d0 + ") is THE SAME as email001.cmt (" + d0 +
-      ")\r"
-      "email001.cmt: The sender e-mail address ivan@example.org is THE SAME as ivan@example.org\r"
-      "\rDo you still want to copy these files?";
+      QString(
+          "Received old SPWAW files:\r\r"
+          "email001.aux (%1) is OLDER than email001.aux (%2)\r"
+          "email001.dat (%1) is OLDER than email001.dat (%2)\r"
+          "\rThese files were OK:\r\r"
+          "email001.cmt (%3) is THE SAME as email001.cmt (%3)\r"
+          "email001.cmt: The sender e-mail address ivan@example.org is THE SAME as ivan@example.org\r"
+          "\rDo you still want to copy these files?")
+          .arg(ReceiveEngine::DateText(t0.addSecs(60)), ReceiveEngine::DateText(t0.addSecs(600)),
+               ReceiveEngine::DateText(t0));
   EXPECT_EQ(first.text, expected);
   EXPECT_EQ(first.title, "Steel Panthers: World at War");
   EXPECT_EQ(first.buttons, Buttons::OkCancel);
@@ -212,7 +206,7 @@ TEST_F(Receive, AnArchiveLeavingItsFolderIsRefusedWhole) {
 TEST_F(Receive, OldBakCopyIsDroppedAndTheReplacedFileBackedUp) {
   InstallGame(t0, "mine");
   WriteAt(email + "/email001.dat.bak", "ancient", t0.addDays(-9));
-  ASSERT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
   EXPECT_FALSE(QFile::exists(email + "/email001.dat.bak"));
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
   EXPECT_EQ(ReadFile(email + "/bak/email001.aux"), "AUX mine");
@@ -225,7 +219,7 @@ TEST_F(Receive, OldBakCopyIsDroppedAndTheReplacedFileBackedUp) {
 TEST_F(Receive, WithoutABackupNothingIsReplaced) {
   InstallGame(t0, "mine");
   WriteFile(email + "/bak", "a file where the backup folder belongs");
-  EXPECT_TRUE(exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60))));
+  EXPECT_TRUE(ReceiveTurn(t0.addSecs(60)));
   const QString texts = ui.Texts().join("\n");
   EXPECT_TRUE(
       texts.startsWith("Error while making backup of file " + email + "/email001.aux to " + email + "/bak"))

@@ -55,42 +55,17 @@ class Send : public TurnsTest {
   void SetUp() override {
     TurnsTest::SetUp();
     ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-    IniWrite("E-Mail", "Mode", "SMTP");
-    IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
-    IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port()));
-    IniWrite("E-Mail", "SMTP_Security", "NONE");
-    IniWrite("E-Mail", "Address", "me@example.org");
+    UseSmtp(server.Port());
     other = std::make_shared<OtherProgram>();
     programs.Add(other);
     MakeSpwawGame(email, "email001", "Scenario X", t0);
     MakeSpwawGame(email, "email002", "", t0);
     WriteAt(home.Root() + "/other/turn7.trn", "OTHER turn", t0);
   }
-  GamePtr Spwaw(const QString& name, const QString& mode) {
-    GamePtr g = FindGame(name);
-    g->SetMode(mode);
-    g->SetEMail("ivan@example.org");
-    return g;
-  }
   GamePtr Other(const QString& mode) {
     auto g = std::make_shared<FileGame>(other, home.Root() + "/other/turn7.trn", "Desc");
     g->SetMode(mode);
     return g;
-  }
-  // The message's attachment `index`, saved as a file.
-  QString SaveAttachment(const QJsonObject& message, int index, const QString& name) {
-    const QJsonObject a = message["message"].toObject()["attachments"].toArray()[index].toObject();
-    const QString path = home.Root() + "/inbox/" + name;
-    WriteFile(path, QByteArray::fromBase64(a["data"].toString().toLatin1()));
-    return path;
-  }
-  static QString Body(const QJsonObject& m) { return m["message"].toObject()["body"].toString(); }
-  static QString Subject(const QJsonObject& m) { return m["message"].toObject()["subject"].toString(); }
-  static QStringList AttachmentNames(const QJsonObject& m) {
-    QStringList names;
-    for (const QJsonValue& a : m["message"].toObject()["attachments"].toArray())
-      names.append(a.toObject()["filename"].toString());
-    return names;
   }
   static QStringList UnzipList(const QString& archive) {
     QProcess p;
@@ -108,7 +83,7 @@ class Send : public TurnsTest {
 }  // namespace
 
 TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
-  const GameList group = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "KLT"), Other("KLT")};
+  const GameList group = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "KLT"), Other("KLT")};
   ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, false, false))
       << ui.Texts().join("\n").toStdString();
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
@@ -142,7 +117,7 @@ TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
 
 TEST_F(Send, KltNeedsTheOwnAddressBeforeAnyArchiveIsMade) {
   IniWrite("E-Mail", "From", "  ");
-  const GameList group = {Spwaw("email001.cmt", "KLT")};
+  const GameList group = {IvansGame("email001.cmt", "KLT")};
   EXPECT_FALSE(exchange->SendGroup("ivan@example.org", group, 0, 0, false, false));
   EXPECT_EQ(ui.Texts().join("\n").split("\r").first(), "You have not defined your own e-mail address!");
   EXPECT_FALSE(QFile::exists(App().instanceFolder + "/KOLT.KLT"));
@@ -150,14 +125,14 @@ TEST_F(Send, KltNeedsTheOwnAddressBeforeAnyArchiveIsMade) {
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), status::New);
 
   // ZIP and plain sends do not need it.
-  const GameList zip = {Spwaw("email002.cmt", "ZIP")};
+  const GameList zip = {IvansGame("email002.cmt", "ZIP")};
   ui.boxes.clear();
   EXPECT_TRUE(exchange->SendGroup("ivan@example.org", zip, 0, 0, false, false))
       << ui.Texts().join("\n").toStdString();
 }
 
 TEST_F(Send, ZipAndPlainSendOneMessagePerProgramEachWithItsTaunt) {
-  const GameList group = {Spwaw("email001.cmt", "ZIP"), Spwaw("email002.cmt", "-"), Other("-")};
+  const GameList group = {IvansGame("email001.cmt", "ZIP"), IvansGame("email002.cmt", "-"), Other("-")};
   ui.Taunts({QString("Your tanks are toast"), QString("Line one\r\n"), QString()});
   ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, true, false))
       << ui.Texts().join("\n").toStdString();
@@ -190,7 +165,7 @@ TEST_F(Send, ZipAndPlainSendOneMessagePerProgramEachWithItsTaunt) {
 }
 
 TEST_F(Send, ACancelledTauntStopsTheGroupAndAFailedSendRecordsNothing) {
-  const GameList group = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "ZIP")};
+  const GameList group = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "ZIP")};
   ui.Taunts({std::nullopt});
   EXPECT_FALSE(exchange->SendGroup("ivan@example.org", group, 0, 1, true, false));
   EXPECT_EQ(ui.tauntQuestions.size(), 1u);
@@ -205,7 +180,7 @@ TEST_F(Send, ACancelledTauntStopsTheGroupAndAFailedSendRecordsNothing) {
 }
 
 TEST_F(Send, ASentTurnWhoseRecordCannotBeStoredIsReportedAndTheGroupStops) {
-  const GameList group = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "ZIP")};
+  const GameList group = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "ZIP")};
   QFile::setPermissions(home.Ini(), QFile::ReadOwner | QFile::ReadGroup);  // read-only
   EXPECT_FALSE(exchange->SendGroup("ivan@example.org", group, 0, 1, false, false));
   EXPECT_EQ(server.Messages().size(), 1u);  // the KLT message left; the ZIP one did not
@@ -215,7 +190,7 @@ TEST_F(Send, ASentTurnWhoseRecordCannotBeStoredIsReportedAndTheGroupStops) {
 }
 
 TEST_F(Send, AMessageAlwaysGoesOutWithTheKltSubject) {
-  const GameList group = {Spwaw("email001.cmt", "ZIP")};
+  const GameList group = {IvansGame("email001.cmt", "ZIP")};
   ui.Taunts({QString("Ready when you are"), QString("And the ZIP game")});
   ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 0, true, true))
       << ui.Texts().join("\n").toStdString();
@@ -230,8 +205,8 @@ TEST_F(Send, AMessageAlwaysGoesOutWithTheKltSubject) {
 }
 
 TEST_F(Send, SelectionIsGroupedByAddressIgnoringCase) {
-  GamePtr beta = Spwaw("email001.cmt", "KLT");
-  GamePtr alpha1 = Spwaw("email002.cmt", "KLT");
+  GamePtr beta = IvansGame("email001.cmt", "KLT");
+  GamePtr alpha1 = IvansGame("email002.cmt", "KLT");
   GamePtr alpha2 = Other("-");
   beta->SetEMail("beta@example.org");
   alpha1->SetEMail("Alpha@example.org");

@@ -42,11 +42,7 @@ class Untranslated : public TurnsTest {
   void SetUp() override {
     TurnsTest::SetUp();
     ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
-    ASSERT_TRUE(IniWrite("E-Mail", "Mode", "SMTP"));
-    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Server", "127.0.0.1"));
-    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port())));
-    ASSERT_TRUE(IniWrite("E-Mail", "SMTP_Security", "NONE"));
-    ASSERT_TRUE(IniWrite("E-Mail", "Address", "me@example.org"));
+    UseSmtp(server.Port());
     exchange->SetRecorder(&history);
     MakeSpwawGame(email, "email001", "Scenario X", t0);
     MakeSpwawGame(email, "email002", "", t0);
@@ -56,13 +52,6 @@ class Untranslated : public TurnsTest {
     QCoreApplication::removeTranslator(&translator);
     TurnsTest::TearDown();
   }
-  GamePtr Spwaw(const QString& name, const QString& mode) {
-    GamePtr g = FindGame(name);
-    EXPECT_TRUE(g->SetMode(mode));
-    EXPECT_TRUE(g->SetEMail("ivan@example.org"));
-    return g;
-  }
-  static QJsonObject Message(const QJsonObject& m) { return m["message"].toObject(); }
   // The rows of the history file as stored, not as read back through the store.
   QStringList StoredRows() {
     QStringList rows;
@@ -88,7 +77,7 @@ class Untranslated : public TurnsTest {
 };
 
 TEST_F(Untranslated, SentTurnsAndRemindersReadAsInEnglish) {
-  const GameList games = {Spwaw("email001.cmt", "KLT"), Spwaw("email002.cmt", "ZIP")};
+  const GameList games = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "ZIP")};
   ui.Taunts({QString("Your tanks are toast"), QString()});
   SentGames sent;
   ASSERT_EQ(SendSelectedGames(ui, *exchange, games, false, true, nullptr, &sent), SendResult::Sent)
@@ -101,19 +90,17 @@ TEST_F(Untranslated, SentTurnsAndRemindersReadAsInEnglish) {
 
   const auto m = server.Messages();
   ASSERT_EQ(m.size(), 2u);
-  EXPECT_EQ(Message(m[0])["subject"].toString(), "KOLT file");
-  EXPECT_EQ(Message(m[0])["body"].toString(),
+  EXPECT_EQ(Subject(m[0]), "KOLT file");
+  EXPECT_EQ(Body(m[0]),
             "Your tanks are toast\r\n--\r\nOpen the attachment in KOLT\r\nSPWAW/email001.cmt (Scenario X)");
-  EXPECT_EQ(Message(m[0])["attachments"].toArray()[0].toObject()["filename"].toString(), "KOLT.KLT");
-  EXPECT_EQ(Message(m[1])["subject"].toString(), "SPWAW file");
-  EXPECT_EQ(Message(m[1])["body"].toString(),
+  EXPECT_EQ(AttachmentNames(m[0]), QStringList({"KOLT.KLT"}));
+  EXPECT_EQ(Subject(m[1]), "SPWAW file");
+  EXPECT_EQ(Body(m[1]),
             "--\r\nOpen the attachment and extract the files into EMAIL directory.\r\nSPWAW/email002.cmt");
-  EXPECT_EQ(Message(m[1])["attachments"].toArray()[0].toObject()["filename"].toString(), "SPWAW.zip");
+  EXPECT_EQ(AttachmentNames(m[1]), QStringList({"SPWAW.zip"}));
 
   // The archive's member names and SENDER.TXT, as the other side's copy reads them.
-  const QString klt = home.Root() + "/inbox/KOLT.KLT";
-  WriteFile(klt, QByteArray::fromBase64(
-                     Message(m[0])["attachments"].toArray()[0].toObject()["data"].toString().toLatin1()));
+  const QString klt = SaveAttachment(m[0], 0, "KOLT.KLT");
   const QString out = home.Root() + "/unzipped";
   ASSERT_EQ(RunIn(home.Root(), "unzip", {"-q", klt, "-d", out}), 0);
   EXPECT_EQ(ReadFile(out + "/SENDER.TXT"), "me@example.org\r\n(GMT+1) CET\r\n-60\r\n1.1.5\r\n");
@@ -130,8 +117,8 @@ TEST_F(Untranslated, SentTurnsAndRemindersReadAsInEnglish) {
             Reminders::Result::Sent)
       << ui.Texts().join("\n").toStdString();
   ASSERT_EQ(server.Messages().size(), 3u);
-  EXPECT_EQ(Message(server.Messages()[2])["subject"].toString(), "KOLT message");
-  EXPECT_EQ(Message(server.Messages()[2])["body"].toString(),
+  EXPECT_EQ(Subject(server.Messages()[2]), "KOLT message");
+  EXPECT_EQ(Body(server.Messages()[2]),
             "A friendly reminder: SPWAW/email001.cmt has been waiting for your turn for 3 d.\r\n--\r\n"
             "SPWAW/email001.cmt (Scenario X)");
 
