@@ -31,27 +31,15 @@ class TestGame : public Game {
   qint64 GetSize() const override { return 1536; }
   QString GetStatus() const override { return status; }
   QString GetMode() const override { return mode; }
-  bool SetMode(const QString& m) override {
-    if (!storable) return false;
-    mode = m;
-    return true;
-  }
+  bool SetMode(const QString& m) override { return Store(mode, m); }
   QString GetEMail() const override { return email; }
-  bool SetEMail(const QString& a) override {
-    if (!storable) return false;
-    email = a;
-    return true;
-  }
+  bool SetEMail(const QString& a) override { return Store(email, a); }
   QStringList GetFiles() const override { return files; }
   void Delete() override { deleted = true; }
   bool SetSent() override { return true; }
   bool SetReceived() override { return true; }
   QString GetPassword() const override { return password; }
-  bool SetPassword(const QString& p) override {
-    if (!storable) return false;
-    password = p;
-    return true;
-  }
+  bool SetPassword(const QString& p) override { return Store(password, p); }
 
   // Weak: the test program keeps its games, as a program keeps what it listed.
   std::weak_ptr<Program> program;
@@ -60,6 +48,12 @@ class TestGame : public Game {
   QStringList files;  // what a send takes
   bool deleted = false;
   bool storable = true;  // false: the settings file refuses every value
+
+ private:
+  bool Store(QString& field, const QString& value) {
+    if (storable) field = value;
+    return storable;
+  }
 };
 
 // A program that serves the games the test gives it and records what it is asked to do.

@@ -465,26 +465,13 @@ TEST(MainWindow, ARefreshOfThousandsOfGamesChangesTheListOnce) {
   EXPECT_EQ(f.CurrentName(), "g1500.cmt");
 }
 
-TEST(MainWindow, SendChecksAddressesAndGroupsByAddress) {
+TEST(MainWindow, AMessageIsConfirmedGroupedByAddress) {
   Fixture f;
   f.alpha->AddGame("b1.cmt", "Send", "beta@example.org");
   f.alpha->AddGame("a1.cmt", "Send", "Alpha@example.org");
   f.beta->AddGame("a2.dat", "Send", "alpha@example.org");
-  f.beta->AddGame("dash.dat", "Send", "-");
   f.Load();
-
-  f.Select({"b1.cmt", "a1.cmt", "dash.dat"});
-  f.window->SendSelectedGames(false);
-  ASSERT_EQ(f.ui.boxes.size(), 1u);
-  EXPECT_EQ(f.ui.boxes[0].text, "Missing e-mail address:\r\rBETA : dash.dat");
-
-  f.ui.boxes.clear();
-  f.Games()->clearSelection();
-  f.window->SendSelectedGames(false);
-  ASSERT_EQ(f.ui.boxes.size(), 1u);
-  EXPECT_EQ(f.ui.boxes[0].text, "You have not selected any games.");
-
-  f.ui.boxes.clear();
+  // Grouped by address, case-blind, each game under its program's short name.
   f.Select({"b1.cmt", "a1.cmt", "a2.dat"});
   f.ui.Answers({Answer::Cancel});
   f.window->SendSelectedGames(true);

@@ -23,7 +23,6 @@
 #include "support/Screenshot.h"
 #include "ui/OptionsOverviewPage.h"
 #include "ui/TrayIcon.h"
-#include "ui/frmGame.h"
 #include "ui/frmHistory.h"
 
 using namespace kolt;
@@ -156,13 +155,8 @@ TEST_F(DemoHome, TheHistoryListsTurnsNewestFirstAndRestoresAKeptTurn) {
   EXPECT_EQ(game->GetStatus(), "Wait");
 }
 
-TEST_F(DemoHome, TheGameDialogAndTheMenuOpenTheHistory) {
-  frmGame dialog(ui, window->Games(), RowOf("email003.cmt"), window.get());
-  EXPECT_NE(dialog.findChild<QPushButton*>("cmdHistory"), nullptr);
-  QAction* menu = window->findChild<QAction*>("mnuHistory");
-  ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
-  // Offscreen there is no tray: no icon, and closing behaves as before.
+// Offscreen there is no tray: no icon, and closing behaves as before.
+TEST_F(DemoHome, WithoutATrayTheWindowKeepsNoIcon) {
   EXPECT_FALSE(TrayIcon::Available());
   EXPECT_EQ(window->Tray(), nullptr);
 }
