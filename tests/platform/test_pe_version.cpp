@@ -6,6 +6,7 @@
 
 #include "platform/linux/PeVersion.h"
 #include "support/PeBuilder.h"
+#include "support/TempHome.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -21,29 +22,18 @@ QString VersionText(const QByteArray& image) {
 
 }  // namespace
 
-TEST(PeVersion, SampleExecutables) {
-  ASSERT_TRUE(QFile::exists(kSamples + "with-version.exe")) << "test data missing";
-  const auto with = ReadPeFixedVersionFile(kSamples + "with-version.exe");
-  ASSERT_TRUE(with.has_value());
-  EXPECT_EQ(with->Text(), "2.5.17");
-  EXPECT_FALSE(ReadPeFixedVersionFile(kSamples + "without-version.exe").has_value());
-}
-
-TEST(PeVersion, BuiltImagesBothWidths) {
+TEST(PeVersion, FixedVersionOfBuiltImages) {
   EXPECT_EQ(VersionText(PeBuilder::Build()), "2.5.17");
   // Build 2, revision 1 -> 131073.
   const PeLayout wide{.fileVersionMS = 0x0003000A, .fileVersionLS = 0x00020001, .pe32plus = true};
   EXPECT_EQ(VersionText(PeBuilder::Build(wide)), "3.10.131073");
-}
-
-TEST(PeVersion, LowWordIsSignedAndHighWordSplit) {
+  // The low word is signed, the high word split.
   const PeLayout s{.fileVersionMS = 0xFFFF0001, .fileVersionLS = 0xFFFFFFFF};
   EXPECT_EQ(VersionText(PeBuilder::Build(s)), "65535.1.-1");
-}
 
-TEST(PeVersion, RejectsWhatIsNotAFixedBlock) {
+  // What is not a fixed block: no version resource, a root block not exactly 52 bytes,
+  // a wrong signature, no image at all.
   EXPECT_EQ(VersionText(PeBuilder::Build({.withVersion = false})), "<none>");
-  // The root block must be exactly 52 bytes.
   EXPECT_EQ(VersionText(PeBuilder::Build({.valueLength = 48})), "<none>");
   EXPECT_EQ(VersionText(PeBuilder::Build({.signature = 0xFEEF04BC})), "<none>");
   EXPECT_EQ(VersionText(QByteArray()), "<none>");
@@ -82,10 +72,7 @@ TEST(PeVersion, HostileOffsetsStayInBounds) {
 }
 
 TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
-  QList<QByteArray> bases{PeBuilder::Build()};
-  QFile sample(kSamples + "with-version.exe");
-  if (sample.open(QIODevice::ReadOnly)) bases.append(sample.readAll());
-  for (const QByteArray& base : bases) {
+  for (const QByteArray& base : {PeBuilder::Build(), ReadFile(kSamples + "with-version.exe")}) {
     // Every prefix: a version is only found once the whole fixed block is there.
     for (qsizetype n = 0; n <= base.size(); n += (n < 0x400 ? 1 : 61)) {
       const QByteArray cut = base.left(n);
@@ -109,14 +96,18 @@ TEST(PeVersion, TruncatedAndMutatedImagesNeverCrash) {
   }
 }
 
-TEST(PeVersion, MachineOfTheFile) {
+TEST(PeVersion, VersionAndMachineOfFiles) {
+  ASSERT_TRUE(QFile::exists(kSamples + "with-version.exe")) << "test data missing";
+  const auto with = ReadPeFixedVersionFile(kSamples + "with-version.exe");
+  ASSERT_TRUE(with.has_value());
+  EXPECT_EQ(with->Text(), "2.5.17");
+  EXPECT_FALSE(ReadPeFixedVersionFile(kSamples + "without-version.exe").has_value());
+  EXPECT_EQ(kolt::ReadPeMachineFile(kSamples + "with-version.exe"), kolt::kPeMachineI386);
+
   QTemporaryDir dir;
   const QString path = dir.filePath("far.exe");
   const auto machineOf = [&](const QByteArray& image) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(image) != image.size())
-      return std::optional<std::uint16_t>();
-    f.close();
+    EXPECT_TRUE(WriteFile(path, image));
     return kolt::ReadPeMachineFile(path);
   };
   EXPECT_EQ(machineOf(PeBuilder::Build()), kolt::kPeMachineI386);
@@ -133,7 +124,4 @@ TEST(PeVersion, MachineOfTheFile) {
   PeBuilder::Put32(far, 0x3C, 0xFFFFFFF0u);
   EXPECT_FALSE(machineOf(far).has_value());
   EXPECT_FALSE(kolt::ReadPeMachineFile(dir.filePath("missing.exe")).has_value());
-  EXPECT_EQ(
-      kolt::ReadPeMachineFile(QStringLiteral(KOLT_TEST_SOURCE_DIR "/tests/platform/data/with-version.exe")),
-      kolt::kPeMachineI386);
 }

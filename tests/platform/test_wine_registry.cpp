@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/WineRegistry.h"
+#include "support/TempHome.h"
 
 using kolt::WineRegistry;
 
@@ -100,12 +101,10 @@ TEST(WineRegistry, DamagedFilesParseWithoutHarm) {
   const QString fifo = dir.path() + "/fifo.reg";
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
   EXPECT_FALSE(reg.Load(fifo));
-  QFile huge(dir.path() + "/huge.reg");
-  ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-  ASSERT_TRUE(huge.write("WINE REGISTRY Version 2\n[K] 1\n\"A\"=\"b\"\n") > 0);
-  ASSERT_TRUE(huge.resize(WineRegistry::kMaxFileSize + 1));
-  huge.close();
-  EXPECT_FALSE(reg.Load(huge.fileName()));
+  const QString huge = dir.path() + "/huge.reg";
+  ASSERT_TRUE(kolt::test::WriteFile(huge, "WINE REGISTRY Version 2\n[K] 1\n\"A\"=\"b\"\n"));
+  ASSERT_TRUE(QFile::resize(huge, WineRegistry::kMaxFileSize + 1));
+  EXPECT_FALSE(reg.Load(huge));
   EXPECT_EQ(reg.KeyCount(), 0);
   // Values before any key, unterminated key lines, a continuation at the end of file.
   reg.Parse("\"Orphan\"=\"x\"\n[Unterminated\n\"A\"=\"b\"\n[K] 1\n\"H\"=hex:01,\\");
