@@ -3,14 +3,11 @@
 // history compare, the game descriptions that go into mails and a reminder's waiting
 // time stay byte for byte what they are without one, while the list's shown cells and
 // headers and the terminal's questions are translated.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
-#include <cstdio>
-#include <cstdlib>
 
+#include "PseudoTerminal.h"
 #include "app/ListJson.h"
 #include "app/TerminalUi.h"
 #include "core/Pass.h"
@@ -122,35 +119,19 @@ TEST(Translation, ReachesTheShownListsButNotWhatScriptsPeersAndRecordsRead) {
 }
 
 TEST(Translation, TheTerminalTakesAnswersInItsLanguageAndInEnglish) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  grantpt(master);
-  unlockpt(master);
-  std::FILE* in = std::fopen(ptsname(master), "r");
-  ASSERT_NE(in, nullptr);
-  std::FILE* out = std::tmpfile();
+  kolt::test::PseudoTerminal terminal;
   TestTranslator translation;
   translation.Set("Yes", "Ja");
   translation.Set("No", "Nein");
-  TerminalUi ui(TerminalUi::Mode::Ask, in, out);
-  const char typed[] = "ja\nno\nn\nyes\n";
-  ASSERT_GT(::write(master, typed, sizeof typed - 1), 0);
-  EXPECT_EQ(ui.MsgBox("Send?", Buttons::YesNo, Icon::Question), Answer::Yes);
-  EXPECT_EQ(ui.MsgBox("Send?", Buttons::YesNo, Icon::Question), Answer::No);
-  EXPECT_EQ(ui.MsgBox("Send?", Buttons::YesNo, Icon::Question), Answer::No);
-  EXPECT_EQ(ui.MsgBox("Send?", Buttons::YesNo, Icon::Question), Answer::Yes);
-  TerminalUi unattended(TerminalUi::Mode::Yes, nullptr, out);
+  TerminalUi ui(TerminalUi::Mode::Ask, terminal.In(), terminal.Out());
+  terminal.Type("ja\nno\nn\nyes\n");
+  for (const Answer answer : {Answer::Yes, Answer::No, Answer::No, Answer::Yes})
+    EXPECT_EQ(ui.MsgBox("Send?", Buttons::YesNo, Icon::Question), answer);
+  TerminalUi unattended(TerminalUi::Mode::Yes, nullptr, terminal.Out());
   EXPECT_EQ(unattended.MsgBox("Send?", Buttons::YesNo, Icon::Question), Answer::Yes);
-
-  std::fflush(out);
-  std::rewind(out);
-  QByteArray printed(4096, '\0');
-  printed.resize(static_cast<qsizetype>(std::fread(printed.data(), 1, 4096, out)));
+  const QString printed = terminal.Printed();
   EXPECT_TRUE(printed.contains("{{Answer Ja/Nein [Ja]: }}")) << printed.toStdString();
   EXPECT_TRUE(printed.contains("[Ja/Nein] -> Ja (--yes)\n")) << printed.toStdString();
-  std::fclose(out);
-  std::fclose(in);
-  ::close(master);
 }
 
 TEST(Translation, ANameHoldingPlaceholdersIsPrintedAsItIs) {
