@@ -74,11 +74,12 @@ TEST(Stamps, FileStampIsEmptyForMissingFilesAndFolders) {
 }
 
 TEST(Status, BoldOnlyWhenAMoveIsDueAndTheAddressIsNotExcluded) {
-  EXPECT_TRUE(IsStatusBold("Play", "a@b.c"));
-  EXPECT_TRUE(IsStatusBold("Send", ""));
-  EXPECT_TRUE(IsStatusBold("Host", "a@b.c"));
-  EXPECT_FALSE(IsStatusBold("Play/Send", "a@b.c"));
-  EXPECT_FALSE(IsStatusBold("Wait", "a@b.c"));
-  EXPECT_FALSE(IsStatusBold("Play", "-"));
-  EXPECT_FALSE(IsStatusBold("Send", "-"));
+  const struct {
+    const char *status, *email;
+    bool bold;
+  } cases[] = {{"Play", "a@b.c", true},       {"Send", "", true},       {"Host", "a@b.c", true},
+               {"Play/Send", "a@b.c", false}, {"Wait", "a@b.c", false}, {"Play", "-", false},
+               {"Send", "-", false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(IsStatusBold(c.status, c.email), c.bold) << c.status << " " << c.email;
 }

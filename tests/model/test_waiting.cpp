@@ -18,17 +18,12 @@ QString Ago(qint64 seconds) {
 }  // namespace
 
 TEST(Waiting, TextsAroundTheUnitBoundaries) {
-  EXPECT_EQ(WaitingText(0), "0 min");
-  EXPECT_EQ(WaitingText(59), "0 min");
-  EXPECT_EQ(WaitingText(60), "1 min");
-  EXPECT_EQ(WaitingText(3599), "59 min");
-  EXPECT_EQ(WaitingText(3600), "1 h");
-  EXPECT_EQ(WaitingText(3 * 3600 + 3599), "3 h");
-  EXPECT_EQ(WaitingText(86399), "23 h");
-  EXPECT_EQ(WaitingText(86400), "1 d");
-  EXPECT_EQ(WaitingText(2 * 86400 + 86399), "2 d");
-  EXPECT_EQ(WaitingText(400 * 86400), "400 d");
-  EXPECT_EQ(WaitingText(-1), "");
+  const std::pair<qint64, const char*> cases[] = {
+      {0, "0 min"},           {59, "0 min"},  {60, "1 min"},
+      {3599, "59 min"},       {3600, "1 h"},  {3 * 3600 + 3599, "3 h"},
+      {86399, "23 h"},        {86400, "1 d"}, {2 * 86400 + 86399, "2 d"},
+      {400 * 86400, "400 d"}, {-1, ""}};
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(WaitingText(seconds), text) << seconds;
 }
 
 TEST(Waiting, EachStateCountsFromItsOwnStamp) {
