@@ -6,12 +6,9 @@
 #include <QJsonObject>
 
 #include "TurnsFixture.h"
-#include "core/FileNames.h"
 #include "exchange/turns/SendSelection.h"
 #include "mail/QtPrinters.h"
 #include "mail/SmtpTestServer.h"
-#include "model/FakePrograms.h"
-#include "model/RecordGame.h"
 #include "model/Status.h"
 #include "support/OneBox.h"
 
@@ -20,52 +17,31 @@ using namespace kolt::test;
 
 namespace {
 
-// A second program whose games are single files in one folder, so that a group can hold
-// games of two programs.
-class FileGame final : public RecordGame {
- public:
-  FileGame(ProgramPtr program, QString path, QString description = QString())
-      : m_program(std::move(program)), m_path(std::move(path)), m_description(std::move(description)) {}
-  void Init(std::shared_ptr<Program>, const QString&, const QString&) override {}
-  bool IsValid() const override { return true; }
-  std::shared_ptr<Program> GetProgram() const override { return m_program; }
-  QString GetName() const override { return QFileInfo(m_path).fileName(); }
-  QString GetDescription() const override { return m_description; }
-  QString GetModified() const override { return FormatModified(QFileInfo(m_path).lastModified()); }
-  qint64 GetSize() const override { return QFileInfo(m_path).size(); }
-  QStringList GetFiles() const override { return {m_path}; }
-  void Delete() override {}
-  QString GetRecordKey() const override { return GetName(); }
-  std::optional<FolderEntry> StateFile() const override { return FileEntryAt(m_path); }
-
- private:
-  ProgramPtr m_program;
-  QString m_path;
-  QString m_description;
-};
-
-class OtherProgram final : public FakeProgram {
- public:
-  OtherProgram() : FakeProgram("OTHER", true) {}
-  QString GetEMailDir() const override { return "TURNS"; }
-};
-
 class Send : public TurnsTest {
  protected:
   void SetUp() override {
     TurnsTest::SetUp();
     ASSERT_GT(server.Port(), 0) << server.Errors().toStdString();
     UseSmtp(server.Port());
-    other = std::make_shared<OtherProgram>();
-    programs.Add(other);
     MakeSpwawGame(email, "email001", "Scenario X", t0);
     MakeSpwawGame(email, "email002", "", t0);
-    WriteAt(home.Root() + "/other/turn7.trn", "OTHER turn", t0);
+    // A user-defined program beside it, whose games are single files in one folder, so
+    // that a group can hold games of two programs.
+    const QString other = home.Root() + "/games/Other";
+    WriteFile(other + "/other.exe", "MZ");
+    WriteAt(other + "/TURNS/turn7.trn", "Desc\r\nOTHER turn", t0);
+    WriteFile(home.File("OTHER.INI"),
+              "[Settings]\r\nEXE=other.exe\r\nEMailSubDir=TURNS\r\nDescription=LINE1\r\n"
+              "FileTypes=1\r\n[File0]\r\nExt=trn\r\nPrimary=1\r\nModified=1\r\n");
+    IniWrite("OTHER", "Directory", other);
+    ProgramRegistry(parts->ServicesFor(ui, tools), AdapterFactories()).BuildProgramList(programs);
+    ASSERT_TRUE(programs.Contains("OTHER"));
   }
   GamePtr Other(const QString& mode) {
-    auto g = std::make_shared<FileGame>(other, home.Root() + "/other/turn7.trn", "Desc");
-    g->SetMode(mode);
-    return g;
+    const GameList games = programs.Find("OTHER")->InitGames();
+    EXPECT_EQ(games.size(), 1u);
+    EXPECT_TRUE(games.at(0)->SetMode(mode));
+    return games.at(0);
   }
   static QStringList UnzipList(const QString& archive) {
     QProcess p;
@@ -77,7 +53,6 @@ class Send : public TurnsTest {
   }
 
   SmtpTestServer server;
-  std::shared_ptr<OtherProgram> other;
 };
 
 }  // namespace
