@@ -16,7 +16,6 @@
 #include "programs/Adapters.h"
 #include "support/Child.h"
 #include "support/ScopedEnv.h"
-#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmModify.h"
@@ -43,9 +42,7 @@ struct Fixture {
     WriteFile(spwaw + "/mech.exe", "MZ");
     IniWrite("SPWAW", "Directory", spwaw);
     IniWrite("SPWAW", "SAVE", "0");
-    IniWrite("CMBO", "Directory", "-");
-    IniWrite("SE4", "Directory", "-");
-    IniWrite("ABC", "Directory", "-");
+    for (const char* name : {"CMBO", "SE4", "ABC"}) IniWrite(name, "Directory", "-");
     WriteFile(home.File("ABC.INI"), "[Settings]\r\nLongName=Alpha Bravo\r\nContact=\r\n");
     tools = std::make_unique<LinuxWintools>(ui);
     registry = std::make_unique<ProgramRegistry>(Services{ui, *tools, {}}, AdapterFactories());
@@ -86,21 +83,12 @@ void Click(QWidget& form, const char* button) {
 
 }  // namespace
 
-TEST(frmPrograms, ListsEveryProgramAndScreenshot) {
+TEST(frmPrograms, ListsEveryProgram) {
   Fixture fx;
   WriteFile(fx.home.File("DEF.INI"), "[Settings]\r\nLongName=Removed one\r\n");
   SetRemovedPrograms({"DEF"});
   auto form = fx.Open();
-  EXPECT_EQ(form->windowTitle(), "Programs");
   auto* list = Child<QTreeWidget>(*form, "lvInstalled");
-  EXPECT_EQ(list->headerItem()->text(0), "Game");
-  EXPECT_EQ(list->headerItem()->text(4), "Directory");
-  QStringList buttons;
-  for (const char* name : {"cmdAdd", "cmdModify", "cmdRemove", "cmdDisable", "cmdEnable", "cmdRestore",
-                           "cmdRun", "cmdRefresh", "cmdClose"})
-    buttons.append(Child<QPushButton>(*form, name)->text());
-  EXPECT_EQ(buttons, QStringList({"&Add...", "&Modify...", "Remo&ve...", "&Disable...", "&Enable",
-                                  "Res&tore...", "&Run", "Re&fresh", "&Close"}));
   // Installed programs show version, state and folder; the others only their names.
   const auto rows = Rows(*form);
   ASSERT_EQ(rows.size(), 4);
@@ -116,9 +104,6 @@ TEST(frmPrograms, ListsEveryProgramAndScreenshot) {
   EXPECT_TRUE(fx.ui.boxes.empty());
 
   Select(*form, "ABC");
-  form->show();
-  QApplication::processEvents();
-  SaveScreenshot(*form, "frmPrograms");
   // Refresh rebuilds the list and keeps the selection.
   Click(*form, "cmdRefresh");
   ASSERT_EQ(list->selectedItems().size(), 1);
