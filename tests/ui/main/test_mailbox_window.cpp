@@ -67,6 +67,12 @@ struct Check {
     QObject::connect(&checker, &MailboxChecker::status, [this](const QString& s) { statuses.append(s); });
     QObject::connect(&checker, &MailboxChecker::finished, [this] { finished = true; });
   }
+  // Starts a check (the one at start-up or the timer's) and waits for its end.
+  bool Run(bool onStart) {
+    finished = false;
+    checker.Check(onStart);
+    return QTest::qWaitFor([this] { return finished; }, 20000);
+  }
   Check(const Check&) = delete;
   Check& operator=(const Check&) = delete;
   MailboxChecker checker;
@@ -164,8 +170,7 @@ TEST(MailboxWindow, AStoppedCheckLeavesTurnsUnreadAndABusyHomeIsSaid) {
     bool busy = false;
     QString error;
     ASSERT_TRUE(other.TryLock(&busy, &error)) << error.toStdString();
-    c.checker.Check(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 10000));
+    ASSERT_TRUE(c.Run(true));
   }
   EXPECT_TRUE(c.statuses.last().startsWith("The mailbox is being checked by another KOLT Helper"))
       << c.statuses.join("\n").toStdString();
@@ -199,8 +204,7 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   QObject::connect(&c.checker, &MailboxChecker::waiting, [&] { c.checker.TakeInWaiting(); });
   const QString named = "1 left unread (The message \"KOLT file\" from ivan@example.org (UID 1))";
 
-  c.checker.Check(true);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 20000)) << c.statuses.join("\n").toStdString();
+  ASSERT_TRUE(c.Run(true)) << c.statuses.join("\n").toStdString();
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_TRUE(ui.boxes.back().text.contains("is DIFFERENT than ivan@example.org"))
       << ui.boxes.back().text.toStdString();
@@ -208,9 +212,7 @@ TEST(MailboxWindow, ADeclinedTurnIsNamedAtEveryCheckWithoutAskingAgain) {
   const size_t asked = ui.boxes.size();
 
   // The timer's next check leaves it alone, but says it still waits.
-  c.finished = false;
-  c.checker.Check(false);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return c.finished; }, 20000));
+  ASSERT_TRUE(c.Run(false));
   EXPECT_EQ(ui.boxes.size(), asked);
   EXPECT_TRUE(c.statuses.last().contains(named)) << c.statuses.join("\n").toStdString();
   EXPECT_EQ(ReadFile(h.game + "/EMAIL/email001.dat"), "turn 1");

@@ -10,20 +10,12 @@
 #include <memory>
 
 #include "TestPrograms.h"
-#include "exchange/mail/MailTransport.h"
 #include "support/MainWindowHarness.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
-
-class NoTransport final : public MailTransport {
- public:
-  bool SendMail(const QString&, const QString&, const QString&, const QStringList&, bool, bool) override {
-    return false;
-  }
-};
 
 // What the window looked like when it was first painted.
 class FirstPaint final : public QObject {
@@ -47,16 +39,15 @@ class FirstPaint final : public QObject {
   std::function<void()> m_look;
 };
 
-// The test programs and a transport that sends nothing, made before the window's parts.
+// The test programs, made before the window's parts that use them.
 struct TestParts {
   std::shared_ptr<TestProgram> alpha = std::make_shared<TestProgram>("ALPHA");
   std::shared_ptr<TestProgram> beta = std::make_shared<TestProgram>("BETA");
-  NoTransport mailer;
 };
 
-// The window over the test programs, made but not yet started.
+// The window over the test programs, made but not yet started; nothing is sent.
 struct Fixture : TestParts, MainWindowHarness {
-  Fixture() : MainWindowHarness(FactoriesFor({alpha, beta}), &mailer) { Make(); }
+  Fixture() : MainWindowHarness(FactoriesFor({alpha, beta})) { Make(); }
   // `games` games of each program; every seventh is waiting to be sent.
   void AddGames(int games) {
     for (int i = 0; i < games; ++i) {

@@ -240,19 +240,18 @@ TEST_F(WindowOutcomes, TurnsTheUserDidNotConfirmAreReported) {
 // where, and the games now waiting count from the send, not from their files' time.
 TEST_F(WindowOutcomes, AfterASendTheStatusLineSaysWhatWentWhere) {
   const QDateTime played = QDateTime::currentDateTime().addSecs(qint64{-2} * 3600);
-  for (const char* game : {"email001", "email002", "email003"}) {
+  // Played two hours ago, after the last turn came in: ready to send.
+  for (const auto& [game, opponent] : {std::pair{"email001", "paul@example.org"},
+                                       {"email002", "paul@example.org"},
+                                       {"email003", "olga@example.org"}}) {
     for (const char* ext : {".cmt", ".dat"}) {
       const QString path = Spwaw() + "/EMAIL/" + game + ext;
       WriteFile(path, QByteArray(game) + ext);
       SetModified(path, played);
     }
+    IniWrite("SPWAW", QString(game) + ".cmt/R", FormatStamp(played.addSecs(-3600)));
+    IniWrite("SPWAW", QString(game) + ".cmt", opponent);
   }
-  // Played two hours ago, after the last turn came in: ready to send.
-  for (const char* game : {"email001.cmt", "email002.cmt", "email003.cmt"})
-    IniWrite("SPWAW", QString(game) + "/R", FormatStamp(played.addSecs(-3600)));
-  IniWrite("SPWAW", "email001.cmt", "paul@example.org");
-  IniWrite("SPWAW", "email002.cmt", "paul@example.org");
-  IniWrite("SPWAW", "email003.cmt", "olga@example.org");
   SmtpTestServer server;
   ASSERT_GT(server.Port(), 0);
   IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
