@@ -12,6 +12,7 @@
 
 #include "model/HotKeys.h"
 #include "platform/x11/X11HotKeys.h"
+#include "support/QtPrinters.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -20,10 +21,6 @@
 using kolt::HotKeys;
 using kolt::IsHotKeyState;
 using kolt::X11HotKeys;
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
@@ -36,6 +33,12 @@ bool PumpUntil(const std::function<bool()>& condition, int ms = 8000) {
     QThread::msleep(5);
   }
   return true;
+}
+
+// Gives what a press could still do time to show.
+void Settle() {
+  QThread::msleep(150);
+  QCoreApplication::processEvents();
 }
 
 // Presses keys as a user would, from outside this process.
@@ -61,13 +64,7 @@ class X11HotKeysTest : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([this] { return m_target.canReadLine(); }));
     const QByteArray line = m_target.readLine().trimmed();
     ASSERT_TRUE(line.startsWith("WID "));
-    const Window wid = Window(line.mid(4).toULongLong());
-    ASSERT_TRUE(PumpUntil([&] {
-      XWindowAttributes a{};
-      return XGetWindowAttributes(m_other, wid, &a) && a.map_state == IsViewable;
-    }));
-    XSetInputFocus(m_other, wid, RevertToParent, CurrentTime);
-    XSync(m_other, False);
+    Focus(Window(line.mid(4).toULongLong()));
     ASSERT_TRUE(
         PumpUntil([this] { return m_target.canReadLine() && m_target.readLine().trimmed() == "FOCUS"; }));
   }
@@ -78,6 +75,15 @@ class X11HotKeysTest : public ::testing::Test {
     if (m_other) XCloseDisplay(m_other);
   }
 
+  // Gives `window` the keyboard focus once it is shown, as a window manager would.
+  void Focus(Window window) {
+    ASSERT_TRUE(PumpUntil([&] {
+      XWindowAttributes a{};
+      return XGetWindowAttributes(m_other, window, &a) && a.map_state == IsViewable;
+    }));
+    XSetInputFocus(m_other, window, RevertToParent, CurrentTime);
+    XSync(m_other, False);
+  }
   QString Typed() const {
     QFile f(m_output);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -104,27 +110,24 @@ class X11HotKeysTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(X11HotKeysTest, PasswordKeyTypesTheExactText) {
+TEST_F(X11HotKeysTest, PasswordKeyTypesTheExactTextWithCapsLockAndCharactersTheLayoutLacks) {
   ASSERT_TRUE(m_keys->Register());
   EXPECT_EQ(m_keys->PasswordKeyText(), QStringLiteral("Ctrl+Shift+P"));
   EXPECT_EQ(m_keys->FileNameKeyText(), QStringLiteral("Ctrl+Shift+F"));
-  m_clipboard = QStringLiteral("Xk7_pQ.z-9\\A b");
+  const QString plain = QStringLiteral("Xk7_pQ.z-9\\A b");
+  m_clipboard = plain;
   Press("ctrl+shift+p");
-  EXPECT_TRUE(WaitTyped(m_clipboard)) << Typed().toStdString();
+  EXPECT_TRUE(WaitTyped(plain)) << Typed().toStdString();
   EXPECT_EQ(m_keys->HandledCount(), 1);
   // The hot key's own letter never reaches the window.
-  QThread::msleep(100);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Typed(), m_clipboard);
-}
+  Settle();
+  EXPECT_EQ(Typed(), plain);
 
-TEST_F(X11HotKeysTest, CharactersTheLayoutLacksAndCapsLock) {
-  ASSERT_TRUE(m_keys->Register());
   XkbLockModifiers(m_other, XkbUseCoreKbd, LockMask, LockMask);
   XSync(m_other, False);
   m_clipboard = QStringLiteral("aB\u00e9\u20ac");
   Press("ctrl+shift+p");
-  EXPECT_TRUE(WaitTyped(m_clipboard)) << Typed().toStdString();
+  EXPECT_TRUE(WaitTyped(plain + m_clipboard)) << Typed().toStdString();
   // Caps Lock is as the user left it.
   XkbStateRec state{};
   XkbGetState(m_other, XkbUseCoreKbd, &state);
@@ -157,8 +160,7 @@ TEST_F(X11HotKeysTest, FileNameKeyTypesNothingBeforeAGameWasPlayed) {
   ASSERT_TRUE(m_keys->Register());
   Press("ctrl+shift+f");
   ASSERT_TRUE(PumpUntil([this] { return m_keys->HandledCount() == 1; }));
-  QThread::msleep(150);
-  QCoreApplication::processEvents();
+  Settle();
   EXPECT_EQ(Typed(), QString());
   m_lastPlayed = QStringLiteral("SAVE0001.DAT");
   Press("ctrl+shift+f");
@@ -176,8 +178,7 @@ TEST_F(X11HotKeysTest, PressesWhileBusyAreDiscarded) {
   busy = false;
   Press("ctrl+shift+p");
   ASSERT_TRUE(PumpUntil([this] { return m_keys->DiscardedCount() == 2; }));
-  QThread::msleep(150);
-  QCoreApplication::processEvents();
+  Settle();
   EXPECT_EQ(Typed(), QString());  // nothing typed, and nothing kept for later
   m_keys->SetEnabled(true);
   Press("ctrl+shift+p");
@@ -193,17 +194,11 @@ TEST_F(X11HotKeysTest, OurOwnFocusedWindowIsNeverTypedInto) {
   // One of our own windows takes the focus, as when a window manager hands it to us.
   QLineEdit field;
   field.show();
-  ASSERT_TRUE(PumpUntil([this, &field] {
-    XWindowAttributes a{};
-    return XGetWindowAttributes(m_other, Window(field.winId()), &a) && a.map_state == IsViewable;
-  }));
-  XSetInputFocus(m_other, Window(field.winId()), RevertToParent, CurrentTime);
-  XSync(m_other, False);
+  Focus(Window(field.winId()));
   ASSERT_TRUE(PumpUntil([&field] { return field.hasFocus() || QApplication::focusWidget() == &field; }));
   Press("ctrl+shift+p");
   ASSERT_TRUE(PumpUntil([&notices] { return !notices.isEmpty(); }));
-  QThread::msleep(150);
-  QCoreApplication::processEvents();
+  Settle();
   EXPECT_EQ(field.text(), QString());
   EXPECT_EQ(Typed(), QString());
   EXPECT_EQ(m_keys->HandledCount(), 0);
