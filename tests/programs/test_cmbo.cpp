@@ -63,21 +63,6 @@ TEST(CmboNames, ThreeDigitsAfterANonDigitMakeATurnOfASeries) {
   EXPECT_FALSE(CMBO_Game::IsNumberedStem("Game"));
 }
 
-TEST(CmboInstalled, AsksForTheFolderWithoutAnUninstallEntry) {
-  Fixture fx;
-  WriteFile(fx.game + "/Combat Mission.exe", "MZ");
-  fx.ui.Folders({fx.game});
-  auto p = std::make_shared<CMBO>(Services{fx.ui, fx.tools, {}});
-  EXPECT_TRUE(p->Installed(false));
-  EXPECT_TRUE(fx.tools.lookups.isEmpty());
-  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
-  EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "Combat Mission.exe");
-  EXPECT_TRUE(fx.ui.boxes.empty());  // no SAVE question here
-  EXPECT_EQ(p->GetEMailDir(), "KOLT");
-  EXPECT_TRUE(p->SupportsPasswords());
-  EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
-}
-
 TEST(CmboGames, ASeriesIsOneGameUnderItsNewestTurnAndOlderTurnsMoveAside) {
   Fixture fx;
   auto p = fx.Installed();
@@ -219,29 +204,6 @@ TEST(CmboGames, AListingInAPassShowsWhatItMovedItself) {
   NoteChanged(fx.kolt + "/Game_003.txt");
   EXPECT_EQ(Only(p->InitGames())->GetName2(), "Game_003.txt");
   EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game_001.txt", "Game_002.txt"}));
-}
-
-TEST(CmboReceive, TurnFilesGoToKoltAndANewTurnIsCheckedAgainstItsSeries) {
-  Fixture fx;
-  auto p = fx.Installed();
-  fx.Turn("Game_002.txt", fx.t0);
-  IniWrite("CMBO", "Game_", "ivan@example.org");
-  IniWrite("CMBO", "other.txt", "olga@example.org");
-  const QString in = fx.home.Root() + "/in";
-  WriteFile(in + "/Game_003.txt", "3");
-  WriteFile(in + "/other.txt", "o");
-  WriteFile(in + "/notes.doc", "n");
-  p->ReceivedFiles(in, "ivan@example.org", false);
-  const auto& log = *fx.batchLog;
-  EXPECT_EQ(log.program, "CMBO");
-  // The new turn carries its series' address.
-  EXPECT_EQ(
-      log.Lines(in, fx.game),
-      QStringList({"Game_003.txt -> KOLT key=KOLT old primary stored=ivan@example.org from=ivan@example.org",
-                   "other.txt -> KOLT key=KOLT old primary stored=olga@example.org from=ivan@example.org"}));
-  EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.doc"}));
-  ASSERT_TRUE(log.finished);
-  EXPECT_TRUE(std::dynamic_pointer_cast<CMBO_Game>(log.game));
 }
 
 namespace {

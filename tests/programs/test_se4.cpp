@@ -72,20 +72,6 @@ QStringList SaveNames(const GameList& games) {
 
 }  // namespace
 
-TEST(Se4Installed, FoundThroughItsUninstallEntryWithoutAnyQuestion) {
-  Fixture fx;
-  fx.tools.uninstall["Space Empires IV"] = fx.game + "/se4.exe";
-  auto p = std::make_shared<SE4>(fx.MakeServices(fx.tools));
-  ASSERT_TRUE(p->Installed(false));
-  EXPECT_EQ(fx.tools.lookups, QStringList({"Space Empires IV|se4.exe"}));
-  EXPECT_TRUE(fx.ui.boxes.empty());
-  EXPECT_EQ(p->GetSaveFolder(), "SAVEGAME");  // no path.txt
-  EXPECT_EQ(p->GetEMailDir(), "SAVEGAME");
-  EXPECT_TRUE(p->Provides(OptionalOperation::Host));
-  EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
-  EXPECT_FALSE(p->Provides(OptionalOperation::ShowMore));
-}
-
 TEST(Se4Installed, TheModFolderOfPathTxt) {
   // Only the first line with ":=" that begins with the phrase, exactly as spelled.
   EXPECT_EQ(SE4::ModFolderOf("Using Mod Directory := MyMod\r\n"), "MyMod");
@@ -116,10 +102,14 @@ TEST(Se4Installed, TheModFolderOfPathTxt) {
   EXPECT_TRUE(fx.ui.boxes.empty());
 }
 
-TEST(Se4Installed, TheMailNamesTheModFolderAsTheWindowsOpponentKnowsIt) {
+// The mod's save folder is where games are listed and received, and the mail names it
+// as the Windows opponent knows it.
+TEST(Se4Installed, AModSaveFolderIsListedReceivedAndNamedInTheMail) {
   Fixture fx;
   WriteFile(fx.game + "/path.txt", "Using Mod Directory := Mods\\Big Mod\r\n");
-  QDir().mkpath(fx.game + "/mods/big mod/SAVEGAME");
+  const QString modSaves = fx.game + "/mods/big mod/SaveGame";
+  ASSERT_TRUE(WriteFile(modSaves + "/Nebula.gam", Se4SaveBytes(Simultaneous())));
+  fx.Save("Galaxy.gam", Simultaneous(), fx.t0);  // the plain SAVEGAME is not looked at
   auto p = fx.Installed();
   EXPECT_EQ(p->GetSaveFolder(), "Mods/Big Mod/SAVEGAME");
   EXPECT_EQ(p->GetEMailDir(), "Mods\\Big Mod\\SAVEGAME");
@@ -127,6 +117,16 @@ TEST(Se4Installed, TheMailNamesTheModFolderAsTheWindowsOpponentKnowsIt) {
                   .contains("Save the attachments into Mods\\Big Mod\\SAVEGAME directory.\r\n"));
   EXPECT_TRUE(MessageBody(SendMode::Zip, "SE4", p->GetEMailDir(), false, "", "SE4/Nebula.gam")
                   .contains("extract the files into Mods\\Big Mod\\SAVEGAME directory.\r\n"));
+  const GameList games = p->InitGames();
+  ASSERT_EQ(SaveNames(games), QStringList({"Nebula.gam"}));
+  EXPECT_EQ(std::dynamic_pointer_cast<SE4_Game>(games[0])->GetFolder(), modSaves);
+
+  const QString in = fx.home.Root() + "/in/SE4";
+  WriteFile(in + "/Galaxy.gam", "x");
+  p->ReceivedFiles(in, "", false);
+  ASSERT_EQ(fx.batchLog->files.size(), 1u);
+  EXPECT_EQ(fx.batchLog->files[0].targetFolder, modSaves);
+  EXPECT_EQ(fx.batchLog->files[0].key, "Mods/Big Mod/SAVEGAME");
 }
 
 TEST(Se4Installed, PasswordsFromTheExecutableOfTheEleventhOfAprilTwoThousandOne) {
@@ -169,65 +169,6 @@ TEST(Se4Games, AutomaticSavesNeverAndEachSeriesUnderItsNewestFile) {
   EXPECT_EQ(SaveNames(p->GetGames()), SaveNames(games));
   for (const auto& g : games) EXPECT_EQ(g->GetProgram(), p);
   EXPECT_EQ(games[0]->GetName(), "Duel*.gam");
-}
-
-TEST(Se4Games, TheModSaveFolderIsScanned) {
-  Fixture fx;
-  WriteFile(fx.game + "/path.txt", "Using Mod Directory := Balance Mod\r\n");
-  const QString modSaves = fx.game + "/Balance Mod/SaveGame";
-  ASSERT_TRUE(WriteFile(modSaves + "/Nebula.gam", Se4SaveBytes(Simultaneous())));
-  fx.Save("Galaxy.gam", Simultaneous(), fx.t0);  // the plain SAVEGAME is not looked at
-  auto p = fx.Installed();
-  const GameList games = p->InitGames();
-  ASSERT_EQ(SaveNames(games), QStringList({"Nebula.gam"}));
-  EXPECT_EQ(std::dynamic_pointer_cast<SE4_Game>(games[0])->GetFolder(), modSaves);
-}
-
-TEST(Se4Received, EachFileTypeAsTheGameNeedsIt) {
-  Fixture fx;
-  fx.Save("Client.gam", Simultaneous(), fx.t0);
-  IniWrite("SE4", "Client", "host@example.net");
-  auto p = fx.Installed();
-  const QString in = fx.home.Root() + "/in/SE4";
-  for (const char* name : {"Client.gam", "New.gam", "GameX_0002.plr", "GameX.cmb", "GameX.TRN", "notes.txt",
-                           "GameX.sub", "notes.doc", "x.plr"})
-    WriteFile(in + "/" + name, "x");
-  p->ReceivedFiles(in, "them@example.org", true);
-
-  const RecordingBatch::Log& log = *fx.batchLog;
-  EXPECT_EQ(log.program, "SE4");
-  // An order file names its game; x.plr is too short to name one: taken, but belongs to
-  // none.
-  const QString s = " -> SAVEGAME key=SAVEGAME";
-  QStringList lines = log.Lines(in, fx.game);
-  lines.sort(Qt::CaseInsensitive);  // in the folder's order, which is not asked for here
-  EXPECT_EQ(lines,
-            QStringList({"Client.gam" + s + " old primary stored=host@example.net from=them@example.org",
-                         "GameX.cmb" + s + " old", "GameX.sub" + s, "GameX.TRN" + s + " old",
-                         "GameX_0002.plr" + s + " old extra=GameX.gam",
-                         "New.gam" + s + " old primary from=them@example.org", "notes.txt" + s,
-                         "x.plr" + s + " old"}));
-  EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.doc"}));
-  EXPECT_TRUE(log.finished);
-  EXPECT_EQ(log.sender, "them@example.org");
-  EXPECT_TRUE(log.plain);
-  auto fresh = std::dynamic_pointer_cast<SE4_Game>(log.game);
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_FALSE(fresh->IsValid());
-  EXPECT_EQ(fx.ui.statuses.size(), 9);
-}
-
-TEST(Se4Received, TheModSaveFolderIsTheTargetAndTheKey) {
-  Fixture fx;
-  WriteFile(fx.game + "/path.txt", "Using Mod Directory := MyMod\r\n");
-  QDir().mkpath(fx.game + "/MyMod");
-  auto p = fx.Installed();
-  const QString in = fx.home.Root() + "/in/SE4";
-  WriteFile(in + "/Galaxy.gam", "x");
-  p->ReceivedFiles(in, "", false);
-  ASSERT_EQ(fx.batchLog->files.size(), 1u);
-  EXPECT_EQ(fx.batchLog->files[0].targetFolder, fx.game + "/MyMod/SAVEGAME");
-  EXPECT_EQ(fx.batchLog->files[0].key, "MyMod/SAVEGAME");
 }
 
 TEST(Se4ProcessTurn, ThreeArgumentsBeforeVersionOnePointFortyOneAndFourFrom) {

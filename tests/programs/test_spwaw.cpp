@@ -41,22 +41,6 @@ struct Fixture : AdapterHome {
 
 }  // namespace
 
-TEST(SpwawInstalled, StoredFolderIsUsedWithoutLookupOrQuestion) {
-  Fixture fx;
-  auto p = fx.Installed(true);
-  EXPECT_EQ(p->GetDirectory(), fx.game);
-  EXPECT_EQ(p->GetVersion(), "1.2.3");
-  EXPECT_EQ(p->GetExePath(), fx.game + "/mech.exe");
-  EXPECT_TRUE(p->UsesSaveFolder());
-  EXPECT_EQ(p->GetEMailDir(), "EMAIL or SAVE");
-  EXPECT_TRUE(fx.tools.lookups.isEmpty());
-  EXPECT_TRUE(fx.ui.boxes.empty());
-  EXPECT_TRUE(fx.ui.folderQuestions.empty());
-  // Known in this run: no second look at the settings.
-  IniWrite("SPWAW", "Directory", "-");
-  EXPECT_TRUE(p->Installed(false));
-}
-
 TEST(SpwawInstalled, AFolderThatCannotBeStoredIsUsedAndReported) {
   Fixture fx;
   fx.Exe();
@@ -74,25 +58,9 @@ TEST(SpwawInstalled, AFolderThatCannotBeStoredIsUsedAndReported) {
   EXPECT_EQ(IniRead("SPWAW", "Directory"), "");
 }
 
-TEST(SpwawInstalled, HiddenProgramIsSkippedSilentlyUntilRescan) {
-  Fixture fx;
-  fx.Exe();
-  IniWrite("SPWAW", "Directory", "-");
-  fx.tools.uninstall["Steel_Panthers_World_At_War"] = fx.game + "/mech.exe";
-  auto p = fx.Make();
-  EXPECT_FALSE(p->Installed(false));
-  EXPECT_TRUE(fx.tools.lookups.isEmpty());
-  EXPECT_TRUE(fx.ui.boxes.empty());
-  EXPECT_TRUE(fx.ui.folderQuestions.empty());
-
-  fx.ui.Answers({Answer::Ok});
-  EXPECT_TRUE(p->Installed(true));
-  EXPECT_EQ(fx.tools.lookups, QStringList({"Steel_Panthers_World_At_War|mech.exe"}));
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);
-  EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
-}
-
-TEST(SpwawInstalled, UninstallEntryThenTheSaveQuestion) {
+// The search itself is BuiltinProgram's (test_adapters); Steel Panthers adds the
+// question whether its SAVE folder holds games too.
+TEST(SpwawInstalled, TheSaveQuestionIsAskedOnceAndOnEveryRescan) {
   Fixture fx;
   fx.Exe();
   fx.tools.uninstall["Steel_Panthers_World_At_War"] = fx.game + "/mech.exe";
@@ -104,77 +72,21 @@ TEST(SpwawInstalled, UninstallEntryThenTheSaveQuestion) {
   EXPECT_EQ(fx.ui.boxes[0].title, kLong);
   EXPECT_EQ(fx.ui.boxes[0].buttons, Buttons::OkCancel);
   EXPECT_EQ(IniRead("SPWAW", "SAVE"), "0");
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);
   EXPECT_EQ(p->GetEMailDir(), "EMAIL");
-  EXPECT_TRUE(fx.ui.folderQuestions.empty());
 
-  // The next start takes both answers from the settings.
+  // The next start takes the answer from the settings; a rescan asks again.
   auto again = fx.Make();
   EXPECT_TRUE(again->Installed(false));
   EXPECT_EQ(fx.ui.boxes.size(), 1u);
   EXPECT_FALSE(again->UsesSaveFolder());
-}
-
-TEST(SpwawInstalled, CancelledQuestionHidesTheProgramAndRescanAsksAgain) {
-  Fixture fx;
-  fx.Exe();
-  auto p = fx.Make();
-  fx.ui.Folders({std::nullopt});
-  EXPECT_FALSE(p->Installed(false));
-  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
-  EXPECT_EQ(fx.ui.folderQuestions[0].caption, kLong);
-  EXPECT_EQ(fx.ui.folderQuestions[0].exeName, "mech.exe");
-  EXPECT_EQ(fx.ui.folderQuestions[0].folder, "");
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
-  EXPECT_EQ(p->GetDirectory(), "");
-
-  EXPECT_FALSE(fx.Make()->Installed(false));  // next start: no question
-  EXPECT_EQ(fx.ui.folderQuestions.size(), 1u);
-
-  fx.ui.Folders({fx.game});
   fx.ui.Answers({Answer::Ok});
-  EXPECT_TRUE(p->Installed(true));
-  ASSERT_EQ(fx.ui.folderQuestions.size(), 2u);
-  EXPECT_EQ(fx.ui.folderQuestions[1].folder, "");  // "-" is not proposed
-  EXPECT_EQ(p->GetDirectory(), fx.game);
-  EXPECT_TRUE(p->UsesSaveFolder());
-}
-
-TEST(SpwawInstalled, RescanCancelKeepsTheStoredFolderAndAsksSaveAgain) {
-  Fixture fx;
-  auto p = fx.Installed(false);
-  fx.ui.Folders({std::nullopt});
-  fx.ui.Answers({Answer::Ok});
-  EXPECT_TRUE(p->Installed(true));
-  ASSERT_EQ(fx.ui.folderQuestions.size(), 1u);
-  EXPECT_EQ(fx.ui.folderQuestions[0].folder, fx.game);
-  ASSERT_EQ(fx.ui.boxes.size(), 1u);
-  EXPECT_EQ(fx.ui.boxes[0].text, kSaveQuestion);
+  EXPECT_TRUE(again->Installed(true));
+  ASSERT_EQ(fx.ui.boxes.size(), 2u);
+  EXPECT_EQ(fx.ui.boxes[1].text, kSaveQuestion);
   EXPECT_EQ(IniRead("SPWAW", "SAVE"), "1");
-
-  // OK on an emptied field means "not installed".
-  fx.ui.Folders({QString()});
-  EXPECT_FALSE(p->Installed(true));
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
+  EXPECT_TRUE(again->UsesSaveFolder());
+  EXPECT_EQ(again->GetEMailDir(), "EMAIL or SAVE");
 }
-
-TEST(SpwawInstalled, MissingExecutableIsReportedAndHides) {
-  Fixture fx;
-  IniWrite("SPWAW", "Directory", fx.game);
-  auto p = fx.Make();
-  EXPECT_FALSE(p->Installed(false));
-  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "SPWAW executable not found: " + fx.game + "/mech.exe"));
-  EXPECT_EQ(fx.ui.boxes[0].icon, Icon::Exclamation);
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
-  EXPECT_EQ(p->GetVersion(), "");
-
-  // A typed folder without the game is reported the same way.
-  fx.ui.Folders({fx.home.Root()});
-  EXPECT_FALSE(p->Installed(true));
-  EXPECT_TRUE(
-      fx.ui.boxes.back().text.startsWith("SPWAW executable not found: " + fx.home.Root() + "/mech.exe"));
-}
-
 TEST(SpwawInstalled, WineFoldersSpellNamesInAnyCase) {
   Fixture fx;
   fx.Exe("MECH.EXE");
@@ -312,73 +224,4 @@ TEST(SpwawGames, DeleteStopsAtAWriteProtectedFileAndKeepsTheRecord) {
   EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.cmt"));
   EXPECT_EQ(g->GetEMail(), "ivan@example.org");
   EXPECT_NE(IniRead("SPWAW", "email001.cmt/S"), "");
-}
-
-TEST(SpwawReceive, FilesAreSortedIntoTheirFoldersThroughTheBatch) {
-  Fixture fx;
-  fx.File("EMAIL/email0031.cmt", "installed copy");
-  auto p = fx.Installed(false);
-  IniWrite("SPWAW", "email0031.cmt", "ivan@example.org");
-  const QString in = fx.home.Root() + "/in/SPWAW";
-  const QStringList names{"EMAIL0031.CMT", "email0031.aux", "email0031.dat",
-                          "notes.txt",     "save0031.cmt",  "save0031.rec"};
-  for (const QString& name : names) WriteFile(in + "/" + name, "x");
-  p->ReceivedFiles(in, "olga@example.org", false);
-
-  const auto& log = *fx.batchLog;
-  EXPECT_EQ(log.program, "SPWAW");
-  // The comment file carries the installed game's address; the SAVE folder does not
-  // exist yet: the path to create is handed on.
-  EXPECT_EQ(
-      log.Lines(in, fx.game),
-      QStringList({"EMAIL0031.CMT -> EMAIL key=EMAIL primary stored=ivan@example.org from=olga@example.org",
-                   "email0031.aux -> EMAIL key=EMAIL old", "email0031.dat -> EMAIL key=EMAIL old",
-                   "save0031.cmt -> SAVE key=SAVE primary from=olga@example.org",
-                   "save0031.rec -> SAVE key=SAVE old"}));
-  EXPECT_EQ(log.messages, QStringList({"Unknown file type: notes.txt"}));
-  EXPECT_TRUE(log.finished);
-  EXPECT_EQ(log.sender, "olga@example.org");
-  EXPECT_FALSE(log.plain);
-  ASSERT_NE(std::dynamic_pointer_cast<SPWAW_Game>(log.game), nullptr);
-  EXPECT_EQ(log.game->GetProgram(), nullptr);  // handed over unbound
-  EXPECT_EQ(fx.ui.statuses, names);
-
-  // The engine binds the object it was given.
-  log.game->Init(p, "EMAIL", "EMAIL0031.CMT");
-  EXPECT_TRUE(log.game->IsValid());
-  EXPECT_EQ(log.game->GetEMail(), "ivan@example.org");
-
-  // A folder that is not there: reported, nothing finished.
-  *fx.batchLog = {};
-  p->ReceivedFiles(fx.home.Root() + "/none", "", true);
-  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't get directory: " + fx.home.Root() + "/none"));
-  EXPECT_FALSE(fx.batchLog->finished);
-}
-
-TEST(SpwawProgram, RunAndStatus) {
-  Fixture fx;
-  auto p = fx.Installed(false);
-  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
-  EXPECT_FALSE(p->SupportsPasswords());
-  EXPECT_FALSE(p->Provides(OptionalOperation::Host));
-  EXPECT_FALSE(p->Provides(OptionalOperation::ProcessTurn));
-  EXPECT_TRUE(p->Run(0));
-  ASSERT_EQ(fx.tools.runs.size(), 1u);
-  EXPECT_EQ(fx.tools.runs[0].file, fx.game + "/mech.exe");
-  EXPECT_EQ(fx.tools.runs[0].parameters, "");
-  EXPECT_EQ(fx.tools.runs[0].directory, fx.game);
-  EXPECT_FALSE(fx.tools.runs[0].showError);
-  EXPECT_FALSE(fx.tools.runs[0].wait);
-  fx.tools.runResult = false;
-  EXPECT_FALSE(p->Run(0));
-
-  // The game holds its executable while it runs.
-  fx.tools.running.append(fx.game + "/mech.exe");
-  EXPECT_EQ(p->GetStatus(), ProgramState::Running);
-  fx.tools.running.clear();
-  EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
-
-  auto notInstalled = fx.Make();
-  EXPECT_EQ(notInstalled->GetStatus(), ProgramState::NotRunning);
-  EXPECT_TRUE(notInstalled->InitGames().empty());
 }
