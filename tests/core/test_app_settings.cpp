@@ -11,6 +11,8 @@ using namespace kolt::test;
 
 TEST(AppSettings, MailSettingsKeepTheirKeysAndForms) {
   TempHome home;
+  EXPECT_EQ(GetOwnAddress(), "");
+  EXPECT_FALSE(IsDialogEnabled());
   MailSettings s;
   s.from = "me@example.org";
   s.mode = kMailModeSmtp;
@@ -29,6 +31,7 @@ TEST(AppSettings, MailSettingsKeepTheirKeysAndForms) {
   EXPECT_EQ(back.mode, "SMTP");
   EXPECT_EQ(back.from, GetOwnAddress());
   EXPECT_TRUE(back.dialog);
+  EXPECT_TRUE(IsDialogEnabled());
   EXPECT_EQ(back.port, 2525);
   EXPECT_EQ(back.security, SmtpSecurity::Tls);
   EXPECT_EQ(back.LoginUser(), "login");
@@ -36,7 +39,12 @@ TEST(AppSettings, MailSettingsKeepTheirKeysAndForms) {
   s.user.clear();
   ASSERT_TRUE(WriteMailSettings(s));
   EXPECT_TRUE(ReadFile(home.Ini()).contains("\r\nDialog=\r\n"));
+  EXPECT_FALSE(IsDialogEnabled());
   EXPECT_EQ(ReadMailSettings().LoginUser(), "acct@example.org");
+  for (const char* off : {"0", "abc"}) {
+    IniWrite("E-Mail", "Dialog", off);
+    EXPECT_FALSE(IsDialogEnabled()) << off;
+  }
 }
 
 TEST(AppSettings, ProgramSettingsHaveTheirDefaults) {

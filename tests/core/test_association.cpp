@@ -53,7 +53,10 @@ void WriteStaleUserEntry(const QString& userShare) {
   RunTool("update-desktop-database", {userShare + "/applications"});
 }
 
+// A received archive (any ZIP content) at `received`: it is of our type, and opening it
+// starts the registered program with the file's path as its one argument.
 void ExpectOpeningStarts(const QString& received, const QString& argsFile) {
+  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
   EXPECT_TRUE(
       RunTool("gio", {"info", "-a", "standard::content-type", received}).contains("application/x-kolt-turn"));
   QFile::remove(argsFile);
@@ -63,28 +66,6 @@ void ExpectOpeningStarts(const QString& received, const QString& argsFile) {
 }
 
 }  // namespace
-
-// What the desktop does with a received KOLT.KLT once the program has registered itself:
-// the file is of our type (whatever the case of its name) and opening it starts the
-// registered program with the file's path as its one argument.
-TEST(FileAssociation, OpeningAKltStartsTheProgramWithIt) {
-  ASSERT_FALSE(QStandardPaths::findExecutable("gio").isEmpty())
-      << "gio is missing: scripts/install-deps.sh installs it";
-  TempHome home;
-  // The registered "program" records its arguments.
-  const QString recorder = home.Root() + "/bin dir/kolt-helper";
-  const QString argsFile = home.Root() + "/args.txt";
-  WriteRecorder(recorder, argsFile);
-  ScriptedUi ui;
-  RegisterFileAssociation(ui, recorder);
-  ASSERT_TRUE(ui.boxes.empty());
-
-  // A received archive (any ZIP content) in a folder with a blank in its name.
-  const QString received = home.Root() + "/Mail attachments/KOLT.KLT";
-  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
-  EXPECT_TRUE(RunTool("gio", {"mime", "application/x-kolt-turn"}).contains("kolt-helper.desktop"));
-  ExpectOpeningStarts(received, argsFile);
-}
 
 // Installed by the package: the system's entry (Exec=kolt-helper, found on PATH) is the
 // handler. The user-level entry and MIME type a deleted build tree left behind would hide
@@ -109,9 +90,7 @@ TEST(FileAssociation, InstalledProgramUsesTheSystemEntryAndDropsAStaleUserOne) {
   EXPECT_EQ(ReadFile(home.Root() + "/user/.config/mimeapps.list"),
             QByteArray("[Default Applications]\napplication/x-kolt-turn=kolt-helper.desktop\n"));
 
-  const QString received = home.Root() + "/Mail attachments/KOLT.KLT";
-  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
-  ExpectOpeningStarts(received, argsFile);
+  ExpectOpeningStarts(home.Root() + "/Mail attachments/KOLT.KLT", argsFile);
 
   // A second start finds everything in place and writes nothing.
   const QDateTime written = QFileInfo(home.Root() + "/user/.config/mimeapps.list").lastModified();
@@ -124,8 +103,11 @@ TEST(FileAssociation, InstalledProgramUsesTheSystemEntryAndDropsAStaleUserOne) {
 // A copy the desktop would not find through the system's entry registers itself at user
 // level, replacing the stale entry: a build tree (even with the package installed beside
 // it), a prefix whose share folder the desktop does not search, and a prefix that does
-// not ship the entry.
+// not ship the entry. Then the desktop takes it as the handler of our type, with a blank
+// in the program's and in the received file's folder.
 TEST(FileAssociation, OtherCopiesRegisterThemselvesOverAStaleEntry) {
+  ASSERT_FALSE(QStandardPaths::findExecutable("gio").isEmpty())
+      << "gio is missing: scripts/install-deps.sh installs it";
   TempHome home;
   const QString argsFile = home.Root() + "/args.txt";
   const QString share = MakeInstalledPrefix(home.Root() + "/usr", argsFile);
@@ -136,12 +118,12 @@ TEST(FileAssociation, OtherCopiesRegisterThemselvesOverAStaleEntry) {
             ReadFile(share + "/mime/packages/kolt-helper.xml"));
   WriteRecorder(home.Root() + "/bare/bin/kolt-helper", argsFile);
   QDir().mkpath(home.Root() + "/bare/share");
-  WriteRecorder(home.Root() + "/build/kolt-helper", argsFile);
+  WriteRecorder(home.Root() + "/build dir/kolt-helper", argsFile);
   const QString userShare = home.Root() + "/user/.local/share";
   ScopedEnv dataDirs("XDG_DATA_DIRS", share + ":" + home.Root() + "/bare/share:/usr/share");
 
-  for (const QString& exe : {home.Root() + "/build/kolt-helper", home.Root() + "/opt/bin/kolt-helper",
-                             home.Root() + "/bare/bin/kolt-helper"}) {
+  for (const QString& exe : {home.Root() + "/opt/bin/kolt-helper", home.Root() + "/bare/bin/kolt-helper",
+                             home.Root() + "/build dir/kolt-helper"}) {
     SCOPED_TRACE(exe.toStdString());
     WriteStaleUserEntry(userShare);
     ScriptedUi ui;
@@ -151,7 +133,6 @@ TEST(FileAssociation, OtherCopiesRegisterThemselvesOverAStaleEntry) {
     EXPECT_TRUE(desktop.contains("Exec=\"" + QFile::encodeName(exe) + "\" %f\n")) << desktop.toStdString();
     EXPECT_TRUE(QFileInfo::exists(userShare + "/mime/packages/kolt-helper.xml"));
   }
-  const QString received = home.Root() + "/KOLT.KLT";
-  WriteFile(received, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
-  ExpectOpeningStarts(received, argsFile);
+  EXPECT_TRUE(RunTool("gio", {"mime", "application/x-kolt-turn"}).contains("kolt-helper.desktop"));
+  ExpectOpeningStarts(home.Root() + "/Mail attachments/KOLT.KLT", argsFile);
 }

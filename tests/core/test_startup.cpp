@@ -152,31 +152,24 @@ TEST(Startup, EmptyCommandLineRegistersAndCompacts) {
   ReleaseInstanceFolder();
 }
 
-TEST(Startup, FileOnCommandLineSkipsRegistrationAndCompaction) {
+// A file on the command line: no registration and no compaction of the settings. The
+// instance folder becomes the current folder, and it holds a KOLT.KLT of its own after a
+// send: a file named relative to where the program was started stays that file.
+TEST(Startup, FileOnCommandLineIsTakenFromWhereTheProgramStarted) {
   TempHome home;
   WriteFile(home.Ini(), "[Settings]\r\nTaunt=\r\n");
-  ScriptedUi ui;
-  ASSERT_TRUE(RunStartup(ui, {"/tmp/KOLT.KLT"}, home.Root() + "/kolt-helper"));
-  EXPECT_EQ(App().commandLineFile, "/tmp/KOLT.KLT");
-  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[Settings]\r\nTaunt=\r\n"));
-  EXPECT_FALSE(QFile::exists(home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));
-  ReleaseInstanceFolder();
-}
-
-// The instance folder becomes the current folder, and it holds a KOLT.KLT of its own
-// after a send: a file named relative to where the program was started stays that file.
-TEST(Startup, RelativeCommandLineFileNamesTheFileWhereTheProgramStarted) {
-  TempHome home;
   const QString before = QDir::currentPath();
   const QString downloads = home.Root() + "/downloads";
   WriteFile(downloads + "/KOLT.KLT", "received");
   WriteFile(home.Path() + "/0/KOLT.KLT", "sent");
   ASSERT_TRUE(QDir::setCurrent(downloads));
   ScriptedUi ui;
-  ASSERT_TRUE(RunStartup(ui, {"KOLT.KLT"}, home.Root() + "/kolt-helper", false));
+  ASSERT_TRUE(RunStartup(ui, {"KOLT.KLT"}, home.Root() + "/kolt-helper"));
   EXPECT_EQ(QDir::currentPath(), home.Path() + "/0");
   EXPECT_EQ(App().commandLineFile, downloads + "/KOLT.KLT");
   EXPECT_EQ(ReadFile(App().commandLineFile), QByteArray("received"));
+  EXPECT_EQ(ReadFile(home.Ini()), QByteArray("[Settings]\r\nTaunt=\r\n"));
+  EXPECT_FALSE(QFile::exists(home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));
   ReleaseInstanceFolder();
   QDir::setCurrent(before);
 }

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
-#include <QProcess>
 #include <QSet>
 
-#include "core/AppSettings.h"
 #include "core/FileNames.h"
-#include "core/Settings.h"
+#include "core/FolderSnapshot.h"
 #include "core/TextCodec.h"
 #include "core/Utilities.h"
 #include "support/TempHome.h"
@@ -15,25 +13,23 @@ using namespace kolt;
 using kolt::test::TempHome;
 using kolt::test::WriteFile;
 
-TEST(Utilities, FormatSize) {
-  EXPECT_EQ(FormatSize(0), "0 B");
-  EXPECT_EQ(FormatSize(999), "999 B");
-  EXPECT_EQ(FormatSize(1000), "1 kB");
-  EXPECT_EQ(FormatSize(1536), "1.5 kB");
-  EXPECT_EQ(FormatSize(10240), "10 kB");
-  EXPECT_EQ(FormatSize(12800), "13 kB");  // 12.5 rounds half up
-  EXPECT_EQ(FormatSize(1022975), "999 kB");
-  EXPECT_EQ(FormatSize(1022976), "1 MB");
-  EXPECT_EQ(FormatSize(5000000), "4.8 MB");
-  EXPECT_EQ(FormatSize(2000000000), "1907.3486328125 MB");  // four digits: the general number
-}
+TEST(Utilities, NumbersAsText) {
+  const std::pair<qint64, const char*> sizes[] = {
+      {0, "0 B"},          {999, "999 B"},
+      {1000, "1 kB"},      {1536, "1.5 kB"},
+      {10240, "10 kB"},    {12800, "13 kB"},  // 12.5 rounds half up
+      {1022975, "999 kB"}, {1022976, "1 MB"},
+      {5000000, "4.8 MB"}, {2000000000, "1907.3486328125 MB"},  // four digits: the general number
+  };
+  for (const auto& [bytes, text] : sizes) EXPECT_EQ(FormatSize(bytes), text) << bytes;
+  const std::pair<double, const char*> decimals[] = {
+      {1.25, "1.3"}, {1.96, "2"}, {12.5, "13"}, {7, "7"}, {1234.5, "1234.5"}};
+  for (const auto& [x, text] : decimals) EXPECT_EQ(FormatOneDecimal(x), text) << x;
+  const std::pair<const char*, double> leading[] = {
+      {"  12abc", 12}, {"1.41", 1.41}, {"-3", -3}, {"x1", 0}, {"", 0}};
+  for (const auto& [text, x] : leading) EXPECT_EQ(LeadingNumber(text), x) << text;
 
-TEST(Utilities, FormatOneDecimalFollowsTheLocale) {
-  EXPECT_EQ(FormatOneDecimal(1.25), "1.3");
-  EXPECT_EQ(FormatOneDecimal(1.96), "2");
-  EXPECT_EQ(FormatOneDecimal(12.5), "13");
-  EXPECT_EQ(FormatOneDecimal(7), "7");
-  EXPECT_EQ(FormatOneDecimal(1234.5), "1234.5");
+  // The decimal separator follows the locale.
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   EXPECT_EQ(FormatOneDecimal(1.25), "1,3");
   EXPECT_EQ(FormatSize(1536), "1,5 kB");
@@ -42,16 +38,22 @@ TEST(Utilities, FormatOneDecimalFollowsTheLocale) {
 }
 
 TEST(Utilities, CompareVersions) {
-  EXPECT_EQ(CompareVersions("1.10.0", "1.9.0"), 1);
-  EXPECT_EQ(CompareVersions("2.0", "1.0.5"), -1);
-  EXPECT_EQ(CompareVersions("1.0.5", ""), 1);
-  EXPECT_EQ(CompareVersions("", "1.0.5"), -1);
-  EXPECT_EQ(CompareVersions("", ""), 0);
-  EXPECT_EQ(CompareVersions("3.0.0", "3.0.0"), 0);
-  EXPECT_EQ(CompareVersions("3.0.1", "3.0.0"), 1);
-  EXPECT_EQ(CompareVersions("3.0.0.9", "3.0.0.1"), 0);  // only three parts count
-  EXPECT_EQ(CompareVersions("2.x.1", "2.0.0"), 1);      // no number counts as 0
-  EXPECT_EQ(CompareVersions("2.5b.0", "2.5.0"), 0);     // the leading number
+  const struct {
+    const char *a, *b;
+    int result;
+  } cases[] = {
+      {"1.10.0", "1.9.0", 1},
+      {"2.0", "1.0.5", -1},
+      {"1.0.5", "", 1},
+      {"", "1.0.5", -1},
+      {"", "", 0},
+      {"3.0.0", "3.0.0", 0},
+      {"3.0.1", "3.0.0", 1},
+      {"3.0.0.9", "3.0.0.1", 0},  // only three parts count
+      {"2.x.1", "2.0.0", 1},      // no number counts as 0
+      {"2.5b.0", "2.5.0", 0},     // the leading number
+  };
+  for (const auto& c : cases) EXPECT_EQ(CompareVersions(c.a, c.b), c.result) << c.a << " / " << c.b;
 }
 
 TEST(Utilities, GeneratePassword) {
@@ -69,28 +71,6 @@ TEST(Utilities, GeneratePassword) {
   QString a = GeneratePassword();
   SeedRandom(7);
   EXPECT_EQ(GeneratePassword(), a);
-}
-
-TEST(Utilities, MailSettingReaders) {
-  TempHome home;
-  EXPECT_EQ(GetOwnAddress(), "");
-  EXPECT_FALSE(IsDialogEnabled());
-  IniWrite("E-Mail", "From", "me@example.org");
-  IniWrite("E-Mail", "Dialog", "1");
-  EXPECT_EQ(GetOwnAddress(), "me@example.org");
-  EXPECT_TRUE(IsDialogEnabled());
-  IniWrite("E-Mail", "Dialog", "0");
-  EXPECT_FALSE(IsDialogEnabled());
-  IniWrite("E-Mail", "Dialog", "abc");
-  EXPECT_FALSE(IsDialogEnabled());
-}
-
-TEST(Utilities, LeadingNumber) {
-  EXPECT_EQ(LeadingNumber("  12abc"), 12);
-  EXPECT_EQ(LeadingNumber("1.41"), 1.41);
-  EXPECT_EQ(LeadingNumber("-3"), -3);
-  EXPECT_EQ(LeadingNumber("x1"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
 }
 
 TEST(Utilities, TextHelpers) {
@@ -139,6 +119,12 @@ TEST(FileNames, CaseBlindLookupAndWildcards) {
   EXPECT_FALSE(found);
   EXPECT_EQ(ListNoCase(home.File("Game/Email"), "*.dat"), QStringList({"Turn1.DAT", "turn2.dat"}));
   EXPECT_EQ(ListNoCase(home.File("Game/Email"), "*.*").size(), 3);
+  // Outside a pass every call sees the disk as it is now.
+  EXPECT_FALSE(CurrentSnapshot());
+  WriteFile(home.File("Game/Email/TURN3.DAT"), "x");
+  EXPECT_EQ(ListNoCase(home.File("Game/Email"), "*.dat"),
+            QStringList({"TURN3.DAT", "Turn1.DAT", "turn2.dat"}));
+  EXPECT_EQ(FindEntryNoCase(home.File("Game/Email"), "turn3.dat"), home.File("Game/Email/TURN3.DAT"));
   EXPECT_TRUE(WildcardMatch("SAVE0??.DAT", "save001.dat"));
   EXPECT_FALSE(WildcardMatch("SAVE0??.DAT", "save01.dat"));
   EXPECT_TRUE(WildcardMatch("*a*b", "xxaxxb"));
