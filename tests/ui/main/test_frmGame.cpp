@@ -214,27 +214,16 @@ TEST(GameDialog, ShowsTheLastMessageFetchedForTheGame) {
 TEST(GameDialog, EnterStoresTheAddressAsTyped) {
   MainWindowHarness h;
   h.MakeDemoHome();
-  h.registry.BuildProgramList(h.programs);
+  const GameList& games = h.Load().Games();
   ScriptedUi& ui = h.ui;
-  GameList games;
-  for (const ProgramPtr& program : h.programs) {
-    for (const GamePtr& game : program->InitGames()) games.push_back(game);
-  }
-  const auto indexOf = [&games](const QString& shortName, const QString& name) {
-    for (size_t i = 0; i < games.size(); ++i) {
-      if (games[i]->GetProgram()->GetShortName() == shortName && games[i]->GetName().startsWith(name))
-        return static_cast<int>(i);
-    }
-    return -1;
-  };
   struct Case {
     const char* program;
     const char* game;
     const char* key;
   };
-  for (const Case& c : {Case{"CMBO", "Bocage_", "Bocage_"}, Case{"SE4", "Nebula", "Nebula"}}) {
+  for (const Case& c : {Case{"CMBO", "Bocage_###.txt", "Bocage_"}, Case{"SE4", "Nebula.gam", "Nebula"}}) {
     SCOPED_TRACE(c.program);
-    const int index = indexOf(c.program, c.game);
+    const int index = h.RowOf(c.game);
     ASSERT_GE(index, 0);
     // The stored address is not in the address book: Enter alone keeps it. Then a typed
     // one, also not in the book. Once, and twice in case the first did not close.
