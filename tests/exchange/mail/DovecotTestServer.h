@@ -26,17 +26,12 @@ class DovecotTestServer {
                     const QString& key)
       : m_dir(QStringLiteral("/tmp/kd-XXXXXX")) {
     const QString d = m_dir.path();
-    const bool root = ::geteuid() == 0;
     ::chmod(QFile::encodeName(d).constData(), 0755);  // the mail processes must reach the Maildir
-    for (const char* sub : {"run", "state", "home/Maildir/cur", "home/Maildir/new", "home/Maildir/tmp"})
-      QDir().mkpath(d + QChar('/') + QString::fromLatin1(sub));
-    if (root) {
-      for (const char* sub :
-           {"home", "home/Maildir", "home/Maildir/cur", "home/Maildir/new", "home/Maildir/tmp"})
-        if (::chown(QFile::encodeName(d + QChar('/') + QString::fromLatin1(sub)).constData(), 65534, 65534) !=
-            0)
-          return;
-    }
+    QDir().mkpath(d + QStringLiteral("/run"));
+    QDir().mkpath(d + QStringLiteral("/state"));
+    for (const char* sub :
+         {"home", "home/Maildir", "home/Maildir/cur", "home/Maildir/new", "home/Maildir/tmp"})
+      if (!MailFolder(d + QChar('/') + QString::fromLatin1(sub))) return;
     QFile::copy(certificate, d + QStringLiteral("/cert.pem"));
     QFile::copy(key, d + QStringLiteral("/key.pem"));
     Write(d + QStringLiteral("/passwd"), (user + QStringLiteral(":{PLAIN}") + password +
@@ -46,20 +41,10 @@ class DovecotTestServer {
     for (int attempt = 0; attempt < 20 && !m_ok; ++attempt) {
       m_plainPort = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
       m_tlsPort = m_plainPort + 1;
-      WriteConfig(root);
-      m_process.setProcessChannelMode(QProcess::MergedChannels);
-      m_process.start(QStringLiteral("/usr/sbin/dovecot"),
-                      {QStringLiteral("-F"), QStringLiteral("-c"), d + QStringLiteral("/dovecot.conf")});
-      if (!m_process.waitForStarted(10000)) return;
-      for (int i = 0; i < 200 && !m_ok; ++i) {
-        if (m_process.state() != QProcess::Running) break;  // a port in use: 89 at once
-        m_ok = Accepts(m_tlsPort);
-        if (!m_ok) QThread::msleep(25);
-      }
-      if (!m_ok) {
+      WriteConfig();
+      if (!Restart()) {  // a port in use, say: dovecot ends at once with 89
         m_output += QString::fromUtf8(m_process.readAll());
-        m_process.kill();
-        m_process.waitForFinished(5000);
+        Stop();
       }
     }
   }
@@ -68,9 +53,10 @@ class DovecotTestServer {
   DovecotTestServer& operator=(const DovecotTestServer&) = delete;
 
   void Stop() {
-    if (m_process.state() == QProcess::NotRunning) return;
-    m_process.kill();
-    m_process.waitForFinished(5000);
+    if (m_process.state() != QProcess::NotRunning) {
+      m_process.kill();
+      m_process.waitForFinished(5000);
+    }
     m_ok = false;
   }
   // Restarts the server with `lines` added to its configuration (say, a capability list
@@ -78,17 +64,17 @@ class DovecotTestServer {
   bool Reconfigure(const QString& lines) {
     Stop();
     m_extra = lines;
-    WriteConfig(::geteuid() == 0);
+    WriteConfig();
     return Restart();
   }
   // Starts the stopped server again on the same ports, with the same mailbox.
   bool Restart() {
     if (m_process.state() != QProcess::NotRunning) return m_ok;
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(QStringLiteral("/usr/sbin/dovecot"), {QStringLiteral("-F"), QStringLiteral("-c"),
                                                           m_dir.path() + QStringLiteral("/dovecot.conf")});
     if (!m_process.waitForStarted(10000)) return false;
-    for (int i = 0; i < 400 && !m_ok; ++i) {
-      if (m_process.state() != QProcess::Running) break;
+    for (int i = 0; i < 400 && !m_ok && m_process.state() == QProcess::Running; ++i) {
       m_ok = Accepts(m_tlsPort);
       if (!m_ok) QThread::msleep(25);
     }
@@ -117,13 +103,8 @@ class DovecotTestServer {
   // A folder beside INBOX (Maildir++: ".NAME"), owned by whoever the mail processes are.
   bool AddFolder(const QString& name) {
     const QString folder = Maildir() + QStringLiteral("/.") + name;
-    for (const QString& sub :
-         {QString(), QStringLiteral("/cur"), QStringLiteral("/new"), QStringLiteral("/tmp")}) {
-      if (!QDir().mkpath(folder + sub)) return false;
-      if (::geteuid() == 0 && ::chown(QFile::encodeName(folder + sub).constData(), 65534, 65534) != 0)
-        return false;
-    }
-    return true;
+    return MailFolder(folder) && MailFolder(folder + QStringLiteral("/cur")) &&
+           MailFolder(folder + QStringLiteral("/new")) && MailFolder(folder + QStringLiteral("/tmp"));
   }
   // The messages in the Maildir and whether each was read: name -> flags after ":2,".
   QStringList Files(const QString& sub) const {
@@ -146,7 +127,12 @@ class DovecotTestServer {
     ::close(fd);
     return ok;
   }
-  void WriteConfig(bool root) {
+  // A folder the mail processes may write: theirs when they run as nobody under root.
+  static bool MailFolder(const QString& path) {
+    return QDir().mkpath(path) &&
+           (::geteuid() != 0 || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+  }
+  void WriteConfig() {
     const QString d = m_dir.path();
     QString c;
     c += QStringLiteral("instance_name = kolt-test-%1\n").arg(QFileInfo(d).fileName());
@@ -166,7 +152,7 @@ class DovecotTestServer {
              "    port = %2\n    ssl = yes\n  }\n")
              .arg(m_plainPort)
              .arg(m_tlsPort);
-    if (root) {
+    if (::geteuid() == 0) {
       c += QStringLiteral("}\ndefault_login_user = dovenull\ndefault_internal_user = dovecot\n");
       c += QStringLiteral("mail_uid = 65534\nmail_gid = 65534\nfirst_valid_uid = 1\n");
     } else {

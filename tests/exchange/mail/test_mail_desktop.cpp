@@ -7,36 +7,24 @@
 #include <QDir>
 #include <QFile>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
-#include "exchange/mail/Mailer.h"
 #include "exchange/mail/TestMessage.h"
+#include "mail/SmtpHome.h"
 #include "support/NulSeparated.h"
 #include "support/OneBox.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
+#include "support/ScopedEnv.h"
 
 using namespace kolt;
 using namespace kolt::test;
 
 namespace {
 
-class DesktopClient : public ::testing::Test {
+// The mail home, sending through the desktop client, with only the stand-ins on PATH.
+class DesktopClient : public SmtpHome {
  protected:
   void SetUp() override {
-    m_oldPath = qgetenv("PATH");
-    App().homeFolder = home.Path();
-    App().instanceFolder = home.File("0");
-    QDir().mkpath(App().instanceFolder);
-    QDir().mkpath(Bin());
-    qputenv("PATH", QFile::encodeName(Bin()));
+    SmtpHome::SetUp();
     IniWrite("E-Mail", "Mode", "MAPI");
     IniWrite("E-Mail", "From", "me@home.net");
-  }
-  void TearDown() override {
-    qputenv("PATH", m_oldPath);
-    App().homeFolder.clear();
-    App().instanceFolder.clear();
   }
   QString Bin() const { return home.Root() + "/bin"; }
   QString Record() const { return home.Root() + "/args"; }
@@ -46,21 +34,11 @@ class DesktopClient : public ::testing::Test {
                            QStringLiteral("'\n") +
                            (output.isEmpty() ? QString() : QStringLiteral("echo '") + output + "'\n") +
                            QStringLiteral("exit ") + QString::number(code) + QChar('\n');
-    const QString path = Bin() + QChar('/') + name;
-    WriteScript(path, script.toUtf8());
+    WriteScript(Bin() + QChar('/') + name, script.toUtf8());
   }
   QStringList Arguments() const { return NulSeparated(ReadFile(Record())); }
-  bool Send(const QString& address, const QString& subject, const QString& body, const QStringList& files,
-            bool allowSelf = false) {
-    Mailer mailer(ui);
-    return mailer.SendMail(address, subject, body, files, allowSelf, false);
-  }
 
-  TempHome home;
-  ScriptedUi ui;
-
- private:
-  QByteArray m_oldPath;
+  ScopedEnv path{"PATH", Bin()};
 };
 
 const char kQuestionTail[] = " is open in your mail client.\r\rDid you send it from there?";
