@@ -8,10 +8,9 @@
 #include <sys/statvfs.h>
 
 #include <QDirIterator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include "core/Settings.h"
+#include "exchange/history/HistoryStore.h"
 #include "exchange/history/KeptTurns.h"
 #include "model/Status.h"
 #include "support/RunCli.h"
@@ -83,37 +82,12 @@ class KilledReceive : public ::testing::Test {
     return RunCli(KOLT_CLI, {"--yes", "receive", klt}, env);
   }
 
-  // Received lines per game, and how many files the newest line of each lists.
-  void CheckHistory(int lines) {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "crash-check");
-    db.setDatabaseName(home.File("history.sqlite"));
-    ASSERT_TRUE(db.open());
-    {
-      QSqlQuery q(db);
-      ASSERT_TRUE(
-          q.exec("SELECT game, COUNT(*), MAX(id) FROM turns WHERE direction = 'Received' "
-                 "GROUP BY game"));
-      int games = 0;
-      while (q.next()) {
-        ++games;
-        EXPECT_EQ(q.value(1).toInt(), lines) << q.value(0).toString().toStdString();
-        QSqlQuery files(db);
-        files.prepare("SELECT COUNT(*) FROM files WHERE turn = ?");
-        files.addBindValue(q.value(2));
-        ASSERT_TRUE(files.exec() && files.next());
-        EXPECT_EQ(files.value(0).toInt(), 3) << q.value(0).toString().toStdString();
-      }
-      EXPECT_EQ(games, kGames);
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("crash-check");
-  }
-
-  // After the receive of `turn`: the files, their backups, the kept earlier turn and
-  // the games' records.
-  void CheckFiles(int turn) {
+  // After the receive of `turn`: the files, their backups, the kept earlier turn, the
+  // games' records, and one received history line per turn, the newest listing all three
+  // files.
+  void Check(int turn) {
     ClearIniCache();
+    HistoryStore history(home.File("history.sqlite"));
     const QString kept = FormatStamp(When(turn - 1));
     for (int n = 1; n <= kGames; ++n) {
       const QString base = email + "/" + Base(n);
@@ -127,6 +101,11 @@ class KilledReceive : public ::testing::Test {
       ASSERT_EQ(ReadFile(folder + "/" + Base(n) + ".dat"), Turn("DAT", n, turn - 1));
       ASSERT_EQ(ReadFile(folder + "/" + Base(n) + ".aux"), Turn("AUX", n, turn - 1));
       ASSERT_EQ(IniRead("SPWAW", Base(n) + ".cmt/R"), FormatStamp(When(turn)));
+      const auto lines = history.Turns("SPWAW", Base(n) + ".cmt");
+      ASSERT_TRUE(lines) << history.LastError().toStdString();
+      ASSERT_EQ(lines->size(), static_cast<size_t>(turn - 1));
+      for (const TurnEntry& line : *lines) ASSERT_EQ(line.direction, TurnDirection::Received);
+      ASSERT_EQ(lines->front().files.size(), 3u);
     }
   }
 
@@ -169,8 +148,7 @@ TEST_F(KilledReceive, EveryTurnIsTakenInRecordedOnceAndKeptWhereverTheReceiveWas
     const CliResult rerun = Receive(klt, 0);
     ASSERT_EQ(rerun.exitCode, 0) << rerun.err.toStdString();
     ASSERT_FALSE(rerun.crashed);
-    CheckFiles(turn);
-    CheckHistory(turn - 1);
+    Check(turn);
     EXPECT_EQ(Leftovers(), QStringList());
     QFile::remove(klt);
   }
