@@ -156,7 +156,7 @@ TEST_F(Hardening, TheSameTurnReceivedTwiceKeepsTheBackupOfTheTurnBefore) {
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 2");
 }
 
-TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
+TEST_F(Hardening, APipeWhereAFileBelongsNeverBlocks) {
   Watchdog watchdog(60);
   MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
   MakeFifo(email + "/email001.dat");
@@ -182,27 +182,37 @@ TEST_F(Hardening, APipeWhereAGameFileBelongsNeverBlocks) {
   EXPECT_FALSE(ReplaceWithCopy(home.Root() + "/pipe", home.Root() + "/copy"));
   EXPECT_FALSE(SameContent(home.Root() + "/pipe", email + "/email001.dat"));
   EXPECT_FALSE(IsFaithfulCopy(home.Root() + "/pipe", email + "/email001.dat"));
+
+  // Pipes saved into the working folder are left there.
+  const QString work = home.Root() + "/work";
+  App().workingFolder = work;
+  QDir().mkpath(work + "/SPWAW");
+  MakeFifo(work + "/KOLT.KLT");
+  MakeFifo(work + "/SPWAW/email001.dat");
+  MakeFifo(work + "/SPWAW/turn.zip");
+  exchange->ProcessWorkingFolder();
+  EXPECT_EQ(ui.statuses.last(), "Done!");
+  EXPECT_TRUE(IsFifo(work + "/SPWAW/email001.dat"));
+  EXPECT_TRUE(IsFifo(work + "/KOLT.KLT"));
 }
 
-TEST_F(Hardening, ABackupFolderThatIsALinkIsNeverWrittenThrough) {
-  MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
-  const QString elsewhere = home.Root() + "/elsewhere";
-  QDir().mkpath(elsewhere);
-  ASSERT_TRUE(QFile::link(elsewhere, email + "/bak"));
-  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
-  EXPECT_TRUE(Shown(ui, "Error while making backup of file " + email + "/email001"));
-  EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden), QStringList());
-  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
-  EXPECT_EQ(Record("email001.cmt/R"), "");
-}
-
-// Links someone else planted in a game folder: named like a game file, like its backup
-// in bak/, or like the old-style ".bak" beside it. None of them leads a write outside.
-TEST_F(Hardening, ALinkNamedLikeAGameFileOrItsBackupIsNeverWrittenThrough) {
+// Links someone else planted in a game folder: the backup folder itself, or named like a
+// game file, like its backup in bak/, or like the old-style ".bak" beside it. None of
+// them leads a write outside.
+TEST_F(Hardening, ALinkInAGameFolderIsNeverWrittenThrough) {
   MakeSpwawGame(email, "email001", "Scenario X", t0, "mine");
   const QString outside = home.Root() + "/outside";
   QDir().mkpath(outside);
+  ASSERT_TRUE(QFile::link(outside, email + "/bak"));
+  ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
+  EXPECT_TRUE(Shown(ui, "Error while making backup of file " + email + "/email001"));
+  EXPECT_EQ(QDir(outside).entryList(QDir::Files | QDir::Hidden), QStringList());
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
+  EXPECT_EQ(Record("email001.cmt/R"), "");
+
+  ASSERT_TRUE(QFile::remove(email + "/bak"));
   QDir().mkpath(email + "/bak");
+  ui.boxes.clear();
   WriteFile(outside + "/backup", "precious 1");
   WriteFile(outside + "/dotbak", "precious 2");
   ASSERT_TRUE(QFile::link(outside + "/backup", email + "/bak/email001.dat"));
@@ -269,20 +279,6 @@ TEST_F(Hardening, AGameFolderSwappedForALinkIsNeverWrittenThrough) {
   EXPECT_EQ(QDir(outside).entryList(everything), nothing) << ui.Texts().join("\n").toStdString();
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/email001.dat"), "DAT turn 2");
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/bak/email001.dat"), "DAT mine");
-}
-
-TEST_F(Hardening, APipeInTheWorkingFolderNeverBlocks) {
-  Watchdog watchdog(60);
-  const QString work = home.Root() + "/work";
-  App().workingFolder = work;
-  QDir().mkpath(work + "/SPWAW");
-  MakeFifo(work + "/KOLT.KLT");
-  MakeFifo(work + "/SPWAW/email001.dat");
-  MakeFifo(work + "/SPWAW/turn.zip");
-  exchange->ProcessWorkingFolder();
-  EXPECT_EQ(ui.statuses.last(), "Done!");
-  EXPECT_TRUE(IsFifo(work + "/SPWAW/email001.dat"));
-  EXPECT_TRUE(IsFifo(work + "/KOLT.KLT"));
 }
 
 TEST_F(Hardening, AKilledReceivesLeftoversGoWithTheNextReceive) {
