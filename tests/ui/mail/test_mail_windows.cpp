@@ -21,9 +21,11 @@
 #include "exchange/mail/Mailer.h"
 #include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
+#include "mail/SmtpHome.h"
 #include "mail/SmtpTestServer.h"
 #include "support/Child.h"
 #include "support/ScopedEnv.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 #include "ui/frmBlat.h"
@@ -34,13 +36,6 @@ using namespace kolt::test;
 
 namespace {
 
-void Screenshot(QWidget& w, const QString& name, bool fit = true) {
-  const QString folder = QStringLiteral(KOLT_TEST_BINARY_DIR "/screenshots");
-  QDir().mkpath(folder);
-  if (fit) w.adjustSize();
-  EXPECT_TRUE(w.grab().save(folder + QChar('/') + name + QStringLiteral(".png")));
-}
-
 const char* const kSmtpOnly[] = {"txtEMail",        "txtSMTPServer", "lblEMail",    "lblSMTP",
                                  "cmbSMTPSecurity", "spnSMTPPort",   "txtSMTPUser", "txtSMTPPassword"};
 
@@ -49,6 +44,14 @@ const char* const kSmtpOnly[] = {"txtEMail",        "txtSMTPServer", "lblEMail",
 void ExpectSmtpFieldsEnabled(QWidget& dialog, bool enabled) {
   for (const char* name : kSmtpOnly) EXPECT_EQ(Child<QWidget>(dialog, name)->isEnabled(), enabled) << name;
   EXPECT_EQ(Child<QCheckBox>(dialog, "chkShowDialog")->isEnabled(), enabled);
+}
+
+// The test result is laid out in full: as tall as its wrapped text needs, inside its page.
+void ExpectShownInFull(QWidget& dialog, const char* label) {
+  auto* l = Child<QLabel>(dialog, label);
+  EXPECT_GE(l->height(), l->heightForWidth(l->width())) << label;
+  const QWidget* page = l->parentWidget();
+  EXPECT_TRUE(page->rect().contains(l->geometry())) << label;
 }
 
 // The refusal box of the settings dialog, if one is open; closes it.
@@ -62,28 +65,27 @@ QString TakeRefusal(QWidget& dialog) {
   return text;
 }
 
-TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
+// The settings dialog on an empty home.
+class Options : public ::testing::Test {
+ protected:
+  void Type(const char* field, const QString& text) { Child<QLineEdit>(dialog, field)->setText(text); }
+  void Click(const char* button) { QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton); }
+  QString Shown(const char* label) { return Child<QLabel>(dialog, label)->text(); }
+  QSpinBox* Spin(const char* name) { return Child<QSpinBox>(dialog, name); }
+
   TempHome home;
   FilePasswordStore passwords;
-  frmOptions dialog(nullptr, &passwords);
-  EXPECT_EQ(dialog.windowTitle(), "Options");
+  frmOptions dialog{nullptr, &passwords};
+};
+
+TEST_F(Options, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_TRUE(Child<QRadioButton>(dialog, "optMAPI")->isChecked());
   EXPECT_FALSE(Child<QCheckBox>(dialog, "chkShowDialog")->isChecked());
   ExpectSmtpFieldsEnabled(dialog, false);
-  EXPECT_EQ(Child<QLabel>(dialog, "Label1")->text(), "&From (your e-mail address):");
-  EXPECT_EQ(Child<QRadioButton>(dialog, "optSMTP")->text(),
-            "Send directly through an S&MTP server (libcurl)");
-  Screenshot(dialog, "frmOptions");
-  auto* tabs = Child<QTabWidget>(dialog, "tabMail");
-  for (int i = 1; i < tabs->count(); ++i) {
-    tabs->setCurrentIndex(i);
-    Screenshot(dialog, QStringLiteral("frmOptions-") +
-                           tabs->tabText(i).remove(QChar('&')).replace(QChar(' '), QChar('-')));
-  }
-  tabs->setCurrentIndex(0);
-
-  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(Spin("spnIMAPPort")->value(), 993);
+  EXPECT_EQ(Child<QLineEdit>(dialog, "txtIMAPFolder")->text(), "INBOX");
+  Type("txtFrom", "me@home.net");
+  Click("cmdOK");
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(IniRead("E-Mail", "Mode"), "MAPI");
   EXPECT_EQ(IniRead("E-Mail", "From"), "me@home.net");
@@ -96,21 +98,17 @@ TEST(frmOptions, FirstRunShowsTheDesktopClientAndOkWritesTheKeys) {
   EXPECT_TRUE(ReadFile(home.Ini()).contains("Dialog=\r\n"));
 }
 
-TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
-  TempHome home;
-  FilePasswordStore passwords;
-  frmOptions dialog(nullptr, &passwords);
+TEST_F(Options, RefusesAnAddressOrServerThatCannotWork) {
   dialog.show();
   auto* from = Child<QLineEdit>(dialog, "txtFrom");
   auto* server = Child<QLineEdit>(dialog, "txtSMTPServer");
   auto* account = Child<QLineEdit>(dialog, "txtEMail");
-  auto* ok = Child<QPushButton>(dialog, "cmdOK");
   // Each refused on OK and on Apply: the dialog stays open, the field has the focus,
   // nothing is written.
   auto expectRefused = [&](QLineEdit* field, const QString& part) {
     for (const char* button : {"cmdOK", "cmdApply"}) {
       SCOPED_TRACE(button);
-      QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
+      Click(button);
       const QString text = TakeRefusal(dialog);
       EXPECT_TRUE(text.contains(part)) << text.toStdString();
       EXPECT_TRUE(dialog.isVisible());
@@ -147,7 +145,7 @@ TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
     expectRefused(account, "is 259 characters long; at most 255 fit.");
   }
   // A port typed with the name is the one used: the port field shows it, greyed.
-  auto* port = Child<QSpinBox>(dialog, "spnSMTPPort");
+  QSpinBox* port = Spin("spnSMTPPort");
   server->setText("[::1]:2526");
   EXPECT_EQ(port->value(), 2526);
   EXPECT_FALSE(port->isEnabled());
@@ -155,7 +153,7 @@ TEST(frmOptions, RefusesAnAddressOrServerThatCannotWork) {
   EXPECT_TRUE(port->isEnabled());
   server->setText("[::1]:2526");
   account->setText("acct@example.net");
-  QTest::mouseClick(ok, Qt::LeftButton);
+  Click("cmdOK");
   EXPECT_EQ(TakeRefusal(dialog), QString());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(IniRead("E-Mail", "SMTP_Server"), "[::1]:2526");  // as typed
@@ -188,27 +186,20 @@ TEST(frmOptions, LowerCaseModeIsRewrittenAsDesktopClient) {
   EXPECT_EQ(IniRead("E-Mail", "Mode"), "MAPI");
 }
 
-TEST(frmOptions, SmtpFieldsApplyThenCancelKeepsThem) {
-  TempHome home;
-  FilePasswordStore passwords;
-  {
-    frmOptions dialog(nullptr, &passwords);
-    Child<QRadioButton>(dialog, "optSMTP")->click();
-    Child<QLineEdit>(dialog, "txtFrom")->setText("me@example.net");
-    Child<QLineEdit>(dialog, "txtSMTPServer")->setText("mail.example.net");
-    Child<QLineEdit>(dialog, "txtEMail")->setText("acct@example.net");
-    auto* security = Child<QComboBox>(dialog, "cmbSMTPSecurity");
-    auto* port = Child<QSpinBox>(dialog, "spnSMTPPort");
-    EXPECT_EQ(port->value(), 587);
-    security->setCurrentIndex(1);  // implicit TLS: the usual port follows
-    EXPECT_EQ(port->value(), 465);
-    Child<QLineEdit>(dialog, "txtSMTPUser")->setText("player7");
-    Child<QLineEdit>(dialog, "txtSMTPPassword")->setText("pa55word");
-    QTest::mouseClick(Child<QPushButton>(dialog, "cmdApply"), Qt::LeftButton);
-    Child<QLineEdit>(dialog, "txtSMTPServer")->setText("changed.example.net");
-    QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  }
+TEST_F(Options, SmtpFieldsApplyThenCancelKeepsThem) {
+  Child<QRadioButton>(dialog, "optSMTP")->click();
+  Type("txtFrom", "me@example.net");
+  Type("txtSMTPServer", "mail.example.net");
+  Type("txtEMail", "acct@example.net");
+  EXPECT_EQ(Spin("spnSMTPPort")->value(), 587);
+  Child<QComboBox>(dialog, "cmbSMTPSecurity")->setCurrentIndex(1);  // implicit TLS: the usual port follows
+  EXPECT_EQ(Spin("spnSMTPPort")->value(), 465);
+  Type("txtSMTPUser", "player7");
+  Type("txtSMTPPassword", "pa55word");
+  Click("cmdApply");
+  Type("txtSMTPServer", "changed.example.net");
+  Click("cmdCancel");
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(IniRead("E-Mail", "Mode"), "SMTP");
   EXPECT_EQ(IniRead("E-Mail", "SMTP_Server"), "mail.example.net");
   EXPECT_EQ(IniRead("E-Mail", "Address"), "acct@example.net");
@@ -232,17 +223,12 @@ TEST(frmBlat, ShowsARealConversationAndCanCancel) {
   App().homeFolder = home.Path();
   SmtpTestServer server;
   ASSERT_GT(server.Port(), 0);
-  IniWrite("E-Mail", "Mode", "SMTP");
-  IniWrite("E-Mail", "SMTP_Server", "127.0.0.1");
+  UseSmtp("127.0.0.1", "me@home.net");
   IniWrite("E-Mail", "SMTP_Port", QString::number(server.Port()));
-  IniWrite("E-Mail", "SMTP_Security", "NONE");
-  IniWrite("E-Mail", "Address", "me@home.net");
   const QString file = home.File("KOLT.KLT");
   WriteFile(file, QByteArray(5000, 'k'));
 
   frmBlat window;
-  EXPECT_EQ(window.windowTitle(), "Sending message...");
-  EXPECT_EQ(Child<QLabel>(window, "lblZipName")->text(), "Attachment:");
   auto* list = Child<QListWidget>(window, "lstMessages");
   // The conversation lines up in columns: narrow and wide letters take the same room.
   const QFontMetrics metrics(list->font());
@@ -257,7 +243,7 @@ TEST(frmBlat, ShowsARealConversationAndCanCancel) {
   EXPECT_EQ(Child<QLineEdit>(window, "ZipFName")->text(), file + " (4.9 kB) ");
   EXPECT_TRUE(window.Lines().contains("> RCPT TO:<friend@example.org>"));
   EXPECT_EQ(Child<QPushButton>(window, "cmdCancel")->text(), "Close");
-  Screenshot(window, "frmBlat", false);
+  SaveScreenshot(window, "frmBlat");
 
   // While sending, the button cancels instead of closing.
   window.Init();
@@ -302,38 +288,39 @@ TEST(frmOptions, ANewMailboxIsCheckedEveryFiveMinutesUnlessChosenOtherwise) {
   EXPECT_EQ(IniRead("E-Mail", "IMAP_Interval"), "0");
 }
 
-TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
-  TempHome home;
+// A real mailbox server with the user's account, named on the receiving page.
+class Mailbox : public Options {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(certificate.Ok());
+    ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+    Type("txtFrom", "me@home.net");
+    Type("txtIMAPServer", "127.0.0.1");
+    Spin("spnIMAPPort")->setValue(imap.TlsPort());
+  }
   TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  DovecotTestServer imap("me@home.net", "inbox-secret", certificate.Cert(), certificate.Key());
-  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  DovecotTestServer imap{"me@home.net", "inbox-secret", certificate.Cert(), certificate.Key()};
+};
+
+TEST_F(Mailbox, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   const ScopedEnv trusted("KOLT_IMAP_CAINFO", certificate.Cert());
-  FilePasswordStore passwords;
-  frmOptions dialog(nullptr, &passwords);
-  EXPECT_EQ(Child<QSpinBox>(dialog, "spnIMAPPort")->value(), 993);
-  EXPECT_EQ(Child<QLineEdit>(dialog, "txtIMAPFolder")->text(), "INBOX");
-  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
-  Child<QLineEdit>(dialog, "txtIMAPServer")->setText("127.0.0.1");
-  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
-  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("wrong");
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
-  EXPECT_TRUE(Child<QLabel>(dialog, "lblIMAPTest")->text().contains("Check the user name and the password"))
-      << Child<QLabel>(dialog, "lblIMAPTest")->text().toStdString();
+  Type("txtIMAPPassword", "wrong");
+  Click("cmdIMAPTest");
+  EXPECT_TRUE(Shown("lblIMAPTest").contains("Check the user name and the password"))
+      << Shown("lblIMAPTest").toStdString();
   // The answer reads across the page, not down a narrow column.
   Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(1);
   dialog.show();
-  Screenshot(dialog, QStringLiteral("frmOptions-Receiving-test"), false);
+  SaveScreenshot(dialog, QStringLiteral("frmOptions-Receiving-test"));
   EXPECT_GT(Child<QLabel>(dialog, "lblIMAPTest")->width(), Child<QWidget>(dialog, "tabMail")->width() / 2);
-  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
-  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
-            "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
+  Type("txtIMAPPassword", "inbox-secret");
+  Click("cmdIMAPTest");
+  EXPECT_EQ(Shown("lblIMAPTest"), "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
 
   Child<QRadioButton>(dialog, "optIMAPMove")->setChecked(true);
-  Child<QLineEdit>(dialog, "txtIMAPMoveTo")->setText("Turns");
-  Child<QSpinBox>(dialog, "spnIMAPInterval")->setValue(5);
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+  Type("txtIMAPMoveTo", "Turns");
+  Spin("spnIMAPInterval")->setValue(5);
+  Click("cmdOK");
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(IniRead("E-Mail", "IMAP_Server"), "127.0.0.1");
   EXPECT_EQ(IniRead("E-Mail", "IMAP_Security"), "TLS");
@@ -344,41 +331,19 @@ TEST(frmOptions, ReceivingPageTestsTheMailboxAndKeepsItsPasswordApart) {
   EXPECT_FALSE(QFile::exists(home.File("smtp-password")));
 }
 
-namespace {
-
-// The test result is laid out in full: as tall as its wrapped text needs, inside its page.
-void ExpectShownInFull(QWidget& dialog, const char* label) {
-  auto* l = Child<QLabel>(dialog, label);
-  EXPECT_GE(l->height(), l->heightForWidth(l->width())) << label;
-  const QWidget* page = l->parentWidget();
-  EXPECT_TRUE(page->rect().contains(l->geometry())) << label;
-}
-
-}  // namespace
-
 // An untrusted certificate (IMAP and SMTP): the test shows its fingerprint, subject and
 // expiry and offers to trust it; once trusted the test passes and the file keeps it.
-TEST(frmOptions, TestOffersToTrustAnUntrustedCertificate) {
-  TempHome home;
-  TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  DovecotTestServer imap("me@home.net", "inbox-secret", certificate.Cert(), certificate.Key());
-  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+TEST_F(Mailbox, TestOffersToTrustAnUntrustedCertificate) {
   SmtpTestServer smtp(certificate.ServerArguments("starttls"));
   ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString();
-  FilePasswordStore passwords;
-  frmOptions dialog(nullptr, &passwords);
-  Child<QLineEdit>(dialog, "txtFrom")->setText("me@home.net");
-  Child<QLineEdit>(dialog, "txtIMAPServer")->setText("127.0.0.1");
-  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
-  Child<QLineEdit>(dialog, "txtIMAPPassword")->setText("inbox-secret");
+  Type("txtIMAPPassword", "inbox-secret");
   Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(1);
   dialog.show();
   auto* trust = Child<QPushButton>(dialog, "cmdIMAPTrust");
   EXPECT_FALSE(trust->isVisible());
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  Click("cmdIMAPTest");
   const QString imapName = "127.0.0.1:" + QString::number(imap.TlsPort());
-  const QString shown = Child<QLabel>(dialog, "lblIMAPTest")->text();
+  const QString shown = Shown("lblIMAPTest");
   for (const QString& part :
        {"The certificate of the server " + imapName + " is not trusted", QString("SHA-256 fingerprint: "),
         QString("Issued to: CN"), QString("Expires: ")})
@@ -387,33 +352,29 @@ TEST(frmOptions, TestOffersToTrustAnUntrustedCertificate) {
   // What the server sent is shown as text, never as markup.
   EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->textFormat(), Qt::PlainText);
   ExpectShownInFull(dialog, "lblIMAPTest");
-  Screenshot(dialog, QStringLiteral("frmOptions-Receiving-untrusted"), false);
+  SaveScreenshot(dialog, QStringLiteral("frmOptions-Receiving-untrusted"));
   // The offer is for the server it names: another port takes it back.
-  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.PlainPort());
+  Spin("spnIMAPPort")->setValue(imap.PlainPort());
   EXPECT_FALSE(trust->isVisible());
-  Child<QSpinBox>(dialog, "spnIMAPPort")->setValue(imap.TlsPort());
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdIMAPTest"), Qt::LeftButton);
+  Spin("spnIMAPPort")->setValue(imap.TlsPort());
+  Click("cmdIMAPTest");
   ASSERT_TRUE(trust->isVisible());
   QTest::mouseClick(trust, Qt::LeftButton);
-  EXPECT_EQ(Child<QLabel>(dialog, "lblIMAPTest")->text(),
-            "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
+  EXPECT_EQ(Shown("lblIMAPTest"), "Logged in as me@home.net: the folder INBOX has 0 unread messages.");
   EXPECT_FALSE(trust->isVisible());
   EXPECT_TRUE(ReadFile(home.File("trusted-certificates")).contains(imapName.toUtf8()));
 
   Child<QTabWidget>(dialog, "tabMail")->setCurrentIndex(0);
   Child<QRadioButton>(dialog, "optSMTP")->setChecked(true);
   const QString smtpName = "127.0.0.1:" + QString::number(smtp.Port());
-  Child<QLineEdit>(dialog, "txtSMTPServer")->setText(smtpName);
-  Child<QLineEdit>(dialog, "txtEMail")->setText("me@home.net");
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdSMTPTest"), Qt::LeftButton);
-  EXPECT_TRUE(Child<QLabel>(dialog, "lblSMTPTest")
-                  ->text()
-                  .contains("The certificate of the server " + smtpName + " is not trusted"))
-      << Child<QLabel>(dialog, "lblSMTPTest")->text().toStdString();
+  Type("txtSMTPServer", smtpName);
+  Type("txtEMail", "me@home.net");
+  Click("cmdSMTPTest");
+  EXPECT_TRUE(Shown("lblSMTPTest").contains("The certificate of the server " + smtpName + " is not trusted"))
+      << Shown("lblSMTPTest").toStdString();
   ExpectShownInFull(dialog, "lblSMTPTest");
-  Screenshot(dialog, QStringLiteral("frmOptions-Sending-untrusted"), false);
-  QTest::mouseClick(Child<QPushButton>(dialog, "cmdSMTPTrust"), Qt::LeftButton);
-  EXPECT_EQ(Child<QLabel>(dialog, "lblSMTPTest")->text(),
-            "Connected to " + smtpName + " (no password: no login tried).");
+  SaveScreenshot(dialog, QStringLiteral("frmOptions-Sending-untrusted"));
+  Click("cmdSMTPTrust");
+  EXPECT_EQ(Shown("lblSMTPTest"), "Connected to " + smtpName + " (no password: no login tried).");
   EXPECT_TRUE(smtp.Messages().empty());
 }
