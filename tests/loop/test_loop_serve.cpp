@@ -36,7 +36,7 @@ class ServeLoop : public ::testing::Test {
     host.caFile = Certificate().Cert();
     for (int i = 0; i < 3; ++i) {
       Player& p = *players[i];
-      const QString dir = InstallSe4(p, t0);
+      const QString dir = InstallSe4(p.home, t0);
       p.Set("SE4", "Game", "h@example.org");  // a client of the host's game
       WriteFile(QStringLiteral("%1/SAVEGAME/Game_000%2.plr").arg(dir).arg(i + 1), "orders");
     }
@@ -46,15 +46,11 @@ class ServeLoop : public ::testing::Test {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   }
   QStringList Env() {
-    const QString top = QDir(host.home + "/..").absolutePath();
     QStringList env = QProcess::systemEnvironment();
     env << "LC_ALL=C.UTF-8"
-        << "DBUS_SESSION_BUS_ADDRESS="
-        << "KOLT_HOME=" + host.home << "HOME=" + top + "/user"
-        << "XDG_DATA_HOME=" + top + "/user/.local/share"
-        << "XDG_CONFIG_HOME=" + top + "/user/.config"
-        << "WINEPREFIX=" + top + "/prefix"
-        << "KOLT_IMAP_CAINFO=" + Certificate().Cert();
+        << "DBUS_SESSION_BUS_ADDRESS=";
+    const QMap<QString, QString> home = HomeEnv(host);
+    for (auto it = home.begin(); it != home.end(); ++it) env << it.key() + "=" + it.value();
     return env;
   }
   // Reads what serve wrote until `done` holds, serve ended, or it is plainly stuck (a
@@ -81,7 +77,7 @@ class ServeLoop : public ::testing::Test {
   SmtpTestServer outbound;                                // the host's new turns
   QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
   Player host{"h@example.org", outbound.Port()};
-  HostHome game{host, t0};
+  HostHome game{host.home, t0};
   Player p1{"p1@example.org", inbound.Port()};
   Player p2{"p2@example.org", inbound.Port()};
   Player p3{"p3@example.org", inbound.Port()};
@@ -117,19 +113,15 @@ TEST_F(ServeLoop, OrdersByMailAreHostedOnceAllAreInAndEveryPlayerGetsTheTurnOnce
   EXPECT_TRUE(out.endsWith("Stopped\n")) << out.toStdString();
 
   // Another round finds nothing new: each player has the turn exactly once.
-  const QString top = QDir(host.home + "/..").absolutePath();
-  const CliResult again = RunCli(KOLT_CLI, {"--no", "serve", "--once"},
-                                 {{"KOLT_HOME", host.home},
-                                  {"HOME", top + "/user"},
-                                  {"XDG_DATA_HOME", top + "/user/.local/share"},
-                                  {"XDG_CONFIG_HOME", top + "/user/.config"},
-                                  {"WINEPREFIX", top + "/prefix"},
-                                  {"KOLT_IMAP_CAINFO", Certificate().Cert()}});
+  const CliResult again = host.Cli({"--no", "serve", "--once"});
   EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
   EXPECT_FALSE(again.out.contains("Hosted")) << again.out.toStdString();
   const std::map<QString, int> once{{"p1@example.org", 1}, {"p2@example.org", 1}, {"p3@example.org", 1}};
   EXPECT_EQ(TurnsSent(), once);
   EXPECT_TRUE(game.Gam().endsWith("turn processed\r\n"));
+  EXPECT_FALSE(game.Gam().endsWith("turn processed\r\nturn processed\r\n"));
+  EXPECT_TRUE(QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
+  EXPECT_TRUE(game.Marked());  // hosted automatically again next turn
 }
 
 }  // namespace

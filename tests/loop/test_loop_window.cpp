@@ -19,6 +19,7 @@
 #include "loop/HostHome.h"
 #include "mail/SmtpTestServer.h"
 #include "model/Status.h"
+#include "support/Child.h"
 #include "support/MainWindowHarness.h"
 #include "support/QtPrinters.h"
 
@@ -61,20 +62,37 @@ class LoopWindow : public ::testing::Test, protected MainWindowHarness {
     window->Edit();
     EXPECT_TRUE(shown);
   }
-  // The games list's context menu on `fileName`: `pick` gets it while it is shown.
-  void InContextMenu(const QString& fileName, const std::function<void(QMenu&)>& pick) {
-    const QModelIndex index = Rows().index(RowOf(fileName), 1);
-    ASSERT_TRUE(index.isValid()) << fileName.toStdString();
+  // Remind from the game dialog of `fileName`, if it shows the button; whether it did.
+  bool RemindFromDialog(const QString& fileName) {
     bool shown = false;
+    InDialog(fileName, [&](QWidget& dialog) {
+      auto* remind = Child<QAbstractButton>(dialog, "cmdRemind");
+      shown = remind && !remind->isHidden();
+      if (shown) remind->click();
+    });
+    return shown;
+  }
+  // Remind from the games list's context menu on `fileName`, if it is enabled there;
+  // whether it was.
+  bool RemindFromMenu(const QString& fileName) {
+    const QModelIndex index = Rows().index(RowOf(fileName), 1);
+    EXPECT_TRUE(index.isValid()) << fileName.toStdString();
+    bool shown = false, enabled = false;
     QTimer::singleShot(0, window.get(), [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       if (!menu) return;
       shown = true;
-      pick(*menu);
+      auto* remind = Child<QAction>(*menu, "mnuRemind");
+      enabled = remind && remind->isEnabled();
+      if (enabled) {
+        menu->setActiveAction(remind);
+        QTest::keyClick(menu, Qt::Key_Return);
+      }
       if (menu->isVisible()) menu->close();
     });
     emit Games()->customContextMenuRequested(Games()->visualRect(index).center());
     EXPECT_TRUE(shown);
+    return enabled;
   }
   std::map<QString, int> MailedTo(const QString& subject) {
     std::map<QString, int> count;
@@ -110,18 +128,8 @@ TEST_F(LoopWindow, RemindMailsTheLateOpponentOnceADayFromTheMenuAndTheGameDialog
   ui.boxes.clear();
 
   // The context menu offers Remind only for a game that is late.
-  InContextMenu("email003.cmt", [](QMenu& menu) {
-    auto* remind = menu.findChild<QAction*>("mnuRemind");
-    ASSERT_TRUE(remind);
-    EXPECT_FALSE(remind->isEnabled());
-  });
-  InContextMenu("email001.cmt", [](QMenu& menu) {
-    auto* remind = menu.findChild<QAction*>("mnuRemind");
-    ASSERT_TRUE(remind);
-    EXPECT_TRUE(remind->isEnabled());
-    menu.setActiveAction(remind);
-    QTest::keyClick(&menu, Qt::Key_Return);
-  });
+  EXPECT_FALSE(RemindFromMenu("email003.cmt"));
+  EXPECT_TRUE(RemindFromMenu("email001.cmt"));
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
   EXPECT_EQ(MailedTo("KOLT message"), (std::map<QString, int>{{"b@example.org", 1}}));
   ASSERT_EQ(smtp.Messages().size(), 1u);
@@ -138,22 +146,14 @@ TEST_F(LoopWindow, RemindMailsTheLateOpponentOnceADayFromTheMenuAndTheGameDialog
 
   // The game dialog shows Remind for a late game only; a second reminder the same day is
   // refused with the reason, whichever way it is asked for.
-  InDialog("email003.cmt",
-           [](QWidget& dialog) { EXPECT_TRUE(dialog.findChild<QAbstractButton*>("cmdRemind")->isHidden()); });
-  InDialog("email002.cmt", [](QWidget& dialog) {
-    auto* remind = dialog.findChild<QAbstractButton*>("cmdRemind");
-    ASSERT_FALSE(remind->isHidden());
-    remind->click();
-  });
+  EXPECT_FALSE(RemindFromDialog("email003.cmt"));
+  EXPECT_TRUE(RemindFromDialog("email002.cmt"));
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
   EXPECT_EQ(MailedTo("KOLT message"), (std::map<QString, int>{{"b@example.org", 1}, {"c@example.org", 1}}));
   EXPECT_EQ(history.Turns("SPWAW", "email002.cmt")->size(), 1u);
 
-  InDialog("email001.cmt", [](QWidget& dialog) { dialog.findChild<QAbstractButton*>("cmdRemind")->click(); });
-  InContextMenu("email002.cmt", [](QMenu& menu) {
-    menu.setActiveAction(menu.findChild<QAction*>("mnuRemind"));
-    QTest::keyClick(&menu, Qt::Key_Return);
-  });
+  EXPECT_TRUE(RemindFromDialog("email001.cmt"));
+  EXPECT_TRUE(RemindFromMenu("email002.cmt"));
   ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join(" | ").toStdString();
   for (const QString game : {"email001", "email002"}) {
     const QString said = ui.boxes[game == "email001" ? 0 : 1].text;
@@ -168,26 +168,9 @@ TEST_F(LoopWindow, RemindMailsTheLateOpponentOnceADayFromTheMenuAndTheGameDialog
 // A Space Empires IV game this player hosts for three others; the host step is a
 // stand-in run as the Wine command.
 TEST_F(LoopWindow, HostAutomaticallyIsKeptAndTheTimerHostsOnceEveryOrderIsIn) {
-  const QDateTime t0 = QDateTime::currentDateTime().addDays(-2);
-  const QString dir = home.File("games/SE4");
-  const QString save = dir + "/SAVEGAME";
-  QDir().mkpath(save);
-  ASSERT_TRUE(WriteFile(dir + "/se4.exe", "MZ"));
-  ASSERT_TRUE(WriteFile(save + "/Game.gam", Se4Game()));
-  SetModified(save + "/Game.gam", t0);
-  ASSERT_TRUE(IniWrite("SE4", "Directory", dir));
-  ASSERT_TRUE(IniWrite("SE4", "Game/S", FormatStamp(t0)));
-  ASSERT_TRUE(IniWrite("SE4", "Game/SN", "Game.gam"));
-  const QString script = home.File("se4-host.sh");
-  WriteHostStandIn(script);
-  ASSERT_TRUE(IniWrite("Settings", "Wine", script));
-  auto order = [&](int n) {
-    const QString plr = QStringLiteral("%1/Game_000%2.plr").arg(save).arg(n);
-    ASSERT_TRUE(WriteFile(plr, "orders"));
-    SetModified(plr, t0.addSecs(60LL * n));
-  };
-  order(1);
-  order(2);
+  HostHome game{home.Path(), QDateTime::currentDateTime().addDays(-2), /*autoHost=*/false};
+  game.Order(1);
+  game.Order(2);
   Load();
   window->findChild<QTimer*>("Timer1")->stop();
   ASSERT_GE(RowOf("Game.gam"), 0);
@@ -207,15 +190,15 @@ TEST_F(LoopWindow, HostAutomaticallyIsKeptAndTheTimerHostsOnceEveryOrderIsIn) {
   // Two orders of three: the timer does nothing.
   window->Timer1_Timer();
   EXPECT_TRUE(smtp.Messages().empty());
-  EXPECT_FALSE(ReadFile(save + "/Game.gam").endsWith("turn processed\r\n"));
+  EXPECT_FALSE(game.Gam().endsWith("turn processed\r\n"));
 
   // The last one: hosted and sent to each player once, and not again on the next tick.
-  order(3);
+  game.Order(3);
   window->RefreshLists(true);
   ASSERT_EQ(Cell("Game.gam", 5), status::Host);
   window->Timer1_Timer();
   EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join(" | ").toStdString();
-  EXPECT_TRUE(ReadFile(save + "/Game.gam").endsWith("turn processed\r\n"));
+  EXPECT_TRUE(game.Gam().endsWith("turn processed\r\n"));
   const std::map<QString, int> once{{"p1@example.org", 1}, {"p2@example.org", 1}, {"p3@example.org", 1}};
   EXPECT_EQ(MailedTo("KOLT file"), once);
   EXPECT_TRUE(ui.statuses.contains("Done with SE4/Game.gam: sent to 3 players"))
