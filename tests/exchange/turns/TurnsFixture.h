@@ -27,9 +27,7 @@
 namespace kolt::test {
 
 inline void SetTime(const QString& path, const QDateTime& when) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite)) << path.toStdString();
-  ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+  SetModified(path, when);
 }
 
 inline void WriteAt(const QString& path, const QByteArray& bytes, const QDateTime& when) {
