@@ -70,9 +70,7 @@ TEST_F(AutoHosting, AFailedHostStepSendsNothingAndStopsOnce) {
 
 // True while `pid` runs (not ended, not a zombie).
 bool Running(const QString& pid) {
-  QFile stat("/proc/" + pid + "/stat");
-  if (!stat.open(QIODevice::ReadOnly)) return false;
-  const QByteArray line = stat.readAll();
+  const QByteArray line = ReadFile("/proc/" + pid + "/stat");
   const int end = line.lastIndexOf(')');
   return end > 0 && line.mid(end + 2, 1) != "Z";
 }
@@ -126,9 +124,8 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
     EXPECT_TRUE(QDir(host.home + "/autohost").entryList({"*.json"}, QDir::Files).isEmpty());
   }
   EXPECT_TRUE(finished);
-  QFile pids(bin + "/Xvfb.pids");
-  ASSERT_TRUE(pids.open(QIODevice::ReadOnly));
-  const QStringList started = QString::fromLatin1(pids.readAll()).split('\n', Qt::SkipEmptyParts);
+  const QStringList started =
+      QString::fromLatin1(ReadFile(bin + "/Xvfb.pids")).split('\n', Qt::SkipEmptyParts);
   EXPECT_FALSE(started.isEmpty());
   for (const QString& pid : started)
     EXPECT_TRUE(WaitFor([&] { return !Running(pid); }, 10000))

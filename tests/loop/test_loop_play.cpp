@@ -24,7 +24,8 @@ class PlayThenSend : public ::testing::Test {
     a.Set("SPWAW", "email001.cmt", "b@example.org");
     // The opponent's turn came in: the game is to be played.
     a.Set("SPWAW", "email001.cmt/R", FormatStamp(t0));
-    // The "Wine" that starts mech.exe: plays a turn when told to, in the game's folder.
+    // The "Wine" that starts mech.exe: plays a turn in the game's folder once told to by
+    // a file beside it.
     wine = a.home + "/wine-standin.sh";
     ASSERT_TRUE(WriteScript(wine,
                             "#!/bin/sh\n"
@@ -36,12 +37,6 @@ class PlayThenSend : public ::testing::Test {
                             "fi\n"));
     a.Set("Settings", "Wine", wine);
   }
-  void WillPlay(bool play) {
-    if (play)
-      WriteFile(wine + ".play", "");
-    else
-      QFile::remove(wine + ".play");
-  }
 
   SmtpTestServer server;
   Player a{"a@example.org", server.Port()};
@@ -51,7 +46,6 @@ class PlayThenSend : public ::testing::Test {
 
 TEST_F(PlayThenSend, NothingIsOfferedWhenTheTurnWasNotPlayed) {
   ASSERT_EQ(a.Status(), "Play");
-  WillPlay(false);
   const CliResult r = a.Cli({"--yes", "play", "SPWAW/email001.cmt"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.contains("nothing to send")) << r.err.toStdString();
@@ -65,7 +59,7 @@ TEST_F(PlayThenSend, NothingIsOfferedWhenTheTurnWasNotPlayed) {
 }
 
 TEST_F(PlayThenSend, AsksThenSendsTheFinishedTurnOnce) {
-  WillPlay(true);
+  ASSERT_TRUE(WriteFile(wine + ".play", ""));
   // Declined: the turn stays ready to send, nothing went out.
   CliResult r = a.Cli({"--no", "play", "SPWAW/email001.cmt"});
   EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();

@@ -35,14 +35,14 @@ class ServeLoop : public ::testing::Test {
     host.Mailbox(imap.TlsPort(), "TLS", "secret");
     host.caFile = Certificate().Cert();
     for (int i = 0; i < 3; ++i) {
-      Player& p = *players[i];
+      Player& p = players[i];
       const QString dir = InstallSe4(p.home, t0);
       p.Set("SE4", "Game", "h@example.org");  // a client of the host's game
       WriteFile(QStringLiteral("%1/SAVEGAME/Game_000%2.plr").arg(dir).arg(i + 1), "orders");
     }
   }
   void SendOrders(int i) {
-    const CliResult r = players[i]->Cli({"--yes", "send", "SE4/Game.gam"});
+    const CliResult r = players[i].Cli({"--yes", "send", "SE4/Game.gam"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   }
   QStringList Env() {
@@ -78,10 +78,9 @@ class ServeLoop : public ::testing::Test {
   QDateTime t0 = QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0));
   Player host{"h@example.org", outbound.Port()};
   HostHome game{host.home, t0};
-  Player p1{"p1@example.org", inbound.Port()};
-  Player p2{"p2@example.org", inbound.Port()};
-  Player p3{"p3@example.org", inbound.Port()};
-  Player* players[3] = {&p1, &p2, &p3};
+  Player players[3] = {{Se4Players()[0], inbound.Port()},
+                       {Se4Players()[1], inbound.Port()},
+                       {Se4Players()[2], inbound.Port()}};
 };
 
 TEST_F(ServeLoop, OrdersByMailAreHostedOnceAllAreInAndEveryPlayerGetsTheTurnOnce) {
