@@ -73,12 +73,6 @@ inline int RunTool(const QString& program, const QStringList& args, const QStrin
   return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-inline void SetTime(const QString& path, qint64 secs) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(f.setFileTime(QDateTime::fromSecsSinceEpoch(secs), QFileDevice::FileModificationTime));
-}
-
 inline qint64 Time(const QString& path) {
   return QFileInfo(path).lastModified().toSecsSinceEpoch();
 }
