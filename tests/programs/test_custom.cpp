@@ -70,24 +70,17 @@ struct Fixture : AdapterHome {
 
 }  // namespace
 
+// How each key is read is ProgramDefinition's (test_program_definition); here what the
+// adapter makes of them.
 TEST(CustomDefinition, SettingsFileTypesAndDefaults) {
   Fixture fx;
   auto p = fx.Make(
       "[Settings]\r\nEXE=ab.exe\r\nFileTypes=3\r\nContact=Ann\r\nContactEMail=ann@example.org\r\n"
       "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\n"
-      "[File1]\r\nExt=dat\r\nModified=2\r\nCheckSame=x\r\nRequired=0\r\n");
+      "[File1]\r\nExt=dat\r\nModified=2\r\n");
   EXPECT_EQ(p->GetLongName(), "AB");  // no LongName
   p->ReadINI();
-  // The count says three: the missing section is a type without extension or flags.
-  const auto& types = p->GetCustomFiles();
-  ASSERT_EQ(types.size(), 3u);
-  EXPECT_EQ(types[0].Ext, "sav");
-  EXPECT_TRUE(types[0].Primary);
-  EXPECT_FALSE(types[1].Primary);
-  EXPECT_FALSE(types[1].CheckSame);  // not a number
-  EXPECT_FALSE(types[1].Required);
-  EXPECT_EQ(types[2].Ext, "");
-  EXPECT_FALSE(types[2].Primary || types[2].Modified || types[2].CheckSame || types[2].Required);
+  ASSERT_EQ(p->GetCustomFiles().size(), 3u);
   EXPECT_EQ(p->GetModifiedExt(), "dat");  // the last Modified type wins
   EXPECT_EQ(p->GetEMailDir(), "");
   EXPECT_EQ(p->GetFilePattern(), "");
@@ -97,7 +90,6 @@ TEST(CustomDefinition, SettingsFileTypesAndDefaults) {
   EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
   EXPECT_FALSE(p->Provides(OptionalOperation::Host));
 }
-
 TEST(CustomInstalled, UninstallNamesAreTriedInTurnWithoutTheirBlanks) {
   Fixture fx;
   fx.tools.uninstall["Second Name"] = fx.game + "/ab.exe";
@@ -209,47 +201,48 @@ TEST(CustomGame, TwoFileTypesMakeTheGameAndDeleteLeavesOtherFiles) {
   EXPECT_EQ(s->GetFiles(), QStringList({fx.turns + "/one.sav"}));
 }
 
-TEST(DescriptionRules, Line) {
+TEST(DescriptionRules, LineTrimAndMid) {
   Fixture fx;
   const QByteArray text = "first\r\nsecond \r\nthird\nfourth\rfifth";
-  EXPECT_EQ(fx.Describe(text, "LINE"), "first");
-  EXPECT_EQ(fx.Describe(text, "LINE0"), "first");
-  EXPECT_EQ(fx.Describe(text, "LINE1"), "first");
-  EXPECT_EQ(fx.Describe(text, "LINE2"), "second ");    // not trimmed
-  EXPECT_EQ(fx.Describe(text, "LINE2.5"), "second ");  // halves to the even neighbour
-  EXPECT_EQ(fx.Describe(text, "LINE3.5"), "fourth");
-  EXPECT_EQ(fx.Describe(text, "LINE5"), "fifth");
-  EXPECT_EQ(fx.Describe(text, "line5"), "fifth");  // as the editor may hand it in
-  EXPECT_EQ(fx.Describe(text, "LINE6"), "");
-  EXPECT_EQ(fx.Describe("only\r\n", "LINE2"), "");
-  EXPECT_EQ(fx.Describe("", "LINE1"), "");
-  EXPECT_EQ(fx.Describe("Caf\xe9", "LINE1"), QString::fromUtf8("Café"));  // single-byte text
+  const QByteArray header = QByteArray(20, '#') + "  Operation Market  " + QByteArray(1, '\0') + "tail";
+  const struct {
+    QByteArray bytes;
+    QString rule, expected;
+  } cases[] = {{text, "LINE", "first"},
+               {text, "LINE0", "first"},
+               {text, "LINE1", "first"},
+               {text, "LINE2", "second "},    // not trimmed
+               {text, "LINE2.5", "second "},  // halves to the even neighbour
+               {text, "LINE3.5", "fourth"},
+               {text, "LINE5", "fifth"},
+               {text, "line5", "fifth"},  // as the editor may hand it in
+               {text, "LINE6", ""},
+               {"only\r\n", "LINE2", ""},
+               {"", "LINE1", ""},
+               {"Caf\xe9", "LINE1", QString::fromUtf8("Café")},  // single-byte text
+               {QByteArray("   Battle of Kursk\0more bytes  ", 31), "TRIM", "Battle of Kursk"},
+               {" Scenario\r\n", "TRIM", "Scenario"},
+               {"", "TRIM", ""},
+               {header, "MID21,64", "Operation Market"},
+               {header, "MID21,11", "Operation"},
+               {"abcdef", "MID0,3", "abc"},
+               {"abcdef", "MID-4,3", "abc"},
+               {"abcdef", "MID5,10", "ef"},
+               {"abcdef", "MID2.5,1.5", "bc"},  // 2 and 2
+               {"abcdef", "MID9,3", ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(fx.Describe(c.bytes, c.rule), c.expected)
+        << c.rule.toStdString() << " on " << c.bytes.left(40).toStdString();
   EXPECT_EQ(DescriptionRule(fx.ui, fx.home.Root() + "/missing", "LINE1"), "");
 
-  // A line far into a big file is looked for through the first megabyte only.
+  // A line far into a big file is looked for through the first megabyte only; a trimmed
+  // text is cut at 64 KB.
   QByteArray big(3 << 20, 'x');
   big[10] = '\n';
   big.replace(2 << 20, 4, "\nend");
   EXPECT_EQ(fx.Describe(big, "LINE2").size(), (1 << 20) - 11);
   EXPECT_EQ(fx.Describe(big, "LINE3"), "");
-  EXPECT_TRUE(fx.ui.boxes.empty());
-}
-
-TEST(DescriptionRules, TrimAndMid) {
-  Fixture fx;
-  EXPECT_EQ(fx.Describe(QByteArray("   Battle of Kursk\0more bytes  ", 31), "TRIM"), "Battle of Kursk");
-  EXPECT_EQ(fx.Describe(" Scenario\r\n", "TRIM"), "Scenario");
-  EXPECT_EQ(fx.Describe("", "TRIM"), "");
   EXPECT_EQ(fx.Describe(QByteArray(200 << 10, 'a'), "TRIM").size(), 64 << 10);
-
-  const QByteArray header = QByteArray(20, '#') + "  Operation Market  " + QByteArray(1, '\0') + "tail";
-  EXPECT_EQ(fx.Describe(header, "MID21,64"), "Operation Market");
-  EXPECT_EQ(fx.Describe(header, "MID21,11"), "Operation");
-  EXPECT_EQ(fx.Describe("abcdef", "MID0,3"), "abc");
-  EXPECT_EQ(fx.Describe("abcdef", "MID-4,3"), "abc");
-  EXPECT_EQ(fx.Describe("abcdef", "MID5,10"), "ef");
-  EXPECT_EQ(fx.Describe("abcdef", "MID2.5,1.5"), "bc");  // 2 and 2
-  EXPECT_EQ(fx.Describe("abcdef", "MID9,3"), "");
   EXPECT_TRUE(fx.ui.boxes.empty());
 }
 
@@ -333,27 +326,6 @@ class CustomPlay : public ::testing::Test {
   QString record = fx.home.Root() + "/record";
 };
 
-TEST_F(CustomPlay, TheGameFileInWindowsFormAndThePasswordInTheirPlaces) {
-  LinuxWintools tools(fx.ui);
-  const QByteArray definition =
-      QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=AB.EXE\r\nCommandLine=/load \"%f\" \"%p\"");
-  WriteFile(game + "/Turns/50%pct.sav", "s");
-  auto p = fx.Installed(definition, tools);
-  ASSERT_TRUE(p->SupportsPasswords());
-  auto g = fx.Game(p, "50%pct.sav");
-  ASSERT_TRUE(g->IsValid());
-  ASSERT_TRUE(p->ProcessTurn(0, *g, "pass %f word"));
-  // The "%p" of the file name and the "%f" of the password stay as they are.
-  EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE", "/load", "C:\\Games\\AB\\Turns\\50%pct.sav",
-                                     "pass %f word"}));
-
-  // A native program gets the Unix path.
-  auto n = fx.Installed(QByteArray(definition).replace("EXE=AB.EXE", "EXE=ab-native"), tools);
-  ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, "50%pct.sav"), "pw"));
-  EXPECT_EQ(Recorded(), QStringList({game, "/load", game + "/Turns/50%pct.sav", "pw"}));
-  EXPECT_TRUE(fx.ui.boxes.empty());
-}
-
 TEST_F(CustomPlay, RunStartsTheProgramWithoutArguments) {
   LinuxWintools tools(fx.ui);
   auto p = fx.Installed(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab.exe\r\nCommandLine="), tools);
@@ -363,18 +335,20 @@ TEST_F(CustomPlay, RunStartsTheProgramWithoutArguments) {
   EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE"}));
 }
 
-// Names and passwords come from the opponent: whatever quotes, blanks, dashes or shell
-// characters they hold, each stays the one argument (or the part of one) that the
-// definition's own text puts it in.
+// Names and passwords come from the opponent: whatever quotes, blanks, dashes, shell
+// characters or placeholders they hold, each stays the one argument (or the part of one)
+// that the definition's own text puts it in. A Windows program gets the game file in
+// Windows form, a native one the Unix path.
 TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
   LinuxWintools tools(fx.ui);
-  const QString injected = "x\" --injected \"y.sav";
-  const QString password = "pa ss\"word $(id) `id`;x";
+  const QString injected = "x\" --injected \"50%p.sav";
+  const QString password = "pa ss\"word %f $(id) `id`;x";
   WriteFile(game + "/Turns/" + injected, "s");
   WriteFile(game + "/Turns/-x.sav", "s");
   const QByteArray native = QByteArray(kTwoTypes).replace(
       "EXE=ab.exe", "EXE=ab-native\r\nCommandLine=/load %f \"%p\" -pw:%p /file:\"%f\" \"a \"\"q\"\" b\"");
   auto n = fx.Installed(native, tools);
+  ASSERT_TRUE(n->SupportsPasswords());
   const QString path = game + "/Turns/" + injected;
   ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, injected), password));
   EXPECT_EQ(Recorded(),
@@ -389,11 +363,9 @@ TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
   // Under Wine: the Windows form of the same name, still one argument.
   auto w = fx.Installed(QByteArray(native).replace("EXE=ab-native", "EXE=AB.EXE"), tools);
   ASSERT_TRUE(w->ProcessTurn(0, *fx.Game(w, injected), password));
-  const QStringList windows = Recorded();
-  ASSERT_EQ(windows.size(), 8);
-  EXPECT_EQ(windows[2], "/load");
-  EXPECT_EQ(windows[3], "C:\\Games\\AB\\Turns\\x\" --injected \"y.sav");
-  EXPECT_EQ(windows[4], password);
+  const QString windows = "C:\\Games\\AB\\Turns\\" + injected;
+  EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE", "/load", windows, password, "-pw:" + password,
+                                     "/file:" + windows, "a \"q\" b"}));
   ASSERT_TRUE(w->ProcessTurn(0, *fx.Game(w, "-x.sav"), "pw"));
   EXPECT_EQ(Recorded().value(3), "C:\\Games\\AB\\Turns\\-x.sav");
   EXPECT_TRUE(fx.ui.boxes.empty());
@@ -404,9 +376,6 @@ TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
       tools);
   EXPECT_EQ(q->ArgumentsFor("/a b", "p w"), QStringList({"", "p w", "/a bx"}));
 }
-
-// A definition names its game folder below the installation folder; received files are
-// written there, so it must not lead anywhere else, by ".." or by a link.
 TEST(CustomFolders, AGameFolderOutsideTheInstallationIsRefusedWithTheReason) {
   Fixture fx;
   const QString outside = fx.home.Root() + "/autostart";

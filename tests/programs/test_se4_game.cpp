@@ -485,24 +485,6 @@ TEST(Se4GameClientStatus, DescriptionsOfAClientThatIsNotPlaying) {
 
 // --- Sizes, files to send, deleting ---------------------------------------------------
 
-TEST(Se4GameFiles, AHostSendsTheSaveFileAndTheTurnResults) {
-  Fixture fx;
-  fx.Save("Game.gam", Simultaneous({P(1, kMe), P(2, kYou)}));
-  fx.File("Game.txt", fx.t0, "12345");
-  fx.File("Game_0001.plr", fx.t0, "1234567");
-  fx.File("Game_0001.CMB", fx.t0, "12");
-  fx.File("Game.trn", fx.t0, "1");
-  fx.File("game.sub", fx.t0, "1");
-  fx.File("Game.emp", fx.t0, "1");
-  fx.File("Game2.gam", fx.t0, "another game");
-  const auto game = fx.Game("Game.gam");
-  const QString f = fx.folder + "/";
-  EXPECT_EQ(game->GetFiles(), QStringList({f + "Game.gam", f + "Game.trn", f + "Game.txt",
-                                           f + "Game_0001.CMB", f + "game.sub"}));
-  EXPECT_EQ(game->GetSize(), QFileInfo(f + "Game.gam").size() + 5 + 7 + 2 + 1 + 1 + 1);
-  EXPECT_TRUE(fx.ui.boxes.empty());
-}
-
 TEST(Se4GameFiles, AClientSendsItsOrdersAndWarnsOfMore) {
   Fixture fx;
   IniWrite("SE4", "Game", "host@example.org");
@@ -528,24 +510,6 @@ TEST(Se4GameFiles, AClientSendsItsOrdersAndWarnsOfMore) {
   EXPECT_EQ(fx.ui.boxes[0].title, kLong);
 }
 
-TEST(Se4GameFiles, DeleteTakesTheGamesFilesAndItsRecord) {
-  Fixture fx;
-  fx.Save("Game.gam", Simultaneous({P(1, kMe), P(2, kYou)}));
-  fx.File("Game_0001.plr", fx.t0);
-  fx.File("Game.txt", fx.t0);
-  fx.File("Game2.gam", fx.t0);
-  fx.File("Gamer.txt", fx.t0);
-  for (const QString suffix : {"", "/R", "/S", "/P", "/HP", "/SN", "/ME", "/AI", "/M"})
-    IniWrite("SE4", "Game" + suffix, "value");
-
-  fx.Game("Game.gam")->Delete();
-  // Other games whose names merely begin the same way stay.
-  EXPECT_EQ(fx.Left(), QStringList({"Game2.gam", "Gamer.txt"}));
-  for (const QString suffix : {"", "/R", "/S", "/P", "/HP", "/SN", "/ME", "/AI"})
-    EXPECT_EQ(IniRead("SE4", "Game" + suffix, "none"), "") << suffix.toStdString();
-  EXPECT_EQ(IniRead("SE4", "Game/M"), "value");
-}
-
 TEST(Se4GameFiles, DeletingATurnBasedGameTakesTheSeries) {
   Fixture fx;
   const Se4Save save = TurnBased({P(1, kMe), P(2, kYou)});
@@ -559,6 +523,8 @@ TEST(Se4GameFiles, DeletingATurnBasedGameTakesTheSeries) {
   EXPECT_EQ(fx.Left(), QStringList({"GameXY_1.gam", "GameX_Big.gam", "GameX_Big_0002.plr"}));
 }
 
+// A host sends the save file and the turn results, never the orders or another game's
+// files; deleting takes the game's files and record and leaves every other game's.
 TEST(Se4GameFiles, GamesWhoseNamesBeginTheSameWayKeepTheirFilesApart) {
   EXPECT_TRUE(SE4_Game::IsFileOfGame("B", "b.GAM"));
   EXPECT_TRUE(SE4_Game::IsFileOfGame("B", "B_0002.plr"));
@@ -573,14 +539,19 @@ TEST(Se4GameFiles, GamesWhoseNamesBeginTheSameWayKeepTheirFilesApart) {
   fx.File("B_0002.plr", fx.t0.addSecs(60), "22");
   fx.File("B.txt", fx.t0, "333");
   fx.File("b.SUB", fx.t0, "4444");
+  fx.File("B.trn", fx.t0, "1");
+  fx.File("B_0001.CMB", fx.t0, "12");
+  fx.File("B.emp", fx.t0, "1");
+  fx.File("Br.txt", fx.t0);
   for (const QString other : {"B_Big", "B2", "B.v2"}) {
     fx.Save(other + ".gam", save);
     fx.File(other + "_0001.plr", fx.t0.addSecs(60), "55555");
   }
   const QString f = fx.folder + "/";
   const auto host = fx.Game("B.gam");
-  EXPECT_EQ(host->GetSize(), QFileInfo(f + "B.gam").size() + 2 + 3 + 4);
-  EXPECT_EQ(host->GetFiles(), QStringList({f + "B.gam", f + "B.txt", f + "b.SUB"}));
+  EXPECT_EQ(host->GetSize(), QFileInfo(f + "B.gam").size() + 2 + 3 + 4 + 1 + 2 + 1);
+  EXPECT_EQ(host->GetFiles(),
+            QStringList({f + "B.gam", f + "B.trn", f + "B.txt", f + "B_0001.CMB", f + "b.SUB"}));
   // Only the own order file counts: player 2 is in, the user still has to play, and no
   // other game's orders show as files naming nobody.
   EXPECT_EQ(host->GetStatus(), status::Play);
@@ -595,11 +566,15 @@ TEST(Se4GameFiles, GamesWhoseNamesBeginTheSameWayKeepTheirFilesApart) {
   EXPECT_EQ(fx.Game("B.gam")->GetSize(), 2);
   EXPECT_TRUE(fx.ui.boxes.empty());
 
+  for (const QString suffix : {"", "/R", "/S", "/P", "/HP", "/SN", "/ME", "/AI", "/M"})
+    IniWrite("SE4", "B" + suffix, "value");
   fx.Game("B.gam")->Delete();
   EXPECT_EQ(fx.Left(), QStringList({"B.v2.gam", "B.v2_0001.plr", "B2.gam", "B2_0001.plr", "B_Big.gam",
-                                    "B_Big_0001.plr"}));
+                                    "B_Big_0001.plr", "Br.txt"}));
+  for (const QString suffix : {"", "/R", "/S", "/P", "/HP", "/SN", "/ME", "/AI"})
+    EXPECT_EQ(IniRead("SE4", "B" + suffix, "none"), "") << suffix.toStdString();
+  EXPECT_EQ(IniRead("SE4", "B/M"), "value");
 }
-
 TEST(Se4GameFiles, OnePassListsTheSaveFolderOnce) {
   Fixture fx;
   for (int i = 0; i < 5; ++i) {

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "platform/linux/LinuxWintools.h"
 #include "programs/SPWAW/SPWAW.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/TempHome.h"
 
@@ -13,31 +14,6 @@ using namespace kolt;
 using namespace kolt::test;
 
 namespace {
-
-// A Wine prefix whose system.reg is the sample one: it names C:\Games\SPWAW\uninst.exe as
-// the game's uninstaller.
-class WinePrefix {
- public:
-  explicit WinePrefix(const QString& root) : m_path(root + "/prefix"), m_old(qgetenv("WINEPREFIX")) {
-    QDir().mkpath(m_path + "/dosdevices");
-    QDir().mkpath(m_path + "/drive_c");
-    QFile::link("../drive_c", m_path + "/dosdevices/c:");
-    QFile::link("/", m_path + "/dosdevices/z:");
-    qputenv("WINEPREFIX", QFile::encodeName(m_path));
-  }
-  ~WinePrefix() {
-    if (m_old.isNull())
-      qunsetenv("WINEPREFIX");
-    else
-      qputenv("WINEPREFIX", m_old);
-  }
-  QString Path() const { return m_path; }
-  QString Drive(const QString& relative) const { return m_path + "/drive_c/" + relative; }
-
- private:
-  QString m_path;
-  QByteArray m_old;
-};
 
 // The toolbox's test data, kept in the repository: a system.reg written by Wine 8 and a
 // PE file with a version resource.
@@ -52,9 +28,14 @@ TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   const QString exe = SamplePath("with-version.exe");
   ASSERT_TRUE(QFileInfo::exists(reg) && QFileInfo::exists(exe)) << "test data missing: " << qPrintable(reg);
   TempHome home;
-  WinePrefix prefix(home.Root());
-  ASSERT_TRUE(QFile::copy(reg, prefix.Path() + "/system.reg"));
-  const QString game = prefix.Drive("Games/SPWAW");
+  // A Wine prefix whose system.reg names C:\Games\SPWAW\uninst.exe as the game's
+  // uninstaller.
+  const QString prefix = home.Root() + "/prefix";
+  ScopedEnv wineprefix("WINEPREFIX", prefix);
+  QDir().mkpath(prefix + "/dosdevices");
+  QFile::link("../drive_c", prefix + "/dosdevices/c:");
+  ASSERT_TRUE(QFile::copy(reg, prefix + "/system.reg"));
+  const QString game = prefix + "/drive_c/Games/SPWAW";
   ASSERT_TRUE(WriteFile(game + "/uninst.exe", "MZ"));
   ASSERT_TRUE(QFile::copy(exe, game + "/MECH.EXE"));  // installers under Wine keep any case
   ASSERT_TRUE(WriteFile(game + "/Email/email001.cmt", "Kursk"));
@@ -84,15 +65,4 @@ TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   ASSERT_TRUE(again->Installed(false));
   EXPECT_EQ(again->GetDirectory(), game);
   EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
-}
-
-TEST(SpwawUnderWine, WithoutAnEntryTheUserIsAsked) {
-  TempHome home;
-  WinePrefix prefix(home.Root());  // empty prefix: no registry at all
-  ScriptedUi ui;
-  LinuxWintools tools(ui, "true");
-  auto p = std::make_shared<SPWAW>(Services{ui, tools, {}});
-  EXPECT_FALSE(p->Installed(false));
-  ASSERT_EQ(ui.folderQuestions.size(), 1u);
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
 }
