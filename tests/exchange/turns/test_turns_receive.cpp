@@ -216,20 +216,6 @@ TEST_F(Receive, OldBakCopyIsDroppedAndTheReplacedFileBackedUp) {
             QStringList());
 }
 
-TEST_F(Receive, WithoutABackupNothingIsReplaced) {
-  InstallGame(t0, "mine");
-  WriteFile(email + "/bak", "a file where the backup folder belongs");
-  EXPECT_TRUE(ReceiveTurn(t0.addSecs(60)));
-  const QString texts = ui.Texts().join("\n");
-  EXPECT_TRUE(
-      texts.startsWith("Error while making backup of file " + email + "/email001.aux to " + email + "/bak"))
-      << texts.toStdString();
-  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
-  EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX mine");
-  EXPECT_EQ(Record("email001.cmt/R"), "");
-  EXPECT_EQ(exchange->Records().failed, 1);
-}
-
 TEST_F(Receive, WithoutSenderTxtTheUserDecides) {
   const QString klt = MakeKlt("nosender", QByteArray(),
                               [&](const QString& dir) { MakeSpwawGame(dir, "email001", "Scenario X", t0); });

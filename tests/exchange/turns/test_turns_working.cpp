@@ -99,9 +99,13 @@ TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
   QFile::copy(klt, spwaw + "/KOLT.KLT");
   exchange->ProcessWorkingFolder();
-  EXPECT_TRUE(ui.Texts().join("\n").startsWith("Error while making backup of file "))
+  EXPECT_TRUE(ui.Texts().join("\n").startsWith("Error while making backup of file " + email +
+                                               "/email001.aux to " + email + "/bak"))
       << ui.Texts().join("\n").toStdString();
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
+  EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX mine");
+  EXPECT_EQ(Record("email001.cmt/R"), "");
+  EXPECT_EQ(exchange->Records().failed, 1);
   // The turn is not lost: the archive waits until the copy can be made.
   EXPECT_TRUE(QFile::exists(spwaw + "/KOLT.KLT"));
 
