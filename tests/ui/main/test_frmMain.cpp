@@ -365,11 +365,17 @@ TEST(MainWindow, KeysActOnTheHighlightedGameAfterEveryReload) {
   EXPECT_GT(f.ui.statuses.size(), statuses);  // reloaded
   expectOn(keys("cmdOK"), "c.dat", "PwC");
 
-  // A message sent (F12) reloads after sending.
+  // A message sent (F12), confirmed first with its games under their programs' short
+  // names, reloads after sending.
   f.Click("b.cmt");
+  f.ui.boxes.clear();
   f.ui.Answers({Answer::Ok});
   f.Press(Qt::Key_F12);
   EXPECT_EQ(f.mailer.sent, QStringList({"y@example.org"})) << f.ui.Texts().join(" | ").toStdString();
+  ASSERT_FALSE(f.ui.boxes.empty());
+  EXPECT_EQ(f.ui.boxes[0].text,
+            "Are you sure you want to send message to these players?\r\ry@example.org\r\tALPHA : b.cmt");
+  EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::OkCancel);
   EXPECT_EQ(f.CurrentName(), "b.cmt");
   expectOn(keys(), "b.cmt", "PwB");
 
@@ -465,23 +471,6 @@ TEST(MainWindow, ARefreshOfThousandsOfGamesChangesTheListOnce) {
   EXPECT_EQ(f.CurrentName(), "g1500.cmt");
 }
 
-TEST(MainWindow, AMessageIsConfirmedGroupedByAddress) {
-  Fixture f;
-  f.alpha->AddGame("b1.cmt", "Send", "beta@example.org");
-  f.alpha->AddGame("a1.cmt", "Send", "Alpha@example.org");
-  f.beta->AddGame("a2.dat", "Send", "alpha@example.org");
-  f.Load();
-  // Grouped by address, case-blind, each game under its program's short name.
-  f.Select({"b1.cmt", "a1.cmt", "a2.dat"});
-  f.ui.Answers({Answer::Cancel});
-  f.window->SendSelectedGames(true);
-  ASSERT_EQ(f.ui.boxes.size(), 1u);
-  EXPECT_EQ(f.ui.boxes[0].text,
-            "Are you sure you want to send message to these players?\r\rAlpha@example.org\r\tALPHA : a1.cmt"
-            "\r\tBETA : a2.dat\r\rbeta@example.org\r\tALPHA : b1.cmt");
-  EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::OkCancel);
-}
-
 TEST(MainWindow, PasswordCommandsAndHide) {
   Fixture f;
   f.alpha->AddGame("g.cmt", "Play", "x@example.org", "Pw12345x");
@@ -512,24 +501,6 @@ TEST(MainWindow, PasswordCommandsAndHide) {
   EXPECT_EQ(f.programs.Count(), 1);
   EXPECT_EQ(f.window->InstalledView()->topLevelItemCount(), 1);
   EXPECT_EQ(f.RowCount(), 0);
-}
-
-TEST(MainWindow, CommandLineFileAndSettingsPromptOnFirstActivation) {
-  Fixture f;
-  int settingsOpened = 0;
-  const auto counted = [&](MainWindowParts& parts) { parts.openSettings = [&] { ++settingsOpened; }; };
-  App().commandLineFile = f.home.File("missing.klt");
-  f.Make(counted).Form_Activate();
-  f.window->Form_Activate();
-  EXPECT_EQ(settingsOpened, 1);
-  ASSERT_EQ(f.ui.boxes.size(), 1u);
-  EXPECT_EQ(f.ui.boxes[0].text, "Invalid file name: " + f.home.File("missing.klt"));
-  App().commandLineFile.clear();
-
-  // With a mail mode set there is no prompt.
-  IniWrite("E-Mail", "Mode", "SMTP");
-  f.Make(counted).Form_Activate();
-  EXPECT_EQ(settingsOpened, 1);
 }
 
 TEST(MainWindow, FitInstalledListGrowsWithThePrograms) {
@@ -667,16 +638,31 @@ TEST(MainWindow, AFinishedTurnIsOfferedForSendingOnceThePlayedGameEnds) {
   EXPECT_TRUE(f.ui.ScriptUsedUp());
 }
 
-TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
+// The first activation opens the settings while no mail mode is set, and takes in the
+// file the program was started with: the test message is recognised, not received.
+TEST(MainWindow, TheFirstActivationPromptsForSettingsAndTakesTheCommandLineFile) {
   Fixture f;
-  IniWrite("E-Mail", "Mode", "SMTP");
-  const auto recognising = [&f](MainWindowParts& parts) {
-    parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
+  int settingsOpened = 0;
+  const auto activate = [&f, &settingsOpened](const QString& file) {
+    App().commandLineFile = f.home.File(file);
+    f.Make([&](MainWindowParts& parts) {
+       parts.openSettings = [&settingsOpened] { ++settingsOpened; };
+       parts.showIfTestMessage = [&f](const QString& path) { return ShowIfTestMessage(f.ui, path); };
+     }).Form_Activate();
   };
+  activate("missing.klt");
+  f.window->Form_Activate();
+  EXPECT_EQ(settingsOpened, 1);
+  ASSERT_EQ(f.ui.boxes.size(), 1u);
+  EXPECT_EQ(f.ui.boxes[0].text, "Invalid file name: " + f.home.File("missing.klt"));
+
+  // With a mail mode set there is no prompt.
+  IniWrite("E-Mail", "Mode", "SMTP");
+  f.ui.boxes.clear();
   const QString congratulations = "Congratulations! You have successfully sent a KOLT test message.";
   WriteFile(f.home.File("TEST.KLT"), "TEST");
-  App().commandLineFile = f.home.File("TEST.KLT");
-  f.Make(recognising).Form_Activate();
+  activate("TEST.KLT");
+  EXPECT_EQ(settingsOpened, 1);
   ASSERT_EQ(f.ui.boxes.size(), 1u);
   EXPECT_EQ(f.ui.boxes[0].text, congratulations);
   EXPECT_TRUE(f.exchange.log.lines.isEmpty());  // nothing was unpacked
@@ -684,8 +670,7 @@ TEST(MainWindow, TheTestMessageFileIsRecognisedNotReceived) {
   // Longer than the four characters: handed to the receiving engine (which refuses it).
   f.ui.boxes.clear();
   WriteFile(f.home.File("KOLT.KLT"), "TEST and more");
-  App().commandLineFile = f.home.File("KOLT.KLT");
-  f.Make(recognising).Form_Activate();
+  activate("KOLT.KLT");
   ASSERT_FALSE(f.ui.boxes.empty());
   for (const auto& box : f.ui.boxes) EXPECT_NE(box.text, congratulations);
   App().commandLineFile.clear();
