@@ -150,30 +150,30 @@ TEST(Cli, JsonListsTheProgramsAndGamesOfTheMainWindow) {
                              {"mode", "ZIP"},
                              {"email", ""}}));
 
+  // The same lists as text: the columns in order, one row per game; a description's line
+  // break does not split its row.
+  fx.Game("EMAIL/email002.cmt", "Line one\r\nline two", t0);
+  fx.Game("EMAIL/email002.dat", QByteArray(2048, 'd'), t0);
+  const Result text = fx.Run({"list"});
+  EXPECT_TRUE(Ended(text, 0));
+  const QStringList lines = text.out.split('\n');
+  const QStringList patterns = {
+      "^Installed programs$",
+      "^Game +Name +Version +Status +Directory$",
+      "^SPWAW  Steel Panthers: World at War .*" + QRegularExpression::escape(fx.game) + "$",
+      "^$",
+      "^Games in progress$",
+      "^Game +File Name +Info +Modified +Size +Status +Mode +E-Mail$",
+      "^SPWAW +email001\\.cmt +Großdeutschland .* 1 kB +Wait +KLT +ivan@example\\.org$",
+      "^SPWAW +email002\\.cmt +Line one  line two .* 2 kB +New +KLT$",
+      "^SPWAW +save0020\\.cmt +Twenty .* 2 kB +Send +ZIP$"};
+  ASSERT_GE(lines.size(), patterns.size()) << text.out.toStdString();
+  for (qsizetype i = 0; i < patterns.size(); ++i)
+    EXPECT_TRUE(lines[i].contains(QRegularExpression(patterns[i]))) << lines[i].toStdString();
+
   // The tool is not the desktop's handler for turn files.
   EXPECT_FALSE(QFileInfo::exists(fx.home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));
   EXPECT_FALSE(QFileInfo::exists(fx.home.Root() + "/user/.config/mimeapps.list"));
-}
-
-TEST(Cli, TextShowsTheColumnsInOrder) {
-  CliHome fx;
-  const QDateTime t0(QDate(2024, 6, 1), QTime(10, 0, 0));
-  IniWrite("SPWAW", "Directory", fx.game);
-  IniWrite("SPWAW", "SAVE", "0");
-  fx.Game("EMAIL/email001.cmt", "Line one\r\nline two", t0);
-  fx.Game("EMAIL/email001.dat", QByteArray(2048, 'd'), t0);
-  const Result r = fx.Run({"list"});
-  EXPECT_TRUE(Ended(r, 0));
-  const QStringList lines = r.out.split('\n');
-  const QStringList patterns = {
-      "^Installed programs$", "^Game +Name +Version +Status +Directory$",
-      "^SPWAW  Steel Panthers: World at War .*" + QRegularExpression::escape(fx.game) + "$", "^$",
-      "^Games in progress$", "^Game +File Name +Info +Modified +Size +Status +Mode +E-Mail$",
-      // One row per game: the description's line break does not split it.
-      "^SPWAW +email001\\.cmt +Line one  line two .* 2 kB +New +KLT$"};
-  ASSERT_GE(lines.size(), patterns.size()) << r.out.toStdString();
-  for (qsizetype i = 0; i < patterns.size(); ++i)
-    EXPECT_TRUE(lines[i].contains(QRegularExpression(patterns[i]))) << lines[i].toStdString();
 }
 
 TEST(Cli, QuestionsArePrintedAndAnsweredByTheFlags) {

@@ -13,6 +13,7 @@
 #include "exchange/mail/ImapClient.h"
 #include "exchange/mail/TurnMail.h"
 #include "support/ScriptedUi.h"
+#include "support/TempHome.h"
 
 using namespace kolt;
 
@@ -39,11 +40,7 @@ TEST(LazyLibraries, LoadedWhenFirstUsedAndWorkingThen) {
 
   // libarchive: a file packed and unpacked again.
   QTemporaryDir dir;
-  QDir().mkpath(dir.path() + "/in");
-  QFile file(dir.path() + "/in/turn.dat");
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray(5000, 'x'));
-  file.close();
+  ASSERT_TRUE(test::WriteFile(dir.path() + "/in/turn.dat", QByteArray(5000, 'x')));
   test::ScriptedUi ui;
   MemoryArchiveLog log;
   ArchiveWrapper archive(ui, log);

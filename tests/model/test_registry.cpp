@@ -80,20 +80,11 @@ TEST(Registry, BuiltinsInOrderThenDefinitionFilesOnlyInstalledOnes) {
   EXPECT_EQ(fx.builtins.back()->calls, QStringList({"Installed(true)"}));
 }
 
-TEST(Registry, IncludeAllTakesEveryProgramWithoutAsking) {
+// Every program is taken without asking whether it is installed; some definition files
+// never become programs.
+TEST(Registry, IncludeAllTakesEveryProgramButNotEveryDefinitionFile) {
   Fixture fx;
   fx.usersInstalled = false;
-  WriteFile(fx.home.File("abc.ini"), "");
-  ProgramRegistry registry = fx.Registry({{"SPWAW", false}, {"CMBO", false}, {"SE4", false}});
-  ProgramList list;
-  registry.BuildProgramList(list, {.includeAll = true});
-  EXPECT_EQ(Keys(list), QStringList({"SPWAW", "CMBO", "SE4", "ABC"}));
-  for (const auto& p : fx.builtins) EXPECT_TRUE(p->calls.isEmpty());
-  EXPECT_EQ(fx.users[0]->calls, QStringList({"SetINI(ABC)"}));
-}
-
-TEST(Registry, DefinitionFilesThatNeverBecomePrograms) {
-  Fixture fx;
   WriteFile(fx.home.File("KOLT.INI"), "[Settings]\r\nRemovedPrograms=GONE,xyz\r\n");
   WriteFile(fx.home.File("kolt.ini.INI"), "");  // base "KOLT.INI": a dot, no blank: allowed
   WriteFile(fx.home.File("gone.ini"), "");      // removed
@@ -108,10 +99,12 @@ TEST(Registry, DefinitionFilesThatNeverBecomePrograms) {
   WriteFile(fx.home.File("DUP.INI"), "");  // same short name: listed once
   WriteFile(fx.home.File("notes.txt"), "");
   QDir().mkpath(fx.home.File("folder.ini"));  // a folder is no definition file
-  ProgramRegistry registry = fx.Registry({{"SPWAW", false}});
+  ProgramRegistry registry = fx.Registry({{"SPWAW", false}, {"CMBO", false}, {"SE4", false}});
   ProgramList list;
   registry.BuildProgramList(list, {.includeAll = true});
-  EXPECT_EQ(Keys(list), QStringList({"SPWAW", "DUP", "KOLT.INI", "XYZ"}));
+  EXPECT_EQ(Keys(list), QStringList({"SPWAW", "CMBO", "SE4", "DUP", "KOLT.INI", "XYZ"}));
+  for (const auto& p : fx.builtins) EXPECT_TRUE(p->calls.isEmpty());
+  for (const auto& p : fx.users) EXPECT_EQ(p->calls, QStringList({"SetINI(" + p->GetShortName() + ")"}));
 }
 
 TEST(Registry, ProgramListKeysAreUniqueWithoutRegardToCase) {
