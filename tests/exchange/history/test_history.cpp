@@ -29,6 +29,18 @@ TurnEntry Entry(const QString& game, TurnDirection direction, const QDateTime& t
   return e;
 }
 
+// The names of the turn's files, sorted.
+QStringList FileNames(const TurnEntry& entry) {
+  QStringList names;
+  for (const TurnFile& f : entry.files) names.append(f.name);
+  names.sort();
+  return names;
+}
+
+QStringList FilesIn(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
 TurnFile FileNamed(const TurnEntry& entry, const QString& name) {
   for (const TurnFile& f : entry.files) {
     if (f.name == name) return f;
@@ -148,13 +160,17 @@ class HistoryReceive : public TurnsTest {
   bool Receive(const QByteArray& turn, const QDateTime& when) {
     return exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), when, turn));
   }
-  std::vector<TurnEntry> Turns() {
+  std::vector<TurnEntry> Turns(const QString& game = "email001.cmt") {
     HistoryStore store(HistoryStore::DefaultPath());
-    auto turns = store.Turns("SPWAW", "email001.cmt");
+    auto turns = store.Turns("SPWAW", game);
     EXPECT_TRUE(turns) << store.LastError().toStdString();
     return turns ? *turns : std::vector<TurnEntry>();
   }
   QStringList Kept() { return kept_turns::Stamps(email, "email001.cmt"); }
+  // Where the turn of `game` replaced at `when` is kept.
+  QString KeptAt(const QDateTime& when, const QString& game = "email001.cmt") {
+    return kept_turns::TurnFolder(email, game, FormatStamp(when));
+  }
   QByteArray Dat() { return ReadFile(email + "/email001.dat"); }
 };
 
@@ -166,8 +182,8 @@ TEST_F(HistoryReceive, ReplacedTurnsAreKeptUpToTheSettingOldestFirstOut) {
 
   // Turns 2 and 3 are kept, turn 1 went; the comment file was never replaced.
   EXPECT_EQ(Kept(), QStringList({"2024-06-01_10-01-00", "2024-06-01_10-02-00"}));
-  const QString turn3 = kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120)));
-  EXPECT_EQ(QDir(turn3).entryList(QDir::Files, QDir::Name), QStringList({"email001.aux", "email001.dat"}));
+  const QString turn3 = KeptAt(t0.addSecs(120));
+  EXPECT_EQ(FilesIn(turn3), QStringList({"email001.aux", "email001.dat"}));
   EXPECT_EQ(ReadFile(turn3 + "/email001.dat"), "DAT turn 3");
   EXPECT_EQ(Modified(turn3 + "/email001.dat"), t0.addSecs(120));
   // The one backup of receiving is there as before.
@@ -185,11 +201,22 @@ TEST_F(HistoryReceive, ReplacedTurnsAreKeptUpToTheSettingOldestFirstOut) {
   EXPECT_EQ(FileNamed(turns[2], "email001.dat").stamp, FormatStamp(t0.addSecs(60)));
   EXPECT_EQ(FileNamed(turns[2], "email001.dat").size, QByteArray("DAT turn 2").size());
 
-  // 0 switches keeping off and removes what was kept.
+  // A turn with a file no longer kept is not restored at all.
+  ASSERT_TRUE(QFile::remove(turn3 + "/email001.dat"));
+  const auto result = turn_history::RestoreTurn(nullptr, turns[1], 2, nullptr, nullptr);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message,
+            "These files of the turn are no longer kept: email001.dat. Nothing was restored.");
+  EXPECT_EQ(Dat(), "DAT turn 4");
+  EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX turn 4");
+
+  // 0 switches keeping off and removes what was kept: nothing left to restore.
   SetKeepTurns(0);
   ASSERT_TRUE(Receive("turn 5", t0.addSecs(240)));
   EXPECT_TRUE(Kept().isEmpty());
   EXPECT_FALSE(QFileInfo::exists(kept_turns::GameFolder(email, "email001.cmt")));
+  EXPECT_FALSE(turn_history::RestoreTurn(nullptr, turns[2], 0, nullptr, nullptr).ok);
+  EXPECT_EQ(Dat(), "DAT turn 5");
 }
 
 TEST_F(HistoryReceive, EveryFileOfEveryGameInOneKltIsKeptAndListedWithTheTaunt) {
@@ -208,24 +235,18 @@ TEST_F(HistoryReceive, EveryFileOfEveryGameInOneKltIsKeptAndListedWithTheTaunt) 
   ASSERT_TRUE(exchange->ReceivedFile(klt)) << ui.Texts().join("\n").toStdString();
   exchange->SetIncomingTaunt(QString());
 
-  HistoryStore store(HistoryStore::DefaultPath());
   for (const QString base : {"email001", "email002", "email003"}) {
     SCOPED_TRACE(base.toStdString());
     const QString game = base + ".cmt";
     // The earlier turn of the game is whole: both files it replaced.
     ASSERT_EQ(kept_turns::Stamps(email, game), QStringList({"2024-06-01_10-00-00"}));
-    const QString kept = kept_turns::TurnFolder(email, game, FormatStamp(t0));
-    EXPECT_EQ(QDir(kept).entryList(QDir::Files, QDir::Name), QStringList({base + ".aux", base + ".dat"}));
+    EXPECT_EQ(FilesIn(KeptAt(t0, game)), QStringList({base + ".aux", base + ".dat"}));
     const QByteArray old = base == "email001" ? "turn 1" : "turn 1 of " + base.toLatin1();
-    EXPECT_EQ(ReadFile(kept + "/" + base + ".dat"), "DAT " + old);
-    const auto turns = store.Turns("SPWAW", game);
-    ASSERT_TRUE(turns);
-    ASSERT_EQ(turns->size(), 1u);
-    EXPECT_EQ(turns->front().taunt, "Your move, comrade.");
-    QStringList names;
-    for (const TurnFile& f : turns->front().files) names.append(f.name);
-    names.sort();
-    EXPECT_EQ(names, QStringList({base + ".aux", base + ".cmt", base + ".dat"}));
+    EXPECT_EQ(ReadFile(KeptAt(t0, game) + "/" + base + ".dat"), "DAT " + old);
+    const std::vector<TurnEntry> turns = Turns(game);
+    ASSERT_EQ(turns.size(), 1u);
+    EXPECT_EQ(turns.front().taunt, "Your move, comrade.");
+    EXPECT_EQ(FileNames(turns.front()), QStringList({base + ".aux", base + ".cmt", base + ".dat"}));
   }
 }
 
@@ -245,15 +266,11 @@ TEST_F(HistoryReceive, AReceiveRunAgainAfterACopyStoppedRecordsEveryGameOnce) {
   WriteAt(blocked, "DAT turn 1", t0);
   ui.Answers({Answer::Ok, Answer::Ok});  // the files in place already are THE SAME
   ASSERT_TRUE(exchange->ReceivedFile(klt));
-  HistoryStore store(HistoryStore::DefaultPath());
   for (const QString& base : bases) {
     SCOPED_TRACE(base.toStdString());
     EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2");
-    const auto turns = store.Turns("SPWAW", base + ".cmt");
-    ASSERT_TRUE(turns);
-    EXPECT_EQ(turns->size(), 1u);
-    const QString kept = kept_turns::TurnFolder(email, base + ".cmt", FormatStamp(t0));
-    EXPECT_EQ(QDir(kept).entryList(QDir::Files, QDir::Name), QStringList({base + ".aux", base + ".dat"}));
+    EXPECT_EQ(Turns(base + ".cmt").size(), 1u);
+    EXPECT_EQ(FilesIn(KeptAt(t0, base + ".cmt")), QStringList({base + ".aux", base + ".dat"}));
     EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));
   }
   EXPECT_TRUE(QDir(home.File("receiving")).entryList(QDir::Files | QDir::Hidden).isEmpty());
@@ -324,9 +341,7 @@ TEST_F(HistoryReceive, RestorePutsAnEarlierTurnBackAfterBackingUpTheCurrentOne) 
   EXPECT_EQ(Modified(email + "/email001.dat"), t0.addSecs(60));
   // Turn 3 was backed up and kept before it was replaced.
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT turn 3");
-  EXPECT_EQ(
-      ReadFile(kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120))) + "/email001.dat"),
-      "DAT turn 3");
+  EXPECT_EQ(ReadFile(KeptAt(t0.addSecs(120)) + "/email001.dat"), "DAT turn 3");
   // A restored received turn is to be played again.
   EXPECT_EQ(FindGame("email001.cmt")->GetStatus(), "Play");
 
@@ -341,25 +356,6 @@ TEST_F(HistoryReceive, RestorePutsAnEarlierTurnBackAfterBackingUpTheCurrentOne) 
   EXPECT_TRUE(again.ok);
   EXPECT_EQ(again.replaced, 0);
   EXPECT_EQ(again.alreadyThere, 3);
-}
-
-TEST_F(HistoryReceive, ATurnNoLongerKeptIsNotRestoredAtAll) {
-  SetKeepTurns(1);
-  ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
-  ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
-  ASSERT_TRUE(Receive("turn 4", t0.addSecs(180)));
-  const std::vector<TurnEntry> turns = Turns();
-  ASSERT_EQ(turns.size(), 3u);
-  // Turn 2 went when turn 3 was kept; only .aux of it remains by hand.
-  const QString kept3 = kept_turns::TurnFolder(email, "email001.cmt", FormatStamp(t0.addSecs(120)));
-  ASSERT_TRUE(QFile::remove(kept3 + "/email001.dat"));
-  const auto result = turn_history::RestoreTurn(nullptr, turns[1], 1, nullptr, nullptr);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message,
-            "These files of the turn are no longer kept: email001.dat. Nothing was restored.");
-  EXPECT_EQ(Dat(), "DAT turn 4");
-  EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX turn 4");
-  EXPECT_FALSE(turn_history::RestoreTurn(nullptr, turns[2], 1, nullptr, nullptr).ok);  // turn 2: pruned
 }
 
 TEST_F(HistoryReceive, ALockedOrDamagedHistoryNeverStopsAReceive) {
