@@ -6,20 +6,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
 
+#include "ProgramsHome.h"
 #include "core/Settings.h"
-#include "core/Startup.h"
-#include "platform/linux/LinuxWintools.h"
 #include "programs/CUSTOM/CUSTOM.h"
-#include "support/Child.h"
 #include "support/FileSizeLimit.h"
 #include "support/OneBox.h"
-#include "support/ScopedEnv.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
 #include "ui/frmModify.h"
 
 using namespace kolt;
@@ -27,25 +20,13 @@ using namespace kolt::test;
 
 namespace {
 
-struct Fixture {
-  TempHome home;
-  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
-  ScriptedUi ui;
-  std::unique_ptr<LinuxWintools> tools;
-  std::shared_ptr<CUSTOM> program;
-  QString ini;
-
+struct Fixture : ProgramsHome<> {
   Fixture() {
-    App().homeFolder = home.Path();
-    ini = home.File("ABC.INI");
     WriteFile(ini, "[Settings]\r\nLongName=ABC\r\n");
-    tools = std::make_unique<LinuxWintools>(ui);
-    program = std::make_shared<CUSTOM>(Services{ui, *tools, {}});
     program->SetINI("ABC");
   }
-  ~Fixture() { App().homeFolder.clear(); }
   std::unique_ptr<frmModify> Open() {
-    auto form = std::make_unique<frmModify>(ui, *tools, program);
+    auto form = std::make_unique<frmModify>(ui, tools, program);
     form->SetFileChooser([this](QFileDialog& dialog) {
       dialogs.append(dialog.windowTitle() + " | " + dialog.nameFilters().join(";") +
                      (dialog.fileMode() == QFileDialog::ExistingFile ? " | existing" : ""));
@@ -54,24 +35,17 @@ struct Fixture {
     });
     return form;
   }
+  const QString ini = home.File("ABC.INI");
+  std::shared_ptr<CUSTOM> program = std::make_shared<CUSTOM>(Services{ui, tools, {}});
   QStringList chosen;   // what the file dialogs answer, in turn
   QStringList dialogs;  // title | filter | mode of each file dialog shown
   QStringList folders;  // the folder each file dialog started in
 };
 
-QList<QStringList> Rows(frmModify& form) {
-  QList<QStringList> rows;
-  auto* list = Child<QTreeWidget>(form, "lvFileTypes");
-  for (int i = 0; i < list->topLevelItemCount(); ++i) {
-    QStringList cells;
-    for (int c = 0; c < 5; ++c) cells.append(list->topLevelItem(i)->text(c));
-    rows.append(cells);
-  }
-  return rows;
-}
-
-void Click(QWidget& form, const char* button) {
-  Child<QPushButton>(form, button)->click();
+// The file types, a row each: extension, then True for each of Primary, Modified, Check
+// Same and Required.
+QList<QStringList> Types(frmModify& form) {
+  return Rows(*Child<QTreeWidget>(form, "lvFileTypes"));
 }
 
 QCheckBox* Flag(frmModify& form, int i) {
@@ -90,7 +64,7 @@ TEST(frmModify, NewDefinitionLoadsEmptyAndAsksForAFileTypeFirst) {
     EXPECT_EQ(Child<QLineEdit>(*form, name)->text(), "") << name;
   EXPECT_EQ(Child<QComboBox>(*form, "txtUninstall")->currentText(), "");
   EXPECT_EQ(Child<QComboBox>(*form, "txtDescription")->currentText(), "");
-  EXPECT_TRUE(Rows(*form).isEmpty());
+  EXPECT_TRUE(Types(*form).isEmpty());
 
   fx.ui.Answers({Answer::Cancel});
   Click(*form, "cmdOK");
@@ -128,9 +102,9 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   Click(*form, "cmdAdd");
   Click(*form, "cmdExtension");
   EXPECT_EQ(fx.dialogs, QStringList(2, "Select the file. | *.* (*) | existing"));
-  EXPECT_EQ(Rows(*form), QList<QStringList>({{"sav", "True", "True", "True", "True"},
-                                             {"TXT", "", "", "True", "True"},
-                                             {"", "", "", "True", "True"}}));
+  EXPECT_EQ(Types(*form), QList<QStringList>({{"sav", "True", "True", "True", "True"},
+                                              {"TXT", "", "", "True", "True"},
+                                              {"", "", "", "True", "True"}}));
   // The new row is selected and shown in the row editor.
   EXPECT_EQ(list->currentItem(), list->topLevelItem(2));
   EXPECT_FALSE(Flag(*form, 0)->isChecked());
@@ -139,7 +113,7 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   QTest::keyClicks(extension, " cmt ");
   Flag(*form, 1)->click();
   Flag(*form, 3)->click();
-  EXPECT_EQ(Rows(*form)[2], QStringList({"cmt", "", "True", "True", ""}));
+  EXPECT_EQ(Types(*form)[2], QStringList({"cmt", "", "True", "True"}));
   list->setCurrentItem(list->topLevelItem(0));
   EXPECT_EQ(extension->text(), "sav");
   EXPECT_TRUE(Flag(*form, 0)->isChecked());
@@ -152,7 +126,7 @@ TEST(frmModify, AddedFileTypesAndTheRowEditor) {
   Click(*form, "cmdRemove");
   EXPECT_EQ(list->currentItem()->text(0), "sav");
   Click(*form, "cmdRemove");
-  EXPECT_TRUE(Rows(*form).isEmpty());
+  EXPECT_TRUE(Types(*form).isEmpty());
   EXPECT_FALSE(extension->isEnabled());
   EXPECT_TRUE(fx.ui.boxes.empty());
 }
@@ -203,9 +177,9 @@ TEST(frmModify, LoadsTheDefinitionAndOkWritesItWholeInOrder) {
             "[File1]\r\nExt=DAT\r\nCheckSame=1\r\n[File2]\r\nExt=OLD\r\nRequired=1\r\n");
   auto form = fx.Open();
   EXPECT_EQ(Child<QLineEdit>(*form, "txtExe")->text(), "old.exe");
-  EXPECT_EQ(Rows(*form), QList<QStringList>({{"SAV", "True", "True", "True", "True"},
-                                             {"DAT", "", "", "True", ""},
-                                             {"OLD", "", "", "", "True"}}));
+  EXPECT_EQ(Types(*form), QList<QStringList>({{"SAV", "True", "True", "True", "True"},
+                                              {"DAT", "", "", "True"},
+                                              {"OLD", "", "", "", "True"}}));
   auto* list = Child<QTreeWidget>(*form, "lvFileTypes");
   EXPECT_TRUE(list->topLevelItem(0)->font(0).bold());  // the primary type
   EXPECT_FALSE(list->topLevelItem(1)->font(0).bold());

@@ -8,16 +8,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "ProgramsHome.h"
 #include "core/AppSettings.h"
 #include "core/Settings.h"
-#include "core/Startup.h"
 #include "model/ProgramRegistry.h"
-#include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
-#include "support/Child.h"
-#include "support/ScopedEnv.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
 #include "ui/frmModify.h"
 #include "ui/frmPrograms.h"
 
@@ -28,39 +23,23 @@ namespace {
 
 // The home folder with Steel Panthers installed, the two other built-in games declared
 // not installed, and the user-defined program ABC.
-struct Fixture {
-  TempHome home;
-  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
-  ScriptedUi ui;
-  std::unique_ptr<LinuxWintools> tools;
-  std::unique_ptr<ProgramRegistry> registry;
-  QString spwaw;
-
+struct Fixture : ProgramsHome<> {
   Fixture() {
-    App().homeFolder = home.Path();
-    spwaw = home.Root() + "/games/SPWAW";
+    NothingInstalled();
     WriteFile(spwaw + "/mech.exe", "MZ");
     IniWrite("SPWAW", "Directory", spwaw);
     IniWrite("SPWAW", "SAVE", "0");
-    for (const char* name : {"CMBO", "SE4", "ABC"}) IniWrite(name, "Directory", "-");
     WriteFile(home.File("ABC.INI"), "[Settings]\r\nLongName=Alpha Bravo\r\nContact=\r\n");
-    tools = std::make_unique<LinuxWintools>(ui);
-    registry = std::make_unique<ProgramRegistry>(Services{ui, *tools, {}}, AdapterFactories());
+    registry = std::make_unique<ProgramRegistry>(Services{ui, tools, {}}, AdapterFactories());
   }
-  ~Fixture() { App().homeFolder.clear(); }
-  std::unique_ptr<frmPrograms> Open() { return std::make_unique<frmPrograms>(ui, *tools, *registry, 0); }
+  std::unique_ptr<frmPrograms> Open() { return std::make_unique<frmPrograms>(ui, tools, *registry, 0); }
+
+  const QString spwaw = home.Root() + "/games/SPWAW";
+  std::unique_ptr<ProgramRegistry> registry;
 };
 
 QList<QStringList> Rows(frmPrograms& form) {
-  QList<QStringList> rows;
-  auto* list = Child<QTreeWidget>(form, "lvInstalled");
-  for (int i = 0; i < list->topLevelItemCount(); ++i) {
-    QStringList cells;
-    for (int c = 0; c < list->columnCount(); ++c) cells.append(list->topLevelItem(i)->text(c));
-    while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
-    rows.append(cells);
-  }
-  return rows;
+  return kolt::test::Rows(*Child<QTreeWidget>(form, "lvInstalled"));
 }
 
 QStringList ShortNames(frmPrograms& form) {
@@ -75,10 +54,6 @@ void Select(frmPrograms& form, const QString& shortName) {
   ASSERT_EQ(items.size(), 1) << shortName.toStdString();
   list->setCurrentItem(items[0]);
   items[0]->setSelected(true);
-}
-
-void Click(QWidget& form, const char* button) {
-  Child<QPushButton>(form, button)->click();
 }
 
 }  // namespace

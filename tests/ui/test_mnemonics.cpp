@@ -21,18 +21,13 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
+#include "ProgramsHome.h"
 #include "exchange/history/HistoryStore.h"
 #include "exchange/mail/FilePasswordStore.h"
 #include "main/TestPrograms.h"
 #include "model/ProgramRegistry.h"
-#include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
-#include "support/ScopedEnv.h"
-#include "support/ScriptedUi.h"
-#include "support/TempHome.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGame.h"
 #include "ui/frmHistory.h"
@@ -125,18 +120,6 @@ QStringList Problems(const QWidget& dialog) {
   return problems;
 }
 
-struct Fixture {
-  TempHome home;
-  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
-  ScriptedUi ui;
-  LinuxWintools tools{ui};
-  Fixture() {
-    App().homeFolder = home.Path();
-    for (const char* name : {"SPWAW", "CMBO", "SE4"}) IniWrite(name, "Directory", "-");
-  }
-  ~Fixture() { App().homeFolder.clear(); }
-};
-
 }  // namespace
 
 TEST(Mnemonics, TheCheckFindsClashesAndFieldsOutOfReach) {
@@ -158,7 +141,8 @@ TEST(Mnemonics, TheCheckFindsClashesAndFieldsOutOfReach) {
 }
 
 TEST(Mnemonics, EveryDialogCanBeWorkedFromTheKeyboard) {
-  Fixture fx;
+  ProgramsHome<> fx;
+  fx.NothingInstalled();
   QMap<QString, QStringList> found;
 
   FilePasswordStore passwords;
@@ -175,7 +159,6 @@ TEST(Mnemonics, EveryDialogCanBeWorkedFromTheKeyboard) {
   players.rows = {{1, "Terran Union", "Adm. Ruiz", "me@example.org", "Alive", false, true, true}};
   found["frmSE4"] = Problems(frmSE4(fx.ui, players));
 
-  WriteFile(fx.home.File("ABC.INI"), "[Settings]\r\nLongName=Alpha Bravo\r\n");
   auto custom = std::make_shared<CUSTOM>(Services{fx.ui, fx.tools, {}});
   custom->SetINI("ABC");
   found["frmModify"] = Problems(frmModify(fx.ui, fx.tools, custom));

@@ -14,16 +14,12 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "core/Settings.h"
-#include "core/Startup.h"
+#include "ProgramsHome.h"
 #include "exchange/mail/FilePasswordStore.h"
 #include "main/TestPrograms.h"
 #include "model/ProgramRegistry.h"
-#include "platform/linux/LinuxWintools.h"
 #include "programs/Adapters.h"
 #include "programs/CUSTOM/CUSTOM.h"
-#include "support/ScopedEnv.h"
-#include "support/TempHome.h"
 #include "ui/QtUiPort.h"
 #include "ui/frmGame.h"
 #include "ui/frmModify.h"
@@ -90,29 +86,16 @@ void ExpectBackAt(QWidget& dialog, MainStandIn& main, const QKeyCombination& key
   EXPECT_TRUE(main.window.isVisible());
 }
 
-struct Fixture {
-  TempHome home;
-  ScopedEnv prefix{"WINEPREFIX", home.Root() + "/wine"};
-  QtUiPort ui;
-  LinuxWintools tools{ui};
+struct Fixture : ProgramsHome<QtUiPort> {
+  Fixture() { ui.SetParent(&main.window); }
   MainStandIn main;
-
-  Fixture() {
-    App().homeFolder = home.Path();
-    ui.SetParent(&main.window);
-  }
-  ~Fixture() { App().homeFolder.clear(); }
 };
 
 }  // namespace
 
 TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
   Fixture fx;
-  WriteFile(fx.home.File("ABC.INI"), "[Settings]\r\nLongName=Alpha Bravo\r\n");
-  IniWrite("SPWAW", "Directory", "-");
-  IniWrite("CMBO", "Directory", "-");
-  IniWrite("SE4", "Directory", "-");
-  IniWrite("ABC", "Directory", "-");
+  fx.NothingInstalled();
   ProgramRegistry registry(Services{fx.ui, fx.tools, {}}, AdapterFactories());
   auto* programs = new frmPrograms(fx.ui, fx.tools, registry, 0, &fx.main.window);
   programs->setAttribute(Qt::WA_DeleteOnClose);
@@ -122,16 +105,13 @@ TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
     auto* list = programs->findChild<QTreeWidget*>("lvInstalled");
     list->setCurrentItem(list->findItems(name, Qt::MatchExactly, 0).value(0));
   };
-  auto click = [](QWidget* dialog, const char* name) {
-    dialog->findChild<QPushButton*>(QString::fromLatin1(name))->click();
-  };
 
   // The name of a new program (an input box), a message box, the folder question.
-  EXPECT_EQ(AskFrom(*programs, [&] { click(programs, "cmdAdd"); }), QList<QWidget*>({programs}));
+  EXPECT_EQ(AskFrom(*programs, [&] { Click(*programs, "cmdAdd"); }), QList<QWidget*>({programs}));
   select("SPWAW");
-  EXPECT_EQ(AskFrom(*programs, [&] { click(programs, "cmdModify"); }), QList<QWidget*>({programs}));
+  EXPECT_EQ(AskFrom(*programs, [&] { Click(*programs, "cmdModify"); }), QList<QWidget*>({programs}));
   select("CMBO");
-  const QList<QWidget*> folder = AskFrom(*programs, [&] { click(programs, "cmdEnable"); });
+  const QList<QWidget*> folder = AskFrom(*programs, [&] { Click(*programs, "cmdEnable"); });
   ASSERT_FALSE(folder.isEmpty());
   for (QWidget* parent : folder) EXPECT_EQ(parent, programs);
 
@@ -142,11 +122,11 @@ TEST(QuestionOwner, ProgramsDialogAndItsEditor) {
     frmModify editor(fx.ui, fx.tools, program, programs);
     editor.setModal(true);
     editor.show();
-    EXPECT_EQ(AskFrom(editor, [&] { click(&editor, "cmdDescription"); }), QList<QWidget*>({&editor}));
+    EXPECT_EQ(AskFrom(editor, [&] { Click(editor, "cmdDescription"); }), QList<QWidget*>({&editor}));
     EXPECT_EQ(AskFrom(editor, [&] { QTest::keyClick(&editor, Qt::Key_F1); }), QList<QWidget*>({&editor}));
     ExpectBackAt(editor, fx.main, QKeyCombination(Qt::Key_Escape));
   }
-  EXPECT_EQ(AskFrom(*programs, [&] { click(programs, "cmdModify"); }), QList<QWidget*>({programs}));
+  EXPECT_EQ(AskFrom(*programs, [&] { Click(*programs, "cmdModify"); }), QList<QWidget*>({programs}));
   ExpectBackAt(*programs, fx.main, QKeyCombination(Qt::ALT, Qt::Key_C));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(alive.isNull());
@@ -160,8 +140,7 @@ TEST(QuestionOwner, SettingsAndGameDialogs) {
     settings.setModal(true);
     settings.show();
     // OK without the own address is refused in a box over the settings dialog.
-    const QList<QWidget*> refused =
-        AskFrom(settings, [&] { settings.findChild<QPushButton*>("cmdOK")->click(); });
+    const QList<QWidget*> refused = AskFrom(settings, [&] { Click(settings, "cmdOK"); });
     EXPECT_EQ(refused, QList<QWidget*>({&settings}));
     ExpectBackAt(settings, fx.main, QKeyCombination(Qt::Key_Escape));
   }
@@ -173,8 +152,7 @@ TEST(QuestionOwner, SettingsAndGameDialogs) {
     frmGame dialog(fx.ui, games, 0, &fx.main.window);
     dialog.setModal(true);
     dialog.show();
-    EXPECT_EQ(AskFrom(dialog, [&] { dialog.findChild<QPushButton*>("cmdDelete")->click(); }),
-              QList<QWidget*>({&dialog}));
+    EXPECT_EQ(AskFrom(dialog, [&] { Click(dialog, "cmdDelete"); }), QList<QWidget*>({&dialog}));
     EXPECT_FALSE(game->deleted);  // Esc answered Cancel
     ExpectBackAt(dialog, fx.main, QKeyCombination(Qt::Key_Escape));
   }
