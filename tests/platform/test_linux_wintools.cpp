@@ -283,15 +283,14 @@ TEST_F(LinuxWintoolsTest, RegistryStringsOfBothHives) {
   WriteFile(prefix + "/user.reg",
             "WINE REGISTRY Version 2\n[Software\\\\Wine\\\\Drives] 1\n@=\"root\"\n\"a\"=\"cd\\x0000rom\"\n");
   LinuxWintools tools(m_ui);
+  const auto user = Wintools::RegRoot::CurrentUser;
   QString value = "unchanged";
   EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::LocalMachine, "Software", "x", value), EIO);
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "Software\\Wine\\Drives", "b", value),
-            ENOENT);
+  EXPECT_EQ(tools.RegReadString(user, "Software\\Wine\\Drives", "b", value), ENOENT);
   EXPECT_EQ(value, "unchanged");
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "software\\wine\\drives", QString(), value),
-            0);
+  EXPECT_EQ(tools.RegReadString(user, "software\\wine\\drives", QString(), value), 0);
   EXPECT_EQ(value, "root");
-  EXPECT_EQ(tools.RegReadString(Wintools::RegRoot::CurrentUser, "Software\\Wine\\Drives", "A", value), 0);
+  EXPECT_EQ(tools.RegReadString(user, "Software\\Wine\\Drives", "A", value), 0);
   EXPECT_EQ(value, "cd");  // cut at the NUL
 }
 

@@ -120,6 +120,7 @@ class WineCheckTest : public ::testing::Test {
   int Games() const { return CountLines(m_runs, "game "); }
 
   ScopedEnv m_noPrefix{"WINEPREFIX", QString()};
+  ScriptedUi m_ui;
   TempHome m_home;
   const QString m_probeCopy = m_home.File("probe-copy.exe");
   const QString m_runs = m_home.File("runs.txt");
@@ -157,8 +158,7 @@ TEST(WineSaid, KeepsTheComplaintsAndDropsTheChatter) {
 TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
   const QString wine =
       StandIn(SaysOnStderr(kWow64Failure) + "; exit 0", SaysOnStderr(kWow64Failure) + "; exit 0");
-  ScriptedUi ui;
-  LinuxWintools tools(ui, wine + " --flag");
+  LinuxWintools tools(m_ui, wine + " --flag");
   const QString exe = Game();
   EXPECT_FALSE(tools.RunProgram(exe, {.directory = QFileInfo(exe).path()}));
   EXPECT_FALSE(tools.StartedProgramRunning());
@@ -169,8 +169,8 @@ TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
   EXPECT_EQ(Probes(), 1);
   EXPECT_EQ(Games(), 0);
   EXPECT_EQ(ReadFile(m_runs).split('\n')[0], "probe " + QFile::encodeName(m_prefix));
-  ASSERT_EQ(ui.boxes.size(), 2u);  // each start says why, once
-  for (const auto& box : ui.boxes) {
+  ASSERT_EQ(m_ui.boxes.size(), 2u);  // each start says why, once
+  for (const auto& box : m_ui.boxes) {
     EXPECT_TRUE(box.text.startsWith("Can't start " + exe)) << box.text.toStdString();
     EXPECT_TRUE(box.text.contains("Wine command \"" + wine + " --flag\""));
     EXPECT_TRUE(box.text.contains("load_wow64_ntdll failed to load"));
@@ -183,8 +183,7 @@ TEST_F(WineCheckTest, A64BitOnlyWineRefusesThe32BitGameWithWhatToInstall) {
 
 TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
   const QString wine = StandIn("exit 42", "exec sleep 1");
-  ScriptedUi ui;
-  LinuxWintools tools(ui, wine);
+  LinuxWintools tools(m_ui, wine);
   const QString exe = Game();
   ASSERT_TRUE(tools.RunProgram(exe, {.parameters = "/turn"}));
   EXPECT_TRUE(tools.StartedProgramRunning());
@@ -194,15 +193,15 @@ TEST_F(WineCheckTest, AWineThatRuns32BitProgramsStartsTheGameAfterOneCheck) {
   EXPECT_EQ(Probes(), 1);
   EXPECT_EQ(Games(), 2);
   EXPECT_TRUE(ReadFile(m_runs).contains("game " + QFile::encodeName(m_prefix + " " + exe) + " /turn\n"));
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(m_ui.boxes.empty());
 
   // A 64-bit game is not checked.
   QFile::remove(m_runs);
-  LinuxWintools fresh(ui, wine);
+  LinuxWintools fresh(m_ui, wine);
   ASSERT_TRUE(fresh.RunProgram(Game(PeLayout{.pe32plus = true}), {.wait = true}));
   EXPECT_EQ(Probes(), 0);
   EXPECT_EQ(Games(), 1);
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(m_ui.boxes.empty());
 }
 
 TEST_F(WineCheckTest, OnlyTheCheckProgramsExitCodeCountsEvenWhenWineSaysNothing) {
@@ -243,16 +242,15 @@ TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsChecked
                                    SaysOnStderr("wine: could not load kernel32.dll, status c0000135\n") +
                                    "; exit 0;; *) exit 42;; esac",
                                "exit 0");
-  ScriptedUi ui;
-  LinuxWintools tools(ui, wine);
+  LinuxWintools tools(m_ui, wine);
   const QString old = m_home.File("prefixes/old");
   MakePrefix(old);
   EXPECT_FALSE(tools.RunProgram(Game(PeLayout(), old), {.wait = true}));
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_TRUE(ui.boxes[0].text.contains("The Wine folder " + old + " cannot load"))
-      << ui.boxes[0].text.toStdString();
-  EXPECT_TRUE(ui.boxes[0].text.contains("WINEARCH=win32 wineboot -i"));
-  EXPECT_FALSE(ui.boxes[0].text.contains("apt install"));
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_TRUE(m_ui.boxes[0].text.contains("The Wine folder " + old + " cannot load"))
+      << m_ui.boxes[0].text.toStdString();
+  EXPECT_TRUE(m_ui.boxes[0].text.contains("WINEARCH=win32 wineboot -i"));
+  EXPECT_FALSE(m_ui.boxes[0].text.contains("apt install"));
   // The same Wine runs the game kept in another folder.
   EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
   EXPECT_EQ(Probes(), 2);
@@ -262,25 +260,23 @@ TEST_F(WineCheckTest, AFolderMadeBeforeWine32GetsAdviceToMakeANewOneAndIsChecked
 TEST_F(WineCheckTest, ANewFolderIsSetUpFirstAndThePlayerSeesThatItIs) {
   QFile::remove(m_prefix + "/system.reg");
   const QString wine = StandIn("exit 42", "exit 0");
-  ScriptedUi ui;
-  LinuxWintools tools(ui, wine);
+  LinuxWintools tools(m_ui, wine);
   EXPECT_TRUE(tools.RunProgram(Game(), {.wait = true}));
   const QStringList runs = QString::fromUtf8(ReadFile(m_runs)).split(QChar('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(runs.size(), 3);
   EXPECT_EQ(runs[0], "game " + m_prefix + " wineboot -i");
   EXPECT_TRUE(runs[1].startsWith("probe "));
-  ASSERT_FALSE(ui.statuses.isEmpty());
-  EXPECT_TRUE(ui.statuses[0].contains("setting up the folder " + m_prefix));
-  EXPECT_TRUE(ui.statuses.last().isEmpty());
+  ASSERT_FALSE(m_ui.statuses.isEmpty());
+  EXPECT_TRUE(m_ui.statuses[0].contains("setting up the folder " + m_prefix));
+  EXPECT_TRUE(m_ui.statuses.last().isEmpty());
 }
 
 TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
   const QString wine = StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 0");
-  ScriptedUi ui;
-  LinuxWintools tools(ui, wine);
+  LinuxWintools tools(m_ui, wine);
   // The main window's timer asks the toolbox again while a box is open.
   int asked = 0;
-  ui.onBox = [&](const QString&) { asked += tools.StartedProgramRunning() ? 100 : 1; };
+  m_ui.onBox = [&](const QString&) { asked += tools.StartedProgramRunning() ? 100 : 1; };
   const QString exe = Game();
   {
     StderrCapture terminal(m_home.File("stderr.txt"));
@@ -290,18 +286,18 @@ TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
     EXPECT_TRUE(terminal.Text().contains(kMissingDll));
   }
   EXPECT_FALSE(tools.StartedProgramRunning());
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text,
+  ASSERT_EQ(m_ui.boxes.size(), 1u);
+  EXPECT_EQ(m_ui.boxes[0].text,
             "The game ended at once. Wine said:\r" + WineSaid(kMissingDll).join(QChar('\r')));
   EXPECT_EQ(asked, 1);  // asked again while the box was open: nothing more to report
 
   // The same for a program waited for, whose exit code passes through.
-  ui.onBox = nullptr;
+  m_ui.onBox = nullptr;
   StandIn("exit 42", SaysOnStderr(kMissingDll) + "; exit 3");
   ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
   EXPECT_EQ(tools.LastExitCode(), 3);
-  ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[1].text, ui.boxes[0].text);
+  ASSERT_EQ(m_ui.boxes.size(), 2u);
+  EXPECT_EQ(m_ui.boxes[1].text, m_ui.boxes[0].text);
 
   // A quick end with chatter only is no failure.
   StandIn("exit 42", SaysOnStderr(kHarmless) + "; exit 0");
@@ -309,5 +305,5 @@ TEST_F(WineCheckTest, AGameThatEndsAtOnceShowsWhatWineSaidOnceAndOnlyAFailure) {
   EXPECT_TRUE(WaitFor([&] { return !tools.StartedProgramRunning(); }));
   ASSERT_TRUE(tools.RunProgram(exe, {.wait = true}));
   EXPECT_EQ(Games(), 4);
-  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(m_ui.boxes.size(), 2u);
 }
