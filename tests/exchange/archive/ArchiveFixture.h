@@ -22,13 +22,11 @@ namespace kolt::test {
 
 // One entry of a hand-made archive.
 struct Crafted {
-  Crafted(QByteArray n, QByteArray d, mode_t t = AE_IFREG, QByteArray l = {}, bool h = false)
-      : name(std::move(n)), data(std::move(d)), type(t), link(std::move(l)), hardlink(h) {}
   QByteArray name;  // raw bytes, as they go into the header
   QByteArray data;
-  mode_t type;
+  mode_t type = AE_IFREG;
   QByteArray link;  // symlink target, or hardlink target with AE_IFREG
-  bool hardlink;
+  bool hardlink = false;
 };
 
 // Writes an archive with libarchive's writer, which stores names exactly as given: the

@@ -7,8 +7,8 @@
 
 namespace kolt::test {
 
-// Records what the transport shows in the progress window; can ask to cancel once a
-// number of lines has arrived.
+// Records what the transport shows in the progress window; asks to cancel when
+// `cancelWhen` says so.
 class RecordingProgress final : public MailProgress {
  public:
   void Init() override {
@@ -30,10 +30,7 @@ class RecordingProgress final : public MailProgress {
     ++shows;
   }
   void HideWindow() override { visible = false; }
-  bool CancelRequested() const override {
-    if (cancelWhen) return cancelWhen();
-    return cancelAfterLines >= 0 && lines.size() >= cancelAfterLines;
-  }
+  bool CancelRequested() const override { return cancelWhen && cancelWhen(); }
 
   int inits = 0;
   int shows = 0;
@@ -44,8 +41,7 @@ class RecordingProgress final : public MailProgress {
   QStringList lines;
   qint64 lastDone = 0;
   qint64 lastTotal = 0;
-  int cancelAfterLines = -1;
-  std::function<bool()> cancelWhen;  // when set, decides instead of cancelAfterLines
+  std::function<bool()> cancelWhen;
 };
 
 }  // namespace kolt::test

@@ -200,11 +200,8 @@ TEST(TestMessage, RecognisesExactlyTheFourCharacters) {
     return path;
   };
   EXPECT_TRUE(IsTestMessageFile(file("TEST")));
-  EXPECT_FALSE(IsTestMessageFile(file("TEST\r\n")));
-  EXPECT_FALSE(IsTestMessageFile(file("TESTPK\x03\x04")));
-  EXPECT_FALSE(IsTestMessageFile(file("TES")));
-  EXPECT_FALSE(IsTestMessageFile(file("test")));
-  EXPECT_FALSE(IsTestMessageFile(file("")));
+  for (const char* other : {"TEST\r\n", "TESTPK\x03\x04", "TES", "test", ""})
+    EXPECT_FALSE(IsTestMessageFile(file(other))) << other;
   EXPECT_FALSE(IsTestMessageFile(home.File("missing.klt")));
   ScriptedUi ui;
   EXPECT_FALSE(ShowIfTestMessage(ui, file("TEST ")));
