@@ -9,7 +9,7 @@
 using namespace kolt;
 using Terminal = kolt::test::PseudoTerminal;
 
-TEST(TerminalUi, AUserAtATerminalIsAsked) {
+TEST(TerminalUi, AUserAtATerminalIsAskedQuestionsAndFolders) {
   Terminal t;
   TerminalUi ui(TerminalUi::Mode::Ask, t.In(), t.Out());
   t.Type("maybe\nc\n");  // an unknown answer is asked again
@@ -23,12 +23,9 @@ TEST(TerminalUi, AUserAtATerminalIsAsked) {
   EXPECT_TRUE(printed.contains("Answer OK/Cancel [OK]: "));
   EXPECT_TRUE(printed.contains("[OK/Cancel] -> Cancel\n"));
   EXPECT_TRUE(printed.contains("[KOLT Helper]\nSure?\n"));
-}
 
-TEST(TerminalUi, FolderQuestionAtATerminal) {
+  // The folder question.
   QTemporaryDir dir;
-  Terminal t;
-  TerminalUi ui(TerminalUi::Mode::Ask, t.In(), t.Out());
   const QByteArray typed = (dir.path() + "/missing\n" + dir.path() + "\n").toUtf8();
   t.Type(typed.constData());
   EXPECT_EQ(ui.AskInstallFolder("SP", "Where?", "", "mech.exe"), std::optional<QString>(dir.path()));

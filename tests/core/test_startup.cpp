@@ -44,6 +44,14 @@ TEST(Startup, CommandLineTakesAtMostOneFile) {
   EXPECT_EQ(file, "/tmp/my turn/KOLT.KLT");
   EXPECT_FALSE(ParseCommandLine({"a.klt", "b.klt"}, &file, &bad));
   EXPECT_EQ(bad, "b.klt");
+  // At start-up a second file ends the program after a message.
+  TempHome home;
+  ScriptedUi ui;
+  EXPECT_FALSE(RunStartup(ui, {"a.klt", "b.klt"}, home.Root() + "/kolt-helper"));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Invalid command line option: b.klt");
+  EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+  ReleaseInstanceFolder();
 }
 
 TEST(Startup, TimeZoneTextAndBias) {
@@ -172,16 +180,6 @@ TEST(Startup, FileOnCommandLineIsTakenFromWhereTheProgramStarted) {
   EXPECT_FALSE(QFile::exists(home.Root() + "/user/.local/share/applications/kolt-helper.desktop"));
   ReleaseInstanceFolder();
   QDir::setCurrent(before);
-}
-
-TEST(Startup, SecondArgumentEndsTheProgram) {
-  TempHome home;
-  ScriptedUi ui;
-  EXPECT_FALSE(RunStartup(ui, {"a.klt", "b.klt"}, home.Root() + "/kolt-helper"));
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "Invalid command line option: b.klt");
-  EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
-  ReleaseInstanceFolder();
 }
 
 TEST(ErrorBox, MessageWithPendingAndSystemError) {
