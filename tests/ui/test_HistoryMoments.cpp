@@ -47,15 +47,7 @@ TEST(HistoryMoments, FollowTheHistoryFile) {
   EXPECT_EQ(moments.Latest(path).value(key).received, received);
 
   // A damaged file: the list keeps counting from what was read last.
-  const QByteArray good = [&] {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }();
-  {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(QByteArray(good.size(), 'x'));
-  }
+  ASSERT_TRUE(WriteFile(path, QByteArray(ReadFile(path).size(), 'x')));
   EXPECT_EQ(moments.Latest(path).value(key).received, received);
   // Gone: nothing to count from.
   ASSERT_TRUE(QFile::remove(path));

@@ -225,6 +225,8 @@ TEST(frmModify, BrowseButtonsFillTheirFields) {
   Click(*form, "cmdEMailSubDir");
   Click(*form, "cmdFilePattern");
   Click(*form, "cmdExe");  // cancelled: unchanged
+  // Not installed, the pickers start in the user's home, never the working folder.
+  EXPECT_EQ(fx.folders, QStringList(4, QDir::homePath()));
   EXPECT_EQ(Child<QLineEdit>(*form, "txtExe")->text(), "GAME.EXE");
   EXPECT_EQ(Child<QLineEdit>(*form, "txtEMailSubDir")->text(), "Turns");
   EXPECT_EQ(Child<QLineEdit>(*form, "txtFilePattern")->text(), "*.SAV1");
@@ -239,19 +241,12 @@ TEST(frmModify, BrowseButtonsFillTheirFields) {
   EXPECT_EQ(Child<QLineEdit>(*form, "txtEMailSubDir")->text(), "Turns");
 }
 
-TEST(frmModify, PickersStartInTheProgramsFoldersNeverTheWorkingFolder) {
+TEST(frmModify, PickersStartInTheProgramsFolders) {
   Fixture fx;
-  {
-    // Not installed: the user's home.
-    auto form = fx.Open();
-    Click(*form, "cmdExe");
-    EXPECT_EQ(fx.folders, QStringList({QDir::homePath()}));
-  }
   const QString installed = fx.home.Root() + "/game";
   WriteFile(installed + "/Turns/t1.sav", "x");
   WriteFile(fx.ini, "[Settings]\r\nLongName=ABC\r\nEMailSubDir=Turns\r\nDescription=LINE1\r\n");
   IniWrite("ABC", "Directory", installed);
-  fx.folders.clear();
   auto form = fx.Open();
   Click(*form, "cmdExe");
   Click(*form, "cmdFilePattern");
@@ -275,19 +270,17 @@ TEST(frmModify, DescriptionTest) {
   Child<QComboBox>(*form, "txtDescription")->setEditText("line2");
   fx.chosen = {file};
   Click(*form, "cmdDescription");
-  ASSERT_EQ(fx.ui.boxes.size(), 2u);
   EXPECT_EQ(fx.dialogs, QStringList({"Select the file to test the description rule. | *.* (*) | existing"}));
-  EXPECT_EQ(fx.ui.boxes[1].title, "The file description");
-  EXPECT_EQ(fx.ui.boxes[1].icon, Icon::None);
-  EXPECT_EQ(fx.ui.boxes[1].text, "second line");
   // An invalid rule is reported by the rule itself; the description is then empty.
   Child<QComboBox>(*form, "txtDescription")->setEditText("bad");
   fx.chosen = {file};
   Click(*form, "cmdDescription");
-  ASSERT_EQ(fx.ui.boxes.size(), 4u);
-  EXPECT_EQ(fx.ui.boxes[2].text, "Invalid Description rule: BAD");
-  EXPECT_EQ(fx.ui.boxes[3].text, "");
-  EXPECT_EQ(fx.ui.boxes[3].title, "The file description");
+  ASSERT_EQ(fx.ui.Texts(), QStringList({"Please define the description rule first.", "second line",
+                                        "Invalid Description rule: BAD", ""}));
+  for (int i : {1, 3}) {
+    EXPECT_EQ(fx.ui.boxes[i].title, "The file description");
+    EXPECT_EQ(fx.ui.boxes[i].icon, Icon::None);
+  }
 }
 
 TEST(frmModify, SuggestionsAreFilledOnTheFirstDropDown) {
