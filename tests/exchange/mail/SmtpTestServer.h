@@ -67,13 +67,11 @@ class TestCertificate {
  public:
   TestCertificate() {
     QProcess p;
-    p.start(
-        QStringLiteral("openssl"),
-        {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-         QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-         QStringLiteral("-keyout"), Key(), QStringLiteral("-out"), Cert(), QStringLiteral("-days"),
-         QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-         QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    p.start(QStringLiteral("openssl"),
+            QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
+                           "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
+                    .split(QChar(' ')) +
+                QStringList{QStringLiteral("-keyout"), Key(), QStringLiteral("-out"), Cert()});
     m_ok = p.waitForFinished(30000) && p.exitCode() == 0 && QFile::exists(Cert());
   }
   bool Ok() const { return m_ok; }
