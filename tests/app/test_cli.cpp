@@ -201,29 +201,6 @@ TEST(Cli, QuestionsArePrintedAndAnsweredByTheFlags) {
   }
 }
 
-TEST(Cli, TheFolderQuestionAndItsAnswers) {
-  CliHome fx;
-  // No stored folder and no uninstall entry: the installation folder is asked for.
-  Result r = fx.Run({"--no", "list", "--json"});
-  EXPECT_TRUE(Ended(r, 0,
-                    {"[Steel Panthers: World at War]\nI don't know if Steel Panthers: World at War is "
-                     "installed. Please enter the installation directory (where \"mech.exe\" is) below.\n",
-                     "-> Cancel (--no)"}));
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
-  EXPECT_EQ(ParseJson(r)["programs"].toArray().size(), 0);
-
-  // Hidden now: the next run asks nothing.
-  r = fx.Run({"--yes", "list", "--json"});
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(ParseJson(r)["programs"].toArray().size(), 0);
-
-  // A stored folder whose executable is gone: reported, then hidden.
-  IniWrite("SPWAW", "Directory", fx.home.Root());
-  EXPECT_TRUE(
-      Ended(fx.Run({"--yes", "list"}), 0, {"SPWAW executable not found: " + fx.home.Root() + "/mech.exe"}));
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), "-");
-}
-
 TEST(Cli, UsageErrors) {
   CliHome fx;
   EXPECT_EQ(fx.Run({}).exitCode, 2);
