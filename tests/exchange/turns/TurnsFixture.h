@@ -95,6 +95,8 @@ class TurnsTest : public ::testing::Test {
   }
 
   ProgramPtr Spwaw() const { return programs.Find("SPWAW"); }
+  // Every text shown so far, for a failure's message.
+  std::string Said() const { return ui.Texts().join("\n").toStdString(); }
   GamePtr FindGame(const QString& name) {
     for (const GamePtr& g : Spwaw()->InitGames())
       if (g->GetName().compare(name, Qt::CaseInsensitive) == 0) return g;

@@ -74,7 +74,7 @@ TEST_F(Hardening, APeersAddressThatIsNotAMailboxListIsNeverStored) {
     EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn " + QByteArray::number(turn));
     EXPECT_EQ(Record("email001.cmt"), "");
     EXPECT_EQ(Record("email001.cmt/R"), FormatStamp(t0.addSecs(60 * turn)));
-    ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join("\n").toStdString();
+    ASSERT_EQ(ui.boxes.size(), 2u) << Said();
     EXPECT_TRUE(ui.boxes[0].text.startsWith(
         "Received old SPWAW files:\r\rThe sender e-mail address in SENDER.TXT is not valid and was not "
         "taken: "))
@@ -85,7 +85,7 @@ TEST_F(Hardening, APeersAddressThatIsNotAMailboxListIsNeverStored) {
   ui.boxes.clear();
   ASSERT_TRUE(exchange->ReceivedFile(
       OpponentTurn(Sender("opponent@example.org; second@example.org"), t0.addSecs(3600), "turn 99")));
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();
   EXPECT_EQ(Record("email001.cmt"), "opponent@example.org; second@example.org");
 }
 
@@ -140,7 +140,7 @@ TEST_F(Hardening, TheSameTurnReceivedTwiceKeepsTheBackupOfTheTurnBefore) {
   ui.boxes.clear();
   ui.Answers({Answer::Ok, Answer::Ok});
   ASSERT_TRUE(exchange->ReceivedFile(klt));
-  ASSERT_EQ(ui.boxes.size(), 2u) << ui.Texts().join("\n").toStdString();
+  ASSERT_EQ(ui.boxes.size(), 2u) << Said();
   EXPECT_TRUE(ui.boxes[0].text.contains("email001.dat (" + ReceiveEngine::DateText(t0.addSecs(60)) +
                                         ") is THE SAME as email001.dat"));
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
@@ -175,7 +175,7 @@ TEST_F(Hardening, APipeWhereAFileBelongsNeverBlocks) {
   ui.boxes.clear();
   ui.Answers({Answer::Ok, Answer::Ok});  // the file copied before the stop is THE SAME now
   ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
-  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << Said();
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
 
   // The building blocks on their own.
@@ -219,7 +219,7 @@ TEST_F(Hardening, ALinkInAGameFolderIsNeverWrittenThrough) {
   ASSERT_TRUE(QFile::link(outside + "/backup", email + "/bak/email001.dat"));
   ASSERT_TRUE(QFile::link(outside + "/dotbak", email + "/email001.dat.bak"));
   ASSERT_TRUE(ReceiveTurn(t0.addSecs(60)));
-  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2") << Said();
   // The backup link was replaced by the backup itself; the old ".bak" link went alone.
   EXPECT_FALSE(QFileInfo(email + "/bak/email001.dat").isSymLink());
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
@@ -277,7 +277,7 @@ TEST_F(Hardening, AGameFolderSwappedForALinkIsNeverWrittenThrough) {
     swapTo(game + "/EMAIL.moved");
   };
   ReceiveTurn(t0.addSecs(60));
-  EXPECT_EQ(QDir(outside).entryList(everything), nothing) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(QDir(outside).entryList(everything), nothing) << Said();
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/email001.dat"), "DAT turn 2");
   EXPECT_EQ(ReadFile(game + "/EMAIL.moved/bak/email001.dat"), "DAT mine");
 }
@@ -352,8 +352,8 @@ TEST_F(Hardening, GameFilesWithTheLongestNamesAreReceivedBackedUpAndKept) {
     MakeSpwawGame(email, base, "Scenario X", t0, "mine");
     ASSERT_TRUE(
         exchange->ReceivedFile(OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60), "turn 2", {base})))
-        << ui.Texts().join("\n").toStdString();
-    EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2") << ui.Texts().join("\n").toStdString();
+        << Said();
+    EXPECT_EQ(ReadFile(email + "/" + base + ".dat"), "DAT turn 2") << Said();
     EXPECT_EQ(ReadFile(email + "/bak/" + base + ".dat"), "DAT mine");
     EXPECT_EQ(Record(base + ".cmt/R"), FormatStamp(t0.addSecs(60)));
   }

@@ -12,6 +12,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "exchange/history/HistoryStore.h"
 #include "turns/ImapRoad.h"
@@ -109,19 +110,23 @@ class FetchRecovery : public ImapRoad {
     }
     return false;
   }
-  // Runs a check until it reaches `moment`, then `extraMs` more, and sends it `signal`.
-  void KillAt(Moment moment, int extraMs, int signal) {
+  // Runs a check until it reaches `moment`, then `extraMs` more, and then `stop`s it: a
+  // signal to the process, or the server going away.
+  void StopAt(Moment moment, int extraMs, const std::function<void(pid_t)>& stop) {
     const QSet<QString> downloads = Downloads();
     QProcess p;
     StartFetch(p);
     if (WaitFor(p, moment, downloads)) {
       QThread::msleep(static_cast<unsigned long>(extraMs));
-      ::kill(static_cast<pid_t>(p.processId()), signal);
+      stop(static_cast<pid_t>(p.processId()));
     }
     ASSERT_TRUE(p.waitForFinished(60000));
     ClearIniCache();
     lastExit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     lastErr = QString::fromUtf8(p.readAllStandardError());
+  }
+  void KillAt(Moment moment, int extraMs, int signal) {
+    StopAt(moment, extraMs, [signal](pid_t pid) { ::kill(pid, signal); });
   }
 
   int lastExit = 0;
@@ -146,14 +151,8 @@ TEST_F(FetchRecovery, KilledStoppedAndCutOffChecksLoseNoTurn) {
     }
     if (round == 2) {
       // The server goes away while messages come in, and is back for the next check.
-      const QSet<QString> downloads = Downloads();
-      QProcess p;
-      StartFetch(p);
-      ASSERT_TRUE(WaitFor(p, Moment::Downloading, downloads) || p.state() != QProcess::Running);
-      imap.Stop();
-      ASSERT_TRUE(p.waitForFinished(60000));
-      ClearIniCache();
-      EXPECT_EQ(p.exitCode(), 1);
+      StopAt(Moment::Downloading, 0, [&](pid_t) { imap.Stop(); });
+      EXPECT_EQ(lastExit, 1);
       ASSERT_TRUE(imap.Restart()) << imap.Log().toStdString();
     }
     if (round == 3) {

@@ -247,7 +247,7 @@ TEST_F(Passes, AFetchOfManyTurnsListsTheGameFolderOnce) {
     MailboxTally tally;
     OpenedFolders().clear();
     check.TakeIn(account, 1, messages, nullptr, &tally);
-    EXPECT_EQ(tally.TakenIn(), to - from) << ui.Texts().join("\n").toStdString();
+    EXPECT_EQ(tally.TakenIn(), to - from) << Said();
     return OpenedFolders().value(email);
   };
   EXPECT_EQ(fetch(1000, 1003), 1);

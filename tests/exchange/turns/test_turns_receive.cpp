@@ -37,8 +37,8 @@ QStringList Tree(const QString& root) {
 
 TEST_F(Receive, KltOfANewGameIsCopiedAndRecorded) {
   const QString klt = OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60));
-  ASSERT_TRUE(exchange->ReceivedFile(klt)) << ui.Texts().join("\n").toStdString();
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();  // everything NEW: nothing to ask
+  ASSERT_TRUE(exchange->ReceivedFile(klt)) << Said();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();  // everything NEW: nothing to ask
 
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   EXPECT_EQ(Modified(email + "/email001.dat"), t0.addSecs(60));  // the sender's time, kept
@@ -188,7 +188,7 @@ TEST_F(Receive, AnArchiveLeavingItsFolderIsRefusedWhole) {
   const QStringList before = Tree(home.Root() + "/games") + Tree(home.Path());
 
   EXPECT_FALSE(exchange->ReceivedFile(klt));
-  EXPECT_TRUE(ui.Texts().join("\n").startsWith("Decompress failed")) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.Texts().join("\n").startsWith("Decompress failed")) << Said();
   QStringList after = Tree(home.Root() + "/games") + Tree(home.Path());
   // Only our own unpacking folder may change (it stays, empty, until the next receive).
   const auto ours = [](const QString& line) {

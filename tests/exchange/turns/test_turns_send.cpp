@@ -59,9 +59,8 @@ class Send : public TurnsTest {
 
 TEST_F(Send, KltGroupOfTwoProgramsIsOneArchiveAndOneMessage) {
   const GameList group = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "KLT"), Other("KLT")};
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, false, false))
-      << ui.Texts().join("\n").toStdString();
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, false, false)) << Said();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();
   EXPECT_TRUE(ui.tauntQuestions.empty());
 
   const auto messages = server.Messages();
@@ -102,15 +101,13 @@ TEST_F(Send, KltNeedsTheOwnAddressBeforeAnyArchiveIsMade) {
   // ZIP and plain sends do not need it.
   const GameList zip = {IvansGame("email002.cmt", "ZIP")};
   ui.boxes.clear();
-  EXPECT_TRUE(exchange->SendGroup("ivan@example.org", zip, 0, 0, false, false))
-      << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(exchange->SendGroup("ivan@example.org", zip, 0, 0, false, false)) << Said();
 }
 
 TEST_F(Send, ZipAndPlainSendOneMessagePerProgramEachWithItsTaunt) {
   const GameList group = {IvansGame("email001.cmt", "ZIP"), IvansGame("email002.cmt", "-"), Other("-")};
   ui.Taunts({QString("Your tanks are toast"), QString("Line one\r\n"), QString()});
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, true, false))
-      << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 2, true, false)) << Said();
   ASSERT_EQ(ui.tauntQuestions.size(), 3u);
   EXPECT_EQ(ui.tauntQuestions[0],
             std::make_pair(QString("ivan@example.org"), QString("SPWAW/email001.cmt (Scenario X)")));
@@ -167,8 +164,7 @@ TEST_F(Send, ASentTurnWhoseRecordCannotBeStoredIsReportedAndTheGroupStops) {
 TEST_F(Send, AMessageAlwaysGoesOutWithTheKltSubject) {
   const GameList group = {IvansGame("email001.cmt", "ZIP")};
   ui.Taunts({QString("Ready when you are"), QString("And the ZIP game")});
-  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 0, true, true))
-      << ui.Texts().join("\n").toStdString();
+  ASSERT_TRUE(exchange->SendGroup("ivan@example.org", group, 0, 0, true, true)) << Said();
   const auto m = server.Messages();
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(Subject(m[0]), "KOLT message");

@@ -80,8 +80,7 @@ TEST_F(Untranslated, SentTurnsAndRemindersReadAsInEnglish) {
   const GameList games = {IvansGame("email001.cmt", "KLT"), IvansGame("email002.cmt", "ZIP")};
   ui.Taunts({QString("Your tanks are toast"), QString()});
   SentGames sent;
-  ASSERT_EQ(SendSelectedGames(ui, *exchange, games, false, true, nullptr, &sent), SendResult::Sent)
-      << ui.Texts().join("\n").toStdString();
+  ASSERT_EQ(SendSelectedGames(ui, *exchange, games, false, true, nullptr, &sent), SendResult::Sent) << Said();
   // What the player reads is translated, counts and addresses in place.
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_TRUE(ui.boxes.front().text.startsWith("~Are ~you ~sure")) << ui.boxes.front().text.toStdString();
@@ -115,7 +114,7 @@ TEST_F(Untranslated, SentTurnsAndRemindersReadAsInEnglish) {
   Reminders reminders(ui, parts->mailer, &history);
   ASSERT_EQ(reminders.Remind(*waiting, threeDays, 1, QDateTime::currentDateTime(), false),
             Reminders::Result::Sent)
-      << ui.Texts().join("\n").toStdString();
+      << Said();
   ASSERT_EQ(server.Messages().size(), 3u);
   EXPECT_EQ(Subject(server.Messages()[2]), "KOLT message");
   EXPECT_EQ(Body(server.Messages()[2]),

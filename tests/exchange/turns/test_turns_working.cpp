@@ -35,7 +35,7 @@ TEST_F(Working, PlainFilesAreMovedInAndRecordedWithoutTouchingTheMode) {
   SetTime(spwaw + "/email001.cmt", t0);
 
   exchange->ProcessWorkingFolder();
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();
   EXPECT_EQ(QDir(spwaw).entryList(QDir::Files), QStringList());  // moved
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   EXPECT_EQ(Record("email001.cmt/M"), "-");
@@ -101,7 +101,7 @@ TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   exchange->ProcessWorkingFolder();
   EXPECT_TRUE(ui.Texts().join("\n").startsWith("Error while making backup of file " + email +
                                                "/email001.aux to " + email + "/bak"))
-      << ui.Texts().join("\n").toStdString();
+      << Said();
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT mine");
   EXPECT_EQ(ReadFile(email + "/email001.aux"), "AUX mine");
   EXPECT_EQ(Record("email001.cmt/R"), "");
@@ -112,7 +112,7 @@ TEST_F(Working, AKltWhoseFilesCouldNotBeCopiedStaysForTheNextRefresh) {
   QFile::remove(email + "/bak");
   ui.boxes.clear();
   exchange->ProcessWorkingFolder();
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();
   EXPECT_EQ(ReadFile(email + "/email001.dat"), "DAT turn 2");
   EXPECT_EQ(ReadFile(email + "/bak/email001.dat"), "DAT mine");
   EXPECT_FALSE(QFile::exists(spwaw + "/KOLT.KLT"));
@@ -173,7 +173,7 @@ TEST_F(Working, FormatsOnlyTheToolReadsWaitForIt) {
   QFile::rename(home.Root() + "/email003.dat.gz", spwaw + "/email003.dat.gz");
   ui.Answers({Answer::Cancel});
   exchange->DecompressFolder(spwaw);
-  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_TRUE(ui.boxes.empty()) << Said();
   EXPECT_TRUE(QFile::exists(spwaw + "/turn.arj"));  // no tool: left alone, no message
   ASSERT_TRUE(QFile::exists("/usr/bin/unar")) << "unar is missing: scripts/install-deps.sh installs it";
 
@@ -222,7 +222,7 @@ TEST_F(Working, TheToolMayNotPlaceLinksEscapeOrExceedTheLimit) {
       "open(sys.argv[1],'wb').write(d)\n";
   ASSERT_EQ(RunIn(home.Root(), "/usr/bin/python3", {"-c", big, spwaw + "/big.sit"}), 0);
   exchange->DecompressFolder(spwaw);
-  ASSERT_EQ(ui.boxes.size(), 3u) << ui.Texts().join("\n").toStdString();
+  ASSERT_EQ(ui.boxes.size(), 3u) << Said();
   QString texts = ui.Texts().join("\n");
   EXPECT_TRUE(texts.contains("is not a plain file")) << texts.toStdString();
   EXPECT_TRUE(texts.contains("unar decompress failed: " + spwaw + "/escape.sit")) << texts.toStdString();
