@@ -43,12 +43,6 @@ QString OpensslPin(const QString& cert) {
                cert);
 }
 
-std::optional<ServerCertificate> FromFile(const QString& cert) {
-  QFile f(cert);
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  return ServerCertificate::FromPem(f.readAll(), QStringLiteral("CN=test"), QStringLiteral("CN=test"));
-}
-
 ImapAccount Account(const DovecotTestServer& imap) {
   ImapAccount a;
   a.host = QStringLiteral("127.0.0.1");
@@ -60,11 +54,17 @@ ImapAccount Account(const DovecotTestServer& imap) {
   return a;
 }
 
-TEST(TrustedCertificate, ImapUntrustedThenTrustedThenChanged) {
+// Two certificates for 127.0.0.1: the one a server shows first and the one after a renewal.
+class TrustedCertificate : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(first.Ok() && second.Ok()); }
+
   TempHome home;
   TestCertificate first;
   TestCertificate second;
-  ASSERT_TRUE(first.Ok() && second.Ok());
+};
+
+TEST_F(TrustedCertificate, ImapUntrustedThenTrustedThenChanged) {
   DovecotTestServer imap("me@home.net", "inbox-secret", first.Cert(), first.Key());
   ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
   const ImapAccount account = Account(imap);
@@ -110,11 +110,7 @@ TEST(TrustedCertificate, ImapUntrustedThenTrustedThenChanged) {
 }
 
 // The same over STARTTLS, for the send, the settings dialog's check and kolt-cli.
-TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
-  TempHome home;
-  TestCertificate first;
-  TestCertificate other;
-  ASSERT_TRUE(first.Ok() && other.Ok());
+TEST_F(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   SmtpTestServer smtp(first.ServerArguments("starttls"));
   ASSERT_GT(smtp.Port(), 0) << smtp.Errors().toStdString();
   const SmtpServer server = LocalSmtp(smtp.Port(), SmtpSecurity::StartTls);
@@ -149,7 +145,8 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
   EXPECT_EQ(smtp.Messages().size(), 2u);
 
   // Another certificate trusted for this server: the one it shows is refused.
-  const std::optional<ServerCertificate> changed = FromFile(other.Cert());
+  const std::optional<ServerCertificate> changed =
+      ServerCertificate::FromPem(ReadFile(second.Cert()), "CN=test", "CN=test");
   ASSERT_TRUE(changed);
   ASSERT_TRUE(TrustedCertificates::Trust(name, *changed));
   result = SendSmtpMessage(server, message, ui, nullptr);
@@ -166,13 +163,8 @@ TEST(TrustedCertificate, SmtpUntrustedThenTrustedThenChanged) {
 // The certificate comes from the server before anything is checked: a cut or damaged
 // one is refused, never read past its end; a damaged pin in the file is ignored rather
 // than refusing every connection.
-TEST(TrustedCertificate, RefusesDamagedCertificatesAndPins) {
-  TempHome home;
-  TestCertificate certificate;
-  ASSERT_TRUE(certificate.Ok());
-  QFile f(certificate.Cert());
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  const QByteArray pem = f.readAll();
+TEST_F(TrustedCertificate, RefusesDamagedCertificatesAndPins) {
+  const QByteArray pem = ReadFile(first.Cert());
   const QByteArray der = QByteArray::fromBase64(pem.mid(27, pem.indexOf("-----END") - 27).simplified());
   ASSERT_TRUE(ServerCertificate::FromPem(pem, {}, {}));
   const auto asPem = [](const QByteArray& bytes) {
