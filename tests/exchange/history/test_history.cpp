@@ -119,7 +119,7 @@ TEST_F(HistoryFile, TheLatestSendAndReceiveOfEveryGameInOneRead) {
   EXPECT_EQ(second.received, t0.addSecs(60));
 }
 
-TEST_F(HistoryFile, ALockedFileFailsWithAReasonAndTheNextWriteWorks) {
+TEST_F(HistoryFile, ALockedOrDamagedFileFailsWithAReason) {
   ASSERT_TRUE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
   store.SetBusyTimeout(200);
   {
@@ -136,16 +136,16 @@ TEST_F(HistoryFile, ALockedFileFailsWithAReasonAndTheNextWriteWorks) {
   ASSERT_EQ(turns->size(), 2u);
   EXPECT_EQ((*turns)[0].time, t0.addSecs(120));
   EXPECT_TRUE((*turns)[0].files.empty());
-}
 
-TEST_F(HistoryFile, ADamagedFileIsReportedAndLeftAsItWas) {
+  // A damaged file is reported and left as it was.
   const QByteArray garbage = QByteArray("this is not a database ").repeated(200);
-  ASSERT_TRUE(WriteFile(path, garbage));
-  EXPECT_FALSE(store.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
-  EXPECT_FALSE(store.LastError().isEmpty());
-  EXPECT_FALSE(store.Turns("SPWAW", "email001.cmt"));
-  EXPECT_FALSE(store.LastError().isEmpty());
-  EXPECT_EQ(ReadFile(path), garbage);
+  ASSERT_TRUE(WriteFile(home.File("damaged.sqlite"), garbage));
+  HistoryStore damaged(home.File("damaged.sqlite"));
+  EXPECT_FALSE(damaged.Record(Entry("email001.cmt", TurnDirection::Sent, t0)));
+  EXPECT_FALSE(damaged.LastError().isEmpty());
+  EXPECT_FALSE(damaged.Turns("SPWAW", "email001.cmt"));
+  EXPECT_FALSE(damaged.LastError().isEmpty());
+  EXPECT_EQ(ReadFile(home.File("damaged.sqlite")), garbage);
 }
 
 // Receives through the real engine: each replaced turn kept, the history written.
