@@ -24,6 +24,15 @@ struct Se4Save {
   std::vector<Se4Player> players;
 };
 
+// A game of Ann (player 1) and Bob (player 2).
+inline Se4Save Se4TwoPlayers(const QString& type = QStringLiteral("Simultaneous")) {
+  Se4Save save;
+  save.type = type;
+  save.players = {Se4Player{1, "Terrans", "Ann", "ann@example.org"},
+                  Se4Player{2, "Sergetti", "Bob", "bob@example.org"}};
+  return save;
+}
+
 inline QByteArray Se4SaveBytes(const Se4Save& save) {
   auto field = [](const QString& text, int width) {
     return text.leftJustified(width, QChar(' '), true).toLatin1();

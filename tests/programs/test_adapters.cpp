@@ -10,6 +10,7 @@
 #include "Se4SaveFile.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "model/Status.h"
 #include "programs/Adapters.h"
 #include "programs/CMBO/CMBO.h"
 #include "programs/CUSTOM/CUSTOM.h"
@@ -42,13 +43,12 @@ struct Kind {
   bool passwords = false, host = false, processTurn = false;
   int installQuestions = 0;  // message boxes an installation asks
   std::function<std::shared_ptr<BuiltinProgram>(const Services&)> make;
-  // The receive: installed files, their records, the files that come in, and what the
-  // batch is handed (in any order); then the game handed over, bound to the installed copy.
+  // The receive: installed files and their records (the first of each make a game with
+  // an address), the files that come in, and what the batch is handed (in any order).
   std::vector<std::pair<QString, QByteArray>> installed;
   std::vector<std::pair<QString, QString>> records;
   QStringList incoming, lines;
   QString unknown;  // the one incoming file the game does not know
-  QString boundFolder, boundName, boundAddress;
 };
 
 template <typename T>
@@ -57,9 +57,6 @@ std::shared_ptr<BuiltinProgram> Make(const Services& services) {
 }
 
 std::vector<Kind> Kinds() {
-  Se4Save client;
-  client.players = {Se4Player{1, "Terrans", "Ann", "ann@example.org"},
-                    Se4Player{2, "Sergetti", "Bob", "bob@example.org"}};
   const QString se4 = " -> SAVEGAME key=SAVEGAME";
   return {
       {.shortName = "SPWAW",
@@ -78,10 +75,7 @@ std::vector<Kind> Kinds() {
                  "email0031.aux -> EMAIL key=EMAIL old", "email0031.dat -> EMAIL key=EMAIL old",
                  "save0031.cmt -> SAVE key=SAVE primary from=olga@example.org",
                  "save0031.rec -> SAVE key=SAVE old"},
-       .unknown = "notes.txt",
-       .boundFolder = "EMAIL",
-       .boundName = "EMAIL0031.CMT",
-       .boundAddress = "ivan@example.org"},
+       .unknown = "notes.txt"},
       // A new turn of a series carries its series' address.
       {.shortName = "CMBO",
        .longName = "Combat Mission: Beyond Overlord",
@@ -95,10 +89,7 @@ std::vector<Kind> Kinds() {
        .incoming = {"Game_003.txt", "other.txt", "notes.doc"},
        .lines = {"Game_003.txt -> KOLT key=KOLT old primary stored=ivan@example.org from=olga@example.org",
                  "other.txt -> KOLT key=KOLT old primary stored=olga@example.org from=olga@example.org"},
-       .unknown = "notes.doc",
-       .boundFolder = "KOLT",
-       .boundName = "Game_002.txt",
-       .boundAddress = "ivan@example.org"},
+       .unknown = "notes.doc"},
       // An order file names its game; x.plr is too short to name one: taken, but
       // belongs to none.
       {.shortName = "SE4",
@@ -110,7 +101,7 @@ std::vector<Kind> Kinds() {
        .host = true,
        .processTurn = true,
        .make = Make<SE4>,
-       .installed = {{"SAVEGAME/Client.gam", Se4SaveBytes(client)}},
+       .installed = {{"SAVEGAME/Client.gam", Se4SaveBytes(Se4TwoPlayers())}},
        .records = {{"Client", "host@example.net"}},
        .incoming = {"Client.gam", "New.gam", "GameX_0002.plr", "GameX.cmb", "GameX.TRN", "notes.txt",
                     "GameX.sub", "notes.doc", "x.plr"},
@@ -119,10 +110,75 @@ std::vector<Kind> Kinds() {
                  "GameX_0002.plr" + se4 + " old extra=GameX.gam",
                  "New.gam" + se4 + " old primary from=olga@example.org", "notes.txt" + se4,
                  "x.plr" + se4 + " old"},
-       .unknown = "notes.doc",
-       .boundFolder = "SAVEGAME",
-       .boundName = "Client.gam",
-       .boundAddress = "host@example.net"},
+       .unknown = "notes.doc"},
+  };
+}
+
+// One game of a kind whose files are deleted together (Combat Mission moves its turns
+// aside instead): which files are sent, which is its state file, what deleting leaves.
+struct GameCase {
+  QString shortName, exe;
+  std::function<std::shared_ptr<BuiltinProgram>(const Services&)> make;
+  QByteArray definition;  // for a definition's program
+  QString folder;         // below the installation
+  std::vector<std::pair<QString, QByteArray>> files;
+  QString name, key, stateFile;  // the record key and the state file, when not the name
+  QStringList sent, left;
+  qint64 unsentSize = 0;  // of the game's files counted in its size but not sent
+  bool clearsPassword = false;
+  bool plainRecord = true;  // status and address from the record alone (not an SE4 host's)
+};
+
+std::vector<GameCase> GameCases() {
+  const QByteArray save = Se4SaveBytes(Se4TwoPlayers());
+  return {
+      {.shortName = "SPWAW",
+       .exe = "mech.exe",
+       .make = Make<SPWAW>,
+       .folder = "EMAIL",
+       .files = {{"email001.cmt", "One"},
+                 {"email001.dat", "turn"},
+                 {"email001.aux", "aux"},
+                 {"email001.bak", "a backup: neither counted nor sent"},
+                 {"email001.dat.bak", "backup"},
+                 {"email001.x.cmt", "another game"},
+                 {"email001.x.dat", "x"}},
+       .name = "email001.cmt",
+       .stateFile = "email001.dat",
+       .sent = {"email001.aux", "email001.cmt", "email001.dat"},
+       .left = {"email001.x.cmt", "email001.x.dat"}},
+      {.shortName = "SE4",
+       .exe = "se4.exe",
+       .make = Make<SE4>,
+       .folder = "SAVEGAME",
+       .files = {{"B.gam", save}, {"B.txt", "333"}, {"B_0002.plr", "22"}, {"B2.gam", save}, {"Br.txt", "x"}},
+       .name = "B.gam",
+       .key = "B",
+       .sent = {"B.gam", "B.txt"},
+       .left = {"B2.gam", "Br.txt"},
+       .unsentSize = 2,  // a host's size counts the orders in
+       .clearsPassword = true,
+       .plainRecord = false},
+      {.shortName = "AB",
+       .exe = "ab.exe",
+       .make =
+           [](const Services& services) {
+             auto p = std::make_shared<CUSTOM>(services);
+             p->SetINI("AB");
+             return std::shared_ptr<BuiltinProgram>(p);
+           },
+       .definition =
+           "[Settings]\r\nEXE=ab.exe\r\nEMailSubDir=Turns\r\nKOLTFilePattern=*.sav\r\nFileTypes=2\r\n"
+           "[File0]\r\nExt=sav\r\nPrimary=1\r\nModified=1\r\n[File1]\r\nExt=dat\r\nRequired=1\r\n",
+       .folder = "turns",  // EMailSubDir is found without regard to case
+       .files = {{"war.sav", "12345"},
+                 {"WAR.DAT", "123"},
+                 {"war.txt", "not the game's"},
+                 {"war.old.sav", "another game"}},
+       .name = "war.sav",
+       .sent = {"WAR.DAT", "war.sav"},
+       .left = {"war.old.sav", "war.txt"},
+       .clearsPassword = true},
   };
 }
 
@@ -312,9 +368,10 @@ TEST(BuiltinAdapters, ReceivedFilesAreHandedToTheBatchAsEachGameNeedsThem) {
     ASSERT_NE(log.game, nullptr);
     EXPECT_EQ(log.game->GetProgram(), nullptr);
     EXPECT_FALSE(log.game->IsValid());
-    log.game->Init(p, k.boundFolder, k.boundName);
+    const QString bound = k.installed.front().first;
+    log.game->Init(p, bound.section('/', 0, 0), bound.section('/', 1));
     EXPECT_TRUE(log.game->IsValid());
-    EXPECT_EQ(log.game->GetEMail(), k.boundAddress);
+    EXPECT_EQ(log.game->GetEMail(), k.records.front().second);
 
     // A folder that is not there: reported, nothing finished.
     *fx.batchLog = {};
@@ -322,4 +379,71 @@ TEST(BuiltinAdapters, ReceivedFilesAreHandedToTheBatchAsEachGameNeedsThem) {
     ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't get directory: " + fx.home.Root() + "/none"));
     EXPECT_FALSE(fx.batchLog->finished);
   }
+}
+
+// Sending stores the state file's stamp; deleting takes exactly the game's files, or none
+// when one of them is write-protected, and then empties the record but for the mode.
+TEST(BuiltinGames, FilesSentStampAndDeleteAsEachGameDefinesThem) {
+  for (const GameCase& c : GameCases()) {
+    SCOPED_TRACE(c.shortName.toStdString());
+    AdapterHome fx;
+    App().homeFolder = fx.home.Path();
+    const QString game = fx.home.Root() + "/games/" + c.shortName;
+    const QString folder = game + "/" + c.folder;
+    for (const auto& [file, bytes] : c.files) WriteFile(folder + "/" + file, bytes);
+    WriteFile(game + "/" + c.exe, "MZ");
+    if (!c.definition.isEmpty()) WriteFile(fx.home.File("ab.ini"), c.definition);
+    ClearIniCache();
+    IniWrite(c.shortName, "Directory", game);
+    IniWrite("SPWAW", "SAVE", "0");
+    auto p = c.make(fx.MakeServices());
+    ASSERT_TRUE(p->Installed(false));
+    GamePtr g;
+    for (const GamePtr& each : p->InitGames())
+      if (each->GetName() == c.name) g = each;
+    ASSERT_NE(g, nullptr);
+    QStringList sent;
+    qint64 size = 0;
+    for (const QString& file : c.sent) {
+      sent.append(folder + "/" + file);
+      size += QFileInfo(folder + "/" + file).size();
+    }
+    EXPECT_EQ(g->GetFiles(), sent);
+    EXPECT_EQ(g->GetSize(), size + c.unsentSize);
+
+    const QDateTime t0(QDate(2024, 5, 1), QTime(12, 0, 0));
+    const QString key = c.key.isEmpty() ? c.name : c.key;
+    SetModified(folder + "/" + (c.stateFile.isEmpty() ? c.name : c.stateFile), t0);
+    if (c.plainRecord) {
+      EXPECT_EQ(g->GetStatus(), status::New);
+      ASSERT_TRUE(g->SetEMail("ivan@example.org"));
+    }
+    ASSERT_TRUE(g->SetSent());
+    EXPECT_EQ(IniRead(c.shortName, key + "/S"), "2024-05-01 12:00:00");
+    if (c.plainRecord) {
+      EXPECT_EQ(g->GetStatus(), status::Wait);
+    }
+    ASSERT_TRUE(g->SetPassword("pw"));
+    ASSERT_TRUE(g->SetMode("ZIP"));
+
+    // The protected file is the last one: nothing may be deleted before it is found.
+    const QString last = sent.last();
+    QFile::setPermissions(last, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    g->Delete();
+    ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't delete: " + last));
+    for (const auto& [file, bytes] : c.files)
+      EXPECT_TRUE(QFile::exists(folder + "/" + file)) << file.toStdString();
+    EXPECT_EQ(IniRead(c.shortName, key + "/S"), "2024-05-01 12:00:00");
+
+    QFile::setPermissions(last, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    fx.ui.boxes.clear();
+    g->Delete();
+    EXPECT_TRUE(fx.ui.boxes.empty()) << fx.ui.Texts().join("|").toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), c.left);
+    EXPECT_EQ(IniRead(c.shortName, key, "none"), "");
+    EXPECT_EQ(IniRead(c.shortName, key + "/S", "none"), "");
+    EXPECT_EQ(IniRead(c.shortName, key + "/P"), c.clearsPassword ? "" : "pw");
+    EXPECT_EQ(IniRead(c.shortName, key + "/M"), "ZIP");
+  }
+  App().homeFolder.clear();
 }

@@ -119,25 +119,17 @@ TEST(CmboGames, ATurnFileThatCannotBeReadIsReportedAndNotListed) {
   EXPECT_TRUE(fx.ui.boxes[0].text.contains("Is a directory")) << fx.ui.boxes[0].text.toStdString();
 }
 
-TEST(CmboGames, ATurnAlreadyInTheBackupFolderStaysAndIsNotListed) {
+// The backup folder is the series' name without its trailing marks, unless a folder
+// with them exists; a turn already there is never replaced.
+TEST(CmboGames, TheBackupFolderKeepsWhatItHoldsAndDropsTrailingMarks) {
   Fixture fx;
   auto p = fx.Installed();
-  fx.Turn("Game_001.txt", fx.t0, "new copy");
-  fx.Turn("Game_002.txt", fx.t0.addSecs(60));
-  WriteFile(fx.kolt + "/Game/Game_001.txt", "kept before");
-  const auto game = Only(p->InitGames());
-  EXPECT_EQ(game->GetName2(), "Game_002.txt");
-  EXPECT_EQ(fx.Left(), QStringList({"Game_001.txt", "Game_002.txt"}));
-  EXPECT_EQ(ReadFile(fx.kolt + "/Game/Game_001.txt"), "kept before");  // never replaced
-}
-
-TEST(CmboGames, TheBackupFolderDropsTrailingMarksUnlessTheFolderExists) {
-  Fixture fx;
-  auto p = fx.Installed();
-  fx.Turn("Game-001.txt", fx.t0);
+  fx.Turn("Game-001.txt", fx.t0, "new copy");
   fx.Turn("Game-002.txt", fx.t0.addSecs(60));
-  Only(p->InitGames());
-  EXPECT_EQ(fx.Left(fx.kolt + "/Game"), QStringList({"Game-001.txt"}));
+  WriteFile(fx.kolt + "/Game/Game-001.txt", "kept before");
+  EXPECT_EQ(Only(p->InitGames())->GetName2(), "Game-002.txt");
+  EXPECT_EQ(fx.Left(), QStringList({"Game-001.txt", "Game-002.txt"}));
+  EXPECT_EQ(ReadFile(fx.kolt + "/Game/Game-001.txt"), "kept before");
 
   QDir().mkpath(fx.kolt + "/War-");
   fx.Turn("War-001.txt", fx.t0);
@@ -146,7 +138,6 @@ TEST(CmboGames, TheBackupFolderDropsTrailingMarksUnlessTheFolderExists) {
   EXPECT_EQ(fx.Left(fx.kolt + "/War-"), QStringList({"War-001.txt"}));
   EXPECT_FALSE(QFileInfo::exists(fx.kolt + "/War"));
 }
-
 TEST(CmboGames, ASeriesKeepsItsRecordFromTurnToTurn) {
   Fixture fx;
   auto p = fx.Installed();

@@ -22,16 +22,10 @@ namespace {
 const QString kLong = "Space Empires IV";
 
 Se4Save Simultaneous() {
-  Se4Save save;
-  save.players = {Se4Player{1, "Terrans", "Ann", "ann@example.org"},
-                  Se4Player{2, "Sergetti", "Bob", "bob@example.org"}};
-  return save;
+  return Se4TwoPlayers();
 }
-
 Se4Save TurnBased() {
-  Se4Save save = Simultaneous();
-  save.type = "Turn Based";
-  return save;
+  return Se4TwoPlayers("Turn Based");
 }
 
 struct Fixture : AdapterHome {

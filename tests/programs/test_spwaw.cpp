@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -8,7 +7,6 @@
 #include "core/Settings.h"
 #include "programs/SPWAW/SPWAW.h"
 #include "programs/SPWAW/SPWAW_Game.h"
-#include "support/OneBox.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -152,76 +150,4 @@ TEST(SpwawGames, DescriptionFromTheCommentFile) {
   const GameList games = p->InitGames();
   ASSERT_EQ(GameNames(games), QStringList({"email001.cmt"}));
   EXPECT_EQ(games[0]->GetDescription(), "Prokhorovka");
-}
-
-TEST(SpwawGames, StatusFollowsTheDatFileAndTheStoredStamps) {
-  Fixture fx;
-  fx.File("EMAIL/email001.cmt", "One");
-  fx.File("EMAIL/email001.dat", "turn");
-  const QString dat = fx.game + "/EMAIL/email001.dat";
-  SetModified(dat, QDateTime(QDate(2024, 5, 1), QTime(12, 0, 0)));
-  auto p = fx.Installed(false);
-  GamePtr g = p->InitGames().at(0);
-  EXPECT_EQ(g->GetStatus(), "New");
-  g->SetSent();
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/S"), "2024-05-01 12:00:00");
-  EXPECT_EQ(g->GetStatus(), "Wait");
-  SetModified(dat, QDateTime(QDate(2024, 5, 2), QTime(8, 0, 0)));  // the opponent's turn copied in
-  g->SetReceived();
-  EXPECT_EQ(g->GetStatus(), "Play");
-  SetModified(dat, QDateTime(QDate(2024, 5, 2), QTime(9, 30, 0)));  // played
-  EXPECT_EQ(g->GetStatus(), "Send");
-  EXPECT_EQ(g->GetMode(), "KLT");
-
-  QFile::remove(dat);  // stamps stored, status file gone
-  EXPECT_EQ(g->GetStatus(), "Unknown");
-  EXPECT_EQ(g->GetModified(), "");
-}
-
-TEST(SpwawGames, DeleteRemovesEveryFileAndClearsTheRecord) {
-  Fixture fx;
-  fx.File("EMAIL/email001.cmt", "One");
-  fx.File("EMAIL/email001.dat");
-  fx.File("EMAIL/email001.bak");
-  fx.File("EMAIL/email001.dat.bak");
-  fx.File("EMAIL/email001.x.cmt", "another game");  // not one of email001's files
-  fx.File("EMAIL/email001.x.dat");
-  auto p = fx.Installed(false);
-  GamePtr g = p->InitGames().at(0);
-  ASSERT_EQ(g->GetName(), "email001.cmt");
-  g->SetEMail("ivan@example.org");
-  g->SetMode("ZIP");
-  g->SetPassword("pw");
-  g->SetSent();
-  g->SetReceived();
-  g->Delete();
-  EXPECT_TRUE(fx.ui.boxes.empty());
-  EXPECT_EQ(QDir(fx.game + "/EMAIL").entryList(QDir::Files),
-            QStringList({"email001.x.cmt", "email001.x.dat"}));
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt", "missing"), "");
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/S", "missing"), "");
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/R", "missing"), "");
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/M"), "ZIP");
-  EXPECT_EQ(IniRead("SPWAW", "email001.cmt/P"), "pw");
-}
-
-TEST(SpwawGames, DeleteStopsAtAWriteProtectedFileAndKeepsTheRecord) {
-  Fixture fx;
-  fx.File("EMAIL/email001.aux");
-  fx.File("EMAIL/email001.cmt", "One");
-  fx.File("EMAIL/email001.dat");
-  const QString dat = fx.game + "/EMAIL/email001.dat";
-  QFile::setPermissions(dat, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-  auto p = fx.Installed(false);
-  GamePtr g = p->InitGames().at(0);
-  g->SetEMail("ivan@example.org");
-  g->SetSent();
-  g->Delete();
-  ASSERT_TRUE(OneBoxStartsWith(fx.ui, "Can't delete: " + dat));
-  EXPECT_TRUE(QFile::exists(dat));
-  // Nothing was deleted before the protected file was found.
-  EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.aux"));
-  EXPECT_TRUE(QFile::exists(fx.game + "/EMAIL/email001.cmt"));
-  EXPECT_EQ(g->GetEMail(), "ivan@example.org");
-  EXPECT_NE(IniRead("SPWAW", "email001.cmt/S"), "");
 }
