@@ -85,24 +85,6 @@ TEST(SpwawInstalled, TheSaveQuestionIsAskedOnceAndOnEveryRescan) {
   EXPECT_TRUE(again->UsesSaveFolder());
   EXPECT_EQ(again->GetEMailDir(), "EMAIL or SAVE");
 }
-TEST(SpwawInstalled, WineFoldersSpellNamesInAnyCase) {
-  Fixture fx;
-  fx.Exe("MECH.EXE");
-  fx.File("email/Email001.CMT", "Kursk");
-  fx.File("email/EMAIL001.DAT", "1234");
-  IniWrite("SPWAW", "Directory", fx.game + "/");  // a trailing separator is tolerated
-  IniWrite("SPWAW", "SAVE", "0");
-  auto p = fx.Make();
-  ASSERT_TRUE(p->Installed(false));
-  EXPECT_EQ(p->GetExePath(), fx.game + "/MECH.EXE");
-  EXPECT_EQ(p->GetDirectory(), fx.game);
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), fx.game);  // differed: stored again
-  const GameList games = p->InitGames();
-  ASSERT_EQ(GameNames(games), QStringList({"Email001.CMT"}));
-  EXPECT_EQ(games[0]->GetSize(), 9);
-  EXPECT_NE(games[0]->GetModified(), "");
-}
-
 TEST(SpwawGames, EmailGamesThenSaveGamesWithTheirFiles) {
   Fixture fx;
   fx.File("EMAIL/email001.cmt", "One");

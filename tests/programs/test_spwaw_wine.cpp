@@ -38,8 +38,8 @@ TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   const QString game = prefix + "/drive_c/Games/SPWAW";
   ASSERT_TRUE(WriteFile(game + "/uninst.exe", "MZ"));
   ASSERT_TRUE(QFile::copy(exe, game + "/MECH.EXE"));  // installers under Wine keep any case
-  ASSERT_TRUE(WriteFile(game + "/Email/email001.cmt", "Kursk"));
-  ASSERT_TRUE(WriteFile(game + "/Email/email001.dat", "turn"));
+  ASSERT_TRUE(WriteFile(game + "/Email/Email001.CMT", "Kursk"));
+  ASSERT_TRUE(WriteFile(game + "/Email/EMAIL001.dat", "turn"));
 
   ScriptedUi ui;
   LinuxWintools tools(ui, "true");
@@ -59,10 +59,13 @@ TEST(SpwawUnderWine, FoundThroughTheUninstallEntryWithItsVersion) {
   EXPECT_EQ(games[0]->GetDescription(), "Kursk");
   EXPECT_EQ(games[0]->GetSize(), 9);
 
-  // A folder stored the Windows way is found through the prefix's drive letters.
-  IniWrite("SPWAW", "Directory", "C:\\Games\\SPWAW");
-  auto again = std::make_shared<SPWAW>(Services{ui, tools, {}});
-  ASSERT_TRUE(again->Installed(false));
-  EXPECT_EQ(again->GetDirectory(), game);
-  EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
+  // A folder stored the Windows way is found through the prefix's drive letters; a
+  // trailing separator is tolerated. Either is stored again as found.
+  for (const QString& stored : {QString("C:\\Games\\SPWAW\\"), game + "/"}) {
+    IniWrite("SPWAW", "Directory", stored);
+    auto again = std::make_shared<SPWAW>(Services{ui, tools, {}});
+    ASSERT_TRUE(again->Installed(false));
+    EXPECT_EQ(again->GetDirectory(), game);
+    EXPECT_EQ(IniRead("SPWAW", "Directory"), game);
+  }
 }
