@@ -89,6 +89,13 @@ TEST(CustomDefinition, SettingsFileTypesAndDefaults) {
   EXPECT_FALSE(p->SupportsPasswords());  // no CommandLine
   EXPECT_TRUE(p->Provides(OptionalOperation::ProcessTurn));
   EXPECT_FALSE(p->Provides(OptionalOperation::Host));
+
+  // A definition that names no executable yet: not installed, but nothing is asked and
+  // it is not marked hidden, so that it is looked at again once it names one.
+  EXPECT_FALSE(fx.Make("[Settings]\r\n")->Installed(true));
+  EXPECT_TRUE(fx.ui.folderQuestions.empty());
+  EXPECT_TRUE(fx.ui.boxes.empty());
+  EXPECT_EQ(IniRead("AB", "Directory"), "");
 }
 TEST(CustomInstalled, UninstallNamesAreTriedInTurnWithoutTheirBlanks) {
   Fixture fx;
