@@ -39,18 +39,15 @@ struct Fixture : AdapterHome {
   }
   ~Fixture() { App().homeFolder.clear(); }
 
-  std::shared_ptr<CUSTOM> Make(const QByteArray& definition = kTwoTypes) { return Make(definition, tools); }
-  std::shared_ptr<CUSTOM> Make(const QByteArray& definition, Wintools& with) {
+  // With `with`, the program uses that toolbox instead of the fake one.
+  std::shared_ptr<CUSTOM> Make(const QByteArray& definition = kTwoTypes, Wintools* with = nullptr) {
     WriteFile(home.File("ab.ini"), definition);
     ClearIniCache();
-    auto p = std::make_shared<CUSTOM>(MakeServices(with));
+    auto p = std::make_shared<CUSTOM>(MakeServices(with ? *with : tools));
     p->SetINI("AB");
     return p;
   }
-  std::shared_ptr<CUSTOM> Installed(const QByteArray& definition = kTwoTypes) {
-    return Installed(definition, tools);
-  }
-  std::shared_ptr<CUSTOM> Installed(const QByteArray& definition, Wintools& with) {
+  std::shared_ptr<CUSTOM> Installed(const QByteArray& definition = kTwoTypes, Wintools* with = nullptr) {
     IniWrite("AB", "Directory", game);
     auto p = Make(definition, with);
     EXPECT_TRUE(p->Installed(false));
@@ -307,7 +304,7 @@ class CustomPlay : public ::testing::Test {
 
 TEST_F(CustomPlay, RunStartsTheProgramWithoutArguments) {
   LinuxWintools tools(fx.ui);
-  auto p = fx.Installed(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab.exe\r\nCommandLine="), tools);
+  auto p = fx.Installed(QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab.exe\r\nCommandLine="), &tools);
   EXPECT_FALSE(p->SupportsPasswords());
   EXPECT_EQ(p->GetStatus(), ProgramState::NotRunning);
   ASSERT_TRUE(p->Run(0));
@@ -326,7 +323,7 @@ TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
   WriteFile(game + "/Turns/-x.sav", "s");
   const QByteArray native = QByteArray(kTwoTypes).replace(
       "EXE=ab.exe", "EXE=ab-native\r\nCommandLine=/load %f \"%p\" -pw:%p /file:\"%f\" \"a \"\"q\"\" b\"");
-  auto n = fx.Installed(native, tools);
+  auto n = fx.Installed(native, &tools);
   ASSERT_TRUE(n->SupportsPasswords());
   const QString path = game + "/Turns/" + injected;
   ASSERT_TRUE(n->ProcessTurn(0, *fx.Game(n, injected), password));
@@ -340,7 +337,7 @@ TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
   EXPECT_EQ(dash[3], "-p");  // the definition put the password there itself
 
   // Under Wine: the Windows form of the same name, still one argument.
-  auto w = fx.Installed(QByteArray(native).replace("EXE=ab-native", "EXE=AB.EXE"), tools);
+  auto w = fx.Installed(QByteArray(native).replace("EXE=ab-native", "EXE=AB.EXE"), &tools);
   ASSERT_TRUE(w->ProcessTurn(0, *fx.Game(w, injected), password));
   const QString windows = "C:\\Games\\AB\\Turns\\" + injected;
   EXPECT_EQ(Recorded(), QStringList({game, game + "/AB.EXE", "/load", windows, password, "-pw:" + password,
@@ -352,7 +349,7 @@ TEST_F(CustomPlay, HostileFileNamesAndPasswordsStayInsideTheirArguments) {
   // Blanks alone separate; quotes that hold nothing still make an (empty) argument.
   auto q = fx.Installed(
       QByteArray(kTwoTypes).replace("EXE=ab.exe", "EXE=ab-native\r\nCommandLine=  \"\"  %p\t\"%f\"x "),
-      tools);
+      &tools);
   EXPECT_EQ(q->ArgumentsFor("/a b", "p w"), QStringList({"", "p w", "/a bx"}));
 }
 TEST(CustomFolders, AGameFolderOutsideTheInstallationIsRefusedWithTheReason) {
