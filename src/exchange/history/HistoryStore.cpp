@@ -276,6 +276,29 @@ std::optional<TurnMomentsByGame> HistoryStore::LatestTurns() {
   return moments;
 }
 
+bool HistoryStore::HasReceived(const QString& program, const std::vector<TurnFile>& files) {
+  if (files.empty()) return false;
+  const QString sql = QStringLiteral(
+      "SELECT 1 FROM files f JOIN turns t ON t.id = f.turn WHERE t.program = ? COLLATE NOCASE"
+      " AND t.direction = ? AND f.name = ? COLLATE NOCASE AND f.size = ? AND f.stamp = ? LIMIT 1");
+  const QString received = DirectionText(TurnDirection::Received);
+  auto values = [&](const TurnFile& f) { return QVariantList{program, received, f.name, f.size, f.stamp}; };
+  bool all = false;
+  const bool read = Read(sql, values(files.front()), [&](Connection& c, QSqlQuery& q) {
+    all = q.next();
+    for (size_t i = 1; all && i < files.size(); ++i) {
+      QSqlQuery more(c.Db());
+      more.setForwardOnly(true);
+      more.prepare(sql);
+      for (const QVariant& value : values(files[i])) more.addBindValue(value);
+      if (!c.Exec(more)) return false;
+      all = more.next();
+    }
+    return true;
+  });
+  return read && all;
+}
+
 bool HistoryStore::HasNewest(const TurnEntry& entry) {
   const std::optional<std::vector<TurnEntry>> turns = Turns(entry.program, entry.game);
   if (!turns || turns->empty()) return false;

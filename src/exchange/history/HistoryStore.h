@@ -34,6 +34,7 @@ class HistoryStore final : public TurnRecorder {
   [[nodiscard]] bool RecordAll(const std::vector<TurnEntry>& entries) override;
   QString LastError() const override { return m_error; }
   bool HasNewest(const TurnEntry& entry) override;
+  bool HasReceived(const QString& program, const std::vector<TurnFile>& files) override;
 
   // The turns of one game (program and game name without regard to case), newest
   // first; nullopt, with LastError() set, when the file cannot be read.

@@ -62,6 +62,13 @@ class TurnRecorder {
     (void)entry;
     return false;
   }
+  // True when each of `files` (name, size and stamp; the folder aside) was among the
+  // files of a turn of `program` received before. False when unknown.
+  virtual bool HasReceived(const QString& program, const std::vector<TurnFile>& files) {
+    (void)program;
+    (void)files;
+    return false;
+  }
 };
 
 }  // namespace kolt

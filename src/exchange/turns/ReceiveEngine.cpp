@@ -15,6 +15,7 @@
 #include "core/RegularFile.h"
 #include "core/Settings.h"
 #include "core/UiPort.h"
+#include "exchange/history/TurnHistory.h"
 #include "exchange/turns/CrashPoint.h"
 #include "exchange/turns/FileReplace.h"
 #include "exchange/turns/SenderRecord.h"
@@ -259,6 +260,23 @@ bool ReceiveEngine::AllInPlace() const {
   });
 }
 
+bool ReceiveEngine::TakenInBefore() const {
+  if (!m_records.recorder || m_pending.empty()) return false;
+  bool older = false;
+  std::vector<TurnFile> files;
+  for (const Pending& p : m_pending) {
+    const QString source = p.sourceFolder + QChar('/') + p.fileName;
+    const QString installed = Find(p.targetFolder, p.fileName);
+    if (installed.isEmpty()) return false;
+    const QDateTime theirs = QFileInfo(source).lastModified();
+    const QDateTime mine = QFileInfo(installed).lastModified();
+    if (theirs > mine) return false;
+    older = older || theirs < mine;
+    files.push_back(turn_history::FileOf(source));
+  }
+  return older && m_records.recorder->HasReceived(m_program->GetShortName(), files);
+}
+
 void ReceiveEngine::Plan(const QString& sender, bool plain) {
   // The folders may have changed while the user was asked. Otherwise the listings of the
   // pass still hold: a fetch of hundreds of turns lists each game folder once.
@@ -454,8 +472,9 @@ bool ReceiveEngine::FinishReceive(const QString& sender, std::shared_ptr<Game> g
   bool ok = false;
   if (m_program) {
     ++m_records.batches;
-    if (m_records.quietWhenIdentical && AllInPlace()) {
-      // The mailbox brought a turn that is in place already: nothing to ask or record.
+    if (m_records.quietWhenIdentical && (AllInPlace() || TakenInBefore())) {
+      // The mailbox brought a turn that is in place already, or one that was and has been
+      // followed by a later turn: nothing to ask, copy or record.
       // Files waiting in the working folder have served, as after any receive.
       ++m_records.batchesAlreadyIn;
       ok = true;

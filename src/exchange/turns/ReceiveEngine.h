@@ -132,6 +132,10 @@ class ReceiveEngine final : public ReceiveBatch {
   bool ConfirmOldFiles();
   // True when every queued file has the bytes of the installed one.
   bool AllInPlace() const;
+  // True when the queued files are an older turn than the one installed, taken in
+  // before by the history's account: a message a stopped mailbox check did not get to
+  // note as handled, met again after a later turn of the game came in.
+  bool TakenInBefore() const;
   // What the copy pass will do, written to the journal.
   void Plan(const QString& sender, bool plain);
   bool CopyPass(bool plain);

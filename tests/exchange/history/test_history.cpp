@@ -320,6 +320,31 @@ TEST_F(HistoryReceive, AnIdenticalTurnFromTheMailboxAsksAndRecordsNothing) {
   EXPECT_EQ(Turns().size(), 2u);
 }
 
+// A mailbox check stopped before it noted a message as handled meets that message again,
+// maybe after a later turn of the game came in: the older turn must not replace it.
+TEST_F(HistoryReceive, AnOlderTurnTakenInBeforeIsPassedOverQuietlyFromTheMailbox) {
+  const QString older =
+      OpponentTurn(Sender("ivan@example.org"), t0.addSecs(60), "turn 2", {"email001"}, "old");
+  ASSERT_TRUE(exchange->ReceivedFile(older));
+  ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
+  const ReceiveRecords before = exchange->Records();
+  exchange->SetQuietWhenIdentical(true);
+  ui.boxes.clear();
+  ASSERT_TRUE(exchange->ReceivedFile(older));
+  EXPECT_TRUE(ui.boxes.empty()) << ui.Texts().join("\n").toStdString();
+  EXPECT_EQ(exchange->Records().batchesAlreadyIn, before.batchesAlreadyIn + 1);
+  EXPECT_EQ(Dat(), "DAT turn 3");
+  EXPECT_EQ(Turns().size(), 2u);
+
+  // An older turn the history does not hold is asked about as ever.
+  ui.Answers({Answer::Cancel});
+  exchange->ReceivedFile(
+      OpponentTurn(Sender("ivan@example.org"), t0.addSecs(90), "turn 2b", {"email001"}, "other"));
+  EXPECT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(exchange->Records().declined, before.declined + 1);
+  EXPECT_EQ(Dat(), "DAT turn 3");
+}
+
 TEST_F(HistoryReceive, RestorePutsAnEarlierTurnBackAfterBackingUpTheCurrentOne) {
   ASSERT_TRUE(Receive("turn 2", t0.addSecs(60)));
   ASSERT_TRUE(Receive("turn 3", t0.addSecs(120)));
