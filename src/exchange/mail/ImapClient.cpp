@@ -266,23 +266,23 @@ bool ImapClient::Fetch(const QString& folder, quint32 validity, quint32 uid, qin
 }
 
 bool ImapClient::FetchToFile(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
-                             const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    m_failure = ImapFailure::Other;
-    m_error = tr("Can't create file: %1 (%2)").arg(path, file.errorString());
-    return false;
-  }
+                             QFile* file) {
+  const qint64 start = file->pos();
   Sink sink;
-  sink.file = &file;
+  sink.file = file;
   sink.maxBytes = maxBytes;
   const QByteArray url =
       Url(folder) + ";UIDVALIDITY=" + QByteArray::number(validity) + "/;UID=" + QByteArray::number(uid);
-  const bool ok = Perform(url, QByteArray(), sink, true);
-  if (ok && !file.flush()) {
+  bool ok = Perform(url, QByteArray(), sink, true);
+  if (ok && !file->flush()) {
     m_failure = ImapFailure::Other;
-    m_error = tr("Can't write file: %1 (%2)").arg(path, file.errorString());
-    return false;
+    m_error = tr("Can't write file: %1 (%2)").arg(file->fileName(), file->errorString());
+    ok = false;
+  }
+  if (!ok) {
+    // What came of a message cut short goes; the messages before it stay whole.
+    file->resize(start);
+    file->seek(start);
   }
   return ok;
 }

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+class QFile;
+
 #include "core/AppSettings.h"
 
 namespace kolt {
@@ -74,10 +76,9 @@ class ImapClient {
   // with TooLarge as soon as more than `maxBytes` came in, and when the folder's
   // UIDVALIDITY is no longer `validity`.
   bool Fetch(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes, QByteArray* message);
-  // The same into the file `path` (created or emptied), so a large message never sits in
-  // memory.
-  bool FetchToFile(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes,
-                   const QString& path);
+  // The same appended to `file` (open for writing, at its end), so a large message never
+  // sits in memory. A failed fetch leaves the file as it found it.
+  bool FetchToFile(const QString& folder, quint32 validity, quint32 uid, qint64 maxBytes, QFile* file);
   // Sets or clears the read mark. Clearing it undoes what a fetch did, so it runs even
   // after the cancel flag was raised: a cancelled check must not leave turns read.
   bool SetSeen(const QString& folder, quint32 uid, bool seen);

@@ -90,7 +90,7 @@ TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits) 
       g_mime_stream_mem_new_with_buffer(message.constData(), static_cast<size_t>(message.size())), limits);
 }
 
-TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits) {
+TurnMail ParseTurnMailFile(const QString& path, qint64 offset, qint64 size, const TurnMailLimits& limits) {
   InitGMime();
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -100,7 +100,7 @@ TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits) {
   }
   // The stream owns the descriptor; with a seekable stream the parser leaves the parts'
   // bytes in the file until they are decoded.
-  return ParseStream(g_mime_stream_fs_new(fd), limits);
+  return ParseStream(g_mime_stream_fs_new_with_bounds(fd, offset, size < 0 ? -1 : offset + size), limits);
 }
 
 namespace {

@@ -35,7 +35,9 @@ struct TurnMailLimits {
 // Parses a whole message (headers and body) with GMime.
 TurnMail ParseTurnMail(const QByteArray& message, const TurnMailLimits& limits = TurnMailLimits());
 // The same from a file, read as it is parsed: only the attachments are held in memory.
-TurnMail ParseTurnMailFile(const QString& path, const TurnMailLimits& limits = TurnMailLimits());
+// The message is the file's `size` bytes from `offset` (a negative size: to the end).
+TurnMail ParseTurnMailFile(const QString& path, qint64 offset = 0, qint64 size = -1,
+                           const TurnMailLimits& limits = TurnMailLimits());
 
 // The personal text of a turn message: what comes before the line "--" that ends it,
 // without the line ends after it; empty when the text has no such line.

@@ -263,22 +263,29 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
   QString stateError;
   if (!state.Save(&stateError)) return failWith(ImapFailure::Other, stateError);
 
+  // Every message goes into one file, one after the other: a new file per message cost more
+  // than its download where the disk had just freed many (ext4 without a journal looks
+  // at each recently freed inode before it takes one).
+  const QString path = account.downloadFolder + QStringLiteral("/messages");
+  QFile spool(path);
+  if (!spool.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    return failWith(ImapFailure::Other, tr("Can't create file: %1 (%2)").arg(path, spool.errorString()));
+  }
   QList<quint32> touched;  // fetched, or a fetch was begun: maybe marked read
   ImapFailure failure = ImapFailure::None;
   QString error;
   for (quint32 uid : toFetch) {
-    const QString path = account.downloadFolder + QChar('/') + QString::number(uid) + QStringLiteral(".eml");
     if (cancel && cancel->load()) {
       failure = ImapFailure::Cancelled;
       error = tr("Cancelled");
       break;
     }
     touched.append(uid);
-    if (client.FetchToFile(folder, d.validity, uid, kMaxMessageBytes, path)) {
-      d.messages.push_back(FetchedMessage{uid, path});
+    const qint64 offset = spool.pos();
+    if (client.FetchToFile(folder, d.validity, uid, kMaxMessageBytes, &spool)) {
+      d.messages.push_back(FetchedMessage{uid, path, offset, spool.pos() - offset});
       continue;
     }
-    QFile::remove(path);
     if (client.Failure() == ImapFailure::TooLarge) {
       d.tooLarge.append(uid);
     } else if (client.Failure() != ImapFailure::Folder) {  // gone meanwhile is no failure of the check
@@ -303,8 +310,9 @@ MailboxDownload MailboxFetch::Download(const Account& account, const QSet<quint3
             .arg(client.Error()));
   }
   if (!state.Save(&stateError)) d.failures.append(stateError);
+  spool.close();
   if (failure != ImapFailure::None) {
-    for (const FetchedMessage& m : d.messages) QFile::remove(m.path);
+    QFile::remove(path);
     d.messages.clear();
     return failWith(failure, error);
   }
@@ -385,7 +393,6 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
     TakenMessage t{m.uid, MessageOutcome::Skipped, QString()};
     // Another check took it in while this one waited for the user.
     if (!state.IsHandled(m.uid)) t.outcome = TakeInOne(m, &t.described);
-    QFile::remove(m.path);
     if (t.outcome == MessageOutcome::Declined) {
       m_declined.insert(m.uid);
       m_declinedText.insert(m.uid, t.described);
@@ -401,7 +408,9 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
     taken.push_back(t);
   }
   save();
-  for (const FetchedMessage& m : messages) QFile::remove(m.path);
+  QSet<QString> files;
+  for (const FetchedMessage& m : messages) files.insert(m.path);
+  for (const QString& file : files) QFile::remove(file);
   QDir(account.downloadFolder).removeRecursively();
   if (!pass.End()) m_ui.ShowSettingsWriteError();
   return taken;
@@ -430,7 +439,7 @@ void MailboxFetch::Refuse(quint32 uid, const TurnMail& mail, const QString& why)
 }
 
 MessageOutcome MailboxFetch::TakeInOne(const FetchedMessage& message, QString* described) {
-  const TurnMail mail = ParseTurnMailFile(message.path);
+  const TurnMail mail = ParseTurnMailFile(message.path, message.offset, message.size);
   *described = Described(message.uid, mail);
   if (!mail.problem.isEmpty()) {
     Refuse(message.uid, mail, mail.problem);

@@ -20,11 +20,14 @@ class MailboxState;
 class TurnExchange;
 class UiPort;
 
-// One message that the download brought, by its UID in the folder, in a file of the
-// instance folder's "mailbox" folder.
+// One message that the download brought, by its UID in the folder: `size` bytes from
+// `offset` of a file in the instance folder's "mailbox" folder (a negative size: the
+// whole file).
 struct FetchedMessage {
   quint32 uid = 0;
   QString path;
+  qint64 offset = 0;
+  qint64 size = -1;
 };
 
 // What the network half of a check found; it touches no game and asks nothing, so a

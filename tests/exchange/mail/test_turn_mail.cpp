@@ -5,9 +5,13 @@
 #include "exchange/mail/ImapClient.h"
 #include "exchange/mail/TurnMail.h"
 #include "exchange/turns/MailboxFetch.h"
+#include "mail/DovecotTestServer.h"
 #include "mail/QtPrinters.h"
+#include "mail/SmtpTestServer.h"
+#include "support/TempHome.h"
 
 using namespace kolt;
+using namespace kolt::test;
 
 namespace {
 
@@ -135,4 +139,56 @@ TEST(MailboxSearch, OtherServersFoldersAndOtherMailProgramsSubjects) {
   EXPECT_EQ(MailboxFetch::BareSubject("SPWAW file"), "SPWAW file");
   EXPECT_EQ(MailboxFetch::BareSubject("Re: about the KOLT file"), "about the KOLT file");
   EXPECT_EQ(MailboxFetch::BareSubject("[unclosed KOLT file"), "[unclosed KOLT file");
+}
+
+// A download appends message after message to one file. A fetch cut short (a message
+// that grew past the limit since its size was asked) leaves no trace in it, and each
+// message reads back from its own part of the file.
+TEST(MailboxDownload, MessagesFollowEachOtherInOneFile) {
+  TempHome home;
+  TestCertificate certificate;
+  ASSERT_TRUE(certificate.Ok());
+  DovecotTestServer imap("me@home.net", "secret", certificate.Cert(), certificate.Key());
+  ASSERT_TRUE(imap.Ok()) << imap.Log().toStdString();
+  auto message = [](const QByteArray& subject, const QByteArray& text) {
+    return "From: a@example.org\r\nTo: me@home.net\r\nSubject: " + subject + "\r\n\r\n" + text + "\r\n";
+  };
+  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/1.test", message("KOLT file", "first")));
+  ASSERT_TRUE(
+      DovecotTestServer::Write(imap.Maildir() + "/new/2.test", message("KOLT file", QByteArray(4096, 'x'))));
+  ASSERT_TRUE(DovecotTestServer::Write(imap.Maildir() + "/new/3.test", message("SPWAW file", "third")));
+  ImapAccount account;
+  account.host = "127.0.0.1";
+  account.port = imap.TlsPort();
+  account.user = "me@home.net";
+  account.password = "secret";
+  account.caFile = certificate.Cert();
+  account.responseTimeout = 20;
+  ImapClient client(account);
+  quint32 validity = 0;
+  QList<quint32> uids;
+  ASSERT_TRUE(client.UidValidity("INBOX", &validity)) << client.Error().toStdString();
+  ASSERT_TRUE(client.Search("INBOX", "ALL", &uids)) << client.Error().toStdString();
+  ASSERT_EQ(uids.size(), 3);
+
+  const QString path = home.File("messages");
+  QFile spool(path);
+  ASSERT_TRUE(spool.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(client.FetchToFile("INBOX", validity, uids[0], 1000, &spool)) << client.Error().toStdString();
+  const qint64 first = spool.pos();
+  EXPECT_FALSE(client.FetchToFile("INBOX", validity, uids[1], 1000, &spool));
+  EXPECT_EQ(client.Failure(), ImapFailure::TooLarge);
+  EXPECT_EQ(spool.pos(), first);
+  ASSERT_TRUE(client.FetchToFile("INBOX", validity, uids[2], 1000, &spool)) << client.Error().toStdString();
+  const qint64 end = spool.pos();
+  spool.close();
+  EXPECT_EQ(QFileInfo(path).size(), end);
+
+  const TurnMail one = ParseTurnMailFile(path, 0, first);
+  const TurnMail three = ParseTurnMailFile(path, first, end - first);
+  EXPECT_EQ(one.subject, "KOLT file");
+  EXPECT_EQ(one.text.trimmed(), "first");
+  EXPECT_EQ(three.subject, "SPWAW file");
+  EXPECT_EQ(three.text.trimmed(), "third");
+  EXPECT_EQ(ParseTurnMailFile(path).subject, "KOLT file");  // the whole file: the first one
 }

@@ -57,15 +57,21 @@ class FetchRecovery : public ImapRoad {
   // What a check has reached: a message file downloaded, or a turn copied into a game.
   enum class Moment { Downloading, TakingIn };
 
-  // The message files in the instance folders, with their times: a killed check leaves
-  // its files behind, so a download shows as a file that was not there before.
+  // The files of a folder, each with its time and size: a file that came or changed is an
+  // entry that was not there before.
+  static QSet<QString> Files(const QString& folder) {
+    QSet<QString> files;
+    for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+      files.insert(f.filePath() + QString::number(f.lastModified().toMSecsSinceEpoch()) + "/" +
+                   QString::number(f.size()));
+    return files;
+  }
+  // The downloads of the instance folders: a killed check leaves its file behind, so a
+  // download shows as a file that was not there before, or one that grew.
   QSet<QString> Downloads() {
     QSet<QString> files;
-    for (const QString& instance : QDir(b.home).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-      const QDir folder(b.home + "/" + instance + "/mailbox");
-      for (const QFileInfo& f : folder.entryInfoList(QDir::Files))
-        files.insert(f.filePath() + QString::number(f.lastModified().toMSecsSinceEpoch()));
-    }
+    for (const QString& instance : QDir(b.home).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+      files.unite(Files(b.home + "/" + instance + "/mailbox"));
     return files;
   }
   // Messages the checks have recorded as handled.
@@ -73,11 +79,6 @@ class FetchRecovery : public ImapRoad {
     int n = 0;
     const QJsonObject all = QJsonDocument::fromJson(ReadFile(b.home + "/imap-state")).object();
     for (const QJsonValue& v : all) n += static_cast<int>(v.toObject()["handled"].toArray().size());
-    return n;
-  }
-  int NewDownloads(const QSet<QString>& before) {
-    int n = 0;
-    for (const QString& f : Downloads()) n += before.contains(f) ? 0 : 1;
     return n;
   }
 
@@ -97,16 +98,17 @@ class FetchRecovery : public ImapRoad {
     ASSERT_TRUE(p.waitForStarted());
     p.closeWriteChannel();
   }
-  // Downloading: a message file came in. Taking in: a message file is gone again, which
-  // the check removes once that message's receive is over.
-  bool WaitFor(QProcess& p, Moment moment, const QSet<QString>& before) {
+  // Downloading: a message came into the download. Taking in: a file of the game folder
+  // was written.
+  bool WaitFor(QProcess& p, Moment moment, const QSet<QString>& downloads, const QSet<QString>& games) {
+    auto changed = [](const QSet<QString>& now, const QSet<QString>& before) {
+      return std::any_of(now.begin(), now.end(), [&](const QString& f) { return !before.contains(f); });
+    };
     QElapsedTimer waited;
     waited.start();
-    int most = 0;
     while (waited.elapsed() < 20000 && !p.waitForFinished(1)) {
-      const int now = NewDownloads(before);
-      if (moment == Moment::Downloading ? now > 0 : now < most) return true;
-      most = std::max(most, now);
+      if (moment == Moment::Downloading ? changed(Downloads(), downloads) : changed(Files(b.email), games))
+        return true;
     }
     return false;
   }
@@ -114,9 +116,10 @@ class FetchRecovery : public ImapRoad {
   // signal to the process, or the server going away.
   void StopAt(Moment moment, int extraMs, const std::function<void(pid_t)>& stop) {
     const QSet<QString> downloads = Downloads();
+    const QSet<QString> games = Files(b.email);
     QProcess p;
     StartFetch(p);
-    if (WaitFor(p, moment, downloads)) {
+    if (WaitFor(p, moment, downloads, games)) {
       QThread::msleep(static_cast<unsigned long>(extraMs));
       stop(static_cast<pid_t>(p.processId()));
     }
