@@ -518,10 +518,6 @@
         <translation>Der Server nannte keine UIDVALIDITY für den Ordner %1</translation>
     </message>
     <message>
-        <source>Can&apos;t create file: %1 (%2)</source>
-        <translation>Datei kann nicht angelegt werden: %1 (%2)</translation>
-    </message>
-    <message>
         <source>Check the IMAP server name under Options &gt; Sending e-mail, page Receiving e-mail.</source>
         <translation>Prüfen Sie den Namen des IMAP-Servers unter Einstellungen &gt; E-Mail-Versand, Seite E-Mail-Empfang.</translation>
     </message>
@@ -947,6 +943,10 @@ Postfachs lief.
     <message>
         <source>Checking the mailbox %1 on %2...</source>
         <translation>Postfach %1 auf %2 wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Can&apos;t create file: %1 (%2)</source>
+        <translation>Datei kann nicht angelegt werden: %1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -518,10 +518,6 @@
         <translation>Le serveur n&apos;a donné aucune UIDVALIDITY pour le dossier %1</translation>
     </message>
     <message>
-        <source>Can&apos;t create file: %1 (%2)</source>
-        <translation>Impossible de créer le fichier : %1 (%2)</translation>
-    </message>
-    <message>
         <source>Check the IMAP server name under Options &gt; Sending e-mail, page Receiving e-mail.</source>
         <translation>Vérifiez le nom du serveur IMAP sous Options &gt; Envoi des e-mails, page Réception des e-mails.</translation>
     </message>
@@ -947,6 +943,10 @@ lettres était en cours.
     <message>
         <source>Checking the mailbox %1 on %2...</source>
         <translation>Vérification de la boîte aux lettres %1 sur %2...</translation>
+    </message>
+    <message>
+        <source>Can&apos;t create file: %1 (%2)</source>
+        <translation>Impossible de créer le fichier : %1 (%2)</translation>
     </message>
 </context>
 <context>
