@@ -67,19 +67,6 @@ QJsonObject ParseJson(const Result& r) {
   return doc.object();
 }
 
-// The run ended with `exit` and said each of `said` on standard error; on failure,
-// everything it said.
-::testing::AssertionResult Ended(const Result& r, int exit, const QStringList& said = {}) {
-  QStringList missing;
-  for (const QString& s : said) {
-    if (!r.err.contains(s)) missing.append(s);
-  }
-  if (r.exitCode == exit && !r.crashed && missing.isEmpty()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "exit " << r.exitCode << " (wanted " << exit << "), not said: \""
-         << missing.join("\", \"").toStdString() << "\"; stderr: " << r.err.toStdString();
-}
-
 // Seconds from `since` up to now.
 double SecondsSince(const QDateTime& since) {
   return static_cast<double>(since.secsTo(QDateTime::currentDateTime()));

@@ -40,4 +40,17 @@ inline CliResult RunCli(const QString& binary, const QStringList& args,
                    QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
+// The run ended with `exit` and said (on stderr) each of `said`; on failure, everything
+// it said.
+inline ::testing::AssertionResult Ended(const CliResult& r, int exit, const QStringList& said = {}) {
+  QStringList missing;
+  for (const QString& s : said) {
+    if (!r.err.contains(s)) missing.append(s);
+  }
+  if (r.exitCode == exit && !r.crashed && missing.isEmpty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "exit " << r.exitCode << " (wanted " << exit << "), not said: \""
+         << missing.join("\", \"").toStdString() << "\"; stderr: " << r.err.toStdString();
+}
+
 }  // namespace kolt::test
