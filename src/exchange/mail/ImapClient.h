@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
-class QFile;
-
 #include "core/AppSettings.h"
+
+class QFile;
 
 namespace kolt {
 

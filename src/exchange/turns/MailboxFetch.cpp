@@ -408,9 +408,7 @@ std::vector<TakenMessage> MailboxFetch::TakeIn(const Account& account, quint32 v
     taken.push_back(t);
   }
   save();
-  QSet<QString> files;
-  for (const FetchedMessage& m : messages) files.insert(m.path);
-  for (const QString& file : files) QFile::remove(file);
+  // The download's file goes with its folder.
   QDir(account.downloadFolder).removeRecursively();
   if (!pass.End()) m_ui.ShowSettingsWriteError();
   return taken;

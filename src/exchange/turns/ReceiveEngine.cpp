@@ -268,8 +268,9 @@ bool ReceiveEngine::TakenInBefore() const {
     const QString source = p.sourceFolder + QChar('/') + p.fileName;
     const QString installed = Find(p.targetFolder, p.fileName);
     if (installed.isEmpty()) return false;
-    const QDateTime theirs = QFileInfo(source).lastModified();
-    const QDateTime mine = QFileInfo(installed).lastModified();
+    // Whole seconds, as the files are compared before a receive asks.
+    const qint64 theirs = QFileInfo(source).lastModified().toSecsSinceEpoch();
+    const qint64 mine = QFileInfo(installed).lastModified().toSecsSinceEpoch();
     if (theirs > mine) return false;
     older = older || theirs < mine;
     files.push_back(turn_history::FileOf(source));
