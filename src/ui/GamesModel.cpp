@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 
 #include <QFont>
-#include <QHash>
 #include <algorithm>
 
 #include "core/OverviewSettings.h"
@@ -101,6 +100,8 @@ void GamesModel::Reset(GameList games, std::vector<GameRow> rows, std::vector<bo
 }
 
 void GamesModel::Append(GameList games, std::vector<GameRow> rows, std::vector<bool> received) {
+  // Rows shown without games give way to the games read.
+  if (!HasGames()) return Reset(std::move(games), std::move(rows), std::move(received));
   const size_t n = std::min(games.size(), rows.size());
   if (n == 0) return;
   if (m_rows.empty()) m_lateDays = LateDays();
@@ -117,6 +118,17 @@ void GamesModel::Append(GameList games, std::vector<GameRow> rows, std::vector<b
   if (m_sortColumn >= 0) sort(m_sortColumn, m_sortOrder);
 }
 
+void GamesModel::ShowRows(std::vector<GameRow> rows) {
+  beginResetModel();
+  m_games.clear();
+  m_rows = std::move(rows);
+  m_received.assign(m_rows.size(), false);
+  m_lateDays = LateDays();
+  m_listOrder.clear();
+  SortRows();
+  endResetModel();
+}
+
 bool GamesModel::IsLateRow(int row) const {
   if (row < 0 || row >= static_cast<int>(m_rows.size())) return false;
   const GameRow& r = m_rows[static_cast<size_t>(row)];
@@ -128,24 +140,20 @@ void GamesModel::sort(int column, Qt::SortOrder order) {
   m_sortOrder = order;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList before = persistentIndexList();
-  std::vector<GamePtr> games = m_games;  // the rows' games before: persistent rows follow them
-  SortRows();
-  QHash<const Game*, int> rowOf;
-  rowOf.reserve(static_cast<qsizetype>(m_games.size()));
-  for (size_t i = 0; i < m_games.size(); ++i) rowOf.insert(m_games[i].get(), static_cast<int>(i));
+  const std::vector<size_t> moved = SortRows();
+  // Persistent rows (the selection, the current row) follow their rows.
+  std::vector<int> rowNow(moved.size(), -1);
+  for (size_t i = 0; i < moved.size(); ++i) rowNow[moved[i]] = static_cast<int>(i);
   QModelIndexList after;
   for (const QModelIndex& index : before) {
-    const Game* game = index.row() < static_cast<int>(games.size())
-                           ? games[static_cast<size_t>(index.row())].get()
-                           : nullptr;
-    const int row = rowOf.value(game, -1);
-    after.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
+    const auto was = static_cast<size_t>(index.row());
+    after.append(was < rowNow.size() ? this->index(rowNow[was], index.column()) : QModelIndex());
   }
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void GamesModel::SortRows() {
+std::vector<size_t> GamesModel::SortRows() {
   const size_t n = m_rows.size();
   std::vector<size_t> order(n);
   for (size_t i = 0; i < n; ++i) order[i] = i;
@@ -171,16 +179,17 @@ void GamesModel::SortRows() {
                      [&](size_t a, size_t b) { return m_listOrder[a] < m_listOrder[b]; });
   }
   // `order` names every row once: each is moved, not copied.
+  const bool withGames = !m_games.empty();
   GameList games;
   std::vector<GameRow> rows;
   std::vector<bool> received;
   std::vector<size_t> listOrder;
-  games.reserve(n);
+  games.reserve(withGames ? n : 0);
   rows.reserve(n);
   received.reserve(n);
   listOrder.reserve(n);
   for (size_t i : order) {
-    games.push_back(std::move(m_games[i]));
+    if (withGames) games.push_back(std::move(m_games[i]));
     rows.push_back(std::move(m_rows[i]));
     received.push_back(m_received[i]);
     listOrder.push_back(m_listOrder[i]);
@@ -189,6 +198,7 @@ void GamesModel::SortRows() {
   m_rows = std::move(rows);
   m_received = std::move(received);
   m_listOrder = std::move(listOrder);
+  return order;
 }
 
 GamePtr GamesModel::GameAt(int row) const {
@@ -199,6 +209,12 @@ GamePtr GamesModel::GameAt(int row) const {
 QString GamesModel::Key(const Game& game) {
   ProgramPtr program = game.GetProgram();
   return ((program ? program->GetShortName() : QString()) + QChar('\t') + game.GetName()).toUpper();
+}
+
+QString GamesModel::RowKey(int row) const {
+  if (row < 0 || row >= static_cast<int>(m_rows.size())) return QString();
+  const GameRow& r = m_rows[static_cast<size_t>(row)];
+  return (r.game + QChar('\t') + r.fileName).toUpper();
 }
 
 int GamesModel::rowCount(const QModelIndex& parent) const {

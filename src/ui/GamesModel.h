@@ -25,6 +25,10 @@ class GamesModel final : public QAbstractTableModel {
   // Adds rows after the others (one insertion however many), in the order of the sort
   // column when one is chosen: the list filling a part at a time.
   void Append(GameList games, std::vector<GameRow> rows, std::vector<bool> received);
+  // Shows rows that have no games behind them (the last session's, until the games are
+  // read): GameAt is null for each, Games() is empty.
+  void ShowRows(std::vector<GameRow> rows);
+  bool HasGames() const { return !m_games.empty() || m_rows.empty(); }
 
   // The colour of a game waiting for the player's move for too long ([History] LateDays).
   static QColor LateColour() { return QColor(0xb0, 0x1c, 0x1c); }
@@ -41,6 +45,8 @@ class GamesModel final : public QAbstractTableModel {
   // What a selection is kept by across reloads: the program's short name and the game's
   // name, without regard to case.
   static QString Key(const Game& game);
+  // The same key for a row, whether or not a game is behind it.
+  QString RowKey(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,7 +54,7 @@ class GamesModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
-  GameList m_games;
+  GameList m_games;             // as many as rows, or none (ShowRows)
   std::vector<GameRow> m_rows;  // m_rows[i] is what row i shows of m_games[i]
   std::vector<bool> m_received;
   std::vector<size_t> m_listOrder;  // each row's place in the programs' own order
@@ -57,7 +63,8 @@ class GamesModel final : public QAbstractTableModel {
   int m_sortColumn = -1;
   Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 
-  void SortRows();
+  // Puts the rows into the chosen order; `order[i]` is the row that is now row i.
+  std::vector<size_t> SortRows();
 };
 
 }  // namespace kolt

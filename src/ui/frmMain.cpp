@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,6 +28,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 #include "core/AppSettings.h"
@@ -50,6 +52,7 @@
 #include "ui/DesktopNotifier.h"
 #include "ui/GamesFill.h"
 #include "ui/GamesModel.h"
+#include "ui/LastLists.h"
 #include "ui/MailboxChecker.h"
 #include "ui/PlainTip.h"
 #include "ui/TrayIcon.h"
@@ -341,17 +344,58 @@ void frmMain::BeginFill() {
   // Commands wait for the games they act on; the window draws and scrolls meanwhile.
   m_fillHoldsBusy = !m_busy;
   m_busy = true;
+  m_replacingLastLists = ShowLastLists();
+  if (!m_replacingLastLists) return ReadGames();
+  // The last session's rows are drawn before any folder is read.
+  m_readPending = true;
+  emit shown();
+  QTimer::singleShot(0, this, [this] {
+    if (!std::exchange(m_readPending, false)) return;  // closed meanwhile
+    ReadGames();
+  });
+}
+
+bool frmMain::ShowLastLists() {
+  std::optional<LastLists> last =
+      LoadLastLists(LastListsPath(App().homeFolder), QDateTime::currentSecsSinceEpoch());
+  if (!last || last->games.empty()) return false;
+  ClearPrograms();
+  for (const ProgramRow& row : last->programs) AddProgramRow(row, false);
+  FitInstalledList();
+  m_gamesModel->ShowRows(std::move(last->games));
+  FitColumns();
+  AutoSelect();
+  return true;
+}
+
+void frmMain::ReadGames() {
   m_parts.registry.BuildProgramList(m_parts.programs);
   // One pass for the whole fill: the working folder's turns and every game folder, each
   // listed once.
   auto pass = std::make_unique<Pass>();
   if (m_parts.exchange && !App().workingFolder.isEmpty()) m_parts.exchange->ProcessWorkingFolder();
-  m_form->lvInstalled->clear();
+  if (!m_replacingLastLists) ClearPrograms();
   m_fill = std::make_unique<GamesFill>(
       std::move(pass), m_parts.programs,
       [this](const Program& program) { ShowStatus(tr("Checking %1").arg(program.GetLongName())); },
       m_historyMoments.Latest(HistoryStore::DefaultPath()));
   FillStep();
+}
+
+void frmMain::ClearPrograms() {
+  m_form->lvInstalled->clear();
+  m_programRows.clear();
+}
+
+QTreeWidgetItem* frmMain::AddProgramRow(const ProgramRow& row, bool received) {
+  m_programRows.push_back(row);
+  auto* item = new QTreeWidgetItem(row.ShownCells());
+  item->setToolTip(1, PlainTip(row.name));
+  item->setToolTip(2, PlainTip(row.version));
+  item->setToolTip(4, PlainTip(row.directory));
+  m_form->lvInstalled->addTopLevelItem(item);
+  SetBold(item, 0, received);
+  return item;
 }
 
 void frmMain::FillStep() {
@@ -363,37 +407,66 @@ void frmMain::FillStep() {
   GamesFill::Part part = m_fill->Next(first ? 10 : 40, first ? 200 : 2000);
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
-  for (const ProgramRow& row : part.programs) {
-    auto* item = new QTreeWidgetItem(row.ShownCells());
-    item->setToolTip(1, PlainTip(row.name));
-    item->setToolTip(2, PlainTip(row.version));
-    item->setToolTip(4, PlainTip(row.directory));
-    m_form->lvInstalled->addTopLevelItem(item);
-    SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
+  for (ProgramRow& row : part.programs) {
+    if (m_replacingLastLists) {
+      m_heldPrograms.push_back(std::move(row));
+      continue;
+    }
+    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game));
   }
-  if (!part.programs.empty()) FitInstalledList();
+  if (!part.programs.empty() && !m_replacingLastLists) FitInstalledList();
   const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
   for (const GameRow& row : part.rows)
     m_heldReceived.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
   std::move(part.games.begin(), part.games.end(), std::back_inserter(m_heldGames));
   std::move(part.rows.begin(), part.rows.end(), std::back_inserter(m_heldRows));
-  // The first rows go on the screen at once; the others a few times a second: every
-  // insertion lays out and draws the list again, which adds up over many parts.
-  constexpr qint64 kShowEveryMs = 250;
-  if (!m_heldRows.empty() && (first || m_fill->Done() || m_lastShown.elapsed() >= kShowEveryMs)) {
-    m_gamesModel->Append(std::move(m_heldGames), std::move(m_heldRows), std::move(m_heldReceived));
-    m_heldGames.clear();
-    m_heldRows.clear();
-    m_heldReceived.clear();
-    m_lastShown.start();
-    // The columns fit the first rows shown (a sample, not every game).
-    if (first) FitColumns();
+  if (m_replacingLastLists) {
+    // The last session's rows stay until every game is read, then give way at once.
+    if (m_fill->Done()) ReplaceLastLists();
+  } else {
+    // The first rows go on the screen at once; the others a few times a second: every
+    // insertion lays out and draws the list again, which adds up over many parts.
+    constexpr qint64 kShowEveryMs = 250;
+    if (!m_heldRows.empty() && (first || m_fill->Done() || m_lastShown.elapsed() >= kShowEveryMs)) {
+      m_gamesModel->Append(std::move(m_heldGames), std::move(m_heldRows), std::move(m_heldReceived));
+      m_heldGames.clear();
+      m_heldRows.clear();
+      m_heldReceived.clear();
+      m_lastShown.start();
+      // The columns fit the first rows shown (a sample, not every game).
+      if (first) FitColumns();
+      if (first) emit shown();
+    }
   }
   if (m_fill->Done()) {
     EndFill();
     return;
   }
   QTimer::singleShot(0, this, &frmMain::FillStep);
+}
+
+void frmMain::ReplaceLastLists() {
+  m_replacingLastLists = false;
+  QSet<QString> selectedPrograms;
+  for (QTreeWidgetItem* item : m_form->lvInstalled->selectedItems()) selectedPrograms.insert(item->text(0));
+  ClearPrograms();
+  const KeyedCollection noMarks;
+  const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
+  for (const ProgramRow& row : std::exchange(m_heldPrograms, {}))
+    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game))
+        ->setSelected(selectedPrograms.contains(row.game));
+  FitInstalledList();
+  // The row the player scrolled to stays at the top. The selection is made again when the
+  // fill ends, as at every start.
+  QTreeView* view = m_form->lvGames;
+  const QString top = m_gamesModel->RowKey(view->indexAt(QPoint(0, 0)).row());
+  m_gamesModel->Reset(std::exchange(m_heldGames, {}), std::exchange(m_heldRows, {}),
+                      std::exchange(m_heldReceived, {}));
+  for (int row = 0; !top.isEmpty() && row < m_gamesModel->rowCount(); ++row) {
+    if (m_gamesModel->RowKey(row) != top) continue;
+    view->scrollTo(m_gamesModel->index(row, 0), QAbstractItemView::PositionAtTop);
+    break;
+  }
 }
 
 void frmMain::EndFill() {
@@ -405,9 +478,23 @@ void frmMain::EndFill() {
   ShowEmptyHint();
   FitColumns();
   if (!AnnounceArrivals()) ShowStatus(ReadyText());
+  if (m_gamesModel->rowCount() == 0) emit shown();  // an empty list is shown as it is
   FinishLoad();
+  SaveListsLater();
   // A turn named on the command line waited for the list.
   if (isActiveWindow()) QTimer::singleShot(0, this, &frmMain::Form_Activate);
+}
+
+void frmMain::SaveListsLater() {
+  if (std::exchange(m_listsSavePending, true)) return;
+  // After the lists are drawn, once however many refreshes come before.
+  QTimer::singleShot(0, this, [this] {
+    m_listsSavePending = false;
+    if (Filling() || !m_gamesModel->HasGames()) return;
+    LastLists lists{m_programRows, m_gamesModel->Rows()};
+    // Only a quicker next start is lost when this fails.
+    (void)SaveLastLists(LastListsPath(App().homeFolder), lists, QDateTime::currentSecsSinceEpoch());
+  });
 }
 
 void frmMain::TakeMailboxTurns() {
@@ -669,14 +756,8 @@ void frmMain::RefreshLists(bool reload) {
   for (QTreeWidgetItem* item : installed->selectedItems()) selectedPrograms.insert(item->text(0));
   QSet<QString> selectedGames;
   QString currentGame;
-  if (reload) {
-    const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
-    for (const QModelIndex& index : selection->selectedRows()) {
-      if (GamePtr game = m_gamesModel->GameAt(index.row())) selectedGames.insert(GamesModel::Key(*game));
-    }
-    if (GamePtr game = SelectedGame()) currentGame = GamesModel::Key(*game);
-  }
-  installed->clear();
+  if (reload) SelectedKeys(selectedGames, currentGame);
+  ClearPrograms();
 
   Lists lists = ReadLists(
       m_parts.programs, reload,
@@ -686,20 +767,15 @@ void frmMain::RefreshLists(bool reload) {
 
   const KeyedCollection noMarks;
   const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
-  for (const ProgramRow& row : lists.programs) {
-    auto* item = new QTreeWidgetItem(row.ShownCells());
-    item->setToolTip(1, PlainTip(row.name));
-    item->setToolTip(2, PlainTip(row.version));
-    item->setToolTip(4, PlainTip(row.directory));
-    installed->addTopLevelItem(item);
-    SetBold(item, 0, CollectionHasKey(receivedPrograms, row.game));
-    item->setSelected(selectedPrograms.contains(row.game));
-  }
+  for (const ProgramRow& row : lists.programs)
+    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game))
+        ->setSelected(selectedPrograms.contains(row.game));
   m_arrivalAnnounced = false;
   if (reload) {
     // The list shows the rows it had until the new ones are all read, then changes once.
     FillGames(lists);
     SelectGames(selectedGames, currentGame);
+    SaveListsLater();
   }
   FitColumns();
   if (!reload || !AnnounceArrivals()) ShowStatus(ReadyText());
@@ -783,16 +859,24 @@ void frmMain::ShowEmptyHint() {
 // among them, else the first of them: the commands act on the current game.
 void frmMain::SelectGames(const QSet<QString>& keys, const QString& currentKey) {
   if (keys.isEmpty()) return;
-  const GameList& games = m_gamesModel->Games();
-  std::vector<bool> selected(games.size(), false);
+  const int rows = m_gamesModel->rowCount();
+  std::vector<bool> selected(static_cast<size_t>(rows), false);
   int current = -1;
-  for (size_t row = 0; row < games.size(); ++row) {
-    const QString key = GamesModel::Key(*games[row]);
+  for (int row = 0; row < rows; ++row) {
+    const QString key = m_gamesModel->RowKey(row);
     if (!keys.contains(key)) continue;
-    selected[row] = true;
-    if (current < 0 || key == currentKey) current = static_cast<int>(row);
+    selected[static_cast<size_t>(row)] = true;
+    if (current < 0 || key == currentKey) current = row;
   }
   SelectRows(selected, current);
+}
+
+void frmMain::SelectedKeys(QSet<QString>& keys, QString& currentKey) const {
+  const QItemSelectionModel* selection = m_form->lvGames->selectionModel();
+  for (const QModelIndex& index : selection->selectedRows()) keys.insert(m_gamesModel->RowKey(index.row()));
+  const QModelIndex current = selection->currentIndex();
+  if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex()))
+    currentKey = m_gamesModel->RowKey(current.row());
 }
 
 // The selection of the games list in one step, contiguous rows as one range: thousands
@@ -918,6 +1002,10 @@ void frmMain::UpdateGameCommands() {
 bool frmMain::NoGameFor(const QString& what) {
   if (SelectedGame()) return false;
   // The keys and menu items stay live, so they say why nothing happens.
+  if (!m_gamesModel->HasGames()) {
+    ShowStatus(tr("The games are still being read; try again in a moment."));
+    return true;
+  }
   ShowStatus(m_gamesModel->rowCount() == 0 ? tr("There is no game in the list yet.")
                                            //: %1 says what for, such as "edit it"
                                            : tr("Select a game in the list to %1.").arg(what));
@@ -1183,10 +1271,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (m_fill) {
+  if (Filling()) {
     // Closed before every game was in: what is read so far is all the close needs.
-    if (!m_fill->End()) m_parts.ui.ShowSettingsWriteError();
+    if (m_fill && !m_fill->End()) m_parts.ui.ShowSettingsWriteError();
     m_fill.reset();
+    m_readPending = false;
+    m_replacingLastLists = false;
+    m_heldPrograms.clear();
     m_heldGames.clear();
     m_heldRows.clear();
     m_heldReceived.clear();

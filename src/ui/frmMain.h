@@ -20,6 +20,7 @@ class QLabel;
 class QTimer;
 class QTreeView;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace Ui {
 class frmMain;
@@ -81,7 +82,7 @@ class frmMain final : public QMainWindow {
   // responsive, and hot keys and the mailbox check follow once every game is in.
   void StartUp();
   // True while the start-up fill runs (commands wait for it as for any other).
-  bool Filling() const { return m_fill != nullptr; }
+  bool Filling() const { return m_fill != nullptr || m_readPending; }
   // Runs on every activation: the settings prompt once, the command-line file once.
   void Form_Activate();
 
@@ -149,6 +150,8 @@ class frmMain final : public QMainWindow {
   void painted();
   // The games list holds every game of the start-up or of a refresh.
   void filled();
+  // At start-up, the games list shows rows: the last session's, or the first games read.
+  void shown();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -180,10 +183,22 @@ class frmMain final : public QMainWindow {
   void FinishLoad();
   // The start-up fill: begun after the first paint, one part per turn of the event loop.
   void BeginFill();
+  // The rows of the last session, shown until the games are read; false when there are
+  // none to show.
+  bool ShowLastLists();
+  void ReadGames();
   void FillStep();
+  // The games read take the place of the last session's rows.
+  void ReplaceLastLists();
   void EndFill();
+  // Keeps the lists as they are now for the next start, once the window is idle.
+  void SaveListsLater();
+  void ClearPrograms();
+  QTreeWidgetItem* AddProgramRow(const ProgramRow& row, bool received);
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
+  // The keys of the selected rows, and of the current row when it is selected.
+  void SelectedKeys(QSet<QString>& keys, QString& currentKey) const;
   void SelectRows(const std::vector<bool>& selected, int current);
   // Says what the last receive took in: the received games selected and in view, the
   // status line, and a desktop notification while the window is not the active one.
@@ -261,9 +276,14 @@ class frmMain final : public QMainWindow {
   std::vector<GameRow> m_heldRows;
   std::vector<bool> m_heldReceived;
   QElapsedTimer m_lastShown;
-  bool m_fillHoldsBusy = false;  // the fill took the busy state (and gives it back)
-  PlayedTurn m_played;           // the game Play started, as it was before
-  QSet<QString> m_hostTried;     // marked games hosting was tried for, while still in "Host"
+  bool m_fillHoldsBusy = false;       // the fill took the busy state (and gives it back)
+  bool m_replacingLastLists = false;  // the fill reads games in place of the last session's rows
+  bool m_readPending = false;         // ... and starts reading once those are drawn
+  std::vector<ProgramRow> m_heldPrograms;
+  std::vector<ProgramRow> m_programRows;  // what the installed list shows
+  bool m_listsSavePending = false;
+  PlayedTurn m_played;        // the game Play started, as it was before
+  QSet<QString> m_hostTried;  // marked games hosting was tried for, while still in "Host"
 };
 
 }  // namespace kolt

@@ -11,6 +11,7 @@
 
 #include "TestPrograms.h"
 #include "support/MainWindowHarness.h"
+#include "ui/LastLists.h"
 
 using namespace kolt;
 using namespace kolt::test;
@@ -163,4 +164,111 @@ TEST(StartUp, ClosingWhileFillingStopsTheFill) {
   EXPECT_FALSE(f.window->IsBusy());
   EXPECT_LT(f.Model().rowCount(), 10000);
   EXPECT_EQ(filled.count(), 0);
+}
+
+// A home read before is on the screen before its folders are read again: the last
+// session's rows at once, commands held until the games behind them are in, then the
+// games as they are now in their place.
+TEST(StartUp, TheLastSessionsRowsShowUntilTheGamesAreRead) {
+  Fixture f;
+  f.AddGames(3000);
+  f.window->StartUp();
+  f.window->show();
+  f.WaitUntilFilled();
+  const QString kept = LastListsPath(App().homeFolder);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(kept); }, 10000));
+
+  // Between the sessions one game went and another changed its state.
+  f.alpha->games.erase(f.alpha->games.begin() + 1);
+  f.beta->games.front()->status = "Send";
+  f.Make();
+  int rowsShown = -1;
+  bool gameBehindRow = true;
+  bool fillingWhenShown = false;
+  QString statusShown;
+  QObject::connect(f.window.get(), &frmMain::shown, f.window.get(), [&] {
+    rowsShown = f.Model().rowCount();
+    gameBehindRow = f.Model().GameAt(0) != nullptr;
+    fillingWhenShown = f.window->Filling();
+    statusShown = f.Model().index(3000, 5).data().toString();
+    f.window->Edit();  // a command waits for the games
+  });
+  f.window->StartUp();
+  f.window->show();
+  f.WaitUntilFilled();
+  EXPECT_EQ(rowsShown, 6000);
+  EXPECT_FALSE(gameBehindRow);
+  EXPECT_TRUE(fillingWhenShown);
+  EXPECT_EQ(statusShown, "Wait");
+  EXPECT_TRUE(f.ui.statuses.contains("The games are still being read; try again in a moment."));
+
+  ASSERT_EQ(f.Model().rowCount(), 5999);
+  EXPECT_EQ(f.Name(1), "a00002.cmt");
+  EXPECT_EQ(f.Model().index(2999, 5).data().toString(), "Send");
+  ASSERT_NE(f.Model().GameAt(0), nullptr);
+  EXPECT_EQ(f.window->SelectedGame()->GetName(), "a00000.cmt");
+  EXPECT_FALSE(f.window->IsBusy());
+}
+
+// The kept rows are the user's own file, but a damaged or foreign one must never show
+// half a list or take the start-up down: anything that is not a whole file of this
+// version is not used.
+TEST(LastLists, KeepEveryCellAndRefuseADamagedFile) {
+  TempHome home;
+  const QString path = LastListsPath(home.Path());
+  LastLists lists;
+  lists.programs.push_back({"SPWAW", "Steel Panthers", "8.4", "Not running", "/games/spwaw"});
+  GameRow row;
+  row.game = "SPWAW";
+  row.fileName = "Ölmühle.cmt";
+  row.info = "Tab\there";
+  row.modified = "12/7/26 3:04 PM";
+  row.size = 5'000'000'000;
+  row.status = "Play";
+  row.mode = "Hotseat";
+  row.email = "x@example.org";
+  row.statusBold = true;
+  row.waitingSeconds = 3600;
+  lists.games = {row, GameRow{}};
+  ASSERT_TRUE(SaveLastLists(path, lists, 1000));
+
+  // An hour and a day later the first game has waited a day more; a game with no
+  // waiting time still has none.
+  const std::optional<LastLists> read = LoadLastLists(path, 1000 + 86400);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->programs.size(), 1u);
+  EXPECT_EQ(read->programs[0].Cells(), lists.programs[0].Cells());
+  ASSERT_EQ(read->games.size(), 2u);
+  EXPECT_EQ(read->games[0].Cells(), row.Cells());
+  EXPECT_TRUE(read->games[0].statusBold);
+  EXPECT_EQ(read->games[0].waitingSeconds, 3600 + 86400);
+  EXPECT_EQ(read->games[0].waitingText, ShownWaitingText(3600 + 86400));
+  EXPECT_EQ(read->games[1].waitingSeconds, -1);
+  EXPECT_TRUE(read->games[1].waitingText.isEmpty());
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray whole = file.readAll();
+  file.close();
+  auto loadsFrom = [&](const QByteArray& bytes) {
+    EXPECT_TRUE(WriteFile(path, bytes));
+    return LoadLastLists(path, 1000).has_value();
+  };
+  // Cut anywhere, or with a byte more.
+  for (qsizetype n = 0; n < whole.size(); ++n) ASSERT_FALSE(loadsFrom(whole.left(n))) << n;
+  EXPECT_FALSE(loadsFrom(whole + 'x'));
+  // Counts and lengths beyond what the file holds are refused before anything is made of
+  // them (the program count is the first number after the magic, format and moment).
+  QByteArray huge = whole;
+  const qsizetype programCount = qsizetype(sizeof "KOLT lists\n" - 1) + 4 + 8;
+  huge.replace(programCount, 4, QByteArray("\xff\xff\xff\x7f", 4));
+  EXPECT_FALSE(loadsFrom(huge));
+  QByteArray longString = whole;
+  longString.replace(programCount + 4, 4, QByteArray("\xff\xff\xff\xff", 4));
+  EXPECT_FALSE(loadsFrom(longString));
+  QByteArray otherFormat = whole;
+  otherFormat[programCount - 12] = 2;
+  EXPECT_FALSE(loadsFrom(otherFormat));
+  EXPECT_FALSE(LoadLastLists(path + ".none", 1000));
+  EXPECT_TRUE(loadsFrom(whole));
 }
