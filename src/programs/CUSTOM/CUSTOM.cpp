@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/FileNames.h"
+#include "core/FolderSnapshot.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/TextCodec.h"
@@ -51,6 +52,18 @@ QString CUSTOM::GameFolderOnDisk() const {
 
 const CUSTOM_File* CUSTOM::FileTypeOf(const QString& fileName) const {
   return m_definition.FileTypeOf(fileName);
+}
+
+bool CUSTOM::StaysInside(const QString& subfolder) const {
+  const FolderSnapshot* pass = CurrentSnapshot();
+  if (!pass) return !LeadsOutOf(m_directory, subfolder);
+  if (m_inside.serial != pass->Serial() || m_inside.changes != pass->Changes() ||
+      m_inside.directory != m_directory)
+    m_inside = Inside{pass->Serial(), pass->Changes(), m_directory, {}};
+  auto it = m_inside.folders.constFind(subfolder);
+  if (it == m_inside.folders.constEnd())
+    it = m_inside.folders.insert(subfolder, !LeadsOutOf(m_directory, subfolder));
+  return it.value();
 }
 
 bool CUSTOM::Refuse(const QString& problem, const QString& message) {

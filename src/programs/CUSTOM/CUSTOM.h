@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -63,6 +64,10 @@ class CUSTOM final : public BuiltinProgram, public UserProgram {
   // The first file type whose Ext equals the name's extension without regard to case;
   // null when none does.
   const CUSTOM_File* FileTypeOf(const QString& fileName) const;
+  // False when `subfolder` of the installation leads out of it (see LeadsOutOf). Asked
+  // for every game, answered once per folder in a pass: a pass that changes nothing of
+  // its own sees the same folders throughout.
+  bool StaysInside(const QString& subfolder) const;
 
  protected:
   QStringList UninstallKeys() const override { return m_definition.UninstallNames(); }
@@ -95,6 +100,14 @@ class CUSTOM final : public BuiltinProgram, public UserProgram {
   QString m_problem;
   bool m_problemTold = false;
   KeptGames m_games;
+  // StaysInside's answers, for the pass (serial and changes) they were found in.
+  struct Inside {
+    quint64 serial = 0;
+    quint64 changes = 0;
+    QString directory;
+    QHash<QString, bool> folders;
+  };
+  mutable Inside m_inside;
 };
 
 }  // namespace kolt

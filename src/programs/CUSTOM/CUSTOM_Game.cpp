@@ -120,10 +120,13 @@ void CUSTOM_Game::Init(std::shared_ptr<Program> program, const QString& subfolde
   const QString rule = custom->GetDescription().toUpper();
   // A game file linked to somewhere else (a received or planted link) is a game all the
   // same, but its description would show what lies there: it is read only inside the
-  // installation folder.
-  if (!rule.isEmpty() &&
-      !LeadsOutOf(custom->GetDirectory(),
-                  subfolder.isEmpty() ? primary->name : subfolder + QChar('/') + primary->name))
+  // installation folder. A file that is no link is where its folder is.
+  auto inside = [&] {
+    if (!primary->link) return custom->StaysInside(subfolder);
+    return !LeadsOutOf(custom->GetDirectory(),
+                       subfolder.isEmpty() ? primary->name : subfolder + QChar('/') + primary->name);
+  };
+  if (!rule.isEmpty() && inside())
     m_description = DescriptionRule(m_ui, QDir(m_folder).filePath(primary->name), rule);
 }
 
