@@ -15,6 +15,17 @@ const FolderListing* Listing(const QString& folder, std::shared_ptr<FolderListin
   return holder.get();
 }
 
+// One character against another without regard to case; ASCII, most of every name,
+// without the library's tables.
+bool SameNoCase(QChar a, QChar b) {
+  const char16_t x = a.unicode(), y = b.unicode();
+  if (x < 128 && y < 128) {
+    auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c; };
+    return lower(x) == lower(y);
+  }
+  return a.toCaseFolded() == b.toCaseFolded();
+}
+
 }  // namespace
 
 std::optional<FolderEntry> EntryNoCase(const QString& folder, const QString& name) {
@@ -60,11 +71,15 @@ QString ResolveNoCase(const QString& base, const QString& relative, bool* found)
 
 bool WildcardMatch(const QString& pattern, const QString& name) {
   if (pattern == QStringLiteral("*.*")) return true;  // Windows: also names without a dot
+  // The usual pattern, "*.ext": the name's end, without the backtracking below.
+  const QStringView tail = QStringView(pattern).sliced(pattern.startsWith(QChar('*')) ? 1 : 0);
+  if (tail.size() < pattern.size() && !tail.contains(QChar('*')) && !tail.contains(QChar('?')))
+    return name.size() >= tail.size() &&
+           StartsWithNoCase(QStringView(name).sliced(name.size() - tail.size()), tail);
   // Iterative '*' matching with backtracking to the last star.
   qsizetype p = 0, n = 0, star = -1, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() &&
-        (pattern[p] == QChar('?') || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+    if (p < pattern.size() && (pattern[p] == QChar('?') || SameNoCase(pattern[p], name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == QChar('*')) {
@@ -79,6 +94,14 @@ bool WildcardMatch(const QString& pattern, const QString& name) {
   }
   while (p < pattern.size() && pattern[p] == QChar('*')) ++p;
   return p == pattern.size();
+}
+
+bool StartsWithNoCase(QStringView text, QStringView prefix) {
+  if (prefix.size() > text.size()) return false;
+  for (qsizetype i = 0; i < prefix.size(); ++i) {
+    if (!SameNoCase(text[i], prefix[i])) return false;
+  }
+  return true;
 }
 
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly) {

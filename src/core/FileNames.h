@@ -41,5 +41,7 @@ std::vector<FolderEntry> ListPrefixNoCase(const QString& folder, const QString& 
 
 // True when `name` matches the Windows wildcard `pattern` without regard to case.
 bool WildcardMatch(const QString& pattern, const QString& name);
+// True when `text` begins with `prefix` without regard to case.
+bool StartsWithNoCase(QStringView text, QStringView prefix);
 
 }  // namespace kolt

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <string>
 
 #include "core/FileNames.h"
 #include "core/Utilities.h"
@@ -81,15 +83,24 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
   ++g_listings;
   auto listing = std::make_shared<FolderListing>();
   const int fd = ::dirfd(dir);
-  std::vector<std::pair<QByteArray, int>> names;
+  // Every name, each ended by its NUL, one after the other: one buffer for the folder.
+  std::string bytes;
+  std::vector<std::pair<size_t, int>> names;  // where each name begins, and its type
   while (const dirent* de = ::readdir(dir)) {
     const char* n = de->d_name;
     if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    names.emplace_back(QByteArray(n), de->d_type);
+    names.emplace_back(bytes.size(), de->d_type);
+    bytes.append(n, std::strlen(n) + 1);
   }
   listing->Reserve(static_cast<qsizetype>(names.size()));
-  for (const auto& [native, type] : names) {
-    std::optional<FolderEntry> entry = StatEntry(fd, native.constData(), QFile::decodeName(native), type);
+  for (const auto& [at, type] : names) {
+    const char* native = bytes.data() + at;
+    const auto size = static_cast<qsizetype>(std::strlen(native));
+    // Most names are ASCII, which reads the same in every locale and needs no decoder.
+    const bool ascii = std::all_of(native, native + size, [](char c) { return (c & 0x80) == 0; });
+    const QString name =
+        ascii ? QString::fromLatin1(native, size) : QFile::decodeName(QByteArray(native, size));
+    std::optional<FolderEntry> entry = StatEntry(fd, native, name, type);
     if (entry) listing->Put(*entry);
   }
   ::closedir(dir);
@@ -126,14 +137,14 @@ QStringList FolderListing::Match(const QString& pattern, bool filesOnly) const {
 
 std::vector<FolderEntry> FolderListing::WithPrefix(const QString& prefix) const {
   std::vector<FolderEntry> entries;
-  auto take = [&](const QString& name) {
-    if (name.startsWith(prefix, Qt::CaseInsensitive)) entries.push_back(*m_byName.constFind(name));
-  };
+  auto take = [&](const QString& name) { entries.push_back(*m_byName.constFind(name)); };
   if (prefix.contains(QChar('.'))) {
     // Every such name has the prefix's stem.
     const auto stem = m_byStem.constFind(Stem(prefix));
     if (stem != m_byStem.constEnd()) {
-      for (const QString& name : *stem) take(name);
+      for (const QString& name : *stem) {
+        if (StartsWithNoCase(name, prefix)) take(name);
+      }
     }
   } else {
     // One range of the sorted index: a game's files in a folder of thousands are found
@@ -148,6 +159,7 @@ std::vector<FolderEntry> FolderListing::WithPrefix(const QString& prefix) const 
     }
     const QString folded = prefix.toCaseFolded();
     auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), std::make_pair(folded, QString()));
+    // The range is the names whose folded form begins with the folded prefix.
     for (; it != m_sorted.end() && it->first.startsWith(folded); ++it) take(it->second);
   }
   std::sort(entries.begin(), entries.end(),

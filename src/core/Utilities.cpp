@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <string>
 
 #include "core/Settings.h"
 
@@ -65,26 +66,38 @@ long long LeadingInteger(const QString& text) {
 
 double LeadingNumber(const QString& text) {
   // Like Val(): blanks skipped, an optional sign, digits and at most one '.'.
-  QString t = text.trimmed();
+  const qsizetype n = text.size();
   qsizetype i = 0;
-  QString digits;
-  if (i < t.size() && (t[i] == QChar('-') || t[i] == QChar('+'))) digits += t[i++];
+  while (i < n && text[i].isSpace()) ++i;
+  std::string digits;  // every character kept is ASCII; short ones stay off the heap
+  bool negative = false;
+  if (i < n && (text[i] == QChar('-') || text[i] == QChar('+'))) {
+    negative = text[i] == QChar('-');
+    digits += static_cast<char>(text[i++].unicode());
+  }
   bool dot = false;
-  for (; i < t.size(); ++i) {
-    QChar c = t[i];
-    if (c.isDigit() && c.unicode() < 128) {
-      digits += c;
+  // Whole numbers of up to 15 digits are exact in a double and counted here; others go
+  // through the full conversion. Save files are read field by field with this.
+  long long whole = 0;
+  int count = 0;
+  for (; i < n; ++i) {
+    const QChar c = text[i];
+    if (c.unicode() >= '0' && c.unicode() <= '9') {
+      digits += static_cast<char>(c.unicode());
+      whole = whole * 10 + (c.unicode() - '0');
+      ++count;
     } else if (c == QChar('.') && !dot) {
       dot = true;
-      digits += c;
+      digits += '.';
     } else if (c == QChar(' ')) {
       continue;
     } else {
       break;
     }
   }
+  if (!dot && count > 0 && count <= 15) return static_cast<double>(negative ? -whole : whole);
   bool ok = false;
-  double v = digits.toDouble(&ok);
+  const double v = QByteArray::fromStdString(digits).toDouble(&ok);
   return ok ? v : 0.0;
 }
 

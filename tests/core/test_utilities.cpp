@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QSet>
+#include <tuple>
 
 #include "core/FileNames.h"
 #include "core/FolderSnapshot.h"
@@ -26,8 +27,10 @@ TEST(Utilities, NumbersAsText) {
       {1.25, "1.3"}, {1.96, "2"}, {12.5, "13"}, {7, "7"}, {1234.5, "1234.5"}};
   for (const auto& [x, text] : decimals) EXPECT_EQ(FormatOneDecimal(x), text) << x;
   const std::pair<const char*, double> leading[] = {
-      {"  12abc", 12}, {"1.41", 1.41}, {"-3", -3}, {"x1", 0}, {"", 0}};
-  for (const auto& [text, x] : leading) EXPECT_EQ(LeadingNumber(text), x) << text;
+      {"  12abc", 12}, {"1.41", 1.41},    {"-3", -3},    {"x1", 0},
+      {"", 0},         {"\t 1 2 3", 123}, {"+7", 7},     {"-", 0},
+      {".", 0},        {"1.2.3", 1.2},    {"\u0663", 0}, {"12345678901234567890", 1.2345678901234567e19}};
+  for (const auto& [text, x] : leading) EXPECT_EQ(LeadingNumber(QString::fromUtf8(text)), x) << text;
 
   // The decimal separator follows the locale.
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -129,6 +132,20 @@ TEST(FileNames, CaseBlindLookupAndWildcards) {
   EXPECT_FALSE(WildcardMatch("SAVE0??.DAT", "save01.dat"));
   EXPECT_TRUE(WildcardMatch("*a*b", "xxaxxb"));
   EXPECT_FALSE(WildcardMatch("*a*b", "xxaxxbc"));
+  // "*.ext", the usual pattern, and case beyond ASCII.
+  const std::tuple<const char*, const char*, bool> patterns[] = {{"*.DAT", "turn.dat", true},
+                                                                 {"*.dat", "turn.dat.bak", false},
+                                                                 {"*.dat", ".dat", true},
+                                                                 {"*.dat", "dat", false},
+                                                                 {"*", "", true},
+                                                                 {"*.ÄRZ", "x.ärz", true},
+                                                                 {"email*.cmt", "EMAIL1.CMT", true},
+                                                                 {"*.cmt", "x.cmtx", false}};
+  for (const auto& [pattern, name, match] : patterns)
+    EXPECT_EQ(WildcardMatch(QString::fromUtf8(pattern), QString::fromUtf8(name)), match)
+        << pattern << " " << name;
+  EXPECT_TRUE(StartsWithNoCase(u"Ölmühle.SAV", u"ölMÜHLE."));
+  EXPECT_FALSE(StartsWithNoCase(u"öl", u"öl."));
 }
 
 TEST(TextCodec, Utf8OrWindows1252) {

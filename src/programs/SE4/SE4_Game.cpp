@@ -52,7 +52,8 @@ QString Trimmed(const QString& text) {
 }
 
 QString Field(const QByteArray& bytes, qsizetype offset, qsizetype length) {
-  return DecodeText(bytes.mid(offset, length));
+  if (offset < 0 || offset >= bytes.size() || length <= 0) return QString();
+  return DecodeText(bytes.constData() + offset, std::min(length, bytes.size() - offset));
 }
 
 QString ExtensionOf(const QString& name) {
@@ -187,7 +188,7 @@ std::vector<FolderEntry> SE4_Game::OwnFiles() const {
 }
 
 bool SE4_Game::IsFileOfGame(const QString& fileBase, const QString& name) {
-  if (fileBase.isEmpty() || !name.startsWith(fileBase, Qt::CaseInsensitive)) return false;
+  if (fileBase.isEmpty() || !StartsWithNoCase(name, fileBase)) return false;
   qsizetype at = fileBase.size();
   if (at < name.size() && name[at] == QChar('_')) {
     const qsizetype digits = ++at;
