@@ -7,10 +7,14 @@ namespace {
 
 const char kHex[] = "0123456789abcdef";
 
-void Unit(QByteArray& out, char16_t u) {
-  const char escaped[] = {'\\',        'u', kHex[(u >> 12) & 15], kHex[(u >> 8) & 15], kHex[(u >> 4) & 15],
-                          kHex[u & 15]};
-  out.append(escaped, sizeof escaped);
+char* Unit(char* p, char16_t u) {
+  *p++ = '\\';
+  *p++ = 'u';
+  *p++ = kHex[(u >> 12) & 15];
+  *p++ = kHex[(u >> 8) & 15];
+  *p++ = kHex[(u >> 4) & 15];
+  *p++ = kHex[u & 15];
+  return p;
 }
 
 // `"key": ` at the indentation of an object member.
@@ -23,59 +27,65 @@ void Key(QByteArray& out, const char* key) {
 }  // namespace
 
 void ListJson::String(QByteArray& out, const QString& text) {
-  out.append('"');
+  // Written straight into room for the longest form (six bytes a unit), then cut to
+  // what it took: thousands of rows make this the bulk of the output.
   const qsizetype n = text.size();
+  const qsizetype start = out.size();
+  out.resize(start + n * 6 + 2);
+  char* p = out.data() + start;
+  *p++ = '"';
   const QChar* s = text.constData();
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t u = s[i].unicode();
     if (u < 0x80) {
-      switch (u) {
+      const char c = static_cast<char>(u);
+      switch (c) {
         case '"':
-          out.append("\\\"");
-          break;
         case '\\':
-          out.append("\\\\");
+          *p++ = '\\';
+          *p++ = c;
           break;
         case '\b':
-          out.append("\\b");
+          *p++ = '\\', *p++ = 'b';
           break;
         case '\f':
-          out.append("\\f");
+          *p++ = '\\', *p++ = 'f';
           break;
         case '\n':
-          out.append("\\n");
+          *p++ = '\\', *p++ = 'n';
           break;
         case '\r':
-          out.append("\\r");
+          *p++ = '\\', *p++ = 'r';
           break;
         case '\t':
-          out.append("\\t");
+          *p++ = '\\', *p++ = 't';
           break;
         default:
           if (u < 0x20) {
-            Unit(out, u);
+            p = Unit(p, u);
           } else {
-            out.append(static_cast<char>(u));
+            *p++ = c;
           }
       }
     } else if (u < 0x800) {
-      out.append(static_cast<char>(0xC0 | (u >> 6)));
-      out.append(static_cast<char>(0x80 | (u & 0x3F)));
+      *p++ = static_cast<char>(0xC0 | (u >> 6));
+      *p++ = static_cast<char>(0x80 | (u & 0x3F));
     } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1].unicode())) {
       const char32_t c = QChar::surrogateToUcs4(u, s[++i].unicode());
-      out.append(static_cast<char>(0xF0 | (c >> 18)));
-      out.append(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.append(static_cast<char>(0x80 | (c & 0x3F)));
+      *p++ = static_cast<char>(0xF0 | (c >> 18));
+      *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (QChar::isSurrogate(u)) {
-      Unit(out, u);  // half a pair: no UTF-8 for it
+      p = Unit(p, u);  // half a pair: no UTF-8 for it
     } else {
-      out.append(static_cast<char>(0xE0 | (u >> 12)));
-      out.append(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-      out.append(static_cast<char>(0x80 | (u & 0x3F)));
+      *p++ = static_cast<char>(0xE0 | (u >> 12));
+      *p++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (u & 0x3F));
     }
   }
-  out.append('"');
+  *p++ = '"';
+  out.truncate(p - out.constData());
 }
 
 void ListJson::Number(QByteArray& out, qint64 value) {
