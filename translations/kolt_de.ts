@@ -3489,6 +3489,10 @@ Ein Zug, den Ihr Gegner Ihnen geschickt hat, kommt mit Datei &gt; Empfangene Dat
         <source>Reminded %1 of %2</source>
         <translation>%1 an %2 erinnert</translation>
     </message>
+    <message>
+        <source>The games are still being read; try again in a moment.</source>
+        <translation>Die Spiele werden noch gelesen; bitte gleich noch einmal versuchen.</translation>
+    </message>
 </context>
 <context>
     <name>kolt::frmModify</name>

@@ -3489,6 +3489,10 @@ Un tour envoyé par votre adversaire est pris en compte avec Fichier &gt; Ouvrir
         <source>Reminded %1 of %2</source>
         <translation>%1 relancé pour %2</translation>
     </message>
+    <message>
+        <source>The games are still being read; try again in a moment.</source>
+        <translation>Les parties sont encore en cours de lecture ; réessayez dans un instant.</translation>
+    </message>
 </context>
 <context>
     <name>kolt::frmModify</name>
