@@ -104,6 +104,14 @@ bool StartsWithNoCase(QStringView text, QStringView prefix) {
   return true;
 }
 
+bool EqualsNoCase(QLatin1StringView a, QStringView b) {
+  if (a.size() != b.size()) return false;
+  for (qsizetype i = 0; i < a.size(); ++i) {
+    if (!SameNoCase(QChar(static_cast<uchar>(a[i].toLatin1())), b[i])) return false;
+  }
+  return true;
+}
+
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly) {
   std::shared_ptr<FolderListing> holder;
   const FolderListing* listing = Listing(folder, holder);

@@ -43,5 +43,7 @@ std::vector<FolderEntry> ListPrefixNoCase(const QString& folder, const QString& 
 bool WildcardMatch(const QString& pattern, const QString& name);
 // True when `text` begins with `prefix` without regard to case.
 bool StartsWithNoCase(QStringView text, QStringView prefix);
+// True when the two are equal without regard to case.
+bool EqualsNoCase(QLatin1StringView a, QStringView b);
 
 }  // namespace kolt

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/AtomicFile.h"
+#include "core/FileNames.h"
 #include "core/TextCodec.h"
 
 namespace kolt {
@@ -166,14 +167,16 @@ QByteArray TrimBlanks(const QByteArray& b) {
 // Set by every IniRead on this thread: its value was cut to kIniValueMax characters.
 thread_local bool t_lastReadCut = false;
 
-QString DecodeValue(QByteArray raw, bool* cut = nullptr) {
-  qsizetype nul = raw.indexOf('\0');
+QByteArrayView TrimBlanksView(QByteArrayView b);
+
+QString DecodeValue(QByteArrayView raw, bool* cut = nullptr) {
+  const qsizetype nul = raw.indexOf('\0');
   if (nul >= 0) raw.truncate(nul);
-  raw = TrimBlanks(raw);
+  raw = TrimBlanksView(raw);
   // Windows drops one pair of matching quotes around a value.
   if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
-    raw = raw.mid(1, raw.size() - 2);
-  QString value = DecodeText(raw);
+    raw = raw.sliced(1, raw.size() - 2);
+  QString value = DecodeText(raw.data(), raw.size());
   if (cut) *cut = value.size() > kIniValueMax;
   if (value.size() > kIniValueMax) value.truncate(kIniValueMax);
   return value;
@@ -235,7 +238,7 @@ bool KeyHash(QByteArrayView line, quint64* hash) {
 // The value part of a key line, as read back.
 QString LineValue(QByteArrayView line, bool* cut) {
   const QByteArrayView t = TrimBlanksView(line);
-  return DecodeValue(t.sliced(t.indexOf('=') + 1).toByteArray(), cut);
+  return DecodeValue(t.sliced(t.indexOf('=') + 1), cut);
 }
 
 // The line of key `folded` (trimmed) with hash `hash` in `sec`; -1 when absent.
@@ -245,8 +248,8 @@ int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView folded, q
   for (; it != sec.keys.end() && it->hash == h; ++it) {
     bool ascii = false;
     const QByteArrayView key = KeyBytes(ini.Line(it->line), &ascii);
-    const bool same = ascii ? QLatin1StringView(key).compare(folded, Qt::CaseInsensitive) == 0
-                            : NoCaseEqual()(KeyText(key, false), folded);
+    const bool same =
+        ascii ? EqualsNoCase(QLatin1StringView(key), folded) : NoCaseEqual()(KeyText(key, false), folded);
     if (same) return it->line;
   }
   return -1;
@@ -261,11 +264,10 @@ int FindKeyParts(const ParsedIni& ini, const SectionEntry& sec, QStringView base
   for (; it != sec.keys.end() && it->hash == h; ++it) {
     bool ascii = false;
     const QByteArrayView key = KeyBytes(ini.Line(it->line), &ascii);
-    const bool same =
-        ascii ? key.size() == base.size() + suffix.size() &&
-                    QLatin1StringView(key.first(base.size())).compare(base, Qt::CaseInsensitive) == 0 &&
-                    QLatin1StringView(key.sliced(base.size())).compare(suffix, Qt::CaseInsensitive) == 0
-              : NoCaseEqual()(KeyText(key, false), base.toString().append(suffix));
+    const bool same = ascii ? key.size() == base.size() + suffix.size() &&
+                                  EqualsNoCase(QLatin1StringView(key.first(base.size())), base) &&
+                                  EqualsNoCase(QLatin1StringView(key.sliced(base.size())), suffix)
+                            : NoCaseEqual()(KeyText(key, false), base.toString().append(suffix));
     if (same) return it->line;
   }
   return -1;

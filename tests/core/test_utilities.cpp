@@ -146,6 +146,9 @@ TEST(FileNames, CaseBlindLookupAndWildcards) {
         << pattern << " " << name;
   EXPECT_TRUE(StartsWithNoCase(u"Ölmühle.SAV", u"ölMÜHLE."));
   EXPECT_FALSE(StartsWithNoCase(u"öl", u"öl."));
+  EXPECT_TRUE(EqualsNoCase(QLatin1StringView("Game12Sent"), u"GAME12sent"));
+  EXPECT_TRUE(EqualsNoCase(QLatin1StringView("k"), u"\u212a"));  // the Kelvin sign folds to "k"
+  EXPECT_FALSE(EqualsNoCase(QLatin1StringView("ab"), u"abc"));
 }
 
 TEST(TextCodec, Utf8OrWindows1252) {
