@@ -369,7 +369,7 @@ bool frmMain::ShowLastLists() {
 }
 
 void frmMain::ReadGames() {
-  m_parts.registry.BuildProgramList(m_parts.programs);
+  if (m_fillIsStartUp) m_parts.registry.BuildProgramList(m_parts.programs);
   // One pass for the whole fill: the working folder's turns and every game folder, each
   // listed once.
   auto pass = std::make_unique<Pass>();
@@ -476,11 +476,19 @@ void frmMain::EndFill() {
   m_fillHoldsBusy = false;
   m_arrivalAnnounced = false;
   ShowEmptyHint();
+  if (!m_fillIsStartUp)
+    SelectGames(std::exchange(m_refreshSelected, {}), std::exchange(m_refreshCurrent, {}));
   FitColumns();
   if (!AnnounceArrivals()) ShowStatus(ReadyText());
+  SaveListsLater();
+  if (!std::exchange(m_fillIsStartUp, true)) {
+    UpdateOverview();
+    if (m_mailbox) m_mailbox->Check(true);
+    emit filled();
+    return;
+  }
   if (m_gamesModel->rowCount() == 0) emit shown();  // an empty list is shown as it is
   FinishLoad();
-  SaveListsLater();
   // A turn named on the command line waited for the list.
   if (isActiveWindow()) QTimer::singleShot(0, this, &frmMain::Form_Activate);
 }
@@ -1031,10 +1039,25 @@ void frmMain::AutoSelectCommand() {
 }
 
 void frmMain::Refresh() {
+  if (m_gamesModel->rowCount() >= kRefreshInPartsFrom) return RefreshInParts();
   const BusyGuard busy = Busy();
   if (!busy) return;
   RefreshLists(true);
   if (m_mailbox) m_mailbox->Check(true);
+}
+
+void frmMain::RefreshInParts() {
+  if (IsBusy()) return;
+  // The rows on the screen stay, and the window answers, until every game is read again;
+  // then they change at once, as at the start.
+  m_fillHoldsBusy = true;
+  m_busy = true;
+  m_fillIsStartUp = false;
+  m_replacingLastLists = true;
+  m_refreshSelected.clear();
+  m_refreshCurrent.clear();
+  SelectedKeys(m_refreshSelected, m_refreshCurrent);
+  ReadGames();
 }
 
 void frmMain::Rescan() {
@@ -1427,9 +1450,9 @@ void frmMain::BuildGameContextMenu() {
 }
 
 bool frmMain::RemindableRow(int row) const {
-  const std::vector<GameRow>& rows = m_gamesModel->Rows();
-  if (row < 0 || row >= static_cast<int>(rows.size()) || !m_parts.exchange) return false;
-  const GameRow& r = rows[static_cast<size_t>(row)];
+  // A row without its game (the last session's) waits for the game to be read.
+  if (!m_gamesModel->GameAt(row) || !m_parts.exchange) return false;
+  const GameRow& r = m_gamesModel->Rows()[static_cast<size_t>(row)];
   return Reminders::IsLateWait(r.status, r.waitingSeconds, LateDays());
 }
 

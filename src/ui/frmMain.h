@@ -187,6 +187,9 @@ class frmMain final : public QMainWindow {
   // none to show.
   bool ShowLastLists();
   void ReadGames();
+  // Refresh on a large list: read in parts, the rows shown until every game is in.
+  void RefreshInParts();
+  static constexpr int kRefreshInPartsFrom = 3000;
   void FillStep();
   // The games read take the place of the last session's rows.
   void ReplaceLastLists();
@@ -277,9 +280,13 @@ class frmMain final : public QMainWindow {
   std::vector<bool> m_heldReceived;
   QElapsedTimer m_lastShown;
   bool m_fillHoldsBusy = false;       // the fill took the busy state (and gives it back)
-  bool m_replacingLastLists = false;  // the fill reads games in place of the last session's rows
+  bool m_fillIsStartUp = true;        // the fill is the start-up's, not a refresh's
+  bool m_replacingLastLists = false;  // the fill reads games in place of the rows shown
   bool m_readPending = false;         // ... and starts reading once those are drawn
   std::vector<ProgramRow> m_heldPrograms;
+  // What a refresh in parts selects again when it ends.
+  QSet<QString> m_refreshSelected;
+  QString m_refreshCurrent;
   std::vector<ProgramRow> m_programRows;  // what the installed list shows
   bool m_listsSavePending = false;
   PlayedTurn m_played;        // the game Play started, as it was before

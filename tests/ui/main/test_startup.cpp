@@ -210,6 +210,45 @@ TEST(StartUp, TheLastSessionsRowsShowUntilTheGamesAreRead) {
   EXPECT_FALSE(f.window->IsBusy());
 }
 
+// F5 on a large list reads the games in parts as the start does: the rows stay on the
+// screen and the window answers until every game is in, then the list changes at once
+// and keeps the player's selection.
+TEST(StartUp, RefreshingALargeListKeepsItsRowsUntilEveryGameIsRead) {
+  Fixture f;
+  f.AddGames(2000);
+  f.window->StartUp();
+  f.window->show();
+  f.WaitUntilFilled();
+  ASSERT_EQ(f.Model().rowCount(), 4000);
+  f.window->GamesView()->selectionModel()->clearSelection();
+  for (int row = 0; row < f.Model().rowCount(); ++row) {
+    if (f.Name(row) != "a01000.cmt") continue;
+    f.window->GamesView()->selectionModel()->setCurrentIndex(
+        f.Model().index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  ASSERT_EQ(f.window->SelectedGame()->GetName(), "a01000.cmt");
+
+  f.alpha->games.erase(f.alpha->games.begin());
+  f.beta->games.back()->status = "Send";
+  bool eventRan = false;
+  QTimer::singleShot(0, f.window.get(),
+                     [&] { eventRan = f.window->Filling() && f.Model().rowCount() == 4000; });
+  QSignalSpy filled(f.window.get(), &frmMain::filled);
+  f.window->Refresh();
+  EXPECT_TRUE(f.window->Filling());
+  EXPECT_TRUE(f.window->IsBusy());
+  EXPECT_EQ(f.Model().rowCount(), 4000);
+  ASSERT_TRUE(filled.wait(30000));
+  EXPECT_TRUE(eventRan);
+  EXPECT_FALSE(f.window->IsBusy());
+  ASSERT_EQ(f.Model().rowCount(), 3999);
+  EXPECT_EQ(f.Name(0), "a00001.cmt");
+  EXPECT_EQ(f.Model().index(3998, 5).data().toString(), "Send");
+  ASSERT_NE(f.window->SelectedGame(), nullptr);
+  EXPECT_EQ(f.window->SelectedGame()->GetName(), "a01000.cmt");
+  EXPECT_EQ(f.window->GamesView()->selectionModel()->selectedRows().size(), 1);
+}
+
 // The kept rows are the user's own file, but a damaged or foreign one must never show
 // half a list or take the start-up down: anything that is not a whole file of this
 // version is not used.
