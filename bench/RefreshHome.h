@@ -285,15 +285,17 @@ inline int ChildModel(int argc, char** argv, const QString& home) {
   const double first = rounds.front();
   rounds.erase(rounds.begin());
   int files = 0;
-  const double ours = Median(rounds), base = BareCost(programs, &files);
+  double baseFirst = 0;
+  const double ours = Median(rounds), base = BareCost(programs, &files, &baseFirst);
   if (argc > 4 && QByteArray(argv[4]) == "--line") {
-    // One line of the scale curve: games, first, repeated, bare, per game.
+    // One line of the scale curve: games, first, repeated, bare, per game; then the first
+    // round beside the bare cost's own first round.
     const double n = static_cast<double>(std::max<size_t>(games, 1));
     std::printf(
         "%6zu games  first %8.1f ms  repeated %8.1f ms  bare %7.1f ms  ratio %5.2f / %5.2f  "
-        "per game %5.1f / %5.1f us (bare %4.1f us)\n",
+        "per game %5.1f / %5.1f us (bare %4.1f us)  bare's first %7.1f ms, ratio %5.2f\n",
         games, first, ours, base, first / base, ours / base, first * 1000 / n, ours * 1000 / n,
-        base * 1000 / n);
+        base * 1000 / n, baseFirst, first / baseFirst);
     return 0;
   }
   std::printf("model refresh of %zu games: first %.1f ms, then %.1f ms (median of 6)\n", games, first, ours);
