@@ -206,11 +206,6 @@ GamePtr GamesModel::GameAt(int row) const {
   return m_games[static_cast<size_t>(row)];
 }
 
-QString GamesModel::Key(const Game& game) {
-  ProgramPtr program = game.GetProgram();
-  return ((program ? program->GetShortName() : QString()) + QChar('\t') + game.GetName()).toUpper();
-}
-
 QString GamesModel::RowKey(int row) const {
   if (row < 0 || row >= static_cast<int>(m_rows.size())) return QString();
   const GameRow& r = m_rows[static_cast<size_t>(row)];

@@ -43,9 +43,7 @@ class GamesModel final : public QAbstractTableModel {
   GamePtr GameAt(int row) const;
 
   // What a selection is kept by across reloads: the program's short name and the game's
-  // name, without regard to case.
-  static QString Key(const Game& game);
-  // The same key for a row, whether or not a game is behind it.
+  // name, without regard to case; the same whether or not a game is behind the row.
   QString RowKey(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
