@@ -18,7 +18,7 @@ constexpr char kMagic[] = "KOLT lists\n";
 constexpr char kEnd[] = "end\n";
 constexpr quint32 kFormat = 1;
 // Far beyond any home (30,000 games take a few megabytes); a larger file is not ours.
-constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxBytes = qint64{64} * 1024 * 1024;
 
 class Writer {
  public:
@@ -90,8 +90,8 @@ class Reader {
 };
 
 // The fewest bytes a row takes: an empty string is its 4-byte length.
-constexpr qsizetype kProgramRowMin = 5 * 4;
-constexpr qsizetype kGameRowMin = 7 * 4 + 8 + 4 + 8;
+constexpr qsizetype kProgramRowMin = qsizetype{5} * 4;
+constexpr qsizetype kGameRowMin = qsizetype{7} * 4 + 8 + 4 + 8;
 
 }  // namespace
 
