@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -174,15 +175,21 @@ std::vector<FolderEntry> SE4_Game::OwnFiles() const {
     return files;
   }
   QStringList names;
-  for (FolderEntry& entry : ListPrefixNoCase(m_folder, m_fileBase)) {
-    if (!entry.IsFile()) continue;
-    // A turn-based save file whose name has more after the first "_" than a turn number
-    // is still the game's own.
-    if (!IsFileOfGame(m_fileBase, entry.name) && entry.name.compare(m_name, Qt::CaseInsensitive) != 0)
-      continue;
-    names.append(entry.name);
-    files.push_back(std::move(entry));
+  // The base and a dot, or the base and "_": the base alone would also take in the
+  // files of every game whose base begins with it ("Galaxy1" and "Galaxy12").
+  for (const QChar after : {QChar('.'), QChar('_')}) {
+    for (FolderEntry& entry : ListPrefixNoCase(m_folder, m_fileBase + after)) {
+      if (!entry.IsFile()) continue;
+      // A turn-based save file whose name has more after the first "_" than a turn
+      // number is still the game's own.
+      if (!IsFileOfGame(m_fileBase, entry.name) && entry.name.compare(m_name, Qt::CaseInsensitive) != 0)
+        continue;
+      files.push_back(std::move(entry));
+    }
   }
+  std::sort(files.begin(), files.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  for (const FolderEntry& entry : files) names.append(entry.name);
   m_ownNames = OwnNames{snapshot, snapshot ? FolderListingCount() : -1, snapshot ? names : QStringList()};
   return files;
 }
