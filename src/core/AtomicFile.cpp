@@ -136,7 +136,7 @@ bool AtomicFileWriter::Commit() {
     errno = EBADF;
     return false;
   }
-  const bool ok = ::fsync(m_fd.Get()) == 0 && m_fd.Close() &&
+  const bool ok = (!m_flush || ::fsync(m_fd.Get()) == 0) && m_fd.Close() &&
                   ::renameat(m_folderFd, m_temporary.constData(), m_folderFd,
                              QFile::encodeName(m_destination).constData()) == 0;
   if (!ok) {

@@ -69,11 +69,15 @@ class AtomicFileWriter {
   // name, so that whoever knows the tag can tell the temporary's writer (a journal of
   // the work). Falls back to a random name when that one exists. Call before Open.
   void SetTemporaryTag(const QByteArray& tag) { m_tag = tag; }
+  // Leaves out the flush to disk before the rename, for files the program can do
+  // without (a cache): after a crash the destination may be empty or old, never mixed.
+  void SetFlushToDisk(bool flush) { m_flush = flush; }
   // The temporary's descriptor, for writers that need more than Write (times, libraries).
   int Fd() const { return m_fd.Get(); }
   [[nodiscard]] bool Write(const char* data, qsizetype size);
   [[nodiscard]] bool Write(const QByteArray& bytes) { return Write(bytes.constData(), bytes.size()); }
-  // Flushes the bytes to disk, closes the temporary and renames it over the destination.
+  // Flushes the bytes to disk (see SetFlushToDisk), closes the temporary and renames it
+  // over the destination.
   // False (errno set) when the destination was not replaced; the temporary is gone then.
   [[nodiscard]] bool Commit();
   // Removes the temporary; the destination stays as it was.
@@ -89,6 +93,7 @@ class AtomicFileWriter {
   QByteArray m_temporary;  // relative to m_folderFd; empty when there is none
   QByteArray m_tag;
   FileDescriptor m_fd;
+  bool m_flush = true;
 };
 
 }  // namespace kolt

@@ -120,6 +120,9 @@ bool SaveLastLists(const QString& path, const LastLists& lists, qint64 nowSecs) 
   w.Raw(kEnd);
   if (w.Bytes().size() > kMaxBytes) return false;
   AtomicFileWriter writer(path);
+  // Written after every refresh, and worth nothing that a refresh cannot make again: not
+  // flushed to disk. A file a crash leaves empty is not read (see LoadLastLists).
+  writer.SetFlushToDisk(false);
   return writer.Open(Permissions::Exactly, 0600) && writer.Write(w.Bytes()) && writer.Commit();
 }
 
