@@ -84,8 +84,7 @@ double LeadingNumber(const QString& text) {
     const QChar c = text[i];
     if (c.unicode() >= '0' && c.unicode() <= '9') {
       digits += static_cast<char>(c.unicode());
-      whole = whole * 10 + (c.unicode() - '0');
-      ++count;
+      if (++count <= 15) whole = whole * 10 + (c.unicode() - '0');
     } else if (c == QChar('.') && !dot) {
       dot = true;
       digits += '.';
