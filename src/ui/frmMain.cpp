@@ -900,7 +900,10 @@ void frmMain::SelectRows(const std::vector<bool>& selected, int current) {
     selection.select(m_gamesModel->index(first, 0), m_gamesModel->index(row, last));
   }
   QItemSelectionModel* model = m_form->lvGames->selectionModel();
-  model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  // The ranges span every column already. Without the Rows flag: with it, Qt widens each
+  // range again and merges it into the others one by one, which is quadratic in the
+  // number of ranges (every seventh game of 10,000 selected took a fifth of the start).
+  model->select(selection, QItemSelectionModel::ClearAndSelect);
   if (current >= 0) model->setCurrentIndex(m_gamesModel->index(current, 0), QItemSelectionModel::NoUpdate);
 }
 
