@@ -156,18 +156,20 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
-QByteArray TrimBlanks(const QByteArray& b) {
+QByteArrayView TrimBlanksView(QByteArrayView b) {
   qsizetype start = 0;
   qsizetype end = b.size();
   while (start < end && IsBlank(b[start])) ++start;
   while (end > start && (IsBlank(b[end - 1]) || b[end - 1] == '\r')) --end;
-  return b.mid(start, end - start);
+  return b.sliced(start, end - start);
+}
+
+QByteArray TrimBlanks(const QByteArray& b) {
+  return TrimBlanksView(b).toByteArray();
 }
 
 // Set by every IniRead on this thread: its value was cut to kIniValueMax characters.
 thread_local bool t_lastReadCut = false;
-
-QByteArrayView TrimBlanksView(QByteArrayView b);
 
 QString DecodeValue(QByteArrayView raw, bool* cut = nullptr) {
   const qsizetype nul = raw.indexOf('\0');
@@ -180,14 +182,6 @@ QString DecodeValue(QByteArrayView raw, bool* cut = nullptr) {
   if (cut) *cut = value.size() > kIniValueMax;
   if (value.size() > kIniValueMax) value.truncate(kIniValueMax);
   return value;
-}
-
-QByteArrayView TrimBlanksView(QByteArrayView b) {
-  qsizetype start = 0;
-  qsizetype end = b.size();
-  while (start < end && IsBlank(b[start])) ++start;
-  while (end > start && (IsBlank(b[end - 1]) || b[end - 1] == '\r')) --end;
-  return b.sliced(start, end - start);
 }
 
 // What QString::trimmed takes away, for ASCII.
