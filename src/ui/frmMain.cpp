@@ -359,8 +359,7 @@ bool frmMain::ShowLastLists() {
   std::optional<LastLists> last =
       LoadLastLists(LastListsPath(App().homeFolder), QDateTime::currentSecsSinceEpoch());
   if (!last || last->games.empty()) return false;
-  ClearPrograms();
-  for (const ProgramRow& row : last->programs) AddProgramRow(row, false);
+  ShowPrograms(last->programs);
   FitInstalledList();
   m_gamesModel->ShowRows(std::move(last->games));
   FitColumns();
@@ -387,14 +386,22 @@ void frmMain::ClearPrograms() {
   m_programRows.clear();
 }
 
-QTreeWidgetItem* frmMain::AddProgramRow(const ProgramRow& row, bool received) {
+void frmMain::ShowPrograms(const std::vector<ProgramRow>& rows) {
+  QSet<QString> selected;
+  for (QTreeWidgetItem* item : m_form->lvInstalled->selectedItems()) selected.insert(item->text(0));
+  ClearPrograms();
+  for (const ProgramRow& row : rows) AddProgramRow(row)->setSelected(selected.contains(row.game));
+}
+
+QTreeWidgetItem* frmMain::AddProgramRow(const ProgramRow& row) {
   m_programRows.push_back(row);
   auto* item = new QTreeWidgetItem(row.ShownCells());
   item->setToolTip(1, PlainTip(row.name));
   item->setToolTip(2, PlainTip(row.version));
   item->setToolTip(4, PlainTip(row.directory));
   m_form->lvInstalled->addTopLevelItem(item);
-  SetBold(item, 0, received);
+  // Bold: the program received files in this run.
+  SetBold(item, 0, m_parts.exchange && CollectionHasKey(m_parts.exchange->ReceivedPrograms(), row.game));
   return item;
 }
 
@@ -405,16 +412,15 @@ void frmMain::FillStep() {
   // long as a frame or two, so scrolling and the menus keep answering, and never more
   // games than a fast machine reads in that time.
   GamesFill::Part part = m_fill->Next(first ? 10 : 40, first ? 200 : 2000);
-  const KeyedCollection noMarks;
-  const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
   for (ProgramRow& row : part.programs) {
     if (m_replacingLastLists) {
       m_heldPrograms.push_back(std::move(row));
       continue;
     }
-    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game));
+    AddProgramRow(row);
   }
   if (!part.programs.empty() && !m_replacingLastLists) FitInstalledList();
+  const KeyedCollection noMarks;
   const KeyedCollection& receivedGames = m_parts.exchange ? m_parts.exchange->ReceivedGames() : noMarks;
   for (const GameRow& row : part.rows)
     m_heldReceived.push_back(CollectionHasKey(receivedGames, row.game + QChar('\t') + row.fileName));
@@ -447,21 +453,18 @@ void frmMain::FillStep() {
 
 void frmMain::ReplaceLastLists() {
   m_replacingLastLists = false;
-  QSet<QString> selectedPrograms;
-  for (QTreeWidgetItem* item : m_form->lvInstalled->selectedItems()) selectedPrograms.insert(item->text(0));
-  ClearPrograms();
-  const KeyedCollection noMarks;
-  const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
-  for (const ProgramRow& row : std::exchange(m_heldPrograms, {}))
-    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game))
-        ->setSelected(selectedPrograms.contains(row.game));
+  ShowPrograms(std::exchange(m_heldPrograms, {}));
   FitInstalledList();
-  // The row the player scrolled to stays at the top. The selection is made again when the
-  // fill ends, as at every start.
+  // The selection and the row the player scrolled to stay (a start selects the games to
+  // send again when the fill ends).
   QTreeView* view = m_form->lvGames;
   const QString top = m_gamesModel->RowKey(view->indexAt(QPoint(0, 0)).row());
+  QSet<QString> selected;
+  QString current;
+  SelectedKeys(selected, current);
   m_gamesModel->Reset(std::exchange(m_heldGames, {}), std::exchange(m_heldRows, {}),
                       std::exchange(m_heldReceived, {}));
+  SelectGames(selected, current);
   for (int row = 0; !top.isEmpty() && row < m_gamesModel->rowCount(); ++row) {
     if (m_gamesModel->RowKey(row) != top) continue;
     view->scrollTo(m_gamesModel->index(row, 0), QAbstractItemView::PositionAtTop);
@@ -476,8 +479,6 @@ void frmMain::EndFill() {
   m_fillHoldsBusy = false;
   m_arrivalAnnounced = false;
   ShowEmptyHint();
-  if (!m_fillIsStartUp)
-    SelectGames(std::exchange(m_refreshSelected, {}), std::exchange(m_refreshCurrent, {}));
   FitColumns();
   if (!AnnounceArrivals()) ShowStatus(ReadyText());
   SaveListsLater();
@@ -759,13 +760,9 @@ void frmMain::RefreshLists(bool reload) {
   Pass pass;
   if (m_parts.exchange && !App().workingFolder.isEmpty()) m_parts.exchange->ProcessWorkingFolder();
 
-  QTreeWidget* installed = m_form->lvInstalled;
-  QSet<QString> selectedPrograms;
-  for (QTreeWidgetItem* item : installed->selectedItems()) selectedPrograms.insert(item->text(0));
   QSet<QString> selectedGames;
   QString currentGame;
   if (reload) SelectedKeys(selectedGames, currentGame);
-  ClearPrograms();
 
   Lists lists = ReadLists(
       m_parts.programs, reload,
@@ -773,11 +770,7 @@ void frmMain::RefreshLists(bool reload) {
       reload ? m_historyMoments.Latest(HistoryStore::DefaultPath()) : TurnMomentsByGame());
   if (!pass.End()) m_parts.ui.ShowSettingsWriteError();
 
-  const KeyedCollection noMarks;
-  const KeyedCollection& receivedPrograms = m_parts.exchange ? m_parts.exchange->ReceivedPrograms() : noMarks;
-  for (const ProgramRow& row : lists.programs)
-    AddProgramRow(row, CollectionHasKey(receivedPrograms, row.game))
-        ->setSelected(selectedPrograms.contains(row.game));
+  ShowPrograms(lists.programs);
   m_arrivalAnnounced = false;
   if (reload) {
     // The list shows the rows it had until the new ones are all read, then changes once.
@@ -1057,9 +1050,6 @@ void frmMain::RefreshInParts() {
   m_busy = true;
   m_fillIsStartUp = false;
   m_replacingLastLists = true;
-  m_refreshSelected.clear();
-  m_refreshCurrent.clear();
-  SelectedKeys(m_refreshSelected, m_refreshCurrent);
   ReadGames();
 }
 

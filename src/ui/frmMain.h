@@ -197,7 +197,9 @@ class frmMain final : public QMainWindow {
   // Keeps the lists as they are now for the next start, once the window is idle.
   void SaveListsLater();
   void ClearPrograms();
-  QTreeWidgetItem* AddProgramRow(const ProgramRow& row, bool received);
+  // The installed list shows `rows`, the programs selected before still selected.
+  void ShowPrograms(const std::vector<ProgramRow>& rows);
+  QTreeWidgetItem* AddProgramRow(const ProgramRow& row);
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
   // The keys of the selected rows, and of the current row when it is selected.
@@ -284,9 +286,6 @@ class frmMain final : public QMainWindow {
   bool m_replacingLastLists = false;  // the fill reads games in place of the rows shown
   bool m_readPending = false;         // ... and starts reading once those are drawn
   std::vector<ProgramRow> m_heldPrograms;
-  // What a refresh in parts selects again when it ends.
-  QSet<QString> m_refreshSelected;
-  QString m_refreshCurrent;
   std::vector<ProgramRow> m_programRows;  // what the installed list shows
   bool m_listsSavePending = false;
   PlayedTurn m_played;        // the game Play started, as it was before
