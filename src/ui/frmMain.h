@@ -202,6 +202,8 @@ class frmMain final : public QMainWindow {
   QTreeWidgetItem* AddProgramRow(const ProgramRow& row);
   void FillGames(Lists& lists);
   void SelectGames(const QSet<QString>& keys, const QString& currentKey);
+  // The selected rows of the games list, in order.
+  std::vector<int> SelectedRows() const;
   // The keys of the selected rows, and of the current row when it is selected.
   void SelectedKeys(QSet<QString>& keys, QString& currentKey) const;
   void SelectRows(const std::vector<bool>& selected, int current);
