@@ -23,16 +23,6 @@ using namespace kolt::bench;
 
 namespace {
 
-// The median run of five (by time), after one to warm the caches.
-ChildRun Timed(const QStringList& arguments, const QString& output) {
-  RunChild(arguments, output);
-  std::vector<ChildRun> runs;
-  runs.reserve(5);
-  for (int i = 0; i < 5; ++i) runs.push_back(RunChild(arguments, output));
-  std::sort(runs.begin(), runs.end(), [](const ChildRun& a, const ChildRun& b) { return a.ms < b.ms; });
-  return runs[runs.size() / 2];
-}
-
 // kolt-cli list of the home, less its start-up (the settings file, the instance folder),
 // beside the bare cost of the same home: the median of eleven pairs of runs.
 void ListWithoutStartUp(const QString& self, const QString& root, const QString& home,
