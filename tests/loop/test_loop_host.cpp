@@ -85,6 +85,9 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
   QDir().mkpath(bin);
   WriteScript(bin + "/Xvfb", ("#!/bin/sh\necho $$ >> \"$0.pids\"\nexec " + xvfb + " \"$@\"\n").toUtf8());
   const QString path = bin + ":" + qEnvironmentVariable("PATH");
+  // A killed run leaves its scratch folder behind: it goes with the test's home.
+  const QString scratch = host.home + "/tmp";
+  QDir().mkpath(scratch);
   int duplicates = 0;
   bool finished = false;
   for (int n = 1; n < 80 && !finished; ++n) {
@@ -95,7 +98,7 @@ TEST_F(AutoHosting, AKilledRunIsUndoneOrFinishedByTheNext) {
     const size_t sentBefore = smtp.Messages().size();
     QString resumed;
     QMap<QString, QString> env = HomeEnv(host);
-    env.insert({{"KOLT_CRASH_AT", QString::number(n)}, {"PATH", path}, {"DISPLAY", ""}});
+    env.insert({{"KOLT_CRASH_AT", QString::number(n)}, {"PATH", path}, {"DISPLAY", ""}, {"TMPDIR", scratch}});
     const CliResult killed = RunCli(KOLT_CLI, {"--no", "serve", "--once"}, env);
     finished = !killed.crashed;
     if (killed.crashed) {
