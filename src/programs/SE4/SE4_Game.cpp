@@ -57,6 +57,18 @@ QString Field(const QByteArray& bytes, qsizetype offset, qsizetype length) {
   return DecodeText(bytes.constData() + offset, std::min(length, bytes.size() - offset));
 }
 
+// A padded field, its ASCII blanks and NULs cut off before it is decoded (most of a
+// 40-character name field is padding); blanks outside ASCII are cut after.
+QString TrimmedField(const QByteArray& bytes, qsizetype offset, qsizetype length) {
+  if (offset < 0 || offset >= bytes.size() || length <= 0) return QString();
+  const char* begin = bytes.constData() + offset;
+  const char* end = begin + std::min(length, bytes.size() - offset);
+  auto blank = [](char c) { return c == ' ' || c == '\0' || (c >= '\t' && c <= '\r'); };
+  while (begin < end && blank(*begin)) ++begin;
+  while (end > begin && blank(end[-1])) --end;
+  return Trimmed(DecodeText(begin, end - begin));
+}
+
 QString ExtensionOf(const QString& name) {
   const qsizetype dot = name.lastIndexOf(QChar('.'));
   return dot < 0 ? QString() : name.mid(dot + 1).toUpper();
@@ -126,7 +138,7 @@ bool SE4_Game::ReadHeader(const FolderEntry& entry) {
 
   const int count = NumberOf(Field(*bytes, p + kCountOffset, 3));
   if (count < 1) return false;
-  const QString type = Trimmed(Field(*bytes, p + kTypeOffset, 13));
+  const QString type = TrimmedField(*bytes, p + kTypeOffset, 13);
   if (type != kTurnBased && type != kSimultaneous) return false;
   if (NumberOf(Field(*bytes, p + kTwoCharOffset, 2)) == 0) return false;
 
@@ -145,10 +157,10 @@ bool SE4_Game::ReadHeader(const FolderEntry& entry) {
     const qsizetype at = p + kRecordsOffset + i * kRecordSize;
     Player player;
     player.number = NumberOf(Field(*bytes, at, 3));
-    player.empire = Trimmed(Field(*bytes, at + 3, 40));
-    player.leader = Trimmed(Field(*bytes, at + 43, 40));
-    player.email = Trimmed(Field(*bytes, at + 83, 40));
-    player.state = Trimmed(Field(*bytes, at + 123, 6));
+    player.empire = TrimmedField(*bytes, at + 3, 40);
+    player.leader = TrimmedField(*bytes, at + 43, 40);
+    player.email = TrimmedField(*bytes, at + 83, 40);
+    player.state = TrimmedField(*bytes, at + 123, 6);
     m_players.push_back(std::move(player));
   }
   return true;
