@@ -108,8 +108,18 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
 }
 
 QString FolderListing::Stem(const QString& name) {
-  const qsizetype dot = name.indexOf(QChar('.'));
-  return (dot < 0 ? name : name.left(dot)).toCaseFolded();
+  qsizetype dot = name.indexOf(QChar('.'));
+  if (dot < 0) dot = name.size();
+  // Folded straight into the copy: an ASCII name, nearly every one, needs no tables.
+  QString stem(dot, Qt::Uninitialized);
+  const auto* from = reinterpret_cast<const char16_t*>(name.utf16());
+  auto* to = reinterpret_cast<char16_t*>(stem.data());
+  for (qsizetype i = 0; i < dot; ++i) {
+    const char16_t c = from[i];
+    if (c >= 0x80) return QStringView(name).left(dot).toString().toCaseFolded();
+    to[i] = c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + 32) : c;
+  }
+  return stem;
 }
 
 const FolderEntry* FolderListing::Find(const QString& name) const {

@@ -38,8 +38,8 @@ QStringList PrefixNames(const QString& folder, const QString& prefix) {
 
 TEST(FolderSnapshot, AnswersEveryLookUpOfAPassFromOneListing) {
   TempHome home;
-  const QString folder = MakeFolder(
-      home, {"email001.cmt", "EMAIL001.DAT", "email001.aux", "email001.bak", "Email002.CMT", "readme"});
+  const QString folder = MakeFolder(home, {"email001.cmt", "EMAIL001.DAT", "email001.aux", "email001.bak",
+                                           "Email002.CMT", "readme", "Ölmühle.SAV"});
   QDir().mkpath(folder + "/sub");
 
   Pass pass;
@@ -48,9 +48,11 @@ TEST(FolderSnapshot, AnswersEveryLookUpOfAPassFromOneListing) {
   EXPECT_EQ(FindEntryNoCase(folder, "email001.dat"), folder + "/EMAIL001.DAT");
   EXPECT_EQ(FindEntryNoCase(folder, "email002.cmt"), folder + "/Email002.CMT");
   EXPECT_EQ(FindEntryNoCase(folder, "missing"), QString());
+  EXPECT_EQ(FindEntryNoCase(folder, "ÖLMÜHLE.sav"), folder + "/Ölmühle.SAV");
+  EXPECT_EQ(PrefixNames(folder, "ölMÜHLE."), QStringList({"Ölmühle.SAV"}));
   EXPECT_EQ(ListNoCase(folder, "email*.cmt"), QStringList({"Email002.CMT", "email001.cmt"}));
-  EXPECT_EQ(ListNoCase(folder, "*.*").size(), 6);  // "*.*" takes names without a dot too
-  EXPECT_EQ(ListNoCase(folder, "*", false).size(), 7);
+  EXPECT_EQ(ListNoCase(folder, "*.*").size(), 7);  // "*.*" takes names without a dot too
+  EXPECT_EQ(ListNoCase(folder, "*", false).size(), 8);
   EXPECT_EQ(PrefixNames(folder, "EMAIL001."),
             QStringList({"EMAIL001.DAT", "email001.aux", "email001.bak", "email001.cmt"}));
   const std::optional<FolderEntry> dat = EntryNoCase(folder, "Email001.Dat");
