@@ -107,29 +107,46 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
   return listing;
 }
 
-QString FolderListing::Stem(const QString& name) {
-  qsizetype dot = name.indexOf(QChar('.'));
-  if (dot < 0) dot = name.size();
-  // Folded straight into the copy: an ASCII name, nearly every one, needs no tables.
-  QString stem(dot, Qt::Uninitialized);
-  const auto* from = reinterpret_cast<const char16_t*>(name.utf16());
-  auto* to = reinterpret_cast<char16_t*>(stem.data());
-  for (qsizetype i = 0; i < dot; ++i) {
-    const char16_t c = from[i];
-    if (c >= 0x80) return QStringView(name).left(dot).toString().toCaseFolded();
-    to[i] = c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + 32) : c;
+quint64 FolderListing::StemHash(QStringView name) {
+  // FNV-1a over the folded code points up to the first dot.
+  quint64 h = 1469598103934665603ull;
+  const qsizetype n = name.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    char32_t c = name[i].unicode();
+    if (c == u'.') break;
+    if (c < 0x80) {
+      if (c >= 'A' && c <= 'Z') c += 32;
+    } else if (QChar::isHighSurrogate(c) && i + 1 < n && name[i + 1].isLowSurrogate()) {
+      c = QChar::toCaseFolded(QChar::surrogateToUcs4(static_cast<char16_t>(c), name[++i].unicode()));
+    } else {
+      c = QChar::toCaseFolded(c);
+    }
+    h = (h ^ c) * 1099511628211ull;
   }
-  return stem;
+  return h;
+}
+
+std::pair<FolderListing::StemIndex::const_iterator, FolderListing::StemIndex::const_iterator>
+FolderListing::WithStem(quint64 hash) const {
+  if (!m_stemsBuilt) {
+    m_stems.clear();
+    m_stems.reserve(static_cast<size_t>(m_byName.size()));
+    for (auto it = m_byName.constBegin(); it != m_byName.constEnd(); ++it)
+      m_stems.emplace_back(StemHash(it.key()), it.key());
+    std::sort(m_stems.begin(), m_stems.end());
+    m_stemsBuilt = true;
+  }
+  return std::equal_range(m_stems.cbegin(), m_stems.cend(), std::pair<quint64, QString>(hash, QString()),
+                          [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 const FolderEntry* FolderListing::Find(const QString& name) const {
   if (name.isEmpty()) return nullptr;
   auto exact = m_byName.constFind(name);
   if (exact != m_byName.constEnd()) return &*exact;
-  const auto stem = m_byStem.constFind(Stem(name));
-  if (stem == m_byStem.constEnd()) return nullptr;
   const QString* best = nullptr;
-  for (const QString& candidate : *stem) {
+  for (auto [it, end] = WithStem(StemHash(name)); it != end; ++it) {
+    const QString& candidate = it->second;
     if (candidate.compare(name, Qt::CaseInsensitive) == 0 && (!best || candidate < *best)) best = &candidate;
   }
   return best ? &*m_byName.constFind(*best) : nullptr;
@@ -150,11 +167,8 @@ std::vector<FolderEntry> FolderListing::WithPrefix(const QString& prefix) const 
   auto take = [&](const QString& name) { entries.push_back(*m_byName.constFind(name)); };
   if (prefix.contains(QChar('.'))) {
     // Every such name has the prefix's stem.
-    const auto stem = m_byStem.constFind(Stem(prefix));
-    if (stem != m_byStem.constEnd()) {
-      for (const QString& name : *stem) {
-        if (StartsWithNoCase(name, prefix)) take(name);
-      }
+    for (auto [it, end] = WithStem(StemHash(prefix)); it != end; ++it) {
+      if (StartsWithNoCase(it->second, prefix)) take(it->second);
     }
   } else {
     // One range of the sorted index: a game's files in a folder of thousands are found
@@ -179,37 +193,37 @@ std::vector<FolderEntry> FolderListing::WithPrefix(const QString& prefix) const 
 
 void FolderListing::Reserve(qsizetype entries) {
   m_byName.reserve(entries);
-  m_byStem.reserve(entries);
 }
 
 void FolderListing::Put(const FolderEntry& entry) {
   const QString name = entry.name;
   const qsizetype before = m_byName.size();
   m_byName.insert(name, entry);
-  if (m_byName.size() > before) {
-    m_byStem[Stem(name)].append(name);
-    IndexName(name, true);
-  }
+  if (m_byName.size() > before) IndexName(name, true);
 }
 
-void FolderListing::IndexName(const QString& name, bool add) {
-  if (!m_sortedBuilt) return;
-  const std::pair<QString, QString> key(name.toCaseFolded(), name);
-  auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key);
+namespace {
+
+// Puts `key` into the sorted `index`, or takes it out.
+template <typename Key>
+void KeepSorted(std::vector<Key>& index, const Key& key, bool add) {
+  auto it = std::lower_bound(index.begin(), index.end(), key);
   if (add)
-    m_sorted.insert(it, key);
-  else if (it != m_sorted.end() && *it == key)
-    m_sorted.erase(it);
+    index.insert(it, key);
+  else if (it != index.end() && *it == key)
+    index.erase(it);
+}
+
+}  // namespace
+
+void FolderListing::IndexName(const QString& name, bool add) {
+  if (m_stemsBuilt) KeepSorted(m_stems, std::pair<quint64, QString>(StemHash(name), name), add);
+  if (m_sortedBuilt) KeepSorted(m_sorted, std::pair<QString, QString>(name.toCaseFolded(), name), add);
 }
 
 void FolderListing::Remove(const QString& name) {
   if (m_byName.remove(name) == 0) return;
   IndexName(name, false);
-  const QString stem = Stem(name);
-  auto it = m_byStem.find(stem);
-  if (it == m_byStem.end()) return;
-  it->removeOne(name);
-  if (it->isEmpty()) m_byStem.erase(it);
 }
 
 FolderSnapshot::FolderSnapshot() : m_serial(++g_snapshots) {}

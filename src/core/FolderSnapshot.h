@@ -66,15 +66,23 @@ class FolderListing {
   qsizetype Size() const { return m_byName.size(); }
 
  private:
-  // The case-folded part of a name before its first dot: the names of one game's files
-  // ("email12.cmt", "EMAIL12.DAT", "email12.dat.bak") share it.
-  static QString Stem(const QString& name);
+  // A hash of the case-folded part of a name before its first dot: the names of one
+  // game's files ("email12.cmt", "EMAIL12.DAT", "email12.dat.bak") share it. Names equal
+  // without regard to case have the same; each candidate is still compared.
+  static quint64 StemHash(QStringView name);
+  using StemIndex = std::vector<std::pair<quint64, QString>>;
+  // The names whose stems hash to `hash`, as a range of the stem index.
+  std::pair<StemIndex::const_iterator, StemIndex::const_iterator> WithStem(quint64 hash) const;
 
-  // Keeps the sorted index in step with a name put in or taken out, once it is built.
+  // Keeps the built indexes in step with a name put in or taken out.
   void IndexName(const QString& name, bool add);
 
   QHash<QString, FolderEntry> m_byName;
-  QHash<QString, QStringList> m_byStem;  // Stem -> names on disk
+  // Stem hash -> name on disk, sorted. Built on the first question that the exact name
+  // cannot answer: most folders are asked only exact names, and one vector sorted once
+  // costs a fraction of a map with a list per stem.
+  mutable StemIndex m_stems;
+  mutable bool m_stemsBuilt = false;
   // Case-folded name -> name on disk, sorted: the names with a prefix are one range.
   // Built on the first prefix question that the stems cannot answer.
   mutable std::vector<std::pair<QString, QString>> m_sorted;
