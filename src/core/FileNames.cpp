@@ -112,6 +112,22 @@ bool EqualsNoCase(QLatin1StringView a, QStringView b) {
   return true;
 }
 
+quint64 HashNoCase(QStringView text, quint64 hash) noexcept {
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    char32_t c = text[i].unicode();
+    if (c < 0x80) {
+      if (c >= 'A' && c <= 'Z') c += 32;
+    } else if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+      c = QChar::toCaseFolded(QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode()));
+    } else {
+      c = QChar::toCaseFolded(c);
+    }
+    hash = (hash ^ c) * 1099511628211ull;
+  }
+  return hash;
+}
+
 QStringList ListNoCase(const QString& folder, const QString& pattern, bool filesOnly) {
   std::shared_ptr<FolderListing> holder;
   const FolderListing* listing = Listing(folder, holder);

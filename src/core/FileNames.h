@@ -46,4 +46,10 @@ bool StartsWithNoCase(QStringView text, QStringView prefix);
 // True when the two are equal without regard to case.
 bool EqualsNoCase(QLatin1StringView a, QStringView b);
 
+// FNV-1a over the case-folded code points of `text`, going on from `hash`: texts equal
+// without regard to case hash alike, so it keys case-blind indexes, and the hash of a
+// text serves for each text that begins with it.
+constexpr quint64 kNoCaseHashStart = 1469598103934665603ull;
+quint64 HashNoCase(QStringView text, quint64 hash = kNoCaseHashStart) noexcept;
+
 }  // namespace kolt

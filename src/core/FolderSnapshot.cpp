@@ -108,22 +108,8 @@ std::shared_ptr<FolderListing> FolderListing::Read(const QString& folder) {
 }
 
 quint64 FolderListing::StemHash(QStringView name) {
-  // FNV-1a over the folded code points up to the first dot.
-  quint64 h = 1469598103934665603ull;
-  const qsizetype n = name.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    char32_t c = name[i].unicode();
-    if (c == u'.') break;
-    if (c < 0x80) {
-      if (c >= 'A' && c <= 'Z') c += 32;
-    } else if (QChar::isHighSurrogate(c) && i + 1 < n && name[i + 1].isLowSurrogate()) {
-      c = QChar::toCaseFolded(QChar::surrogateToUcs4(static_cast<char16_t>(c), name[++i].unicode()));
-    } else {
-      c = QChar::toCaseFolded(c);
-    }
-    h = (h ^ c) * 1099511628211ull;
-  }
-  return h;
+  const qsizetype dot = name.indexOf(QChar('.'));
+  return HashNoCase(dot < 0 ? name : name.first(dot));
 }
 
 std::pair<FolderListing::StemIndex::const_iterator, FolderListing::StemIndex::const_iterator>

@@ -33,26 +33,9 @@ QStringView Fold(QStringView s) {
   return s.trimmed();
 }
 
-constexpr quint64 kHashStart = 1469598103934665603ull;
-
-// FNV-1a over case-folded characters. It can be continued: the hash of a record key
-// serves for each of its suffixed keys.
-quint64 HashMore(quint64 h, QStringView s) noexcept {
-  for (QChar c : s) {
-    char16_t u = c.unicode();
-    if (u >= 'A' && u <= 'Z') {
-      u = static_cast<char16_t>(u + 32);
-    } else if (u >= 0x80) {
-      u = c.toCaseFolded().unicode();
-    }
-    h = (h ^ u) * 1099511628211ull;
-  }
-  return h;
-}
-
 struct NoCaseHash {
   using is_transparent = void;
-  size_t operator()(QStringView s) const noexcept { return HashMore(kHashStart, s); }
+  size_t operator()(QStringView s) const noexcept { return HashNoCase(s); }
 };
 
 struct NoCaseEqual {
@@ -217,10 +200,10 @@ bool KeyHash(QByteArrayView line, quint64* hash) {
   if (key.isEmpty()) return false;
   if (!ascii) {
     const QString text = KeyText(key, false);
-    *hash = HashMore(kHashStart, text);
+    *hash = HashNoCase(text);
     return !text.isEmpty();
   }
-  quint64 h = kHashStart;
+  quint64 h = kNoCaseHashStart;  // HashNoCase of the ASCII key
   for (char c : key) {
     const auto u = static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     h = (h ^ u) * 1099511628211ull;
@@ -269,7 +252,7 @@ int FindKeyParts(const ParsedIni& ini, const SectionEntry& sec, QStringView base
 
 int FindKey(const ParsedIni& ini, const SectionEntry& sec, QStringView key) {
   const QStringView folded = Fold(key);
-  return FindKey(ini, sec, folded, HashMore(kHashStart, folded));
+  return FindKey(ini, sec, folded, HashNoCase(folded));
 }
 
 void Index(ParsedIni& ini) {
@@ -707,7 +690,7 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
   qsizetype start = 0;
   while (start < key.size() && key[start].isSpace()) ++start;
   const QStringView base = QStringView(key).sliced(start);
-  const quint64 baseHash = HashMore(kHashStart, base);
+  const quint64 baseHash = HashNoCase(base);
   for (const QString& suffix : suffixes) {
     bool wasCut = false;
     QString value;
@@ -722,7 +705,7 @@ QStringList IniReadKeys(const QString& section, const QString& key, const QStrin
     if (sec && !written) {
       const bool alone = suffix.isEmpty() || suffix.back().isSpace();
       const int line = alone ? FindKey(*ini, *sec, key + suffix)
-                             : FindKeyParts(*ini, *sec, base, suffix, HashMore(baseHash, suffix));
+                             : FindKeyParts(*ini, *sec, base, suffix, HashNoCase(suffix, baseHash));
       if (line >= 0) value = LineValue(ini->Line(line), &wasCut);
     }
     if (cut) (*cut)[static_cast<size_t>(values.size())] = wasCut;
