@@ -99,6 +99,9 @@ bool WildcardMatch(const QString& pattern, const QString& name) {
 bool StartsWithNoCase(QStringView text, QStringView prefix) {
   if (prefix.size() > text.size()) return false;
   for (qsizetype i = 0; i < prefix.size(); ++i) {
+    // Past ASCII the library folds whole characters, pairs of units among them.
+    if (text[i].unicode() >= 0x80 || prefix[i].unicode() >= 0x80)
+      return text.startsWith(prefix, Qt::CaseInsensitive);
     if (!SameNoCase(text[i], prefix[i])) return false;
   }
   return true;

@@ -146,7 +146,8 @@ TEST(FileNames, CaseBlindLookupAndWildcards) {
         << pattern << " " << name;
   EXPECT_TRUE(StartsWithNoCase(u"Ölmühle.SAV", u"ölMÜHLE."));
   EXPECT_FALSE(StartsWithNoCase(u"öl", u"öl."));
-  // Letters outside the first plane (Deseret) fold as whole characters.
+  // Letters outside the first plane (Deseret) fold as whole characters, in both helpers.
+  EXPECT_TRUE(StartsWithNoCase(u"\U00010428x.sav", u"\U00010400X."));
   EXPECT_EQ(HashNoCase(u"\U00010428x"), HashNoCase(u"\U00010400X"));
   EXPECT_EQ(HashNoCase(u"ab/S"), HashNoCase(u"/s", HashNoCase(u"AB")));
   EXPECT_TRUE(EqualsNoCase(QLatin1StringView("Game12Sent"), u"GAME12sent"));
