@@ -36,6 +36,10 @@ namespace {
 
 constexpr size_t kReadBlock = 1 << 20;
 
+// Not an UnzipCode: the entry's data could not be read (a bad CRC, a size other than
+// the header's, or no password that opens it).
+constexpr int kBadData = -1;
+
 // The reader and the archive file it reads; libarchive leaves a descriptor it was given
 // open, so the file is closed after the reader is freed.
 struct ReaderHolder {
@@ -85,13 +89,19 @@ SafeExtractor::SafeExtractor(LineSink lines, PasswordSource password, ExtractLim
 
 const char* SafeExtractor::PassphraseCallback(archive*, void* self) {
   auto* x = static_cast<SafeExtractor*>(self);
+  if (x->m_handedOut < x->m_given.size()) return x->m_given[x->m_handedOut++].constData();
   std::optional<QByteArray> answer = x->m_password ? x->m_password() : std::nullopt;
-  if (!answer || answer->isEmpty()) return nullptr;
-  x->m_passphrase = answer->left(256);
-  return x->m_passphrase.constData();
+  if (!answer || answer->isEmpty()) {
+    x->m_declined = true;
+    return nullptr;
+  }
+  x->m_given.push_back(answer->left(256));
+  x->m_handedOut = x->m_given.size();
+  return x->m_given.back().constData();
 }
 
-archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* file, int* code) {
+archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* file, int* code,
+                                   const QByteArray* passphrase) {
   // Opened here rather than by libarchive: a pipe or device named like an archive must
   // neither block the program nor be read without end, and the reason a file cannot be
   // opened is the errno of this very call.
@@ -135,7 +145,17 @@ archive* SafeExtractor::OpenReader(const QString& archivePath, FileDescriptor* f
   archive_read_support_filter_lzma(a);
   archive_read_support_filter_zstd(a);
   archive_read_support_filter_compress(a);
-  archive_read_set_passphrase_callback(a, this, &SafeExtractor::PassphraseCallback);
+  if (passphrase) {
+    if (archive_read_add_passphrase(a, passphrase->constData()) != ARCHIVE_OK) {
+      m_failedCall = QStringLiteral("archive_read_add_passphrase");
+      archive_read_free(a);
+      *code = UnzipCode::NoMemory;
+      return nullptr;
+    }
+  } else {
+    m_handedOut = 0;
+    archive_read_set_passphrase_callback(a, this, &SafeExtractor::PassphraseCallback);
+  }
   if (archive_read_open_fd(a, file->Get(), kReadBlock) != ARCHIVE_OK) {
     m_lines(tr("Cannot open %1: %2").arg(archivePath, ErrorText(a)));
     archive_read_free(a);
@@ -217,10 +237,7 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
   ReaderHolder r;
   r.a = OpenReader(archivePath, &r.file, &code);
   if (!r.a) return code;
-  qint64 written = 0;
-  // The sizes of the files as whoever reads them sees them: a sparse entry's map can put
-  // a few real bytes far into a file.
-  qint64 extents = 0;
+  Budget budget;
   for (size_t i = 0;; ++i) {
     archive_entry* e = nullptr;
     const int rc = archive_read_next_header(r.a, &e);
@@ -249,48 +266,28 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     }
     m_lines(QStringLiteral("  inflating: ") + SafeForDisplay(Joined(entry.path.parts)));
     qint64 end = 0;
-    for (;;) {
-      const void* block = nullptr;
-      size_t size = 0;
-      la_int64_t offset = 0;
-      const int dr = archive_read_data_block(r.a, &block, &size, &offset);
-      if (dr == ARCHIVE_EOF) break;
-      // A warning here is a bad CRC or a size other than the header's: damaged data.
-      if (dr != ARCHIVE_OK) {
-        if (entry.encrypted) {
-          m_lines(tr("skipping: %1 (%2)").arg(entry.name, ErrorText(r.a)));
-          entry.skipped = true;
-          break;
-        }
-        m_lines(tr("Error in %1: %2").arg(entry.name, ErrorText(r.a)));
+    QString reason;
+    m_declined = false;
+    int copied = CopyData(r.a, entry, out.Get(), &budget, &end, &reason);
+    // A wrong password can pass the encryption header's check (one in 256 for the classic
+    // zip scheme) and then reads as damaged data; unless the player gave up, the entry
+    // gets its own reader for each other password.
+    if (copied == kBadData && entry.encrypted && !m_declined &&
+        (archive_read_format_capabilities(r.a) & ARCHIVE_READ_FORMAT_CAPS_ENCRYPT_DATA)) {
+      copied = ReadWithOtherPasswords(archivePath, i, entry, out.Get(), &budget, &end, &reason);
+    }
+    if (copied == kBadData) {
+      if (!entry.encrypted) {
+        m_lines(tr("Error in %1: %2").arg(entry.name, reason));
         return UnzipCode::ArchiveError;
       }
-      written += static_cast<qint64>(size);
-      if (written > m_limits.maxBytes || offset < 0 ||
-          offset > m_limits.maxBytes - extents - static_cast<qint64>(size)) {
-        return Refuse(entry.name,
-                      tr("the files would take more than %1 bytes").arg(QString::number(m_limits.maxBytes)));
-      }
-      const char* p = static_cast<const char*>(block);
-      auto at = static_cast<off_t>(offset);
-      while (size > 0) {
-        const ssize_t n = ::pwrite(out.Get(), p, size, at);
-        if (n < 0) {
-          if (errno == EINTR) continue;
-          m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
-          return UnzipCode::DiskError;
-        }
-        p += n;
-        at += n;
-        size -= static_cast<size_t>(n);
-      }
-      end = std::max<qint64>(end, at);
-    }
-    if (entry.skipped) {
+      m_lines(tr("skipping: %1 (%2)").arg(entry.name, reason));
+      entry.skipped = true;
       ::unlinkat(stagingFd, stagedName.constData(), 0);
       continue;
     }
-    extents += std::max<qint64>(end, archive_entry_size_is_set(e) ? archive_entry_size(e) : 0);
+    if (copied != UnzipCode::Ok) return copied;
+    budget.extents += std::max<qint64>(end, archive_entry_size_is_set(e) ? archive_entry_size(e) : 0);
     // Sparse entries end in a hole the blocks do not cover.
     if (archive_entry_size_is_set(e) && archive_entry_size(e) > end) {
       if (::ftruncate(out.Get(), archive_entry_size(e)) != 0) {
@@ -305,6 +302,93 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     }
   }
   return UnzipCode::Ok;
+}
+
+// Writes the data of the entry the reader stands at into `out`; `end` is where the
+// written blocks end. Returns Ok, kBadData with the reader's reason, or the code that
+// ends the extraction.
+int SafeExtractor::CopyData(archive* a, const Entry& entry, int out, Budget* budget, qint64* end,
+                            QString* reason) {
+  *end = 0;
+  for (;;) {
+    const void* block = nullptr;
+    size_t size = 0;
+    la_int64_t offset = 0;
+    const int dr = archive_read_data_block(a, &block, &size, &offset);
+    if (dr == ARCHIVE_EOF) return UnzipCode::Ok;
+    // A warning here is a bad CRC or a size other than the header's: damaged data.
+    if (dr != ARCHIVE_OK) {
+      *reason = ErrorText(a);
+      return kBadData;
+    }
+    budget->written += static_cast<qint64>(size);
+    if (budget->written > m_limits.maxBytes || offset < 0 ||
+        offset > m_limits.maxBytes - budget->extents - static_cast<qint64>(size)) {
+      return Refuse(entry.name,
+                    tr("the files would take more than %1 bytes").arg(QString::number(m_limits.maxBytes)));
+    }
+    const char* p = static_cast<const char*>(block);
+    auto at = static_cast<off_t>(offset);
+    while (size > 0) {
+      const ssize_t n = ::pwrite(out, p, size, at);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
+        return UnzipCode::DiskError;
+      }
+      p += n;
+      at += n;
+      size -= static_cast<size_t>(n);
+    }
+    *end = std::max<qint64>(*end, at);
+  }
+}
+
+// Reads entry `index` again, on a reader of its own for each password: first those the
+// player gave in this extraction, then new ones asked for. Ends when one reads cleanly,
+// when the player gives up, or when the player gives a password already tried here (the
+// data itself is damaged then).
+int SafeExtractor::ReadWithOtherPasswords(const QString& archivePath, size_t index, const Entry& entry,
+                                          int out, Budget* budget, qint64* end, QString* reason) {
+  const qint64 writtenBefore = budget->written;
+  std::vector<QByteArray> tried;
+  size_t next = 0;  // into m_given
+  for (;;) {
+    QByteArray candidate;
+    if (next < m_given.size()) {
+      candidate = m_given[next++];
+      if (std::find(tried.begin(), tried.end(), candidate) != tried.end()) continue;
+    } else {
+      const std::optional<QByteArray> answer = m_password ? m_password() : std::nullopt;
+      if (!answer || answer->isEmpty()) return kBadData;
+      candidate = answer->left(256);
+      if (std::find(tried.begin(), tried.end(), candidate) != tried.end()) return kBadData;
+      m_given.push_back(candidate);
+      next = m_given.size();
+    }
+    tried.push_back(candidate);
+    budget->written = writtenBefore;
+    if (::ftruncate(out, 0) != 0) {
+      m_lines(tr("Cannot write %1: %2").arg(entry.name, SystemText(errno)));
+      return UnzipCode::DiskError;
+    }
+    int code = UnzipCode::Ok;
+    ReaderHolder r;
+    r.a = OpenReader(archivePath, &r.file, &code, &candidate);
+    if (!r.a) return code;
+    archive_entry* e = nullptr;
+    for (size_t i = 0; i <= index; ++i) {
+      if (i > 0) archive_read_data_skip(r.a);
+      if (archive_read_next_header(r.a, &e) < ARCHIVE_WARN) e = nullptr;
+      if (!e) break;
+    }
+    if (!e || DecodeEntryName(RawName(e)) != entry.name) {
+      m_lines(tr("The archive changed while it was being read."));
+      return UnzipCode::ArchiveError;
+    }
+    code = CopyData(r.a, entry, out, budget, end, reason);
+    if (code != kBadData) return code;
+  }
 }
 
 // Where each entry goes in the target: names matched without regard to case (files

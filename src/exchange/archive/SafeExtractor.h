@@ -54,9 +54,20 @@ class SafeExtractor final {
  private:
   struct Placement;
 
-  archive* OpenReader(const QString& archivePath, FileDescriptor* file, int* code);
+  // What an entry's data has written so far, against the limits.
+  struct Budget {
+    qint64 written = 0;  // bytes really written
+    qint64 extents = 0;  // the sizes of the files as a reader sees them
+  };
+
+  // `passphrase` set: that one password only, and nobody is asked.
+  archive* OpenReader(const QString& archivePath, FileDescriptor* file, int* code,
+                      const QByteArray* passphrase = nullptr);
   int Scan(const QString& archivePath, std::vector<Entry>* entries);
   int Unpack(const QString& archivePath, int stagingFd, std::vector<Entry>* entries);
+  int CopyData(archive* a, const Entry& entry, int out, Budget* budget, qint64* end, QString* reason);
+  int ReadWithOtherPasswords(const QString& archivePath, size_t index, const Entry& entry, int out,
+                             Budget* budget, qint64* end, QString* reason);
   int Place(const QString& target, const QString& staging, const std::vector<Entry>& entries);
   int Refuse(const QString& name, const QString& reason);
   static const char* PassphraseCallback(archive* a, void* self);
@@ -64,7 +75,11 @@ class SafeExtractor final {
   LineSink m_lines;
   PasswordSource m_password;
   ExtractLimits m_limits;
-  QByteArray m_passphrase;
+  // Every password the player gave in this extraction, in order; a reader is handed
+  // these before the player is asked for another.
+  std::vector<QByteArray> m_given;
+  size_t m_handedOut = 0;   // to the current reader
+  bool m_declined = false;  // the player gave no password for the current entry
   QString m_failedCall;
 };
 

@@ -17,6 +17,30 @@ QByteArray Noise(int words, quint32 seed) {
   return b;
 }
 
+// The last byte of an entry's 12-byte encryption header as the classic zip scheme
+// decrypts it with `password`; a password passes when it equals the entry's check byte.
+quint8 DecryptedCheck(const QByteArray& password, const QByteArray& header) {
+  auto crc = [](quint32 c, quint8 b) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    return c;
+  };
+  quint32 k0 = 0x12345678, k1 = 0x23456789, k2 = 0x34567890;
+  auto update = [&](quint8 b) {
+    k0 = crc(k0, b);
+    k1 = (k1 + (k0 & 0xff)) * 134775813u + 1;
+    k2 = crc(k2, static_cast<quint8>(k1 >> 24));
+  };
+  for (char c : password) update(static_cast<quint8>(c));
+  quint8 plain = 0;
+  for (char c : header) {
+    const quint32 t = (k2 | 2) & 0xffff;
+    plain = static_cast<quint8>(c) ^ static_cast<quint8>((t * (t ^ 1)) >> 8);
+    update(plain);
+  }
+  return plain;
+}
+
 class ArchiveExchange : public ArchiveTest {
  protected:
   // A packing root like the instance folder: SPWAW/ with two turn files and a subfolder
@@ -178,6 +202,44 @@ TEST_F(ArchiveExchange, PasswordIsAskedAndAnEmptyAnswerSkipsForTheRestOfTheRun) 
   EXPECT_EQ(wrapper.LastCode(), UnzipCode::Warning);
   EXPECT_EQ(ui.prompts.size(), 1);
   EXPECT_EQ(Tree(Path("t3")), QStringList({"SPWAW", "SPWAW/game01.cmt"}));
+}
+
+TEST_F(ArchiveExchange, AWrongPasswordThatPassesTheHeaderCheckIsAskedAgain) {
+  MakeRoot();
+  ASSERT_EQ(
+      RunTool("zip", {"-q", "-P", "secret", Path("enc.zip"), "SENDER.TXT", "SPWAW/game01.dat"}, Path("inst")),
+      0);
+  QByteArray bytes = ReadFile(Path("enc.zip"));
+  ASSERT_GT(bytes.size(), 100);
+  auto le16 = [&](int at) {
+    return static_cast<quint8>(bytes[at]) | static_cast<quint8>(bytes[at + 1]) << 8;
+  };
+  const quint8 check = static_cast<quint8>(bytes[(le16(6) & 8) ? 11 : 17]);
+  const int data = 30 + le16(26) + le16(28);
+  // One wrong password in 256 passes the first entry's check; its data then reads as damaged.
+  QByteArray slips;
+  for (int i = 0; i < 100000 && slips.isEmpty(); ++i) {
+    const QByteArray candidate = "wrong" + QByteArray::number(i);
+    if (DecryptedCheck(candidate, bytes.mid(data, 12)) == check) slips = candidate;
+  }
+  ASSERT_EQ(DecryptedCheck("secret", bytes.mid(data, 12)), check);  // the scheme is read right
+  ASSERT_FALSE(slips.isEmpty());
+
+  ui.Inputs({QString::fromLatin1(slips), QString("secret")});
+  ASSERT_TRUE(Unzip(Path("enc.zip"), Path("t1")));
+  EXPECT_EQ(ui.prompts.size(), 2);  // the right one serves the second entry without asking
+  ExpectSameFiles(Path("inst"), Path("t1"), {"SENDER.TXT", "SPWAW/game01.dat"});
+
+  // Damaged data under the right password: asked once more, and the same answer ends it.
+  bytes[data + 14] = static_cast<char>(bytes[data + 14] ^ 0x5a);
+  ASSERT_TRUE(WriteFile(Path("bad.zip"), bytes));
+  ui.prompts.clear();
+  ui.Inputs({QString("secret"), QString("secret")});
+  EXPECT_FALSE(Unzip(Path("bad.zip"), Path("t2")));
+  EXPECT_EQ(wrapper.LastCode(), UnzipCode::Warning);
+  EXPECT_EQ(ui.prompts.size(), 2);
+  EXPECT_TRUE(log.lines.join('\n').contains("skipping: SENDER.TXT"));
+  EXPECT_EQ(Tree(Path("t2")), QStringList({"SPWAW", "SPWAW/game01.dat"}));
 }
 
 TEST_F(ArchiveExchange, FailuresEndWithTheCodeAndWriteNothing) {
