@@ -268,12 +268,14 @@ int SafeExtractor::Unpack(const QString& archivePath, int stagingFd, std::vector
     qint64 end = 0;
     QString reason;
     m_declined = false;
+    const qint64 writtenBefore = budget.written;
     int copied = CopyData(r.a, entry, out.Get(), &budget, &end, &reason);
     // A wrong password can pass the encryption header's check (one in 256 for the classic
     // zip scheme) and then reads as damaged data; unless the player gave up, the entry
     // gets its own reader for each other password.
     if (copied == kBadData && entry.encrypted && !m_declined &&
         (archive_read_format_capabilities(r.a) & ARCHIVE_READ_FORMAT_CAPS_ENCRYPT_DATA)) {
+      budget.written = writtenBefore;
       copied = ReadWithOtherPasswords(archivePath, i, entry, out.Get(), &budget, &end, &reason);
     }
     if (copied == kBadData) {
