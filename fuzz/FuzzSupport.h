@@ -35,8 +35,11 @@ inline QString Folder() {
   static char name[] = "kolt-fuzz";
   static char* argv[] = {name, nullptr};
   static QCoreApplication* app = new QCoreApplication(argc, argv);
+  // Kept for the whole run and removed when the fuzzer ends it with exit().
   static QTemporaryDir* dir = new QTemporaryDir();
+  static const bool removedAtExit = std::atexit([] { delete dir; }) == 0;
   (void)app;
+  (void)removedAtExit;
   return dir->path();
 }
 

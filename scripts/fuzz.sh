@@ -23,7 +23,13 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 export ASAN_OPTIONS="detect_leaks=0"  # Qt keeps its application object for the whole run
+# The targets' scratch files, in a folder of ours: a target that crashes or is killed
+# cannot leave them in /tmp.
+export TMPDIR="$PWD/build-fuzz/tmp"
+trap 'rm -rf "$TMPDIR"' EXIT
 for t in "${targets[@]}"; do
+  rm -rf "$TMPDIR"
+  mkdir -p "$TMPDIR"
   scratch="build-fuzz/corpus-$t"
   mkdir -p "$scratch"
   echo "== $t: $seconds s"
