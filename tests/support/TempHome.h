@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -31,6 +32,10 @@ class TempHome {
     QDir().mkpath(Path());
     QDir().mkpath(m_dir.path() + QStringLiteral("/user"));
     SetSettingsPath(Ini());
+    // Qt takes the user's configuration folder once per process; its own settings (a
+    // file dialog's, say) would otherwise go to the first test's home, long removed.
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+      QSettings::setPath(format, QSettings::UserScope, m_dir.path() + QStringLiteral("/user/.config"));
   }
   ~TempHome() {
     const char* names[] = {"KOLT_HOME", "HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
