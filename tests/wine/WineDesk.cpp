@@ -9,6 +9,7 @@
 #include <QThread>
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -121,6 +122,13 @@ WineDesk::WineDesk() : m_folder(QStringLiteral(KOLT_WINE_FOLDER)) {
   // Every Windows program the tests start gets the same quiet Wine (players' profiles
   // often have WINEDEBUG=-all).
   qputenv("WINEDEBUG", "-all");
+  // Wine keeps its server's folder in the temporary folder: one of ours, removed at the
+  // end of the run, so that a run leaves nothing in /tmp.
+  QByteArray scratch = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kolt-wine-XXXXXX"));
+  if (::mkdtemp(scratch.data())) {
+    m_scratch = QFile::decodeName(scratch);
+    qputenv("TMPDIR", scratch);
+  }
   QDir(m_folder).removeRecursively();
   QProcess boot;
   QProcessEnvironment env = WineEnvironment(m_folder);
@@ -226,6 +234,8 @@ void WineDesk::TearDown() {
   m_display = nullptr;
   if (m_windowManager > 0) ::kill(pid_t(m_windowManager), SIGTERM);
   m_windowManager = 0;
+  if (!m_scratch.isEmpty()) QDir(m_scratch).removeRecursively();
+  m_scratch.clear();
 }
 
 bool HasWindow(const QString& title) {

@@ -46,6 +46,7 @@ class WineDesk {
   QString m_missing;
   QString m_broken;
   QString m_folder;
+  QString m_scratch;  // the temporary folder of the run's Wine programs
   qint64 m_windowManager = 0;
   _XDisplay* m_display = nullptr;
   unsigned long m_otherWindow = 0;
