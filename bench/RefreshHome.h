@@ -221,6 +221,10 @@ inline void PointEnvironmentAt(const QString& root, const QString& home) {
   qputenv("HOME", QFile::encodeName(root + "/user"));
   qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/user/.local/share"));
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/user/.config"));
+  // A private runtime folder, as a desktop session has: without one the window makes a
+  // socket folder of its own in /tmp that outlives the run.
+  QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root));
   qputenv("WINEPREFIX", QFile::encodeName(root + "/wine"));
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qunsetenv("DISPLAY");

@@ -32,6 +32,9 @@ deb="$(realpath "${debs[0]}")"
 echo "package: $deb"
 
 work="$(mktemp -d)"
+# Whatever the tools below leave in the temporary folder goes with the work folder.
+mkdir "$work/tmp"
+export TMPDIR="$work/tmp"
 installed_before=no
 dpkg-query -W -f='${Status}' kolt-helper 2>/dev/null | grep -q "install ok installed" && installed_before=yes
 cleanup() {
@@ -111,8 +114,9 @@ check "kolt-cli runs" bash -c '/usr/games/kolt-cli --help >/dev/null'
 # A fresh user on this machine.
 user="$work/user"
 mkdir -p "$user"
+mkdir -m 700 "$work/runtime"
 as_user() {
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u KOLT_HOME HOME="$user" \
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u KOLT_HOME HOME="$user" XDG_RUNTIME_DIR="$work/runtime" \
     XDG_DATA_DIRS=/usr/local/share:/usr/share "$@"
 }
 printf 'PK\005\006%018d' 0 | tr 0 '\0' >"$work/KOLT.KLT"
@@ -123,8 +127,8 @@ check "xdg-mime names the installed entry" \
 # The installed window, started once without a file, registers nothing of its own. Its
 # registration is done when mimeapps.list appears; then the window is ended.
 # exec: the window itself is the background job, so that ending the job ends the window.
-(exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u KOLT_HOME HOME="$user" XDG_DATA_DIRS=/usr/local/share:/usr/share \
-  QT_QPA_PLATFORM=offscreen /usr/games/kolt-helper >"$work/run.txt" 2>&1) &
+(exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u KOLT_HOME HOME="$user" XDG_RUNTIME_DIR="$work/runtime" \
+  XDG_DATA_DIRS=/usr/local/share:/usr/share QT_QPA_PLATFORM=offscreen /usr/games/kolt-helper >"$work/run.txt" 2>&1) &
 window=$!
 for _ in $(seq 150); do
   [ -s "$user/.config/mimeapps.list" ] && break
