@@ -381,7 +381,8 @@ int SafeExtractor::ReadWithOtherPasswords(const QString& archivePath, size_t ind
     archive_entry* e = nullptr;
     for (size_t i = 0; i <= index; ++i) {
       if (i > 0) archive_read_data_skip(r.a);
-      if (archive_read_next_header(r.a, &e) < ARCHIVE_WARN) e = nullptr;
+      const int rc = archive_read_next_header(r.a, &e);
+      if (rc == ARCHIVE_EOF || rc < ARCHIVE_WARN) e = nullptr;
       if (!e) break;
     }
     if (!e || DecodeEntryName(RawName(e)) != entry.name) {
