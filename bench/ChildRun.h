@@ -1,7 +1,8 @@
 #pragma once
 
-// Runs a benchmark's child process with its standard output in a file, and measures it:
-// wall time, CPU time and peak memory, as the kernel counts them for that process.
+// Runs a benchmark's child process, pointed at a player's home, with its standard output
+// in a file, and measures it: wall time, CPU time and peak memory, as the kernel counts
+// them for that process.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -24,6 +25,20 @@ struct ChildRun {
   int status = -1;  // the exit code; -1 when it could not start or did not exit
   QByteArray output;
 };
+
+// Points this process and the children it starts at a player's home under `root`:
+// the settings in `home`, the user's folders, the runtime folder and the Wine folder.
+inline void PointHomeAt(const QString& root, const QString& home) {
+  qputenv("KOLT_HOME", QFile::encodeName(home));
+  qputenv("HOME", QFile::encodeName(root + "/user"));
+  qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/user/.local/share"));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/user/.config"));
+  // A private runtime folder, as a desktop session has: without one the window makes a
+  // socket folder of its own in /tmp that outlives the run.
+  QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root));
+  qputenv("WINEPREFIX", QFile::encodeName(root + "/wine"));
+}
 
 inline ChildRun RunChild(const QStringList& arguments, const QString& outputFile) {
   std::vector<QByteArray> bytes;

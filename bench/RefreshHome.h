@@ -18,6 +18,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ChildRun.h"
 #include "core/Pass.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -217,15 +218,7 @@ inline double ListAndStat(const QString& folder, int* files, const char* readSuf
 }
 
 inline void PointEnvironmentAt(const QString& root, const QString& home) {
-  qputenv("KOLT_HOME", QFile::encodeName(home));
-  qputenv("HOME", QFile::encodeName(root + "/user"));
-  qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/user/.local/share"));
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/user/.config"));
-  // A private runtime folder, as a desktop session has: without one the window makes a
-  // socket folder of its own in /tmp that outlives the run.
-  QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root));
-  qputenv("WINEPREFIX", QFile::encodeName(root + "/wine"));
+  PointHomeAt(root, home);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qunsetenv("DISPLAY");
 }

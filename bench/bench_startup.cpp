@@ -167,15 +167,7 @@ int WriteRows(const QString& json, const QString& rowsFile) {
 }
 
 void PointEnvironmentAt(const QString& root, const QString& home) {
-  qputenv("KOLT_HOME", QFile::encodeName(home));
-  qputenv("HOME", QFile::encodeName(root + "/user"));
-  qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/user/.local/share"));
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/user/.config"));
-  // A private runtime folder, as a desktop session has: without one the window makes a
-  // socket folder of its own in /tmp that outlives the run.
-  QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root));
-  qputenv("WINEPREFIX", QFile::encodeName(root + "/wine"));
+  kolt::bench::PointHomeAt(root, home);
   // No desktop bus: the tray and notifications are absent alike in every run.
   qputenv("DBUS_SESSION_BUS_ADDRESS", "");
 }
